@@ -1,0 +1,268 @@
+#include "platform/text/NumberText.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <string>
+
+namespace txt {
+namespace {
+
+struct Digits {
+  std::string digits;  // significant digits, no leading zeros (or "0")
+  int exponent = 0;    // decimal exponent of the first digit
+  bool negative = false;
+};
+
+// Rounds |value| to `sig` significant digits and splits it into digits and exponent.
+Digits ToDigits(double value, int sig) {
+  Digits d;
+  d.negative = std::signbit(value) && value != 0.0;
+  if (value == 0.0 || !std::isfinite(value)) {
+    d.digits = "0";
+    return d;
+  }
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*e", sig - 1, std::fabs(value));
+  std::string s(buf);
+  const auto e = s.find('e');
+  d.exponent = std::atoi(s.c_str() + e + 1);
+  for (std::size_t i = 0; i < e; ++i)
+    if (std::isdigit(static_cast<unsigned char>(s[i]))) d.digits += s[i];
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  return d;
+}
+
+std::string ExponentText(int exponent) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  return buf;
+}
+
+}  // namespace
+
+std::string Plain(long long value) { return std::to_string(value); }
+
+std::string Plain(double value) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
+  if (value == 0.0) return "0";
+  const Digits d = ToDigits(value, 15);
+  std::string out = d.negative ? "-" : "";
+  if (d.exponent < -4 || d.exponent >= 15) {
+    out += d.digits[0];
+    if (d.digits.size() > 1) out += "." + d.digits.substr(1);
+    return out + ExponentText(d.exponent);
+  }
+  if (d.exponent < 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+    return out;
+  }
+  const auto intLen = static_cast<std::size_t>(d.exponent + 1);
+  if (d.digits.size() <= intLen) {
+    out += d.digits + std::string(intLen - d.digits.size(), '0');
+  } else {
+    out += d.digits.substr(0, intLen) + "." + d.digits.substr(intLen);
+  }
+  return out;
+}
+
+std::string Signed(long long value) { return value < 0 ? Plain(value) : " " + Plain(value); }
+
+std::string Signed(double value) {
+  if (std::signbit(value) && value != 0.0) return Plain(value);
+  std::string s = Plain(value);
+  // The signed form drops the zero before the point, as in " .5".
+  if (s.size() > 1 && s[0] == '0' && s[1] == '.') s.erase(0, 1);
+  return " " + s;
+}
+
+namespace {
+
+struct Pattern {
+  std::string prefix;     // literal text before the first placeholder
+  int intRequired = 0;    // '0' placeholders before the point
+  int intPlaces = 0;      // all placeholders before the point
+  bool point = false;
+  int fracPlaces = 0;     // placeholders after the point
+  int fracRequired = 0;   // places that must show, up to the last '0'
+  bool exponent = false;
+  char expSign = '+';
+  int expRequired = 0;
+  std::string suffix;     // literal text after the last placeholder
+};
+
+Pattern Parse(std::string_view p) {
+  Pattern pat;
+  std::size_t i = 0;
+  while (i < p.size() && p[i] != '#' && p[i] != '0' && p[i] != '.') pat.prefix += p[i++];
+  for (; i < p.size() && (p[i] == '#' || p[i] == '0' || p[i] == ','); ++i) {
+    if (p[i] == ',') continue;
+    ++pat.intPlaces;
+    if (p[i] == '0') ++pat.intRequired;
+  }
+  if (i < p.size() && p[i] == '.') {
+    pat.point = true;
+    ++i;
+    for (int place = 1; i < p.size() && (p[i] == '#' || p[i] == '0'); ++i, ++place) {
+      ++pat.fracPlaces;
+      if (p[i] == '0') pat.fracRequired = place;
+    }
+  }
+  if (i + 1 < p.size() && (p[i] == 'E' || p[i] == 'e') && (p[i + 1] == '+' || p[i + 1] == '-')) {
+    pat.exponent = true;
+    pat.expSign = p[i + 1];
+    i += 2;
+    for (; i < p.size() && (p[i] == '#' || p[i] == '0'); ++i)
+      if (p[i] == '0') ++pat.expRequired;
+  }
+  pat.suffix = std::string(p.substr(i));
+  return pat;
+}
+
+// Fixed-point digits of |value| with `decimals` places, a half rounded away from
+// zero as the display formats do (0.25 -> "0.3"): integer and fraction text.
+void FixedParts(double value, int decimals, std::string& intPart, std::string& fracPart) {
+  // glibc prints the exact binary value, so the digit after the last place decides.
+  char buf[512];
+  std::snprintf(buf, sizeof buf, "%.*f", std::min(decimals + 30, 340), std::fabs(value));
+  std::string s(buf);
+  const auto dot = s.find('.');
+  std::string digits = s.substr(0, dot) + s.substr(dot + 1);
+  const std::size_t keep = dot + static_cast<std::size_t>(decimals);
+  const bool roundUp = keep < digits.size() && digits[keep] >= '5';
+  digits.resize(keep);
+  if (roundUp) {
+    std::size_t i = digits.size();
+    while (i > 0) {
+      --i;
+      if (digits[i] == '9') {
+        digits[i] = '0';
+      } else {
+        ++digits[i];
+        break;
+      }
+      if (i == 0) {
+        digits.insert(0, "1");
+        break;
+      }
+    }
+    if (digits.empty()) digits = "1";
+  }
+  const std::size_t intLen = digits.size() - static_cast<std::size_t>(decimals);
+  intPart = digits.substr(0, intLen);
+  if (intPart.empty()) intPart = "0";
+  while (intPart.size() > 1 && intPart[0] == '0') intPart.erase(0, 1);
+  fracPart = digits.substr(intLen);
+}
+
+std::string Assemble(const Pattern& pat, std::string intPart, std::string fracPart) {
+  if (intPart == "0") intPart.clear();
+  if (static_cast<int>(intPart.size()) < pat.intRequired)
+    intPart.insert(0, static_cast<std::size_t>(pat.intRequired) - intPart.size(), '0');
+  while (static_cast<int>(fracPart.size()) > pat.fracRequired && !fracPart.empty() &&
+         fracPart.back() == '0')
+    fracPart.pop_back();
+  std::string out = intPart;
+  if (pat.point) out += "." + fracPart;
+  return out;
+}
+
+}  // namespace
+
+std::string Format(double value, std::string_view pattern) {
+  if (!std::isfinite(value)) return Plain(value);
+  const Pattern pat = Parse(pattern);
+  std::string body;
+  bool negative = false;
+  if (!pat.exponent) {
+    std::string intPart, fracPart;
+    FixedParts(value, pat.fracPlaces, intPart, fracPart);
+    body = Assemble(pat, intPart, fracPart);
+    negative = std::signbit(value) && (intPart.find_first_not_of('0') != std::string::npos ||
+                                       fracPart.find_first_not_of('0') != std::string::npos);
+  } else {
+    // The mantissa keeps as many integer digits as the pattern has places (at least one).
+    const int intDigits = std::max(1, pat.intPlaces);
+    int exponent = 0;
+    double mantissa = std::fabs(value);
+    if (mantissa != 0.0) {
+      exponent = static_cast<int>(std::floor(std::log10(mantissa))) - (intDigits - 1);
+      mantissa /= std::pow(10.0, exponent);
+      // Rounding to the pattern's decimals may carry into another digit.
+      const double scale = std::pow(10.0, pat.fracPlaces);
+      if (std::round(mantissa * scale) / scale >= std::pow(10.0, intDigits)) {
+        ++exponent;
+        mantissa /= 10.0;
+      }
+    }
+    std::string intPart, fracPart;
+    FixedParts(mantissa, pat.fracPlaces, intPart, fracPart);
+    body = Assemble(pat, intPart, fracPart);
+    std::string expDigits = std::to_string(std::abs(exponent));
+    if (static_cast<int>(expDigits.size()) < pat.expRequired)
+      expDigits.insert(0, static_cast<std::size_t>(pat.expRequired) - expDigits.size(), '0');
+    std::string sign = exponent < 0 ? "-" : (pat.expSign == '+' ? "+" : "");
+    body += "E" + sign + expDigits;
+    negative = std::signbit(value) && value != 0.0;
+  }
+  return pat.prefix + (negative ? "-" : "") + body + pat.suffix;
+}
+
+namespace {
+
+// Length of the leading number of `s` (after blanks), 0 when there is none.
+std::size_t NumberLength(std::string_view s, std::size_t start) {
+  std::size_t i = start;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    if (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) {
+      while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
+      i = j;
+    }
+  }
+  return i - start;
+}
+
+std::size_t SkipBlanks(std::string_view s, std::size_t i = 0) {
+  while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r' || s[i] == '\n')) ++i;
+  return i;
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+  const std::size_t start = SkipBlanks(text);
+  const std::size_t len = NumberLength(text, start);
+  if (len == 0) return 0.0;
+  std::string s(text.substr(start, len));
+  for (char& c : s)
+    if (c == 'D' || c == 'd') c = 'E';
+  return std::strtod(s.c_str(), nullptr);
+}
+
+long long RoundHalfEven(double value) {
+  if (!std::isfinite(value)) return 0;
+  return static_cast<long long>(std::nearbyint(value));  // default rounding mode: ties to even
+}
+
+long long ValCount(std::string_view text) { return RoundHalfEven(Val(text)); }
+
+bool IsNumeric(std::string_view text) {
+  const std::size_t start = SkipBlanks(text);
+  const std::size_t len = NumberLength(text, start);
+  return len > 0 && SkipBlanks(text, start + len) == text.size();
+}
+
+}  // namespace txt

@@ -1,0 +1,42 @@
+// Number-to-text and text-to-number rules shared by every window and case file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace txt {
+
+// The plain number-to-text form: integers as digits, other values with up to
+// 15 significant digits, exponent form ("5E-05", "1.5E+20") below 1E-04 and
+// from 1E+15 on; no leading blank ("0.5", "-3", "351.35").
+std::string Plain(double value);
+std::string Plain(long long value);
+inline std::string Plain(int value) { return Plain(static_cast<long long>(value)); }
+
+// The plain form with a leading blank in place of the sign of a non-negative
+// number, as numbers are joined into messages (" 200", "-3", " .5").
+std::string Signed(double value);
+std::string Signed(long long value);
+inline std::string Signed(int value) { return Signed(static_cast<long long>(value)); }
+
+// Formats a value through a pattern of the kind "###0.000", "#.0000000E+##",
+// " ##0.00000000": '0' a required digit, '#' an optional digit, '.' the point,
+// "E+"/"E-" an exponent (digits after it: '0' required, '#' optional), any other
+// character a literal. Integer digits beyond the placeholders are all shown;
+// an integer part of zero with only '#' before the point is left out (".5000").
+std::string Format(double value, std::string_view pattern);
+
+// The leading number of a text: blanks skipped, an optional sign, digits, a
+// point and an exponent; anything after the number is ignored and a text
+// without a number (empty text too) gives 0.
+double Val(std::string_view text);
+
+// A count or stage number typed as text: Val rounded to the nearest whole
+// number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+long long ValCount(std::string_view text);
+long long RoundHalfEven(double value);
+
+// True when the whole text (blanks around it allowed) is one number.
+bool IsNumeric(std::string_view text);
+
+}  // namespace txt

@@ -1,0 +1,102 @@
+// Sequential case files: records of comma-separated fields, text in double
+// quotes, numbers as plain text, CR LF line ends, read back field by field.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace seqfile {
+
+// A file that cannot be read as written: too short, a field of the wrong type,
+// bytes that are no text. The message names the line.
+class ReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Builds the content of a case or run file in memory; Save() puts it on disk.
+class Writer {
+ public:
+  Writer& Text(std::string_view text);   // a quoted text field
+  Writer& Num(double value);             // a number field, up to 15 significant digits
+  Writer& Int(long long value);          // a whole-number field
+  Writer& EndRecord();                   // ends the record (CR LF)
+  Writer& Line(std::string_view text);   // a plain text line, unquoted, with CR LF
+
+  // One record of fields: strings are written quoted, arithmetic values as numbers.
+  template <typename... Fields>
+  Writer& Record(const Fields&... fields) {
+    (Field(fields), ...);
+    return EndRecord();
+  }
+
+  const std::string& Content() const { return content_; }
+  void Clear() { content_.clear(); fieldsInRecord_ = 0; }
+
+  // Replaces `path` once the whole content is written beside it.
+  bool Save(const std::string& path, std::string* error = nullptr) const;
+  // Appends the content to `path` (created when absent).
+  bool Append(const std::string& path, std::string* error = nullptr) const;
+
+ private:
+  void Separator();
+  void Field(std::string_view s) { Text(s); }
+  void Field(const std::string& s) { Text(s); }
+  void Field(const char* s) { Text(s); }
+  void Field(double v) { Num(v); }
+  void Field(float v) { Num(v); }
+  void Field(int v) { Int(v); }
+  void Field(long v) { Int(v); }
+  void Field(long long v) { Int(v); }
+  void Field(unsigned char v) { Int(v); }
+  void Field(short v) { Int(v); }
+
+  std::string content_;
+  int fieldsInRecord_ = 0;
+};
+
+// Writes `content` to `path` through a temporary file beside it and a rename, so
+// that a failed save leaves the previous file as it was.
+bool SaveAtomic(const std::string& path, std::string_view content, std::string* error = nullptr);
+
+// Reads a case or run file field by field in the order written. Every read
+// throws ReadError when the file has no such field.
+class Reader {
+ public:
+  Reader() = default;
+  // Opens and decodes a file (UTF-8, or the Japanese Windows code page when it is
+  // not valid UTF-8). False, with a reason, when it cannot be read.
+  bool Open(const std::string& path, std::string* error = nullptr);
+  // Reads from text already in memory (UTF-8).
+  void OpenText(std::string text);
+
+  std::string Text();        // next field as text (quoted or not)
+  double Double();           // next field as a number; empty gives 0
+  long long Int();           // next field as a whole number, halves to even
+  std::string LineInput();   // the rest of the current line, raw
+  bool Eof() const;          // no further field or line
+  std::size_t Loc() const { return pos_; }   // byte position in the text
+  void Seek(std::size_t pos);
+  int Line() const;          // 1-based line of the current position
+
+ private:
+  std::string RawField(bool* quoted);
+  [[noreturn]] void Fail(const std::string& what) const;
+
+  std::string data_;
+  std::size_t pos_ = 0;
+};
+
+// Decodes bytes read from disk to UTF-8: valid UTF-8 (a leading BOM dropped) as
+// is, anything else as the Japanese Windows code page (CP932).
+std::string DecodeFileText(std::string_view bytes);
+
+bool FileExists(const std::string& path);
+
+// Joins a folder and a file name given as "\Result.dat" or "Result.dat" with
+// the platform's separator.
+std::string JoinPath(const std::string& folder, std::string_view name);
+
+}  // namespace seqfile

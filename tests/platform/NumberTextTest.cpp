@@ -1,0 +1,103 @@
+// The number-text rules as one table each: what a user sees in labels, grids,
+// messages and case files, and how typed text is read back.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/text/NumberText.h"
+
+namespace {
+
+struct FormatCase {
+  double value;
+  const char* pattern;
+  const char* expected;
+};
+
+TEST(NumberText, FormatPatterns) {
+  const FormatCase cases[] = {
+      {351.35, "###0.000", "351.350"},
+      {0.71, "#.000", ".710"},
+      {0.5, "#.0000", ".5000"},
+      {535.0, "###.000", "535.000"},
+      {0.0, "###0.000", "0.000"},
+      {0.0, "###.000", ".000"},
+      {-2.5, "###0.000", "-2.500"},
+      {1234567.891, "###0.000", "1234567.891"},
+      {0.123456789, "#0.000000000", "0.123456789"},
+      {12345.678, "#.0000000E+##", "1.2345678E+4"},
+      {0.000123, "#.0000000E+##", "1.2300000E-4"},
+      {-0.000123, "#.0000000E+##", "-1.2300000E-4"},
+      {12345.678, "#.#000000E+###", "1.2345678E+4"},
+      {9.99999999, "#.000E+##", "1.000E+1"},
+      {0.5, "##.#0", ".50"},
+      {12.345, "##.#0", "12.35"},
+      {3.14159, " ##0.00000000", " 3.14159000"},
+      {2.675, "0.00", "2.67"},  // the binary value lies below the half
+      {0.125, "0.00", "0.13"},
+      {7.0, "0", "7"},
+      {42.0, "00000", "00042"},
+      {1.5, "#.##", "1.5"},
+      {2.0, "####.##", "2."},
+      {0.25, "0.0", "0.3"},
+      {99.95, "###0.0", "100.0"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(txt::Format(c.value, c.pattern), c.expected) << c.value << " with " << c.pattern;
+}
+
+TEST(NumberText, PlainAndSignedForms) {
+  EXPECT_EQ(txt::Plain(5e-05), "5E-05");
+  EXPECT_EQ(txt::Plain(0.0001), "0.0001");
+  EXPECT_EQ(txt::Plain(0.5), "0.5");
+  EXPECT_EQ(txt::Plain(200.0), "200");
+  EXPECT_EQ(txt::Plain(-3.0), "-3");
+  EXPECT_EQ(txt::Plain(351.35), "351.35");
+  EXPECT_EQ(txt::Plain(0.1 + 0.2), "0.3");  // 15 significant digits hide the binary tail
+  EXPECT_EQ(txt::Plain(1.0 / 3.0), "0.333333333333333");
+  EXPECT_EQ(txt::Plain(1.5e20), "1.5E+20");
+  EXPECT_EQ(txt::Plain(123456789012345.0), "123456789012345");
+  EXPECT_EQ(txt::Plain(-1.25e-7), "-1.25E-07");
+  EXPECT_EQ(txt::Plain(20), "20");
+  EXPECT_EQ(txt::Signed(200), " 200");
+  EXPECT_EQ(txt::Signed(-7), "-7");
+  EXPECT_EQ(txt::Signed(0.5), " .5");
+  EXPECT_EQ(txt::Signed(200.0), " 200");
+}
+
+TEST(NumberText, PlainFormReadsBackToFifteenDigits) {
+  const double values[] = {1.0 / 3.0, 2.0 / 3.0 * 1e-9, 6.02214076e23, -0.7071067811865476,
+                           373.15, 1e-300, 4186.05, 0.00013322};
+  for (double v : values) {
+    const double back = txt::Val(txt::Plain(v));
+    EXPECT_NEAR(back, v, std::fabs(v) * 1e-14) << txt::Plain(v);
+  }
+}
+
+TEST(NumberText, ValReadsTheLeadingNumber) {
+  EXPECT_EQ(txt::Val(""), 0.0);
+  EXPECT_EQ(txt::Val("   "), 0.0);
+  EXPECT_EQ(txt::Val("abc"), 0.0);
+  EXPECT_EQ(txt::Val("12.5kPa"), 12.5);
+  EXPECT_EQ(txt::Val("  -3"), -3.0);
+  EXPECT_EQ(txt::Val(".5"), 0.5);
+  EXPECT_EQ(txt::Val("1e3"), 1000.0);
+  EXPECT_EQ(txt::Val("1E"), 1.0);
+  EXPECT_EQ(txt::Val("5E-05"), 5e-05);
+  EXPECT_EQ(txt::Val("1,000"), 1.0);
+  EXPECT_EQ(txt::Val("-"), 0.0);
+}
+
+TEST(NumberText, CountsRoundHalvesToEven) {
+  EXPECT_EQ(txt::ValCount("2.5"), 2);
+  EXPECT_EQ(txt::ValCount("3.5"), 4);
+  EXPECT_EQ(txt::ValCount("-2.5"), -2);
+  EXPECT_EQ(txt::ValCount("2.51"), 3);
+  EXPECT_EQ(txt::ValCount("7"), 7);
+  EXPECT_EQ(txt::ValCount(""), 0);
+  EXPECT_TRUE(txt::IsNumeric(" 1.5 "));
+  EXPECT_FALSE(txt::IsNumeric("1.5x"));
+  EXPECT_FALSE(txt::IsNumeric(""));
+}
+
+}  // namespace
