@@ -1,0 +1,103 @@
+// Thermodynamic library of the continuous, batch and flash programs: unit
+// conversion, Antoine vapour pressures, Wilson and NRTL activity coefficients,
+// bubble and dew points, isothermal flash, mixture enthalpies, the SRK and
+// Peng-Robinson bubble point and a one-variable root finder.
+//
+// Conventions: temperatures in and out in degrees Celsius, pressures in in MPa,
+// heats in J; compositions are arrays indexed 1..Case.NC (element 0 unused), not
+// normalised unless a routine says so. The K-values and activity coefficients of
+// the last call stay in Case.K_Value and Case.Gamma. Messages go through
+// Calc_Message; non-convergence is reported through the optional ThermoOutcome.
+#pragma once
+
+#include <cstdint>
+
+// How an iterative routine ended.
+enum class ThermoStatus {
+  Converged,       // the tolerance was met
+  IterationLimit,  // the iteration limit was reached; the last value was returned
+  Stalled,         // a zero derivative, a stalled root search or a bad parameter stopped it
+  NotFinite,       // a value turned NaN or infinite; the last sound value was returned
+  Refused,         // the K-value model is not supported by this routine (K = 1)
+  NothingToDo,     // empty composition: nothing was computed
+};
+
+// Outcome of one call, for callers that test convergence.
+struct ThermoOutcome {
+  ThermoStatus status = ThermoStatus::Converged;
+  int iterations = 0;    // Newton, Rachford-Rice or root-finder steps taken
+  double residual = 0;   // last |residual| of the convergence test
+};
+
+// ---- Unit conversion (display unit <-> degC, MPa, J; codes T_Unit, P_Unit, H_Unit)
+
+double Unit_Temp_In(const double& T);    // display temperature -> degC
+double Unit_Temp_Out(const double& T);   // degC -> display temperature
+double Unit_Press_In(const double& P);   // display pressure -> MPa
+double Unit_Press_Out(const double& P);  // MPa -> display pressure
+double Unit_Heat_In(const double& H);    // display heat -> J (BTU: message, unconverted)
+double Unit_Heat_Out(const double& H);   // J -> display heat (BTU: message, unconverted)
+
+// mmHg per MPa, used by every vapour-pressure routine of the library.
+inline constexpr double kMmHgPerMPa = 7506.380423;
+
+// Antoine vapour pressure of component i at t (degC), mmHg: 10^(A - B / (t + C)).
+double Antoine_Psat(int i, double t);
+
+// ---- Activity coefficients (liquid mole fractions x[1..NC]) -> Case.Gamma
+
+void ActivityCoeff_Wilson(const double x[]);  // Wilson (1964), Lambda(i, j) from Case.Wilson_Lambda
+void ActivityCoeff_NRTL(const double x[]);    // Renon-Prausnitz (1968), tau from Case.NRTL_Tau
+// Gamma by Case.K_Method: 2 Wilson, 3 NRTL, otherwise 1.
+void ActivityCoeff_Select(const double x[]);
+
+// ---- Bubble and dew points (results leave Case.K_Value, Case.Gamma)
+
+// Bubble temperature, degC; t start (degC), P (MPa), x liquid. K_Method 4/5: T_Bubble_srk.
+double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome = nullptr);
+// Bubble pressure at t (degC) in the display pressure unit; P (MPa) is returned for refused methods.
+double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome = nullptr);
+// Dew pressure at t (degC) in the display pressure unit; y vapour.
+double P_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutcome* outcome = nullptr);
+// Dew temperature, degC; t start (degC), P (MPa), y vapour.
+double T_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutcome* outcome = nullptr);
+
+// ---- Isothermal flash
+
+// Vapour fraction VF (0..1, mol vapour per mol feed) of feed z at t (degC), P (MPa); K in Case.K_Value.
+void ITFlash(const double& t, const double& P, double& VF, const double z[], ThermoOutcome* outcome = nullptr);
+// Vapour y and liquid x (normalised) of feed z at vapour fraction VF with Case.K_Value; t, P unused.
+void Flash_XY(const double& t, const double& P, const double& VF, const double z[], double y[], double x[]);
+
+// ---- Mixture enthalpies, J/mol (Case.H_Method 1 only; otherwise 0)
+
+double Enthalpy_Vap(const double& t, const double& P, const double y[]);  // t degC, P unused
+double Enthalpy_Liq(const double& t, const double& P, const double x[]);  // t degC, P unused
+double Enthalpy_Vap_Poly(const double& t, const double y[]);  // sum y MW (A + B t + C t^2) / sum y
+double Enthalpy_Liq_Poly(const double& t, const double x[]);  // the same with the liquid coefficients
+
+// ---- Cubic equation of state (eos 0 SRK: Soave 1972; 1 PR: Peng-Robinson 1976)
+// Critical temperatures in K, critical pressures in bar; the working pressure
+// (MPa) enters as bar.
+
+// Bubble temperature by the equation of state, degC; t start (degC), P (MPa); K in Case.K_Value.
+double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
+                    ThermoOutcome* outcome = nullptr);
+// Initial K-values into Case.K_Value by the Riedel-type reduced vapour-pressure correlation; t degC, P MPa.
+void K_Initial_Riedel(const double& t, const double& P);
+// Mixture a and b (gas constant 0.082053, pressures in bar) of comp at t (degC); k(i, i) taken as 0.
+void EOS_Parameter(const int32_t& eos, const double& t, const double comp[], double& a, double& b);
+// Molar density P/(Z R T) of the liquid (phase 0, smallest Z) or vapour (phase 1, largest Z) root.
+void EOS_Cubic_Root(const int32_t& eos, const int32_t& phase, const double& t, const double& P,
+                    const double comp[], double& density, const double& a, const double& b);
+// Fugacity coefficients phi[1..NC] of composition comp at t (degC), P (MPa) and the density of EOS_Cubic_Root.
+void EOS_Fugacity(const int32_t& eos, const double& t, const double& P, const double comp[], double phi[],
+                  const double& density, const double& a, const double& b);
+
+// ---- One-variable root finder by reverse communication
+// state: 1 start, 2 searching for a sign change, 3 bracketed, 4 converged,
+// 5 call limit exceeded, 6 stalled (also a non-finite f: x goes back to the best point).
+// The caller evaluates f at x and calls again while state < 4.
+void Root_Search(int32_t& state, int32_t& calls, double& x, const double& f, const double& xLow,
+                 const double& xHigh, const double& dx, const double& tol, double& xPos, double& fPos,
+                 double& xNeg, double& fNeg, double& xPrev, double& fPrev);
