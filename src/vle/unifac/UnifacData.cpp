@@ -1,0 +1,3 @@
+#include "vle/unifac/UnifacData.h"
+
+UnifacData Unifac;

@@ -1,0 +1,234 @@
+#include "vle/unifac/UnifacParFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string_view>
+
+#include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
+#include "platform/text/SeqFile.h"
+
+namespace unifac {
+
+const char* const kParMissingMessage =
+    "ｶﾚﾝﾄﾃﾞｨﾚｸﾄﾘｰにUNIFACﾊﾟﾗﾒｰﾀﾌｧｲﾙ(UNIFAC.PAR)がありません。 プログラム終了します。";
+
+namespace {
+
+// A refusal of the file, with the line it concerns.
+struct LayoutError {
+  std::string message;
+};
+
+std::string Bilingual(const std::string& ja, const std::string& en) {
+  return Case.Language == 1 ? en : ja;
+}
+
+std::string LineText(int line) { return std::to_string(line); }
+
+// Splits the file into items: a comma or a line end ends an item; a text item
+// runs from its first non-blank character (or from a double quote to the
+// closing quote); a numeric item also ends at a blank.
+class ItemReader {
+ public:
+  explicit ItemReader(std::string_view text) : s_(text) {}
+
+  int Line() const { return line_; }
+
+  // The next item as text. Sets `line` to the line it starts on.
+  std::string Text(int* line) {
+    StartItem(line);
+    std::string item;
+    if (Peek() == '"') {
+      item = Quoted();
+    } else {
+      while (pos_ < s_.size() && s_[pos_] != ',' && !AtLineEnd()) item += s_[pos_++];
+      while (!item.empty() && IsBlank(item.back())) item.pop_back();
+    }
+    EndItem();
+    return item;
+  }
+
+  // The next item as a number; text where a number is expected reads as 0.
+  double Number(int* line) {
+    StartItem(line);
+    std::string item;
+    if (Peek() == '"') {
+      item = Quoted();
+    } else {
+      while (pos_ < s_.size() && s_[pos_] != ',' && !AtLineEnd() && !IsBlank(s_[pos_]))
+        item += s_[pos_++];
+    }
+    SkipBlanks();
+    EndItem();
+    const double value = txt::Val(item);
+    if (!std::isfinite(value)) {
+      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(*line) + " 行目: 数値 " + item + " が不正です。",
+                                  "UNIFAC.PAR line " + LineText(*line) + ": bad number " + item + ".")};
+    }
+    return value;
+  }
+
+ private:
+  static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+  char Peek() const { return pos_ < s_.size() ? s_[pos_] : '\0'; }
+  bool AtLineEnd() const { return pos_ < s_.size() && (s_[pos_] == '\r' || s_[pos_] == '\n'); }
+  void SkipBlanks() {
+    while (pos_ < s_.size() && IsBlank(s_[pos_])) ++pos_;
+  }
+
+  void StartItem(int* line) {
+    SkipBlanks();
+    *line = line_;
+    if (pos_ >= s_.size()) {
+      throw LayoutError{Bilingual("UNIFAC.PAR が " + LineText(line_) + " 行目で途中で終わっています。",
+                                  "UNIFAC.PAR ends early at line " + LineText(line_) + ".")};
+    }
+  }
+
+  std::string Quoted() {
+    ++pos_;
+    std::string item;
+    while (pos_ < s_.size() && s_[pos_] != '"' && !AtLineEnd()) item += s_[pos_++];
+    if (Peek() == '"') ++pos_;
+    // Whatever follows the closing quote up to the delimiter is not part of the item.
+    while (pos_ < s_.size() && s_[pos_] != ',' && !AtLineEnd()) ++pos_;
+    return item;
+  }
+
+  // Consumes the delimiter that ends the item: a comma or one line end.
+  void EndItem() {
+    if (pos_ >= s_.size()) return;
+    if (s_[pos_] == ',') {
+      ++pos_;
+    } else if (s_[pos_] == '\r') {
+      ++pos_;
+      if (Peek() == '\n') ++pos_;
+      ++line_;
+    } else if (s_[pos_] == '\n') {
+      ++pos_;
+      ++line_;
+    }
+  }
+
+  std::string_view s_;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+};
+
+// A count or group number of the file; values beyond any limit stay beyond it.
+long long WholeNumber(double value) {
+  return txt::RoundHalfEven(std::clamp(value, -1e9, 1e9));
+}
+
+void ReadSubgroups(ItemReader& in, UnifacData& d) {
+  int line = 0;
+  const long long nSub = WholeNumber(in.Number(&line));
+  if (nSub < 1 || nSub > kMaxSub) {
+    throw LayoutError{Bilingual(
+        "UNIFAC.PAR " + LineText(line) + " 行目: サブグループ数 " + std::to_string(nSub) +
+            " は 1～100 の範囲外です。",
+        "UNIFAC.PAR line " + LineText(line) + ": the subgroup count " + std::to_string(nSub) +
+            " is outside 1..100.")};
+  }
+  d.UNIFAC_NSub = static_cast<int32_t>(nSub);
+  in.Text(&line);  // title, not used
+  d.UNIFAC_NMain = 0;
+  for (int k = 1; k <= d.UNIFAC_NSub; ++k) {
+    d.UNIFAC_Sub_Name[k] = in.Text(&line);
+    const long long main = WholeNumber(in.Number(&line));
+    if (main < 1 || main > kMaxMain) {
+      throw LayoutError{Bilingual(
+          "UNIFAC.PAR " + LineText(line) + " 行目: 主グループ番号 " + std::to_string(main) +
+              " は 1～50 の範囲外です。",
+          "UNIFAC.PAR line " + LineText(line) + ": the main group " + std::to_string(main) +
+              " is outside 1..50.")};
+    }
+    d.UNIFAC_Main_Of[k] = static_cast<int32_t>(main);
+    d.UNIFAC_R[k] = in.Number(&line);
+    d.UNIFAC_Q[k] = in.Number(&line);
+    if (d.UNIFAC_Main_Of[k] > d.UNIFAC_NMain) d.UNIFAC_NMain = d.UNIFAC_Main_Of[k];
+  }
+}
+
+void ReadMainGroups(ItemReader& in, UnifacData& d) {
+  int line = 0;
+  in.Text(&line);  // heading line, not used
+  for (int m = 1; m <= d.UNIFAC_NMain; ++m) {
+    const std::string item = in.Text(&line);
+    const std::size_t blank = item.find_first_of(" \t");
+    if (blank == std::string::npos) {
+      throw LayoutError{Bilingual(
+          "UNIFAC.PAR " + LineText(line) + " 行目: 主グループ " + std::to_string(m) +
+              " の名前の後に空白がありません。",
+          "UNIFAC.PAR line " + LineText(line) + ": no blank after the name of main group " +
+              std::to_string(m) + ".")};
+    }
+    d.UNIFAC_Main_Name[m] = item.substr(0, blank);
+    for (int n = 1; n <= d.UNIFAC_NMain; ++n) d.UNIFAC_A[m][n] = in.Number(&line);
+  }
+}
+
+// Copies the file group only, so the estimate's own variables stay as they are.
+void CommitFileGroup(const UnifacData& from, UnifacData& to) {
+  to.UNIFAC_NSub = from.UNIFAC_NSub;
+  to.UNIFAC_NMain = from.UNIFAC_NMain;
+  for (int k = 0; k <= kMaxSub; ++k) {
+    to.UNIFAC_Sub_Name[k] = from.UNIFAC_Sub_Name[k];
+    to.UNIFAC_Main_Of[k] = from.UNIFAC_Main_Of[k];
+    to.UNIFAC_R[k] = from.UNIFAC_R[k];
+    to.UNIFAC_Q[k] = from.UNIFAC_Q[k];
+  }
+  for (int m = 0; m <= kMaxMain; ++m) {
+    to.UNIFAC_Main_Name[m] = from.UNIFAC_Main_Name[m];
+    for (int n = 0; n <= kMaxMain; ++n) to.UNIFAC_A[m][n] = from.UNIFAC_A[m][n];
+  }
+}
+
+}  // namespace
+
+std::string UNIFAC_Par_Path(const std::string& programFolder) {
+  return seqfile::JoinPath(programFolder, "\\UNIFAC.PAR");
+}
+
+ParReadStatus Read_UNIFAC_Par_Text(const std::string& text, UnifacData& into, std::string* message) {
+  auto scratch = std::make_unique<UnifacData>();
+  try {
+    ItemReader in(text);
+    ReadSubgroups(in, *scratch);
+    ReadMainGroups(in, *scratch);
+  } catch (const LayoutError& e) {
+    if (message) *message = e.message;
+    return ParReadStatus::BadLayout;
+  }
+  CommitFileGroup(*scratch, into);
+  if (message) message->clear();
+  return ParReadStatus::Ok;
+}
+
+ParReadStatus Read_UNIFAC_Par(const std::string& path, UnifacData& into, std::string* message) {
+  std::error_code ec;
+  std::ifstream file;
+  if (std::filesystem::is_regular_file(path, ec)) file.open(path, std::ios::binary);
+  std::ostringstream bytes;
+  if (file) bytes << file.rdbuf();
+  if (!file.is_open() || file.bad()) {
+    if (message) *message = kParMissingMessage;
+    return ParReadStatus::Missing;
+  }
+  return Read_UNIFAC_Par_Text(seqfile::DecodeFileText(bytes.str()), into, message);
+}
+
+ParReadStatus Load_UNIFAC_Par(const std::string& programFolder, UnifacData& into) {
+  std::string message;
+  const ParReadStatus status = Read_UNIFAC_Par(UNIFAC_Par_Path(programFolder), into, &message);
+  if (status != ParReadStatus::Ok) Calc_Message(message);
+  return status;
+}
+
+}  // namespace unifac
