@@ -1,5 +1,293 @@
+// Bubble and dew temperatures and pressures from Antoine vapour pressures and
+// Wilson or NRTL activity coefficients. The column solver calls T_Bubble_Mix
+// once per stage and iteration: no allocation, one pass over the components per
+// Newton step.
+#include <algorithm>
+#include <cmath>
+
+#include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
-double T_Bubble_Mix(const double& t, const double&, const double[], ThermoOutcome*) { return t; }
-double P_Bubble_Mix(const double&, const double& P, const double[], ThermoOutcome*) { return P; }
-double P_Dew_Mix(const double&, const double& P, const double[], ThermoOutcome*) { return P; }
-double T_Dew_Mix(const double& t, const double&, const double[], ThermoOutcome*) { return t; }
+#include "core/thermo/ThermoInternal.h"
+
+namespace thermo {
+
+bool IsEosMethod() { return Case.K_Method == 4 || Case.K_Method == 5; }
+
+void SetUnitK() {
+  for (int i = 1; i <= Case.NC; ++i) Case.K_Value[i] = 1.0;
+}
+
+double AntoineFloorC() {
+  double floor = -HUGE_VAL;
+  for (int i = 1; i <= Case.NC; ++i)
+    if (Case.Antoine_B[i] != 0.0) floor = std::max(floor, -Case.Antoine_C[i]);
+  return floor;
+}
+
+double CompSum(const double comp[]) {
+  double s = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) s += comp[i];
+  return s;
+}
+
+bool GammaVaries() { return Case.K_Method == 2 || Case.K_Method == 3; }
+
+}  // namespace thermo
+
+namespace {
+
+using namespace thermo;
+
+const char* const kBubbleMessage = "T_Bubble_Mix No-Convergence";
+const char* const kDewMessage = "T_Dew_Mix No-Convergence";
+const char* const kPDewMessage = "P_Dew_Mix No-Convergence";
+
+// A start at or below the pole of an Antoine equation (t = -C) has no vapour
+// pressure; start one maximal step above it instead.
+double soundStartC(double t, double floorC) { return t > floorC ? t : floorC + kStepLimitC; }
+
+// One Newton step of size dT from T, limited to +-20 degrees and kept above the
+// Antoine pole by halving the distance to it.
+double newtonStepC(double T, double dT, double floorC) {
+  if (std::fabs(dT) > kStepLimitC) dT = std::copysign(kStepLimitC, dT);
+  const double next = T - dT;
+  return next > floorC ? next : floorC + 0.5 * (T - floorC);
+}
+
+// K_Value at T for the bubble condition; returns S = sum x K and D = -sum B K x / (T + C)^2.
+void bubbleTerms(double T, double pmm, const double x[], double& S, double& D) {
+  S = 0.0;
+  D = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) {
+    const double tc = T + Case.Antoine_C[i];
+    const double K = Case.Gamma[i] * PsatMmHg(i, T) / pmm;
+    Case.K_Value[i] = K;
+    S += x[i] * K;
+    D -= Case.Antoine_B[i] * K * x[i] / (tc * tc);
+  }
+}
+
+// K_Value at T for the dew condition; returns S = 1 - sum y / K and D = sum y B / K / (T + C)^2.
+void dewTerms(double T, double pmm, const double y[], double& S, double& D) {
+  double sum = 0.0;
+  D = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) {
+    const double tc = T + Case.Antoine_C[i];
+    const double K = Case.Gamma[i] * PsatMmHg(i, T) / pmm;
+    Case.K_Value[i] = K;
+    sum += y[i] / K;
+    D += y[i] * Case.Antoine_B[i] / K / (tc * tc);
+  }
+  S = 1.0 - sum;
+}
+
+// Newton iteration on the dew condition with Gamma held; T in and out (degC).
+ThermoStatus dewNewton(double& T, double pmm, const double y[], double floorC, ThermoOutcome& out) {
+  double previous = T;
+  bool havePrevious = false;
+  for (int n = 0; n < kMaxNewton; ++n) {
+    double S, D;
+    dewTerms(T, pmm, y, S, D);
+    ++out.iterations;
+    out.residual = std::fabs(S);
+    if (!std::isfinite(S) || !std::isfinite(D)) {
+      if (havePrevious) {
+        T = previous;
+        dewTerms(T, pmm, y, S, D);
+      }
+      return ThermoStatus::NotFinite;
+    }
+    if (std::fabs(S) < kTolerance) return ThermoStatus::Converged;
+    if (D == 0.0) return ThermoStatus::Stalled;
+    previous = T;
+    havePrevious = true;
+    T = newtonStepC(T, S / D * kInvLn10, floorC);
+  }
+  return ThermoStatus::IterationLimit;
+}
+
+ThermoOutcome& outcomeOf(ThermoOutcome* outcome, ThermoOutcome& local) {
+  ThermoOutcome& out = outcome ? *outcome : local;
+  out = ThermoOutcome{};
+  return out;
+}
+
+}  // namespace
+
+double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome) {
+  if (IsEosMethod()) {
+    const int32_t eos = Case.K_Method - 4;
+    return T_Bubble_srk(eos, t, P, x, outcome);
+  }
+  ThermoOutcome local;
+  ThermoOutcome& out = outcomeOf(outcome, local);
+  if (!(CompSum(x) > 0.0)) {
+    out.status = ThermoStatus::NothingToDo;
+    return t;
+  }
+  ActivityCoeff_Select(x);  // independent of temperature: once
+  const double pmm = P * kMmHgPerMPa;
+  const double floorC = AntoineFloorC();
+  double T = soundStartC(t, floorC);
+  double previous = T;
+  for (int n = 0; n < kMaxNewton; ++n) {
+    double S, D;
+    bubbleTerms(T, pmm, x, S, D);
+    out.iterations = n + 1;
+    out.residual = std::fabs(1.0 - S);
+    if (!std::isfinite(S) || !std::isfinite(D)) {
+      // Back to the last temperature that gave finite K-values.
+      Calc_Message(kBubbleMessage);
+      out.status = ThermoStatus::NotFinite;
+      if (n == 0) return t;
+      bubbleTerms(previous, pmm, x, S, D);
+      return previous;
+    }
+    if (out.residual < kTolerance) return T;
+    if (D == 0.0) {
+      Calc_Message(kBubbleMessage);
+      out.status = ThermoStatus::Stalled;
+      return T;
+    }
+    previous = T;
+    T = newtonStepC(T, (1.0 - S) / D * kInvLn10, floorC);
+  }
+  // Silent at the limit; K_Value belongs to the temperature before the last step.
+  out.status = ThermoStatus::IterationLimit;
+  return T;
+}
+
+double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome) {
+  ThermoOutcome local;
+  ThermoOutcome& out = outcomeOf(outcome, local);
+  if (IsEosMethod()) {
+    Calc_Message(kRefusedMessage);
+    SetUnitK();
+    out.status = ThermoStatus::Refused;
+    return Unit_Press_Out(P);
+  }
+  ActivityCoeff_Select(x);
+  double pmm = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) {
+    Case.K_Value[i] = Case.Gamma[i] * PsatMmHg(i, t);
+    pmm += x[i] * Case.K_Value[i];
+  }
+  if (!(pmm > 0.0) || !std::isfinite(pmm)) {
+    // An empty composition (or a temperature with no vapour pressure) has no
+    // bubble pressure: answer the given pressure, as for a refused method.
+    out.status = pmm == 0.0 ? ThermoStatus::NothingToDo : ThermoStatus::NotFinite;
+    SetUnitK();
+    return Unit_Press_Out(P);
+  }
+  for (int i = 1; i <= Case.NC; ++i) Case.K_Value[i] /= pmm;
+  out.iterations = 1;
+  return Unit_Press_Out(pmm / kMmHgPerMPa);
+}
+
+double P_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutcome* outcome) {
+  ThermoOutcome local;
+  ThermoOutcome& out = outcomeOf(outcome, local);
+  if (IsEosMethod()) {
+    Calc_Message(kRefusedMessage);
+    SetUnitK();
+    out.status = ThermoStatus::Refused;
+    return Unit_Press_Out(P);
+  }
+  if (!(CompSum(y) > 0.0)) {
+    out.status = ThermoStatus::NothingToDo;
+    SetUnitK();
+    return Unit_Press_Out(P);
+  }
+  const int nc = Case.NC;
+  double psat[kMaxComp + 1];
+  double x[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) {
+    psat[i] = PsatMmHg(i, t);
+    x[i] = y[i];
+  }
+  // The activity coefficients belong to the dew liquid, which depends on the
+  // dew pressure: substitute x = y P / (Gamma Psat) until it stands still.
+  ActivityCoeff_Select(y);
+  const bool varies = GammaVaries();
+  double pmm = 0.0;
+  out.status = ThermoStatus::IterationLimit;
+  for (int pass = 0; pass < kMaxNewton; ++pass) {
+    double sum = 0.0;
+    for (int i = 1; i <= nc; ++i) sum += y[i] / (Case.Gamma[i] * psat[i]);
+    pmm = 1.0 / sum;
+    out.iterations = pass + 1;
+    if (!(pmm > 0.0) || !std::isfinite(pmm)) {
+      Calc_Message(kPDewMessage);
+      out.status = ThermoStatus::NotFinite;
+      SetUnitK();
+      return Unit_Press_Out(P);
+    }
+    if (!varies) {
+      out.status = ThermoStatus::Converged;
+      break;
+    }
+    double change = 0.0;
+    for (int i = 1; i <= nc; ++i) {
+      const double xi = y[i] * pmm / (Case.Gamma[i] * psat[i]);
+      change += std::fabs(xi - x[i]);
+      x[i] = xi;
+    }
+    out.residual = change;
+    if (change < kTolerance) {
+      out.status = ThermoStatus::Converged;
+      break;
+    }
+    ActivityCoeff_Select(x);
+  }
+  for (int i = 1; i <= nc; ++i) Case.K_Value[i] = Case.Gamma[i] * psat[i] / pmm;
+  return Unit_Press_Out(pmm / kMmHgPerMPa);
+}
+
+double T_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutcome* outcome) {
+  ThermoOutcome local;
+  ThermoOutcome& out = outcomeOf(outcome, local);
+  if (IsEosMethod()) {
+    Calc_Message(kRefusedMessage);
+    SetUnitK();
+    out.status = ThermoStatus::Refused;
+    return t;
+  }
+  if (!(CompSum(y) > 0.0)) {
+    out.status = ThermoStatus::NothingToDo;
+    return t;
+  }
+  const int nc = Case.NC;
+  const double pmm = P * kMmHgPerMPa;
+  const double floorC = AntoineFloorC();
+  double T = soundStartC(t, floorC);
+  double x[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) x[i] = y[i];
+  // Temperature and dew liquid converge together: a Newton solve in T with
+  // Gamma held, then Gamma from the liquid x = y / K it gives, until x stands
+  // still; the returned T then satisfies sum y / K = 1 with the K-values left.
+  ActivityCoeff_Select(y);
+  const bool varies = GammaVaries();
+  for (int pass = 0; pass < kMaxNewton; ++pass) {
+    const double start = T;
+    out.status = dewNewton(T, pmm, y, floorC, out);
+    if (out.status == ThermoStatus::NotFinite || out.status == ThermoStatus::Stalled) {
+      Calc_Message(kDewMessage);
+      if (out.status == ThermoStatus::NotFinite && T == start && pass == 0) return t;
+      return T;
+    }
+    if (out.status == ThermoStatus::IterationLimit || !varies) return T;
+    double sum = 0.0;
+    for (int i = 1; i <= nc; ++i) sum += y[i] / Case.K_Value[i];
+    double change = 0.0;
+    for (int i = 1; i <= nc; ++i) {
+      const double xi = y[i] / Case.K_Value[i] / sum;
+      change += std::fabs(xi - x[i]);
+      x[i] = xi;
+    }
+    if (change < kTolerance) return T;
+    ActivityCoeff_Select(x);
+  }
+  out.status = ThermoStatus::IterationLimit;
+  return T;
+}

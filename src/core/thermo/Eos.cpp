@@ -1,8 +1,241 @@
+// Bubble temperature by a cubic equation of state with one interaction
+// parameter per pair: Soave-Redlich-Kwong (Soave 1972) or Peng-Robinson
+// (Peng and Robinson 1976). Initial K-values from a Riedel-type reduced
+// vapour-pressure correlation; temperature by the reverse-communication root
+// finder. Critical pressures and the working pressure both enter in bar: only
+// their ratio matters, and the gas constant 0.082053 cancels between a, b and
+// the reduced A and B.
+#include <cmath>
+
+#include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
-double T_Bubble_srk(const int32_t&, const double& t, const double&, const double[], ThermoOutcome*) { return t; }
-void K_Initial_Riedel(const double&, const double&) {}
-void EOS_Parameter(const int32_t&, const double&, const double[], double&, double&) {}
-void EOS_Cubic_Root(const int32_t&, const int32_t&, const double&, const double&, const double[], double&,
-                    const double&, const double&) {}
-void EOS_Fugacity(const int32_t&, const double&, const double&, const double[], double[], const double&,
-                  const double&, const double&) {}
+
+namespace {
+
+constexpr double kGasConstant = 0.082053;
+constexpr double kKelvinOffset = 273.15;
+constexpr double kBarPerMPa = 10.0;
+constexpr double kSqrt2 = 1.414213562;
+constexpr double kTwoPiThirds = 2.0943951023931957;   // 120 degrees between the three real roots
+constexpr double kFourPiThirds = 4.1887902047863914;
+const char* const kSrkMessage = "T_Bubble_srk No-Convergence";
+
+struct PureConstants {
+  double ac;  // a at the critical point
+  double b;
+  double m;   // slope of the square root of the temperature function
+};
+
+PureConstants pureConstants(int32_t eos, int i) {
+  const double tc = Case.Comp_Tc[i];
+  const double pc = Case.Comp_Pc[i];
+  const double w = Case.Comp_Omega[i];
+  if (eos == 0) return {0.00287803 * tc * tc / pc, 0.00710907 * tc / pc, 0.48 + 1.574 * w - 0.176 * w * w};
+  return {0.0030785 * tc * tc / pc, 0.00638372 * tc / pc, 0.37464 + 1.54226 * w - 0.26992 * w * w};
+}
+
+// Square root of the temperature function, 1 + m (1 - sqrt(T / Tc)).
+double alphaRoot(double m, double T, int i) { return 1.0 + m * (1.0 - std::sqrt(T) / std::sqrt(Case.Comp_Tc[i])); }
+
+// The equation of state has no self interaction: k(i, i) is 0 whatever the matrix
+// holds (the flash defaults store 1 on the diagonal).
+double kij(int i, int j) { return i == j ? 0.0 : Case.EOS_Kij[i][j]; }
+
+}  // namespace
+
+void K_Initial_Riedel(const double& t, const double& P) {
+  const double T = t + kKelvinOffset;
+  const double pBar = P * kBarPerMPa;
+  for (int i = 1; i <= Case.NC; ++i) {
+    const double w = Case.Comp_Omega[i];
+    double tr = T / Case.Comp_Tc[i];
+    double lnPr;
+    if (tr <= 1.0) {
+      if (tr <= 0.0) tr = 0.1;
+      lnPr = (5.81 + 4.92 * w) * std::log(tr) -
+             0.0838 * (2.06 + 4.92 * w) * (36.0 / tr - 35.0 - std::pow(tr, 6) + 42.0 * std::log(tr));
+    } else {
+      const double zc = 0.291 - 0.08 * w;
+      const double a = ((-90.0 * zc + 73.85) * zc - 16.26) * (1.0 - tr) / tr;
+      const double e = -8.68 * (tr - 1.8 + 6.2 * zc) * (tr - 1.8 + 6.2 * zc);
+      lnPr = e > -75.0 ? a - std::pow(10.0, e) : a;
+    }
+    if (lnPr < -75.0) lnPr = -75.0;
+    const double K = Case.Comp_Pc[i] * std::exp(lnPr) / pBar;
+    Case.K_Value[i] = K > 0.0 ? K : 1e-10;
+  }
+}
+
+void EOS_Parameter(const int32_t& eos, const double& t, const double comp[], double& a, double& b) {
+  const double T = t + kKelvinOffset;
+  const int nc = Case.NC;
+  double root[kMaxComp + 1];  // sqrt(ac(i)) s(i) x(i)
+  a = 0.0;
+  b = 0.0;
+  for (int i = 1; i <= nc; ++i) {
+    root[i] = 0.0;
+    if (comp[i] <= 0.0) continue;
+    const PureConstants c = pureConstants(eos, i);
+    root[i] = std::sqrt(c.ac) * alphaRoot(c.m, T, i) * comp[i];
+    b += comp[i] * c.b;
+  }
+  for (int i = 1; i <= nc; ++i) {
+    if (comp[i] <= 0.0) continue;
+    for (int j = 1; j <= nc; ++j) {
+      if (comp[j] <= 0.0) continue;
+      a += (1.0 - kij(i, j)) * root[i] * root[j];
+    }
+  }
+}
+
+void EOS_Cubic_Root(const int32_t& eos, const int32_t& phase, const double& t, const double& P,
+                    const double[], double& density, const double& a, const double& b) {
+  const double T = t + kKelvinOffset;
+  const double pBar = P * kBarPerMPa;
+  const double rt = kGasConstant * T;
+  const double A = pBar * a / (rt * rt);
+  const double B = pBar * b / rt;
+  double c2, c1, c0;
+  if (eos == 0) {
+    c2 = -1.0;
+    c1 = A - B - B * B;
+    c0 = -A * B;
+  } else {
+    c2 = B - 1.0;
+    c1 = A - 3.0 * B * B - 2.0 * B;
+    c0 = -A * B + B * B + B * B * B;
+  }
+  const double p = c1 / 3.0 - (c2 / 3.0) * (c2 / 3.0);
+  const double q = 2.0 * std::pow(c2 / 3.0, 3) - (c1 / 3.0) * c2 + c0;
+  const double D = q * q + 4.0 * p * p * p;
+  double Z;
+  if (D <= 0.0) {
+    if (p == 0.0) {
+      Z = -c2 / 3.0;
+    } else {
+      const double r = 2.0 * std::sqrt(-p);
+      // Rounding can carry the cosine just past +-1 near a double root.
+      const double cosine = std::fmax(-1.0, std::fmin(1.0, -q / (2.0 * std::pow(-p, 1.5))));
+      const double phi = std::acos(cosine) / 3.0;
+      const double z1 = r * std::cos(phi) - c2 / 3.0;
+      const double z2 = r * std::cos(phi + kTwoPiThirds) - c2 / 3.0;
+      const double z3 = r * std::cos(phi + kFourPiThirds) - c2 / 3.0;
+      Z = phase == 0 ? std::fmin(z1, std::fmin(z2, z3)) : std::fmax(z1, std::fmax(z2, z3));
+    }
+  } else {
+    // Cardano with the larger-magnitude term first to avoid cancellation.
+    const double u = q < 0.0 ? (-q + std::sqrt(D)) / 2.0 : (-q - std::sqrt(D)) / 2.0;
+    const double v = -p * p * p / u;
+    Z = std::cbrt(u) + std::cbrt(v) - c2 / 3.0;
+  }
+  density = pBar / (Z * rt);
+}
+
+void EOS_Fugacity(const int32_t& eos, const double& t, const double& P, const double comp[], double phi[],
+                  const double& density, const double& a, const double& b) {
+  const double T = t + kKelvinOffset;
+  const double pBar = P * kBarPerMPa;
+  const double rt = kGasConstant * T;
+  const double Z = pBar / (density * rt);
+  const double A = pBar * a / (rt * rt);
+  const double B = pBar * b / rt;
+  const int nc = Case.NC;
+  // The Peng-Robinson a(i) of the fugacity carries its own rounding of the constant.
+  const double acConstant = eos == 0 ? 0.00287803 : 0.00307846;
+  double sqrtA[kMaxComp + 1];
+  double bi[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) {
+    const PureConstants c = pureConstants(eos, i);
+    const double tc = Case.Comp_Tc[i];
+    sqrtA[i] = std::sqrt(acConstant * tc * tc / Case.Comp_Pc[i]) * alphaRoot(c.m, T, i);
+    bi[i] = c.b;
+  }
+  // Degenerate roots and non-positive logarithm arguments give a zero term.
+  const double L = Z > B ? std::log(Z - B) : 0.0;
+  double logTerm, factor;
+  if (eos == 0) {
+    logTerm = 1.0 + B / Z > 0.0 ? std::log(1.0 + B / Z) : 0.0;
+    factor = A / B;
+  } else {
+    const double arg = (Z + (1.0 + kSqrt2) * B) / (Z + (1.0 - kSqrt2) * B);
+    logTerm = arg > 0.0 ? std::log(arg) : 0.0;
+    factor = A / (2.0 * kSqrt2 * B);
+  }
+  for (int i = 1; i <= nc; ++i) {
+    double sum = 0.0;
+    for (int j = 1; j <= nc; ++j) {
+      if (comp[j] <= 0.0) continue;
+      sum += comp[j] * (1.0 - kij(i, j)) * sqrtA[i] * sqrtA[j];
+    }
+    const double bRatio = bi[i] / b;
+    const double lnPhi = bRatio * (Z - 1.0) - L - factor * (2.0 * sum / a - bRatio) * logTerm;
+    phi[i] = std::exp(lnPhi);
+  }
+}
+
+namespace {
+
+// Liquid fugacity coefficients at T, then K = phiL / phiV with the vapour
+// y = x K / sum(x K) re-formed until K stands still; returns f = 1 - sum x K.
+double bubbleResidual(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[],
+                      double y[]) {
+  const int nc = Case.NC;
+  double a, b, density;
+  EOS_Parameter(eos, t, x, a, b);
+  EOS_Cubic_Root(eos, 0, t, P, x, density, a, b);
+  EOS_Fugacity(eos, t, P, x, phiL, density, a, b);
+  for (int pass = 0; pass < 31; ++pass) {
+    double sum = 0.0;
+    for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
+    for (int i = 1; i <= nc; ++i) y[i] = x[i] * Case.K_Value[i] / sum;
+    EOS_Parameter(eos, t, y, a, b);
+    EOS_Cubic_Root(eos, 1, t, P, y, density, a, b);
+    EOS_Fugacity(eos, t, P, y, phiV, density, a, b);
+    int moved = 0;
+    for (int i = 1; i <= nc; ++i) {
+      const double K = phiL[i] / phiV[i];
+      if (!(std::fabs(K - Case.K_Value[i]) <= 1e-6 * Case.K_Value[i])) ++moved;
+      Case.K_Value[i] = K;
+    }
+    if (moved == 0) break;
+  }
+  double sum = 0.0;
+  for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
+  return 1.0 - sum;
+}
+
+}  // namespace
+
+double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
+                    ThermoOutcome* outcome) {
+  ThermoOutcome local;
+  ThermoOutcome& out = outcome ? *outcome : local;
+  out = ThermoOutcome{};
+  double phiL[kMaxComp + 1], phiV[kMaxComp + 1], y[kMaxComp + 1];
+  double T = t;
+  const double tHigh = T + 50.0;
+  double tLow = T - 50.0;
+  if (tLow < -kKelvinOffset) tLow = -270.0;
+  K_Initial_Riedel(T, P);
+  int32_t state = 1, calls = 0;
+  double xPos = 0, fPos = 0, xNeg = 0, fNeg = 0, xPrev = 0, fPrev = 0;
+  while (state < 4) {
+    const double f = bubbleResidual(eos, T, P, x, phiL, phiV, y);
+    ++out.iterations;
+    out.residual = std::fabs(f);
+    Root_Search(state, calls, T, f, tLow, tHigh, 0.5, 1e-5, xPos, fPos, xNeg, fNeg, xPrev, fPrev);
+    if (!std::isfinite(f)) out.status = ThermoStatus::NotFinite;
+  }
+  if (state > 4) {
+    Calc_Message(kSrkMessage);
+    if (out.status == ThermoStatus::NotFinite) {
+      // The finder went back to its best finite point: leave K-values of that point.
+      K_Initial_Riedel(T, P);
+      bubbleResidual(eos, T, P, x, phiL, phiV, y);
+    } else {
+      out.status = state == 5 ? ThermoStatus::IterationLimit : ThermoStatus::Stalled;
+    }
+  }
+  return T;
+}

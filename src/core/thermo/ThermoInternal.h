@@ -1,0 +1,34 @@
+// Helpers shared by the library's source files (not part of the public API).
+#pragma once
+
+#include <cmath>
+
+#include "core/model/CaseData.h"
+
+namespace thermo {
+
+inline constexpr double kLn10 = 2.302585092994046;
+inline constexpr double kInvLn10 = 0.434294481903252;  // 1 / ln 10, the Newton factor of base-10 Antoine
+inline constexpr double kStepLimitC = 20.0;            // largest temperature step of a Newton iteration
+inline constexpr int kMaxNewton = 51;                  // iterations of the bubble and dew Newton loops
+inline constexpr double kTolerance = 1e-6;
+
+const char* const kRefusedMessage = "S-R-K / P-Rの式は未だありません";
+
+// Antoine vapour pressure of component i at t (degC), mmHg; inline for the hot loops.
+inline double PsatMmHg(int i, double t) {
+  return std::exp(kLn10 * (Case.Antoine_A[i] - Case.Antoine_B[i] / (t + Case.Antoine_C[i])));
+}
+
+// True for the K-value models (SRK, Peng-Robinson) that only the bubble temperature supports.
+bool IsEosMethod();
+// Sets K_Value(1..NC) = 1 after a refused method.
+void SetUnitK();
+// Lowest temperature (degC) at which every Antoine equation of the case is defined: max of -C(i).
+double AntoineFloorC();
+// Sum of comp(1..NC).
+double CompSum(const double comp[]);
+// True when the activity-coefficient model makes Gamma depend on the composition.
+bool GammaVaries();
+
+}  // namespace thermo
