@@ -1,0 +1,148 @@
+#include "vle/estimation/VLEFile.h"
+
+#include <memory>
+
+#include "core/model/CaseData.h"
+#include "platform/text/SeqFile.h"
+#include "vle/estimation/VLEData.h"
+
+namespace vlefit {
+
+namespace {
+
+constexpr const char* kHeader = "V_L Equibrium Data";
+
+struct Point {
+  double t = 0, p = 0, x1 = 0, y1 = 0;
+};
+
+// Everything the file holds, read before any of it reaches the case.
+struct FileCase {
+  std::string memo[kMaxMemo + 1];
+  std::string name[3];
+  double A[3]{}, B[3]{}, C[3]{};
+  int tpType = 0, tUnit = 0, pUnit = 0, nData = 0, calcType = 0, objType = 0;
+  double temp = 0, press = 0;
+  Point points[kMaxData + 1];
+  double l12 = 0, l21 = 0, t12 = 0, t21 = 0, alpha = 0;
+};
+
+// A whole-number field that must lie in lo..hi.
+int IntIn(seqfile::Reader& in, const char* what, long long lo, long long hi) {
+  const int line = in.Line();
+  const long long v = in.Int();
+  if (v < lo || v > hi)
+    throw seqfile::ReadError("line " + std::to_string(line) + ": " + what + " " + std::to_string(v) +
+                             " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
+  return static_cast<int>(v);
+}
+
+void ReadBody(seqfile::Reader& in, FileCase& fc) {
+  for (int i = 1; i <= kMaxMemo; ++i) fc.memo[i] = in.Text();
+  fc.name[1] = in.Text();
+  fc.name[2] = in.Text();
+  for (int c = 1; c <= 2; ++c) {
+    fc.A[c] = in.Double();
+    fc.B[c] = in.Double();
+    fc.C[c] = in.Double();
+  }
+  fc.tpType = IntIn(in, "the T-P type", 0, 1);
+  fc.tUnit = IntIn(in, "the temperature unit", 1, 3);
+  fc.pUnit = IntIn(in, "the pressure unit", 1, 6);
+  fc.temp = in.Double();
+  fc.press = in.Double();
+  fc.nData = IntIn(in, "the number of data points", 0, kMaxData);
+  fc.calcType = IntIn(in, "the calculation type", 1, 4);
+  fc.objType = IntIn(in, "the objective function", 0, 5);
+  for (int i = 1; i <= fc.nData; ++i) {
+    fc.points[i].t = in.Double();
+    fc.points[i].p = in.Double();
+    fc.points[i].x1 = in.Double();
+    fc.points[i].y1 = in.Double();
+  }
+  fc.l12 = in.Double();
+  fc.l21 = in.Double();
+  fc.t12 = in.Double();
+  fc.t21 = in.Double();
+  fc.alpha = in.Double();
+}
+
+void Commit(const FileCase& fc) {
+  VLE_Initial_set();
+  for (int i = 1; i <= kMaxMemo; ++i) Case.Memo[i] = fc.memo[i];
+  for (int c = 1; c <= 2; ++c) {
+    Case.Comp_Name[c] = fc.name[c];
+    Case.Antoine_A[c] = fc.A[c];
+    Case.Antoine_B[c] = fc.B[c];
+    Case.Antoine_C[c] = fc.C[c];
+  }
+  VLE.VLE_TP_Type = fc.tpType;
+  Case.T_Unit = fc.tUnit;
+  Case.P_Unit = fc.pUnit;
+  VLE.VLE_Temp = fc.temp;
+  VLE.VLE_Press = fc.press;
+  VLE.VLE_NData = fc.nData;
+  VLE.VLE_Calc_Type = fc.calcType;
+  VLE.VLE_Obj_Type = fc.objType;
+  for (int i = 1; i <= fc.nData; ++i) {
+    VLE.VLE_T_Data[i] = fc.points[i].t;
+    VLE.VLE_P_Data[i] = fc.points[i].p;
+    VLE.VLE_X1_Data[i] = fc.points[i].x1;
+    VLE.VLE_Y1_Data[i] = fc.points[i].y1;
+  }
+  Case.Wilson_L12 = fc.l12;
+  Case.Wilson_L21 = fc.l21;
+  Case.NRTL_Tau12 = fc.t12;
+  Case.NRTL_Tau21 = fc.t21;
+  Case.NRTL_Alpha = fc.alpha;
+}
+
+}  // namespace
+
+VLEFileResult Write_VLE_File(const std::string& path) {
+  seqfile::Writer w;
+  w.Record(kHeader);
+  for (int i = 1; i <= kMaxMemo; ++i) w.Record(Case.Memo[i]);
+  w.Record(Case.Comp_Name[1]);
+  w.Record(Case.Comp_Name[2]);
+  for (int c = 1; c <= 2; ++c) w.Record(Case.Antoine_A[c], Case.Antoine_B[c], Case.Antoine_C[c]);
+  const int n = VLE.VLE_NData < 0 ? 0 : (VLE.VLE_NData > kMaxData ? kMaxData : VLE.VLE_NData);
+  w.Int(VLE.VLE_TP_Type).Int(Case.T_Unit).Int(Case.P_Unit).Num(VLE.VLE_Temp).Num(VLE.VLE_Press);
+  w.Int(n).Int(VLE.VLE_Calc_Type).Int(VLE.VLE_Obj_Type).EndRecord();
+  for (int i = 1; i <= n; ++i)
+    w.Record(VLE.VLE_T_Data[i], VLE.VLE_P_Data[i], VLE.VLE_X1_Data[i], VLE.VLE_Y1_Data[i]);
+  w.Record(Case.Wilson_L12, Case.Wilson_L21, Case.NRTL_Tau12, Case.NRTL_Tau21, Case.NRTL_Alpha);
+  std::string error;
+  if (!w.Save(path, &error))
+    return {VLEFileStatus::CannotWrite,
+            Lang_Text("ファイルに保存できません: ", "Cannot save the file: ") + error};
+  return {};
+}
+
+VLEFileResult Read_VLE_File(const std::string& path) {
+  seqfile::Reader in;
+  std::string error;
+  if (!in.Open(path, &error))
+    return {VLEFileStatus::CannotOpen, Lang_Text("ファイルを開けません: ", "Cannot open the file: ") + error};
+  std::string header;
+  try {
+    header = in.Text();
+  } catch (const seqfile::ReadError&) {
+    header.clear();  // an empty file: no header at all
+  }
+  if (header != kHeader)
+    return {VLEFileStatus::WrongHeader,
+            Lang_Text("気液平衡のデータファイルではありません。", "not Vapor-Liquid Equibrium Data")};
+  // The file case is large for the stack (50 points and strings); build it on the heap.
+  auto fc = std::make_unique<FileCase>();
+  try {
+    ReadBody(in, *fc);
+  } catch (const seqfile::ReadError& e) {
+    return {VLEFileStatus::BadData,
+            Lang_Text("データファイルが読み込めません: ", "Cannot read the data file: ") + e.what()};
+  }
+  Commit(*fc);
+  return {};
+}
+
+}  // namespace vlefit

@@ -1,0 +1,71 @@
+// Objective functions of the binary parameter fit and the Marquardt (damped
+// Gauss-Newton) least-squares fit of the Wilson pair (Lambda12, Lambda21) or the
+// NRTL pair (tau12, tau21, alpha held), after Marquardt (1963), with a
+// finite-difference Jacobian and a Householder factorisation of the damped problem.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vlefit {
+
+// Residual count of objective `objType` for `nData` points: N for 1 and 3, 2N otherwise.
+int Residual_Count(int objType, int nData);
+
+// What one objective evaluation met.
+struct ObjectOutcome {
+  int bubbleFailures = 0;  // bubble-point searches that did not converge (objectives 4 and 5)
+};
+
+// Sum of squared residuals of VLE.VLE_Obj_Type (1..5) at the pair in force; fills
+// VLE.VLE_Residual(1..m). Objectives 4 and 5 compute the vapour composition at each
+// point: at constant pressure by T_Bubble at VLE_Press from VLE_T_Calc(i) (which
+// takes each converged bubble temperature), at constant temperature by P_Bubble at
+// VLE_Temp. Another objective code computes nothing and returns 0.
+double Object(ObjectOutcome* outcome = nullptr);
+
+// Puts a candidate pair in force: NRTL tau12, tau21 for an even VLE_Calc_Type,
+// Wilson Lambda12, Lambda21 for an odd one.
+void Set_Parameter(double p1, double p2);
+
+// How a fit ended.
+enum class FitStatus {
+  Converged,     // the last step was below 1e-6 * max(1, |p1|, |p2|)
+  CallLimit,     // more than 800 m objective calls
+  RetryLimit,    // more than 200 damped retries in one iteration
+  DampingLimit,  // the damping grew past 1e6 ("Marquardt Too Big V")
+  Refused,       // no objective chosen or unusable data: nothing was fitted
+  NotFinite,     // the objective has no finite value at the start pair
+  Singular,      // the residuals do not depend on the pair (zero or non-finite Jacobian)
+};
+
+struct FitResult {
+  FitStatus status = FitStatus::Refused;
+  int iterations = 0;       // iterations started
+  int calls = 0;            // objective evaluations
+  double objective = 0;     // sum of squares at the pair left in force
+  double p1 = 0, p2 = 0;    // the pair left in force (the best accepted one)
+  int bubbleFailures = 0;   // bubble-point searches that did not converge during the fit
+};
+
+// One accepted step of a fit, for a progress display.
+struct FitProgress {
+  int iteration = 0;
+  int calls = 0;
+  double objective = 0;  // sum of squares of the accepted pair
+  double p1 = 0, p2 = 0;
+  double damping = 0;    // Marquardt damping V after the step
+};
+
+// Checks that the stored case can be fitted: an objective 1..5, 1..50 points, mole
+// fractions strictly between 0 and 1, positive pressures and measured activity
+// coefficients that are positive and finite. Empty when it can; else the message.
+std::string Check_Fit_Data();
+
+// Fits the pair of VLE_Calc_Type's model from the pair in force to the measured
+// points with objective VLE_Obj_Type, and leaves the best accepted pair in force,
+// with VLE_Residual and VLE_T_Calc of that pair. Messages go through Calc_Message,
+// each at most once per fit. `onAccepted` is called after every accepted step.
+FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted = {});
+
+}  // namespace vlefit

@@ -1,0 +1,118 @@
+#include "vle/estimation/VLERunStart.h"
+
+#include <cmath>
+
+#include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
+#include "vle/estimation/VLEBinary.h"
+#include "vle/estimation/VLEData.h"
+
+namespace vlefit {
+
+namespace {
+
+constexpr double kMPaPerMmHg = 0.00013322;
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
+
+std::string RowText(const char* japanese, const char* english, int row) {
+  if (Case.Language == 1) return std::string(english) + " (row " + std::to_string(row) + ")";
+  return std::string(japanese) + "（" + std::to_string(row) + "行目）";
+}
+
+}  // namespace
+
+double Display_Temp_To_C(double t) {
+  switch (Case.T_Unit) {
+    case 2: return t - 273.15;
+    case 3: return (t - 32) * 5 / 9;
+    default: return t;
+  }
+}
+
+double Display_Press_To_mmHg(double p) {
+  double mpa = p;
+  switch (Case.P_Unit) {
+    case 2: mpa = p * 0.001; break;
+    case 3: mpa = p * 0.00013322; break;
+    case 4: mpa = p * 9.80665e-6; break;
+    case 5: mpa = p * 0.0980665; break;
+    case 6: mpa = p * 0.006895; break;
+    default: break;
+  }
+  return mpa / kMPaPerMmHg;
+}
+
+bool Data_Cell_Value(const std::string& text, double& value) {
+  if (IsBlank(text)) {
+    value = 0;
+    return true;
+  }
+  if (!txt::IsNumeric(text)) return false;
+  value = txt::Val(text);
+  return std::isfinite(value);
+}
+
+std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& rows) {
+  const std::string notNumber = "数値でないデータがあります";
+  VLE.VLE_NData = 0;
+  for (size_t r = 0; r <= rows.size(); ++r) {
+    if (r == rows.size() || IsBlank(rows[r][0])) {
+      if (VLE.VLE_NData == 0) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
+      return {};
+    }
+    if (VLE.VLE_NData == kMaxData) return Lang_Text("データの最大数50を越えています。", "Over Max Data (50)");
+    const int row = static_cast<int>(r) + 1;
+    const int i = ++VLE.VLE_NData;
+    double v = 0;
+    if (!Data_Cell_Value(rows[r][0], v)) return RowText(notNumber.c_str(), "Not a number in VLE Data", row);
+    if (VLE.VLE_TP_Type == 1)
+      VLE.VLE_P_Data[i] = Display_Press_To_mmHg(v);
+    else
+      VLE.VLE_T_Data[i] = Display_Temp_To_C(v);
+    if (!Data_Cell_Value(rows[r][1], v)) return RowText(notNumber.c_str(), "Not a number in VLE Data", row);
+    VLE.VLE_X1_Data[i] = v;
+    if (!(v > 0 && v < 1)) return Lang_Text("X の値が0以下又は1以上です。", "out of X range(0-1)");
+    if (!Data_Cell_Value(rows[r][2], v)) return RowText(notNumber.c_str(), "Not a number in VLE Data", row);
+    VLE.VLE_Y1_Data[i] = v;
+    if (!(v > 0 && v < 1)) return Lang_Text("Y の値が0以下又は1以上です。", "out of Y range(0-1)");
+  }
+  return {};
+}
+
+std::string Calc_Gamma_Exp() {
+  const int n = VLE.VLE_NData;
+  if (n < 1 || n > kMaxData) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
+  const bool constP = VLE.VLE_TP_Type == 0;
+  for (int i = 1; i <= n; ++i) {
+    const double P = constP ? VLE.VLE_Press : VLE.VLE_P_Data[i];
+    // A pressure of zero or less gives coefficients of zero or less, whose
+    // logarithms the objectives take.
+    if (!(P > 0)) return RowText("圧力が0以下です。", "Pressure is 0 or less", i);
+    const double t = constP ? VLE.VLE_T_Data[i] : VLE.VLE_Temp;
+    const double x1 = VLE.VLE_X1_Data[i], y1 = VLE.VLE_Y1_Data[i];
+    const double g1 = P * y1 / (x1 * Antoine_Psat_mmHg(1, t));
+    const double g2 = P * (1 - y1) / ((1 - x1) * Antoine_Psat_mmHg(2, t));
+    VLE.VLE_Gamma_Exp[1][i] = g1;
+    VLE.VLE_Gamma_Exp[2][i] = g2;
+    if (!(g1 > 0 && std::isfinite(g1) && g2 > 0 && std::isfinite(g2)))
+      return RowText("実測データの活量係数が計算できません。",
+                     "Cannot compute the activity coefficients of the VLE Data", i);
+  }
+  if (constP) {
+    double sum = 0;
+    for (int i = 1; i <= n; ++i) sum += VLE.VLE_T_Data[i];
+    const double mean = sum / n;
+    for (int i = 1; i <= n; ++i) VLE.VLE_T_Calc[i] = mean;
+  }
+  return {};
+}
+
+void Reset_Graph_Range() {
+  VLE.VLE_Graph_Xmin = 0;
+  VLE.VLE_Graph_Xmax = 1;
+  VLE.VLE_Graph_Ymin = 0;
+  VLE.VLE_Graph_Ymax = 1;
+}
+
+}  // namespace vlefit

@@ -1,0 +1,38 @@
+// The calculation side of the estimation program's run start: the measured rows
+// taken into the case in degrees Celsius and mmHg, the measured activity
+// coefficients with the start temperatures of the bubble searches, and the
+// diagram ranges. Each step returns the message to show (empty when it passed);
+// what was stored before a failure stays stored.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace vlefit {
+
+// Display temperature in the unit Case.T_Unit -> degC (1 degC, 2 K, 3 degF; other codes unchanged).
+double Display_Temp_To_C(double t);
+// Display pressure in the unit Case.P_Unit -> mmHg (through MPa, 1 mmHg = 0.00013322 MPa).
+double Display_Press_To_mmHg(double p);
+
+// The text of one data cell as a number: the whole text (blanks around it allowed)
+// must be one number; an empty cell reads as 0. False for any other text.
+bool Data_Cell_Value(const std::string& text, double& value);
+
+// Takes the measured rows (texts of columns 1..3: temperature or pressure, x1, y1)
+// into VLE in order, up to the first row whose first cell is empty, converting
+// column 1 from the display units. Refuses no data, a 51st row, a cell that is not
+// a number and x1 or y1 not strictly between 0 and 1.
+std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& rows);
+
+// Measured activity coefficients of every point into VLE_Gamma_Exp, from
+// gamma_j = P y_j / (x_j Psat_j(t)); at constant pressure also every VLE_T_Calc
+// set to the mean measured temperature. Refuses a pressure of 0 or less and a
+// point whose coefficients have no finite positive value.
+std::string Calc_Gamma_Exp();
+
+// Diagram ranges back to 0..1 on both axes.
+void Reset_Graph_Range();
+
+}  // namespace vlefit
