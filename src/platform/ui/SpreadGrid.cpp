@@ -1,0 +1,229 @@
+#include "platform/ui/SpreadGrid.h"
+
+#include <QHeaderView>
+
+#include "platform/text/NumberText.h"
+
+namespace ui {
+
+SpreadGrid* Caller_Grid = nullptr;
+
+namespace {
+long long Key(int col, int row) { return static_cast<long long>(row) * 1024 + col; }
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+int SpreadModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_->rows_; }
+int SpreadModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_->cols_; }
+
+QVariant SpreadModel::data(const QModelIndex& index, int role) const {
+  const int col = index.column() + 1, row = index.row() + 1;
+  const auto* cell = grid_->Find(col, row);
+  if (!cell) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: return Q(cell->text);
+    case Qt::ForegroundRole: return cell->fore ? QVariant(*cell->fore) : QVariant();
+    case Qt::BackgroundRole: return cell->back ? QVariant(*cell->back) : QVariant();
+    case Qt::TextAlignmentRole:
+      return cell->decimals >= 0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    default: return {};
+  }
+}
+
+bool SpreadModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole) return false;
+  grid_->UserEdited(index.column() + 1, index.row() + 1, value.toString().toStdString());
+  return true;
+}
+
+Qt::ItemFlags SpreadModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  const auto* cell = grid_->Find(index.column() + 1, index.row() + 1);
+  if (!grid_->allLocked_ && !(cell && cell->locked)) f |= Qt::ItemIsEditable;
+  return f;
+}
+
+QVariant SpreadModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+  const auto& heads = orientation == Qt::Horizontal ? grid_->colHeads_ : grid_->rowHeads_;
+  const auto i = static_cast<std::size_t>(section + 1);
+  if (i < heads.size() && !heads[i].empty()) return Q(heads[i]);
+  if (orientation == Qt::Vertical) return section + 1;
+  // Unnamed columns are lettered as in a spreadsheet.
+  QString letters;
+  for (int n = section + 1; n > 0; n = (n - 1) / 26) letters.prepend(QChar('A' + (n - 1) % 26));
+  return letters;
+}
+
+void SpreadModel::CellChanged(int col, int row) {
+  const QModelIndex i = index(row - 1, col - 1);
+  emit dataChanged(i, i);
+}
+
+SpreadGrid::SpreadGrid(const QString& name, QWidget* parent) : QTableView(parent), model_(new SpreadModel(this)) {
+  setObjectName(name);
+  setModel(model_);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  verticalHeader()->setDefaultSectionSize(20);
+  horizontalHeader()->setHighlightSections(false);
+  connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) { ClickCell(i.column() + 1, i.row() + 1); });
+}
+
+void SpreadGrid::SetMaxRows(int rows) {
+  rows_ = rows < 0 ? 0 : rows;
+  rowHeads_.resize(static_cast<std::size_t>(rows_) + 1);
+  model_->Reset();
+}
+
+void SpreadGrid::SetMaxCols(int cols) {
+  cols_ = cols < 0 ? 0 : cols;
+  colHeads_.resize(static_cast<std::size_t>(cols_) + 1);
+  model_->Reset();
+}
+
+SpreadGrid::Cell& SpreadGrid::At(int col, int row) { return cells_[Key(col, row)]; }
+
+const SpreadGrid::Cell* SpreadGrid::Find(int col, int row) const {
+  auto it = cells_.find(Key(col, row));
+  return it == cells_.end() ? nullptr : &it->second;
+}
+
+void SpreadGrid::SetText(int col, int row, const std::string& text) {
+  if (row == 0 || col == 0) {
+    auto& heads = row == 0 ? colHeads_ : rowHeads_;
+    const int i = row == 0 ? col : row;
+    if (i < 0) return;
+    if (static_cast<std::size_t>(i) >= heads.size()) heads.resize(static_cast<std::size_t>(i) + 1);
+    heads[static_cast<std::size_t>(i)] = text;
+    model_->HeaderChanged(row == 0 ? Qt::Horizontal : Qt::Vertical, i - 1);
+    return;
+  }
+  if (col < 0 || row < 0 || col > cols_ || row > rows_) return;
+  At(col, row).text = text;
+  model_->CellChanged(col, row);
+  if (!sums_.empty()) RecomputeSums();
+}
+
+std::string SpreadGrid::Text(int col, int row) const {
+  if (row == 0 || col == 0) {
+    const auto& heads = row == 0 ? colHeads_ : rowHeads_;
+    const auto i = static_cast<std::size_t>(row == 0 ? col : row);
+    return i < heads.size() ? heads[i] : std::string();
+  }
+  const auto* cell = Find(col, row);
+  return cell ? cell->text : std::string();
+}
+
+void SpreadGrid::SetValue(int col, int row, double value) {
+  const auto* cell = Find(col, row);
+  if (cell && cell->decimals >= 0) {
+    SetText(col, row, txt::Format(value, "0." + std::string(static_cast<std::size_t>(cell->decimals), '0')));
+  } else {
+    SetText(col, row, txt::Plain(value));
+  }
+}
+
+double SpreadGrid::Value(int col, int row) const { return txt::Val(Text(col, row)); }
+
+void SpreadGrid::ClearRange(int col1, int row1, int col2, int row2) {
+  for (auto& [key, cell] : cells_) {
+    const int row = static_cast<int>(key / 1024), col = static_cast<int>(key % 1024);
+    if (col >= col1 && col <= col2 && row >= row1 && row <= row2) cell.text.clear();
+  }
+  if (!sums_.empty()) RecomputeSums();
+  model_->Reset();
+}
+
+void SpreadGrid::SetColWidth(int col, double chars) {
+  if (col == 0) {
+    verticalHeader()->setFixedWidth(static_cast<int>(chars * fontMetrics().averageCharWidth() + 8));
+    return;
+  }
+  setColumnWidth(col - 1, static_cast<int>(chars * fontMetrics().averageCharWidth() + 8));
+}
+
+void SpreadGrid::SetRowHeadersVisible(bool visible) { verticalHeader()->setVisible(visible); }
+void SpreadGrid::SetColHeadersVisible(bool visible) { horizontalHeader()->setVisible(visible); }
+
+void SpreadGrid::SetNumberFormat(int col1, int row1, int col2, int row2, int decimals) {
+  for (int r = row1; r <= row2; ++r)
+    for (int c = col1; c <= col2; ++c) At(c, r).decimals = decimals;
+}
+
+void SpreadGrid::SetLocked(int col1, int row1, int col2, int row2, bool locked) {
+  for (int r = row1; r <= row2; ++r)
+    for (int c = col1; c <= col2; ++c) At(c, r).locked = locked;
+}
+
+void SpreadGrid::SetForeColor(int col, int row, const QColor& color) {
+  At(col, row).fore = color;
+  model_->CellChanged(col, row);
+}
+
+void SpreadGrid::SetBackColor(int col, int row, const QColor& color) {
+  At(col, row).back = color;
+  model_->CellChanged(col, row);
+}
+
+std::optional<QColor> SpreadGrid::ForeColor(int col, int row) const {
+  const auto* c = Find(col, row);
+  return c ? c->fore : std::nullopt;
+}
+
+std::optional<QColor> SpreadGrid::BackColor(int col, int row) const {
+  const auto* c = Find(col, row);
+  return c ? c->back : std::nullopt;
+}
+
+void SpreadGrid::SetSumFormula(int col, int row, int col1, int row1, int col2, int row2) {
+  std::erase_if(sums_, [&](const Sum& s) { return s.col == col && s.row == row; });
+  sums_.push_back({col, row, col1, row1, col2, row2});
+  At(col, row).locked = true;
+  RecomputeSums();
+}
+
+void SpreadGrid::RecomputeSums() {
+  for (const auto& s : sums_) {
+    double total = 0;
+    for (int r = s.row1; r <= s.row2; ++r)
+      for (int c = s.col1; c <= s.col2; ++c)
+        if (const auto* cell = Find(c, r)) total += txt::Val(cell->text);
+    Cell& target = At(s.col, s.row);
+    target.text = target.decimals >= 0
+                      ? txt::Format(total, "0." + std::string(static_cast<std::size_t>(target.decimals), '0'))
+                      : txt::Plain(total);
+    model_->CellChanged(s.col, s.row);
+  }
+}
+
+void SpreadGrid::SetActiveCell(int col, int row) {
+  activeCol_ = col;
+  activeRow_ = row;
+  if (col >= 1 && row >= 1 && col <= cols_ && row <= rows_) setCurrentIndex(model_->index(row - 1, col - 1));
+}
+
+void SpreadGrid::ClickCell(int col, int row) {
+  activeCol_ = col;
+  activeRow_ = row;
+  if (onClick) onClick(col, row);
+}
+
+void SpreadGrid::UserEdited(int col, int row, const std::string& text) {
+  if (col < 1 || row < 1 || col > cols_ || row > rows_) return;
+  const auto* cell = Find(col, row);
+  if (allLocked_ || (cell && cell->locked)) return;
+  std::string shown = text;
+  // A number cell shows what was typed as a number with its places.
+  if (cell && cell->decimals >= 0 && !text.empty())
+    shown = txt::Format(txt::Val(text), "0." + std::string(static_cast<std::size_t>(cell->decimals), '0'));
+  SetText(col, row, shown);
+  activeCol_ = col;
+  activeRow_ = row;
+  if (onChange) onChange(col, row);
+}
+
+void SpreadGrid::TypeText(int col, int row, const std::string& text) { UserEdited(col, row, text); }
+
+}  // namespace ui

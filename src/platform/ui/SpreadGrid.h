@@ -1,0 +1,122 @@
+// The grid of every input and result table: 1-based rows and columns, row 0
+// and column 0 the headings, cell text and value, fixed-point number cells,
+// colours, locked cells, SUM cells, click and change events. A model/view
+// grid, so result tables of many thousands of rows stay light.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QTableView>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace ui {
+
+class SpreadGrid;
+
+class SpreadModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit SpreadModel(SpreadGrid* grid) : grid_(grid) {}
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  void Reset() { beginResetModel(); endResetModel(); }
+  void CellChanged(int col, int row);
+  void HeaderChanged(Qt::Orientation o, int section) { emit headerDataChanged(o, section, section); }
+
+ private:
+  SpreadGrid* grid_;
+};
+
+class SpreadGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit SpreadGrid(const QString& name, QWidget* parent = nullptr);
+
+  // Row and column counts (rows 1..MaxRows, columns 1..MaxCols).
+  void SetMaxRows(int rows);
+  void SetMaxCols(int cols);
+  int MaxRows() const { return rows_; }
+  int MaxCols() const { return cols_; }
+
+  // Cell text; row 0 is the column heading, column 0 the row heading.
+  void SetText(int col, int row, const std::string& text);
+  std::string Text(int col, int row) const;
+  // Cell value: the leading number of the text (empty 0). Setting a value writes
+  // it through the cell's number format, or as plain number text.
+  void SetValue(int col, int row, double value);
+  double Value(int col, int row) const;
+
+  // Clears the text of a block of cells (formats and colours stay).
+  void ClearRange(int col1, int row1, int col2, int row2);
+  void ClearAll() { ClearRange(1, 1, cols_, rows_); }
+
+  // Column width in characters of the grid's font.
+  void SetColWidth(int col, double chars);
+  void SetRowHeadersVisible(bool visible);
+  void SetColHeadersVisible(bool visible);
+
+  // Fixed-point number cells with `decimals` places over a block.
+  void SetNumberFormat(int col1, int row1, int col2, int row2, int decimals);
+  // Cells the user cannot edit.
+  void SetLocked(int col1, int row1, int col2, int row2, bool locked = true);
+  void SetAllLocked(bool locked) { allLocked_ = locked; }
+  void SetForeColor(int col, int row, const QColor& color);
+  void SetBackColor(int col, int row, const QColor& color);
+  std::optional<QColor> ForeColor(int col, int row) const;
+  std::optional<QColor> BackColor(int col, int row) const;
+  // A cell holding the sum of a block, kept up to date as the block changes.
+  void SetSumFormula(int col, int row, int col1, int row1, int col2, int row2);
+
+  // The current cell.
+  int ActiveCol() const { return activeCol_; }
+  int ActiveRow() const { return activeRow_; }
+  void SetActiveCell(int col, int row);
+
+  // Events: a click in a cell (col, row), a cell edited by the user.
+  std::function<void(int col, int row)> onClick;
+  std::function<void(int col, int row)> onChange;
+
+  // What a user does, for tests: click a cell; type a text into a cell.
+  void ClickCell(int col, int row);
+  void TypeText(int col, int row, const std::string& text);
+
+ private:
+  friend class SpreadModel;
+  struct Cell {
+    std::string text;
+    int decimals = -1;  // -1: no number format
+    bool locked = false;
+    std::optional<QColor> fore, back;
+  };
+  struct Sum {
+    int col, row, col1, row1, col2, row2;
+  };
+  Cell& At(int col, int row);
+  const Cell* Find(int col, int row) const;
+  void RecomputeSums();
+  void UserEdited(int col, int row, const std::string& text);
+
+  int rows_ = 0, cols_ = 0;
+  std::unordered_map<long long, Cell> cells_;  // key: row * 1024 + col
+  std::vector<std::string> colHeads_, rowHeads_;
+  std::vector<Sum> sums_;
+  bool allLocked_ = false;
+  int activeCol_ = 1, activeRow_ = 1;
+  SpreadModel* model_;
+};
+
+// The grid an Antoine lookup writes into (set by the window that opens it).
+extern SpreadGrid* Caller_Grid;
+
+}  // namespace ui
