@@ -1,0 +1,401 @@
+#include "continuous/DistSolver.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "continuous/DistCaseFile.h"
+#include "continuous/DistDefaults.h"
+#include "continuous/DistInitialProfile.h"
+#include "core/thermo/Thermo.h"
+#include "platform/text/NumberText.h"
+#include "platform/text/SeqFile.h"
+
+namespace {
+
+std::string InLanguage(const std::string& ja, const std::string& en) {
+  return Case.Language == 1 ? en : ja;
+}
+
+bool Refuse(const std::string& text) {
+  Calc_Message(text);
+  return false;
+}
+
+}  // namespace
+
+// Per-run work data, fixed-size and allocated once per run.
+struct DistSolver::Work {
+  double feed[kMaxTray + 1]{};      // total feed flow on the stage, kmol/h
+  double feedHeat[kMaxTray + 1]{};  // sum of Feed_H x flow of the stage's feeds, J/h
+  double sideLiq[kMaxTray + 1]{};   // liquid side cuts on the stage, kmol/h
+  double sideVap[kMaxTray + 1]{};   // vapour side cuts on the stage, kmol/h
+  double zF[kMaxComp + 1][kMaxTray + 1]{};  // component feed flow (component, stage)
+  double K[kMaxComp + 1][kMaxTray + 1]{};   // damped K-values of this iteration
+  double a[kMaxTray + 1]{}, b[kMaxTray + 1]{}, c[kMaxTray + 1]{}, d[kMaxTray + 1]{};
+  double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};  // one stage's compositions for the thermo calls
+};
+
+std::string Dist_Outcome_Text(const DistRunOutcome& o) {
+  const std::string figures = " " + txt::Plain(o.pass) + ", " + txt::Plain(o.iterations) + ", " +
+                              txt::Plain(o.lastError);
+  switch (o.status) {
+    case DistRunStatus::IterationLimit:
+      return InLanguage("収束しませんでした。（パス, 繰返し回数, 誤差 =" + figures + "）",
+                        "Not converged (pass, iterations, error =" + figures + ")");
+    case DistRunStatus::NotFinite:
+      return InLanguage("計算が発散しました。結果は保存されません。",
+                        "The calculation diverged; no result was stored.");
+    case DistRunStatus::Stopped:
+      return InLanguage("計算中止", "End of Calc");
+    default:
+      return "";
+  }
+}
+
+bool Dist_Run_Check() {
+  const CaseData& c = Case;
+  if (c.Top_Liq_Prod > 0 && c.Top_Vap_Prod > 0)
+    return Refuse("塔頂からの蒸気、液の同時抜き出しは未だサポートしていません。");
+  if (c.Reflux_Ratio > 0 && c.Top_Vap_Prod > 0)
+    return Refuse(InLanguage("還流のある塔頂からの蒸気製品（分縮器）は未だサポートしていません。",
+                             "A top vapour product with reflux (a partial condenser) is not supported yet."));
+  if (c.NT < 2 || c.NT > kMaxTray)
+    return Refuse(InLanguage("理論段数は2段以上、" + std::to_string(kMaxTray) + "段以下にしてください。",
+                             "The column needs 2 to " + std::to_string(kMaxTray) + " stages."));
+  if (c.NC < 1 || c.NC > kMaxComp)
+    return Refuse(InLanguage("成分数は1から20です。", "The number of components must be 1 to 20."));
+  if (c.N_Feed < 0 || c.N_Feed > kMaxFeed || c.N_LiqSC < 0 || c.N_LiqSC > kMaxFeed || c.N_VapSC < 0 ||
+      c.N_VapSC > kMaxFeed)
+    return Refuse(InLanguage("フィード数、サイドカット数は5以下です。",
+                             "At most 5 feeds and 5 side cuts of each kind."));
+  double feed = 0;
+  for (int f = 1; f <= c.N_Feed; ++f) feed += c.Feed_Flow[f];
+  if (c.N_Feed < 1 || !(feed > 0)) return Refuse(InLanguage("フィードがありません。", "There is no feed."));
+  auto off = [&](int j) { return j < 1 || j > c.NT; };
+  bool anyOff = false;
+  for (int f = 1; f <= c.N_Feed; ++f) anyOff |= off(c.Feed_Stage[f]);
+  for (int k = 1; k <= c.N_LiqSC; ++k) anyOff |= off(c.LiqSC_Stage[k]);
+  for (int k = 1; k <= c.N_VapSC; ++k) anyOff |= off(c.VapSC_Stage[k]);
+  if (anyOff)
+    return Refuse(InLanguage("フィード段またはサイドカット段が塔の段の範囲外です。",
+                             "A feed or side-cut stage lies outside the column."));
+  return true;
+}
+
+void Feed_Enthalpy_set() {
+  CaseData& c = Case;
+  const int nf = std::clamp(c.N_Feed, 0, kMaxFeed);
+  for (int f = 1; f <= nf; ++f) {
+    if (c.H_Method != 1) {
+      c.Feed_H[f] = 0;
+      continue;
+    }
+    double z[kMaxComp + 1]{};
+    for (int i = 1; i <= std::clamp(c.NC, 0, kMaxComp); ++i) z[i] = c.Feed_Z[i][f];
+    const double t = Unit_Temp_In(c.Feed_T[f]);
+    c.Feed_H[f] = c.Feed_VF[f] * Enthalpy_Vap_Poly(t, z) + (1 - c.Feed_VF[f]) * Enthalpy_Liq_Poly(t, z);
+  }
+}
+
+double Dist_Limit_Step(double x0, double xn, double f) {
+  if (std::fabs(f * (xn - x0)) > 0.8 * x0) xn = x0 + 0.8 * std::fabs(x0) * (xn > x0 ? 1.0 : -1.0);
+  // A step through zero approaches it exponentially instead.
+  if (xn <= 0 && x0 > 0) xn = x0 * std::exp((xn - x0) / x0);
+  if (xn <= 0) xn = 1e-10;
+  return xn;
+}
+
+bool DistDamping::Update(int n, double e, double c) {
+  if (n > 0) {
+    if (std::fabs(e - previousError) <= previousError * c) return true;
+    if ((previousError - e) * previousError > 0) {
+      f += 0.05;
+      if (f > 1.0) f = 1.0;
+    } else if (f > 0.5) {
+      f -= 0.1;
+    }
+  }
+  previousError = e;
+  return e <= c;
+}
+
+DistSolver::DistSolver() = default;
+DistSolver::~DistSolver() = default;
+
+bool DistSolver::Start() {
+  if (started_) return !finished_;
+  started_ = true;
+  scope_.emplace();
+  if (!Dist_Run_Check()) {
+    EndRun(DistRunStatus::Refused);
+    return false;
+  }
+  CaseData& c = Case;
+  const int nc = c.NC, nt = c.NT;
+  c.Stop_Flag = 0;
+  c.Result_Flag = 0;
+  for (int i = 1; i <= nc; ++i) c.Gamma[i] = 1;
+  for (int j = 1; j <= nt; ++j) c.Dist_Tray_HV[j] = c.Dist_Tray_HL[j] = 0;
+  Dist_Material_Balance();
+
+  // A stage without a usable composition (a Continue on empty or broken profiles)
+  // starts from the mean feed, so that no bubble point sees an empty liquid.
+  double z[kMaxComp + 1]{};
+  Dist_Mean_Feed_Composition(z);
+  for (int j = 1; j <= nt; ++j) {
+    double sx = 0, sy = 0;
+    for (int i = 1; i <= nc; ++i) {
+      sx += c.Tray_X[i][j];
+      sy += c.Tray_Y[i][j];
+    }
+    if (!(sx > 0) || !std::isfinite(sx))
+      for (int i = 1; i <= nc; ++i) c.Tray_X[i][j] = z[i];
+    if (!(sy > 0) || !std::isfinite(sy))
+      for (int i = 1; i <= nc; ++i) c.Tray_Y[i][j] = z[i];
+  }
+
+  outcome_ = DistRunOutcome{};
+  if (c.H_Method == 0) {
+    outcome_.passCount = 1;
+  } else {
+    Feed_Enthalpy_set();
+    if (c.H_Method == 1) {
+      outcome_.passCount = 2;
+    } else {
+      // No enthalpies from this model: a heat pass would collapse the flows.
+      outcome_.passCount = 1;
+      outcome_.materialBalanceOnly = true;
+      Calc_Message(InLanguage(
+          "このエンタルピー推算法ではエンタルピーが求められないため、物質収支のみで計算します。",
+          "This enthalpy model gives no enthalpies: the column is solved by material balance only."));
+    }
+  }
+  condenser_ = c.Reflux_Ratio > 0;
+
+  work_ = std::make_unique<Work>();
+  Work& w = *work_;
+  // Every feed and side cut enters the balances of its stage.
+  for (int f = 1; f <= c.N_Feed; ++f) {
+    const int j = c.Feed_Stage[f];
+    w.feed[j] += c.Feed_Flow[f];
+    w.feedHeat[j] += c.Feed_H[f] * c.Feed_Flow[f];
+    for (int i = 1; i <= nc; ++i) w.zF[i][j] += c.Feed_Z[i][f] * c.Feed_Flow[f];
+  }
+  for (int k = 1; k <= c.N_LiqSC; ++k) w.sideLiq[c.LiqSC_Stage[k]] += c.LiqSC_Flow[k];
+  for (int k = 1; k <= c.N_VapSC; ++k) w.sideVap[c.VapSC_Stage[k]] += c.VapSC_Flow[k];
+
+  BeginPass(1);
+  return true;
+}
+
+void DistSolver::BeginPass(int p) {
+  pass_ = p;
+  iteration_ = 0;
+  damping_ = DistDamping{};
+}
+
+void DistSolver::StageEquilibrium(int j) {
+  CaseData& c = Case;
+  Work& w = *work_;
+  const int nc = c.NC;
+  for (int i = 1; i <= nc; ++i) {
+    w.x[i] = c.Tray_X[i][j];
+    w.y[i] = c.Tray_Y[i][j];
+  }
+  if (j == 1 && !condenser_)
+    c.Tray_T[j] = T_Dew_Mix(c.Tray_T[j], c.Tray_P[j], w.y);
+  else
+    c.Tray_T[j] = T_Bubble_Mix(c.Tray_T[j], c.Tray_P[j], w.x);
+  // The K-values of this stage's bubble or dew point, before the enthalpy calls.
+  double k[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) k[i] = c.K_Value[i];
+  if (pass_ == 2) {
+    c.Dist_Tray_HV[j] = Enthalpy_Vap(c.Tray_T[j], c.Tray_P[j], w.y);
+    c.Dist_Tray_HL[j] = Enthalpy_Liq(c.Tray_T[j], c.Tray_P[j], w.x);
+    if (j >= (condenser_ ? 3 : 2)) Heat_Balance(j, damping_.f);
+  }
+  const double f = damping_.f;
+  for (int i = 1; i <= nc; ++i) {
+    const double x = c.Tray_X[i][j];
+    w.K[i][j] = x > 0 ? f * k[i] + (1 - f) * c.Tray_Y[i][j] / x : k[i];
+  }
+}
+
+void DistSolver::Heat_Balance(int j, double f) {
+  CaseData& c = Case;
+  const Work& w = *work_;
+  const int k = j - 1;
+  const double* HV = c.Dist_Tray_HV;
+  const double* HL = c.Dist_Tray_HL;
+  const double F = w.feed[k], SV = w.sideVap[k], SL = w.sideLiq[k];
+  const bool openTop = k == 1 && !condenser_;  // nothing flows into the top stage from above
+  double Q = (SV + c.Tray_V[k]) * (HV[k] - HL[k]) - (w.feedHeat[k] - HL[k] * F);
+  if (!openTop) Q += (HL[k] - HL[k - 1]) * c.Tray_L[k - 1];
+  const double den = HV[j] - HL[k];
+  const double vCalc = den != 0 ? Q / den : Q;
+  // Blend with this stage's own previous flow: a fixed point then satisfies the balance.
+  c.Tray_V[j] = f * vCalc + (1 - f) * c.Tray_V[j];
+  c.Tray_L[k] = F + c.Tray_V[j] - c.Tray_V[k] - SV - SL + (openTop ? -c.Top_Liq_Prod : c.Tray_L[k - 1]);
+}
+
+void DistSolver::StageTemperatures() {
+  for (int j = 1; j <= Case.NT; ++j) StageEquilibrium(j);
+}
+
+void DistSolver::ComponentBalances() {
+  CaseData& c = Case;
+  Work& w = *work_;
+  const int nt = c.NT;
+  const double* L = c.Tray_L;
+  const double* V = c.Tray_V;
+  for (int i = 1; i <= c.NC; ++i) {
+    const double* K = w.K[i];
+    double *a = w.a, *b = w.b, *cc = w.c, *d = w.d;
+    a[1] = 0;
+    b[1] = -(V[1] + w.sideVap[1]) * K[1] - L[1] - c.Top_Liq_Prod - w.sideLiq[1];
+    cc[1] = K[2] * V[2];
+    d[1] = -w.zF[i][1];
+    for (int j = 2; j <= nt - 1; ++j) {
+      a[j] = L[j - 1];
+      b[j] = -(w.sideVap[j] + V[j]) * K[j] - L[j] - w.sideLiq[j];
+      cc[j] = K[j + 1] * V[j + 1];
+      d[j] = -w.zF[i][j];
+    }
+    a[nt] = L[nt - 1];
+    b[nt] = -(K[nt] * (V[nt] + w.sideVap[nt]) + L[nt] + w.sideLiq[nt]);
+    cc[nt] = 0;
+    d[nt] = -w.zF[i][nt];
+
+    // Thomas algorithm; a row with a zero diagonal is passed over.
+    for (int j = 1; j <= nt - 1; ++j) {
+      if (b[j] == 0) continue;
+      cc[j] /= b[j];
+      d[j] /= b[j];
+      b[j + 1] -= a[j + 1] * cc[j];
+      d[j + 1] -= a[j + 1] * d[j];
+    }
+    if (b[nt] != 0) d[nt] /= b[nt];
+    for (int j = nt - 1; j >= 1; --j) d[j] -= cc[j] * d[j + 1];
+
+    for (int j = 1; j <= nt; ++j) {
+      const double xn = Dist_Limit_Step(c.Tray_X[i][j], d[j], damping_.f);
+      c.Tray_X[i][j] = xn;
+      c.Tray_Y[i][j] = K[j] * xn;
+    }
+  }
+}
+
+void DistSolver::Normalise() {
+  CaseData& c = Case;
+  for (int j = 1; j <= c.NT; ++j) {
+    double sx = 0, sy = 0;
+    for (int i = 1; i <= c.NC; ++i) {
+      sx += c.Tray_X[i][j];
+      sy += c.Tray_Y[i][j];
+    }
+    for (int i = 1; i <= c.NC; ++i) {
+      if (sx > 0) c.Tray_X[i][j] /= sx;
+      if (sy > 0) c.Tray_Y[i][j] /= sy;
+    }
+  }
+}
+
+double DistSolver::BalanceError() const {
+  const CaseData& c = Case;
+  const Work& w = *work_;
+  const int nt = c.NT;
+  const double* L = c.Tray_L;
+  const double* V = c.Tray_V;
+  double sum = 0;
+  for (int i = 1; i <= c.NC; ++i) {
+    const double* x = c.Tray_X[i];
+    const double* y = c.Tray_Y[i];
+    const double* zF = w.zF[i];
+    sum += std::fabs(y[2] * V[2] + zF[1] - (c.Top_Liq_Prod + L[1] + w.sideLiq[1]) * x[1] -
+                     y[1] * (V[1] + w.sideVap[1]));
+    for (int j = 2; j <= nt - 1; ++j)
+      sum += std::fabs(x[j - 1] * L[j - 1] + y[j + 1] * V[j + 1] + zF[j] - (w.sideLiq[j] + L[j]) * x[j] -
+                       (w.sideVap[j] + V[j]) * y[j]);
+    sum += std::fabs(x[nt - 1] * L[nt - 1] + zF[nt] - x[nt] * (L[nt] + w.sideLiq[nt]) -
+                     y[nt] * (V[nt] + w.sideVap[nt]));
+  }
+  return sum / c.Feed_Sum / nt;
+}
+
+DistIterationReport DistSolver::Step() {
+  DistIterationReport rep;
+  if (!started_ && !Start()) finished_ = true;
+  if (finished_) {
+    rep.finished = true;
+    return rep;
+  }
+  if (Case.Stop_Flag != 0) {
+    EndRun(DistRunStatus::Stopped);
+    rep.finished = true;
+    return rep;
+  }
+  StageTemperatures();
+  ComponentBalances();
+  Normalise();
+  const double e = BalanceError();
+  rep.pass = pass_;
+  rep.iteration = iteration_;
+  rep.error = e;
+  if (!std::isfinite(e)) {
+    rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
+    outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
+    EndRun(DistRunStatus::NotFinite);
+    rep.finished = true;
+    return rep;
+  }
+  if (damping_.Update(iteration_, e, Case.Conv_Crit[pass_])) {
+    rep.passConverged = true;
+    rep.statusLine = "  Convergenced";
+    EndPass(true, iteration_ + 1, e);
+  } else {
+    rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
+    rep.redraw = iteration_ > 0;
+    ++iteration_;
+    if (iteration_ > Case.Max_Iter[pass_]) EndPass(false, iteration_, e);
+  }
+  rep.finished = finished_;
+  return rep;
+}
+
+void DistSolver::EndPass(bool converged, int iterations, double e) {
+  outcome_.passes[pass_] = {true, converged, iterations, e};
+  if (pass_ < outcome_.passCount)
+    BeginPass(pass_ + 1);
+  else
+    EndRun(converged ? DistRunStatus::Converged : DistRunStatus::IterationLimit);
+}
+
+void DistSolver::EndRun(DistRunStatus status) {
+  outcome_.status = status;
+  outcome_.pass = pass_;
+  if (pass_ >= 1) {
+    outcome_.iterations = outcome_.passes[pass_].iterations;
+    outcome_.lastError = outcome_.passes[pass_].lastError;
+  }
+  if (status == DistRunStatus::Converged || status == DistRunStatus::IterationLimit) {
+    CaseData& c = Case;
+    c.Result_Flag = 1;
+    const std::string previous = c.Data_File;
+    c.Data_File = seqfile::JoinPath(c.Data_Dir, "\\Result.dat");
+    outcome_.resultWritten = Save_Dist_Data();
+    c.Data_File = previous;
+  } else if (status == DistRunStatus::NotFinite) {
+    Calc_Message(Dist_Outcome_Text(outcome_));
+  }
+  finished_ = true;
+  scope_.reset();
+}
+
+const DistRunOutcome& DistSolver::Run(const std::function<void(const DistIterationReport&)>& onIteration) {
+  if (!Start()) return outcome_;
+  while (!finished_) {
+    const DistIterationReport rep = Step();
+    if (rep.pass > 0 && onIteration) onIteration(rep);
+  }
+  return outcome_;
+}
