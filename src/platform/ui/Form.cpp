@@ -238,6 +238,21 @@ void Forms::FlushDeleted() {
   PendingDelete().clear();
 }
 
+namespace {
+std::map<QString, std::function<Form*()>>& Factories() {
+  static std::map<QString, std::function<Form*()>> factories;
+  return factories;
+}
+}  // namespace
+
+void Forms::RegisterFactory(const QString& name, std::function<Form*()> load) { Factories()[name] = std::move(load); }
+
+Form* Forms::LoadByName(const QString& name) {
+  if (Form* f = FindByName(name)) return f;
+  auto it = Factories().find(name);
+  return it == Factories().end() ? nullptr : it->second();
+}
+
 std::string ApplicationTitle() { return g_title; }
 void SetApplicationTitle(const std::string& title) { g_title = title; }
 

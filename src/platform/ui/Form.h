@@ -102,6 +102,13 @@ class Forms {
   // Deletes unloaded forms whose deletion is still pending.
   static void FlushDeleted();
 
+  // Windows that other libraries open without linking to them (a case dialog
+  // opening a database lookup) register a loader under their name.
+  static void RegisterFactory(const QString& name, std::function<Form*()> load);
+  // The loaded form of that name, or the one its registered loader loads;
+  // nullptr when no such window is known.
+  static Form* LoadByName(const QString& name);
+
  private:
   static void Register(Form* form, std::type_index type);
   static Form* FindByType(std::type_index type);
@@ -122,4 +129,17 @@ std::function<void()> SetEndHandler(std::function<void()> handler);
 // Sends a key to a widget as the keyboard would (the form sees it first).
 void SendKey(QWidget* target, int vbKeyCode);
 
+struct FormFactoryRegistrar {
+  FormFactoryRegistrar(const char* name, std::function<Form*()> load) {
+    Forms::RegisterFactory(QString::fromLatin1(name), std::move(load));
+  }
+};
+
 }  // namespace ui
+
+// VZ_FORM_FACTORY(frmDBAntoine): lets other code load frmDBAntoine by name. The
+// executables link window libraries whole, so these registrations are kept.
+#define VZ_FORM_FACTORY(Type)                                                  \
+  static ::ui::FormFactoryRegistrar vz_form_factory_##Type(#Type, [] {         \
+    return static_cast<::ui::Form*>(&::ui::Forms::Get<Type>());                \
+  })
