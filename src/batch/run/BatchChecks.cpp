@@ -1,0 +1,111 @@
+#include "batch/run/BatchChecks.h"
+
+#include <cmath>
+
+#include "batch/model/BatchData.h"
+#include "core/model/CalcMessages.h"
+
+namespace {
+
+std::string Text(const char* japanese, const char* english) {
+  return Case.Language == 1 ? english : japanese;
+}
+
+BatchCheckResult Refuse(const char* japanese, const char* english) {
+  return {false, Text(japanese, english)};
+}
+
+bool Positive(double v) { return std::isfinite(v) && v > 0; }
+
+// Mean molecular weight of the charge, the basis of hold-ups entered in kg.
+double ChargeMolWt() {
+  double sum = 0, mw = 0;
+  for (int i = 1; i <= Case.NC; ++i) {
+    sum += Batch.Feed_Comp[i];
+    mw += Batch.Feed_Comp[i] * Case.Mol_Wt[i];
+  }
+  return sum > 0 ? mw / sum : 0;
+}
+
+BatchCheckResult CheckHoldups() {
+  const int nt = Case.NT, unit = Batch.Holdup_Unit;
+  const char* ja = "Tray ﾎｰﾙﾄﾞｱｯﾌﾟ量が入力されていません。";
+  const char* en = "Tray holdup rate does not input";
+  for (int p = 1; p <= nt - 1; ++p) {
+    if (Batch.Tray_Holdup[1][p] == 0 && Batch.Tray_Holdup[2][p] == 0 && Batch.Tray_Holdup[3][p] == 0)
+      return Refuse(ja, en);
+  }
+  // Only kmol and kg can be turned into moles: no liquid density is kept.
+  if (unit != 1 && unit != 2) return Refuse(ja, en);
+  for (int p = 1; p <= nt - 1; ++p)
+    if (!Positive(Batch.Tray_Holdup[unit][p])) return Refuse(ja, en);
+  double plates = 0;
+  if (unit == 1) {
+    for (int p = 1; p <= nt - 1; ++p) plates += Batch.Tray_Holdup[1][p];
+  } else {
+    const double mw = ChargeMolWt();
+    for (int i = 1; i <= Case.NC; ++i)
+      if (!Positive(Case.Mol_Wt[i])) return Refuse(ja, en);
+    for (int p = 1; p <= nt - 1; ++p) plates += Batch.Tray_Holdup[2][p] / mw;
+  }
+  // The still holds what the plates leave of the charge; it must hold something.
+  if (!Positive(Batch.Total_Feed - plates)) return Refuse(ja, en);
+  return {};
+}
+
+BatchCheckResult CheckCase(bool forRun) {
+  const int nc = Case.NC, nt = Case.NT;
+  if (nt < 2 || nc < 1)
+    return Refuse("成分数 or 理論段数が入力されていません。", "N.Comp or T.Plate does not input");
+  // Only the temperature polynomial yields enthalpies; without them every
+  // flow equation of the plate model divides by zero.
+  if (Case.K_Method < 1 || Case.K_Method > 5 || Case.H_Method != 1)
+    return Refuse("気液平衡推算法 or エンタルピー推算法が入力されていません。",
+                  "K-Value or Enthalpy Method does not input");
+  for (int i = 1; i <= nc; ++i)
+    if (Case.Antoine_A[i] == 0 || Case.Antoine_B[i] == 0 || Case.Antoine_C[i] == 0)
+      return Refuse("Antoine定数が入力されていません。", "Antoine Constants does not input");
+  if (!Positive(Batch.Total_Feed))
+    return Refuse("仕込量が入力されていません。", "Feed rate does not input");
+  double charge = 0;
+  for (int i = 1; i <= nc; ++i) {
+    const double z = Batch.Feed_Comp[i];
+    // The run itself leaves a component absent from the charge out of its balances.
+    const bool bad = forRun ? !(std::isfinite(z) && z >= 0) : !Positive(z);
+    if (bad) return Refuse("仕込組成が入力されていません。", "Feed Composition doese not input");
+    charge += z;
+  }
+  if (!Positive(charge)) return Refuse("仕込組成が入力されていません。", "Feed Composition doese not input");
+  if (BatchCheckResult r = CheckHoldups(); !r.ok) return r;
+  if (!Positive(Case.P_Top) || !Positive(Case.P_Bottom))
+    return Refuse("圧力が入力されていません。", "Pressure does not input");
+  // The button copies the start-up duty into the duty in force; the run uses the latter.
+  if (!forRun) Batch.QReb = Batch.QReb_TR;
+  if (!Positive(forRun ? Batch.QReb : Batch.QReb_TR))
+    return Refuse("ﾘﾎﾞｲﾗｰ熱量が入力されていません。", "Reboiler heat duty does not input");
+  // A save interval of 0 means "no saving" to the run; the button asks for one.
+  const bool saveOk = forRun ? std::isfinite(Batch.Save_Interval) && Batch.Save_Interval >= 0
+                             : Positive(Batch.Save_Interval);
+  if (!Positive(Batch.Conv_Limit) || !Positive(Batch.Diff_Time) || !Positive(Batch.Max_Ope_Time) ||
+      !saveOk)
+    return Refuse("計算条件が入力されていません。", "Calculation condition does not input");
+  if (Batch.Ope_Mode < 1 || Batch.Ope_Mode > 3 || Batch.N_Change_Tank < 0 ||
+      Batch.N_Change_Tank > kMaxTank - 1)
+    return Refuse("計算条件が入力されていません。", "Calculation condition does not input");
+  return {};
+}
+
+}  // namespace
+
+BatchCheckResult Batch_Check_Case() {
+  if (Batch.Continue_Flag == 1 && (Case.NC != Case.NC_Save || Case.NT != Case.NT_Save)) {
+    Calc_Message(Text("全還流収束データの成分数or理論段数と違うため、初期状態から計算する。",
+                      "not Equal N.Comp or T.Plate at total reflux data, calculate initial state"));
+    Batch.Continue_Flag = 0;
+  }
+  BatchCheckResult r = CheckCase(false);
+  if (!r.ok) Calc_Message(r.message);
+  return r;
+}
+
+BatchCheckResult Batch_Check_Run() { return CheckCase(true); }

@@ -1,0 +1,664 @@
+#include "batch/run/BatchRun.h"
+
+#include <cmath>
+#include <filesystem>
+
+#include "batch/model/BatchData.h"
+#include "batch/run/BatchChecks.h"
+#include "batch/run/BatchIntegrator.h"
+#include "batch/run/BatchRunFiles.h"
+#include "core/model/CalcMessages.h"
+#include "core/thermo/Thermo.h"
+
+void BatchHost::Message(const std::string& text) { Calc_Message(text); }
+
+// What a step changes before its compositions are accepted, so that a retried
+// step starts again from exactly where it began.
+struct BatchRun::Snapshot {
+  static constexpr int kPlateArrays = 10;
+  std::vector<double> plate, rkg, tank;
+  double totalDistillate = 0, runDistillate = 0, vMax = 0, vMin = 0, lMax = 0, lMin = 0;
+
+  static double* PlateArray(int k) {
+    double* arrays[kPlateArrays] = {Batch.Tray_HV,   Batch.Tray_HL,    Batch.Tray_dHL, Batch.Holdup_Mol,
+                                    Batch.Tray_dM,   Case.Tray_V,      Case.Tray_L,    Batch.Tray_Heat,
+                                    Batch.Tray_Q_Sum, Batch.Tray_Q_Sum_Prev};
+    return arrays[k];
+  }
+
+  void Capture(double total) {
+    const int nt = Case.NT, nc = Case.NC;
+    plate.clear();
+    for (int k = 0; k < kPlateArrays; ++k) plate.insert(plate.end(), PlateArray(k) + 1, PlateArray(k) + nt + 1);
+    rkg.clear();
+    for (int p = 1; p <= nt; ++p) rkg.insert(rkg.end(), Batch.RKG_Q[p] + 1, Batch.RKG_Q[p] + nc + 1);
+    tank.assign(Batch.Tank_Amount + 1, Batch.Tank_Amount + nc + 1);
+    totalDistillate = total;
+    runDistillate = Batch.Run_Distillate;
+    vMax = Batch.Scale_V_Max, vMin = Batch.Scale_V_Min, lMax = Batch.Scale_L_Max, lMin = Batch.Scale_L_Min;
+  }
+
+  void Restore(double& total) const {
+    const int nt = Case.NT, nc = Case.NC;
+    auto it = plate.begin();
+    for (int k = 0; k < kPlateArrays; ++k, it += nt) std::copy(it, it + nt, PlateArray(k) + 1);
+    auto q = rkg.begin();
+    for (int p = 1; p <= nt; ++p, q += nc) std::copy(q, q + nc, Batch.RKG_Q[p] + 1);
+    std::copy(tank.begin(), tank.end(), Batch.Tank_Amount + 1);
+    total = totalDistillate;
+    Batch.Run_Distillate = runDistillate;
+    Batch.Scale_V_Max = vMax, Batch.Scale_V_Min = vMin, Batch.Scale_L_Max = lMax, Batch.Scale_L_Min = lMin;
+  }
+};
+
+BatchRun::BatchRun(BatchHost& host) : host_(host) {}
+
+std::string BatchRun::Say(const char* japanese, const char* english) const {
+  return Case.Language == 1 ? english : japanese;
+}
+
+void BatchRun::Log(const std::string& text) const { Batch_Log_Append(Batch.Batch_Log_File, text); }
+
+// ---------------------------------------------------------------- set-up
+
+bool BatchRun::Start() {
+  if (started_) return !Ended();
+  started_ = true;
+  if (BatchCheckResult check = Batch_Check_Run(); !check.ok) {
+    host_.Message(check.message);
+    end_ = BatchEnd::Refused;
+    host_.RunEnded(end_);
+    return false;
+  }
+  // A continuation is only taken when its counts still fit the case.
+  const bool continued =
+      Batch.Continue_Flag == 1 && Case.NC == Case.NC_Save && Case.NT == Case.NT_Save;
+
+  Batch.Batch_Log_File = Batch_Log_Path();
+  // The previous run's results must not be mistaken for this run's: a fresh
+  // run starts every history anew, a continued one extends the total-reflux
+  // history. The total-reflux file is kept until this run converges.
+  for (int n : {1, 3, 4, 5}) {
+    if (n == 1 && continued) continue;
+    std::error_code ec;
+    std::filesystem::remove(Batch_Run_File(n), ec);
+  }
+
+  host_.RunStarted();
+  host_.Message(Say("計算を開始します", "Start Calculation"));
+  Batch_Log_Create(Batch.Batch_Log_File, " Start Calculation");
+
+  ResetRunState();
+  if (continued) {
+    calTime_ = Batch.Restart_Time;
+  } else {
+    calTime_ = 0;
+    Batch.Restart_Time = 0;
+  }
+  if (Batch.Ope_Mode > 1) {
+    Batch.Run_Reflux = Batch.Prod_Spec[1][1];
+    Batch.Run_Distillate = Batch.Prod_Spec[2][1];
+  }
+  if (Batch.Holdup_Unit == 1)
+    for (int p = 1; p <= Case.NT - 1; ++p) Batch.Holdup_Mol[p] = Batch.Tray_Holdup[1][p];
+
+  if (continued) {
+    InitialProfile();  // fresh parts first, then the saved state over them
+    const int nt = Case.NT, nc = Case.NC;
+    for (int p = 1; p <= nt; ++p) {
+      Batch.Tray_dM[p] = Batch.Cont_dM[p];
+      Batch.Tray_dHL[p] = Batch.Cont_dHL[p];
+      Batch.Tray_Q_Sum[p] = Batch.Tray_Q_Sum_Prev[p] = Batch.Cont_Q_Sum[p];
+      Batch.Tray_HV[p] = Batch.Cont_HV[p];
+      Batch.Tray_HL[p] = Batch.Cont_HL[p];
+      // The saved hold-ups are the reference of the first hold-up change.
+      Batch.Holdup_Mol[p] = Batch.Cont_M[p];
+      Case.Tray_T[p] = Batch.Cont_T[p];
+      for (int i = 1; i <= nc; ++i) Case.Tray_X[i][p] = Batch.Cont_X[i][p];
+    }
+    if (Batch.Holdup_Unit == 1)
+      for (int p = 1; p <= nt - 1; ++p) Batch.Holdup_Mol[p] = Batch.Tray_Holdup[1][p];
+  } else {
+    InitialProfile();
+    for (int p = 1; p <= Case.NT; ++p)
+      for (int i = 1; i <= Case.NC; ++i) Batch.RKG_Q[p][i] = 0;
+  }
+  SetPressures();
+  FirstEquilibrium(continued);
+  Batch.Scale_T_Min = Case.Tray_T[1];
+  Batch.Scale_T_Max = Case.Tray_T[Case.NT];
+  Batch.Scale_V_Max = 0;
+  Batch.Scale_V_Min = 99999999.0;
+  Batch.Scale_L_Max = 0;
+  Batch.Scale_L_Min = 999999999.0;
+  return true;
+}
+
+void BatchRun::ResetRunState() {
+  Case.Stop_Flag = 0;
+  Batch.First_Step_Done = 0;
+  Batch.Prod_Phase = 0;
+  Batch.Last_Tank_Full = 0;
+  totalDistillate_ = 0;
+  nextSaveTime_ = 0;
+  steps_ = 0;
+  Batch.Run_Save_Interval = Batch.Save_Interval;
+  startSaveInterval_ = Batch.Save_Interval;
+  Batch.Run_Conv_Limit = Batch.Conv_Limit;
+  Batch.Run_Diff_Time = Batch.Diff_Time;
+  stepTime_ = Batch.Diff_Time;
+  Batch.Run_QReb = Batch.QReb;
+  duty_ = Batch.QReb;
+  xNew_.assign(Case.NC + 1, std::vector<double>(Case.NT + 1, 0.0));
+  integrated_.assign(Case.NC + 1, false);
+}
+
+void BatchRun::InitialProfile() {
+  const int nt = Case.NT, nc = Case.NC;
+  // Fractions typed in any scale (percent, say) start the column normalised.
+  double charge = 0;
+  for (int i = 1; i <= nc; ++i) charge += Batch.Feed_Comp[i];
+  const double t0 = Unit_Temp_In(Batch.Init_Temp);
+  for (int p = 1; p <= nt; ++p) {
+    Batch.Tray_dM[p] = Batch.Tray_dHL[p] = 0;
+    Batch.Tray_Q_Sum[p] = Batch.Tray_Q_Sum_Prev[p] = 0;
+    Case.Tray_V[p] = Case.Tray_L[p] = 0;
+    Case.Tray_T[p] = t0;
+    for (int i = 1; i <= nc; ++i) Case.Tray_X[i][p] = Batch.Feed_Comp[i] / charge;
+  }
+}
+
+void BatchRun::SetPressures() {
+  const int nt = Case.NT;
+  double given[kMaxTray + 1];
+  for (int p = 1; p <= nt; ++p) given[p] = Case.Tray_Press[p];
+  // The ends are always known: the search below must stop at the still.
+  if (given[1] == 0) given[1] = Case.P_Top;
+  if (given[nt] == 0) given[nt] = Case.P_Bottom;
+
+  Case.Tray_P[1] = Unit_Press_In(Case.P_Top);
+  int k = 1;
+  while (k < nt) {
+    int m = k + 1;
+    while (m < nt && given[m] == 0) ++m;
+    Case.Tray_P[m] = Unit_Press_In(given[m]);
+    const double step = (given[m] - given[k]) / (m - k);  // linear between the set plates
+    for (int n = 1; n <= m - k - 1; ++n) Case.Tray_P[k + n] = Unit_Press_In(given[k] + n * step);
+    k = m;
+  }
+  Case.Tray_P[nt] = Unit_Press_In(Case.P_Bottom);
+}
+
+void BatchRun::FirstEquilibrium(bool continued) {
+  const double t0 = Unit_Temp_In(Batch.Init_Temp);
+  for (int p = 1; p <= Case.NT; ++p) {
+    const double start = continued && std::isfinite(Case.Tray_T[p]) ? Case.Tray_T[p] : t0;
+    PlateEquilibrium(p, start);
+  }
+}
+
+// Normalises the plate's liquid, finds its bubble point from `start` and the
+// vapour in equilibrium. A plate without liquid keeps its temperature and vapour.
+void BatchRun::PlateEquilibrium(int p, double start) {
+  const int nc = Case.NC;
+  double sum = 0;
+  for (int i = 1; i <= nc; ++i) sum += Case.Tray_X[i][p];
+  if (!(sum > 0)) return;
+  for (int i = 1; i <= nc; ++i) {
+    Case.Tray_X[i][p] /= sum;
+    Batch.Work_Comp[i] = Case.Tray_X[i][p];
+  }
+  Case.Tray_T[p] = T_Bubble_Mix(start, Case.Tray_P[p], Batch.Work_Comp);
+  double ySum = 0;
+  for (int i = 1; i <= nc; ++i) {
+    Case.Tray_Y[i][p] = Case.K_Value[i] * Case.Tray_X[i][p];
+    ySum += Case.Tray_Y[i][p];
+  }
+  if (ySum > 0)
+    for (int i = 1; i <= nc; ++i) Case.Tray_Y[i][p] /= ySum;
+}
+
+// ---------------------------------------------------------------- plate model
+
+void BatchRun::PlateModel() {
+  const int nt = Case.NT;
+  const bool withdrawal = Batch.Prod_Phase == 1;
+  duty_ = Batch.Run_QReb;
+  Enthalpies();
+  const double plates = PlateHoldups();
+  if (withdrawal && Batch.Ope_Mode == 3) Batch.Run_Distillate = SolveMode3Distillate(plates);
+  if (withdrawal) Withdraw();
+  Still(plates);
+  if (withdrawal && Batch.Ope_Mode == 2) {
+    TopDownSweep();
+  } else {
+    BottomUpSweep(duty_, Batch.Holdup_Mol[nt], Batch.Tray_dM[nt], Case.Tray_V, Case.Tray_L,
+                  &Batch.Tray_Heat[1]);
+    Batch.Tray_Heat[nt] = duty_;
+    Case.Tray_L[nt] = 0;
+  }
+  Case.Tray_V[1] = 0;
+  RangesAndHeat();
+}
+
+void BatchRun::Enthalpies() {
+  const int nt = Case.NT, nc = Case.NC;
+  for (int p = 1; p <= nt; ++p) {
+    for (int i = 1; i <= nc; ++i) Batch.Work_Comp[i] = Case.Tray_Y[i][p];
+    Batch.Tray_HV[p] = Enthalpy_Vap(Case.Tray_T[p], Case.Tray_P[p], Batch.Work_Comp);
+    for (int i = 1; i <= nc; ++i) Batch.Work_Comp[i] = Case.Tray_X[i][p];
+    const double h = Enthalpy_Liq(Case.Tray_T[p], Case.Tray_P[p], Batch.Work_Comp);
+    // A rate, as every other accumulation term of the balances.
+    if (Batch.First_Step_Done == 1) Batch.Tray_dHL[p] = (h - Batch.Tray_HL[p]) / stepTime_;
+    Batch.Tray_HL[p] = h;
+  }
+}
+
+// Molar hold-ups of plates 1..NT-1; returns their sum, kmol.
+double BatchRun::PlateHoldups() {
+  const int nt = Case.NT, nc = Case.NC;
+  double sum = 0;
+  for (int p = 1; p <= nt - 1; ++p) {
+    if (Batch.Holdup_Unit == 2) {
+      double mw = 0;
+      for (int i = 1; i <= nc; ++i) mw += Case.Tray_X[i][p] * Case.Mol_Wt[i];
+      const double m = Batch.Tray_Holdup[2][p] / mw;
+      if (Batch.First_Step_Done == 1) Batch.Tray_dM[p] = (m - Batch.Holdup_Mol[p]) / stepTime_;
+      Batch.Holdup_Mol[p] = m;
+    }
+    sum += Batch.Holdup_Mol[p];
+  }
+  return sum;
+}
+
+// The still holds what the plates and the withdrawn distillate leave of the charge.
+void BatchRun::StillAt(double plates, double distillate, double& m, double& dm) const {
+  const int nt = Case.NT;
+  m = Batch.Total_Feed - plates - distillate;
+  dm = Batch.First_Step_Done == 1 ? (m - Batch.Holdup_Mol[nt]) / stepTime_ : Batch.Tray_dM[nt];
+}
+
+void BatchRun::Still(double plates) {
+  const int nt = Case.NT;
+  double m, dm;
+  StillAt(plates, totalDistillate_, m, dm);
+  Batch.Tray_dM[nt] = dm;
+  Batch.Holdup_Mol[nt] = m;
+}
+
+void BatchRun::Withdraw() {
+  const double d = Batch.Run_Distillate * stepTime_;
+  totalDistillate_ += d;
+  for (int i = 1; i <= Case.NC; ++i) Batch.Tank_Amount[i] += d * Case.Tray_X[i][1];
+}
+
+// Mode-3 withdrawal: the distillate is what the reboiler duty sends to the top.
+// Every flow of the bottom-up sweep is affine in the distillate (through the
+// still's hold-up and its change), so two sweeps give V(2) as a line in D and
+// the drum balance V(2) = (R + 1) D + dM(1) fixes D.
+double BatchRun::SolveMode3Distillate(double plates) {
+  double v[kMaxTray + 1], l[kMaxTray + 1], top;
+  double m0, dm0, m1, dm1;
+  StillAt(plates, totalDistillate_, m0, dm0);
+  StillAt(plates, totalDistillate_ + stepTime_, m1, dm1);  // one kmol/h more
+  BottomUpSweep(duty_, m0, dm0, v, l, &top);
+  const double v0 = v[2];
+  BottomUpSweep(duty_, m1, dm1, v, l, &top);
+  const double slope = v[2] - v0;
+  const double r = Batch.Run_Reflux;
+  return (v0 - Batch.Tray_dM[1]) / (r + 1 - slope);
+}
+
+// Total reflux and mode 3: flows from the still's duty upwards.
+void BatchRun::BottomUpSweep(double q, double mStill, double dmStill, double* v, double* l,
+                             double* heatTop) const {
+  const int nt = Case.NT;
+  const double* hv = Batch.Tray_HV;
+  const double* hl = Batch.Tray_HL;
+  const double* dhl = Batch.Tray_dHL;
+  const double* m = Batch.Holdup_Mol;
+  const double* dm = Batch.Tray_dM;
+  const double* heat = Batch.Tray_Heat;
+  v[nt] = (q + (hl[nt - 1] - hl[nt]) * dmStill - mStill * dhl[nt]) / (hv[nt] - hl[nt - 1]);
+  l[nt - 1] = v[nt] + dmStill;
+  for (int k = nt - 1; k >= 2; --k) {
+    v[k] = ((hl[k - 1] - hl[k]) * (l[k] + dm[k]) - m[k] * dhl[k] + (hv[k + 1] - hl[k - 1]) * v[k + 1] +
+            heat[k]) /
+           (hv[k] - hl[k - 1]);
+    l[k - 1] = v[k] + l[k] - v[k + 1] + dm[k];
+  }
+  // The condenser takes what the top vapour brings beyond the drum's own change.
+  *heatTop = -((hv[2] - hl[1]) * v[2] - dhl[1] * m[1]);
+}
+
+// Mode-2 withdrawal: flows from the reflux and distillate downwards; the
+// still's duty is what the balance asks.
+void BatchRun::TopDownSweep() {
+  const int nt = Case.NT;
+  const double* hv = Batch.Tray_HV;
+  const double* hl = Batch.Tray_HL;
+  const double* dhl = Batch.Tray_dHL;
+  const double* m = Batch.Holdup_Mol;
+  const double* dm = Batch.Tray_dM;
+  double* heat = Batch.Tray_Heat;
+  double* v = Case.Tray_V;
+  double* l = Case.Tray_L;
+  const double r = Batch.Run_Reflux, d = Batch.Run_Distillate;
+  l[1] = r * d;
+  v[2] = (r + 1) * d + dm[1];
+  heat[1] = -((hv[2] - hl[1]) * v[2] - dhl[1] * m[1]);
+  for (int j = 2; j <= nt - 1; ++j) {
+    v[j + 1] = (l[j - 1] * (hl[j] - hl[j - 1]) + v[j] * (hv[j] - hl[j]) + m[j] * dhl[j] - heat[j]) /
+               (hv[j + 1] - hl[j]);
+    l[j] = v[j + 1] + l[j - 1] - v[j] - dm[j];
+  }
+  heat[nt] = (hv[nt] - hl[nt]) * v[nt] - (hl[nt - 1] - hl[nt]) * l[nt - 1] + m[nt] * dhl[nt];
+  l[nt] = 0;
+  duty_ = heat[nt];
+}
+
+void BatchRun::RangesAndHeat() {
+  for (int p = 1; p <= Case.NT; ++p) {
+    const double v = Case.Tray_V[p], l = Case.Tray_L[p];
+    if (v > Batch.Scale_V_Max) Batch.Scale_V_Max = v;
+    if (v != 0 && v < Batch.Scale_V_Min) Batch.Scale_V_Min = v;
+    if (l > Batch.Scale_L_Max) Batch.Scale_L_Max = l;
+    if (l != 0 && l < Batch.Scale_L_Min) Batch.Scale_L_Min = l;
+    Batch.Tray_Q_Sum[p] += Batch.Tray_Heat[p] * stepTime_;
+    Batch.Tray_Q_Sum_Prev[p] += Batch.Tray_Heat[p] * stepTime_;
+  }
+}
+
+bool BatchRun::FlowsFinite() const {
+  for (int p = 1; p <= Case.NT; ++p)
+    if (!std::isfinite(Case.Tray_V[p]) || !std::isfinite(Case.Tray_L[p]) ||
+        !std::isfinite(Batch.Tray_Heat[p]) || !std::isfinite(Batch.Holdup_Mol[p]) ||
+        !std::isfinite(Case.Tray_T[p]))
+      return false;
+  return std::isfinite(Batch.Run_Distillate);
+}
+
+// ---------------------------------------------------------------- integration
+
+std::vector<BatchRun::Failure> BatchRun::Integrate() {
+  const int nt = Case.NT, nc = Case.NC;
+  const double* v = Case.Tray_V;
+  const double* l = Case.Tray_L;
+  const double* m = Batch.Holdup_Mol;
+  double a[kMaxTray + 1], b[kMaxTray + 1], c[kMaxTray + 1], w[kMaxTray + 1], q[kMaxTray + 1],
+      k[kMaxTray + 1];
+  std::vector<Failure> failures;
+  for (int i = 1; i <= nc; ++i) {
+    // A component absent from the still is left out of this step.
+    integrated_[i] = Case.Tray_X[i][nt] > 0;
+    if (!integrated_[i]) continue;
+    for (int j = 1; j <= nt; ++j) {
+      w[j] = Case.Tray_X[i][j];
+      k[j] = w[j] != 0 ? Case.Tray_Y[i][j] / w[j] : 0;  // K of the last equilibrium
+      q[j] = Batch.RKG_Q[j][i];
+    }
+    b[1] = -v[2] / m[1];
+    c[1] = v[2] * k[2] / m[1];
+    for (int j = 2; j <= nt - 1; ++j) {
+      a[j] = l[j - 1] / m[j];
+      b[j] = -((k[j] - 1) * v[j] + l[j - 1] + v[j + 1]) / m[j];
+      c[j] = v[j + 1] * k[j + 1] / m[j];
+    }
+    a[nt] = l[nt - 1] / m[nt];
+    b[nt] = -((k[nt] - 1) * v[nt] + l[nt - 1]) / m[nt];
+    RKG_Tridiagonal_Step(nt, a, b, c, w, q, stepTime_);
+    for (int j = 1; j <= nt; ++j) {
+      Batch.RKG_Q[j][i] = q[j];
+      xNew_[i][j] = w[j];
+      if (!(w[j] > 0)) failures.push_back({i, j});
+    }
+  }
+  return failures;
+}
+
+void BatchRun::AcceptCompositions() {
+  for (int i = 1; i <= Case.NC; ++i) {
+    if (!integrated_[i]) continue;  // not integrated: its liquid stays as it was
+    for (int j = 1; j <= Case.NT; ++j) Case.Tray_X[i][j] = xNew_[i][j];
+  }
+}
+
+void BatchRun::Equilibrium() {
+  for (int p = Case.NT; p >= 1; --p) {
+    PlateEquilibrium(p, Case.Tray_T[p]);
+    if (Case.Tray_T[p] > Batch.Scale_T_Max) Batch.Scale_T_Max = Case.Tray_T[p];
+    if (Case.Tray_T[p] < Batch.Scale_T_Min) Batch.Scale_T_Min = Case.Tray_T[p];
+  }
+}
+
+// ---------------------------------------------------------------- records and tests
+
+void BatchRun::SaveIfDue() {
+  if (!(nextSaveTime_ - 0.00001 <= Batch.Oper_Time) || Batch.Run_Save_Interval == 0) return;
+  const int file = Batch.Prod_Phase == 1 ? 4 : 1;
+  Append_State_Record(Batch_Run_File(file));
+  host_.RecordSaved(file);
+  host_.DrawProfile();
+  nextSaveTime_ += Batch.Run_Save_Interval;
+}
+
+bool BatchRun::Converged() const {
+  double worst = 0;
+  for (int j = 1; j <= Case.NT - 1; ++j)
+    for (int i = 1; i <= Case.NC; ++i)
+      worst = std::max(worst, std::fabs(Case.Tray_X[i][j] - Case.Tray_Y[i][j + 1]));
+  return worst <= Batch.Run_Conv_Limit;
+}
+
+bool BatchRun::TankFull() const {
+  const int k = Batch.Tank_No, nc = Case.NC, cond = Batch.Tank_Cond[k];
+  const double limit = Batch.Tank_Value[k];
+  double total = 0, mass = 0;
+  for (int i = 1; i <= nc; ++i) {
+    total += Batch.Tank_Amount[i];
+    mass += Batch.Tank_Amount[i] * Case.Mol_Wt[i];
+  }
+  double measured;
+  if (cond == -1) {
+    measured = total;
+  } else if (cond == -2) {
+    measured = mass;
+  } else if (cond >= 1 && cond <= nc) {
+    if (!(total > 0)) return false;  // an empty tank has no composition yet
+    measured = Batch.Tank_Amount[cond] / total;
+  } else if (cond >= 101 && cond <= 100 + nc) {
+    if (!(mass > 0)) return false;
+    measured = Batch.Tank_Amount[cond - 100] * Case.Mol_Wt[cond - 100] / mass;
+  } else {
+    return false;
+  }
+  if (limit > 0) return measured > limit;
+  return measured < -limit;  // a threshold of 0 never fills: nothing is below 0
+}
+
+void BatchRun::SwitchAtConvergence() {
+  Batch.Batch_File = Batch_Run_File(2);
+  Write_Total_Reflux_File(Batch.Batch_File);
+  host_.MarkLine(15);
+  if (Batch.Ope_Mode == 1) {
+    EndRun(BatchEnd::Converged, Say("計算完了", "End of Calculation"), Batch_Log_Time(calTime_) + " 計算完了",
+           false);
+    return;
+  }
+  host_.Notice(Say("全還流収束", "Total Reflux Converged"));
+  Log(Batch_Log_Time(calTime_) + " 全還流収束");
+  Batch.Prod_Phase = 1;
+  Batch.Tank_Count = 0;
+  Batch.Tank_No = 1;
+  Batch.Last_Tank_Full = 0;
+  Batch.Run_Distillate = Batch.Prod_Spec[2][1];
+  Batch.QReb = Batch.Run_QReb = Batch.Prod_Spec[3][1];
+  nextSaveTime_ = 0;
+  calTime_ = 0;
+  Batch.Oper_Time = 0;
+  totalDistillate_ = 0;
+  for (int i = 1; i <= Case.NC; ++i) Batch.Tank_Amount[i] = 0;
+  for (int p = 1; p <= Case.NT; ++p) Batch.Tray_Q_Sum_Prev[p] = 0;
+  host_.WithdrawalStarted();
+  host_.DrawProfileFrame();
+}
+
+void BatchRun::ChangeTank() {
+  Append_Tank_Block(Batch_Run_File(5), calTime_);
+  if (Batch.Tank_Count >= Batch.N_Change_Tank) {
+    Batch.Last_Tank_Full = 1;
+    host_.DrawProfile();
+    return;
+  }
+  Batch.Tank_Count += 1;
+  const int k = Batch.Tank_No = Batch.Tank_Count + 1;
+  for (int i = 1; i <= Case.NC; ++i) Batch.Tank_Amount[i] = 0;
+  for (int p = 1; p <= Case.NT; ++p) Batch.Tray_Q_Sum_Prev[p] = 0;
+  Batch.Run_Reflux = Batch.Prod_Spec[1][k];
+  Batch.Run_Distillate = Batch.Prod_Spec[2][k];
+  Batch.QReb = Batch.Run_QReb = Batch.Prod_Spec[3][k];
+  Batch.Last_Tank_Full = 0;
+  host_.Notice(Say("製品タンク切替", "Change Tank") + std::to_string(Batch.Tank_Count));
+  Log(Batch_Log_Time(calTime_) + Say(" タンク切り替え", " Change Tank"));
+  host_.DrawProfile();
+}
+
+void BatchRun::CalcEnd() {
+  EndRun(BatchEnd::LastTank, Say("計算完了", "End of Calculation"),
+         Batch_Log_Time(calTime_) + Say(" 計算終了", " End of Calculation"), true);
+}
+
+void BatchRun::EndRun(BatchEnd end, const std::string& message, const std::string& logText,
+                      bool normalEnd) {
+  host_.Message(message);
+  Log(logText);
+  WriteFinal(normalEnd);
+  // Every end leaves the ended state; a confirmed abort keeps its own flag.
+  if (end != BatchEnd::Abort) Case.Stop_Flag = -1;
+  end_ = end;
+  host_.RunEnded(end);
+}
+
+void BatchRun::WriteFinal(bool normalEnd) {
+  BatchFinalState s;
+  s.totalDistillate = totalDistillate_;
+  s.calTime = calTime_;
+  s.fourthValue = normalEnd ? nextSaveTime_ : startSaveInterval_;
+  s.normalEnd = normalEnd;
+  Write_Final_State_File(Batch_Run_File(3), s);
+}
+
+void BatchRun::EndOfTimeOrStill(BatchEnd end) {
+  // The tank being filled is kept with what it holds.
+  if (Batch.Prod_Phase == 1) Append_Tank_Block(Batch_Run_File(5), calTime_);
+  const std::string message = Say("時間オーバーまたは蒸留塔残り０で計算完了",
+                                  "Time over or Bottom Volume=0, end of calculation");
+  EndRun(end, message, Batch_Log_Time(calTime_) + " " + message, false);
+}
+
+void BatchRun::AbortEnd() {
+  if (Batch.Prod_Phase == 1) {
+    ChangeTank();
+    CalcEnd();
+  }
+  const std::string message = Say(" 中止により計算終了", " Abort, end of calculation");
+  EndRun(BatchEnd::Abort, message, Batch_Log_Time(calTime_) + message, false);
+}
+
+// ---------------------------------------------------------------- the step
+
+bool BatchRun::Step() {
+  if (!started_ || Ended()) return false;
+  const int nt = Case.NT;
+  // A step changed to nothing (or less) would never advance the run.
+  double dt = std::isfinite(Batch.Run_Diff_Time) && Batch.Run_Diff_Time > 0 ? Batch.Run_Diff_Time
+                                                                             : Batch.Diff_Time;
+  Snapshot snap;
+  for (int halvings = 0;; ++halvings) {
+    stepTime_ = dt;
+    Batch.Oper_Time = calTime_;
+    snap.Capture(totalDistillate_);
+    PlateModel();
+    if (!FlowsFinite()) {
+      EndRun(BatchEnd::NotFinite,
+             Say("ERROR:流量が計算できないため計算を中止しました",
+                 "ERROR:Flows cannot be computed, end of calculation"),
+             Batch_Log_Time(calTime_) + Say(" 流量が計算できないため計算中止", " Flows not finite, end of calculation"),
+             false);
+      return false;
+    }
+    // An emptied still has nothing left to balance; the end test below ends the run.
+    std::vector<Failure> failures;
+    if (Batch.Holdup_Mol[nt] > 0)
+      failures = Integrate();
+    else
+      integrated_.assign(Case.NC + 1, false);
+    if (failures.empty()) break;
+
+    const bool retry = host_.AskRetry(
+        Say("ERROR:Runge-Kutta-Gill 組成がマイナス", "ERROR:Runge-Kutta-Gill Negative composition"));
+    snap.Restore(totalDistillate_);
+    if (retry)
+      for (const Failure& f : failures)
+        Batch_Log_Append_Line(Batch.Batch_Log_File, Batch_Log_Negative_Line(calTime_, f.component, f.plate));
+    if (!retry || halvings >= kMaxRetryHalvings) {
+      EndRun(BatchEnd::NegativeComposition,
+             Say("ERROR:Runge-Kutta-Gill 組成がマイナスのため計算を中止しました",
+                 "ERROR:Runge-Kutta-Gill Negative composition, end of calculation"),
+             Batch_Log_Time(calTime_) + Say(" 組成がマイナスのため計算中止", " Negative composition, end of calculation"),
+             false);
+      return false;
+    }
+    dt /= 2;  // the same step again from the same time, with half the step
+  }
+
+  AcceptCompositions();
+  Equilibrium();
+  host_.StepDone();
+  SaveIfDue();
+  if (Batch.Prod_Phase == 0) {
+    if (Converged()) {
+      SwitchAtConvergence();
+      if (Ended()) return false;
+    }
+  } else if (TankFull()) {
+    const bool rising = Batch.Tank_Value[Batch.Tank_No] > 0;
+    host_.MarkLine(8);
+    ChangeTank();
+    if (Batch.Last_Tank_Full == 1) {
+      CalcEnd();
+      return false;
+    }
+    if (rising) host_.DrawProfileFrame();
+  }
+  Batch.First_Step_Done = 1;
+  calTime_ += stepTime_;
+  ++steps_;
+
+  host_.Yield();
+  if (Case.Stop_Flag == 1) {
+    AbortEnd();
+    return false;
+  }
+  if (Batch.Holdup_Mol[nt] <= 0) {
+    EndOfTimeOrStill(BatchEnd::StillEmpty);
+    return false;
+  }
+  if (calTime_ > Batch.Max_Ope_Time) {
+    EndOfTimeOrStill(BatchEnd::TimeOver);
+    return false;
+  }
+  return true;
+}
+
+BatchEnd BatchRun::Run() {
+  if (Start())
+    while (Step()) {
+    }
+  return end_;
+}
+
+BatchEnd Batch_Calc(BatchHost& host) {
+  BatchRun run(host);
+  return run.Run();
+}

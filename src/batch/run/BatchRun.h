@@ -1,0 +1,130 @@
+// The batch run: a total-reflux start-up integrated in time until the plate
+// compositions converge, then (operation modes 2 and 3) product withdrawal
+// into the tanks of the product plan. The engine performs one time step per
+// call and talks to its host (the run window, or a test) through BatchHost.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// How a run ended.
+enum class BatchEnd {
+  None,          // still running (or not started)
+  Refused,       // the case failed the run's checks; nothing was written
+  Converged,     // operation mode 1: total reflux converged
+  LastTank,      // the last tank of the plan is full
+  Abort,         // the user stopped the run
+  StillEmpty,    // the still's hold-up reached 0
+  TimeOver,      // the phase time passed the longest operating time
+  NegativeComposition,  // a composition went negative and the user cancelled (or retries ran out)
+  NotFinite,     // the plate model produced a flow or temperature that is not a number
+};
+
+// What the engine needs of the window that hosts it. Every hook has a
+// do-nothing default, so a host overrides only what it shows.
+class BatchHost {
+ public:
+  virtual ~BatchHost() = default;
+  // Runs the pending window events once per step; the abort button sets
+  // Case.Stop_Flag = 1 and the change dialogs replace the values in force here.
+  virtual void Yield() {}
+  // A modal message with the OK button (program title); default: Calc_Message.
+  virtual void Message(const std::string& text);
+  // The negative-composition question: true for Retry, false for Cancel.
+  virtual bool AskRetry(const std::string& text) { (void)text; return false; }
+  // The notice that closes itself (convergence, tank change).
+  virtual void Notice(const std::string& text) { (void)text; }
+  // The run has been set up: clear the graphs, phase caption, abort button.
+  virtual void RunStarted() {}
+  // One step is complete (the live history graph and the time box).
+  virtual void StepDone() {}
+  // A state record was written to history file 1 or 4.
+  virtual void RecordSaved(int file) { (void)file; }
+  // Redraw the liquid profile over the current frame.
+  virtual void DrawProfile() {}
+  // Redraw the frame of the profile graph.
+  virtual void DrawProfileFrame() {}
+  // A vertical marker on the history graph in a 16-colour palette entry
+  // (15 white at convergence, 8 grey at a tank change).
+  virtual void MarkLine(int paletteColour) { (void)paletteColour; }
+  // Withdrawal begins: phase caption and the buttons of the withdrawal phase.
+  virtual void WithdrawalStarted() {}
+  // The run has ended (buttons hidden, exit caption); also after a refusal.
+  virtual void RunEnded(BatchEnd end) { (void)end; }
+};
+
+class BatchRun {
+ public:
+  explicit BatchRun(BatchHost& host);
+
+  // Sets the run up; false (with the refusal shown) when the case cannot run.
+  bool Start();
+  // One time step; false once the run has ended.
+  bool Step();
+  // Start, then steps until the end (the whole run).
+  BatchEnd Run();
+
+  bool Ended() const { return end_ != BatchEnd::None; }
+  BatchEnd End() const { return end_; }
+  double CalTime() const { return calTime_; }            // phase time, h
+  double StepTime() const { return stepTime_; }          // step of the last step, h
+  double NextSaveTime() const { return nextSaveTime_; }  // time of the next record, h
+  double TotalDistillate() const { return totalDistillate_; }  // kmol since withdrawal began
+  long Steps() const { return steps_; }                  // accepted steps
+
+  // Upper bound of step halvings when a negative composition is retried.
+  static constexpr int kMaxRetryHalvings = 10;
+
+ private:
+  struct Snapshot;
+  struct Failure {
+    int component, plate;
+  };
+
+  void ResetRunState();
+  void InitialProfile();
+  void SetPressures();
+  void FirstEquilibrium(bool continued);
+  void PlateEquilibrium(int plate, double start);
+  void PlateModel();
+  void Enthalpies();
+  double PlateHoldups();
+  double SolveMode3Distillate(double plates);
+  void Withdraw();
+  void Still(double plates);
+  void StillAt(double plates, double distillate, double& m, double& dm) const;
+  void BottomUpSweep(double q, double mStill, double dmStill, double* vOut, double* lOut,
+                     double* heatTop) const;
+  void TopDownSweep();
+  void RangesAndHeat();
+  bool FlowsFinite() const;
+  std::vector<Failure> Integrate();
+  void AcceptCompositions();
+  void Equilibrium();
+  void SaveIfDue();
+  bool Converged() const;
+  bool TankFull() const;
+  void SwitchAtConvergence();
+  void EndOfTimeOrStill(BatchEnd end);
+  void AbortEnd();
+  void ChangeTank();
+  void CalcEnd();
+  void EndRun(BatchEnd end, const std::string& message, const std::string& logText, bool writeFinal);
+  void WriteFinal(bool normalEnd);
+  void Log(const std::string& text) const;
+  std::string Say(const char* japanese, const char* english) const;
+
+  BatchHost& host_;
+  BatchEnd end_ = BatchEnd::None;
+  bool started_ = false;
+  double calTime_ = 0, stepTime_ = 0, nextSaveTime_ = 0, totalDistillate_ = 0;
+  double startSaveInterval_ = 0;
+  double duty_ = 0;  // reboiler duty of the step, J/h
+  long steps_ = 0;
+  // New liquid fractions of the integrated components (component, plate).
+  std::vector<std::vector<double>> xNew_;
+  std::vector<bool> integrated_;
+};
+
+// The whole run (the run window's Batch_Calc): returns how it ended.
+BatchEnd Batch_Calc(BatchHost& host);
