@@ -84,11 +84,12 @@ class ItemReader {
 
   void StartItem(int* line) {
     SkipBlanks();
-    *line = line_;
     if (pos_ >= s_.size()) {
-      throw LayoutError{Bilingual("UNIFAC.PAR が " + LineText(line_) + " 行目で途中で終わっています。",
-                                  "UNIFAC.PAR ends early at line " + LineText(line_) + ".")};
+      // Named by the last line that holds anything: the one that is too short.
+      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(lastItemLine_) + " 行目: ファイルが途中で終わっています。",
+                                  "UNIFAC.PAR line " + LineText(lastItemLine_) + ": the file ends early.")};
     }
+    *line = lastItemLine_ = line_;
   }
 
   std::string Quoted() {
@@ -119,6 +120,7 @@ class ItemReader {
   std::string_view s_;
   std::size_t pos_ = 0;
   int line_ = 1;
+  int lastItemLine_ = 1;
 };
 
 // A count or group number of the file; values beyond any limit stay beyond it.

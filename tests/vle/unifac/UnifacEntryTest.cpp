@@ -1,0 +1,159 @@
+// The estimate start: checks in their order with their texts, the distinct-group
+// list, r, q and l, and the refusals of entries the calculation cannot take.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
+#include "vle/unifac/UnifacEntry.h"
+#include "vle/unifac/UnifacParFile.h"
+
+namespace {
+
+class UnifacEntryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset_Case_Data();
+    data_ = std::make_unique<UnifacData>();
+    ASSERT_EQ(unifac::Read_UNIFAC_Par(VZ_BIN_DIR "/UNIFAC.PAR", *data_), unifac::ParReadStatus::Ok);
+    unifac::Apply_Example(entry_, 1);
+  }
+  // Runs the estimate start and returns the messages it showed.
+  std::vector<std::string> Start(bool expectOk) {
+    CalcMessageRecorder shown;
+    EXPECT_EQ(unifac::Estimate_Start(entry_, *data_), expectOk);
+    return shown.Messages();
+  }
+
+  std::unique_ptr<UnifacData> data_;
+  unifac::UnifacEntry entry_;
+};
+
+TEST_F(UnifacEntryTest, ExampleOneBuildsTheListAndComponentParameters) {
+  EXPECT_TRUE(Start(true).empty());
+  EXPECT_EQ(Case.Comp_Name[1], "Methanol");
+  EXPECT_EQ(Case.Comp_Name[2], "Water");
+  EXPECT_DOUBLE_EQ(Case.Antoine_C[2], 233.426);
+  EXPECT_DOUBLE_EQ(data_->VLE_Press, 760);
+  EXPECT_DOUBLE_EQ(data_->Init_Temp, 80);
+  ASSERT_EQ(data_->UNIFAC_NGroup, 2);
+  EXPECT_EQ(data_->UNIFAC_Group_List[1], 16);
+  EXPECT_EQ(data_->UNIFAC_Group_List[2], 17);
+  EXPECT_EQ(data_->UNIFAC_Nu[1][1], 1);
+  EXPECT_EQ(data_->UNIFAC_Nu[1][2], 0);
+  EXPECT_EQ(data_->UNIFAC_Nu[2][2], 1);
+  // Published R, Q of CH3OH and H2O; l = 5 (r - q) - (r - 1).
+  EXPECT_DOUBLE_EQ(data_->UNIFAC_Comp_r[1], 1.4311);
+  EXPECT_DOUBLE_EQ(data_->UNIFAC_Comp_q[1], 1.432);
+  EXPECT_NEAR(data_->UNIFAC_Comp_l[1], 5 * (1.4311 - 1.432) - (1.4311 - 1), 1e-12);
+  EXPECT_NEAR(data_->UNIFAC_Comp_l[2], 5 * (0.92 - 1.4) - (0.92 - 1), 1e-12);
+}
+
+TEST_F(UnifacEntryTest, ExampleTwoCountsSixAromaticCH) {
+  unifac::Apply_Example(entry_, 2);
+  EXPECT_TRUE(Start(true).empty());
+  EXPECT_EQ(Case.Comp_Name[1], "Benzene");
+  EXPECT_EQ(data_->UNIFAC_Group_List[1], 10);
+  EXPECT_EQ(data_->UNIFAC_Nu[1][1], 6);
+  EXPECT_DOUBLE_EQ(data_->UNIFAC_Comp_r[1], 6 * 0.5313);
+  EXPECT_DOUBLE_EQ(data_->UNIFAC_Comp_q[1], 6 * 0.4);
+  // The example emptied example 1's counts.
+  EXPECT_EQ(data_->UNIFAC_NGroup, 2);
+}
+
+TEST_F(UnifacEntryTest, ChecksRunInOrderAndStopAtTheFirst) {
+  entry_.Name[1] = "";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"成分名が未入力です"});
+
+  unifac::Apply_Example(entry_, 1);
+  entry_.Antoine[1][2] = "0";
+  entry_.Name[2] = "";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"Antoine 定数が未入力です"});
+  EXPECT_EQ(Case.Comp_Name[1], "Methanol");  // stored before the check failed
+  EXPECT_EQ(Case.Comp_Name[2], "");          // component 2 never reached
+
+  unifac::Apply_Example(entry_, 1);
+  entry_.Press = "";
+  entry_.Temp = "";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"圧力が未入力です"});
+  entry_.Press = "700";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"温度が未入力です"});
+  EXPECT_DOUBLE_EQ(data_->VLE_Press, 700);
+
+  entry_.Temp = "60";
+  entry_.Count[2][17] = "";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"原子寄与団が未選択です"});
+  EXPECT_EQ(Case.Msg_Text, "原子寄与団が未選択です");
+
+  Case.Language = 1;
+  EXPECT_EQ(Start(false), std::vector<std::string>{"No group data"});
+  entry_.Temp = " ";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"No Temperaturee data"});
+}
+
+TEST_F(UnifacEntryTest, ZeroCellEntersTheListAndSharedSubgroupTakesOnePosition) {
+  entry_.Count[2][16] = "0";  // methanol's group typed as 0 for water
+  entry_.Count[1][17] = "2.5";  // counts round half to even
+  EXPECT_TRUE(Start(true).empty());
+  ASSERT_EQ(data_->UNIFAC_NGroup, 2);
+  EXPECT_EQ(data_->UNIFAC_Nu[2][1], 0);
+  EXPECT_EQ(data_->UNIFAC_Nu[1][2], 2);
+  EXPECT_DOUBLE_EQ(data_->UNIFAC_Comp_r[1], 1.4311 + 2 * 0.92);
+
+  // A second estimate builds its list from the cells as they are now.
+  unifac::Apply_Example(entry_, 2);
+  EXPECT_TRUE(Start(true).empty());
+  EXPECT_EQ(data_->UNIFAC_Group_List[1], 10);
+  EXPECT_EQ(data_->UNIFAC_Group_List[2], 16);
+  EXPECT_EQ(data_->UNIFAC_Nu[1][2], 0);
+}
+
+// A negative count, or a component whose counts are all 0, would give the
+// calculation a component without size: refused before it runs.
+TEST_F(UnifacEntryTest, NegativeAndAllZeroCountsAreRefused) {
+  entry_.Count[2][17] = "-1";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"原子寄与団の数が負です"});
+  entry_.Count[2][17] = "0";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"原子寄与団が未選択です"});
+  entry_.Count[2][17] = "0.4";  // rounds to 0
+  EXPECT_EQ(Start(false), std::vector<std::string>{"原子寄与団が未選択です"});
+}
+
+TEST_F(UnifacEntryTest, EleventhDistinctSubgroupIsRefused) {
+  for (int k = 1; k <= 10; ++k) entry_.Count[1][k] = "1";
+  entry_.Count[1][16] = "";
+  entry_.Count[2][17] = "";
+  entry_.Count[2][1] = "1";  // already in the list
+  EXPECT_TRUE(Start(true).empty());
+  EXPECT_EQ(data_->UNIFAC_NGroup, 10);
+  entry_.Count[2][1] = "";
+  entry_.Count[2][11] = "1";
+  const auto shown = Start(false);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], "原子寄与団は10種類までしか選択できません");
+  EXPECT_EQ(data_->UNIFAC_NGroup, 10);
+}
+
+TEST_F(UnifacEntryTest, MissingInteractionPairsShareOneMessage) {
+  unifac::Clear_Group_Count(entry_);
+  entry_.Count[1][5] = "1";   // CH2=CH, main group 2
+  entry_.Count[1][6] = "1";   // CH=CH, main group 2 as well
+  entry_.Count[2][58] = "1";  // ACNO2, main group 27; a(2, 27), a(27, 2) unpublished
+  const auto shown = Start(false);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0],
+            "相互作用ﾊﾟﾗﾒｰﾀ a 2, 27が登録されていません。\n"
+            "相互作用ﾊﾟﾗﾒｰﾀ a 27, 2が登録されていません。");
+  Case.Language = 1;  // the same text in both languages
+  EXPECT_EQ(Start(false), shown);
+}
+
+TEST_F(UnifacEntryTest, SubgroupsBeyondTheGridCannotBeChosen) {
+  data_->UNIFAC_NSub = 40;  // a smaller file: cells of subgroups above 40 are not shown
+  entry_.Count[1][41] = "1";
+  EXPECT_TRUE(Start(true).empty());
+  EXPECT_EQ(data_->UNIFAC_NGroup, 2);
+}
+
+}  // namespace
