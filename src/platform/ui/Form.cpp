@@ -33,6 +33,7 @@ std::vector<QPointer<Form>>& ModalStack() {
 }
 
 std::string g_title = "Vadezid";
+QPointer<Form> g_lastShown;  // the modeless window most recently shown
 std::function<void()> g_endHandler;
 
 int ToVbKey(int qtKey) {
@@ -134,15 +135,14 @@ void Form::Show() {
   modal_ = false;
   show();
   raise();
+  g_lastShown = this;
   Form_Activate();
 }
 
 void Form::ShowModal() {
   if (unloading_) return;
   QPointer<Form> opener = ModalStack().empty() ? nullptr : ModalStack().back();
-  if (!opener) {
-    if (auto* active = qobject_cast<Form*>(QApplication::activeWindow())) opener = active;
-  }
+  if (!opener) opener = g_lastShown;
   modal_ = true;
   ModalStack().push_back(this);
   setWindowModality(Qt::ApplicationModal);

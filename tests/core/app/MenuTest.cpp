@@ -1,0 +1,188 @@
+// Start-up, the main menu and the about box as a user meets them.
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/app/ProgramPlaceholders.h"
+#include "core/app/frmAbout.h"
+#include "core/app/frmMenu.h"
+#include "core/model/CaseData.h"
+#include "support/UiTest.h"
+
+namespace {
+
+class MenuTest : public UiTest {};
+
+TEST_F(MenuTest, StartsInTheDocumentsFolderWithoutStoringIt) {
+  auto& menu = ui::Forms::Get<frmMenu>();
+  EXPECT_FALSE(menu.startupRefused);
+  EXPECT_EQ(Case.Data_Dir, documents);
+  EXPECT_EQ(menu.lblDataDir->text().toStdString(), documents);
+  EXPECT_EQ(menu.lblVersion->text(), "Ver.05.1010");
+  EXPECT_EQ(Case.Language, 0);
+  EXPECT_EQ(settings.writes, 0);
+}
+
+TEST_F(MenuTest, StartsInTheStoredFolder) {
+  settings.Save("startup", "Path", "/data/cases");
+  settings.writes = 0;
+  ui::Forms::Get<frmMenu>();
+  EXPECT_EQ(Case.Data_Dir, "/data/cases");  // read as section "Startup": the store ignores case
+  EXPECT_EQ(settings.writes, 0);
+}
+
+TEST_F(MenuTest, DatabasePathPrefersMdbAndFallsBackToMde) {
+  ui::Forms::Get<frmMenu>();
+  EXPECT_EQ(Case.DB_Path, appFolder + "/Vadezid$.mde");  // neither file exists
+  ui::Forms::UnloadAll();
+  std::ofstream(appFolder + "/Vadezid$.mdb") << "x";
+  ui::Forms::Get<frmMenu>();
+  EXPECT_EQ(Case.DB_Path, appFolder + "/Vadezid$.mdb");
+}
+
+TEST_F(MenuTest, PlatformCheckAcceptsTheNamedReleasesAndThisBuild) {
+  auto& menu = ui::Forms::Get<frmMenu>();
+  struct V { int id, major, minor; bool ok; };
+  const V versions[] = {{1, 4, 10, true},  {2, 5, 0, true},  {2, 5, 1, true},  {ui::kThisPlatform, 1, 0, true},
+                        {1, 4, 90, false}, {1, 4, 0, false}, {2, 4, 0, false}, {2, 5, 2, false},
+                        {2, 6, 0, false}};
+  for (const auto& v : versions) {
+    ui::CurrentDesktop().platformVersion = [v] { return ui::PlatformVersion{v.id, v.major, v.minor}; };
+    EXPECT_EQ(menu.Check_OS_Version(), v.ok) << v.id << " " << v.major << "." << v.minor;
+  }
+}
+
+TEST_F(MenuTest, RefusedPlatformShowsItsMessageAndEnds) {
+  ui::CurrentDesktop().platformVersion = [] { return ui::PlatformVersion{1, 4, 90}; };
+  script.Answer(ui::vbOK, "Windows98,Windows2000,WindowsXP 以外で使用することは出来ません");
+  auto& menu = ui::Forms::Get<frmMenu>();
+  EXPECT_TRUE(menu.startupRefused);
+  EXPECT_EQ(endRequests, 1);
+  EXPECT_EQ(Case.Data_Dir, DataDir());  // nothing further ran
+}
+
+TEST_F(MenuTest, SecondInstanceIsRefused) {
+  ui::CurrentDesktop().anotherInstanceRunning = [] { return true; };
+  script.Answer(ui::vbOK, "このアプリケーションを複数起動することは出来ません。");
+  ui::Forms::Get<frmMenu>();
+  EXPECT_EQ(endRequests, 1);
+  EXPECT_EQ(script.messages.back().style, ui::vbExclamation);
+}
+
+TEST_F(MenuTest, FolderDialogConfirmedStoresTheFolderCancelledChangesNothing) {
+  auto& menu = ui::Forms::Get<frmMenu>();
+  script.ChooseFile("");  // cancelled
+  menu.cmdDataDir_Click();
+  EXPECT_EQ(Case.Data_Dir, documents);
+  EXPECT_EQ(settings.writes, 0);
+  ASSERT_EQ(script.fileDialogs.size(), 1u);
+  EXPECT_EQ(script.fileDialogs[0].fileName, "Dummy");
+  EXPECT_EQ(script.fileDialogs[0].initialDir, documents);
+  EXPECT_EQ(script.fileDialogs[0].filter, "データ ファイル (*.dat)|*.dat");
+
+  script.ChooseFile("/work/cases/Dummy");  // the pre-filled name confirmed in another folder
+  menu.cmdDataDir_Click();
+  EXPECT_EQ(Case.Data_Dir, "/work/cases");
+  EXPECT_EQ(menu.lblDataDir->text(), "/work/cases");
+  EXPECT_EQ(settings.Get("Startup", "Path"), "/work/cases");
+  EXPECT_EQ(settings.writes, 1);
+
+  menu.cmdMyDocuments_Click();  // back to the documents folder, not stored
+  EXPECT_EQ(Case.Data_Dir, documents);
+  EXPECT_EQ(settings.writes, 1);
+}
+
+TEST_F(MenuTest, LanguageSwitchRewritesTheCaptions) {
+  auto& menu = ui::Forms::Get<frmMenu>();
+  EXPECT_EQ(menu.cmdProgram[0]->text(), "逐次段蒸留計算 (&1)");
+  menu.optLanguage.Click(1);
+  EXPECT_EQ(Case.Language, 1);
+  EXPECT_EQ(menu.cmdProgram[0]->text(), "Step by Step Distillation (&1)");
+  EXPECT_EQ(menu.cmdProgram[8]->text(), "Interraction Parameter (&9)");
+  EXPECT_EQ(menu.cmdExit->text(), "E x i t (&X)");
+  EXPECT_EQ(menu.cmdDataDir->text(), "Change Data Directory(&D)");
+  EXPECT_TRUE(menu.lblTitle->text().startsWith("["));
+  EXPECT_EQ(menu.cmdMyDocuments->text(), "My Documents(&Z)");
+  EXPECT_EQ(menu.cmdProgram[2]->toolTip(), "沸点・露点及びフラッシュ計算");
+  menu.optLanguage.Click(0);
+  EXPECT_EQ(menu.cmdProgram[5]->text(), "Ｕ Ｎ Ｉ Ｆ Ａ Ｃ (&6)");
+  EXPECT_TRUE(menu.lblTitle->text().startsWith("【"));
+}
+
+TEST_F(MenuTest, EveryProgramButtonOpensItsWindowAndExitReturnsToTheMenu) {
+  auto& menu = ui::Forms::Get<frmMenu>();
+  menu.Show();
+  const char* names[9] = {"frmDistMain",       "frmBatchDistillationMain", "frmFlash",
+                          "frmAntoineVaporPress", "frmVLE_Estimation",     "frmUNIFAC",
+                          "frmPhysicalMain",   "frmPhysicalDatabase",      "frmPhysicalDatabase2"};
+  for (int no = 0; no < 9; ++no) {
+    Case.Program_Mode = 7;
+    menu.cmdProgram[no]->click();
+    EXPECT_EQ(Case.Program_No, no);
+    ui::Form* w = ui::Forms::FindByName(names[no]);
+    ASSERT_NE(w, nullptr) << names[no];
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(menu.isVisible());
+    // The flash window sets its own code when it loads; programs 3..8 leave it.
+    EXPECT_EQ(Case.Program_Mode, no <= 2 ? no : 7);
+    const char* exitName = no == 4 ? "cmdMainExit" : "cmdExit";
+    auto* exit = w->Ctl<QPushButton>(exitName);
+    ASSERT_NE(exit, nullptr) << names[no];
+    exit->click();
+    EXPECT_EQ(ui::Forms::FindByName(names[no]), nullptr);
+    EXPECT_TRUE(menu.isVisible());
+  }
+}
+
+TEST_F(MenuTest, MenuClosesOnlyByItsExitButton) {
+  auto& menu = ui::Forms::Get<frmMenu>();
+  menu.Show();
+  menu.close();
+  EXPECT_TRUE(menu.isVisible());
+  EXPECT_EQ(endRequests, 0);
+  menu.cmdExit->click();
+  EXPECT_EQ(endRequests, 1);
+}
+
+TEST_F(MenuTest, AboutBoxHistoryByProgram) {
+  const int lines[10] = {5, 5, 5, 3, 3, 3, 2, 3, 3, 0};
+  for (int no = 0; no <= 9; ++no) {
+    const std::string h = Revision_History(no);
+    int count = h.empty() ? 0 : 1;
+    for (std::size_t p = h.find("\r\n"); p != std::string::npos; p = h.find("\r\n", p + 2)) ++count;
+    EXPECT_EQ(count, lines[no]) << "program " << no;
+    EXPECT_FALSE(h.size() >= 2 && h.substr(h.size() - 2) == "\r\n");
+  }
+  EXPECT_TRUE(Revision_History(2).starts_with("2002.10.吉日"));
+  const std::string db = Revision_History(8);
+  EXPECT_EQ(db.substr(db.size() - std::string("2004.02.24   物性ﾃﾞｰﾀﾍﾞｰｽ接続方法変更").size()),
+            "2004.02.24   物性ﾃﾞｰﾀﾍﾞｰｽ接続方法変更");
+}
+
+TEST_F(MenuTest, AboutBoxOpensFromAProgramAndClosesByOkOrEscape) {
+  Case.Program_No = 7;
+  auto& about = ui::Forms::Get<frmAbout>();
+  about.Form_Activate();
+  EXPECT_EQ(about.windowTitle(), "逐次段蒸留計算プログラムのﾊﾞｰｼﾞｮﾝ情報");
+  EXPECT_EQ(about.lblVersion->text(), "Ver.05.1010");
+  EXPECT_TRUE(about.txtVersion->toPlainText().endsWith("物性ﾃﾞｰﾀﾍﾞｰｽ接続方法変更"));
+  about.lblMailAddress_Click();
+  ASSERT_EQ(script.openedUrls.size(), 1u);
+  EXPECT_EQ(script.openedUrls[0], std::string("mailto:") + kContactAddress);
+  about.close();  // refused
+  EXPECT_NE(ui::Forms::Find<frmAbout>(), nullptr);
+  ui::SendKey(about.cmdOK, ui::vbKeyEscape);
+  EXPECT_EQ(ui::Forms::Find<frmAbout>(), nullptr);
+
+  // From a program's version button, modally.
+  Register_Program_Placeholders();
+  auto& flash = ui::Forms::Get<frmPlaceholder<2>>();
+  flash.Show();
+  script.OnModal("frmAbout", [](ui::Form& f) { static_cast<frmAbout&>(f).cmdOK->click(); });
+  flash.Ctl<QPushButton>("cmdVersion")->click();
+  EXPECT_EQ(ui::Forms::Find<frmAbout>(), nullptr);
+}
+
+}  // namespace

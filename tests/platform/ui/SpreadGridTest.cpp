@@ -1,0 +1,76 @@
+// The grid keeps 1-based cells, headings in row and column 0, number cells,
+// locked cells and SUM cells as the windows rely on.
+#include "platform/ui/SpreadGrid.h"
+#include "support/UiTest.h"
+
+namespace {
+
+class SpreadGridTest : public UiTest {};
+
+TEST_F(SpreadGridTest, CellsHeadingsAndValues) {
+  ui::SpreadGrid g("vaSpread1");
+  g.SetMaxCols(3);
+  g.SetMaxRows(4);
+  g.SetText(1, 0, "成分名");
+  g.SetText(0, 2, "Water");
+  g.SetText(2, 3, "12.5kPa");
+  EXPECT_EQ(g.Text(1, 0), "成分名");
+  EXPECT_EQ(g.model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "成分名");
+  EXPECT_EQ(g.model()->headerData(1, Qt::Vertical, Qt::DisplayRole).toString(), "Water");
+  EXPECT_EQ(g.Value(2, 3), 12.5);
+  EXPECT_EQ(g.Value(1, 1), 0.0);  // empty cell
+  EXPECT_EQ(g.model()->data(g.model()->index(2, 1), Qt::DisplayRole).toString(), "12.5kPa");
+  g.SetText(4, 1, "outside");  // beyond the columns: ignored
+  EXPECT_EQ(g.Text(4, 1), "");
+  g.SetValue(3, 4, 1.0 / 3.0);
+  EXPECT_EQ(g.Text(3, 4), "0.333333333333333");
+}
+
+TEST_F(SpreadGridTest, NumberCellsLockedCellsAndSums) {
+  ui::SpreadGrid g("vaSpread1");
+  g.SetMaxCols(2);
+  g.SetMaxRows(5);
+  g.SetNumberFormat(1, 1, 1, 5, 4);
+  g.SetSumFormula(1, 5, 1, 1, 1, 4);
+  int changes = 0;
+  g.onChange = [&](int c, int r) {
+    ++changes;
+    EXPECT_EQ(c, 1);
+    EXPECT_GE(r, 1);
+  };
+  g.TypeText(1, 1, "0.3");
+  g.TypeText(1, 2, "0.25");
+  g.SetValue(1, 3, 0.45);
+  EXPECT_EQ(g.Text(1, 1), "0.3000");
+  EXPECT_EQ(g.Text(1, 5), "1.0000");
+  EXPECT_EQ(changes, 2);  // only what the user typed raises change events
+  g.TypeText(1, 5, "9");  // the SUM cell is locked
+  EXPECT_EQ(g.Text(1, 5), "1.0000");
+  g.SetLocked(2, 1, 2, 5);
+  g.TypeText(2, 1, "x");
+  EXPECT_EQ(g.Text(2, 1), "");
+  EXPECT_FALSE(g.model()->flags(g.model()->index(0, 1)) & Qt::ItemIsEditable);
+  EXPECT_TRUE(g.model()->flags(g.model()->index(0, 0)) & Qt::ItemIsEditable);
+  g.ClearRange(1, 1, 1, 2);
+  EXPECT_EQ(g.Text(1, 1), "");
+  EXPECT_EQ(g.Text(1, 5), "0.4500");  // the sum follows the cleared block
+}
+
+TEST_F(SpreadGridTest, ClicksSetTheActiveCell) {
+  ui::SpreadGrid g("vaSpread1");
+  g.SetMaxCols(5);
+  g.SetMaxRows(5);
+  int col = 0, row = 0;
+  g.onClick = [&](int c, int r) { col = c; row = r; };
+  g.ClickCell(3, 2);
+  EXPECT_EQ(col, 3);
+  EXPECT_EQ(row, 2);
+  EXPECT_EQ(g.ActiveCol(), 3);
+  EXPECT_EQ(g.ActiveRow(), 2);
+  g.SetMaxRows(20000);  // result tables of many rows
+  g.SetText(5, 20000, "last");
+  EXPECT_EQ(g.Text(5, 20000), "last");
+  EXPECT_EQ(g.model()->rowCount(), 20000);
+}
+
+}  // namespace
