@@ -174,13 +174,13 @@ void Apply_Example(UnifacEntry& entry, int example) {
     entry.Antoine[i][2] = comps[i]->b;
     entry.Antoine[i][3] = comps[i]->c;
   }
-  if (first) {
-    entry.Count[1][16] = "1";  // CH3OH
-    entry.Count[2][17] = "1";  // H2O
-  } else {
-    entry.Count[1][10] = "6";  // aromatic CH
-    entry.Count[2][16] = "1";  // CH3OH
-  }
+  // (component, subgroup, count): CH3OH and H2O, or six aromatic CH and CH3OH.
+  struct Cell {
+    int comp, sub;
+    char count;
+  };
+  static const Cell kCells[2][2] = {{{1, 16, '1'}, {2, 17, '1'}}, {{1, 10, '6'}, {2, 16, '1'}}};
+  for (const Cell& c : kCells[first ? 0 : 1]) entry.Count[c.comp][c.sub].assign(1, c.count);
   entry.Press = "760";
   entry.Temp = "80";
 }
