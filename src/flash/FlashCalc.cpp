@@ -1,0 +1,163 @@
+#include "flash/FlashCalc.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
+
+namespace {
+
+int CompCount() { return std::clamp(static_cast<int>(Case.NC), 0, kMaxComp); }
+
+std::string Fraction(double v) { return txt::Format(v, kFmtMoleFraction); }
+std::string KText(double v) { return txt::Format(v, kFmtKValue); }
+
+// Divides v[1..nc] by its sum; false (v untouched) when the sum is not a positive number.
+bool Normalise(double v[], int nc) {
+  double s = 0.0;
+  for (int i = 1; i <= nc; ++i) s += v[i];
+  if (!(s > 0.0) || !std::isfinite(s)) return false;
+  for (int i = 1; i <= nc; ++i) v[i] /= s;
+  return true;
+}
+
+double TempInC(const std::string& text) { return Unit_Temp_In(txt::Val(text)); }
+double PressInMPa(const std::string& text) { return Unit_Press_In(txt::Val(text)); }
+
+}  // namespace
+
+std::vector<FlashResultRow> Disp_Bubble_Result() {
+  const int nc = CompCount();
+  for (int i = 1; i <= nc; ++i) {
+    Case.Flash_X[i] = Case.Flash_Z[i];
+    Case.Flash_Y[i] = Case.K_Value[i] * Case.Flash_Z[i];
+  }
+  const bool ok = Normalise(Case.Flash_Y, nc);
+  if (!ok) Calc_Message(kVanishingSumMessage);
+  std::vector<FlashResultRow> rows(static_cast<std::size_t>(nc));
+  for (int i = 1; i <= nc; ++i) {
+    auto& r = rows[static_cast<std::size_t>(i - 1)];
+    r.vapour = ok ? Fraction(Case.Flash_Y[i]) : "";
+    r.liquid = Fraction(Case.Flash_Z[i]);
+    r.kValue = KText(Case.K_Value[i]);
+  }
+  return rows;
+}
+
+std::vector<FlashResultRow> Disp_Dew_Result() {
+  const int nc = CompCount();
+  bool ok = true;
+  for (int i = 1; i <= nc; ++i) {
+    Case.Flash_Y[i] = Case.Flash_Z[i];
+    // A zero K-value leaves no finite liquid: the display reports it instead of dividing.
+    if (Case.K_Value[i] > 0.0) Case.Flash_X[i] = Case.Flash_Z[i] / Case.K_Value[i];
+    else ok = false;
+  }
+  ok = ok && Normalise(Case.Flash_X, nc);
+  if (!ok) Calc_Message(kVanishingSumMessage);
+  std::vector<FlashResultRow> rows(static_cast<std::size_t>(nc));
+  for (int i = 1; i <= nc; ++i) {
+    auto& r = rows[static_cast<std::size_t>(i - 1)];
+    r.vapour = Fraction(Case.Flash_Z[i]);
+    r.liquid = ok ? Fraction(Case.Flash_X[i]) : "";
+    r.kValue = KText(Case.K_Value[i]);
+  }
+  return rows;
+}
+
+std::vector<FlashResultRow> Disp_Flash_Result() {
+  const int nc = CompCount();
+  std::vector<FlashResultRow> rows(static_cast<std::size_t>(nc));
+  for (int i = 1; i <= nc; ++i) {
+    auto& r = rows[static_cast<std::size_t>(i - 1)];
+    r.vapour = Fraction(Case.Flash_Y[i]);
+    r.liquid = Fraction(Case.Flash_X[i]);
+    r.kValue = KText(Case.K_Value[i]);
+  }
+  return rows;
+}
+
+FlashEnthalpyRow Enthalpy_Row(double VF, double HV_J, double HL_J) {
+  FlashEnthalpyRow row;
+  if (Case.H_Method != 1) return row;
+  // The library works in J; the table shows the display heat unit per mole
+  // (kcal/kmol, that is cal/mol, with the kcal unit of the examples).
+  const double hv = Unit_Heat_Out(HV_J);
+  const double hl = Unit_Heat_Out(HL_J);
+  row.feed = txt::Format(VF * hv + (1.0 - VF) * hl, kFmtEnthalpy);
+  if (VF > 0.0) row.vapour = txt::Format(hv, kFmtEnthalpy);
+  if (VF < 1.0) row.liquid = txt::Format(hl, kFmtEnthalpy);
+  return row;
+}
+
+FlashEnthalpyRow Disp_Enthalpy_Result(double VF, double tC, double pMPa) {
+  if (Case.H_Method != 1) return Enthalpy_Row(VF, 0.0, 0.0);
+  const double hv = Enthalpy_Vap(tC, pMPa, Case.Flash_Y);
+  const double hl = Enthalpy_Liq(tC, pMPa, Case.Flash_X);
+  return Enthalpy_Row(VF, hv, hl);
+}
+
+FlashDisplay Flash_Calc(FlashCalcType type, const std::string& tempText, const std::string& pressText) {
+  CalcMessageScope scope;
+  FlashDisplay d;
+  d.tempText = tempText;
+  d.pressText = pressText;
+  if (type == FlashCalcType::CondensingCurve) {
+    // The curve works at the pressure as shown, three decimals, in the display unit.
+    Case.Flash_P = txt::Val(txt::Format(txt::Val(pressText), kFmtTempPress));
+    d.showCurve = true;
+    return d;
+  }
+  const double T = TempInC(tempText);
+  const double P = PressInMPa(pressText);
+  switch (type) {
+    case FlashCalcType::BubbleT:
+      Case.Flash_T = T_Bubble_Mix(T, P, Case.Flash_Z, &d.outcome);
+      d.tempText = txt::Format(Unit_Temp_Out(Case.Flash_T), kFmtTempPress);
+      d.vf = 0.0;
+      d.vfText = " 0.0";
+      break;
+    case FlashCalcType::DewT:
+      Case.Flash_T = T_Dew_Mix(T, P, Case.Flash_Z, &d.outcome);
+      d.tempText = txt::Format(Unit_Temp_Out(Case.Flash_T), kFmtTempPress);
+      d.vf = 1.0;
+      d.vfText = " 1.0";
+      break;
+    case FlashCalcType::BubbleP:
+      Case.Flash_P = P_Bubble_Mix(T, P, Case.Flash_Z, &d.outcome);
+      d.pressText = txt::Format(Case.Flash_P, kFmtTempPress);
+      d.vf = 0.0;
+      d.vfText = " 0.0";
+      break;
+    case FlashCalcType::DewP:
+      Case.Flash_P = P_Dew_Mix(T, P, Case.Flash_Z, &d.outcome);
+      d.pressText = txt::Format(Case.Flash_P, kFmtTempPress);
+      d.vf = 1.0;
+      d.vfText = " 1.0";
+      break;
+    case FlashCalcType::Flash:
+      ITFlash(T, P, d.vf, Case.Flash_Z, &d.outcome);
+      d.vfText = txt::Format(d.vf, kFmtVF);
+      Flash_XY(T, P, d.vf, Case.Flash_Z, Case.Flash_Y, Case.Flash_X);
+      break;
+    case FlashCalcType::CondensingCurve:
+      break;
+  }
+  // Without components there is nothing to show: the tables keep their contents.
+  if (CompCount() == 0) return d;
+  switch (type) {
+    case FlashCalcType::BubbleT:
+    case FlashCalcType::BubbleP: d.rows = Disp_Bubble_Result(); break;
+    case FlashCalcType::DewT:
+    case FlashCalcType::DewP: d.rows = Disp_Dew_Result(); break;
+    default: d.rows = Disp_Flash_Result(); break;
+  }
+  if (Case.H_Method > 0) {
+    // At the result as shown: the new temperature (types 0, 1) or pressure (2, 3).
+    d.enthalpy = Disp_Enthalpy_Result(d.vf, TempInC(d.tempText), PressInMPa(d.pressText));
+    d.enthalpyWritten = true;
+  }
+  return d;
+}
