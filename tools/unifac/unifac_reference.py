@@ -108,9 +108,6 @@ for label, (g1, g2) in (("ethanol-water", (7.166080493304, 2.769839429502)),
     l12, l21 = wilson_pair(g1, g2)
     print(f"{label} Wilson from gamma inf: Lambda12={l12:.10f} Lambda21={l21:.10f}")
 
-print("== ternary ethanol/water/acetone x = 0.2/0.5/0.3 at 333.15 K")
-print(" ".join(f"{g:.12f}" for g in gammas((ETHANOL, WATER, ACETONE), [0.2, 0.5, 0.3], 333.15)))
-
 EX1 = (METHANOL, WATER, [(7.87863, 1473.11, 230.0), (8.07131, 1730.63, 233.426)])
 EX2 = (BENZENE, METHANOL, [(6.90565, 1211.033, 220.790), (7.8786, 1473.11, 230.0)])
 for label, (c1, c2, ants) in (("example 1 methanol-water", EX1), ("example 2 benzene-methanol", EX2)):

@@ -212,7 +212,9 @@ CurveResult Calc_VLE_Curve(UnifacData& data) {
     const double pb = ActivityInto(mix, data);
     double t = t0;
     bool converged = true;
-    if (std::fabs(pb - press) >= kBubbleTolMmHg) {
+    // Written so that a bubble pressure that is not a number goes to the
+    // iteration, which reports it, instead of passing as a converged point.
+    if (!(std::fabs(pb - press) < kBubbleTolMmHg)) {
       const BubbleResult b = Bubble_Temperature(kNComp, data.UNIFAC_Liq_X, data.UNIFAC_Gamma,
                                                 Case.Antoine_A, Case.Antoine_B, Case.Antoine_C,
                                                 press, t0);

@@ -50,18 +50,6 @@ TEST_F(UnifacEntryTest, ExampleOneBuildsTheListAndComponentParameters) {
   EXPECT_NEAR(data_->UNIFAC_Comp_l[2], 5 * (0.92 - 1.4) - (0.92 - 1), 1e-12);
 }
 
-TEST_F(UnifacEntryTest, ExampleTwoCountsSixAromaticCH) {
-  unifac::Apply_Example(entry_, 2);
-  EXPECT_TRUE(Start(true).empty());
-  EXPECT_EQ(Case.Comp_Name[1], "Benzene");
-  EXPECT_EQ(data_->UNIFAC_Group_List[1], 10);
-  EXPECT_EQ(data_->UNIFAC_Nu[1][1], 6);
-  EXPECT_DOUBLE_EQ(data_->UNIFAC_Comp_r[1], 6 * 0.5313);
-  EXPECT_DOUBLE_EQ(data_->UNIFAC_Comp_q[1], 6 * 0.4);
-  // The example emptied example 1's counts.
-  EXPECT_EQ(data_->UNIFAC_NGroup, 2);
-}
-
 TEST_F(UnifacEntryTest, ChecksRunInOrderAndStopAtTheFirst) {
   entry_.Name[1] = "";
   EXPECT_EQ(Start(false), std::vector<std::string>{"成分名が未入力です"});
@@ -147,13 +135,6 @@ TEST_F(UnifacEntryTest, MissingInteractionPairsShareOneMessage) {
             "相互作用ﾊﾟﾗﾒｰﾀ a 27, 2が登録されていません。");
   Case.Language = 1;  // the same text in both languages
   EXPECT_EQ(Start(false), shown);
-}
-
-TEST_F(UnifacEntryTest, SubgroupsBeyondTheGridCannotBeChosen) {
-  data_->UNIFAC_NSub = 40;  // a smaller file: cells of subgroups above 40 are not shown
-  entry_.Count[1][41] = "1";
-  EXPECT_TRUE(Start(true).empty());
-  EXPECT_EQ(data_->UNIFAC_NGroup, 2);
 }
 
 }  // namespace
