@@ -236,10 +236,7 @@ CurveResult Calc_VLE_Curve(UnifacData& data) {
       data.Scale_T_Min = std::min(data.Scale_T_Min, t);
     }
   }
-  if (!curve.Ok()) {
-    CalcMessageScope once;
-    Calc_Message("UNIFAC T_Bubble No-Convergence");
-  }
+  if (!curve.Ok()) Calc_Message("UNIFAC T_Bubble No-Convergence");
   return curve;
 }
 
@@ -287,10 +284,8 @@ WilsonResult Wilson_From_Curve(const UnifacData& data) {
   const WilsonResult res =
       Wilson_From_Infinite_Dilution(data.UNIFAC_Pt_Gamma[1][1], data.UNIFAC_Pt_Gamma[2][kNPoint]);
   // A negative L ends the iteration by design; only a failed iteration is reported.
-  if (res.status != IterStatus::Converged && res.status != IterStatus::NegativeLambda) {
-    CalcMessageScope once;
+  if (res.status != IterStatus::Converged && res.status != IterStatus::NegativeLambda)
     Calc_Message("UNIFAC Wilson Parameter No-Convergence");
-  }
   return res;
 }
 

@@ -38,8 +38,6 @@ class ItemReader {
  public:
   explicit ItemReader(std::string_view text) : s_(text) {}
 
-  int Line() const { return line_; }
-
   // The next item as text. Sets `line` to the line it starts on.
   std::string Text(int* line) {
     StartItem(line);
