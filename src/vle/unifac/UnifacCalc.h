@@ -49,11 +49,12 @@ GroupMixture Binary_Mixture(UnifacData& data);
 void Vapor_Pressure(UnifacData& data, double tempC);
 
 // X, theta and ln Gamma of every list group for the liquid UNIFAC_Liq_X, from
-// UNIFAC_Psi (the work variables of `data`).
+// UNIFAC_Psi (the work variables of `data`, set by Binary_Mixture).
 void Group_Residual(UnifacData& data);
 
-// gamma of components 1 and 2 of the liquid UNIFAC_Liq_X, y into UNIFAC_Vap_Y
-// with the current UNIFAC_Psat; returns the bubble pressure sum gamma x Psat, mmHg.
+// gamma of components 1 and 2 of the liquid UNIFAC_Liq_X (after Binary_Mixture),
+// y into UNIFAC_Vap_Y with the current UNIFAC_Psat; returns the bubble pressure
+// sum gamma x Psat, mmHg.
 double Activity_Coefficient(UnifacData& data);
 
 // How an iteration ended.
