@@ -450,8 +450,8 @@ bool BatchRun::Converged() const {
   return worst <= Batch.Run_Conv_Limit;
 }
 
-bool BatchRun::TankFull() const {
-  const int k = Batch.Tank_No, nc = Case.NC, cond = Batch.Tank_Cond[k];
+bool Batch_Tank_Full(int k) {
+  const int nc = Case.NC, cond = Batch.Tank_Cond[k];
   const double limit = Batch.Tank_Value[k];
   double total = 0, mass = 0;
   for (int i = 1; i <= nc; ++i) {
@@ -621,7 +621,7 @@ bool BatchRun::Step() {
       SwitchAtConvergence();
       if (Ended()) return false;
     }
-  } else if (TankFull()) {
+  } else if (Batch_Tank_Full(Batch.Tank_No)) {
     const bool rising = Batch.Tank_Value[Batch.Tank_No] > 0;
     host_.MarkLine(8);
     ChangeTank();

@@ -103,7 +103,6 @@ class BatchRun {
   void Equilibrium();
   void SaveIfDue();
   bool Converged() const;
-  bool TankFull() const;
   void SwitchAtConvergence();
   void EndOfTimeOrStill(BatchEnd end);
   void AbortEnd();
@@ -125,6 +124,12 @@ class BatchRun {
   std::vector<std::vector<double>> xNew_;
   std::vector<bool> integrated_;
 };
+
+// The change condition of tank k on the amounts in Batch.Tank_Amount: an amount
+// (-1 kmol, -2 kg) or a mole (n) or mass (100 + n) fraction, full once it rises
+// strictly above a positive threshold or falls strictly below minus a negative
+// one. A threshold of 0 never fills; a fraction of an empty tank never fires.
+bool Batch_Tank_Full(int k);
 
 // The whole run (the run window's Batch_Calc): returns how it ended.
 BatchEnd Batch_Calc(BatchHost& host);

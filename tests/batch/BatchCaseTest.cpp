@@ -1,0 +1,223 @@
+// The batch case: defaults, the example, and the case file written and read back.
+#include "batch/BatchTestSupport.h"
+#include "batch/model/BatchCaseFile.h"
+#include "core/model/CalcMessages.h"
+#include "platform/text/SeqFile.h"
+
+using namespace batchtest;
+
+namespace {
+
+class BatchCaseTest : public BatchFixture {
+ protected:
+  std::string CasePath() const { return (dir_ / "case.dat").string(); }
+  void Save() {
+    Batch.Batch_File = CasePath();
+    ASSERT_TRUE(Save_Batch_Data());
+  }
+  void WriteText(const std::string& text) {
+    ASSERT_TRUE(seqfile::SaveAtomic(CasePath(), text));
+    Batch.Batch_File = CasePath();
+  }
+};
+
+TEST_F(BatchCaseTest, InitialSetResetsItsListAndKeepsTheRest) {
+  Case.NC = 12;
+  Case.NT = 30;
+  Case.Comp_Name[3] = "Benzene";
+  Case.Comp_Tc[3] = 562.2;
+  Case.Antoine_A[3] = 6.9;
+  Case.HV_B[5] = 0.4;
+  Case.Cp_D[20] = 1e-9;
+  Case.Tray_Press[7] = 101.3;
+  Case.NRTL_Tau[20][20] = 0.7;
+  Batch.Tray_Holdup[1][4] = 2.5;
+  Batch.N_Change_Tank = 3;
+  Batch.Continue_Flag = 1;
+  Batch_Initial_set();
+
+  EXPECT_EQ(Case.NC, 12);
+  EXPECT_EQ(Case.NT, 30);
+  EXPECT_EQ(Case.Comp_Tc[3], 562.2);
+  EXPECT_EQ(Case.Tray_Press[7], 101.3);
+  EXPECT_EQ(Batch.Tray_Holdup[1][4], 2.5);
+  EXPECT_EQ(Batch.N_Change_Tank, 3);
+  EXPECT_EQ(Case.Comp_Name[3], "");
+  EXPECT_EQ(Case.Antoine_A[3], 0);
+  EXPECT_EQ(Case.HV_B[5], 0);
+  EXPECT_EQ(Case.Cp_D[20], 0);
+  for (int i = 1; i <= 20; ++i)
+    for (int j = 1; j <= 20; ++j) {
+      ASSERT_EQ(Case.Wilson_Lambda[i][j], 1);
+      ASSERT_EQ(Case.NRTL_Tau[i][j], 0);
+      ASSERT_EQ(Case.EOS_Kij[i][j], 1);
+    }
+  EXPECT_EQ(Batch.Continue_Flag, 0);
+  EXPECT_EQ(Batch.Ope_Mode, 1);
+  EXPECT_EQ(Batch.Graph_Div, 5);
+  EXPECT_EQ(Case.P_Unit, 2);
+  EXPECT_EQ(Case.H_Unit, 2);
+  EXPECT_EQ(Batch.Diff_Time, 0.0001);
+  EXPECT_EQ(Batch.Conv_Limit, 0.0005);
+}
+
+TEST_F(BatchCaseTest, ExampleWritesPlateTenAsTheStillAndKeepsHigherPlates) {
+  Case.NT = 30;
+  Batch.Tray_Holdup[1][15] = 4;
+  Case.Tray_Press[15] = 900;
+  Case.Tray_Press[5] = 765;
+  Batch_Initial_set();
+  Batch_Example_set();
+  EXPECT_EQ(Case.NT, 10);
+  EXPECT_DOUBLE_EQ(Batch.Tray_Holdup[1][10], 87);  // 100 - 5 - 8 x 1
+  EXPECT_EQ(Batch.Tray_Holdup[1][15], 4);
+  EXPECT_EQ(Case.Tray_Press[15], 900);
+  EXPECT_EQ(Case.Tray_Press[5], 765);  // intermediate plates keep their pressures
+  EXPECT_EQ(Case.Tray_Press[10], 770);
+  EXPECT_DOUBLE_EQ(Batch.QReb_TR, 1.0e6 * 4186.05);  // kcal/h into J/h
+  EXPECT_EQ(Case.Wilson_Lambda[1][3], 0.382);
+  EXPECT_EQ(Case.Wilson_Lambda[3][2], 0.829);
+}
+
+TEST_F(BatchCaseTest, SavedCaseReadsBackEveryField) {
+  Batch_Initial_set();
+  Batch_Example_set();
+  Case.Comp_Tc[2] = 513.9;
+  Case.Comp_Pc[2] = 61.37;
+  Case.Comp_Omega[2] = 0.644;
+  Case.Cp_A[1] = 21.15;
+  Case.NRTL_Tau[1][2] = -0.25;
+  Case.EOS_Kij[3][1] = 0.02;
+  Case.Memo[9] = "line nine, with a comma";
+  Batch.Tray_Heat[4] = -1.5e-7;
+  Save();
+
+  BatchData savedBatch = Batch;
+  CaseData* savedCase = new CaseData(Case);
+  Reset_Case_Data();
+  Reset_Batch_Data();
+  Batch.Feed_Comp_Unit = 1;
+  Batch.Graph_Div = 3;
+  Batch.Batch_File = CasePath();
+  ASSERT_TRUE(Read_Batch_Data().ok());
+
+  EXPECT_EQ(Case.Read_Error, 0);
+  EXPECT_EQ(Case.NC_Save, 3);
+  EXPECT_EQ(Case.NT_Save, 10);
+  for (int k = 1; k <= 10; ++k) EXPECT_EQ(Case.Memo[k], savedCase->Memo[k]);
+  EXPECT_EQ(Batch.Ope_Mode, 2);
+  EXPECT_EQ(Batch.Batch_Opt3, 1);
+  EXPECT_EQ(Case.P_Unit, 3);
+  EXPECT_EQ(Batch.QReb_TR, savedBatch.QReb_TR);
+  EXPECT_EQ(Batch.Tank_Value[2], -0.88);
+  EXPECT_EQ(Batch.Prod_Spec[1][2], 8);
+  EXPECT_EQ(Batch.Tray_Heat[4], -1.5e-7);
+  EXPECT_EQ(Case.Comp_Name[2], "Ethanol");
+  EXPECT_EQ(Case.Comp_Pc[2], 61.37);
+  EXPECT_EQ(Case.Comp_Omega[2], 0.644);
+  EXPECT_EQ(Case.HL_A[3], -485.52);
+  EXPECT_EQ(Case.Cp_A[1], 21.15);
+  for (int i = 1; i <= 3; ++i)
+    for (int j = 1; j <= 3; ++j) {
+      EXPECT_EQ(Case.Wilson_Lambda[i][j], savedCase->Wilson_Lambda[i][j]);
+      EXPECT_EQ(Case.NRTL_Tau[i][j], savedCase->NRTL_Tau[i][j]);
+      EXPECT_EQ(Case.EOS_Kij[i][j], savedCase->EOS_Kij[i][j]);
+    }
+  EXPECT_EQ(Batch.Total_Feed, 100);
+  EXPECT_EQ(Batch.Feed_Comp[3], 0.85);
+  // Not in the file: the caption basis and the graph divisions stay.
+  EXPECT_EQ(Batch.Feed_Comp_Unit, 1);
+  EXPECT_EQ(Batch.Graph_Div, 3);
+  delete savedCase;
+}
+
+TEST_F(BatchCaseTest, LayoutHasOneRecordPerTankAndPlateAndColumnOrderedMatrices) {
+  Batch_Initial_set();
+  Batch_Example_set();
+  Batch.N_Change_Tank = 0;
+  Case.Comp_Pc[1] = 80.97;
+  Save();
+  const std::vector<std::string> lines = Lines(CasePath());
+  // header, 10 memo lines, counts, operation, then one tank record.
+  ASSERT_GE(lines.size(), 14u);
+  EXPECT_EQ(lines[0], "\"Batch Distillastion Data\"");
+  EXPECT_EQ(lines[11], "3,10,2,1,2,1,1,1,3,2,0");
+  EXPECT_EQ(lines[13], "-1,2,5,10,0");
+  EXPECT_EQ(lines[14], "760,5,0,0,0");  // the first of exactly ten plate records
+  EXPECT_EQ(lines[23], "770,87,0,0,0");
+  EXPECT_EQ(lines[24], "\"Methanol\"");
+  EXPECT_EQ(lines[27], "32.04,7.8786,1473.11,230,0,80.97,80.97,0,0");
+  // Wilson block: record i holds Lambda(1, i), Lambda(2, i), Lambda(3, i).
+  EXPECT_EQ(lines[36], "1,1,1");
+  EXPECT_EQ(lines[37], "1,1,0.829");
+  EXPECT_EQ(lines[38], "0.382,0.999,1");
+}
+
+TEST_F(BatchCaseTest, SeventhComponentValueIsTheCriticalPressure) {
+  Batch_Initial_set();
+  Batch_Example_set();
+  Save();
+  std::string text = Slurp(CasePath());
+  const std::string from = "32.04,7.8786,1473.11,230,0,0,0,";
+  ASSERT_NE(text.find(from), std::string::npos);
+  text.replace(text.find(from), from.size(), "32.04,7.8786,1473.11,230,0,11,22,");
+  WriteText(text);
+  ASSERT_TRUE(Read_Batch_Data().ok());
+  EXPECT_EQ(Case.Comp_Pc[1], 22);
+}
+
+TEST_F(BatchCaseTest, ColumnCaseFileIsRefusedAndChangesNothing) {
+  Batch_Initial_set();
+  Batch_Example_set();
+  WriteText("\"Distillation Data\"\r\n\"memo\"\r\n");
+  CalcMessageRecorder messages;
+  const BatchReadResult r = Read_Batch_Data();
+  EXPECT_EQ(r.status, BatchReadStatus::WrongHeader);
+  EXPECT_EQ(Case.Read_Error, 1);
+  ASSERT_EQ(messages.Messages().size(), 1u);
+  EXPECT_EQ(messages.Messages()[0], "バッチ蒸留計算のデータファイルではありません");
+  EXPECT_EQ(Case.NT, 10);
+  EXPECT_EQ(Case.Memo[1], "バッチ蒸留計算プログラム");
+}
+
+// A file that fails part-way, or holds a count or a code out of range, is
+// refused with its reason and leaves the case as it was.
+TEST_F(BatchCaseTest, BrokenFilesAreRefusedWithTheirReason) {
+  Batch_Initial_set();
+  Batch_Example_set();
+  Save();
+  const std::string good = Slurp(CasePath());
+  const std::string counts = "3,10,2,1,2,1,1,1,3,2,1";
+  ASSERT_NE(good.find(counts), std::string::npos);
+  struct Broken {
+    std::string from, to, reason;
+  };
+  const std::vector<Broken> cases = {
+      {counts, "21,10,2,1,2,1,1,1,3,2,1", "NC = 21"},
+      {counts, "3,201,2,1,2,1,1,1,3,2,1", "NT = 201"},
+      {counts, "3,10,2,1,2,1,1,1,3,2,5", "N_Change_Tank = 5"},
+      {counts, "3,10,4,1,2,1,1,1,3,2,1", "Ope_Mode = 4"},
+      {counts, "3,10,2,1,2,1,1,1,9,2,1", "P_Unit = 9"},
+      {"-1,2,5,10,0", "7,2,5,10,0", "Tank_Cond(1) = 7"},
+      {"0.03\r\n0.85\r\n", "0.03\r\n", ""},  // the file ends before the last fraction
+  };
+  for (const Broken& b : cases) {
+    std::string text = good;
+    text.replace(text.find(b.from), b.from.size(), b.to);
+    WriteText(text);
+    Case.Memo[1] = "kept";
+    Batch.Feed_Comp[3] = 0.85;
+    CalcMessageRecorder messages;
+    const BatchReadResult r = Read_Batch_Data();
+    EXPECT_EQ(r.status, BatchReadStatus::Malformed) << b.to;
+    EXPECT_NE(r.reason.find(b.reason), std::string::npos) << r.reason;
+    EXPECT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(Case.Read_Error, 1);
+    EXPECT_EQ(Case.Memo[1], "kept") << b.to;
+    EXPECT_EQ(Case.NT, 10);
+  }
+  Batch.Batch_File = (dir_ / "missing.dat").string();
+  EXPECT_EQ(Read_Batch_Data().status, BatchReadStatus::OpenFailed);
+}
+
+}  // namespace
