@@ -1,0 +1,190 @@
+// The flash case file: layout, round trip, and refusal of files that are not
+// flash cases without touching the case.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "continuous/DistCaseFile.h"
+#include "continuous/DistDefaults.h"
+#include "core/model/CaseData.h"
+#include "flash/FlashCalc.h"
+#include "flash/FlashFile.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The fields of the case that a flash file carries, as one comparable text.
+std::string Snapshot(const FlashWindowValues& win) { return Flash_File_Text(win); }
+
+class FlashFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset_Case_Data();
+    Flash_Example1_set(win);
+  }
+  FlashWindowValues win;
+};
+
+TEST_F(FlashFileTest, Example1Layout) {
+  Case.Memo[7] = "a, b";
+  const auto lines = Lines(Flash_File_Text(win));
+  // 1 header + 10 memo + NC + 4 x (names, constants, six-value set, enthalpy,
+  // three matrices, feed) + alpha + codes + T/P.
+  ASSERT_EQ(lines.size(), 1u + 10 + 1 + 4 * 8 + 1 + 1 + 1);
+  EXPECT_EQ(lines[0], "\"Distillation Data\"");
+  EXPECT_EQ(lines[7], "\"a, b\"");
+  EXPECT_EQ(lines[11], "4");
+  EXPECT_EQ(lines[12], "\"Methanol\"");
+  EXPECT_EQ(lines[16], "32.04,7.8786,1473.11,230,0,0,0,0");
+  EXPECT_EQ(lines[24], "-253.37,0.81773,0,62.453,0.39014,0") << "liquid coefficients first";
+  // Wilson record 3 is column 3 of the matrix: Lambda(1..4, 3).
+  EXPECT_EQ(lines[30], "0.382,0.999,1,0.67");
+  EXPECT_EQ(lines[36], "0.4");
+  EXPECT_EQ(lines[41], "1,3,2,2,0");
+  EXPECT_EQ(lines[42], "80,760");
+  EXPECT_EQ(lines[43], "0.12");
+}
+
+TEST_F(FlashFileTest, NoComponentsWritesOnlyTheFixedRecords) {
+  Case.NC = 0;
+  const auto lines = Lines(Flash_File_Text(win));
+  EXPECT_EQ(lines.size(), 1u + 10 + 1 + 1 + 1 + 1);
+  FlashWindowValues back;
+  EXPECT_EQ(Read_Flash_Text(Flash_File_Text(win), back).status, FlashReadStatus::Read);
+}
+
+TEST_F(FlashFileTest, SavedCaseReadsBackWithTheSameResults) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("vz_flash_" + std::to_string(::getpid()) + ".dat")).string();
+  Case.Memo[3] = "line with, a comma";
+  win.T = 95;
+  ASSERT_TRUE(Save_Flash_Data(path, win));
+  const std::string saved = Snapshot(win);
+  const FlashDisplay before = Flash_Calc(FlashCalcType::Flash, "95", "760");
+
+  Reset_Case_Data();
+  FlashWindowValues back;
+  const FlashReadResult r = Read_Flash_Data(path, back);
+  std::filesystem::remove(path);
+  ASSERT_EQ(r.status, FlashReadStatus::Read) << r.reason;
+  EXPECT_EQ(back.T, 95);
+  EXPECT_EQ(back.P, 760);
+  EXPECT_EQ(Case.Memo[3], "line with, a comma");
+  EXPECT_EQ(Snapshot(back), saved);
+  const FlashDisplay after = Flash_Calc(FlashCalcType::Flash, "95", "760");
+  EXPECT_EQ(after.vfText, before.vfText);
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(after.rows[i].vapour, before.rows[i].vapour);
+    EXPECT_EQ(after.rows[i].kValue, before.rows[i].kValue);
+  }
+}
+
+TEST_F(FlashFileTest, SlotsAboveTheFileCountKeepTheirValues) {
+  FlashWindowValues ex2;
+  Flash_Example2_set(ex2);
+  const std::string file = Flash_File_Text(ex2);
+  Flash_Example1_set(win);
+  ASSERT_EQ(Read_Flash_Text(file, win).status, FlashReadStatus::Read);
+  EXPECT_EQ(Case.NC, 3);
+  EXPECT_EQ(Case.Comp_Name[1], "Ethane");
+  EXPECT_EQ(Case.Comp_Name[4], "1-Propanol");
+  EXPECT_EQ(win.T, -10);
+}
+
+TEST_F(FlashFileTest, WrongHeaderReadsNothing) {
+  std::string file = Flash_File_Text(win);
+  file.replace(1, 17, "distillation data");
+  const std::string before = Snapshot(win);
+  FlashWindowValues w2 = win;
+  const FlashReadResult r = Read_Flash_Text(file, w2);
+  EXPECT_EQ(r.status, FlashReadStatus::WrongHeader);
+  EXPECT_EQ(Flash_Read_Failure_Message(r), "Flash計算のデータファイルではありません");
+  EXPECT_EQ(Snapshot(w2), before);
+}
+
+// A column case file has the same header; read in the flash order its numbers
+// would land in the wrong variables. It is refused and the case stays.
+TEST_F(FlashFileTest, ColumnCaseFileIsRefusedWithoutChange) {
+  Case.Max_Comp = kMaxComp;
+  Dist_Example1_set();
+  const std::string column = Dist_Case_Text();
+  Reset_Case_Data();
+  Flash_Example1_set(win);
+  Case.Memo[1] = "flash case";
+  const std::string before = Snapshot(win);
+  FlashWindowValues w2 = win;
+  const FlashReadResult r = Read_Flash_Text(column, w2);
+  EXPECT_EQ(r.status, FlashReadStatus::Rejected);
+  EXPECT_NE(r.reason.find("line 12"), std::string::npos) << r.reason;
+  EXPECT_EQ(Snapshot(w2), before);
+  EXPECT_EQ(Case.Memo[1], "flash case");
+  EXPECT_NE(Flash_Read_Failure_Message(r).find("line 12"), std::string::npos);
+}
+
+// Cut after every line: each truncated file is refused and the case stays.
+TEST_F(FlashFileTest, TruncatedFilesAreRefused) {
+  const auto lines = Lines(Flash_File_Text(win));
+  const std::string before = Snapshot(win);
+  for (std::size_t keep = 1; keep < lines.size(); ++keep) {
+    std::string text;
+    for (std::size_t k = 0; k < keep; ++k) text += lines[k] + "\r\n";
+    FlashWindowValues w2 = win;
+    const FlashReadResult r = Read_Flash_Text(text, w2);
+    EXPECT_EQ(r.status, FlashReadStatus::Rejected) << keep << " lines";
+    EXPECT_EQ(Snapshot(w2), before) << keep << " lines";
+  }
+}
+
+TEST_F(FlashFileTest, MalformedFilesAreRefused) {
+  auto lines = Lines(Flash_File_Text(win));
+  auto join = [](const std::vector<std::string>& ls) {
+    std::string t;
+    for (const auto& l : ls) t += l + "\r\n";
+    return t;
+  };
+  const std::string before = Snapshot(win);
+  struct Bad {
+    const char* what;
+    std::size_t line;
+    std::string text;
+  };
+  const Bad bads[] = {
+      {"count beyond 20", 11, "25"},
+      {"negative count", 11, "-1"},
+      {"text for a number", 16, "32.04,\"A\",1473.11,230,0,0,0,0"},
+      {"letters for a number", 41, "1,3,x,2,0"},
+      {"a field too many", 42, "80,760,1"},
+  };
+  for (const Bad& b : bads) {
+    auto copy = lines;
+    copy[b.line] = b.text;
+    FlashWindowValues w2 = win;
+    EXPECT_EQ(Read_Flash_Text(join(copy), w2).status, FlashReadStatus::Rejected) << b.what;
+    EXPECT_EQ(Snapshot(w2), before) << b.what;
+  }
+  auto longer = lines;
+  longer.push_back("0.5");
+  FlashWindowValues w3 = win;
+  EXPECT_EQ(Read_Flash_Text(join(longer), w3).status, FlashReadStatus::Rejected);
+  FlashWindowValues w4;
+  EXPECT_EQ(Read_Flash_Data("/nonexistent/case.dat", w4).status, FlashReadStatus::Rejected);
+}
+
+}  // namespace
