@@ -36,8 +36,10 @@ struct DistSolver::Work {
 };
 
 std::string Dist_Outcome_Text(const DistRunOutcome& o) {
-  const std::string figures = " " + txt::Plain(o.pass) + ", " + txt::Plain(o.iterations) + ", " +
-                              txt::Plain(o.lastError);
+  std::string figures(1, ' ');
+  figures += txt::Plain(o.pass);
+  figures += ", " + txt::Plain(o.iterations);
+  figures += ", " + txt::Plain(o.lastError);
   switch (o.status) {
     case DistRunStatus::IterationLimit:
       return InLanguage("収束しませんでした。（パス, 繰返し回数, 誤差 =" + figures + "）",

@@ -1,0 +1,110 @@
+// Column solver speed: whole runs from the initial profiles to the end.
+// The runs write Result.dat into a folder that does not exist, so the figures
+// are the calculation alone; BM_Example1WithResultFile adds the real file write.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "continuous/DistDefaults.h"
+#include "continuous/DistInitialProfile.h"
+#include "continuous/DistSolver.h"
+#include "core/model/CaseData.h"
+
+namespace {
+
+const char* const kNoFolder = "/nonexistent-column-bench-folder";
+
+void Example1Case() {
+  Reset_Case_Data();
+  Case.Max_Comp = kMaxComp;
+  Case.Max_Tray = kMaxTray;
+  Dist_Example1_set();
+  Case.Data_Dir = kNoFolder;
+  Initial_Composition_set();
+  Initial_Profile_set();
+}
+
+// 20 hypothetical components of a close-boiling series (Antoine B rising by 10 K
+// per member, relative volatility about 1.07 between neighbours), Wilson with unit
+// parameters, the temperature-polynomial enthalpies; 200 stages at 1 atm, one
+// liquid feed of 1000 kmol/h on stage 100, distillate 500, reflux ratio 2.
+void Synthetic200x20Case() {
+  Reset_Case_Data();
+  Case.Max_Comp = kMaxComp;
+  Case.Max_Tray = kMaxTray;
+  Dist_Initial_set();
+  CaseData& c = Case;
+  c.NC = 20;
+  c.NT = 200;
+  c.N_Feed = 1;
+  c.K_Method = 2;
+  c.H_Method = 1;
+  c.P_Unit = 3;
+  c.H_Unit = 2;
+  for (int i = 1; i <= 20; ++i) {
+    c.Comp_Name[i] = std::to_string(i);
+    c.Comp_Name[i].insert(0, 1, 'C');
+    c.Mol_Wt[i] = 50 + 10 * i;
+    c.Antoine_A[i] = 7.0;
+    c.Antoine_B[i] = 1400 + 10 * i;
+    c.Antoine_C[i] = 220;
+    c.HL_A[i] = -300;
+    c.HL_B[i] = 0.5;
+    c.HV_A[i] = 100 - 2 * i;
+    c.HV_B[i] = 0.4;
+    c.Feed_Z[i][1] = 0.05;
+  }
+  c.Reflux_Ratio = 2;
+  c.Top_Liq_Prod = 500;
+  c.P_Top = c.Tray_Press[1] = 760;
+  c.P_Bottom = c.Tray_Press[200] = 760;
+  c.T_Top_Est = 80;
+  c.T_Bottom_Est = 200;
+  c.Feed_Stage[1] = 100;
+  c.Feed_Flow[1] = 1000;
+  c.Feed_T[1] = 120;
+  c.Feed_VF[1] = 0;
+  c.Max_Iter[1] = c.Max_Iter[2] = 200;
+  c.Conv_Crit[1] = 5e-5;
+  c.Conv_Crit[2] = 1e-5;
+  c.Data_Dir = kNoFolder;
+  Initial_Composition_set();
+  Initial_Profile_set();
+}
+
+void RunColumn(benchmark::State& state, void (*setUp)()) {
+  DistRunStatus status = DistRunStatus::Running;
+  int iterations = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    setUp();
+    state.ResumeTiming();
+    DistSolver s;
+    s.Run();
+    status = s.Outcome().status;
+    iterations = s.Outcome().passes[1].iterations + s.Outcome().passes[2].iterations;
+    benchmark::DoNotOptimize(Case.Tray_T[1]);
+  }
+  if (status != DistRunStatus::Converged) state.SkipWithError("the column did not converge");
+  state.counters["iterations"] = iterations;
+}
+
+void BM_Example1(benchmark::State& state) { RunColumn(state, Example1Case); }
+void BM_Synthetic200x20(benchmark::State& state) { RunColumn(state, Synthetic200x20Case); }
+
+void BM_Example1WithResultFile(benchmark::State& state) {
+  const auto dir = std::filesystem::temp_directory_path() / "column_bench";
+  std::filesystem::create_directories(dir);
+  RunColumn(state, [] {
+    Example1Case();
+    Case.Data_Dir = (std::filesystem::temp_directory_path() / "column_bench").string();
+  });
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Example1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Example1WithResultFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Synthetic200x20)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
