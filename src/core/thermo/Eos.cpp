@@ -176,8 +176,11 @@ void EOS_Fugacity(const int32_t& eos, const double& t, const double& P, const do
 
 namespace {
 
-// Liquid fugacity coefficients at T, then K = phiL / phiV with the vapour
-// y = x K / sum(x K) re-formed until K stands still; returns f = 1 - sum x K.
+// Liquid fugacity coefficients at T and vapour fugacity coefficients at the
+// vapour y = x K / sum(x K) of the K-values so far; K = phiL / phiV; returns
+// f = 1 - sum x K. The vapour follows the K-values from one temperature step to
+// the next, so y and K settle together with the temperature. (Repeating the
+// vapour evaluation with the same y would give the same K, so it is done once.)
 double bubbleResidual(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[],
                       double y[]) {
   const int nc = Case.NC;
@@ -185,23 +188,17 @@ double bubbleResidual(int32_t eos, double t, double P, const double x[], double 
   EOS_Parameter(eos, t, x, a, b);
   EOS_Cubic_Root(eos, 0, t, P, x, density, a, b);
   EOS_Fugacity(eos, t, P, x, phiL, density, a, b);
-  for (int pass = 0; pass < 31; ++pass) {
-    double sum = 0.0;
-    for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
-    for (int i = 1; i <= nc; ++i) y[i] = x[i] * Case.K_Value[i] / sum;
-    EOS_Parameter(eos, t, y, a, b);
-    EOS_Cubic_Root(eos, 1, t, P, y, density, a, b);
-    EOS_Fugacity(eos, t, P, y, phiV, density, a, b);
-    int moved = 0;
-    for (int i = 1; i <= nc; ++i) {
-      const double K = phiL[i] / phiV[i];
-      if (!(std::fabs(K - Case.K_Value[i]) <= 1e-6 * Case.K_Value[i])) ++moved;
-      Case.K_Value[i] = K;
-    }
-    if (moved == 0) break;
-  }
   double sum = 0.0;
   for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
+  for (int i = 1; i <= nc; ++i) y[i] = x[i] * Case.K_Value[i] / sum;
+  EOS_Parameter(eos, t, y, a, b);
+  EOS_Cubic_Root(eos, 1, t, P, y, density, a, b);
+  EOS_Fugacity(eos, t, P, y, phiV, density, a, b);
+  sum = 0.0;
+  for (int i = 1; i <= nc; ++i) {
+    Case.K_Value[i] = phiL[i] / phiV[i];
+    sum += x[i] * Case.K_Value[i];
+  }
   return 1.0 - sum;
 }
 

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
+#include "core/thermo/Thermo.h"
+#include "core/thermo/ThermoFixtures.h"
+
+namespace {
+
+using namespace thermo_test;
+
+// Rachford-Rice by bisection with the K-values left in K_Value (a second method).
+double rachfordRiceByBisection(const double z[]) {
+  double lo = 0, hi = 1;
+  for (int k = 0; k < 200; ++k) {
+    const double v = 0.5 * (lo + hi);
+    double f = 0;
+    for (int i = 1; i <= Case.NC; ++i) f += (Case.K_Value[i] - 1) * z[i] / (1 + v * (Case.K_Value[i] - 1));
+    (f > 0 ? lo : hi) = v;
+  }
+  return 0.5 * (lo + hi);
+}
+
+class FlashExample1Test : public ::testing::Test {
+ protected:
+  void SetUp() override { LoadExample1(); }
+  const double* z() const { return Case.Flash_Z; }
+};
+
+// Values from tools/thermo/check_flash_examples.py (fsolve on balance and equilibrium).
+TEST_F(FlashExample1Test, TwoPhaseFlashConvergesGammaAtTheLiquid) {
+  const double t = 90.652053;
+  double vf = -1;
+  ThermoOutcome out;
+  ITFlash(t, kExample1PressureMPa, vf, z(), &out);
+  EXPECT_EQ(out.status, ThermoStatus::Converged);
+  EXPECT_NEAR(vf, 0.2794880538, 1e-6);
+  double y[5], x[5];
+  Flash_XY(t, kExample1PressureMPa, vf, z(), y, x);
+  const double xRef[] = {0, 0.0539242001, 0.0083341138, 0.92387031, 0.0138713761};
+  const double yRef[] = {0, 0.2903414602, 0.0142946055, 0.659564523, 0.0357994114};
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_NEAR(x[i], xRef[i], 1e-6) << i;
+    EXPECT_NEAR(y[i], yRef[i], 1e-6) << i;
+    EXPECT_NEAR(y[i], Case.K_Value[i] * x[i], 1e-8) << i;
+    EXPECT_NEAR((1 - vf) * x[i] + vf * y[i], z()[i], 1e-8) << i;
+  }
+  // K_Value belongs to Gamma at the returned liquid.
+  const double kLeft[] = {0, Case.K_Value[1], Case.K_Value[2], Case.K_Value[3], Case.K_Value[4]};
+  ActivityCoeff_Wilson(x);
+  for (int i = 1; i <= 4; ++i) {
+    const double K = Case.Gamma[i] * Antoine_Psat(i, t) / (kExample1PressureMPa * kMmHgPerMPa);
+    EXPECT_NEAR(K, kLeft[i], 1e-8 * K) << i;
+  }
+}
+
+TEST_F(FlashExample1Test, PhaseTestsAtTheBubbleAndDewPoints) {
+  const double P = kExample1PressureMPa;
+  const double tb = T_Bubble_Mix(80.0, P, z());
+  const double td = T_Dew_Mix(80.0, P, z());
+  ThermoOutcome out;
+  double vf = 0.5;
+  ITFlash(tb - 0.01, P, vf, z(), &out);
+  EXPECT_EQ(vf, 0.0);
+  EXPECT_EQ(out.iterations, 0);
+  ITFlash(td + 0.01, P, vf, z(), &out);
+  EXPECT_EQ(vf, 1.0);
+  EXPECT_EQ(out.iterations, 0);
+  // Above the dew point Flash_XY's dew liquid is in equilibrium with the K left.
+  double y[5], x[5];
+  Flash_XY(0, 0, vf, z(), y, x);
+  const double kLeft[] = {0, Case.K_Value[1], Case.K_Value[2], Case.K_Value[3], Case.K_Value[4]};
+  ActivityCoeff_Wilson(x);
+  for (int i = 1; i <= 4; ++i) {
+    const double K = Case.Gamma[i] * Antoine_Psat(i, td + 0.01) / (P * kMmHgPerMPa);
+    EXPECT_NEAR(K, kLeft[i], 1e-8 * K);
+  }
+  // Just inside the two-phase range on either side the flash still converges.
+  for (double t : {tb + 0.01, td - 0.01}) {
+    ITFlash(t, P, vf, z(), &out);
+    EXPECT_EQ(out.status, ThermoStatus::Converged) << t;
+    EXPECT_GT(vf, 0.0);
+    EXPECT_LT(vf, 1.0);
+  }
+}
+
+TEST_F(FlashExample1Test, IdealFlashMatchesBisectionAndKilomolesFlashLikeFractions) {
+  Case.K_Method = 1;
+  const double P = kExample1PressureMPa;
+  const double t = 0.5 * (92.43228779 + 97.30052614);
+  double vf = 0;
+  ITFlash(t, P, vf, z(), nullptr);
+  EXPECT_NEAR(vf, rachfordRiceByBisection(z()), 1e-6);
+  double y[5], x[5];
+  Flash_XY(t, P, vf, z(), y, x);
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_NEAR(y[i], Case.K_Value[i] * x[i], 1e-6);
+    EXPECT_NEAR((1 - vf) * x[i] + vf * y[i], z()[i], 1e-12);
+  }
+  const double kmol[] = {0, 12, 1, 85, 2};
+  double vfKmol = 0, yk[5], xk[5];
+  ITFlash(t, P, vfKmol, kmol, nullptr);
+  EXPECT_DOUBLE_EQ(vfKmol, vf);
+  Flash_XY(t, P, vfKmol, kmol, yk, xk);
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_NEAR(xk[i], x[i], 1e-14);
+    EXPECT_NEAR(yk[i], y[i], 1e-14);
+  }
+}
+
+TEST_F(FlashExample1Test, RefusalsAndAnEmptyFeed) {
+  CalcMessageRecorder recorder;
+  double vf = 0.5;
+  const double empty[] = {0, 0, 0, 0, 0};
+  Case.K_Value[1] = 7.0;
+  ITFlash(90.0, kExample1PressureMPa, vf, empty, nullptr);
+  EXPECT_EQ(vf, 0.5);
+  EXPECT_EQ(Case.K_Value[1], 7.0);
+  Case.K_Method = 4;
+  ITFlash(90.0, kExample1PressureMPa, vf, z(), nullptr);
+  EXPECT_EQ(vf, 0.0);
+  EXPECT_EQ(Case.K_Value[1], 1.0);
+  ASSERT_EQ(recorder.Messages().size(), 1u);
+  EXPECT_EQ(recorder.Messages()[0], "S-R-K / P-Rの式は未だありません");
+}
+
+TEST(FlashXYTest, SinglePhaseEndsAndTheRangeCheck) {
+  Reset_Case_Data();
+  Case.NC = 2;
+  Case.K_Value[1] = 3.0;
+  Case.K_Value[2] = 0.5;
+  const double z[] = {0, 2.0, 2.0};
+  double y[3] = {0, -1, -1}, x[3] = {0, -1, -1};
+  Flash_XY(0, 0, 0.0, z, y, x);  // bubble vapour, the feed as liquid (as given)
+  EXPECT_DOUBLE_EQ(y[1], 6.0 / 7.0);
+  EXPECT_DOUBLE_EQ(x[1], 2.0);
+  Flash_XY(0, 0, 1.0, z, y, x);  // dew liquid
+  EXPECT_DOUBLE_EQ(x[1], (2.0 / 3.0) / (2.0 / 3.0 + 4.0));
+  EXPECT_DOUBLE_EQ(y[2], 2.0);
+  CalcMessageRecorder recorder;
+  double y2[3] = {0, -1, -1}, x2[3] = {0, -1, -1};
+  Flash_XY(0, 0, 1.5, z, y2, x2);
+  Flash_XY(0, 0, -0.1, z, y2, x2);
+  EXPECT_EQ(recorder.Messages().size(), 2u);
+  EXPECT_EQ(recorder.Messages()[0], "V/Fが<0 or >1です");
+  EXPECT_EQ(y2[1], -1);
+  EXPECT_EQ(x2[2], -1);
+}
+
+TEST(FlashClampTest, OvershootPastOneIsHeldInsideTheRange) {
+  // K = 10 and 0.1 (Antoine with B = 0 at P_mm = 1 mmHg), z = 0.9, 0.1: the
+  // root is V/F = 89/90 and the first Newton step from 0.8 lands at 1.11, past
+  // which the Rachford-Rice function has a second, meaningless root.
+  Reset_Case_Data();
+  Case.NC = 2;
+  Case.K_Method = 1;
+  Case.Antoine_A[1] = 1.0, Case.Antoine_C[1] = 200;
+  Case.Antoine_A[2] = -1.0, Case.Antoine_C[2] = 200;
+  const double z[] = {0, 0.9, 0.1};
+  const double P = 1.0 / kMmHgPerMPa;
+  double vf = 0;
+  ThermoOutcome out;
+  ITFlash(25.0, P, vf, z, &out);
+  EXPECT_NEAR(Case.K_Value[1], 10.0, 1e-12);
+  EXPECT_EQ(out.status, ThermoStatus::Converged);
+  EXPECT_NEAR(vf, 89.0 / 90.0, 1e-7);
+  EXPECT_NEAR(vf, rachfordRiceByBisection(z), 1e-7);
+}
+
+}  // namespace
