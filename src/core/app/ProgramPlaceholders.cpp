@@ -5,6 +5,11 @@
 #include <QVBoxLayout>
 
 #include "core/app/frmAbout.h"
+#include "core/dialogs/frmComponent.h"
+#include "core/dialogs/frmEnthalpy.h"
+#include "core/dialogs/frmK_Value.h"
+#include "core/dialogs/frmMemo.h"
+#include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Programs.h"
@@ -20,7 +25,7 @@ const PlaceholderSpec kSpecs[9] = {
      {"lblNCData", "lblKValue", "lblEnthalpy", "lblTempUnitData", "lblPressUnitData", "lblHeatUnitData"},
      {"cmdComponent", "cmdUnit", "cmdKValue", "cmdEnthalpy", "cmdMemo"}, 0},
     {2, "frmFlash", "ＦＬＡＳＨ計算", "Flash Calculation", "cmdExit",
-     {"lblNCData", "lblKValue", "lblEnthalpy"},
+     {"lblNCData", "lblK_Value", "lblEnthalpy", "lblTempUnit", "lblPressUnit"},
      {"cmdComponent", "cmdUnit", "cmdKValue", "cmdEnthalpy", "cmdMemo"}, 0},
     {3, "frmAntoineVaporPress", "Antoine定数推算", "Antoine's Constants Estimation", "cmdExit", {},
      {"cmdDBAntoine", "cmdDBComponent", "cmdDBAntoineSave"}, 8},
@@ -31,6 +36,23 @@ const PlaceholderSpec kSpecs[9] = {
     {7, "frmPhysicalDatabase", "物性定数データベース", "Physical Property Database", "cmdExit", {}, {}, 0},
     {8, "frmPhysicalDatabase2", "２成分パラメータデータベース", "Interraction Parameter", "cmdExit", {}, {}, 0},
 };
+
+// The shared case dialogs that a program's case buttons open.
+template <typename Dialog>
+void ShowCaseDialog() {
+  ui::Forms::Get<Dialog>().ShowModal();
+}
+
+void ConnectCaseButton(QPushButton* button) {
+  const std::string name = button->objectName().toStdString();
+  void (*open)() = nullptr;
+  if (name == "cmdComponent") open = ShowCaseDialog<frmComponent>;
+  else if (name == "cmdUnit") open = ShowCaseDialog<frmUnit>;
+  else if (name == "cmdKValue") open = ShowCaseDialog<frmK_Value>;
+  else if (name == "cmdEnthalpy") open = ShowCaseDialog<frmEnthalpy>;
+  else if (name == "cmdMemo" || name == "cmdMainMemo") open = ShowCaseDialog<frmMemo>;
+  if (open) QObject::connect(button, &QPushButton::clicked, button, open);
+}
 
 }  // namespace
 
@@ -58,7 +80,11 @@ frmProgramPlaceholder::frmProgramPlaceholder(const PlaceholderSpec& spec)
     layout->addWidget(vaSpreadAntoine);
   }
   auto* row = new QHBoxLayout();
-  for (const char* name : spec.buttons) row->addWidget(ui::NewButton(this, name, name));
+  for (const char* name : spec.buttons) {
+    auto* button = ui::NewButton(this, name, name);
+    ConnectCaseButton(button);
+    row->addWidget(button);
+  }
   auto* version = ui::NewButton(this, "cmdVersion", "Version");
   connect(version, &QPushButton::clicked, this, [this] { cmdVersion_Click(); });
   row->addWidget(version);

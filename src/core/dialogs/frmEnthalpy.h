@@ -50,6 +50,7 @@ class frmEnthalpy : public ui::Form {
   QLabel* lblEnthalpy;
 
  private:
+  void Select_Position(int position);
   void Show_Layout(int position, bool emptyUnused);
   void Restore_Case();
 

@@ -27,6 +27,7 @@ class frmK_Value : public ui::Form {
   ~frmK_Value() override;
   void Form_Load() override;
   void Form_Activate() override;
+  void Form_Unload() override;
   void Form_KeyDown(int& keyCode, int shift) override;
 
   // Model choice, run when the user picks an entry and when the program selects
@@ -65,6 +66,7 @@ class frmK_Value : public ui::Form {
   void Fill_Antoine_Grid();
   void Show_Matrix_Part(int position);
   void Fill_Matrix(int matrix);
+  void Select_Position(int position);
   void Park_Matrix_Edits();
   void Restore_Case();
 

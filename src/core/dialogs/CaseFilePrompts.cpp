@@ -1,0 +1,58 @@
+#include "core/dialogs/CaseFilePrompts.h"
+
+#include "core/model/CaseData.h"
+#include "platform/ui/Interaction.h"
+
+namespace {
+
+bool InEnglish(PromptLanguage language) { return language == PromptLanguage::Current && Case.Language == 1; }
+
+bool AskYes(const std::string& text) {
+  return ui::MsgBox(text, ui::vbYesNoCancel | ui::vbQuestion) == ui::vbYes;
+}
+
+}  // namespace
+
+std::string Case_File_Dialog(bool save, const std::string& defaultExt) {
+  ui::FileRequest request;
+  request.save = save;
+  request.initialDir = Case.Data_Dir;
+  request.defaultExt = defaultExt;
+  request.filter = "データ ファイル (*.dat)|*.dat";
+  std::string path = ui::FileDialog(request);
+  if (!path.empty()) Case.Data_File = path;
+  return path;
+}
+
+bool Confirm_Case_Read(const std::string& file, PromptLanguage language) {
+  return AskYes(InEnglish(language) ? "Read [ " + file + " ]？" : "[ " + file + " ] を読み込みます？");
+}
+
+bool Confirm_Case_Save(const std::string& file, PromptLanguage language) {
+  const bool en = InEnglish(language);
+  if (!AskYes(en ? "Save [ " + file + " ]？" : "[ " + file + " ] を保存しますか？")) return false;
+  if (!seqfile::FileExists(file)) return true;
+  return AskYes(en ? "exist [ " + file + " ] , Over-Write？" : "[ " + file + " ] が存在します。上書きしますか？");
+}
+
+std::string Choose_Case_File_To_Read(PromptLanguage language) {
+  const std::string path = Case_File_Dialog(false, "*.dat");
+  if (path.empty() || !Confirm_Case_Read(path, language)) return "";
+  return path;
+}
+
+std::string Choose_Case_File_To_Save(const std::string& defaultExt, PromptLanguage language) {
+  const std::string path = Case_File_Dialog(true, defaultExt);
+  if (path.empty() || !Confirm_Case_Save(path, language)) return "";
+  return path;
+}
+
+bool Save_Case_File(const seqfile::Writer& content, const std::string& path, PromptLanguage language) {
+  std::string error;
+  if (content.Save(path, &error)) return true;
+  // A save that did not reach the disk must not pass for one that did.
+  ui::MsgBox(InEnglish(language) ? "Could not save [ " + path + " ] : " + error
+                                 : "[ " + path + " ] を保存できませんでした。" + error,
+             ui::vbOKOnly | ui::vbExclamation);
+  return false;
+}

@@ -1,0 +1,44 @@
+#include "core/dialogs/DialogCommon.h"
+
+#include "core/model/CaseData.h"
+#include "platform/ui/Controls.h"
+
+namespace dlg {
+
+bool English() { return Case.Language == 1; }
+
+QString Pick(const char* japanese, const char* english) {
+  return QString::fromUtf8(English() ? english : japanese);
+}
+
+QString Dialog_Caption(const char* japanese, const char* english) {
+  return ui::Q(Case.Prog_Title) + Pick(japanese, english);
+}
+
+const char* Main_Window_Name(int programMode) {
+  switch (programMode) {
+    case 0: return "frmDistMain";
+    case 1: return "frmBatchDistillationMain";
+    case 2: return "frmFlash";
+    default: return nullptr;
+  }
+}
+
+ui::Form* Program_Main_Window() {
+  const char* name = Main_Window_Name(Case.Program_Mode);
+  return name ? ui::Forms::FindByName(QString::fromLatin1(name)) : nullptr;
+}
+
+void Write_Main_Label(const char* distLabel, const char* batchLabel, const char* flashLabel,
+                      const std::string& text) {
+  const char* label = nullptr;
+  switch (Case.Program_Mode) {
+    case 0: label = distLabel; break;
+    case 1: label = batchLabel; break;
+    case 2: label = flashLabel; break;
+    default: return;
+  }
+  if (label) ui::SetControlText(Program_Main_Window(), label, text);
+}
+
+}  // namespace dlg

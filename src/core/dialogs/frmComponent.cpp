@@ -1,0 +1,109 @@
+#include "core/dialogs/frmComponent.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "core/dialogs/DialogCommon.h"
+#include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Interaction.h"
+
+namespace {
+constexpr int kCompCols = 6;
+}
+
+frmComponent::frmComponent() : ui::Form("frmComponent") {
+  auto* layout = new QVBoxLayout(this);
+  lblTitle = ui::NewLabel(this, "lblTitle");
+  layout->addWidget(lblTitle);
+  vaSpreadComp = new ui::SpreadGrid("vaSpreadComp", this);
+  vaSpreadComp->SetMaxCols(kCompCols);
+  vaSpreadComp->SetMaxRows(kMaxComp);
+  vaSpreadComp->SetColWidth(1, 20);
+  for (int c = 2; c <= kCompCols; ++c) vaSpreadComp->SetColWidth(c, 10);
+  vaSpreadComp->setMinimumSize(640, 440);
+  vaSpreadComp->onClick = [this](int col, int row) { vaSpreadComp_Click(col, row); };
+  layout->addWidget(vaSpreadComp);
+  auto* buttons = new QHBoxLayout();
+  cmdDBSearch = ui::NewButton(this, "cmdDBSearch");
+  cmdCancel = ui::NewButton(this, "cmdCancel");
+  cmdOK = ui::NewButton(this, "cmdOK");
+  buttons->addWidget(cmdDBSearch);
+  buttons->addStretch();
+  buttons->addWidget(cmdCancel);
+  buttons->addWidget(cmdOK);
+  layout->addLayout(buttons);
+  connect(cmdDBSearch, &QPushButton::clicked, this, [this] { cmdDBSearch_Click(); });
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  cmdDBSearch->setVisible(false);
+}
+
+void frmComponent::Form_Load() {
+  setWindowTitle(dlg::Dialog_Caption("成分", "Component"));
+  lblTitle->setText(dlg::Pick("蒸留計算の成分名、分子量を入力します。", "Input Component Name / Moleculer Weight"));
+  cmdDBSearch->setText(dlg::Pick("物性DB検索(&Q)", "Querry DB(&Q)"));
+  cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(dlg::Pick("ＯＫ(&O)", "OK (&O)"));
+  vaSpreadComp->SetText(1, 0, ui::S(dlg::Pick("成分名", "Name")));
+  vaSpreadComp->SetText(2, 0, ui::S(dlg::Pick("分子量", "Mol Wt")));
+  vaSpreadComp->SetText(3, 0, "Tc");
+  vaSpreadComp->SetText(4, 0, "Pc");
+  vaSpreadComp->SetText(5, 0, "Vc");
+  vaSpreadComp->SetText(6, 0, "ω");
+
+  // The grid is filled here only: what the user typed and what a lookup wrote
+  // stay in it while the dialog is open.
+  const int nc = std::min<int>(Case.NC, kMaxComp);
+  for (int i = 1; i <= nc; ++i) {
+    vaSpreadComp->SetText(1, i, Case.Comp_Name[i]);
+    vaSpreadComp->SetValue(2, i, Case.Mol_Wt[i]);
+    vaSpreadComp->SetValue(3, i, Case.Comp_Tc[i]);
+    vaSpreadComp->SetValue(4, i, Case.Comp_Pc[i]);
+    vaSpreadComp->SetValue(5, i, Case.Comp_Vc[i]);
+    vaSpreadComp->SetValue(6, i, Case.Comp_Omega[i]);
+  }
+}
+
+void frmComponent::Form_KeyDown(int& keyCode, int) {
+  if (keyCode != ui::vbKeyEscape) return;
+  keyCode = 0;
+  ui::Forms::Unload(this);
+}
+
+void frmComponent::vaSpreadComp_Click(int, int) { cmdDBSearch->setVisible(true); }
+
+void frmComponent::cmdDBSearch_Click() {
+  cmdDBSearch->setVisible(false);
+  if (ui::Form* lookup = ui::Forms::LoadByName("frmDBComponent")) lookup->ShowModal();
+}
+
+void frmComponent::cmdOK_Click() {
+  int nc = 0;
+  for (int row = 1; row <= vaSpreadComp->MaxRows() && !vaSpreadComp->Text(1, row).empty(); ++row) {
+    if (nc == kMaxComp) {
+      const std::string limit = txt::Signed(kMaxComp);
+      ui::MsgBox(dlg::English() ? "Over max components (" + limit + ")" : "最大成分数(" + limit + ")を越えています。",
+                 ui::vbOKOnly);
+      break;
+    }
+    ++nc;
+    Case.Comp_Name[nc] = vaSpreadComp->Text(1, row);
+    Case.Mol_Wt[nc] = vaSpreadComp->Value(2, row);
+    Case.Comp_Tc[nc] = vaSpreadComp->Value(3, row);
+    Case.Comp_Pc[nc] = vaSpreadComp->Value(4, row);
+    Case.Comp_Vc[nc] = vaSpreadComp->Value(5, row);
+    Case.Comp_Omega[nc] = vaSpreadComp->Value(6, row);
+  }
+  Case.NC = nc;
+  dlg::Write_Main_Label("lblMainNC", "lblNCData", "lblNCData", txt::Plain(nc));
+  ui::Forms::Unload(this);
+}
+
+void frmComponent::cmdCancel_Click() { ui::Forms::Unload(this); }
+
+// Other windows open it by name without linking to this library.
+VZ_FORM_FACTORY(frmComponent);

@@ -1,0 +1,116 @@
+#include "core/dialogs/frmUnit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+
+#include "core/dialogs/DialogCommon.h"
+#include "core/model/CaseData.h"
+#include "platform/ui/Controls.h"
+
+namespace {
+
+void Fill(QComboBox* box, std::initializer_list<const char*> entries) {
+  QSignalBlocker block(box);
+  box->clear();
+  for (const char* e : entries) box->addItem(QString::fromUtf8(e));
+}
+
+// A stored code outside the list (from a case file, say) selects no entry.
+void SelectCode(QComboBox* box, int code) {
+  const int position = code - 1;
+  box->setCurrentIndex(position >= 0 && position < box->count() ? position : -1);
+}
+
+// The code of the chosen entry; with no entry chosen the stored code stays.
+void StoreCode(const QComboBox* box, int32_t& code) {
+  if (box->currentIndex() >= 0) code = box->currentIndex() + 1;
+}
+
+}  // namespace
+
+frmUnit::frmUnit() : ui::Form("frmUnit") {
+  auto* g = new QGridLayout(this);
+  lblTitle = ui::NewLabel(this, "lblTitle");
+  g->addWidget(lblTitle, 0, 0, 1, 2);
+  lblTemp = ui::NewLabel(this, "lblTemp");
+  cboTemp = ui::NewComboBox(this, "cboTemp");
+  lblPress = ui::NewLabel(this, "lblPress");
+  cboPress = ui::NewComboBox(this, "cboPress");
+  lblHeat = ui::NewLabel(this, "lblHeat");
+  cboHeat = ui::NewComboBox(this, "cboHeat");
+  g->addWidget(lblTemp, 1, 0);
+  g->addWidget(cboTemp, 1, 1);
+  g->addWidget(lblPress, 2, 0);
+  g->addWidget(cboPress, 2, 1);
+  g->addWidget(lblHeat, 3, 0);
+  g->addWidget(cboHeat, 3, 1);
+  for (QComboBox* box : {cboTemp, cboPress, cboHeat}) box->setMinimumWidth(140);
+  auto* buttons = new QHBoxLayout();
+  cmdCancel = ui::NewButton(this, "cmdCancel");
+  cmdOK = ui::NewButton(this, "cmdOK");
+  buttons->addStretch();
+  buttons->addWidget(cmdCancel);
+  buttons->addWidget(cmdOK);
+  g->addLayout(buttons, 4, 0, 1, 2);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+void frmUnit::Form_Load() {
+  setWindowTitle(dlg::Dialog_Caption("単位系", "Unit"));
+  lblTitle->setText(dlg::Pick("単位系を選んで下さい。", "Select Unit"));
+  lblTemp->setText(dlg::Pick("温度単位系", "Temperature"));
+  lblPress->setText(dlg::Pick("圧力単位系", "Pressure"));
+  lblHeat->setText(dlg::Pick("熱量単位系", "Heat"));
+  cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(dlg::Pick("ＯＫ(&O)", "OK (&O)"));
+  if (dlg::English()) Fill(cboTemp, {"C", "K", "F"});
+  else Fill(cboTemp, {"℃", "゜K", "゜F"});
+  Fill(cboPress, {"MPa", "KPa", "mmHg", "mmH2O", "Kgf/cm2", "PSIA"});
+  Fill(cboHeat, {"J", "Kcal"});
+  Select_Stored_Codes();
+}
+
+void frmUnit::Form_Activate() { Select_Stored_Codes(); }
+
+void frmUnit::Select_Stored_Codes() {
+  SelectCode(cboTemp, Case.T_Unit);
+  SelectCode(cboPress, Case.P_Unit);
+  SelectCode(cboHeat, Case.H_Unit);
+}
+
+void frmUnit::Form_KeyDown(int& keyCode, int) {
+  if (keyCode != ui::vbKeyEscape) return;
+  keyCode = 0;
+  ui::Forms::Unload(this);
+}
+
+void frmUnit::cmdOK_Click() {
+  StoreCode(cboTemp, Case.T_Unit);
+  StoreCode(cboPress, Case.P_Unit);
+  StoreCode(cboHeat, Case.H_Unit);
+  const std::string temp = ui::S(cboTemp->currentText());
+  const std::string press = ui::S(cboPress->currentText());
+  const std::string heat = ui::S(cboHeat->currentText());
+  dlg::Write_Main_Label("lblMainUnitTempData", "lblTempUnitData", nullptr, temp);
+  dlg::Write_Main_Label("lblMainUnitPressData", "lblPressUnitData", nullptr, press);
+  dlg::Write_Main_Label("lblMainUnitHeatData", "lblHeatUnitData", nullptr, heat);
+  dlg::Write_Main_Label("lblUnitTopPress", nullptr, nullptr, press);
+  dlg::Write_Main_Label("lblUnitBtmPress", nullptr, nullptr, press);
+  // The flash window shows its typed temperature and pressure under these
+  // captions: refresh them too, so a value is never shown under the old unit.
+  dlg::Write_Main_Label(nullptr, nullptr, "lblTempUnit", temp);
+  dlg::Write_Main_Label(nullptr, nullptr, "lblPressUnit", press);
+  Hide();
+}
+
+void frmUnit::cmdCancel_Click() { ui::Forms::Unload(this); }
+
+void Select_Unit_Entries() { ui::Forms::Get<frmUnit>().Select_Stored_Codes(); }
+
+std::string Unit_Temp_Text() { return ui::S(ui::Forms::Get<frmUnit>().cboTemp->currentText()); }
+std::string Unit_Press_Text() { return ui::S(ui::Forms::Get<frmUnit>().cboPress->currentText()); }
+std::string Unit_Heat_Text() { return ui::S(ui::Forms::Get<frmUnit>().cboHeat->currentText()); }
+
+// Other windows open it by name without linking to this library.
+VZ_FORM_FACTORY(frmUnit);
