@@ -17,9 +17,6 @@ namespace {
 constexpr double kDiffStep = 0.001;      // parameter units
 constexpr double kDampGrow = 1.5;
 constexpr double kDampShrink = 0.5;
-constexpr double kDampLimit = 1e6;
-constexpr int kMaxRetries = 200;
-constexpr int kCallsPerResidual = 800;
 constexpr double kConvTol = 1e-6;        // relative to max(1, |p1|, |p2|)
 constexpr double kCentralTol = 1e-4;     // relative, as above
 
@@ -168,86 +165,63 @@ std::string Check_Fit_Data() {
   return {};
 }
 
-FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
-  CalcMessageScope scope;  // a message repeated by thousands of evaluations shows once
-  FitResult res;
-  const bool wilson = Is_Wilson_Type(VLE.VLE_Calc_Type);
-  double p[2] = {wilson ? Case.Wilson_L12 : Case.NRTL_Tau12, wilson ? Case.Wilson_L21 : Case.NRTL_Tau21};
-  res.p1 = p[0];
-  res.p2 = p[1];
-  if (const std::string msg = Check_Fit_Data(); !msg.empty()) {
-    Calc_Message(msg);
-    res.status = FitStatus::Refused;
-    return res;
-  }
-  const int m = Residual_Count(VLE.VLE_Obj_Type, VLE.VLE_NData);
-  const int callLimit = kCallsPerResidual * m;
-
-  int calls = 0, failures = 0;
-  bool lastFailed = false;
-  // Evaluates the objective at (a, b); the pair stays in force.
-  auto evaluate = [&](double a, double b) {
-    Set_Parameter(a, b);
-    ObjectOutcome o;
-    const double F = Object(&o);
-    ++calls;
-    failures += o.bubbleFailures;
-    lastFailed = o.bubbleFailures > 0;
-    return F;
-  };
-  auto copyResiduals = [&](std::vector<double>& to) {
-    std::copy(VLE.VLE_Residual + 1, VLE.VLE_Residual + m + 1, to.begin() + 1);
-  };
-
-  double F = evaluate(p[0], p[1]);
-  bool evaluatedAtP = true;  // VLE_Residual belongs to p
-  std::vector<double> r0(m + 1), rMinus(m + 1), r(m + 1);
+FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2,
+                        const MarquardtLimits& limits,
+                        const std::function<void(const FitProgress&)>& onAccepted) {
+  const int m = problem.m;
+  const long long callLimit = static_cast<long long>(limits.callsPerResidual) * m;
+  double p[2] = {p1, p2};
+  std::vector<double> r0(m + 1), rMinus(m + 1), r(m + 1), rCand(m + 1);
   std::vector<double> J[2] = {std::vector<double>(m + 1), std::vector<double>(m + 1)};
+
+  int calls = 0;
+  bool usable = true;
+  auto evaluate = [&](double a, double b, std::vector<double>& into) {
+    usable = true;
+    ++calls;
+    return problem.evaluate(a, b, into.data(), usable);
+  };
+
+  FitResult res;
+  double F = evaluate(p[0], p[1], r0);
+  bool lastAtP = true;  // the problem's last evaluation was at p
   double V = 0;
   bool central = false;
   int iteration = 1;
 
   auto finish = [&](FitStatus status) {
-    // Whatever the exit, the best accepted pair stays in force, with its residuals.
-    if (!evaluatedAtP) F = evaluate(p[0], p[1]);
-    Set_Parameter(p[0], p[1]);
-    if (failures > 0)
-      Calc_Message(VLE.VLE_TP_Type == 0 ? "T_Bubble No-Convergence" : "P_Bubble No-Convergence");
+    // Whatever the exit, the best accepted pair is the result, and the problem's
+    // last evaluation (its shared state) belongs to it.
+    if (!lastAtP) F = evaluate(p[0], p[1], r);
     res.status = status;
     res.iterations = iteration;
     res.calls = calls;
     res.objective = F;
     res.p1 = p[0];
     res.p2 = p[1];
-    res.bubbleFailures = failures;
     return res;
   };
 
   if (!std::isfinite(F)) return finish(FitStatus::NotFinite);
 
   for (;;) {
-    copyResiduals(r0);
     // Jacobian by differences; p itself is restored exactly after each column.
     for (int j = 0; j < 2; ++j) {
       const double saved = p[j];
       if (!central) {
         p[j] = saved + kDiffStep;
-        evaluate(p[0], p[1]);
-        copyResiduals(r);
+        evaluate(p[0], p[1], r);
         for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - r0[k]) / kDiffStep;
       } else {
         p[j] = saved - kDiffStep;
-        evaluate(p[0], p[1]);
-        copyResiduals(rMinus);
+        evaluate(p[0], p[1], rMinus);
         p[j] = saved + kDiffStep;
-        evaluate(p[0], p[1]);
-        copyResiduals(r);
+        evaluate(p[0], p[1], r);
         for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - rMinus[k]) / (2 * kDiffStep);
       }
       p[j] = saved;
     }
-    std::copy(r0.begin() + 1, r0.end(), VLE.VLE_Residual + 1);
-    evaluatedAtP = false;  // the bubble starts (VLE_T_Calc) moved with the perturbations
+    lastAtP = false;
     if (!Finite(J[0], m) || !Finite(J[1], m)) return finish(FitStatus::Singular);
 
     if (iteration == 1) {
@@ -268,10 +242,10 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
       const double d1 = (f.z1 - f.R12 * d2) / f.R11;
       q[0] = p[0] - d1;
       q[1] = p[1] - d2;
-      Fnew = evaluate(q[0], q[1]);
-      // A candidate without a finite objective, or one whose bubble points did not
-      // converge, is never taken: it is handled like a worse one.
-      const bool accepted = std::isfinite(Fnew) && !lastFailed && Fnew <= F;
+      Fnew = evaluate(q[0], q[1], rCand);
+      // A candidate without a finite objective, or one the problem marks unusable,
+      // is never taken: it is handled like a worse one.
+      const bool accepted = usable && std::isfinite(Fnew) && Fnew <= F;
       pmax = std::max({1.0, std::fabs(p[0]), std::fabs(p[1])});
       dmax = std::max(std::fabs(d1), std::fabs(d2));
       if (!std::isfinite(dmax)) return finish(FitStatus::Singular);
@@ -280,7 +254,7 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
           p[0] = q[0];
           p[1] = q[1];
           F = Fnew;
-          evaluatedAtP = true;
+          lastAtP = true;
         }
         return finish(FitStatus::Converged);
       }
@@ -294,7 +268,7 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
         g1 = f.R11 * f.z1;
         g2 = f.R12 * f.z1 + f.R22 * f.z2;
       }
-      // (V * 1.5)^2 = V^2 + 1.25 V^2: the normal equations take the larger damping.
+      // (1.5 V)^2 = V^2 + 1.25 V^2: the normal equations take the grown damping.
       N11 += 1.25 * V * V;
       N22 += 1.25 * V * V;
       f.R11 = std::sqrt(std::fabs(N11));
@@ -303,23 +277,57 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
       f.z1 = g1 / f.R11;
       f.z2 = (g2 - f.R12 * f.z1) / f.R22;
       V *= kDampGrow;
-      if (V > kDampLimit) {
+      if (V > limits.dampingLimit) {
         Calc_Message("Marquardt Too Big V");
         return finish(FitStatus::DampingLimit);
       }
-      if (retries > kMaxRetries) return finish(FitStatus::RetryLimit);
+      if (retries > limits.maxRetries) return finish(FitStatus::RetryLimit);
     }
 
     central = dmax < kCentralTol * pmax;
     p[0] = q[0];
     p[1] = q[1];
     F = Fnew;
-    evaluatedAtP = true;
+    lastAtP = true;
+    r0.swap(rCand);
     if (retries == 0) V *= kDampShrink;
     if (onAccepted) onAccepted(FitProgress{iteration, calls, F, p[0], p[1], V});
     if (calls > callLimit) return finish(FitStatus::CallLimit);
     ++iteration;
   }
+}
+
+FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
+  CalcMessageScope scope;  // a message repeated by thousands of evaluations shows once
+  const bool wilson = Is_Wilson_Type(VLE.VLE_Calc_Type);
+  const double p1 = wilson ? Case.Wilson_L12 : Case.NRTL_Tau12;
+  const double p2 = wilson ? Case.Wilson_L21 : Case.NRTL_Tau21;
+  if (const std::string msg = Check_Fit_Data(); !msg.empty()) {
+    Calc_Message(msg);
+    FitResult refused;
+    refused.status = FitStatus::Refused;
+    refused.p1 = p1;
+    refused.p2 = p2;
+    return refused;
+  }
+  int failures = 0;
+  LeastSquaresProblem problem;
+  problem.m = Residual_Count(VLE.VLE_Obj_Type, VLE.VLE_NData);
+  problem.evaluate = [&](double a, double b, double* r, bool& usable) {
+    Set_Parameter(a, b);
+    ObjectOutcome o;
+    const double F = Object(&o);
+    std::copy(VLE.VLE_Residual + 1, VLE.VLE_Residual + problem.m + 1, r + 1);
+    failures += o.bubbleFailures;
+    usable = o.bubbleFailures == 0;
+    return F;
+  };
+  FitResult res = Marquardt_Fit(problem, p1, p2, MarquardtLimits{}, onAccepted);
+  Set_Parameter(res.p1, res.p2);
+  res.bubbleFailures = failures;
+  if (failures > 0)
+    Calc_Message(VLE.VLE_TP_Type == 0 ? "T_Bubble No-Convergence" : "P_Bubble No-Convergence");
+  return res;
 }
 
 }  // namespace vlefit

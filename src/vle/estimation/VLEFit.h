@@ -57,15 +57,40 @@ struct FitProgress {
   double damping = 0;    // Marquardt damping V after the step
 };
 
+// Limits of the Marquardt engine; the program always uses these defaults.
+struct MarquardtLimits {
+  int maxRetries = 200;         // damped retries per iteration (strictly more ends the fit)
+  int callsPerResidual = 800;   // objective calls per residual (strictly more ends the fit)
+  double dampingLimit = 1e6;    // damping V (strictly greater ends the fit)
+};
+
+// A least-squares problem in two parameters with m residuals. `evaluate` fills
+// r[1..m] at (p1, p2) and returns their sum of squares; it clears `usable` when the
+// evaluation must not be taken as a step (a bubble point that did not converge).
+struct LeastSquaresProblem {
+  int m = 0;
+  std::function<double(double p1, double p2, double* r, bool& usable)> evaluate;
+};
+
+// Marquardt's damped Gauss-Newton fit of `problem` from (p1, p2): forward (later
+// central) differences of step 0.001, the damped problem factored by Householder
+// reflections and re-solved by Cholesky when a step is damped further. Every exit
+// leaves the best accepted pair as the result, and the last evaluation is at it.
+FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2,
+                        const MarquardtLimits& limits = {},
+                        const std::function<void(const FitProgress&)>& onAccepted = {});
+
 // Checks that the stored case can be fitted: an objective 1..5, 1..50 points, mole
-// fractions strictly between 0 and 1, positive pressures and measured activity
-// coefficients that are positive and finite. Empty when it can; else the message.
+// fractions strictly between 0 and 1, positive pressures and, for objectives 1 to 3,
+// measured activity coefficients that are positive and finite. Empty when it can;
+// else the message.
 std::string Check_Fit_Data();
 
 // Fits the pair of VLE_Calc_Type's model from the pair in force to the measured
 // points with objective VLE_Obj_Type, and leaves the best accepted pair in force,
-// with VLE_Residual and VLE_T_Calc of that pair. Messages go through Calc_Message,
-// each at most once per fit. `onAccepted` is called after every accepted step.
+// with VLE_Residual and VLE_T_Calc of that pair. Refuses (with a message) a case
+// that Check_Fit_Data refuses. Messages go through Calc_Message, each at most once
+// per fit; bubble points that did not converge are reported once at the end.
 FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted = {});
 
 }  // namespace vlefit

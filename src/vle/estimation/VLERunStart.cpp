@@ -84,10 +84,11 @@ std::string Calc_Gamma_Exp() {
   const int n = VLE.VLE_NData;
   if (n < 1 || n > kMaxData) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
   const bool constP = VLE.VLE_TP_Type == 0;
+  // A pressure of zero or less gives coefficients of zero or less, whose
+  // logarithms the objectives take.
+  if (constP && !(VLE.VLE_Press > 0)) return Lang_Text("圧力が0以下です。", "Pressure is 0 or less");
   for (int i = 1; i <= n; ++i) {
     const double P = constP ? VLE.VLE_Press : VLE.VLE_P_Data[i];
-    // A pressure of zero or less gives coefficients of zero or less, whose
-    // logarithms the objectives take.
     if (!(P > 0)) return RowText("圧力が0以下です。", "Pressure is 0 or less", i);
     const double t = constP ? VLE.VLE_T_Data[i] : VLE.VLE_Temp;
     const double x1 = VLE.VLE_X1_Data[i], y1 = VLE.VLE_Y1_Data[i];

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "vle/estimation/VLEFile.h"
+#include "vle/estimation/VLETestSupport.h"
+
+using namespace vlefit;
+using namespace vlefit::test;
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteAll(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class VLEFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetAll();
+    path_ = ::testing::TempDir() + "vle_case_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat";
+    std::remove(path_.c_str());
+  }
+  void TearDown() override { std::remove(path_.c_str()); }
+
+  // The whole case as the writer sees it, plus what the file does not hold.
+  std::string Snapshot() {
+    const std::string snap = path_ + ".snap";
+    EXPECT_EQ(Write_VLE_File(snap).status, VLEFileStatus::Ok);
+    std::string s = ReadAll(snap);
+    std::remove(snap.c_str());
+    return s + std::to_string(VLE.VLE_Graph_Xmin) + std::to_string(VLE.VLE_Graph_Ymax) +
+           std::to_string(VLE.VLE_Gamma_Exp[1][1]) + std::to_string(VLE.VLE_T_Calc[1]);
+  }
+
+  std::string path_;
+};
+
+TEST_F(VLEFile, RoundTripKeepsEveryField) {
+  Load_VLE_Example(2);
+  VLE.VLE_TP_Type = 1;
+  VLE.VLE_Temp = 61.25;
+  VLE.VLE_P_Data[3] = 512.5;
+  VLE.VLE_Calc_Type = 4;
+  VLE.VLE_Obj_Type = 5;
+  Case.T_Unit = 2;
+  Case.P_Unit = 6;
+  Case.NRTL_Tau12 = -0.123456789012345;
+  Case.NRTL_Tau21 = 2.5e-7;
+  Case.NRTL_Alpha = 0.3;
+  Case.Memo[10] = "a, \"quoted\" memo";
+  ASSERT_EQ(Write_VLE_File(path_).status, VLEFileStatus::Ok);
+  const std::string before = Snapshot();
+
+  VLE_Initial_set();
+  VLE.VLE_Gamma_Exp[1][1] = 1.5;
+  VLE.VLE_T_Calc[1] = 75;
+  const VLEFileResult r = Read_VLE_File(path_);
+  ASSERT_EQ(r.status, VLEFileStatus::Ok) << r.message;
+  EXPECT_TRUE(r.message.empty());
+  EXPECT_EQ(Case.Comp_Name[1], "ＴＢＡ");
+  EXPECT_EQ(Case.Memo[2], "TBA - WATER \u3000系（共沸する系）\u3000Wilson定数を求める");
+  EXPECT_EQ(Case.Memo[10], "a, 'quoted' memo");  // a double quote cannot live in a text field
+  EXPECT_EQ(VLE.VLE_NData, 20);
+  EXPECT_EQ(VLE.VLE_Y1_Data[20], 0.905);
+  EXPECT_EQ(VLE.VLE_P_Data[3], 512.5);
+  EXPECT_EQ(VLE.VLE_Temp, 61.25);
+  EXPECT_EQ(Case.NRTL_Tau12, -0.123456789012345);
+  EXPECT_EQ(Case.NRTL_Tau21, 2.5e-7);
+  EXPECT_EQ(Case.Wilson_L21, 0.76689);
+  EXPECT_EQ(VLE.VLE_Calc_Type, 4);
+  EXPECT_EQ(VLE.VLE_Obj_Type, 5);
+  EXPECT_EQ(Case.T_Unit, 2);
+  EXPECT_EQ(Case.P_Unit, 6);
+  // The file never carries the measured coefficients or the bubble starts.
+  EXPECT_EQ(VLE.VLE_Gamma_Exp[1][1], 1.5);
+  EXPECT_EQ(VLE.VLE_T_Calc[1], 75);
+  Case.Memo[10] = "a, \"quoted\" memo";
+  VLE.VLE_Gamma_Exp[1][1] = 0;
+  VLE.VLE_T_Calc[1] = 0;
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(VLEFile, DefaultsWriteSeventeenRecords) {
+  VLE_Initial_set();
+  ASSERT_EQ(Write_VLE_File(path_).status, VLEFileStatus::Ok);
+  const std::string text = ReadAll(path_);
+  std::string expected = "\"V_L Equibrium Data\"\r\n";
+  for (int i = 0; i < 12; ++i) expected += "\"\"\r\n";
+  expected += "0,0,0\r\n0,0,0\r\n0,1,3,60,760,0,1,0\r\n0,0,0,0,0.4\r\n";
+  EXPECT_EQ(text, expected);
+
+  Load_VLE_Example(1);
+  VLE.VLE_Graph_Xmin = 0.3;
+  VLE.VLE_X1_Data[40] = 0.5;
+  ASSERT_EQ(Read_VLE_File(path_).status, VLEFileStatus::Ok);
+  EXPECT_EQ(VLE.VLE_Press, 760);
+  EXPECT_EQ(VLE.VLE_NData, 0);
+  EXPECT_EQ(VLE.VLE_Obj_Type, 0);
+  EXPECT_EQ(Case.Wilson_L12, 0);
+  EXPECT_TRUE(Case.Comp_Name[1].empty());
+  // Fields the file does not hold take the defaults.
+  EXPECT_EQ(VLE.VLE_Graph_Xmin, 0);
+  EXPECT_EQ(VLE.VLE_X1_Data[40], 0);
+  EXPECT_EQ(VLE.VLE_T_Data[1], 0);
+}
+
+TEST_F(VLEFile, AnotherProgramsFileIsRefused) {
+  Load_VLE_Example(1);
+  const std::string before = Snapshot();
+  WriteAll(path_, "\"Distillation Data\"\r\n\"\"\r\n");
+  Case.Language = 1;
+  VLEFileResult r = Read_VLE_File(path_);
+  EXPECT_EQ(r.status, VLEFileStatus::WrongHeader);
+  EXPECT_EQ(r.message, "not Vapor-Liquid Equibrium Data");
+  Case.Language = 0;
+  WriteAll(path_, "\"v_l equibrium data\"\r\n");  // the header is compared exactly
+  r = Read_VLE_File(path_);
+  EXPECT_EQ(r.status, VLEFileStatus::WrongHeader);
+  EXPECT_EQ(r.message, "気液平衡のデータファイルではありません。");
+  WriteAll(path_, "");
+  EXPECT_EQ(Read_VLE_File(path_).status, VLEFileStatus::WrongHeader);
+  EXPECT_EQ(Read_VLE_File(path_ + ".missing").status, VLEFileStatus::CannotOpen);
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(VLEFile, DamagedFilesLeaveTheCaseAsItWas) {
+  Load_VLE_Example(2);
+  ASSERT_EQ(Write_VLE_File(path_).status, VLEFileStatus::Ok);
+  const std::string good = ReadAll(path_);
+  Load_VLE_Example(1);
+  Case.NRTL_Alpha = 0.25;
+  const std::string before = Snapshot();
+
+  auto replaceLine16 = [&](const std::string& record16) {
+    std::string text = good;
+    size_t pos = 0;
+    for (int line = 1; line < 16; ++line) pos = text.find("\r\n", pos) + 2;
+    const size_t end = text.find("\r\n", pos);
+    return text.replace(pos, end - pos, record16);
+  };
+  struct Damage {
+    const char* what;
+    std::string text;
+  };
+  const Damage damages[] = {
+      {"truncated in the points", good.substr(0, good.find("80.3,0,0.467"))},
+      {"without the parameters", good.substr(0, good.rfind("0.022706"))},
+      {"51 points", replaceLine16("0,1,3,60,760,51,1,1")},
+      {"negative count", replaceLine16("0,1,3,60,760,-1,1,1")},
+      {"T-P type 2", replaceLine16("2,1,3,60,760,20,1,1")},
+      {"temperature unit 4", replaceLine16("0,4,3,60,760,20,1,1")},
+      {"pressure unit 0", replaceLine16("0,1,0,60,760,20,1,1")},
+      {"calculation type 5", replaceLine16("0,1,3,60,760,20,5,1")},
+      {"objective 6", replaceLine16("0,1,3,60,760,20,1,6")},
+      {"text for a number", replaceLine16("0,1,3,\"sixty\",760,20,1,1")},
+      {"garbage number", replaceLine16("0,1,3,6O,760,20,1,1")},
+  };
+  for (const auto& d : damages) {
+    WriteAll(path_, d.text);
+    const VLEFileResult r = Read_VLE_File(path_);
+    EXPECT_EQ(r.status, VLEFileStatus::BadData) << d.what;
+    EXPECT_FALSE(r.message.empty()) << d.what;
+    EXPECT_EQ(Snapshot(), before) << d.what;
+  }
+  Case.Language = 1;
+  WriteAll(path_, replaceLine16("0,1,3,60,760,51,1,1"));
+  EXPECT_EQ(Read_VLE_File(path_).message,
+            "Cannot read the data file: line 16: the number of data points 51 is outside 0..50");
+}
+
+TEST_F(VLEFile, AFailedSaveSaysSo) {
+  Load_VLE_Example(1);
+  const VLEFileResult r = Write_VLE_File(::testing::TempDir() + "no_such_folder/x/case.dat");
+  EXPECT_EQ(r.status, VLEFileStatus::CannotWrite);
+  EXPECT_NE(r.message.find("ファイルに保存できません"), std::string::npos);
+  EXPECT_EQ(Case.Wilson_L12, 0.43045);
+}
+
+}  // namespace

@@ -1,0 +1,393 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/model/CalcMessages.h"
+#include "vle/estimation/VLEBinary.h"
+#include "vle/estimation/VLEFit.h"
+#include "vle/estimation/VLERunStart.h"
+#include "vle/estimation/VLETestSupport.h"
+
+using namespace vlefit;
+using namespace vlefit::test;
+
+namespace {
+
+// Bubble temperature of the model in force at VLE_Press, by bisection to 1e-12
+// degC: exact data for the fit-back tests, independent of T_Bubble's Newton steps.
+double ExactBubbleT(double x1, double g1, double g2) {
+  double lo = 0, hi = 150;
+  auto f = [&](double t) {
+    return Antoine_Psat_mmHg(1, t) * x1 * g1 + Antoine_Psat_mmHg(2, t) * (1 - x1) * g2 - VLE.VLE_Press;
+  };
+  while (hi - lo > 1e-12) {
+    const double mid = 0.5 * (lo + hi);
+    (f(mid) > 0 ? hi : lo) = mid;
+  }
+  return 0.5 * (lo + hi);
+}
+
+// Ten points generated from the pair in force, at 760 mmHg (constant pressure)
+// or at 60 degC (constant temperature, with VLE_Press left at an unrelated 760).
+void GenerateData(bool constT) {
+  VLE.VLE_TP_Type = constT ? 1 : 0;
+  VLE.VLE_Press = 760;
+  VLE.VLE_Temp = 60;
+  VLE.VLE_NData = 10;
+  for (int i = 1; i <= 10; ++i) {
+    const double x1 = 0.05 + 0.1 * (i - 1);
+    double g1 = 0, g2 = 0;
+    ActivityCoeff(x1, g1, g2);
+    VLE.VLE_X1_Data[i] = x1;
+    if (constT) {
+      VLE.VLE_P_Data[i] = P_Bubble(60, x1, g1, g2);
+      VLE.VLE_Y1_Data[i] = VLE.VLE_Y1_Calc;
+    } else {
+      const double t = ExactBubbleT(x1, g1, g2);
+      VLE.VLE_T_Data[i] = t;
+      VLE.VLE_Y1_Data[i] = Antoine_Psat_mmHg(1, t) * x1 * g1 / 760;
+    }
+  }
+  ASSERT_EQ(Calc_Gamma_Exp(), "");
+}
+
+struct FitCase {
+  int calcType;  // 1 Wilson, 2 NRTL
+  int objType;
+  bool constT;
+};
+
+std::string FitCaseText(const FitCase& c) {
+  return std::string(c.calcType == 1 ? "Wilson" : "Nrtl") + "Obj" + std::to_string(c.objType) +
+         (c.constT ? "ConstT" : "ConstP");
+}
+std::string FitCaseName(const ::testing::TestParamInfo<FitCase>& info) { return FitCaseText(info.param); }
+void PrintTo(const FitCase& c, std::ostream* os) { *os << FitCaseText(c); }
+
+class VLEFitBack : public ::testing::TestWithParam<FitCase> {
+ protected:
+  static constexpr double kTrue1W = 0.40, kTrue2W = 0.90;  // Wilson Lambda12, Lambda21
+  static constexpr double kTrue1N = -0.20, kTrue2N = 1.00; // NRTL tau12, tau21 (alpha 0.4)
+
+  void SetUp() override {
+    ResetAll();
+    SetMethanolWater();
+    const auto& c = GetParam();
+    if (c.calcType == 1)
+      UseWilson(kTrue1W, kTrue2W);
+    else
+      UseNrtl(kTrue1N, kTrue2N, 0.4);
+    GenerateData(c.constT);
+    VLE.VLE_Obj_Type = c.objType;
+  }
+  double True1() const { return GetParam().calcType == 1 ? kTrue1W : kTrue1N; }
+  double True2() const { return GetParam().calcType == 1 ? kTrue2W : kTrue2N; }
+};
+
+TEST_P(VLEFitBack, RecoversThePairWithAFallingObjective) {
+  Set_Parameter(True1() + 0.15, True2() - 0.1);
+  std::vector<double> accepted;
+  CalcMessageRecorder rec;
+  const FitResult r = Marquardt([&](const FitProgress& p) { accepted.push_back(p.objective); });
+  EXPECT_EQ(r.status, FitStatus::Converged);
+  EXPECT_NEAR(r.p1, True1(), 1e-6);
+  EXPECT_NEAR(r.p2, True2(), 1e-6);
+  // The fitted pair is the one left in force.
+  const bool wilson = GetParam().calcType == 1;
+  EXPECT_EQ(wilson ? Case.Wilson_L12 : Case.NRTL_Tau12, r.p1);
+  EXPECT_EQ(wilson ? Case.Wilson_L21 : Case.NRTL_Tau21, r.p2);
+  EXPECT_LT(r.objective, 1e-12);
+  ASSERT_FALSE(accepted.empty());
+  for (size_t k = 1; k < accepted.size(); ++k) EXPECT_LE(accepted[k], accepted[k - 1]) << "step " << k;
+  EXPECT_EQ(r.bubbleFailures, 0);
+  EXPECT_TRUE(rec.Messages().empty());
+}
+
+TEST_P(VLEFitBack, StartAtTheOptimumStopsAtOnce) {
+  Set_Parameter(True1(), True2());
+  const FitResult r = Marquardt();
+  EXPECT_EQ(r.status, FitStatus::Converged);
+  EXPECT_EQ(r.iterations, 1);
+  EXPECT_NEAR(r.p1, True1(), 1e-6);
+  EXPECT_NEAR(r.p2, True2(), 1e-6);
+}
+
+std::vector<FitCase> AllFitCases() {
+  std::vector<FitCase> cases;
+  for (int model : {1, 2})
+    for (int obj = 1; obj <= 5; ++obj)
+      for (bool constT : {false, true}) cases.push_back({model, obj, constT});
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllObjectives, VLEFitBack, ::testing::ValuesIn(AllFitCases()), FitCaseName);
+
+class VLEFit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetAll();
+    SetMethanolWater();
+  }
+};
+
+TEST_F(VLEFit, ConstantTemperatureVapourIsComputedAtTheDataTemperature) {
+  UseWilson(0.4, 0.9);
+  GenerateData(true);
+  VLE.VLE_T_Calc[3] = 12.5;
+  for (int obj : {4, 5}) {
+    VLE.VLE_Obj_Type = obj;
+    ObjectOutcome out;
+    // Exact data: y at 60 degC matches; y at the unrelated 760 mmHg would not.
+    EXPECT_LT(Object(&out), 1e-24) << "objective " << obj;
+    EXPECT_EQ(out.bubbleFailures, 0);
+  }
+  EXPECT_EQ(VLE.VLE_T_Calc[3], 12.5);
+}
+
+TEST_F(VLEFit, ConstantPressureBubbleStartsFollowTheResults) {
+  UseWilson(0.4, 0.9);
+  GenerateData(false);
+  VLE.VLE_Obj_Type = 4;
+  Object();
+  for (int i = 1; i <= 10; ++i) EXPECT_NEAR(VLE.VLE_T_Calc[i], VLE.VLE_T_Data[i], 1e-4) << "point " << i;
+}
+
+TEST_F(VLEFit, ResidualCountsAndAnUnknownObjective) {
+  EXPECT_EQ(Residual_Count(1, 7), 7);
+  EXPECT_EQ(Residual_Count(3, 7), 7);
+  EXPECT_EQ(Residual_Count(2, 7), 14);
+  EXPECT_EQ(Residual_Count(4, 7), 14);
+  EXPECT_EQ(Residual_Count(5, 7), 14);
+  UseWilson(0.4, 0.9);
+  GenerateData(false);
+  VLE.VLE_Obj_Type = 0;
+  VLE.VLE_Residual[1] = 7;
+  EXPECT_EQ(Object(), 0);
+  EXPECT_EQ(VLE.VLE_Residual[1], 7);
+}
+
+TEST_F(VLEFit, NoObjectiveChosenIsRefusedWithAMessage) {
+  Load_VLE_Example(1);
+  ASSERT_EQ(Calc_Gamma_Exp(), "");
+  VLE.VLE_Obj_Type = 0;  // the defaults leave it so
+  CalcMessageRecorder rec;
+  const FitResult r = Marquardt();
+  EXPECT_EQ(r.status, FitStatus::Refused);
+  ASSERT_EQ(rec.Messages().size(), 1u);
+  EXPECT_EQ(rec.Messages()[0], "収束評価関数が選択されていません。");
+  EXPECT_EQ(Case.Wilson_L12, 0.43045);
+  EXPECT_EQ(Case.Wilson_L21, 0.94934);
+}
+
+TEST_F(VLEFit, UnusableDataIsRefusedBeforeTheFit) {
+  Load_VLE_Example(1);
+  ASSERT_EQ(Calc_Gamma_Exp(), "");
+  Case.Language = 1;
+  CalcMessageRecorder rec;
+  VLE.VLE_Press = 0;
+  VLE.VLE_Obj_Type = 4;
+  EXPECT_EQ(Marquardt().status, FitStatus::Refused);
+  VLE.VLE_Press = 760;
+  VLE.VLE_Obj_Type = 1;
+  VLE.VLE_Gamma_Exp[2][5] = 0;
+  EXPECT_EQ(Marquardt().status, FitStatus::Refused);
+  VLE.VLE_NData = 0;
+  EXPECT_EQ(Marquardt().status, FitStatus::Refused);
+  const std::vector<std::string> expected = {
+      "Pressure is 0 or less", "Cannot compute the activity coefficients of the VLE Data", "No VLE Data"};
+  EXPECT_EQ(rec.Messages(), expected);
+  EXPECT_EQ(Case.Wilson_L12, 0.43045);
+}
+
+TEST_F(VLEFit, BubblePointsThatFailAreReportedOncePerFit) {
+  Load_VLE_Example(1);
+  ASSERT_EQ(Calc_Gamma_Exp(), "");
+  VLE.VLE_Obj_Type = 4;
+  VLE.VLE_Press = 1e12;  // no temperature reaches it
+  CalcMessageRecorder rec;
+  const FitResult r = Marquardt();
+  EXPECT_GT(r.bubbleFailures, 0);
+  ASSERT_EQ(rec.Messages().size(), 1u);
+  EXPECT_EQ(rec.Messages()[0], "T_Bubble No-Convergence");
+  // No candidate was usable: the start pair stays.
+  EXPECT_EQ(Case.Wilson_L12, 0.43045);
+  EXPECT_EQ(Case.Wilson_L21, 0.94934);
+}
+
+TEST_F(VLEFit, OnePointFitsDespiteFewerResidualsThanParameters) {
+  UseWilson(0.4, 0.9);
+  GenerateData(false);
+  VLE.VLE_NData = 1;
+  VLE.VLE_Obj_Type = 1;
+  Set_Parameter(0.6, 0.7);
+  const FitResult r = Marquardt();
+  EXPECT_EQ(r.status, FitStatus::Converged);
+  EXPECT_LT(r.objective, 1e-10);
+}
+
+// Fitted pairs of the two examples by an independent least-squares solver on the
+// same objectives (tools/vle_fit/fit_examples.py: closed-form coefficients, bubble
+// points by Brent's method, scipy's trust-region solver).
+struct ExampleFit {
+  int example, calcType, objType;
+  double p1, p2, F;
+};
+
+const ExampleFit kExampleFits[] = {
+    {1, 1, 1, 0.4244980481, 0.9512089427, 0.000697757054},
+    {1, 1, 2, 0.5452008342, 0.8017810301, 0.07226649687},
+    {1, 1, 3, 0.4819318993, 0.9065179005, 0.03304534893},
+    {1, 1, 4, 0.3954781061, 1.0917223175, 0.0003534561787},
+    {1, 1, 5, 0.4964609942, 0.8748641329, 0.02746380138},
+    {1, 2, 1, -0.0003952613, 0.8855462980, 0.0007429192201},
+    {1, 2, 2, 0.1817385259, 0.6312980915, 0.07476042775},
+    {1, 2, 3, 0.0435798002, 0.7732531796, 0.03373329568},
+    {1, 2, 4, -0.1820877032, 1.0217204137, 0.0002905110571},
+    {1, 2, 5, 0.0845033479, 0.7367733082, 0.02805320908},
+    {2, 1, 1, -0.0033792510, 0.7349024266, 0.002553316667},
+    {2, 1, 2, 0.0342285848, 0.6347548604, 3.426937458},
+    {2, 1, 3, 0.0201693752, 0.7690308753, 0.06390275911},
+    {2, 1, 4, 0.0216403434, 0.7476251228, 0.005903121838},
+    {2, 1, 5, 0.0196674313, 0.7740403160, 0.03526005767},
+    {2, 2, 1, 0.3096543981, 3.3880799826, 0.003754054725},
+    {2, 2, 2, 0.1302604805, 3.2056213033, 1.864028654},
+    {2, 2, 3, 0.2014258233, 3.0120661919, 0.1171494533},
+    {2, 2, 4, 0.1670598262, 3.0524883615, 0.01174178607},
+    {2, 2, 5, 0.2173185507, 2.9969823847, 0.06440096713},
+};
+
+TEST_F(VLEFit, ExamplesFitFromTheirStartValuesToTheLeastSquaresMinimum) {
+  for (const auto& ex : kExampleFits) {
+    SCOPED_TRACE("example " + std::to_string(ex.example) + " type " + std::to_string(ex.calcType) +
+                 " objective " + std::to_string(ex.objType));
+    Load_VLE_Example(ex.example);
+    VLE.VLE_Calc_Type = ex.calcType;  // NRTL starts from tau = 0, 0
+    VLE.VLE_Obj_Type = ex.objType;
+    ASSERT_EQ(Calc_Gamma_Exp(), "");
+    const FitResult r = Marquardt();
+    EXPECT_EQ(r.status, FitStatus::Converged);
+    // The minima are long shallow valleys: the step test stops within 2e-4 of the
+    // solver's pair and within 1e-5 (relative) of its sum of squares; objectives 4
+    // and 5 carry the bubble searches' tolerance (|1 - y1 - y2| < 1e-6) as well.
+    EXPECT_NEAR(r.p1, ex.p1, 2e-4);
+    EXPECT_NEAR(r.p2, ex.p2, 2e-4);
+    EXPECT_NEAR(r.objective, ex.F, (ex.objType <= 3 ? 1e-5 : 1e-4) * ex.F);
+  }
+}
+
+// ---- The engine's exits, on synthetic problems ----
+
+// A cone with its apex at the start: every candidate is worse, and the forward
+// differences see a slope of `slope` per unit.
+LeastSquaresProblem Cone(double a, double b, double base, double slope) {
+  LeastSquaresProblem p;
+  p.m = 2;
+  p.evaluate = [=](double p1, double p2, double* r, bool& usable) {
+    usable = true;
+    r[1] = base + slope * std::fabs(p1 - a);
+    r[2] = base + slope * std::fabs(p2 - b);
+    return r[1] * r[1] + r[2] * r[2];
+  };
+  return p;
+}
+
+TEST(VLEFitEngine, DampingLimitLeavesTheBestAcceptedPair) {
+  CalcMessageRecorder rec;
+  // V starts at 1e6 / sqrt(2) and passes 1e6 at the first retry, while the damped
+  // step (about base * slope / V^2 = 5e-5) is still far above the tolerance.
+  const FitResult r = Marquardt_Fit(Cone(0.3, 0.7, 100, 1e6), 0.3, 0.7);
+  EXPECT_EQ(r.status, FitStatus::DampingLimit);
+  EXPECT_EQ(r.p1, 0.3);
+  EXPECT_EQ(r.p2, 0.7);
+  EXPECT_EQ(r.objective, 2 * 100.0 * 100.0);
+  ASSERT_EQ(rec.Messages().size(), 1u);
+  EXPECT_EQ(rec.Messages()[0], "Marquardt Too Big V");
+}
+
+TEST(VLEFitEngine, RetryLimitLeavesTheBestAcceptedPair) {
+  MarquardtLimits limits;
+  limits.maxRetries = 3;
+  limits.dampingLimit = 1e300;
+  const FitResult r = Marquardt_Fit(Cone(0.3, 0.7, 100, 1e6), 0.3, 0.7, limits);
+  EXPECT_EQ(r.status, FitStatus::RetryLimit);
+  EXPECT_EQ(r.p1, 0.3);
+  EXPECT_EQ(r.p2, 0.7);
+  EXPECT_EQ(r.calls, 1 + 2 + 4 + 1);  // start, Jacobian, four candidates, the pair again
+}
+
+TEST(VLEFitEngine, ConvergenceAtARejectedCandidateKeepsTheAcceptedPair) {
+  // A gentle cone: the damped steps shrink below 1e-6 before V reaches 1e6.
+  const FitResult r = Marquardt_Fit(Cone(0.3, 0.7, 1, 1), 0.3, 0.7);
+  EXPECT_EQ(r.status, FitStatus::Converged);
+  EXPECT_EQ(r.p1, 0.3);
+  EXPECT_EQ(r.p2, 0.7);
+  EXPECT_EQ(r.objective, 2.0);
+}
+
+TEST(VLEFitEngine, CallLimitAfterAnAcceptedStepKeepsThatStep) {
+  // Linear residuals r = p - (1, 2): the first candidate is accepted and the
+  // limit of one call per residual is already passed.
+  LeastSquaresProblem lin;
+  lin.m = 2;
+  lin.evaluate = [](double p1, double p2, double* r, bool&) {
+    r[1] = p1 - 1;
+    r[2] = p2 - 2;
+    return r[1] * r[1] + r[2] * r[2];
+  };
+  MarquardtLimits limits;
+  limits.callsPerResidual = 1;
+  const FitResult r = Marquardt_Fit(lin, 0, 0, limits);
+  EXPECT_EQ(r.status, FitStatus::CallLimit);
+  EXPECT_LT(r.objective, 5.0);
+  EXPECT_GT(r.p1, 0);
+  EXPECT_EQ(r.objective, (r.p1 - 1) * (r.p1 - 1) + (r.p2 - 2) * (r.p2 - 2));
+  // Without the limit the same problem converges to the solution.
+  const FitResult full = Marquardt_Fit(lin, 0, 0);
+  EXPECT_EQ(full.status, FitStatus::Converged);
+  EXPECT_NEAR(full.p1, 1, 1e-9);
+  EXPECT_NEAR(full.p2, 2, 1e-9);
+}
+
+TEST(VLEFitEngine, UnusableOrNonFiniteCandidatesAreNeverTaken) {
+  // The true minimum (1, 2) lies in a region the problem marks unusable.
+  LeastSquaresProblem p;
+  p.m = 2;
+  p.evaluate = [](double p1, double p2, double* r, bool& usable) {
+    r[1] = p1 - 1;
+    r[2] = p2 - 2;
+    usable = p1 < 0.5;
+    return p1 > 0.9 ? NAN : r[1] * r[1] + r[2] * r[2];
+  };
+  const FitResult r = Marquardt_Fit(p, 0, 0);
+  EXPECT_LT(r.p1, 0.5);
+  EXPECT_TRUE(std::isfinite(r.objective));
+}
+
+TEST(VLEFitEngine, StartsWithoutAValueOrASlopeEndAtTheStart) {
+  LeastSquaresProblem flat;
+  flat.m = 3;
+  flat.evaluate = [](double, double, double* r, bool&) {
+    r[1] = r[2] = r[3] = 1;
+    return 3.0;
+  };
+  FitResult r = Marquardt_Fit(flat, 0.2, 0.4);
+  EXPECT_EQ(r.status, FitStatus::Singular);
+  EXPECT_EQ(r.p1, 0.2);
+  EXPECT_EQ(r.p2, 0.4);
+
+  LeastSquaresProblem nan;
+  nan.m = 1;
+  nan.evaluate = [](double, double, double* r, bool&) {
+    r[1] = NAN;
+    return NAN;
+  };
+  r = Marquardt_Fit(nan, 0.2, 0.4);
+  EXPECT_EQ(r.status, FitStatus::NotFinite);
+  EXPECT_EQ(r.calls, 1);
+  EXPECT_EQ(r.p1, 0.2);
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "vle/estimation/VLERunStart.h"
+#include "vle/estimation/VLETestSupport.h"
+
+using namespace vlefit;
+using namespace vlefit::test;
+
+namespace {
+
+using Rows = std::vector<std::array<std::string, 3>>;
+
+class VLERunStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetAll();
+    VLE_Initial_set();
+  }
+};
+
+TEST_F(VLERunStart, DefaultsAndTheExamples) {
+  VLE.VLE_Gamma_Exp[1][1] = 3.5;
+  VLE.VLE_T_Calc[1] = 70;
+  Load_VLE_Example(1);
+  VLE_Initial_set();
+  EXPECT_EQ(VLE.VLE_Press, 760);
+  EXPECT_EQ(VLE.VLE_Temp, 60);
+  EXPECT_EQ(Case.T_Unit, 1);
+  EXPECT_EQ(Case.P_Unit, 3);
+  EXPECT_EQ(Case.NRTL_Alpha, 0.4);
+  EXPECT_EQ(VLE.VLE_Calc_Type, 1);
+  EXPECT_EQ(VLE.VLE_Obj_Type, 0);
+  EXPECT_EQ(VLE.VLE_NData, 0);
+  EXPECT_EQ(VLE.VLE_X1_Data[12], 0);
+  EXPECT_TRUE(Case.Memo[2].empty());
+  EXPECT_TRUE(Case.Comp_Name[1].empty());
+  // The defaults leave the measured coefficients and the bubble starts alone.
+  EXPECT_EQ(VLE.VLE_Gamma_Exp[1][1], 3.5);
+  EXPECT_EQ(VLE.VLE_T_Calc[1], 70);
+
+  ASSERT_TRUE(Load_VLE_Example(2));
+  EXPECT_EQ(VLE.VLE_NData, 20);
+  EXPECT_EQ(VLE.VLE_T_Data[20], 81.8);
+  EXPECT_EQ(VLE.VLE_X1_Data[9], 0.369);
+  EXPECT_EQ(VLE.VLE_Y1_Data[15], 0.696);
+  EXPECT_EQ(VLE.VLE_X1_Data[21], 0);
+  EXPECT_EQ(Case.Comp_Name[1], "ＴＢＡ");
+  EXPECT_EQ(Case.Comp_Name[2], "ＷＡＴＥＲ");
+  EXPECT_EQ(Case.Memo[2], "TBA - WATER \u3000系（共沸する系）\u3000Wilson定数を求める");
+  EXPECT_EQ(Case.Memo[7], "\u3000\u3000\u3000  \u3000Λ21＝ 0.76689");
+  EXPECT_EQ(Case.Memo[4], "Wilson定数の文献値");
+  EXPECT_EQ(Case.Wilson_L12, 0.022706);
+  EXPECT_EQ(VLE.VLE_Obj_Type, 1);
+  EXPECT_EQ(VLE.VLE_Calc_Type, 1);
+
+  EXPECT_FALSE(Load_VLE_Example(3));
+  EXPECT_EQ(VLE.VLE_NData, 20);
+}
+
+TEST_F(VLERunStart, RowsAreConvertedFromTheDisplayUnits) {
+  Case.T_Unit = 2;  // K
+  EXPECT_EQ(Store_VLE_Data_Rows({{"373.15", "0.5", "0.6"}, {" 353.15 ", ".2", "3E-1"}}), "");
+  EXPECT_EQ(VLE.VLE_NData, 2);
+  EXPECT_NEAR(VLE.VLE_T_Data[1], 100, 1e-12);
+  EXPECT_NEAR(VLE.VLE_T_Data[2], 80, 1e-12);
+  EXPECT_EQ(VLE.VLE_X1_Data[2], 0.2);
+  EXPECT_EQ(VLE.VLE_Y1_Data[2], 0.3);
+  Case.T_Unit = 3;
+  EXPECT_NEAR(Display_Temp_To_C(212), 100, 1e-12);
+
+  VLE.VLE_TP_Type = 1;
+  Case.P_Unit = 2;  // kPa; the value from tools/vle_fit/reference_values.py
+  EXPECT_EQ(Store_VLE_Data_Rows({{"101.325", "0.5", "0.6"}}), "");
+  EXPECT_NEAR(VLE.VLE_P_Data[1], 760.5839963969, 1e-9);
+  Case.P_Unit = 3;
+  EXPECT_DOUBLE_EQ(Display_Press_To_mmHg(760), 760);
+}
+
+TEST_F(VLERunStart, RowsEndAtTheFirstEmptyFirstCell) {
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"", "0.4", "0.5"}, {"70", "0.7", "0.8"}}), "");
+  EXPECT_EQ(VLE.VLE_NData, 1);
+  Case.Language = 1;
+  EXPECT_EQ(Store_VLE_Data_Rows({{"", "0.5", "0.6"}}), "No VLE Data");
+  EXPECT_EQ(Store_VLE_Data_Rows({}), "No VLE Data");
+}
+
+TEST_F(VLERunStart, FiftyRowsAreTheMost) {
+  Rows rows(50, {"80", "0.5", "0.6"});
+  EXPECT_EQ(Store_VLE_Data_Rows(rows), "");
+  EXPECT_EQ(VLE.VLE_NData, 50);
+  rows.push_back({"80", "0.5", "0.6"});
+  Case.Language = 1;
+  EXPECT_EQ(Store_VLE_Data_Rows(rows), "Over Max Data (50)");
+  Case.Language = 0;
+  EXPECT_EQ(Store_VLE_Data_Rows(rows), "データの最大数50を越えています。");
+}
+
+TEST_F(VLERunStart, BadCellsAreRefusedInOrder) {
+  Case.Language = 1;
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"7O", "0.5", "0.6"}}),
+            "Not a number in VLE Data (row 2)");
+  EXPECT_EQ(VLE.VLE_NData, 2);  // the failing row was already counted
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5x", "0.6"}}), "Not a number in VLE Data (row 1)");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0", "0.6"}}), "out of X range(0-1)");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "1", "0.6"}}), "out of X range(0-1)");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "1"}}), "out of Y range(0-1)");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", ""}}), "out of Y range(0-1)");
+  Case.Language = 0;
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "abc", "0.6"}}), "数値でないデータがあります（1行目）");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "-0.1", "0.6"}}), "X の値が0以下又は1以上です。");
+}
+
+// Values from tools/vle_fit/reference_values.py.
+TEST_F(VLERunStart, MeasuredActivityCoefficients) {
+  Load_VLE_Example(1);
+  ASSERT_EQ(Calc_Gamma_Exp(), "");
+  EXPECT_NEAR(VLE.VLE_Gamma_Exp[1][1], 2.195295826937, 1e-11);
+  EXPECT_NEAR(VLE.VLE_Gamma_Exp[2][1], 1.006689165778, 1e-11);
+  EXPECT_NEAR(VLE.VLE_Gamma_Exp[1][12], 1.016454219460, 1e-11);
+  EXPECT_NEAR(VLE.VLE_Gamma_Exp[2][12], 2.030797856861, 1e-11);
+  for (int i = 1; i <= 12; ++i) EXPECT_NEAR(VLE.VLE_T_Calc[i], 76.866666666667, 1e-11);
+
+  VLE.VLE_TP_Type = 1;
+  VLE.VLE_Temp = 60;
+  VLE.VLE_NData = 1;
+  VLE.VLE_P_Data[1] = 500;
+  VLE.VLE_X1_Data[1] = 0.4;
+  VLE.VLE_Y1_Data[1] = 0.7;
+  VLE.VLE_T_Calc[1] = 12;
+  ASSERT_EQ(Calc_Gamma_Exp(), "");
+  EXPECT_NEAR(VLE.VLE_Gamma_Exp[1][1], 1.390265379928, 1e-11);
+  EXPECT_NEAR(VLE.VLE_Gamma_Exp[2][1], 1.677419831215, 1e-11);
+  EXPECT_EQ(VLE.VLE_T_Calc[1], 12);  // constant temperature: untouched
+}
+
+TEST_F(VLERunStart, PressuresOfZeroOrLessAndAntoinePolesAreRefused) {
+  Load_VLE_Example(1);
+  Case.Language = 1;
+  VLE.VLE_Press = 0;
+  EXPECT_EQ(Calc_Gamma_Exp(), "Pressure is 0 or less");
+  VLE.VLE_Press = 760;
+  VLE.VLE_TP_Type = 1;
+  for (int i = 1; i <= 12; ++i) VLE.VLE_P_Data[i] = 700;
+  VLE.VLE_P_Data[4] = -5;
+  EXPECT_EQ(Calc_Gamma_Exp(), "Pressure is 0 or less (row 4)");
+  VLE.VLE_P_Data[4] = 700;
+  VLE.VLE_Temp = -230;  // -C of methanol
+  EXPECT_EQ(Calc_Gamma_Exp(), "Cannot compute the activity coefficients of the VLE Data (row 1)");
+}
+
+TEST_F(VLERunStart, GraphRangesReset) {
+  VLE.VLE_Graph_Xmin = 0.2;
+  VLE.VLE_Graph_Ymax = 0.5;
+  Reset_Graph_Range();
+  EXPECT_EQ(VLE.VLE_Graph_Xmin, 0);
+  EXPECT_EQ(VLE.VLE_Graph_Xmax, 1);
+  EXPECT_EQ(VLE.VLE_Graph_Ymin, 0);
+  EXPECT_EQ(VLE.VLE_Graph_Ymax, 1);
+}
+
+}  // namespace
