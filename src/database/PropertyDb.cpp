@@ -291,6 +291,13 @@ std::optional<Record> PropertyDb::Fetch_Pair(const TableSpec& table, std::string
   return std::move(rows.front());
 }
 
+std::optional<Record> PropertyDb::Fetch_Row(const TableSpec& table, long long rowid) {
+  auto rows = Select(Select_From(table) + " WHERE rowid = ?",
+                     {{QVariant::fromValue(static_cast<qlonglong>(rowid))}});
+  if (rows.empty()) return std::nullopt;
+  return std::move(rows.front());
+}
+
 std::vector<Record> PropertyDb::Listing(const TableSpec& table) {
   const char* order = table.pair ? " ORDER BY [Formula1], [Name1], [Formula2], [Name2], rowid"
                                  : " ORDER BY [Formula], [Name], rowid";

@@ -112,6 +112,9 @@ class PropertyDb {
   std::optional<Record> Fetch_Pair(const TableSpec& table, std::string_view name1,
                                    std::string_view name2, long long index);
 
+  // One row by its row id (a browser reads back what it wrote).
+  std::optional<Record> Fetch_Row(const TableSpec& table, long long rowid);
+
   // Browser listing: the whole table, ordered by Formula, Name (pure tables) or
   // Formula1, Name1, Formula2, Name2 (pair tables).
   std::vector<Record> Listing(const TableSpec& table);
