@@ -55,7 +55,6 @@ class BatchRunTest : public BatchFixture {
     for (const std::string& line : Lines(Batch_Log_Path())) out.push_back(line.substr(19));
     return out;
   }
-  void English() { Case.Language = 1; }
 };
 
 // ---------------------------------------------------------------- checks

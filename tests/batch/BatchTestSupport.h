@@ -27,7 +27,7 @@ class RecordingHost : public BatchHost {
   std::vector<BatchEnd> ends;
   int retryQuestions = 0, steps = 0, saves = 0, withdrawals = 0;
   bool answerRetry = false;
-  std::function<void()> onYield, onSave, onStep;
+  std::function<void()> onYield, onSave, onStep, onWithdrawal;
 
   void Message(const std::string& text) override { messages.push_back(text); }
   bool AskRetry(const std::string& text) override {
@@ -45,7 +45,10 @@ class RecordingHost : public BatchHost {
     if (onSave) onSave();
   }
   void MarkLine(int colour) override { marks.push_back(colour); }
-  void WithdrawalStarted() override { ++withdrawals; }
+  void WithdrawalStarted() override {
+    ++withdrawals;
+    if (onWithdrawal) onWithdrawal();
+  }
   void Yield() override {
     if (onYield) onYield();
   }
@@ -76,6 +79,7 @@ class BatchFixture : public ::testing::Test {
     Batch_Example_set();
     ASSERT_TRUE(Batch_Check_Case().ok);
   }
+  void English() { Case.Language = 1; }
   std::string File(int n) const { return Batch_Run_File(n); }
   bool Exists(int n) const { return std::filesystem::exists(File(n)); }
   static std::string Slurp(const std::string& path) {
