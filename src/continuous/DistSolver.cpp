@@ -224,6 +224,7 @@ void DistSolver::StageEquilibrium(int j) {
 }
 
 void DistSolver::Heat_Balance(int j, double f) {
+  if (!work_ || j < 2 || j > Case.NT) return;  // only within a started run
   CaseData& c = Case;
   const Work& w = *work_;
   const int k = j - 1;
