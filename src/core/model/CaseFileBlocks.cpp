@@ -1,5 +1,6 @@
 #include "core/model/CaseFileBlocks.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -30,7 +31,7 @@ bool Read_Case_Head(seqfile::Reader& r, std::string_view header, CaseData& into)
 }
 
 void Write_Component_Block(seqfile::Writer& w, bool flashLayout, const CaseData& from) {
-  const int nc = from.NC;
+  const int nc = std::clamp(from.NC, 0, kMaxComp);  // never past the arrays, whatever the count holds
   for (int i = 1; i <= nc; ++i) w.Record(from.Comp_Name[i]);
   for (int i = 1; i <= nc; ++i)
     w.Record(from.Mol_Wt[i], from.Antoine_A[i], from.Antoine_B[i], from.Antoine_C[i], from.Comp_Tc[i],
