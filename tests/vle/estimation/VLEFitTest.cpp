@@ -366,6 +366,26 @@ TEST(VLEFitEngine, UnusableOrNonFiniteCandidatesAreNeverTaken) {
   EXPECT_TRUE(std::isfinite(r.objective));
 }
 
+TEST(VLEFitEngine, AnEqualSumOfSquaresIsAcceptedAndHalvesTheDamping) {
+  // Flat everywhere but at the first forward-difference probe: the first candidate
+  // has exactly the start's sum of squares.
+  LeastSquaresProblem p;
+  p.m = 1;
+  p.evaluate = [](double p1, double, double* r, bool&) {
+    r[1] = p1 == 0.5 + 0.001 ? 2 : 1;
+    return r[1] * r[1];
+  };
+  std::vector<FitProgress> steps;
+  const FitResult r = Marquardt_Fit(p, 0.5, 0.5, {}, [&](const FitProgress& s) { steps.push_back(s); });
+  ASSERT_EQ(steps.size(), 1u);
+  // V0 = rms of J = (1000, 0) = 1000 / sqrt(2), halved after the retry-free step.
+  EXPECT_NEAR(steps[0].damping, 1000 / std::sqrt(2.0) / 2, 1e-9);
+  EXPECT_NEAR(r.p1, 0.5 - 1000.0 / (1e6 + 5e5), 1e-12);
+  EXPECT_EQ(r.p2, 0.5);
+  EXPECT_EQ(r.status, FitStatus::Converged);
+  EXPECT_EQ(r.iterations, 2);
+}
+
 TEST(VLEFitEngine, StartsWithoutAValueOrASlopeEndAtTheStart) {
   LeastSquaresProblem flat;
   flat.m = 3;
