@@ -282,6 +282,28 @@ TEST_F(BatchStepTest, TimeOverKeepsThePartialTank) {
   EXPECT_NEAR(amount, 10.0, 0.01);
 }
 
+TEST_F(BatchStepTest, EmptyStillEndsTheRunAndKeepsThePartialTank) {
+  English();
+  BinaryStill(2);
+  Batch.Tray_Holdup[1][1] = 1;
+  Batch.Diff_Time = 0.005;
+  Batch.Conv_Limit = 1e-4;
+  Batch.Tank_Value[1] = 1000;  // more than the charge: the tank never fills
+  Batch.Max_Ope_Time = 20;
+  RecordingHost host;
+  host.answerRetry = true;
+  EXPECT_EQ(Batch_Calc(host), BatchEnd::StillEmpty);
+  EXPECT_LE(Batch.Holdup_Mol[2], 0);
+  EXPECT_EQ(host.messages.back(), "Time over or Bottom Volume=0, end of calculation");
+  EXPECT_EQ(Case.Stop_Flag, -1);
+  EXPECT_TRUE(Exists(3));
+  seqfile::Reader r;
+  ASSERT_TRUE(r.Open(File(5)));
+  EXPECT_EQ(r.Int(), 0);
+  r.Double();
+  EXPECT_NEAR(r.Double() + r.Double(), 99, 0.06);  // all but the drum, to one step
+}
+
 TEST_F(BatchStepTest, FreshRunReplacesOldResultsAndAContinuedRunExtendsTheHistory) {
   for (int n = 1; n <= 5; ++n) ASSERT_TRUE(seqfile::SaveAtomic(File(n), "old\r\n"));
   LoadExample();
@@ -331,6 +353,14 @@ TEST_F(BatchStepTest, RecordsFollowTheSaveInterval) {
   EXPECT_EQ(times[0], 0);
   EXPECT_NEAR(times[1], 0.001, 1e-12);
   EXPECT_NEAR(times[2], 0.002, 1e-12);
+  // A step changed to nothing or less would never advance: the case's step stands in.
+  for (double bad : {0.0, -0.001}) {
+    Batch.Run_Diff_Time = bad;
+    const double before = run.CalTime();
+    ASSERT_TRUE(run.Step());
+    EXPECT_DOUBLE_EQ(run.StepTime(), 0.0002);
+    EXPECT_DOUBLE_EQ(run.CalTime(), before + 0.0002);
+  }
 }
 
 TEST_F(BatchStepTest, TankConditionsUseStrictSignsAndNeverFireOnNothing) {

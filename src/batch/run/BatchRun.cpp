@@ -51,7 +51,9 @@ struct BatchRun::Snapshot {
   }
 };
 
-BatchRun::BatchRun(BatchHost& host) : host_(host) {}
+BatchRun::BatchRun(BatchHost& host) : host_(host), snapshot_(std::make_unique<Snapshot>()) {}
+
+BatchRun::~BatchRun() = default;
 
 std::string BatchRun::Say(const char* japanese, const char* english) const {
   return Case.Language == 1 ? english : japanese;
@@ -573,7 +575,7 @@ bool BatchRun::Step() {
   // A step changed to nothing (or less) would never advance the run.
   double dt = std::isfinite(Batch.Run_Diff_Time) && Batch.Run_Diff_Time > 0 ? Batch.Run_Diff_Time
                                                                              : Batch.Diff_Time;
-  Snapshot snap;
+  Snapshot& snap = *snapshot_;
   for (int halvings = 0;; ++halvings) {
     stepTime_ = dt;
     Batch.Oper_Time = calTime_;

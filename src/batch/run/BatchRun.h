@@ -4,6 +4,7 @@
 // call and talks to its host (the run window, or a test) through BatchHost.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ class BatchHost {
 class BatchRun {
  public:
   explicit BatchRun(BatchHost& host);
+  ~BatchRun();
+  BatchRun(const BatchRun&) = delete;
+  BatchRun& operator=(const BatchRun&) = delete;
 
   // Sets the run up; false (with the refusal shown) when the case cannot run.
   bool Start();
@@ -123,6 +127,7 @@ class BatchRun {
   // New liquid fractions of the integrated components (component, plate).
   std::vector<std::vector<double>> xNew_;
   std::vector<bool> integrated_;
+  std::unique_ptr<Snapshot> snapshot_;  // kept to reuse its storage from step to step
 };
 
 // The change condition of tank k on the amounts in Batch.Tank_Amount: an amount
