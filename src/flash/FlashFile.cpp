@@ -75,7 +75,7 @@ void CheckLayout(const std::vector<int>& counts, int nc) {
 
 }  // namespace
 
-std::string Flash_File_Text(const FlashWindowValues& win) {
+seqfile::Writer Flash_File_Writer(const FlashWindowValues& win) {
   const CaseData& c = Case;
   seqfile::Writer w;
   Write_Case_Head(w, kDistillationHeader, c);
@@ -85,8 +85,10 @@ std::string Flash_File_Text(const FlashWindowValues& win) {
            static_cast<int>(c.K_Method), static_cast<int>(c.H_Method));
   w.Record(win.T, win.P);
   for (int i = 1; i <= c.NC && i <= kMaxComp; ++i) w.Record(c.Flash_Z[i]);
-  return w.Content();
+  return w;
 }
+
+std::string Flash_File_Text(const FlashWindowValues& win) { return Flash_File_Writer(win).Content(); }
 
 bool Save_Flash_Data(const std::string& path, const FlashWindowValues& win, std::string* error) {
   return seqfile::SaveAtomic(path, Flash_File_Text(win), error);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "flash/FlashCase.h"
+#include "platform/text/SeqFile.h"
 
 // How a read ended.
 enum class FlashReadStatus {
@@ -23,8 +24,9 @@ struct FlashReadResult {
 // The header message, shown in Japanese whatever the language.
 inline constexpr const char* kFlashWrongFileMessage = "Flash計算のデータファイルではありません";
 
-// The case file text for the current case and the window's temperature and pressure
-// (display units).
+// The case file records for the current case and the window's temperature and
+// pressure (display units), and the same as text.
+seqfile::Writer Flash_File_Writer(const FlashWindowValues& win);
 std::string Flash_File_Text(const FlashWindowValues& win);
 
 // Writes the case to `path`, replacing it only once the whole file is written.

@@ -1,0 +1,347 @@
+// The flash window and the condensing-curve window, driven through their
+// controls with scripted prompts.
+#include <QRadioButton>
+
+#include <fstream>
+
+#include "continuous/DistCaseFile.h"
+#include "continuous/DistDefaults.h"
+#include "core/dialogs/frmComponent.h"
+#include "core/dialogs/frmUnit.h"
+#include "core/model/CaseData.h"
+#include "flash/FlashFile.h"
+#include "flash/frmFlash.h"
+#include "flash/frmFlashCondensingCurve.h"
+#include "platform/text/NumberText.h"
+#include "platform/ui/Programs.h"
+#include "support/UiTest.h"
+
+namespace {
+
+std::string Text(QWidget* w) {
+  if (auto* l = qobject_cast<QLabel*>(w)) return ui::S(l->text());
+  if (auto* t = qobject_cast<QLineEdit*>(w)) return ui::S(t->text());
+  return {};
+}
+
+class FlashWindowTest : public UiTest {
+ protected:
+  frmFlash& Open() {
+    auto& f = ui::Forms::Get<frmFlash>();
+    f.Show();
+    return f;
+  }
+  static int CountCalls(const ui::PictureBox& pic, const char* kind, int colour) {
+    int n = 0;
+    for (const auto& c : pic.Calls())
+      if (c.kind == kind && c.color == ui::QBColor(colour)) ++n;
+    return n;
+  }
+};
+
+TEST_F(FlashWindowTest, LoadSetsTheProgramAndDefaults) {
+  Case.Program_Mode = 0;
+  Case.Language = 1;
+  Case.NC = 3;
+  frmFlash& f = Open();
+  EXPECT_EQ(Case.Program_Mode, 2);
+  EXPECT_EQ(Case.Prog_Title, "Flash Calculation");
+  EXPECT_EQ(ui::S(f.Caption()), "Flash Calculation");
+  EXPECT_EQ(ui::S(f.cmdGoCalc->text()), "計算(&G)") << "control captions are Japanese in both languages";
+  EXPECT_EQ(Case.P_Unit, 3);
+  EXPECT_EQ(Case.H_Method, 1);
+  EXPECT_EQ(Case.NC, 3);
+  EXPECT_EQ(Text(f.txtTemp), "") << "the window is not refreshed on load";
+  EXPECT_EQ(f.optCalcType.Value(), 0);
+  EXPECT_FALSE(f.txtTemp2->isVisibleTo(&f));
+}
+
+TEST_F(FlashWindowTest, ExamplesFillTheWindow) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  EXPECT_EQ(Text(f.txtTemp), " 80.000");
+  EXPECT_EQ(Text(f.txtPress), " 760.000");
+  EXPECT_EQ(Text(f.txtTemp2), " 100.000");
+  EXPECT_EQ(Text(f.lblTempUnit), "℃");
+  EXPECT_EQ(Text(f.lblPressUnit), "mmHg");
+  EXPECT_EQ(Text(f.lblNCData), "4");
+  EXPECT_EQ(Text(f.lblK_Value), "2.Antoine+Wilson");
+  EXPECT_EQ(Text(f.lblEnthalpy), "0.エンタルピー計算なし");
+  EXPECT_EQ(f.spdData->Text(0, 3), "Water");
+  EXPECT_EQ(f.spdData->Text(1, 3), "0.85");
+  EXPECT_EQ(f.spdData->Text(0, 5), " ");
+  f.optCalcType.Click(4);
+  f.cmdSample2->click();
+  EXPECT_EQ(f.optCalcType.Value(), 0) << "the refresh selects type 0";
+  EXPECT_EQ(Text(f.txtTemp), " -10.000");
+  EXPECT_EQ(Text(f.lblPressUnit), "Kgf/cm2");
+  EXPECT_EQ(Text(f.lblK_Value), "4.S-R-K");
+  EXPECT_EQ(Text(f.lblEnthalpy), "2.Ｓ－Ｒ－Ｋ");
+  EXPECT_EQ(f.spdData->Text(0, 4), " ") << "example 1's fourth row is cleared";
+}
+
+// Every type through the button; values from tools/flash/flash_reference.py.
+TEST_F(FlashWindowTest, EachCalculationTypeShowsItsResult) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  f.cmdGoCalc->click();
+  EXPECT_EQ(Text(f.txtTemp), " 85.085");
+  EXPECT_EQ(Text(f.lblVFData), " 0.0");
+  EXPECT_EQ(f.spdData->Text(2, 1), "0.452905");
+  EXPECT_EQ(f.spdData->Text(3, 1), "0.120000");
+
+  f.txtTemp->setText("80");
+  f.optCalcType.Click(1);
+  f.cmdGoCalc->click();
+  EXPECT_EQ(Text(f.txtTemp), " 96.220");
+  EXPECT_EQ(Text(f.lblVFData), " 1.0");
+  EXPECT_EQ(f.spdData->Text(2, 3), "0.850000");
+  EXPECT_EQ(f.spdData->Text(3, 3), "0.973753");
+
+  f.txtTemp->setText("80");
+  f.optCalcType.Click(2);
+  f.cmdGoCalc->click();
+  EXPECT_EQ(Text(f.txtPress), " 627.705");
+  f.optCalcType.Click(3);
+  f.cmdGoCalc->click();
+  EXPECT_EQ(Text(f.txtPress), " 407.050");
+  EXPECT_EQ(f.spdData->Text(3, 1), "0.014972");
+
+  f.txtTemp->setText("95");
+  f.txtPress->setText("760");
+  f.optCalcType.Click(4);
+  Case.H_Method = 1;
+  f.cmdGoCalc->click();
+  EXPECT_EQ(Text(f.lblVFData), ".7188");
+  EXPECT_EQ(f.spdData->Text(2, 1), "0.157987");
+  EXPECT_EQ(f.spdData->Text(3, 1), "0.022891");
+  EXPECT_NEAR(f.spdData2->Value(2, 1), 3062.3, 0.1);  // kcal/kmol
+  EXPECT_NEAR(f.spdData2->Value(3, 1), -8626.1, 0.1);
+}
+
+TEST_F(FlashWindowTest, LibraryMessagesReachTheUser) {
+  frmFlash& f = Open();
+  f.cmdSample2->click();
+  f.optCalcType.Click(1);
+  script.Answer(ui::vbOK, "S-R-K / P-Rの式は未だありません");
+  f.cmdGoCalc->click();
+  EXPECT_EQ(f.spdData->Text(4, 1), "1.000000E+0");
+  EXPECT_EQ(Text(f.txtTemp), " -10.000");
+}
+
+TEST_F(FlashWindowTest, ComponentAndUnitDialogsUpdateTheWindow) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  script.OnModal("frmComponent", [](ui::Form& d) {
+    auto& c = static_cast<frmComponent&>(d);
+    c.vaSpreadComp->ClearRange(1, 3, 6, 4);
+    c.vaSpreadComp->TypeText(1, 2, "Acetone");
+    c.cmdOK_Click();
+  });
+  f.cmdComponent->click();
+  EXPECT_EQ(Case.NC, 2);
+  EXPECT_EQ(Text(f.lblNCData), "2");
+  EXPECT_EQ(f.spdData->Text(0, 2), "Acetone");
+  EXPECT_EQ(f.spdData->Text(0, 3), " ");
+  script.OnModal("frmUnit", [](ui::Form& d) {
+    auto& u = static_cast<frmUnit&>(d);
+    u.cboTemp->setCurrentIndex(1);
+    u.cmdOK_Click();
+  });
+  f.cmdUnit->click();
+  EXPECT_EQ(Case.T_Unit, 2);
+  EXPECT_EQ(Text(f.lblTempUnit), "゜K");
+  EXPECT_EQ(Text(f.lblTempUnit2), "゜K");
+}
+
+TEST_F(FlashWindowTest, SaveAndReadBack) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  f.txtTemp->setText("92.5");
+  const std::string path = DataPath("case1.dat");
+  script.ChooseFile(path).Answer(ui::vbYes, "を保存しますか");
+  f.cmdSaveData->click();
+  ASSERT_TRUE(seqfile::FileExists(path));
+  f.cmdSample2->click();
+  script.ChooseFile(path).Answer(ui::vbYes, "を読み込みます");
+  f.cmdReadData->click();
+  EXPECT_EQ(Text(f.txtTemp), " 92.500");
+  EXPECT_EQ(Case.NC, 4);
+  EXPECT_EQ(f.spdData->Text(0, 4), "1-Propanol");
+  EXPECT_EQ(Text(f.lblK_Value), "2.Antoine+Wilson");
+  // Saving again over it asks twice; No at the second leaves the file.
+  std::ifstream in(path);
+  const std::string before((std::istreambuf_iterator<char>(in)), {});
+  f.cmdSample2->click();
+  script.ChooseFile(path).Answer(ui::vbYes, "を保存しますか").Answer(ui::vbNo, "上書きしますか");
+  f.cmdSaveData->click();
+  std::ifstream again(path);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), before);
+}
+
+TEST_F(FlashWindowTest, RefusedFilesLeaveTheCase) {
+  frmFlash& f = Open();
+  Case.Max_Comp = kMaxComp;
+  Dist_Example1_set();
+  const std::string column = DataPath("column.dat");
+  ASSERT_TRUE(seqfile::SaveAtomic(column, Dist_Case_Text()));
+  f.cmdSample2->click();
+  const std::string before = Flash_File_Text(f.Flash_Win);
+  script.ChooseFile(column).Answer(ui::vbYes).Answer(ui::vbOK, "Flash計算のデータファイルとして読めません");
+  f.cmdReadData->click();
+  EXPECT_EQ(Flash_File_Text(f.Flash_Win), before);
+  EXPECT_EQ(Text(f.lblNCData), "3");
+
+  const std::string other = DataPath("batch.dat");
+  ASSERT_TRUE(seqfile::SaveAtomic(other, "\"Batch Distillastion Data\"\r\n"));
+  script.ChooseFile(other).Answer(ui::vbYes).Answer(ui::vbOK, "Flash計算のデータファイルではありません");
+  f.cmdReadData->click();
+  EXPECT_EQ(Flash_File_Text(f.Flash_Win), before);
+
+  script.ChooseFile(other).Answer(ui::vbNo, "を読み込みます");
+  f.cmdReadData->click();
+  script.ChooseFile("");
+  f.cmdReadData->click();
+}
+
+TEST_F(FlashWindowTest, CurveTypeSwitchesTheInputs) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  f.optCalcType.Click(5);
+  EXPECT_EQ(Text(f.lblTemp), "下限温度");
+  EXPECT_TRUE(f.txtTemp2->isVisibleTo(&f));
+  EXPECT_FALSE(f.lblVFData->isVisibleTo(&f));
+  f.optCalcType.Click(2);
+  EXPECT_EQ(Text(f.lblTemp), "温度");
+  EXPECT_FALSE(f.txtTemp2->isVisibleTo(&f));
+}
+
+// Example 1's curve from the bubble to the dew point: 201 points, both marks,
+// the read-out by mouse and by arrow keys.
+TEST_F(FlashWindowTest, CondensingCurveWithCursor) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  f.optCalcType.Click(5);
+  f.txtTemp->setText("");
+  f.txtTemp2->setText("");
+  f.txtPress->setText("760.00049");
+  bool ran = false;
+  script.OnModal("frmFlashCondensingCurve", [&](ui::Form& form) {
+    ran = true;
+    auto& c = static_cast<frmFlashCondensingCurve&>(form);
+    EXPECT_EQ(c.HeightTwips(), kCurveHeightCollapsed);
+    EXPECT_EQ(ui::S(c.Caption()), "ＦＬＡＳＨ計算 凝縮曲線");
+    const CurveFrame& fr = c.Frame();
+    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 12), 200) << "201 points joined";
+    EXPECT_EQ(CountCalls(*c.picCalc, "Circle", 12), 1);
+    EXPECT_EQ(CountCalls(*c.picCalc, "Circle", 13), 1);
+    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 14), 0) << "no enthalpy model";
+    for (const auto& call : c.picCalc->Calls()) {
+      if (call.kind != "Circle") continue;
+      if (call.color == ui::QBColor(12)) {
+        EXPECT_EQ(call.x1, Curve_Point_X(fr, 1));
+      } else if (call.color == ui::QBColor(13)) {
+        EXPECT_EQ(call.x1, Curve_Point_X(fr, 201));
+      }
+    }
+    EXPECT_EQ(Text(c.lblB_Temp), " 85.085");
+    EXPECT_EQ(Text(c.lblD_Temp), " 96.220");
+    EXPECT_EQ(Text(c.lblBPT_Unit), "℃");
+    EXPECT_DOUBLE_EQ(Case.Flash_P, 760.0);
+
+    // Left click on point 101.
+    c.picCalc->ClickAt(Curve_Point_X(fr, 101) + 0.7, fr.Top + 100);
+    EXPECT_EQ(c.Curve_Cursor_X, Curve_Point_X(fr, 101));
+    EXPECT_EQ(c.HeightTwips(), kCurveHeightExpanded);
+    EXPECT_EQ(Text(c.txtX), "90.65");
+    EXPECT_NEAR(txt::Val(Text(c.txtY)), 0.2795, 1e-4);  // 0.27948805378206504
+    EXPECT_EQ(c.spdData->Text(0, 1), "Methanol");
+    EXPECT_EQ(c.spdData->Text(1, 3), "0.850000");
+    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 11), 1) << "one cursor line";
+
+    // Arrow keys move the cursor by 5 twips.
+    ui::SendKey(c.picCalc, ui::vbKeyRight);
+    EXPECT_EQ(c.Curve_Cursor_X, Curve_Point_X(fr, 101) + 5);
+    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 11), 1);
+
+    // Right click: redraw and move, no read-out.
+    c.SetHeightTwips(kCurveHeightCollapsed);
+    c.picCalc->ClickAt(fr.Left, fr.Top + 100, 2);
+    EXPECT_EQ(c.Curve_Cursor_X, fr.Left);
+    EXPECT_EQ(c.HeightTwips(), kCurveHeightCollapsed);
+    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 11), 0);
+
+    // At the left edge the arrow goes 5 twips beyond it, shows nothing, then stops.
+    ui::SendKey(c.picCalc, ui::vbKeyLeft);
+    EXPECT_EQ(c.Curve_Cursor_X, fr.Left - 5);
+    EXPECT_EQ(c.HeightTwips(), kCurveHeightCollapsed);
+    ui::SendKey(c.picCalc, ui::vbKeyLeft);
+    EXPECT_EQ(c.Curve_Cursor_X, fr.Left - 5);
+    c.cmdExit->click();
+  });
+  f.cmdGoCalc->click();
+  EXPECT_TRUE(ran);
+  EXPECT_NEAR(Case.Flash_Curve_VF[101], 0.27948805378206504, 2e-6);
+  EXPECT_FALSE(ui::Forms::IsLoaded("frmFlashCondensingCurve"));
+}
+
+// The same curve drawn from limits typed in degrees Celsius and in kelvin.
+TEST_F(FlashWindowTest, CondensingCurveInCelsiusAndKelvin) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  Case.H_Method = 1;
+  f.optCalcType.Click(5);
+  auto geometry = [](const ui::PictureBox& pic) {
+    std::vector<std::array<double, 4>> v;
+    for (const auto& c : pic.Calls())
+      if (c.kind == "Line" || c.kind == "Circle") v.push_back({c.x1, c.y1, c.x2, c.y2});
+    return v;
+  };
+  std::vector<std::array<double, 4>> celsius, kelvin;
+  script.OnModal("frmFlashCondensingCurve", [&](ui::Form& form) {
+    celsius = geometry(*static_cast<frmFlashCondensingCurve&>(form).picCalc);
+    EXPECT_EQ(CountCalls(*static_cast<frmFlashCondensingCurve&>(form).picCalc, "Circle", 14), 2);
+  });
+  f.cmdGoCalc->click();
+  Case.T_Unit = 2;
+  f.txtTemp->setText("353.15");
+  f.txtTemp2->setText("373.15");
+  script.OnModal("frmFlashCondensingCurve", [&](ui::Form& form) {
+    auto& c = static_cast<frmFlashCondensingCurve&>(form);
+    kelvin = geometry(*c.picCalc);
+    EXPECT_EQ(Text(c.lblB_Temp), " 358.235");
+  });
+  f.cmdGoCalc->click();
+  ASSERT_FALSE(celsius.empty());
+  EXPECT_EQ(kelvin, celsius);
+}
+
+TEST_F(FlashWindowTest, ReversedLimitsDrawOnlyTheGrid) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  f.optCalcType.Click(5);
+  f.txtTemp2->setText("80");
+  script.OnModal("frmFlashCondensingCurve", [&](ui::Form& form) {
+    auto& c = static_cast<frmFlashCondensingCurve&>(form);
+    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 12), 0);
+    EXPECT_GT(CountCalls(*c.picCalc, "Line", 8), 0);
+  });
+  script.Answer(ui::vbOK, "温度の上下限が逆転しています。 TL= 80. TU= 80.");
+  f.cmdGoCalc->click();
+}
+
+TEST_F(FlashWindowTest, ExitReturnsToTheMenu) {
+  int shown = 0;
+  ui::SetMenuReturn([&] { ++shown; });
+  const ui::ProgramWindow* w = ui::FindProgramWindow(2);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->formName, "frmFlash");
+  ui::Form* form = w->load();
+  form->Show();
+  static_cast<frmFlash*>(form)->cmdExit->click();
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(ui::Forms::IsLoaded("frmFlash"));
+  ui::SetMenuReturn(nullptr);
+}
+
+}  // namespace
