@@ -183,6 +183,25 @@ TEST_F(DbLookupWindowTest, ComponentFillsTheComponentsDialogRowWhereValuesExist)
   EXPECT_EQ(Case.Comp_Tc[2], 0);  // the case is not written
 }
 
+TEST_F(DbLookupWindowTest, ComponentFillsTheAntoineWindowRowFromItsActiveCell) {
+  auto& antoine = ui::Forms::Get<Opener<4>>();
+  Case.Program_No = 3;
+  antoine.grid->SetText(1, 2, "c2h6o");  // the formula finds both C2H6O rows
+  antoine.grid->SetActiveCell(1, 2);
+  Open<frmDBComponent>([](frmDBComponent& f) {
+    ASSERT_EQ(f.vaSpread1->MaxRows(), 2);
+    for (int r = 1; r <= 2; ++r)
+      if (f.vaSpread1->Text(2, r) == "Ethanol") f.vaSpread1->ClickCell(3, r);
+    f.cmdOK_Click();
+  });
+  EXPECT_EQ(antoine.grid->Text(1, 2), "C2H6O");
+  EXPECT_EQ(antoine.grid->Text(2, 2), "Ethanol");
+  EXPECT_EQ(antoine.grid->Text(6, 2), "513.92");
+  EXPECT_EQ(antoine.grid->Text(7, 2), "61.48");
+  EXPECT_EQ(antoine.grid->Text(8, 2), "0.649");
+  EXPECT_EQ(antoine.grid->Text(3, 2), "");  // Antoine constants are not this lookup's
+}
+
 TEST_F(DbLookupWindowTest, WilsonFromEitherMatrixCellWritesByTheRecordsNames) {
   auto& kv = ui::Forms::Get<Opener<1>>();
   Case.Program_No = 0;
