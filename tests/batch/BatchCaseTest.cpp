@@ -36,16 +36,16 @@ TEST_F(BatchCaseTest, InitialSetResetsItsListAndKeepsTheRest) {
   Batch.Continue_Flag = 1;
   Batch_Initial_set();
 
+  // Kept: counts, critical constants, plate data, the product plan.
   EXPECT_EQ(Case.NC, 12);
   EXPECT_EQ(Case.NT, 30);
   EXPECT_EQ(Case.Comp_Tc[3], 562.2);
   EXPECT_EQ(Case.Tray_Press[7], 101.3);
   EXPECT_EQ(Batch.Tray_Holdup[1][4], 2.5);
   EXPECT_EQ(Batch.N_Change_Tank, 3);
+  // Cleared: names and every coefficient of all 20 components.
   EXPECT_EQ(Case.Comp_Name[3], "");
-  EXPECT_EQ(Case.Antoine_A[3], 0);
-  EXPECT_EQ(Case.HV_B[5], 0);
-  EXPECT_EQ(Case.Cp_D[20], 0);
+  EXPECT_EQ(Case.Antoine_A[3] + Case.HV_B[5] + Case.Cp_D[20], 0);
   for (int i = 1; i <= 20; ++i)
     for (int j = 1; j <= 20; ++j) {
       ASSERT_EQ(Case.Wilson_Lambda[i][j], 1);
@@ -79,56 +79,43 @@ TEST_F(BatchCaseTest, ExampleWritesPlateTenAsTheStillAndKeepsHigherPlates) {
   EXPECT_EQ(Case.Wilson_Lambda[3][2], 0.829);
 }
 
+// Every field written comes back into its own place: the file written again
+// from what was read is the same file.
 TEST_F(BatchCaseTest, SavedCaseReadsBackEveryField) {
   Batch_Initial_set();
   Batch_Example_set();
-  Case.Comp_Tc[2] = 513.9;
-  Case.Comp_Pc[2] = 61.37;
-  Case.Comp_Omega[2] = 0.644;
-  Case.Cp_A[1] = 21.15;
-  Case.NRTL_Tau[1][2] = -0.25;
-  Case.EOS_Kij[3][1] = 0.02;
+  for (int i = 1; i <= 3; ++i) {
+    Case.Comp_Tc[i] = 500 + i, Case.Comp_Pc[i] = 60 + i, Case.Comp_Vc[i] = 0.2 + i;
+    Case.Comp_Omega[i] = 0.1 * i, Case.HV_C[i] = 1e-5 * i, Case.HL_C[i] = -2e-5 * i;
+    Case.Cp_A[i] = 20 + i, Case.Cp_B[i] = 0.1 + i, Case.Cp_C[i] = -1e-4 * i, Case.Cp_D[i] = 1e-8 * i;
+    for (int j = 1; j <= 3; ++j) Case.NRTL_Tau[i][j] = 0.1 * i - 0.03 * j, Case.EOS_Kij[i][j] = 0.01 * i * j;
+  }
   Case.Memo[9] = "line nine, with a comma";
   Batch.Tray_Heat[4] = -1.5e-7;
+  Case.Tray_Press[5] = 765.5;
+  Batch.Tray_Holdup[2][3] = 12.5;
   Save();
+  const std::string first = Slurp(CasePath());
 
-  BatchData savedBatch = Batch;
-  CaseData* savedCase = new CaseData(Case);
   Reset_Case_Data();
   Reset_Batch_Data();
   Batch.Feed_Comp_Unit = 1;
   Batch.Graph_Div = 3;
   Batch.Batch_File = CasePath();
   ASSERT_TRUE(Read_Batch_Data().ok());
-
   EXPECT_EQ(Case.Read_Error, 0);
   EXPECT_EQ(Case.NC_Save, 3);
   EXPECT_EQ(Case.NT_Save, 10);
-  for (int k = 1; k <= 10; ++k) EXPECT_EQ(Case.Memo[k], savedCase->Memo[k]);
-  EXPECT_EQ(Batch.Ope_Mode, 2);
-  EXPECT_EQ(Batch.Batch_Opt3, 1);
-  EXPECT_EQ(Case.P_Unit, 3);
-  EXPECT_EQ(Batch.QReb_TR, savedBatch.QReb_TR);
+  EXPECT_EQ(Case.Memo[9], "line nine, with a comma");
+  EXPECT_EQ(Case.NRTL_Tau[3][1], 0.3 - 0.03);
   EXPECT_EQ(Batch.Tank_Value[2], -0.88);
-  EXPECT_EQ(Batch.Prod_Spec[1][2], 8);
-  EXPECT_EQ(Batch.Tray_Heat[4], -1.5e-7);
-  EXPECT_EQ(Case.Comp_Name[2], "Ethanol");
-  EXPECT_EQ(Case.Comp_Pc[2], 61.37);
-  EXPECT_EQ(Case.Comp_Omega[2], 0.644);
-  EXPECT_EQ(Case.HL_A[3], -485.52);
-  EXPECT_EQ(Case.Cp_A[1], 21.15);
-  for (int i = 1; i <= 3; ++i)
-    for (int j = 1; j <= 3; ++j) {
-      EXPECT_EQ(Case.Wilson_Lambda[i][j], savedCase->Wilson_Lambda[i][j]);
-      EXPECT_EQ(Case.NRTL_Tau[i][j], savedCase->NRTL_Tau[i][j]);
-      EXPECT_EQ(Case.EOS_Kij[i][j], savedCase->EOS_Kij[i][j]);
-    }
-  EXPECT_EQ(Batch.Total_Feed, 100);
-  EXPECT_EQ(Batch.Feed_Comp[3], 0.85);
   // Not in the file: the caption basis and the graph divisions stay.
   EXPECT_EQ(Batch.Feed_Comp_Unit, 1);
   EXPECT_EQ(Batch.Graph_Div, 3);
-  delete savedCase;
+
+  Batch.Batch_File = (dir_ / "again.dat").string();
+  ASSERT_TRUE(Save_Batch_Data());
+  EXPECT_EQ(Slurp(Batch.Batch_File), first);
 }
 
 TEST_F(BatchCaseTest, LayoutHasOneRecordPerTankAndPlateAndColumnOrderedMatrices) {

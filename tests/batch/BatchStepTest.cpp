@@ -14,11 +14,6 @@ namespace {
 
 class BatchStepTest : public BatchFixture {
  protected:
-  std::vector<std::string> LogTails() const {
-    std::vector<std::string> out;
-    for (const std::string& line : Lines(Batch_Log_Path())) out.push_back(line.substr(19));
-    return out;
-  }
   // Times of the records of a history file.
   std::vector<double> RecordTimes(int n) const {
     std::vector<double> out;
@@ -302,6 +297,19 @@ TEST_F(BatchStepTest, EmptyStillEndsTheRunAndKeepsThePartialTank) {
   EXPECT_EQ(r.Int(), 0);
   r.Double();
   EXPECT_NEAR(r.Double() + r.Double(), 99, 0.06);  // all but the drum, to one step
+}
+
+// Enthalpy coefficients all 0 leave every flow equation without a denominator.
+TEST_F(BatchStepTest, FlowsThatAreNoNumberEndTheRun) {
+  English();
+  LoadExample();
+  for (int i = 1; i <= 3; ++i) Case.HV_A[i] = Case.HV_B[i] = Case.HL_A[i] = Case.HL_B[i] = 0;
+  RecordingHost host;
+  EXPECT_EQ(Batch_Calc(host), BatchEnd::NotFinite);
+  EXPECT_EQ(host.messages.back(), "ERROR:Flows cannot be computed, end of calculation");
+  EXPECT_EQ(Case.Stop_Flag, -1);
+  EXPECT_TRUE(Exists(3));
+  EXPECT_DOUBLE_EQ(Case.Tray_X[1][1], 0.12);
 }
 
 TEST_F(BatchStepTest, FreshRunReplacesOldResultsAndAContinuedRunExtendsTheHistory) {

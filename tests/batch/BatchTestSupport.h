@@ -101,6 +101,12 @@ class BatchFixture : public ::testing::Test {
     if (!line.empty()) out.push_back(line);
     return out;
   }
+  // The log lines without their date and time.
+  static std::vector<std::string> LogTails() {
+    std::vector<std::string> out;
+    for (const std::string& line : Lines(Batch_Log_Path())) out.push_back(line.substr(19));
+    return out;
+  }
   std::filesystem::path dir_;
   BatchLogClock previousClock_;
 };

@@ -75,56 +75,26 @@ bool BatchRun::Start() {
   // A continuation is only taken when its counts still fit the case.
   const bool continued =
       Batch.Continue_Flag == 1 && Case.NC == Case.NC_Save && Case.NT == Case.NT_Save;
-
-  Batch.Batch_Log_File = Batch_Log_Path();
-  // The previous run's results must not be mistaken for this run's: a fresh
-  // run starts every history anew, a continued one extends the total-reflux
-  // history. The total-reflux file is kept until this run converges.
-  for (int n : {1, 3, 4, 5}) {
-    if (n == 1 && continued) continue;
-    std::error_code ec;
-    std::filesystem::remove(Batch_Run_File(n), ec);
-  }
-
+  PrepareRunFiles(continued);
   host_.RunStarted();
   host_.Message(Say("計算を開始します", "Start Calculation"));
   Batch_Log_Create(Batch.Batch_Log_File, " Start Calculation");
 
   ResetRunState();
-  if (continued) {
-    calTime_ = Batch.Restart_Time;
-  } else {
-    calTime_ = 0;
-    Batch.Restart_Time = 0;
-  }
+  calTime_ = continued ? Batch.Restart_Time : 0;
+  if (!continued) Batch.Restart_Time = 0;
   if (Batch.Ope_Mode > 1) {
     Batch.Run_Reflux = Batch.Prod_Spec[1][1];
     Batch.Run_Distillate = Batch.Prod_Spec[2][1];
   }
-  if (Batch.Holdup_Unit == 1)
-    for (int p = 1; p <= Case.NT - 1; ++p) Batch.Holdup_Mol[p] = Batch.Tray_Holdup[1][p];
-
-  if (continued) {
-    InitialProfile();  // fresh parts first, then the saved state over them
-    const int nt = Case.NT, nc = Case.NC;
-    for (int p = 1; p <= nt; ++p) {
-      Batch.Tray_dM[p] = Batch.Cont_dM[p];
-      Batch.Tray_dHL[p] = Batch.Cont_dHL[p];
-      Batch.Tray_Q_Sum[p] = Batch.Tray_Q_Sum_Prev[p] = Batch.Cont_Q_Sum[p];
-      Batch.Tray_HV[p] = Batch.Cont_HV[p];
-      Batch.Tray_HL[p] = Batch.Cont_HL[p];
-      // The saved hold-ups are the reference of the first hold-up change.
-      Batch.Holdup_Mol[p] = Batch.Cont_M[p];
-      Case.Tray_T[p] = Batch.Cont_T[p];
-      for (int i = 1; i <= nc; ++i) Case.Tray_X[i][p] = Batch.Cont_X[i][p];
-    }
-    if (Batch.Holdup_Unit == 1)
-      for (int p = 1; p <= nt - 1; ++p) Batch.Holdup_Mol[p] = Batch.Tray_Holdup[1][p];
-  } else {
-    InitialProfile();
+  InitialProfile();
+  if (continued)
+    TakeContinuationState();  // its RKG_Q stays as read
+  else
     for (int p = 1; p <= Case.NT; ++p)
       for (int i = 1; i <= Case.NC; ++i) Batch.RKG_Q[p][i] = 0;
-  }
+  if (Batch.Holdup_Unit == 1)
+    for (int p = 1; p <= Case.NT - 1; ++p) Batch.Holdup_Mol[p] = Batch.Tray_Holdup[1][p];
   SetPressures();
   FirstEquilibrium(continued);
   Batch.Scale_T_Min = Case.Tray_T[1];
@@ -134,6 +104,34 @@ bool BatchRun::Start() {
   Batch.Scale_L_Max = 0;
   Batch.Scale_L_Min = 999999999.0;
   return true;
+}
+
+void BatchRun::PrepareRunFiles(bool continued) {
+  Batch.Batch_Log_File = Batch_Log_Path();
+  // The previous run's results must not be mistaken for this run's: a fresh
+  // run starts every history anew, a continued one extends the total-reflux
+  // history. The total-reflux file is kept until this run converges.
+  for (int n : {1, 3, 4, 5}) {
+    if (n == 1 && continued) continue;
+    std::error_code ec;
+    std::filesystem::remove(Batch_Run_File(n), ec);
+  }
+}
+
+// The state saved at total-reflux convergence, over the fresh profile.
+void BatchRun::TakeContinuationState() {
+  const int nt = Case.NT, nc = Case.NC;
+  for (int p = 1; p <= nt; ++p) {
+    Batch.Tray_dM[p] = Batch.Cont_dM[p];
+    Batch.Tray_dHL[p] = Batch.Cont_dHL[p];
+    Batch.Tray_Q_Sum[p] = Batch.Tray_Q_Sum_Prev[p] = Batch.Cont_Q_Sum[p];
+    Batch.Tray_HV[p] = Batch.Cont_HV[p];
+    Batch.Tray_HL[p] = Batch.Cont_HL[p];
+    // The saved hold-ups are the reference of the first hold-up change.
+    Batch.Holdup_Mol[p] = Batch.Cont_M[p];
+    Case.Tray_T[p] = Batch.Cont_T[p];
+    for (int i = 1; i <= nc; ++i) Case.Tray_X[i][p] = Batch.Cont_X[i][p];
+  }
 }
 
 void BatchRun::ResetRunState() {
@@ -571,6 +569,23 @@ void BatchRun::AbortEnd() {
 
 bool BatchRun::Step() {
   if (!started_ || Ended()) return false;
+  if (!AdvanceColumn()) return false;
+  AcceptCompositions();
+  Equilibrium();
+  host_.StepDone();
+  SaveIfDue();
+  if (!PhaseTest()) return false;
+  Batch.First_Step_Done = 1;
+  calTime_ += stepTime_;
+  ++steps_;
+  host_.Yield();
+  return !EndTest();
+}
+
+// The plate model and the integration of the step, repeated with half the
+// step from the same state while the user retries a negative composition.
+// False when the run ended instead.
+bool BatchRun::AdvanceColumn() {
   const int nt = Case.NT;
   // A step changed to nothing (or less) would never advance the run.
   double dt = std::isfinite(Batch.Run_Diff_Time) && Batch.Run_Diff_Time > 0 ? Batch.Run_Diff_Time
@@ -585,72 +600,66 @@ bool BatchRun::Step() {
       EndRun(BatchEnd::NotFinite,
              Say("ERROR:流量が計算できないため計算を中止しました",
                  "ERROR:Flows cannot be computed, end of calculation"),
-             Batch_Log_Time(calTime_) + Say(" 流量が計算できないため計算中止", " Flows not finite, end of calculation"),
+             Batch_Log_Time(calTime_) +
+                 Say(" 流量が計算できないため計算中止", " Flows not finite, end of calculation"),
              false);
       return false;
     }
-    // An emptied still has nothing left to balance; the end test below ends the run.
+    // An emptied still has nothing left to balance; the end test ends the run.
     std::vector<Failure> failures;
     if (Batch.Holdup_Mol[nt] > 0)
       failures = Integrate();
     else
       integrated_.assign(Case.NC + 1, false);
-    if (failures.empty()) break;
+    if (failures.empty()) return true;
 
     const bool retry = host_.AskRetry(
         Say("ERROR:Runge-Kutta-Gill 組成がマイナス", "ERROR:Runge-Kutta-Gill Negative composition"));
     snap.Restore(totalDistillate_);
     if (retry)
       for (const Failure& f : failures)
-        Batch_Log_Append_Line(Batch.Batch_Log_File, Batch_Log_Negative_Line(calTime_, f.component, f.plate));
+        Batch_Log_Append_Line(Batch.Batch_Log_File,
+                              Batch_Log_Negative_Line(calTime_, f.component, f.plate));
     if (!retry || halvings >= kMaxRetryHalvings) {
       EndRun(BatchEnd::NegativeComposition,
              Say("ERROR:Runge-Kutta-Gill 組成がマイナスのため計算を中止しました",
                  "ERROR:Runge-Kutta-Gill Negative composition, end of calculation"),
-             Batch_Log_Time(calTime_) + Say(" 組成がマイナスのため計算中止", " Negative composition, end of calculation"),
+             Batch_Log_Time(calTime_) +
+                 Say(" 組成がマイナスのため計算中止", " Negative composition, end of calculation"),
              false);
       return false;
     }
-    dt /= 2;  // the same step again from the same time, with half the step
+    dt /= 2;
   }
+}
 
-  AcceptCompositions();
-  Equilibrium();
-  host_.StepDone();
-  SaveIfDue();
+// Total-reflux convergence or the current tank's condition; false when the run ended.
+bool BatchRun::PhaseTest() {
   if (Batch.Prod_Phase == 0) {
-    if (Converged()) {
-      SwitchAtConvergence();
-      if (Ended()) return false;
-    }
-  } else if (Batch_Tank_Full(Batch.Tank_No)) {
-    const bool rising = Batch.Tank_Value[Batch.Tank_No] > 0;
-    host_.MarkLine(8);
-    ChangeTank();
-    if (Batch.Last_Tank_Full == 1) {
-      CalcEnd();
-      return false;
-    }
-    if (rising) host_.DrawProfileFrame();
+    if (Converged()) SwitchAtConvergence();
+    return !Ended();
   }
-  Batch.First_Step_Done = 1;
-  calTime_ += stepTime_;
-  ++steps_;
-
-  host_.Yield();
-  if (Case.Stop_Flag == 1) {
-    AbortEnd();
+  if (!Batch_Tank_Full(Batch.Tank_No)) return true;
+  const bool rising = Batch.Tank_Value[Batch.Tank_No] > 0;
+  host_.MarkLine(8);
+  ChangeTank();
+  if (Batch.Last_Tank_Full == 1) {
+    CalcEnd();
     return false;
   }
-  if (Batch.Holdup_Mol[nt] <= 0) {
-    EndOfTimeOrStill(BatchEnd::StillEmpty);
-    return false;
-  }
-  if (calTime_ > Batch.Max_Ope_Time) {
-    EndOfTimeOrStill(BatchEnd::TimeOver);
-    return false;
-  }
+  if (rising) host_.DrawProfileFrame();
   return true;
+}
+
+// After the yield: a confirmed abort, an empty still, the time limit. True when the run ended.
+bool BatchRun::EndTest() {
+  if (Case.Stop_Flag == 1)
+    AbortEnd();
+  else if (Batch.Holdup_Mol[Case.NT] <= 0)
+    EndOfTimeOrStill(BatchEnd::StillEmpty);
+  else if (calTime_ > Batch.Max_Ope_Time)
+    EndOfTimeOrStill(BatchEnd::TimeOver);
+  return Ended();
 }
 
 BatchEnd BatchRun::Run() {

@@ -85,7 +85,12 @@ class BatchRun {
     int component, plate;
   };
 
+  bool AdvanceColumn();
+  bool PhaseTest();
+  bool EndTest();
+  void PrepareRunFiles(bool continued);
   void ResetRunState();
+  void TakeContinuationState();
   void InitialProfile();
   void SetPressures();
   void FirstEquilibrium(bool continued);
