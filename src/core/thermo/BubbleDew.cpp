@@ -286,6 +286,7 @@ double T_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutco
       x[i] = xi;
     }
     if (change < kTolerance) return T;
+    if (pass + 1 == kMaxNewton) break;  // keep Gamma with the K-values it gave
     ActivityCoeff_Select(x);
   }
   out.status = ThermoStatus::IterationLimit;
