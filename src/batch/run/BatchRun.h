@@ -51,6 +51,9 @@ class BatchHost {
   // Withdrawal begins: phase caption and the buttons of the withdrawal phase.
   virtual void WithdrawalStarted() {}
   // The run has ended (buttons hidden, exit caption); also after a refusal.
+  // An abort during withdrawal ends twice: the normal end after the tank is
+  // recorded (LastTank), then the abort end (Abort). Case.Stop_Flag is -1 after
+  // every end except an abort during total reflux, which keeps its 1.
   virtual void RunEnded(BatchEnd end) { (void)end; }
 };
 
