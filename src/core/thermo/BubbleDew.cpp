@@ -167,6 +167,13 @@ double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
     out.status = ThermoStatus::Refused;
     return Unit_Press_Out(P);
   }
+  // An empty composition (or a temperature with no vapour pressure) has no
+  // bubble pressure: answer the given pressure, as for a refused method.
+  if (!(CompSum(x) > 0.0)) {
+    out.status = ThermoStatus::NothingToDo;
+    SetUnitK();
+    return Unit_Press_Out(P);
+  }
   ActivityCoeff_Select(x);
   double pmm = 0.0;
   for (int i = 1; i <= Case.NC; ++i) {
@@ -174,9 +181,7 @@ double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
     pmm += x[i] * Case.K_Value[i];
   }
   if (!(pmm > 0.0) || !std::isfinite(pmm)) {
-    // An empty composition (or a temperature with no vapour pressure) has no
-    // bubble pressure: answer the given pressure, as for a refused method.
-    out.status = pmm == 0.0 ? ThermoStatus::NothingToDo : ThermoStatus::NotFinite;
+    out.status = ThermoStatus::NotFinite;
     SetUnitK();
     return Unit_Press_Out(P);
   }

@@ -7,7 +7,9 @@
 // heats in J; compositions are arrays indexed 1..Case.NC (element 0 unused), not
 // normalised unless a routine says so. The K-values and activity coefficients of
 // the last call stay in Case.K_Value and Case.Gamma. Messages go through
-// Calc_Message; non-convergence is reported through the optional ThermoOutcome.
+// Calc_Message (a caller that runs many calls for one user action opens a
+// CalcMessageScope so each message shows once); non-convergence is also
+// reported through the optional ThermoOutcome.
 #pragma once
 
 #include <cstdint>
