@@ -326,6 +326,10 @@ std::vector<Record> PropertyDb::Pair_Browser_Search(const TableSpec& table, std:
                 {key(k), key(k)});
 }
 
+std::vector<Record> PropertyDb::Data_Sets(const TableSpec& table, std::string_view name) {
+  return Select(Select_From(table) + " WHERE [Name] = ? ORDER BY [Index], rowid", {{Q(name)}});
+}
+
 bool PropertyDb::Name_Exists(const TableSpec& table, std::string_view name) {
   return !Select("SELECT rowid AS vz_rowid FROM " + Quoted_Name(table.name) +
                      " WHERE [Name] LIKE ? ESCAPE '\\' LIMIT 1",

@@ -125,6 +125,9 @@ class PropertyDb {
   std::vector<Record> Pair_Browser_Search(const TableSpec& table, std::string_view key1,
                                           std::string_view key2);
 
+  // The data sets of one name (equal, letter case ignored), ordered by Index
+  // (the Antoine and VLE parameter saves look for an existing set).
+  std::vector<Record> Data_Sets(const TableSpec& table, std::string_view name);
   // True when a row of the table has a Name Like the given name.
   bool Name_Exists(const TableSpec& table, std::string_view name);
   // One above the highest Index stored for that name (equal, letter case

@@ -206,6 +206,9 @@ TEST_F(PropertyDbTest, NextIndexAndNameExists) {
   EXPECT_EQ(db.Next_Index(T("AntoineConstant"), "Methanol"), 2);
   EXPECT_EQ(db.Next_Index(T("AntoineConstant"), "METHANOL"), 2);
   EXPECT_EQ(db.Next_Index(T("AntoineConstant"), "Benzene"), 0);
+  const auto sets = db.Data_Sets(T("AntoineConstant"), "methanol");
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_EQ(sets[1].Text("Memo"), "second set");
   EXPECT_TRUE(db.Name_Exists(T("CriticalConstant"), "methanol"));
   EXPECT_FALSE(db.Name_Exists(T("CriticalConstant"), "Methanol 2"));
 }
