@@ -21,10 +21,8 @@ void FillCase(CaseData& c, int nc) {
   c.NC = nc;
   for (int i = 1; i <= nc; ++i) {
     c.Comp_Name[i] = "成分 " + std::to_string(i) + ", x";
-    CompVec* vecs[] = {&c.Mol_Wt, &c.Antoine_A, &c.Antoine_B, &c.Antoine_C, &c.Comp_Tc, &c.Comp_Pc, &c.Comp_Vc,
-                       &c.Comp_Omega, &c.HL_A, &c.HL_B, &c.HL_C, &c.HV_A, &c.HV_B, &c.HV_C, &c.Cp_A, &c.Cp_B,
-                       &c.Cp_C, &c.Cp_D};
-    for (int k = 0; k < 18; ++k) (*vecs[k])[i] = (k + 1) * 1000.0 + i + 1.0 / 3.0;
+    CompVec* vecs[] = {&c.Mol_Wt, &c.Comp_Omega, &c.HL_A, &c.HV_C, &c.Cp_A, &c.Cp_D};
+    for (int k = 0; k < 6; ++k) (*vecs[k])[i] = (k + 1) * 1000.0 + i + 1.0 / 3.0;
     for (int j = 1; j <= nc; ++j) {
       c.Wilson_Lambda[i][j] = i * 100 + j + 0.125;
       c.NRTL_Tau[i][j] = -(i * 100 + j) * 1e-7;
@@ -80,6 +78,7 @@ TEST_F(CaseFileTest, ComponentBlockRoundTripsWithMatricesWrittenColumnByColumn) 
     for (int i = 1; i <= nc; ++i) {
       EXPECT_EQ(into->Comp_Name[i], from->Comp_Name[i]);
       ExpectSame15(into->Comp_Omega[i], from->Comp_Omega[i]);
+      ExpectSame15(into->HL_A[i], from->HL_A[i]);  // liquid before vapour
       ExpectSame15(into->HV_C[i], from->HV_C[i]);
       ExpectSame15(into->Cp_D[i], from->Cp_D[i]);
       for (int j = 1; j <= nc; ++j) {
@@ -100,23 +99,16 @@ TEST_F(CaseFileTest, WrongHeaderIsRejectedAndLeavesTheMemo) {
   EXPECT_EQ(into->Memo[1], "kept");
 }
 
-TEST_F(CaseFileTest, FileDialogStartsInTheDataFolderAndCancelKeepsTheLastFile) {
-  Case.Data_File = "last.dat";
-  script.ChooseFile("");
-  EXPECT_EQ(Choose_Case_File_To_Read(), "");
-  ASSERT_EQ(script.fileDialogs.size(), 1u);
-  EXPECT_EQ(script.fileDialogs[0].initialDir, DataDir());
-  EXPECT_EQ(script.fileDialogs[0].filter, "データ ファイル (*.dat)|*.dat");
-  EXPECT_FALSE(script.fileDialogs[0].save);
-  EXPECT_EQ(Case.Data_File, "last.dat");
-}
-
-TEST_F(CaseFileTest, ReadPromptSpeaksTheLanguageAskedFor) {
+TEST_F(CaseFileTest, ReadDialogStartsInTheDataFolderAndPromptsInTheLanguageAskedFor) {
   const std::string path = DataPath("a.dat");
   Case.Language = 1;
-  script.ChooseFile(path).Answer(ui::vbYes, "Read [ " + path + " ]？");
+  script.ChooseFile("").ChooseFile(path).Answer(ui::vbYes, "Read [ " + path + " ]？");
+  EXPECT_EQ(Choose_Case_File_To_Read(), "");
+  EXPECT_EQ(Case.Data_File, "");  // a cancelled dialog keeps the last file
   EXPECT_EQ(Choose_Case_File_To_Read(), path);
   EXPECT_EQ(Case.Data_File, path);
+  EXPECT_EQ(script.fileDialogs[1].initialDir, DataDir());
+  EXPECT_EQ(script.fileDialogs[1].filter, "データ ファイル (*.dat)|*.dat");
   script.Answer(ui::vbCancel, "[ " + path + " ] を読み込みます？");
   EXPECT_FALSE(Confirm_Case_Read(path, PromptLanguage::Japanese));
   EXPECT_EQ(script.messages.back().style, ui::vbYesNoCancel | ui::vbQuestion);

@@ -3,37 +3,38 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "core/app/ProgramPlaceholders.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
 #include "support/UiTest.h"
 
-// A database lookup of its own name; what it does is scripted per test.
-template <int N>
+// Database lookups under their own names; what each does is scripted per test.
+inline const char* const kLookupNames[] = {"frmDBAntoine", "frmDBComponent", "frmDBWilson",
+                                           "frmDBNRTL", "frmDBKij", "frmDBEnthalpyCoeff"};
+template <std::size_t N>
 struct FakeLookup : ui::Form {
-  static const char* Name() {
-    static const char* const names[] = {"frmDBAntoine", "frmDBComponent", "frmDBWilson",
-                                        "frmDBNRTL", "frmDBKij", "frmDBEnthalpyCoeff"};
-    return names[N];
-  }
-  FakeLookup() : ui::Form(Name()) {}
+  FakeLookup() : ui::Form(kLookupNames[N]) {}
 };
 
 class DialogTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    RegisterLookups();
+    static const bool registered = [] {
+      RegisterLookups(std::make_index_sequence<std::size(kLookupNames)>());
+      return true;
+    }();
+    (void)registered;
   }
 
   // Loads the stand-in main window of a program (0 column, 1 batch, 2 flash),
   // which sets the program title, and makes it the dialogs' target.
   ui::Form& Main(int mode) {
-    ui::Form* f = nullptr;
-    if (mode == 0) f = &ui::Forms::Get<frmPlaceholder<0>>();
-    else if (mode == 1) f = &ui::Forms::Get<frmPlaceholder<1>>();
-    else f = &ui::Forms::Get<frmPlaceholder<2>>();
+    ui::Form* f = mode == 0   ? static_cast<ui::Form*>(&ui::Forms::Get<frmPlaceholder<0>>())
+                  : mode == 1 ? static_cast<ui::Form*>(&ui::Forms::Get<frmPlaceholder<1>>())
+                              : static_cast<ui::Form*>(&ui::Forms::Get<frmPlaceholder<2>>());
     Case.Program_Mode = static_cast<int16_t>(mode);
     return *f;
   }
@@ -51,19 +52,10 @@ class DialogTest : public UiTest {
   static std::string Label(ui::Form& main, const char* name) { return ui::ControlText(&main, name); }
 
  private:
-  static void RegisterLookups() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    Register<FakeLookup<0>>();
-    Register<FakeLookup<1>>();
-    Register<FakeLookup<2>>();
-    Register<FakeLookup<3>>();
-    Register<FakeLookup<4>>();
-    Register<FakeLookup<5>>();
-  }
-  template <typename L>
-  static void Register() {
-    ui::Forms::RegisterFactory(L::Name(), [] { return static_cast<ui::Form*>(&ui::Forms::Get<L>()); });
+  template <std::size_t... N>
+  static void RegisterLookups(std::index_sequence<N...>) {
+    (ui::Forms::RegisterFactory(kLookupNames[N],
+                                [] { return static_cast<ui::Form*>(&ui::Forms::Get<FakeLookup<N>>()); }),
+     ...);
   }
 };
