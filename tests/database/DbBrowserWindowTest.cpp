@@ -79,6 +79,8 @@ TEST_F(DbBrowserWindowTest, EditsAddsAndDeletesReachTheDatabase) {
 
   // Typing into the empty last row adds a record.
   const int before = m->RecordCount();
+  EXPECT_FALSE(m->Edit(before, name, ""));
+  EXPECT_EQ(m->RecordCount(), before);
   EXPECT_TRUE(m->Edit(before, name, "Toluene"));
   EXPECT_EQ(m->RecordCount(), before + 1);
   EXPECT_EQ(m->Text(before, "Name"), "Toluene");

@@ -59,6 +59,8 @@ void DbTableModel::Reread(int row, vzdb::PropertyDb& db) {
 
 bool DbTableModel::Edit(int row, int column, const std::string& text) {
   if (row < 0 || row > RecordCount() || column < 0 || column >= columnCount()) return false;
+  // Leaving the empty last row empty adds no blank record.
+  if (row == RecordCount() && text.empty()) return false;
   vzdb::PropertyDb db(Case.DB_Path);
   if (!db.Ok()) return Fail(db.Open_Status());
   vzdb::Record change;
