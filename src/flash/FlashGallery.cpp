@@ -7,11 +7,15 @@
 
 namespace {
 
-QWidget* AfterCalc(bool example2, int type, const char* temp = nullptr) {
+QWidget* AfterCalc(bool example2, int type, const char* temp = nullptr, int hMethod = -1) {
   Case.Language = 0;
   auto& form = ui::Forms::Get<frmFlash>();
   if (example2) form.cmdSample2_Click();
   else form.cmdSample1_Click();
+  if (hMethod >= 0) {
+    Case.H_Method = hMethod;
+    form.Set_Int_Display_Data();
+  }
   if (temp) form.txtTemp->setText(temp);
   form.optCalcType.Click(type);
   form.cmdGoCalc_Click();
@@ -24,7 +28,7 @@ VZ_GALLERY_SHOT("flash_bubble_t", [] { return AfterCalc(false, 0); });
 VZ_GALLERY_SHOT("flash_dew_t", [] { return AfterCalc(false, 1); });
 VZ_GALLERY_SHOT("flash_bubble_p", [] { return AfterCalc(false, 2); });
 VZ_GALLERY_SHOT("flash_dew_p", [] { return AfterCalc(false, 3); });
-VZ_GALLERY_SHOT("flash_isothermal", [] { return AfterCalc(false, 4, " 92.000"); });
+VZ_GALLERY_SHOT("flash_isothermal", [] { return AfterCalc(false, 4, " 92.000", 1); });
 VZ_GALLERY_SHOT("flash_srk_bubble_t", [] { return AfterCalc(true, 0); });
 
 VZ_GALLERY_SHOT("flash_curve_type", [] {

@@ -134,7 +134,7 @@ frmFlash::frmFlash() : ui::Form("frmFlash") {
   const char* heads[5] = {"", "Ｆｅｅｄ", "Ｖａｐｏｒ", "Ｌｉｑｕｉｄ", "K-Value"};
   for (int c = 1; c <= 4; ++c) {
     spdData->SetText(c, 0, heads[c]);
-    spdData->SetColWidth(c, 13);
+    spdData->SetColWidth(c, c == 4 ? 17 : 13);
   }
   spdData->SetAllLocked(true);
   spdData->setMinimumHeight(300);
@@ -146,7 +146,7 @@ frmFlash::frmFlash() : ui::Form("frmFlash") {
   spdData2->SetText(2, 0, "Vapor");
   spdData2->SetText(3, 0, "Liquid");
   spdData2->SetText(0, 1, "Enthalpy(Cal/Mol)");
-  for (int c = 1; c <= 3; ++c) spdData2->SetColWidth(c, 14);
+  for (int c = 1; c <= 3; ++c) spdData2->SetColWidth(c, 16);
   spdData2->SetAllLocked(true);
   spdData2->setFixedHeight(64);
   right->addWidget(spdData2);

@@ -18,7 +18,7 @@ namespace {
 constexpr int kColFrame = 7, kColGrid = 8, kColTemp = 10, kColCursor = 11, kColVF = 12, kColDew = 13,
               kColEnthalpy = 14;
 constexpr double kMarkRadius = 30;
-constexpr int kWidthTwips = 9600;
+constexpr int kWidthTwips = 11100;
 constexpr int kCursorStep = 5;
 
 }  // namespace
@@ -49,14 +49,14 @@ frmFlashCondensingCurve::frmFlashCondensingCurve() : ui::Form("frmFlashCondensin
   }
 
   picCalc = new ui::PictureBox("picCalc", this);
-  ui::Place(picCalc, 120, 450, 9240, 3330);
-  picCalc->SetSizePixels(ui::Px(9240), ui::Px(3330));
+  ui::Place(picCalc, 120, 450, 10800, 3330);
+  picCalc->SetSizePixels(ui::Px(10800), ui::Px(3330));
   picCalc->setFocusPolicy(Qt::StrongFocus);
   picCalc->installEventFilter(this);
   picCalc->onMouseDown = [this](int button, int shift, double x, double y) { picCalc_MouseDown(button, shift, x, y); };
 
   cmdExit = ui::NewButton(this, "cmdExit", "戻る(&X)");
-  ui::Place(cmdExit, 8160, 3840, 1200, 375);
+  ui::Place(cmdExit, 9720, 3840, 1200, 375);
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
 
   // The read-out, below the collapsed height.
@@ -78,19 +78,20 @@ frmFlashCondensingCurve::frmFlashCondensingCurve() : ui::Form("frmFlashCondensin
   const char* heads[5] = {"", "Ｆｅｅｄ", "Ｖａｐｏｒ", "Ｌｉｑｕｉｄ", "K-Value"};
   for (int c = 1; c <= 4; ++c) {
     spdData->SetText(c, 0, heads[c]);
-    spdData->SetColWidth(c, 12);
+    spdData->SetColWidth(c, c == 4 ? 15 : 11);
   }
   spdData->SetAllLocked(true);
-  ui::Place(spdData, 120, 4800, 6300, 3000);
+  ui::Place(spdData, 120, 4800, 6600, 3000);
   spdData2 = new ui::SpreadGrid("spdData2", this);
   spdData2->SetMaxCols(3);
   spdData2->SetMaxRows(1);
   spdData2->SetText(1, 0, "Feed");
   spdData2->SetText(2, 0, "Vapor");
   spdData2->SetText(3, 0, "Liquid");
+  for (int c = 1; c <= 3; ++c) spdData2->SetColWidth(c, 14);
   spdData2->SetRowHeadersVisible(false);
   spdData2->SetAllLocked(true);
-  ui::Place(spdData2, 6540, 4800, 2820, 900);
+  ui::Place(spdData2, 6840, 4800, 4100, 900);
 
   setFixedWidth(ui::Px(kWidthTwips));
   SetHeightTwips(kCurveHeightCollapsed);

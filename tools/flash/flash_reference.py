@@ -150,8 +150,11 @@ P2 = 10 * KGF_FACTOR * 10.0   # bar (the unit of the critical pressures)
 def srk_lnphi(T, p, comp):
     m = 0.48 + 1.574 * OM - 0.176 * OM ** 2
     alpha = (1 + m * (1 - np.sqrt(T / TC))) ** 2
-    a = 0.42748 * (TC / T) ** 2 * alpha * p / PC   # reduced A_i
-    b = 0.08664 * (TC / T) * p / PC                  # reduced B_i
+    # The program's SRK constants: 0.00287803 Tc^2/Pc and 0.00710907 Tc/Pc with
+    # R = 0.082053, i.e. Omega_a = 0.427469 and Omega_b = 0.086640 (the textbook
+    # 0.42748 moves the bubble point by 0.003 K).
+    a = 0.00287803 / 0.082053 ** 2 * (TC / T) ** 2 * alpha * p / PC   # reduced A_i
+    b = 0.00710907 / 0.082053 * (TC / T) * p / PC                      # reduced B_i
     sa = np.sqrt(a)
     Am = (comp @ sa) ** 2
     Bm = comp @ b
