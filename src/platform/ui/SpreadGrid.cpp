@@ -13,6 +13,8 @@ long long Key(int col, int row) { return static_cast<long long>(row) * 1024 + co
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
+SpreadModel::SpreadModel(SpreadGrid* grid) : QAbstractTableModel(grid), grid_(grid) {}
+
 int SpreadModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_->rows_; }
 int SpreadModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_->cols_; }
 

@@ -22,7 +22,7 @@ class SpreadModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit SpreadModel(SpreadGrid* grid) : grid_(grid) {}
+  explicit SpreadModel(SpreadGrid* grid);
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
