@@ -66,6 +66,10 @@ void DbLookupForm::Form_Activate() {
 
 void DbLookupForm::Fill(const std::vector<vzdb::Record>& rows) {
   const auto cols = Listed_Columns();
+  for (std::size_t c = 0; c < cols.size(); ++c) {
+    if (cols[c] == "Memo") vaSpread1->SetColWidth(static_cast<int>(c) + 1, 60);
+    else if (cols[c].rfind("Name", 0) == 0) vaSpread1->SetColWidth(static_cast<int>(c) + 1, 26);
+  }
   vaSpread1->SetMaxRows(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r)
     for (std::size_t c = 0; c < cols.size(); ++c)
