@@ -106,3 +106,6 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
   }
   return ui::Form::eventFilter(watched, event);
 }
+
+// Every program's version button opens the about box by name.
+VZ_FORM_FACTORY(frmAbout);
