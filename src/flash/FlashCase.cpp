@@ -67,8 +67,8 @@ void Flash_Example1_set(FlashWindowValues& win) {
   Case.K_Method = 2;
   Case.H_Method = 0;
   Case.NRTL_Alpha = 0.4;
-  win.T = 80;
-  win.P = 760;
+  win.Flash_Win_T = 80;
+  win.Flash_Win_P = 760;
   static const Example1Comp comps[4] = {
       {"Methanol", 32.04, 7.8786, 1473.11, 230, 62.453, 0.39014, 0, -253.37, 0.81773, 0},
       {"Ethanol", 46.07, 8.0449, 1554.3, 222.65, 64.272, 0.41893, 0, -174.17, 0.77057, 0},
@@ -105,8 +105,8 @@ void Flash_Example2_set(FlashWindowValues& win) {
   Case.NC = 3;
   Case.K_Method = 4;
   Case.H_Method = 2;
-  win.T = -10;
-  win.P = 10;
+  win.Flash_Win_T = -10;
+  win.Flash_Win_P = 10;
   static const Example2Comp comps[3] = {
       {"Ethane", 30.07, 305.4, 48.8, 148.3, 0.099, 6.80266, 656.401, 255.99,
        {0, 1.292, 0.04254, -1.657E-05, 2.081E-09, 0}},

@@ -6,8 +6,8 @@
 // in the display units (T_Unit, P_Unit). They belong to the window, not to the
 // case data; the examples and the case file set them.
 struct FlashWindowValues {
-  double T = 0;  // Flash_Win_T, display temperature unit
-  double P = 0;  // Flash_Win_P, display pressure unit
+  double Flash_Win_T = 0;  // display temperature unit
+  double Flash_Win_P = 0;  // display pressure unit
 };
 
 // Resets the flash program's part of the case: the component slots 1..20, the

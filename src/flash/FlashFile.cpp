@@ -83,7 +83,7 @@ seqfile::Writer Flash_File_Writer(const FlashWindowValues& win) {
   Write_Component_Block(w, /*flashLayout=*/true, c);
   w.Record(static_cast<int>(c.T_Unit), static_cast<int>(c.P_Unit), static_cast<int>(c.H_Unit),
            static_cast<int>(c.K_Method), static_cast<int>(c.H_Method));
-  w.Record(win.T, win.P);
+  w.Record(win.Flash_Win_T, win.Flash_Win_P);
   for (int i = 1; i <= c.NC && i <= kMaxComp; ++i) w.Record(c.Flash_Z[i]);
   return w;
 }
@@ -116,8 +116,8 @@ FlashReadResult Read_Flash_Text(const std::string& text, FlashWindowValues& win)
     scratch->H_Unit = static_cast<int32_t>(r.Int());
     scratch->K_Method = static_cast<int32_t>(r.Int());
     scratch->H_Method = static_cast<int32_t>(r.Int());
-    newWin.T = r.Double();
-    newWin.P = r.Double();
+    newWin.Flash_Win_T = r.Double();
+    newWin.Flash_Win_P = r.Double();
     for (int i = 1; i <= nc; ++i) scratch->Flash_Z[i] = r.Double();
   } catch (const seqfile::ReadError& e) {
     result.status = FlashReadStatus::Rejected;

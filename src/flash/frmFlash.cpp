@@ -199,9 +199,9 @@ void frmFlash::Write_Component_Names() {
 }
 
 void frmFlash::Set_Int_Display_Data() {
-  txtTemp->setText(ui::Q(txt::Format(Flash_Win.T, kFmtTempPress)));
-  txtPress->setText(ui::Q(txt::Format(Flash_Win.P, kFmtTempPress)));
-  txtTemp2->setText(ui::Q(txt::Format(Flash_Win.T + 20, kFmtTempPress)));
+  txtTemp->setText(ui::Q(txt::Format(Win_Values.Flash_Win_T, kFmtTempPress)));
+  txtPress->setText(ui::Q(txt::Format(Win_Values.Flash_Win_P, kFmtTempPress)));
+  txtTemp2->setText(ui::Q(txt::Format(Win_Values.Flash_Win_T + 20, kFmtTempPress)));
   Write_Unit_Captions();
   lblNCData->setText(ui::Q(txt::Plain(static_cast<int>(Case.NC))));
   const int nc = std::clamp(static_cast<int>(Case.NC), 0, kGridRows);
@@ -244,19 +244,19 @@ void frmFlash::cmdEnthalpy_Click() { ui::Forms::Get<frmEnthalpy>().ShowModal(); 
 void frmFlash::cmdMemo_Click() { ui::Forms::Get<frmMemo>().ShowModal(); }
 
 void frmFlash::cmdSample1_Click() {
-  Flash_Example1_set(Flash_Win);
+  Flash_Example1_set(Win_Values);
   Set_Int_Display_Data();
 }
 
 void frmFlash::cmdSample2_Click() {
-  Flash_Example2_set(Flash_Win);
+  Flash_Example2_set(Win_Values);
   Set_Int_Display_Data();
 }
 
 void frmFlash::cmdReadData_Click() {
   const std::string path = Choose_Case_File_To_Read(PromptLanguage::Japanese);
   if (path.empty()) return;
-  const FlashReadResult r = Read_Flash_Data(path, Flash_Win);
+  const FlashReadResult r = Read_Flash_Data(path, Win_Values);
   if (r.status != FlashReadStatus::Read) ui::MsgBox(Flash_Read_Failure_Message(r));
   Set_Int_Display_Data();
 }
@@ -266,8 +266,8 @@ void frmFlash::cmdSaveData_Click() {
   if (path.empty()) return;
   // The temperature and pressure as they stand in the text boxes.
   FlashWindowValues shown;
-  shown.T = txt::Val(ui::S(txtTemp->text()));
-  shown.P = txt::Val(ui::S(txtPress->text()));
+  shown.Flash_Win_T = txt::Val(ui::S(txtTemp->text()));
+  shown.Flash_Win_P = txt::Val(ui::S(txtPress->text()));
   Save_Case_File(Flash_File_Writer(shown), path, PromptLanguage::Japanese);
 }
 

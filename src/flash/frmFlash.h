@@ -40,7 +40,7 @@ class frmFlash : public ui::Form {
   void cmdExit_Click();
 
   // The temperature and pressure the refresh writes into the text boxes (display units).
-  FlashWindowValues Flash_Win;
+  FlashWindowValues Win_Values;
 
   QLineEdit* txtTemp;
   QLineEdit* txtTemp2;

@@ -74,7 +74,7 @@ TEST_F(FlashFileTest, SavedCaseReadsBackWithTheSameResults) {
   const std::string path =
       (std::filesystem::temp_directory_path() / ("vz_flash_" + std::to_string(::getpid()) + ".dat")).string();
   Case.Memo[3] = "line with, a comma";
-  win.T = 95;
+  win.Flash_Win_T = 95;
   ASSERT_TRUE(Save_Flash_Data(path, win));
   const std::string saved = Snapshot(win);
   const FlashDisplay before = Flash_Calc(FlashCalcType::Flash, "95", "760");
@@ -84,8 +84,8 @@ TEST_F(FlashFileTest, SavedCaseReadsBackWithTheSameResults) {
   const FlashReadResult r = Read_Flash_Data(path, back);
   std::filesystem::remove(path);
   ASSERT_EQ(r.status, FlashReadStatus::Read) << r.reason;
-  EXPECT_EQ(back.T, 95);
-  EXPECT_EQ(back.P, 760);
+  EXPECT_EQ(back.Flash_Win_T, 95);
+  EXPECT_EQ(back.Flash_Win_P, 760);
   EXPECT_EQ(Case.Memo[3], "line with, a comma");
   EXPECT_EQ(Snapshot(back), saved);
   const FlashDisplay after = Flash_Calc(FlashCalcType::Flash, "95", "760");
@@ -105,7 +105,7 @@ TEST_F(FlashFileTest, SlotsAboveTheFileCountKeepTheirValues) {
   EXPECT_EQ(Case.NC, 3);
   EXPECT_EQ(Case.Comp_Name[1], "Ethane");
   EXPECT_EQ(Case.Comp_Name[4], "1-Propanol");
-  EXPECT_EQ(win.T, -10);
+  EXPECT_EQ(win.Flash_Win_T, -10);
 }
 
 TEST_F(FlashFileTest, WrongHeaderReadsNothing) {

@@ -186,17 +186,17 @@ TEST_F(FlashWindowTest, RefusedFilesLeaveTheCase) {
   const std::string column = DataPath("column.dat");
   ASSERT_TRUE(seqfile::SaveAtomic(column, Dist_Case_Text()));
   f.cmdSample2->click();
-  const std::string before = Flash_File_Text(f.Flash_Win);
+  const std::string before = Flash_File_Text(f.Win_Values);
   script.ChooseFile(column).Answer(ui::vbYes).Answer(ui::vbOK, "Flash計算のデータファイルとして読めません");
   f.cmdReadData->click();
-  EXPECT_EQ(Flash_File_Text(f.Flash_Win), before);
+  EXPECT_EQ(Flash_File_Text(f.Win_Values), before);
   EXPECT_EQ(Text(f.lblNCData), "3");
 
   const std::string other = DataPath("batch.dat");
   ASSERT_TRUE(seqfile::SaveAtomic(other, "\"Batch Distillastion Data\"\r\n"));
   script.ChooseFile(other).Answer(ui::vbYes).Answer(ui::vbOK, "Flash計算のデータファイルではありません");
   f.cmdReadData->click();
-  EXPECT_EQ(Flash_File_Text(f.Flash_Win), before);
+  EXPECT_EQ(Flash_File_Text(f.Win_Values), before);
 
   script.ChooseFile(other).Answer(ui::vbNo, "を読み込みます");
   f.cmdReadData->click();
