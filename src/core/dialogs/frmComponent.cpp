@@ -52,6 +52,9 @@ void frmComponent::Form_Load() {
   vaSpreadComp->SetText(2, 0, ui::S(dlg::Pick("分子量", "Mol Wt")));
   vaSpreadComp->SetText(3, 0, "Tc");
   vaSpreadComp->SetText(4, 0, "Pc");
+  // The equation of state takes the critical pressure in bar, as the database holds it.
+  vaSpreadComp->SetColToolTip(3, ui::S(dlg::Pick("臨界温度 (K)", "Critical temperature (K)")));
+  vaSpreadComp->SetColToolTip(4, ui::S(dlg::Pick("臨界圧力 (bar)", "Critical pressure (bar)")));
   vaSpreadComp->SetText(5, 0, "Vc");
   vaSpreadComp->SetText(6, 0, "ω");
 

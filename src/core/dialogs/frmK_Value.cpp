@@ -62,6 +62,9 @@ frmK_Value::frmK_Value() : ui::Form("frmK_Value") {
     vaSpreadAntoine->SetText(c, 0, heads[c]);
     vaSpreadAntoine->SetColWidth(c, c == 1 ? 16 : 10);
   }
+  // The equation of state takes the critical pressure in bar, as the database holds it.
+  vaSpreadAntoine->SetColToolTip(5, "Tc (K)");
+  vaSpreadAntoine->SetColToolTip(6, "Pc (bar)");
   vaSpreadAntoine->setMinimumSize(760, 200);
   layout->addWidget(vaSpreadAntoine);
 

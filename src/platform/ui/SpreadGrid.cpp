@@ -47,6 +47,11 @@ Qt::ItemFlags SpreadModel::flags(const QModelIndex& index) const {
 }
 
 QVariant SpreadModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role == Qt::ToolTipRole && orientation == Qt::Horizontal) {
+    const auto i = static_cast<std::size_t>(section + 1);
+    if (i < grid_->colTips_.size() && !grid_->colTips_[i].empty()) return Q(grid_->colTips_[i]);
+    return {};
+  }
   if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
   const auto& heads = orientation == Qt::Horizontal ? grid_->colHeads_ : grid_->rowHeads_;
   const auto i = static_cast<std::size_t>(section + 1);
@@ -144,6 +149,12 @@ void SpreadGrid::SetColWidth(int col, double chars) {
     return;
   }
   setColumnWidth(col - 1, static_cast<int>(chars * fontMetrics().averageCharWidth() + 8));
+}
+
+void SpreadGrid::SetColToolTip(int col, const std::string& tip) {
+  if (col < 1) return;
+  if (static_cast<std::size_t>(col) >= colTips_.size()) colTips_.resize(static_cast<std::size_t>(col) + 1);
+  colTips_[static_cast<std::size_t>(col)] = tip;
 }
 
 void SpreadGrid::SetRowHeadersVisible(bool visible) { verticalHeader()->setVisible(visible); }

@@ -63,6 +63,8 @@ class SpreadGrid : public QTableView {
 
   // Column width in characters of the grid's font.
   void SetColWidth(int col, double chars);
+  // A tip shown over a column heading (the unit of the column, for one).
+  void SetColToolTip(int col, const std::string& tip);
   void SetRowHeadersVisible(bool visible);
   void SetColHeadersVisible(bool visible);
 
@@ -109,7 +111,7 @@ class SpreadGrid : public QTableView {
 
   int rows_ = 0, cols_ = 0;
   std::unordered_map<long long, Cell> cells_;  // key: row * 1024 + col
-  std::vector<std::string> colHeads_, rowHeads_;
+  std::vector<std::string> colHeads_, rowHeads_, colTips_;
   std::vector<Sum> sums_;
   bool allLocked_ = false;
   int activeCol_ = 1, activeRow_ = 1;
