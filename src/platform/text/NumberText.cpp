@@ -122,40 +122,41 @@ Pattern Parse(std::string_view p) {
   return pat;
 }
 
-// Fixed-point digits of |value| with `decimals` places, a half rounded away from
-// zero as the display formats do (0.25 -> "0.3"): integer and fraction text.
+// Fixed-point digits of |value| with `decimals` places: integer and fraction
+// text. The value is taken to its 15 significant digits first and a half is then
+// rounded away from zero, so what is shown agrees with the plain form
+// (2.675 -> "2.68", 0.25 -> "0.3") rather than with the binary tail.
 void FixedParts(double value, int decimals, std::string& intPart, std::string& fracPart) {
-  // glibc prints the exact binary value, so the digit after the last place decides.
-  char buf[512];
-  std::snprintf(buf, sizeof buf, "%.*f", std::min(decimals + 30, 340), std::fabs(value));
-  std::string s(buf);
-  const auto dot = s.find('.');
-  std::string digits = s.substr(0, dot) + s.substr(dot + 1);
-  const std::size_t keep = dot + static_cast<std::size_t>(decimals);
-  const bool roundUp = keep < digits.size() && digits[keep] >= '5';
+  const Digits d = ToDigits(value, 15);
+  // Digits placed on a fixed grid: `lead` zeros before the first significant one.
+  std::string digits;
+  int pointAt;  // number of digits before the decimal point
+  if (d.exponent >= 0) {
+    digits = d.digits;
+    pointAt = d.exponent + 1;
+    if (static_cast<int>(digits.size()) < pointAt) digits.append(static_cast<std::size_t>(pointAt) - digits.size(), '0');
+  } else {
+    digits = std::string(static_cast<std::size_t>(-d.exponent), '0') + d.digits;
+    pointAt = 1;
+  }
+  const std::size_t keep = static_cast<std::size_t>(pointAt + decimals);
+  if (digits.size() < keep) digits.append(keep - digits.size(), '0');
+  const bool roundUp = digits.size() > keep && digits[keep] >= '5';
   digits.resize(keep);
   if (roundUp) {
-    std::size_t i = digits.size();
-    while (i > 0) {
-      --i;
-      if (digits[i] == '9') {
-        digits[i] = '0';
-      } else {
-        ++digits[i];
-        break;
-      }
-      if (i == 0) {
-        digits.insert(0, "1");
-        break;
-      }
+    int i = static_cast<int>(digits.size()) - 1;
+    for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) digits[static_cast<std::size_t>(i)] = '0';
+    if (i >= 0) {
+      ++digits[static_cast<std::size_t>(i)];
+    } else {
+      digits.insert(0, "1");
+      ++pointAt;
     }
-    if (digits.empty()) digits = "1";
   }
-  const std::size_t intLen = digits.size() - static_cast<std::size_t>(decimals);
-  intPart = digits.substr(0, intLen);
-  if (intPart.empty()) intPart = "0";
+  intPart = digits.substr(0, static_cast<std::size_t>(pointAt));
   while (intPart.size() > 1 && intPart[0] == '0') intPart.erase(0, 1);
-  fracPart = digits.substr(intLen);
+  if (intPart.empty()) intPart = "0";
+  fracPart = digits.substr(static_cast<std::size_t>(pointAt));
 }
 
 std::string Assemble(const Pattern& pat, std::string intPart, std::string fracPart) {
