@@ -1,6 +1,13 @@
 #include "vle/estimation/VLEFile.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string_view>
 
 #include "core/model/CaseData.h"
 #include "platform/text/SeqFile.h"
@@ -27,6 +34,36 @@ struct FileCase {
   double l12 = 0, l21 = 0, t12 = 0, t21 = 0, alpha = 0;
 };
 
+// 1-based line of byte `pos` of `text`.
+int LineAt(const std::string& text, std::size_t pos) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
+}
+
+// Reads one record through `fields` and checks that it filled exactly one line:
+// with a count that does not match the file (too many or too few points) the
+// numbers would otherwise run on into the wrong variables without a read error.
+template <typename ReadFields>
+void Record(seqfile::Reader& in, const std::string& text, const char* what, ReadFields fields) {
+  const std::size_t from = in.Loc();
+  fields();
+  std::string_view span(text.data() + from, in.Loc() - from);
+  const std::size_t first = span.find_first_not_of(" \t\r\n");
+  span.remove_prefix(first == std::string_view::npos ? span.size() : first);
+  const std::size_t lineEnd = span.find('\n');
+  const bool lastLine = lineEnd == std::string_view::npos && in.Loc() == text.size();
+  if (!lastLine && lineEnd != span.size() - 1)
+    throw seqfile::ReadError("line " + std::to_string(LineAt(text, in.Loc() - span.size())) +
+                             ": wrong number of fields for " + what);
+}
+
+// A number field that must be finite.
+double Num(seqfile::Reader& in) {
+  const int line = in.Line();
+  const double v = in.Double();
+  if (!std::isfinite(v)) throw seqfile::ReadError("line " + std::to_string(line) + ": a number is out of range");
+  return v;
+}
+
 // A whole-number field that must lie in lo..hi.
 int IntIn(seqfile::Reader& in, const char* what, long long lo, long long hi) {
   const int line = in.Line();
@@ -37,34 +74,44 @@ int IntIn(seqfile::Reader& in, const char* what, long long lo, long long hi) {
   return static_cast<int>(v);
 }
 
-void ReadBody(seqfile::Reader& in, FileCase& fc) {
-  for (int i = 1; i <= kMaxMemo; ++i) fc.memo[i] = in.Text();
-  fc.name[1] = in.Text();
-  fc.name[2] = in.Text();
+void ReadBody(seqfile::Reader& in, const std::string& text, FileCase& fc) {
+  for (int i = 1; i <= kMaxMemo; ++i) Record(in, text, "a memo line", [&] { fc.memo[i] = in.Text(); });
+  Record(in, text, "a component name", [&] { fc.name[1] = in.Text(); });
+  Record(in, text, "a component name", [&] { fc.name[2] = in.Text(); });
   for (int c = 1; c <= 2; ++c) {
-    fc.A[c] = in.Double();
-    fc.B[c] = in.Double();
-    fc.C[c] = in.Double();
+    Record(in, text, "the Antoine constants", [&] {
+      fc.A[c] = Num(in);
+      fc.B[c] = Num(in);
+      fc.C[c] = Num(in);
+    });
   }
-  fc.tpType = IntIn(in, "the T-P type", 0, 1);
-  fc.tUnit = IntIn(in, "the temperature unit", 1, 3);
-  fc.pUnit = IntIn(in, "the pressure unit", 1, 6);
-  fc.temp = in.Double();
-  fc.press = in.Double();
-  fc.nData = IntIn(in, "the number of data points", 0, kMaxData);
-  fc.calcType = IntIn(in, "the calculation type", 1, 4);
-  fc.objType = IntIn(in, "the objective function", 0, 5);
+  Record(in, text, "the conditions and codes", [&] {
+    fc.tpType = IntIn(in, "the T-P type", 0, 1);
+    fc.tUnit = IntIn(in, "the temperature unit", 1, 3);
+    fc.pUnit = IntIn(in, "the pressure unit", 1, 6);
+    fc.temp = Num(in);
+    fc.press = Num(in);
+    fc.nData = IntIn(in, "the number of data points", 0, kMaxData);
+    fc.calcType = IntIn(in, "the calculation type", 1, 4);
+    fc.objType = IntIn(in, "the objective function", 0, 5);
+  });
   for (int i = 1; i <= fc.nData; ++i) {
-    fc.points[i].t = in.Double();
-    fc.points[i].p = in.Double();
-    fc.points[i].x1 = in.Double();
-    fc.points[i].y1 = in.Double();
+    Record(in, text, "a data point", [&] {
+      fc.points[i].t = Num(in);
+      fc.points[i].p = Num(in);
+      fc.points[i].x1 = Num(in);
+      fc.points[i].y1 = Num(in);
+    });
   }
-  fc.l12 = in.Double();
-  fc.l21 = in.Double();
-  fc.t12 = in.Double();
-  fc.t21 = in.Double();
-  fc.alpha = in.Double();
+  Record(in, text, "the parameters", [&] {
+    fc.l12 = Num(in);
+    fc.l21 = Num(in);
+    fc.t12 = Num(in);
+    fc.t21 = Num(in);
+    fc.alpha = Num(in);
+  });
+  if (!in.Eof())
+    throw seqfile::ReadError("line " + std::to_string(in.Line()) + ": the file goes on after the parameters");
 }
 
 void Commit(const FileCase& fc) {
@@ -120,10 +167,21 @@ VLEFileResult Write_VLE_File(const std::string& path) {
 }
 
 VLEFileResult Read_VLE_File(const std::string& path) {
+  auto cannotOpen = [](const std::string& why) {
+    return VLEFileResult{VLEFileStatus::CannotOpen, Lang_Text("ファイルを開けません: ", "Cannot open the file: ") + why};
+  };
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return cannotOpen(path + ": " + std::strerror(errno));
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
   seqfile::Reader in;
-  std::string error;
-  if (!in.Open(path, &error))
-    return {VLEFileStatus::CannotOpen, Lang_Text("ファイルを開けません: ", "Cannot open the file: ") + error};
+  std::string text;
+  try {
+    text = seqfile::DecodeFileText(bytes.str());
+    in.OpenText(text);
+  } catch (const seqfile::ReadError& e) {
+    return cannotOpen(path + ": " + e.what());
+  }
   std::string header;
   try {
     header = in.Text();
@@ -136,7 +194,7 @@ VLEFileResult Read_VLE_File(const std::string& path) {
   // The file case is large for the stack (50 points and strings); build it on the heap.
   auto fc = std::make_unique<FileCase>();
   try {
-    ReadBody(in, *fc);
+    ReadBody(in, text, *fc);
   } catch (const seqfile::ReadError& e) {
     return {VLEFileStatus::BadData,
             Lang_Text("データファイルが読み込めません: ", "Cannot read the data file: ") + e.what()};

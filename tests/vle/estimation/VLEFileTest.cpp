@@ -153,6 +153,13 @@ TEST_F(VLEFile, DamagedFilesLeaveTheCaseAsItWas) {
       {"objective 6", replaceLine16("0,1,3,60,760,20,1,6")},
       {"text for a number", replaceLine16("0,1,3,\"sixty\",760,20,1,1")},
       {"garbage number", replaceLine16("0,1,3,6O,760,20,1,1")},
+      {"a number out of range", replaceLine16("0,1,3,1E999,760,20,1,1")},
+      // A count that does not match the point records would shift the numbers
+      // into the wrong variables without any field of the wrong type.
+      {"one point fewer than the records", replaceLine16("0,1,3,60,760,19,1,1")},
+      {"one point more than the records", replaceLine16("0,1,3,60,760,21,1,1")},
+      {"a record split over two lines", replaceLine16("0,1,3,60,760\r\n20,1,1")},
+      {"more after the parameters", good + "1,2,3,4,5\r\n"},
   };
   for (const auto& d : damages) {
     WriteAll(path_, d.text);
@@ -165,6 +172,20 @@ TEST_F(VLEFile, DamagedFilesLeaveTheCaseAsItWas) {
   WriteAll(path_, replaceLine16("0,1,3,60,760,51,1,1"));
   EXPECT_EQ(Read_VLE_File(path_).message,
             "Cannot read the data file: line 16: the number of data points 51 is outside 0..50");
+  WriteAll(path_, replaceLine16("0,1,3,60,760,19,1,1"));
+  EXPECT_EQ(Read_VLE_File(path_).message,
+            "Cannot read the data file: line 36: wrong number of fields for the parameters");
+
+  // Line ends without CR, blank lines between records and no final line end are no damage.
+  std::string relaxed;
+  for (char c : good)
+    if (c != '\r') relaxed += c;
+  relaxed.insert(relaxed.find("\n") + 1, "\n\n");
+  relaxed.pop_back();
+  WriteAll(path_, relaxed);
+  ASSERT_EQ(Read_VLE_File(path_).status, VLEFileStatus::Ok);
+  EXPECT_EQ(VLE.VLE_NData, 20);
+  EXPECT_EQ(Case.NRTL_Alpha, 0.4);
 }
 
 TEST_F(VLEFile, AFailedSaveSaysSo) {
