@@ -61,6 +61,15 @@ bool Dist_Run_Check() {
   if (c.Reflux_Ratio > 0 && c.Top_Vap_Prod > 0)
     return Refuse(InLanguage("還流のある塔頂からの蒸気製品（分縮器）は未だサポートしていません。",
                              "A top vapour product with reflux (a partial condenser) is not supported yet."));
+  // Without a condenser the top stage only sends vapour up: a liquid drawn from it
+  // has no source, and the heat pass drives its liquid flow below zero.
+  if (!(c.Reflux_Ratio > 0) && c.Top_Liq_Prod > 0)
+    return Refuse(InLanguage("還流比が0以下のときは塔頂から液を抜き出せません。",
+                             "A top liquid product needs a reflux ratio above 0."));
+  // With no top product the reflux (reflux ratio x distillate) is nothing and the
+  // stages above the feeds carry no flow at all.
+  if (!(c.Top_Liq_Prod + c.Top_Vap_Prod > 0))
+    return Refuse(InLanguage("塔頂抜出量がありません。", "There is no top product."));
   if (c.NT < 2 || c.NT > kMaxTray)
     return Refuse(InLanguage("理論段数は2段以上、" + std::to_string(kMaxTray) + "段以下にしてください。",
                              "The column needs 2 to " + std::to_string(kMaxTray) + " stages."));
@@ -81,6 +90,12 @@ bool Dist_Run_Check() {
   if (anyOff)
     return Refuse(InLanguage("フィード段またはサイドカット段が塔の段の範囲外です。",
                              "A feed or side-cut stage lies outside the column."));
+  // More drawn than fed: the bottom stage would have to send liquid back up, and the
+  // run would end "converged" on negative flows.
+  double bottoms = feed - c.Top_Liq_Prod - c.Top_Vap_Prod;
+  for (int k = 1; k <= c.N_LiqSC; ++k) bottoms -= c.LiqSC_Flow[k];
+  for (int k = 1; k <= c.N_VapSC; ++k) bottoms -= c.VapSC_Flow[k];
+  if (bottoms < 0) return Refuse("Bottom流量[ " + txt::Signed(bottoms) + " ]が負です。");
   return true;
 }
 

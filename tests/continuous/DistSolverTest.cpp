@@ -295,6 +295,9 @@ TEST_F(DistSolverTest, DegenerateColumnsAreRefusedBeforeTheRun) {
   } bad[] = {
       {"partial condenser", [] { Case.Top_Vap_Prod = 10; }},
       {"both top products", [] { Case.Reflux_Ratio = 0; Case.Top_Vap_Prod = 10; }},
+      {"liquid product without reflux", [] { Case.Reflux_Ratio = 0; }},
+      {"no top product", [] { Case.Top_Liq_Prod = 0; }},
+      {"more drawn than fed", [] { Case.Top_Liq_Prod = 400; }},
       {"no feed", [] { Case.N_Feed = 0; }},
       {"feed of nothing", [] { Case.Feed_Flow[1] = 0; }},
       {"one stage", [] { Case.NT = 1; }},
@@ -314,6 +317,7 @@ TEST_F(DistSolverTest, DegenerateColumnsAreRefusedBeforeTheRun) {
     EXPECT_EQ(Case.Result_Flag, 0);
     EXPECT_EQ(Case.Tray_T[5], t5);
   }
+  EXPECT_EQ(Messages()[4], "Bottom流量[ -20 ]が負です。");
   EXPECT_FALSE(seqfile::FileExists(PathOf("Result.dat")));
 }
 
