@@ -11,6 +11,7 @@ Run: /usr/bin/python3 tools/unifac/unifac_reference.py
 """
 import math
 import os
+import warnings
 
 import numpy as np
 from scipy.optimize import brentq, fsolve
@@ -86,9 +87,14 @@ def wilson_pair(g1, g2):
     def eq(v):
         u12, u21 = v
         return [1 - u12 - math.exp(u21) - math.log(g1), 1 - u21 - math.exp(u12) - math.log(g2)]
-    u = fsolve(eq, [0.0, 0.0], xtol=1e-13)
-    assert max(abs(v) for v in eq(u)) < 1e-12, eq(u)
-    return math.exp(u[0]), math.exp(u[1])
+    # the equations have one root here; fsolve needs a start on its side and
+    # warns about the starts that lead nowhere
+    warnings.filterwarnings("ignore", category=RuntimeWarning)
+    for start in ([0.0, 0.0], [-1.0, 1.0], [1.0, -1.0], [-2.0, 1.0], [1.0, -2.0]):
+        u = fsolve(eq, start, xtol=1e-13)
+        if max(abs(v) for v in eq(u)) < 1e-12:
+            return math.exp(u[0]), math.exp(u[1])
+    raise RuntimeError(f"no Wilson pair for {g1}, {g2}")
 
 
 ETHANOL = {1: 1, 2: 1, 15: 1}
@@ -107,6 +113,12 @@ for label, (g1, g2) in (("ethanol-water", (7.166080493304, 2.769839429502)),
                         ("acetone-methanol", (1.870580097219, 1.834533901340))):
     l12, l21 = wilson_pair(g1, g2)
     print(f"{label} Wilson from gamma inf: Lambda12={l12:.10f} Lambda21={l21:.10f}")
+
+# Pairs that need care: opposite deviations whose h1 + h2 is 2 (built from
+# Lambda12 = 0.1, Lambda21 = 3.0782302540056), and negative deviations.
+for g1, g2 in ((1.2515150269742823, 0.7990315565108665), (0.5, 0.8), (0.3, 0.8)):
+    l12, l21 = wilson_pair(g1, g2)
+    print(f"gamma inf {g1} {g2}: Wilson Lambda12={l12:.10f} Lambda21={l21:.10f}")
 
 EX1 = (METHANOL, WATER, [(7.87863, 1473.11, 230.0), (8.07131, 1730.63, 233.426)])
 EX2 = (BENZENE, METHANOL, [(6.90565, 1211.033, 220.790), (7.8786, 1473.11, 230.0)])

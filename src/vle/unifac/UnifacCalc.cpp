@@ -246,29 +246,40 @@ WilsonResult Wilson_From_Infinite_Dilution(double gamma1Inf, double gamma2Inf) {
   WilsonResult res;
   double L = 1.0;
   // A nearly ideal pair has its root at L = 1, where the derivative vanishes.
-  if (std::fabs(h1 + h2 - 2.0) >= 0.0001) {
+  // Opposite deviations can also sum to 2 without L = 1 being a root, so both
+  // must lie near 1.
+  const bool nearlyIdeal = std::fabs(h1 + h2 - 2.0) < 0.0001 && std::fabs(h1 - 1.0) < 0.0001;
+  if (!nearlyIdeal) {
     L = 0.001;
     if (std::exp(h1 - 1.0) >= h2 && h2 >= 1.0 && h1 >= 1.0) L = std::exp(h2);
+    // f runs from -inf at L = 0+ to +inf, so a positive root always exists. The
+    // last points where f was negative and positive bracket one; a Newton step
+    // that leaves the bracket (or the positive axis) is replaced by a step into it.
+    double below = 0.0, above = HUGE_VAL;
     res.status = IterStatus::IterationLimit;
     for (int it = 0; it <= kMaxWilsonIter; ++it) {
-      if (L < 0) {
-        res.status = IterStatus::NegativeLambda;
-        break;
-      }
       const double e = std::exp(h1 - L);
       const double f = std::log(L) + e - h2;
       const double d = e - 1.0 / L;
-      if (d == 0 || !std::isfinite(d) || !std::isfinite(f)) {
-        res.status = d == 0 ? IterStatus::ZeroDerivative : IterStatus::NotFinite;
+      if (!std::isfinite(f)) {
+        res.status = IterStatus::NotFinite;
         break;
       }
+      (f < 0 ? below : above) = L;
       const double s = f / d;
-      if (std::fabs(s) < 1e-5) {
+      if (f == 0 || std::fabs(s) < 1e-5) {
         res.status = IterStatus::Converged;
         break;
       }
       if (it == kMaxWilsonIter) break;
-      L += s;
+      double next = L + s;
+      const double lo = std::min(below, above), hi = std::max(below, above);
+      if (!(next > lo && next < hi)) {
+        if (lo > 0 && std::isfinite(hi)) next = std::sqrt(lo * hi);
+        else if (lo > 0) next = lo * 10.0;
+        else next = hi / 10.0;
+      }
+      L = next;
       res.iterations = it + 1;
     }
   }
@@ -276,15 +287,14 @@ WilsonResult Wilson_From_Infinite_Dilution(double gamma1Inf, double gamma2Inf) {
   // ln gamma2(inf) = 1 - ln Lambda21 - Lambda12: Lambda21 = L solves the equation
   // above and Lambda12 = h2 - ln Lambda21.
   res.Lambda21 = L;
-  res.Lambda12 = h2 - std::log(std::fabs(L));
+  res.Lambda12 = h2 - std::log(L);
   return res;
 }
 
 WilsonResult Wilson_From_Curve(const UnifacData& data) {
   const WilsonResult res =
       Wilson_From_Infinite_Dilution(data.UNIFAC_Pt_Gamma[1][1], data.UNIFAC_Pt_Gamma[2][kNPoint]);
-  // A negative L ends the iteration by design; only a failed iteration is reported.
-  if (res.status != IterStatus::Converged && res.status != IterStatus::NegativeLambda)
+  if (res.status != IterStatus::Converged)
     Calc_Message("UNIFAC Wilson Parameter No-Convergence");
   return res;
 }

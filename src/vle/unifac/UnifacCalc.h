@@ -63,7 +63,6 @@ enum class IterStatus {
   IterationLimit,  // no convergence within the bound
   ZeroDerivative,  // the Newton step cannot be formed
   NotFinite,       // the function left the real numbers (temperature near -C)
-  NegativeLambda,  // the Wilson Newton value fell below 0 (see Wilson_From_Infinite_Dilution)
 };
 
 constexpr int kMaxBubbleIter = 100;
@@ -107,14 +106,15 @@ constexpr int kMaxWilsonIter = 100;
 
 // The Wilson pair that reproduces two activity coefficients at infinite
 // dilution: Newton on ln L + exp(h1 - L) - h2 = 0 (h = 1 - ln gamma inf) from
-// 0.001 or exp(h2); a nearly ideal pair (|h1 + h2 - 2| < 1e-4) gives L = 1.
-// Lambda21 = L and Lambda12 = h2 - ln|L|. The iteration stops when L falls below
-// 0 (NegativeLambda); the values are then those of that L.
+// 0.001 or exp(h2), kept on the positive axis, until a step is below 1e-5; a
+// nearly ideal pair (h1 and h2 within 1e-4 of 1, their sum within 1e-4 of 2)
+// gives L = 1. Lambda21 = L and Lambda12 = h2 - ln L. NotFinite when a gamma is
+// not a positive number.
 WilsonResult Wilson_From_Infinite_Dilution(double gamma1Inf, double gamma2Inf);
 
 // Wilson parameters of the curve in `data` (gamma1 at point 1, gamma2 at point
-// 201); an iteration that fails (not one that stops at a negative L) is
-// reported through Calc_Message ("UNIFAC Wilson Parameter No-Convergence").
+// 201); an iteration that fails is reported through Calc_Message
+// ("UNIFAC Wilson Parameter No-Convergence").
 WilsonResult Wilson_From_Curve(const UnifacData& data);
 
 }  // namespace unifac
