@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <string>
@@ -344,6 +345,39 @@ TEST(VLEFitEngine, CallLimitAfterAnAcceptedStepKeepsThatStep) {
   EXPECT_EQ(full.status, FitStatus::Converged);
   EXPECT_NEAR(full.p1, 1, 1e-9);
   EXPECT_NEAR(full.p2, 2, 1e-9);
+}
+
+TEST(VLEFitEngine, CentralDifferencesFollowAStepBelowTheThreshold) {
+  // Linear residuals r = p - (1, 2): no retries, so an iteration costs the
+  // Jacobian (2 calls forward, 4 central) and one candidate.
+  LeastSquaresProblem lin;
+  lin.m = 2;
+  lin.evaluate = [](double p1, double p2, double* r, bool&) {
+    r[1] = p1 - 1;
+    r[2] = p2 - 2;
+    return r[1] * r[1] + r[2] * r[2];
+  };
+  std::vector<FitProgress> steps;
+  const FitResult r = Marquardt_Fit(lin, 0, 0, {}, [&](const FitProgress& s) { steps.push_back(s); });
+  ASSERT_EQ(r.status, FitStatus::Converged);
+  ASSERT_GE(steps.size(), 3u);
+  EXPECT_EQ(steps[0].calls, 1 + 2 + 1);  // the first iteration always differences forward
+  // The last iteration converges at its (accepted) candidate: it ends with r.calls.
+  std::vector<int> calls;
+  for (const auto& s : steps) calls.push_back(s.calls);
+  calls.push_back(r.calls);
+  bool sawCentral = false;
+  double prev1 = 0, prev2 = 0;
+  for (size_t k = 0; k < steps.size(); ++k) {
+    const double pmax = std::max({1.0, std::fabs(prev1), std::fabs(prev2)});
+    const double dmax = std::max(std::fabs(steps[k].p1 - prev1), std::fabs(steps[k].p2 - prev2));
+    const bool central = dmax < 1e-4 * pmax;
+    sawCentral = sawCentral || central;
+    EXPECT_EQ(calls[k + 1] - calls[k], central ? 5 : 3) << "iteration " << k + 2;
+    prev1 = steps[k].p1;
+    prev2 = steps[k].p2;
+  }
+  EXPECT_TRUE(sawCentral);
 }
 
 TEST(VLEFitEngine, UnusableOrNonFiniteCandidatesAreNeverTaken) {
