@@ -160,6 +160,42 @@ TEST_F(DistCaseFileTest, ComponentBlockLayoutsReadBackInTheirOwnOrder) {
   }
 }
 
+TEST_F(DistCaseFileTest, DefaultsResetTheColumnCaseAndKeepTheRest) {
+  Dist_Example1_set();
+  Case.Comp_Tc[2] = 513.9;
+  Case.Cp_D[3] = 1e-9;
+  Case.EOS_Kij[1][2] = 0.01;
+  Case.SC_Press = 700;
+  Case.Tray_Press[8] = 765;
+  Dist_Initial_set();
+  // Kept: critical constants, Cp coefficients, k(i, j), stage pressures, shortcut inputs.
+  EXPECT_EQ(Case.Comp_Tc[2], 513.9);
+  EXPECT_EQ(Case.Cp_D[3], 1e-9);
+  EXPECT_EQ(Case.EOS_Kij[1][2], 0.01);
+  EXPECT_EQ(Case.Tray_Press[8], 765);
+  EXPECT_EQ(Case.Tray_Press[1], 760);
+  EXPECT_EQ(Case.SC_Press, 700);
+  EXPECT_EQ(Case.SC_LK, 0);
+  EXPECT_EQ(Case.SC_HK_Spec[1], 0);
+  // Reset: the example's data and settings give way to the defaults.
+  EXPECT_EQ(Case.NC, 0);
+  EXPECT_EQ(Case.Antoine_B[1], 0);
+  EXPECT_EQ(Case.HL_A[4], 0);
+  EXPECT_EQ(Case.Wilson_Lambda[1][3], 1.0);
+  EXPECT_EQ(Case.Feed_Flow[1], 0);
+  EXPECT_EQ(Case.Feed_Z[3][1], 0);
+  EXPECT_EQ(Case.Max_Iter[1], 20);
+  EXPECT_EQ(Case.Max_Iter[2], 30);
+  EXPECT_EQ(Case.Conv_Crit[1], 5e-5);
+  EXPECT_EQ(Case.Conv_Crit[2], 5e-6);
+  EXPECT_EQ(Case.P_Unit, 2);
+  EXPECT_EQ(Case.Reflux_Ratio, 2.0);
+  EXPECT_EQ(Case.Top_Liq_Prod, 0);
+  EXPECT_EQ(Case.P_Bottom, 780);
+  EXPECT_EQ(Case.K_Method, 1);
+  EXPECT_EQ(Case.H_Method, 0);
+}
+
 TEST_F(DistCaseFileTest, BottomsFlowOfZeroOrLessIsReported) {
   Dist_Example1_set();
   EXPECT_EQ(Case.Bottom_Flow, 297);

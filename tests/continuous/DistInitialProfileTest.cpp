@@ -111,6 +111,25 @@ TEST_F(DistInitialProfileTest, TemperaturesAndPressuresRunStraightBetweenSetValu
   for (int j = 1; j <= 11; ++j) EXPECT_NEAR(Case.Tray_P[j], mmHg[j] * 0.00013322, 1e-15) << j;
 }
 
+TEST_F(DistInitialProfileTest, InitialStartTakesTheFlowWeightedMeanFeed) {
+  SimpleColumn(6, 3);
+  Case.N_Feed = 2;
+  Case.Feed_Stage[2] = 4;
+  Case.Feed_Flow[2] = 300;
+  Case.Feed_Z[1][2] = 0.8;
+  Case.Feed_Z[2][2] = 0.2;
+  Case.NC_Save = Case.NT_Save = 9;
+  Initial_Composition_set();
+  EXPECT_EQ(Case.NC_Save, 2);
+  EXPECT_EQ(Case.NT_Save, 6);
+  for (int j = 1; j <= 6; ++j) {  // (100 x 0.4 + 300 x 0.8) / 400 = 0.7
+    EXPECT_DOUBLE_EQ(Case.Tray_X[1][j], 0.7) << j;
+    EXPECT_DOUBLE_EQ(Case.Tray_Y[1][j], 0.7) << j;
+    EXPECT_DOUBLE_EQ(Case.Tray_X[2][j], 0.3) << j;
+    EXPECT_DOUBLE_EQ(Case.Tray_Y[2][j], 0.3) << j;
+  }
+}
+
 TEST_F(DistInitialProfileTest, ContinueRemapsTheStoredStagesToANewCount) {
   auto stored = [](int nt) {
     Case.NC_Save = 2;
