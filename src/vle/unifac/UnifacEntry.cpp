@@ -53,6 +53,12 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
     return false;
   }
   data.VLE_Press = txt::Val(entry.Press);
+  // No bubble point exists at a pressure of 0 or less; the iteration would end
+  // at the foot of the vapour-pressure curve as if it had found one.
+  if (!(data.VLE_Press > 0)) {
+    Refuse("圧力が0以下です。", "Pressure is 0 or less");
+    return false;
+  }
   if (IsEmptyCell(entry.Temp)) {
     Refuse("温度が未入力です", "No Temperaturee data");
     return false;

@@ -65,6 +65,8 @@ TEST_F(UnifacEntryTest, ChecksRunInOrderAndStopAtTheFirst) {
   entry_.Press = "";
   entry_.Temp = "";
   EXPECT_EQ(Start(false), std::vector<std::string>{"圧力が未入力です"});
+  entry_.Press = "abc";  // no number: a pressure of 0, which has no bubble point
+  EXPECT_EQ(Start(false), std::vector<std::string>{"圧力が0以下です。"});
   entry_.Press = "700";
   EXPECT_EQ(Start(false), std::vector<std::string>{"温度が未入力です"});
   EXPECT_DOUBLE_EQ(data_->VLE_Press, 700);
@@ -76,6 +78,9 @@ TEST_F(UnifacEntryTest, ChecksRunInOrderAndStopAtTheFirst) {
 
   Case.Language = 1;
   EXPECT_EQ(Start(false), std::vector<std::string>{"No group data"});
+  entry_.Press = "-1";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"Pressure is 0 or less"});
+  entry_.Press = "700";
   entry_.Temp = " ";
   EXPECT_EQ(Start(false), std::vector<std::string>{"No Temperaturee data"});
 }
