@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/model/CaseData.h"
+#include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "vle/estimation/VLEBinary.h"
 #include "vle/estimation/VLEData.h"
@@ -22,26 +23,9 @@ std::string RowText(const char* japanese, const char* english, int row) {
 
 }  // namespace
 
-double Display_Temp_To_C(double t) {
-  switch (Case.T_Unit) {
-    case 2: return t - 273.15;
-    case 3: return (t - 32) * 5 / 9;
-    default: return t;
-  }
-}
+double Display_Temp_To_C(double t) { return Unit_Temp_In(t); }
 
-double Display_Press_To_mmHg(double p) {
-  double mpa = p;
-  switch (Case.P_Unit) {
-    case 2: mpa = p * 0.001; break;
-    case 3: mpa = p * 0.00013322; break;
-    case 4: mpa = p * 9.80665e-6; break;
-    case 5: mpa = p * 0.0980665; break;
-    case 6: mpa = p * 0.006895; break;
-    default: break;
-  }
-  return mpa / kMPaPerMmHg;
-}
+double Display_Press_To_mmHg(double p) { return Unit_Press_In(p) / kMPaPerMmHg; }
 
 bool Data_Cell_Value(const std::string& text, double& value) {
   if (IsBlank(text)) {
