@@ -185,6 +185,31 @@ TEST_F(BatchStepTest, KgHoldupsKeepTheStillBalanceClosed) {
   EXPECT_NEAR(Batch.Holdup_Mol[5], 20 / mw, 0.01);  // last step's composition
 }
 
+// The liquid enthalpies and the kg hold-ups of a step are those of the
+// compositions the previous step left: their changes took that step's time,
+// even when the step in force has just been changed.
+TEST_F(BatchStepTest, ChangesAreRatesOverTheStepInWhichTheyHappened) {
+  LoadExample();
+  Batch.Holdup_Unit = 2;
+  Batch.Tray_Holdup[2][1] = 100;
+  for (int p = 2; p <= 9; ++p) Batch.Tray_Holdup[2][p] = 20;
+  RecordingHost host;
+  BatchRun run(host);
+  ASSERT_TRUE(run.Start());
+  for (int k = 0; k < 5; ++k) ASSERT_TRUE(run.Step());
+  double hl[11], m[11];
+  for (int p = 1; p <= 10; ++p) hl[p] = Batch.Tray_HL[p], m[p] = Batch.Holdup_Mol[p];
+  Batch.Run_Diff_Time = 0.0001;  // the last step took 0.0002 h
+  ASSERT_TRUE(run.Step());
+  ASSERT_DOUBLE_EQ(run.StepTime(), 0.0001);
+  for (int p = 1; p <= 9; ++p) {
+    ASSERT_NE(Batch.Tray_HL[p], hl[p]) << p;
+    EXPECT_NEAR(Batch.Tray_dHL[p], (Batch.Tray_HL[p] - hl[p]) / 0.0002, 1e-9 * std::fabs(Batch.Tray_dHL[p]))
+        << p;
+    EXPECT_NEAR(Batch.Tray_dM[p], (Batch.Holdup_Mol[p] - m[p]) / 0.0002, 1e-9) << p;
+  }
+}
+
 TEST_F(BatchStepTest, ComponentAbsentFromTheStillKeepsItsLiquid) {
   LoadExample();
   RecordingHost host;

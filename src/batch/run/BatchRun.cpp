@@ -142,6 +142,7 @@ void BatchRun::ResetRunState() {
   totalDistillate_ = 0;
   nextSaveTime_ = 0;
   steps_ = 0;
+  lastStepTime_ = 0;
   Batch.Run_Save_Interval = Batch.Save_Interval;
   startSaveInterval_ = Batch.Save_Interval;
   Batch.Run_Conv_Limit = Batch.Conv_Limit;
@@ -248,8 +249,9 @@ void BatchRun::Enthalpies() {
     Batch.Tray_HV[p] = Enthalpy_Vap(Case.Tray_T[p], Case.Tray_P[p], Batch.Work_Comp);
     for (int i = 1; i <= nc; ++i) Batch.Work_Comp[i] = Case.Tray_X[i][p];
     const double h = Enthalpy_Liq(Case.Tray_T[p], Case.Tray_P[p], Batch.Work_Comp);
-    // A rate, as every other accumulation term of the balances.
-    if (Batch.First_Step_Done == 1) Batch.Tray_dHL[p] = (h - Batch.Tray_HL[p]) / stepTime_;
+    // A rate, as every other accumulation term of the balances: the change
+    // happened over the step before this one, whose length may differ.
+    if (Batch.First_Step_Done == 1) Batch.Tray_dHL[p] = (h - Batch.Tray_HL[p]) / lastStepTime_;
     Batch.Tray_HL[p] = h;
   }
 }
@@ -263,7 +265,7 @@ double BatchRun::PlateHoldups() {
       double mw = 0;
       for (int i = 1; i <= nc; ++i) mw += Case.Tray_X[i][p] * Case.Mol_Wt[i];
       const double m = Batch.Tray_Holdup[2][p] / mw;
-      if (Batch.First_Step_Done == 1) Batch.Tray_dM[p] = (m - Batch.Holdup_Mol[p]) / stepTime_;
+      if (Batch.First_Step_Done == 1) Batch.Tray_dM[p] = (m - Batch.Holdup_Mol[p]) / lastStepTime_;
       Batch.Holdup_Mol[p] = m;
     }
     sum += Batch.Holdup_Mol[p];
@@ -577,6 +579,7 @@ bool BatchRun::Step() {
   if (!PhaseTest()) return false;
   Batch.First_Step_Done = 1;
   calTime_ += stepTime_;
+  lastStepTime_ = stepTime_;
   ++steps_;
   host_.Yield();
   return !EndTest();

@@ -130,6 +130,7 @@ class BatchRun {
   bool started_ = false;
   double calTime_ = 0, stepTime_ = 0, nextSaveTime_ = 0, totalDistillate_ = 0;
   double startSaveInterval_ = 0;
+  double lastStepTime_ = 0;  // length of the last accepted step, h
   double duty_ = 0;  // reboiler duty of the step, J/h
   long steps_ = 0;
   // New liquid fractions of the integrated components (component, plate).
