@@ -302,6 +302,35 @@ TEST_F(BatchStepTest, TimeOverKeepsThePartialTank) {
   EXPECT_NEAR(amount, 10.0, 0.01);
 }
 
+// The withdrawal in Japanese: the phase captions change before the
+// convergence notice, the tank change is announced with the tanks recorded,
+// and an abort in the last tank ends normally, then as an abort.
+TEST_F(BatchStepTest, JapaneseWithdrawalAndAbortInTheLastTank) {
+  BinaryStill(2);
+  Batch.N_Change_Tank = 1;
+  Batch.Tank_Value[1] = 0.5005;  // 0.001 kmol a step: the 501st step fills it
+  Batch.Tank_Cond[2] = -1;
+  Batch.Tank_Value[2] = 50;
+  Batch.Prod_Spec[2][2] = 10;
+  RecordingHost host;
+  std::size_t noticesBeforeCaptions = 99;
+  host.onWithdrawal = [&] { noticesBeforeCaptions = host.notices.size(); };
+  int tankTwoSteps = 0;
+  host.onYield = [&] {
+    if (Batch.Tank_No == 2 && ++tankTwoSteps == 3) Case.Stop_Flag = 1;
+  };
+  EXPECT_EQ(Batch_Calc(host), BatchEnd::Abort);
+  EXPECT_EQ(noticesBeforeCaptions, 0u);
+  EXPECT_EQ(host.notices, (std::vector<std::string>{"全還流収束", "製品タンク切替1"}));
+  EXPECT_EQ(host.messages, (std::vector<std::string>{"計算を開始します", "計算完了", " 中止により計算終了"}));
+  // Withdrawal starts one step after convergence: the n-th step starts at n x 0.0001 h,
+  // and the phase time runs on through the tank change.
+  EXPECT_EQ(LogTails(), (std::vector<std::string>{" Start Calculation", LogTails()[1].substr(0, 16) + " 全還流収束",
+                                                  " Cal_time=0.0501 タンク切り替え", " Cal_time=0.0504 計算終了",
+                                                  " Cal_time=0.0504 中止により計算終了"}));
+  EXPECT_EQ(Lines(File(5)).size(), 6u);  // both tanks
+}
+
 TEST_F(BatchStepTest, EmptyStillEndsTheRunAndKeepsThePartialTank) {
   English();
   BinaryStill(2);

@@ -487,6 +487,8 @@ void BatchRun::SwitchAtConvergence() {
            false);
     return;
   }
+  // The phase caption and the withdrawal buttons change before the notice shows.
+  host_.WithdrawalStarted();
   host_.Notice(Say("全還流収束", "Total Reflux Converged"));
   Log(Batch_Log_Time(calTime_) + " 全還流収束");
   Batch.Prod_Phase = 1;
@@ -501,7 +503,6 @@ void BatchRun::SwitchAtConvergence() {
   totalDistillate_ = 0;
   for (int i = 1; i <= Case.NC; ++i) Batch.Tank_Amount[i] = 0;
   for (int p = 1; p <= Case.NT; ++p) Batch.Tray_Q_Sum_Prev[p] = 0;
-  host_.WithdrawalStarted();
   host_.DrawProfileFrame();
 }
 

@@ -48,7 +48,9 @@ class BatchHost {
   // A vertical marker on the history graph in a 16-colour palette entry
   // (15 white at convergence, 8 grey at a tank change).
   virtual void MarkLine(int paletteColour) { (void)paletteColour; }
-  // Withdrawal begins: phase caption and the buttons of the withdrawal phase.
+  // Withdrawal begins: phase caption and the buttons of the withdrawal phase;
+  // called before the convergence notice (the run's state is still that of
+  // total reflux).
   virtual void WithdrawalStarted() {}
   // The run has ended (buttons hidden, exit caption); also after a refusal.
   // An abort during withdrawal ends twice: the normal end after the tank is
