@@ -125,6 +125,16 @@ TEST_F(UnifacCalcTest, IdenticalComponentsAreIdeal) {
   }
 }
 
+TEST_F(UnifacCalcTest, GroupTypedAsZeroChangesNothing) {
+  Enter(kEthanol, kWater, 60);
+  const auto [g1, g2] = Gammas(0.3);
+  Enter(kEthanol, Groups{{17, 1}, {19, 0}}, 60);  // CH3CO in the list with count 0
+  ASSERT_EQ(data_->UNIFAC_NGroup, 5);
+  const auto [z1, z2] = Gammas(0.3);
+  EXPECT_NEAR(z1, g1, 1e-13);
+  EXPECT_NEAR(z2, g2, 1e-13);
+}
+
 struct CurvePoint {
   int n;
   double g1, g2, y1, t;
