@@ -90,6 +90,14 @@ bool Dist_Run_Check() {
   if (anyOff)
     return Refuse(InLanguage("フィード段またはサイドカット段が塔の段の範囲外です。",
                              "A feed or side-cut stage lies outside the column."));
+  // A feed that carries flow but no component would start every stage empty.
+  for (int f = 1; f <= c.N_Feed; ++f) {
+    double z = 0;
+    for (int i = 1; i <= c.NC; ++i) z += c.Feed_Z[i][f];
+    if (c.Feed_Flow[f] != 0 && !(z > 0))
+      return Refuse(InLanguage("フィード" + std::to_string(f) + "の組成の合計が0です。",
+                               "The mole fractions of feed " + std::to_string(f) + " sum to 0."));
+  }
   // More drawn than fed: the bottom stage would have to send liquid back up, and the
   // run would end "converged" on negative flows.
   double bottoms = feed - c.Top_Liq_Prod - c.Top_Vap_Prod;

@@ -66,8 +66,8 @@ std::string Dist_Outcome_Text(const DistRunOutcome& outcome);
 // Checks the case before a run: simultaneous top liquid and vapour products, a
 // top vapour product with a condenser, a top liquid product without one, no top
 // product, fewer than 2 stages, no components, no feed, counts beyond the limits,
-// a feed or side cut off the column, a negative bottoms flow. False with the
-// reason shown through Calc_Message.
+// a feed or side cut off the column, a feed without composition, a negative
+// bottoms flow. False with the reason shown through Calc_Message.
 bool Dist_Run_Check();
 
 // Feed_H(f), J/mol, of every feed: with the temperature polynomial (H_Method 1)

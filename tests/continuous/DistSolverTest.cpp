@@ -298,6 +298,7 @@ TEST_F(DistSolverTest, DegenerateColumnsAreRefusedBeforeTheRun) {
       {"liquid product without reflux", [] { Case.Reflux_Ratio = 0; }},
       {"no top product", [] { Case.Top_Liq_Prod = 0; }},
       {"more drawn than fed", [] { Case.Top_Liq_Prod = 400; }},
+      {"feed without composition", [] { for (int i = 1; i <= 4; ++i) Case.Feed_Z[i][1] = 0; }},
       {"no feed", [] { Case.N_Feed = 0; }},
       {"feed of nothing", [] { Case.Feed_Flow[1] = 0; }},
       {"one stage", [] { Case.NT = 1; }},
