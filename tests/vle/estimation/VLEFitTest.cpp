@@ -323,16 +323,22 @@ TEST(VLEFitEngine, ConvergenceAtARejectedCandidateKeepsTheAcceptedPair) {
   EXPECT_EQ(r.objective, 2.0);
 }
 
-TEST(VLEFitEngine, CallLimitAfterAnAcceptedStepKeepsThatStep) {
-  // Linear residuals r = p - (1, 2): the first candidate is accepted and the
-  // limit of one call per residual is already passed.
-  LeastSquaresProblem lin;
-  lin.m = 2;
-  lin.evaluate = [](double p1, double p2, double* r, bool&) {
+// Linear residuals r = p - (1, 2), solved by (1, 2).
+LeastSquaresProblem Linear() {
+  LeastSquaresProblem p;
+  p.m = 2;
+  p.evaluate = [](double p1, double p2, double* r, bool&) {
     r[1] = p1 - 1;
     r[2] = p2 - 2;
     return r[1] * r[1] + r[2] * r[2];
   };
+  return p;
+}
+
+TEST(VLEFitEngine, CallLimitAfterAnAcceptedStepKeepsThatStep) {
+  // The first candidate is accepted and the limit of one call per residual is
+  // already passed.
+  const LeastSquaresProblem lin = Linear();
   MarquardtLimits limits;
   limits.callsPerResidual = 1;
   const FitResult r = Marquardt_Fit(lin, 0, 0, limits);
@@ -348,15 +354,9 @@ TEST(VLEFitEngine, CallLimitAfterAnAcceptedStepKeepsThatStep) {
 }
 
 TEST(VLEFitEngine, CentralDifferencesFollowAStepBelowTheThreshold) {
-  // Linear residuals r = p - (1, 2): no retries, so an iteration costs the
-  // Jacobian (2 calls forward, 4 central) and one candidate.
-  LeastSquaresProblem lin;
-  lin.m = 2;
-  lin.evaluate = [](double p1, double p2, double* r, bool&) {
-    r[1] = p1 - 1;
-    r[2] = p2 - 2;
-    return r[1] * r[1] + r[2] * r[2];
-  };
+  // No retries on the linear problem, so an iteration costs the Jacobian
+  // (2 calls forward, 4 central) and one candidate.
+  const LeastSquaresProblem lin = Linear();
   std::vector<FitProgress> steps;
   const FitResult r = Marquardt_Fit(lin, 0, 0, {}, [&](const FitProgress& s) { steps.push_back(s); });
   ASSERT_EQ(r.status, FitStatus::Converged);
