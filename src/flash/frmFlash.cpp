@@ -254,7 +254,11 @@ void frmFlash::cmdSample2_Click() {
 }
 
 void frmFlash::cmdReadData_Click() {
+  // Reading a flash case leaves the current case-file path as it was (the file
+  // dialog stores the chosen name there).
+  const std::string dataFile = Case.Data_File;
   const std::string path = Choose_Case_File_To_Read(PromptLanguage::Japanese);
+  Case.Data_File = dataFile;
   if (path.empty()) return;
   const FlashReadResult r = Read_Flash_Data(path, Win_Values);
   if (r.status != FlashReadStatus::Read) ui::MsgBox(Flash_Read_Failure_Message(r));

@@ -162,9 +162,12 @@ TEST_F(FlashWindowTest, SaveAndReadBack) {
   script.ChooseFile(path).Answer(ui::vbYes, "を保存しますか");
   f.cmdSaveData->click();
   ASSERT_TRUE(seqfile::FileExists(path));
+  EXPECT_EQ(Case.Data_File, path);
   f.cmdSample2->click();
+  Case.Data_File = DataPath("column case.dat");
   script.ChooseFile(path).Answer(ui::vbYes, "を読み込みます");
   f.cmdReadData->click();
+  EXPECT_EQ(Case.Data_File, DataPath("column case.dat")) << "reading keeps the case-file path";
   EXPECT_EQ(Text(f.txtTemp), " 92.500");
   EXPECT_EQ(Case.NC, 4);
   EXPECT_EQ(f.spdData->Text(0, 4), "1-Propanol");
