@@ -25,9 +25,10 @@ struct VLEFileResult {
 // the whole file is written).
 VLEFileResult Write_VLE_File(const std::string& path);
 
-// Reads a case file. Only a file read whole and valid (0..50 points, known codes)
-// changes the case: it is first reset to the defaults of VLE_Initial_set, then
-// takes the file's values. VLE_Gamma_Exp and VLE_T_Calc are never touched.
+// Reads a case file. Only a file read whole and valid (0..50 points, known codes,
+// each record on a line of its own, nothing after the parameters) changes the
+// case: it is first reset to the defaults of VLE_Initial_set, then takes the
+// file's values. VLE_Gamma_Exp and VLE_T_Calc are never touched.
 VLEFileResult Read_VLE_File(const std::string& path);
 
 }  // namespace vlefit
