@@ -56,6 +56,7 @@ CondensingCurve Calc_Condensing_Curve(const std::string& lowText, const std::str
   CalcMessageScope scope;
   CondensingCurve c;
   c.enthalpy = Case.H_Method == 1;
+  c.enthalpyLine = Case.H_Method > 0;
   c.pressMPa = Unit_Press_In(Case.Flash_P);
   const double P = c.pressMPa;
   // The last bubble or dew temperature of the main window is held in degC already.

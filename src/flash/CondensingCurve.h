@@ -38,7 +38,9 @@ struct CondensingCurve {
   double TB = 0, TD = 0;     // bubble and dew temperature, degC
   double TLow = 0, THigh = 0, TStep = 0;  // limits and step, display temperature unit
   bool bubbleInRange = false, dewInRange = false;
-  bool enthalpy = false;     // the polynomial model: enthalpies are drawn
+  bool enthalpy = false;     // the polynomial model: enthalpies, their scale and marks
+  bool enthalpyLine = false; // any enthalpy model: the enthalpy line is drawn (flat at
+                             // the foot of the scale when the model yields no values)
   double HBubbleLiq = 0, HDewVap = 0;  // J/mol at the bubble and dew points
   double HLow = 0, HHigh = 0;          // mixture enthalpy at the two limits, J/mol
   double VF[kCurvePoints + 1]{};       // points 1..201

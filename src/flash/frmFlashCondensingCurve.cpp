@@ -175,7 +175,7 @@ void frmFlashCondensingCurve::Draw_Curves() {
   for (int i = 2; i <= kCurvePoints; ++i) {
     const int x0 = Curve_Point_X(f, i - 1), x1 = Curve_Point_X(f, i);
     picCalc->Line(x0, Curve_Y(f, c.VF[i - 1]), x1, Curve_Y(f, c.VF[i]), ui::QBColor(kColVF));
-    if (c.enthalpy)
+    if (c.enthalpyLine)
       picCalc->Line(x0, Curve_Y(f, c.HFraction(c.H[i - 1])), x1, Curve_Y(f, c.HFraction(c.H[i])),
                     ui::QBColor(kColEnthalpy));
   }

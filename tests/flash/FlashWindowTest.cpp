@@ -308,7 +308,9 @@ TEST_F(FlashWindowTest, CondensingCurveInCelsiusAndKelvin) {
 }
 
 // Example 2's equation of state serves only the bubble point: the refused dew
-// point and flashes say so once per drawing, and the curve is still drawn.
+// point and flashes say so once per drawing, and the curve is still drawn. Its
+// enthalpy model yields no values: the enthalpy line lies flat at the foot, with
+// neither scale nor marks.
 TEST_F(FlashWindowTest, Example2CurveReportsTheRefusedModelOnce) {
   frmFlash& f = Open();
   f.cmdSample2->click();
@@ -317,6 +319,14 @@ TEST_F(FlashWindowTest, Example2CurveReportsTheRefusedModelOnce) {
   script.OnModal("frmFlashCondensingCurve", [&](ui::Form& form) {
     auto& c = static_cast<frmFlashCondensingCurve&>(form);
     EXPECT_EQ(CountCalls(*c.picCalc, "Line", 12), 200);
+    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 14), 200);
+    EXPECT_EQ(CountCalls(*c.picCalc, "Circle", 14), 0);
+    const double foot = Curve_Y(c.Frame(), 0.0);
+    for (const auto& call : c.picCalc->Calls())
+      if (call.kind == "Line" && call.color == ui::QBColor(14)) {
+        EXPECT_EQ(call.y1, foot);
+        EXPECT_EQ(call.y2, foot);
+      }
     EXPECT_EQ(Text(c.lblB_Temp), " 14.910");
   });
   f.cmdGoCalc->click();
