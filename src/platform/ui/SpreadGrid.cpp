@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 #include "platform/text/NumberText.h"
 
 namespace ui {
@@ -28,7 +30,7 @@ QVariant SpreadModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole: return cell->fore ? QVariant(*cell->fore) : QVariant();
     case Qt::BackgroundRole: return cell->back ? QVariant(*cell->back) : QVariant();
     case Qt::TextAlignmentRole:
-      return cell->decimals >= 0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+      return grid_->DecimalsAt(col, row) >= 0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     default: return {};
   }
 }
@@ -41,8 +43,7 @@ bool SpreadModel::setData(const QModelIndex& index, const QVariant& value, int r
 
 Qt::ItemFlags SpreadModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-  const auto* cell = grid_->Find(index.column() + 1, index.row() + 1);
-  if (!grid_->allLocked_ && !(cell && cell->locked)) f |= Qt::ItemIsEditable;
+  if (!grid_->allLocked_ && !grid_->LockedAt(index.column() + 1, index.row() + 1)) f |= Qt::ItemIsEditable;
   return f;
 }
 
@@ -124,12 +125,7 @@ std::string SpreadGrid::Text(int col, int row) const {
 }
 
 void SpreadGrid::SetValue(int col, int row, double value) {
-  const auto* cell = Find(col, row);
-  if (cell && cell->decimals >= 0) {
-    SetText(col, row, txt::Format(value, "0." + std::string(static_cast<std::size_t>(cell->decimals), '0')));
-  } else {
-    SetText(col, row, txt::Plain(value));
-  }
+  SetText(col, row, FormatNumber(value, DecimalsAt(col, row)));
 }
 
 double SpreadGrid::Value(int col, int row) const { return txt::Val(Text(col, row)); }
@@ -161,13 +157,46 @@ void SpreadGrid::SetRowHeadersVisible(bool visible) { verticalHeader()->setVisib
 void SpreadGrid::SetColHeadersVisible(bool visible) { horizontalHeader()->setVisible(visible); }
 
 void SpreadGrid::SetNumberFormat(int col1, int row1, int col2, int row2, int decimals) {
+  if (row1 <= 1 && row2 >= rows_) {
+    for (int c = std::max(col1, 1); c <= col2; ++c) {
+      if (static_cast<std::size_t>(c) >= colDecimals_.size()) colDecimals_.resize(static_cast<std::size_t>(c) + 1, -1);
+      colDecimals_[static_cast<std::size_t>(c)] = decimals;
+    }
+    return;
+  }
   for (int r = row1; r <= row2; ++r)
     for (int c = col1; c <= col2; ++c) At(c, r).decimals = decimals;
 }
 
 void SpreadGrid::SetLocked(int col1, int row1, int col2, int row2, bool locked) {
+  if (row1 <= 1 && row2 >= rows_) {
+    for (int c = std::max(col1, 1); c <= col2; ++c) {
+      if (static_cast<std::size_t>(c) >= colLocked_.size()) colLocked_.resize(static_cast<std::size_t>(c) + 1, 0);
+      colLocked_[static_cast<std::size_t>(c)] = locked ? 1 : 0;
+    }
+    return;
+  }
   for (int r = row1; r <= row2; ++r)
-    for (int c = col1; c <= col2; ++c) At(c, r).locked = locked;
+    for (int c = col1; c <= col2; ++c) At(c, r).locked = locked ? 1 : 0;
+}
+
+int SpreadGrid::DecimalsAt(int col, int row) const {
+  const auto* cell = Find(col, row);
+  if (cell && cell->decimals >= 0) return cell->decimals;
+  const auto c = static_cast<std::size_t>(col);
+  return c < colDecimals_.size() ? colDecimals_[c] : -1;
+}
+
+bool SpreadGrid::LockedAt(int col, int row) const {
+  const auto* cell = Find(col, row);
+  if (cell && cell->locked >= 0) return cell->locked == 1;
+  const auto c = static_cast<std::size_t>(col);
+  return c < colLocked_.size() && colLocked_[c] == 1;
+}
+
+std::string SpreadGrid::FormatNumber(double value, int decimals) const {
+  if (decimals < 0) return txt::Plain(value);
+  return txt::Format(value, "0." + std::string(static_cast<std::size_t>(decimals), '0'));
 }
 
 void SpreadGrid::SetForeColor(int col, int row, const QColor& color) {
@@ -193,7 +222,7 @@ std::optional<QColor> SpreadGrid::BackColor(int col, int row) const {
 void SpreadGrid::SetSumFormula(int col, int row, int col1, int row1, int col2, int row2) {
   std::erase_if(sums_, [&](const Sum& s) { return s.col == col && s.row == row; });
   sums_.push_back({col, row, col1, row1, col2, row2});
-  At(col, row).locked = true;
+  At(col, row).locked = 1;
   RecomputeSums();
 }
 
@@ -203,10 +232,7 @@ void SpreadGrid::RecomputeSums() {
     for (int r = s.row1; r <= s.row2; ++r)
       for (int c = s.col1; c <= s.col2; ++c)
         if (const auto* cell = Find(c, r)) total += txt::Val(cell->text);
-    Cell& target = At(s.col, s.row);
-    target.text = target.decimals >= 0
-                      ? txt::Format(total, "0." + std::string(static_cast<std::size_t>(target.decimals), '0'))
-                      : txt::Plain(total);
+    At(s.col, s.row).text = FormatNumber(total, DecimalsAt(s.col, s.row));
     model_->CellChanged(s.col, s.row);
   }
 }
@@ -225,12 +251,11 @@ void SpreadGrid::ClickCell(int col, int row) {
 
 void SpreadGrid::UserEdited(int col, int row, const std::string& text) {
   if (col < 1 || row < 1 || col > cols_ || row > rows_) return;
-  const auto* cell = Find(col, row);
-  if (allLocked_ || (cell && cell->locked)) return;
+  if (allLocked_ || LockedAt(col, row)) return;
   std::string shown = text;
   // A number cell shows what was typed as a number with its places.
-  if (cell && cell->decimals >= 0 && !text.empty())
-    shown = txt::Format(txt::Val(text), "0." + std::string(static_cast<std::size_t>(cell->decimals), '0'));
+  const int decimals = DecimalsAt(col, row);
+  if (decimals >= 0 && !text.empty()) shown = FormatNumber(txt::Val(text), decimals);
   SetText(col, row, shown);
   activeCol_ = col;
   activeRow_ = row;

@@ -97,14 +97,17 @@ class SpreadGrid : public QTableView {
   friend class SpreadModel;
   struct Cell {
     std::string text;
-    int decimals = -1;  // -1: no number format
-    bool locked = false;
+    int decimals = -1;  // -1: the column's format (if any)
+    int locked = -1;    // -1: the column's lock, else 0 or 1
     std::optional<QColor> fore, back;
   };
   struct Sum {
     int col, row, col1, row1, col2, row2;
   };
   Cell& At(int col, int row);
+  int DecimalsAt(int col, int row) const;  // -1 when the cell is no number cell
+  bool LockedAt(int col, int row) const;
+  std::string FormatNumber(double value, int decimals) const;
   const Cell* Find(int col, int row) const;
   void RecomputeSums();
   void UserEdited(int col, int row, const std::string& text);
@@ -112,6 +115,10 @@ class SpreadGrid : public QTableView {
   int rows_ = 0, cols_ = 0;
   std::unordered_map<long long, Cell> cells_;  // key: row * 1024 + col
   std::vector<std::string> colHeads_, rowHeads_, colTips_;
+  // Formats and locks set over whole columns: kept per column, so a result table
+  // of many thousands of rows holds no per-cell entry for them.
+  std::vector<int> colDecimals_;
+  std::vector<char> colLocked_;
   std::vector<Sum> sums_;
   bool allLocked_ = false;
   int activeCol_ = 1, activeRow_ = 1;

@@ -68,9 +68,18 @@ TEST_F(SpreadGridTest, ClicksSetTheActiveCell) {
   EXPECT_EQ(g.ActiveCol(), 3);
   EXPECT_EQ(g.ActiveRow(), 2);
   g.SetMaxRows(20000);  // result tables of many rows
+  g.SetNumberFormat(2, 1, 3, 20000, 3);
+  g.SetLocked(3, 1, 3, 20000);
   g.SetText(5, 20000, "last");
   EXPECT_EQ(g.Text(5, 20000), "last");
   EXPECT_EQ(g.model()->rowCount(), 20000);
+  g.SetValue(2, 19999, 1.23456);
+  EXPECT_EQ(g.Text(2, 19999), "1.235");
+  g.TypeText(3, 17, "1");  // the whole column is locked
+  EXPECT_EQ(g.Text(3, 17), "");
+  g.SetNumberFormat(2, 5, 2, 5, 1);  // a cell's own format wins over its column's
+  g.SetValue(2, 5, 1.25);
+  EXPECT_EQ(g.Text(2, 5), "1.3");
 }
 
 }  // namespace
