@@ -45,11 +45,12 @@ ComponentSet Component_From_Record(const Record& row) {
           row.Number("Pc"),    row.Number("Vc"),   row.Number("OMG")};
 }
 
-std::optional<PairPositions> Pair_Positions(const std::string& name1, const std::string& name2) {
+std::optional<PairPositions> Pair_Positions(const std::string& name1, const std::string& name2,
+                                            int count) {
   PairPositions p;
-  const int n = std::clamp(Case.NC, 0, kMaxComp);
-  // Only the case's components count: names left in rows beyond NC belong to
-  // no component of this case.
+  // Only the components in use count: names left in rows beyond them belong
+  // to no component of this case.
+  const int n = std::clamp(count, 0, kMaxComp);
   for (int k = 1; k <= n; ++k) {
     if (p.a == 0 && Case.Comp_Name[k] == name1) p.a = k;
     if (p.b == 0 && Case.Comp_Name[k] == name2) p.b = k;
@@ -58,14 +59,16 @@ std::optional<PairPositions> Pair_Positions(const std::string& name1, const std:
   return p;
 }
 
+int Pair_Component_Count(bool vle_estimation) { return vle_estimation ? 2 : Case.NC; }
+
 std::optional<PairPositions> Matrix_Pair(int active_row, int active_column) {
   if (!In_Components(active_row) || !In_Components(active_column)) return std::nullopt;
   if (active_column < active_row) return PairPositions{active_column, active_row};
   return PairPositions{active_row, active_column};
 }
 
-std::optional<PairSet> Pair_From_Record(LookupKind kind, const Record& row) {
-  const auto at = Pair_Positions(row.Text("Name1"), row.Text("Name2"));
+std::optional<PairSet> Pair_From_Record(LookupKind kind, const Record& row, int count) {
+  const auto at = Pair_Positions(row.Text("Name1"), row.Text("Name2"), count);
   if (!at) return std::nullopt;
   PairSet set{*at};
   if (kind == LookupKind::Kij) {

@@ -31,12 +31,17 @@ struct ComponentSet {
 };
 ComponentSet Component_From_Record(const Record& row);
 
-// Positions a and b of a pair's names among the case's components 1..NC
-// (letter case included), or nullopt when either name is not one of them.
+// Positions a and b of a pair's names among the components 1..count (letter
+// case included), or nullopt when either name is not one of them.
 struct PairPositions {
   int a = 0, b = 0;
 };
-std::optional<PairPositions> Pair_Positions(const std::string& name1, const std::string& name2);
+std::optional<PairPositions> Pair_Positions(const std::string& name1, const std::string& name2,
+                                            int count);
+// How many components a pair copy searches: the case's NC for the K-value
+// dialog's matrices; two for the VLE estimation, which keeps its pair in
+// components 1 and 2 and leaves NC as the last program set it.
+int Pair_Component_Count(bool vle_estimation);
 
 // The components whose pair a matrix lookup searches: (row, column) of the
 // K-value dialog's matrix, the smaller number first; nullopt outside 1..20.
@@ -47,9 +52,9 @@ struct PairSet {
   PairPositions at;
   double v12 = 0, v21 = 0;  // Lambda12/21, Tau12/21, or Kij twice
 };
-// The set of a Wilson, NRTL or Kij row; nullopt when a name is not a component
-// of the case or a value is empty.
-std::optional<PairSet> Pair_From_Record(LookupKind kind, const Record& row);
+// The set of a Wilson, NRTL or Kij row; nullopt when a name is not one of the
+// components 1..count or a value is empty.
+std::optional<PairSet> Pair_From_Record(LookupKind kind, const Record& row, int count);
 // Into the case matrix: (a, b) = 12 value, (b, a) = 21 value (Kij both).
 void Store_Pair_Matrix(LookupKind kind, const PairSet& set);
 // Into the VLE estimation's pair values: as stored when the row's Name1 is

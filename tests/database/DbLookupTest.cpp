@@ -61,7 +61,7 @@ TEST_F(DbLookupTest, ReversedPairLandsSwappedInTheMatrix) {
   // Stored as (Ethanol, Methanol); the case has Methanol 1, Ethanol 3.
   const auto rows = db.Pair_Search(T("Wilson Parameter"), "Methanol", "Ethanol");
   ASSERT_EQ(rows.size(), 1u);
-  const auto set = Pair_From_Record(LookupKind::Wilson, rows.front());
+  const auto set = Pair_From_Record(LookupKind::Wilson, rows.front(), Case.NC);
   ASSERT_TRUE(set);
   EXPECT_EQ(set->at.a, 3);
   EXPECT_EQ(set->at.b, 1);
@@ -74,13 +74,13 @@ TEST_F(DbLookupTest, VleEstimationSwapsWhenName1IsTheSecondComponent) {
   PropertyDb db(scratch_.Path());
   const auto nrtl = db.Pair_Search_Alpha("Methanol", "Water", 0.3);  // stored (Water, Methanol)
   ASSERT_EQ(nrtl.size(), 1u);
-  auto set = Pair_From_Record(LookupKind::NRTL, nrtl.front());
+  auto set = Pair_From_Record(LookupKind::NRTL, nrtl.front(), 2);
   ASSERT_TRUE(set);
   Store_Pair_VLE(LookupKind::NRTL, *set);
   EXPECT_DOUBLE_EQ(Case.NRTL_Tau12, -0.27);
   EXPECT_DOUBLE_EQ(Case.NRTL_Tau21, 1.12);
   const auto wilson = db.Pair_Search(T("Wilson Parameter"), "Methanol", "Water");
-  set = Pair_From_Record(LookupKind::Wilson, wilson.front());
+  set = Pair_From_Record(LookupKind::Wilson, wilson.front(), 2);
   ASSERT_TRUE(set);
   Store_Pair_VLE(LookupKind::Wilson, *set);
   EXPECT_DOUBLE_EQ(Case.Wilson_L12, 0.43045);
@@ -92,25 +92,29 @@ TEST_F(DbLookupTest, KijGoesToBothElements) {
   PropertyDb db(scratch_.Path());
   const auto rows = db.Pair_Search(T("Kij Parameter"), "Methanol", "Ethanol");
   ASSERT_EQ(rows.size(), 1u);
-  const auto set = Pair_From_Record(LookupKind::Kij, rows.front());
+  const auto set = Pair_From_Record(LookupKind::Kij, rows.front(), Case.NC);
   ASSERT_TRUE(set);
   Store_Pair_Matrix(LookupKind::Kij, *set);
   EXPECT_DOUBLE_EQ(Case.EOS_Kij[1][3], 0.012);
   EXPECT_DOUBLE_EQ(Case.EOS_Kij[3][1], 0.012);
 }
 
-TEST_F(DbLookupTest, PairNamesCountOnlyAmongTheCaseComponents) {
+TEST_F(DbLookupTest, PairNamesCountOnlyAmongTheComponentsInUse) {
   // A name left in a row beyond NC is no component of this case.
   Case.Comp_Name[5] = "Propanol";
-  EXPECT_FALSE(Pair_Positions("Methanol", "Propanol"));
-  Case.NC = 5;
-  ASSERT_TRUE(Pair_Positions("Methanol", "Propanol"));
-  EXPECT_EQ(Pair_Positions("Methanol", "Propanol")->b, 5);
+  EXPECT_FALSE(Pair_Positions("Methanol", "Propanol", Case.NC));
+  ASSERT_TRUE(Pair_Positions("Methanol", "Propanol", 5));
+  EXPECT_EQ(Pair_Positions("Methanol", "Propanol", 5)->b, 5);
   // Letter case counts: the search finds the pair, the copy refuses it.
-  EXPECT_FALSE(Pair_Positions("methanol", "Water"));
+  EXPECT_FALSE(Pair_Positions("methanol", "Water", Case.NC));
   // A count beyond the arrays is held to 20.
-  Case.NC = 500;
-  EXPECT_TRUE(Pair_Positions("Methanol", "Water"));
+  EXPECT_TRUE(Pair_Positions("Methanol", "Water", 500));
+  // The matrices take the case's NC; the VLE estimation always its two
+  // components, whatever NC the last program left.
+  Case.NC = 0;
+  EXPECT_EQ(Pair_Component_Count(false), 0);
+  EXPECT_EQ(Pair_Component_Count(true), 2);
+  EXPECT_FALSE(Pair_Positions("Methanol", "Ethanol", Pair_Component_Count(true)));
 }
 
 TEST_F(DbLookupTest, MatrixCellGivesThePairSmallerFirst) {

@@ -223,6 +223,7 @@ TEST_F(DbLookupWindowTest, WilsonFromEitherMatrixCellWritesByTheRecordsNames) {
 TEST_F(DbLookupWindowTest, NrtlForTheVleEstimationMatchesAlphaAndSwaps) {
   auto& vle = ui::Forms::Get<Opener<3>>();
   Case.Program_No = 4;
+  Case.NC = 0;  // the VLE estimation keeps its pair in components 1 and 2 and sets no NC
   Case.NRTL_Alpha = 0.3;
   Open<frmDBNRTL>([](frmDBNRTL& f) {
     EXPECT_EQ(f.txtNRTLAlpha->text().toStdString(), "0.3");

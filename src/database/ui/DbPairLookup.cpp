@@ -35,8 +35,12 @@ std::vector<std::string> DbPairLookup::Listed_Columns() const {
   return c;
 }
 
+bool DbPairLookup::For_Vle_Estimation() const {
+  return Case.Program_No == 4 && kind_ != vzdb::LookupKind::Kij;
+}
+
 bool DbPairLookup::Pair_Names(std::string& name1, std::string& name2) const {
-  if (Case.Program_No == 4 && kind_ != vzdb::LookupKind::Kij) {
+  if (For_Vle_Estimation()) {
     name1 = Case.Comp_Name[1];
     name2 = Case.Comp_Name[2];
     return true;
@@ -66,14 +70,15 @@ bool DbPairLookup::Copy(vzdb::PropertyDb& db, int row) {
   if (n1.empty() || n2.empty()) return false;
   const auto record = db.Fetch_Pair(*table_, n1, n2, txt::ValCount(vaSpread1->Text(3, row)));
   if (!record) return false;
-  const auto set = vzdb::Pair_From_Record(kind_, *record);
+  const bool vle = For_Vle_Estimation();
+  const auto set = vzdb::Pair_From_Record(kind_, *record, vzdb::Pair_Component_Count(vle));
   if (!set) return false;
-  if (Case.Program_No == 4 && kind_ != vzdb::LookupKind::Kij) {
+  if (vle) {
     vzdb::Store_Pair_VLE(kind_, *set);
     const bool wilson = kind_ == vzdb::LookupKind::Wilson;
-    if (ui::Form* vle = ui::Forms::FindByName("frmVLE_Estimation")) {
-      ui::SetControlText(vle, "txtMainPara12", txt::Plain(wilson ? Case.Wilson_L12 : Case.NRTL_Tau12));
-      ui::SetControlText(vle, "txtMainPara21", txt::Plain(wilson ? Case.Wilson_L21 : Case.NRTL_Tau21));
+    if (ui::Form* window = ui::Forms::FindByName("frmVLE_Estimation")) {
+      ui::SetControlText(window, "txtMainPara12", txt::Plain(wilson ? Case.Wilson_L12 : Case.NRTL_Tau12));
+      ui::SetControlText(window, "txtMainPara21", txt::Plain(wilson ? Case.Wilson_L21 : Case.NRTL_Tau21));
     }
     return true;
   }

@@ -20,6 +20,8 @@ class DbPairLookup : public DbLookupForm {
   // The two names to search: from the VLE estimation (Program_No 4, Wilson and
   // NRTL) or from the K-value dialog's active matrix cell; false when none.
   bool Pair_Names(std::string& name1, std::string& name2) const;
+  // True when the pair goes to the VLE estimation (Program_No 4, Wilson and NRTL).
+  bool For_Vle_Estimation() const;
   virtual std::vector<vzdb::Record> Pair_Query(vzdb::PropertyDb& db, const std::string& n1,
                                                const std::string& n2);
 
