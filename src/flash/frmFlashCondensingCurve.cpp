@@ -24,7 +24,7 @@ constexpr int kCursorStep = 5;
 }  // namespace
 
 frmFlashCondensingCurve::frmFlashCondensingCurve() : ui::Form("frmFlashCondensingCurve") {
-  lblTile = ui::NewLabel(this, "lblTile");
+  lblTile = ui::NewLabel(this, "lblTile", "凝縮曲線");
   QFont f = lblTile->font();
   f.setPointSize(f.pointSize() + 3);
   f.setBold(true);

@@ -312,12 +312,15 @@ TEST_F(FlashWindowTest, CondensingCurveInCelsiusAndKelvin) {
 // enthalpy model yields no values: the enthalpy line lies flat at the foot, with
 // neither scale nor marks.
 TEST_F(FlashWindowTest, Example2CurveReportsTheRefusedModelOnce) {
+  Case.Language = 1;
   frmFlash& f = Open();
   f.cmdSample2->click();
   f.optCalcType.Click(5);
   script.Answer(ui::vbOK, "S-R-K / P-Rの式は未だありません");
   script.OnModal("frmFlashCondensingCurve", [&](ui::Form& form) {
     auto& c = static_cast<frmFlashCondensingCurve&>(form);
+    EXPECT_EQ(ui::S(c.Caption()), "Flash Calculation Condensing Curve");
+    EXPECT_EQ(Text(c.lblTile), "凝縮曲線") << "control captions are Japanese in both languages";
     EXPECT_EQ(CountCalls(*c.picCalc, "Line", 12), 200);
     EXPECT_EQ(CountCalls(*c.picCalc, "Line", 14), 200);
     EXPECT_EQ(CountCalls(*c.picCalc, "Circle", 14), 0);
