@@ -80,12 +80,7 @@ frmK_Value::frmK_Value() : ui::Form("frmK_Value") {
   fg->addWidget(txtNRTLAlpha, 0, 2);
   fg->addWidget(cmdDBWilson, 0, 3);
   vaSpreadWilson = new ui::SpreadGrid("vaSpreadWilson", fraWison);
-  vaSpreadWilson->SetMaxCols(kMaxComp);
-  vaSpreadWilson->SetMaxRows(kMaxComp);
-  for (int c = 1; c <= kMaxComp; ++c) {
-    vaSpreadWilson->SetText(c, 0, std::to_string(c));
-    vaSpreadWilson->SetColWidth(c, 8);
-  }
+  Size_Matrix_Grid(kMaxComp);
   vaSpreadWilson->setMinimumSize(760, 200);
   fg->addWidget(vaSpreadWilson, 1, 0, 1, 4);
   layout->addWidget(fraWison);
@@ -148,11 +143,6 @@ void frmK_Value::Form_Activate() {
   for (auto& p : parked_) p.clear();
   matrixEdited_ = false;
   Fill_Antoine_Grid();
-  const int nc = CaseNC();
-  if (Case.K_Method >= 2 && Case.K_Method <= kModels) {
-    vaSpreadWilson->SetMaxRows(nc);
-    vaSpreadWilson->SetMaxCols(nc);
-  }
   Select_Position(Case.K_Method - 1);
 }
 
@@ -196,6 +186,16 @@ void frmK_Value::Park_Matrix_Edits() {
   matrixEdited_ = false;
 }
 
+void frmK_Value::Size_Matrix_Grid(int n) {
+  vaSpreadWilson->SetMaxRows(n);
+  vaSpreadWilson->SetMaxCols(n);
+  // Columns are numbered by component; a grid that grows again gets its numbers back.
+  for (int c = 1; c <= n; ++c) {
+    vaSpreadWilson->SetText(c, 0, std::to_string(c));
+    vaSpreadWilson->SetColWidth(c, 8);
+  }
+}
+
 void frmK_Value::Fill_Matrix(int matrix) {
   const int nc = CaseNC();
   const auto& cells = parked_[static_cast<std::size_t>(matrix)];
@@ -224,6 +224,9 @@ void frmK_Value::Show_Matrix_Part(int position) {
   lblNRTLAlpha->setVisible(m == kNrtl);
   txtNRTLAlpha->setVisible(m == kNrtl);
   fraWison->setVisible(true);
+  // Exactly the case's components: a cell beyond them would take input that OK
+  // never stores.
+  Size_Matrix_Grid(CaseNC());
   Fill_Matrix(m);
   if (m == kNrtl) txtNRTLAlpha->setText(ui::Q(txt::Plain(Case.NRTL_Alpha)));
 }

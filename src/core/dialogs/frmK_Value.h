@@ -64,6 +64,7 @@ class frmK_Value : public ui::Form {
   // Which stored matrix a list position edits: 0 none, 1 Wilson, 2 NRTL, 3 kij.
   static int MatrixOf(int position);
   void Fill_Antoine_Grid();
+  void Size_Matrix_Grid(int n);
   void Show_Matrix_Part(int position);
   void Fill_Matrix(int matrix);
   void Select_Position(int position);

@@ -35,6 +35,9 @@ TEST_F(DialogTest, KValueModelChoiceShowsTheMatrixAndOkStoresItRowByComponent) {
     d.cboK_Value->setCurrentIndex(1);  // "2.Antoine+Wilson"
     EXPECT_EQ(Case.K_Method, 2);
     EXPECT_TRUE(d.fraWison->isVisible());
+    // No cell beyond the components: OK would never store what was typed there.
+    EXPECT_EQ(d.vaSpreadWilson->MaxRows(), 3);
+    EXPECT_EQ(d.vaSpreadWilson->MaxCols(), 3);
     EXPECT_DOUBLE_EQ(d.vaSpreadWilson->Value(2, 1), Case.Wilson_Lambda[1][2]);
     d.vaSpreadWilson->TypeText(2, 1, "0.5");  // row 1, column 2
     d.vaSpreadWilson->TypeText(3, 3, "0.9");
@@ -114,6 +117,33 @@ TEST_F(DialogTest, KValueSwitchingModelsKeepsTypedMatrixCellsUntilOk) {
   EXPECT_EQ(Case.K_Method, 5);
   EXPECT_DOUBLE_EQ(Case.EOS_Kij[2][1], 0.07);
   EXPECT_DOUBLE_EQ(Case.Wilson_Lambda[2][1], 1.21);
+}
+
+TEST_F(DialogTest, KValueMatrixGridFollowsTheComponentCount) {
+  ui::Form& dist = Main(0);
+  ThreeComponents();
+  Case.K_Method = 2;
+  EXPECT_EQ(Select_K_Value_Entry(), "2.Antoine+Wilson");  // loaded hidden with three components
+  // A case with five components is read while the dialog waits hidden.
+  Case.NC = 5;
+  Case.Wilson_Lambda[5][4] = 0.54;
+  Run<frmK_Value>([](frmK_Value& d) {
+    EXPECT_EQ(d.vaSpreadWilson->MaxCols(), 5);
+    EXPECT_EQ(d.vaSpreadWilson->Text(5, 0), "5");
+    EXPECT_DOUBLE_EQ(d.vaSpreadWilson->Value(4, 5), 0.54);
+    d.cmdCancel_Click();
+  });
+
+  Case.NC = 0;
+  Case.K_Method = 1;
+  Run<frmK_Value>([](frmK_Value& d) {
+    d.cboK_Value->setCurrentIndex(3);
+    EXPECT_EQ(d.vaSpreadAntoine->MaxRows(), 0);
+    EXPECT_EQ(d.vaSpreadWilson->MaxRows(), 0);
+    d.cmdOK_Click();
+  });
+  EXPECT_EQ(Case.K_Method, 4);
+  EXPECT_EQ(Label(dist, "lblMainKValue"), "4.S-R-K");
 }
 
 TEST_F(DialogTest, KValueCodeOutsideTheListSelectsNoEntryAndOkStoresZero) {
