@@ -72,7 +72,7 @@ def dew_t_frozen(y, p_mm, gam):
     return brentq(lambda t: 1.0 - np.sum(y * p_mm / (g * psat1(t))), -50, 300, xtol=1e-13)
 
 
-def dew_p_joint(y, t, gam):
+def dew_p_joint(y, t, gam, p0=500.0):
     n = len(y)
     ps = psat1(t)
 
@@ -81,7 +81,7 @@ def dew_p_joint(y, t, gam):
         p = u[n]
         return np.append(np.log(y * p) - np.log(x * gam(x) * ps), np.sum(x) - 1.0)
 
-    sol = solve(eqs, np.append(np.log(y), 500.0))
+    sol = solve(eqs, np.append(np.log(y), p0))
     return sol[n], np.exp(sol[:n])
 
 
@@ -222,6 +222,44 @@ def example2():
     print("  ideal dew T     %.8f degC" % dew_t_frozen(Z2, pmm, one))
 
 
+# ---------------------------------------------------------------- negative deviations
+# A binary with strongly negative deviations (NRTL tau12 = tau21 = -1, alpha
+# 0.3; water's Antoine constants and A - 0.3), where substituting the dew or
+# flash liquid straight back into the activity coefficients oscillates.
+A3 = np.array([8.07131, 7.77131])
+B3 = np.array([1730.63, 1730.63])
+C3 = np.array([233.43, 233.43])
+TAU3 = np.array([[0.0, -1.0], [-1.0, 0.0]])
+Y3 = np.array([0.5, 0.5])
+
+
+def nrtl3(x, tau=TAU3, alpha=0.3):
+    """Binary NRTL in its closed form (Renon and Prausnitz 1968)."""
+    g12, g21 = np.exp(-alpha * tau[0, 1]), np.exp(-alpha * tau[1, 0])
+    t12, t21 = tau[0, 1], tau[1, 0]
+    x1, x2 = x
+    l1 = x2 ** 2 * (t21 * (g21 / (x1 + x2 * g21)) ** 2 + t12 * g12 / (x2 + x1 * g12) ** 2)
+    l2 = x1 ** 2 * (t12 * (g12 / (x2 + x1 * g12)) ** 2 + t21 * g21 / (x1 + x2 * g21) ** 2)
+    return np.exp(np.array([l1, l2]))
+
+
+def negative_deviations():
+    global A1, B1, C1
+    A1, B1, C1 = A3, B3, C3
+    print("Negative deviations (NRTL tau = -1, alpha 0.3), y = (0.5, 0.5)")
+    pd, x = dew_p_joint(Y3, 80.0, nrtl3, 140.0)
+    print("  dew P at 80 degC      %.10f MPa   x = %s" % (pd / MMHG_PER_MPA, np.array2string(x, precision=8)))
+    p_mm = 0.05 * MMHG_PER_MPA
+    td, x = dew_t_joint(Y3, p_mm, nrtl3, 105.0)
+    print("  dew T at 0.05 MPa     %.8f degC   x = %s" % (td, np.array2string(x, precision=8)))
+    print("  bubble T at 0.05 MPa  %.8f degC" % bubble_t(Y3, p_mm, nrtl3))
+    v, x, y = flash_joint(Y3, 105.6, p_mm, nrtl3)
+    print("  flash at 105.6 degC, 0.05 MPa: V/F %.10f" % v)
+    print("     x = %s" % np.array2string(x, precision=10))
+    print("     y = %s" % np.array2string(y, precision=10))
+
+
 if __name__ == "__main__":
     example1()
     example2()
+    negative_deviations()

@@ -33,6 +33,48 @@ double CompSum(const double comp[]) {
 
 bool GammaVaries() { return Case.K_Method == 2 || Case.K_Method == 3; }
 
+LiquidSubstitution::LiquidSubstitution(const double x[]) {
+  const double sum = CompSum(x);
+  for (int i = 1; i <= Case.NC; ++i) x_[i] = sum > 0.0 ? x[i] / sum : x[i];
+}
+
+double LiquidSubstitution::Step(const double target[]) {
+  constexpr double kMinWeight = 1.0 / 16.0, kMaxWeight = 16.0;
+  const int nc = Case.NC;
+  double delta[kMaxComp + 1];
+  double change = 0.0, along = 0.0, lastSquared = 0.0;
+  for (int i = 1; i <= nc; ++i) {
+    delta[i] = target[i] - x_[i];
+    change += std::fabs(delta[i]);
+    if (haveLast_) {
+      along += delta[i] * lastDelta_[i];
+      lastSquared += lastDelta_[i] * lastDelta_[i];
+    }
+  }
+  if (lastSquared > 0.0) {
+    // delta shrinks by rho = 1 + weight (lambda - 1) per step; the weight
+    // 1 / (1 - lambda) = weight / (1 - rho) would cancel it.
+    const double rho = along / lastSquared;
+    weight_ = rho < 1.0 ? weight_ / (1.0 - rho) : 1.0;
+    weight_ = std::clamp(weight_, kMinWeight, kMaxWeight);
+  }
+  // A step longer than the full one must not carry a mole fraction below 0.
+  double w = weight_;
+  if (w > 1.0)
+    for (int i = 1; i <= nc; ++i)
+      if (delta[i] < 0.0) w = std::max(1.0, std::min(w, 0.9 * x_[i] / -delta[i]));
+  weight_ = w;
+  double sum = 0.0;
+  for (int i = 1; i <= nc; ++i) {
+    x_[i] = std::max(0.0, x_[i] + w * delta[i]);
+    sum += x_[i];
+    lastDelta_[i] = delta[i];
+  }
+  for (int i = 1; i <= nc; ++i) x_[i] /= sum;
+  haveLast_ = true;
+  return change;
+}
+
 }  // namespace thermo
 
 namespace {
@@ -206,13 +248,11 @@ double P_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutco
   }
   const int nc = Case.NC;
   double psat[kMaxComp + 1];
-  double x[kMaxComp + 1];
-  for (int i = 1; i <= nc; ++i) {
-    psat[i] = PsatMmHg(i, t);
-    x[i] = y[i];
-  }
+  double target[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) psat[i] = PsatMmHg(i, t);
   // The activity coefficients belong to the dew liquid, which depends on the
   // dew pressure: substitute x = y P / (Gamma Psat) until it stands still.
+  LiquidSubstitution liquid(y);
   ActivityCoeff_Select(y);
   const bool varies = GammaVaries();
   double pmm = 0.0;
@@ -232,18 +272,14 @@ double P_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutco
       out.status = ThermoStatus::Converged;
       break;
     }
-    double change = 0.0;
-    for (int i = 1; i <= nc; ++i) {
-      const double xi = y[i] * pmm / (Case.Gamma[i] * psat[i]);
-      change += std::fabs(xi - x[i]);
-      x[i] = xi;
-    }
-    out.residual = change;
-    if (change < kTolerance) {
+    for (int i = 1; i <= nc; ++i) target[i] = y[i] * pmm / (Case.Gamma[i] * psat[i]);
+    out.residual = liquid.Step(target);
+    if (out.residual < kTolerance) {
       out.status = ThermoStatus::Converged;
       break;
     }
-    ActivityCoeff_Select(x);
+    if (pass + 1 == kMaxNewton) break;  // keep Gamma with the pressure it gave
+    ActivityCoeff_Select(liquid.X());
   }
   for (int i = 1; i <= nc; ++i) Case.K_Value[i] = Case.Gamma[i] * psat[i] / pmm;
   return Unit_Press_Out(pmm / kMmHgPerMPa);
@@ -266,8 +302,8 @@ double T_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutco
   const double pmm = P * kMmHgPerMPa;
   const double floorC = AntoineFloorC();
   double T = soundStartC(t, floorC);
-  double x[kMaxComp + 1];
-  for (int i = 1; i <= nc; ++i) x[i] = y[i];
+  double target[kMaxComp + 1];
+  LiquidSubstitution liquid(y);
   // Temperature and dew liquid converge together: a Newton solve in T with
   // Gamma held, then Gamma from the liquid x = y / K it gives, until x stands
   // still; the returned T then satisfies sum y / K = 1 with the K-values left.
@@ -284,15 +320,10 @@ double T_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutco
     if (out.status == ThermoStatus::IterationLimit || !varies) return T;
     double sum = 0.0;
     for (int i = 1; i <= nc; ++i) sum += y[i] / Case.K_Value[i];
-    double change = 0.0;
-    for (int i = 1; i <= nc; ++i) {
-      const double xi = y[i] / Case.K_Value[i] / sum;
-      change += std::fabs(xi - x[i]);
-      x[i] = xi;
-    }
-    if (change < kTolerance) return T;
+    for (int i = 1; i <= nc; ++i) target[i] = y[i] / Case.K_Value[i] / sum;
+    if (liquid.Step(target) < kTolerance) return T;
     if (pass + 1 == kMaxNewton) break;  // keep Gamma with the K-values it gave
-    ActivityCoeff_Select(x);
+    ActivityCoeff_Select(liquid.X());
   }
   out.status = ThermoStatus::IterationLimit;
   return T;

@@ -17,23 +17,11 @@ const char* const kVfRangeMessage = "V/Fが<0 or >1です";
 constexpr int kMaxFlash = 51;
 constexpr double kVfHigh = 0.999999;
 constexpr double kVfLow = 1e-6;
-constexpr double kGammaTolerance = 1e-10;  // relative change of K between passes
+constexpr double kLiquidTolerance = 1e-10;  // sum |x change| between passes of the liquid
 
 // K_Value = Gamma Psat / P_mm.
 void setK(const double psat[], double pmm) {
   for (int i = 1; i <= Case.NC; ++i) Case.K_Value[i] = Case.Gamma[i] * psat[i] / pmm;
-}
-
-// Gamma from x, K_Value from Gamma; returns the largest relative change of K.
-double updateK(const double x[], const double psat[], double pmm) {
-  ActivityCoeff_Select(x);
-  double change = 0.0;
-  for (int i = 1; i <= Case.NC; ++i) {
-    const double K = Case.Gamma[i] * psat[i] / pmm;
-    change = std::fmax(change, std::fabs(K - Case.K_Value[i]) / K);
-    Case.K_Value[i] = K;
-  }
-  return change;
 }
 
 // Rachford-Rice Newton iteration with the K-values held, from VF; VF in and out.
@@ -58,14 +46,31 @@ ThermoStatus rachfordRice(double& VF, const double z[], ThermoOutcome& out) {
   return ThermoStatus::IterationLimit;
 }
 
-// Dew liquid of feed z: x = z / K normalised, with Gamma converged at it.
-void convergeDewLiquid(const double z[], const double psat[], double pmm) {
-  double x[kMaxComp + 1];
+// Sum of z K and sum of z / K with the K-values held.
+void phaseSums(const double z[], double& szk, double& szok) {
+  szk = 0.0;
+  szok = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) {
+    szk += z[i] * Case.K_Value[i];
+    szok += z[i] / Case.K_Value[i];
+  }
+}
+
+// Dew liquid of feed z, x = z / K normalised, into x.
+void dewLiquid(const double z[], double x[]) {
+  double sum = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) sum += z[i] / Case.K_Value[i];
+  for (int i = 1; i <= Case.NC; ++i) x[i] = z[i] / Case.K_Value[i] / sum;
+}
+
+// Dew liquid of feed z with Gamma (and K) converged at it, into x; Gamma is at z on entry.
+void convergeDewLiquid(const double z[], const double psat[], double pmm, double x[]) {
+  LiquidSubstitution liquid(z);
   for (int pass = 0; pass < kMaxFlash; ++pass) {
-    double sum = 0.0;
-    for (int i = 1; i <= Case.NC; ++i) sum += z[i] / Case.K_Value[i];
-    for (int i = 1; i <= Case.NC; ++i) x[i] = z[i] / Case.K_Value[i] / sum;
-    if (updateK(x, psat, pmm) < kGammaTolerance) return;
+    dewLiquid(z, x);
+    if (liquid.Step(x) < kLiquidTolerance) return;
+    ActivityCoeff_Select(liquid.X());
+    setK(psat, pmm);
   }
 }
 
@@ -99,46 +104,63 @@ void ITFlash(const double& t, const double& P, double& VF, const double z[], The
   // the bubble side exactly.
   ActivityCoeff_Select(zn);
   setK(psat, pmm);
-  double szk = 0.0;
-  for (int i = 1; i <= nc; ++i) szk += zn[i] * Case.K_Value[i];
+  double szk, szok;
+  phaseSums(zn, szk, szok);
   if (szk <= 1.0) {
     VF = 0.0;
     return;
   }
   // At the dew point the liquid is z / K: decide the dew side with Gamma there.
   const bool varies = GammaVaries();
-  if (varies) convergeDewLiquid(zn, psat, pmm);
-  double szok = 0.0;
-  for (int i = 1; i <= nc; ++i) szok += zn[i] / Case.K_Value[i];
+  double x[kMaxComp + 1];
+  if (varies) {
+    convergeDewLiquid(zn, psat, pmm, x);
+    phaseSums(zn, szk, szok);
+  }
   if (szok <= 1.0) {
     VF = 1.0;
     return;
   }
   // Two phases: Rachford-Rice with K held, then Gamma at the liquid it gives,
-  // until K stands still, so that y = K x holds for the phases returned.
+  // until the liquid stands still, so that y = K x holds for the phases
+  // returned. Gamma is now at the dew liquid (or at the feed, ideal K).
   VF = 0.8;
-  double x[kMaxComp + 1];
+  LiquidSubstitution liquid(varies ? x : zn);
   for (int pass = 0; pass < kMaxFlash; ++pass) {
-    out.status = rachfordRice(VF, zn, out);
-    if (out.status != ThermoStatus::Converged) {
-      Calc_Message(kFlashMessage);
-      return;
-    }
-    if (!varies) return;
-    double sum = 0.0;
-    for (int i = 1; i <= nc; ++i) {
-      x[i] = zn[i] / (1.0 + VF * (Case.K_Value[i] - 1.0));
-      sum += x[i];
-    }
-    for (int i = 1; i <= nc; ++i) x[i] /= sum;
-    const double change = updateK(x, psat, pmm);
-    out.residual = change;
-    if (change < kGammaTolerance) {
-      // K moved by less than 1e-10: one more Rachford-Rice pass makes VF exact for it.
+    if (pass > 0) phaseSums(zn, szk, szok);
+    if (szk <= 1.0) {
+      // Gamma of an intermediate liquid can put the whole feed below its
+      // bubble point (or above its dew point): that liquid is the feed (or the
+      // dew liquid) for this pass; the equilibrium liquid lies between.
+      VF = 0.0;
+      for (int i = 1; i <= nc; ++i) x[i] = zn[i];
+    } else if (szok <= 1.0) {
+      VF = 1.0;
+      dewLiquid(zn, x);
+    } else {
+      if (VF == 0.0 || VF == 1.0) VF = 0.8;
       out.status = rachfordRice(VF, zn, out);
-      if (out.status != ThermoStatus::Converged) Calc_Message(kFlashMessage);
+      if (out.status != ThermoStatus::Converged) {
+        Calc_Message(kFlashMessage);
+        return;
+      }
+      if (!varies) return;
+      double sum = 0.0;
+      for (int i = 1; i <= nc; ++i) {
+        x[i] = zn[i] / (1.0 + VF * (Case.K_Value[i] - 1.0));
+        sum += x[i];
+      }
+      for (int i = 1; i <= nc; ++i) x[i] /= sum;
+    }
+    // Converged: Gamma and K belong to a liquid within 1e-10 of the one this
+    // pass gives, and VF is exact for those K.
+    out.residual = liquid.Step(x);
+    if (out.residual < kLiquidTolerance) {
+      out.status = ThermoStatus::Converged;
       return;
     }
+    ActivityCoeff_Select(liquid.X());
+    setK(psat, pmm);
   }
   out.status = ThermoStatus::IterationLimit;
   Calc_Message(kFlashMessage);

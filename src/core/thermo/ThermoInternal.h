@@ -31,4 +31,27 @@ double CompSum(const double comp[]);
 // True when the activity-coefficient model makes Gamma depend on the composition.
 bool GammaVaries();
 
+// Successive substitution of the liquid composition at which the activity
+// coefficients are taken (dew points, flash): each pass the equilibrium gives a
+// new liquid F(x) from Gamma(x). The plain step x = F(x) oscillates and diverges
+// for strongly negative deviations and crawls near a liquid-liquid split, so the
+// step is scaled by a secant estimate of the dominant eigenvalue of F (Wegstein's
+// method with one factor for all components), kept positive and bounded, and the
+// liquid stays non-negative and normalised.
+class LiquidSubstitution {
+ public:
+  // Starts at x[1..NC] (normalised by the caller).
+  explicit LiquidSubstitution(const double x[]);
+  // Moves toward the liquid the equilibrium gives; returns sum |F(x) - x| before the move.
+  double Step(const double target[]);
+  // The liquid to evaluate Gamma at next.
+  const double* X() const { return x_; }
+
+ private:
+  double x_[kMaxComp + 1];
+  double lastDelta_[kMaxComp + 1];
+  double weight_ = 1.0;
+  bool haveLast_ = false;
+};
+
 }  // namespace thermo

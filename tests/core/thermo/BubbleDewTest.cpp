@@ -86,6 +86,23 @@ TEST(BubbleDewExampleTest, Example1BubbleAndDewPoints) {
   EXPECT_NEAR(T_Dew_Mix(80.0, P, z), 97.30052614, 2e-5);
 }
 
+// Values from tools/thermo/check_flash_examples.py (fsolve on the dew liquid and
+// T or P together). Plain substitution of the dew liquid oscillates here and
+// ended at its pass limit near 116.6 degC and 0.01325 MPa.
+TEST(BubbleDewExampleTest, NegativeDeviationsConvergeTheDewLiquid) {
+  LoadNegativeDeviationBinary();
+  const double* y = Case.Flash_Z;
+  ThermoOutcome out;
+  EXPECT_NEAR(P_Dew_Mix(80.0, 0.1, y, &out), 0.0183083126, 1e-9);  // MPa
+  EXPECT_EQ(out.status, ThermoStatus::Converged);
+  EXPECT_NEAR(sumYoverK(y), 1.0, 1e-12);
+  EXPECT_NEAR(y[1] / Case.K_Value[1], 0.41905983, 1e-6);
+  EXPECT_NEAR(T_Dew_Mix(100.0, 0.05, y, &out), 106.89267602, 2e-5);
+  EXPECT_EQ(out.status, ThermoStatus::Converged);
+  EXPECT_NEAR(sumYoverK(y), 1.0, 1e-6);
+  EXPECT_NEAR(y[1] / Case.K_Value[1], 0.41905983, 1e-6);
+}
+
 // Every returned bubble point satisfies sum x K = 1, every dew point sum y / K = 1.
 struct ConsistencyCase {
   int kMethod;

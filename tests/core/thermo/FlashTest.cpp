@@ -53,6 +53,25 @@ TEST(FlashTest, Example1TwoPhaseFlashIsInEquilibrium) {
   expectKOfTheLiquid(x, t, P);
 }
 
+// Values from tools/thermo/check_flash_examples.py. Substituting the liquid
+// straight back into Gamma oscillates here: the flash ended at V/F = 1e-6 with
+// "ITFlash No-Convergence".
+TEST(FlashTest, NegativeDeviationsConvergeTheLiquid) {
+  LoadNegativeDeviationBinary();
+  const double t = 105.6, P = 0.05, *z = Case.Flash_Z;
+  double vf = 0, y[3], x[3];
+  CalcMessageRecorder recorder;
+  ThermoOutcome out;
+  ITFlash(t, P, vf, z, &out);
+  EXPECT_EQ(out.status, ThermoStatus::Converged);
+  EXPECT_TRUE(recorder.Messages().empty());
+  EXPECT_NEAR(vf, 0.2430532839, 1e-7);
+  Flash_XY(t, P, vf, z, y, x);
+  EXPECT_NEAR(x[1], 0.46731457, 1e-7);
+  EXPECT_NEAR(y[1], 0.6017930246, 1e-7);
+  expectKOfTheLiquid(x, t, P);
+}
+
 TEST(FlashTest, PhaseTestsAtTheBubbleAndDewPoints) {
   LoadExample1();
   const double P = kExample1PressureMPa, *z = Case.Flash_Z;

@@ -37,6 +37,19 @@ inline void LoadExample2() {
   }
 }
 
+// A binary with strongly negative deviations (NRTL tau12 = tau21 = -1, alpha
+// 0.3; water's Antoine constants and A - 0.3) and a liquid or vapour (0.5, 0.5):
+// substituting the dew or flash liquid straight back into Gamma oscillates.
+inline void LoadNegativeDeviationBinary() {
+  Reset_Case_Data();
+  Case.NC = 2, Case.K_Method = 3, Case.NRTL_Alpha = 0.3, Case.P_Unit = 1;
+  for (int i = 1; i <= 2; ++i) {
+    Case.Antoine_A[i] = 8.07131 - 0.3 * (i - 1), Case.Antoine_B[i] = 1730.63, Case.Antoine_C[i] = 233.43;
+    Case.Flash_Z[i] = 0.5;
+  }
+  Case.NRTL_Tau[1][2] = Case.NRTL_Tau[2][1] = -1.0;
+}
+
 // 760 mmHg and 10 kgf/cm2 as the windows convert them in.
 inline constexpr double kExample1PressureMPa = 760 * 0.00013322;
 inline constexpr double kExample2PressureMPa = 10 * 0.0980665;
