@@ -61,8 +61,13 @@ TEST_F(CaseFileTest, ComponentBlockRoundTripsWithMatricesWrittenColumnByColumn) 
     const auto lines = Lines(w.Content());
     const std::size_t wilson = 11 + 4 * static_cast<std::size_t>(nc);
     ASSERT_EQ(lines.size(), wilson + 3 * static_cast<std::size_t>(nc) + 1);
-    const std::string& record = lines[wilson + static_cast<std::size_t>(nc) - 1];  // record i = NC
-    EXPECT_EQ(std::count(record.begin(), record.end(), ','), nc - 1);
+    // Each matrix (Wilson, NRTL, then kij after the alpha record) is NC records of NC fields.
+    const std::size_t n = static_cast<std::size_t>(nc);
+    for (std::size_t first : {wilson, wilson + n, wilson + 2 * n + 1})
+      for (std::size_t k = first; k < first + n; ++k)
+        EXPECT_EQ(std::count(lines[k].begin(), lines[k].end(), ','), nc - 1) << "record " << k;
+    EXPECT_EQ(lines[wilson + 2 * n], txt::Plain(from->NRTL_Alpha));
+    const std::string& record = lines[wilson + n - 1];  // record i = NC
     // Within record i the first index runs: its first field is element (1, NC).
     EXPECT_EQ(record.substr(0, record.find(',')), txt::Plain(from->Wilson_Lambda[1][nc]));
 
