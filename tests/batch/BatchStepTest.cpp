@@ -208,6 +208,11 @@ TEST_F(BatchStepTest, ChangesAreRatesOverTheStepInWhichTheyHappened) {
         << p;
     EXPECT_NEAR(Batch.Tray_dM[p], (Batch.Holdup_Mol[p] - m[p]) / 0.0002, 1e-9) << p;
   }
+  // What the plates take, the still gives: nothing leaves the column at total reflux.
+  double column = 0;
+  for (int p = 1; p <= 10; ++p) column += Batch.Tray_dM[p];
+  EXPECT_NEAR(column, 0, 1e-9);
+  EXPECT_GT(std::fabs(Batch.Tray_dM[10]), 0.01);
 }
 
 TEST_F(BatchStepTest, ComponentAbsentFromTheStillKeepsItsLiquid) {

@@ -227,9 +227,10 @@ void BatchRun::PlateModel() {
   duty_ = Batch.Run_QReb;
   Enthalpies();
   const double plates = PlateHoldups();
+  const double before = totalDistillate_;
   if (withdrawal && Batch.Ope_Mode == 3) Batch.Run_Distillate = SolveMode3Distillate(plates);
   if (withdrawal) Withdraw();
-  Still(plates);
+  Still(plates, before);
   if (withdrawal && Batch.Ope_Mode == 2) {
     TopDownSweep();
   } else {
@@ -273,17 +274,26 @@ double BatchRun::PlateHoldups() {
   return sum;
 }
 
-// The still holds what the plates and the withdrawn distillate leave of the charge.
-void BatchRun::StillAt(double plates, double distillate, double& m, double& dm) const {
+// The still holds what the plates and the distillate leave of the charge
+// (`before` withdrawn up to this step, `withdrawn` in it). Its change is a rate
+// made of what the plates took over the previous step, at that step's length,
+// and what this step withdraws, so that the hold-up rates of the whole column
+// add up to minus the distillate rate whatever the steps.
+void BatchRun::StillAt(double plates, double before, double withdrawn, double& m, double& dm) const {
   const int nt = Case.NT;
-  m = Batch.Total_Feed - plates - distillate;
-  dm = Batch.First_Step_Done == 1 ? (m - Batch.Holdup_Mol[nt]) / stepTime_ : Batch.Tray_dM[nt];
+  m = Batch.Total_Feed - plates - before - withdrawn;
+  if (Batch.First_Step_Done != 1) {
+    dm = Batch.Tray_dM[nt];
+    return;
+  }
+  const double platesBefore = Batch.Total_Feed - before - Batch.Holdup_Mol[nt];
+  dm = -(plates - platesBefore) / lastStepTime_ - withdrawn / stepTime_;
 }
 
-void BatchRun::Still(double plates) {
+void BatchRun::Still(double plates, double before) {
   const int nt = Case.NT;
   double m, dm;
-  StillAt(plates, totalDistillate_, m, dm);
+  StillAt(plates, before, totalDistillate_ - before, m, dm);
   Batch.Tray_dM[nt] = dm;
   Batch.Holdup_Mol[nt] = m;
 }
@@ -301,8 +311,8 @@ void BatchRun::Withdraw() {
 double BatchRun::SolveMode3Distillate(double plates) {
   double v[kMaxTray + 1], l[kMaxTray + 1], top;
   double m0, dm0, m1, dm1;
-  StillAt(plates, totalDistillate_, m0, dm0);
-  StillAt(plates, totalDistillate_ + stepTime_, m1, dm1);  // one kmol/h more
+  StillAt(plates, totalDistillate_, 0, m0, dm0);
+  StillAt(plates, totalDistillate_, stepTime_, m1, dm1);  // one kmol/h more
   BottomUpSweep(duty_, m0, dm0, v, l, &top);
   const double v0 = v[2];
   BottomUpSweep(duty_, m1, dm1, v, l, &top);

@@ -105,8 +105,8 @@ class BatchRun {
   double PlateHoldups();
   double SolveMode3Distillate(double plates);
   void Withdraw();
-  void Still(double plates);
-  void StillAt(double plates, double distillate, double& m, double& dm) const;
+  void Still(double plates, double before);
+  void StillAt(double plates, double before, double withdrawn, double& m, double& dm) const;
   void BottomUpSweep(double q, double mStill, double dmStill, double* vOut, double* lOut,
                      double* heatTop) const;
   void TopDownSweep();
