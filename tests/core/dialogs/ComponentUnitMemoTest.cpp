@@ -85,6 +85,7 @@ TEST_F(DialogTest, UnitDialogSelectsStoredCodesAndOkWritesTheColumnLabels) {
   Case.P_Unit = 3;
   Case.H_Unit = 2;
   Run<frmUnit>([](frmUnit& d) {
+    EXPECT_EQ(d.windowTitle().toStdString(), "逐次段蒸留計算単位系");
     EXPECT_EQ(d.cboTemp->currentText().toStdString(), "゜K");
     EXPECT_EQ(d.cboPress->currentText().toStdString(), "mmHg");
     EXPECT_EQ(d.cboHeat->currentText().toStdString(), "Kcal");

@@ -31,6 +31,7 @@ TEST_F(DialogTest, KValueModelChoiceShowsTheMatrixAndOkStoresItRowByComponent) {
   ThreeComponents();
   Case.K_Method = 1;
   Run<frmK_Value>([](frmK_Value& d) {
+    EXPECT_EQ(d.windowTitle().toStdString(), "バッチ蒸留計算  気液平衡推算法");
     EXPECT_FALSE(d.fraWison->isVisible());
     d.cboK_Value->setCurrentIndex(1);  // "2.Antoine+Wilson"
     EXPECT_EQ(Case.K_Method, 2);
@@ -163,6 +164,8 @@ TEST_F(DialogTest, EnthalpyLayoutsStoreTheirOwnCoefficients) {
   ThreeComponents();
   Case.H_Method = 0;
   Run<frmEnthalpy>([](frmEnthalpy& d) {
+    EXPECT_EQ(d.windowTitle().toStdString(), "逐次段蒸留計算Enthalpy Estimation Method");
+    EXPECT_EQ(d.cboEnthalpy->currentText().toStdString(), "0.not Heatr Balance");
     EXPECT_FALSE(d.fraEnthalpy->isVisible());
     d.cboEnthalpy->setCurrentIndex(1);
     EXPECT_DOUBLE_EQ(d.vaSpreadEnthalpy->Value(7, 2), 0.002);
