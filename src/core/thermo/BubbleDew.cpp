@@ -83,6 +83,7 @@ using namespace thermo;
 
 const char* const kBubbleMessage = "T_Bubble_Mix No-Convergence";
 const char* const kDewMessage = "T_Dew_Mix No-Convergence";
+const char* const kPBubbleMessage = "P_Bubble_Mix No-Convergence";
 const char* const kPDewMessage = "P_Dew_Mix No-Convergence";
 
 // A start at or below the pole of an Antoine equation (t = -C) has no vapour
@@ -209,8 +210,8 @@ double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
     out.status = ThermoStatus::Refused;
     return Unit_Press_Out(P);
   }
-  // An empty composition (or a temperature with no vapour pressure) has no
-  // bubble pressure: answer the given pressure, as for a refused method.
+  // An empty composition has no bubble pressure: answer the given pressure,
+  // as for a refused method.
   if (!(CompSum(x) > 0.0)) {
     out.status = ThermoStatus::NothingToDo;
     SetUnitK();
@@ -223,6 +224,9 @@ double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
     pmm += x[i] * Case.K_Value[i];
   }
   if (!(pmm > 0.0) || !std::isfinite(pmm)) {
+    // No vapour pressure at t (at or below an Antoine pole): the given
+    // pressure is no answer, so say so.
+    Calc_Message(kPBubbleMessage);
     out.status = ThermoStatus::NotFinite;
     SetUnitK();
     return Unit_Press_Out(P);

@@ -172,6 +172,13 @@ TEST(BubbleDewTest, GuardsReportAndReturnASoundValue) {
   EXPECT_EQ(T_Dew_Mix(50.0, 0.1, x, &out), 50.0);
   EXPECT_EQ(out.status, ThermoStatus::Stalled);
   EXPECT_EQ(recorder.Messages().size(), 4u);
+  // At the Antoine pole there is no vapour pressure: the given pressure comes
+  // back, with a message rather than as if it were the bubble pressure.
+  loadEqualAntoineBinary();
+  EXPECT_EQ(P_Bubble_Mix(-233.43, 0.1, x, &out), 0.1 / 0.00013322);
+  EXPECT_EQ(out.status, ThermoStatus::NotFinite);
+  ASSERT_EQ(recorder.Messages().size(), 5u);
+  EXPECT_EQ(recorder.Messages()[4], "P_Bubble_Mix No-Convergence");
 }
 
 TEST(BubbleDewTest, NewtonNeverStepsPastTheAntoinePole) {
