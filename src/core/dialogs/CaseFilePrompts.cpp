@@ -7,8 +7,8 @@ namespace {
 
 bool InEnglish(PromptLanguage language) { return language == PromptLanguage::Current && Case.Language == 1; }
 
-bool AskYes(const std::string& text) {
-  return ui::MsgBox(text, ui::vbYesNoCancel | ui::vbQuestion) == ui::vbYes;
+bool AskYes(const std::string& text, const std::string& title = "") {
+  return ui::MsgBox(text, ui::vbYesNoCancel | ui::vbQuestion, title) == ui::vbYes;
 }
 
 }  // namespace
@@ -28,9 +28,9 @@ bool Confirm_Case_Read(const std::string& file, PromptLanguage language) {
   return AskYes(InEnglish(language) ? "Read [ " + file + " ]？" : "[ " + file + " ] を読み込みます？");
 }
 
-bool Confirm_Case_Save(const std::string& file, PromptLanguage language) {
+bool Confirm_Case_Save(const std::string& file, PromptLanguage language, const std::string& saveTitle) {
   const bool en = InEnglish(language);
-  if (!AskYes(en ? "Save [ " + file + " ]？" : "[ " + file + " ] を保存しますか？")) return false;
+  if (!AskYes(en ? "Save [ " + file + " ]？" : "[ " + file + " ] を保存しますか？", saveTitle)) return false;
   if (!seqfile::FileExists(file)) return true;
   return AskYes(en ? "exist [ " + file + " ] , Over-Write？" : "[ " + file + " ] が存在します。上書きしますか？");
 }
@@ -41,9 +41,10 @@ std::string Choose_Case_File_To_Read(PromptLanguage language) {
   return path;
 }
 
-std::string Choose_Case_File_To_Save(const std::string& defaultExt, PromptLanguage language) {
+std::string Choose_Case_File_To_Save(const std::string& defaultExt, PromptLanguage language,
+                                     const std::string& saveTitle) {
   const std::string path = Case_File_Dialog(true, defaultExt);
-  if (path.empty() || !Confirm_Case_Save(path, language)) return "";
+  if (path.empty() || !Confirm_Case_Save(path, language, saveTitle)) return "";
   return path;
 }
 

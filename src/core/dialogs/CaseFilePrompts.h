@@ -20,8 +20,11 @@ bool Confirm_Case_Read(const std::string& file, PromptLanguage language = Prompt
 
 // "[ file ] を保存しますか？" / "Save [ file ]？" and, after Yes, when the file
 // exists, "[ file ] が存在します。上書きしますか？" / "exist [ file ] , Over-Write？":
-// true only when every prompt shown was answered Yes.
-bool Confirm_Case_Save(const std::string& file, PromptLanguage language = PromptLanguage::Current);
+// true only when every prompt shown was answered Yes. The save question carries
+// `saveTitle` (the column program gives its program title), the application's
+// title when empty; the overwrite question always the application's title.
+bool Confirm_Case_Save(const std::string& file, PromptLanguage language = PromptLanguage::Current,
+                       const std::string& saveTitle = "");
 
 // The open dialog followed by the read prompt: the confirmed path, or "" when the
 // user cancelled either of them.
@@ -30,7 +33,8 @@ std::string Choose_Case_File_To_Read(PromptLanguage language = PromptLanguage::C
 // The save dialog followed by the save and overwrite prompts: the confirmed path,
 // or "" when the user cancelled any of them.
 std::string Choose_Case_File_To_Save(const std::string& defaultExt = "*.dat",
-                                     PromptLanguage language = PromptLanguage::Current);
+                                     PromptLanguage language = PromptLanguage::Current,
+                                     const std::string& saveTitle = "");
 
 // Puts the writer's content into `path` (beside it, then renamed, so a failed
 // save keeps the previous file). A failure is shown in a message box naming the

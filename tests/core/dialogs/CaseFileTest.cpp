@@ -123,8 +123,11 @@ TEST_F(CaseFileTest, SavingOverAnExistingFileAsksTwiceAndNoLeavesItUnchanged) {
   const std::string path = DataPath("case.dat");
   { std::ofstream(path) << "old"; }
   script.ChooseFile(path).Answer(ui::vbYes, "を保存しますか？").Answer(ui::vbNo, "が存在します。上書きしますか？");
-  EXPECT_EQ(Choose_Case_File_To_Save("dat"), "");
+  EXPECT_EQ(Choose_Case_File_To_Save("dat", PromptLanguage::Current, "逐次段蒸留計算"), "");
   EXPECT_EQ(script.fileDialogs[0].defaultExt, "dat");
+  // The column program titles the save question; the overwrite question has the application's title.
+  EXPECT_EQ(script.messages[0].title, "逐次段蒸留計算");
+  EXPECT_EQ(script.messages[1].title, "");
   std::stringstream kept;
   kept << std::ifstream(path).rdbuf();
   EXPECT_EQ(kept.str(), "old");
