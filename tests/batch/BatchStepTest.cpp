@@ -6,6 +6,7 @@
 #include "batch/BatchTestSupport.h"
 #include "batch/model/BatchCaseFile.h"
 #include "batch/run/BatchIntegrator.h"
+#include "core/model/CalcMessages.h"
 #include "platform/text/SeqFile.h"
 
 using namespace batchtest;
@@ -369,6 +370,18 @@ TEST_F(BatchStepTest, FlowsThatAreNoNumberEndTheRun) {
   EXPECT_EQ(Case.Stop_Flag, -1);
   EXPECT_TRUE(Exists(3));
   EXPECT_DOUBLE_EQ(Case.Tray_X[1][1], 0.12);
+}
+
+// A vapour pressure beyond the range of a double fails every plate's bubble
+// point: the run tells it once, not once per plate and step, and ends.
+TEST_F(BatchStepTest, EquilibriumMessagesShowOncePerRun) {
+  English();
+  LoadExample();
+  Case.Antoine_A[3] = 400;
+  CalcMessageRecorder shown;
+  RecordingHost host;
+  EXPECT_EQ(Batch_Calc(host), BatchEnd::NotFinite);
+  EXPECT_EQ(shown.Messages(), std::vector<std::string>{"T_Bubble_Mix No-Convergence"});
 }
 
 TEST_F(BatchStepTest, FreshRunReplacesOldResultsAndAContinuedRunExtendsTheHistory) {

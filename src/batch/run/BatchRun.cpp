@@ -677,6 +677,9 @@ bool BatchRun::EndTest() {
 }
 
 BatchEnd BatchRun::Run() {
+  // The equilibrium routines may complain at every plate of every step: the
+  // user hears each complaint once per run.
+  CalcMessageScope once;
   if (Start())
     while (Step()) {
     }

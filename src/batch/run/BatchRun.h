@@ -70,7 +70,8 @@ class BatchRun {
   bool Start();
   // One time step; false once the run has ended.
   bool Step();
-  // Start, then steps until the end (the whole run).
+  // Start, then steps until the end (the whole run); a message of the
+  // calculation routines is shown once in it.
   BatchEnd Run();
 
   bool Ended() const { return end_ != BatchEnd::None; }
