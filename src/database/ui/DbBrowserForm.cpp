@@ -78,7 +78,6 @@ void DbBrowserForm::Form_Load() {
   cmdKensaku->setText(ui::Q(en ? "Querry(&Q)" : "検索(&Q)"));
   cmdVersion->setText(ui::Q(en ? "Version (&A)" : "ﾊﾞｰｼﾞｮﾝ情報(&A)"));
   cmdExit->setText(ui::Q(en ? "Exit (&X)" : "戻る(&X)"));
-  Set_Search_Captions(en);
   for (std::size_t i = 0; i < tabs_.size(); ++i)
     // "&" of "R & K Parameter" is a character of the caption, not an accelerator.
     SSTab1->setTabText(static_cast<int>(i),

@@ -48,7 +48,6 @@ class DbBrowserForm : public ui::Form {
   DbBrowserForm(const char* name, std::vector<TabSpec> tabs);
   // Adds the search boxes to the row above the tabs.
   virtual void Add_Search_Boxes(QHBoxLayout* row) = 0;
-  virtual void Set_Search_Captions(bool en) = 0;
   // One tab's search result (db.Last_Status() tells whether it failed).
   virtual std::vector<vzdb::Record> Search_Table(vzdb::PropertyDb& db, const vzdb::TableSpec& t) = 0;
   virtual const char* Window_Caption(bool en) const = 0;

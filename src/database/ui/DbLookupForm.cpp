@@ -110,6 +110,13 @@ void DbLookupForm::Close() {
   ui::Forms::Unload(this);
 }
 
+std::optional<vzdb::Record> DbLookupForm::Fetch_Chosen(vzdb::PropertyDb& db, const char* table,
+                                                       int row) const {
+  const std::string name = vaSpread1->Text(2, row);
+  if (name.empty()) return std::nullopt;
+  return db.Fetch(*vzdb::Find_Table(table), name, txt::ValCount(vaSpread1->Text(3, row)));
+}
+
 void DbLookupForm::Show_Select_Row_Message() {
   const bool en = Case.Language == 1;
   const std::string text = en ? "ERROR: Select Data" : "ERROR: 物質名を選択して下さい。";

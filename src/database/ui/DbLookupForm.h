@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ class DbLookupForm : public ui::Form {
   // Runs as the dialog closes (copied or not) and after the select-a-row message.
   virtual void Give_Back_Opener_Button() {}
 
+  // The chosen row's data set fetched again by its Name (column 2) and Index
+  // (column 3); nullopt when the name is empty or no such row is stored.
+  std::optional<vzdb::Record> Fetch_Chosen(vzdb::PropertyDb& db, const char* table, int row) const;
   void Show_Select_Row_Message();
   void Close();
   void Fill(const std::vector<vzdb::Record>& rows);

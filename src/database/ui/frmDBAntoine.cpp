@@ -4,7 +4,6 @@
 
 #include "core/model/CaseData.h"
 #include "database/DbLookup.h"
-#include "platform/text/NumberText.h"
 
 frmDBAntoine::frmDBAntoine() : DbLookupForm("frmDBAntoine", 10) {}
 
@@ -31,10 +30,7 @@ std::vector<vzdb::Record> frmDBAntoine::Search(vzdb::PropertyDb& db) {
 }
 
 bool frmDBAntoine::Copy(vzdb::PropertyDb& db, int row) {
-  const std::string name = vaSpread1->Text(2, row);
-  if (name.empty()) return false;
-  const long long index = txt::ValCount(vaSpread1->Text(3, row));
-  const auto record = db.Fetch(*vzdb::Find_Table("AntoineConstant"), name, index);
+  const auto record = Fetch_Chosen(db, "AntoineConstant", row);
   if (!record) return false;
   const auto set = vzdb::Antoine_From_Record(*record);
   ui::SpreadGrid* grid = ui::Caller_Grid;

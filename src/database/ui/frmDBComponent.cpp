@@ -2,7 +2,6 @@
 
 #include "core/model/CaseData.h"
 #include "database/DbLookup.h"
-#include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 
 frmDBComponent::frmDBComponent() : DbLookupForm("frmDBComponent", 9) {}
@@ -35,10 +34,7 @@ std::vector<vzdb::Record> frmDBComponent::Search(vzdb::PropertyDb& db) {
 }
 
 bool frmDBComponent::Copy(vzdb::PropertyDb& db, int row) {
-  const std::string name = vaSpread1->Text(2, row);
-  if (name.empty()) return false;
-  const long long index = txt::ValCount(vaSpread1->Text(3, row));
-  const auto record = db.Fetch(*vzdb::Find_Table("CriticalConstant"), name, index);
+  const auto record = Fetch_Chosen(db, "CriticalConstant", row);
   if (!record) return false;
   const vzdb::ComponentSet c = vzdb::Component_From_Record(*record);
   const bool dialog = Case.Program_No >= 0 && Case.Program_No <= 2;

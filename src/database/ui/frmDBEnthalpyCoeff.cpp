@@ -5,7 +5,6 @@
 
 #include "core/model/CaseData.h"
 #include "database/DbLookup.h"
-#include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 
 namespace {
@@ -65,9 +64,8 @@ bool frmDBEnthalpyCoeff::Copy(vzdb::PropertyDb& db, int row) {
   const int list = List_Index();
   const vzdb::TableSpec* table = vzdb::Enthalpy_Table(list);
   ui::SpreadGrid* g = Opener_Grid("frmEnthalpy", "vaSpreadEnthalpy");
-  const std::string name = vaSpread1->Text(2, row);
-  if (!table || !g || name.empty()) return false;
-  const auto record = db.Fetch(*table, name, txt::ValCount(vaSpread1->Text(3, row)));
+  if (!table || !g) return false;
+  const auto record = Fetch_Chosen(db, table->name.c_str(), row);
   if (!record) return false;
   const auto set = vzdb::Enthalpy_From_Record(list, *record);
   const int r = g->ActiveRow();

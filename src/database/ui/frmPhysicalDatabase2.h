@@ -15,7 +15,6 @@ class frmPhysicalDatabase2 : public DbBrowserForm {
 
  protected:
   void Add_Search_Boxes(QHBoxLayout* row) override;
-  void Set_Search_Captions(bool) override {}
   std::vector<vzdb::Record> Search_Table(vzdb::PropertyDb& db, const vzdb::TableSpec& t) override;
   const char* Window_Caption(bool en) const override;
 };
