@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
@@ -101,21 +103,28 @@ TEST(FlashTest, PhaseTestsAtTheBubbleAndDewPoints) {
   EXPECT_NEAR(vf, rachfordRiceByBisection(z), 1e-6);
 }
 
-TEST(FlashTest, OvershootPastOneIsHeldInsideTheRange) {
-  // K = 10 and 0.1 (Antoine with B = 0 at P_mm = 1 mmHg), z = 0.9, 0.1: the
-  // root is V/F = 89/90 and the first Newton step from 0.8 lands at 1.11, past
-  // which the Rachford-Rice function has a second, meaningless root.
-  Reset_Case_Data();
-  Case.NC = 2;
-  Case.K_Method = 1;
-  Case.Antoine_A[1] = 1.0, Case.Antoine_A[2] = -1.0;
-  Case.Antoine_C[1] = Case.Antoine_C[2] = 200;
-  const double z[] = {0, 0.9, 0.1};
-  double vf = 0;
-  ThermoOutcome out;
-  ITFlash(25.0, 1.0 / kMmHgPerMPa, vf, z, &out);
-  EXPECT_EQ(out.status, ThermoStatus::Converged);
-  EXPECT_NEAR(vf, 89.0 / 90.0, 1e-7);
+TEST(FlashTest, OvershootsAreHeldInsideTheRange) {
+  // Antoine with B = 0 at P_mm = 1 mmHg gives K = 10^A. K = 10 and 0.1, z =
+  // 0.9, 0.1: the root is V/F = 89/90 and the first Newton step from 0.8 lands
+  // at 1.11, past which the Rachford-Rice function has a second, meaningless
+  // root. K = 100 and 0.5, z = 0.05, 0.95: the root is 179/1980 and the first
+  // step lands at -0.19, from where Newton runs off to minus infinity.
+  struct Split {
+    double a1, a2, z1, root;
+  };
+  for (const Split& c : {Split{1.0, -1.0, 0.9, 89.0 / 90.0}, Split{2.0, std::log10(0.5), 0.05, 179.0 / 1980.0}}) {
+    Reset_Case_Data();
+    Case.NC = 2;
+    Case.K_Method = 1;
+    Case.Antoine_A[1] = c.a1, Case.Antoine_A[2] = c.a2;
+    Case.Antoine_C[1] = Case.Antoine_C[2] = 200;
+    const double z[] = {0, c.z1, 1 - c.z1};
+    double vf = 0;
+    ThermoOutcome out;
+    ITFlash(25.0, 1.0 / kMmHgPerMPa, vf, z, &out);
+    EXPECT_EQ(out.status, ThermoStatus::Converged) << c.z1;
+    EXPECT_NEAR(vf, c.root, 1e-7) << c.z1;
+  }
 }
 
 TEST(FlashTest, RefusalsEmptyFeedAndTheSplitsOfFlashXY) {
