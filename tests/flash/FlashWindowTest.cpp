@@ -250,10 +250,14 @@ TEST_F(FlashWindowTest, CondensingCurveWithCursor) {
     EXPECT_EQ(c.spdData->Text(1, 3), "0.850000");
     EXPECT_EQ(CountCalls(*c.picCalc, "Line", 11), 1) << "one cursor line";
 
-    // Arrow keys move the cursor by 5 twips.
+    // Arrow keys move the cursor by 5 twips and read out the point under it.
     ui::SendKey(c.picCalc, ui::vbKeyRight);
     EXPECT_EQ(c.Curve_Cursor_X, Curve_Point_X(fr, 101) + 5);
     EXPECT_EQ(CountCalls(*c.picCalc, "Line", 11), 1);
+    for (int k = 0; k < 40 && Curve_Point_Index(fr, c.Curve_Cursor_X) < 103; ++k)
+      ui::SendKey(c.picCalc, ui::vbKeyRight);
+    EXPECT_EQ(Text(c.txtX), txt::Format(c.Curve().PointT(103), "####.#0"));
+    EXPECT_NE(Text(c.txtX), "90.65");
 
     // Right click: redraw and move, no read-out.
     c.SetHeightTwips(kCurveHeightCollapsed);
