@@ -244,18 +244,25 @@ TEST_F(DbLookupWindowTest, NrtlForTheVleEstimationMatchesAlphaAndSwaps) {
   });
 }
 
-TEST_F(DbLookupWindowTest, PairNamedInOtherLettersIsListedButNotCopied) {
-  ui::Forms::Get<Opener<3>>();
+TEST_F(DbLookupWindowTest, WilsonForTheVleEstimationNeedsTheNamesInTheirOwnLetters) {
+  auto& vle = ui::Forms::Get<Opener<3>>();
   Case.Program_No = 4;
   Case.Comp_Name[1] = "methanol";
   script.Answer(ui::vbOK, "ERROR");
   Open<frmDBWilson>([](frmDBWilson& f) {
-    EXPECT_EQ(f.vaSpread1->MaxRows(), 1);
+    EXPECT_EQ(f.vaSpread1->MaxRows(), 1);  // listed: the search ignores letter case
     f.cmdOK_Click();
     EXPECT_TRUE(ui::Forms::IsLoaded("frmDBWilson"));
     f.cmdCancel_Click();
   });
   EXPECT_EQ(Case.Wilson_L12, 0);
+
+  Case.Comp_Name[1] = "Methanol";  // stored (Methanol, Water): taken as it is
+  Open<frmDBWilson>([](frmDBWilson& f) { f.cmdOK_Click(); });
+  EXPECT_DOUBLE_EQ(Case.Wilson_L12, 0.43045);
+  EXPECT_DOUBLE_EQ(Case.Wilson_L21, 0.94934);
+  EXPECT_EQ(ui::ControlText(&vle, "txtMainPara12"), "0.43045");
+  EXPECT_EQ(Case.Wilson_Lambda[1][2], 0);  // the case matrix is not the destination
 }
 
 TEST_F(DbLookupWindowTest, KijGoesToBothCellsAndItsMessageHasTheApplicationTitle) {
