@@ -384,6 +384,22 @@ TEST_F(BatchStepTest, EquilibriumMessagesShowOncePerRun) {
   EXPECT_EQ(shown.Messages(), std::vector<std::string>{"T_Bubble_Mix No-Convergence"});
 }
 
+// A data folder that cannot be written: the run goes on, but says once for
+// each file that it is missing.
+TEST_F(BatchStepTest, RunFilesThatCannotBeWrittenAreSaid) {
+  English();
+  LoadExample();
+  Case.Data_Dir = (dir_ / "no such folder").string();
+  Batch.Ope_Mode = 1;
+  Batch.Diff_Time = 0.0005;
+  CalcMessageRecorder shown;
+  RecordingHost host;
+  EXPECT_EQ(Batch_Calc(host), BatchEnd::Converged);
+  const std::string prefix = "Cannot write the file: ";
+  EXPECT_EQ(shown.Messages(), (std::vector<std::string>{prefix + Batch_Log_Path(), prefix + File(1),
+                                                        prefix + File(2), prefix + File(3)}));
+}
+
 TEST_F(BatchStepTest, FreshRunReplacesOldResultsAndAContinuedRunExtendsTheHistory) {
   for (int n = 1; n <= 5; ++n) ASSERT_TRUE(seqfile::SaveAtomic(File(n), "old\r\n"));
   LoadExample();

@@ -59,7 +59,15 @@ std::string BatchRun::Say(const char* japanese, const char* english) const {
   return Case.Language == 1 ? english : japanese;
 }
 
-void BatchRun::Log(const std::string& text) const { Batch_Log_Append(Batch.Batch_Log_File, text); }
+void BatchRun::Log(const std::string& text) const {
+  Written(Batch_Log_Append(Batch.Batch_Log_File, text), Batch.Batch_Log_File);
+}
+
+// A run file or the log that could not be written is said, so that a run whose
+// results are missing does not pass for a complete one.
+void BatchRun::Written(bool ok, const std::string& path) const {
+  if (!ok) Calc_Message(Say("ファイルに書き込めません: ", "Cannot write the file: ") + path);
+}
 
 // ---------------------------------------------------------------- set-up
 
@@ -78,7 +86,7 @@ bool BatchRun::Start() {
   PrepareRunFiles(continued);
   host_.RunStarted();
   host_.Message(Say("計算を開始します", "Start Calculation"));
-  Batch_Log_Create(Batch.Batch_Log_File, " Start Calculation");
+  Written(Batch_Log_Create(Batch.Batch_Log_File, " Start Calculation"), Batch.Batch_Log_File);
 
   ResetRunState();
   calTime_ = continued ? Batch.Restart_Time : 0;
@@ -448,7 +456,7 @@ void BatchRun::Equilibrium() {
 void BatchRun::SaveIfDue() {
   if (!(nextSaveTime_ - 0.00001 <= Batch.Oper_Time) || Batch.Run_Save_Interval == 0) return;
   const int file = Batch.Prod_Phase == 1 ? 4 : 1;
-  Append_State_Record(Batch_Run_File(file));
+  Written(Append_State_Record(Batch_Run_File(file)), Batch_Run_File(file));
   host_.RecordSaved(file);
   host_.DrawProfile();
   nextSaveTime_ += Batch.Run_Save_Interval;
@@ -490,7 +498,7 @@ bool Batch_Tank_Full(int k) {
 
 void BatchRun::SwitchAtConvergence() {
   Batch.Batch_File = Batch_Run_File(2);
-  Write_Total_Reflux_File(Batch.Batch_File);
+  Written(Write_Total_Reflux_File(Batch.Batch_File), Batch.Batch_File);
   host_.MarkLine(15);
   if (Batch.Ope_Mode == 1) {
     EndRun(BatchEnd::Converged, Say("計算完了", "End of Calculation"), Batch_Log_Time(calTime_) + " 計算完了",
@@ -517,7 +525,7 @@ void BatchRun::SwitchAtConvergence() {
 }
 
 void BatchRun::ChangeTank() {
-  Append_Tank_Block(Batch_Run_File(5), calTime_);
+  Written(Append_Tank_Block(Batch_Run_File(5), calTime_), Batch_Run_File(5));
   if (Batch.Tank_Count >= Batch.N_Change_Tank) {
     Batch.Last_Tank_Full = 1;
     host_.DrawProfile();
@@ -558,12 +566,12 @@ void BatchRun::WriteFinal(bool normalEnd) {
   s.calTime = calTime_;
   s.fourthValue = normalEnd ? nextSaveTime_ : startSaveInterval_;
   s.normalEnd = normalEnd;
-  Write_Final_State_File(Batch_Run_File(3), s);
+  Written(Write_Final_State_File(Batch_Run_File(3), s), Batch_Run_File(3));
 }
 
 void BatchRun::EndOfTimeOrStill(BatchEnd end) {
   // The tank being filled is kept with what it holds.
-  if (Batch.Prod_Phase == 1) Append_Tank_Block(Batch_Run_File(5), calTime_);
+  if (Batch.Prod_Phase == 1) Written(Append_Tank_Block(Batch_Run_File(5), calTime_), Batch_Run_File(5));
   const std::string message = Say("時間オーバーまたは蒸留塔残り０で計算完了",
                                   "Time over or Bottom Volume=0, end of calculation");
   EndRun(end, message, Batch_Log_Time(calTime_) + " " + message, false);
@@ -632,8 +640,9 @@ bool BatchRun::AdvanceColumn() {
     snap.Restore(totalDistillate_);
     if (retry)
       for (const Failure& f : failures)
-        Batch_Log_Append_Line(Batch.Batch_Log_File,
-                              Batch_Log_Negative_Line(calTime_, f.component, f.plate));
+        Written(Batch_Log_Append_Line(Batch.Batch_Log_File,
+                                      Batch_Log_Negative_Line(calTime_, f.component, f.plate)),
+                Batch.Batch_Log_File);
     if (!retry || halvings >= kMaxRetryHalvings) {
       EndRun(BatchEnd::NegativeComposition,
              Say("ERROR:Runge-Kutta-Gill 組成がマイナスのため計算を中止しました",

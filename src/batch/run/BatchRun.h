@@ -126,6 +126,7 @@ class BatchRun {
   void EndRun(BatchEnd end, const std::string& message, const std::string& logText, bool writeFinal);
   void WriteFinal(bool normalEnd);
   void Log(const std::string& text) const;
+  void Written(bool ok, const std::string& path) const;
   std::string Say(const char* japanese, const char* english) const;
 
   BatchHost& host_;
