@@ -220,6 +220,10 @@ def example2():
     pmm = P2_MPA * MMHG_PER_MPA
     print("  ideal bubble T  %.8f degC" % bubble_t(Z2, pmm, one))
     print("  ideal dew T     %.8f degC" % dew_t_frozen(Z2, pmm, one))
+    ps = psat1(-10.0)
+    to_kgf = 1.0 / MMHG_PER_MPA / 0.0980665
+    print("  ideal bubble P at -10 degC  %.10f kgf/cm2" % (np.sum(Z2 * ps) * to_kgf))
+    print("  ideal dew P at -10 degC     %.10f kgf/cm2" % (to_kgf / np.sum(Z2 / ps)))
 
 
 # ---------------------------------------------------------------- negative deviations

@@ -86,6 +86,19 @@ TEST(BubbleDewExampleTest, Example1BubbleAndDewPoints) {
   EXPECT_NEAR(T_Dew_Mix(80.0, P, z), 97.30052614, 2e-5);
 }
 
+// Flash example 2 with ideal K-values, pressures in kgf/cm2; values from
+// tools/thermo/check_flash_examples.py.
+TEST(BubbleDewExampleTest, Example2IdealBubbleAndDewPoints) {
+  LoadExample2();
+  Case.K_Method = 1;
+  const double* z = Case.Flash_Z;
+  const double P = kExample2PressureMPa;
+  EXPECT_NEAR(T_Bubble_Mix(-10.0, P, z), 11.85791022, 2e-5);
+  EXPECT_NEAR(T_Dew_Mix(-10.0, P, z), 46.65011448, 2e-5);
+  EXPECT_NEAR(P_Bubble_Mix(-10.0, P, z), 5.6707737753, 1e-8);
+  EXPECT_NEAR(P_Dew_Mix(-10.0, P, z), 1.7348789396, 1e-8);
+}
+
 // Values from tools/thermo/check_flash_examples.py (fsolve on the dew liquid and
 // T or P together). Plain substitution of the dew liquid oscillates here and
 // ended at its pass limit near 116.6 degC and 0.01325 MPa.
