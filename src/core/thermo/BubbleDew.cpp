@@ -150,6 +150,22 @@ ThermoStatus dewNewton(double& T, double pmm, const double y[], double floorC, T
   return ThermoStatus::IterationLimit;
 }
 
+// The bubble and dew pressures refuse the equation-of-state models (with the
+// message) and an empty composition: K = 1, and the caller answers the given
+// pressure.
+bool pressureRefused(const double comp[], ThermoOutcome& out) {
+  if (IsEosMethod()) {
+    Calc_Message(kRefusedMessage);
+    out.status = ThermoStatus::Refused;
+  } else if (!(CompSum(comp) > 0.0)) {
+    out.status = ThermoStatus::NothingToDo;
+  } else {
+    return false;
+  }
+  SetUnitK();
+  return true;
+}
+
 ThermoOutcome& outcomeOf(ThermoOutcome* outcome, ThermoOutcome& local) {
   ThermoOutcome& out = outcome ? *outcome : local;
   out = ThermoOutcome{};
@@ -204,19 +220,7 @@ double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
 double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome) {
   ThermoOutcome local;
   ThermoOutcome& out = outcomeOf(outcome, local);
-  if (IsEosMethod()) {
-    Calc_Message(kRefusedMessage);
-    SetUnitK();
-    out.status = ThermoStatus::Refused;
-    return Unit_Press_Out(P);
-  }
-  // An empty composition has no bubble pressure: answer the given pressure,
-  // as for a refused method.
-  if (!(CompSum(x) > 0.0)) {
-    out.status = ThermoStatus::NothingToDo;
-    SetUnitK();
-    return Unit_Press_Out(P);
-  }
+  if (pressureRefused(x, out)) return Unit_Press_Out(P);
   ActivityCoeff_Select(x);
   double pmm = 0.0;
   for (int i = 1; i <= Case.NC; ++i) {
@@ -239,17 +243,7 @@ double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
 double P_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutcome* outcome) {
   ThermoOutcome local;
   ThermoOutcome& out = outcomeOf(outcome, local);
-  if (IsEosMethod()) {
-    Calc_Message(kRefusedMessage);
-    SetUnitK();
-    out.status = ThermoStatus::Refused;
-    return Unit_Press_Out(P);
-  }
-  if (!(CompSum(y) > 0.0)) {
-    out.status = ThermoStatus::NothingToDo;
-    SetUnitK();
-    return Unit_Press_Out(P);
-  }
+  if (pressureRefused(y, out)) return Unit_Press_Out(P);
   const int nc = Case.NC;
   double psat[kMaxComp + 1];
   double target[kMaxComp + 1];

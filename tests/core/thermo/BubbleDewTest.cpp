@@ -194,6 +194,25 @@ TEST(BubbleDewTest, GuardsReportAndReturnASoundValue) {
   EXPECT_EQ(recorder.Messages()[4], "P_Bubble_Mix No-Convergence");
 }
 
+TEST(BubbleDewTest, EmptyCompositionAnswersTheGivenValueSilently) {
+  // NRTL of an empty liquid divides 0 by 0: nothing may be evaluated.
+  loadEqualAntoineBinary();
+  Case.K_Method = 3;
+  const double none[] = {0, 0, 0};
+  CalcMessageRecorder recorder;
+  ThermoOutcome out;
+  EXPECT_EQ(T_Bubble_Mix(50.0, 0.1, none, &out), 50.0);
+  EXPECT_EQ(out.status, ThermoStatus::NothingToDo);
+  EXPECT_EQ(T_Dew_Mix(50.0, 0.1, none, &out), 50.0);
+  EXPECT_EQ(out.status, ThermoStatus::NothingToDo);
+  EXPECT_EQ(P_Bubble_Mix(50.0, 0.1, none, &out), Unit_Press_Out(0.1));
+  EXPECT_EQ(out.status, ThermoStatus::NothingToDo);
+  EXPECT_EQ(P_Dew_Mix(50.0, 0.1, none, &out), Unit_Press_Out(0.1));
+  EXPECT_EQ(out.status, ThermoStatus::NothingToDo);
+  EXPECT_EQ(Case.K_Value[1], 1.0);
+  EXPECT_TRUE(recorder.Messages().empty());
+}
+
 TEST(BubbleDewTest, NewtonNeverStepsPastTheAntoinePole) {
   // A start below -C has no vapour pressure: the bubble point still converges.
   loadEqualAntoineBinary();
