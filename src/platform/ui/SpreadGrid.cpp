@@ -79,6 +79,11 @@ SpreadGrid::SpreadGrid(const QString& name, QWidget* parent) : QTableView(parent
   connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) { ClickCell(i.column() + 1, i.row() + 1); });
 }
 
+SpreadGrid::~SpreadGrid() {
+  // A lookup must never write into the grid of a window that is gone.
+  if (Caller_Grid == this) Caller_Grid = nullptr;
+}
+
 void SpreadGrid::SetMaxRows(int rows) {
   rows_ = rows < 0 ? 0 : rows;
   rowHeads_.resize(static_cast<std::size_t>(rows_) + 1);

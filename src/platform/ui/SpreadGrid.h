@@ -42,6 +42,7 @@ class SpreadGrid : public QTableView {
 
  public:
   explicit SpreadGrid(const QString& name, QWidget* parent = nullptr);
+  ~SpreadGrid() override;
 
   // Row and column counts (rows 1..MaxRows, columns 1..MaxCols).
   void SetMaxRows(int rows);

@@ -56,6 +56,14 @@ TEST_F(SpreadGridTest, NumberCellsLockedCellsAndSums) {
   EXPECT_EQ(g.Text(1, 5), "0.4500");  // the sum follows the cleared block
 }
 
+TEST_F(SpreadGridTest, CallerGridDoesNotOutliveItsGrid) {
+  {
+    ui::SpreadGrid g("vaSpreadAntoine");
+    ui::Caller_Grid = &g;
+  }
+  EXPECT_EQ(ui::Caller_Grid, nullptr);
+}
+
 TEST_F(SpreadGridTest, ClicksSetTheActiveCell) {
   ui::SpreadGrid g("vaSpread1");
   g.SetMaxCols(5);
