@@ -1,0 +1,109 @@
+#include "continuous/results/DistResultData.h"
+
+#include <algorithm>
+
+#include "core/thermo/Thermo.h"
+
+namespace {
+
+int Comps() { return std::clamp(Case.NC, 0, kMaxComp); }
+int Count(int32_t n) { return std::clamp(n, 0, kMaxFeed); }
+int StageIndex(int p) { return std::clamp(p, 0, kMaxTray); }
+
+}  // namespace
+
+double DistStream::Fraction(int i) const {
+  const int p = StageIndex(stage);
+  return phase == 0 ? Case.Tray_X[i][p] : Case.Tray_Y[i][p];
+}
+
+double DistStream::Enthalpy() const {
+  const int p = StageIndex(stage);
+  return phase == 0 ? Case.Dist_Tray_HL[p] : Case.Dist_Tray_HV[p];
+}
+
+std::vector<DistStream> Dist_Liquid_Draws() {
+  std::vector<DistStream> s;
+  if (Case.Top_Liq_Prod > 0) s.push_back({Case.Top_Liq_Prod, 1, 0});
+  for (int k = 1; k <= Count(Case.N_LiqSC); ++k) s.push_back({Case.LiqSC_Flow[k], Case.LiqSC_Stage[k], 0});
+  s.push_back({Case.Bottom_Flow, Case.NT, 0});
+  return s;
+}
+
+std::vector<DistStream> Dist_Vapour_Draws() {
+  std::vector<DistStream> s;
+  if (Case.Top_Vap_Prod > 0) s.push_back({Case.Top_Vap_Prod, 1, 1});
+  for (int k = 1; k <= Count(Case.N_VapSC); ++k) s.push_back({Case.VapSC_Flow[k], Case.VapSC_Stage[k], 1});
+  return s;
+}
+
+std::vector<DistStream> Dist_Product_Streams() {
+  std::vector<DistStream> s;
+  if (Case.Top_Liq_Prod > 0) s.push_back({Case.Top_Liq_Prod, 1, 0});
+  if (Case.Top_Vap_Prod > 0) s.push_back({Case.Top_Vap_Prod, 1, 1});
+  for (int k = 1; k <= Count(Case.N_LiqSC); ++k) s.push_back({Case.LiqSC_Flow[k], Case.LiqSC_Stage[k], 0});
+  for (int k = 1; k <= Count(Case.N_VapSC); ++k) s.push_back({Case.VapSC_Flow[k], Case.VapSC_Stage[k], 1});
+  s.push_back({Case.Bottom_Flow, Case.NT, 0});
+  return s;
+}
+
+DistBalance Dist_Balance_Calc() {
+  DistBalance b;
+  const int nc = Comps();
+  for (int f = 1; f <= Count(Case.N_Feed); ++f) {
+    b.FeedHeat += Case.Feed_Flow[f] * Case.Feed_H[f];
+    for (int i = 1; i <= nc; ++i) {
+      const double n = Case.Feed_Flow[f] * Case.Feed_Z[i][f];
+      b.FeedComp[i] += n;
+      b.FeedMass += n * Case.Mol_Wt[i];
+    }
+  }
+  for (const DistStream& s : Dist_Product_Streams()) {
+    b.ProdHeat += s.flow * s.Enthalpy();
+    for (int i = 1; i <= nc; ++i) {
+      const double n = s.flow * s.Fraction(i);
+      b.ProdComp[i] += n;
+      b.ProdMoles += n;
+      b.ProdMass += n * Case.Mol_Wt[i];
+    }
+  }
+  // Without a condenser the top vapour leaves the column from stage 1 and is a
+  // product like any other: no duty at the top.
+  if (Case.Reflux_Ratio != 0) {
+    b.Qc = Case.Tray_V[2] * Case.Dist_Tray_HV[2] - (Case.Top_Liq_Prod + Case.Tray_L[1]) * Case.Dist_Tray_HL[1];
+    if (Case.Top_Vap_Prod > 0) b.Qc -= Case.Top_Vap_Prod * Case.Dist_Tray_HV[1];
+  }
+  b.Qr = b.ProdHeat - b.FeedHeat + b.Qc;
+  return b;
+}
+
+std::optional<double> Relative_Difference(double in, double out) {
+  if (in == 0) return std::nullopt;
+  return (in - out) / in * 100;
+}
+
+double Mean_Mol_Wt(const double z[]) {
+  double m = 0;
+  for (int i = 1; i <= Comps(); ++i) m += z[i] * Case.Mol_Wt[i];
+  return m;
+}
+
+StreamView Stream_View(bool weight, double moleFlow, double molarEnthalpy, const double z[]) {
+  StreamView v;
+  const int nc = Comps();
+  const double h = Unit_Heat_Out(molarEnthalpy);
+  if (!weight) {
+    v.flow = moleFlow;
+    v.enthalpy = h;
+    for (int i = 1; i <= nc; ++i) v.fraction[i] = z[i];
+    return v;
+  }
+  // Mass / mole flow is the mean molecular weight, so a stream (or a stage's
+  // phase) without flow still has its mass fractions.
+  const double m = Mean_Mol_Wt(z);
+  v.flow = moleFlow * m;
+  if (m == 0) return v;  // no composition: no mass fractions
+  v.enthalpy = h / m;
+  for (int i = 1; i <= nc; ++i) v.fraction[i] = z[i] * Case.Mol_Wt[i] / m;
+  return v;
+}
