@@ -1,0 +1,37 @@
+// Group-contribution tables of the critical-constant and ideal-gas heat-capacity
+// dialogs: the group names and the contribution texts of each row, as the
+// dialogs' grids show them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace physprop {
+
+// One group row. A contribution is its text ("00000" reads as 0); an empty
+// text marks a heading row; nullptr a contribution for which no published
+// value is at hand (a count on it cannot be estimated).
+struct GroupRow {
+  const char* name;
+  const char* cell[4];
+};
+
+enum class GroupMethod { Lydersen, Ambrose, Joback, Klincewicz, Fedors, RihaniDoraiswamy };
+
+struct GroupTable {
+  GroupMethod method;
+  const char* caption;      // the dialog's caption
+  const char* countTitle;   // title of the count column
+  int contributionCols;     // columns 3.. of the grid
+  const char* colTitles[4];
+  const std::vector<GroupRow>* rows;  // rows 1..N as elements 0..N-1
+  int Rows() const { return static_cast<int>(rows->size()); }
+  const GroupRow& Row(int i) const { return (*rows)[static_cast<std::size_t>(i - 1)]; }
+};
+
+const GroupTable& Group_Table(GroupMethod method);
+
+// The kept counts of a method's dialog (Phys_Cnt_*), elements 1..Rows().
+int* Group_Counts(GroupMethod method);
+
+}  // namespace physprop

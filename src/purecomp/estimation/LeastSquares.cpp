@@ -1,0 +1,74 @@
+#include "purecomp/estimation/LeastSquares.h"
+
+#include <cmath>
+#include <utility>
+
+namespace physprop {
+
+namespace {
+
+constexpr int kMaxCoef = 3;
+
+// Augmented normal matrix, rows and columns from 1; column M + 1 the right-hand side.
+struct Augmented {
+  double e[kMaxCoef + 1][kMaxCoef + 2] = {};
+};
+
+void Build_Normal_Equations(Augmented& a, int M, int N, const double X[][4], const double Y[]) {
+  for (int i = 1; i <= M; ++i) {
+    for (int j = i; j <= M; ++j) {
+      double s = 0;
+      for (int k = 1; k <= N; ++k) s += X[k][i] * X[k][j];
+      a.e[i][j] = s;
+      a.e[j][i] = s;
+    }
+    double r = 0;
+    for (int k = 1; k <= N; ++k) r += X[k][i] * Y[k];
+    a.e[i][M + 1] = r;
+  }
+}
+
+// Of equal magnitudes the lowest row wins, so the search compares with >=.
+int Pivot_Row(const Augmented& a, int p, int M) {
+  int row = p;
+  double best = std::fabs(a.e[p][p]);
+  for (int r = p + 1; r <= M; ++r) {
+    if (std::fabs(a.e[r][p]) >= best) {
+      best = std::fabs(a.e[r][p]);
+      row = r;
+    }
+  }
+  return row;
+}
+
+}  // namespace
+
+FitStatus Least_Square(int M, int N, const double X[][4], const double Y[], double A[]) {
+  Augmented a;
+  Build_Normal_Equations(a, M, N, X, Y);
+  for (int p = 1; p <= M; ++p) {
+    const int row = Pivot_Row(a, p, M);
+    // A NaN pivot fails this test as well: it is no usable pivot either.
+    if (!(std::fabs(a.e[row][p]) >= kPivotLimit)) return FitStatus::PivotVanished;
+    if (row != p)
+      for (int c = p; c <= M + 1; ++c) std::swap(a.e[p][c], a.e[row][c]);
+    const double inv = 1.0 / a.e[p][p];
+    for (int c = p; c <= M + 1; ++c) a.e[p][c] *= inv;
+    for (int r = p + 1; r <= M; ++r)
+      for (int c = p + 1; c <= M + 1; ++c) a.e[r][c] -= a.e[r][p] * a.e[p][c];
+  }
+  for (int i = M - 1; i >= 1; --i)
+    for (int j = i + 1; j <= M; ++j) a.e[i][M + 1] -= a.e[i][j] * a.e[j][M + 1];
+  for (int i = 1; i <= M; ++i) A[i] = a.e[i][M + 1];
+  return FitStatus::Fitted;
+}
+
+FitStatus Least_Square(int M, FitWork& work) {
+  return Least_Square(M, work.Fit_NP, work.Fit_X, work.Fit_Y, work.Fit_Coef);
+}
+
+std::string Least_Square_Pivot_Message() {
+  return "最小自乗法でPivotが1E-10になった。プログラムを終了する。";
+}
+
+}  // namespace physprop
