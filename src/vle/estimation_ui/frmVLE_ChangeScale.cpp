@@ -1,0 +1,92 @@
+#include "vle/estimation_ui/frmVLE_ChangeScale.h"
+
+#include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Interaction.h"
+#include "vle/estimation/VLEData.h"
+
+VZ_FORM_FACTORY(frmVLE_ChangeScale);
+
+using vlefit::VLE;
+
+namespace {
+
+bool English() { return Case.Language == 1; }
+const char* L(const char* ja, const char* en) { return English() ? en : ja; }
+
+}  // namespace
+
+frmVLE_ChangeScale::frmVLE_ChangeScale() : ui::Form("frmVLE_ChangeScale") {
+  lblChangeScaleMin = ui::NewLabel(this, "lblChangeScaleMin", "下限");
+  lblChangeScaleMax = ui::NewLabel(this, "lblChangeScaleMax", "上限");
+  ui::Place(lblChangeScaleMin, 1300, 120, 1300, 280);
+  ui::Place(lblChangeScaleMax, 2800, 120, 1300, 280);
+  lblChangeScaleX_Title = ui::NewLabel(this, "lblChangeScaleX_Title", "Ｘ軸");
+  lblChangeScaleY_Title = ui::NewLabel(this, "lblChangeScaleY_Title", "Ｙ軸");
+  ui::Place(lblChangeScaleX_Title, 120, 480, 1100, 280);
+  ui::Place(lblChangeScaleY_Title, 120, 880, 1100, 280);
+  txtChangeScaleXmin = ui::NewTextBox(this, "txtChangeScaleXmin");
+  txtChangeScaleXmax = ui::NewTextBox(this, "txtChangeScaleXmax");
+  txtChangeScaleYmin = ui::NewTextBox(this, "txtChangeScaleYmin");
+  txtChangeScaleYmax = ui::NewTextBox(this, "txtChangeScaleYmax");
+  ui::Place(txtChangeScaleXmin, 1300, 450, 1300, 320);
+  ui::Place(txtChangeScaleXmax, 2800, 450, 1300, 320);
+  ui::Place(txtChangeScaleYmin, 1300, 850, 1300, 320);
+  ui::Place(txtChangeScaleYmax, 2800, 850, 1300, 320);
+  for (QLineEdit* t : {txtChangeScaleXmin, txtChangeScaleXmax, txtChangeScaleYmin, txtChangeScaleYmax})
+    t->setAlignment(Qt::AlignRight);
+  cmdChangeScaleOK = ui::NewButton(this, "cmdChangeScaleOK", "ＯＫ(&O)");
+  cmdChangeScaleCancel = ui::NewButton(this, "cmdChangeScaleCancel", "取消(&C)");
+  ui::Place(cmdChangeScaleOK, 1300, 1350, 1300, 400);
+  ui::Place(cmdChangeScaleCancel, 2800, 1350, 1300, 400);
+  connect(cmdChangeScaleOK, &QPushButton::clicked, this, [this] { cmdChangeScaleOK_Click(); });
+  connect(cmdChangeScaleCancel, &QPushButton::clicked, this, [this] { cmdChangeScaleCancel_Click(); });
+  setFixedSize(ui::Px(4300), ui::Px(1900));
+}
+
+void frmVLE_ChangeScale::Form_Load() {
+  if (Case.Language == 0 || Case.Language == 1) {
+    SetCaption(L("気液平衡推算　ｸﾞﾗﾌｽｹｰﾙ変更", "Change Graph Range(V-L Equibrium)"));
+    lblChangeScaleX_Title->setText(L("Ｘ軸", "X-Axis"));
+    lblChangeScaleY_Title->setText(L("Ｙ軸", "Y-Axis"));
+    cmdChangeScaleOK->setText(L("ＯＫ(&O)", "OK(&O)"));
+    cmdChangeScaleCancel->setText(L("取消(&C)", "Cancel(&C)"));
+  }
+  txtChangeScaleXmin->setText(ui::Q(txt::Plain(VLE.VLE_Graph_Xmin)));
+  txtChangeScaleXmax->setText(ui::Q(txt::Plain(VLE.VLE_Graph_Xmax)));
+  txtChangeScaleYmin->setText(ui::Q(txt::Plain(VLE.VLE_Graph_Ymin)));
+  txtChangeScaleYmax->setText(ui::Q(txt::Plain(VLE.VLE_Graph_Ymax)));
+}
+
+void frmVLE_ChangeScale::cmdChangeScaleOK_Click() {
+  const double xmin = txt::Val(ui::S(txtChangeScaleXmin->text()));
+  const double xmax = txt::Val(ui::S(txtChangeScaleXmax->text()));
+  const double ymin = txt::Val(ui::S(txtChangeScaleYmin->text()));
+  const double ymax = txt::Val(ui::S(txtChangeScaleYmax->text()));
+  const char* failure = nullptr;
+  if (xmin < 0) failure = "Ｘ軸の下限が０以下です";
+  else if (xmax > 1) failure = "Ｘ軸の上限が１以上です";
+  else if (xmin >= xmax) failure = "Ｘ軸の下限≧上限です";
+  else if (ymin < 0) failure = "Ｙ軸の下限が０以下です";
+  else if (ymax > 1) failure = "Ｙ軸の上限が１以上です";
+  else if (ymin >= ymax) failure = "Ｙ軸の下限≧上限です";
+  if (failure) {
+    Case.Msg_Text = failure;
+    ui::MsgBox(failure, ui::vbOKOnly);
+    return;
+  }
+  VLE.VLE_Graph_Xmin = xmin;
+  VLE.VLE_Graph_Xmax = xmax;
+  VLE.VLE_Graph_Ymin = ymin;
+  VLE.VLE_Graph_Ymax = ymax;
+  ui::Forms::Unload(this);
+}
+
+void frmVLE_ChangeScale::cmdChangeScaleCancel_Click() { ui::Forms::Unload(this); }
+
+void frmVLE_ChangeScale::Form_KeyDown(int& keyCode, int) {
+  if (keyCode != ui::vbKeyEscape) return;
+  keyCode = 0;
+  ui::Forms::Unload(this);
+}

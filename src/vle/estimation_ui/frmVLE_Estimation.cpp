@@ -1,0 +1,525 @@
+#include "vle/estimation_ui/frmVLE_Estimation.h"
+
+#include <QEvent>
+
+#include <array>
+#include <vector>
+
+#include "core/dialogs/CaseFilePrompts.h"
+#include "core/dialogs/frmMemo.h"
+#include "core/model/CaseData.h"
+#include "core/thermo/Thermo.h"
+#include "platform/text/NumberText.h"
+#include "platform/text/SeqFile.h"
+#include "platform/ui/Interaction.h"
+#include "platform/ui/Programs.h"
+#include "vle/estimation/VLEData.h"
+#include "vle/estimation/VLEFile.h"
+#include "vle/estimation/VLEFit.h"
+#include "vle/estimation/VLERunStart.h"
+#include "vle/estimation_ui/frmVLE_Calc.h"
+
+VZ_PROGRAM_WINDOW(4, frmVLE_Estimation, 1);
+VZ_FORM_FACTORY(frmVLE_Estimation);
+
+using vlefit::VLE;
+
+namespace {
+
+constexpr double kMPaPerMmHg = 0.00013322;
+const char* const kParamFormat = "#.0000000E+##";
+
+bool English() { return Case.Language == 1; }
+// Captions follow the language only for the codes 0 and 1; others keep the design.
+bool KnownLanguage() { return Case.Language == 0 || Case.Language == 1; }
+const char* L(const char* ja, const char* en) { return English() ? en : ja; }
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
+
+// A stored temperature (degC) and pressure (mmHg) in the display units of the case.
+std::string Temp_Display(double tC) { return txt::Plain(Unit_Temp_Out(tC)); }
+std::string Press_Display(double pMmHg) { return txt::Plain(Unit_Press_Out(pMmHg * kMPaPerMmHg)); }
+
+void Clear_Options(ui::OptionArray& options) {
+  for (int i = 0; i < options.Count(); ++i) {
+    options[i]->setAutoExclusive(false);
+    options[i]->setChecked(false);
+    options[i]->setAutoExclusive(true);
+  }
+}
+
+}  // namespace
+
+frmVLE_Estimation::frmVLE_Estimation() : ui::Form("frmVLE_Estimation") {
+  lblMainTitle = ui::NewLabel(this, "lblMainTitle", "気液平衡推算(Ｗｉｌｓｏｎ／Ｎ.Ｒ.Ｔ.Ｌパラメータ)");
+  QFont big = lblMainTitle->font();
+  big.setPointSize(big.pointSize() + 4);
+  big.setBold(true);
+  lblMainTitle->setFont(big);
+  ui::Place(lblMainTitle, 120, 60, 9800, 450);
+
+  fraTPType = ui::NewFrame(this, "fraTPType", "圧力温度条件");
+  ui::Place(fraTPType, 120, 600, 2100, 1000);
+  optTPType.Create(fraTPType, "optTPType", 2);
+  optTPType[0]->setText("定圧条件");
+  optTPType[1]->setText("定温条件");
+  ui::Place(optTPType[0], 150, 300, 1800, 300);
+  ui::Place(optTPType[1], 150, 620, 1800, 300);
+  optTPType.SetValue(0);
+  optTPType.onClick = [this](int i) { optTPType_Click(i); };
+
+  lblMainTemp = ui::NewLabel(this, "lblMainTemp", "温度");
+  ui::Place(lblMainTemp, 2400, 720, 700, 300);
+  txtMainTemp = ui::NewTextBox(this, "txtMainTemp");
+  ui::Place(txtMainTemp, 3150, 690, 1200, 330);
+  cboMainTempUnit = ui::NewComboBox(this, "cboMainTempUnit");
+  cboMainTempUnit->addItems({"℃", "ﾟK", "ﾟF"});
+  cboMainTempUnit->setCurrentIndex(0);
+  ui::Place(cboMainTempUnit, 4450, 690, 1100, 330);
+  lblMainPress = ui::NewLabel(this, "lblMainPress", "圧力");
+  ui::Place(lblMainPress, 2400, 1170, 700, 300);
+  txtMainPress = ui::NewTextBox(this, "txtMainPress");
+  txtMainPress->setText("760");
+  ui::Place(txtMainPress, 3150, 1140, 1200, 330);
+  cboMainPressUnit = ui::NewComboBox(this, "cboMainPressUnit");
+  cboMainPressUnit->addItems({"MPa", "KPa", "mmHg", "mmH2O", "Kgf/cm2", "PSIA"});
+  cboMainPressUnit->setCurrentIndex(2);
+  ui::Place(cboMainPressUnit, 4450, 1140, 1100, 330);
+  for (QLineEdit* t : {txtMainTemp, txtMainPress}) t->setAlignment(Qt::AlignRight);
+
+  lblTempInitial = ui::NewLabel(this, "lblTempInitial", "温度初期値");
+  ui::Place(lblTempInitial, 5800, 720, 1300, 300);
+  txtTempInitial = ui::NewTextBox(this, "txtTempInitial");
+  txtTempInitial->setAlignment(Qt::AlignRight);
+  ui::Place(txtTempInitial, 7100, 690, 1000, 330);
+
+  lblMainAntoine = ui::NewLabel(this, "lblMainAntoine", "Antoine定数");
+  ui::Place(lblMainAntoine, 120, 1750, 1800, 300);
+  lblMainAntoineEq = ui::NewLabel(this, "lblMainAntoineEq", "Log(P)=A - B/(t + C) :mmHg");
+  ui::Place(lblMainAntoineEq, 2000, 1750, 4000, 300);
+  vaSpreadAntoine = new ui::SpreadGrid("vaSpreadAntoine", this);
+  vaSpreadAntoine->SetMaxCols(4);
+  vaSpreadAntoine->SetMaxRows(2);
+  const char* antoineHeads[5] = {"", "成分名", "Ａ", "Ｂ", "Ｃ"};
+  for (int c = 1; c <= 4; ++c) {
+    vaSpreadAntoine->SetText(c, 0, antoineHeads[c]);
+    vaSpreadAntoine->SetColWidth(c, c == 1 ? 18 : 11);
+  }
+  ui::Place(vaSpreadAntoine, 120, 2070, 6900, 1000);
+  vaSpreadAntoine->onClick = [this](int, int) { cmdDBAntoine->setVisible(true); };
+  vaSpreadAntoine->onChange = [this](int, int) { cmdDBAntoine->setVisible(true); };
+  cmdDBAntoine = ui::NewButton(this, "cmdDBAntoine", "Antoine定数検索(&Q)");
+  ui::Place(cmdDBAntoine, 7200, 2370, 2600, 420);
+  cmdDBAntoine->setVisible(false);
+
+  lblDataTitle = ui::NewLabel(this, "lblDataTitle", "実測気液平衡データ");
+  ui::Place(lblDataTitle, 120, 3200, 3000, 300);
+  vaSpread1 = new ui::SpreadGrid("vaSpread1", this);
+  vaSpread1->SetMaxCols(3);
+  vaSpread1->SetMaxRows(kVleDataGridRows);
+  vaSpread1->SetText(1, 0, "温度");
+  vaSpread1->SetText(2, 0, "x1");
+  vaSpread1->SetText(3, 0, "y1");
+  for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 10);
+  ui::Place(vaSpread1, 120, 3520, 4300, 5000);
+  vaSpread1->onClick = [this](int, int) { Input_Click(); };
+
+  fraMainCalcType = ui::NewFrame(this, "fraMainCalcType", "計算タイプ(&T)");
+  ui::Place(fraMainCalcType, 4600, 3200, 2900, 1600);
+  optMainCalcType.Create(fraMainCalcType, "optMainCalcType", 4);
+  const char* typeCaptions[4] = {"Wilson Parameter推算", "NRTL   Parameter推算", "気液平衡 by Wilson ",
+                                 "気液平衡 by NRTL"};
+  for (int i = 0; i < 4; ++i) {
+    optMainCalcType[i]->setText(typeCaptions[i]);
+    ui::Place(optMainCalcType[i], 150, 280 + 310 * i, 2650, 300);
+  }
+  optMainCalcType.SetValue(0);
+  optMainCalcType.onClick = [this](int i) { optMainCalcType_Click(i); };
+
+  fraMainCalcFunc = ui::NewFrame(this, "fraMainCalcFunc", "収束評価関数(&F)");
+  ui::Place(fraMainCalcFunc, 4600, 4900, 2900, 1900);
+  optMainCalcFunc.Create(fraMainCalcFunc, "optMainCalcFunc", 5);
+  const char* funcCaptions[5] = {"Q=x*log(r'-r)", "Gamma1=r'-r", "Gamma2=log(r2/r1)", "y1=y'-y", "y2=y'/y"};
+  for (int i = 0; i < 5; ++i) {
+    optMainCalcFunc[i]->setText(funcCaptions[i]);
+    ui::Place(optMainCalcFunc[i], 150, 280 + 310 * i, 2650, 300);
+  }
+  optMainCalcFunc.onClick = [this](int i) { optMainCalcFunc_Click(i); };
+
+  fraMainParameter = ui::NewFrame(this, "fraMainParameter", "Parameter");
+  ui::Place(fraMainParameter, 4600, 6900, 2900, 1300);
+  lblMainPara12 = ui::NewLabel(fraMainParameter, "lblMainPara12", "Λ12=");
+  ui::Place(lblMainPara12, 150, 300, 750, 300);
+  txtMainPara12 = ui::NewTextBox(fraMainParameter, "txtMainPara12");
+  ui::Place(txtMainPara12, 900, 270, 1850, 330);
+  lblMainPara21 = ui::NewLabel(fraMainParameter, "lblMainPara21", "Λ21=");
+  ui::Place(lblMainPara21, 150, 640, 750, 300);
+  txtMainPara21 = ui::NewTextBox(fraMainParameter, "txtMainPara21");
+  ui::Place(txtMainPara21, 900, 610, 1850, 330);
+  lblMainAlpha = ui::NewLabel(fraMainParameter, "lblMainAlpha", "Alpha=");
+  ui::Place(lblMainAlpha, 150, 980, 750, 300);
+  txtMainAlpha = ui::NewTextBox(fraMainParameter, "txtMainAlpha");
+  ui::Place(txtMainAlpha, 900, 950, 1850, 330);
+  lblMainAlpha->setVisible(false);
+  txtMainAlpha->setVisible(false);
+  for (QLineEdit* t : {txtMainPara12, txtMainPara21, txtMainAlpha}) t->setAlignment(Qt::AlignRight);
+
+  cmdDBWilson = ui::NewButton(this, "cmdDBWilson", "Wilson定数検索(&W)");
+  ui::Place(cmdDBWilson, 4600, 8280, 2900, 420);
+  cmdDBWilson->setVisible(false);
+
+  struct ButtonSpec {
+    QPushButton** button;
+    const char* name;
+    const char* caption;
+  };
+  const ButtonSpec buttons[] = {
+      {&cmdMainExample1, "cmdMainExample1", "例題1(&1)"},   {&cmdMainExample2, "cmdMainExample2", "例題2(&2)"},
+      {&cmdMainExample3, "cmdMainExample3", "例題3(&3)"},   {&cmdInitialize, "cmdInitialize", "初期化(&Z)"},
+      {&cmdMainMemo, "cmdMainMemo", "メモ入力(&M)"},         {&cmdMainReadData, "cmdMainReadData", "データ読込(&R)"},
+      {&cmdMainSaveData, "cmdMainSaveData", "データ保存(&S)"}, {&cmdMainGoCalc, "cmdMainGoCalc", "計算(&G)"},
+      {&cmdMainVersion, "cmdMainVersion", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}, {&cmdMainExit, "cmdMainExit", "戻る(&X)"},
+  };
+  int top = 3200;
+  for (const ButtonSpec& b : buttons) {
+    *b.button = ui::NewButton(this, b.name, b.caption);
+    ui::Place(*b.button, 7800, top, 2200, 420);
+    top += (b.button == &cmdMainExample3 || b.button == &cmdMainSaveData) ? 600 : 480;
+  }
+
+  connect(cboMainTempUnit, &QComboBox::activated, this, [this] { Input_Click(); });
+  connect(cboMainPressUnit, &QComboBox::activated, this, [this] { Input_Click(); });
+  for (QLineEdit* t : {txtMainTemp, txtMainPress, txtMainPara12, txtMainPara21, txtMainAlpha, txtTempInitial})
+    t->installEventFilter(this);
+  connect(cmdDBAntoine, &QPushButton::clicked, this, [this] { cmdDBAntoine_Click(); });
+  connect(cmdDBWilson, &QPushButton::clicked, this, [this] { cmdDBWilson_Click(); });
+  connect(cmdInitialize, &QPushButton::clicked, this, [this] { cmdInitialize_Click(); });
+  connect(cmdMainExample1, &QPushButton::clicked, this, [this] { cmdMainExample1_Click(); });
+  connect(cmdMainExample2, &QPushButton::clicked, this, [this] { cmdMainExample2_Click(); });
+  connect(cmdMainExample3, &QPushButton::clicked, this, [this] { cmdMainExample3_Click(); });
+  connect(cmdMainMemo, &QPushButton::clicked, this, [this] { cmdMainMemo_Click(); });
+  connect(cmdMainReadData, &QPushButton::clicked, this, [this] { cmdMainReadData_Click(); });
+  connect(cmdMainSaveData, &QPushButton::clicked, this, [this] { cmdMainSaveData_Click(); });
+  connect(cmdMainGoCalc, &QPushButton::clicked, this, [this] { cmdMainGoCalc_Click(); });
+  connect(cmdMainVersion, &QPushButton::clicked, this, [this] { cmdMainVersion_Click(); });
+  connect(cmdMainExit, &QPushButton::clicked, this, [this] { cmdMainExit_Click(); });
+
+  setFixedSize(ui::Px(10200), ui::Px(8900));
+}
+
+bool frmVLE_Estimation::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLineEdit*>(watched)) Input_Click();
+  return ui::Form::eventFilter(watched, event);
+}
+
+void frmVLE_Estimation::Form_Load() {
+  ui::Caller_Grid = vaSpreadAntoine;
+  Case.Prog_Title = English() ? "Vapor-Liquid Equibrium" : "気液平衡推算";
+  SetCaption(ui::Q(Case.Prog_Title + (English() ? "Program Menu  " : "メイン画面")));
+  if (KnownLanguage()) Set_Captions();
+  // The estimation library reports through the message sink; this window shows it.
+  previousHandler_ = Set_Calc_Message_Handler([](const std::string& text) { ui::MsgBox(text); });
+  handlerInstalled_ = true;
+}
+
+void frmVLE_Estimation::Form_Unload() {
+  if (handlerInstalled_) Set_Calc_Message_Handler(std::move(previousHandler_));
+  handlerInstalled_ = false;
+  if (ui::Caller_Grid == vaSpreadAntoine) ui::Caller_Grid = nullptr;
+}
+
+void frmVLE_Estimation::Set_Captions() {
+  lblMainTitle->setText(L("気液平衡推算(Ｗｉｌｓｏｎ／Ｎ.Ｒ.Ｔ.Ｌパラメータ)", "V-L Equibrium(Wilson/NRTL Parameter Estimation)"));
+  fraTPType->setTitle(L("圧力温度条件", "Press/Temp Condition"));
+  optTPType[0]->setText(L("定圧条件", "P_Const"));
+  optTPType[1]->setText(L("定温条件", "T_Const"));
+  lblMainTemp->setText(L("温度", "Temp"));
+  lblMainPress->setText(L("圧力", "Press"));
+  lblMainAntoine->setText(L("Antoine定数", "Antoine Parameter"));
+  vaSpreadAntoine->SetText(1, 0, L("成分名", "Name"));
+  lblDataTitle->setText(L("実測気液平衡データ", "V-L Data"));
+  vaSpread1->SetText(1, 0, L("温度", "Temp"));
+  cmdDBAntoine->setText(L("Antoine定数検索(&Q)", "Querry Antoine(&Q)"));
+  fraMainCalcType->setTitle(L("計算タイプ(&T)", "Calc Type(&T)"));
+  optMainCalcType[0]->setText(L("Wilson Parameter推算", "Estimate Wilson Para"));
+  optMainCalcType[1]->setText(L("NRTL   Parameter推算", "Estimate NRTL   Para"));
+  optMainCalcType[2]->setText(L("気液平衡 by Wilson ", "Calc V-L by Wilson "));
+  optMainCalcType[3]->setText(L("気液平衡 by NRTL", "Calc V-L by NRTL"));
+  fraMainCalcFunc->setTitle(L("収束評価関数(&F)", "Object Func(&F)"));
+  lblTempInitial->setText(L("温度初期値", "Init Temp"));
+  cmdDBWilson->setText(L("Wilson定数検索(&W)", "Querry Wilson(&W)"));
+  cmdMainExample1->setText(L("例題1(&1)", "Examp-1(&1)"));
+  cmdMainExample2->setText(L("例題2(&2)", "Examp-2(&2)"));
+  cmdMainExample3->setText(L("例題3(&3)", "Examp-3(&3)"));
+  cmdInitialize->setText(L("初期化(&Z)", "Initialize(&Z)"));
+  cmdMainMemo->setText(L("メモ入力(&M)", "Memo(&M)"));
+  cmdMainReadData->setText(L("データ読込(&R)", "Read Data(&R)"));
+  cmdMainSaveData->setText(L("データ保存(&S)", "Save Data(&S)"));
+  cmdMainGoCalc->setText(L("計算(&G)", "Calc (&G)"));
+  cmdMainVersion->setText(L("ﾊﾞｰｼﾞｮﾝ情報(&A)", "Version(&A)"));
+  cmdMainExit->setText(L("戻る(&X)", "Exit (&X)"));
+}
+
+std::string frmVLE_Estimation::Objective_Caption(int objType) const {
+  if (objType < 1 || objType > optMainCalcFunc.Count()) return {};
+  return ui::S(optMainCalcFunc[objType - 1]->text());
+}
+
+void frmVLE_Estimation::Input_Click() { cmdDBAntoine->setVisible(false); }
+
+void frmVLE_Estimation::VLE_Initial_set() {
+  vlefit::VLE_Initial_set();
+  cboMainTempUnit->setCurrentIndex(0);
+  cboMainPressUnit->setCurrentIndex(2);
+  txtMainTemp->setVisible(false);
+  lblMainTemp->setVisible(false);
+  cmdDBWilson->setVisible(false);
+}
+
+void frmVLE_Estimation::Set_Display_Data() {
+  cmdDBAntoine->setVisible(false);
+  if (Case.T_Unit >= 1 && Case.T_Unit <= 3) cboMainTempUnit->setCurrentIndex(Case.T_Unit - 1);
+  if (Case.P_Unit >= 1 && Case.P_Unit <= 6) cboMainPressUnit->setCurrentIndex(Case.P_Unit - 1);
+  // The case holds degC and mmHg; the boxes and the grid speak the chosen units,
+  // so that the next run start converts them back to the same values.
+  txtMainTemp->setText(ui::Q(Temp_Display(VLE.VLE_Temp)));
+  txtMainPress->setText(ui::Q(Press_Display(VLE.VLE_Press)));
+
+  for (int r = 1; r <= 2; ++r) {
+    vaSpreadAntoine->SetText(1, r, Case.Comp_Name[r]);
+    vaSpreadAntoine->SetText(2, r, txt::Plain(Case.Antoine_A[r]));
+    vaSpreadAntoine->SetText(3, r, txt::Plain(Case.Antoine_B[r]));
+    vaSpreadAntoine->SetText(4, r, txt::Plain(Case.Antoine_C[r]));
+  }
+
+  const bool constT = VLE.VLE_TP_Type == 1;
+  vaSpread1->SetText(1, 0, constT ? L("圧力", "Press") : L("温度", "Temp"));
+  const int n = std::clamp(static_cast<int>(VLE.VLE_NData), 0, vlefit::kMaxData);
+  for (int i = 1; i <= n; ++i) {
+    vaSpread1->SetText(1, i, constT ? Press_Display(VLE.VLE_P_Data[i]) : Temp_Display(VLE.VLE_T_Data[i]));
+    vaSpread1->SetText(2, i, txt::Plain(VLE.VLE_X1_Data[i]));
+    vaSpread1->SetText(3, i, txt::Plain(VLE.VLE_Y1_Data[i]));
+  }
+  vaSpread1->ClearRange(1, n + 1, 3, kVleDataGridRows);
+
+  // The options show the stored type and objective with the views they give.
+  const int type = VLE.VLE_Calc_Type;
+  if (type >= 1 && type <= 4) {
+    optMainCalcType.SetValue(type - 1);
+    optMainCalcType_Click(type - 1);
+  }
+  if (VLE.VLE_Obj_Type >= 1 && VLE.VLE_Obj_Type <= 5) optMainCalcFunc.SetValue(VLE.VLE_Obj_Type - 1);
+  else Clear_Options(optMainCalcFunc);
+  vaSpread1->setVisible(type < 3);
+
+  const bool nrtl = !vlefit::Is_Wilson_Type(type);
+  txtMainPara12->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau12 : Case.Wilson_L12, kParamFormat)));
+  txtMainPara21->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau21 : Case.Wilson_L21, kParamFormat)));
+  if (nrtl) txtMainAlpha->setText(ui::Q(txt::Plain(Case.NRTL_Alpha)));
+  lblMainAlpha->setVisible(nrtl);
+  txtMainAlpha->setVisible(nrtl);
+  fraMainParameter->setVisible(true);
+
+  optTPType.SetValue(constT ? 1 : 0);
+  txtMainPress->setVisible(!constT);
+  lblMainPress->setVisible(!constT);
+  txtMainTemp->setVisible(constT);
+  lblMainTemp->setVisible(constT);
+}
+
+void frmVLE_Estimation::optTPType_Click(int index) {
+  Input_Click();
+  VLE.VLE_TP_Type = index;
+  Set_Display_Data();
+}
+
+void frmVLE_Estimation::optMainCalcFunc_Click(int index) {
+  Input_Click();
+  VLE.VLE_Obj_Type = index + 1;
+}
+
+void frmVLE_Estimation::optMainCalcType_Click(int index) {
+  Input_Click();
+  VLE.VLE_Calc_Type = index + 1;
+  const bool given = index >= 2;
+  fraMainCalcFunc->setVisible(!given);
+  lblDataTitle->setVisible(!given);
+  vaSpread1->setVisible(!given);
+  const bool nrtl = index % 2 == 1;
+  lblMainAlpha->setVisible(nrtl);
+  txtMainAlpha->setVisible(nrtl);
+  lblMainPara12->setText(nrtl ? "τ12=" : "Λ12=");
+  lblMainPara21->setText(nrtl ? "τ21=" : "Λ21=");
+  txtMainPara12->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau12 : Case.Wilson_L12, kParamFormat)));
+  txtMainPara21->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau21 : Case.Wilson_L21, kParamFormat)));
+  if (nrtl) txtMainAlpha->setText(ui::Q(txt::Plain(Case.NRTL_Alpha)));
+  if (given) {
+    cmdDBWilson->setText(nrtl ? L("NRTL定数検索(&F)", "Querry NRTL(&F)") : L("Wilson定数検索(&F)", "Querry Wilson(&F)"));
+  }
+  cmdDBWilson->setVisible(given);
+}
+
+void frmVLE_Estimation::cmdDBAntoine_Click() {
+  Input_Click();
+  ui::Caller_Grid = vaSpreadAntoine;
+  if (ui::Form* lookup = ui::Forms::LoadByName("frmDBAntoine")) lookup->ShowModal();
+}
+
+void frmVLE_Estimation::cmdDBWilson_Click() {
+  Input_Click();
+  const char* name = optMainCalcType.Value() == 2 ? "frmDBWilson" : "frmDBNRTL";
+  if (ui::Form* lookup = ui::Forms::LoadByName(name)) lookup->ShowModal();
+}
+
+void frmVLE_Estimation::cmdInitialize_Click() {
+  VLE_Initial_set();
+  Set_Display_Data();
+}
+
+void frmVLE_Estimation::Load_Example(int number) {
+  Input_Click();
+  vlefit::Load_VLE_Example(number);
+  cboMainPressUnit->setCurrentIndex(2);
+  cboMainTempUnit->setCurrentIndex(0);
+  txtMainPress->setText(ui::Q(txt::Plain(VLE.VLE_Press)));
+  optMainCalcType.Click(0);
+  optMainCalcFunc.Click(0);
+  Set_Display_Data();
+}
+
+void frmVLE_Estimation::cmdMainExample1_Click() { Load_Example(1); }
+void frmVLE_Estimation::cmdMainExample2_Click() { Load_Example(2); }
+
+void frmVLE_Estimation::cmdMainExample3_Click() {
+  Input_Click();
+  Case.Msg_Text = "未だ例題データを準備していません。";
+  ui::MsgBox(Case.Msg_Text, ui::vbOKOnly);
+}
+
+void frmVLE_Estimation::cmdMainMemo_Click() {
+  Input_Click();
+  ui::Forms::Get<frmMemo>().ShowModal();
+}
+
+void frmVLE_Estimation::cmdMainVersion_Click() {
+  Input_Click();
+  if (ui::Form* about = ui::Forms::LoadByName("frmAbout")) about->ShowModal();
+}
+
+void frmVLE_Estimation::cmdMainExit_Click() {
+  ui::Forms::Unload<frmVLE_Calc>();
+  ui::Forms::Unload(this);
+  ui::ReturnToMenu();
+}
+
+void frmVLE_Estimation::cmdMainSaveData_Click() {
+  Input_Click();
+  const std::string path = Case_File_Dialog(true, "dat");
+  if (path.empty()) return;
+  auto ask = [](const std::string& text) {
+    Case.Msg_Text = text;
+    return ui::MsgBox(text, ui::vbYesNoCancel | ui::vbQuestion) == ui::vbYes;
+  };
+  if (!ask(English() ? "Save [ " + path + " ]" : "[ " + path + " ] を保存しますか？")) return;
+  if (seqfile::FileExists(path) &&
+      !ask(English() ? "exsist [ " + path + " ], over-write" : "[ " + path + " ] が存在します。上書きしますか？"))
+    return;
+  const vlefit::VLEFileResult r = vlefit::Write_VLE_File(path);
+  if (r.status != vlefit::VLEFileStatus::Ok) ui::MsgBox(r.message, ui::vbOKOnly | ui::vbExclamation);
+}
+
+void frmVLE_Estimation::cmdMainReadData_Click() {
+  Input_Click();
+  const std::string path = Case_File_Dialog(false, "*.dat");
+  if (path.empty()) return;
+  Case.Msg_Text = English() ? "Read [ " + path + " ]" : "[ " + path + " ] を読み込みます？";
+  if (ui::MsgBox(Case.Msg_Text, ui::vbYesNoCancel | ui::vbQuestion) != ui::vbYes) return;
+  const vlefit::VLEFileResult r = vlefit::Read_VLE_File(path);
+  if (r.status != vlefit::VLEFileStatus::Ok) {
+    // A refused file leaves the case as it was.
+    ui::MsgBox(r.message, ui::vbOKOnly);
+    return;
+  }
+  Set_Display_Data();
+}
+
+bool frmVLE_Estimation::Fail(const std::string& message) {
+  Case.Msg_Text = message;
+  ui::MsgBox(message, ui::vbOKOnly);
+  return false;
+}
+
+bool frmVLE_Estimation::Take_Condition() {
+  Case.T_Unit = cboMainTempUnit->currentIndex() + 1;
+  Case.P_Unit = cboMainPressUnit->currentIndex() + 1;
+  if (VLE.VLE_TP_Type == 1) {
+    const std::string t = ui::S(txtMainTemp->text());
+    if (t.empty()) return Fail(L("温度が未入力です", "No Temperature Data"));
+    VLE.VLE_Temp = vlefit::Display_Temp_To_C(txt::Val(t));
+  } else {
+    const std::string p = ui::S(txtMainPress->text());
+    if (p.empty()) return Fail(L("圧力が未入力です", "No Pressure Data"));
+    VLE.VLE_Press = vlefit::Display_Press_To_mmHg(txt::Val(p));
+  }
+  return true;
+}
+
+bool frmVLE_Estimation::Take_Components() {
+  for (int r = 1; r <= 2; ++r) {
+    const std::string name = vaSpreadAntoine->Text(1, r);
+    if (IsBlank(name)) return Fail(L("成分名が未入力です", "No Component Name"));
+    Case.Comp_Name[r] = name;
+    Case.Antoine_A[r] = txt::Val(vaSpreadAntoine->Text(2, r));
+    Case.Antoine_B[r] = txt::Val(vaSpreadAntoine->Text(3, r));
+    Case.Antoine_C[r] = txt::Val(vaSpreadAntoine->Text(4, r));
+    if (Case.Antoine_A[r] == 0 || Case.Antoine_B[r] == 0 || Case.Antoine_C[r] == 0)
+      return Fail(L("Antoine 定数が未入力です", "No Antoine's parameters"));
+  }
+  return true;
+}
+
+bool frmVLE_Estimation::Take_Data_Rows() {
+  std::vector<std::array<std::string, 3>> rows;
+  rows.reserve(kVleDataGridRows);
+  for (int r = 1; r <= kVleDataGridRows; ++r)
+    rows.push_back({vaSpread1->Text(1, r), vaSpread1->Text(2, r), vaSpread1->Text(3, r)});
+  const std::string message = vlefit::Store_VLE_Data_Rows(rows);
+  return message.empty() || Fail(message);
+}
+
+void frmVLE_Estimation::Take_Parameters() {
+  const bool filled = !ui::S(txtMainPara12->text()).empty();
+  const double p12 = txt::Val(ui::S(txtMainPara12->text()));
+  const double p21 = txt::Val(ui::S(txtMainPara21->text()));
+  if (!vlefit::Is_Wilson_Type(VLE.VLE_Calc_Type)) {
+    Case.NRTL_Tau12 = filled ? p12 : 0;
+    Case.NRTL_Tau21 = filled ? p21 : 0;
+    const std::string alpha = ui::S(txtMainAlpha->text());
+    Case.NRTL_Alpha = alpha.empty() ? 0.4 : txt::Val(alpha);
+  } else {
+    Case.Wilson_L12 = filled ? p12 : 1.0;
+    Case.Wilson_L21 = filled ? p21 : 1.0;
+  }
+}
+
+void frmVLE_Estimation::cmdMainGoCalc_Click() {
+  CalcMessageScope scope;
+  if (!Take_Condition() || !Take_Components()) return;
+  if (optMainCalcType.Value() >= 0) VLE.VLE_Calc_Type = optMainCalcType.Value() + 1;
+  if (optMainCalcFunc.Value() >= 0) VLE.VLE_Obj_Type = optMainCalcFunc.Value() + 1;
+  const bool fit = VLE.VLE_Calc_Type < 3;
+  if (fit && !Take_Data_Rows()) return;
+  Take_Parameters();
+  if (fit) {
+    std::string message = vlefit::Calc_Gamma_Exp();
+    // A fit needs an objective and usable points: refused here, before the result window opens.
+    if (message.empty()) message = vlefit::Check_Fit_Data();
+    if (!message.empty()) {
+      Fail(message);
+      return;
+    }
+  }
+  vlefit::Reset_Graph_Range();
+  auto& result = ui::Forms::Get<frmVLE_Calc>();
+  result.ShowModal();
+}

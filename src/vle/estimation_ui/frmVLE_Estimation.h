@@ -1,0 +1,113 @@
+// The main window of the binary Wilson/NRTL parameter estimation program: two
+// components with their Antoine constants, the condition, the measured points,
+// the calculation type, the objective and the parameters; examples, case file,
+// memo, and the run start that opens the result window.
+#pragma once
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <string>
+
+#include "core/model/CalcMessages.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/SpreadGrid.h"
+
+// Rows of the measured-data grid: room for one row past the 50 points, so an
+// over-full table is answered instead of cut off.
+inline constexpr int kVleDataGridRows = 60;
+
+class frmVLE_Estimation : public ui::Form {
+  Q_OBJECT
+
+ public:
+  frmVLE_Estimation();
+  void Form_Load() override;
+  void Form_Unload() override;
+
+  // Loads the program's defaults into the case (the window shows them after Set_Display_Data).
+  void VLE_Initial_set();
+  // Writes the stored case into the window, in the display units of the case.
+  void Set_Display_Data();
+
+  void optTPType_Click(int index);
+  void optMainCalcType_Click(int index);
+  void optMainCalcFunc_Click(int index);
+  void cmdDBAntoine_Click();
+  void cmdDBWilson_Click();
+  void cmdInitialize_Click();
+  void cmdMainExample1_Click();
+  void cmdMainExample2_Click();
+  void cmdMainExample3_Click();
+  void cmdMainMemo_Click();
+  void cmdMainReadData_Click();
+  void cmdMainSaveData_Click();
+  void cmdMainGoCalc_Click();
+  void cmdMainVersion_Click();
+  void cmdMainExit_Click();
+  // Any input other than the Antoine grid hides the Antoine lookup button.
+  void Input_Click();
+
+  // The objective option's caption (1..5), "" outside.
+  std::string Objective_Caption(int objType) const;
+
+  QLabel* lblMainTitle;
+  QGroupBox* fraTPType;
+  ui::OptionArray optTPType;
+  QComboBox* cboMainTempUnit;
+  QComboBox* cboMainPressUnit;
+  QLabel* lblMainTemp;
+  QLabel* lblMainPress;
+  QLineEdit* txtMainTemp;
+  QLineEdit* txtMainPress;
+  QLabel* lblMainAntoine;
+  QLabel* lblMainAntoineEq;
+  ui::SpreadGrid* vaSpreadAntoine;
+  QLabel* lblDataTitle;
+  ui::SpreadGrid* vaSpread1;
+  QPushButton* cmdDBAntoine;
+  QGroupBox* fraMainCalcType;
+  ui::OptionArray optMainCalcType;
+  QGroupBox* fraMainCalcFunc;
+  ui::OptionArray optMainCalcFunc;
+  QLabel* lblTempInitial;
+  QLineEdit* txtTempInitial;
+  QGroupBox* fraMainParameter;
+  QLabel* lblMainPara12;
+  QLabel* lblMainPara21;
+  QLineEdit* txtMainPara12;
+  QLineEdit* txtMainPara21;
+  QLabel* lblMainAlpha;
+  QLineEdit* txtMainAlpha;
+  QPushButton* cmdDBWilson;
+  QPushButton* cmdMainExample1;
+  QPushButton* cmdMainExample2;
+  QPushButton* cmdMainExample3;
+  QPushButton* cmdInitialize;
+  QPushButton* cmdMainMemo;
+  QPushButton* cmdMainReadData;
+  QPushButton* cmdMainSaveData;
+  QPushButton* cmdMainGoCalc;
+  QPushButton* cmdMainVersion;
+  QPushButton* cmdMainExit;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Set_Captions();
+  void Load_Example(int number);
+  // The run start's steps; each returns false after showing its message.
+  bool Take_Condition();
+  bool Take_Components();
+  bool Take_Data_Rows();
+  void Take_Parameters();
+  bool Fail(const std::string& message);
+
+  CalcMessageHandler previousHandler_;
+  bool handlerInstalled_ = false;
+};

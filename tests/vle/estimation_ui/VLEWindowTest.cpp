@@ -1,0 +1,322 @@
+// The estimation program's main window driven through its controls: the lookup
+// button's visibility, the calculation-type views, Initialize, examples, the
+// run start's checks in order, the display units and the case file.
+#include <QRadioButton>
+
+#include <fstream>
+
+#include "platform/text/NumberText.h"
+#include "platform/ui/Programs.h"
+#include "vle/estimation/VLEFile.h"
+#include "vle/estimation_ui/frmVLE_Calc.h"
+#include "vle/estimation_ui/frmVLE_Estimation.h"
+#include "vle/estimation_ui/VLETestCase.h"
+
+namespace {
+
+using vlefit::VLE;
+
+std::string T(const QLabel* l) { return ui::S(l->text()); }
+std::string T(const QLineEdit* l) { return ui::S(l->text()); }
+
+class VLEWindowTest : public VleUiTest {
+ protected:
+  frmVLE_Estimation& Open() {
+    Case.Program_No = 4;
+    auto& f = ui::Forms::Get<frmVLE_Estimation>();
+    f.Show();
+    return f;
+  }
+  // Fills the window by hand: methanol - water at 760 mmHg, three points, Wilson fit, objective 1.
+  void Fill(frmVLE_Estimation& f, bool objective = true) {
+    f.cmdInitialize->click();
+    const char* rows[3][4] = {{"Methanol", "7.8786", "1473.11", "230"}, {"Water", "8.07131", "1730.63", "233.426"}};
+    for (int r = 1; r <= 2; ++r)
+      for (int c = 1; c <= 4; ++c) f.vaSpreadAntoine->TypeText(c, r, rows[r - 1][c - 1]);
+    const char* data[3][3] = {{"87.7", "0.1", "0.418"}, {"75.3", "0.4", "0.729"}, {"67.5", "0.8", "0.915"}};
+    for (int r = 1; r <= 3; ++r)
+      for (int c = 1; c <= 3; ++c) f.vaSpread1->TypeText(c, r, data[r - 1][c - 1]);
+    if (objective) f.optMainCalcFunc.Click(0);
+  }
+  // Presses Calc expecting the message `text` and no result window.
+  void Refused(frmVLE_Estimation& f, const std::string& text) {
+    script.Answer(ui::vbOK, text);
+    f.cmdMainGoCalc->click();
+    EXPECT_EQ(script.modalForms.size(), 0u) << text;
+    EXPECT_EQ(Case.Msg_Text, text);
+  }
+};
+
+TEST_F(VLEWindowTest, OpensFromTheMenuAndReturnsToIt) {
+  int shown = 0;
+  ui::SetMenuReturn([&] { ++shown; });
+  Case.Language = 1;
+  const ui::ProgramWindow* w = ui::FindProgramWindow(4);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->formName, "frmVLE_Estimation");
+  auto* f = static_cast<frmVLE_Estimation*>(w->load());
+  f->Show();
+  EXPECT_EQ(ui::Caller_Grid, f->vaSpreadAntoine);
+  EXPECT_EQ(Case.Prog_Title, "Vapor-Liquid Equibrium");
+  EXPECT_EQ(ui::S(f->Caption()), "Vapor-Liquid EquibriumProgram Menu  ");
+  EXPECT_EQ(ui::S(f->cmdMainGoCalc->text()), "Calc (&G)");
+  EXPECT_EQ(f->vaSpreadAntoine->Text(1, 0), "Name");
+  f->close();  // the close box is refused
+  EXPECT_TRUE(ui::Forms::IsLoaded("frmVLE_Estimation"));
+  f->cmdMainExit->click();
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(ui::Forms::IsLoaded("frmVLE_Estimation"));
+  EXPECT_EQ(ui::Caller_Grid, nullptr);
+  ui::SetMenuReturn(nullptr);
+}
+
+TEST_F(VLEWindowTest, AntoineLookupButtonFollowsTheInputUsed) {
+  frmVLE_Estimation& f = Open();
+  EXPECT_FALSE(f.cmdDBAntoine->isVisibleTo(&f));
+  f.vaSpreadAntoine->ClickCell(1, 2);
+  EXPECT_TRUE(f.cmdDBAntoine->isVisibleTo(&f));
+  f.optMainCalcFunc.Click(2);
+  EXPECT_FALSE(f.cmdDBAntoine->isVisibleTo(&f));
+  EXPECT_EQ(VLE.VLE_Obj_Type, 3);
+  f.vaSpreadAntoine->TypeText(1, 1, "Methanol");
+  EXPECT_TRUE(f.cmdDBAntoine->isVisibleTo(&f));
+  emit f.cboMainPressUnit->activated(1);
+  EXPECT_FALSE(f.cmdDBAntoine->isVisibleTo(&f));
+  EXPECT_EQ(VLE.VLE_TP_Type, 0) << "a unit click stores nothing";
+  f.vaSpreadAntoine->ClickCell(1, 1);
+  script.OnModal("frmDBAntoine", [&](ui::Form&) { EXPECT_FALSE(f.cmdDBAntoine->isVisibleTo(&f)); });
+  f.cmdDBAntoine->click();
+  EXPECT_FALSE(f.cmdDBAntoine->isVisibleTo(&f));
+}
+
+TEST_F(VLEWindowTest, CalculationTypeChoosesTheView) {
+  frmVLE_Estimation& f = Open();
+  f.cmdInitialize->click();
+  Case.NRTL_Tau12 = 0.35;
+  f.optMainCalcType.Click(3);
+  EXPECT_EQ(VLE.VLE_Calc_Type, 4);
+  EXPECT_FALSE(f.vaSpread1->isVisibleTo(&f));
+  EXPECT_FALSE(f.lblDataTitle->isVisibleTo(&f));
+  EXPECT_FALSE(f.fraMainCalcFunc->isVisibleTo(&f));
+  EXPECT_TRUE(f.cmdDBWilson->isVisibleTo(&f));
+  EXPECT_EQ(ui::S(f.cmdDBWilson->text()), "NRTL定数検索(&F)");
+  EXPECT_EQ(T(f.lblMainPara12), "τ12=");
+  EXPECT_EQ(T(f.txtMainPara12), txt::Format(0.35, "#.0000000E+##"));
+  EXPECT_EQ(T(f.txtMainAlpha), "0.4");
+  EXPECT_TRUE(f.txtMainAlpha->isVisibleTo(&f));
+  script.OnModal("frmDBNRTL", [](ui::Form&) {});
+  f.cmdDBWilson->click();
+  f.optMainCalcType.Click(2);
+  EXPECT_EQ(ui::S(f.cmdDBWilson->text()), "Wilson定数検索(&F)");
+  EXPECT_FALSE(f.txtMainAlpha->isVisibleTo(&f));
+  script.OnModal("frmDBWilson", [](ui::Form&) {});
+  f.cmdDBWilson->click();
+  f.optMainCalcType.Click(0);
+  EXPECT_TRUE(f.vaSpread1->isVisibleTo(&f));
+  EXPECT_TRUE(f.fraMainCalcFunc->isVisibleTo(&f));
+  EXPECT_FALSE(f.cmdDBWilson->isVisibleTo(&f));
+}
+
+TEST_F(VLEWindowTest, InitializeAndTPOptionShowTheStoredCase) {
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample2->click();
+  EXPECT_EQ(f.vaSpread1->Text(1, 20), "81.8");
+  EXPECT_EQ(f.vaSpread1->Text(2, 21), "");
+  EXPECT_EQ(f.vaSpreadAntoine->Text(1, 1), "ＴＢＡ");
+  EXPECT_EQ(f.optMainCalcFunc.Value(), 0);
+  f.cmdInitialize->click();
+  EXPECT_EQ(T(f.txtMainPress), "760");
+  EXPECT_EQ(ui::S(f.cboMainTempUnit->currentText()), "℃");
+  EXPECT_EQ(ui::S(f.cboMainPressUnit->currentText()), "mmHg");
+  EXPECT_EQ(f.vaSpreadAntoine->Text(1, 1), "");
+  EXPECT_EQ(f.vaSpread1->Text(1, 1), "");
+  EXPECT_EQ(T(f.txtMainPara12), txt::Format(0.0, "#.0000000E+##"));
+  EXPECT_TRUE(f.txtMainPress->isVisibleTo(&f));
+  EXPECT_FALSE(f.txtMainTemp->isVisibleTo(&f));
+  EXPECT_EQ(f.optMainCalcFunc.Value(), -1) << "no objective after Initialize";
+  // Typed values that no run start took are replaced by the stored ones.
+  f.txtMainPress->setText("123");
+  f.cboMainPressUnit->setCurrentIndex(0);
+  f.optTPType.Click(1);
+  EXPECT_EQ(VLE.VLE_TP_Type, 1);
+  EXPECT_EQ(T(f.txtMainTemp), "60");
+  EXPECT_TRUE(f.txtMainTemp->isVisibleTo(&f));
+  EXPECT_FALSE(f.txtMainPress->isVisibleTo(&f));
+  EXPECT_EQ(f.vaSpread1->Text(1, 0), "圧力");
+  f.optTPType.Click(0);
+  EXPECT_EQ(T(f.txtMainPress), "760");
+  EXPECT_EQ(ui::S(f.cboMainPressUnit->currentText()), "mmHg");
+}
+
+TEST_F(VLEWindowTest, ExampleOneFitsFromItsLiteratureValues) {
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample1->click();
+  script.OnModal("frmVLE_Calc", [](ui::Form& form) {
+    auto& r = static_cast<frmVLE_Calc&>(form);
+    EXPECT_EQ(r.Fit().status, vlefit::FitStatus::Converged);
+    EXPECT_EQ(T(r.lblCalcComp1), "Methanol");
+    EXPECT_EQ(T(r.lblCalcAntoine_B2), "1730.63");
+    EXPECT_EQ(T(r.lblCalcTP), "圧力=");
+    EXPECT_EQ(T(r.lblCalcTPData), "760.0000");
+    EXPECT_EQ(T(r.lblCalcTPUnit), "mmHg");
+    EXPECT_EQ(T(r.lblCalcPHIType), "x*log(r'-r)");
+    // The drawing after the fit writes the fitted pair and the objective.
+    EXPECT_EQ(T(r.lblCalcPara12Data), txt::Format(Case.Wilson_L12, "#.0000000E+##"));
+    EXPECT_EQ(T(r.lblCalcPHI), txt::Plain(r.Fit().objective));
+    r.cmdCalcExit->click();
+  });
+  f.cmdMainGoCalc->click();
+  EXPECT_EQ(VLE.VLE_NData, 12);
+  EXPECT_NEAR(VLE.VLE_T_Calc[1], 922.4 / 12, 1e-9);  // mean of the twelve temperatures
+  EXPECT_FALSE(ui::Forms::IsLoaded("frmVLE_Calc"));
+}
+
+TEST_F(VLEWindowTest, RunStartChecksInOrder) {
+  frmVLE_Estimation& f = Open();
+  Fill(f);
+  f.txtMainPress->setText("");
+  Refused(f, "圧力が未入力です");
+  f.txtMainPress->setText("760");
+  f.vaSpreadAntoine->TypeText(1, 2, "");
+  Refused(f, "成分名が未入力です");
+  EXPECT_EQ(Case.Comp_Name[1], "Methanol") << "component 1 was stored before";
+  f.vaSpreadAntoine->TypeText(1, 2, "Water");
+  f.vaSpreadAntoine->TypeText(4, 2, "0");
+  Refused(f, "Antoine 定数が未入力です");
+  f.vaSpreadAntoine->TypeText(4, 2, "233.426");
+  f.vaSpread1->TypeText(2, 2, "1");
+  Refused(f, "X の値が0以下又は1以上です。");
+  EXPECT_EQ(VLE.VLE_NData, 2) << "the failing row was counted";
+  f.vaSpread1->TypeText(2, 2, "0.4");
+  f.vaSpread1->TypeText(3, 3, "1");
+  Refused(f, "Y の値が0以下又は1以上です。");
+  f.vaSpread1->TypeText(3, 3, "0.915");
+  f.vaSpread1->TypeText(2, 3, "abc");
+  Refused(f, "数値でないデータがあります（3行目）");
+  f.vaSpread1->ClearRange(1, 1, 3, kVleDataGridRows);
+  Refused(f, "実測気液平衡データが未入力です");
+  for (int r = 1; r <= 51; ++r) {
+    f.vaSpread1->TypeText(1, r, "70");
+    f.vaSpread1->TypeText(2, r, "0.5");
+    f.vaSpread1->TypeText(3, r, "0.7");
+  }
+  Case.Language = 1;
+  Refused(f, "Over Max Data (50)");
+  Case.Language = 0;
+  // Type 3 reads no data grid at all.
+  f.optMainCalcType.Click(2);
+  script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
+  f.cmdMainGoCalc->click();
+  EXPECT_EQ(VLE.VLE_NData, 50) << "the data of the refused run stay";
+}
+
+// A fit without an objective has nothing to minimise: it is refused at the run
+// start and the result window does not open.
+TEST_F(VLEWindowTest, FitWithoutObjectiveIsRefusedBeforeTheResultWindow) {
+  frmVLE_Estimation& f = Open();
+  Fill(f, false);
+  Refused(f, "収束評価関数が選択されていません。");
+}
+
+TEST_F(VLEWindowTest, ParametersAndConditionTakenInDisplayUnits) {
+  frmVLE_Estimation& f = Open();
+  Fill(f);
+  f.cboMainPressUnit->setCurrentIndex(1);  // kPa
+  f.txtMainPress->setText("101.325");
+  f.txtMainPara12->setText("");
+  f.txtMainPara21->setText("0.7");
+  script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
+  f.optMainCalcType.Click(2);
+  f.txtMainPara12->setText("");
+  f.cmdMainGoCalc->click();
+  EXPECT_EQ(Case.P_Unit, 2);
+  EXPECT_NEAR(VLE.VLE_Press, 101.325 * 0.001 / 0.00013322, 1e-9);
+  EXPECT_NEAR(VLE.VLE_Press, 760.6, 0.05);
+  EXPECT_DOUBLE_EQ(Case.Wilson_L12, 1.0) << "an empty first box gives 1.0 to both";
+  EXPECT_DOUBLE_EQ(Case.Wilson_L21, 1.0);
+  f.optMainCalcType.Click(3);
+  f.txtMainPara12->setText("");
+  f.txtMainAlpha->setText("");
+  script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
+  f.cmdMainGoCalc->click();
+  EXPECT_DOUBLE_EQ(Case.NRTL_Tau12, 0);
+  EXPECT_DOUBLE_EQ(Case.NRTL_Tau21, 0);
+  EXPECT_DOUBLE_EQ(Case.NRTL_Alpha, 0.4);
+}
+
+// The case holds degC and mmHg; shown in other units the boxes and the grid
+// carry the converted values, so a case read back and run again keeps its values.
+TEST_F(VLEWindowTest, CaseInOtherUnitsSurvivesSaveReadAndRunStart) {
+  frmVLE_Estimation& f = Open();
+  Fill(f);
+  f.cboMainTempUnit->setCurrentIndex(1);  // K
+  for (int r = 1; r <= 3; ++r) f.vaSpread1->TypeText(1, r, txt::Plain(txt::Val(f.vaSpread1->Text(1, r)) + 273.15));
+  script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
+  f.cmdMainGoCalc->click();
+  ASSERT_NEAR(VLE.VLE_T_Data[2], 75.3, 1e-9);
+  const std::string path = DataPath("kelvin.dat");
+  script.ChooseFile(path).Answer(ui::vbYes, "を保存しますか？");
+  f.cmdMainSaveData->click();
+  f.cmdInitialize->click();
+  script.ChooseFile(path).Answer(ui::vbYes, "を読み込みます？");
+  f.cmdMainReadData->click();
+  EXPECT_EQ(ui::S(f.cboMainTempUnit->currentText()), "ﾟK");
+  EXPECT_EQ(f.vaSpread1->Text(1, 2), "348.45");
+  script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
+  f.cmdMainGoCalc->click();
+  EXPECT_NEAR(VLE.VLE_T_Data[2], 75.3, 1e-9);
+}
+
+TEST_F(VLEWindowTest, SaveAsksTwiceOverAnExistingFileAndReadRefusesOtherFiles) {
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample1->click();
+  const std::string path = DataPath("case.dat");
+  {
+    std::ofstream old(path);
+    old << "old\n";
+  }
+  Case.Language = 1;
+  script.ChooseFile(path).Answer(ui::vbYes, "Save [ " + path + " ]").Answer(ui::vbNo, "exsist [ " + path + " ], over-write");
+  f.cmdMainSaveData->click();
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "old");
+  EXPECT_EQ(script.fileDialogs.back().initialDir, DataDir());
+  Case.Language = 0;
+  // Saving writes the stored case, not what was typed since.
+  f.txtMainPress->setText("500");
+  script.ChooseFile(path).Answer(ui::vbYes).Answer(ui::vbYes, "上書きしますか？");
+  f.cmdMainSaveData->click();
+  f.cmdInitialize->click();
+  script.ChooseFile(path).Answer(ui::vbYes);
+  f.cmdMainReadData->click();
+  EXPECT_EQ(T(f.txtMainPress), "760");
+  EXPECT_EQ(f.vaSpreadAntoine->Text(1, 1), "Methanol");
+  EXPECT_EQ(f.vaSpread1->Text(3, 12), "0.975");
+  EXPECT_EQ(f.optMainCalcFunc.Value(), 0);
+  // Another program's case file is refused and changes nothing.
+  const std::string other = DataPath("dist.dat");
+  {
+    std::ofstream o(other);
+    o << "\"Distillation Data\"\n";
+  }
+  script.ChooseFile(other).Answer(ui::vbYes).Answer(ui::vbOK, "気液平衡のデータファイルではありません。");
+  f.cmdMainReadData->click();
+  EXPECT_EQ(VLE.VLE_NData, 12);
+  script.ChooseFile("");  // a cancelled dialog asks nothing
+  f.cmdMainReadData->click();
+}
+
+TEST_F(VLEWindowTest, ThirdExampleOnlyAnswers) {
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample1->click();
+  Case.Language = 1;
+  script.Answer(ui::vbOK, "未だ例題データを準備していません。");
+  f.cmdMainExample3->click();
+  EXPECT_EQ(VLE.VLE_NData, 12);
+  script.OnModal("frmMemo", [](ui::Form&) {});
+  f.cmdMainMemo->click();
+}
+
+}  // namespace
