@@ -1,0 +1,196 @@
+#include "continuous/shortcut/ShortCut.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/model/CalcMessages.h"
+#include "core/thermo/Thermo.h"
+
+namespace {
+
+int Comps() { return std::clamp(Case.NC, 0, kMaxComp); }
+
+void Message(const char* japanese, const char* english) { Calc_Message(Case.Language == 1 ? english : japanese); }
+
+// One split for a trial distillate fraction phi under the mole-fraction
+// specification; the residual is the top amount less phi.
+double SplitResidual(double phi, double& Smin) {
+  CaseData& c = Case;
+  const double zL = c.SC_Z[c.SC_LK], zH = c.SC_Z[c.SC_HK];
+  const double rHK = phi * c.SC_HK_Spec[1] / zH;
+  const double rLK = (zL - (1 - phi) * c.SC_LK_Spec[1]) / zL;
+  Calc_Top_Btm_Composition(c.SC_Z, c.SC_D, c.SC_B, Smin, rLK, rHK, c.K_Value[c.SC_LK]);
+  double d = 0;
+  for (int i = 1; i <= Comps(); ++i) d += c.SC_D[i];
+  return d - phi;
+}
+
+bool Finite(double v) { return std::isfinite(v); }
+
+}  // namespace
+
+void ShortCut_Feed_set() {
+  CaseData& c = Case;
+  const int nFeed = std::clamp(c.N_Feed, 0, kMaxFeed);
+  c.SC_Feed_Total = 0;
+  for (int f = 1; f <= nFeed; ++f) c.SC_Feed_Total += c.Feed_Flow[f];
+  for (int i = 1; i <= Comps(); ++i) {
+    c.SC_Feed_Comp_Flow[i] = 0;
+    for (int f = 1; f <= nFeed; ++f) c.SC_Feed_Comp_Flow[i] += c.Feed_Z[i][f] * c.Feed_Flow[f];
+  }
+}
+
+bool ShortCut_Check_Case() {
+  const CaseData& c = Case;
+  if (c.NC <= 0) {
+    Message("成分数が入力されていません。メイン画面の成分で入力して下さい。",
+            "No Component Name, input at Main Menu 'Component'");
+    return false;
+  }
+  if (c.K_Method >= 1 && c.K_Method <= 3) {
+    for (int i = 1; i <= Comps(); ++i)
+      if (c.Antoine_A[i] == 0 || c.Antoine_B[i] == 0 || c.Antoine_C[i] == 0)
+        Message("Antoine定数が入力されていません。メイン画面の気液平衡推算法で入力して下さい。",
+                "No Antoine Constants, input at Main Menu 'K-Value'");
+  } else if (c.K_Method == 4 || c.K_Method == 5) {
+    for (int i = 1; i <= Comps(); ++i)
+      if (c.Comp_Tc[i] == 0 || c.Comp_Pc[i] == 0 || c.Comp_Omega[i] == 0)
+        Message("臨界定数が入力されていません。メイン画面の気液平衡推算法で入力して下さい。",
+                "No Critical Constants, input at Main Menu 'K-Value'");
+  } else {
+    Message("気液平衡推算法が入力されていません。メイン画面の気液平衡推算法で入力して下さい。",
+            "No K-Value Method, input at Main Menu 'K-Value'");
+    return false;
+  }
+  return true;
+}
+
+void Calc_Top_Btm_Composition(const double z[], double d[], double b[], double& Smin, double rLK, double rHK,
+                              double aLK) {
+  Smin = std::log(rLK * (1 - rHK) / ((1 - rLK) * rHK)) / std::log(aLK);
+  for (int i = 1; i <= Comps(); ++i) {
+    const double alpha = Case.K_Value[i];
+    double r = 1;
+    if (alpha != 0 && z[i] != 0) {
+      const double a = std::pow(alpha, Smin);
+      const double s = (a - 1) * rHK + 1;
+      r = s == 0 ? 1 : a * rHK / s;
+      if (r > 1) r = 1;
+      if (r < 0) r = 0;
+    }
+    d[i] = r * z[i];
+    b[i] = z[i] - d[i];
+  }
+}
+
+ShortCutResult ShortCut_Design(double P, bool tempGiven, double T) {
+  CaseData& c = Case;
+  ShortCutResult res;
+  const int nc = Comps();
+  const int lk = c.SC_LK, hk = c.SC_HK;
+  if (lk < 1 || lk > nc || hk < 1 || hk > nc) {
+    Message("低沸点／高沸点限界成分が入力されていません。", "Light Key or Heavey Key is not input");
+    return res;
+  }
+  if (lk == hk) {
+    Message("低沸点限界成分と高沸点限界成分が同じです。", "Light Key and Heavy Key are the same component");
+    return res;
+  }
+
+  // Feed condition; both leave the feed's K-values in K_Value.
+  if (!tempGiven) {
+    res.T = T_Bubble_Mix(100.0, P, c.SC_Z);
+    res.VF = 0;
+  } else {
+    res.T = T;
+    ITFlash(T, P, res.VF, c.SC_Z);
+  }
+
+  // Relative volatilities to the heavy key.
+  const double kHK = c.K_Value[hk];
+  for (int i = 1; i <= nc; ++i) c.K_Value[i] = c.K_Value[i] / kHK;
+  const double aLK = c.K_Value[lk];
+  // The Fenske and Underwood equations need a light key that is lighter.
+  if (!(aLK > 1) || !Finite(aLK)) {
+    Message("低沸点限界成分の比揮発度が高沸点限界成分より大きくありません。",
+            "Light Key is not more volatile than Heavy Key");
+    return res;
+  }
+
+  const double zL = c.SC_Z[lk], zH = c.SC_Z[hk];
+  if (c.SC_Calc_Type == 1) {
+    Calc_Top_Btm_Composition(c.SC_Z, c.SC_D, c.SC_B, res.Smin, c.SC_LK_Spec[2], c.SC_HK_Spec[2], aLK);
+  } else {
+    int32_t state = 1, calls = 0;
+    double phi = 0.7, f = 0;
+    double xPos = 0, fPos = 0, xNeg = 0, fNeg = 0, xPrev = 0, fPrev = 0;
+    bool reported = false;
+    double lastPhi = phi;
+    do {
+      lastPhi = phi;
+      f = SplitResidual(phi, res.Smin);
+      Root_Search(state, calls, phi, f, 1e-6, 0.999999, 0.001, 1e-5, xPos, fPos, xNeg, fNeg, xPrev, fPrev);
+      if (state > 4 && !reported) {
+        Message("Top/Bottomの濃度収束計算が収束しない", "No Convergence in Top/Bottom Mol Fr Calculation");
+        reported = true;
+      }
+    } while (state < 4);
+    res.splitConverged = state == 4;
+    // A trial fraction that puts a key recovery outside 0..1 has no split; the
+    // finder then went back to its best point, whose split is the one to keep.
+    if (!Finite(f) || phi != lastPhi) SplitResidual(phi, res.Smin);
+  }
+
+  for (int i = 1; i <= nc; ++i) res.DF += c.SC_D[i];
+  res.BF = 1 - res.DF;
+
+  // Underwood root between the heavy and the light key, saturated-liquid feed.
+  double thetaL = 1, thetaU = aLK, theta = 0;
+  for (int n = 1; n <= 51; ++n) {
+    theta = (thetaL + thetaU) / 2;
+    double f = 0;
+    for (int i = 1; i <= nc; ++i) f -= c.SC_Z[i] * c.K_Value[i] / (c.K_Value[i] - theta);
+    if (f <= 0) thetaU = theta;
+    else thetaL = theta;
+    if (std::fabs(f) < 0.0001) break;
+  }
+  res.theta = theta;
+
+  double sum = 0;
+  for (int i = 1; i <= nc; ++i) {
+    res.xD[i] = c.SC_D[i] / res.DF;
+    res.xB[i] = c.SC_B[i] / res.BF;
+    sum += c.K_Value[i] * res.xD[i] / (c.K_Value[i] - theta);
+  }
+  res.Rmin = sum - 1;
+
+  // Kirkbride: rectifying over stripping stages.
+  const double X = res.BF / res.DF * zH / zL * std::pow(res.xB[lk] / res.xD[hk], 2);
+  const double ratio = std::pow(10.0, 0.206 * std::log(X) / 2.302585093);
+  res.SminF = res.Smin * ratio / (ratio + 1);
+
+  if (!Finite(res.Smin) || !Finite(res.SminF) || !Finite(res.Rmin) || !Finite(res.DF) || res.DF <= 0 ||
+      res.BF <= 0) {
+    Message("ShortCut計算の結果が求まりません。限界成分の指定を確認して下さい。",
+            "No Result of Short Cut Calculation, check the Light Key/Heavy Key data");
+    return res;
+  }
+  res.done = true;
+  return res;
+}
+
+GillilandCurve Gilliland_Curve(double Smin, double SminF, double Rmin, int condenser) {
+  GillilandCurve g;
+  const double ratio = SminF / Smin;
+  for (int k = 1; k <= GillilandCurve::kPoints; ++k) {
+    g.R[k] = (1.05 + 0.04 * k) * Rmin;
+    const double X = (g.R[k] - Rmin) / (g.R[k] + 1);
+    const double Y = 0.75 * (1 - std::pow(X, 0.5668));
+    g.N[k] = (Y + Smin) / (1 - Y) - condenser;
+    g.NF[k] = ratio * g.N[k];
+  }
+  const int n = GillilandCurve::kPoints;
+  g.drawable = Rmin > 0 && Finite(Rmin) && Finite(g.N[1]) && Finite(g.NF[n]) && g.N[1] > g.NF[n] &&
+               g.R[n] > g.R[1];
+  return g;
+}

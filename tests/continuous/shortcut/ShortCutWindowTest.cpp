@@ -1,0 +1,106 @@
+// The shortcut design window over Example-1: what it reads from its boxes and
+// grid, what it refuses, and what it shows and draws.
+#include <gtest/gtest.h>
+
+#include "continuous/DistDefaults.h"
+#include "continuous/shortcut/ui/frmDistShortCut.h"
+#include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
+#include "support/UiTest.h"
+
+namespace {
+
+class ShortCutWindowTest : public UiTest {
+ protected:
+  frmDistShortCut& Open() {
+    Dist_Example1_set();
+    auto& f = ui::Forms::Get<frmDistShortCut>();
+    f.Form_Activate();
+    return f;
+  }
+  static int Lines(const ui::PictureBox& pic, int colour) {
+    int n = 0;
+    for (const auto& c : pic.Calls())
+      if (c.kind == "Line" && c.color == ui::QBColor(colour)) ++n;
+    return n;
+  }
+};
+
+TEST_F(ShortCutWindowTest, BubblePointShownInTheDisplayUnitIsReadBackAsTheSameTemperature) {
+  auto& f = Open();
+  Case.T_Unit = 2;  // kelvin
+  EXPECT_EQ(f.txtTemp->text(), "");
+  EXPECT_EQ(f.vaSpread1->Text(0, 1), "Total");
+  EXPECT_DOUBLE_EQ(f.vaSpread1->Value(1, 1), 380.0);
+  f.cmdCalc_Click();
+  ASSERT_TRUE(f.HasResult());
+  EXPECT_EQ(Case.SC_Temp_Given, 0);
+  EXPECT_EQ(f.lblVFData->text(), "0.000");
+  // shortcut_reference.py: bubble point 85.0671 degC = 358.22 K.
+  EXPECT_EQ(f.txtTemp->text(), "358.22");
+  const double smin = f.Smin;
+
+  // The next calculation takes the box as a given temperature in kelvin: a feed
+  // at (almost exactly) its bubble point, not one far below it.
+  f.cmdCalc_Click();
+  EXPECT_EQ(Case.SC_Temp_Given, 1);
+  EXPECT_NEAR(Case.SC_Temp, 358.22, 1e-9);
+  EXPECT_LT(txt::Val(ui::S(f.lblVFData->text())), 0.01);
+  EXPECT_NEAR(f.Smin, smin, 0.01);
+}
+
+TEST_F(ShortCutWindowTest, RecoveriesInEnglishFillTheResultsGridAndGraph) {
+  Case.Language = 1;
+  auto& f = Open();
+  f.optCalcType.Click(1);
+  EXPECT_EQ(f.lblMolLK->text(), "TopRecovery");
+  EXPECT_EQ(f.txtMolLK->text(), "0.98");
+  EXPECT_EQ(f.txtMolHK->text(), "0.1");
+  f.optCondenser.Click(1);
+  EXPECT_EQ(f.optCalcType.Value(), 1);  // the two option groups do not exclude each other
+  f.picResult_Click();  // before a result: the frame alone
+  EXPECT_EQ(Lines(*f.picResult, 10), 0);
+
+  f.cmdCalc_Click();
+  EXPECT_EQ(Case.SC_Calc_Type, 1);
+  EXPECT_EQ(Case.SC_Condenser, 1);
+  // shortcut_reference.py: Smin 7.6836232141, Rmin 1.8336189586, D/F 0.2300091093.
+  EXPECT_NEAR(txt::Val(ui::S(f.lblSminData->text())), 7.68362, 2e-3);
+  EXPECT_NEAR(txt::Val(ui::S(f.lblRminData->text())), 1.83362, 1e-3);
+  EXPECT_NEAR(f.vaSpread1->Value(2, 1), 380 * 0.2300091093, 0.01);
+  EXPECT_NEAR(f.vaSpread1->Value(2, 1) + f.vaSpread1->Value(3, 1), 380.0, 1e-4);
+  EXPECT_NEAR(f.vaSpread1->Value(2, 3), 0.04495, 1e-4);  // ethanol in the top
+  // Fifty segments of the stage curve and fifty of the feed-stage curve.
+  EXPECT_EQ(Lines(*f.picResult, 10), 50);
+  EXPECT_EQ(Lines(*f.picResult, 11), 50);
+}
+
+TEST_F(ShortCutWindowTest, BadInputsStopWithTheirMessageAndKeepTheStoredValues) {
+  auto& f = Open();
+  f.txtMolLK->setText("abc");
+  script.Answer(ui::vbOK, "低沸点／高沸点限界成分のモル分率／回収率データが間違っています。");
+  f.cmdCalc_Click();
+  EXPECT_DOUBLE_EQ(Case.SC_LK_Spec[1], 0.005);
+  EXPECT_FALSE(f.HasResult());
+
+  f.txtMolLK->setText("0.005");
+  f.txtPress->setText("");
+  script.Answer(ui::vbOK, "圧力が入力されていません。");
+  f.cmdCalc_Click();
+
+  f.txtPress->setText("760");
+  f.vaSpread1->TypeText(1, 5, "0");  // 1-Propanol
+  script.Answer(ui::vbOK, "フィード組成が入力されていません。");
+  f.cmdCalc_Click();
+  EXPECT_FALSE(f.HasResult());
+
+  // Keys chosen from the lists are stored; the same key twice has no design.
+  f.vaSpread1->TypeText(1, 5, "0.01322");
+  f.cboNamHK->setCurrentIndex(1);
+  script.Answer(ui::vbOK, "低沸点限界成分と高沸点限界成分が同じです。");
+  f.cmdCalc_Click();
+  EXPECT_EQ(Case.SC_HK, 2);
+  EXPECT_EQ(script.Pending(), 0u);
+}
+
+}  // namespace
