@@ -1,0 +1,83 @@
+#include "continuous/ui/DistDisplay.h"
+
+#include <QPushButton>
+
+#include "continuous/DistDefaults.h"
+#include "core/dialogs/frmEnthalpy.h"
+#include "core/dialogs/frmK_Value.h"
+#include "core/dialogs/frmUnit.h"
+#include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+
+namespace dist {
+
+bool Language_Known() { return Case.Language == 0 || Case.Language == 1; }
+
+std::string Pick(const char* japanese, const char* english) { return Case.Language == 1 ? english : japanese; }
+
+void Apply_Captions(QWidget* form, std::initializer_list<Caption> captions, bool design) {
+  if (!form) return;
+  if (!design && !Language_Known()) return;
+  const bool english = !design && Case.Language == 1;
+  for (const Caption& c : captions) {
+    const char* text = english ? c.english : c.japanese;
+    if (c.control)
+      ui::SetControlText(form, c.control, text);
+    else
+      form->setWindowTitle(QString::fromUtf8(text));
+  }
+}
+
+QWidget* Main_Window() { return ui::Forms::FindByName("frmDistMain"); }
+
+void Show_Result_Button() {
+  if (QWidget* main = Main_Window())
+    if (auto* b = main->findChild<QPushButton*>("cmdResult")) b->setVisible(true);
+}
+
+std::string File_Name_Text(const std::string& path) {
+  // Paths come with either separator: the file names the user picks and the
+  // data folder joined with "\Result.dat".
+  const std::size_t cut = path.find_last_of("\\/");
+  return " " + (cut == std::string::npos ? path : path.substr(cut + 1));
+}
+
+}  // namespace dist
+
+void Set_Dist_Display_Data() {
+  CaseData& c = Case;
+  Select_Unit_Entries();
+  const std::string kValue = Select_K_Value_Entry();
+  const std::string enthalpy = Select_Enthalpy_Entry();
+  QWidget* m = dist::Main_Window();
+  auto put = [m](const char* label, const std::string& text) { ui::SetControlText(m, label, text); };
+  put("lblMainUnitPressData", Unit_Press_Text());
+  put("lblMainKValue", kValue);
+  put("lblMainUnitTempData", Unit_Temp_Text());
+  put("lblMainUnitHeatData", Unit_Heat_Text());
+  put("lblMainNC", txt::Plain(static_cast<int>(c.NC)));
+  put("lblMainNT", txt::Plain(static_cast<int>(c.NT)));
+  put("lblMainPTop", txt::Plain(c.P_Top));
+  put("lblMainPBottom", txt::Plain(c.P_Bottom));
+  put("lblMainRR", txt::Plain(c.Reflux_Ratio));
+  put("lblMainNF", txt::Plain(static_cast<int>(c.N_Feed)));
+  put("lblMainNSCLiq", txt::Plain(static_cast<int>(c.N_LiqSC)));
+  put("lblMainNSCVap", txt::Plain(static_cast<int>(c.N_VapSC)));
+  put("lblMainEnthalpy", enthalpy);
+  put("lblMainMax1", txt::Plain(static_cast<int>(c.Max_Iter[1])));
+  put("lblMainMax2", txt::Plain(static_cast<int>(c.Max_Iter[2])));
+  put("lblMainLimit1", txt::Plain(c.Conv_Crit[1]));
+  put("lblMainLimit2", txt::Plain(c.Conv_Crit[2]));
+  Bottom_Flow_Calc();
+  put("lblMainTotalFeedData", txt::Plain(c.Feed_Sum));
+  put("lblMainTopProdData", txt::Plain(c.Top_Liq_Prod + c.Top_Vap_Prod));
+  put("lblMainSideCutProdData", txt::Plain(c.Side_Sum));
+  put("lblMainBottomProdData", txt::Plain(c.Bottom_Flow));
+}
+
+void Disp_File_Name(int which) {
+  ui::SetControlText(dist::Main_Window(), which == 0 ? "lblFileNameData" : "lblMainDataFile",
+                     dist::File_Name_Text(Case.Data_File));
+}

@@ -1,0 +1,52 @@
+// What the column program's windows share: captions in the user's language, the
+// summary of the main window and the file-name labels.
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+#include <string>
+
+class QWidget;
+
+namespace dist {
+
+// One control's caption in Japanese and English.
+struct Caption {
+  const char* control;  // control name; nullptr for the window caption
+  const char* japanese;
+  const char* english;
+};
+
+// Writes the captions of `form` for the language flag: Japanese for 0, English
+// for 1. With any other value nothing is written (the design captions stay), or,
+// when `design` is set, the Japanese captions are written regardless (the look
+// of a window before it loads).
+void Apply_Captions(QWidget* form, std::initializer_list<Caption> captions, bool design = false);
+
+// The text for the language flag: English for 1, Japanese otherwise.
+std::string Pick(const char* japanese, const char* english);
+
+// True when the language flag names a language the captions know (0 or 1).
+bool Language_Known();
+
+// The loaded column main window, or nullptr.
+QWidget* Main_Window();
+
+// Shows the main window's result button (a run ended, results were read).
+void Show_Result_Button();
+
+// " " and the part of `path` after its last folder separator.
+std::string File_Name_Text(const std::string& path);
+
+}  // namespace dist
+
+// Puts the shared dialogs' unit and model lists in line with the case, rewrites
+// the summary labels of the column main window and the material balance
+// (Feed_Sum, Side_Sum, Bottom_Flow, kmol/h), which reports a bottoms flow of 0 or
+// less.
+void Set_Dist_Display_Data();
+
+// Shows the name of Data_File in the main window: 0 beside "Data File Name="
+// (after a read), any other value beside "Result File Name=" (after a write).
+void Disp_File_Name(int which);

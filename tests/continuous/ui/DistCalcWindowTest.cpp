@@ -1,0 +1,161 @@
+// The start dialog and the solver window: a run from the calculate button to
+// Result.dat, Continue's refusal, and the stop button with its confirmation.
+#include <QTimer>
+
+#include <filesystem>
+
+#include "continuous/DistCaseFile.h"
+#include "continuous/ui/DistWindowFixture.h"
+#include "continuous/ui/frmDistCalc.h"
+#include "continuous/ui/frmDistGoCalc.h"
+
+namespace {
+
+class DistCalcWindowTest : public DistWindowTest {
+ protected:
+  std::string ResultPath() const { return DataPath("Result.dat"); }
+
+  // Calculate, then `start` on the start dialog; when `during` is given the
+  // solver window shows, runs, and `during` looks at it.
+  void Calculate(frmDistMain& m, std::function<void(frmDistGoCalc&)> start,
+                 std::function<void(frmDistCalc&)> during = {}) {
+    script.OnModal("frmDistGoCalc", [start](ui::Form& d) { start(static_cast<frmDistGoCalc&>(d)); });
+    if (during)
+      script.OnModal("frmDistCalc", [during](ui::Form& d) {
+        auto& calc = static_cast<frmDistCalc&>(d);
+        calc.Run_Calculation();
+        during(calc);
+      });
+    m.cmdGoCalc->click();
+  }
+  static std::string StatusText(const frmDistCalc& calc) {
+    std::string text;
+    for (const auto& c : calc.Picture3->Calls())
+      if (c.kind == "Print") text += c.text + "|";
+    return text;
+  }
+};
+
+}  // namespace
+
+TEST_F(DistCalcWindowTest, InitialRunWritesResultDatAndShowsTheResultButton) {
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();
+  Case.Data_File = "kept.dat";
+  Calculate(
+      m,
+      [](frmDistGoCalc& d) {
+        EXPECT_EQ(ui::S(d.cmdGoCalcInz->text()), "Initial(&I)");
+        d.cmdGoCalcInz->click();
+      },
+      [](frmDistCalc& calc) {
+        EXPECT_TRUE(calc.Run_Over());
+        EXPECT_EQ(calc.Outcome().status, DistRunStatus::Converged);
+        EXPECT_EQ(StatusText(calc), "  Convergenced|");
+        EXPECT_EQ(ui::S(calc.cmdCalcAbort->text()), "Exit(&X)");
+        EXPECT_EQ(ui::S(calc.Caption()), "Step by Step Distillation");
+        // The live drawing: frames once, then liquid profiles over them.
+        EXPECT_FALSE(calc.Picture1->Calls().empty());
+        EXPECT_FALSE(calc.Picture2->Calls().empty());
+        calc.cmdCalcAbort->click();  // after the run: no question
+        EXPECT_EQ(ui::Forms::FindByName("frmDistCalc"), nullptr);
+      });
+  EXPECT_EQ(script.modalForms, (std::vector<std::string>{"frmDistGoCalc", "frmDistCalc"}));
+  EXPECT_EQ(Case.Result_Flag, 1);
+  EXPECT_EQ(Case.NC_Save, 4);
+  EXPECT_EQ(Case.Data_File, "kept.dat") << "the case-file path is restored after Result.dat";
+  EXPECT_TRUE(m.cmdResult->isVisibleTo(&m));
+  ASSERT_TRUE(std::filesystem::exists(ResultPath()));
+
+  // The written results read back as the continue button reads them.
+  const double topT = Case.Tray_T[1];
+  Case.Tray_T[1] = 0;
+  m.cmdReadContinue->click();
+  EXPECT_EQ(Case.Result_Flag, 1);
+  EXPECT_DOUBLE_EQ(Case.Tray_T[1], topT);
+}
+
+TEST_F(DistCalcWindowTest, RunAtItsIterationLimitSaysSoAndStillStoresResults) {
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();
+  Case.Max_Iter[1] = 1;
+  Case.Max_Iter[2] = 1;
+  Calculate(
+      m, [](frmDistGoCalc& d) { d.cmdGoCalcInz->click(); },
+      [](frmDistCalc& calc) {
+        EXPECT_EQ(calc.Outcome().status, DistRunStatus::IterationLimit);
+        const std::string status = StatusText(calc);
+        EXPECT_EQ(status.rfind("2 1 ", 0), 0u) << status;
+        EXPECT_NE(status.find("Not converged"), std::string::npos) << status;
+      });
+  EXPECT_EQ(Case.Result_Flag, 1);
+  EXPECT_TRUE(std::filesystem::exists(ResultPath()));
+}
+
+TEST_F(DistCalcWindowTest, ContinueWithAnotherComponentCountIsRefused) {
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();
+  Case.NC_Save = 3;
+  script.Answer(ui::vbOK, "No of Component is not Equal");
+  Calculate(m, [](frmDistGoCalc& d) { d.cmdGoCalcCont->click(); });
+  EXPECT_EQ(script.modalForms, std::vector<std::string>{"frmDistGoCalc"}) << "no run";
+  EXPECT_EQ(ui::Forms::FindByName("frmDistGoCalc"), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(ResultPath()));
+}
+
+TEST_F(DistCalcWindowTest, CancelAndEscapeStartNoRun) {
+  frmDistMain& m = Open();
+  m.cmdExample1->click();
+  Calculate(m, [](frmDistGoCalc& d) {
+    EXPECT_EQ(ui::S(d.Caption()), "逐次段蒸留計算　計算開始");
+    d.cmdGoCalcExit->click();
+  });
+  Calculate(m, [](frmDistGoCalc& d) { ui::SendKey(d.cmdGoCalcInz, ui::vbKeyEscape); });
+  EXPECT_EQ(script.modalForms, (std::vector<std::string>{"frmDistGoCalc", "frmDistGoCalc"}));
+  EXPECT_EQ(Case.NC_Save, 0);
+}
+
+// The stop button is pressed while the run yields between iterations.
+TEST_F(DistCalcWindowTest, StopAnsweredNoGoesOnAndYesStoresNothing) {
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();
+  auto pressStopDuringTheRun = [](frmDistGoCalc& d) {
+    auto& calc = ui::Forms::Get<frmDistCalc>();
+    QTimer::singleShot(0, &calc, [&calc] { calc.cmdCalcAbort->click(); });
+    d.cmdGoCalcInz->click();
+  };
+  script.Answer(ui::vbNo, "End of Calc");
+  Calculate(m, pressStopDuringTheRun, [](frmDistCalc& calc) {
+    EXPECT_EQ(calc.Outcome().status, DistRunStatus::Converged) << "No lets the run go on";
+    calc.cmdCalcAbort->click();
+  });
+  EXPECT_EQ(Case.Result_Flag, 1);
+  std::filesystem::remove(ResultPath());
+
+  m.cmdExample1->click();
+  script.Answer(ui::vbYes, "End of Calc");
+  bool closed = false;
+  Calculate(m, pressStopDuringTheRun, [&closed](frmDistCalc&) {
+    closed = ui::Forms::FindByName("frmDistCalc") == nullptr;
+  });
+  EXPECT_TRUE(closed) << "Yes closes the window";
+  EXPECT_EQ(Case.Result_Flag, 0);
+  EXPECT_FALSE(std::filesystem::exists(ResultPath()));
+  EXPECT_FALSE(m.cmdResult->isVisibleTo(&m));
+  EXPECT_NE(Case.Tray_T[1], 72) << "the profiles of the iteration run stay";
+  EXPECT_EQ(Case.Stop_Flag, 0);
+}
+
+TEST_F(DistCalcWindowTest, PictureClicksRedrawWithVapourCurves) {
+  frmDistMain& m = Open();
+  m.cmdExample1->click();
+  Calculate(
+      m, [](frmDistGoCalc& d) { d.cmdGoCalcInz->click(); },
+      [](frmDistCalc& calc) {
+        const std::size_t live = calc.Picture1->Calls().size();
+        calc.Picture1->ClickAt(100, 100);
+        EXPECT_GT(calc.Picture1->Calls().size(), 0u);
+        EXPECT_NE(calc.Picture1->Calls().size(), live) << "a fresh frame with liquid and vapour profiles";
+        calc.cmdCalcAbort->click();
+      });
+}

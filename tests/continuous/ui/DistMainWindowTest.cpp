@@ -1,0 +1,195 @@
+// The column main window: load, the example summary, the material balance
+// message, the case files and the calculate button's refusal.
+#include <filesystem>
+#include <fstream>
+
+#include "continuous/DistCaseFile.h"
+#include "continuous/DistDefaults.h"
+#include "continuous/ui/DistWindowFixture.h"
+#include "core/dialogs/frmMemo.h"
+#include "platform/ui/Programs.h"
+
+namespace {
+
+// The summary labels of Example-1 (the case of the example buttons).
+void ExpectExample1Summary() {
+  const std::pair<const char*, const char*> expected[] = {
+      {"lblMainNC", "4"},          {"lblMainNT", "15"},           {"lblMainRR", "3"},
+      {"lblMainPTop", "760"},      {"lblMainPBottom", "770"},     {"lblMainNF", "1"},
+      {"lblMainNSCLiq", "0"},      {"lblMainNSCVap", "0"},        {"lblMainTotalFeedData", "380"},
+      {"lblMainTopProdData", "83"}, {"lblMainSideCutProdData", "0"}, {"lblMainBottomProdData", "297"},
+      {"lblMainMax1", "10"},       {"lblMainMax2", "20"},         {"lblMainLimit1", "5E-05"},
+      {"lblMainLimit2", "1E-05"},  {"lblMainUnitPressData", "mmHg"},
+      {"lblMainUnitHeatData", "Kcal"}, {"lblMainKValue", "2.Antoine+Wilson"},
+  };
+  for (const auto& [label, text] : expected) EXPECT_EQ(ui::ControlText(ui::Forms::FindByName("frmDistMain"), label), text) << label;
+}
+
+}  // namespace
+
+TEST_F(DistWindowTest, MenuOpensTheWindowWithItsDefaults) {
+  const ui::ProgramWindow* w = ui::FindProgramWindow(0);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->formName, "frmDistMain");
+  Case.NC = 3;
+  Case.Max_Iter[1] = 99;
+  frmDistMain& f = Open(1);
+  EXPECT_EQ(Case.Max_Tray, 200);
+  EXPECT_EQ(Case.Max_Comp, 20);
+  EXPECT_EQ(Case.Prog_Title, "Step by Step Distillation");
+  EXPECT_EQ(ui::S(f.Caption()), "Step by Step Distillation  Main");
+  EXPECT_EQ(ui::S(f.cmdGoCalc->text()), "Go Calc(&G)");
+  EXPECT_EQ(Label("lblMainConv1"), "Max Iteration   Conv Criteria");
+  EXPECT_EQ(Case.NC, 0);
+  EXPECT_EQ(Case.Max_Iter[1], 20);
+  EXPECT_EQ(Case.P_Unit, 2);
+  EXPECT_EQ(Label("lblMainNC"), "") << "the summary is not refreshed on load";
+  EXPECT_FALSE(f.cmdResult->isVisibleTo(&f));
+}
+
+TEST_F(DistWindowTest, UnknownLanguageKeepsTheDesignCaptionsAndTitle) {
+  Case.Prog_Title = "before";
+  frmDistMain& f = Open(2);
+  EXPECT_EQ(Case.Prog_Title, "before");
+  EXPECT_EQ(ui::S(f.cmdGoCalc->text()), "計算開始(&G)");
+}
+
+TEST_F(DistWindowTest, Example1FillsTheSummaryAndExample2OnlyResetsTheCase) {
+  frmDistMain& f = Open();
+  f.cmdExample1->click();
+  ExpectExample1Summary();
+  EXPECT_EQ(Label("lblMainUnitTempData"), "℃");
+  EXPECT_EQ(Case.Tray_Press[15], 770);
+
+  script.Answer(ui::vbOK, "この例題のデータはまだありません。");
+  f.cmdExample2->click();
+  EXPECT_EQ(Case.NC, 0);
+  EXPECT_EQ(Case.Comp_Name[1], "");
+  EXPECT_EQ(Label("lblMainNC"), "4") << "the labels keep the previous case until the next refresh";
+  EXPECT_FALSE(f.cmdResult->isVisibleTo(&f));
+}
+
+TEST_F(DistWindowTest, PrintAnswersNotAvailable) {
+  frmDistMain& f = Open(1);
+  script.Answer(ui::vbOK, "この機能は未だサポートしていません。");
+  f.cmdPrintInputData->click();
+}
+
+TEST_F(DistWindowTest, MemoDialogOpensWithTheCaseLines) {
+  frmDistMain& f = Open();
+  f.cmdExample1->click();
+  std::string shown;
+  script.OnModal("frmMemo", [&](ui::Form& d) { shown = ui::S(static_cast<frmMemo&>(d).txtMemoText->toPlainText()); });
+  f.cmdMemo->click();
+  EXPECT_EQ(shown.rfind("逐次段蒸留計算プログラム\n   例題データ\n\nMethanol - Ethanol - Water - Propanol系 の例題\n", 0), 0u)
+      << shown;
+}
+
+TEST_F(DistWindowTest, CalculateRefusesBothTopProductsAndCasesTheSolverCannotRun) {
+  frmDistMain& f = Open();
+  f.cmdExample1->click();
+  Case.Top_Liq_Prod = 10;
+  Case.Top_Vap_Prod = 5;
+  script.Answer(ui::vbOK, "塔頂からの蒸気、液の同時抜き出しは未だサポートしていません。");
+  f.cmdGoCalc->click();
+  ASSERT_EQ(script.messages.size(), 1u);
+  EXPECT_EQ(script.messages[0].style, ui::vbExclamation);
+  EXPECT_TRUE(script.modalForms.empty());
+
+  // A column without feed would start from an undefined mean feed: refused
+  // before the start dialog.
+  Case.Top_Vap_Prod = 0;
+  Case.N_Feed = 0;
+  script.Answer(ui::vbOK, "");
+  f.cmdGoCalc->click();
+  EXPECT_TRUE(script.modalForms.empty());
+
+  Case.N_Feed = 1;
+  script.OnModal("frmDistGoCalc", [](ui::Form&) {});
+  f.cmdGoCalc->click();
+  EXPECT_EQ(script.modalForms, std::vector<std::string>{"frmDistGoCalc"});
+}
+
+TEST_F(DistWindowTest, SavedCaseReadsBackIntoTheSameSummary) {
+  frmDistMain& f = Open(1);
+  f.cmdExample1->click();
+  const std::string path = DataPath("column.dat");
+  script.ChooseFile(path).Answer(ui::vbYes, "Save [ " + path + " ]");
+  f.cmdSaveData->click();
+  ASSERT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(Label("lblMainDataFile"), " column.dat");
+
+  // Saving over it asks twice; No at the second prompt leaves the file.
+  std::ifstream before(path);
+  const std::string text((std::istreambuf_iterator<char>(before)), {});
+  Case.NT = 9;
+  script.ChooseFile(path).Answer(ui::vbYes, "Save [").Answer(ui::vbNo, "Over-Write");
+  f.cmdSaveData->click();
+  std::ifstream after(path);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), text);
+
+  script.Answer(ui::vbOK, "この例題のデータはまだありません。");
+  f.cmdExample2->click();
+  script.ChooseFile(path).Answer(ui::vbYes, "Read [ " + path + " ]");
+  f.cmdReadData->click();
+  ExpectExample1Summary();
+  EXPECT_EQ(Label("lblFileNameData"), " column.dat");
+  EXPECT_EQ(Case.NC_Save, 4);
+  EXPECT_FALSE(f.cmdResult->isVisibleTo(&f)) << "a file without results";
+}
+
+TEST_F(DistWindowTest, ReadOfAFileWithResultsShowsTheResultButton) {
+  frmDistMain& f = Open();
+  f.cmdExample1->click();
+  Case.Result_Flag = 1;
+  Case.Data_File = DataPath("with_results.dat");
+  ASSERT_TRUE(Save_Dist_Data());
+  script.ChooseFile(Case.Data_File).Answer(ui::vbYes);
+  f.cmdReadData->click();
+  EXPECT_TRUE(f.cmdResult->isVisibleTo(&f));
+  EXPECT_EQ(Case.Result_Flag, 1);
+}
+
+TEST_F(DistWindowTest, WrongHeaderOrCancelledReadLeavesTheDefaults) {
+  frmDistMain& f = Open();
+  f.cmdExample1->click();
+  const std::string path = DataPath("batch.dat");
+  std::ofstream(path) << "\"Batch Distillastion Data\"\n";
+  script.ChooseFile(path).Answer(ui::vbNo);
+  f.cmdReadData->click();
+  EXPECT_EQ(Case.NC, 4) << "No at the prompt keeps the case";
+
+  script.ChooseFile(path).Answer(ui::vbYes).Answer(ui::vbOK, "蒸留計算のデータファイルではありません。");
+  f.cmdReadData->click();
+  EXPECT_EQ(Case.Read_Error, 1);
+  EXPECT_EQ(Case.NC, 0);
+  EXPECT_EQ(Label("lblFileNameData"), "");
+  EXPECT_FALSE(f.cmdResult->isVisibleTo(&f));
+}
+
+TEST_F(DistWindowTest, ContinueReadsResultDatOrSaysItIsMissing) {
+  frmDistMain& f = Open(1);
+  f.cmdExample1->click();
+  script.Answer(ui::vbOK, "not exist Continue Data");
+  f.cmdReadContinue->click();
+  EXPECT_EQ(Case.NC, 4) << "nothing changes";
+
+  Case.Data_File = DataPath("Result.dat");
+  ASSERT_TRUE(Save_Dist_Data());
+  Case.NC = 0;
+  f.cmdReadContinue->click();  // no prompt
+  EXPECT_EQ(Case.NC, 4);
+  EXPECT_TRUE(f.cmdResult->isVisibleTo(&f)) << "shown whatever the file's result flag";
+  EXPECT_EQ(Label("lblFileNameData"), " Result.dat");
+  EXPECT_EQ(Label("lblMainBottomProdData"), "297");
+}
+
+TEST_F(DistWindowTest, ExitUnloadsAndReturnsToTheMenu) {
+  int menuShown = 0;
+  ui::SetMenuReturn([&] { ++menuShown; });
+  frmDistMain& f = Open();
+  f.cmdExit->click();
+  EXPECT_EQ(menuShown, 1);
+  EXPECT_EQ(ui::Forms::FindByName("frmDistMain"), nullptr);
+  ui::SetMenuReturn(nullptr);
+}
