@@ -1,0 +1,22 @@
+#include "batch/ui_run/frmBatchChangeDistillate.h"
+
+VZ_FORM_FACTORY(frmBatchChangeDistillate);
+
+namespace {
+
+const BatchChangeSpec kSpec = {
+    "frmBatchChangeDistillate",
+    {"製品抜き出し量", "Distillate"},
+    {"抜き出し量Ｏｌｄ =", "Distillate Flow Old ="},
+    {"抜き出し量Ｎｅｗ=", "Distillate Flow New ="},
+    {" 抜き出し量変更　　　Old=", " Change Distillate　Old="},
+    {"lblDistillate", "lblDistillateValue", "lblDistillateNew", "txtDistillateNew"},
+    {"lblDistillateUnit1", "lblDistillateUnit2"},
+    &BatchData::Run_Distillate,
+    false,
+    false,
+};
+
+}  // namespace
+
+frmBatchChangeDistillate::frmBatchChangeDistillate() : BatchChangeDialog(kSpec) {}
