@@ -1,0 +1,187 @@
+// The Antoine constant fit, the Lee-Kesler points and the calculate step,
+// against values computed independently (tools/antoine/antoine_fit_check.py).
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
+#include "purecomp/antoine/AntoineFit.h"
+
+using namespace antoine;
+
+namespace {
+
+// The example of the program: methanol by measured points, ethanol by its
+// critical constants, water and 1-propanol by typed constants.
+AntoineInput Example() {
+  AntoineInput in;
+  const char* rows[4][8] = {{"CH4O", "Methanol", "", "", "", "", "", ""},
+                            {"C2H6O", "Ethanol", "", "", "", "513.9", "61.4", "0.644"},
+                            {"H2O", "Water", "7.9668", "1668.21", "228", "", "", ""},
+                            {"C3H8O", "1-Propanol", "7.9973", "1569.7", "209.5", "", "", ""}};
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 8; ++c) in.Const[r + 1][c + 1] = rows[r][c];
+  const char* pts[5][2] = {{"-16.2", "10"}, {"-6.3", "20"}, {"11.4", "60"}, {"34.03", "200"}, {"64.51", "760"}};
+  in.Points[1][1] = "  Methanol";
+  for (int j = 0; j < 5; ++j) {
+    in.Points[j + 2][1] = pts[j][0];
+    in.Points[j + 2][2] = pts[j][1];
+  }
+  in.TempMin = "-20";
+  in.TempMax = "80";
+  return in;
+}
+
+class AntoineCalcTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Reset_Case_Data(); }
+  CalcMessageRecorder messages;
+  AntoineData data;
+};
+
+}  // namespace
+
+TEST(AntoineFit, MethanolPointsGiveTheLeastSquaresConstants) {
+  const double t[] = {0, -16.2, -6.3, 11.4, 34.03, 64.51};
+  const double p[] = {0, 10, 20, 60, 200, 760};
+  const FitResult f = Fit_Antoine(t, p, 5);
+  ASSERT_TRUE(f.Ok());
+  // antoine_fit_check.py (numpy lstsq of the same linearised problem)
+  EXPECT_NEAR(f.A, 8.1092099318, 1e-8);
+  EXPECT_NEAR(f.B, 1594.9967383, 1e-5);
+  EXPECT_NEAR(f.C, 240.560274062, 1e-6);
+}
+
+TEST(AntoineFit, ExactAntoineDataComeBackExactly) {
+  double t[7] = {}, p[7] = {};
+  for (int k = 1; k <= 6; ++k) {
+    t[k] = 20.0 * (k - 1);
+    p[k] = Antoine_Psat(7.9668, 1668.21, 228, t[k]);
+  }
+  const FitResult f = Fit_Antoine(t, p, 6);
+  ASSERT_TRUE(f.Ok());
+  EXPECT_NEAR(f.A, 7.9668, 1e-7);
+  EXPECT_NEAR(f.B, 1668.21, 1e-4);
+  EXPECT_NEAR(f.C, 228, 1e-5);
+}
+
+TEST(AntoineFit, PointsThatCannotFixThreeConstantsAreRefused) {
+  const double t2[] = {0, 10, 20};
+  const double p2[] = {0, 100, 200};
+  EXPECT_EQ(Fit_Antoine(t2, p2, 2).status, FitStatus::TooFewPoints);
+  // Eleven points at one temperature (equal range ends for generated points).
+  double t[12], p[12];
+  for (int k = 1; k <= 11; ++k) t[k] = 50, p[k] = 300;
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::Singular);
+  const double t3[] = {0, 10, 20, 30};
+  const double p3[] = {0, 100, 0, 300};
+  EXPECT_EQ(Fit_Antoine(t3, p3, 3).status, FitStatus::NonPositivePressure);
+  EXPECT_DOUBLE_EQ(Det3(2, 0, 0, 0, 3, 0, 0, 0, 4), 24);
+  EXPECT_DOUBLE_EQ(Det3(1, 2, 3, 4, 5, 6, 7, 8, 10), -3);
+}
+
+TEST(AntoineFit, LeeKeslerTakesPcInBar) {
+  // antoine_fit_check.py: ethanol, Tc 513.9 K, Pc 61.4 bar, omega 0.644
+  EXPECT_NEAR(Lee_Kesler_Psat(-20, 513.9, 61.4, 0.644), 1.94243543, 1e-8);
+  EXPECT_NEAR(Lee_Kesler_Psat(80, 513.9, 61.4, 0.644), 811.9266586, 1e-6);
+}
+
+TEST_F(AntoineCalcTest, ExampleUsesTheThreeRoutes) {
+  const CalcOutcome out = Antoine_Calc(Example(), data);
+  ASSERT_TRUE(out.drawGraph);
+  EXPECT_TRUE(messages.Messages().empty());
+  EXPECT_EQ(Case.NC, 4);
+  EXPECT_TRUE(out.fitted[1] && out.fitted[2]);
+  EXPECT_FALSE(out.fitted[3] || out.fitted[4] || out.generated[1]);
+  EXPECT_TRUE(out.generated[2]);
+  EXPECT_EQ(data.Antoine_NData[1], 5);
+  EXPECT_EQ(data.Antoine_NData[2], 11);
+  EXPECT_DOUBLE_EQ(data.Antoine_T_Data[2][1], -20);
+  EXPECT_DOUBLE_EQ(data.Antoine_T_Data[2][11], 80);
+  EXPECT_NEAR(data.Antoine_P_Data[2][3], 10.15308492, 1e-7);
+  // antoine_fit_check.py: the fits of methanol and of ethanol's generated points
+  EXPECT_NEAR(Case.Antoine_A[1], 8.1092099318, 1e-8);
+  EXPECT_NEAR(Case.Antoine_A[2], 7.97054682218, 1e-8);
+  EXPECT_NEAR(Case.Antoine_B[2], 1481.04076814, 1e-5);
+  EXPECT_NEAR(Case.Antoine_C[2], 212.728660344, 1e-6);
+  EXPECT_DOUBLE_EQ(Case.Antoine_B[3], 1668.21);
+  EXPECT_EQ(Case.Comp_Name[4], "1-Propanol");
+  EXPECT_DOUBLE_EQ(Case.Comp_Pc[2], 61.4);
+}
+
+TEST_F(AntoineCalcTest, PointsOverrideTypedConstants) {
+  AntoineInput in = Example();
+  in.Const[1][3] = "1";
+  in.Const[1][4] = "2";
+  in.Const[1][5] = "3";
+  ASSERT_TRUE(Antoine_Calc(in, data).fitted[1]);
+  EXPECT_NEAR(Case.Antoine_A[1], 8.1092099318, 1e-8);
+}
+
+TEST_F(AntoineCalcTest, InputFailuresStopWithTheirMessage) {
+  AntoineInput in = Example();
+  in.TempMax = "";
+  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  in = Example();
+  in.TempMin = "90";
+  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  EXPECT_DOUBLE_EQ(data.Scale_T_Min, 90) << "the range is stored before it is tested";
+  // Row 3 has no constants, no points and no critical constants: the run stops
+  // there although row 4 is complete; ethanol's points were made before.
+  in = Example();
+  in.Const[3][4] = "0";
+  const CalcOutcome out = Antoine_Calc(in, data);
+  EXPECT_FALSE(out.drawGraph);
+  EXPECT_TRUE(out.generated[2]);
+  EXPECT_EQ(Case.NC, 3);
+  // Only Tc given: the correlation cannot run without Pc.
+  in = Example();
+  in.Const[2][7] = "";
+  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  in = AntoineInput{};
+  in.TempMin = "0";
+  in.TempMax = "0";
+  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  const std::vector<std::string> expected = {"温度の下限／上限が入力されていません。", "温度の下限／上限が間違っています。",
+                                             "Antoine 定数が未入力です", "Antoine 定数が未入力です",
+                                             "成分データが未入力です"};
+  EXPECT_EQ(messages.Messages(), expected);
+}
+
+TEST_F(AntoineCalcTest, EqualRangeEndsPassButGeneratedPointsCannotBeFitted) {
+  Case.Language = 1;
+  AntoineInput in = Example();
+  in.TempMin = in.TempMax = "50";
+  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  ASSERT_EQ(messages.Messages().size(), 1u);
+  EXPECT_EQ(messages.Messages()[0], "Antoine's parameters cannot be fitted (Ethanol)");
+  EXPECT_NEAR(Case.Antoine_A[1], 8.1092099318, 1e-8) << "methanol was fitted before";
+}
+
+TEST_F(AntoineCalcTest, GraphAxesRoundTheRangeToTens) {
+  ASSERT_TRUE(Antoine_Calc(Example(), data).drawGraph);
+  struct Case_ {
+    double lo, hi, low, high;
+  } cases[] = {{-20, 80, -20, 80}, {12, 47, 10, 50}, {-25, 80, -30, 80}, {0, 80.5, 0, 80}, {0, 85, 0, 90}};
+  for (const auto& c : cases) {
+    data.Scale_T_Min = c.lo;
+    data.Scale_T_Max = c.hi;
+    const GraphAxes ax = Graph_Axes(data, 4);
+    ASSERT_TRUE(ax.ok) << c.lo << ".." << c.hi;
+    EXPECT_DOUBLE_EQ(ax.T_Low, c.low);
+    EXPECT_DOUBLE_EQ(ax.T_High, c.high);
+  }
+  data.Scale_T_Min = -20;
+  data.Scale_T_Max = 80;
+  const GraphAxes ax = Graph_Axes(data, 4);
+  // Decades from the curves at the range ends: 1-propanol at -20 (0.5 mmHg)
+  // up to methanol at 80 (1340 mmHg).
+  EXPECT_EQ(ax.lowDecade, -1);
+  EXPECT_EQ(ax.decades, 5);
+  data.Scale_T_Min = 10;
+  data.Scale_T_Max = 10.5;
+  EXPECT_FALSE(Graph_Axes(data, 4).ok);
+  EXPECT_EQ(messages.Messages().back(), "温度の下限／上限が間違っています。");
+  EXPECT_FALSE(Graph_Axes(data, 0).ok);
+}
