@@ -256,5 +256,6 @@ void Create_Dist_Graph_Pictures(ui::Form& frm) {
     ui::Place(pic, s.left, s.top, s.width, s.height);
     pic->SetSizePixels(ui::Px(s.width), ui::Px(s.height));
     pic->SetBackColor(Qt::black);
+    pic->SetFontSize(8);  // the end temperatures fit the narrow temperature graph
   }
 }

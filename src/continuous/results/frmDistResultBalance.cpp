@@ -32,12 +32,13 @@ frmDistResultBalance::frmDistResultBalance() : ui::Form("frmDistResultBalance") 
   const char* heads[] = {"", "ＩＮ", "ＯＵＴ", "△", "△(%)"};
   for (int c = 1; c <= 4; ++c) {
     vaSpread1->SetText(c, 0, heads[c]);
-    vaSpread1->SetColWidth(c, 17);
+    vaSpread1->SetColWidth(c, 19);
   }
   vaSpread1->SetText(0, 1, "TotalFLow(Kgmol)");
   vaSpread1->SetText(0, 2, "TotalFlow(Kg)");
   vaSpread1->SetText(0, 3, "HeatFlow");
   vaSpread1->SetAllLocked(true);
+  vaSpread1->setWordWrap(false);
   ui::Place(vaSpread1, 120, 480, 9600, 4200);
 
   fraResultBalanceHeatDuty = ui::NewFrame(this, "fraResultBalanceHeatDuty", "熱負荷");

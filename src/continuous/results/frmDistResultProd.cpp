@@ -31,6 +31,7 @@ frmDistResultProd::frmDistResultProd() : ui::Form("frmDistResultProd") {
   vaSpread1->SetMaxCols(1);
   vaSpread1->SetMaxRows(5);
   vaSpread1->SetAllLocked(true);
+  vaSpread1->setWordWrap(false);
   vaSpread1->SetColWidth(0, 16);
   ui::Place(vaSpread1, 120, 480, 11400, 5400);
 

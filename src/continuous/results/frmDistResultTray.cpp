@@ -25,6 +25,7 @@ frmDistResultTray::frmDistResultTray() : ui::Form("frmDistResultTray") {
   vaSpread1->SetMaxCols(4);
   vaSpread1->SetMaxRows(1);
   vaSpread1->SetAllLocked(true);
+  vaSpread1->setWordWrap(false);
   ui::Place(vaSpread1, 120, 480, 11400, 6000);
 
   struct B { QPushButton** button; const char* name; const char* caption; };
@@ -113,6 +114,7 @@ void frmDistResultTray::Disp_Tray_Profile(int phase, int basis) {
   vaSpread1->SetNumberFormat(5, 1, 4 + std::min(nc, kFormattedComps), rows, kFractionDecimals);
   if (nc > kFormattedComps) vaSpread1->SetNumberFormat(5 + kFormattedComps, 1, 4 + nc, rows, -1);
 
+  for (int col = 1; col <= nc + 4; ++col) vaSpread1->SetColWidth(col, col <= 4 ? 16 : 19);
   vaSpread1->SetText(1, 0, tempWord + ui::S(unit.cboTemp->currentText()));
   vaSpread1->SetText(2, 0, pressWord + ui::S(unit.cboPress->currentText()));
   vaSpread1->SetText(3, 0, flowHead);

@@ -64,19 +64,19 @@ frmDistShortCut::frmDistShortCut() : ui::Form("frmDistShortCut") {
   lblNameLK = ui::NewLabel(in, "lblNameLK", "低沸点限界成分");
   ui::Place(lblNameLK, 120, 720, 1500, 270);
   cboNamLK = ui::NewComboBox(in, "cboNamLK");
-  ui::Place(cboNamLK, 1700, 690, 1900, 330);
+  ui::Place(cboNamLK, 1800, 690, 1500, 330);
   lblMolLK = ui::NewLabel(in, "lblMolLK", "塔底ﾓﾙ分率");
-  ui::Place(lblMolLK, 3700, 720, 1000, 270);
+  ui::Place(lblMolLK, 3400, 720, 1150, 270);
   txtMolLK = ui::NewTextBox(in, "txtMolLK");
-  ui::Place(txtMolLK, 4500, 690, 800, 330);
+  ui::Place(txtMolLK, 4550, 690, 750, 330);
   lblNameHK = ui::NewLabel(in, "lblNameHK", "高沸点限界成分");
   ui::Place(lblNameHK, 120, 1170, 1500, 270);
   cboNamHK = ui::NewComboBox(in, "cboNamHK");
-  ui::Place(cboNamHK, 1700, 1140, 1900, 330);
+  ui::Place(cboNamHK, 1800, 1140, 1500, 330);
   lblMolHK = ui::NewLabel(in, "lblMolHK", "塔頂ﾓﾙ分率");
-  ui::Place(lblMolHK, 3700, 1170, 1000, 270);
+  ui::Place(lblMolHK, 3400, 1170, 1150, 270);
   txtMolHK = ui::NewTextBox(in, "txtMolHK");
-  ui::Place(txtMolHK, 4500, 1140, 800, 330);
+  ui::Place(txtMolHK, 4550, 1140, 750, 330);
 
   lblCondenserType = ui::NewLabel(in, "lblCondenserType", "コンデンサー型式");
   ui::Place(lblCondenserType, 120, 1650, 1500, 270);
@@ -130,7 +130,8 @@ frmDistShortCut::frmDistShortCut() : ui::Form("frmDistShortCut") {
   vaSpread1->SetText(1, 0, "ﾌｨｰﾄﾞ組成");
   vaSpread1->SetText(2, 0, "塔頂組成");
   vaSpread1->SetText(3, 0, "塔底組成");
-  for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 11);
+  vaSpread1->setWordWrap(false);
+  for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 12);
   vaSpread1->SetColWidth(0, 11);
   vaSpread1->SetLocked(2, 1, 3, kMaxComp + 1);
   vaSpread1->SetNumberFormat(2, 1, 3, kMaxComp + 1, 6);
@@ -139,6 +140,7 @@ frmDistShortCut::frmDistShortCut() : ui::Form("frmDistShortCut") {
   picResult = new ui::PictureBox("picResult", this);
   ui::Place(picResult, 5640, 4050, kGraphW, kGraphH);
   picResult->SetSizePixels(ui::Px(kGraphW), ui::Px(kGraphH));
+  picResult->SetFontSize(8);
   picResult->onMouseDown = [this](int, int, double, double) { picResult_Click(); };
 
   cmdCalc = ui::NewButton(this, "cmdCalc", "計算(&G)");
