@@ -204,6 +204,13 @@ TEST_F(DistResultWindowsTest, StageTableViewsAndFormats) {
   EXPECT_NEAR(f.vaSpread1->Value(5, 1) + f.vaSpread1->Value(6, 1), 1.0, 1e-12);
   EXPECT_NEAR(f.vaSpread1->Value(4, 2), 7000.0 / kKcal / (0.9 * 10 + 0.1 * 30), 1e-5);
   EXPECT_NEAR(f.vaSpread1->Value(3, 2), 120 * 12.0, 1e-9);
+  // A stage without any vapour fraction has no mean molecular weight: no mass
+  // fractions and no enthalpy per kg instead of a division by zero.
+  Case.Tray_Y[1][3] = Case.Tray_Y[2][3] = 0;
+  f.Disp_Tray_Profile(1, 1);
+  EXPECT_EQ(f.vaSpread1->Text(3, 3), "0.00000");
+  EXPECT_EQ(f.vaSpread1->Text(4, 3), "");
+  EXPECT_EQ(f.vaSpread1->Text(5, 3), "");
 
   // Twelve components: ten formatted composition columns, the rest plain.
   Case.NC = 12;
