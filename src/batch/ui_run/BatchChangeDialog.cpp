@@ -112,7 +112,10 @@ void BatchChangeDialog::Fill_Residuals() {
   vaSpread1->SetMaxCols(nc);
   vaSpread1->SetMaxRows(plates);
   vaSpread1->SetText(0, 0, "段");
-  for (int c = 1; c <= nc; ++c) vaSpread1->SetText(c, 0, Case.Comp_Name[c]);
+  for (int c = 1; c <= nc; ++c) {
+    vaSpread1->SetText(c, 0, Case.Comp_Name[c]);
+    vaSpread1->SetColWidth(c, 16);
+  }
   for (int p = 1; p <= plates; ++p)
     for (int c = 1; c <= nc; ++c) {
       // The liquid leaving plate p against the vapour rising to it from below.

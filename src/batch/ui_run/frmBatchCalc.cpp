@@ -176,13 +176,15 @@ void frmBatchCalc::Form_Load() {
   Set_Captions();
   Picture1->setVisible(true);
   Picture2->setVisible(true);
-  // On the screen while the run goes on inside this handler.
-  show();
   previousHandler_ = Set_Calc_Message_Handler([](const std::string& text) { ui::MsgBox(text); });
   handlerInstalled_ = true;
+  // On the screen while the run goes on inside this handler; the windows the
+  // run opens return to it.
+  running_ = true;
+  Show();
   Batch_Calc();
   // An abort during total reflux leaves the window as soon as the run has returned.
-  if (Case.Stop_Flag == 1) Leave();
+  if (Case.Stop_Flag == 1 && !running_) Leave();
 }
 
 void frmBatchCalc::Form_Unload() {

@@ -62,6 +62,9 @@ void frmBatchTankData::Form_Load() {
     vaSpread1->SetText(col, 0, english ? headsE[col] : headsJ[col]);
     vaSpread1->SetText(col, 2, units[col]);
   }
+  // The totals and units rows carry no name.
+  vaSpread1->SetText(0, 1, " ");
+  vaSpread1->SetText(0, 2, " ");
   vaSpread1->SetText(1, 1, txt::Format(total, "#####.###"));
   vaSpread1->SetText(3, 1, txt::Format(weight, "#####.###"));
   for (int c = 1; c <= nc; ++c) {

@@ -18,7 +18,7 @@ frmBatchTrayData::frmBatchTrayData() : ui::Form("frmBatchTrayData") {
   ui::Place(lblTime, 240, 4560, 1215, 255);
   lblTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   lblTimeValue = ui::NewLabel(this, "lblTimeValue");
-  ui::Place(lblTimeValue, 1440, 4560, 855, 255);
+  ui::Place(lblTimeValue, 1440, 4560, 2400, 255);
   cmdExit = ui::NewButton(this, "cmdExit", "戻る(&X)");
   ui::Place(cmdExit, 7200, 4560, 855, 375);
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
@@ -42,6 +42,9 @@ void frmBatchTrayData::Form_Load() {
   vaSpread1->SetText(0, 0, english ? "Stage" : "段");
   vaSpread1->SetText(1, 0, (english ? "Temp " : "温度 ") + ui::S(units.cboTemp->currentText()));
   for (int c = 1; c <= nc; ++c) vaSpread1->SetText(c + 1, 0, Case.Comp_Name[c]);
+  vaSpread1->SetColWidth(1, 11);
+  vaSpread1->SetNumberFormat(1, 1, 1, nt, 3);
+  if (nc > 0) vaSpread1->SetNumberFormat(2, 1, nc + 1, nt, 6);
   for (int j = 1; j <= nt; ++j) {
     vaSpread1->SetText(0, j, std::to_string(j));
     vaSpread1->SetValue(1, j, Unit_Temp_Out(Case.Tray_T[j]));

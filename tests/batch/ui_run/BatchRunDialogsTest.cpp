@@ -1,0 +1,227 @@
+// The run-time windows: change dialogs and their log lines, the residual table,
+// the plate table, the tank status, the notice and the log viewer.
+#include <QLineEdit>
+
+#include <fstream>
+
+#include "batch/ui_run/BatchChangeDialog.h"
+#include "batch/ui_run/frmBatchChangeConvLimit.h"
+#include "batch/ui_run/frmBatchChangeDiffTime.h"
+#include "batch/ui_run/frmBatchChangeQReb.h"
+#include "batch/ui_run/frmBatchChangeReflux.h"
+#include "batch/ui_run/frmBatchDispLog.h"
+#include "batch/ui_run/frmBatchMessage.h"
+#include "batch/ui_run/frmBatchTankData.h"
+#include "batch/ui_run/frmBatchTrayData.h"
+#include "batch/ui_run/BatchRunUiSupport.h"
+
+namespace {
+
+class BatchRunDialogsTest : public BatchRunUiTest {
+ protected:
+  void SetUp() override {
+    BatchRunUiTest::SetUp();
+    Batch.Batch_Log_File = Batch_Log_Path();
+    Batch.Oper_Time = 0.25;
+  }
+  // Opens a change dialog afresh, types `text` and presses OK.
+  template <typename Dialog>
+  Dialog& Change(const char* box, const std::string& text) {
+    auto& d = ui::Forms::Get<Dialog>();
+    d.Form_Activate();
+    d.template Ctl<QLineEdit>(box)->setText(ui::Q(text));
+    d.cmdOK_Click();
+    return d;
+  }
+};
+
+TEST_F(BatchRunDialogsTest, ChangeIsLoggedOnlyWhenTheNumberDiffers) {
+  Batch.Run_Diff_Time = 0.5;
+  auto& d = ui::Forms::Get<frmBatchChangeDiffTime>();
+  d.Form_Activate();
+  EXPECT_EQ(ui::S(d.lblOldValue->text()), "0.5");
+  EXPECT_EQ(ui::S(d.txtNew->text()), "0.5");
+  EXPECT_EQ(ui::S(d.lblTimeValue->text()), "0.25");
+  d.cmdOK_Click();  // unchanged
+  Change<frmBatchChangeDiffTime>("txtDiffTimeNew", "0.50");  // written otherwise, same number
+  EXPECT_FALSE(std::ifstream(Batch_Log_Path()).good());
+  EXPECT_EQ(Batch.Run_Diff_Time, 0.5);
+
+  Change<frmBatchChangeDiffTime>("txtDiffTimeNew", "0.25");
+  Change<frmBatchChangeDiffTime>("txtDiffTimeNew", "1e-3");
+  EXPECT_EQ(Batch.Run_Diff_Time, 0.001);
+  const auto log = LogTails();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0], " Cal_time=0.2500 微分時間変更　　　　Old= .5  New=0.25");
+  EXPECT_EQ(log[1], " Cal_time=0.2500 微分時間変更　　　　Old= .25  New=1e-3");
+  EXPECT_EQ(ui::Forms::Find<frmBatchChangeDiffTime>(), nullptr);
+}
+
+TEST_F(BatchRunDialogsTest, TextThatIsNoNumberIsRefusedAndNothingStored) {
+  Batch.Run_Reflux = 5;
+  script.Answer(ui::vbOK, "数値を入力してください。").Answer(ui::vbOK, "数値を入力してください。");
+  Change<frmBatchChangeReflux>("txtRefluxNew", "");
+  Change<frmBatchChangeReflux>("txtRefluxNew", "6x");
+  EXPECT_EQ(Batch.Run_Reflux, 5);
+  EXPECT_NE(ui::Forms::Find<frmBatchChangeReflux>(), nullptr);  // still open for a correction
+  Change<frmBatchChangeReflux>("txtRefluxNew", "-1");  // any number is taken, negative too
+  EXPECT_EQ(Batch.Run_Reflux, -1);
+  Case.Language = 1;
+  Change<frmBatchChangeReflux>("txtRefluxNew", "2");
+  const auto log = LogTails();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[1], " Cal_time=0.2500 Change Reflux Ratio Old=-1  New=2");
+}
+
+TEST_F(BatchRunDialogsTest, ReboilerDutyIsShownTypedAndLoggedInTheDisplayUnit) {
+  Case.H_Unit = 2;  // kcal
+  Batch.Run_QReb = 4186.05 * 1000;
+  auto& d = ui::Forms::Get<frmBatchChangeQReb>();
+  d.Form_Activate();
+  EXPECT_EQ(ui::S(d.lblOldValue->text()), "1000");
+  EXPECT_EQ(ui::S(d.lblUnit1->text()), "Kcal/H");
+  EXPECT_EQ(ui::S(d.lblUnit2->text()), "Kcal/H");
+  d.txtNew->setText("1500");
+  d.cmdOK_Click();
+  EXPECT_DOUBLE_EQ(Batch.Run_QReb, 4186.05 * 1500);
+  EXPECT_EQ(LogTails().at(0), " Cal_time=0.2500 リボイラ熱量変更　　Old= 1000  New=1500");
+}
+
+TEST_F(BatchRunDialogsTest, CancelAndEscapeStoreNothing) {
+  Batch.Run_Diff_Time = 0.5;
+  auto& d = ui::Forms::Get<frmBatchChangeDiffTime>();
+  d.Form_Activate();
+  d.txtNew->setText("0.1");
+  ui::SendKey(d.txtNew, ui::vbKeyEscape);
+  EXPECT_EQ(ui::Forms::Find<frmBatchChangeDiffTime>(), nullptr);
+  EXPECT_EQ(Batch.Run_Diff_Time, 0.5);
+  EXPECT_FALSE(std::ifstream(Batch_Log_Path()).good());
+}
+
+TEST_F(BatchRunDialogsTest, ResidualTableHighlightsOnlyWhatExceedsTheLimit) {
+  Case.NC = 2;
+  Case.NT = 3;
+  Case.Comp_Name[1] = "Methanol";
+  Case.Comp_Name[2] = "Water";
+  // Binary fractions, so the residuals are exact: 0.125 equals the limit, 0.25 exceeds it.
+  Case.Tray_X[1][1] = 0.625, Case.Tray_Y[1][2] = 0.5;
+  Case.Tray_X[2][1] = 0.5, Case.Tray_Y[2][2] = 0.25;
+  Case.Tray_X[1][2] = 0.5, Case.Tray_Y[1][3] = 0.5;
+  Case.Tray_X[2][2] = 0.25, Case.Tray_Y[2][3] = 0.5;
+  Batch.Run_Conv_Limit = 0.125;
+  auto& d = ui::Forms::Get<frmBatchChangeConvLimit>();
+  d.Form_Activate();
+  ui::SpreadGrid& g = *d.vaSpread1;
+  EXPECT_EQ(g.MaxCols(), 2);
+  EXPECT_EQ(g.MaxRows(), 2);
+  EXPECT_EQ(g.Text(0, 0), "段");
+  EXPECT_EQ(g.Text(2, 0), "Water");
+  EXPECT_DOUBLE_EQ(g.Value(1, 1), 0.125);
+  EXPECT_DOUBLE_EQ(g.Value(2, 2), -0.25);
+  EXPECT_FALSE(g.BackColor(1, 1).has_value());
+  EXPECT_EQ(g.BackColor(2, 1), Batch_Highlight_Colour());
+  EXPECT_EQ(g.BackColor(2, 2), Batch_Highlight_Colour());
+  EXPECT_FALSE(g.BackColor(1, 2).has_value());
+}
+
+TEST_F(BatchRunDialogsTest, PlateTableFollowsTheTemperatureUnit) {
+  Case.Language = 1;
+  Case.T_Unit = 2;
+  Case.NC = 2;
+  Case.NT = 200;
+  Case.Comp_Name[2] = "Water";
+  Case.Tray_T[200] = 100;
+  Case.Tray_X[2][200] = 0.75;
+  Batch.Oper_Time = 1.5;
+  auto& t = ui::Forms::Get<frmBatchTrayData>();
+  ui::SpreadGrid& g = *t.vaSpread1;
+  EXPECT_EQ(g.MaxRows(), 200);
+  EXPECT_EQ(g.MaxCols(), 3);
+  EXPECT_EQ(g.Text(0, 0), "Stage");
+  EXPECT_EQ(g.Text(1, 0).rfind("Temp ", 0), 0u);
+  EXPECT_EQ(g.Text(3, 0), "Water");
+  EXPECT_EQ(g.Text(0, 200), "200");
+  EXPECT_DOUBLE_EQ(g.Value(1, 200), 373.15);
+  EXPECT_DOUBLE_EQ(g.Value(3, 200), 0.75);
+  EXPECT_EQ(ui::S(t.lblTimeValue->text()), "1.5");
+  ui::SendKey(t.vaSpread1, ui::vbKeyEscape);
+  EXPECT_EQ(ui::Forms::Find<frmBatchTrayData>(), nullptr);
+}
+
+TEST_F(BatchRunDialogsTest, TankWindowShowsContentsAndTheWatchedCell) {
+  Case.NC = 2;
+  Case.Comp_Name[1] = "Methanol";
+  Case.Comp_Name[2] = "Water";
+  Case.Mol_Wt[1] = 32;
+  Case.Mol_Wt[2] = 18;
+  Batch.Tank_Amount[1] = 1.5;
+  Batch.Tank_Amount[2] = 0.5;
+  Batch.Tank_No = 2;
+  Batch.Tank_Cond[2] = 101;
+  Batch.Tank_Value[2] = -0.05;
+  auto& t = ui::Forms::Get<frmBatchTankData>();
+  ui::SpreadGrid& g = *t.vaSpread1;
+  EXPECT_EQ(ui::S(t.lblTKChangeData->text()), "(2) Methanolの重量分率 ＜ 0.05");
+  EXPECT_EQ(g.BackColor(4, 3), Batch_Highlight_Colour());
+  EXPECT_EQ(g.Text(1, 1), "2.");  // "#####.###" of 2
+  EXPECT_EQ(g.Text(3, 1), "57.");
+  EXPECT_EQ(g.Text(2, 3), ".75");
+  EXPECT_EQ(g.Text(4, 3), ".842105");  // 48 / 57
+  EXPECT_EQ(g.Text(1, 2), "(Kg-mol)");
+  EXPECT_EQ(g.Text(0, 1).find_first_not_of(' '), std::string::npos);  // no name, no number
+
+  // Amount conditions and a threshold of 0, in English.
+  Case.Language = 1;
+  Batch.Tank_Cond[1] = -1, Batch.Tank_Value[1] = 100;
+  EXPECT_EQ(Batch_Tank_Condition_Text(1).text, "(1) Total Mole = 100(Kg-mol)");
+  EXPECT_EQ(Batch_Tank_Condition_Text(1).row, 1);
+  EXPECT_EQ(Batch_Tank_Condition_Text(1).col, 1);
+  Batch.Tank_Cond[3] = 1, Batch.Tank_Value[3] = 0;
+  EXPECT_EQ(Batch_Tank_Condition_Text(3).text, "(3) Methanol Mole Fraction < 0");
+}
+
+TEST_F(BatchRunDialogsTest, EmptyTankShowsNoFractions) {
+  Case.NC = 2;
+  Case.Mol_Wt[1] = Case.Mol_Wt[2] = 18;
+  Batch.Tank_No = 0;  // no withdrawal yet in this process
+  auto& t = ui::Forms::Get<frmBatchTankData>();
+  EXPECT_EQ(t.vaSpread1->Text(2, 3), "");
+  EXPECT_EQ(t.vaSpread1->Text(4, 4), "");
+  EXPECT_EQ(t.vaSpread1->Text(1, 3), "0.");
+}
+
+TEST_F(BatchRunDialogsTest, NoticeClosesByItsTimerOrItsButton) {
+  script.OnModal("frmBatchMessage", [](ui::Form& f) {
+    auto& n = static_cast<frmBatchMessage&>(f);
+    EXPECT_TRUE(n.Timer1->isActive());
+    EXPECT_EQ(n.Timer1->interval(), 5000);
+    n.Timer1_Timer();
+  });
+  script.OnModal("frmBatchMessage", [](ui::Form& f) { static_cast<frmBatchMessage&>(f).cmdOK_Click(); });
+  Batch_Show_Notice("全還流収束");
+  EXPECT_EQ(ui::Forms::Find<frmBatchMessage>(), nullptr);
+  Batch_Show_Notice("製品タンク切替1");
+  EXPECT_EQ(ui::Forms::Find<frmBatchMessage>(), nullptr);
+}
+
+TEST_F(BatchRunDialogsTest, LogViewerShowsEveryLineWithItsBreak) {
+  std::string text;
+  {
+    std::ofstream(Batch_Log_Path(), std::ios::binary) << "a\r\n\r\nb 全還流収束";
+  }
+  ASSERT_TRUE(Batch_Read_Log_Text(Batch_Log_Path(), text));
+  EXPECT_EQ(text, "a\r\n\r\nb 全還流収束\r\n");
+  {
+    std::ofstream(Batch_Log_Path(), std::ios::binary | std::ios::trunc);
+  }
+  ASSERT_TRUE(Batch_Read_Log_Text(Batch_Log_Path(), text));
+  EXPECT_EQ(text, "");
+
+  Batch.Batch_Log_File = DataPath("missing.dat");
+  script.Answer(ui::vbOK, "計算過程のログが読めません");
+  auto& v = ui::Forms::Get<frmBatchDispLog>();
+  v.Form_Activate();
+  EXPECT_TRUE(v.txtMemoText->toPlainText().isEmpty());
+}
+
+}  // namespace
