@@ -86,11 +86,13 @@ frmAntoineVaporPress::frmAntoineVaporPress() : ui::Form("frmAntoineVaporPress") 
   vaSpreadAntoine->SetMaxCols(kConstCols);
   vaSpreadAntoine->SetMaxRows(kConstRows);
   const char* heads[kConstCols + 1] = {"", "化学式", "物質名", "Ａ", "Ｂ", "Ｃ", "Tc", "Pc", "ω"};
-  const double widths[kConstCols + 1] = {0, 7, 12, 17, 17, 17, 6, 5, 5};
+  const double widths[kConstCols + 1] = {0, 7, 12, 19, 19, 19, 6, 5, 5};
   for (int c = 1; c <= kConstCols; ++c) {
     vaSpreadAntoine->SetText(c, 0, heads[c]);
     vaSpreadAntoine->SetColWidth(c, widths[c]);
   }
+  // Long constants are cut at the cell edge, not wrapped at their decimal point.
+  vaSpreadAntoine->setWordWrap(false);
   vaSpreadAntoine->SetColToolTip(6, "K");
   vaSpreadAntoine->SetColToolTip(7, "bar");
   ui::Place(vaSpreadAntoine, 120, 400, 10500, 1860);
@@ -113,6 +115,7 @@ frmAntoineVaporPress::frmAntoineVaporPress() : ui::Form("frmAntoineVaporPress") 
     vaSpread2->SetColWidth(2 * i, 9);
   }
   vaSpread2->SetText(0, 1, "物質名");
+  vaSpread2->setWordWrap(false);
   ui::Place(vaSpread2, 120, 2840, 10500, 5000);
   vaSpread2->onClick = [this](int col, int row) { vaSpread2_Click(col, row); };
 

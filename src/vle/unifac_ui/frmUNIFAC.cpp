@@ -119,6 +119,7 @@ frmUNIFAC::frmUNIFAC() : ui::Form("frmUNIFAC") {
     vaSpread2->SetLocked(b * kBlockCols + 1, 1, b * kBlockCols + 3, kBlockRows);
   }
   vaSpread2->SetRowHeadersVisible(false);
+  vaSpread2->setWordWrap(false);
   ui::Place(vaSpread2, 120, 1800, 15000, 7000);
   vaSpread2->onClick = [this](int col, int row) { vaSpread2_Click(col, row); };
 
