@@ -2,6 +2,7 @@
 // file or a small one written by the test.
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -257,4 +258,80 @@ TEST_F(UnifacWindowTest, ExitReturnsToTheMenu) {
   EXPECT_EQ(menuShown, 1);
   EXPECT_FALSE(ui::Forms::IsLoaded("frmUNIFAC"));
   ui::SetMenuReturn(nullptr);
+}
+
+namespace {
+
+// A curve written straight into the UNIFAC variables: y1 = x1, gamma1 from g1
+// at x1 = 0 down to 1, gamma2 from 1 up to g2, temperatures from tLow to tHigh.
+void SyntheticCurve(double g1, double g2, double tLow, double tHigh) {
+  for (int n = 1; n <= unifac::kNPoint; ++n) {
+    const double x1 = (n - 1) / 200.0;
+    Unifac.UNIFAC_Pt_Y1[n] = x1;
+    Unifac.UNIFAC_Pt_Gamma[1][n] = g1 + (1 - g1) * x1;
+    Unifac.UNIFAC_Pt_Gamma[2][n] = 1 + (g2 - 1) * x1;
+    Unifac.UNIFAC_Pt_T[n] = tHigh + (tLow - tHigh) * x1;
+  }
+  Unifac.Scale_T_Max = tHigh;
+  Unifac.Scale_T_Min = tLow;
+}
+
+int CountLines(const ui::PictureBox& pic, int colour) {
+  int n = 0;
+  for (const auto& c : pic.Calls())
+    if (c.kind == "Line" && c.color == ui::QBColor(colour)) ++n;
+  return n;
+}
+
+}  // namespace
+
+TEST_F(UnifacWindowTest, DiagramRoundsTheTemperatureAxisToTens) {
+  SyntheticCurve(1.5, 1.2, 64.5, 78.3);
+  frmUNIFAC_VLE w;
+  w.Draw_VLE_Diagram();
+  const ui::PictureBox& pic = *w.picCalc;
+  const QColor green = ui::QBColor(10);
+  for (const char* label : {" 80 ", " 60 ", " 64 ", " 68 ", " 72 ", " 76 "}) EXPECT_TRUE(Printed(pic, label, green)) << label;
+  EXPECT_DOUBLE_EQ(w.Plot_TP_Span, 20);
+  EXPECT_DOUBLE_EQ(w.Plot_Gamma_Max, 2);
+  // The highest point of the temperature curve lies 1.7/20 of the frame below its top.
+  double top = 1e9;
+  for (const auto& c : pic.Calls())
+    if (c.kind == "Line" && c.color == green) top = std::min(top, std::min(c.y1, c.y2));
+  EXPECT_NEAR(top, w.Plot_Top + w.Plot_Height * 1.7 / 20, 0.5);
+  EXPECT_EQ(CountLines(pic, 14), 200);
+}
+
+TEST_F(UnifacWindowTest, DiagramClampsLargeGammasButLabelsThemAtTheirHeight) {
+  SyntheticCurve(80, 3, 60, 70);
+  frmUNIFAC_VLE w;
+  w.Draw_VLE_Diagram();
+  EXPECT_DOUBLE_EQ(w.Plot_Gamma_Max, 50);
+  const ui::PictureBox& pic = *w.picCalc;
+  bool label = false;
+  for (const auto& c : pic.Calls()) {
+    if (c.kind == "Line" && c.color == ui::QBColor(12)) {
+      EXPECT_GE(c.y1, w.Plot_Top);
+      EXPECT_GE(c.y2, w.Plot_Top);
+    }
+    if (c.kind == "Print" && c.text == " 80 " && c.color == ui::QBColor(12)) {
+      label = true;
+      EXPECT_LT(c.y1, w.Plot_Top) << "the end label stands above the frame";
+    }
+  }
+  EXPECT_TRUE(label);
+}
+
+TEST_F(UnifacWindowTest, DiagramWithoutAConvergedPointLeavesOutTheTemperatureAxis) {
+  SyntheticCurve(2.5, 1.8, 60, 70);
+  for (int n = 1; n <= unifac::kNPoint; ++n) Unifac.UNIFAC_Pt_T[n] = std::nan("");
+  Unifac.Scale_T_Max = -999;
+  Unifac.Scale_T_Min = 9999;
+  frmUNIFAC_VLE w;
+  w.Draw_VLE_Diagram();
+  const ui::PictureBox& pic = *w.picCalc;
+  EXPECT_EQ(CountLines(pic, 10), 0);
+  EXPECT_FALSE(Printed(pic, "Temp", ui::QBColor(10)));
+  EXPECT_EQ(CountLines(pic, 14), 200) << "the y-x and gamma curves are still drawn";
+  EXPECT_EQ(CountLines(pic, 13), 200);
 }
