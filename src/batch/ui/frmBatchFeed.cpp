@@ -1,0 +1,121 @@
+#include "batch/ui/frmBatchFeed.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "batch/model/BatchData.h"
+#include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
+#include "platform/ui/Controls.h"
+
+using batchui::General;
+using batchui::QPick;
+
+frmBatchFeed::frmBatchFeed() : batchui::BatchDialog("frmBatchFeed") {
+  auto* layout = new QVBoxLayout(this);
+  lblTitle = ui::NewLabel(this, "lblTitle");
+  layout->addWidget(lblTitle);
+  auto* feedRow = new QHBoxLayout();
+  lblFeed = ui::NewLabel(this, "lblFeed");
+  txtFeed = ui::NewTextBox(this, "txtFeed");
+  txtFeed->setAlignment(Qt::AlignRight);
+  cboFeedUnit = ui::NewComboBox(this, "cboFeedUnit");
+  cboFeedUnit->addItems({"Kgmol", "Kg"});
+  cboFeedUnit->installEventFilter(this);
+  feedRow->addWidget(lblFeed);
+  feedRow->addWidget(txtFeed);
+  feedRow->addWidget(cboFeedUnit);
+  feedRow->addStretch();
+  layout->addLayout(feedRow);
+  vaSpread1 = new ui::SpreadGrid("vaSpread1", this);
+  vaSpread1->SetMaxCols(1);
+  vaSpread1->SetMaxRows(kMaxComp);
+  vaSpread1->SetColWidth(0, 18);
+  vaSpread1->SetColWidth(1, 14);
+  vaSpread1->setMinimumSize(300, 330);
+  layout->addWidget(vaSpread1, 1);
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch();
+  cmdOK = ui::NewButton(this, "cmdOK");
+  cmdCancel = ui::NewButton(this, "cmdCancel");
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+  layout->addLayout(buttons);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  connect(cboFeedUnit, &QComboBox::activated, this, [this] { cboFeedUnit_LostFocus(); });
+}
+
+bool frmBatchFeed::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cboFeedUnit && event->type() == QEvent::FocusOut) cboFeedUnit_LostFocus();
+  return batchui::BatchDialog::eventFilter(watched, event);
+}
+
+void frmBatchFeed::Select_Feed_Unit() {
+  const int unit = Batch.Feed_Comp_Unit;
+  cboFeedUnit->setCurrentIndex(unit == 0 || unit == 1 ? unit : -1);
+}
+
+void frmBatchFeed::Write_Fraction_Header() {
+  const bool weight = Batch.Feed_Comp_Unit == 1;
+  vaSpread1->SetText(1, 0, ui::S(weight ? QPick("重量分率", "Wt Fr") : QPick("モル分率", "Mol Fr")));
+}
+
+void frmBatchFeed::Fill_Rows() {
+  const int nc = std::clamp<int>(Case.NC, 0, kMaxComp);
+  for (int i = 1; i <= nc; ++i) {
+    vaSpread1->SetText(0, i, Case.Comp_Name[i]);
+    vaSpread1->SetValue(1, i, Batch.Feed_Comp[i]);
+  }
+}
+
+void frmBatchFeed::Form_Load() {
+  setWindowTitle(batchui::Caption("仕込量", "Feed"));
+  lblTitle->setText(QPick("全仕込量と組成を入力します。", "Total Feed & Composition"));
+  lblFeed->setText(QPick("全仕込量=", "Total Feed="));
+  cmdOK->setText(QPick("ＯＫ(&O)", "OK (&O)"));
+  cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+  Select_Feed_Unit();
+  Write_Fraction_Header();
+  txtFeed->setText(ui::Q(General(Batch.Total_Feed)));
+  Fill_Rows();
+  for (int i = std::clamp<int>(Case.NC, 0, kMaxComp) + 1; i <= kMaxComp; ++i) vaSpread1->SetText(0, i, " ");
+  batchui::Write_Main_Label("lblUnitFeed", ui::S(cboFeedUnit->currentText()));
+  batchui::Write_Main_Label("lblUnitBottom", ui::S(cboFeedUnit->currentText()));
+}
+
+void frmBatchFeed::Form_Activate() {
+  Select_Feed_Unit();
+  vaSpread1->SetMaxRows(std::clamp<int>(Case.NC, 0, kMaxComp));
+  Write_Fraction_Header();
+  txtFeed->setText(ui::Q(General(Batch.Total_Feed)));
+  Fill_Rows();
+}
+
+void frmBatchFeed::cboFeedUnit_LostFocus() {
+  const int unit = cboFeedUnit->currentIndex();
+  if (unit != 0 && unit != 1) return;
+  Batch.Feed_Comp_Unit = unit;
+  Write_Fraction_Header();
+}
+
+void frmBatchFeed::cmdOK_Click() {
+  Batch.Total_Feed = txt::Val(ui::S(txtFeed->text()));
+  const int nc = std::clamp<int>(Case.NC, 0, kMaxComp);
+  for (int i = 1; i <= nc; ++i) Batch.Feed_Comp[i] = vaSpread1->Value(1, i);
+  batchui::Write_Main_Label("lblFeedData", General(Batch.Total_Feed));
+  // The still holds what the plates leave of the charge, in the hold-up unit in use.
+  const int unit = Batch.Holdup_Unit, nt = Case.NT;
+  if (unit >= 1 && unit <= 3 && nt >= 1 && nt <= kMaxTray) {
+    double plates = 0;
+    for (int j = 1; j <= nt - 1; ++j) plates += Batch.Tray_Holdup[unit][j];
+    Batch.Tray_Holdup[unit][nt] = Batch.Total_Feed - plates;
+    batchui::Write_Main_Label("lblBtmData", General(Batch.Tray_Holdup[unit][nt]));
+  }
+  batchui::Write_Main_Label("lblUnitFeed", ui::S(cboFeedUnit->currentText()));
+  batchui::Write_Main_Label("lblUnitBottom", ui::S(cboFeedUnit->currentText()));
+  ui::Forms::Unload(this);
+}

@@ -1,0 +1,156 @@
+#include "batch/ui/frmBatchTray.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "batch/model/BatchData.h"
+#include "core/dialogs/frmUnit.h"
+#include "core/model/CaseData.h"
+#include "core/thermo/Thermo.h"
+#include "platform/text/NumberText.h"
+#include "platform/ui/Controls.h"
+
+using batchui::General;
+using batchui::QPick;
+
+namespace {
+
+const QColor kGrey(192, 192, 192);
+
+int Plates() { return std::clamp<int>(Case.NT, 0, kMaxTray); }
+
+bool UnitInUse() { return Batch.Holdup_Unit >= 1 && Batch.Holdup_Unit <= 3; }
+
+std::string TrimRight(std::string s) {
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+frmBatchTray::frmBatchTray() : batchui::BatchDialog("frmBatchTray") {
+  auto* layout = new QVBoxLayout(this);
+  lblTitle1 = ui::NewLabel(this, "lblTitle1");
+  lblTitle2 = ui::NewLabel(this, "lblTitle2");
+  layout->addWidget(lblTitle1);
+  layout->addWidget(lblTitle2);
+  auto* units = new QHBoxLayout();
+  lblPressUnit = ui::NewLabel(this, "lblPressUnit");
+  cboHoldupUnit = ui::NewComboBox(this, "cboHoldupUnit");
+  cboHoldupUnit->addItems({"Kgmol", "Kg", "m3"});
+  lblHeatUnit = ui::NewLabel(this, "lblHeatUnit");
+  // The unit of each column stands over it.
+  units->addSpacing(60);
+  units->addWidget(lblPressUnit, 1, Qt::AlignCenter);
+  units->addWidget(cboHoldupUnit, 1, Qt::AlignCenter);
+  units->addWidget(lblHeatUnit, 1, Qt::AlignCenter);
+  layout->addLayout(units);
+  vaSpread1 = new ui::SpreadGrid("vaSpread1", this);
+  vaSpread1->SetMaxCols(3);
+  vaSpread1->SetMaxRows(1);
+  vaSpread1->SetColWidth(0, 7);
+  for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 14);
+  vaSpread1->setMinimumSize(420, 360);
+  layout->addWidget(vaSpread1, 1);
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch();
+  cmdOK = ui::NewButton(this, "cmdOK");
+  cmdCancel = ui::NewButton(this, "cmdCancel");
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+  layout->addLayout(buttons);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  // Only a pick by the user changes the unit (setting the list from the case does not).
+  connect(cboHoldupUnit, &QComboBox::activated, this, [this] { cboHoldupUnit_Click(); });
+}
+
+void frmBatchTray::Form_Load() {
+  setWindowTitle(batchui::Caption("ＴＲＡＹﾃﾞｰﾀ", "Tray Data"));
+  lblTitle1->setText(QPick("各段の圧力、ホールドアップ量（必須）、熱の出入を入力します。",
+                           "Set Press, Holdup(Need), HeatInput for each tray"));
+  lblTitle2->setText(QPick("(指定する段の圧力／ﾎｰﾙﾄﾞｱｯﾌﾟ量／熱量(＋：入、－：出)、他は空白）",
+                           "(Tray Press / Holdup / Heat(+:in, -:out) or blank）"));
+  cmdOK->setText(QPick("ＯＫ(&O)", "OK(&O)"));
+  cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+  lblPressUnit->setText("mmHg");
+  lblHeatUnit->setText(ui::Q(TrimRight(Unit_Heat_Text()) + "/H"));
+  vaSpread1->SetText(1, 0, batchui::Pick("圧力", "Press"));
+  vaSpread1->SetText(2, 0, batchui::Pick("ﾎｰﾙﾄﾞｱｯﾌﾟ量", "Hold up"));
+  vaSpread1->SetText(3, 0, "HeatInput");
+}
+
+void frmBatchTray::Form_Activate() {
+  // A conversion message (an unsupported heat unit) is said once, not once per plate.
+  CalcMessageScope scope;
+  lblPressUnit->setText(ui::Q(Unit_Press_Text()));
+  lblHeatUnit->setText(ui::Q(Unit_Heat_Text() + "/H"));
+  cboHoldupUnit->setCurrentIndex(UnitInUse() ? Batch.Holdup_Unit - 1 : -1);
+  const int nt = Plates();
+  vaSpread1->SetMaxRows(nt + 1);
+  for (int j = 1; j <= nt; ++j) {
+    if (Case.Tray_Press[j] > 0) vaSpread1->SetValue(1, j, Case.Tray_Press[j]);
+    if (UnitInUse()) vaSpread1->SetValue(2, j, Batch.Tray_Holdup[Batch.Holdup_Unit][j]);
+    vaSpread1->SetValue(3, j, Unit_Heat_Out(Batch.Tray_Heat[j]));
+    vaSpread1->SetText(0, j, txt::Plain(j));
+  }
+  vaSpread1->SetValue(2, nt + 1, Batch.Total_Feed);
+  if (nt >= 1) {
+    vaSpread1->SetBackColor(2, nt, kGrey);
+    vaSpread1->SetLocked(2, nt, 2, nt);
+    // The top plate's heat is the condenser duty, which the run works out.
+    vaSpread1->SetText(3, 1, "");
+    vaSpread1->SetLocked(3, 1, 3, 1);
+  }
+  // Heat put into the plates between the top and the still.
+  vaSpread1->SetSumFormula(3, nt + 1, 3, 2, 3, nt - 1);
+  vaSpread1->SetBackColor(3, nt + 1, kGrey);
+  vaSpread1->SetLocked(3, nt + 1, 3, nt + 1);
+  if (nt >= 1) {
+    vaSpread1->SetText(0, 1, batchui::Pick("塔頂", "Top"));
+    vaSpread1->SetText(0, nt, batchui::Pick("塔底", "BTM"));
+    vaSpread1->SetValue(3, nt, Unit_Heat_Out(Batch.QReb_TR));
+  }
+  vaSpread1->SetText(0, nt + 1, "Total");
+}
+
+void frmBatchTray::cboHoldupUnit_Click() {
+  const int pick = cboHoldupUnit->currentIndex();
+  if (pick < 0 || pick > 2) return;
+  Batch.Holdup_Unit = pick + 1;
+  const int nt = Plates();
+  if (nt < 1) return;
+  double sum = 0;
+  for (int j = 1; j <= nt - 1; ++j) {
+    vaSpread1->SetValue(2, j, Batch.Tray_Holdup[Batch.Holdup_Unit][j]);
+    sum += Batch.Tray_Holdup[Batch.Holdup_Unit][j];
+  }
+  Batch.Tray_Holdup[Batch.Holdup_Unit][nt] = Batch.Total_Feed - sum;
+  vaSpread1->SetValue(2, nt, Batch.Tray_Holdup[Batch.Holdup_Unit][nt]);
+}
+
+void frmBatchTray::cmdOK_Click() {
+  CalcMessageScope scope;
+  const int nt = Plates();
+  if (nt < 1 || !UnitInUse()) {
+    ui::Forms::Unload(this);
+    return;
+  }
+  const int unit = Batch.Holdup_Unit;
+  double sum = 0;
+  for (int j = 1; j <= nt - 1; ++j) {
+    Case.Tray_Press[j] = vaSpread1->Value(1, j);
+    Batch.Tray_Holdup[unit][j] = vaSpread1->Value(2, j);
+    sum += Batch.Tray_Holdup[unit][j];
+    Batch.Tray_Heat[j] = Unit_Heat_In(vaSpread1->Value(3, j));
+  }
+  Case.Tray_Press[nt] = vaSpread1->Value(1, nt);
+  Batch.Tray_Heat[nt] = Unit_Heat_In(vaSpread1->Value(3, nt));
+  Batch.QReb = Batch.Tray_Heat[nt];
+  Batch.QReb_TR = Batch.Tray_Heat[nt];
+  Batch.Tray_Holdup[unit][nt] = Batch.Total_Feed - sum;
+  batchui::Write_Main_Label("lblBtmData", General(Batch.Tray_Holdup[unit][nt]));
+  ui::Forms::Unload(this);
+}
