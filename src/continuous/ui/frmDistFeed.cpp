@@ -47,10 +47,10 @@ frmDistFeed::frmDistFeed() : ui::Form("frmDistFeed") {
   vaSpreadFeed->SetMaxRows(kMaxComp + 5);
   vaSpreadFeed->SetColWidth(1, 14);
   vaSpreadFeed->SetColWidth(2, 9);
-  for (int col = kFirstFeedCol; col < kFirstFeedCol + kMaxFeed; ++col) vaSpreadFeed->SetColWidth(col, 11);
+  for (int col = kFirstFeedCol; col < kFirstFeedCol + kMaxFeed; ++col) vaSpreadFeed->SetColWidth(col, 14);
   // The description and unit columns are the dialog's own text.
   vaSpreadFeed->SetLocked(1, 1, 2, kMaxComp + 5);
-  vaSpreadFeed->setMinimumSize(760, 420);
+  vaSpreadFeed->setMinimumSize(900, 440);
   v->addWidget(vaSpreadFeed, 1);
   auto* buttons = new QHBoxLayout();
   cmdFeedCancel = ui::NewButton(this, "cmdFeedCancel");

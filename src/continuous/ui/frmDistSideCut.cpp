@@ -35,7 +35,8 @@ ui::SpreadGrid* NewGrid(QWidget* parent, const char* name) {
   g->SetMaxCols(kMaxFeed);
   g->SetMaxRows(2);
   for (int k = 1; k <= kMaxFeed; ++k) g->SetColWidth(k, 11);
-  g->setMinimumSize(760, 100);
+  g->setMinimumWidth(720);
+  g->setFixedHeight(80);
   return g;
 }
 
