@@ -1,0 +1,210 @@
+// The batch input dialogs driven through their controls: what they store, what
+// they write on the main window and what they refuse.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+
+#include "batch/ui/BatchTestWindows.h"
+#include "batch/ui/frmBatchFeed.h"
+#include "batch/ui/frmBatchOperation.h"
+#include "batch/ui/frmBatchProduct.h"
+#include "batch/ui/frmBatchTowerSpec.h"
+#include "batch/ui/frmBatchTray.h"
+
+namespace {
+constexpr double kKcal = 4186.05;  // J per kcal, the unit conversion's factor
+}
+
+TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
+  auto& main = OpenExample(1);
+  Batch.Tray_Holdup[2][10] = 55;  // another unit column stays as it is
+  script.OnModal("frmBatchFeed", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchFeed&>(form);
+    EXPECT_EQ(f.vaSpread1->MaxRows(), 3);
+    EXPECT_EQ(f.vaSpread1->Text(0, 3), "Water");
+    EXPECT_EQ(f.vaSpread1->Text(1, 0), "Mol Fr");
+    f.txtFeed->setText("120");
+    f.vaSpread1->TypeText(1, 1, "0.5");
+    f.vaSpread1->TypeText(1, 2, "0.6abc");  // fractions need not add up to 1
+    f.cboFeedUnit->setCurrentIndex(1);
+    f.cboFeedUnit_LostFocus();
+    EXPECT_EQ(f.vaSpread1->Text(1, 0), "Wt Fr");
+    f.cmdOK->click();
+  });
+  main.cmdFeed->click();
+  EXPECT_EQ(Batch.Total_Feed, 120);
+  EXPECT_EQ(Batch.Feed_Comp[1], 0.5);
+  EXPECT_EQ(Batch.Feed_Comp[2], 0.6);
+  EXPECT_EQ(Batch.Tray_Holdup[1][10], 107) << "120 less 5 + 8 x 1 on the plates";
+  EXPECT_EQ(Batch.Tray_Holdup[2][10], 55);
+  EXPECT_EQ(Text(main.lblFeedData), "120");
+  EXPECT_EQ(Text(main.lblBtmData), "107");
+  EXPECT_EQ(Text(main.lblUnitBottom), "Kg") << "the still's label shows the charge basis";
+
+  // A basis chosen and then cancelled stays chosen; nothing else is stored.
+  script.OnModal("frmBatchFeed", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchFeed&>(form);
+    f.cboFeedUnit->setCurrentIndex(0);
+    f.cboFeedUnit_LostFocus();
+    f.txtFeed->setText("1");
+    ui::SendKey(f.txtFeed, ui::vbKeyEscape);
+  });
+  main.cmdFeed->click();
+  EXPECT_EQ(Batch.Feed_Comp_Unit, 0);
+  EXPECT_EQ(Batch.Total_Feed, 120);
+}
+
+TEST_F(BatchWindowTest, TowerDialogLimitsAndRoundsThePlateCount) {
+  auto& main = OpenExample(1);
+  script.OnModal("frmBatchTowerSpec", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchTowerSpec&>(form);
+    EXPECT_EQ(ui::S(f.lblTopPressUnit->text()), "mmHg");
+    f.txtNT->setText("201");
+    script.Answer(ui::vbOK, "Over max theoretical plates ( 200)");
+    f.cmdOK->click();
+    EXPECT_EQ(Case.NT, 10);
+    // A negative count would index below the first plate.
+    f.txtNT->setText("-2");
+    script.Answer(ui::vbOK, "Theoretical plates < 0");
+    f.cmdOK->click();
+    // Pressures and temperature must be numbers as a whole.
+    f.txtNT->setText("11.5");
+    f.txtTopPress->setText("7O0");
+    script.Answer(ui::vbOK, "not a number");
+    f.cmdOK->click();
+    EXPECT_EQ(Case.NT, 10) << "a refusal stores nothing";
+    f.txtTopPress->setText("700");
+    f.txtBtmPress->setText(" 720 ");
+    f.cmdOK->click();
+  });
+  main.cmdDistSpec->click();
+  EXPECT_EQ(script.messages[0].title, "") << "the plate refusal carries the application's title";
+  EXPECT_EQ(Case.NT, 12) << "11.5 goes to the even neighbour";
+  EXPECT_EQ(Case.P_Top, 700);
+  EXPECT_EQ(Case.Tray_Press[1], 700);
+  EXPECT_EQ(Case.Tray_Press[12], 720);
+  EXPECT_EQ(Case.Tray_Press[10], 770) << "the former still keeps its pressure";
+  EXPECT_EQ(Text(main.lblNTData), "12");
+  EXPECT_EQ(Text(main.lblTopPressData), "700");
+}
+
+TEST_F(BatchWindowTest, PlateDialogFillsTheGridAndStoresTheStillDuty) {
+  auto& main = OpenExample(1);
+  Batch.Tray_Holdup[2][1] = 160;
+  Batch.Tray_Heat[3] = 2 * kKcal;
+  script.OnModal("frmBatchTray", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchTray&>(form);
+    auto* g = f.vaSpread1;
+    EXPECT_EQ(g->MaxRows(), 11);
+    EXPECT_EQ(g->Text(1, 1), "760");
+    EXPECT_EQ(g->Text(1, 2), "") << "a plate without a pressure shows a blank cell";
+    EXPECT_EQ(g->Text(0, 10), "BTM");
+    EXPECT_EQ(g->Text(0, 11), "Total");
+    EXPECT_EQ(g->Text(3, 10), "1000000");
+    EXPECT_EQ(g->Text(2, 11), "100");
+    EXPECT_EQ(g->Value(3, 11), 2) << "heat of plates 2 to 9";
+    g->TypeText(3, 4, "3");
+    EXPECT_EQ(g->Value(3, 11), 5);
+    // Another unit shows its own column; the still takes the rest of the charge.
+    f.cboHoldupUnit->setCurrentIndex(1);
+    f.cboHoldupUnit_Click();
+    EXPECT_EQ(g->Text(2, 1), "160");
+    EXPECT_EQ(g->Text(2, 2), "0");
+    EXPECT_EQ(g->Text(2, 10), "-60");
+    g->TypeText(3, 10, "500");
+    g->TypeText(1, 5, "765");
+    f.cmdOK->click();
+  });
+  main.cmdTray->click();
+  EXPECT_EQ(Batch.Holdup_Unit, 2);
+  EXPECT_EQ(Batch.Tray_Holdup[2][10], -60);
+  EXPECT_EQ(Batch.Tray_Holdup[1][10], 87) << "the kmol column is not touched";
+  EXPECT_DOUBLE_EQ(Batch.Tray_Heat[10], 500 * kKcal);
+  EXPECT_DOUBLE_EQ(Batch.QReb_TR, 500 * kKcal);
+  EXPECT_DOUBLE_EQ(Batch.QReb, 500 * kKcal);
+  EXPECT_DOUBLE_EQ(Batch.Tray_Heat[4], 3 * kKcal);
+  EXPECT_EQ(Batch.Tray_Heat[1], 0) << "the condenser's heat is the run's";
+  EXPECT_EQ(Case.Tray_Press[5], 765);
+  EXPECT_EQ(Case.Tray_Press[2], 0);
+  EXPECT_EQ(Text(main.lblBtmData), "-60");
+
+  // The unit picked and then cancelled stays picked.
+  script.OnModal("frmBatchTray", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchTray&>(form);
+    f.cboHoldupUnit->setCurrentIndex(0);
+    f.cboHoldupUnit_Click();
+    f.cmdCancel->click();
+  });
+  main.cmdTray->click();
+  EXPECT_EQ(Batch.Holdup_Unit, 1);
+}
+
+TEST_F(BatchWindowTest, OperationDialogStoresTimesDutyAndMode) {
+  auto& main = OpenExample(1);
+  Batch.Ope_Mode = 3;
+  script.OnModal("frmBatchOperation", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchOperation&>(form);
+    EXPECT_TRUE(f.optOpeSpec[1]->isChecked());
+    EXPECT_EQ(ui::S(f.txtQReb->text()), "1000000");
+    EXPECT_EQ(ui::S(f.lblQRebUnit->text()), "Kcal/H");
+    f.txtQReb->setText("1000");
+    f.txtOpeTime->setText("12");
+    f.cmdOK->click();
+  });
+  main.cmdOpeCondition->click();
+  EXPECT_EQ(Batch.Ope_Mode, 3) << "showing the mode does not change it";
+  EXPECT_DOUBLE_EQ(Batch.QReb_TR, 1000 * kKcal);
+  EXPECT_EQ(Batch.Max_Ope_Time, 12);
+  EXPECT_EQ(Text(main.lblOperation), "T.Reflux -> Product");
+  EXPECT_EQ(Text(main.lblOpeTimeData), "12");
+
+  // The mode is stored when chosen, and stays when the dialog is cancelled.
+  script.OnModal("frmBatchOperation", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchOperation&>(form);
+    f.optOpeSpec.Click(0);
+    EXPECT_FALSE(f.cmdProdSpec->isVisibleTo(&f));
+    f.cmdCancel->click();
+  });
+  main.cmdOpeCondition->click();
+  EXPECT_EQ(Batch.Ope_Mode, 1);
+
+  script.OnModal("frmBatchOperation", [](ui::Form& form) {
+    static_cast<frmBatchOperation&>(form).cmdOK->click();
+  });
+  main.cmdOpeCondition->click();
+  EXPECT_EQ(Text(main.lblOperation), "Total RTeflux");
+  EXPECT_FALSE(main.lblProdChangeData->isVisibleTo(&main));
+}
+
+TEST_F(BatchWindowTest, OperationDialogRefusesDivisionsThatAreNoCount) {
+  auto& main = OpenExample(1);
+  script.OnModal("frmBatchOperation", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchOperation&>(form);
+    f.txtOpeTime->setText("3");
+    for (const char* bad : {"", "x", "0", "0.4", "-2"}) {
+      f.txtGraphDiv->setText(bad);
+      script.Answer(ui::vbOK, "Invalid Div");
+      f.cmdOK->click();
+    }
+    EXPECT_EQ(Batch.Max_Ope_Time, 10) << "a refusal stores nothing";
+    f.txtGraphDiv->setText("7.5");
+    f.cmdOK->click();
+  });
+  main.cmdOpeCondition->click();
+  EXPECT_EQ(Batch.Graph_Div, 8);
+  EXPECT_EQ(Batch.Max_Ope_Time, 3);
+}
+
+TEST_F(BatchWindowTest, OperationDialogKeepsTypedValuesAcrossTheProductPlan) {
+  auto& main = OpenExample(1);
+  script.OnModal("frmBatchOperation", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchOperation&>(form);
+    f.txtDiffTime->setText("0.0005");
+    script.OnModal("frmBatchProduct", [](ui::Form& p) { static_cast<frmBatchProduct&>(p).cmdCancel->click(); });
+    f.cmdProdSpec->click();
+    EXPECT_EQ(ui::S(f.txtDiffTime->text()), "0.0005");
+    f.cmdOK->click();
+  });
+  main.cmdOpeCondition->click();
+  EXPECT_EQ(Batch.Diff_Time, 0.0005);
+}
