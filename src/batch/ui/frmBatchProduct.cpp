@@ -233,14 +233,12 @@ void frmBatchProduct::optOpeType_Click(int index) {
 
 void frmBatchProduct::optCond_Click(int index) { Show_Condition_Row(index / 2, index % 2 == 0); }
 
-long long frmBatchProduct::Typed_Count() const {
-  // Below -1 there is no tank to address: such a count is taken as -1 (no tank settings).
-  return std::max(txt::ValCount(ui::S(txtProdChange->text())), -1LL);
-}
+long long frmBatchProduct::Typed_Count() const { return txt::ValCount(ui::S(txtProdChange->text())); }
 
 void frmBatchProduct::txtProdChange_Change() {
   const long long n = Typed_Count();
   if (n > kMaxChanges) return;
+  // A negative count shows no tank at all.
   for (int i = 0; i < kTanks; ++i) fraTank[i]->setVisible(i <= n);
 }
 
@@ -255,6 +253,11 @@ void frmBatchProduct::cmdOK_Click() {
   if (n > kMaxChanges) {
     const std::string max = txt::Plain(kMaxChanges);
     Refuse("タンク切替回数がMax" + max + " を越えています。", "Over Max(" + max + ") Tank Change");
+    return;
+  }
+  // A plan without a tank can be neither run nor read back from a case file.
+  if (n < 0) {
+    Refuse("タンク切替回数が 0未満です。", "Tank Change < 0");
     return;
   }
   Batch.N_Change_Tank = static_cast<int32_t>(n);

@@ -55,7 +55,7 @@ class frmBatchProduct : public batchui::BatchDialog {
  private:
   // Shows the amount row or the component row of tank i.
   void Show_Condition_Row(int i, bool amount);
-  // The count as typed: rounded, halves to even; below -1 counts as -1.
+  // The count as typed: rounded, halves to even.
   long long Typed_Count() const;
   void Refuse(const std::string& japanese, const std::string& english);
 };

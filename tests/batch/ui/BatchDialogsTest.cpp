@@ -208,3 +208,16 @@ TEST_F(BatchWindowTest, OperationDialogKeepsTypedValuesAcrossTheProductPlan) {
   main.cmdOpeCondition->click();
   EXPECT_EQ(Batch.Diff_Time, 0.0005);
 }
+
+TEST_F(BatchWindowTest, UnsupportedHeatUnitIsSaidOncePerOpening) {
+  auto& main = OpenExample(1);
+  Case.H_Unit = 3;
+  script.Answer(ui::vbOK, "熱量変換 BTU は未だサポートしていません。");
+  script.OnModal("frmBatchTray", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchTray&>(form);
+    EXPECT_EQ(f.vaSpread1->Value(3, 10), Batch.QReb_TR) << "the duty passes unconverted";
+    f.cmdCancel->click();
+  });
+  main.cmdTray->click();
+  EXPECT_EQ(script.messages.size(), 1u);
+}

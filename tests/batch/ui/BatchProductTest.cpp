@@ -152,15 +152,22 @@ TEST_F(BatchWindowTest, PlanRefusesComponentsAndFractionsOutsideTheCase) {
   EXPECT_EQ(Batch.Tank_Value[1], -0.95) << "no direction chosen counts as the second entry";
 }
 
-TEST_F(BatchWindowTest, PlanTakesCountsBelowMinusOneAsNoTanks) {
+TEST_F(BatchWindowTest, PlanRefusesNegativeCounts) {
+  // A plan without a tank is refused by the run and by the case-file reader:
+  // it is not stored in the first place.
   auto& main = OpenExample(1);
   auto& f = OpenPlan();
   f.txtProdChange->setText("-3");
   EXPECT_EQ(FramesShown(f), (std::vector<bool>{false, false, false, false, false}));
-  f.cmdOK->click();
-  EXPECT_EQ(Batch.N_Change_Tank, -1);
+  for (const char* count : {"-1", "-3"}) {
+    f.txtProdChange->setText(count);
+    script.Answer(ui::vbOK, "Tank Change < 0");
+    f.cmdOK->click();
+  }
+  EXPECT_EQ(Batch.N_Change_Tank, 1);
   EXPECT_EQ(Batch.Tank_Cond[1], -1) << "no tank is checked or changed";
-  EXPECT_EQ(Text(main.lblProdChangeData), "-1");
+  EXPECT_EQ(Text(main.lblProdChangeData), "1");
+  ASSERT_NE(ui::Forms::Find<frmBatchProduct>(), nullptr) << "the dialog stays open";
 }
 
 TEST_F(BatchWindowTest, UnplannedTankOpensAsDesignedAndStoresAWeightFraction) {
