@@ -360,9 +360,13 @@ void frmDistMain::cmdGoCalc_Click() {
   }
   // A case the solver cannot run (no feed, no stages, a feed off the column...)
   // is refused here, before the start dialog lays profiles from it.
-  CalcMessageScope scope;
   Dist_Material_Balance();
-  if (!Dist_Run_Check()) return;
+  bool runnable;
+  {
+    CalcMessageScope scope;
+    runnable = Dist_Run_Check();
+  }
+  if (!runnable) return;
   ui::Forms::Get<frmDistGoCalc>().ShowModal();
 }
 

@@ -8,6 +8,7 @@
 #include "continuous/ui/DistWindowFixture.h"
 #include "continuous/ui/frmDistCalc.h"
 #include "continuous/ui/frmDistGoCalc.h"
+#include "continuous/results/frmDistGraphScale.h"
 
 namespace {
 
@@ -158,4 +159,29 @@ TEST_F(DistCalcWindowTest, PictureClicksRedrawWithVapourCurves) {
         EXPECT_NE(calc.Picture1->Calls().size(), live) << "a fresh frame with liquid and vapour profiles";
         calc.cmdCalcAbort->click();
       });
+}
+
+TEST_F(DistCalcWindowTest, GraphDivisionRedrawsOnItsNewScaleAndResultButtonOpensTheResultMenu) {
+  frmDistMain& m = Open();
+  m.cmdExample1->click();
+  Calculate(
+      m, [](frmDistGoCalc& d) { d.cmdGoCalcInz->click(); },
+      [this](frmDistCalc& calc) {
+        script.OnModal("frmDistGraphScale", [](ui::Form& d) {
+          auto& scale = static_cast<frmDistGraphScale&>(d);
+          scale.cboGraphScale->setCurrentIndex(0);
+          scale.cmdGraphScaleOK_Click();
+        });
+        calc.cmdCalcScale->click();
+        EXPECT_EQ(Case.Dist_Graph_Div, 1);
+        // One decade: the left label of the fresh frame is 0.1.
+        bool labelled = false;
+        for (const auto& c : calc.Picture1->Calls())
+          if (c.kind == "Print" && c.text.find("0.1") != std::string::npos) labelled = true;
+        EXPECT_TRUE(labelled);
+        calc.cmdCalcAbort->click();
+      });
+  script.OnModal("frmDistResultMenu", [](ui::Form& d) { ui::Forms::Unload(&d); });
+  m.cmdResult->click();
+  EXPECT_EQ(script.modalForms.back(), "frmDistResultMenu");
 }
