@@ -68,8 +68,7 @@ VZ_GALLERY_SHOT("vle_change_parameter_nrtl", [] {
 
 VZ_GALLERY_SHOT("vle_parameter_save", [] {
   Main_With_Example(1);
-  // Without a database the dialog shows its grid with the error answered.
+  // Without a database the dialog shows the pair with the error answered.
   Case.DB_Path = "";
-  auto* form = new frmDBParameterSave();
-  return static_cast<QWidget*>(form);
+  return static_cast<QWidget*>(&ui::Forms::Get<frmDBParameterSave>());
 });

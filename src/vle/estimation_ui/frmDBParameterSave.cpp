@@ -76,10 +76,10 @@ frmDBParameterSave::frmDBParameterSave() : ui::Form("frmDBParameterSave") {
   vaSpread1->SetMaxRows(2);
   const char* heads[5] = {"", "化学式", "物質名", "1", "2"};
   for (int c = 1; c <= 4; ++c) vaSpread1->SetText(c, 0, heads[c]);
-  vaSpread1->SetColWidth(1, 12);
-  vaSpread1->SetColWidth(2, 18);
-  vaSpread1->SetColWidth(3, 14);
-  vaSpread1->SetColWidth(4, 14);
+  vaSpread1->SetColWidth(1, 14);
+  vaSpread1->SetColWidth(2, 22);
+  vaSpread1->SetColWidth(3, 17);
+  vaSpread1->SetColWidth(4, 17);
   vaSpread1->SetLocked(2, 1, 4, 2);
   ui::Place(vaSpread1, 120, 120, 8400, 1000);
   lblNRTLAlpha = ui::NewLabel(this, "lblNRTLAlpha");

@@ -48,6 +48,8 @@ frmVLE_Calc::frmVLE_Calc() : ui::Form("frmVLE_Calc") {
   picCalc = new ui::PictureBox("picCalc", this);
   ui::Place(picCalc, 120, 120, 7400, 5850);
   picCalc->SetSizePixels(ui::Px(7400), ui::Px(5850));
+  // A small font, so that the right-hand axis numbers fit the 400 twips beside the frame.
+  picCalc->SetFontSize(7);
   picCalc->setToolTip("気液平衡線を左ｸﾘｯｸすると値表示する。[黄色（気液平衡）、緑（沸点温度）、赤・紫（活量係数）]");
   picCalc->onMouseDown = [this](int button, int shift, double x, double y) { picCalc_MouseDown(button, shift, x, y); };
 

@@ -103,9 +103,9 @@ frmVLE_Estimation::frmVLE_Estimation() : ui::Form("frmVLE_Estimation") {
   const char* antoineHeads[5] = {"", "成分名", "Ａ", "Ｂ", "Ｃ"};
   for (int c = 1; c <= 4; ++c) {
     vaSpreadAntoine->SetText(c, 0, antoineHeads[c]);
-    vaSpreadAntoine->SetColWidth(c, c == 1 ? 18 : 11);
+    vaSpreadAntoine->SetColWidth(c, c == 1 ? 22 : 13);
   }
-  ui::Place(vaSpreadAntoine, 120, 2070, 6900, 1000);
+  ui::Place(vaSpreadAntoine, 120, 2070, 6300, 1000);
   vaSpreadAntoine->onClick = [this](int, int) { cmdDBAntoine->setVisible(true); };
   vaSpreadAntoine->onChange = [this](int, int) { cmdDBAntoine->setVisible(true); };
   cmdDBAntoine = ui::NewButton(this, "cmdDBAntoine", "Antoine定数検索(&Q)");
@@ -120,8 +120,8 @@ frmVLE_Estimation::frmVLE_Estimation() : ui::Form("frmVLE_Estimation") {
   vaSpread1->SetText(1, 0, "温度");
   vaSpread1->SetText(2, 0, "x1");
   vaSpread1->SetText(3, 0, "y1");
-  for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 10);
-  ui::Place(vaSpread1, 120, 3520, 4300, 5000);
+  for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 11);
+  ui::Place(vaSpread1, 120, 3520, 3900, 5000);
   vaSpread1->onClick = [this](int, int) { Input_Click(); };
 
   fraMainCalcType = ui::NewFrame(this, "fraMainCalcType", "計算タイプ(&T)");
@@ -149,17 +149,17 @@ frmVLE_Estimation::frmVLE_Estimation() : ui::Form("frmVLE_Estimation") {
   fraMainParameter = ui::NewFrame(this, "fraMainParameter", "Parameter");
   ui::Place(fraMainParameter, 4600, 6900, 2900, 1300);
   lblMainPara12 = ui::NewLabel(fraMainParameter, "lblMainPara12", "Λ12=");
-  ui::Place(lblMainPara12, 150, 300, 750, 300);
+  ui::Place(lblMainPara12, 120, 300, 600, 300);
   txtMainPara12 = ui::NewTextBox(fraMainParameter, "txtMainPara12");
-  ui::Place(txtMainPara12, 900, 270, 1850, 330);
+  ui::Place(txtMainPara12, 720, 270, 2080, 330);
   lblMainPara21 = ui::NewLabel(fraMainParameter, "lblMainPara21", "Λ21=");
-  ui::Place(lblMainPara21, 150, 640, 750, 300);
+  ui::Place(lblMainPara21, 120, 640, 600, 300);
   txtMainPara21 = ui::NewTextBox(fraMainParameter, "txtMainPara21");
-  ui::Place(txtMainPara21, 900, 610, 1850, 330);
+  ui::Place(txtMainPara21, 720, 610, 2080, 330);
   lblMainAlpha = ui::NewLabel(fraMainParameter, "lblMainAlpha", "Alpha=");
-  ui::Place(lblMainAlpha, 150, 980, 750, 300);
+  ui::Place(lblMainAlpha, 120, 980, 600, 300);
   txtMainAlpha = ui::NewTextBox(fraMainParameter, "txtMainAlpha");
-  ui::Place(txtMainAlpha, 900, 950, 1850, 330);
+  ui::Place(txtMainAlpha, 720, 950, 2080, 330);
   lblMainAlpha->setVisible(false);
   txtMainAlpha->setVisible(false);
   for (QLineEdit* t : {txtMainPara12, txtMainPara21, txtMainAlpha}) t->setAlignment(Qt::AlignRight);
