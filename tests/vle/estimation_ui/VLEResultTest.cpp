@@ -201,3 +201,22 @@ TEST_F(VLEResultTest, WilsonParameterDialogNeverTouchesAlpha) {
 }
 
 }  // namespace
+
+namespace {
+
+// A range the scale dialog accepts but far narrower than a twip per unit: the
+// positions stay whole numbers of the picture and the diagram is still drawn.
+TEST_F(VLEResultTest, HairlineRangeStillDraws) {
+  Run(0, [](frmVLE_Calc& r) {
+    VLE.VLE_Graph_Xmin = 0.4;
+    VLE.VLE_Graph_Xmax = 0.4 + 1e-9;
+    VLE.VLE_Graph_Ymin = 0.7;
+    VLE.VLE_Graph_Ymax = 0.7 + 1e-9;
+    r.Form_Activate();
+    EXPECT_EQ(r.Frame().Plot_X_Scale, 1000000000);
+    EXPECT_EQ(Count(*r.picCalc, "Circle", 12), 12);
+    r.picCalc->ClickAt(3000, 3000);
+  });
+}
+
+}  // namespace
