@@ -70,7 +70,9 @@ int Profile_X(double x, int left, int right, int divisionWidth) {
 }
 
 int History_Y(double x, double h, int divisionHeight) {
-  if (!LogAxis()) return Coordinate(txt::RoundHalfEven(h - h * x));
+  // A fraction that is no number has no place: it is treated as off the plot.
+  if (!std::isfinite(x)) return Coordinate(h + 1);
+  if (!LogAxis()) return Coordinate(std::nearbyint(h - h * x));  // halves to even
   // A fraction of 0 (or less) lies below every decade: under the bottom edge.
   if (!(x > 0)) return Coordinate(h + 1);
   return Coordinate(std::floor(h - (std::log10(x) + Divisions()) * divisionHeight));

@@ -9,6 +9,7 @@
 #include "batch/ui_run/frmBatchChangeDiffTime.h"
 #include "batch/ui_run/frmBatchChangeQReb.h"
 #include "batch/ui_run/frmBatchChangeReflux.h"
+#include "batch/ui_run/frmBatchChangeSaveInterval.h"
 #include "batch/ui_run/frmBatchDispLog.h"
 #include "batch/ui_run/frmBatchMessage.h"
 #include "batch/ui_run/frmBatchTankData.h"
@@ -71,6 +72,14 @@ TEST_F(BatchRunDialogsTest, TextThatIsNoNumberIsRefusedAndNothingStored) {
   const auto log = LogTails();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[1], " Cal_time=0.2500 Change Reflux Ratio Old=-1  New=2");
+}
+
+TEST_F(BatchRunDialogsTest, ALogThatCannotBeWrittenIsSaidAndTheChangeStillTakesEffect) {
+  Batch.Batch_Log_File = DataPath("no such folder/B_Calc_Log.dat");
+  Batch.Run_Save_Interval = 0.002;
+  script.Answer(ui::vbOK, "ファイルに書き込めません: " + Batch.Batch_Log_File);
+  Change<frmBatchChangeSaveInterval>("txtSaveTimeNew", "0.01");
+  EXPECT_EQ(Batch.Run_Save_Interval, 0.01);
 }
 
 TEST_F(BatchRunDialogsTest, ReboilerDutyIsShownTypedAndLoggedInTheDisplayUnit) {
