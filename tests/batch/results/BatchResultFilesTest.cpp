@@ -1,0 +1,211 @@
+// The run-file readers of the result windows: whole records and blocks are
+// read, short or damaged files are said, never crash, and never hand out half
+// a record.
+#include <gtest/gtest.h>
+
+#include "batch/BatchTestSupport.h"
+#include "batch/model/BatchCaseFile.h"
+#include "batch/results/BatchResultFiles.h"
+#include "core/model/CalcMessages.h"
+#include "platform/text/SeqFile.h"
+
+namespace {
+
+class ResultFilesTest : public batchtest::BatchFixture {
+ protected:
+  void SetUp() override {
+    BatchFixture::SetUp();
+    Reset_Batch_Result();
+    Case.NC = 2;
+    Case.NT = 3;
+  }
+  // A history record for NC 2, NT 3 whose values tell where they came from:
+  // x = time + plate / 10 + component / 100, T = 50 + plate + time.
+  static void Record(seqfile::Writer& w, double time) {
+    w.Record(time);
+    for (int p = 1; p <= 3; ++p) {
+      w.Record(time + p / 10.0 + 0.01, 0.9, time + p / 10.0 + 0.02, 0.1);
+      w.Record(50 + p + time, 10.0 * p, 8.0 * p, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0 * p);
+    }
+  }
+  std::string Path(int n) const { return Batch_Result_Path(Batch_Result_Name(n)); }
+};
+
+TEST_F(ResultFilesTest, HistoryRecordsAreReadInOrderAndApplied) {
+  seqfile::Writer w;
+  Record(w, 0.5);
+  Record(w, 1.25);
+  ASSERT_TRUE(w.Save(Path(1)));
+
+  HistoryFile f;
+  ASSERT_TRUE(f.Open(Path(1)).ok());
+  HistoryRecord r;
+  ASSERT_TRUE(f.Next(r).ok());
+  EXPECT_DOUBLE_EQ(r.time, 0.5);
+  EXPECT_DOUBLE_EQ(r.X(2, 3), 0.5 + 0.3 + 0.02);
+  EXPECT_DOUBLE_EQ(r.Y(1, 2), 0.9);
+  EXPECT_DOUBLE_EQ(r.L(2), 16.0);
+  const std::size_t second = f.Pos();
+  ASSERT_TRUE(f.Next(r).ok());
+  Apply_History_Record(r);
+  EXPECT_DOUBLE_EQ(Batch.Oper_Time, 1.25);
+  EXPECT_DOUBLE_EQ(Case.Tray_X[1][1], 1.25 + 0.1 + 0.01);
+  EXPECT_DOUBLE_EQ(Case.Tray_T[3], 54.25);
+  EXPECT_DOUBLE_EQ(Case.Tray_V[2], 20.0);
+  EXPECT_DOUBLE_EQ(Batch.Tray_Q_Sum[3], 21.0);
+  EXPECT_DOUBLE_EQ(Batch.Holdup_Mol[1], 4.0);
+  EXPECT_EQ(f.Next(r).status, RunFileStatus::End);
+
+  // Going back to a stored position reads that record again.
+  f.Seek(second);
+  ASSERT_TRUE(f.Next(r).ok());
+  EXPECT_DOUBLE_EQ(r.time, 1.25);
+}
+
+TEST_F(ResultFilesTest, ShortDamagedMissingAndEmptyHistories) {
+  seqfile::Writer w;
+  Record(w, 0.5);
+  w.Record(0.75, 0.1, 0.2);  // a record cut short
+  ASSERT_TRUE(w.Save(Path(4)));
+  HistoryFile f;
+  ASSERT_TRUE(f.Open(Path(4)).ok());
+  HistoryRecord r;
+  ASSERT_TRUE(f.Next(r).ok());
+  RunFileResult bad = f.Next(r);
+  EXPECT_EQ(bad.status, RunFileStatus::Damaged);
+  EXPECT_NE(bad.reason.find("B_Calc_4.dat"), std::string::npos) << bad.reason;
+  EXPECT_NE(Run_File_Message(bad).find("結果ファイルが壊れています"), std::string::npos);
+
+  // A text where a number belongs is damage, as is an overflowing number.
+  seqfile::Writer t;
+  t.Record(0.5).Record("abc");
+  ASSERT_TRUE(t.Save(Path(1)));
+  ASSERT_TRUE(f.Open(Path(1)).ok());
+  EXPECT_EQ(f.Next(r).status, RunFileStatus::Damaged);
+  seqfile::Writer o;
+  o.Line("1E999");
+  ASSERT_TRUE(o.Save(Path(1)));
+  ASSERT_TRUE(f.Open(Path(1)).ok());
+  EXPECT_EQ(f.Next(r).status, RunFileStatus::Damaged);
+
+  seqfile::Writer empty;
+  ASSERT_TRUE(empty.Save(Path(1)));
+  ASSERT_TRUE(f.Open(Path(1)).ok());
+  EXPECT_EQ(f.Next(r).status, RunFileStatus::End);
+
+  RunFileResult missing = f.Open(Path(5));
+  EXPECT_EQ(missing.status, RunFileStatus::Missing);
+  Case.Language = 1;
+  EXPECT_EQ(Run_File_Message(missing).rfind("No result file: ", 0), 0u);
+}
+
+// Blocks of the tank file for NC 2, NT 3.
+void TankBlock(seqfile::Writer& w, int k, double time) {
+  w.Record(k, time);
+  w.Record(1.0 + k, 2.0 + k);
+  w.Record(-100.0 * (k + 1), 0.0, 100.0 * (k + 1));
+}
+
+TEST_F(ResultFilesTest, TankFileBlocks) {
+  seqfile::Writer w;
+  TankBlock(w, 0, 0.8);
+  TankBlock(w, 1, 1.4);
+  ASSERT_TRUE(w.Save(Path(5)));
+  ASSERT_TRUE(Read_Tank_File(Path(5)).ok());
+  EXPECT_EQ(Batch.Tank_Count, 1);
+  EXPECT_DOUBLE_EQ(Batch_Result.Tank_Time[2], 1.4);
+  EXPECT_DOUBLE_EQ(Batch_Result.Tank_X[2][1], 2.0);
+  EXPECT_DOUBLE_EQ(Batch_Result.Tank_Tray_Val[3][2], 200.0);
+
+  // A block cut short: the whole blocks before it stay.
+  w.Record(2, 2.0).Record(3.0);
+  ASSERT_TRUE(w.Save(Path(5)));
+  EXPECT_EQ(Read_Tank_File(Path(5)).status, RunFileStatus::Damaged);
+  EXPECT_EQ(Batch.Tank_Count, 1);
+
+  // More blocks than tanks: the first five are kept and the rest is said.
+  seqfile::Writer six;
+  for (int k = 0; k < 6; ++k) TankBlock(six, k, k + 0.5);
+  ASSERT_TRUE(six.Save(Path(5)));
+  RunFileResult r = Read_Tank_File(Path(5));
+  EXPECT_EQ(r.status, RunFileStatus::Damaged);
+  EXPECT_NE(r.reason.find("5基"), std::string::npos) << r.reason;
+  EXPECT_EQ(Batch.Tank_Count, 4);
+  EXPECT_DOUBLE_EQ(Batch_Result.Tank_Time[5], 4.5);
+
+  // No file: no tank at all, not the blocks of an earlier reading.
+  std::filesystem::remove(Path(5));
+  EXPECT_EQ(Read_Tank_File(Path(5)).status, RunFileStatus::Missing);
+  EXPECT_EQ(Batch.Tank_Count, -1);
+}
+
+TEST_F(ResultFilesTest, TankChangesAreReadOneAhead) {
+  seqfile::Writer w;
+  TankBlock(w, 0, 0.8);
+  TankBlock(w, 1, 1.4);
+  w.Record(2, 2.0).Record(3.0);  // damaged last block
+  ASSERT_TRUE(w.Save(Path(5)));
+  TankChanges t;
+  t.Open(Path(5));
+  EXPECT_DOUBLE_EQ(t.Pending(), 0.8);
+  t.Advance();
+  EXPECT_DOUBLE_EQ(t.Pending(), 1.4);
+  t.Advance();
+  EXPECT_DOUBLE_EQ(t.Pending(), TankChanges::kNoChange);
+  t.Advance();
+  EXPECT_DOUBLE_EQ(t.Pending(), TankChanges::kNoChange);
+  TankChanges none;
+  none.Open(Path(2));
+  EXPECT_DOUBLE_EQ(none.Pending(), TankChanges::kNoChange);
+}
+
+TEST_F(ResultFilesTest, FinalRangesTakeTheSecondToSeventhValues) {
+  seqfile::Writer w;
+  w.Record(9.0, 100.0, 56.2, 30.0, 3.0, 25.0, 2.0, 0.5, 1.5);
+  ASSERT_TRUE(w.Save(Path(3)));
+  ASSERT_TRUE(Read_Final_Ranges(Path(3)).ok());
+  EXPECT_DOUBLE_EQ(Batch.Scale_T_Max, 100.0);
+  EXPECT_DOUBLE_EQ(Batch.Scale_T_Min, 56.2);
+  EXPECT_DOUBLE_EQ(Batch.Scale_L_Min, 2.0);
+  seqfile::Writer s;
+  s.Record(9.0, 100.0);
+  ASSERT_TRUE(s.Save(Path(3)));
+  Batch.Scale_T_Max = 1;
+  EXPECT_EQ(Read_Final_Ranges(Path(3)).status, RunFileStatus::Damaged);
+  EXPECT_DOUBLE_EQ(Batch.Scale_T_Max, 1);
+}
+
+TEST_F(ResultFilesTest, TotalRefluxStateBringsItsCaseAndKeepsBatchFile) {
+  LoadExample();
+  Batch.Ope_Mode = 1;
+  Batch.QReb = Batch.QReb_TR;
+  batchtest::RecordingHost host;
+  ASSERT_EQ(Batch_Calc(host), BatchEnd::Converged);
+  const double converged = Batch.Oper_Time;
+  const double x13 = Case.Tray_X[1][3];
+  // The user changes the case after the run; the table shows the run's case.
+  Case.NT = 4;
+  Case.Comp_Name[1] = "changed";
+  Case.Tray_X[1][3] = 0;
+  Batch.Batch_File = Batch_History_Name(0);
+  ASSERT_TRUE(Load_Total_Reflux_State().ok());
+  EXPECT_EQ(Case.NT, 10);
+  EXPECT_EQ(Case.Comp_Name[1], "Methanol");
+  EXPECT_NEAR(Batch.Oper_Time, converged, 1e-12);
+  EXPECT_NEAR(Case.Tray_X[1][3], x13, 1e-12);
+  EXPECT_EQ(Batch.Batch_File, Batch_History_Name(0));
+
+  // A file that is no batch case: the reader says so, nothing changes.
+  seqfile::Writer w;
+  w.Record("something else");
+  ASSERT_TRUE(w.Save(Path(2)));
+  CalcMessageRecorder rec;
+  Case.NT = 4;
+  EXPECT_EQ(Load_Total_Reflux_State().status, RunFileStatus::Damaged);
+  EXPECT_EQ(Case.NT, 4);
+  ASSERT_EQ(rec.Messages().size(), 1u);
+  std::filesystem::remove(Path(2));
+  EXPECT_EQ(Load_Total_Reflux_State().status, RunFileStatus::Missing);
+}
+
+}  // namespace
