@@ -7,7 +7,8 @@ namespace physprop {
 namespace {
 
 constexpr double kLog10e = 0.434294481903252;
-constexpr double kMmHgPerPcUnit = 735.56;
+// Pc is in atm: a reduced pressure of 1/Pc is one atmosphere, 760 mmHg.
+constexpr double kMmHgPerAtm = 760.0;
 
 double Log10(double x) { return std::log(x) * kLog10e; }
 
@@ -21,7 +22,7 @@ double Vapor_Press_Riedel_Plank_Miller(double t, double Tb, double Tc, double Pc
   const double k = (h / G - (1.0 + Tbr)) / ((1.0 - Tbr) * (1.0 - Tbr) * (3.0 + Tbr));
   const double lnPr =
       -(G / Tr) * ((1.0 - Tr * Tr) + k * (3.0 + Tr) * std::pow(1.0 - Tr, 3));
-  return kMmHgPerPcUnit * Pc * std::exp(lnPr);
+  return kMmHgPerAtm * Pc * std::exp(lnPr);
 }
 
 double Vapor_Press_Pitzer(double t, double Tc, double Pc, double omega) {
@@ -31,14 +32,14 @@ double Vapor_Press_Pitzer(double t, double Tc, double Pc, double omega) {
   const double a = L - 0.0364 * phi;
   const double b = 7.0 * L - 0.118 * phi;
   const double c = b - 1.192 * a;
-  return kMmHgPerPcUnit * Pc * std::pow(10.0, c + 4.93 * omega * a);
+  return kMmHgPerAtm * Pc * std::pow(10.0, c + 4.93 * omega * a);
 }
 
 double Vapor_Press_Lee_Kesler(double t, double Tc, double Pc, double omega) {
   const double Tr = (t + 273.15) / Tc;
   const double f0 = 5.92714 - 6.09648 / Tr - 1.28862 * std::log(Tr) + 0.169347 * std::pow(Tr, 6);
   const double f1 = 15.2518 - 15.6875 / Tr - 13.4721 * std::log(Tr) + 0.43577 * std::pow(Tr, 6);
-  return kMmHgPerPcUnit * Pc * std::exp(f0 + omega * f1);
+  return kMmHgPerAtm * Pc * std::exp(f0 + omega * f1);
 }
 
 double Det_3x3(double a1, double a2, double a3, double a4, double a5, double a6,
@@ -79,6 +80,10 @@ PhysStatus Vapor_Press_Antoine_Fit(int method) {
   const double n = kPhysPoints;
   St /= n; Sx /= n; Stt /= n; Sxx /= n; Stx /= n; Sy /= n; Sty /= n; Sxy /= n;
   const double D = Det_3x3(1, St, Sx, St, Stt, Stx, Sx, Stx, Sxx);
+  // Equal temperatures (a range without width) make M singular, but rounding
+  // leaves a determinant of noise: below this fraction of the diagonal product
+  // the three constants are not determined by the points.
+  if (!(std::fabs(D) > 1e-13 * std::fabs(Stt * Sxx))) return PhysStatus::NotFinite;
   const double k0 = Det_3x3(Sy, St, Sx, Sty, Stt, Stx, Sxy, Stx, Sxx) / D;
   const double k1 = Det_3x3(1, Sy, Sx, St, Sty, Stx, Sx, Sxy, Sxx) / D;
   const double k2 = Det_3x3(1, St, Sy, St, Stt, Sty, Sx, Stx, Sxy) / D;

@@ -10,7 +10,7 @@ namespace physprop {
 enum VaporPressMethod { kRiedelPlankMiller = 0, kPitzer = 1, kLeeKesler = 2 };
 
 // Riedel-Plank-Miller (Reid, Prausnitz & Sherwood 1977): t degC, Tb and Tc K,
-// Pc atm; returns mmHg (735.56 mmHg per Pc unit).
+// Pc atm; returns mmHg (760 mmHg per atm).
 double Vapor_Press_Riedel_Plank_Miller(double t, double Tb, double Tc, double Pc);
 
 // Pitzer's corresponding-states form in decimal logarithms; t degC, Tc K, Pc atm -> mmHg.

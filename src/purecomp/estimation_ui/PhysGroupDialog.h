@@ -1,0 +1,40 @@
+// What the group-contribution dialogs of the property estimation share: the
+// group grid with the kept counts, the estimate and exit buttons and the result
+// labels. Each dialog is a subclass named after its window.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <vector>
+
+#include "platform/ui/Form.h"
+#include "platform/ui/SpreadGrid.h"
+#include "purecomp/estimation/GroupContribution.h"
+
+class PhysGroupDialog : public ui::Form {
+  Q_OBJECT
+
+ public:
+  void Form_Load() override;
+
+  // The estimate button: sums the counts of the grid into the estimation's values.
+  void cmdEstimation_Click();
+  void cmdExit_Click();
+
+  // Column 2 of rows 1..N as typed.
+  std::vector<std::string> Count_Texts() const;
+
+  ui::SpreadGrid* vaSpread1;
+  QPushButton* cmdEstimation;  // "cmdEstimate" in the Lydersen and ideal-gas dialogs
+  QPushButton* cmdExit;
+  QLabel* lblEstimate;
+  std::vector<QLabel*> resultTitles;  // lblTc, lblPc, lblVc or lblCp(0..3)
+  std::vector<QLabel*> resultData;    // lblTcData, lblPcData, lblVcData or lblCpData(0..3)
+
+ protected:
+  PhysGroupDialog(const char* formName, physprop::GroupMethod method, const char* estimateName);
+
+ private:
+  void Show_Results();
+  physprop::GroupMethod method_;
+};

@@ -1,0 +1,3 @@
+#include "purecomp/estimation_ui/frmPhysicalAmbrose.h"
+
+VZ_FORM_FACTORY(frmPhysicalAmbrose);

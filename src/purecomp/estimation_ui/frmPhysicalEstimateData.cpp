@@ -1,0 +1,117 @@
+#include "purecomp/estimation_ui/frmPhysicalEstimateData.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "platform/text/NumberText.h"
+#include "platform/ui/Controls.h"
+#include "purecomp/estimation/LiquidProperties.h"
+#include "purecomp/estimation/PhysData.h"
+
+VZ_FORM_FACTORY(frmPhysicalEstimateData);
+
+using physprop::Phys;
+
+namespace {
+
+struct ConstantRow {
+  const char* name;
+  const char* unit;
+};
+
+const ConstantRow kConstantRows[26] = {
+    {"物質名", ""}, {"分子量", ""}, {"原子数", ""}, {"標準沸点(Tb)", "ﾟC"},
+    {"臨界温度(Tc)", "ﾟK"}, {"臨界圧力(Pc)", "atm"}, {"臨界分子容(Vc)", "cc/mol"},
+    {"偏心因子(ω)", " -"}, {"Antoine定数", "A"}, {" logP=A-B/(t+C)", "B"}, {"", "C"},
+    {"理想気体比熱式", "A"}, {" Cp0=A+B*T+C*T^2+D*T^3", "B"}, {"", "C"}, {"", "D"},
+    {"液比熱式係数", "A"}, {" CpL=A+B*T+C*T^2", "B"}, {"", "C"},
+    {"蒸発潜熱式", "A"}, {" Hv=A+B*T+C*T^2", "B"}, {"", "C"},
+    {"液密度式係数", "A"}, {" ρL=A*B^(-(1-Tr)^(2/7))", "B"}, {"", "A"}, {" ρL=A+B*T+C*T^2", "B"},
+    {"", "C"},
+};
+
+const char* const kPointTitles[2][6] = {
+    {"温度", "蒸気圧", "理想気体比熱", "液比熱", "蒸発潜熱", "液密度"},
+    {"(ﾟC)", "(mmHg)", "(cal/mol/ﾟK)", "(cal/mol/ﾟK)", "(cal/mol)", "(g/mol)"},
+};
+
+}  // namespace
+
+frmPhysicalEstimateData::frmPhysicalEstimateData() : ui::Form("frmPhysicalEstimateData") {
+  SetCaption("推算値");
+  auto* top = new QHBoxLayout(this);
+  vaSpread1 = new ui::SpreadGrid("vaSpread1", this);
+  vaSpread1->SetMaxCols(3);
+  vaSpread1->SetMaxRows(26);
+  for (int r = 1; r <= 26; ++r) {
+    vaSpread1->SetText(1, r, kConstantRows[r - 1].name);
+    vaSpread1->SetText(2, r, kConstantRows[r - 1].unit);
+  }
+  vaSpread1->SetColWidth(1, 24);
+  vaSpread1->SetColWidth(2, 7);
+  vaSpread1->SetColWidth(3, 16);
+  vaSpread1->SetColHeadersVisible(false);
+  vaSpread1->SetAllLocked(true);
+  vaSpread1->setMinimumWidth(430);
+  top->addWidget(vaSpread1);
+
+  vaSpread2 = new ui::SpreadGrid("vaSpread2", this);
+  vaSpread2->SetMaxCols(6);
+  vaSpread2->SetMaxRows(2 + physprop::kPhysPoints);
+  for (int c = 1; c <= 6; ++c) {
+    vaSpread2->SetText(c, 1, kPointTitles[0][c - 1]);
+    vaSpread2->SetText(c, 2, kPointTitles[1][c - 1]);
+    vaSpread2->SetColWidth(c, c == 1 ? 9 : 14);
+  }
+  vaSpread2->SetColHeadersVisible(false);
+  vaSpread2->SetAllLocked(true);
+  vaSpread2->setMinimumWidth(640);
+  top->addWidget(vaSpread2, 1);
+
+  auto* side = new QVBoxLayout();
+  cmdExit = ui::NewButton(this, "cmdExit", "戻る(&X)");
+  side->addWidget(cmdExit);
+  side->addStretch();
+  top->addLayout(side);
+  connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+  resize(1200, 620);
+}
+
+void frmPhysicalEstimateData::Form_Load() {
+  Fill_Constants();
+  Fill_Points();
+}
+
+void frmPhysicalEstimateData::Fill_Constants() {
+  const char* const coef = "#.#000000E+###";
+  vaSpread1->SetText(3, 1, Phys.Phys_Comp_Name);
+  vaSpread1->SetText(3, 2, txt::Plain(Phys.Phys_Mol_Wt));
+  vaSpread1->SetText(3, 3, txt::Plain(Phys.Phys_Total_Atom));
+  const double fixed3[4] = {Phys.Phys_Tb_C, Phys.Phys_Tc, Phys.Phys_Pc, Phys.Phys_Vc};
+  for (int k = 0; k < 4; ++k) vaSpread1->SetText(3, 4 + k, txt::Format(fixed3[k], "####.000"));
+  vaSpread1->SetText(3, 8, txt::Format(Phys.Phys_Omega, "##.00000"));
+  vaSpread1->SetText(3, 9, txt::Format(Phys.Phys_Antoine_A, "####.00000"));
+  vaSpread1->SetText(3, 10, txt::Format(Phys.Phys_Antoine_B, "####.00000"));
+  vaSpread1->SetText(3, 11, txt::Format(Phys.Phys_Antoine_C, "####.00000"));
+  const double coefs[15] = {Phys.Phys_Cp0[1], Phys.Phys_Cp0[2], Phys.Phys_Cp0[3], Phys.Phys_Cp0[4],
+                            Phys.Phys_CpL_A, Phys.Phys_CpL_B, Phys.Phys_CpL_C,
+                            Phys.Phys_Hv_A, Phys.Phys_Hv_B, Phys.Phys_Hv_C,
+                            Phys.Phys_DenL1_A, Phys.Phys_DenL1_B,
+                            Phys.Phys_DenL2_A, Phys.Phys_DenL2_B, Phys.Phys_DenL2_C};
+  for (int k = 0; k < 15; ++k) vaSpread1->SetText(3, 12 + k, txt::Format(coefs[k], coef));
+}
+
+void frmPhysicalEstimateData::Fill_Points() {
+  const char* const exp = "#.000000E+###";
+  for (int i = 1; i <= physprop::kPhysPoints; ++i) {
+    const int r = i + 2;
+    vaSpread2->SetText(1, r, txt::Format(Phys.Phys_Temp_C[i], "####.00"));
+    vaSpread2->SetText(2, r, txt::Format(Phys.Phys_Pvap[i], "#####.000"));
+    vaSpread2->SetText(3, r, txt::Format(physprop::Cp0_At(Phys.Phys_Temp_K[i]), exp));
+    vaSpread2->SetText(4, r, txt::Format(Phys.Phys_CpL[i], exp));
+    vaSpread2->SetText(5, r, txt::Format(Phys.Phys_Hv[i], exp));
+    vaSpread2->SetText(6, r, txt::Format(Phys.Phys_DenL[i], exp));
+  }
+}
+
+void frmPhysicalEstimateData::cmdExit_Click() { ui::Forms::Unload(this); }

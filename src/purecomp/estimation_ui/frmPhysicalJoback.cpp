@@ -1,0 +1,3 @@
+#include "purecomp/estimation_ui/frmPhysicalJoback.h"
+
+VZ_FORM_FACTORY(frmPhysicalJoback);

@@ -1,0 +1,3 @@
+#include "purecomp/estimation_ui/frmPhysicalLydersen.h"
+
+VZ_FORM_FACTORY(frmPhysicalLydersen);
