@@ -503,6 +503,7 @@ void frmVLE_Estimation::Take_Parameters() {
 }
 
 void frmVLE_Estimation::cmdMainGoCalc_Click() {
+  Input_Click();
   CalcMessageScope scope;
   if (!Take_Condition() || !Take_Components()) return;
   if (optMainCalcType.Value() >= 0) VLE.VLE_Calc_Type = optMainCalcType.Value() + 1;
