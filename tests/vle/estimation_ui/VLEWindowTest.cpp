@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include "database/DbSchema.h"
+#include "database/ui/DbLookupForm.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Programs.h"
 #include "vle/estimation/VLEFile.h"
@@ -115,6 +117,28 @@ TEST_F(VLEWindowTest, CalculationTypeChoosesTheView) {
   EXPECT_TRUE(f.vaSpread1->isVisibleTo(&f));
   EXPECT_TRUE(f.fraMainCalcFunc->isVisibleTo(&f));
   EXPECT_FALSE(f.cmdDBWilson->isVisibleTo(&f));
+}
+
+// The Wilson lookup finds the pair stored in reverse order and writes the
+// swapped values into the case and into this window's parameter boxes.
+TEST_F(VLEWindowTest, WilsonLookupFillsTheParameterBoxes) {
+  {
+    vzdb::PropertyDb db(Case.DB_Path);
+    vzdb::Record r;
+    for (const auto& [k, v] : {std::pair{"Name1", "Water"}, {"Name2", "Methanol"}, {"Index", "0"},
+                               {"Lambda12", "0.9"}, {"Lambda21", "0.4"}})
+      r.Set(k, std::string(v));
+    ASSERT_TRUE(db.Add_Row(*vzdb::Find_Table("Wilson Parameter"), r).Ok());
+  }
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample1->click();
+  f.optMainCalcType.Click(2);
+  script.OnModal("frmDBWilson", [](ui::Form& form) { static_cast<DbLookupForm&>(form).cmdOK->click(); });
+  f.cmdDBWilson->click();
+  EXPECT_DOUBLE_EQ(Case.Wilson_L12, 0.4);
+  EXPECT_DOUBLE_EQ(Case.Wilson_L21, 0.9);
+  EXPECT_EQ(T(f.txtMainPara12), "0.4");
+  EXPECT_EQ(T(f.txtMainPara21), "0.9");
 }
 
 TEST_F(VLEWindowTest, InitializeAndTPOptionShowTheStoredCase) {
