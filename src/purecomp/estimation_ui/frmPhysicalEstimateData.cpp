@@ -47,12 +47,12 @@ frmPhysicalEstimateData::frmPhysicalEstimateData() : ui::Form("frmPhysicalEstima
     vaSpread1->SetText(1, r, kConstantRows[r - 1].name);
     vaSpread1->SetText(2, r, kConstantRows[r - 1].unit);
   }
-  vaSpread1->SetColWidth(1, 24);
+  vaSpread1->SetColWidth(1, 29);
   vaSpread1->SetColWidth(2, 7);
   vaSpread1->SetColWidth(3, 16);
   vaSpread1->SetColHeadersVisible(false);
   vaSpread1->SetAllLocked(true);
-  vaSpread1->setMinimumWidth(430);
+  vaSpread1->setMinimumWidth(470);
   top->addWidget(vaSpread1);
 
   vaSpread2 = new ui::SpreadGrid("vaSpread2", this);
