@@ -45,10 +45,10 @@ PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const
   }
   vaSpread1->SetColWidth(1, 22);
   vaSpread1->SetColWidth(2, 5);
-  for (int c = 3; c <= cols; ++c) vaSpread1->SetColWidth(c, 9);
+  for (int c = 3; c <= cols; ++c) vaSpread1->SetColWidth(c, c == 6 ? 11 : 9);
   vaSpread1->SetLocked(1, 1, 1, table.Rows());
   vaSpread1->SetLocked(3, 1, cols, table.Rows());
-  vaSpread1->setMinimumWidth(cols > 5 ? 560 : 470);
+  vaSpread1->setMinimumWidth(cols > 5 ? 600 : 470);
   vaSpread1->setMinimumHeight(420);
   top->addWidget(vaSpread1, 1);
 
@@ -89,7 +89,7 @@ PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const
 
   connect(cmdEstimation, &QPushButton::clicked, this, [this] { cmdEstimation_Click(); });
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-  resize(cols > 5 ? 820 : 760, 560);
+  resize(cols > 5 ? 860 : 760, 560);
 }
 
 void PhysGroupDialog::Form_Load() {
