@@ -29,6 +29,7 @@ class frmBatchResultGraph1 : public batchres::ResultForm {
   void cmdExit_Click() override;
 
   bool Drawing() const { return drawing_; }
+  bool Draw_Pending() const { return pending_; }
 
   ui::PictureBox* Picture1;
   ui::PictureBox* Picture3;

@@ -265,6 +265,7 @@ void frmBatchResultGraph2::Graph_Temperature_Time() {
 }
 
 void frmBatchResultGraph2::cmdProdData_Click() {
+  pending_ = false;  // one drawing at a time: a queued one no longer runs
   Batch.Batch_File = Batch_History_Name(1);
   lblTitle->setText(QPick("製品抜出データ", "Product Data"));
   Batch_Result.Data_Phase = 1;

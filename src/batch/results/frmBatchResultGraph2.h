@@ -28,6 +28,7 @@ class frmBatchResultGraph2 : public batchres::ResultForm {
   void Form_KeyDown(int& keyCode, int shift) override;
 
   bool Drawing() const { return drawing_; }
+  bool Draw_Pending() const { return pending_; }
 
   int Prev_X = 0;
   double Temp_Axis_Top = 0, Temp_Axis_Bottom = 0, Temp_Axis_Range = 0;

@@ -64,6 +64,7 @@ class ResultWindowTest : public UiTest {
     Batch_Example_set();
     Batch.Ope_Mode = 2;
     Batch.QReb = Batch.QReb_TR;
+    Batch.Save_Interval = 0.02;  // some sixty records: the replays stay short
     BatchHost host;
     ASSERT_EQ(Batch_Calc(host), BatchEnd::LastTank);
   }
@@ -534,12 +535,28 @@ TEST_F(ResultWindowTest, ReplayFromTheMenuAndConvergedProfile) {
   auto& m = ui::Forms::Get<frmBatchResult>();
   m.Show();
   // Graph kind 4 of the total-reflux history, from the menu, then the product replay.
+  // One change message for each record that passes a change not yet announced.
+  int changes = 0;
+  {
+    TankChanges tanks;
+    tanks.Open(Batch_Result_Path(Batch_Result_Name(5)));
+    HistoryFile f;
+    HistoryRecord r;
+    f.Open(Batch_Result_Path(Batch_Result_Name(4)));
+    while (f.Next(r).ok())
+      if (r.time > tanks.Pending()) {
+        ++changes;
+        tanks.Advance();
+      }
+  }
+  ASSERT_GE(changes, 1);
+
   script.Answer(ui::vbOK, "表示開始");
   script.Answer(ui::vbOK, "表示開始");
-  script.Answer(ui::vbOK, "製品タンク切替");
+  for (int i = 0; i < changes; ++i) script.Answer(ui::vbOK, "製品タンク切替");
   script.OnModal("frmBatchResultGraph1", [](ui::Form& f) {
     auto& g = static_cast<frmBatchResultGraph1&>(f);
-    for (int i = 0; i < 5 && Case.Stop_Flag != -1; ++i) ui::DoEvents();
+    for (int i = 0; i < 5 && g.Draw_Pending(); ++i) ui::DoEvents();  // the queued drawing
     EXPECT_EQ(g.lblTitle->text(), "全還流データ");
     EXPECT_TRUE(g.cmdProdData->isVisibleTo(&g));
     g.cmdProdData_Click();
@@ -555,7 +572,7 @@ TEST_F(ResultWindowTest, ReplayFromTheMenuAndConvergedProfile) {
   script.Answer(ui::vbOK, "表示開始");
   script.OnModal("frmBatchResultGraph1", [converged](ui::Form& f) {
     auto& g = static_cast<frmBatchResultGraph1&>(f);
-    for (int i = 0; i < 5 && Case.Stop_Flag != -1; ++i) ui::DoEvents();
+    for (int i = 0; i < 5 && g.Draw_Pending(); ++i) ui::DoEvents();  // the queued drawing
     EXPECT_EQ(g.lblTitle->text(), "全還流収束データ");
     EXPECT_EQ(Case.Comp_Name[1], "Methanol");
     EXPECT_GE(Batch.Oper_Time, converged);
