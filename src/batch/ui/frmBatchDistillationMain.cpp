@@ -180,7 +180,7 @@ frmBatchDistillationMain::frmBatchDistillationMain() : ui::Form("frmBatchDistill
   };
   for (const auto& [button, handler] : handlers)
     connect(button, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
-  resize(760, 620);
+  resize(760, 480);
 }
 
 void frmBatchDistillationMain::Form_Load() {
