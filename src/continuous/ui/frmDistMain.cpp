@@ -344,7 +344,8 @@ void frmDistMain::cmdReadContinue_Click() {
 }
 
 void frmDistMain::cmdSaveData_Click() {
-  const std::string path = Choose_Case_File_To_Save("dat");
+  // The save question of this program carries its own title.
+  const std::string path = Choose_Case_File_To_Save("dat", PromptLanguage::Current, Case.Prog_Title);
   if (path.empty()) return;
   Case.Data_File = path;
   CalcMessageScope scope;

@@ -118,6 +118,7 @@ TEST_F(DistWindowTest, SavedCaseReadsBackIntoTheSameSummary) {
   f.cmdSaveData->click();
   ASSERT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(Label("lblMainDataFile"), " column.dat");
+  EXPECT_EQ(script.messages.back().title, Case.Prog_Title);  // the save question carries the program's title
 
   // Saving over it asks twice; No at the second prompt leaves the file.
   std::ifstream before(path);
@@ -125,6 +126,7 @@ TEST_F(DistWindowTest, SavedCaseReadsBackIntoTheSameSummary) {
   Case.NT = 9;
   script.ChooseFile(path).Answer(ui::vbYes, "Save [").Answer(ui::vbNo, "Over-Write");
   f.cmdSaveData->click();
+  EXPECT_NE(script.messages.back().title, Case.Prog_Title);  // the overwrite question keeps the application's
   std::ifstream after(path);
   EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), text);
 
