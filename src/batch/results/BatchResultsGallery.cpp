@@ -34,6 +34,7 @@ void Example_Run(int language) {
   Batch.Ope_Mode = 2;
   Batch.QReb = Batch.QReb_TR;
   Batch.Graph_Div = 5;
+  Batch.Save_Interval = 0.02;  // records enough for the graphs, quick to replay
   if (!done) {
     QDir().mkpath(QString::fromStdString(folder));
     BatchHost host;

@@ -16,8 +16,6 @@ frmBatchResultTank::frmBatchResultTank() : ResultForm("frmBatchResultTank") {
   vaSpread1 = new ui::SpreadGrid("vaSpread1", this);
   vaSpread1->SetMaxCols(kCols);
   vaSpread1->SetMaxRows(0);
-  vaSpread1->SetColWidth(1, 20);
-  for (int c = 2; c <= kCols; ++c) vaSpread1->SetColWidth(c, 16);
   vaSpread1->SetAllLocked(true);
   ui::Place(vaSpread1, 120, 120, 11400, 5700);
   cmdExit = ui::NewButton(this, "cmdExit", "戻る(&X)");
@@ -71,4 +69,7 @@ void frmBatchResultTank::Set_Tank_Table() {
     for (int i = 1; i <= nt; ++i)
       vaSpread1->SetText(cm, nc + 5 + i, txt::Format(Unit_Heat_Out(Batch_Result.Tank_Tray_Val[i][k]), "#########0.0"));
   }
+  // Widths after the rows are set: a new row count lays the columns out afresh.
+  vaSpread1->SetColWidth(1, 19);
+  for (int c = 2; c <= kCols; ++c) vaSpread1->SetColWidth(c, 17);
 }

@@ -54,12 +54,7 @@ void frmBatchResultTopBtmData::Set_Top_Btm_Table(int phase, int kind) {
   vaSpread1->ClearAll();
   vaSpread1->SetText(1, 0, batchres::Pick("時間", "Time"));
   vaSpread1->SetText(2, 0, batchres::Pick("温度", "Temp"));
-  vaSpread1->SetColWidth(1, 10);
-  vaSpread1->SetColWidth(2, 10);
-  for (int j = 1; j <= nc; ++j) {
-    vaSpread1->SetText(2 + j, 0, Case.Comp_Name[j]);
-    vaSpread1->SetColWidth(2 + j, 14);
-  }
+  for (int j = 1; j <= nc; ++j) vaSpread1->SetText(2 + j, 0, Case.Comp_Name[j]);
   const int plate = kind == 0 ? 1 : Case.NT;
   HistoryFile file;
   RunFileResult r = file.Open(Batch_Result_Path(Batch_History_Name(phase)));
@@ -76,6 +71,8 @@ void frmBatchResultTopBtmData::Set_Top_Btm_Table(int phase, int kind) {
     vaSpread1->SetText(2, n, txt::Format(rec.T(plate), "###0.000"));
   }
   vaSpread1->SetMaxRows(n);
+  // Widths after the rows are set: a new row count lays the columns out afresh.
+  for (int c = 1; c <= nc + 2; ++c) vaSpread1->SetColWidth(c, c <= 2 ? 10 : 14);
   batchres::Say_Run_File(r);
 }
 

@@ -22,7 +22,7 @@ frmBatchResultTotalReflux::frmBatchResultTotalReflux() : ResultForm("frmBatchRes
   lblConv = ui::NewLabel(this, "lblConv", "収束時間(Hr)");
   ui::Place(lblConv, 4200, 120, 2200, 300);
   lblConvTime = ui::NewLabel(this, "lblConvTime");
-  ui::Place(lblConvTime, 6450, 100, 1500, 330);
+  ui::Place(lblConvTime, 6450, 100, 2400, 330);
   lblConvTime->setFrameShape(QFrame::Panel);
   lblConvTime->setFrameShadow(QFrame::Sunken);
   lblConvTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -35,10 +35,8 @@ frmBatchResultTotalReflux::frmBatchResultTotalReflux() : ResultForm("frmBatchRes
   for (int c = 1; c <= 5; ++c) {
     vaSpread1->SetText(c, 0, heads[c]);
     vaSpread1->SetNumberFormat(c, 1, c, kMaxTray, decimals[c]);
-    vaSpread1->SetColWidth(c, c == 3 ? 14 : 11);
   }
   vaSpread1->SetNumberFormat(6, 1, kCols, kMaxTray, 9);
-  for (int c = 6; c <= kCols; ++c) vaSpread1->SetColWidth(c, 13);
   vaSpread1->SetAllLocked(true);
   ui::Place(vaSpread1, 120, 540, 11400, 5400);
 
@@ -83,6 +81,11 @@ void frmBatchResultTotalReflux::Form_Activate() {
   Set_Mol_Fraction_Table(0);
 }
 
+void frmBatchResultTotalReflux::Set_Widths() {
+  for (int c = 1; c <= 5; ++c) vaSpread1->SetColWidth(c, c == 3 ? 15 : 11);
+  for (int c = 6; c <= kCols; ++c) vaSpread1->SetColWidth(c, 13);
+}
+
 void frmBatchResultTotalReflux::Clear_Table() {
   vaSpread1->ClearAll();
   for (int j = 1; j <= kMaxComp; ++j) vaSpread1->SetText(5 + j, 0, "");
@@ -110,6 +113,7 @@ void frmBatchResultTotalReflux::Set_Mol_Fraction_Table(int kind) {
     }
   }
   lblConvTime->setText(ui::Q(txt::Plain(Batch.Oper_Time)));
+  Set_Widths();
 }
 
 void frmBatchResultTotalReflux::Set_Weight_Fraction_Table(int kind) {
@@ -130,6 +134,7 @@ void frmBatchResultTotalReflux::Set_Weight_Fraction_Table(int kind) {
       vaSpread1->SetValue(5 + j, i, Case.Mol_Wt[j] * (kind == 0 ? Case.Tray_X[j][i] : Case.Tray_Y[j][i]) / m);
   }
   lblConvTime->setText(ui::Q(txt::Plain(Batch.Oper_Time)));
+  Set_Widths();
 }
 
 void frmBatchResultTotalReflux::cmdLiquidMol_Click() {

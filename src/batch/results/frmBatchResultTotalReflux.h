@@ -38,4 +38,5 @@ class frmBatchResultTotalReflux : public batchres::ResultForm {
  private:
   void Plate_Columns(int plate);
   void Clear_Table();
+  void Set_Widths();
 };

@@ -53,11 +53,7 @@ void frmBatchResultVLload::Set_Flow_Table(int phase, int kind) {
   vaSpread1->SetMaxCols(nt + 1);
   vaSpread1->ClearAll();
   vaSpread1->SetText(1, 0, batchres::Pick("時間", "Time"));
-  vaSpread1->SetColWidth(1, 10);
-  for (int i = 1; i <= nt; ++i) {
-    vaSpread1->SetText(i + 1, 0, "Tray #" + txt::Signed(i));
-    vaSpread1->SetColWidth(i + 1, 10);
-  }
+  for (int i = 1; i <= nt; ++i) vaSpread1->SetText(i + 1, 0, "Tray #" + txt::Signed(i));
   HistoryFile file;
   RunFileResult r = file.Open(Batch_Result_Path(Batch_History_Name(phase)));
   HistoryRecord rec;
@@ -71,6 +67,8 @@ void frmBatchResultVLload::Set_Flow_Table(int phase, int kind) {
     for (int i = 1; i <= nt; ++i) vaSpread1->SetText(i + 1, n, txt::Format(kind != 0 ? rec.V(i) : rec.L(i), "####.0000"));
   }
   vaSpread1->SetMaxRows(n);
+  // Widths after the rows are set: a new row count lays the columns out afresh.
+  for (int c = 1; c <= nt + 1; ++c) vaSpread1->SetColWidth(c, 10);
   batchres::Say_Run_File(r);
 }
 
