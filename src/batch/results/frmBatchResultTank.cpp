@@ -71,5 +71,5 @@ void frmBatchResultTank::Set_Tank_Table() {
   }
   // Widths after the rows are set: a new row count lays the columns out afresh.
   vaSpread1->SetColWidth(1, 19);
-  for (int c = 2; c <= kCols; ++c) vaSpread1->SetColWidth(c, 17);
+  for (int c = 2; c <= kCols; ++c) vaSpread1->SetColWidth(c, 19);
 }
