@@ -1,4 +1,6 @@
 // Gallery shots of the run window and its run-time windows on the example case.
+#include <QDir>
+
 #include "batch/model/BatchData.h"
 #include "batch/run/BatchRun.h"
 #include "batch/ui_run/frmBatchCalc.h"
@@ -16,6 +18,10 @@ namespace {
 
 void Example(int language, int mode) {
   Reset_Batch_Data();
+  // The run files of these shots stay in a folder of their own.
+  const QString dir = QDir::tempPath() + "/vz_gallery_batch_run";
+  QDir().mkpath(dir);
+  Case.Data_Dir = dir.toStdString();
   Case.Language = static_cast<int16_t>(language);
   Case.Max_Comp = 20;
   Case.Max_Tray = 200;
