@@ -139,6 +139,7 @@ TEST_F(SeqFileTest, LinesPositionsAndPaths) {
   EXPECT_EQ(r.LineInput(), "plain line, with comma");
   EXPECT_EQ(r.Line(), 3);
   r.Seek(mark);
+  EXPECT_EQ(r.Line(), 2);  // back to an earlier line
   EXPECT_EQ(r.LineInput(), "plain line, with comma");
   EXPECT_EQ(r.Text(), "b");
   EXPECT_EQ(seqfile::JoinPath("/data", "\\Result.dat"), "/data/Result.dat");

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -165,13 +166,20 @@ void Reader::OpenText(std::string text) {
   if (text.find('\0') != std::string::npos) throw ReadError("the file is not a text file");
   data_ = std::move(text);
   pos_ = 0;
+  linePos_ = 0;
+  lineNo_ = 1;
 }
 
 int Reader::Line() const {
-  int line = 1;
-  for (std::size_t i = 0; i < pos_ && i < data_.size(); ++i)
-    if (data_[i] == '\n') ++line;
-  return line;
+  if (pos_ < linePos_) {
+    linePos_ = 0;
+    lineNo_ = 1;
+  }
+  const std::size_t end = std::min(pos_, data_.size());
+  for (std::size_t i = linePos_; i < end; ++i)
+    if (data_[i] == '\n') ++lineNo_;
+  linePos_ = end;
+  return lineNo_;
 }
 
 void Reader::Fail(const std::string& what) const {

@@ -87,6 +87,10 @@ class Reader {
 
   std::string data_;
   std::size_t pos_ = 0;
+  // Line() is asked once per record by readers that report where they are:
+  // count on from the last answer instead of from the start.
+  mutable std::size_t linePos_ = 0;
+  mutable int lineNo_ = 1;
 };
 
 // Decodes bytes read from disk to UTF-8: valid UTF-8 (a leading BOM dropped) as
