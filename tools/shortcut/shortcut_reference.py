@@ -76,7 +76,7 @@ alpha = K / K[HK]
 print(f"bubble T = {T:.10f} degC")
 print("alpha =", " ".join(f"{a:.10f}" for a in alpha))
 
-# Mole-fraction specification: LK in the bottom 0.005, HK in the top 0.35.
+# Mole-fraction key targets: LK in the bottom 0.005, HK in the top 0.35.
 def residual(phi):
     rHK = phi * 0.35 / z[HK]
     rLK = (z[LK] - (1 - phi) * 0.005) / z[LK]
@@ -95,7 +95,7 @@ print("  xB =", " ".join(f"{v:.10g}" for v in xB))
 for k, R, N, NF in gilliland(smin, sminf, rmin, 0):
     print(f"  Gilliland k={k}: R = {R:.10f} N = {N:.10f} NF = {NF:.10f}")
 
-# Recovery specification: 98 % of the LK and 10 % of the HK to the top.
+# Recovery key targets: 98 % of the LK and 10 % of the HK to the top.
 smin, d, b = fenske(0.98, 0.1, alpha)
 DF, theta, rmin, sminf, xD, xB = design(alpha, smin, d, b)
 print("recovery spec:")

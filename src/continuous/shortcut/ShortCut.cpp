@@ -12,8 +12,8 @@ int Comps() { return std::clamp(Case.NC, 0, kMaxComp); }
 
 void Message(const char* japanese, const char* english) { Calc_Message(Case.Language == 1 ? english : japanese); }
 
-// One split for a trial distillate fraction phi under the mole-fraction
-// specification; the residual is the top amount less phi.
+// One split for a trial distillate fraction phi under mole-fraction
+// key targets; the residual is the top amount less phi.
 double SplitResidual(double phi, double& Smin) {
   CaseData& c = Case;
   const double zL = c.SC_Z[c.SC_LK], zH = c.SC_Z[c.SC_HK];

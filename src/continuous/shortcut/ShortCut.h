@@ -32,11 +32,11 @@ struct ShortCutResult {
   double Smin = 0, SminF = 0;  // minimum stages; feed stage from the top at minimum stages
   double Rmin = 0;             // minimum reflux ratio
   double theta = 0;            // Underwood root
-  bool splitConverged = true;  // the distillate fraction was found (mole-fraction specification)
+  bool splitConverged = true;  // the distillate fraction was found (mole-fraction key targets)
   CompVec xD{}, xB{};          // top and bottom mole fractions
 };
 
-// The design from SC_Z, the keys SC_LK and SC_HK, the specification SC_Calc_Type
+// The design from SC_Z, the keys SC_LK and SC_HK, the kind of key target SC_Calc_Type
 // with SC_LK_Spec and SC_HK_Spec, at pressure P (MPa) and, when tempGiven, the
 // feed temperature T (degC), else at the feed's bubble point. Writes SC_D, SC_B
 // and the relative volatilities into Case.K_Value.

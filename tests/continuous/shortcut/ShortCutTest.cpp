@@ -48,7 +48,7 @@ TEST_F(ShortCutTest, MoleFractionSpecificationMatchesTheIndependentDesign) {
   EXPECT_NEAR(r.SminF, 1.3076191625, 1e-3);
   EXPECT_NEAR(r.theta, 2.1628010678, 1e-4);
   EXPECT_NEAR(r.Rmin, 1.2396212714, 1e-3);
-  // The specification is met: heavy key in the top, light key in the bottom.
+  // The key targets are met: heavy key in the top, light key in the bottom.
   EXPECT_NEAR(r.xD[3], 0.35, 1e-4);
   EXPECT_NEAR(r.xB[2], 0.005, 1e-4);
   const double xD[] = {0, 0.5665932703, 0.0313060167, 0.35, 0.052100713};

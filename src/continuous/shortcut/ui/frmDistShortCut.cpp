@@ -244,7 +244,7 @@ void frmDistShortCut::cmdCalc_Click() {
   if (!ShortCut_Check_Case()) return;
   const int nc = std::clamp(c.NC, 0, kMaxComp);
 
-  // Key specifications: a text that is no number is not stored and fails the
+  // Key targets: a text that is no number is not stored and fails the
   // range check below.
   const int k = optCalcType.Value() == 1 ? 2 : 1;
   c.SC_Calc_Type = k - 1;
