@@ -33,6 +33,7 @@ struct DistSolver::Work {
   double K[kMaxComp + 1][kMaxTray + 1]{};   // damped K-values of this iteration
   double a[kMaxTray + 1]{}, b[kMaxTray + 1]{}, c[kMaxTray + 1]{}, d[kMaxTray + 1]{};
   double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};  // one stage's compositions for the thermo calls
+  double raw[kMaxComp + 1][kMaxTray + 1]{};     // the balances' own liquid fractions, before the limits
 };
 
 std::string Dist_Outcome_Text(const DistRunOutcome& o) {
@@ -42,8 +43,17 @@ std::string Dist_Outcome_Text(const DistRunOutcome& o) {
   figures += ", " + txt::Plain(o.lastError);
   switch (o.status) {
     case DistRunStatus::IterationLimit:
-      return InLanguage("収束しませんでした。（パス, 繰返し回数, 誤差 =" + figures + "）",
-                        "Not converged (pass, iterations, error =" + figures + ")");
+    {
+      // The residual tells how far from a solution the stored results are.
+      const std::string residual = Dist_Residual_Text(o.worst, false);
+      return InLanguage("収束しませんでした。（パス, 繰返し回数, 誤差 =" + figures + "）" + residual,
+                        "Not converged (pass, iterations, error =" + figures + ")" +
+                            (residual.empty() ? "" : "; " + residual));
+    }
+    case DistRunStatus::Unbalanced:
+      return Dist_Residual_Text(o.worst);
+    case DistRunStatus::Infeasible:
+      return Dist_Negative_Flow_Text(o.negative);
     case DistRunStatus::NotFinite:
       return InLanguage("計算が発散しました。結果は保存されません。",
                         "The calculation diverged; no result was stored.");
@@ -53,6 +63,12 @@ std::string Dist_Outcome_Text(const DistRunOutcome& o) {
       return "";
   }
 }
+
+namespace {
+std::string resultNote;
+}  // namespace
+
+const std::string& Dist_Result_Note() { return resultNote; }
 
 bool Dist_Run_Check() {
   const CaseData& c = Case;
@@ -104,7 +120,7 @@ bool Dist_Run_Check() {
   for (int k = 1; k <= c.N_LiqSC; ++k) bottoms -= c.LiqSC_Flow[k];
   for (int k = 1; k <= c.N_VapSC; ++k) bottoms -= c.VapSC_Flow[k];
   if (bottoms < 0) return Refuse("Bottom流量[ " + txt::Signed(bottoms) + " ]が負です。");
-  return true;
+  return Dist_Pressure_Check(false);
 }
 
 void Feed_Enthalpy_set() {
@@ -157,6 +173,18 @@ bool DistSolver::Start() {
   }
   CaseData& c = Case;
   const int nc = c.NC, nt = c.NT;
+  resultNote.clear();
+  // The start dialog laid the stage pressures and flows; a run on pressures at
+  // or below zero, or on flows that already run below zero, means nothing.
+  if (!Dist_Pressure_Check(true)) {
+    EndRun(DistRunStatus::Refused);
+    return false;
+  }
+  if (DistNegativeFlow n; Dist_Find_Negative_Flow(n)) {
+    Calc_Message(Dist_Negative_Flow_Text(n));
+    EndRun(DistRunStatus::Refused);
+    return false;
+  }
   c.Stop_Flag = 0;
   c.Result_Flag = 0;
   for (int i = 1; i <= nc; ++i) c.Gamma[i] = 1;
@@ -302,12 +330,77 @@ void DistSolver::ComponentBalances() {
     }
     if (b[nt] != 0) d[nt] /= b[nt];
     for (int j = nt - 1; j >= 1; --j) d[j] -= cc[j] * d[j + 1];
-
+    for (int j = 1; j <= nt; ++j) w.raw[i][j] = d[j];
+  }
+  CorrectProductSplit();
+  for (int i = 1; i <= c.NC; ++i)
     for (int j = 1; j <= nt; ++j) {
-      const double xn = Dist_Limit_Step(c.Tray_X[i][j], d[j], damping_.f);
+      const double xn = Dist_Limit_Step(c.Tray_X[i][j], w.raw[i][j], damping_.f);
       c.Tray_X[i][j] = xn;
-      c.Tray_Y[i][j] = K[j] * xn;
+      c.Tray_Y[i][j] = w.K[i][j] * xn;
     }
+}
+
+// With fixed K-values and flows the balances give each component a top and a
+// bottom rate, d and b, that together need not make the specified distillate D.
+// Normalising the stages then moves every component by the same share, and a
+// column whose split hangs on a few components (wide boiling, nearly sharp)
+// creeps towards its solution by tiny steps. The split is corrected first: one
+// factor theta on every b/d ratio, chosen so that the corrected rates
+// F z / (1 + theta b/d) add up to D; each component's profile is scaled by its
+// corrected bottoms rate. At the solution theta is 1 and nothing changes. Only
+// a column with a total condenser whose products are its distillate and bottoms
+// alone is corrected.
+constexpr double kThetaQuiet = 1e-4;
+
+void DistSolver::CorrectProductSplit() {
+  CaseData& c = Case;
+  Work& w = *work_;
+  const int nt = c.NT, nc = c.NC;
+  if (c.N_LiqSC > 0 || c.N_VapSC > 0 || !condenser_ || c.Top_Vap_Prod > 0) return;
+  const double top = c.Top_Liq_Prod;
+  if (!(top > 0) || !(c.Tray_L[nt] > 0)) return;
+  double fz[kMaxComp + 1]{}, r[kMaxComp + 1]{}, b[kMaxComp + 1]{};
+  for (int i = 1; i <= nc; ++i) {
+    for (int j = 1; j <= nt; ++j) fz[i] += w.zF[i][j];
+    const double d = top * w.raw[i][1];
+    b[i] = c.Tray_L[nt] * w.raw[i][nt];
+    if (!(d > 0) || !(b[i] > 0) || !(fz[i] > 0) || !std::isfinite(d + b[i])) return;
+    r[i] = b[i] / d;
+  }
+  // g(theta) = sum F z / (1 + theta r) - D falls with theta; Newton on ln theta,
+  // kept inside a bracket.
+  auto g = [&](double t, double& slope) {
+    double s = -top;
+    slope = 0;
+    for (int i = 1; i <= nc; ++i) {
+      const double q = 1 + t * r[i];
+      s += fz[i] / q;
+      slope -= fz[i] * t * r[i] / (q * q);  // d g / d ln theta
+    }
+    return s;
+  };
+  double lo = -60, hi = 60, u = 0;  // u = ln theta
+  bool found = false;
+  for (int n = 0; n < 60; ++n) {
+    double slope;
+    const double v = g(std::exp(u), slope);
+    if (std::fabs(v) <= 1e-12 * top) {
+      found = true;
+      break;
+    }
+    if (v > 0) lo = u; else hi = u;
+    double next = slope < 0 ? u - v / slope : 0.5 * (lo + hi);
+    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+    u = next;
+  }
+  // Close to the solution theta only carries the bubble points' own scatter.
+  if (!found || std::fabs(u) < kThetaQuiet) return;
+  const double theta = std::exp(u);
+  for (int i = 1; i <= nc; ++i) {
+    const double bNew = fz[i] * theta * r[i] / (1 + theta * r[i]);
+    const double scale = bNew / b[i];
+    for (int j = 1; j <= nt; ++j) w.raw[i][j] *= scale;
   }
 }
 
@@ -374,7 +467,28 @@ DistIterationReport DistSolver::Step() {
     rep.finished = true;
     return rep;
   }
-  if (damping_.Update(iteration_, e, Case.Conv_Crit[pass_])) {
+  // The heat pass moves the flows: one that turns negative ends the run there.
+  if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative)) {
+    rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
+    outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
+    EndRun(DistRunStatus::Infeasible);
+    rep.finished = true;
+    return rep;
+  }
+  bool converged = damping_.Update(iteration_, e, Case.Conv_Crit[pass_]);
+  if (converged && pass_ == outcome_.passCount) {
+    // A vanishing change between iterations is not yet a solution: the column
+    // must satisfy its own equations as well. Until it does the pass goes on.
+    const CaseData& c = Case;
+    const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+    outcome_.worst = check.worst;
+    if (!check.balanced) {
+      converged = false;
+      stalled_ = true;
+      damping_.previousError = e;
+    }
+  }
+  if (converged) {
     rep.passConverged = true;
     rep.statusLine = "  Convergenced";
     EndPass(true, iteration_ + 1, e);
@@ -390,10 +504,14 @@ DistIterationReport DistSolver::Step() {
 
 void DistSolver::EndPass(bool converged, int iterations, double e) {
   outcome_.passes[pass_] = {true, converged, iterations, e};
-  if (pass_ < outcome_.passCount)
+  if (pass_ < outcome_.passCount) {
     BeginPass(pass_ + 1);
-  else
-    EndRun(converged ? DistRunStatus::Converged : DistRunStatus::IterationLimit);
+    return;
+  }
+  const CaseData& c = Case;
+  if (!converged) outcome_.worst = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2).worst;
+  // A pass that stood still without balancing is reported by its worst residual.
+  EndRun(converged ? DistRunStatus::Converged : stalled_ ? DistRunStatus::Unbalanced : DistRunStatus::IterationLimit);
 }
 
 void DistSolver::EndRun(DistRunStatus status) {
@@ -403,14 +521,16 @@ void DistSolver::EndRun(DistRunStatus status) {
     outcome_.iterations = outcome_.passes[pass_].iterations;
     outcome_.lastError = outcome_.passes[pass_].lastError;
   }
-  if (status == DistRunStatus::Converged || status == DistRunStatus::IterationLimit) {
+  if (status == DistRunStatus::Converged || status == DistRunStatus::IterationLimit ||
+      status == DistRunStatus::Unbalanced) {
+    resultNote = Dist_Outcome_Text(outcome_);
     CaseData& c = Case;
     c.Result_Flag = 1;
     const std::string previous = c.Data_File;
     c.Data_File = seqfile::JoinPath(c.Data_Dir, "\\Result.dat");
     outcome_.resultWritten = Save_Dist_Data();
     c.Data_File = previous;
-  } else if (status == DistRunStatus::NotFinite) {
+  } else if (status == DistRunStatus::NotFinite || status == DistRunStatus::Infeasible) {
     Calc_Message(Dist_Outcome_Text(outcome_));
   }
   finished_ = true;

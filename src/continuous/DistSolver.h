@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "continuous/DistColumnCheck.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 
@@ -23,6 +24,9 @@ enum class DistRunStatus {
   Running,         // not ended yet
   Converged,       // the last pass met its criterion
   IterationLimit,  // the last pass used up Max_Iter + 1 iterations; results written all the same
+  Unbalanced,      // the last pass stood still without the column balancing and used up its
+                   // iterations; results written all the same, marked not converged
+  Infeasible,      // a pass drove a flow below zero (the reason was shown); nothing stored
   NotFinite,       // the error turned NaN or infinite; nothing stored
   Stopped,         // the user stopped the run; nothing stored
   Refused,         // the case cannot be run (the reason was shown); nothing changed
@@ -57,17 +61,26 @@ struct DistRunOutcome {
   double lastError = 0;       // its last error
   bool materialBalanceOnly = false;  // the enthalpy model gave no enthalpies: heat pass dropped
   bool resultWritten = false;        // Result.dat was written
+  DistResidual worst;                // the worst residual of the final check
+  DistNegativeFlow negative;         // the flow that ended an Infeasible run
 };
 
 // The text a window shows for an ended run: empty for a converged run, otherwise
-// what went wrong with pass, iterations and last error, in the Case.Language.
+// what went wrong with pass, iterations and last error (or the worst residual),
+// in the Case.Language.
 std::string Dist_Outcome_Text(const DistRunOutcome& outcome);
+
+// What the results of the last run that stored any must be read with: empty when
+// they are converged, otherwise Dist_Outcome_Text of that run. Cleared when a run
+// starts.
+const std::string& Dist_Result_Note();
 
 // Checks the case before a run: simultaneous top liquid and vapour products, a
 // top vapour product with a condenser, a top liquid product without one, no top
 // product, fewer than 2 stages, no components, no feed, counts beyond the limits,
 // a feed or side cut off the column, a feed without composition, a negative
-// bottoms flow. False with the reason shown through Calc_Message.
+// bottoms flow, a pressure at or below 0 or beyond the Antoine equations.
+// False with the reason shown through Calc_Message.
 bool Dist_Run_Check();
 
 // Feed_H(f), J/mol, of every feed: with the temperature polynomial (H_Method 1)
@@ -122,6 +135,7 @@ class DistSolver {
   void StageTemperatures();
   void StageEquilibrium(int j);
   void ComponentBalances();
+  void CorrectProductSplit();
   void Normalise();
   double BalanceError() const;
   void BeginPass(int p);
@@ -135,6 +149,7 @@ class DistSolver {
   int pass_ = 0;
   int iteration_ = 0;
   bool condenser_ = false;
+  bool stalled_ = false;  // the last pass met its change test without balancing
   bool started_ = false;
   bool finished_ = false;
 };

@@ -131,7 +131,7 @@ TEST_F(DistSolverTest, ExampleOneMatchesTheSimultaneousSolve) {
   DistSolver s;
   const auto reports = RunAll(s);
   const DistRunOutcome& o = s.Outcome();
-  ASSERT_EQ(o.status, DistRunStatus::Converged);
+  ASSERT_EQ(o.status, DistRunStatus::Converged) << Dist_Outcome_Text(o);
   EXPECT_TRUE(o.passes[1].converged && o.passes[2].converged);
   EXPECT_EQ(reports.back().statusLine, "  Convergenced");
   EXPECT_EQ(Dist_Outcome_Text(o), "");
@@ -176,7 +176,7 @@ TEST_P(DistColumnEquations, ConvergedColumnSatisfiesItsEquations) {
   GetParam().setUp();
   DistSolver s;
   s.Run();
-  ASSERT_EQ(s.Outcome().status, DistRunStatus::Converged);
+  ASSERT_EQ(s.Outcome().status, DistRunStatus::Converged) << Dist_Outcome_Text(s.Outcome());
   ExpectColumnSatisfiesItsEquations();
 }
 

@@ -1,0 +1,227 @@
+#include "ColumnCaseSet.h"
+
+#include "continuous/DistDefaults.h"
+#include "continuous/DistInitialProfile.h"
+#include "core/model/CaseData.h"
+
+namespace {
+
+// Antoine (mmHg, degC) and enthalpy polynomials of the component database.
+struct Comp {
+  const char* name;
+  double mw, a, b, c, hva, hvb, hvc, hla, hlb, hlc;
+};
+const Comp kBenzene{"Benzene", 78.11, 7.02785319, 1293.02496, 231.645,
+                    104.9779, 0.25275966, 0.00014998964, -2.0970997, 0.39387084, 0.00040440457};
+const Comp kToluene{"Toluene", 92.14, 6.93621705, 1311.2219, 213.02,
+                    102.26198, 0.25076349, 0.00030513782, -0.18538037, 0.38546084, 0.00043497442};
+const Comp kPXylene{"P-xylene", 106.17, 7.04565926, 1497.36051, 221.182,
+                    92.442464, 0.28682422, 0.0002489355, -5.0768443, 0.38369006, 0.00043461639};
+const Comp kPentane{"N-pentane", 72.15, 6.97356638, 1132.336, 240.589,
+                    92.613409, 0.34083324, 0.00019399711, -0.16241073, 0.52760599, 0.00060081985};
+const Comp kHexane{"N-hexane", 86.18, 6.8849703, 1177.71978, 225.236,
+                   92.224851, 0.34508765, 0.00037261029, -0.20881229, 0.52026812, 0.00055579631};
+const Comp kHeptane{"N-heptane", 100.2, 6.99310963, 1322.07926, 223.001,
+                    90.988182, 0.37224361, 0.00031101363, -0.27387828, 0.51109089, 0.00051856662};
+const Comp kOctane{"N-octane", 114.23, 6.9557603, 1371.41511, 210.994,
+                   90.239288, 0.37514158, 0.00036411897, -0.28363976, 0.5019336, 0.00053638637};
+const Comp kNonane{"N-nonane", 128.26, 7.04392208, 1499.35827, 209.382,
+                   90.409698, 0.37844166, 0.00038295694, -0.20240112, 0.50623995, 0.00049308354};
+const Comp kDecane{"N-decane", 142.28, 6.98876668, 1523.41818, 196.645,
+                   89.398371, 0.38007384, 0.00041092166, -0.010169813, 0.49586089, 0.00052628229};
+const Comp kAcetone{"Acetone", 58.08, 7.1837649, 1238.04328, 231.469,
+                    133.93813, 0.31884463, -0.00021806642, -0.16591477, 0.50277851, 0.00040607485};
+const Comp kMethanol{"Methanol", 32.04, 8.01761031, 1544.04717, 235.987,
+                     293.64389, 0.17058403, -0.00012707751, -0.49473641, 0.56769529, 0.00094063477};
+const Comp kWater{"Water", 18.015, 8.03802215, 1731.66239, 235.989,
+                  595.63887, 0.52467501, -0.00075080409, 0.31279684, 0.98498098, 0.00014477837};
+
+struct Spec {
+  std::vector<Comp> comps;
+  std::vector<double> z;
+  int kMethod = 1;
+  int nt = 15, feedStage = 8;
+  double feedT = 25, feedVF = 0, feed = 100, distillate = 50, reflux = 2;
+  double pTop = 760, pBottom = 780, tTop = 60, tBottom = 120;
+};
+
+void Lay(const Spec& s) {
+  Dist_Initial_set();
+  CaseData& c = Case;
+  c.NC = static_cast<int>(s.comps.size());
+  for (int i = 1; i <= c.NC; ++i) {
+    const Comp& p = s.comps[i - 1];
+    c.Comp_Name[i] = p.name;
+    c.Mol_Wt[i] = p.mw;
+    c.Antoine_A[i] = p.a;
+    c.Antoine_B[i] = p.b;
+    c.Antoine_C[i] = p.c;
+    c.HV_A[i] = p.hva;
+    c.HV_B[i] = p.hvb;
+    c.HV_C[i] = p.hvc;
+    c.HL_A[i] = p.hla;
+    c.HL_B[i] = p.hlb;
+    c.HL_C[i] = p.hlc;
+    c.Feed_Z[i][1] = s.z[i - 1];
+    for (int j = 1; j <= c.NC; ++j) c.Wilson_Lambda[i][j] = 1.0;
+  }
+  c.K_Method = s.kMethod;
+  c.H_Method = 1;
+  c.T_Unit = 1;
+  c.P_Unit = 3;
+  c.H_Unit = 2;
+  c.NT = s.nt;
+  c.N_Feed = 1;
+  c.N_LiqSC = c.N_VapSC = 0;
+  c.Feed_Stage[1] = s.feedStage;
+  c.Feed_T[1] = s.feedT;
+  c.Feed_P[1] = s.pBottom;
+  c.Feed_VF[1] = s.feedVF;
+  c.Feed_Flow[1] = s.feed;
+  c.Top_Liq_Prod = s.distillate;
+  c.Top_Vap_Prod = 0;
+  c.Reflux_Ratio = s.reflux;
+  c.P_Top = s.pTop;
+  c.P_Bottom = s.pBottom;
+  c.T_Top_Est = s.tTop;
+  c.T_Bottom_Est = s.tBottom;
+  for (int j = 1; j <= c.NT; ++j) c.Tray_Press[j] = 0;
+  c.Tray_Press[1] = c.P_Top;
+  c.Tray_Press[c.NT] = c.P_Bottom;
+  c.Max_Iter[1] = c.Max_Iter[2] = 200;
+  c.Conv_Crit[1] = 5e-5;
+  c.Conv_Crit[2] = 1e-5;
+  c.Result_Flag = 0;
+  Dist_Material_Balance();
+}
+
+void Start() {
+  Dist_Material_Balance();
+  Initial_Composition_set();
+  Initial_Profile_set();
+}
+
+Spec Btx() {
+  Spec s;
+  s.comps = {kBenzene, kToluene, kPXylene};
+  s.z = {0.3, 0.4, 0.3};
+  s.tTop = 80;
+  s.tBottom = 135;
+  s.feedT = 100;
+  s.distillate = 30;
+  return s;
+}
+
+Spec Alkanes() {
+  Spec s;
+  s.comps = {kPentane, kHexane, kHeptane, kOctane, kNonane, kDecane};
+  s.z = {0.15, 0.2, 0.2, 0.2, 0.15, 0.1};
+  s.nt = 20;
+  s.feedStage = 10;
+  s.tTop = 40;
+  s.tBottom = 170;
+  s.feedT = 90;
+  s.distillate = 35;
+  return s;
+}
+
+Spec AcetoneMethanolWater() {
+  Spec s;
+  s.comps = {kAcetone, kMethanol, kWater};
+  s.z = {0.3, 0.3, 0.4};
+  s.kMethod = 2;
+  s.nt = 20;
+  s.feedStage = 10;
+  s.tTop = 56;
+  s.tBottom = 100;
+  s.feedT = 60;
+  s.distillate = 30;
+  return s;
+}
+
+void AmwLambda() {
+  // Wilson parameters of the database pairs (first index: the component served).
+  CaseData& c = Case;
+  c.Wilson_Lambda[1][3] = 0.13032281;
+  c.Wilson_Lambda[3][1] = 0.54543022;
+  c.Wilson_Lambda[1][2] = 0.70377901;
+  c.Wilson_Lambda[2][1] = 0.75247937;
+  c.Wilson_Lambda[2][3] = 0.33192105;
+  c.Wilson_Lambda[3][2] = 1.1382836;
+}
+
+ColumnSetCase Example(const std::string& name, bool feasible, std::function<void()> change) {
+  return {"Example1" + name, feasible, [change] {
+            Dist_Example1_set();
+            Case.Max_Iter[1] = Case.Max_Iter[2] = 200;
+            if (change) change();
+            Start();
+          }};
+}
+
+ColumnSetCase Of(const std::string& name, bool feasible, Spec (*base)(), std::function<void(Spec&)> change,
+                 void (*after)() = nullptr) {
+  return {name, feasible, [base, change, after] {
+            Spec s = base();
+            if (change) change(s);
+            Lay(s);
+            if (after) after();
+            Start();
+          }};
+}
+
+}  // namespace
+
+std::vector<ColumnSetCase> Column_Case_Set() {
+  CaseData& c = Case;
+  return {
+      Example("", true, nullptr),
+      Example("Reflux2", true, [&] { c.Reflux_Ratio = 2; }),
+      Example("Reflux5", true, [&] { c.Reflux_Ratio = 5; }),
+      Example("Reflux1", false, [&] { c.Reflux_Ratio = 1; }),
+      Example("Reflux05", false, [&] { c.Reflux_Ratio = 0.5; }),
+      Example("Distillate60", true, [&] { c.Top_Liq_Prod = 60; }),
+      Example("Distillate100", true, [&] { c.Top_Liq_Prod = 100; }),
+      Example("Distillate30", false, [&] { c.Top_Liq_Prod = 30; }),
+      Example("Distillate50", false, [&] { c.Top_Liq_Prod = 50; }),
+      Example("Stages10", true, [&] { c.NT = 10; c.Tray_Press[10] = c.P_Bottom; }),
+      Example("Stages30", true, [&] { c.NT = 30; c.Tray_Press[15] = 0; c.Tray_Press[30] = c.P_Bottom; }),
+      Example("FeedStage3", true, [&] { c.Feed_Stage[1] = 3; }),
+      Example("FeedStage10", true, [&] { c.Feed_Stage[1] = 10; }),
+      Example("LiquidFeed", true, [&] { c.Feed_T[1] = 80; c.Feed_VF[1] = 0; }),
+      Example("VapourFeed", false, [&] { c.Feed_T[1] = 110; c.Feed_VF[1] = 1; }),
+      Example("VapourFeedReflux03", false, [&] { c.Feed_T[1] = 110; c.Feed_VF[1] = 1; c.Reflux_Ratio = 0.3; }),
+      Example("MaterialOnly", true, [&] { c.H_Method = 0; }),
+      Example("TwoFeedsSideCuts", true,
+              [&] {
+                c.N_Feed = 2;
+                c.Feed_Flow[1] = 300;
+                c.Feed_Stage[2] = 8;
+                c.Feed_Flow[2] = 80;
+                c.Feed_T[2] = 80;
+                c.Feed_VF[2] = 0;
+                const double z2[] = {0, 0.3, 0.05, 0.6, 0.05};
+                for (int i = 1; i <= 4; ++i) c.Feed_Z[i][2] = z2[i];
+                c.N_LiqSC = 1;
+                c.LiqSC_Stage[1] = 3;
+                c.LiqSC_Flow[1] = 10;
+                c.N_VapSC = 1;
+                c.VapSC_Stage[1] = 12;
+                c.VapSC_Flow[1] = 15;
+              }),
+      Of("BtxReflux2", true, Btx, nullptr),
+      Of("BtxReflux4", true, Btx, [](Spec& s) { s.reflux = 4; }),
+      Of("BtxReflux4Distillate50", true, Btx, [](Spec& s) { s.reflux = 4; s.distillate = 50; }),
+      Of("BtxStages30", true, Btx, [](Spec& s) { s.nt = 30; s.feedStage = 15; s.reflux = 3; }),
+      Of("BtxVapourFeed", true, Btx, [](Spec& s) { s.feedVF = 1; s.feedT = 140; s.reflux = 3; }),
+      Of("BtxReflux02", true, Btx, [](Spec& s) { s.reflux = 0.2; s.distillate = 60; }),
+      Of("AlkanesReflux2", true, Alkanes, nullptr),
+      Of("AlkanesReflux3", true, Alkanes, [](Spec& s) { s.reflux = 3; }),
+      Of("AlkanesDistillate50", true, Alkanes, [](Spec& s) { s.distillate = 50; s.reflux = 1.5; }),
+      Of("AlkanesStages30", true, Alkanes, [](Spec& s) { s.nt = 30; s.feedStage = 12; s.reflux = 2.5; }),
+      Of("AmwDistillate30", true, AcetoneMethanolWater, nullptr, AmwLambda),
+      Of("AmwDistillate60", true, AcetoneMethanolWater, [](Spec& s) { s.distillate = 60; }, AmwLambda),
+      Of("AmwReflux4", true, AcetoneMethanolWater, [](Spec& s) { s.reflux = 4; s.distillate = 45; }, AmwLambda),
+      Of("AmwIdeal", true, AcetoneMethanolWater, [](Spec& s) { s.kMethod = 1; }),
+  };
+}

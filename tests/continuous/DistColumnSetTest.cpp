@@ -1,0 +1,124 @@
+// The column solver over a set of varied columns: a run reported converged
+// satisfies its equations, a feasible column converges, and a specification
+// that drives a flow below zero ends with a message instead of results.
+#include <gtest/gtest.h>
+
+#include "ColumnCaseSet.h"
+#include "ColumnFixture.h"
+#include "continuous/DistColumnCheck.h"
+#include "continuous/DistDefaults.h"
+#include "continuous/DistSolver.h"
+#include "platform/text/SeqFile.h"
+
+namespace {
+
+class DistColumnSet : public ColumnFixture {
+ protected:
+  void Fresh() {
+    Reset_Case_Data();
+    Case.Max_Comp = kMaxComp;
+    Case.Max_Tray = kMaxTray;
+    Case.Data_Dir = dir_.string();
+    std::filesystem::remove(PathOf("Result.dat"));
+  }
+};
+
+TEST_F(DistColumnSet, ConvergedMeansBalancedAndInfeasibleMeansRefused) {
+  const auto cases = Column_Case_Set();
+  ASSERT_GE(cases.size(), 30u);
+  for (const ColumnSetCase& k : cases) {
+    SCOPED_TRACE(k.name);
+    Fresh();
+    k.setUp();
+    const std::size_t before = Messages().size();
+    DistSolver s;
+    s.Run();
+    const DistRunOutcome& o = s.Outcome();
+    if (k.feasible) {
+      // Honest convergence: every residual within ten times the criterion, no flow below zero.
+      EXPECT_EQ(o.status, DistRunStatus::Converged) << Dist_Outcome_Text(o);
+      const DistResidualReport r = Dist_Column_Residuals(Case.Conv_Crit[1], Case.Conv_Crit[2], Case.H_Method == 1);
+      EXPECT_TRUE(r.balanced) << Dist_Residual_Text(r.worst);
+      DistNegativeFlow n;
+      EXPECT_FALSE(Dist_Find_Negative_Flow(n)) << Dist_Negative_Flow_Text(n);
+      EXPECT_EQ(Dist_Result_Note(), "");
+      continue;
+    }
+    // Refused before the first iteration or stopped at the pass that went negative:
+    // a message naming the stage and the remedy, no result stored.
+    EXPECT_TRUE(o.status == DistRunStatus::Refused || o.status == DistRunStatus::Infeasible)
+        << static_cast<int>(o.status);
+    ASSERT_GT(Messages().size(), before);
+    EXPECT_NE(Messages().back().find("還流比を上げるか、留出量を下げてください"), std::string::npos) << Messages().back();
+    EXPECT_EQ(Case.Result_Flag, 0);
+    EXPECT_FALSE(seqfile::FileExists(PathOf("Result.dat")));
+  }
+}
+
+TEST_F(DistColumnSet, NegativeFlowMessageNamesStageAndRemedyInBothLanguages) {
+  Fresh();
+  for (const ColumnSetCase& k : Column_Case_Set())
+    if (k.name == "Example1Reflux1") k.setUp();
+  Case.Language = 1;
+  DistSolver s;
+  s.Run();
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_EQ(Messages().back(),
+            "The vapour flow of stage 6 turned negative (-24.00): the column cannot meet this specification. "
+            "Raise the reflux ratio or lower the distillate.");
+}
+
+TEST_F(DistColumnSet, StalledRunSaysNotConvergedWithItsWorstResidual) {
+  // A criterion that the change test meets long before the column balances.
+  Fresh();
+  for (const ColumnSetCase& k : Column_Case_Set())
+    if (k.name == "Example1MaterialOnly") k.setUp();
+  Case.Conv_Crit[1] = 1e-9;
+  Case.Max_Iter[1] = 6;
+  Case.Language = 1;
+  DistSolver s;
+  s.Run();
+  const DistRunOutcome& o = s.Outcome();
+  EXPECT_EQ(o.status, DistRunStatus::IterationLimit);
+  const std::string text = Dist_Outcome_Text(o);
+  EXPECT_EQ(text.rfind("Not converged (pass, iterations, error = 1, 7, ", 0), 0u) << text;
+  EXPECT_NE(text.find("; largest residual "), std::string::npos) << text;
+  // The results are kept, and say what they are.
+  EXPECT_EQ(Case.Result_Flag, 1);
+  EXPECT_EQ(Dist_Result_Note(), text);
+}
+
+TEST_F(DistColumnSet, PressuresWithoutABoilingPointAreRefused) {
+  struct Bad {
+    const char* name;
+    void (*spoil)();
+    const char* says;
+  } bad[] = {
+      {"top at zero", [] { Case.P_Top = 0; }, "The pressure of stage 1 [ 0 ] must be above 0."},
+      {"negative middle", [] { Case.Tray_Press[7] = -5; }, "The pressure of stage 7 [-5 ] must be above 0."},
+      // 10^7.8786 mmHg is where the methanol Antoine equation has its pole.
+      {"at the pole", [] { Case.P_Bottom = 7.6e7; },
+       "At the pressure of stage 15 the Antoine equation of Methanol has no boiling point (10^A or above): lower "
+       "the pressure."},
+  };
+  for (const Bad& b : bad) {
+    SCOPED_TRACE(b.name);
+    Fresh();
+    Dist_Example1_set();
+    Case.Language = 1;
+    b.spoil();
+    EXPECT_FALSE(Dist_Run_Check());
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_EQ(Messages().back(), b.says);
+  }
+  // Stage pressures laid wrongly (a profile from before the change) stop the run at its start.
+  Fresh();
+  for (const ColumnSetCase& k : Column_Case_Set())
+    if (k.name == "Example1") k.setUp();
+  Case.Tray_P[4] = 0;
+  DistSolver s;
+  EXPECT_FALSE(s.Start());
+  EXPECT_EQ(s.Outcome().status, DistRunStatus::Refused);
+}
+
+}  // namespace
