@@ -1,9 +1,11 @@
 #include "continuous/DistCaseFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
+#include "continuous/DistSolver.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseFileBlocks.h"
 #include "platform/text/SeqFile.h"
@@ -30,6 +32,16 @@ int32_t ReadLong(seqfile::Reader& r) {
   const long long v = r.Int();
   if (v < INT32_MIN || v > INT32_MAX) Reject(r, "a whole number is out of range");
   return static_cast<int32_t>(v);
+}
+
+// A stage number of a feed (on the column, 1..NT) or of a side cut (0..NT: a
+// side cut not yet placed is kept, the run refuses it).
+int32_t ReadStage(seqfile::Reader& r, const CaseData& c, const char* what, int lowest = 1) {
+  const int32_t j = ReadLong(r);
+  if (j < lowest || j > c.NT)
+    Reject(r, std::string("the ") + what + " stage " + std::to_string(j) + " is outside " + std::to_string(lowest) +
+                  ".." + std::to_string(c.NT));
+  return j;
 }
 
 // Records 3 to 21, after the head.
@@ -74,20 +86,30 @@ void ReadBody(seqfile::Reader& r, CaseData& c) {
   c.P_Top = r.Double();
   c.P_Bottom = r.Double();
   for (int j = 1; j <= c.NT; ++j) c.Tray_Press[j] = r.Double();
+  // Pressures: top and bottom above zero, a middle stage above zero or 0 (not given).
+  if (!(c.P_Top > 0) || !(c.P_Bottom > 0))
+    Reject(r, "the top and bottom pressures must be above 0");
+  for (int j = 2; j < c.NT; ++j)
+    if (c.Tray_Press[j] < 0 || !std::isfinite(c.Tray_Press[j]))
+      Reject(r, "the pressure of stage " + std::to_string(j) + " is below 0");
   for (int f = 1; f <= c.N_Feed; ++f) {
-    c.Feed_Stage[f] = ReadLong(r);
+    c.Feed_Stage[f] = ReadStage(r, c, "feed");
     c.Feed_T[f] = r.Double();
     c.Feed_P[f] = r.Double();
     c.Feed_VF[f] = r.Double();
     c.Feed_Flow[f] = r.Double();
     for (int i = 1; i <= c.NC; ++i) c.Feed_Z[i][f] = r.Double();
+    if (c.Feed_Flow[f] < 0) Reject(r, "the flow of feed " + std::to_string(f) + " is below 0");
   }
+  double feed = 0;
+  for (int f = 1; f <= c.N_Feed; ++f) feed += c.Feed_Flow[f];
+  if (c.N_Feed > 0 && !(feed > 0)) Reject(r, "the feeds sum to 0");
   for (int k = 1; k <= c.N_LiqSC; ++k) {
-    c.LiqSC_Stage[k] = ReadLong(r);
+    c.LiqSC_Stage[k] = ReadStage(r, c, "liquid side cut", 0);
     c.LiqSC_Flow[k] = r.Double();
   }
   for (int k = 1; k <= c.N_VapSC; ++k) {
-    c.VapSC_Stage[k] = ReadLong(r);
+    c.VapSC_Stage[k] = ReadStage(r, c, "vapour side cut", 0);
     c.VapSC_Flow[k] = r.Double();
   }
   const long long flag = r.Int();
@@ -183,5 +205,6 @@ bool Read_Dist_Data() {
   }
   scratch->Read_Error = 0;
   Case = *scratch;
+  Dist_Clear_Result_Note();
   return true;
 }

@@ -69,6 +69,7 @@ std::string resultNote;
 }  // namespace
 
 const std::string& Dist_Result_Note() { return resultNote; }
+void Dist_Clear_Result_Note() { resultNote.clear(); }
 
 bool Dist_Run_Check() {
   const CaseData& c = Case;

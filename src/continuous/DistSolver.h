@@ -72,8 +72,10 @@ std::string Dist_Outcome_Text(const DistRunOutcome& outcome);
 
 // What the results of the last run that stored any must be read with: empty when
 // they are converged, otherwise Dist_Outcome_Text of that run. Cleared when a run
-// starts.
+// starts and when a case file is read.
 const std::string& Dist_Result_Note();
+// Forgets the note: the results in the case are no longer those of that run.
+void Dist_Clear_Result_Note();
 
 // Checks the case before a run: simultaneous top liquid and vapour products, a
 // top vapour product with a condenser, a top liquid product without one, no top

@@ -105,6 +105,12 @@ TEST_F(DistCaseFileTest, RejectedFilesLeaveTheCaseAndSayWhy) {
       {"stages", text(good, 62, 11, "4,201,1,0,0,2,1,1,3,2"), "データファイルを読み込めません。"},
       {"text for a number", text(good, 62, 12, "\"x\",5E-05,20,1E-05"), "データファイルを読み込めません。"},
       {"flash file", flash.Content(), "データファイルを読み込めません。"},
+      // Specifications no column can have.
+      {"feed stage off the column", text(good, 62, 59, "999,93,770,0.5,380"), "データファイルを読み込めません。"},
+      {"feed stage 0", text(good, 62, 59, "0,93,770,0.5,380"), "データファイルを読み込めません。"},
+      {"no feed flow", text(good, 62, 59, "5,93,770,0.5,0"), "データファイルを読み込めません。"},
+      {"top pressure 0", text(good, 62, 43, "83,0,3,72,105,0,770"), "データファイルを読み込めません。"},
+      {"negative middle pressure", text(good, 62, 50, "-10"), "データファイルを読み込めません。"},
   };
   for (const auto& b : bad) {
     SCOPED_TRACE(b.name);
@@ -120,7 +126,7 @@ TEST_F(DistCaseFileTest, RejectedFilesLeaveTheCaseAndSayWhy) {
     EXPECT_EQ(Case.Memo[1], "");
     EXPECT_EQ(Case.Comp_Name[1], "");
   }
-  EXPECT_EQ(Messages().size(), 5u);
+  EXPECT_EQ(Messages().size(), 10u);
 
   Case.Data_File = PathOf("absent.dat");
   EXPECT_FALSE(Read_Dist_Data());

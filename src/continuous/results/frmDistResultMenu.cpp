@@ -1,5 +1,6 @@
 #include "continuous/results/frmDistResultMenu.h"
 
+#include "continuous/DistSolver.h"
 #include "continuous/results/DistGraphs.h"
 #include "continuous/results/ResultText.h"
 #include "continuous/results/frmDistGraphScale.h"
@@ -46,6 +47,9 @@ frmDistResultMenu::frmDistResultMenu() : ui::Form("frmDistResultMenu") {
 
 void frmDistResultMenu::Form_Load() {
   results::SetCaption(this, "逐次段蒸留計算　計算結果", "Step by Step Distillation Calculation Result");
+  // Results of a run that did not converge are kept, and say so.
+  if (!Dist_Result_Note().empty())
+    setWindowTitle(windowTitle() + QString::fromStdString("  " + Dist_Result_Note()));
   results::SetCaption(cmdResultGraphPrint, "ｸﾞﾗﾌ印刷(&P)", "Print Graph(&P)");
   results::SetCaption(cmdResultGraphScale, "ｸﾞﾗﾌ分割数(&G)", "Graph Division(&G)");
   results::SetCaption(cmdResultBalance, "物質/熱収支(&B)", "M.B/H.B(&B)");

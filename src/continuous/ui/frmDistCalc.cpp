@@ -101,10 +101,14 @@ void frmDistCalc::End_Of_Run() {
     ui::Forms::Unload(this);
     return;
   }
-  if (o.status == DistRunStatus::Converged || o.status == DistRunStatus::IterationLimit) dist::Show_Result_Button();
-  // A run that used up its iterations is not passed off as converged: the
-  // status line says so under the last iteration's figures.
-  if (o.status == DistRunStatus::IterationLimit) {
+  const bool stored = o.status == DistRunStatus::Converged || o.status == DistRunStatus::IterationLimit ||
+                      o.status == DistRunStatus::Unbalanced;
+  if (stored) dist::Show_Result_Button();
+  // A run that used up its iterations, did not balance or went below zero flows
+  // is not passed off as converged: the status line says so under the last
+  // iteration's figures.
+  if (o.status == DistRunStatus::IterationLimit || o.status == DistRunStatus::Unbalanced ||
+      o.status == DistRunStatus::Infeasible) {
     Status_Line(lastStatus_, Dist_Outcome_Text(o));
   }
   dist::Apply_Captions(this, {{"cmdCalcAbort", "戻る(&X)", "Exit(&X)"}});

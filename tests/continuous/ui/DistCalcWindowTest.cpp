@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "continuous/DistCaseFile.h"
+#include "continuous/DistSolver.h"
 #include "continuous/ui/DistWindowFixture.h"
 #include "continuous/ui/frmDistCalc.h"
 #include "continuous/ui/frmDistGoCalc.h"
@@ -90,6 +91,8 @@ TEST_F(DistCalcWindowTest, RunAtItsIterationLimitSaysSoAndStillStoresResults) {
         EXPECT_NE(status.find("Not converged"), std::string::npos) << status;
       });
   EXPECT_EQ(Case.Result_Flag, 1);
+  // The results kept carry the note that they are not converged.
+  EXPECT_EQ(Dist_Result_Note().rfind("Not converged (pass, iterations, error = 2, 2, ", 0), 0u) << Dist_Result_Note();
   EXPECT_TRUE(std::filesystem::exists(ResultPath()));
 }
 
