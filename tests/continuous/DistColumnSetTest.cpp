@@ -3,6 +3,9 @@
 // that drives a flow below zero ends with a message instead of results.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "ColumnCaseSet.h"
 #include "ColumnFixture.h"
 #include "continuous/DistColumnCheck.h"
@@ -11,6 +14,37 @@
 #include "platform/text/SeqFile.h"
 
 namespace {
+
+// With COLUMN_DUMP_DIR set, each converged case is written out for the
+// independent check tools/column/mesh_check.py.
+void Dump(const std::string& name) {
+  const char* dir = std::getenv("COLUMN_DUMP_DIR");
+  if (!dir) return;
+  const CaseData& c = Case;
+  std::ofstream o(std::string(dir) + "/" + name + ".txt");
+  o.precision(17);
+  o << c.NC << ' ' << c.NT << ' ' << c.K_Method << ' ' << c.H_Method << ' ' << (c.Reflux_Ratio > 0) << '\n';
+  for (int i = 1; i <= c.NC; ++i) {
+    o << c.Mol_Wt[i] << ' ' << c.Antoine_A[i] << ' ' << c.Antoine_B[i] << ' ' << c.Antoine_C[i] << ' ' << c.HV_A[i]
+      << ' ' << c.HV_B[i] << ' ' << c.HV_C[i] << ' ' << c.HL_A[i] << ' ' << c.HL_B[i] << ' ' << c.HL_C[i];
+    for (int k = 1; k <= c.NC; ++k) o << ' ' << c.Wilson_Lambda[i][k];
+    o << '\n';
+  }
+  o << c.N_Feed << ' ' << c.Top_Liq_Prod << '\n';
+  for (int f = 1; f <= c.N_Feed; ++f) {
+    o << c.Feed_Stage[f] << ' ' << c.Feed_Flow[f] << ' ' << c.Feed_T[f] << ' ' << c.Feed_VF[f];
+    for (int i = 1; i <= c.NC; ++i) o << ' ' << c.Feed_Z[i][f];
+    o << '\n';
+  }
+  o << c.N_LiqSC << ' ' << c.N_VapSC << '\n';
+  for (int k = 1; k <= c.N_LiqSC; ++k) o << c.LiqSC_Stage[k] << ' ' << c.LiqSC_Flow[k] << '\n';
+  for (int k = 1; k <= c.N_VapSC; ++k) o << c.VapSC_Stage[k] << ' ' << c.VapSC_Flow[k] << '\n';
+  for (int j = 1; j <= c.NT; ++j) {
+    o << c.Tray_T[j] << ' ' << c.Tray_P[j] << ' ' << c.Tray_L[j] << ' ' << c.Tray_V[j];
+    for (int i = 1; i <= c.NC; ++i) o << ' ' << c.Tray_X[i][j] << ' ' << c.Tray_Y[i][j];
+    o << '\n';
+  }
+}
 
 class DistColumnSet : public ColumnFixture {
  protected:
@@ -42,6 +76,7 @@ TEST_F(DistColumnSet, ConvergedMeansBalancedAndInfeasibleMeansRefused) {
       DistNegativeFlow n;
       EXPECT_FALSE(Dist_Find_Negative_Flow(n)) << Dist_Negative_Flow_Text(n);
       EXPECT_EQ(Dist_Result_Note(), "");
+      Dump(k.name);
       continue;
     }
     // Refused before the first iteration or stopped at the pass that went negative:
