@@ -144,15 +144,20 @@ ShortCutResult ShortCut_Design(double P, bool tempGiven, double T) {
   for (int i = 1; i <= nc; ++i) res.DF += c.SC_D[i];
   res.BF = 1 - res.DF;
 
-  // Underwood root between the heavy and the light key, saturated-liquid feed.
-  double thetaL = 1, thetaU = aLK, theta = 0;
-  for (int n = 1; n <= 51; ++n) {
+  // Underwood root between the heavy and the light key for the feed's condition:
+  // sum z a / (a - theta) = 1 - q, q = 1 - V/F (a subcooled feed has V/F 0, so q = 1;
+  // a superheated one V/F 1, so q = 0). The sum rises from -inf just above the
+  // heavy key to +inf just below the light key, so the bisection keeps the root
+  // bracketed; it stops when the bracket no longer narrows.
+  const double q = 1 - std::clamp(res.VF, 0.0, 1.0);
+  double thetaL = 1, thetaU = aLK, theta = (thetaL + thetaU) / 2;
+  for (int n = 1; n <= 200; ++n) {
     theta = (thetaL + thetaU) / 2;
-    double f = 0;
-    for (int i = 1; i <= nc; ++i) f -= c.SC_Z[i] * c.K_Value[i] / (c.K_Value[i] - theta);
-    if (f <= 0) thetaU = theta;
+    if (!(theta > thetaL && theta < thetaU)) break;
+    double sum = 0;
+    for (int i = 1; i <= nc; ++i) sum += c.SC_Z[i] * c.K_Value[i] / (c.K_Value[i] - theta);
+    if (sum >= 1 - q) thetaU = theta;
     else thetaL = theta;
-    if (std::fabs(f) < 0.0001) break;
   }
   res.theta = theta;
 

@@ -1,6 +1,7 @@
 // Shortcut design of a column for a light and a heavy key: feed condition,
-// relative volatilities, Fenske minimum stages and split, Underwood minimum
-// reflux, Kirkbride feed stage and the Gilliland curve of stages against reflux.
+// relative volatilities, Fenske minimum stages and split, Underwood minimum reflux
+// at the feed's condition (q = 1 - V/F), Kirkbride feed stage and the Gilliland
+// curve of stages against reflux.
 // Works over the shortcut variables of the case data (SC_*); messages go
 // through Calc_Message in the language of Case.Language. No Qt.
 #pragma once

@@ -95,6 +95,41 @@ TEST_F(ShortCutTest, RecoverySpecificationAndPartialCondenserGilliland) {
   EXPECT_FALSE(Gilliland_Curve(3.0, 1.0, -0.5, 0).drawable);
 }
 
+// Minimum reflux at the feed's own condition against tools/shortcut/underwood_feed.py
+// (bisection roots, its own flash): subcooled, saturated liquid, partly vaporised,
+// saturated and superheated vapour, for both kinds of key target.
+TEST_F(ShortCutTest, MinimumRefluxFollowsTheFeedCondition) {
+  struct Point {
+    bool tempGiven;
+    double T, VF, theta, Rmin[2];  // Rmin for mole-fraction and for recovery targets
+  };
+  const Point points[] = {
+      {true, 70.0, 0.0, 2.2087230996, {1.1654672299, 1.7268876366}},
+      {false, 0, 0.0, 2.1628010678, {1.2396212912, 1.8336189586}},
+      {true, 90.0, 0.2318264688, 2.3531107158, {1.6465416200, 2.4244036582}},
+      {true, 93.0, 0.4418285883, 2.4513019158, {2.1537787835, 3.1550889706}},
+      {true, 96.34406178, 0.9999999996, 2.5490793789, {3.7082991541, 5.3904987766}},
+      {true, 97.0, 1.0, 2.5464196697, {3.7107745282, 5.3941334138}},
+      {true, 110.0, 1.0, 2.4946899555, {3.7610339742, 5.4674298268}},
+  };
+  for (int type = 0; type <= 1; ++type) {
+    Case.SC_Calc_Type = type;
+    double previous = 0;
+    for (const Point& p : points) {
+      CalcMessageScope scope;
+      const ShortCutResult r = ShortCut_Design(Unit_Press_In(760.0), p.tempGiven, p.T);
+      SCOPED_TRACE(testing::Message() << "type " << type << " T " << p.T);
+      ASSERT_TRUE(r.done);
+      EXPECT_NEAR(r.VF, p.VF, 1e-6);
+      EXPECT_NEAR(r.theta, p.theta, 1e-4 * p.theta);
+      EXPECT_NEAR(r.Rmin, p.Rmin[type], 1e-3 * p.Rmin[type]);
+      // A hotter feed needs more reflux.
+      EXPECT_GT(r.Rmin, previous);
+      previous = r.Rmin;
+    }
+  }
+}
+
 TEST_F(ShortCutTest, KeysWithoutASeparationAreRefused) {
   Case.SC_HK = Case.SC_LK;
   EXPECT_FALSE(Design().done);

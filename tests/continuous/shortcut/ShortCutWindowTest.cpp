@@ -73,6 +73,18 @@ TEST_F(ShortCutWindowTest, RecoveriesInEnglishFillTheResultsGridAndGraph) {
   // Fifty segments of the stage curve and fifty of the feed-stage curve.
   EXPECT_EQ(Lines(*f.picResult, 10), 50);
   EXPECT_EQ(Lines(*f.picResult, 11), 50);
+
+  // A partly vaporised feed at 93 degC: underwood_feed.py V/F 0.4418, Rmin 3.1550889706.
+  f.txtTemp->setText("93");
+  f.cmdCalc_Click();
+  EXPECT_EQ(f.lblVFData->text(), "0.442");
+  EXPECT_NEAR(txt::Val(ui::S(f.lblRminData->text())), 3.15509, 3e-3);
+  // Loose recoveries need less than a reflux ratio of 1: shown with its leading zero.
+  f.txtMolLK->setText("0.7");
+  f.txtMolHK->setText("0.3");
+  f.cmdCalc_Click();
+  ASSERT_LT(f.Rmin, 1.0);
+  EXPECT_EQ(f.lblRminData->text().left(2), "0.") << ui::S(f.lblRminData->text());
 }
 
 TEST_F(ShortCutWindowTest, BadInputsStopWithTheirMessageAndKeepTheStoredValues) {

@@ -309,9 +309,9 @@ void frmDistShortCut::cmdCalc_Click() {
   hasResult_ = true;
   condenser_ = c.SC_Condenser;
   lblVFData->setText(ui::Q(txt::Format(r.VF, "#0.000")));
-  lblSminData->setText(ui::Q(txt::Format(Smin, "###.#####")));
-  lblSminFData->setText(ui::Q(txt::Format(SminF, "###.#####")));
-  lblRminData->setText(ui::Q(txt::Format(Rmin, "###.#####")));
+  lblSminData->setText(ui::Q(txt::Format(Smin, "##0.#####")));
+  lblSminFData->setText(ui::Q(txt::Format(SminF, "##0.#####")));
+  lblRminData->setText(ui::Q(txt::Format(Rmin, "##0.#####")));
   for (int i = 1; i <= nc; ++i) {
     vaSpread1->SetValue(2, i + 1, r.xD[i]);
     vaSpread1->SetValue(3, i + 1, r.xB[i]);
