@@ -181,6 +181,74 @@ constexpr double kVapourChange = 1e-6;   // relative change of K that counts as 
 constexpr double kTrivialK = 1e-4;       // |K - 1| below this for all components ...
 constexpr double kTrivialZ = 1e-6;       // ... with one compressibility for both phases: no real split
 
+// The pure-component terms of one temperature, shared by the liquid and every
+// vapour pass: the same products EOS_Parameter and EOS_Fugacity form, computed once.
+struct TemperatureTerms {
+  double t = 0;
+  double rootParam[kMaxComp + 1];  // sqrt(ac(i)) s(i) of the mixture a
+  double rootFug[kMaxComp + 1];    // sqrt(a(i)) of the fugacity (PR: its own constant)
+  double b[kMaxComp + 1];
+};
+
+void prepareTerms(int32_t eos, double t, TemperatureTerms& terms) {
+  const double T = t + kKelvinOffset;
+  const double acConstant = eos == 0 ? 0.00287803 : 0.00307846;
+  terms.t = t;
+  for (int i = 1; i <= Case.NC; ++i) {
+    const PureConstants c = pureConstants(eos, i);
+    const double s = alphaRoot(c.m, T, i);
+    const double tc = Case.Comp_Tc[i];
+    terms.rootParam[i] = std::sqrt(c.ac) * s;
+    terms.rootFug[i] = std::sqrt(acConstant * tc * tc / Case.Comp_Pc[i]) * s;
+    terms.b[i] = c.b;
+  }
+}
+
+// EOS_Parameter, EOS_Cubic_Root and EOS_Fugacity of comp with the terms of one
+// temperature; returns the density.
+double phaseFugacity(int32_t eos, int32_t phase, const TemperatureTerms& terms, double P, const double comp[],
+                     double phi[]) {
+  const int nc = Case.NC;
+  double r[kMaxComp + 1];
+  double a = 0.0, b = 0.0;
+  for (int i = 1; i <= nc; ++i) {
+    r[i] = comp[i] > 0.0 ? terms.rootParam[i] * comp[i] : 0.0;
+    if (comp[i] > 0.0) b += comp[i] * terms.b[i];
+  }
+  for (int i = 1; i <= nc; ++i) {
+    if (comp[i] <= 0.0) continue;
+    for (int j = 1; j <= nc; ++j)
+      if (comp[j] > 0.0) a += (1.0 - kij(i, j)) * r[i] * r[j];
+  }
+  double density;
+  EOS_Cubic_Root(eos, phase, terms.t, P, comp, density, a, b);
+  const double pBar = P * kBarPerMPa;
+  const double rt = kGasConstant * (terms.t + kKelvinOffset);
+  const double Z = pBar / (density * rt);
+  const double A = pBar * a / (rt * rt);
+  const double B = pBar * b / rt;
+  const double L = Z > B ? std::log(Z - B) : 0.0;
+  double logTerm, factor;
+  if (eos == 0) {
+    logTerm = 1.0 + B / Z > 0.0 ? std::log(1.0 + B / Z) : 0.0;
+    factor = A / B;
+  } else {
+    const double arg = (Z + (1.0 + kSqrt2) * B) / (Z + (1.0 - kSqrt2) * B);
+    logTerm = arg > 0.0 ? std::log(arg) : 0.0;
+    factor = A / (2.0 * kSqrt2 * B);
+  }
+  for (int i = 1; i <= nc; ++i) {
+    double sum = 0.0;
+    for (int j = 1; j <= nc; ++j) {
+      if (comp[j] <= 0.0) continue;
+      sum += comp[j] * (1.0 - kij(i, j)) * terms.rootFug[i] * terms.rootFug[j];
+    }
+    const double bRatio = terms.b[i] / b;
+    phi[i] = std::exp(bRatio * (Z - 1.0) - L - factor * (2.0 * sum / a - bRatio) * logTerm);
+  }
+  return density;
+}
+
 // One temperature of the bubble search. The liquid fugacity coefficients are
 // taken at T once; the vapour y = x K / sum(x K) and its coefficients are
 // substituted until K = phiL / phiV stands still, starting from the K-values the
@@ -194,25 +262,22 @@ struct BubblePoint {
 };
 
 BubblePoint bubbleResidual(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[],
-                           double y[]) {
+                           double y[], int passes = kVapourPasses) {
   const int nc = Case.NC;
   const double pBar = P * kBarPerMPa;
   const double rt = kGasConstant * (t + kKelvinOffset);
   BubblePoint point;
-  double a, b, density;
-  EOS_Parameter(eos, t, x, a, b);
-  EOS_Cubic_Root(eos, 0, t, P, x, density, a, b);
-  EOS_Fugacity(eos, t, P, x, phiL, density, a, b);
+  TemperatureTerms terms;
+  prepareTerms(eos, t, terms);
+  double density = phaseFugacity(eos, 0, terms, P, x, phiL);
   point.zL = pBar / (density * rt);
   // Far from the root the sign and size of f are all the finder needs: the
   // substitution stops once K moves by less than a twentieth of |f|.
-  for (int pass = 0; pass < kVapourPasses; ++pass) {
+  for (int pass = 0; pass < passes; ++pass) {
     double sum = 0.0;
     for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
     for (int i = 1; i <= nc; ++i) y[i] = x[i] * Case.K_Value[i] / sum;
-    EOS_Parameter(eos, t, y, a, b);
-    EOS_Cubic_Root(eos, 1, t, P, y, density, a, b);
-    EOS_Fugacity(eos, t, P, y, phiV, density, a, b);
+    density = phaseFugacity(eos, 1, terms, P, y, phiV);
     double change = 0.0, sumNew = 0.0;
     for (int i = 1; i <= nc; ++i) {
       const double K = phiL[i] / phiV[i];
@@ -222,7 +287,7 @@ BubblePoint bubbleResidual(int32_t eos, double t, double P, const double x[], do
       sumNew += x[i] * K;
     }
     point.settled = change <= kVapourChange;
-    if (point.settled || change <= 0.05 * std::fabs(1.0 - sumNew)) break;
+    if (point.settled || change <= 0.2 * std::fabs(1.0 - sumNew)) break;
   }
   point.zV = pBar / (density * rt);
   double sum = 0.0;
@@ -274,7 +339,7 @@ struct SearchEnd {
 // The root finder over [t - 50, t + 50] (the lower bound kept above absolute
 // zero) from t with the K-values in Case.K_Value.
 SearchEnd searchBubble(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[], double y[],
-                       ThermoOutcome& out) {
+                       ThermoOutcome& out, int passes = kVapourPasses) {
   double T = t;
   const double tHigh = T + 50.0;
   double tLow = T - 50.0;
@@ -283,7 +348,7 @@ SearchEnd searchBubble(int32_t eos, double t, double P, const double x[], double
   double xPos = 0, fPos = 0, xNeg = 0, fNeg = 0, xPrev = 0, fPrev = 0;
   BubblePoint point;
   while (state < 4) {
-    point = bubbleResidual(eos, T, P, x, phiL, phiV, y);
+    point = bubbleResidual(eos, T, P, x, phiL, phiV, y, passes);
     ++out.iterations;
     out.residual = std::fabs(point.f);
     Root_Search(state, calls, T, point.f, tLow, tHigh, 0.5, 1e-5, xPos, fPos, xNeg, fNeg, xPrev, fPrev);
@@ -295,7 +360,7 @@ SearchEnd searchBubble(int32_t eos, double t, double P, const double x[], double
     int side = 0;
     for (int n = 0; n < 60 && state == 6; ++n) {
       T = (xPos * fNeg - xNeg * fPos) / (fNeg - fPos);
-      point = bubbleResidual(eos, T, P, x, phiL, phiV, y);
+      point = bubbleResidual(eos, T, P, x, phiL, phiV, y, passes);
       ++out.iterations;
       out.residual = std::fabs(point.f);
       if (!std::isfinite(point.f)) break;
