@@ -26,7 +26,57 @@ bool Normalise(double v[], int nc) {
 double TempInC(const std::string& text) { return Unit_Temp_In(txt::Val(text)); }
 double PressInMPa(const std::string& text) { return Unit_Press_In(txt::Val(text)); }
 
+std::string InLanguage(const char* japanese, const char* english) {
+  return Case.Language == 1 ? english : japanese;
+}
+
 }  // namespace
+
+std::string Flash_Input_Problem(FlashCalcType type, const std::string& tempText, const std::string& pressText,
+                                const std::string& temp2Text) {
+  if (Case.NC < 1 || Case.NC > kMaxComp)
+    return InLanguage("成分数は 1 から 20 の範囲で指定してください。", "The number of components must be 1 to 20.");
+  const double p = txt::Val(pressText);
+  const double t = txt::Val(tempText);
+  const bool curve = type == FlashCalcType::CondensingCurve;
+  const double t2 = curve ? txt::Val(temp2Text) : 0.0;
+  if (!std::isfinite(t) || !std::isfinite(p) || !std::isfinite(t2))
+    return InLanguage("温度・圧力に数値でない値 (無限大など) が入力されています。",
+                      "The temperature or pressure is not a finite number.");
+  if (!(Unit_Press_In(p) > 0.0) || !(p > 0.0))
+    return InLanguage("圧力は 0 より大きい値を入力してください。", "Enter a pressure above 0.");
+  if (!(Unit_Temp_In(t) > -273.15) || (curve && !(Unit_Temp_In(t2) > -273.15)))
+    return InLanguage("温度は絶対零度 (-273.15 ℃) より高い値を入力してください。",
+                      "Enter a temperature above absolute zero (-273.15 °C).");
+  return "";
+}
+
+bool Read_Flash_Feed(const std::vector<std::string>& cells, std::string& message) {
+  message.clear();
+  const int nc = CompCount();
+  double z[kMaxComp + 1] = {};
+  double sum = 0.0;
+  for (int i = 1; i <= nc; ++i) {
+    const std::string text = static_cast<std::size_t>(i) <= cells.size() ? cells[static_cast<std::size_t>(i - 1)] : "";
+    z[i] = txt::Val(text);
+    if (!std::isfinite(z[i]) || z[i] < 0.0 || z[i] > 1.0) {
+      const std::string row = std::to_string(i);
+      message = InLanguage(("Feed の組成は 0 から 1 の数値を入力してください (" + row + " 行目)。").c_str(),
+                           ("Enter each feed fraction as a number from 0 to 1 (row " + row + ").").c_str());
+      return false;
+    }
+    sum += z[i];
+  }
+  if (!(sum > 0.0)) {
+    message = InLanguage("Feed の組成の合計が 0 です。", "The feed fractions sum to 0.");
+    return false;
+  }
+  if (std::fabs(sum - 1.0) > 1e-9)
+    message = InLanguage(("Feed の組成の合計が 1 ではありません (" + txt::Plain(sum) + ")。正規化して使います。").c_str(),
+                         ("The feed fractions do not sum to 1 (" + txt::Plain(sum) + "); they are used normalised.").c_str());
+  for (int i = 1; i <= nc; ++i) Case.Flash_Z[i] = z[i] / sum;
+  return true;
+}
 
 std::vector<FlashResultRow> Disp_Bubble_Result() {
   const int nc = CompCount();
@@ -99,11 +149,18 @@ FlashEnthalpyRow Disp_Enthalpy_Result(double VF, double tC, double pMPa) {
   return Enthalpy_Row(VF, hv, hl);
 }
 
-FlashDisplay Flash_Calc(FlashCalcType type, const std::string& tempText, const std::string& pressText) {
+FlashDisplay Flash_Calc(FlashCalcType type, const std::string& tempText, const std::string& pressText,
+                        const std::string& temp2Text) {
   CalcMessageScope scope;
   FlashDisplay d;
   d.tempText = tempText;
   d.pressText = pressText;
+  const std::string problem = Flash_Input_Problem(type, tempText, pressText, temp2Text);
+  if (!problem.empty()) {
+    Calc_Message(problem);
+    d.outcome.status = ThermoStatus::Refused;
+    return d;
+  }
   if (type == FlashCalcType::CondensingCurve) {
     // The curve works at the pressure as shown, three decimals, in the display unit.
     Case.Flash_P = txt::Val(txt::Format(txt::Val(pressText), kFmtTempPress));

@@ -30,6 +30,19 @@ inline constexpr const char* kFmtEnthalpy = "#.#0000E+#0";
 // Shown when the phase that a bubble or dew display normalises has no amount.
 inline constexpr const char* kVanishingSumMessage = "組成の合計が 0 になり、正規化できません。";
 
+// Checks what a calculation starts from: a component count of 1..20, and for
+// the typed temperature (and the upper limit of the condensing curve) a finite
+// number above absolute zero, for the typed pressure a finite number above 0.
+// Returns the message to show in the chosen language, or an empty text.
+std::string Flash_Input_Problem(FlashCalcType type, const std::string& tempText, const std::string& pressText,
+                                const std::string& temp2Text);
+
+// Reads the Feed cells typed for rows 1..NC into Flash_Z. Each must be a finite
+// fraction in 0..1 and their sum above 0; then Flash_Z takes them normalised and
+// true is returned, with `message` saying so when they did not sum to 1. When
+// refused, Flash_Z stays as it was and `message` tells why.
+bool Read_Flash_Feed(const std::vector<std::string>& cells, std::string& message);
+
 // One row of the composition table: vapour y, liquid x, K (columns 2..4).
 struct FlashResultRow {
   std::string vapour, liquid, kValue;
@@ -57,7 +70,10 @@ struct FlashDisplay {
 // read as their leading number). Writes Flash_T (degC, types 0 and 1), Flash_P
 // (display unit, types 2, 3 and 5), Flash_X, Flash_Y and K_Value. Messages of the
 // library go through Calc_Message, each once per call.
-FlashDisplay Flash_Calc(FlashCalcType type, const std::string& tempText, const std::string& pressText);
+// Input that Flash_Input_Problem refuses is reported through Calc_Message and
+// nothing is computed (outcome Refused, no rows).
+FlashDisplay Flash_Calc(FlashCalcType type, const std::string& tempText, const std::string& pressText,
+                        const std::string& temp2Text = "");
 
 // Table rows 1..NC: the bubble point (x = z, y = K z normalised), the dew point
 // (y = z, x = z / K normalised), and a flash (Flash_Y, Flash_X). The bubble and dew

@@ -136,8 +136,12 @@ frmFlash::frmFlash() : ui::Form("frmFlash") {
     spdData->SetText(c, 0, heads[c]);
     spdData->SetColWidth(c, c == 4 ? 17 : 13);
   }
-  spdData->SetAllLocked(true);
   spdData->setMinimumHeight(300);
+  Lock_Grid();
+  // A feed typed after a calculation leaves the shown phases without their feed.
+  spdData->onChange = [this](int col, int) {
+    if (col == 1) Clear_Result();
+  };
   right->addWidget(spdData, 1);
   spdData2 = new ui::SpreadGrid("spdData2", this);
   spdData2->SetMaxCols(3);
@@ -196,6 +200,33 @@ void frmFlash::Write_Component_Names() {
   for (int i = 1; i <= nc; ++i) spdData->SetText(0, i, Case.Comp_Name[i]);
   for (int i = nc + 1; i <= kGridRows; ++i)
     for (int c = 0; c <= 4; ++c) spdData->SetText(c, i, kBlank);
+  Lock_Grid();
+}
+
+void frmFlash::Lock_Grid() {
+  const int nc = std::clamp(static_cast<int>(Case.NC), 0, kGridRows);
+  spdData->SetLocked(0, 1, 4, kGridRows, true);
+  if (nc > 0) spdData->SetLocked(1, 1, 1, nc, false);
+}
+
+void frmFlash::Clear_Result() {
+  for (int i = 1; i <= kGridRows; ++i)
+    for (int c = 2; c <= 4; ++c) spdData->SetText(c, i, kBlank);
+  for (int c = 1; c <= 3; ++c) spdData2->SetText(c, 1, kBlank);
+  lblVFData->setText("");
+}
+
+bool frmFlash::Read_Feed() {
+  const int nc = std::clamp(static_cast<int>(Case.NC), 0, kGridRows);
+  std::vector<std::string> cells;
+  for (int i = 1; i <= nc; ++i) cells.push_back(spdData->Text(1, i));
+  std::string message;
+  const bool ok = Read_Flash_Feed(cells, message);
+  if (!message.empty()) ui::MsgBox(message);
+  // What is used is what the column shows.
+  if (ok)
+    for (int i = 1; i <= nc; ++i) spdData->SetText(1, i, txt::Plain(Case.Flash_Z[i]));
+  return ok;
 }
 
 void frmFlash::Set_Int_Display_Data() {
@@ -212,6 +243,7 @@ void frmFlash::Set_Int_Display_Data() {
   }
   for (int i = nc + 1; i <= kGridRows; ++i)
     for (int c = 0; c <= 4; ++c) spdData->SetText(c, i, kBlank);
+  Lock_Grid();
   optCalcType.Click(0);
   for (int c = 1; c <= 3; ++c) spdData2->SetText(c, 1, kBlank);
   lblK_Value->setText(ui::Q(Select_K_Value_Entry()));
@@ -266,6 +298,8 @@ void frmFlash::cmdReadData_Click() {
 }
 
 void frmFlash::cmdSaveData_Click() {
+  // The feed as typed is the feed saved.
+  if (Case.NC >= 1 && Case.NC <= kMaxComp && !Read_Feed()) return;
   const std::string path = Choose_Case_File_To_Save("*.dat", PromptLanguage::Japanese);
   if (path.empty()) return;
   // The temperature and pressure as they stand in the text boxes.
@@ -278,8 +312,17 @@ void frmFlash::cmdSaveData_Click() {
 void frmFlash::cmdGoCalc_Click() {
   const int type = optCalcType.Value();
   if (type < 0) return;
-  const FlashDisplay d =
-      Flash_Calc(static_cast<FlashCalcType>(type), ui::S(txtTemp->text()), ui::S(txtPress->text()));
+  if (Case.NC >= 1 && Case.NC <= kMaxComp && !Read_Feed()) {
+    Clear_Result();
+    return;
+  }
+  const FlashDisplay d = Flash_Calc(static_cast<FlashCalcType>(type), ui::S(txtTemp->text()),
+                                    ui::S(txtPress->text()), ui::S(txtTemp2->text()));
+  if (d.outcome.status == ThermoStatus::Refused && d.rows.empty() && !d.showCurve) {
+    // Refused input (the message is shown): nothing computed, nothing old left standing.
+    Clear_Result();
+    return;
+  }
   if (d.showCurve) {
     auto& curve = ui::Forms::Get<frmFlashCondensingCurve>();
     curve.SetHeightTwips(kCurveHeightCollapsed);

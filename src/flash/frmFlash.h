@@ -79,6 +79,12 @@ class frmFlash : public ui::Form {
 
  private:
   void Show_Result(const FlashDisplay& d);
+  // Reads the typed Feed column into Flash_Z (messages shown here); false when refused.
+  bool Read_Feed();
+  // Rows 1..NC of the Feed column editable, everything else locked.
+  void Lock_Grid();
+  // Results no longer belong to the inputs: blank them.
+  void Clear_Result();
   void Write_Unit_Captions();
   void Write_Component_Names();
 

@@ -60,8 +60,8 @@ TEST_F(FlashCalcTest, DefaultLambdaKeepsAbsentComponentFinite) {
   const FlashDisplay d = Run(FlashCalcType::BubbleT, 80, 760);
   EXPECT_TRUE(rec.Messages().empty());
   EXPECT_NEAR(Case.Gamma[2], 1.0, 1e-12) << "the ideal solution";
-  // Water's normal boiling point by its Antoine constants at 760 * 0.00013322 * 7506.380423 mmHg.
-  const double pmm = 760 * 0.00013322 * 7506.380423;
+  // Water's normal boiling point by its Antoine constants at 760 mmHg.
+  const double pmm = 760.0;
   const double tExpected = 1730.63 / (8.07131 - std::log10(pmm)) - 233.43;
   EXPECT_NEAR(Case.Flash_T, tExpected, 1e-6);
   EXPECT_TRUE(std::isfinite(Case.K_Value[2]));
@@ -170,7 +170,7 @@ TEST_F(FlashCalcTest, Example2SrkBubbleAndRefusedTypes) {
   // 14.909726646428737 degC by a fully converged SRK solve (flash_reference.py); the
   // root search stops at |1 - sum x K| < 1e-5, about 1e-4 K.
   EXPECT_NEAR(Case.Flash_T, 14.909726646428737, 5e-4);
-  EXPECT_EQ(d.tempText, " 14.910");
+  EXPECT_NEAR(txt::Val(d.tempText), 14.9097, 1e-3);
   const char* y[3] = {"0.533752", "0.395590", "0.070657"};
   for (int i = 0; i < 3; ++i) EXPECT_NEAR(txt::Val(d.rows[i].vapour), txt::Val(y[i]), 3e-6);
   EXPECT_TRUE(rec.Messages().empty());

@@ -176,30 +176,207 @@ void EOS_Fugacity(const int32_t& eos, const double& t, const double& P, const do
 
 namespace {
 
-// Liquid fugacity coefficients at T and vapour fugacity coefficients at the
-// vapour y = x K / sum(x K) of the K-values so far; K = phiL / phiV; returns
-// f = 1 - sum x K. The vapour follows the K-values from one temperature step to
-// the next, so y and K settle together with the temperature. (Repeating the
-// vapour evaluation with the same y would give the same K, so it is done once.)
-double bubbleResidual(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[],
-                      double y[]) {
+constexpr int kVapourPasses = 31;        // successive substitutions of the vapour per temperature
+constexpr double kVapourChange = 1e-6;   // relative change of K that counts as settled
+constexpr double kTrivialK = 1e-4;       // |K - 1| below this for all components ...
+constexpr double kTrivialZ = 1e-6;       // ... with one compressibility for both phases: no real split
+
+// The pure-component terms of one temperature, shared by the liquid and every
+// vapour pass: the same products EOS_Parameter and EOS_Fugacity form, computed once.
+struct TemperatureTerms {
+  double t = 0;
+  double rootParam[kMaxComp + 1];  // sqrt(ac(i)) s(i) of the mixture a
+  double rootFug[kMaxComp + 1];    // sqrt(a(i)) of the fugacity (PR: its own constant)
+  double b[kMaxComp + 1];
+};
+
+void prepareTerms(int32_t eos, double t, TemperatureTerms& terms) {
+  const double T = t + kKelvinOffset;
+  const double acConstant = eos == 0 ? 0.00287803 : 0.00307846;
+  terms.t = t;
+  for (int i = 1; i <= Case.NC; ++i) {
+    const PureConstants c = pureConstants(eos, i);
+    const double s = alphaRoot(c.m, T, i);
+    const double tc = Case.Comp_Tc[i];
+    terms.rootParam[i] = std::sqrt(c.ac) * s;
+    terms.rootFug[i] = std::sqrt(acConstant * tc * tc / Case.Comp_Pc[i]) * s;
+    terms.b[i] = c.b;
+  }
+}
+
+// EOS_Parameter, EOS_Cubic_Root and EOS_Fugacity of comp with the terms of one
+// temperature; returns the density.
+double phaseFugacity(int32_t eos, int32_t phase, const TemperatureTerms& terms, double P, const double comp[],
+                     double phi[]) {
   const int nc = Case.NC;
-  double a, b, density;
-  EOS_Parameter(eos, t, x, a, b);
-  EOS_Cubic_Root(eos, 0, t, P, x, density, a, b);
-  EOS_Fugacity(eos, t, P, x, phiL, density, a, b);
+  double r[kMaxComp + 1];
+  double a = 0.0, b = 0.0;
+  for (int i = 1; i <= nc; ++i) {
+    r[i] = comp[i] > 0.0 ? terms.rootParam[i] * comp[i] : 0.0;
+    if (comp[i] > 0.0) b += comp[i] * terms.b[i];
+  }
+  for (int i = 1; i <= nc; ++i) {
+    if (comp[i] <= 0.0) continue;
+    for (int j = 1; j <= nc; ++j)
+      if (comp[j] > 0.0) a += (1.0 - kij(i, j)) * r[i] * r[j];
+  }
+  double density;
+  EOS_Cubic_Root(eos, phase, terms.t, P, comp, density, a, b);
+  const double pBar = P * kBarPerMPa;
+  const double rt = kGasConstant * (terms.t + kKelvinOffset);
+  const double Z = pBar / (density * rt);
+  const double A = pBar * a / (rt * rt);
+  const double B = pBar * b / rt;
+  const double L = Z > B ? std::log(Z - B) : 0.0;
+  double logTerm, factor;
+  if (eos == 0) {
+    logTerm = 1.0 + B / Z > 0.0 ? std::log(1.0 + B / Z) : 0.0;
+    factor = A / B;
+  } else {
+    const double arg = (Z + (1.0 + kSqrt2) * B) / (Z + (1.0 - kSqrt2) * B);
+    logTerm = arg > 0.0 ? std::log(arg) : 0.0;
+    factor = A / (2.0 * kSqrt2 * B);
+  }
+  for (int i = 1; i <= nc; ++i) {
+    double sum = 0.0;
+    for (int j = 1; j <= nc; ++j) {
+      if (comp[j] <= 0.0) continue;
+      sum += comp[j] * (1.0 - kij(i, j)) * terms.rootFug[i] * terms.rootFug[j];
+    }
+    const double bRatio = terms.b[i] / b;
+    phi[i] = std::exp(bRatio * (Z - 1.0) - L - factor * (2.0 * sum / a - bRatio) * logTerm);
+  }
+  return density;
+}
+
+// One temperature of the bubble search. The liquid fugacity coefficients are
+// taken at T once; the vapour y = x K / sum(x K) and its coefficients are
+// substituted until K = phiL / phiV stands still, starting from the K-values the
+// caller leaves in Case.K_Value (those of the previous temperature). f = 1 -
+// sum x K then depends on T alone, so the root finder sees one smooth function
+// and a start that already satisfies the bubble condition is taken as it is.
+struct BubblePoint {
+  double f = 0;
+  double zL = 0, zV = 0;  // compressibilities of the liquid and the last vapour
+  bool settled = false;   // the vapour substitution stood still
+};
+
+BubblePoint bubbleResidual(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[],
+                           double y[], int passes = kVapourPasses) {
+  const int nc = Case.NC;
+  const double pBar = P * kBarPerMPa;
+  const double rt = kGasConstant * (t + kKelvinOffset);
+  BubblePoint point;
+  TemperatureTerms terms;
+  prepareTerms(eos, t, terms);
+  double density = phaseFugacity(eos, 0, terms, P, x, phiL);
+  point.zL = pBar / (density * rt);
+  // Far from the root the sign and size of f are all the finder needs: the
+  // substitution stops once K moves by less than a twentieth of |f|.
+  for (int pass = 0; pass < passes; ++pass) {
+    double sum = 0.0;
+    for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
+    for (int i = 1; i <= nc; ++i) y[i] = x[i] * Case.K_Value[i] / sum;
+    density = phaseFugacity(eos, 1, terms, P, y, phiV);
+    double change = 0.0, sumNew = 0.0;
+    for (int i = 1; i <= nc; ++i) {
+      const double K = phiL[i] / phiV[i];
+      const double relative = std::fabs(K - Case.K_Value[i]) / Case.K_Value[i];
+      change = relative > change || !(relative == relative) ? relative : change;
+      Case.K_Value[i] = K;
+      sumNew += x[i] * K;
+    }
+    point.settled = change <= kVapourChange;
+    if (point.settled || change <= 0.2 * std::fabs(1.0 - sumNew)) break;
+  }
+  point.zV = pBar / (density * rt);
   double sum = 0.0;
   for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
   for (int i = 1; i <= nc; ++i) y[i] = x[i] * Case.K_Value[i] / sum;
-  EOS_Parameter(eos, t, y, a, b);
-  EOS_Cubic_Root(eos, 1, t, P, y, density, a, b);
-  EOS_Fugacity(eos, t, P, y, phiV, density, a, b);
-  sum = 0.0;
-  for (int i = 1; i <= nc; ++i) {
-    Case.K_Value[i] = phiL[i] / phiV[i];
-    sum += x[i] * Case.K_Value[i];
+  point.f = 1.0 - sum;
+  return point;
+}
+
+// Liquid and vapour alike: above the mixture's critical region the cubic has one
+// root, phiL = phiV and every K = 1 solves sum x K = 1 without a second phase.
+bool isTrivial(const BubblePoint& point) {
+  if (!(std::fabs(point.zL - point.zV) <= kTrivialZ * std::fmax(std::fabs(point.zL), std::fabs(point.zV))))
+    return false;
+  for (int i = 1; i <= Case.NC; ++i)
+    if (!(std::fabs(Case.K_Value[i] - 1.0) <= kTrivialK)) return false;
+  return true;
+}
+
+// sum x K of the Riedel-type correlation (ideal K = Psat / P) at t; leaves those K-values.
+double idealSum(double t, double P, const double x[]) {
+  K_Initial_Riedel(t, P);
+  double sum = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) sum += x[i] * Case.K_Value[i];
+  return sum;
+}
+
+// The ideal bubble point, sum x Psat(t) / P = 1 with the correlation's vapour
+// pressures, by bisection: each K rises with temperature. Ends within 1e-3 K, or
+// at the bound the condition cannot be met inside.
+double idealBubbleC(double P, const double x[], double tStart) {
+  double lo = -270.0, hi = std::fmax(tStart, 0.0) + 100.0;
+  if (!(idealSum(lo, P, x) < 1.0)) return lo;
+  for (int n = 0; n < 20 && idealSum(hi, P, x) < 1.0; ++n) hi += 2.0 * (hi - lo);
+  for (int n = 0; n < 80 && hi - lo > 1e-3; ++n) {
+    const double mid = 0.5 * (lo + hi);
+    if (idealSum(mid, P, x) < 1.0) lo = mid;
+    else hi = mid;
   }
-  return 1.0 - sum;
+  return 0.5 * (lo + hi);
+}
+
+struct SearchEnd {
+  double T;
+  int32_t state;
+  BubblePoint point;
+};
+
+// The root finder over [t - 50, t + 50] (the lower bound kept above absolute
+// zero) from t with the K-values in Case.K_Value.
+SearchEnd searchBubble(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[], double y[],
+                       ThermoOutcome& out, int passes = kVapourPasses) {
+  double T = t;
+  const double tHigh = T + 50.0;
+  double tLow = T - 50.0;
+  if (tLow < -kKelvinOffset) tLow = -270.0;
+  int32_t state = 1, calls = 0;
+  double xPos = 0, fPos = 0, xNeg = 0, fNeg = 0, xPrev = 0, fPrev = 0;
+  BubblePoint point;
+  while (state < 4) {
+    point = bubbleResidual(eos, T, P, x, phiL, phiV, y, passes);
+    ++out.iterations;
+    out.residual = std::fabs(point.f);
+    Root_Search(state, calls, T, point.f, tLow, tHigh, 0.5, 1e-5, xPos, fPos, xNeg, fNeg, xPrev, fPrev);
+    if (!std::isfinite(point.f)) out.status = ThermoStatus::NotFinite;
+  }
+  // The secant can stall within a bracket while |f| is still above the
+  // tolerance: finish by regula falsi (Illinois) inside the bracket.
+  if (state == 6 && std::isfinite(point.f) && fPos < 1e30 && fNeg > -1e30) {
+    int side = 0;
+    for (int n = 0; n < 60 && state == 6; ++n) {
+      T = (xPos * fNeg - xNeg * fPos) / (fNeg - fPos);
+      point = bubbleResidual(eos, T, P, x, phiL, phiV, y, passes);
+      ++out.iterations;
+      out.residual = std::fabs(point.f);
+      if (!std::isfinite(point.f)) break;
+      if (out.residual <= 1e-5) state = 4;
+      else if (point.f >= 0.0) {
+        xPos = T, fPos = point.f;
+        if (side == 1) fNeg *= 0.5;
+        side = 1;
+      } else {
+        xNeg = T, fNeg = point.f;
+        if (side == -1) fPos *= 0.5;
+        side = -1;
+      }
+    }
+  }
+  return {T, state, point};
 }
 
 }  // namespace
@@ -210,28 +387,27 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   ThermoOutcome& out = outcome ? *outcome : local;
   out = ThermoOutcome{};
   double phiL[kMaxComp + 1], phiV[kMaxComp + 1], y[kMaxComp + 1];
-  double T = t;
-  const double tHigh = T + 50.0;
-  double tLow = T - 50.0;
-  if (tLow < -kKelvinOffset) tLow = -270.0;
-  K_Initial_Riedel(T, P);
-  int32_t state = 1, calls = 0;
-  double xPos = 0, fPos = 0, xNeg = 0, fNeg = 0, xPrev = 0, fPrev = 0;
-  while (state < 4) {
-    const double f = bubbleResidual(eos, T, P, x, phiL, phiV, y);
-    ++out.iterations;
-    out.residual = std::fabs(f);
-    Root_Search(state, calls, T, f, tLow, tHigh, 0.5, 1e-5, xPos, fPos, xNeg, fNeg, xPrev, fPrev);
-    if (!std::isfinite(f)) out.status = ThermoStatus::NotFinite;
+  K_Initial_Riedel(t, P);
+  SearchEnd end = searchBubble(eos, t, P, x, phiL, phiV, y, out);
+  if ((end.state == 4 && isTrivial(end.point)) || (end.state > 4 && out.status != ThermoStatus::NotFinite)) {
+    // Every K = 1 is no bubble point, and a search that ran out of its bounds may
+    // have started far away: search again from the ideal bubble point, where the
+    // liquid and the vapour differ.
+    const double t0 = idealBubbleC(P, x, t);
+    end = searchBubble(eos, t0, P, x, phiL, phiV, y, out);
+    if (end.state == 4 && isTrivial(end.point)) end.state = 6;
   }
-  if (state > 4) {
+  // A vapour that never stood still leaves f without meaning.
+  if (end.state == 4 && !end.point.settled) end.state = 5;
+  const double T = end.T;
+  if (end.state > 4) {
     Calc_Message(kSrkMessage);
     if (out.status == ThermoStatus::NotFinite) {
       // The finder went back to its best finite point: leave K-values of that point.
       K_Initial_Riedel(T, P);
       bubbleResidual(eos, T, P, x, phiL, phiV, y);
     } else {
-      out.status = state == 5 ? ThermoStatus::IterationLimit : ThermoStatus::Stalled;
+      out.status = end.state == 5 ? ThermoStatus::IterationLimit : ThermoStatus::Stalled;
     }
   }
   return T;

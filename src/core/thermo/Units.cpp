@@ -1,6 +1,6 @@
-// Display units <-> internal units (degC, MPa, J). The factors are the unit
-// table's own; the pressure-out conversion divides by the same factor so that a
-// value converted in and out comes back unchanged.
+// Display units <-> internal units (degC, MPa, J). The pressure-out conversion
+// divides by the same factor as the conversion in, so that a value converted in
+// and out comes back unchanged; mmHg uses the exact 101325 / 760 Pa.
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
@@ -15,7 +15,7 @@ double pressureFactorMPa(int32_t code) {
   switch (code) {
     case 1: return 1.0;
     case 2: return 0.001;
-    case 3: return 0.00013322;
+    case 3: return kMPaPerMmHg;
     case 4: return 9.80665e-6;
     case 5: return 0.0980665;
     case 6: return 0.006895;

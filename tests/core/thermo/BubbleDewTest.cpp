@@ -59,7 +59,7 @@ TEST(BubbleDewTest, PureComponentBubblePressureIsTheVapourPressure) {
   Case.Antoine_A[2] = 7.0;
   const double x[] = {0, 1, 0};
   const double P = P_Bubble_Mix(100.0, 0.5, x);  // mmHg
-  EXPECT_NEAR(P, std::pow(10.0, 8.07131 - 1730.63 / 333.43) / kMmHgPerMPa / 0.00013322, 1e-9);
+  EXPECT_NEAR(P, std::pow(10.0, 8.07131 - 1730.63 / 333.43) / kMmHgPerMPa / kMPaPerMmHg, 1e-9);
   EXPECT_NEAR(Case.K_Value[1], 1.0, 1e-15);
 }
 
@@ -92,11 +92,11 @@ TEST(BubbleDewExampleTest, Example2IdealBubbleAndDewPoints) {
   LoadExample2();
   Case.K_Method = 1;
   const double* z = Case.Flash_Z;
-  const double P = kExample2PressureMPa;
+  const double P = SameMmHg(kExample2PressureMPa);
   EXPECT_NEAR(T_Bubble_Mix(-10.0, P, z), 11.85791022, 2e-5);
   EXPECT_NEAR(T_Dew_Mix(-10.0, P, z), 46.65011448, 2e-5);
-  EXPECT_NEAR(P_Bubble_Mix(-10.0, P, z), 5.6707737753, 1e-8);
-  EXPECT_NEAR(P_Dew_Mix(-10.0, P, z), 1.7348789396, 1e-8);
+  EXPECT_NEAR(P_Bubble_Mix(-10.0, P, z), PressureOfQuoted(5.6707737753), 1e-8);
+  EXPECT_NEAR(P_Dew_Mix(-10.0, P, z), PressureOfQuoted(1.7348789396), 1e-8);
 }
 
 // Values from tools/thermo/check_flash_examples.py (fsolve on the dew liquid and
@@ -106,11 +106,11 @@ TEST(BubbleDewExampleTest, NegativeDeviationsConvergeTheDewLiquid) {
   LoadNegativeDeviationBinary();
   const double* y = Case.Flash_Z;
   ThermoOutcome out;
-  EXPECT_NEAR(P_Dew_Mix(80.0, 0.1, y, &out), 0.0183083126, 1e-9);  // MPa
+  EXPECT_NEAR(P_Dew_Mix(80.0, 0.1, y, &out), PressureOfQuoted(0.0183083126), 1e-9);  // MPa
   EXPECT_EQ(out.status, ThermoStatus::Converged);
   EXPECT_NEAR(sumYoverK(y), 1.0, 1e-12);
   EXPECT_NEAR(y[1] / Case.K_Value[1], 0.41905983, 1e-6);
-  EXPECT_NEAR(T_Dew_Mix(100.0, 0.05, y, &out), 106.89267602, 2e-5);
+  EXPECT_NEAR(T_Dew_Mix(100.0, SameMmHg(0.05), y, &out), 106.89267602, 2e-5);
   EXPECT_EQ(out.status, ThermoStatus::Converged);
   EXPECT_NEAR(sumYoverK(y), 1.0, 1e-6);
   EXPECT_NEAR(y[1] / Case.K_Value[1], 0.41905983, 1e-6);
@@ -188,7 +188,7 @@ TEST(BubbleDewTest, GuardsReportAndReturnASoundValue) {
   // At the Antoine pole there is no vapour pressure: the given pressure comes
   // back, with a message rather than as if it were the bubble pressure.
   loadEqualAntoineBinary();
-  EXPECT_EQ(P_Bubble_Mix(-233.43, 0.1, x, &out), 0.1 / 0.00013322);
+  EXPECT_EQ(P_Bubble_Mix(-233.43, 0.1, x, &out), 0.1 / kMPaPerMmHg);
   EXPECT_EQ(out.status, ThermoStatus::NotFinite);
   ASSERT_EQ(recorder.Messages().size(), 5u);
   EXPECT_EQ(recorder.Messages()[4], "P_Bubble_Mix No-Convergence");

@@ -60,7 +60,7 @@ TEST(FlashTest, Example1TwoPhaseFlashIsInEquilibrium) {
 // "ITFlash No-Convergence".
 TEST(FlashTest, NegativeDeviationsConvergeTheLiquid) {
   LoadNegativeDeviationBinary();
-  const double t = 105.6, P = 0.05, *z = Case.Flash_Z;
+  const double t = 105.6, P = SameMmHg(0.05), *z = Case.Flash_Z;
   double vf = 0, y[3], x[3];
   CalcMessageRecorder recorder;
   ThermoOutcome out;

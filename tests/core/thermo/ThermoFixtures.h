@@ -50,8 +50,15 @@ inline void LoadNegativeDeviationBinary() {
   Case.NRTL_Tau[1][2] = Case.NRTL_Tau[2][1] = -1.0;
 }
 
+// Some independent values below were computed for a pressure in MPa read as
+// 7506.380423 mmHg per MPa. The MPa of that same mmHg pressure keeps them valid;
+// a pressure the library answers in MPa or a display unit scales by the ratio.
+inline constexpr double kQuotedMmHgPerMPa = 7506.380423;
+inline double SameMmHg(double quotedMPa) { return quotedMPa * kQuotedMmHgPerMPa / (760.0 / 0.101325); }
+inline double PressureOfQuoted(double quoted) { return quoted * kQuotedMmHgPerMPa / (760.0 / 0.101325); }
+
 // 760 mmHg and 10 kgf/cm2 as the windows convert them in.
-inline constexpr double kExample1PressureMPa = 760 * 0.00013322;
+inline constexpr double kExample1PressureMPa = 0.101325;
 inline constexpr double kExample2PressureMPa = 10 * 0.0980665;
 
 }  // namespace thermo_test

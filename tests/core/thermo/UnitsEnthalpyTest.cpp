@@ -14,9 +14,16 @@ TEST(UnitsTest, TemperaturePressureAndHeatCodes) {
   EXPECT_DOUBLE_EQ(Unit_Temp_Out(100.0), 212.0);
   EXPECT_DOUBLE_EQ(Unit_Temp_In(32.0), 0.0);
   Case.P_Unit = 3;
-  EXPECT_NEAR(Unit_Press_In(760.0), 0.1012472, 1e-12);
-  EXPECT_NEAR(Unit_Press_Out(0.1), 0.1 / 0.00013322, 1e-9);  // 750.638..., not 0.1 x 7506.38
-  const double factor[] = {0, 1, 0.001, 0.00013322, 9.80665e-6, 0.0980665, 0.006895};
+  // One atmosphere: 760 mmHg is 101.325 kPa exactly, both ways.
+  EXPECT_NEAR(Unit_Press_In(760.0), 0.101325, 1e-15);
+  EXPECT_NEAR(Unit_Press_Out(0.1), 750.0616827041698, 1e-10);
+  Case.P_Unit = 2;
+  const double kPaInMPa = Unit_Press_In(101.325);
+  Case.P_Unit = 3;
+  EXPECT_NEAR(Unit_Press_Out(kPaInMPa), 760.0, 1e-12);
+  EXPECT_NEAR(Unit_Press_In(760.0) * 1000.0, 101.325, 1e-12);
+  EXPECT_NEAR(0.101325 * kMmHgPerMPa, 760.0, 1e-12);  // what the vapour-pressure routines compare with
+  const double factor[] = {0, 1, 0.001, 101325.0 / 760.0 * 1e-6, 9.80665e-6, 0.0980665, 0.006895};
   for (int code = 1; code <= 6; ++code) {
     Case.P_Unit = code;
     EXPECT_DOUBLE_EQ(Unit_Press_In(2.0), 2.0 * factor[code]) << code;
