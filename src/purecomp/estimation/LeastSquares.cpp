@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "core/model/CaseData.h"
+
 namespace physprop {
 
 namespace {
@@ -68,7 +70,10 @@ FitStatus Least_Square(int M, FitWork& work) {
 }
 
 std::string Least_Square_Pivot_Message() {
-  return "最小自乗法でPivotが1E-10になった。プログラムを終了する。";
+  if (Case.Language == 1)
+    return "Least squares: a pivot fell below 1E-10 (fewer points below the critical temperature "
+           "than coefficients). This step gives no result.";
+  return "最小自乗法でPivotが1E-10になった（臨界温度未満の点が係数の数より少ない）。この推算は結果なしで終わります。";
 }
 
 }  // namespace physprop
