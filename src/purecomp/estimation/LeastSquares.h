@@ -10,7 +10,7 @@ namespace physprop {
 
 enum class FitStatus {
   Fitted,         // coefficients in A[1..M]
-  PivotVanished,  // a pivot below 1e-10: the normal matrix is singular (N < M, N = 0, proportional regressors)
+  PivotVanished,  // fewer distinct points than coefficients, or a pivot below 1e-10 (proportional regressors)
 };
 
 // Smallest pivot magnitude the elimination accepts.

@@ -94,3 +94,19 @@ TEST(LiquidHeatCapacity, RowlinsonBondiAgainstMeasuredLiquid) {
   EXPECT_NEAR(Phys.Phys_CpL[1], 32.50, 0.07 * 32.50);  // measured 136.0 J/mol/K
   EXPECT_EQ(Phys.Phys_CpL_Min, Phys.Phys_CpL[1]);
 }
+
+TEST(LiquidProperties, FewerPointsBelowTcThanCoefficientsGiveNoFit) {
+  // Three coefficients need three points below Tc; with two every fit stops
+  // with a vanished pivot instead of a curve through nothing.
+  for (int below : {0, 1, 2, 3}) {
+    Benzene();
+    for (int i = 1; i <= kPhysPoints; ++i)
+      Phys.Phys_Temp_K[i] = i <= below ? kBenzeneTc - 40.0 + 10.0 * i : kBenzeneTc + i;
+    FitWork w;
+    const PhysStatus expected = below < 3 ? PhysStatus::PivotVanished : PhysStatus::Ok;
+    EXPECT_EQ(CpLiq_Rowlinson_Bondi(w), expected) << below;
+    EXPECT_EQ(w.Fit_NP, below);
+    EXPECT_EQ(Heat_Of_Vaporization(w), expected) << below;
+    EXPECT_EQ(LiqDensity_Gunn_Yamada(w), expected) << below;
+  }
+}
