@@ -12,6 +12,7 @@ namespace antoine {
 namespace {
 
 constexpr double kLog10E = 0.434294481903252;
+constexpr double kAbsoluteZeroC = -273.15;
 
 bool Empty(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
@@ -77,16 +78,50 @@ bool Read_Components(const AntoineInput& in, AntoineData& data, CalcOutcome& out
   return true;
 }
 
+// Why the points of a component cannot be fitted, in the chosen language.
+void Say_Point_Fault(FitStatus status, const std::string& name) {
+  switch (status) {
+    case FitStatus::TooFewPoints:
+      Say("Antoine 定数を求めるには異なる温度の点が3点以上必要です（" + name + "）",
+          "Three constants need points at three or more different temperatures (" + name + ")");
+      break;
+    case FitStatus::BelowAbsoluteZero:
+      Say("絶対零度（-273.15℃）以下の温度の点があります（" + name + "）",
+          "A point lies at or below absolute zero, -273.15 deg C (" + name + ")");
+      break;
+    case FitStatus::NonPositivePressure:
+      Say("圧力が 0 以下の点があります（" + name + "）",
+          "A point has a pressure of 0 or less (" + name + ")");
+      break;
+    case FitStatus::NotFiniteValue:
+      Say("数値として扱えない温度または圧力の点があります（" + name + "）",
+          "A point's temperature or pressure is not a finite number (" + name + ")");
+      break;
+    default:
+      Say("Antoine 定数が求められません（" + name + "）",
+          "Antoine's parameters cannot be fitted (" + name + ")");
+      break;
+  }
+}
+
 bool Fit_Components(AntoineData& data, CalcOutcome& out) {
+  // Every component's points are checked before any constant is replaced.
+  for (int i = 1; i <= Case.NC; ++i) {
+    const int n = data.Antoine_NData[i];
+    if (n <= 0) continue;
+    const FitStatus check = Check_Points(data.Antoine_T_Data[i], data.Antoine_P_Data[i], n);
+    if (check != FitStatus::Ok) {
+      Say_Point_Fault(check, Case.Comp_Name[i]);
+      return false;
+    }
+  }
   for (int i = 1; i <= Case.NC; ++i) {
     const int n = data.Antoine_NData[i];
     if (n <= 0) continue;
     const FitResult fit = Fit_Antoine(data.Antoine_T_Data[i], data.Antoine_P_Data[i], n);
     if (!fit.Ok()) {
-      // Too few or coincident points, a pressure of 0 or less, or no finite
-      // solution: no constants can be had from these points.
-      Say("Antoine 定数が求められません（" + Case.Comp_Name[i] + "）",
-          "Antoine's parameters cannot be fitted (" + Case.Comp_Name[i] + ")");
+      // No finite solution from points that passed the checks.
+      Say_Point_Fault(fit.status, Case.Comp_Name[i]);
       return false;
     }
     Case.Antoine_A[i] = fit.A;
@@ -104,15 +139,29 @@ double Det3(double a1, double a2, double a3, double a4, double a5, double a6, do
   return a1 * a5 * a9 - a1 * a6 * a8 - a2 * a4 * a9 + a2 * a6 * a7 + a3 * a4 * a8 - a3 * a5 * a7;
 }
 
+FitStatus Check_Points(const double* tempC, const double* pressMmHg, int n) {
+  for (int k = 1; k <= n; ++k)
+    if (!std::isfinite(tempC[k]) || !std::isfinite(pressMmHg[k])) return FitStatus::NotFiniteValue;
+  for (int k = 1; k <= n; ++k)
+    if (!(tempC[k] > kAbsoluteZeroC)) return FitStatus::BelowAbsoluteZero;
+  for (int k = 1; k <= n; ++k)
+    if (!(pressMmHg[k] > 0)) return FitStatus::NonPositivePressure;
+  // Identical temperatures count once: three constants need three of them.
+  int distinct = 0;
+  for (int k = 1; k <= n && distinct < 3; ++k) {
+    bool seen = false;
+    for (int j = 1; j < k && !seen; ++j) seen = tempC[j] == tempC[k];
+    if (!seen) ++distinct;
+  }
+  return distinct < 3 ? FitStatus::TooFewPoints : FitStatus::Ok;
+}
+
 FitResult Fit_Antoine(const double* tempC, const double* pressMmHg, int n) {
   FitResult res;
-  if (n < 3) return res;
+  res.status = Check_Points(tempC, pressMmHg, n);
+  if (res.status != FitStatus::Ok) return res;
   double sy = 0, st = 0, sw = 0, stt = 0, sww = 0, stw = 0, sty = 0, swy = 0;
   for (int k = 1; k <= n; ++k) {
-    if (!(pressMmHg[k] > 0)) {
-      res.status = FitStatus::NonPositivePressure;
-      return res;
-    }
     const double t = tempC[k];
     const double y = std::log(pressMmHg[k]) * kLog10E;
     const double w = t * y;
@@ -128,15 +177,7 @@ FitResult Fit_Antoine(const double* tempC, const double* pressMmHg, int n) {
   const double y_ = sy / n, t_ = st / n, w_ = sw / n, tt = stt / n, ww = sww / n, tw = stw / n,
                ty = sty / n, wy = swy / n;
   const double D = Det3(1, t_, w_, t_, tt, tw, w_, tw, ww);
-  // Points at fewer than three temperatures cannot fix three constants; exact
-  // coincidence can still leave a determinant of round-off, so count them.
-  int distinct = 0;
-  for (int k = 1; k <= n && distinct < 3; ++k) {
-    bool seen = false;
-    for (int j = 1; j < k; ++j) seen = seen || tempC[j] == tempC[k];
-    if (!seen) ++distinct;
-  }
-  if (distinct < 3 || !std::isfinite(D) || D == 0) {
+  if (!std::isfinite(D) || D == 0) {
     res.status = FitStatus::Singular;
     return res;
   }

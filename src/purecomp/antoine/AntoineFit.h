@@ -30,11 +30,18 @@ double Det3(double a1, double a2, double a3, double a4, double a5, double a6, do
 
 enum class FitStatus {
   Ok,
-  TooFewPoints,         // fewer than three points
+  TooFewPoints,         // fewer than three distinct temperatures for three constants
   NonPositivePressure,  // a pressure of 0 or less has no logarithm
+  BelowAbsoluteZero,    // a temperature at or below -273.15 deg C
+  NotFiniteValue,       // a temperature or pressure that is no finite number
   Singular,             // the normal equations have no unique solution
   NotFinite,            // the solution gives no finite constants (a2 = 0)
 };
+
+// The points' own faults, before any sum is formed: too few distinct
+// temperatures, non-finite values, temperatures at or below absolute zero,
+// pressures <= 0. Ok when the points can carry a fit.
+FitStatus Check_Points(const double* tempC, const double* pressMmHg, int n);
 
 struct FitResult {
   FitStatus status = FitStatus::TooFewPoints;
@@ -76,7 +83,8 @@ bool Read_Temp_Range(const std::string& tempMin, const std::string& tempMax, Ant
 // The calculate button: range, points, components (Case.NC, Comp_Name,
 // Antoine_A/B/C, Comp_Tc, Comp_Pc (bar), Comp_Omega), Lee-Kesler points for
 // components with neither constants nor points, and the fit of every
-// component that has points. The first failing step shows its message through
+// component that has points. The points of every component are checked
+// before any is fitted. The first failing step shows its message through
 // Calc_Message and ends the run; what was read until then stays.
 CalcOutcome Antoine_Calc(const AntoineInput& in, AntoineData& data);
 

@@ -86,7 +86,8 @@ frmAntoineVaporPress::frmAntoineVaporPress() : ui::Form("frmAntoineVaporPress") 
   vaSpreadAntoine->SetMaxCols(kConstCols);
   vaSpreadAntoine->SetMaxRows(kConstRows);
   const char* heads[kConstCols + 1] = {"", "化学式", "物質名", "Ａ", "Ｂ", "Ｃ", "Tc", "Pc", "ω"};
-  const double widths[kConstCols + 1] = {0, 7, 12, 19, 19, 19, 6, 5, 5};
+  // Wide enough for a fitted constant's 15 digits and an acentric factor such as 0.644.
+  const double widths[kConstCols + 1] = {0, 7, 12, 22, 22, 22, 7, 6, 7};
   for (int c = 1; c <= kConstCols; ++c) {
     vaSpreadAntoine->SetText(c, 0, heads[c]);
     vaSpreadAntoine->SetColWidth(c, widths[c]);
@@ -95,7 +96,7 @@ frmAntoineVaporPress::frmAntoineVaporPress() : ui::Form("frmAntoineVaporPress") 
   vaSpreadAntoine->setWordWrap(false);
   vaSpreadAntoine->SetColToolTip(6, "K");
   vaSpreadAntoine->SetColToolTip(7, "bar");
-  ui::Place(vaSpreadAntoine, 120, 400, 10500, 1860);
+  ui::Place(vaSpreadAntoine, 120, 400, 11700, 1860);
   vaSpreadAntoine->onClick = [this](int col, int row) { vaSpreadAntoine_Click(col, row); };
   vaSpreadAntoine->onChange = [this](int col, int row) { vaSpreadAntoine_Change(col, row); };
 
@@ -111,33 +112,34 @@ frmAntoineVaporPress::frmAntoineVaporPress() : ui::Form("frmAntoineVaporPress") 
   for (int i = 1; i <= antoine::kMaxComp; ++i) {
     vaSpread2->SetText(2 * i - 1, 0, "Ｔ(℃)");
     vaSpread2->SetText(2 * i, 0, "P(mmHg)");
-    vaSpread2->SetColWidth(2 * i - 1, 8);
+    // The temperature column also holds the component's name in row 1.
+    vaSpread2->SetColWidth(2 * i - 1, 11);
     vaSpread2->SetColWidth(2 * i, 9);
   }
   vaSpread2->SetText(0, 1, "物質名");
   vaSpread2->setWordWrap(false);
-  ui::Place(vaSpread2, 120, 2840, 10500, 5000);
+  ui::Place(vaSpread2, 120, 2840, 11700, 5000);
   vaSpread2->onClick = [this](int col, int row) { vaSpread2_Click(col, row); };
 
   lblVaporPress = ui::NewLabel(this, "lblVaporPress");
-  ui::Place(lblVaporPress, 10860, 90, 4000, 300);
+  ui::Place(lblVaporPress, 12060, 90, 4000, 300);
   Picture1 = new ui::PictureBox("Picture1", this);
-  ui::Place(Picture1, 10860, 400, 6600, 5200);
+  ui::Place(Picture1, 12060, 400, 6600, 5200);
   Picture1->SetSizePixels(ui::Px(6600), ui::Px(5200));
   Picture1->onMouseDown = [this](int, int, double, double) { Picture1_Click(); };
 
   lblTempRange = ui::NewLabel(this, "lblTempRange");
-  ui::Place(lblTempRange, 10860, 5720, 4000, 300);
+  ui::Place(lblTempRange, 12060, 5720, 4000, 300);
   lblMin = ui::NewLabel(this, "lblMin");
-  ui::Place(lblMin, 10860, 6090, 600, 300);
+  ui::Place(lblMin, 12060, 6090, 600, 300);
   txtTempMin = ui::NewTextBox(this, "txtTempMin");
-  ui::Place(txtTempMin, 11460, 6060, 1000, 330);
+  ui::Place(txtTempMin, 12660, 6060, 1000, 330);
   Label1 = ui::NewLabel(this, "Label1", "～");
-  ui::Place(Label1, 12540, 6090, 300, 300);
+  ui::Place(Label1, 13740, 6090, 300, 300);
   lblMax = ui::NewLabel(this, "lblMax");
-  ui::Place(lblMax, 12900, 6090, 700, 300);
+  ui::Place(lblMax, 14100, 6090, 700, 300);
   txtTempMax = ui::NewTextBox(this, "txtTempMax");
-  ui::Place(txtTempMax, 13600, 6060, 1000, 330);
+  ui::Place(txtTempMax, 14800, 6060, 1000, 330);
   for (QLineEdit* t : {txtTempMin, txtTempMax}) {
     t->setAlignment(Qt::AlignRight);
     t->installEventFilter(this);
@@ -145,14 +147,14 @@ frmAntoineVaporPress::frmAntoineVaporPress() : ui::Form("frmAntoineVaporPress") 
   lblMemo = ui::NewLabel(this, "lblMemo");
   lblMemo->setWordWrap(true);
   lblMemo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  ui::Place(lblMemo, 10860, 6500, 6600, 620);
+  ui::Place(lblMemo, 12060, 6500, 6600, 620);
 
   const double y = 7320;
-  cmdCalc = Button(this, "cmdCalc", 10860, y, 2600);
-  cmdInitial = Button(this, "cmdInitial", 13560, y, 1900);
-  cmdExample = Button(this, "cmdExample", 15560, y, 1900);
-  cmdAbout = Button(this, "cmdAbout", 13560, y + 520, 1900);
-  cmdExit = Button(this, "cmdExit", 15560, y + 520, 1900);
+  cmdCalc = Button(this, "cmdCalc", 12060, y, 2600);
+  cmdInitial = Button(this, "cmdInitial", 14760, y, 1900);
+  cmdExample = Button(this, "cmdExample", 16760, y, 1900);
+  cmdAbout = Button(this, "cmdAbout", 14760, y + 520, 1900);
+  cmdExit = Button(this, "cmdExit", 16760, y + 520, 1900);
 
   connect(cmdCalc, &QPushButton::clicked, this, [this] { cmdCalc_Click(); });
   connect(cmdInitial, &QPushButton::clicked, this, [this] { cmdInitial_Click(); });
@@ -165,7 +167,7 @@ frmAntoineVaporPress::frmAntoineVaporPress() : ui::Form("frmAntoineVaporPress") 
 
   // The database buttons appear after a click into the constants grid.
   Hide_DB_Buttons();
-  setFixedSize(ui::Px(17700), ui::Px(8400));
+  setFixedSize(ui::Px(18900), ui::Px(8400));
 }
 
 void frmAntoineVaporPress::Set_Captions() {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "core/model/CaseData.h"
+
 namespace physprop {
 
 namespace {
@@ -41,9 +43,27 @@ int Pivot_Row(const Augmented& a, int p, int M) {
   return row;
 }
 
+// Points with equal regressors count once. Fewer distinct points than
+// coefficients leave the normal matrix singular, but with regressors such as
+// T^2 its round-off keeps every pivot far above the limit, so they are counted.
+int Distinct_Rows(int M, int N, const double X[][4]) {
+  int distinct = 0;
+  for (int k = 1; k <= N && distinct < M; ++k) {
+    bool seen = false;
+    for (int j = 1; j < k && !seen; ++j) {
+      bool same = true;
+      for (int i = 1; i <= M && same; ++i) same = X[j][i] == X[k][i];
+      seen = same;
+    }
+    if (!seen) ++distinct;
+  }
+  return distinct;
+}
+
 }  // namespace
 
 FitStatus Least_Square(int M, int N, const double X[][4], const double Y[], double A[]) {
+  if (Distinct_Rows(M, N, X) < M) return FitStatus::PivotVanished;
   Augmented a;
   Build_Normal_Equations(a, M, N, X, Y);
   for (int p = 1; p <= M; ++p) {
@@ -68,7 +88,10 @@ FitStatus Least_Square(int M, FitWork& work) {
 }
 
 std::string Least_Square_Pivot_Message() {
-  return "最小自乗法でPivotが1E-10になった。プログラムを終了する。";
+  if (Case.Language == 1)
+    return "Least squares: a pivot fell below 1E-10 (fewer points below the critical temperature "
+           "than coefficients). This step gives no result.";
+  return "最小自乗法でPivotが1E-10になった（臨界温度未満の点が係数の数より少ない）。この推算は結果なしで終わります。";
 }
 
 }  // namespace physprop

@@ -10,7 +10,7 @@ namespace physprop {
 
 enum class FitStatus {
   Fitted,         // coefficients in A[1..M]
-  PivotVanished,  // a pivot below 1e-10: the normal matrix is singular (N < M, N = 0, proportional regressors)
+  PivotVanished,  // fewer distinct points than coefficients, or a pivot below 1e-10 (proportional regressors)
 };
 
 // Smallest pivot magnitude the elimination accepts.
@@ -23,7 +23,8 @@ FitStatus Least_Square(int M, int N, const double X[][4], const double Y[], doub
 // Least_Square over the work state's Fit_NP points into Fit_Coef.
 FitStatus Least_Square(int M, FitWork& work);
 
-// The message shown before the application ends on a vanished pivot.
+// The message of a vanished pivot, in the chosen language: the fit's step ends
+// without a result, the window and its data stay.
 std::string Least_Square_Pivot_Message();
 
 }  // namespace physprop

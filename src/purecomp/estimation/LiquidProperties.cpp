@@ -102,20 +102,6 @@ PhysStatus CpLiq_Rowlinson_Bondi(FitWork& work) {
   });
 }
 
-PhysStatus CpLiq_Lyman_Danner(FitWork& work, double R, double K) {
-  const double X = 1.0 / Phys.Phys_Pc;
-  if (!std::isfinite(X)) return PhysStatus::NotFinite;
-  return Fill_CpL(work, [R, K, X](double T, double Tr) {
-    const double a = 10.1273 + (3.2008 * R - 15.3546) * Tr + (19.7302 - 0.8949 * R) * X -
-                     0.01489 * R * R / (Tr * Tr) + 0.2241 * R / (Tr * Tr * Tr) - 0.04342 / X;
-    const double b = 0.31446 + 2.5346 * Tr * Tr - 2.0242 * X;
-    const double c = 0.07264 * Tr * Tr - 0.07055;
-    double cp = Cp0_At(T) + a + b * K + c * K * K;
-    if (Tr > 0.8) cp += kR_cal * std::exp(8.655 * Tr - 8.385);
-    return cp;
-  });
-}
-
 double Heat_Of_Vaporization_Tb() {
   const double Tc = Phys.Phys_Tc;
   const double theta = Phys.Phys_Tb_K / Tc;

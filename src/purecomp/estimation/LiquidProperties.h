@@ -14,11 +14,6 @@ double Cp0_At(double T);
 // residual of Tr and omega; fills Phys_CpL and its fit.
 PhysStatus CpLiq_Rowlinson_Bondi(FitWork& work);
 
-// Lyman-Danner (1976) liquid Cp with the radius of gyration R (angstrom) and the
-// association factor K; the further reduced quantity of the correlation is 1/Pc
-// (Pc in atm), a choice of this program.
-PhysStatus CpLiq_Lyman_Danner(FitWork& work, double R, double K);
-
 // Heat of vaporisation at the normal boiling point by Vetere's relation
 // (Reid, Prausnitz & Poling 1987, Pc in bar), cal/mol.
 double Heat_Of_Vaporization_Tb();

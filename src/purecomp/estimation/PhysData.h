@@ -64,6 +64,11 @@ extern PhysData Phys;
 // Back to the values at program start (tests).
 void Reset_Phys_Data();
 
+// Clears every result of a run (critical constants, acentric factor, points,
+// fitted coefficients) and keeps the inputs and group counts, so that a step
+// that fails or is refused shows nothing left from an earlier component.
+void Clear_Results();
+
 // Sets every group count of the six dialogs to 0 (the estimation window's load).
 void Clear_Group_Counts();
 

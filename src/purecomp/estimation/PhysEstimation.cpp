@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 
 namespace physprop {
@@ -65,8 +66,25 @@ RangeCut Estimation_Range(double lowC, double highC) {
   return cut;
 }
 
-std::string Lyman_Danner_Missing_Message() {
-  return "Lyman-Danner式はＲ，Ｋパラメータが入力されていないため計算できない。";
+namespace {
+std::string Chosen(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
+}  // namespace
+
+std::string Lyman_Danner_Unavailable_Message() {
+  return Chosen("Lyman-Danner法は使用できません。相関式の定数Ｘと会合係数Ｋの公表値がデータにないため、"
+                "推算値に根拠がありません。",
+                "Lyman-Danner cannot be used: the published values of its constant X and of the "
+                "association factor K are not in the data, so an estimate would have no basis.");
+}
+
+std::string Fedors_Not_Estimated_Message() {
+  return Chosen("標準沸点が空白で、Fedors法のTcが推算されなかったため、推算を中止します。",
+                "The normal boiling point is blank and no Fedors Tc was estimated: the run stops.");
+}
+
+std::string Cp0_Not_Estimated_Message() {
+  return Chosen("理想気体比熱が推算されなかったため、液比熱は計算しません。",
+                "No ideal-gas heat capacity was estimated: the liquid heat capacity is not computed.");
 }
 
 std::string Spencer_Danner_Missing_Message() {

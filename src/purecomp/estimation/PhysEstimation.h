@@ -31,7 +31,13 @@ struct RangeCut {
 RangeCut Estimation_Range(double lowC, double highC);
 
 // Message texts of a run.
-std::string Lyman_Danner_Missing_Message();
+// Lyman-Danner needs group values of its correlation that are not published in
+// the program's data: the option is shown but cannot be chosen.
+std::string Lyman_Danner_Unavailable_Message();
+// A blank boiling point needs the Fedors Tc: without it the run stops.
+std::string Fedors_Not_Estimated_Message();
+// The liquid heat capacity needs the ideal-gas one of this run.
+std::string Cp0_Not_Estimated_Message();
 std::string Spencer_Danner_Missing_Message();
 // A step whose inputs give no finite value ("蒸気圧" and the like name the step).
 std::string Step_Fault_Message(const std::string& step);

@@ -2,7 +2,9 @@
 // for n-hexane (Lydersen groups, Rihani-Doraiswamy Cp0, 0..200 degC).
 #include "platform/ui/Gallery.h"
 #include "platform/ui/Interaction.h"
+#include "purecomp/estimation_ui/frmPhysicalAmbrose.h"
 #include "purecomp/estimation_ui/frmPhysicalEstimateData.h"
+#include "purecomp/estimation_ui/frmPhysicalFedors.h"
 #include "purecomp/estimation_ui/frmPhysicalGraph.h"
 #include "purecomp/estimation_ui/frmPhysicalIdealGasHeat.h"
 #include "purecomp/estimation_ui/frmPhysicalLydersen.h"
@@ -81,4 +83,15 @@ VZ_GALLERY_SHOT("physprop_graph", [] {
   Hexane_Run();
   ui::Forms::Unload<frmPhysicalGraph>();
   return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalGraph>());
+});
+
+// Rows without a published contribution are greyed and locked from the opening on.
+VZ_GALLERY_SHOT("physprop_ambrose", [] {
+  ui::Forms::Get<frmPhysicalMain>();
+  return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalAmbrose>());
+});
+
+VZ_GALLERY_SHOT("physprop_fedors", [] {
+  ui::Forms::Get<frmPhysicalMain>();
+  return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalFedors>());
 });

@@ -6,6 +6,7 @@
 
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "core/model/CaseData.h"
 #include "platform/ui/Interaction.h"
 #include "purecomp/estimation/PhysData.h"
 
@@ -22,6 +23,9 @@ QLabel* Framed(QLabel* l) {
   return l;
 }
 
+const QColor kNoValueBack(224, 224, 224);
+const QColor kNoValueFore(128, 128, 128);
+
 }  // namespace
 
 PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const char* estimateName)
@@ -37,20 +41,38 @@ PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const
   vaSpread1->SetText(1, 0, "構造要素");
   vaSpread1->SetText(2, 0, table.countTitle);
   for (int c = 0; c < table.contributionCols; ++c) vaSpread1->SetText(3 + c, 0, table.colTitles[c]);
+  const bool english = Case.Language == 1;
+  const char* noValue = english ? "no value" : "値なし";
   for (int i = 1; i <= table.Rows(); ++i) {
     const physprop::GroupRow& row = table.Row(i);
     vaSpread1->SetText(1, i, row.name);
     for (int c = 0; c < table.contributionCols; ++c)
-      vaSpread1->SetText(3 + c, i, row.cell[c] ? row.cell[c] : "");
+      vaSpread1->SetText(3 + c, i, row.cell[c] ? row.cell[c] : noValue);
   }
   vaSpread1->SetColWidth(1, 22);
   vaSpread1->SetColWidth(2, 5);
   for (int c = 3; c <= cols; ++c) vaSpread1->SetColWidth(c, c == 6 ? 11 : 9);
   vaSpread1->SetLocked(1, 1, 1, table.Rows());
   vaSpread1->SetLocked(3, 1, cols, table.Rows());
+  // A group without its published value cannot be counted as 0: lock and grey it now.
+  for (int i = 1; i <= table.Rows(); ++i) {
+    if (!Row_Without_Values(i)) continue;
+    vaSpread1->SetLocked(2, i, 2, i);
+    for (int c = 1; c <= cols; ++c) {
+      vaSpread1->SetBackColor(c, i, kNoValueBack);
+      vaSpread1->SetForeColor(c, i, kNoValueFore);
+    }
+  }
   vaSpread1->setMinimumWidth(cols > 5 ? 600 : 470);
   vaSpread1->setMinimumHeight(420);
-  top->addWidget(vaSpread1, 1);
+  auto* gridColumn = new QVBoxLayout();
+  gridColumn->addWidget(vaSpread1, 1);
+  lblNoValues = ui::NewLabel(this, "lblNoValues",
+                             english ? "Grey rows: no published contribution is at hand, so they cannot be counted."
+                                     : "灰色の行は寄与値の公表値がないため、数を入力できません。");
+  lblNoValues->setWordWrap(true);
+  gridColumn->addWidget(lblNoValues);
+  top->addLayout(gridColumn, 1);
 
   auto* side = new QVBoxLayout();
   cmdEstimation = ui::NewButton(this, estimateName, "推算(&E)");
@@ -92,9 +114,19 @@ PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const
   resize(cols > 5 ? 860 : 760, 560);
 }
 
+bool PhysGroupDialog::Row_Without_Values(int row) const {
+  const physprop::GroupTable& table = physprop::Group_Table(method_);
+  if (row < 1 || row > table.Rows()) return false;
+  for (int c = 0; c < table.contributionCols; ++c)
+    if (table.Row(row).cell[c] == nullptr) return true;
+  return false;
+}
+
 void PhysGroupDialog::Form_Load() {
+  estimated_ = false;
   const int* counts = physprop::Group_Counts(method_);
-  for (int i = 1; i <= vaSpread1->MaxRows(); ++i) vaSpread1->SetText(2, i, txt::Plain(counts[i]));
+  for (int i = 1; i <= vaSpread1->MaxRows(); ++i)
+    vaSpread1->SetText(2, i, Row_Without_Values(i) ? "" : txt::Plain(counts[i]));
 }
 
 std::vector<std::string> PhysGroupDialog::Count_Texts() const {
@@ -111,9 +143,11 @@ void PhysGroupDialog::cmdEstimation_Click() {
     default: r = physprop::Critical_Estimate(method_, Count_Texts()); break;
   }
   if (r.status != physprop::GroupStatus::Estimated) {
+    estimated_ = false;
     ui::MsgBox(physprop::Group_Estimate_Message(r));
     return;
   }
+  estimated_ = true;
   Show_Results();
 }
 

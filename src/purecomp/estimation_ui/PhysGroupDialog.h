@@ -21,6 +21,12 @@ class PhysGroupDialog : public ui::Form {
   void cmdEstimation_Click();
   void cmdExit_Click();
 
+  // True once Estimate stored a result during this opening.
+  bool Estimated() const { return estimated_; }
+  // A row with a contribution for which no published value is at hand: its
+  // count cell is locked and the row greyed from the opening on.
+  bool Row_Without_Values(int row) const;
+
   // Column 2 of rows 1..N as typed.
   std::vector<std::string> Count_Texts() const;
 
@@ -28,6 +34,7 @@ class PhysGroupDialog : public ui::Form {
   QPushButton* cmdEstimation;  // "cmdEstimate" in the Lydersen and ideal-gas dialogs
   QPushButton* cmdExit;
   QLabel* lblEstimate;
+  QLabel* lblNoValues;  // says why the grey rows cannot be counted
   std::vector<QLabel*> resultTitles;  // lblTc, lblPc, lblVc or lblCp(0..3)
   std::vector<QLabel*> resultData;    // lblTcData, lblPcData, lblVcData or lblCpData(0..3)
 
@@ -37,4 +44,5 @@ class PhysGroupDialog : public ui::Form {
  private:
   void Show_Results();
   physprop::GroupMethod method_;
+  bool estimated_ = false;
 };

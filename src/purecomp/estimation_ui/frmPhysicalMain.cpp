@@ -3,7 +3,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <type_traits>
 
+#include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/Programs.h"
@@ -56,11 +58,16 @@ QGroupBox* OptionFrame(QWidget* parent, const char* frameName, const char* capti
   return frame;
 }
 
-// Shows a dialog modally from its definition and makes sure it is gone afterwards.
+// Shows a group dialog modally from its definition and makes sure it is gone
+// afterwards; true when the dialog stored an estimate.
 template <typename T>
-void Show_Dialog() {
-  ui::Forms::Get<T>().ShowModal();
+bool Show_Dialog() {
+  T& d = ui::Forms::Get<T>();
+  d.ShowModal();
+  bool estimated = false;
+  if constexpr (std::is_base_of_v<PhysGroupDialog, T>) estimated = d.Estimated();
   ui::Forms::Unload<T>();
+  return estimated;
 }
 
 }  // namespace
@@ -143,6 +150,18 @@ frmPhysicalMain::frmPhysicalMain() : ui::Form("frmPhysicalMain") {
                        static_cast<QWidget*>(lblCpL_K), static_cast<QWidget*>(txtCpL_K)})
       rk->addWidget(w);
     l->addLayout(rk);
+    // The correlation's published constants are not in the data: keep the
+    // option in sight, unavailable, and say why.
+    optCpLiquid[1]->setEnabled(false);
+    optCpLiquid[1]->setToolTip(ui::Q(physprop::Lyman_Danner_Unavailable_Message()));
+    lblLymanDanner = ui::NewLabel(fraCpLiquid, "lblLymanDanner",
+                                  Case.Language == 1 ? "(unavailable: no published X, K values)"
+                                                     : "（X, Kの公表値がないため使用不可）");
+    lblLymanDanner->setWordWrap(true);
+    l->addWidget(lblLymanDanner);
+    for (QWidget* w : {static_cast<QWidget*>(lblCpL_R), static_cast<QWidget*>(txtCpL_R),
+                       static_cast<QWidget*>(lblCpL_K), static_cast<QWidget*>(txtCpL_K)})
+      w->setEnabled(false);
   }
   fraLiqDensity = OptionFrame(this, "fraLiqDensity", "液密度の推算法", optLiqDensity, "optLiqDensity",
                               {"Gunn-Yammada法", "Spencer-Danner法"});
@@ -290,11 +309,21 @@ bool frmPhysicalMain::Step_Ok(PhysStatus status, const char* step) {
   if (status == PhysStatus::Ok) return true;
   if (status == PhysStatus::PivotVanished) {
     ui::MsgBox(physprop::Least_Square_Pivot_Message());
-    ui::EndApplication();
     return false;
   }
   ui::MsgBox(physprop::Step_Fault_Message(step));
   return false;
+}
+
+void frmPhysicalMain::Clear_Result_Labels() {
+  for (QLabel* l : {lblTcEst, lblPcEst, lblVcEst, lblTbEst, lblOmgEst, lblAntoineAEst, lblAntoineBEst,
+                    lblAntoineCEst})
+    l->clear();
+  for (QLabel* l : lblCpIdealEst) l->clear();
+  for (QLabel* l : lblCpLiqEst) l->clear();
+  for (QLabel* l : lblHvEst) l->clear();
+  for (QLabel* l : lblDenLiq2Est) l->clear();
+  for (QLabel* l : lblDenLiq1Est) l->clear();
 }
 
 void frmPhysicalMain::Show_Critical() {
@@ -316,7 +345,13 @@ void frmPhysicalMain::cmdEstimation_Click() {
   CalcMessageScope scope;
   physprop::Estimation_Read_Inputs(ui::S(txtComponentName->text()), ui::S(txtMolWeight->text()),
                                    ui::S(txtBubblePointTemp->text()), ui::S(txtTotalAtom->text()));
-  if (txtBubblePointTemp->text().isEmpty()) Show_Dialog<frmPhysicalFedors>();
+  // Nothing of an earlier run may stand in for a step of this one.
+  physprop::Clear_Results();
+  Clear_Result_Labels();
+  if (txtBubblePointTemp->text().isEmpty() && !Show_Dialog<frmPhysicalFedors>()) {
+    ui::MsgBox(physprop::Fedors_Not_Estimated_Message());
+    return;
+  }
   switch (optTcPcVc.Value()) {
     case 0: Show_Dialog<frmPhysicalLydersen>(); break;
     case 1: Show_Dialog<frmPhysicalAmbrose>(); break;
@@ -325,7 +360,8 @@ void frmPhysicalMain::cmdEstimation_Click() {
     default: break;
   }
   if (!Step_Ok(physprop::Acentric_Factor(optOmg.Value()), "偏心因子")) return;
-  Show_Critical();
+  // Without a Tc no critical constant of this run exists to show.
+  if (Phys.Phys_Tc > 0) Show_Critical();
 
   const physprop::RangeCut cut =
       physprop::Estimation_Range(txt::Val(ui::S(txtTempLow->text())), txt::Val(ui::S(txtTempHigh->text())));
@@ -338,11 +374,16 @@ void frmPhysicalMain::cmdEstimation_Click() {
   lblAntoineCEst->setText(ui::Q(txt::Format(Phys.Phys_Antoine_C, "####.00000")));
 
   if (optCpIdeal.Value() == 0) {
-    Show_Dialog<frmPhysicalIdealGasHeat>();
-    for (int k = 0; k < 4; ++k)
-      lblCpIdealEst[k]->setText(ui::Q(txt::Format(Phys.Phys_Cp0[k + 1], kCoefPattern)));
+    if (Show_Dialog<frmPhysicalIdealGasHeat>()) {
+      for (int k = 0; k < 4; ++k)
+        lblCpIdealEst[k]->setText(ui::Q(txt::Format(Phys.Phys_Cp0[k + 1], kCoefPattern)));
+      if (!Run_Liquid_Cp()) return;
+    } else {
+      // A refused or failed dialog leaves no Cp0, and the liquid Cp is built on it.
+      for (double& c : Phys.Phys_Cp0) c = 0;
+      ui::MsgBox(physprop::Cp0_Not_Estimated_Message());
+    }
   }
-  if (optCpIdeal.Value() == 0 && !Run_Liquid_Cp()) return;
 
   if (!Step_Ok(physprop::Heat_Of_Vaporization(Fit), "蒸発潜熱")) return;
   const double hv[3] = {Phys.Phys_Hv_A, Phys.Phys_Hv_B, Phys.Phys_Hv_C};
@@ -352,23 +393,14 @@ void frmPhysicalMain::cmdEstimation_Click() {
 }
 
 bool frmPhysicalMain::Run_Liquid_Cp() {
-  PhysStatus s = PhysStatus::Ok;
-  bool computed = true;
-  if (optCpLiquid.Value() == 0) {
-    s = physprop::CpLiq_Rowlinson_Bondi(Fit);
-  } else if (txtCpL_R->text().isEmpty() || txtCpL_K->text().isEmpty()) {
-    ui::MsgBox(physprop::Lyman_Danner_Missing_Message());
-    computed = false;
-  } else {
-    Fit.CpL_R = txt::Val(ui::S(txtCpL_R->text()));
-    Fit.CpL_K = txt::Val(ui::S(txtCpL_K->text()));
-    s = physprop::CpLiq_Lyman_Danner(Fit, Fit.CpL_R, Fit.CpL_K);
+  if (optCpLiquid.Value() != 0) {
+    // Lyman-Danner cannot be chosen from the window; should it be set, it still gives no value.
+    ui::MsgBox(physprop::Lyman_Danner_Unavailable_Message());
+    return true;
   }
-  if (!Step_Ok(s, "液比熱")) return false;
-  if (computed) {
-    const double c[3] = {Phys.Phys_CpL_A, Phys.Phys_CpL_B, Phys.Phys_CpL_C};
-    for (int k = 0; k < 3; ++k) lblCpLiqEst[k]->setText(ui::Q(txt::Format(c[k], kCoefPattern)));
-  }
+  if (!Step_Ok(physprop::CpLiq_Rowlinson_Bondi(Fit), "液比熱")) return false;
+  const double c[3] = {Phys.Phys_CpL_A, Phys.Phys_CpL_B, Phys.Phys_CpL_C};
+  for (int k = 0; k < 3; ++k) lblCpLiqEst[k]->setText(ui::Q(txt::Format(c[k], kCoefPattern)));
   return true;
 }
 

@@ -43,6 +43,7 @@ class frmPhysicalMain : public ui::Form {
   QLineEdit* txtCpL_R;
   QLineEdit* txtCpL_K;
   QLabel* lblCpL_R;
+  QLabel* lblLymanDanner;  // why Lyman-Danner cannot be chosen
   QLabel* lblCpL_K;
   QLineEdit* txtLiqD_Tref;
   QLineEdit* txtLiqD_Dref;
@@ -80,8 +81,10 @@ class frmPhysicalMain : public ui::Form {
   QPushButton* cmdExit;
 
  private:
-  // False when the step failed: its message is shown (a vanished pivot ends the application).
+  // False when the step failed: its message is shown and the run ends there.
   bool Step_Ok(physprop::PhysStatus status, const char* step);
+  // Empties every result label (a new run shows only what it computes).
+  void Clear_Result_Labels();
   void Show_Critical();
   void Show_Density();
   bool Run_Liquid_Cp();

@@ -73,7 +73,22 @@ TEST(AntoineFit, PointsThatCannotFixThreeConstantsAreRefused) {
   // Eleven points at one temperature (equal range ends for generated points).
   double t[12], p[12];
   for (int k = 1; k <= 11; ++k) t[k] = 50, p[k] = 300;
-  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::Singular);
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::TooFewPoints);
+  // Many points at two temperatures are still two.
+  for (int k = 1; k <= 11; ++k) t[k] = k % 2 ? 50 : 60;
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::TooFewPoints);
+  t[11] = 70;
+  EXPECT_EQ(Check_Points(t, p, 11), FitStatus::Ok);
+  // A point at or below absolute zero, or one that is no number.
+  t[3] = -300;
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::BelowAbsoluteZero);
+  t[3] = -273.15;
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::BelowAbsoluteZero);
+  t[3] = 55;
+  p[4] = INFINITY;
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::NotFiniteValue);
+  p[4] = NAN;
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::NotFiniteValue);
   const double t3[] = {0, 10, 20, 30};
   const double p3[] = {0, 100, 0, 300};
   EXPECT_EQ(Fit_Antoine(t3, p3, 3).status, FitStatus::NonPositivePressure);
@@ -153,10 +168,49 @@ TEST_F(AntoineCalcTest, EqualRangeEndsPassButGeneratedPointsCannotBeFitted) {
   Case.Language = 1;
   AntoineInput in = Example();
   in.TempMin = in.TempMax = "50";
-  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  const CalcOutcome out = Antoine_Calc(in, data);
+  EXPECT_FALSE(out.drawGraph);
   ASSERT_EQ(messages.Messages().size(), 1u);
-  EXPECT_EQ(messages.Messages()[0], "Antoine's parameters cannot be fitted (Ethanol)");
-  EXPECT_NEAR(Case.Antoine_A[1], 8.1092099318, 1e-8) << "methanol was fitted before";
+  EXPECT_EQ(messages.Messages()[0], "Three constants need points at three or more different temperatures (Ethanol)");
+  EXPECT_FALSE(out.fitted[1]) << "the points are checked before any fit";
+  EXPECT_EQ(Case.Antoine_A[1], 0);
+}
+
+TEST_F(AntoineCalcTest, PointsThatCannotCarryAFitAreRefusedInEitherLanguage) {
+  struct Bad {
+    std::vector<std::pair<const char*, const char*>> points;
+    const char* ja;
+    const char* en;
+  } cases[] = {
+      {{{"10", "50"}, {"20", "90"}}, "異なる温度の点が3点以上必要です（Methanol）",
+       "three or more different temperatures (Methanol)"},
+      {{{"10", "50"}, {"10", "50"}, {"10", "50"}, {"10", "50"}}, "異なる温度の点が3点以上必要です",
+       "three or more different temperatures"},
+      {{{"-300", "1"}, {"10", "50"}, {"20", "90"}}, "絶対零度（-273.15℃）以下", "at or below absolute zero"},
+      {{{"0", "10"}, {"10", "0"}, {"20", "90"}}, "圧力が 0 以下の点があります", "pressure of 0 or less"},
+      {{{"0", "10"}, {"10", "-5"}, {"20", "90"}}, "圧力が 0 以下の点があります", "pressure of 0 or less"},
+      {{{"0", "10"}, {"10", "1e999"}, {"20", "90"}}, "数値として扱えない", "not a finite number"},
+  };
+  for (int lang = 0; lang <= 1; ++lang) {
+    for (const Bad& b : cases) {
+      Case.Language = static_cast<int16_t>(lang);
+      AntoineInput in = Example();
+      for (int r = 2; r <= 7; ++r) in.Points[r][1] = in.Points[r][2] = "";
+      int r = 2;
+      for (auto [t, p] : b.points) {
+        in.Points[r][1] = t;
+        in.Points[r][2] = p;
+        ++r;
+      }
+      CalcMessageRecorder rec;
+      const CalcOutcome out = Antoine_Calc(in, data);
+      EXPECT_FALSE(out.drawGraph);
+      ASSERT_EQ(rec.Messages().size(), 1u);
+      EXPECT_NE(rec.Messages()[0].find(lang ? b.en : b.ja), std::string::npos) << rec.Messages()[0];
+      EXPECT_FALSE(out.fitted[2]) << "ethanol is not fitted either: the run stops at its start";
+    }
+  }
+  Case.Language = 0;
 }
 
 TEST_F(AntoineCalcTest, GraphAxesRoundTheRangeToTens) {

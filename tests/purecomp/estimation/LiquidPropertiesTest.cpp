@@ -95,23 +95,18 @@ TEST(LiquidHeatCapacity, RowlinsonBondiAgainstMeasuredLiquid) {
   EXPECT_EQ(Phys.Phys_CpL_Min, Phys.Phys_CpL[1]);
 }
 
-TEST(LiquidHeatCapacity, LymanDannerCorrectionAboveTrPointEight) {
-  const double R = 3.004, K = 5;
-  const double X = 1.0 / kBenzenePcAtm;
-  auto base = [&](double Tr) {
-    const double a = 10.1273 + (3.2008 * R - 15.3546) * Tr + (19.7302 - 0.8949 * R) * X -
-                     0.01489 * R * R / (Tr * Tr) + 0.2241 * R / (Tr * Tr * Tr) - 0.04342 / X;
-    const double b = 0.31446 + 2.5346 * Tr * Tr - 2.0242 * X;
-    const double c = 0.07264 * Tr * Tr - 0.07055;
-    return a + b * K + c * K * K;
-  };
-  // Tc 500 K; point 1 at exactly Tr = 0.8 (400 K), point 51 at Tr = 0.81; Cp0 = 0.
-  Benzene();
-  Phys.Phys_Tc = 500;
-  for (int i = 1; i <= kPhysPoints; ++i) Phys.Phys_Temp_K[i] = 400 + (i - 1) * 0.1;
-  FitWork w;
-  ASSERT_EQ(CpLiq_Lyman_Danner(w, R, K), PhysStatus::Ok);
-  EXPECT_NEAR(Phys.Phys_CpL[1], base(0.8), 1e-9);
-  const double Tr51 = 405.0 / 500.0;
-  EXPECT_NEAR(Phys.Phys_CpL[51], base(Tr51) + 1.987 * std::exp(8.655 * Tr51 - 8.385), 1e-9);
+TEST(LiquidProperties, FewerPointsBelowTcThanCoefficientsGiveNoFit) {
+  // Three coefficients need three points below Tc; with two every fit stops
+  // with a vanished pivot instead of a curve through nothing.
+  for (int below : {0, 1, 2, 3}) {
+    Benzene();
+    for (int i = 1; i <= kPhysPoints; ++i)
+      Phys.Phys_Temp_K[i] = i <= below ? kBenzeneTc - 40.0 + 10.0 * i : kBenzeneTc + i;
+    FitWork w;
+    const PhysStatus expected = below < 3 ? PhysStatus::PivotVanished : PhysStatus::Ok;
+    EXPECT_EQ(CpLiq_Rowlinson_Bondi(w), expected) << below;
+    EXPECT_EQ(w.Fit_NP, below);
+    EXPECT_EQ(Heat_Of_Vaporization(w), expected) << below;
+    EXPECT_EQ(LiqDensity_Gunn_Yamada(w), expected) << below;
+  }
 }

@@ -5,6 +5,9 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Programs.h"
 #include "purecomp/estimation/PhysData.h"
+#include "core/model/CaseData.h"
+#include "purecomp/estimation/PhysEstimation.h"
+#include "purecomp/estimation_ui/frmPhysicalAmbrose.h"
 #include "purecomp/estimation_ui/frmPhysicalEstimateData.h"
 #include "purecomp/estimation_ui/frmPhysicalFedors.h"
 #include "purecomp/estimation_ui/frmPhysicalIdealGasHeat.h"
@@ -127,39 +130,84 @@ TEST_F(PhysWindowTest, BlankBoilingPointAsksFedorsFirst) {
   EXPECT_EQ(Text(f.lblTbEst), txt::Format(Phys.Phys_Tb_K - 273.15, "####.000"));
 
   // A boiling point of "0" is given: no Fedors dialog.
+  // Its dialog left without an estimate, the Fedors Tc of the run before is not used.
   script.modalForms.clear();
   f.txtBubblePointTemp->setText("0");
   script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { static_cast<PhysGroupDialog&>(d).cmdExit->click(); });
+  script.Answer(ui::vbOK, "Tcが 0のため偏心因子ωが推算できません。");
+  script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
+  script.Answer(ui::vbOK, "蒸気圧が計算できません。");
   f.cmdEstimation->click();
   EXPECT_EQ(script.modalForms, (std::vector<std::string>{"frmPhysicalLydersen"}));
+  EXPECT_EQ(Phys.Phys_Tc, 0);
+  EXPECT_EQ(Text(f.lblTcEst), "");
+
+  // A blank boiling point whose Fedors dialog gives no Tc stops the run at once:
+  // no critical constants from a boiling point of 0.
+  script.modalForms.clear();
+  f.txtBubblePointTemp->setText("");
+  script.OnModal("frmPhysicalFedors", [](ui::Form& d) { static_cast<PhysGroupDialog&>(d).cmdExit->click(); });
+  script.Answer(ui::vbOK, "Fedors法のTcが推算されなかった");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.modalForms, (std::vector<std::string>{"frmPhysicalFedors"}));
+  EXPECT_EQ(Phys.Phys_Tc, 0);
 }
 
-TEST_F(PhysWindowTest, MissingParametersSkipOnlyTheirProperty) {
+TEST_F(PhysWindowTest, StepsWithoutTheirInputsLeaveTheirResultsEmpty) {
   frmPhysicalMain& f = Open();
   Hexane(f);
   ScriptHexaneDialogs();
-  f.optCpLiquid.Click(1);
-  f.txtCpL_R->setText("3.8");  // K left blank
+  // Lyman-Danner is in sight but cannot be chosen, and says why.
+  EXPECT_TRUE(f.optCpLiquid[1]->isVisibleTo(&f));
+  EXPECT_FALSE(f.optCpLiquid[1]->isEnabled());
+  EXPECT_NE(ui::S(f.optCpLiquid[1]->toolTip()).find("公表値"), std::string::npos);
+  EXPECT_TRUE(f.lblLymanDanner->isVisibleTo(&f));
+  // Set by program all the same, it gives no liquid Cp, only its message.
+  f.optCpLiquid.SetValue(1);
   f.optLiqDensity.Click(1);
   f.txtLiqD_Tref->setText("20");
   f.lblCpLiqEst[0]->setText("old");
   f.lblDenLiq2Est[0]->setText("old");
-  script.Answer(ui::vbOK, "Lyman-Danner式はＲ，Ｋパラメータが入力されていないため計算できない。");
+  script.Answer(ui::vbOK, "Lyman-Danner法は使用できません");
   script.Answer(ui::vbOK, "Spencer-Danner式はRohRef, Trefデータが入力されていないため計算できない。");
   f.cmdEstimation->click();
   EXPECT_EQ(script.Pending(), 0u);
-  EXPECT_EQ(Text(f.lblCpLiqEst[0]), "old");
-  EXPECT_EQ(Text(f.lblDenLiq2Est[0]), "old");
+  EXPECT_EQ(Text(f.lblCpLiqEst[0]), "");
+  EXPECT_EQ(Phys.Phys_CpL_A, 0);
+  EXPECT_EQ(Text(f.lblDenLiq2Est[0]), "");
   EXPECT_EQ(Text(f.lblHvEst[0]), txt::Format(Phys.Phys_Hv_A, "#.#000000E+##"));
+  Case.Language = 1;
+  EXPECT_NE(physprop::Lyman_Danner_Unavailable_Message().find("cannot be used"), std::string::npos);
+  Case.Language = 0;
+
+  // A full run first, then the ideal-gas dialog left without an estimate: no Cp0
+  // and no liquid Cp from the earlier values, but Hv and density are computed.
+  f.optCpLiquid.SetValue(0);
+  f.optLiqDensity.Click(0);
+  ScriptHexaneDialogs();
+  f.cmdEstimation->click();
+  ASSERT_NE(Phys.Phys_CpL_A, 0);
+  script.modalForms.clear();
+  script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { Estimate(d, {{1, "6"}}); });
+  script.OnModal("frmPhysicalIdealGasHeat", [](ui::Form& d) { static_cast<PhysGroupDialog&>(d).cmdExit->click(); });
+  script.Answer(ui::vbOK, "理想気体比熱が推算されなかったため、液比熱は計算しません。");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(Text(f.lblCpIdealEst[0]), "");
+  EXPECT_EQ(Text(f.lblCpLiqEst[0]), "");
+  EXPECT_EQ(Phys.Phys_Cp0[1], 0);
+  EXPECT_EQ(Phys.Phys_CpL_A, 0);
+  EXPECT_EQ(Phys.Phys_CpL[1], 0);
+  EXPECT_EQ(Text(f.lblHvEst[0]), txt::Format(Phys.Phys_Hv_A, "#.#000000E+##"));
+  EXPECT_FALSE(Text(f.lblDenLiq2Est[0]).empty());
 
   // With optCpIdeal(1) no ideal-gas dialog opens and no liquid Cp, but Hv and density are computed.
   script.modalForms.clear();
   f.optCpIdeal.Click(1);
-  f.optLiqDensity.Click(0);
   script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { Estimate(d, {{1, "6"}}); });
   f.cmdEstimation->click();
   EXPECT_EQ(script.modalForms, (std::vector<std::string>{"frmPhysicalLydersen"}));
-  EXPECT_EQ(Text(f.lblCpLiqEst[0]), "old");
+  EXPECT_EQ(Text(f.lblCpLiqEst[0]), "");
   EXPECT_EQ(Text(f.lblDenLiq2Est[0]), txt::Format(Phys.Phys_DenL2_A, "#.#000000E+##"));
 }
 
@@ -191,24 +239,72 @@ TEST_F(PhysWindowTest, NoTcStopsTheRunWithItsMessages) {
   f.cmdEstimation->click();
   EXPECT_EQ(script.Pending(), 0u);
   EXPECT_EQ(endRequests, 0);
-  EXPECT_EQ(Text(f.lblAntoineAEst), "old");
+  EXPECT_EQ(Text(f.lblAntoineAEst), "") << "nothing of an earlier run stays in sight";
+  EXPECT_EQ(Text(f.lblTcEst), "");
   EXPECT_EQ(Phys.Phys_Temp_High, -273.15);
 }
 
-TEST_F(PhysWindowTest, VanishingPivotEndsTheApplication) {
+TEST_F(PhysWindowTest, VanishingPivotEndsTheStepAndTheWindowGoesOn) {
   frmPhysicalMain& f = Open();
-  Hexane(f);
-  // Every point above Tc (508 K = 235 degC): the liquid Cp fit has no point.
-  f.txtTempLow->setText("300");
-  f.txtTempHigh->setText("400");
-  ScriptHexaneDialogs();
+  // Acetone (Lydersen: 2 -CH3, one >CO) over a range above its Tc: no point below Tc.
+  f.txtComponentName->setText("Acetone");
+  f.txtMolWeight->setText("58.08");
+  f.txtBubblePointTemp->setText("56.05");
+  f.txtTotalAtom->setText("10");
+  f.txtTempLow->setText("260");
+  f.txtTempHigh->setText("300");
+  script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { Estimate(d, {{1, "2"}, {20, "1"}}); });
+  script.OnModal("frmPhysicalIdealGasHeat", [](ui::Form& d) { Estimate(d, {{2, "2"}}); });
   f.lblHvEst[0]->setText("old");
   script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
-  script.Answer(ui::vbOK, "最小自乗法でPivotが1E-10になった。プログラムを終了する。");
+  script.Answer(ui::vbOK, "最小自乗法でPivotが1E-10になった");
   f.cmdEstimation->click();
   EXPECT_EQ(script.Pending(), 0u);
-  EXPECT_EQ(endRequests, 1);
-  EXPECT_EQ(Text(f.lblHvEst[0]), "old") << "the run stops at the message";
+  EXPECT_EQ(endRequests, 0) << "the application stays";
+  EXPECT_TRUE(ui::Forms::IsLoaded("frmPhysicalMain"));
+  EXPECT_EQ(Text(f.lblCpLiqEst[0]), "");
+  EXPECT_EQ(Text(f.lblHvEst[0]), "") << "the run stops at the message, with nothing left from before";
+  EXPECT_EQ(ui::S(f.txtMolWeight->text()), "58.08") << "the case stays";
+
+  // The same window then estimates over a range below Tc.
+  f.txtTempLow->setText("0");
+  f.txtTempHigh->setText("100");
+  script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { Estimate(d, {{1, "2"}, {20, "1"}}); });
+  script.OnModal("frmPhysicalIdealGasHeat", [](ui::Form& d) { Estimate(d, {{2, "2"}}); });
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(endRequests, 0);
+  EXPECT_FALSE(Text(f.lblCpLiqEst[0]).empty());
+  EXPECT_FALSE(Text(f.lblDenLiq1Est[1]).empty());
+}
+
+TEST_F(PhysWindowTest, RowsWithoutValuesAreLockedWhenTheDialogOpens) {
+  frmPhysicalMain& f = Open();
+  (void)f;
+  struct Expect { PhysGroupDialog* d; int locked; };
+  auto count = [](PhysGroupDialog& d) {
+    int n = 0;
+    for (int i = 1; i <= d.vaSpread1->MaxRows(); ++i) {
+      if (!d.Row_Without_Values(i)) continue;
+      ++n;
+      EXPECT_EQ(d.vaSpread1->Text(2, i), "");
+      EXPECT_TRUE(d.vaSpread1->BackColor(1, i).has_value());
+      d.vaSpread1->TypeText(2, i, "3");
+      EXPECT_EQ(d.vaSpread1->Text(2, i), "") << "row " << i << " takes no count";
+    }
+    EXPECT_FALSE(d.lblNoValues->text().isEmpty());
+    return n;
+  };
+  EXPECT_EQ(count(ui::Forms::Get<frmPhysicalAmbrose>()), 38);
+  ui::Forms::Unload<frmPhysicalAmbrose>();
+  EXPECT_EQ(count(ui::Forms::Get<frmPhysicalFedors>()), 42);
+  ui::Forms::Unload<frmPhysicalFedors>();
+  auto& cp = ui::Forms::Get<frmPhysicalIdealGasHeat>();
+  EXPECT_EQ(count(cp), 19);
+  EXPECT_EQ(count(ui::Forms::Get<frmPhysicalLydersen>()), 0);
+  // A row with values still takes its count.
+  cp.vaSpread1->TypeText(2, 2, "1");
+  EXPECT_EQ(cp.vaSpread1->Text(2, 2), "1");
 }
 
 TEST_F(PhysWindowTest, GroupDialogKeepsItsCountsAndRefusesUnknownGroups) {
@@ -232,11 +328,12 @@ TEST_F(PhysWindowTest, GroupDialogKeepsItsCountsAndRefusesUnknownGroups) {
   EXPECT_EQ(Text(again.resultData[0]), "");
   again.cmdExit->click();
 
-  // A count on a Fedors group without a value: message, nothing changed.
+  // A Fedors group without a value takes no count: the estimate of nothing is refused.
   Phys.Phys_Tc = 500;
   auto& fed = ui::Forms::Get<frmPhysicalFedors>();
   fed.vaSpread1->TypeText(2, 2, "4");
-  script.Answer(ui::vbOK, "-CH2-");
+  EXPECT_EQ(fed.vaSpread1->Text(2, 2), "");
+  script.Answer(ui::vbOK, "推算値が計算できません。");
   fed.cmdEstimation->click();
   EXPECT_EQ(Phys.Phys_Tc, 500);
   EXPECT_EQ(Phys.Phys_Tb_Blank, 0);
