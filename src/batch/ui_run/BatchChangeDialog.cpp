@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "batch/run/BatchRunFiles.h"
+#include "batch/ui_run/BatchGraphs.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
@@ -18,6 +19,10 @@ std::string TrimRight(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
   return s;
 }
+
+// A number in a log line: a blank in place of the plus sign, one blank after,
+// and the leading zero of a fraction kept (" 0.0002 ", not " .0002 ").
+std::string Log_Number(double v) { return (std::signbit(v) ? "" : " ") + txt::Plain(v) + " "; }
 
 }  // namespace
 
@@ -99,7 +104,7 @@ double BatchChangeDialog::Shown_Value() const {
 }
 
 void BatchChangeDialog::Form_Activate() {
-  lblTimeValue->setText(ui::Q(txt::Plain(Batch.Oper_Time)));
+  lblTimeValue->setText(ui::Q(Batch_Time_Text(Batch.Oper_Time)));
   const std::string shown = txt::Plain(Shown_Value());
   lblOldValue->setText(ui::Q(shown));
   txtNew->setText(ui::Q(shown));
@@ -128,21 +133,38 @@ void BatchChangeDialog::Fill_Residuals() {
     }
 }
 
+std::string BatchChangeDialog::Refusal(double value) const {
+  if (!std::isfinite(value)) return Case.Language == 1 ? "Enter a finite number." : "有限の数値を入力してください。";
+  if (value < spec_.floor || (value == spec_.floor && !spec_.floorAllowed)) return Say(spec_.refusal);
+  return {};
+}
+
 void BatchChangeDialog::cmdOK_Click() {
   const std::string typed = ui::S(txtNew->text());
-  // The whole text must be a number: a value the run cannot read is not stored.
-  if (!txt::IsNumeric(typed)) {
-    ui::MsgBox(Case.Language == 1 ? "Enter a number." : "数値を入力してください。", ui::vbOKOnly | ui::vbExclamation,
-               Case.Prog_Title);
+  auto refuse = [this](const std::string& text) {
+    ui::MsgBox(text, ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
     txtNew->setFocus();
     txtNew->selectAll();
+  };
+  // The whole text must be a number: a value the run cannot read is not stored.
+  if (!txt::IsNumeric(typed)) {
+    refuse(Case.Language == 1 ? "Enter a number." : "数値を入力してください。");
     return;
   }
-  double value = txt::Val(typed);
+  const double typedValue = txt::Val(typed);
+  // Only a value the run really works with is stored and logged: a step of 0
+  // would never advance it, a negative flow or duty has no meaning, and no
+  // reflux leaves the column without liquid.
+  if (const std::string why = Refusal(typedValue); !why.empty()) {
+    refuse(why);
+    return;
+  }
+  double value = typedValue;
   if (spec_.heat) value = Unit_Heat_In(value);
   double& inForce = Batch.*spec_.value;
   if (value != inForce) {
-    const std::string line = Batch_Log_Change_Text(Batch.Oper_Time, Say(spec_.eventText), Shown_Value(), typed);
+    const std::string line =
+        Batch_Log_Time(Batch.Oper_Time) + Say(spec_.eventText) + Log_Number(Shown_Value()) + " New=" + typed;
     if (!Batch_Log_Append(Batch.Batch_Log_File, line))
       ui::MsgBox((Case.Language == 1 ? "Cannot write the file: " : "ファイルに書き込めません: ") +
                  Batch.Batch_Log_File);

@@ -26,6 +26,11 @@ struct BatchChangeSpec {
   double BatchData::*value;    // the value in force
   bool heat;                   // shown and typed in the display heat unit
   bool residuals;              // shows the plate residuals of the total-reflux test
+  // The smallest value the run can work with; a value below it (or at it, when
+  // the floor is not allowed) is refused with `refusal`.
+  double floor;
+  bool floorAllowed;
+  const char* refusal[2];
 };
 
 class BatchChangeDialog : public ui::Form {
@@ -58,6 +63,8 @@ class BatchChangeDialog : public ui::Form {
   // The value in force as the dialog shows it (display heat unit for a duty).
   double Shown_Value() const;
   std::string Say(const char* const texts[2]) const;
+  // The message that refuses a typed value, empty when the run can use it.
+  std::string Refusal(double value) const;
 
   const BatchChangeSpec& spec_;
 };

@@ -229,3 +229,12 @@ void Graph_Mark_Line(ui::Form& window, const QColor& colour) {
   if (!a) return;
   a->Line(G.Graph_X, 0, G.Graph_X, a->ScaleHeight(), colour);
 }
+
+std::string Batch_Time_Text(double hours, int decimals) {
+  if (!std::isfinite(hours)) return txt::Plain(hours);
+  // Nine places hold any step a run takes; what lies below them is the noise
+  // of adding the steps up.
+  const double places = std::pow(10.0, decimals);
+  const double clean = std::round(hours * 1e9) / std::pow(10.0, 9 - decimals);
+  return txt::Plain(std::floor(clean) / places);
+}

@@ -8,6 +8,8 @@
 
 #include <QColor>
 
+#include <string>
+
 namespace ui {
 class Form;
 class PictureBox;
@@ -49,3 +51,8 @@ int History_Y(double x, double h, int divisionHeight);
 // x in the profile plot for the mole fraction x; a fraction below the axis is
 // held at the left edge.
 int Profile_X(double x, int left, int right, int divisionWidth);
+
+// An operating time as the batch windows show it: cut to `decimals` places
+// (four unless said otherwise) after the rounding noise of the summed steps is
+// taken off, so 0.6126 reached as 0.612599999999 reads "0.6126".
+std::string Batch_Time_Text(double hours, int decimals = 4);

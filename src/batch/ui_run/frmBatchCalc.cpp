@@ -112,7 +112,8 @@ frmBatchCalc::frmBatchCalc() : ui::Form("frmBatchCalc") {
   lblCalType = ui::NewLabel(this, "lblCalType", "");
   ui::Place(lblCalType, 6360, 120, 1575, 255);
   lblCalTime = ui::NewLabel(this, "lblCalTime", "操作時間");
-  ui::Place(lblCalTime, 8640, 120, 855, 255);
+  // Ends short of the time box, so a caption as wide as its box never runs under it.
+  ui::Place(lblCalTime, 8040, 120, 1335, 255);
   lblCalTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   lblCalcTimeUnit = ui::NewLabel(this, "lblCalcTimeUnit", "(Hr)");
   ui::Place(lblCalcTimeUnit, 10320, 120, 375, 255);
@@ -288,7 +289,7 @@ void frmBatchCalc::Print_Time_Box() {
   Picture3->Cls();
   Picture3->CurrentX = 1;
   Picture3->CurrentY = 1;
-  Picture3->Print(txt::Plain(std::floor(Batch.Oper_Time * 10000) / 10000));
+  Picture3->Print(Batch_Time_Text(Batch.Oper_Time));
 }
 
 void frmBatchCalc::Picture1_Click() {

@@ -15,6 +15,9 @@ const BatchChangeSpec kSpec = {
     &BatchData::Run_Conv_Limit,
     false,
     true,
+    0.0,
+    true,
+    {"収束許容誤差は0以上の値を入力してください。", "Enter a convergence limit of 0 or more."},
 };
 
 }  // namespace

@@ -15,6 +15,9 @@ const BatchChangeSpec kSpec = {
     &BatchData::Run_Diff_Time,
     false,
     false,
+    0.0,
+    false,
+    {"微分時間は0より大きい値を入力してください。", "Enter a time step greater than 0."},
 };
 
 }  // namespace

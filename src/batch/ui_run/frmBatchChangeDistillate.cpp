@@ -15,6 +15,9 @@ const BatchChangeSpec kSpec = {
     &BatchData::Run_Distillate,
     false,
     false,
+    0.0,
+    true,
+    {"抜き出し量は0以上の値を入力してください。", "Enter a distillate flow of 0 or more."},
 };
 
 }  // namespace

@@ -15,6 +15,9 @@ const BatchChangeSpec kSpec = {
     &BatchData::Run_QReb,
     true,
     false,
+    0.0,
+    false,
+    {"リボイラー熱量は0より大きい値を入力してください。", "Enter a reboiler heat duty greater than 0."},
 };
 
 }  // namespace

@@ -15,6 +15,9 @@ const BatchChangeSpec kSpec = {
     &BatchData::Run_Reflux,
     false,
     false,
+    0.0,
+    false,
+    {"還流比は0より大きい値を入力してください。", "Enter a reflux ratio greater than 0."},
 };
 
 }  // namespace

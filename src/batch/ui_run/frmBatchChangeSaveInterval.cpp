@@ -15,6 +15,9 @@ const BatchChangeSpec kSpec = {
     &BatchData::Run_Save_Interval,
     false,
     false,
+    0.0,
+    true,
+    {"保存周期は0以上の値を入力してください。", "Enter a save interval of 0 or more."},
 };
 
 }  // namespace

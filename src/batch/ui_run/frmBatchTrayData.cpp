@@ -1,6 +1,7 @@
 #include "batch/ui_run/frmBatchTrayData.h"
 
 #include "batch/model/BatchData.h"
+#include "batch/ui_run/BatchGraphs.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
@@ -31,8 +32,7 @@ void frmBatchTrayData::Form_Load() {
     lblTime->setText(english ? "Ope.Time=" : "操作時間=");
     cmdExit->setText(english ? "Exit(&X)" : "戻る(&X)");
   }
-  // The general number form of the time, read back and written again.
-  lblTimeValue->setText(ui::Q(txt::Plain(txt::Val(txt::Plain(Batch.Oper_Time)))));
+  lblTimeValue->setText(ui::Q(Batch_Time_Text(Batch.Oper_Time)));
 
   const int nc = Case.NC, nt = Case.NT;
   vaSpread1->SetMaxCols(nc + 1);

@@ -3,10 +3,14 @@
 #include <QLineEdit>
 
 #include <fstream>
+#include <type_traits>
+#include <vector>
 
 #include "batch/ui_run/BatchChangeDialog.h"
+#include "batch/ui_run/BatchGraphs.h"
 #include "batch/ui_run/frmBatchChangeConvLimit.h"
 #include "batch/ui_run/frmBatchChangeDiffTime.h"
+#include "batch/ui_run/frmBatchChangeDistillate.h"
 #include "batch/ui_run/frmBatchChangeQReb.h"
 #include "batch/ui_run/frmBatchChangeReflux.h"
 #include "batch/ui_run/frmBatchChangeSaveInterval.h"
@@ -53,8 +57,8 @@ TEST_F(BatchRunDialogsTest, ChangeIsLoggedOnlyWhenTheNumberDiffers) {
   EXPECT_EQ(Batch.Run_Diff_Time, 0.001);
   const auto log = LogTails();
   ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0], " Cal_time=0.2500 微分時間変更　　　　Old= .5  New=0.25");
-  EXPECT_EQ(log[1], " Cal_time=0.2500 微分時間変更　　　　Old= .25  New=1e-3");
+  EXPECT_EQ(log[0], " Cal_time=0.2500 微分時間変更　　　　Old= 0.5  New=0.25");
+  EXPECT_EQ(log[1], " Cal_time=0.2500 微分時間変更　　　　Old= 0.25  New=1e-3");
   EXPECT_EQ(ui::Forms::Find<frmBatchChangeDiffTime>(), nullptr);
 }
 
@@ -65,13 +69,84 @@ TEST_F(BatchRunDialogsTest, TextThatIsNoNumberIsRefusedAndNothingStored) {
   Change<frmBatchChangeReflux>("txtRefluxNew", "6x");
   EXPECT_EQ(Batch.Run_Reflux, 5);
   EXPECT_NE(ui::Forms::Find<frmBatchChangeReflux>(), nullptr);  // still open for a correction
-  Change<frmBatchChangeReflux>("txtRefluxNew", "-1");  // any number is taken, negative too
-  EXPECT_EQ(Batch.Run_Reflux, -1);
+  Change<frmBatchChangeReflux>("txtRefluxNew", "0.5");
+  EXPECT_EQ(Batch.Run_Reflux, 0.5);
   Case.Language = 1;
   Change<frmBatchChangeReflux>("txtRefluxNew", "2");
   const auto log = LogTails();
   ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[1], " Cal_time=0.2500 Change Reflux Ratio Old=-1  New=2");
+  EXPECT_EQ(log[0], " Cal_time=0.2500 還流比変更　　　　　Old= 5  New=0.5");
+  EXPECT_EQ(log[1], " Cal_time=0.2500 Change Reflux Ratio Old= 0.5  New=2");
+}
+
+// Every value the run cannot work with is refused in both languages, stays
+// out of the log and leaves the value in force; the dialog stays open.
+TEST_F(BatchRunDialogsTest, ValuesTheRunCannotUseAreRefused) {
+  Batch.Run_Diff_Time = 0.0002;
+  Batch.Run_Save_Interval = 0.01;
+  Batch.Run_Conv_Limit = 1e-5;
+  Batch.Run_QReb = 1000;
+  Batch.Run_Reflux = 3;
+  Batch.Run_Distillate = 2;
+  struct Case_ {
+    int language;
+    std::string text, message;
+  };
+  auto refuse = [&](auto* dialogType, const char* box, const std::vector<Case_>& cases) {
+    using Dialog = std::remove_pointer_t<decltype(dialogType)>;
+    for (const Case_& c : cases) {
+      Case.Language = static_cast<int16_t>(c.language);
+      script.Answer(ui::vbOK, c.message);
+      Change<Dialog>(box, c.text);
+      EXPECT_NE(ui::Forms::Find<Dialog>(), nullptr) << c.text;
+      ui::Forms::Unload(ui::Forms::Find<Dialog>());
+    }
+  };
+  refuse(static_cast<frmBatchChangeDiffTime*>(nullptr), "txtDiffTimeNew",
+         {{0, "0", "微分時間は0より大きい値を入力してください。"},
+          {1, "-0.001", "Enter a time step greater than 0."},
+          {1, "1e999", "Enter a finite number."},
+          {0, "-1e999", "有限の数値を入力してください。"}});
+  refuse(static_cast<frmBatchChangeSaveInterval*>(nullptr), "txtSaveTimeNew",
+         {{0, "-0.01", "保存周期は0以上の値を入力してください。"}, {1, "-1", "Enter a save interval of 0 or more."}});
+  refuse(static_cast<frmBatchChangeConvLimit*>(nullptr), "txtConvLimitNew",
+         {{0, "-1e-5", "収束許容誤差は0以上の値を入力してください。"},
+          {1, "-1", "Enter a convergence limit of 0 or more."}});
+  refuse(static_cast<frmBatchChangeQReb*>(nullptr), "txtQrebNew",
+         {{0, "-500", "リボイラー熱量は0より大きい値を入力してください。"},
+          {1, "0", "Enter a reboiler heat duty greater than 0."}});
+  refuse(static_cast<frmBatchChangeReflux*>(nullptr), "txtRefluxNew",
+         {{0, "0", "還流比は0より大きい値を入力してください。"}, {1, "-1", "Enter a reflux ratio greater than 0."}});
+  refuse(static_cast<frmBatchChangeDistillate*>(nullptr), "txtDistillateNew",
+         {{0, "-2", "抜き出し量は0以上の値を入力してください。"}, {1, "-0.5", "Enter a distillate flow of 0 or more."}});
+  EXPECT_EQ(Batch.Run_Diff_Time, 0.0002);
+  EXPECT_EQ(Batch.Run_Save_Interval, 0.01);
+  EXPECT_EQ(Batch.Run_Conv_Limit, 1e-5);
+  EXPECT_EQ(Batch.Run_QReb, 1000);
+  EXPECT_EQ(Batch.Run_Reflux, 3);
+  EXPECT_EQ(Batch.Run_Distillate, 2);
+  EXPECT_FALSE(std::ifstream(Batch_Log_Path()).good());
+
+  // The bounds themselves where the run can use them: no saving, no withdrawal.
+  Change<frmBatchChangeSaveInterval>("txtSaveTimeNew", "0");
+  Change<frmBatchChangeDistillate>("txtDistillateNew", "0");
+  EXPECT_EQ(Batch.Run_Save_Interval, 0);
+  EXPECT_EQ(Batch.Run_Distillate, 0);
+}
+
+TEST_F(BatchRunDialogsTest, OperatingTimeShowsItsFourPlacesWithoutTheNoiseOfTheSteps) {
+  double t = 0;
+  for (int i = 0; i < 3063; ++i) t += 0.0002;  // 0.6126, as a run reaches it
+  Batch.Oper_Time = t;
+  auto& d = ui::Forms::Get<frmBatchChangeReflux>();
+  d.Form_Activate();
+  EXPECT_EQ(ui::S(d.lblTimeValue->text()), "0.6126");
+  EXPECT_EQ(ui::S(ui::Forms::Get<frmBatchTrayData>().lblTimeValue->text()), "0.6126");
+  EXPECT_EQ(Batch_Time_Text(1.4989999999999), "1.499");
+  EXPECT_EQ(Batch_Time_Text(0.4903999999999979), "0.4904");
+  EXPECT_EQ(Batch_Time_Text(0.123456), "0.1234");  // cut, not rounded
+  EXPECT_EQ(Batch_Time_Text(0.00029), "0.0002");
+  EXPECT_EQ(Batch_Time_Text(0.8306, 3), "0.83");
 }
 
 TEST_F(BatchRunDialogsTest, ALogThatCannotBeWrittenIsSaidAndTheChangeStillTakesEffect) {

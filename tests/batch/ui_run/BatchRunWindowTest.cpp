@@ -1,11 +1,16 @@
 // The run window driving whole runs of the example case, its buttons chosen by
 // phase, the stop question and the ends, and the live graphs.
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
 
 #include <cmath>
 
+#include "batch/ui/frmBatchDistillationMain.h"
 #include "batch/ui_run/BatchGraphs.h"
 #include "batch/ui_run/frmBatchCalc.h"
+#include "batch/ui_run/frmBatchChangeDiffTime.h"
 #include "batch/ui_run/frmBatchMessage.h"
 #include "batch/ui_run/frmBatchTankData.h"
 #include "platform/text/NumberText.h"
@@ -184,6 +189,70 @@ TEST_F(BatchRunWindowTest, StopQuestionAnsweredNoGoesOnAndYesDuringTotalRefluxCl
   EXPECT_TRUE(main.isEnabled());
   EXPECT_TRUE(main.cmdResult->isVisibleTo(&main));
   EXPECT_EQ(LogTails().back(), " Cal_time=0.0060 中止により計算終了");
+}
+
+// A left click at the middle of a control, as the mouse gives it.
+void MouseClick(QWidget* w) {
+  const QPointF at(w->width() / 2.0, w->height() / 2.0);
+  QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(w, &release);
+}
+
+// The mouse alone: the calculate button starts the run, the run window's
+// buttons open change dialogs during it (a refused value first), and its abort
+// button ends it.
+TEST_F(BatchRunWindowTest, MouseStartsARunChangesItAndAbortsIt) {
+  Case.Program_Mode = 1;
+  auto& main = ui::Forms::Get<frmBatchDistillationMain>();
+  main.Show();
+  MouseClick(main.cmdExample);
+  Batch.Diff_Time = 0.001;
+  int steps = 0;
+  frmBatchCalc::Yield_Hook = [&](frmBatchCalc& w) {
+    ++steps;
+    EXPECT_FALSE(main.isEnabled());
+    if (steps == 3) {
+      MouseClick(w.cmdMenu[2]);
+      MouseClick(w.cmdMenu[4]);
+    }
+    if (steps == 6) MouseClick(w.cmdOK);
+  };
+  auto type = [](const char* box, const char* text) {
+    return [=](ui::Form& f) {
+      f.Ctl<QLineEdit>(box)->setText(text);
+      MouseClick(f.Ctl<QPushButton>("cmdOK"));
+    };
+  };
+  script.Answer(ui::vbOK, "計算を開始します")
+      .OnModal("frmBatchChangeDiffTime",
+               [&](ui::Form& f) {
+                 type("txtDiffTimeNew", "0")(f);
+                 ASSERT_EQ(ui::Forms::Find<frmBatchChangeDiffTime>(), &f);
+                 type("txtDiffTimeNew", "0.002")(f);
+               })
+      .Answer(ui::vbOK, "微分時間は0より大きい値を入力してください。")
+      .OnModal("frmBatchChangeConvLimit", type("txtConvLimitNew", "1e-9"))
+      .Answer(ui::vbYes, "計算中止")
+      .Answer(ui::vbOK, "中止により計算終了");
+  MouseClick(main.cmdGoCalc);
+
+  EXPECT_EQ(steps, 6);
+  EXPECT_EQ(ui::Forms::Find<frmBatchCalc>(), nullptr);
+  EXPECT_EQ(Batch.Run_Diff_Time, 0.002);
+  EXPECT_EQ(Batch.Run_Conv_Limit, 1e-9);
+  EXPECT_TRUE(main.isEnabled());
+  EXPECT_TRUE(main.cmdResult->isVisibleTo(&main));
+  // The changes are logged at the time of the step they interrupt, and the new
+  // step is taken from the next step on: three of 0.001 h, then three of 0.002 h.
+  const auto log = LogTails();
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(log[1], " Cal_time=0.0020 微分時間変更　　　　Old= 0.001  New=0.002");
+  EXPECT_EQ(log[2], " Cal_time=0.0020 収束許容誤差変更　　Old= 0.001  New=1e-9");
+  EXPECT_EQ(log[3], " Cal_time=0.0090 中止により計算終了");
 }
 
 // ---------------------------------------------------------------- graphs
