@@ -77,7 +77,67 @@ void Dist_Initial_set() {
   c.H_Method = 0;
 }
 
+void Dist_Clear_Kept_Data() {
+  CaseData& c = Case;
+  for (int i = 0; i <= kMaxComp; ++i) {
+    c.Comp_Tc[i] = c.Comp_Pc[i] = c.Comp_Vc[i] = c.Comp_Omega[i] = 0;
+    c.Cp_A[i] = c.Cp_B[i] = c.Cp_C[i] = c.Cp_D[i] = 0;
+    for (int j = 0; j <= kMaxComp; ++j) c.EOS_Kij[i][j] = 0;
+  }
+  for (double& p : c.Tray_Press) p = 0;
+}
+
+namespace {
+
+template <typename T>
+void AddBytes(std::string& key, const T& v) {
+  key.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
+
+}  // namespace
+
+std::string Dist_Column_Inputs() {
+  const CaseData& c = Case;
+  std::string key;
+  for (int i = 0; i <= kMaxComp; ++i) key += c.Comp_Name[i] + '\0';
+  AddBytes(key, c.NC);
+  AddBytes(key, c.NT);
+  AddBytes(key, c.N_Feed);
+  AddBytes(key, c.N_LiqSC);
+  AddBytes(key, c.N_VapSC);
+  for (const auto* v : {&c.Mol_Wt, &c.Antoine_A, &c.Antoine_B, &c.Antoine_C, &c.Comp_Tc, &c.Comp_Pc, &c.Comp_Omega,
+                        &c.HL_A, &c.HL_B, &c.HL_C, &c.HV_A, &c.HV_B, &c.HV_C, &c.Cp_A, &c.Cp_B, &c.Cp_C, &c.Cp_D})
+    AddBytes(key, *v);
+  AddBytes(key, c.K_Method);
+  AddBytes(key, c.H_Method);
+  AddBytes(key, c.T_Unit);
+  AddBytes(key, c.P_Unit);
+  AddBytes(key, c.H_Unit);
+  AddBytes(key, c.Wilson_Lambda);
+  AddBytes(key, c.NRTL_Tau);
+  AddBytes(key, c.NRTL_Alpha);
+  AddBytes(key, c.EOS_Kij);
+  AddBytes(key, c.P_Top);
+  AddBytes(key, c.P_Bottom);
+  AddBytes(key, c.Tray_Press);
+  AddBytes(key, c.Top_Liq_Prod);
+  AddBytes(key, c.Top_Vap_Prod);
+  AddBytes(key, c.Reflux_Ratio);
+  AddBytes(key, c.Feed_Stage);
+  AddBytes(key, c.LiqSC_Stage);
+  AddBytes(key, c.VapSC_Stage);
+  AddBytes(key, c.Feed_T);
+  AddBytes(key, c.Feed_P);
+  AddBytes(key, c.Feed_VF);
+  AddBytes(key, c.Feed_Flow);
+  AddBytes(key, c.Feed_Z);
+  AddBytes(key, c.LiqSC_Flow);
+  AddBytes(key, c.VapSC_Flow);
+  return key;
+}
+
 void Dist_Example1_set() {
+  Dist_Clear_Kept_Data();
   Dist_Initial_set();
   CaseData& c = Case;
   c.Memo[1] = "逐次段蒸留計算プログラム";

@@ -8,6 +8,7 @@
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
+#include "platform/text/SeqFile.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
 
@@ -33,8 +34,11 @@ void Apply_Captions(QWidget* form, std::initializer_list<Caption> captions, bool
 QWidget* Main_Window() { return ui::Forms::FindByName("frmDistMain"); }
 
 void Show_Result_Button() {
-  if (QWidget* main = Main_Window())
-    if (auto* b = main->findChild<QPushButton*>("cmdResult")) b->setVisible(true);
+  QWidget* main = Main_Window();
+  if (!main) return;
+  if (auto* b = main->findChild<QPushButton*>("cmdResult")) b->setVisible(true);
+  // The run wrote its results to Result.dat in the data folder.
+  ui::SetControlText(main, "lblMainDataFile", File_Name_Text(seqfile::JoinPath(Case.Data_Dir, "\\Result.dat")));
 }
 
 std::string File_Name_Text(const std::string& path) {

@@ -33,7 +33,8 @@ bool Language_Known();
 // The loaded column main window, or nullptr.
 QWidget* Main_Window();
 
-// Shows the main window's result button (a run ended, results were read).
+// Shows the main window's result button and, beside "Result File Name=", the
+// file the run wrote its results to (Result.dat): a run ended with results.
 void Show_Result_Button();
 
 // " " and the part of `path` after its last folder separator.

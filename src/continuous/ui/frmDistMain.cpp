@@ -285,15 +285,26 @@ void frmDistMain::Dist_Initial_set() {
   ::Dist_Initial_set();
 }
 
-void frmDistMain::cmdUnit_Click() { ui::Forms::Get<frmUnit>().ShowModal(); }
-void frmDistMain::cmdComponent_Click() { ui::Forms::Get<frmComponent>().ShowModal(); }
-void frmDistMain::cmdDistSpec_Click() { ui::Forms::Get<frmDistTower>().ShowModal(); }
-void frmDistMain::cmdFeed_Click() { ui::Forms::Get<frmDistFeed>().ShowModal(); }
-void frmDistMain::cmdSideCut_Click() { ui::Forms::Get<frmDistSideCut>().ShowModal(); }
-void frmDistMain::cmdKValue_Click() { ui::Forms::Get<frmK_Value>().ShowModal(); }
-void frmDistMain::cmdEnthalpy_Click() { ui::Forms::Get<frmEnthalpy>().ShowModal(); }
+void frmDistMain::Edit_Inputs(ui::Form& dialog) {
+  const std::string before = Dist_Column_Inputs();
+  dialog.ShowModal();
+  // Results belong to the inputs they were computed from: once the column
+  // changes they are no longer offered.
+  if (Dist_Column_Inputs() != before) {
+    Case.Result_Flag = 0;
+    cmdResult->setVisible(false);
+  }
+}
+
+void frmDistMain::cmdUnit_Click() { Edit_Inputs(ui::Forms::Get<frmUnit>()); }
+void frmDistMain::cmdComponent_Click() { Edit_Inputs(ui::Forms::Get<frmComponent>()); }
+void frmDistMain::cmdDistSpec_Click() { Edit_Inputs(ui::Forms::Get<frmDistTower>()); }
+void frmDistMain::cmdFeed_Click() { Edit_Inputs(ui::Forms::Get<frmDistFeed>()); }
+void frmDistMain::cmdSideCut_Click() { Edit_Inputs(ui::Forms::Get<frmDistSideCut>()); }
+void frmDistMain::cmdKValue_Click() { Edit_Inputs(ui::Forms::Get<frmK_Value>()); }
+void frmDistMain::cmdEnthalpy_Click() { Edit_Inputs(ui::Forms::Get<frmEnthalpy>()); }
 void frmDistMain::cmdConvergence_Click() { ui::Forms::Get<frmDistConvergence>().ShowModal(); }
-void frmDistMain::cmdDistMainPressProfile_Click() { ui::Forms::Get<frmDistPressProfile>().ShowModal(); }
+void frmDistMain::cmdDistMainPressProfile_Click() { Edit_Inputs(ui::Forms::Get<frmDistPressProfile>()); }
 
 void frmDistMain::cmdMemo_Click() {
   auto& memo = ui::Forms::Get<frmMemo>();
@@ -305,15 +316,24 @@ void frmDistMain::cmdMemo_Click() {
 
 void frmDistMain::cmdPrintInputData_Click() { ui::MsgBox("この機能は未だサポートしていません。"); }
 
+// An example is no file: the names of the last file read or written go.
+void frmDistMain::Clear_File_Names() {
+  ui::SetControlText(this, "lblFileNameData", "");
+  ui::SetControlText(this, "lblMainDataFile", "");
+}
+
 void frmDistMain::cmdExample1_Click() {
   Dist_Initial_set();
   Dist_Example1_set();
+  Clear_File_Names();
   Set_Dist_Display_Data();
 }
 
 void frmDistMain::cmdExample2_Click() {
   ui::MsgBox("この例題のデータはまだありません。");
   Dist_Initial_set();
+  Dist_Clear_Kept_Data();
+  Clear_File_Names();
 }
 
 void frmDistMain::cmdReadData_Click() {

@@ -68,6 +68,9 @@ class frmDistMain : public ui::Form {
 
  private:
   void Set_Captions(bool design);
+  // Shows an input dialog; when it changed the column, the results are no longer valid.
+  void Edit_Inputs(ui::Form& dialog);
+  void Clear_File_Names();
 
   CalcMessageHandler previousHandler_;
   bool handlerInstalled_ = false;

@@ -64,18 +64,24 @@ void frmDistPressProfile::Form_Activate() {
   Select_Unit_Entries();
   g.SetText(1, 0, "Press " + Unit_Press_Text());
   g.ClearAll();
-  for (int j = 1; j <= kMaxTray; ++j) g.SetText(0, j, txt::Plain(j));
+  // Only the column's own stages are offered.
   const int nt = Stage_Count();
+  g.SetMaxRows(nt);
+  for (int j = 1; j <= nt; ++j) g.SetText(0, j, txt::Plain(j));
   if (nt < 1) return;
   g.SetText(0, 1, "Top");
   g.SetText(0, nt, "Bottom");
   // Later headings replace earlier ones on a shared stage.
   auto mark = [&](int stage, const char* text) {
-    if (stage >= 1 && stage <= kMaxTray) g.SetText(0, stage, text);
+    if (stage >= 1 && stage <= nt) g.SetText(0, stage, text);
   };
   for (int f = 1; f <= std::clamp(static_cast<int>(c.N_Feed), 0, kMaxFeed); ++f) mark(c.Feed_Stage[f], "Feed");
   for (int k = 1; k <= std::clamp(static_cast<int>(c.N_LiqSC), 0, kMaxFeed); ++k) mark(c.LiqSC_Stage[k], "Liq SC");
   for (int k = 1; k <= std::clamp(static_cast<int>(c.N_VapSC), 0, kMaxFeed); ++k) mark(c.VapSC_Stage[k], "Vap SC");
+  // The pressures fixed so far, so that OK without a change keeps them; a
+  // stage left to the interpolation (0) stays blank.
+  for (int j = 2; j < nt; ++j)
+    if (c.Tray_Press[j] != 0) g.SetText(1, j, txt::Plain(c.Tray_Press[j]));
   g.SetText(1, 1, txt::Plain(c.P_Top));
   g.SetText(1, nt, txt::Plain(c.P_Bottom));
 }

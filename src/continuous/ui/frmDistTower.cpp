@@ -102,6 +102,9 @@ void frmDistTower::Form_Load() {
 void frmDistTower::Form_Activate() {
   const CaseData& c = Case;
   lblTowerMaxNT->setText(ui::Q("(Max" + txt::Signed(static_cast<int>(c.Max_Tray)) + ")"));
+  // The unit lists may still show an earlier case's units (an example resets the
+  // case without refreshing them): bring them in line first.
+  Select_Unit_Entries();
   lblTowerPressUnit->setText(ui::Q(Unit_Press_Text()));
   lblTowerTempUnit->setText(ui::Q(Unit_Temp_Text()));
   txtTowerNT->setText(ui::Q(txt::Plain(static_cast<int>(c.NT))));
@@ -134,6 +137,14 @@ void frmDistTower::cmdTowerOK_Click() {
   if (n < 1) {
     ui::MsgBox(dist::Pick("理論段数が1未満です。", "Theoretical plates less than 1"));
     return;
+  }
+  // A new stage count keeps the profile the user fixed: the old bottom stage
+  // becomes an ordinary stage (its pressure was the old bottom end, not a
+  // pressure anyone fixed there) and stages beyond the column are cleared.
+  const int oldNT = c.NT;
+  if (n != oldNT) {
+    if (oldNT > 1 && oldNT <= kMaxTray) c.Tray_Press[oldNT] = 0;
+    for (int j = static_cast<int>(n) + 1; j <= kMaxTray; ++j) c.Tray_Press[j] = 0;
   }
   c.NT = static_cast<int32_t>(n);
   c.Reflux_Ratio = txt::Val(ui::S(txtTowerRR->text()));

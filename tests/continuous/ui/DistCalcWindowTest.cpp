@@ -9,6 +9,8 @@
 #include "continuous/ui/DistWindowFixture.h"
 #include "continuous/ui/frmDistCalc.h"
 #include "continuous/ui/frmDistGoCalc.h"
+#include "continuous/ui/frmDistPressProfile.h"
+#include "continuous/ui/frmDistTower.h"
 #include "continuous/results/frmDistGraphScale.h"
 
 namespace {
@@ -187,4 +189,52 @@ TEST_F(DistCalcWindowTest, GraphDivisionRedrawsOnItsNewScaleAndResultButtonOpens
   script.OnModal("frmDistResultMenu", [](ui::Form& d) { ui::Forms::Unload(&d); });
   m.cmdResult->click();
   EXPECT_EQ(script.modalForms.back(), "frmDistResultMenu");
+}
+
+TEST_F(DistCalcWindowTest, ResultsOfARunAreWithdrawnWhenTheColumnChanges) {
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();
+  auto run = [&] {
+    Calculate(
+        m, [](frmDistGoCalc& d) { d.cmdGoCalcInz->click(); },
+        [](frmDistCalc& calc) { calc.cmdCalcAbort->click(); });
+    ASSERT_EQ(Case.Result_Flag, 1);
+    ASSERT_TRUE(m.cmdResult->isVisibleTo(&m));
+  };
+  run();
+  EXPECT_EQ(Label("lblMainDataFile"), " Result.dat");
+
+  // Dialogs left without a change keep the results.
+  script.OnModal("frmDistTower", [](ui::Form& d) { static_cast<frmDistTower&>(d).cmdTowerCancel->click(); });
+  m.cmdDistSpec->click();
+  script.OnModal("frmDistPressProfile",
+                 [](ui::Form& d) { static_cast<frmDistPressProfile&>(d).cmdPressProfileOK->click(); });
+  m.cmdDistMainPressProfile->click();
+  EXPECT_EQ(Case.Result_Flag, 1);
+  EXPECT_TRUE(m.cmdResult->isVisibleTo(&m));
+
+  // 15 -> 20 stages: the 15-stage results are no longer offered.
+  script.OnModal("frmDistTower", [](ui::Form& d) {
+    auto& t = static_cast<frmDistTower&>(d);
+    t.txtTowerNT->setText("20");
+    t.cmdTowerOK->click();
+  });
+  m.cmdDistSpec->click();
+  EXPECT_EQ(Case.Result_Flag, 0);
+  EXPECT_FALSE(m.cmdResult->isVisibleTo(&m));
+
+  // The same after a fixed stage pressure.
+  run();
+  script.OnModal("frmDistPressProfile", [](ui::Form& d) {
+    auto& p = static_cast<frmDistPressProfile&>(d);
+    p.vaSpreadPressProfile->TypeText(1, 10, "765");
+    p.cmdPressProfileOK->click();
+  });
+  m.cmdDistMainPressProfile->click();
+  EXPECT_EQ(Case.Result_Flag, 0);
+  EXPECT_FALSE(m.cmdResult->isVisibleTo(&m));
+
+  // An example is no result file.
+  m.cmdExample1->click();
+  EXPECT_EQ(Label("lblMainDataFile"), "");
 }

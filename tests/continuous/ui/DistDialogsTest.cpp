@@ -41,7 +41,7 @@ TEST_F(DistDialogsTest, TowerShowsStoresAndRoundsThePlateCount) {
   EXPECT_EQ(Case.P_Bottom, 0) << "an empty text counts as 0";
   EXPECT_EQ(Case.Tray_Press[1], 750);
   EXPECT_EQ(Case.Tray_Press[16], 0);
-  EXPECT_EQ(Case.Tray_Press[15], 770) << "other stages keep their pressures";
+  EXPECT_EQ(Case.Tray_Press[15], 0) << "the old bottom end is no fixed pressure of a middle stage";
   EXPECT_EQ(Label("lblMainNT"), "16");
   EXPECT_EQ(Label("lblMainPTop"), "750");
 
@@ -208,32 +208,81 @@ TEST_F(DistDialogsTest, BadSideCutIsReportedAndNothingIsStored) {
   EXPECT_EQ(Case.N_VapSC, 0);
 }
 
-TEST_F(DistDialogsTest, PressureProfileMarksStagesAndStoresBlanksAsZero) {
+TEST_F(DistDialogsTest, PressureProfileKeepsTypedPressuresThroughReopeningAndStageCountChanges) {
   frmDistMain& m = Open();
   m.cmdExample1->click();
-  Case.Tray_Press[8] = 765;
   Through<frmDistPressProfile>(m.cmdDistMainPressProfile, "frmDistPressProfile", [](frmDistPressProfile& d) {
     const ui::SpreadGrid& g = *d.vaSpreadPressProfile;
     EXPECT_EQ(g.Text(1, 0), "Press mmHg");
+    EXPECT_EQ(g.MaxRows(), 15) << "only the column's stages are offered";
     EXPECT_EQ(g.Text(0, 1), "Top");
     EXPECT_EQ(g.Text(0, 5), "Feed");
     EXPECT_EQ(g.Text(0, 15), "Bottom");
     EXPECT_EQ(g.Text(1, 1), "760");
     EXPECT_EQ(g.Text(1, 15), "770");
-    EXPECT_EQ(g.Text(1, 8), "") << "a stored stage pressure is not shown again";
+    d.vaSpreadPressProfile->TypeText(1, 8, "765.5");
     d.cmdPressProfileOK->click();
   });
-  for (int j = 2; j <= 14; ++j) EXPECT_EQ(Case.Tray_Press[j], 0) << j;
-  EXPECT_EQ(Case.Tray_Press[15], 770);
+  EXPECT_EQ(Case.Tray_Press[8], 765.5);
 
+  // Reopened, the typed pressure is there; OK without a change stores the same profile.
+  double before[kMaxTray + 1];
+  std::copy(std::begin(Case.Tray_Press), std::end(Case.Tray_Press), before);
+  Through<frmDistPressProfile>(m.cmdDistMainPressProfile, "frmDistPressProfile", [](frmDistPressProfile& d) {
+    EXPECT_EQ(d.vaSpreadPressProfile->Text(1, 8), "765.5");
+    EXPECT_EQ(d.vaSpreadPressProfile->Text(1, 7), "") << "an interpolated stage stays blank";
+    d.cmdPressProfileOK->click();
+  });
+  for (int j = 1; j <= kMaxTray; ++j) EXPECT_EQ(Case.Tray_Press[j], before[j]) << j;
+
+  // 15 -> 20 stages: 770 moves to the new bottom, stage 15 is interpolated again,
+  // the typed stage 8 stays.
+  Through<frmDistTower>(m.cmdDistSpec, "frmDistTower", [](frmDistTower& d) {
+    d.txtTowerNT->setText("20");
+    d.cmdTowerOK->click();
+  });
+  EXPECT_EQ(Case.Tray_Press[15], 0);
+  EXPECT_EQ(Case.Tray_Press[20], 770);
+  EXPECT_EQ(Case.Tray_Press[8], 765.5);
+  Through<frmDistPressProfile>(m.cmdDistMainPressProfile, "frmDistPressProfile", [](frmDistPressProfile& d) {
+    const ui::SpreadGrid& g = *d.vaSpreadPressProfile;
+    EXPECT_EQ(g.MaxRows(), 20);
+    EXPECT_EQ(g.Text(1, 15), "");
+    EXPECT_EQ(g.Text(0, 15), "15");
+    EXPECT_EQ(g.Text(0, 20), "Bottom");
+    EXPECT_EQ(g.Text(1, 20), "770");
+    d.vaSpreadPressProfile->TypeText(1, 18, "769");
+    d.cmdPressProfileOK->click();
+  });
+  // 20 -> 6 stages: the pressures beyond the column are cleared, a later
+  // 6 -> 20 does not bring them back.
+  for (const char* nt : {"6", "20"})
+    Through<frmDistTower>(m.cmdDistSpec, "frmDistTower", [nt](frmDistTower& d) {
+      d.txtTowerNT->setText(nt);
+      d.cmdTowerOK->click();
+    });
+  for (int j = 2; j <= 19; ++j) EXPECT_EQ(Case.Tray_Press[j], 0) << j;
+  EXPECT_EQ(Case.Tray_Press[1], 760);
+  EXPECT_EQ(Case.Tray_Press[20], 770);
+
+  // Clearing the top cell sets the top pressure to 0; the summary waits for its refresh.
   Through<frmDistPressProfile>(m.cmdDistMainPressProfile, "frmDistPressProfile", [](frmDistPressProfile& d) {
     d.vaSpreadPressProfile->TypeText(1, 1, "");
-    d.vaSpreadPressProfile->TypeText(1, 8, "765");
     d.cmdPressProfileOK->click();
   });
   EXPECT_EQ(Case.P_Top, 0);
-  EXPECT_EQ(Case.Tray_Press[8], 765);
   EXPECT_EQ(Label("lblMainPTop"), "760") << "no refresh of the summary";
+}
+
+TEST_F(DistDialogsTest, TowerUnitCaptionsFollowTheCaseAfterAnExampleWithOtherUnits) {
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();  // mmHg
+  script.Answer(ui::vbOK, "この例題のデータはまだありません。");
+  m.cmdExample2->click();  // back to the defaults: kPa
+  Through<frmDistTower>(m.cmdDistSpec, "frmDistTower", [](frmDistTower& d) {
+    EXPECT_EQ(ui::S(d.lblTowerPressUnit->text()), "KPa");
+    d.cmdTowerCancel->click();
+  });
 }
 
 TEST_F(DistDialogsTest, ConvergenceDefaultsRoundingAndSummary) {

@@ -69,6 +69,43 @@ TEST_F(DistWindowTest, Example1FillsTheSummaryAndExample2OnlyResetsTheCase) {
   EXPECT_FALSE(f.cmdResult->isVisibleTo(&f));
 }
 
+TEST_F(DistWindowTest, ExamplesStartFromACleanCase) {
+  frmDistMain& f = Open();
+  auto dirty = [] {
+    Case.Comp_Tc[2] = 514.0;
+    Case.Comp_Pc[2] = 61.4;
+    Case.Comp_Omega[2] = 0.64;
+    Case.Cp_A[3] = 32.2;
+    Case.EOS_Kij[1][2] = 0.05;
+    Case.Tray_Press[8] = 765;
+    Case.Tray_Press[18] = 780;
+  };
+  auto clean = [] {
+    EXPECT_EQ(Case.Comp_Tc[2], 0);
+    EXPECT_EQ(Case.Comp_Pc[2], 0);
+    EXPECT_EQ(Case.Comp_Omega[2], 0);
+    EXPECT_EQ(Case.Cp_A[3], 0);
+    EXPECT_EQ(Case.EOS_Kij[1][2], 0);
+    EXPECT_EQ(Case.Tray_Press[8], 0);
+    EXPECT_EQ(Case.Tray_Press[18], 0);
+    EXPECT_EQ(Label("lblFileNameData"), "");
+    EXPECT_EQ(Label("lblMainDataFile"), "");
+  };
+  ui::SetControlText(&f, "lblFileNameData", " old.dat");
+  ui::SetControlText(&f, "lblMainDataFile", " Result.dat");
+  dirty();
+  f.cmdExample1->click();
+  clean();
+  EXPECT_EQ(Case.Tray_Press[1], 760);
+  EXPECT_EQ(Case.Tray_Press[15], 770);
+
+  ui::SetControlText(&f, "lblMainDataFile", " Result.dat");
+  dirty();
+  script.Answer(ui::vbOK, "この例題のデータはまだありません。");
+  f.cmdExample2->click();
+  clean();
+}
+
 TEST_F(DistWindowTest, PrintAnswersNotAvailable) {
   frmDistMain& f = Open(1);
   script.Answer(ui::vbOK, "この機能は未だサポートしていません。");
