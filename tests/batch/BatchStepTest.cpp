@@ -186,9 +186,10 @@ TEST_F(BatchStepTest, KgHoldupsKeepTheStillBalanceClosed) {
   EXPECT_NEAR(Batch.Holdup_Mol[5], 20 / mw, 0.01);  // last step's composition
 }
 
-// The liquid enthalpies and the kg hold-ups of a step are those of the
-// compositions the previous step left: their changes took that step's time,
-// even when the step in force has just been changed.
+// The liquid enthalpies of a step are those of the compositions the previous
+// step left, and the kg hold-ups follow each step's new compositions: their
+// changes are rates over the step that made them, even when the step in force
+// has just been changed.
 TEST_F(BatchStepTest, ChangesAreRatesOverTheStepInWhichTheyHappened) {
   LoadExample();
   Batch.Holdup_Unit = 2;
@@ -197,23 +198,29 @@ TEST_F(BatchStepTest, ChangesAreRatesOverTheStepInWhichTheyHappened) {
   RecordingHost host;
   BatchRun run(host);
   ASSERT_TRUE(run.Start());
-  for (int k = 0; k < 5; ++k) ASSERT_TRUE(run.Step());
-  double hl[11], m[11];
-  for (int p = 1; p <= 10; ++p) hl[p] = Batch.Tray_HL[p], m[p] = Batch.Holdup_Mol[p];
+  for (int k = 0; k < 4; ++k) ASSERT_TRUE(run.Step());
+  double hl[11], m4[11], m5[11];
+  for (int p = 1; p <= 10; ++p) m4[p] = Batch.Holdup_Mol[p];
+  ASSERT_TRUE(run.Step());
+  for (int p = 1; p <= 10; ++p) hl[p] = Batch.Tray_HL[p], m5[p] = Batch.Holdup_Mol[p];
   Batch.Run_Diff_Time = 0.0001;  // the last step took 0.0002 h
   ASSERT_TRUE(run.Step());
   ASSERT_DOUBLE_EQ(run.StepTime(), 0.0001);
+  double platesBefore = 0;
   for (int p = 1; p <= 9; ++p) {
     ASSERT_NE(Batch.Tray_HL[p], hl[p]) << p;
     EXPECT_NEAR(Batch.Tray_dHL[p], (Batch.Tray_HL[p] - hl[p]) / 0.0002, 1e-9 * std::fabs(Batch.Tray_dHL[p]))
         << p;
-    EXPECT_NEAR(Batch.Tray_dM[p], (Batch.Holdup_Mol[p] - m[p]) / 0.0002, 1e-9) << p;
+    EXPECT_NEAR(Batch.Tray_dM[p], (Batch.Holdup_Mol[p] - m5[p]) / 0.0001, 1e-9) << p;
+    platesBefore += (m5[p] - m4[p]) / 0.0002;
   }
-  // What the plates take, the still gives: nothing leaves the column at total reflux.
-  double column = 0;
-  for (int p = 1; p <= 10; ++p) column += Batch.Tray_dM[p];
-  EXPECT_NEAR(column, 0, 1e-9);
+  // What the plates took over the step before, the still gave: nothing leaves
+  // the column at total reflux.
+  EXPECT_NEAR(Batch.Tray_dM[10], -platesBefore, 1e-9);
   EXPECT_GT(std::fabs(Batch.Tray_dM[10]), 0.01);
+  double column = 0;
+  for (int p = 1; p <= 10; ++p) column += Batch.Holdup_Mol[p];
+  EXPECT_NEAR(column, Batch.Total_Feed, 1e-9);
 }
 
 TEST_F(BatchStepTest, ComponentAbsentFromTheStillKeepsItsLiquid) {

@@ -160,6 +160,12 @@ void BatchRun::ResetRunState() {
   duty_ = Batch.QReb;
   xNew_.assign(Case.NC + 1, std::vector<double>(Case.NT + 1, 0.0));
   integrated_.assign(Case.NC + 1, false);
+  componentCharge_.assign(Case.NC + 1, 0.0);
+  withdrawn_.assign(Case.NC + 1, 0.0);
+  stepCredit_.assign(Case.NC + 1, 0.0);
+  newHoldup_.assign(Case.NT + 1, 0.0);
+  stepDistillate_ = 0;
+  prevPlates_ = 0;
 }
 
 void BatchRun::InitialProfile() {
@@ -236,6 +242,7 @@ void BatchRun::PlateModel() {
   Enthalpies();
   const double plates = PlateHoldups();
   const double before = totalDistillate_;
+  stepDistillate_ = 0;
   if (withdrawal && Batch.Ope_Mode == 3) Batch.Run_Distillate = SolveMode3Distillate(plates);
   if (withdrawal) Withdraw();
   Still(plates, before);
@@ -265,18 +272,23 @@ void BatchRun::Enthalpies() {
   }
 }
 
-// Molar hold-ups of plates 1..NT-1; returns their sum, kmol.
+// Molar hold-up of plate p (1..NT-1) with the liquid x(i, p); hold-ups given
+// in kmol stay what they are.
+template <class X>
+static double PlateHoldupOf(int p, const X& x) {
+  if (Batch.Holdup_Unit != 2) return Batch.Holdup_Mol[p];
+  double mw = 0;
+  for (int i = 1; i <= Case.NC; ++i) mw += x[i][p] * Case.Mol_Wt[i];
+  return Batch.Tray_Holdup[2][p] / mw;
+}
+
+// Molar hold-ups of plates 1..NT-1; returns their sum, kmol. After the first
+// step they are those the last step left with its compositions.
 double BatchRun::PlateHoldups() {
-  const int nt = Case.NT, nc = Case.NC;
+  const int nt = Case.NT;
   double sum = 0;
   for (int p = 1; p <= nt - 1; ++p) {
-    if (Batch.Holdup_Unit == 2) {
-      double mw = 0;
-      for (int i = 1; i <= nc; ++i) mw += Case.Tray_X[i][p] * Case.Mol_Wt[i];
-      const double m = Batch.Tray_Holdup[2][p] / mw;
-      if (Batch.First_Step_Done == 1) Batch.Tray_dM[p] = (m - Batch.Holdup_Mol[p]) / lastStepTime_;
-      Batch.Holdup_Mol[p] = m;
-    }
+    if (Batch.First_Step_Done != 1) Batch.Holdup_Mol[p] = PlateHoldupOf(p, Case.Tray_X);
     sum += Batch.Holdup_Mol[p];
   }
   return sum;
@@ -294,8 +306,7 @@ void BatchRun::StillAt(double plates, double before, double withdrawn, double& m
     dm = Batch.Tray_dM[nt];
     return;
   }
-  const double platesBefore = Batch.Total_Feed - before - Batch.Holdup_Mol[nt];
-  dm = -(plates - platesBefore) / lastStepTime_ - withdrawn / stepTime_;
+  dm = -(plates - prevPlates_) / lastStepTime_ - withdrawn / stepTime_;
 }
 
 void BatchRun::Still(double plates, double before) {
@@ -306,10 +317,11 @@ void BatchRun::Still(double plates, double before) {
   Batch.Holdup_Mol[nt] = m;
 }
 
+// The tank receives the step's distillate once the step's compositions are
+// known (AcceptCompositions).
 void BatchRun::Withdraw() {
-  const double d = Batch.Run_Distillate * stepTime_;
-  totalDistillate_ += d;
-  for (int i = 1; i <= Case.NC; ++i) Batch.Tank_Amount[i] += d * Case.Tray_X[i][1];
+  stepDistillate_ = Batch.Run_Distillate * stepTime_;
+  totalDistillate_ += stepDistillate_;
 }
 
 // Mode-3 withdrawal: the distillate is what the reboiler duty sends to the top.
@@ -426,21 +438,84 @@ std::vector<BatchRun::Failure> BatchRun::Integrate() {
     }
     a[nt] = l[nt - 1] / m[nt];
     b[nt] = -((k[nt] - 1) * v[nt] + l[nt - 1]) / m[nt];
-    RKG_Tridiagonal_Step(nt, a, b, c, w, q, stepTime_);
+    RKG_Tridiagonal_Step(nt, a, b, c, w, q, stepTime_, &stepCredit_[i]);
     for (int j = 1; j <= nt; ++j) {
       Batch.RKG_Q[j][i] = q[j];
       xNew_[i][j] = w[j];
-      if (!(w[j] > 0)) failures.push_back({i, j});
+      // The still is judged once its balance is closed.
+      if (j < nt && !(w[j] > 0)) failures.push_back({i, j});
     }
   }
   return failures;
 }
 
-void BatchRun::AcceptCompositions() {
-  for (int i = 1; i <= Case.NC; ++i) {
-    if (!integrated_[i]) continue;  // not integrated: its liquid stays as it was
-    for (int j = 1; j <= Case.NT; ++j) Case.Tray_X[i][j] = xNew_[i][j];
+// Makes the step keep every component. The plates' liquids are normalised (a
+// bubble point needs them so) and the hold-ups follow them; the tank gets the
+// drum's liquid averaged over the integration's stages; the still holds what
+// the plates and the tanks leave of each component's charge, so that nothing
+// normalised or rounded on a plate is lost or made. A still that the balance
+// leaves without some component is a negative composition, as on a plate.
+void BatchRun::CloseComponentBalances(std::vector<Failure>& failures) {
+  const int nt = Case.NT, nc = Case.NC;
+  if (Batch.First_Step_Done != 1) {
+    for (int i = 1; i <= nc; ++i) {
+      double n = 0;
+      for (int p = 1; p <= nt; ++p) n += Batch.Holdup_Mol[p] * Case.Tray_X[i][p];
+      componentCharge_[i] = n + withdrawn_[i];
+    }
   }
+  double creditSum = 0;
+  for (int i = 1; i <= nc; ++i) {
+    if (!integrated_[i]) {
+      stepCredit_[i] = Case.Tray_X[i][1];
+      for (int p = 1; p <= nt; ++p) xNew_[i][p] = Case.Tray_X[i][p];
+    }
+    creditSum += stepCredit_[i];
+  }
+  for (int i = 1; i <= nc; ++i)
+    stepCredit_[i] = creditSum > 0 ? stepDistillate_ * stepCredit_[i] / creditSum : 0;
+
+  double plates = 0;
+  for (int p = 1; p <= nt - 1; ++p) {
+    double sum = 0;
+    for (int i = 1; i <= nc; ++i) sum += xNew_[i][p];
+    if (sum > 0)
+      for (int i = 1; i <= nc; ++i) xNew_[i][p] /= sum;
+    newHoldup_[p] = PlateHoldupOf(p, xNew_);
+    plates += newHoldup_[p];
+  }
+  const double still = Batch.Total_Feed - plates - totalDistillate_;
+  newHoldup_[nt] = still;
+  if (!(still > 0)) {
+    // The still has emptied: the end test ends the run on this step.
+    for (int i = 1; i <= nc; ++i)
+      if (integrated_[i] && !(xNew_[i][nt] > 0)) failures.push_back({i, nt});
+    return;
+  }
+  for (int i = 1; i <= nc; ++i) {
+    if (!integrated_[i]) continue;
+    double n = componentCharge_[i] - withdrawn_[i] - stepCredit_[i];
+    for (int p = 1; p <= nt - 1; ++p) n -= newHoldup_[p] * xNew_[i][p];
+    xNew_[i][nt] = n / still;
+    if (!(n > 0)) failures.push_back({i, nt});
+  }
+}
+
+void BatchRun::AcceptCompositions() {
+  const int nt = Case.NT, nc = Case.NC;
+  for (int i = 1; i <= nc; ++i) {
+    for (int j = 1; j <= nt; ++j) Case.Tray_X[i][j] = xNew_[i][j];
+    withdrawn_[i] += stepCredit_[i];
+    Batch.Tank_Amount[i] += stepCredit_[i];
+  }
+  prevPlates_ = 0;
+  for (int p = 1; p <= nt - 1; ++p) {
+    prevPlates_ += Batch.Holdup_Mol[p];
+    // A rate over the step in which the change happened.
+    if (Batch.Holdup_Unit == 2) Batch.Tray_dM[p] = (newHoldup_[p] - Batch.Holdup_Mol[p]) / stepTime_;
+    Batch.Holdup_Mol[p] = newHoldup_[p];
+  }
+  Batch.Holdup_Mol[nt] = newHoldup_[nt];
 }
 
 void BatchRun::Equilibrium() {
@@ -633,6 +708,7 @@ bool BatchRun::AdvanceColumn() {
       failures = Integrate();
     else
       integrated_.assign(Case.NC + 1, false);
+    CloseComponentBalances(failures);
     if (failures.empty()) return true;
 
     const bool retry = host_.AskRetry(

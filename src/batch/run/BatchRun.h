@@ -114,6 +114,7 @@ class BatchRun {
   void RangesAndHeat();
   bool FlowsFinite() const;
   std::vector<Failure> Integrate();
+  void CloseComponentBalances(std::vector<Failure>& failures);
   void AcceptCompositions();
   void Equilibrium();
   void SaveIfDue();
@@ -136,6 +137,12 @@ class BatchRun {
   double startSaveInterval_ = 0;
   double lastStepTime_ = 0;  // length of the last accepted step, h
   double duty_ = 0;  // reboiler duty of the step, J/h
+  double stepDistillate_ = 0;  // kmol withdrawn in the step
+  double prevPlates_ = 0;  // plates' hold-up (1..NT-1) of the step before, kmol
+  // Per component: the column's content at the first step, what left it for
+  // the tanks since, and what the step sends to the tank.
+  std::vector<double> componentCharge_, withdrawn_, stepCredit_;
+  std::vector<double> newHoldup_;  // hold-ups of the step's new compositions
   long steps_ = 0;
   // New liquid fractions of the integrated components (component, plate).
   std::vector<std::vector<double>> xNew_;
