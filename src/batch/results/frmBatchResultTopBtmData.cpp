@@ -48,6 +48,7 @@ void frmBatchResultTopBtmData::Form_Load() {
 }
 
 void frmBatchResultTopBtmData::Set_Top_Btm_Table(int phase, int kind) {
+  const RunCaseScope run(History_Run_Case(Batch_Result_Path(Batch_History_Name(phase))));
   const int nc = Case.NC;
   vaSpread1->SetMaxRows(0);
   vaSpread1->SetMaxCols(nc + 2);
@@ -65,7 +66,7 @@ void frmBatchResultTopBtmData::Set_Top_Btm_Table(int phase, int kind) {
     if (!r.ok()) break;
     ++n;
     if (n > vaSpread1->MaxRows()) vaSpread1->SetMaxRows(2 * n + 62);  // grows by blocks, cut at the end
-    vaSpread1->SetText(1, n, txt::Format(rec.time, "###.0000"));
+    vaSpread1->SetText(1, n, txt::Format(rec.time, "##0.0000"));
     if (plate < 1) continue;  // a case without plates has no top or still to show
     for (int j = 1; j <= nc; ++j) vaSpread1->SetText(2 + j, n, txt::Format(rec.X(j, plate), "#0.000000000"));
     vaSpread1->SetText(2, n, txt::Format(rec.T(plate), "###0.000"));

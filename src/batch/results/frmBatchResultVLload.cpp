@@ -48,6 +48,7 @@ void frmBatchResultVLload::Form_Load() {
 }
 
 void frmBatchResultVLload::Set_Flow_Table(int phase, int kind) {
+  const RunCaseScope run(History_Run_Case(Batch_Result_Path(Batch_History_Name(phase))));
   const int nt = Case.NT;
   vaSpread1->SetMaxRows(0);
   vaSpread1->SetMaxCols(nt + 1);
@@ -63,8 +64,8 @@ void frmBatchResultVLload::Set_Flow_Table(int phase, int kind) {
     if (!r.ok()) break;
     ++n;
     if (n > vaSpread1->MaxRows()) vaSpread1->SetMaxRows(2 * n + 62);  // grows by blocks, cut at the end
-    vaSpread1->SetText(1, n, txt::Format(rec.time, "###.0000"));
-    for (int i = 1; i <= nt; ++i) vaSpread1->SetText(i + 1, n, txt::Format(kind != 0 ? rec.V(i) : rec.L(i), "####.0000"));
+    vaSpread1->SetText(1, n, txt::Format(rec.time, "##0.0000"));
+    for (int i = 1; i <= nt; ++i) vaSpread1->SetText(i + 1, n, txt::Format(kind != 0 ? rec.V(i) : rec.L(i), "###0.0000"));
   }
   vaSpread1->SetMaxRows(n);
   // Widths after the rows are set: a new row count lays the columns out afresh.
