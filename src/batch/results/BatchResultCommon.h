@@ -3,13 +3,17 @@
 // files' messages.
 #pragma once
 
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 #include "batch/results/BatchResultFiles.h"
 #include "core/model/CalcMessages.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/SpreadGrid.h"
 
 namespace batchres {
 
@@ -38,6 +42,40 @@ class ResultForm : public ui::Form {
  private:
   CalcMessageHandler previous_;
   bool installed_ = false;
+};
+
+// A history table: a bold title, the grid, four choice buttons and Exit. Each
+// choice sets the title and fills the grid with one row per saved record.
+class HistoryTableForm : public ResultForm {
+  Q_OBJECT
+
+ public:
+  struct Choice {
+    const char* name;
+    const char* caption[2];  // Japanese, English
+    const char* title[2];    // what the title label shows for it
+    int phase, kind;
+  };
+  HistoryTableForm(const QString& name, const Choice (&choices)[4], double buttonWidth, double buttonStep);
+  void Form_Load() override;
+
+  QPushButton* cmdExit;
+  QLabel* lblTitle;
+  ui::SpreadGrid* vaSpread1;
+
+ protected:
+  // Fills the grid for a choice (phase 0 total reflux, else withdrawal).
+  virtual void Fill(int phase, int kind) = 0;
+  // The rows of the phase's history: `row` writes record n into row n after
+  // the time column; the grid is cut to the records read and a damaged file
+  // is said. The headers are the caller's, written before.
+  void Fill_Rows(int phase, const std::function<void(int, const HistoryRecord&)>& row);
+
+  void Choose(int i);
+
+ private:
+  const Choice (&choices_)[4];
+  QPushButton* buttons_[4];
 };
 
 }  // namespace batchres

@@ -1,9 +1,11 @@
 #include "batch/results/BatchResultFiles.h"
 
 #include <cmath>
+#include <memory>
 
 #include "batch/model/BatchCaseFile.h"
 #include "batch/run/BatchRunFiles.h"
+#include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 
 BatchResultVars Batch_Result;
@@ -78,15 +80,138 @@ void Apply_History_Record(const HistoryRecord& r) {
   }
 }
 
+BatchRunCase Live_Run_Case() {
+  BatchRunCase r;
+  r.nc = Case.NC;
+  r.nt = Case.NT;
+  for (int c = 0; c <= kMaxComp; ++c) {
+    r.names[c] = Case.Comp_Name[c];
+    r.molWt[c] = Case.Mol_Wt[c];
+  }
+  for (int p = 0; p <= kMaxTray; ++p) r.trayPress[p] = Case.Tray_Press[p];
+  return r;
+}
+
+namespace {
+
+void Put_Run_Case(const BatchRunCase& run) {
+  Case.NC = run.nc;
+  Case.NT = run.nt;
+  for (int c = 0; c <= kMaxComp; ++c) {
+    Case.Comp_Name[c] = run.names[c];
+    Case.Mol_Wt[c] = run.molWt[c];
+  }
+  for (int p = 0; p <= kMaxTray; ++p) Case.Tray_Press[p] = run.trayPress[p];
+}
+
+}  // namespace
+
+RunCaseScope::RunCaseScope(const BatchRunCase& run) : live_(Live_Run_Case()) { Put_Run_Case(run); }
+
+// Nothing of the run stays in the live case.
+RunCaseScope::~RunCaseScope() { Put_Run_Case(live_); }
+
+namespace {
+
+// Reads the total-reflux file into the globals and leaves them as the live
+// case had them; `loaded` gets what was read.
+BatchReadResult Read_Total_Reflux_Apart(CaseData& loadedCase, BatchData& loadedBatch) {
+  const auto liveCase = std::make_unique<CaseData>(Case);
+  const auto liveBatch = std::make_unique<BatchData>(Batch);
+  Batch.Batch_File = Batch_Result_Path(Batch_Result_Name(2));
+  const BatchReadResult read = Read_Batch_Continue(1);
+  loadedCase = Case;
+  loadedBatch = Batch;
+  Case = *liveCase;
+  Batch = *liveBatch;
+  return read;
+}
+
+int FieldCount(const std::string& line) {
+  if (line.find_first_not_of(" \t") == std::string::npos) return 0;
+  int n = 1;
+  bool quoted = false;
+  for (char ch : line) {
+    if (ch == '"') quoted = !quoted;
+    else if (ch == ',' && !quoted) ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+bool Read_Run_Case(BatchRunCase& out) {
+  if (!seqfile::FileExists(Batch_Result_Path(Batch_Result_Name(2)))) return false;
+  auto loadedCase = std::make_unique<CaseData>();
+  auto loadedBatch = std::make_unique<BatchData>();
+  // A probe for names: the windows say what is wrong with the files they show.
+  CalcMessageHandler previous = Set_Calc_Message_Handler([](const std::string&) {});
+  const BatchReadResult read = Read_Total_Reflux_Apart(*loadedCase, *loadedBatch);
+  Set_Calc_Message_Handler(std::move(previous));
+  if (!read.ok()) return false;
+  const auto live = std::make_unique<CaseData>(Case);
+  Case = *loadedCase;
+  out = Live_Run_Case();
+  Case = *live;
+  return true;
+}
+
+BatchRunCase History_Run_Case(const std::string& historyPath) {
+  BatchRunCase run = Live_Run_Case();
+  HistoryFile file;
+  if (!file.Open(historyPath).ok() || file.NT() < 1) return run;
+  if (file.NC() == run.nc && file.NT() == run.nt) {
+    BatchRunCase stored;
+    if (Read_Run_Case(stored) && stored.nc == run.nc && stored.nt == run.nt) return stored;
+    return run;
+  }
+  BatchRunCase stored;
+  if (Read_Run_Case(stored) && stored.nc == file.NC() && stored.nt == file.NT()) return stored;
+  const bool sameComponents = run.nc == file.NC();
+  run.nc = file.NC();
+  run.nt = file.NT();
+  for (int c = 1; c <= run.nc; ++c)
+    if (!sameComponents) run.names[c] = std::to_string(c), run.molWt[c] = 0;
+  // Plate pressures of another column mean nothing here.
+  for (double& p : run.trayPress) p = 0;
+  return run;
+}
+
 RunFileResult HistoryFile::Open(const std::string& path) {
   path_ = path;
   reader_ = seqfile::Reader{};
-  return OpenFile(reader_, path);
+  nc_ = Case.NC;
+  nt_ = Case.NT;
+  if (RunFileResult o = OpenFile(reader_, path); !o.ok()) return o;
+  // The first record's lines: the time, then pairs of 2 NC fractions and ten
+  // plate values, up to the next time line or the end.
+  std::vector<int> counts;
+  try {
+    while (!reader_.Eof()) {
+      const int n = FieldCount(reader_.LineInput());
+      if (n == 0) continue;
+      const std::size_t i = counts.size();
+      // The next time line, or a line out of the layout (damage that the
+      // reading of that record will name), ends the first record.
+      if (i > 0 && (n == 1 || (i > 1 && n != (i % 2 == 1 ? counts[1] : 10)))) break;
+      counts.push_back(n);
+    }
+  } catch (const seqfile::ReadError&) {
+  }
+  reader_.Seek(0);
+  if (counts.empty()) return {};  // no record: nothing to count
+  const std::size_t lines = (counts.size() - 1) / 2 * 2;  // whole plates only
+  const bool shaped = counts[0] == 1 && lines >= 2 && counts[1] % 2 == 0 && counts[1] / 2 <= kMaxComp &&
+                      static_cast<int>(lines / 2) <= kMaxTray;
+  if (!shaped) return Damaged(path, Case.Language == 1 ? "the first record has no plate layout" : "最初の記録の形が段の記録ではありません");
+  nc_ = counts[1] / 2;
+  nt_ = static_cast<int>(lines / 2);
+  return {};
 }
 
 RunFileResult HistoryFile::Next(HistoryRecord& rec) {
   if (reader_.Eof()) return {RunFileStatus::End, {}};
-  const int nc = Case.NC, nt = Case.NT;
+  const int nc = nc_, nt = nt_;
   if (rec.nc != nc || rec.nt != nt || rec.plate.empty()) rec.Size(nc, nt);
   try {
     rec.time = Number(reader_);
@@ -177,29 +302,38 @@ RunFileResult Read_Final_Ranges(const std::string& path) {
   return {};
 }
 
-RunFileResult Load_Total_Reflux_State() {
+RunFileResult Load_Total_Reflux_State(BatchRunCase& runCase) {
   const std::string path = Batch_Result_Path(Batch_Result_Name(2));
   if (!seqfile::FileExists(path)) return {RunFileStatus::Missing, path};
-  const std::string keep = Batch.Batch_File;
-  Batch.Batch_File = path;
-  const BatchReadResult read = Read_Batch_Continue(1);
-  Batch.Batch_File = keep;
+  auto loadedCase = std::make_unique<CaseData>();
+  auto loadedBatch = std::make_unique<BatchData>();
+  const BatchReadResult read = Read_Total_Reflux_Apart(*loadedCase, *loadedBatch);
   if (!read.ok()) return Damaged(path, read.reason);
-  for (int p = 1; p <= Case.NT; ++p) {
-    for (int c = 1; c <= Case.NC; ++c) {
-      Case.Tray_X[c][p] = Batch.Cont_X[c][p];
-      Case.Tray_Y[c][p] = Batch.Cont_Y[c][p];
+  const CaseData& lc = *loadedCase;
+  const BatchData& lb = *loadedBatch;
+  {
+    const auto live = std::make_unique<CaseData>(Case);
+    Case = lc;
+    runCase = Live_Run_Case();
+    Case = *live;
+  }
+  // The state of the run is the run state the windows show; the case stays.
+  Batch.Oper_Time = lb.Oper_Time;
+  for (int p = 1; p <= lc.NT; ++p) {
+    for (int c = 1; c <= lc.NC; ++c) {
+      Case.Tray_X[c][p] = lb.Cont_X[c][p];
+      Case.Tray_Y[c][p] = lb.Cont_Y[c][p];
     }
-    Case.Tray_T[p] = Batch.Cont_T[p];
-    Case.Tray_V[p] = Batch.Cont_V[p];
-    Case.Tray_L[p] = Batch.Cont_L[p];
-    Batch.Tray_HV[p] = Batch.Cont_HV[p];
-    Batch.Tray_HL[p] = Batch.Cont_HL[p];
-    Batch.Tray_Heat[p] = Batch.Cont_Heat[p];
-    Batch.Holdup_Mol[p] = Batch.Cont_M[p];
-    Batch.Tray_dM[p] = Batch.Cont_dM[p];
-    Batch.Tray_dHL[p] = Batch.Cont_dHL[p];
-    Batch.Tray_Q_Sum[p] = Batch.Cont_Q_Sum[p];
+    Case.Tray_T[p] = lb.Cont_T[p];
+    Case.Tray_V[p] = lb.Cont_V[p];
+    Case.Tray_L[p] = lb.Cont_L[p];
+    Batch.Tray_HV[p] = lb.Cont_HV[p];
+    Batch.Tray_HL[p] = lb.Cont_HL[p];
+    Batch.Tray_Heat[p] = lb.Cont_Heat[p];
+    Batch.Holdup_Mol[p] = lb.Cont_M[p];
+    Batch.Tray_dM[p] = lb.Cont_dM[p];
+    Batch.Tray_dHL[p] = lb.Cont_dHL[p];
+    Batch.Tray_Q_Sum[p] = lb.Cont_Q_Sum[p];
   }
   return {};
 }

@@ -70,10 +70,46 @@ struct HistoryRecord {
 // arrays of the batch run), as the graphs replay it.
 void Apply_History_Record(const HistoryRecord& r);
 
-// A history file read one record at a time with the case's NC and NT.
+// What the result windows need of the case a run was made with. A run's files
+// belong to that run: the live case may have other counts by now.
+struct BatchRunCase {
+  int nc = 0, nt = 0;
+  std::string names[kMaxComp + 1];
+  CompVec molWt{};
+  TrayVec trayPress{};
+};
+
+// The live case's counts, names, molar masses and plate pressures.
+BatchRunCase Live_Run_Case();
+// The case part of the total-reflux file, read without touching the live case.
+bool Read_Run_Case(BatchRunCase& out);
+// The case of the run whose history is in `historyPath`: the counts from the
+// file's own first record; names, masses and pressures from the total-reflux
+// file when it has those counts, else from the live case when it has them,
+// else the component numbers. An empty or unreadable history gives the live case.
+BatchRunCase History_Run_Case(const std::string& historyPath);
+
+// Puts a run's counts, names, masses and plate pressures in place of the live
+// case's while a window reads and shows that run, and puts the live ones back.
+class RunCaseScope {
+ public:
+  explicit RunCaseScope(const BatchRunCase& run);
+  ~RunCaseScope();
+  RunCaseScope(const RunCaseScope&) = delete;
+  RunCaseScope& operator=(const RunCaseScope&) = delete;
+
+ private:
+  BatchRunCase live_;
+};
+
+// A history file read one record at a time, with the counts of its own records.
 class HistoryFile {
  public:
+  // Opens the file and learns NC and NT from the lines of its first record
+  // (a time, then per plate 2 NC fractions and ten plate values).
   RunFileResult Open(const std::string& path);
+  int NC() const { return nc_; }
+  int NT() const { return nt_; }
   // The next record; End at the end of the file, Damaged (rec unchanged in the
   // run state's sense: the caller must not use it) when it ends inside one.
   RunFileResult Next(HistoryRecord& rec);
@@ -85,6 +121,7 @@ class HistoryFile {
  private:
   seqfile::Reader reader_;
   std::string path_;
+  int nc_ = 0, nt_ = 0;
 };
 
 // The tank file read one block ahead, as the graphs mark the tank changes.
@@ -111,8 +148,8 @@ RunFileResult Read_Tank_File(const std::string& path);
 // Reads the ranges of the final-state file into Batch.Scale_T_Max .. Scale_L_Min.
 RunFileResult Read_Final_Ranges(const std::string& path);
 
-// Reads the total-reflux file: its case into the case data model (through the
-// batch case reader, which shows its own messages) and its state into the run
-// state. Batch.Batch_File is kept. Missing when the file is not there (no
-// message shown), Damaged when the case reader refused it.
-RunFileResult Load_Total_Reflux_State();
+// Reads the total-reflux file: its state into the run state (the plate arrays
+// and Oper_Time) and its case into `runCase`; the live case is left as it was.
+// Missing when the file is not there (no message shown), Damaged when the case
+// reader refused it (the reader has shown why).
+RunFileResult Load_Total_Reflux_State(BatchRunCase& runCase);

@@ -130,11 +130,19 @@ void frmBatchResult::txtGraphDiv_Change() {
   if (n >= 1 && n <= kMaxGraphDiv) Batch.Graph_Div = static_cast<int32_t>(n);
 }
 
+namespace {
+
+// The plates of the run whose history the graphs draw, which the case may no
+// longer have.
+int Run_Plates() { return History_Run_Case(Batch_Result_Path(Batch_History_Name(Batch_Result.Data_Phase))).nt; }
+
+}  // namespace
+
 void frmBatchResult::txtTrayNo_Change() {
   const std::string text = ui::S(txtTrayNo->text());
   if (text.empty()) return;
   const long long n = txt::ValCount(text);
-  if (n < 1 || n > Case.NT) batchres::Say(Pick("段数が違います", "invalid Stage"));
+  if (n < 1 || n > Run_Plates()) batchres::Say(Pick("段数が違います", "invalid Stage"));
 }
 
 void frmBatchResult::Open(const char* window) {
@@ -152,7 +160,7 @@ void frmBatchResult::cmdMenu2_Click() { Graph(2, "frmBatchResultGraph2"); }
 void frmBatchResult::cmdMenu3_Click() {
   const long long n = txt::ValCount(ui::S(txtTrayNo->text()));
   Batch_Result.Graph_Tray = static_cast<int32_t>(n < -1000000 ? -1000000 : n > 1000000 ? 1000000 : n);
-  if (n < 1 || n > Case.NT) {
+  if (n < 1 || n > Run_Plates()) {
     ui::MsgBox("段数が違います", ui::vbOKOnly);
     return;
   }

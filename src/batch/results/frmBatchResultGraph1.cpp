@@ -98,6 +98,8 @@ void frmBatchResultGraph1::Frame_And_Legend() {
 
 void frmBatchResultGraph1::Draw_Graph() {
   pending_ = false;
+  run_ = History_Run_Case(Batch_Result_Path(Batch_Result.Graph_Kind == 5 ? Batch_History_Name(0) : Batch.Batch_File));
+  const RunCaseScope run(run_);
   QPointer<frmBatchResultGraph1> self(this);
   Frame_And_Legend();
   if (Batch_Result.Graph_Kind == 5) {
@@ -123,7 +125,7 @@ void frmBatchResultGraph1::Show_Time() {
   Picture3->Cls();
   Picture3->CurrentX = 1;
   Picture3->CurrentY = 1;
-  Picture3->Print(txt::Plain(std::floor(Batch.Oper_Time * 1000) / 1000));
+  Picture3->Print(Batch_Time_Text(Batch.Oper_Time, 3));
 }
 
 void frmBatchResultGraph1::Play_Profile_History() {
@@ -135,7 +137,8 @@ void frmBatchResultGraph1::Play_Profile_History() {
 
   if (Batch_Result.Graph_Kind == 5) {
     // The converged state comes with its case, which becomes the case in memory.
-    const RunFileResult r = Load_Total_Reflux_State();
+    const RunFileResult r = Load_Total_Reflux_State(run_);
+    const RunCaseScope converged(run_);
     if (r.status == RunFileStatus::Missing) batchres::Say_Run_File(r);  // a refusal was said by the reader
     if (r.ok()) {
       ui::DoEvents();
@@ -188,6 +191,8 @@ void frmBatchResultGraph1::cmdProdData_Click() {
   Batch.Batch_File = Batch_History_Name(1);
   lblTitle->setText(QPick("製品抜出データ", "Product Data"));
   Batch_Result.Data_Phase = 1;
+  run_ = History_Run_Case(Batch_Result_Path(Batch.Batch_File));
+  const RunCaseScope run(run_);
   Frame_And_Legend();
   QPointer<frmBatchResultGraph1> self(this);
   Play_Profile_History();
@@ -195,6 +200,7 @@ void frmBatchResultGraph1::cmdProdData_Click() {
 }
 
 void frmBatchResultGraph1::Picture1_Click() {
+  const RunCaseScope run(run_);
   Frame_And_Legend();
   Graph_Tray_Profile(*this);
 }

@@ -40,6 +40,7 @@ class frmBatchResultGraph1 : public batchres::ResultForm {
   QPushButton* cmdExit;
 
  private:
+  BatchRunCase run_;  // the case of the run drawn
   void Show_Time();
   bool pending_ = false;
   bool drawing_ = false;

@@ -132,6 +132,7 @@ void frmBatchResultGraph2::Temperature_Axis() {
 
 void frmBatchResultGraph2::Draw_Graph() {
   pending_ = false;
+  const RunCaseScope run(History_Run_Case(Batch_Result_Path(Batch.Batch_File)));
   QPointer<frmBatchResultGraph2> self(this);
   const bool product = Batch_Result.Data_Phase != 0;
   lblTitle->setText(product ? QPick("製品抜出データ", "Product Data") : QPick("全還流データ", "Total Reflux Data"));
@@ -210,7 +211,7 @@ bool frmBatchResultGraph2::Replay(Plot plot) {
     Picture3->Cls();
     Picture3->CurrentX = 1;
     Picture3->CurrentY = 1;
-    Picture3->Print(txt::Plain(std::floor(Batch.Oper_Time * 10000) / 10000));
+    Picture3->Print(Batch_Time_Text(Batch.Oper_Time));
     if (product && Batch.Oper_Time > tanks.Pending()) {
       Graph_Mark_Line(*this, ui::QBColor(8));
       tanks.Advance();
@@ -270,6 +271,7 @@ void frmBatchResultGraph2::cmdProdData_Click() {
   lblTitle->setText(QPick("製品抜出データ", "Product Data"));
   Batch_Result.Data_Phase = 1;
   cmdProdData->setVisible(false);
+  const RunCaseScope run(History_Run_Case(Batch_Result_Path(Batch.Batch_File)));
   if (Batch_Result.Graph_Kind == 2) Graph_Temperature_Time();
   else Graph_Composition_Time();
 }

@@ -32,6 +32,8 @@ void frmBatchResultTank::Form_Load() {
 
 void frmBatchResultTank::Form_Activate() {
   CalcMessageScope scope;  // a heat unit the conversion refuses is said once, not once per cell
+  // The tank blocks hold the run's components and plates, as its withdrawal history does.
+  const RunCaseScope run(History_Run_Case(Batch_Result_Path(Batch_History_Name(1))));
   const RunFileResult r = Read_Tank_File(Batch_Result_Path(Batch_Result_Name(5)));
   // Whole blocks read before a damaged one are still shown.
   Set_Tank_Table();

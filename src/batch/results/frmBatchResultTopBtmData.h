@@ -2,13 +2,9 @@
 // time, from a history file.
 #pragma once
 
-#include <QLabel>
-#include <QPushButton>
-
 #include "batch/results/BatchResultCommon.h"
-#include "platform/ui/SpreadGrid.h"
 
-class frmBatchResultTopBtmData : public batchres::ResultForm {
+class frmBatchResultTopBtmData : public batchres::HistoryTableForm {
   Q_OBJECT
 
  public:
@@ -18,16 +14,11 @@ class frmBatchResultTopBtmData : public batchres::ResultForm {
   // phase 0 total reflux, else withdrawal; kind 0 top plate, else the still.
   void Set_Top_Btm_Table(int phase, int kind);
 
-  void cmdTopLiquid1_Click();
-  void cmdBtmLiquid1_Click();
-  void cmdTopLiquid2_Click();
-  void cmdBtmLiquid2_Click();
+  void cmdTopLiquid1_Click() { Choose(0); }
+  void cmdBtmLiquid1_Click() { Choose(1); }
+  void cmdTopLiquid2_Click() { Choose(2); }
+  void cmdBtmLiquid2_Click() { Choose(3); }
 
-  QPushButton* cmdTopLiquid1;
-  QPushButton* cmdBtmLiquid1;
-  QPushButton* cmdTopLiquid2;
-  QPushButton* cmdBtmLiquid2;
-  QPushButton* cmdExit;
-  QLabel* lblTitle;
-  ui::SpreadGrid* vaSpread1;
+ protected:
+  void Fill(int phase, int kind) override { Set_Top_Btm_Table(phase, kind); }
 };

@@ -1,6 +1,7 @@
 #include "batch/results/frmBatchResultTotalReflux.h"
 
 #include "batch/model/BatchData.h"
+#include "batch/ui_run/BatchGraphs.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -74,7 +75,7 @@ void frmBatchResultTotalReflux::Form_Load() {
 
 void frmBatchResultTotalReflux::Form_Activate() {
   CalcMessageScope scope;
-  const RunFileResult r = Load_Total_Reflux_State();
+  const RunFileResult r = Load_Total_Reflux_State(run_);
   // A refused file has been named by the case reader; a missing one is said here.
   if (r.status == RunFileStatus::Missing) batchres::Say_Run_File(r);
   if (!r.ok()) return;
@@ -83,7 +84,9 @@ void frmBatchResultTotalReflux::Form_Activate() {
 
 void frmBatchResultTotalReflux::Set_Widths() {
   for (int c = 1; c <= 5; ++c) vaSpread1->SetColWidth(c, c == 3 ? 15 : 11);
-  for (int c = 6; c <= kCols; ++c) vaSpread1->SetColWidth(c, 13);
+  // Digits are wider than the font's average letter: eleven of them need room
+  // for sixteen letters, or the fractions are cut to "0....".
+  for (int c = 6; c <= kCols; ++c) vaSpread1->SetColWidth(c, 16);
 }
 
 void frmBatchResultTotalReflux::Clear_Table() {
@@ -99,6 +102,7 @@ void frmBatchResultTotalReflux::Plate_Columns(int i) {
 }
 
 void frmBatchResultTotalReflux::Set_Mol_Fraction_Table(int kind) {
+  const RunCaseScope run(run_);
   Clear_Table();
   const int nc = Case.NC;
   for (int i = 1; i <= Case.NT; ++i) {
@@ -112,11 +116,12 @@ void frmBatchResultTotalReflux::Set_Mol_Fraction_Table(int kind) {
       else if (sum != 0) vaSpread1->SetValue(5 + j, i, Case.Tray_Y[j][i] / sum);  // no fraction of nothing
     }
   }
-  lblConvTime->setText(ui::Q(txt::Plain(Batch.Oper_Time)));
+  lblConvTime->setText(ui::Q(Batch_Time_Text(Batch.Oper_Time)));
   Set_Widths();
 }
 
 void frmBatchResultTotalReflux::Set_Weight_Fraction_Table(int kind) {
+  const RunCaseScope run(run_);
   Clear_Table();
   const int nc = Case.NC;
   for (int i = 1; i <= Case.NT; ++i) {
@@ -133,7 +138,7 @@ void frmBatchResultTotalReflux::Set_Weight_Fraction_Table(int kind) {
     for (int j = 1; j <= nc; ++j)
       vaSpread1->SetValue(5 + j, i, Case.Mol_Wt[j] * (kind == 0 ? Case.Tray_X[j][i] : Case.Tray_Y[j][i]) / m);
   }
-  lblConvTime->setText(ui::Q(txt::Plain(Batch.Oper_Time)));
+  lblConvTime->setText(ui::Q(Batch_Time_Text(Batch.Oper_Time)));
   Set_Widths();
 }
 

@@ -36,6 +36,7 @@ class frmBatchResultTotalReflux : public batchres::ResultForm {
   ui::SpreadGrid* vaSpread1;
 
  private:
+  BatchRunCase run_;  // the case the total-reflux file was written with
   void Plate_Columns(int plate);
   void Clear_Table();
   void Set_Widths();

@@ -89,6 +89,8 @@ void frmBatchResultTrayData::cmdExit_Click() {
 
 void frmBatchResultTrayData::Open_Tray_Data(int phase, int kind) {
   Batch.Batch_File = Batch_History_Name(phase);
+  run_ = History_Run_Case(Batch_Result_Path(Batch.Batch_File));
+  const RunCaseScope run(run_);
   const int nc = Case.NC;
   vaSpread1->SetMaxRows(Case.NT);
   vaSpread1->SetMaxCols(nc + 2);
@@ -119,7 +121,7 @@ bool frmBatchResultTrayData::Read_Tray_Block(HistoryFile& file) {
     batchres::Say_Run_File(r);  // the grid keeps the last whole record
     return false;
   }
-  lblCalTimeValue->setText(ui::Q(txt::Format(rec_.time, "###.0000")));
+  lblCalTimeValue->setText(ui::Q(txt::Format(rec_.time, "##0.0000")));
   for (int i = 1; i <= Case.NT; ++i) {
     for (int j = 1; j <= Case.NC; ++j)
       vaSpread1->SetText(2 + j, i, txt::Format(Show_Vapor == 1 ? rec_.Y(j, i) : rec_.X(j, i), "#0.000000000"));
@@ -131,6 +133,7 @@ bool frmBatchResultTrayData::Read_Tray_Block(HistoryFile& file) {
 }
 
 void frmBatchResultTrayData::Read_Next_Block(int count) {
+  const RunCaseScope run(run_);
   HistoryFile file;
   const RunFileResult r = file.Open(Batch_Result_Path(Batch.Batch_File));
   if (!r.ok()) {

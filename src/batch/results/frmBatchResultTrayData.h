@@ -53,4 +53,5 @@ class frmBatchResultTrayData : public batchres::ResultForm {
   void Choose(const char* japanese, const char* english, int phase, int kind);
   void Show_Choices(bool choices);
   HistoryRecord rec_;
+  BatchRunCase run_;  // the case of the run whose history is shown
 };

@@ -1,13 +1,9 @@
 // Vapour or liquid flow of every plate against time, from a history file.
 #pragma once
 
-#include <QLabel>
-#include <QPushButton>
-
 #include "batch/results/BatchResultCommon.h"
-#include "platform/ui/SpreadGrid.h"
 
-class frmBatchResultVLload : public batchres::ResultForm {
+class frmBatchResultVLload : public batchres::HistoryTableForm {
   Q_OBJECT
 
  public:
@@ -17,16 +13,11 @@ class frmBatchResultVLload : public batchres::ResultForm {
   // phase 0 total reflux, else withdrawal; kind 0 liquid, else vapour.
   void Set_Flow_Table(int phase, int kind);
 
-  void cmdVload1_Click();
-  void cmdLload1_Click();
-  void cmdVload2_Click();
-  void cmdLload2_Click();
+  void cmdVload1_Click() { Choose(0); }
+  void cmdLload1_Click() { Choose(1); }
+  void cmdVload2_Click() { Choose(2); }
+  void cmdLload2_Click() { Choose(3); }
 
-  QPushButton* cmdVload1;
-  QPushButton* cmdLload1;
-  QPushButton* cmdVload2;
-  QPushButton* cmdLload2;
-  QPushButton* cmdExit;
-  QLabel* lblTitle;
-  ui::SpreadGrid* vaSpread1;
+ protected:
+  void Fill(int phase, int kind) override { Set_Flow_Table(phase, kind); }
 };

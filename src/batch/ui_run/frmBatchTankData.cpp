@@ -65,16 +65,16 @@ void frmBatchTankData::Form_Load() {
   // The totals and units rows carry no name.
   vaSpread1->SetText(0, 1, " ");
   vaSpread1->SetText(0, 2, " ");
-  vaSpread1->SetText(1, 1, txt::Format(total, "#####.###"));
-  vaSpread1->SetText(3, 1, txt::Format(weight, "#####.###"));
+  vaSpread1->SetText(1, 1, txt::Format(total, "####0.###"));
+  vaSpread1->SetText(3, 1, txt::Format(weight, "####0.###"));
   for (int c = 1; c <= nc; ++c) {
     const double amount = Batch.Tank_Amount[c], mass = amount * Case.Mol_Wt[c];
     vaSpread1->SetText(0, c + 2, Case.Comp_Name[c]);
     vaSpread1->SetText(1, c + 2, txt::Format(amount, "####0.###"));
     vaSpread1->SetText(3, c + 2, txt::Format(mass, "####0.###"));
     // An empty tank has no composition yet: its fraction cells stay empty.
-    vaSpread1->SetText(2, c + 2, total > 0 ? txt::Format(amount / total, "##.######") : "");
-    vaSpread1->SetText(4, c + 2, weight > 0 ? txt::Format(mass / weight, "##.######") : "");
+    vaSpread1->SetText(2, c + 2, total > 0 ? txt::Format(amount / total, "#0.######") : "");
+    vaSpread1->SetText(4, c + 2, weight > 0 ? txt::Format(mass / weight, "#0.######") : "");
   }
   Show_Condition();
 }

@@ -78,15 +78,18 @@ TEST_F(ResultFilesTest, ShortDamagedMissingAndEmptyHistories) {
 
   // A text where a number belongs is damage, as is an overflowing number.
   seqfile::Writer t;
+  // (A first record that is no plate record is said on opening.)
+  auto first = [&] {
+    const RunFileResult o = f.Open(Path(1));
+    return o.ok() ? f.Next(r).status : o.status;
+  };
   t.Record(0.5).Record("abc");
   ASSERT_TRUE(t.Save(Path(1)));
-  ASSERT_TRUE(f.Open(Path(1)).ok());
-  EXPECT_EQ(f.Next(r).status, RunFileStatus::Damaged);
+  EXPECT_EQ(first(), RunFileStatus::Damaged);
   seqfile::Writer o;
   o.Line("1E999");
   ASSERT_TRUE(o.Save(Path(1)));
-  ASSERT_TRUE(f.Open(Path(1)).ok());
-  EXPECT_EQ(f.Next(r).status, RunFileStatus::Damaged);
+  EXPECT_EQ(first(), RunFileStatus::Damaged);
 
   seqfile::Writer empty;
   ASSERT_TRUE(empty.Save(Path(1)));
@@ -175,7 +178,7 @@ TEST_F(ResultFilesTest, FinalRangesTakeTheSecondToSeventhValues) {
   EXPECT_DOUBLE_EQ(Batch.Scale_T_Max, 1);
 }
 
-TEST_F(ResultFilesTest, TotalRefluxStateBringsItsCaseAndKeepsBatchFile) {
+TEST_F(ResultFilesTest, TotalRefluxStateBringsItsRunCaseAndLeavesTheLiveCase) {
   LoadExample();
   Batch.Ope_Mode = 1;
   Batch.QReb = Batch.QReb_TR;
@@ -188,9 +191,13 @@ TEST_F(ResultFilesTest, TotalRefluxStateBringsItsCaseAndKeepsBatchFile) {
   Case.Comp_Name[1] = "changed";
   Case.Tray_X[1][3] = 0;
   Batch.Batch_File = Batch_History_Name(0);
-  ASSERT_TRUE(Load_Total_Reflux_State().ok());
-  EXPECT_EQ(Case.NT, 10);
-  EXPECT_EQ(Case.Comp_Name[1], "Methanol");
+  BatchRunCase run;
+  ASSERT_TRUE(Load_Total_Reflux_State(run).ok());
+  EXPECT_EQ(run.nt, 10);
+  EXPECT_EQ(run.nc, 3);
+  EXPECT_EQ(run.names[1], "Methanol");
+  EXPECT_EQ(Case.NT, 4);
+  EXPECT_EQ(Case.Comp_Name[1], "changed");
   EXPECT_NEAR(Batch.Oper_Time, converged, 1e-12);
   EXPECT_NEAR(Case.Tray_X[1][3], x13, 1e-12);
   EXPECT_EQ(Batch.Batch_File, Batch_History_Name(0));
@@ -201,11 +208,55 @@ TEST_F(ResultFilesTest, TotalRefluxStateBringsItsCaseAndKeepsBatchFile) {
   ASSERT_TRUE(w.Save(Path(2)));
   CalcMessageRecorder rec;
   Case.NT = 4;
-  EXPECT_EQ(Load_Total_Reflux_State().status, RunFileStatus::Damaged);
+  EXPECT_EQ(Load_Total_Reflux_State(run).status, RunFileStatus::Damaged);
   EXPECT_EQ(Case.NT, 4);
   ASSERT_EQ(rec.Messages().size(), 1u);
   std::filesystem::remove(Path(2));
-  EXPECT_EQ(Load_Total_Reflux_State().status, RunFileStatus::Missing);
+  EXPECT_EQ(Load_Total_Reflux_State(run).status, RunFileStatus::Missing);
+}
+
+// The history of a run of ten plates, read while the case has fifteen plates
+// and other names: counts from the file, names from the run's own case.
+TEST_F(ResultFilesTest, HistoryIsReadWithTheCountsOfItsRun) {
+  LoadExample();
+  Batch.Ope_Mode = 1;
+  Batch.QReb = Batch.QReb_TR;
+  batchtest::RecordingHost host;
+  ASSERT_EQ(Batch_Calc(host), BatchEnd::Converged);
+  Case.NT = 15;
+  Case.NC = 2;
+  Case.Comp_Name[1] = "changed";
+  const std::string path = Batch_Result_Path(Batch_History_Name(0));
+  HistoryFile f;
+  ASSERT_TRUE(f.Open(path).ok());
+  EXPECT_EQ(f.NC(), 3);
+  EXPECT_EQ(f.NT(), 10);
+  HistoryRecord rec;
+  int records = 0;
+  RunFileResult r;
+  while ((r = f.Next(rec)).ok()) ++records;
+  EXPECT_EQ(r.status, RunFileStatus::End);
+  EXPECT_GT(records, 1);
+  const BatchRunCase run = History_Run_Case(path);
+  EXPECT_EQ(run.nt, 10);
+  EXPECT_EQ(run.names[3], "Water");
+  {
+    const RunCaseScope scope(run);
+    EXPECT_EQ(Case.NT, 10);
+    EXPECT_EQ(Case.Comp_Name[1], "Methanol");
+  }
+  EXPECT_EQ(Case.NT, 15);
+  EXPECT_EQ(Case.NC, 2);
+  EXPECT_EQ(Case.Comp_Name[1], "changed");
+
+  // Without the run's case file the names are the component numbers.
+  std::filesystem::remove(Path(2));
+  EXPECT_EQ(History_Run_Case(path).names[2], "2");
+  // A first record without the plate layout is damage, not a shape.
+  seqfile::Writer w;
+  w.Record(0.5).Record(1.0, 2.0, 3.0);
+  ASSERT_TRUE(w.Save(path));
+  EXPECT_EQ(f.Open(path).status, RunFileStatus::Damaged);
 }
 
 }  // namespace

@@ -256,7 +256,9 @@ TEST_F(ResultWindowTest, TotalRefluxViews) {
   auto& t = ui::Forms::Get<frmBatchResultTotalReflux>();
   t.Form_Activate();
   ui::SpreadGrid& g = *t.vaSpread1;
-  EXPECT_EQ(Case.NT, 3);
+  // The run's three plates and names; the live case stays as the user left it.
+  EXPECT_EQ(Case.NT, 1);
+  EXPECT_EQ(Case.Comp_Name[1], "other");
   EXPECT_EQ(t.lblTitle->text(), "液モル分率");
   EXPECT_EQ(t.lblConvTime->text(), "0.928");
   EXPECT_EQ(g.Text(6, 0), "A");
@@ -299,6 +301,58 @@ TEST_F(ResultWindowTest, TotalRefluxFileMissingOrNotABatchCase) {
 
 // ---------------------------------------------------------------- history tables
 
+// The tables of a run of ten plates, opened after the case was changed to
+// fifteen plates and other names: each shows the run's plates and names, and
+// the case stays as the user left it.
+TEST_F(ResultWindowTest, TablesOfATenPlateRunWhileTheCaseHasFifteen) {
+  Example_Run();
+  HistoryFile h;
+  ASSERT_TRUE(h.Open(Path(4)).ok());
+  HistoryRecord first;
+  ASSERT_TRUE(h.Next(first).ok());
+  Case.NT = 15;
+  Case.Comp_Name[1] = "changed";
+  auto unchanged = [] {
+    EXPECT_EQ(Case.NT, 15);
+    EXPECT_EQ(Case.NC, 3);
+    EXPECT_EQ(Case.Comp_Name[1], "changed");
+  };
+
+  auto& v = ui::Forms::Get<frmBatchResultVLload>();
+  v.cmdVload2_Click();
+  EXPECT_EQ(v.vaSpread1->MaxCols(), 11);
+  EXPECT_EQ(v.vaSpread1->Text(11, 0), "Tray # 10");
+  EXPECT_EQ(v.vaSpread1->Text(11, 1), txt::Format(first.V(10), "###0.0000"));
+  unchanged();
+
+  auto& tb = ui::Forms::Get<frmBatchResultTopBtmData>();
+  tb.cmdBtmLiquid2_Click();
+  EXPECT_EQ(tb.vaSpread1->Text(3, 0), "Methanol");
+  EXPECT_EQ(tb.vaSpread1->Text(2, 1), txt::Format(first.T(10), "###0.000"));  // the still
+  unchanged();
+
+  auto& td = ui::Forms::Get<frmBatchResultTrayData>();
+  td.Form_Activate();
+  td.cmdLiquid2_Click();
+  EXPECT_EQ(td.vaSpread1->MaxRows(), 10);
+  EXPECT_EQ(td.vaSpread1->Text(1, 10), txt::Format(first.T(10), "###0.000"));
+  td.cmdNext_Click();
+  unchanged();
+
+  auto& tank = ui::Forms::Get<frmBatchResultTank>();
+  tank.Form_Activate();
+  EXPECT_EQ(tank.vaSpread1->MaxRows(), 3 + 5 + 10);
+  EXPECT_EQ(tank.vaSpread1->Text(1, 3), "Methanol");
+  unchanged();
+
+  auto& t = ui::Forms::Get<frmBatchResultTotalReflux>();
+  t.Form_Activate();
+  EXPECT_EQ(t.vaSpread1->Text(6, 0), "Methanol");
+  EXPECT_NE(t.vaSpread1->Text(1, 10), "");
+  EXPECT_EQ(t.vaSpread1->Text(1, 11), "");
+  unchanged();
+}
+
 TEST_F(ResultWindowTest, FlowAndTopBottomTables) {
   SmallCase();
   seqfile::Writer w;
@@ -310,8 +364,8 @@ TEST_F(ResultWindowTest, FlowAndTopBottomTables) {
   EXPECT_EQ(v.lblTitle->text(), "製品抜出操作液流量(Kg-mol/H)");
   EXPECT_EQ(v.vaSpread1->MaxRows(), 2);
   EXPECT_EQ(v.vaSpread1->Text(2, 0), "Tray # 1");
-  EXPECT_EQ(v.vaSpread1->Text(1, 1), ".5000");
-  EXPECT_EQ(v.vaSpread1->Text(2, 1), ".5000");
+  EXPECT_EQ(v.vaSpread1->Text(1, 1), "0.5000");
+  EXPECT_EQ(v.vaSpread1->Text(2, 1), "0.5000");
   EXPECT_EQ(v.vaSpread1->Text(4, 2), "1.5000");
   v.cmdVload2_Click();
   EXPECT_EQ(v.vaSpread1->Text(4, 2), "13.0000");
@@ -334,7 +388,7 @@ TEST_F(ResultWindowTest, FlowAndTopBottomTables) {
   script.Answer(ui::vbOK, "結果ファイルが壊れています");
   tb.cmdTopLiquid1_Click();
   EXPECT_EQ(tb.vaSpread1->MaxRows(), 1);
-  EXPECT_EQ(tb.vaSpread1->Text(1, 1), ".5000");
+  EXPECT_EQ(tb.vaSpread1->Text(1, 1), "0.5000");
   // An empty history gives the heading row only.
   seqfile::Writer e;
   ASSERT_TRUE(e.Save(Path(1)));
@@ -375,7 +429,7 @@ TEST_F(ResultWindowTest, TrayDataStepsThroughRecords) {
   EXPECT_EQ(t.Record_View, 0);
   EXPECT_TRUE(t.cmdVapor1->isVisibleTo(&t));
   t.cmdLiquid1_Click();
-  EXPECT_EQ(t.lblCalTimeValue->text(), ".0000");  // no required integer digit
+  EXPECT_EQ(t.lblCalTimeValue->text(), "0.0000");  // never without its leading zero
   EXPECT_EQ(t.vaSpread1->Text(3, 1), "0.010000000");
   EXPECT_EQ(t.vaSpread1->Text(2, 1), "0.500");
   t.cmdNext10_Click();
@@ -567,17 +621,19 @@ TEST_F(ResultWindowTest, ReplayFromTheMenuAndConvergedProfile) {
   EXPECT_EQ(script.Pending(), 0u);
   EXPECT_EQ(Batch_Result.Data_Phase, 0);  // the menu is back to total reflux
 
-  // Kind 5: one profile stamped with the convergence time; the state file's case in memory.
+  // Kind 5: one profile stamped with the convergence time, drawn with the
+  // state file's case; the live case keeps what the user changed.
   Case.Comp_Name[1] = "changed";
   script.Answer(ui::vbOK, "表示開始");
   script.OnModal("frmBatchResultGraph1", [converged](ui::Form& f) {
     auto& g = static_cast<frmBatchResultGraph1&>(f);
     for (int i = 0; i < 5 && g.Draw_Pending(); ++i) ui::DoEvents();  // the queued drawing
     EXPECT_EQ(g.lblTitle->text(), "全還流収束データ");
-    EXPECT_EQ(Case.Comp_Name[1], "Methanol");
+    EXPECT_EQ(Case.Comp_Name[1], "changed");
+    EXPECT_TRUE(Printed(*g.Picture1, "Methanol"));
     EXPECT_GE(Batch.Oper_Time, converged);
     EXPECT_LT(Batch.Oper_Time, 1.0);
-    EXPECT_TRUE(Printed(*g.Picture3, txt::Plain(std::floor(Batch.Oper_Time * 1000) / 1000)));
+    EXPECT_TRUE(Printed(*g.Picture3, Batch_Time_Text(Batch.Oper_Time, 3)));
     EXPECT_FALSE(g.cmdProdData->isVisibleTo(&g));
     // One profile: NT - 1 joins for each of the three components.
     EXPECT_EQ(Count(*g.Picture1, "Line", 10), Case.NT - 1);

@@ -247,10 +247,10 @@ TEST_F(BatchRunDialogsTest, TankWindowShowsContentsAndTheWatchedCell) {
   ui::SpreadGrid& g = *t.vaSpread1;
   EXPECT_EQ(ui::S(t.lblTKChangeData->text()), "(2) Methanolの重量分率 ＜ 0.05");
   EXPECT_EQ(g.BackColor(4, 3), Batch_Highlight_Colour());
-  EXPECT_EQ(g.Text(1, 1), "2.");  // "#####.###" of 2
+  EXPECT_EQ(g.Text(1, 1), "2.");
   EXPECT_EQ(g.Text(3, 1), "57.");
-  EXPECT_EQ(g.Text(2, 3), ".75");
-  EXPECT_EQ(g.Text(4, 3), ".842105");  // 48 / 57
+  EXPECT_EQ(g.Text(2, 3), "0.75");
+  EXPECT_EQ(g.Text(4, 3), "0.842105");  // 48 / 57, with its leading zero
   EXPECT_EQ(g.Text(1, 2), "(Kg-mol)");
   EXPECT_EQ(g.Text(0, 1).find_first_not_of(' '), std::string::npos);  // no name, no number
 
