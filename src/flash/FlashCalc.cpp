@@ -11,8 +11,10 @@ namespace {
 
 int CompCount() { return std::clamp(static_cast<int>(Case.NC), 0, kMaxComp); }
 
-std::string Fraction(double v) { return txt::Format(v, kFmtMoleFraction); }
-std::string KText(double v) { return txt::Format(v, kFmtKValue); }
+// A value that is not a finite number is never shown: its cell stays blank.
+std::string Shown(double v, const char* pattern) { return std::isfinite(v) ? txt::Format(v, pattern) : ""; }
+std::string Fraction(double v) { return Shown(v, kFmtMoleFraction); }
+std::string KText(double v) { return Shown(v, kFmtKValue); }
 
 // Divides v[1..nc] by its sum; false (v untouched) when the sum is not a positive number.
 bool Normalise(double v[], int nc) {
@@ -136,9 +138,9 @@ FlashEnthalpyRow Enthalpy_Row(double VF, double HV_J, double HL_J) {
   // (kcal/kmol, that is cal/mol, with the kcal unit of the examples).
   const double hv = Unit_Heat_Out(HV_J);
   const double hl = Unit_Heat_Out(HL_J);
-  row.feed = txt::Format(VF * hv + (1.0 - VF) * hl, kFmtEnthalpy);
-  if (VF > 0.0) row.vapour = txt::Format(hv, kFmtEnthalpy);
-  if (VF < 1.0) row.liquid = txt::Format(hl, kFmtEnthalpy);
+  row.feed = Shown(VF * hv + (1.0 - VF) * hl, kFmtEnthalpy);
+  if (VF > 0.0) row.vapour = Shown(hv, kFmtEnthalpy);
+  if (VF < 1.0) row.liquid = Shown(hl, kFmtEnthalpy);
   return row;
 }
 
@@ -172,31 +174,31 @@ FlashDisplay Flash_Calc(FlashCalcType type, const std::string& tempText, const s
   switch (type) {
     case FlashCalcType::BubbleT:
       Case.Flash_T = T_Bubble_Mix(T, P, Case.Flash_Z, &d.outcome);
-      d.tempText = txt::Format(Unit_Temp_Out(Case.Flash_T), kFmtTempPress);
+      if (std::isfinite(Case.Flash_T)) d.tempText = Shown(Unit_Temp_Out(Case.Flash_T), kFmtTempPress);
       d.vf = 0.0;
       d.vfText = " 0.0";
       break;
     case FlashCalcType::DewT:
       Case.Flash_T = T_Dew_Mix(T, P, Case.Flash_Z, &d.outcome);
-      d.tempText = txt::Format(Unit_Temp_Out(Case.Flash_T), kFmtTempPress);
+      if (std::isfinite(Case.Flash_T)) d.tempText = Shown(Unit_Temp_Out(Case.Flash_T), kFmtTempPress);
       d.vf = 1.0;
       d.vfText = " 1.0";
       break;
     case FlashCalcType::BubbleP:
       Case.Flash_P = P_Bubble_Mix(T, P, Case.Flash_Z, &d.outcome);
-      d.pressText = txt::Format(Case.Flash_P, kFmtTempPress);
+      if (std::isfinite(Case.Flash_P)) d.pressText = Shown(Case.Flash_P, kFmtTempPress);
       d.vf = 0.0;
       d.vfText = " 0.0";
       break;
     case FlashCalcType::DewP:
       Case.Flash_P = P_Dew_Mix(T, P, Case.Flash_Z, &d.outcome);
-      d.pressText = txt::Format(Case.Flash_P, kFmtTempPress);
+      if (std::isfinite(Case.Flash_P)) d.pressText = Shown(Case.Flash_P, kFmtTempPress);
       d.vf = 1.0;
       d.vfText = " 1.0";
       break;
     case FlashCalcType::Flash:
       ITFlash(T, P, d.vf, Case.Flash_Z, &d.outcome);
-      d.vfText = txt::Format(d.vf, kFmtVF);
+      d.vfText = Shown(d.vf, kFmtVF);
       Flash_XY(T, P, d.vf, Case.Flash_Z, Case.Flash_Y, Case.Flash_X);
       break;
     case FlashCalcType::CondensingCurve:

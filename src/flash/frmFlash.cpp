@@ -206,7 +206,8 @@ void frmFlash::Write_Component_Names() {
 void frmFlash::Lock_Grid() {
   const int nc = std::clamp(static_cast<int>(Case.NC), 0, kGridRows);
   spdData->SetLocked(0, 1, 4, kGridRows, true);
-  if (nc > 0) spdData->SetLocked(1, 1, 1, nc, false);
+  // Row by row: a cell's own lock outlasts a later lock of its whole column.
+  for (int i = 1; i <= kGridRows; ++i) spdData->SetLocked(1, i, 1, i, i > nc);
 }
 
 void frmFlash::Clear_Result() {

@@ -1,5 +1,7 @@
 // The flash window and the condensing-curve window, driven through their
 // controls with scripted prompts.
+#include <QApplication>
+#include <QKeyEvent>
 #include <QRadioButton>
 
 #include <fstream>
@@ -22,6 +24,27 @@ std::string Text(QWidget* w) {
   if (auto* l = qobject_cast<QLabel*>(w)) return ui::S(l->text());
   if (auto* t = qobject_cast<QLineEdit*>(w)) return ui::S(t->text());
   return {};
+}
+
+// Types `text` into a cell as a user does: select it, key the characters into
+// the editor that opens, and press Enter.
+void KeyIntoCell(ui::SpreadGrid* grid, int col, int row, const std::string& text) {
+  const QModelIndex index = grid->model()->index(row - 1, col - 1);
+  grid->setCurrentIndex(index);
+  grid->edit(index);
+  QLineEdit* editor = nullptr;
+  for (QLineEdit* e : grid->viewport()->findChildren<QLineEdit*>())
+    if (e->isVisible()) editor = e;
+  ASSERT_NE(editor, nullptr);
+  editor->selectAll();
+  for (char ch : text) {
+    const int key = ch >= 'a' && ch <= 'z' ? ch - 'a' + 'A' : ch;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(ch)));
+    QApplication::sendEvent(editor, &press);
+  }
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(editor, &enter);
+  QApplication::processEvents();  // the view commits the editor by a queued call
 }
 
 class FlashWindowTest : public UiTest {
@@ -117,6 +140,97 @@ TEST_F(FlashWindowTest, EachCalculationTypeShowsItsResult) {
   }
   EXPECT_NEAR(f.spdData2->Value(2, 1), 3062.3, 0.1);  // kcal/kmol at 95 degC
   EXPECT_NEAR(f.spdData2->Value(3, 1), -8626.1, 0.1);
+}
+
+// The feed is typed in the Feed column and the calculation uses it; a feed that
+// does not sum to 1 is used normalised with a word, one out of 0..1 is refused
+// and leaves no old result standing.
+TEST_F(FlashWindowTest, TypedFeedIsComputed) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  const char* typed[4] = {"0.4", "0.1", "0.3", "0.2"};
+  for (int i = 1; i <= 4; ++i) KeyIntoCell(f.spdData, 1, i, typed[i - 1]);
+  EXPECT_EQ(f.spdData->Text(1, 1), "0.4");
+  EXPECT_EQ(f.spdData->Text(0, 1), "Methanol") << "names stay locked";
+  f.cmdGoCalc->click();
+  EXPECT_TRUE(script.messages.empty());
+  double vapour = 0;
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_DOUBLE_EQ(Case.Flash_Z[i], txt::Val(typed[i - 1])) << i;
+    EXPECT_NEAR(txt::Val(f.spdData->Text(3, i)), Case.Flash_Z[i], 1e-6) << "the liquid is the typed feed";
+    vapour += txt::Val(f.spdData->Text(2, i));
+  }
+  EXPECT_NEAR(vapour, 1.0, 5e-6);
+  const double tTyped = txt::Val(Text(f.txtTemp));
+  EXPECT_LT(tTyped, 80.0) << "methanol-rich boils lower than the example's water-rich feed";
+
+  for (int i = 1; i <= 4; ++i) KeyIntoCell(f.spdData, 1, i, std::to_string(2 * txt::Val(typed[i - 1])));
+  EXPECT_EQ(f.spdData->Text(2, 1), " ") << "a typed feed clears the result it no longer belongs to";
+  script.Answer(ui::vbOK, "正規化して使います");
+  f.cmdGoCalc->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_DOUBLE_EQ(Case.Flash_Z[1], 0.4);
+  EXPECT_EQ(f.spdData->Text(1, 1), "0.4") << "the column shows the feed used";
+  EXPECT_NEAR(txt::Val(Text(f.txtTemp)), tTyped, 1e-3);
+
+  for (const char* bad : {"-0.1", "1.5", "1e999"}) {
+    KeyIntoCell(f.spdData, 1, 2, bad);
+    script.Answer(ui::vbOK, "(2 行目)");
+    f.cmdGoCalc->click();
+    EXPECT_EQ(script.Pending(), 0u) << bad;
+    EXPECT_DOUBLE_EQ(Case.Flash_Z[2], 0.1) << bad;
+    EXPECT_EQ(f.spdData->Text(2, 1), " ") << bad;
+  }
+  for (int i = 1; i <= 4; ++i) KeyIntoCell(f.spdData, 1, i, "0");
+  Case.Language = 1;
+  script.Answer(ui::vbOK, "The feed fractions sum to 0.");
+  f.cmdGoCalc->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_DOUBLE_EQ(Case.Flash_Z[2], 0.1);
+}
+
+// Pressures at or below 0, temperatures below absolute zero and numbers that are
+// not finite are refused in the chosen language, with nothing computed.
+TEST_F(FlashWindowTest, NonPhysicalInputsAreRefused) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  f.cmdGoCalc->click();
+  ASSERT_NE(f.spdData->Text(2, 1), " ");
+  struct Case_ {
+    int type;
+    const char *temp, *press, *temp2, *japanese, *english;
+  } cases[] = {
+      {0, "80", "0", "100", "圧力は 0 より大きい", "Enter a pressure above 0."},
+      {4, "80", "-760", "100", "圧力は 0 より大きい", "Enter a pressure above 0."},
+      {2, "-273.15", "760", "100", "絶対零度", "above absolute zero"},
+      {4, "-400", "760", "100", "絶対零度", "above absolute zero"},
+      {5, "20", "760", "-300", "絶対零度", "above absolute zero"},
+      {1, "80", "1e999", "100", "数値でない", "not a finite number"},
+  };
+  for (const Case_& c : cases) {
+    for (int language : {0, 1}) {
+      Case.Language = language;
+      f.cmdSample1->click();
+      f.optCalcType.Click(c.type);
+      f.txtTemp->setText(c.temp);
+      f.txtPress->setText(c.press);
+      f.txtTemp2->setText(c.temp2);
+      script.Answer(ui::vbOK, language == 0 ? c.japanese : c.english);
+      f.cmdGoCalc->click();
+      EXPECT_EQ(script.Pending(), 0u) << c.temp << " " << c.press << " " << language;
+      EXPECT_EQ(f.spdData->Text(2, 1), " ") << c.type;
+      EXPECT_EQ(Text(f.txtTemp), c.temp) << "what was typed stays";
+    }
+  }
+  Case.Language = 0;
+  EXPECT_TRUE(script.modalForms.empty() || script.modalForms.back() != "frmFlashCondensingCurve");
+  // With kelvin the floor is 0 K; 0.5 K is taken.
+  f.cmdSample1->click();
+  Case.T_Unit = 2;
+  f.txtTemp->setText("-1");
+  script.Answer(ui::vbOK, "絶対零度");
+  f.cmdGoCalc->click();
+  EXPECT_EQ(script.Pending(), 0u);
 }
 
 TEST_F(FlashWindowTest, LibraryMessagesReachTheUser) {

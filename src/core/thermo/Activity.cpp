@@ -21,6 +21,7 @@ void setIdeal(int nc) {
 double Antoine_Psat(int i, double t) { return thermo::PsatMmHg(i, t); }
 
 void ActivityCoeff_Wilson(const double x[]) {
+  if (thermo::CountOutside()) return;
   const int nc = Case.NC;
   const auto& lambda = Case.Wilson_Lambda;
   double s[kMaxComp + 1];    // S_k = sum_j Lambda(k, j) x(j)
@@ -46,6 +47,7 @@ void ActivityCoeff_Wilson(const double x[]) {
 }
 
 void ActivityCoeff_NRTL(const double x[]) {
+  if (thermo::CountOutside()) return;
   const int nc = Case.NC;
   const auto& tau = Case.NRTL_Tau;
   const double alpha = Case.NRTL_Alpha;
@@ -82,6 +84,7 @@ void ActivityCoeff_NRTL(const double x[]) {
 }
 
 void ActivityCoeff_Select(const double x[]) {
+  if (thermo::CountOutside()) return;
   switch (Case.K_Method) {
     case 2: ActivityCoeff_Wilson(x); break;
     case 3: ActivityCoeff_NRTL(x); break;

@@ -31,6 +31,24 @@ double CompSum(const double comp[]) {
   return s;
 }
 
+bool InputRefused(const double* t, const double* P, ThermoOutcome& out) {
+  const char* japanese = nullptr;
+  const char* english = nullptr;
+  if (CountOutside()) {
+    japanese = "成分数が 0 から 20 の範囲外です。計算しません。";
+    english = "The number of components is outside 0 to 20; nothing is calculated.";
+  } else if ((P && !(std::isfinite(*P) && *P > 0.0)) || (t && !(std::isfinite(*t) && *t > -273.15))) {
+    japanese = "温度または圧力が物理的にあり得ない値です (圧力 0 以下、絶対零度以下、数値でない値)。計算しません。";
+    english = "The temperature or pressure is not physical (pressure 0 or below, below absolute zero, or not a "
+              "number); nothing is calculated.";
+  } else {
+    return false;
+  }
+  Calc_Message(Case.Language == 1 ? english : japanese);
+  out.status = ThermoStatus::Refused;
+  return true;
+}
+
 bool GammaVaries() { return Case.K_Method == 2 || Case.K_Method == 3; }
 
 LiquidSubstitution::LiquidSubstitution(const double x[]) {
@@ -175,6 +193,11 @@ ThermoOutcome& outcomeOf(ThermoOutcome* outcome, ThermoOutcome& local) {
 }  // namespace
 
 double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome) {
+  {
+    ThermoOutcome local;
+    ThermoOutcome& out = outcomeOf(outcome, local);
+    if (InputRefused(nullptr, &P, out)) return t;
+  }
   if (IsEosMethod()) {
     const int32_t eos = Case.K_Method - 4;
     return T_Bubble_srk(eos, t, P, x, outcome);
@@ -220,6 +243,7 @@ double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
 double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome) {
   ThermoOutcome local;
   ThermoOutcome& out = outcomeOf(outcome, local);
+  if (InputRefused(&t, nullptr, out)) return Unit_Press_Out(P);
   if (pressureRefused(x, out)) return Unit_Press_Out(P);
   ActivityCoeff_Select(x);
   double pmm = 0.0;
@@ -243,6 +267,7 @@ double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
 double P_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutcome* outcome) {
   ThermoOutcome local;
   ThermoOutcome& out = outcomeOf(outcome, local);
+  if (InputRefused(&t, nullptr, out)) return Unit_Press_Out(P);
   if (pressureRefused(y, out)) return Unit_Press_Out(P);
   const int nc = Case.NC;
   double psat[kMaxComp + 1];
@@ -286,6 +311,7 @@ double P_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutco
 double T_Dew_Mix(const double& t, const double& P, const double y[], ThermoOutcome* outcome) {
   ThermoOutcome local;
   ThermoOutcome& out = outcomeOf(outcome, local);
+  if (InputRefused(nullptr, &P, out)) return t;
   if (IsEosMethod()) {
     Calc_Message(kRefusedMessage);
     SetUnitK();

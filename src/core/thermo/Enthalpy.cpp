@@ -3,11 +3,13 @@
 // 0, which the solvers read as no heat balance.
 #include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
+#include "core/thermo/ThermoInternal.h"
 
 namespace {
 
 // sum comp MW (A + B t + C t^2) / sum comp, converted from the display heat unit to J.
 double polynomialMix(double t, const double comp[], const double A[], const double B[], const double C[]) {
+  if (thermo::CountOutside()) return 0.0;
   const int nc = Case.NC;
   if (nc < 1) return 0.0;
   double h = 0.0, s = 0.0;

@@ -10,6 +10,7 @@
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
+#include "core/thermo/ThermoInternal.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ double kij(int i, int j) { return i == j ? 0.0 : Case.EOS_Kij[i][j]; }
 }  // namespace
 
 void K_Initial_Riedel(const double& t, const double& P) {
+  if (thermo::CountOutside()) return;
   const double T = t + kKelvinOffset;
   const double pBar = P * kBarPerMPa;
   for (int i = 1; i <= Case.NC; ++i) {
@@ -73,6 +75,7 @@ void EOS_Parameter(const int32_t& eos, const double& t, const double comp[], dou
   double root[kMaxComp + 1];  // sqrt(ac(i)) s(i) x(i)
   a = 0.0;
   b = 0.0;
+  if (thermo::CountOutside()) return;
   for (int i = 1; i <= nc; ++i) {
     root[i] = 0.0;
     if (comp[i] <= 0.0) continue;
@@ -140,6 +143,7 @@ void EOS_Fugacity(const int32_t& eos, const double& t, const double& P, const do
   const double Z = pBar / (density * rt);
   const double A = pBar * a / (rt * rt);
   const double B = pBar * b / rt;
+  if (thermo::CountOutside()) return;
   const int nc = Case.NC;
   // The Peng-Robinson a(i) of the fugacity carries its own rounding of the constant.
   const double acConstant = eos == 0 ? 0.00287803 : 0.00307846;
@@ -386,6 +390,7 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   ThermoOutcome local;
   ThermoOutcome& out = outcome ? *outcome : local;
   out = ThermoOutcome{};
+  if (thermo::InputRefused(nullptr, &P, out)) return t;
   double phiL[kMaxComp + 1], phiV[kMaxComp + 1], y[kMaxComp + 1];
   K_Initial_Riedel(t, P);
   SearchEnd end = searchBubble(eos, t, P, x, phiL, phiV, y, out);

@@ -80,6 +80,10 @@ void ITFlash(const double& t, const double& P, double& VF, const double z[], The
   ThermoOutcome local;
   ThermoOutcome& out = outcome ? *outcome : local;
   out = ThermoOutcome{};
+  if (InputRefused(&t, &P, out)) {
+    VF = 0.0;
+    return;
+  }
   const int nc = Case.NC;
   if (IsEosMethod()) {
     Calc_Message(kRefusedMessage);
@@ -167,6 +171,7 @@ void ITFlash(const double& t, const double& P, double& VF, const double z[], The
 }
 
 void Flash_XY(const double&, const double&, const double& VF, const double z[], double y[], double x[]) {
+  if (CountOutside()) return;
   const int nc = Case.NC;
   if (VF < 0.0 || VF > 1.0) {
     Calc_Message(kVfRangeMessage);

@@ -20,6 +20,15 @@ inline double PsatMmHg(int i, double t) {
   return std::exp(kLn10 * (Case.Antoine_A[i] - Case.Antoine_B[i] / (t + Case.Antoine_C[i])));
 }
 
+// True when Case.NC lies outside 0..20: no routine reads or writes its arrays then.
+inline bool CountOutside() { return Case.NC < 0 || Case.NC > kMaxComp; }
+
+// Refuses, with a message in the chosen language and the status Refused, a
+// component count outside 0..20, a given temperature (t, degC) that is not a
+// finite number above absolute zero and a given pressure (P, MPa) that is not a
+// finite number above 0; a null pointer skips that check. Nothing else is changed.
+bool InputRefused(const double* t, const double* P, ThermoOutcome& out);
+
 // True for the K-value models (SRK, Peng-Robinson) that only the bubble temperature supports.
 bool IsEosMethod();
 // Sets K_Value(1..NC) = 1 after a refused method.

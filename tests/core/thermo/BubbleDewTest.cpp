@@ -170,15 +170,56 @@ TEST(BubbleDewTest, EosMethodsAreRefusedExceptForTheBubbleTemperature) {
   EXPECT_EQ(recorder.Messages().size(), 3u);
 }
 
+// Non-physical temperatures and pressures and component counts past the arrays
+// are refused with a message before anything is computed or written.
+TEST(BubbleDewTest, NonPhysicalInputAndCountsAreRefused) {
+  loadEqualAntoineBinary();
+  const double x[] = {0, 0.5, 0.5};
+  CalcMessageRecorder recorder;
+  ThermoOutcome out;
+  Case.K_Value[1] = 7.0;
+  double vf = 0.5;
+  ITFlash(50.0, -0.1, vf, x, &out);
+  EXPECT_EQ(out.status, ThermoStatus::Refused);
+  EXPECT_EQ(vf, 0.0);
+  ITFlash(-300.0, 0.1, vf, x, &out);
+  EXPECT_EQ(out.status, ThermoStatus::Refused);
+  EXPECT_EQ(P_Bubble_Mix(-274.0, 0.1, x, &out), Unit_Press_Out(0.1));
+  EXPECT_EQ(out.status, ThermoStatus::Refused);
+  EXPECT_EQ(P_Dew_Mix(std::numeric_limits<double>::infinity(), 0.1, x, &out), Unit_Press_Out(0.1));
+  EXPECT_EQ(out.status, ThermoStatus::Refused);
+  EXPECT_EQ(T_Bubble_srk(0, 20.0, -1.0, x, &out), 20.0);
+  EXPECT_EQ(out.status, ThermoStatus::Refused);
+  EXPECT_EQ(Case.K_Value[1], 7.0);
+  ASSERT_EQ(recorder.Messages().size(), 5u);
+  EXPECT_NE(recorder.Messages()[0].find("物理的にあり得ない"), std::string::npos);
+  Case.Language = 1;
+  for (int nc : {21, -1, 1000}) {
+    Case.NC = nc;
+    EXPECT_EQ(T_Bubble_Mix(50.0, 0.1, x, &out), 50.0) << nc;
+    EXPECT_EQ(out.status, ThermoStatus::Refused);
+    ITFlash(50.0, 0.1, vf, x, &out);
+    EXPECT_EQ(out.status, ThermoStatus::Refused);
+    double a = 1, b = 1, y[kMaxComp + 2], xs[kMaxComp + 2];
+    EOS_Parameter(0, 20.0, x, a, b);
+    EXPECT_EQ(a + b, 0.0);
+    Flash_XY(50.0, 0.1, 0.5, x, y, xs);  // nothing written past the arrays (the sanitizer watches)
+    ActivityCoeff_Select(x);
+    K_Initial_Riedel(20.0, 0.1);
+  }
+  EXPECT_EQ(recorder.Messages().back(), "The number of components is outside 0 to 20; nothing is calculated.");
+  Case.Language = 0;
+}
+
 TEST(BubbleDewTest, GuardsReportAndReturnASoundValue) {
   loadEqualAntoineBinary();
   const double x[] = {0, 0.5, 0.5};
   CalcMessageRecorder recorder;
   ThermoOutcome out;
-  EXPECT_EQ(T_Bubble_Mix(50.0, 0.0, x, &out), 50.0);  // P = 0: infinite K
-  EXPECT_EQ(out.status, ThermoStatus::NotFinite);
+  EXPECT_EQ(T_Bubble_Mix(50.0, 0.0, x, &out), 50.0);  // P = 0 would give infinite K
+  EXPECT_EQ(out.status, ThermoStatus::Refused);
   EXPECT_EQ(T_Dew_Mix(50.0, std::numeric_limits<double>::quiet_NaN(), x, &out), 50.0);
-  EXPECT_EQ(out.status, ThermoStatus::NotFinite);
+  EXPECT_EQ(out.status, ThermoStatus::Refused);
   for (int i = 1; i <= 2; ++i) Case.Antoine_B[i] = 0;  // Psat independent of T: zero derivative
   EXPECT_EQ(T_Bubble_Mix(50.0, 0.1, x, &out), 50.0);
   EXPECT_EQ(out.status, ThermoStatus::Stalled);
