@@ -52,7 +52,7 @@ bool IsNumeric(std::string_view text);
 std::string FitNumber(std::string_view text, const std::function<bool(std::string_view)>& fits);
 
 // Whether the texts of the shared readers and controls speak English (else
-// Japanese). The program points this at its language flag once at start.
+// Japanese, also while unset). The program points this at its language flag.
 bool EnglishMessages();
 void SetMessageLanguage(bool (*english)());
 

@@ -318,20 +318,22 @@ void Reader::OpenText(std::string text) {
   lineNo_ = 1;
 }
 
-int Reader::Line() const {
-  if (pos_ < linePos_) {
+int Reader::Line() const { return LineAt(pos_); }
+
+int Reader::LineAt(std::size_t pos) const {
+  if (pos < linePos_) {
     linePos_ = 0;
     lineNo_ = 1;
   }
-  const std::size_t end = std::min(pos_, data_.size());
+  const std::size_t end = std::min(pos, data_.size());
   for (std::size_t i = linePos_; i < end; ++i)
     if (data_[i] == '\n') ++lineNo_;
   linePos_ = end;
   return lineNo_;
 }
 
-void Reader::Fail(const std::string& english, const std::string& japanese) const {
-  const std::string line = std::to_string(Line());
+void Reader::Fail(const std::string& english, const std::string& japanese, std::size_t at) const {
+  const std::string line = std::to_string(at == std::string::npos ? Line() : LineAt(at));
   if (txt::EnglishMessages()) throw ReadError("line " + line + ": " + english);
   throw ReadError(line + " 行目: " + japanese);
 }
@@ -353,6 +355,7 @@ std::string Reader::RawField(bool* quoted) {
     ++pos_;
   if (pos_ >= data_.size() || data_[pos_] == '\x1a') Fail("the file ends before this field", "この項目の前でファイルが終わっています");
   std::string field;
+  fieldStart_ = pos_;
   *quoted = data_[pos_] == '"';
   if (*quoted) {
     const std::size_t close = data_.find('"', pos_ + 1);
@@ -394,19 +397,21 @@ double Reader::Double() {
   const std::string field = RawField(&quoted);
   if (quoted)
     Fail("a number was expected, found the text \"" + field + "\"",
-         "数値の項目に文字列 \"" + field + "\" があります");
+         "数値の項目に文字列 \"" + field + "\" があります", fieldStart_);
   if (field.empty()) return 0.0;
   // Past the range of a double ("1e999") is no number a case can hold.
   if (txt::Overflows(field))
-    Fail("the number \"" + field + "\" is out of range", "数値 \"" + field + "\" が範囲外です");
+    Fail("the number \"" + field + "\" is out of range", "数値 \"" + field + "\" が範囲外です",
+         fieldStart_);
   if (!txt::IsNumeric(field))
-    Fail("a number was expected, found \"" + field + "\"", "数値の項目に \"" + field + "\" があります");
+    Fail("a number was expected, found \"" + field + "\"", "数値の項目に \"" + field + "\" があります",
+         fieldStart_);
   return txt::Val(field);
 }
 
 long long Reader::Int() {
   const double v = Double();
-  if (v > 9.0e15 || v < -9.0e15) Fail("a whole number is out of range", "整数が範囲外です");
+  if (v > 9.0e15 || v < -9.0e15) Fail("a whole number is out of range", "整数が範囲外です", fieldStart_);
   return txt::RoundHalfEven(v);
 }
 

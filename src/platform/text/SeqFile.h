@@ -116,10 +116,14 @@ class Reader {
 
  private:
   std::string RawField(bool* quoted);
-  [[noreturn]] void Fail(const std::string& english, const std::string& japanese) const;
+  // Throws ReadError naming the line of `at` (the current position by default).
+  [[noreturn]] void Fail(const std::string& english, const std::string& japanese,
+                         std::size_t at = std::string::npos) const;
+  int LineAt(std::size_t pos) const;
 
   std::string data_;
   std::size_t pos_ = 0;
+  std::size_t fieldStart_ = 0;  // where the field last read began
   // Line() is asked once per record by readers that report where they are:
   // count on from the last answer instead of from the start.
   mutable std::size_t linePos_ = 0;
