@@ -175,17 +175,19 @@ std::string Dist_Case_Text(const CaseData& c) {
 bool Save_Dist_Data() {
   std::string error;
   if (seqfile::SaveAtomic(Case.Data_File, Dist_Case_Text(Case), &error)) return true;
-  Calc_Message(InLanguage("ファイルを保存できません。 [ " + Case.Data_File + " ]",
-                          "Cannot save [ " + Case.Data_File + " ]"));
+  Calc_Message(InLanguage("ファイルを保存できません。 [ " + Case.Data_File + " ] " + error,
+                          "Cannot save [ " + Case.Data_File + " ] " + error));
   return false;
 }
 
 bool Read_Dist_Data() {
   Case.Read_Error = 0;
   seqfile::Reader r;
-  if (!r.Open(Case.Data_File)) {
+  std::string error;
+  seqfile::FileFault fault = seqfile::FileFault::None;
+  if (!r.Open(Case.Data_File, &error, &fault)) {
     Case.Read_Error = 1;
-    Calc_Message("ファイルがありません");
+    Calc_Message(fault == seqfile::FileFault::Missing ? seqfile::FaultText(fault) : error);
     return false;
   }
   // Read into a copy of the case; the case itself changes only when the whole file was read.

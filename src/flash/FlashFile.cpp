@@ -130,22 +130,9 @@ FlashReadResult Read_Flash_Text(const std::string& text, FlashWindowValues& win)
 }
 
 FlashReadResult Read_Flash_Data(const std::string& path, FlashWindowValues& win) {
-  std::string text;
-  {
-    // Decode once through the reader's rules (UTF-8 or the Japanese code page).
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return {FlashReadStatus::Rejected, path + ": the file cannot be opened"};
-    std::string bytes;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    std::fclose(f);
-    try {
-      text = seqfile::DecodeFileText(bytes);
-    } catch (const seqfile::ReadError& e) {
-      return {FlashReadStatus::Rejected, e.what()};
-    }
-  }
+  std::string text, error;
+  // Missing, oversized and binary files are refused before any field is read.
+  if (!seqfile::ReadFileText(path, &text, &error)) return {FlashReadStatus::Rejected, error};
   return Read_Flash_Text(text, win);
 }
 

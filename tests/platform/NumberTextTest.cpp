@@ -107,3 +107,50 @@ TEST(NumberText, CountsRoundHalvesToEven) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(NumberText, NumbersPastTheRangeOfADoubleAreNoNumbers) {
+  for (const char* t : {"1e999", "-1e999", " 1E+400 ", "9d999", "1e999abc"}) {
+    EXPECT_EQ(txt::Val(t), 0.0) << t;
+    EXPECT_FALSE(txt::IsNumeric(t)) << t;
+    EXPECT_TRUE(txt::Overflows(t)) << t;
+  }
+  for (const char* t : {"inf", "nan", "-Infinity"}) {
+    EXPECT_EQ(txt::Val(t), 0.0) << t;
+    EXPECT_FALSE(txt::IsNumeric(t)) << t;
+  }
+  EXPECT_TRUE(txt::IsNumeric("1.7976931348623157E+308"));
+  EXPECT_FALSE(txt::Overflows("1e-999"));
+  EXPECT_EQ(txt::Val("1e-999"), 0.0);
+}
+
+// A number in a narrow column is shortened, never cut: it keeps three
+// significant digits or its exponent, and reads back close to the value.
+TEST(NumberText, FitNumberShortensWithoutLosingTheMagnitude) {
+  auto width = [](std::size_t n) { return [n](std::string_view s) { return s.size() <= n; }; };
+  EXPECT_EQ(txt::FitNumber("3.1656E-06", width(8)), "3.17E-06");
+  EXPECT_EQ(txt::FitNumber("0.0000031656", width(8)), "3.17E-06");
+  EXPECT_EQ(txt::FitNumber("0.123456789", width(5)), "0.123");
+  EXPECT_EQ(txt::FitNumber("-0.123456789", width(6)), "-0.123");
+  EXPECT_EQ(txt::FitNumber("12345.678", width(5)), "12346");
+  EXPECT_EQ(txt::FitNumber("1.5E+20", width(5)), "2E+20");
+  EXPECT_EQ(txt::FitNumber("0.000000", width(3)), "0");
+  EXPECT_EQ(txt::FitNumber("Water", width(2)), "Water");  // no number: as it is
+  EXPECT_EQ(txt::FitNumber("0.5", width(9)), "0.5");
+  for (double v : {3.1656e-6, -7.25e-11, 0.987654321, 1234567.891, 6.02214076e23, -0.0004567}) {
+    const std::string full = txt::Plain(v);
+    for (std::size_t n = 6; n <= full.size(); ++n) {
+      const std::string s = txt::FitNumber(full, width(n));
+      EXPECT_LE(s.size(), n) << full;
+      EXPECT_EQ(s.find(".."), std::string::npos) << s;
+      if (full.find('E') != std::string::npos) {
+        EXPECT_NE(s.find('E'), std::string::npos) << s;
+      }
+      EXPECT_NEAR(txt::Val(s), v, 0.5 * std::fabs(v)) << full << " -> " << s;
+      EXPECT_EQ(std::signbit(txt::Val(s)), std::signbit(v)) << s;
+    }
+  }
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 
+#include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 
 namespace fs = std::filesystem;
@@ -116,6 +117,119 @@ TEST_F(SeqFileTest, FailedSaveLeavesTheOldFile) {
   EXPECT_TRUE(fs::is_directory(dir_ / "adir" / "inner"));
   EXPECT_EQ(Slurp(Path("case.dat")), before);
   EXPECT_FALSE(fs::exists(Path("adir") + ".tmp~"));
+}
+
+// A number past the range of a double, or an infinity or NaN spelt out, is no
+// value of a case: each is refused with its line, in the chosen language.
+TEST_F(SeqFileTest, NonFiniteNumbersAreRefusedWithTheirLine) {
+  bool english = true;
+  static bool* flag = nullptr;
+  flag = &english;
+  txt::SetMessageLanguage([] { return *flag; });
+  for (const char* bad : {"1e999", "-1e999", "1D400", "inf", "-Inf", "nan", "NaN"}) {
+    for (bool en : {true, false}) {
+      english = en;
+      seqfile::Reader r;
+      r.OpenText(std::string("\"head\"\r\n1,2\r\n3,") + bad + "\r\n");
+      EXPECT_EQ(r.Text(), "head");
+      EXPECT_EQ(r.Double() + r.Double() + r.Double(), 6.0);
+      try {
+        r.Double();
+        ADD_FAILURE() << bad << " was read";
+      } catch (const seqfile::ReadError& e) {
+        const std::string m = e.what();
+        EXPECT_EQ(m.find(en ? "line 3:" : "3 行目:"), 0u) << m;
+        EXPECT_NE(m.find(bad), std::string::npos) << m;
+      }
+    }
+  }
+  english = true;
+  seqfile::Reader r;
+  r.OpenText("1e-999,-0\r\n");  // below the range is zero, not a fault
+  EXPECT_EQ(r.Double(), 0.0);
+  EXPECT_EQ(r.Double(), 0.0);
+  txt::SetMessageLanguage(nullptr);
+}
+
+// Files that are no case file are refused unread, each for its own reason.
+TEST_F(SeqFileTest, OversizedBinaryAndMissingFilesAreRefused) {
+  txt::SetMessageLanguage([] { return true; });
+  {
+    // Sparse: 17 MB on paper, nothing on the disk.
+    std::ofstream(Path("huge.dat")) << "\"Distillation Data\"\r\n";
+    fs::resize_file(Path("huge.dat"), seqfile::kMaxFileBytes + 1024 * 1024);
+  }
+  std::ofstream(Path("nul.dat"), std::ios::binary) << std::string("\"Distillation Data\"\r\n\0\0", 23);
+  std::ofstream(Path("ctrl.dat"), std::ios::binary) << "\"Distillation Data\"\r\n\x01\x02\x03\r\n";
+  fs::create_directory(dir_ / "folder.dat");
+  const struct {
+    const char* name;
+    seqfile::FileFault fault;
+    const char* says;
+  } cases[] = {{"huge.dat", seqfile::FileFault::TooLarge, "too large"},
+               {"nul.dat", seqfile::FileFault::NotText, "not a case file"},
+               {"ctrl.dat", seqfile::FileFault::NotText, "not a case file"},
+               {"missing.dat", seqfile::FileFault::Missing, "does not exist"},
+               {"folder.dat", seqfile::FileFault::NotAFile, "not a file"}};
+  for (const auto& c : cases) {
+    seqfile::Reader r;
+    std::string error, text;
+    seqfile::FileFault fault = seqfile::FileFault::None;
+    EXPECT_FALSE(r.Open(Path(c.name), &error, &fault)) << c.name;
+    EXPECT_EQ(fault, c.fault) << c.name;
+    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+    EXPECT_TRUE(r.Eof());
+    EXPECT_FALSE(seqfile::ReadFileText(Path(c.name), &text, nullptr, &fault));
+    EXPECT_EQ(fault, c.fault) << c.name;
+    EXPECT_TRUE(text.empty());
+  }
+  // At the limit a file is still read.
+  std::ofstream(Path("full.dat")) << std::string(seqfile::kMaxFileBytes - 2, ' ') << "1\n";
+  seqfile::Reader r;
+  ASSERT_TRUE(r.Open(Path("full.dat")));
+  EXPECT_EQ(r.Int(), 1);
+  txt::SetMessageLanguage(nullptr);  // unset: Japanese, as the program starts
+  std::string error;
+  EXPECT_FALSE(r.Open(Path("nul.dat"), &error));
+  EXPECT_NE(error.find("ケースのファイルではありません"), std::string::npos) << error;
+  EXPECT_EQ(error.find("not a case"), std::string::npos) << error;
+}
+
+TEST_F(SeqFileTest, SaveWritesThroughLinksAndRefusesReadOnlyFiles) {
+  txt::SetMessageLanguage([] { return true; });
+  std::ofstream(Path("target.dat")) << "old";
+  fs::create_symlink("target.dat", dir_ / "link.dat");
+  std::string error;
+  ASSERT_TRUE(seqfile::SaveAtomic(Path("link.dat"), "new", &error)) << error;
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.dat"));
+  EXPECT_EQ(Slurp(Path("target.dat")), "new");
+  // A link to a file not yet there creates it where the link points.
+  fs::create_symlink("later.dat", dir_ / "dangling.dat");
+  ASSERT_TRUE(seqfile::SaveAtomic(Path("dangling.dat"), "made", &error)) << error;
+  EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.dat"));
+  EXPECT_EQ(Slurp(Path("later.dat")), "made");
+
+  // Read-only stays read-only and unchanged, through a link as well.
+  fs::permissions(Path("target.dat"), fs::perms::owner_read | fs::perms::group_read);
+  seqfile::FileFault fault = seqfile::FileFault::None;
+  for (const char* name : {"target.dat", "link.dat"}) {
+    EXPECT_FALSE(seqfile::SaveAtomic(Path(name), "newer", &error, &fault)) << name;
+    EXPECT_EQ(fault, seqfile::FileFault::ReadOnly);
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+  }
+  EXPECT_EQ(Slurp(Path("target.dat")), "new");
+  EXPECT_EQ(fs::status(Path("target.dat")).permissions() & fs::perms::owner_write, fs::perms::none);
+  EXPECT_FALSE(fs::exists(Path("target.dat.tmp~")));
+
+  // A save that keeps a file's permissions; one into a missing folder says so.
+  fs::permissions(Path("target.dat"), fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(seqfile::SaveAtomic(Path("target.dat"), "again", &error)) << error;
+  EXPECT_EQ(fs::status(Path("target.dat")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_FALSE(seqfile::SaveAtomic(Path("no/such/case.dat"), "x", &error, &fault));
+  EXPECT_EQ(fault, seqfile::FileFault::Missing);
+  EXPECT_NE(error.find("does not exist"), std::string::npos) << error;
+  txt::SetMessageLanguage(nullptr);
 }
 
 TEST_F(SeqFileTest, ReadsTheJapaneseWindowsCodePage) {

@@ -1,5 +1,7 @@
 #include "core/app/frmMenu.h"
 
+#include <filesystem>
+
 #include <QGridLayout>
 #include <QVBoxLayout>
 
@@ -121,9 +123,9 @@ void frmMenu::Form_Load() {
   // From here on a step that fails is skipped.
   Case.Data_Dir = ui::Settings().Get("Startup", "Path");
   if (Case.Data_Dir.empty()) Case.Data_Dir = ui::CurrentDesktop().documentsFolder();
-  lblDataDir->setText(ui::Q(Case.Data_Dir));
   lblVersion->setText(kVersionText);
   Case.Language = 0;
+  Show_Data_Dir();
   const std::string base = seqfile::JoinPath(ui::CurrentDesktop().applicationFolder(), "Vadezid$");
   Case.DB_Path = seqfile::FileExists(base + ".mdb") ? base + ".mdb" : base + ".mde";
   ui::SetMenuReturn([this] { Show(); });
@@ -159,14 +161,34 @@ void frmMenu::cmdDataDir_Click() {
   const auto slash = chosen.find_last_of("/\\");
   if (slash == std::string::npos) return;
   Case.Data_Dir = chosen.substr(0, slash);
-  lblDataDir->setText(ui::Q(Case.Data_Dir));
+  Show_Data_Dir();
   ui::Settings().Save("startup", "Path", Case.Data_Dir);
 }
 
 void frmMenu::cmdMyDocuments_Click() {
   Case.Data_Dir = ui::CurrentDesktop().documentsFolder();
-  lblDataDir->setText(ui::Q(Case.Data_Dir));
+  Show_Data_Dir();
   cmdDataDir->setFocus();
+}
+
+void frmMenu::Show_Data_Dir() {
+  const bool en = Case.Language == 1;
+  std::error_code ec;
+  bool present = std::filesystem::is_directory(Case.Data_Dir, ec);
+  if (!present && !Case.Data_Dir.empty() && Case.Data_Dir == ui::CurrentDesktop().documentsFolder()) {
+    // A fresh account may have no documents folder yet: every save would fail.
+    present = std::filesystem::create_directories(Case.Data_Dir, ec) && !ec;
+    if (!present && !createFailureShown_) {
+      createFailureShown_ = true;
+      ui::MsgBox(en ? "Cannot create the data folder [ " + Case.Data_Dir + " ] : " + ec.message()
+                    : "データフォルダ [ " + Case.Data_Dir + " ] を作成できません。" + ec.message(),
+                 ui::vbOKOnly | ui::vbExclamation);
+    }
+  }
+  // A folder that has vanished is said here, not at the first save.
+  lblDataDir->setText(ui::Q(present ? Case.Data_Dir
+                                    : Case.Data_Dir + (en ? "  (folder not found)" : "  （フォルダがありません）")));
+  lblDataDir->setStyleSheet(present ? QString() : QStringLiteral("color: #c00000;"));
 }
 
 void frmMenu::optLanguage_Click(int index) {
@@ -178,4 +200,5 @@ void frmMenu::optLanguage_Click(int index) {
   cmdDataDir->setText(ui::Q(en ? kDataDirEn : kDataDirJa));
   lblTitle->setText(ui::Q(en ? std::string("[") + kSuiteTitleEn + "]" : std::string("【") + kSuiteTitleJa + "】"));
   setWindowTitle(ui::Q(en ? kSuiteTitleEn : kSuiteTitleJa));
+  Show_Data_Dir();
 }

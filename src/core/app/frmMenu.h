@@ -50,6 +50,12 @@ class frmMenu : public ui::Form {
 
   // Set when the start-up refused to go on (the application is ending).
   bool startupRefused = false;
+
+ private:
+  // Shows the data folder on the menu: the documents folder is created when
+  // missing (a failure said once), a chosen folder that is gone is marked.
+  void Show_Data_Dir();
+  bool createFailureShown_ = false;
 };
 
 // The program buttons' names and captions, by running-program number.

@@ -49,11 +49,13 @@ std::string Choose_Case_File_To_Save(const std::string& defaultExt, PromptLangua
 }
 
 bool Save_Case_File(const seqfile::Writer& content, const std::string& path, PromptLanguage language) {
-  std::string error;
-  if (content.Save(path, &error)) return true;
-  // A save that did not reach the disk must not pass for one that did.
-  ui::MsgBox(InEnglish(language) ? "Could not save [ " + path + " ] : " + error
-                                 : "[ " + path + " ] を保存できませんでした。" + error,
+  seqfile::FileFault fault = seqfile::FileFault::None;
+  if (seqfile::SaveAtomic(path, content.Content(), nullptr, &fault)) return true;
+  // A save that did not reach the disk must not pass for one that did; the
+  // reason (disk full, permission, read-only) speaks the prompt's language.
+  const bool en = InEnglish(language);
+  const std::string why = seqfile::FaultText(fault, "", en);
+  ui::MsgBox(en ? "Could not save [ " + path + " ] : " + why : "[ " + path + " ] を保存できませんでした。" + why,
              ui::vbOKOnly | ui::vbExclamation);
   return false;
 }

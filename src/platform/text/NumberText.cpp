@@ -241,9 +241,8 @@ std::size_t SkipBlanks(std::string_view s, std::size_t i = 0) {
   return i;
 }
 
-}  // namespace
-
-double Val(std::string_view text) {
+// The leading number as the C library reads it (±HUGE_VAL past the range).
+double LeadingNumber(std::string_view text) {
   const std::size_t start = SkipBlanks(text);
   const std::size_t len = NumberLength(text, start);
   if (len == 0) return 0.0;
@@ -252,6 +251,65 @@ double Val(std::string_view text) {
     if (c == 'D' || c == 'd') c = 'E';
   return std::strtod(s.c_str(), nullptr);
 }
+
+bool (*g_english)() = nullptr;
+
+}  // namespace
+
+double Val(std::string_view text) {
+  const double v = LeadingNumber(text);
+  // A number past the range of a double is no number any window can use: it
+  // reads as a text without a number, so no Inf reaches a case.
+  return std::isfinite(v) ? v : 0.0;
+}
+
+bool Overflows(std::string_view text) { return !std::isfinite(LeadingNumber(text)); }
+
+namespace {
+
+// Significant digits a number text shows ("0.00310" -> 3, "1.5E+20" -> 2).
+int SignificantDigits(std::string_view text) {
+  std::string digits;
+  for (char c : text) {
+    if (c == 'E' || c == 'e' || c == 'D' || c == 'd') break;
+    if (std::isdigit(static_cast<unsigned char>(c))) digits += c;
+  }
+  const auto first = digits.find_first_not_of('0');
+  return first == std::string::npos ? 0 : static_cast<int>(digits.size() - first);
+}
+
+}  // namespace
+
+std::string FitNumber(std::string_view text, const std::function<bool(std::string_view)>& fits) {
+  if (fits(text) || !IsNumeric(text)) return std::string(text);
+  const double v = Val(text);
+  if (v == 0.0) return "0";
+  const int sig = std::max(1, SignificantDigits(text));
+  const bool exponentForm = text.find_first_of("EeDd") != std::string_view::npos;
+  if (!exponentForm) {
+    const auto point = text.find('.');
+    int decimals = 0;
+    if (point != std::string_view::npos)
+      while (point + 1 + static_cast<std::size_t>(decimals) < text.size() &&
+             std::isdigit(static_cast<unsigned char>(text[point + 1 + static_cast<std::size_t>(decimals)])))
+        ++decimals;
+    for (int d = decimals - 1; d >= 0; --d) {
+      const std::string s = Format(v, d == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(d), '#'));
+      if (SignificantDigits(s) < std::min(3, sig)) break;  // fewer places only lose more
+      if (fits(s)) return s;
+    }
+  }
+  std::string s;
+  for (int m = std::min(sig - 1, 14); m >= 0; --m) {
+    s = Format(v, m == 0 ? "0E+00" : "0." + std::string(static_cast<std::size_t>(m), '0') + "E+00");
+    if (fits(s)) return s;
+  }
+  return s;  // the shortest exponent form, even when the column is narrower still
+}
+
+bool EnglishMessages() { return g_english != nullptr && g_english(); }
+
+void SetMessageLanguage(bool (*english)()) { g_english = english; }
 
 long long RoundHalfEven(double value) {
   if (!std::isfinite(value)) return 0;
@@ -263,7 +321,7 @@ long long ValCount(std::string_view text) { return RoundHalfEven(Val(text)); }
 bool IsNumeric(std::string_view text) {
   const std::size_t start = SkipBlanks(text);
   const std::size_t len = NumberLength(text, start);
-  return len > 0 && SkipBlanks(text, start + len) == text.size();
+  return len > 0 && SkipBlanks(text, start + len) == text.size() && !Overflows(text);
 }
 
 }  // namespace txt

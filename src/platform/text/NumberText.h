@@ -1,6 +1,7 @@
 // Number-to-text and text-to-number rules shared by every window and case file.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,15 +29,31 @@ std::string Format(double value, std::string_view pattern);
 
 // The leading number of a text: blanks skipped, an optional sign, digits, a
 // point and an exponent; anything after the number is ignored and a text
-// without a number (empty text too) gives 0.
+// without a number (empty text too) gives 0, and so does a number past the
+// range of a double ("1e999"): what Val returns is always finite.
 double Val(std::string_view text);
+
+// True when the leading number of the text is past the range of a double
+// ("1e999", "-1E400"), so that Val gave 0 for it.
+bool Overflows(std::string_view text);
 
 // A count or stage number typed as text: Val rounded to the nearest whole
 // number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 long long ValCount(std::string_view text);
 long long RoundHalfEven(double value);
 
-// True when the whole text (blanks around it allowed) is one number.
+// True when the whole text (blanks around it allowed) is one finite number.
 bool IsNumeric(std::string_view text);
+
+// The number text shortened until `fits` accepts it, for a narrow column: fewer
+// decimals while at least three significant digits stay, else the exponent form
+// with fewer mantissa digits ("3.1656E-06" -> "3.17E-06"). An exponent is never
+// dropped. Text that fits, and text that is no number, is returned as it is.
+std::string FitNumber(std::string_view text, const std::function<bool(std::string_view)>& fits);
+
+// Whether the texts of the shared readers and controls speak English (else
+// Japanese, also while unset). The program points this at its language flag.
+bool EnglishMessages();
+void SetMessageLanguage(bool (*english)());
 
 }  // namespace txt

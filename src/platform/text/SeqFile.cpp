@@ -1,5 +1,6 @@
 #include "platform/text/SeqFile.h"
 
+#include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,8 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <new>
 
 #include "platform/text/NumberText.h"
 
@@ -58,32 +58,132 @@ bool Writer::Save(const std::string& path, std::string* error) const {
 bool Writer::Append(const std::string& path, std::string* error) const {
   std::FILE* f = std::fopen(path.c_str(), "ab");
   if (!f) {
-    if (error) *error = path + ": " + std::strerror(errno);
+    if (error) *error = path + ": " + FaultText(FaultOf(errno), std::strerror(errno));
     return false;
   }
-  const bool ok = std::fwrite(content_.data(), 1, content_.size(), f) == content_.size();
-  const bool closed = std::fclose(f) == 0;
-  if (!(ok && closed) && error) *error = path + ": write failed";
-  return ok && closed;
+  bool ok = std::fwrite(content_.data(), 1, content_.size(), f) == content_.size();
+  int err = ok ? 0 : errno;
+  if (std::fclose(f) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (!ok && error) *error = path + ": " + FaultText(FaultOf(err), std::strerror(err ? err : EIO));
+  return ok;
 }
 
-bool SaveAtomic(const std::string& path, std::string_view content, std::string* error) {
-  const std::string tmp = path + ".tmp~";
-  std::FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) {
-    if (error) *error = path + ": " + std::strerror(errno);
-    return false;
+namespace {
+
+// The file a path names once symbolic links are followed (a bounded number of
+// them): saving there keeps the link. A link to a missing file gives the path
+// the link points to.
+std::string ResolveLinks(const std::string& path) {
+  std::string p = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st{};
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 256, '\0');
+    const ssize_t n = ::readlink(p.c_str(), target.data(), target.size());
+    if (n <= 0) return p;
+    target.resize(static_cast<std::size_t>(n));
+    if (target.front() != '/') {
+      const auto slash = p.rfind('/');
+      target = (slash == std::string::npos ? std::string() : p.substr(0, slash + 1)) + target;
+    }
+    p = target;
   }
-  bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-  ok = (std::fflush(f) == 0) && ok;
-  ok = (::fsync(fileno(f)) == 0) && ok;
-  ok = (std::fclose(f) == 0) && ok;
-  if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) {
-    if (error) *error = path + ": " + std::strerror(errno ? errno : EIO);
-    std::remove(tmp.c_str());
+  return p;
+}
+
+// Control characters other than tab, line ends, form feed and the old end-of-file
+// mark never occur in a text file: such bytes are binary content.
+bool IsBinary(std::string_view bytes) {
+  for (char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != 0x1a) return true;
   }
-  return ok;
+  return false;
+}
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t n = ::write(fd, content.data(), content.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = ENOSPC;
+      return false;
+    }
+    content.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+FileFault FaultOf(int err) {
+  switch (err) {
+    case 0: return FileFault::None;
+    case ENOENT:
+    case ENOTDIR: return FileFault::Missing;
+    case EISDIR: return FileFault::NotAFile;
+    case EACCES:
+    case EPERM:
+    case EROFS: return FileFault::NoAccess;
+    case ENOSPC:
+    case EDQUOT: return FileFault::DiskFull;
+    case EFBIG: return FileFault::TooLarge;
+    default: return FileFault::Other;
+  }
+}
+
+std::string FaultText(FileFault fault, const std::string& detail) {
+  return FaultText(fault, detail, txt::EnglishMessages());
+}
+
+std::string FaultText(FileFault fault, const std::string& detail, bool en) {
+  switch (fault) {
+    case FileFault::None: return {};
+    case FileFault::Missing: return en ? "the file does not exist" : "ファイルがありません";
+    case FileFault::NotAFile: return en ? "this is not a file" : "ファイルではありません";
+    case FileFault::TooLarge:
+      return en ? "the file is too large for a case file (over 16 MB)"
+                : "ケースのファイルとしては大きすぎます（16 MB 超）";
+    case FileFault::NotText: return en ? "not a case file (binary content)" : "ケースのファイルではありません（バイナリの内容）";
+    case FileFault::NoAccess: return en ? "no permission for this file" : "このファイルへのアクセス権がありません";
+    case FileFault::ReadOnly: return en ? "the file is read-only" : "ファイルは読み取り専用です";
+    case FileFault::DiskFull: return en ? "the disk is full" : "ディスクに空きがありません";
+    case FileFault::Other: break;
+  }
+  return (en ? "the file cannot be used" : "ファイルを使えません") + (detail.empty() ? "" : " (" + detail + ")");
+}
+
+bool SaveAtomic(const std::string& path, std::string_view content, std::string* error, FileFault* fault) {
+  FileFault why = FileFault::None;
+  int err = 0;
+  const std::string target = ResolveLinks(path);
+  struct stat st{};
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  // The rename would replace a read-only file all the same: refuse it instead.
+  if (exists && !S_ISREG(st.st_mode)) why = FileFault::NotAFile;
+  else if (exists && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) why = FileFault::ReadOnly;
+  const std::string tmp = target + ".tmp~";
+  if (why == FileFault::None) {
+    const mode_t mode = exists ? (st.st_mode & 07777) : 0666;
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) {
+      err = errno;
+    } else {
+      if (exists) (void)::fchmod(fd, st.st_mode & 07777);  // the umask must not narrow it
+      if (!WriteAll(fd, content) || ::fsync(fd) != 0) err = errno ? errno : EIO;
+      if (::close(fd) != 0 && err == 0) err = errno ? errno : EIO;
+      if (err == 0 && std::rename(tmp.c_str(), target.c_str()) != 0) err = errno ? errno : EIO;
+      if (err != 0) std::remove(tmp.c_str());
+    }
+    if (err != 0) why = FaultOf(err);
+  }
+  if (fault) *fault = why;
+  if (why == FileFault::None) return true;
+  if (error) *error = path + ": " + FaultText(why, err ? std::strerror(err) : "");
+  return false;
 }
 
 namespace {
@@ -144,46 +244,98 @@ std::string DecodeFileText(std::string_view bytes) {
   return FromCp932(bytes);
 }
 
-bool Reader::Open(const std::string& path, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = path + ": " + std::strerror(errno);
-    return false;
+bool ReadFileText(const std::string& path, std::string* text, std::string* error, FileFault* fault) {
+  FileFault why = FileFault::None;
+  std::string detail;
+  std::string bytes;
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0) {
+    why = FaultOf(errno);
+    detail = std::strerror(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    why = FileFault::NotAFile;
+  } else if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
+    // Refused before a byte is read: a huge file would only exhaust memory.
+    why = FileFault::TooLarge;
+  } else {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+      why = FaultOf(errno);
+      detail = std::strerror(errno);
+    } else {
+      try {
+        char buf[65536];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+          bytes.append(buf, n);
+          // The file may have grown since it was measured.
+          if (bytes.size() > kMaxFileBytes) {
+            why = FileFault::TooLarge;
+            break;
+          }
+        }
+        if (why == FileFault::None && std::ferror(f)) {
+          why = FaultOf(errno);
+          detail = std::strerror(errno);
+        }
+      } catch (const std::bad_alloc&) {
+        why = FileFault::TooLarge;
+      }
+      std::fclose(f);
+    }
   }
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  try {
-    OpenText(DecodeFileText(ss.str()));
-  } catch (const ReadError& e) {
-    if (error) *error = e.what();
-    return false;
+  if (why == FileFault::None && IsBinary(bytes)) why = FileFault::NotText;
+  if (why == FileFault::None) {
+    try {
+      *text = DecodeFileText(bytes);
+    } catch (const ReadError& e) {
+      why = FileFault::Other;
+      detail = e.what();
+    } catch (const std::bad_alloc&) {
+      why = FileFault::TooLarge;
+    }
   }
+  if (fault) *fault = why;
+  if (why == FileFault::None) return true;
+  if (why == FileFault::Other && detail.empty()) detail = std::strerror(EIO);
+  if (error) *error = path + ": " + FaultText(why, detail);
+  return false;
+}
+
+bool Reader::Open(const std::string& path, std::string* error, FileFault* fault) {
+  std::string text;
+  if (!ReadFileText(path, &text, error, fault)) return false;
+  OpenText(std::move(text));
   return true;
 }
 
 void Reader::OpenText(std::string text) {
-  // A NUL byte never occurs in a text file: such a file is read as having no fields.
-  if (text.find('\0') != std::string::npos) throw ReadError("the file is not a text file");
+  // A NUL byte never occurs in a text file: such a file is no case file at all.
+  if (IsBinary(text)) throw ReadError(FaultText(FileFault::NotText));
   data_ = std::move(text);
   pos_ = 0;
   linePos_ = 0;
   lineNo_ = 1;
 }
 
-int Reader::Line() const {
-  if (pos_ < linePos_) {
+int Reader::Line() const { return LineAt(pos_); }
+
+int Reader::LineAt(std::size_t pos) const {
+  if (pos < linePos_) {
     linePos_ = 0;
     lineNo_ = 1;
   }
-  const std::size_t end = std::min(pos_, data_.size());
+  const std::size_t end = std::min(pos, data_.size());
   for (std::size_t i = linePos_; i < end; ++i)
     if (data_[i] == '\n') ++lineNo_;
   linePos_ = end;
   return lineNo_;
 }
 
-void Reader::Fail(const std::string& what) const {
-  throw ReadError("line " + std::to_string(Line()) + ": " + what);
+void Reader::Fail(const std::string& english, const std::string& japanese, std::size_t at) const {
+  const std::string line = std::to_string(at == std::string::npos ? Line() : LineAt(at));
+  if (txt::EnglishMessages()) throw ReadError("line " + line + ": " + english);
+  throw ReadError(line + " 行目: " + japanese);
 }
 
 bool Reader::Eof() const {
@@ -201,14 +353,15 @@ std::string Reader::RawField(bool* quoted) {
   while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t' ||
                                  data_[pos_] == '\r' || data_[pos_] == '\n'))
     ++pos_;
-  if (pos_ >= data_.size() || data_[pos_] == '\x1a') Fail("the file ends before this field");
+  if (pos_ >= data_.size() || data_[pos_] == '\x1a') Fail("the file ends before this field", "この項目の前でファイルが終わっています");
   std::string field;
+  fieldStart_ = pos_;
   *quoted = data_[pos_] == '"';
   if (*quoted) {
     const std::size_t close = data_.find('"', pos_ + 1);
     const std::size_t lineEnd = data_.find_first_of("\r\n", pos_ + 1);
     if (close == std::string::npos || (lineEnd != std::string::npos && lineEnd < close))
-      Fail("a text field has no closing quote");
+      Fail("a text field has no closing quote", "文字列の項目に閉じる引用符がありません");
     field = data_.substr(pos_ + 1, close - pos_ - 1);
     pos_ = close + 1;
     // Anything between the closing quote and the delimiter is dropped.
@@ -242,20 +395,28 @@ std::string Reader::Text() {
 double Reader::Double() {
   bool quoted = false;
   const std::string field = RawField(&quoted);
-  if (quoted) Fail("a number was expected, found the text \"" + field + "\"");
+  if (quoted)
+    Fail("a number was expected, found the text \"" + field + "\"",
+         "数値の項目に文字列 \"" + field + "\" があります", fieldStart_);
   if (field.empty()) return 0.0;
-  if (!txt::IsNumeric(field)) Fail("a number was expected, found \"" + field + "\"");
+  // Past the range of a double ("1e999") is no number a case can hold.
+  if (txt::Overflows(field))
+    Fail("the number \"" + field + "\" is out of range", "数値 \"" + field + "\" が範囲外です",
+         fieldStart_);
+  if (!txt::IsNumeric(field))
+    Fail("a number was expected, found \"" + field + "\"", "数値の項目に \"" + field + "\" があります",
+         fieldStart_);
   return txt::Val(field);
 }
 
 long long Reader::Int() {
   const double v = Double();
-  if (v > 9.0e15 || v < -9.0e15) Fail("a whole number is out of range");
+  if (v > 9.0e15 || v < -9.0e15) Fail("a whole number is out of range", "整数が範囲外です", fieldStart_);
   return txt::RoundHalfEven(v);
 }
 
 std::string Reader::LineInput() {
-  if (pos_ >= data_.size()) Fail("the file ends before this line");
+  if (pos_ >= data_.size()) Fail("the file ends before this line", "この行の前でファイルが終わっています");
   const std::size_t end = data_.find_first_of("\r\n", pos_);
   const std::size_t stop = end == std::string::npos ? data_.size() : end;
   std::string line = data_.substr(pos_, stop - pos_);

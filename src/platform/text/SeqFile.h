@@ -16,6 +16,29 @@ class ReadError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Why a file could not be read or saved.
+enum class FileFault {
+  None,
+  Missing,    // no such file
+  NotAFile,   // a folder or a device, not a file
+  TooLarge,   // far larger than any case or run file
+  NotText,    // binary content (a NUL byte): not a case file
+  NoAccess,   // no permission to read or write
+  ReadOnly,   // the file exists and is marked read-only
+  DiskFull,   // no room left on the disk
+  Other,
+};
+
+// Case and run files stay far below this; a larger file is refused unread.
+inline constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
+
+// The reason in the language of the program's texts (txt::EnglishMessages);
+// `detail` is the system's own words for an unexpected failure.
+std::string FaultText(FileFault fault, const std::string& detail = "");
+std::string FaultText(FileFault fault, const std::string& detail, bool english);
+// The fault for a system error number (errno).
+FileFault FaultOf(int err);
+
 // Builds the content of a case or run file in memory; Save() puts it on disk.
 class Writer {
  public:
@@ -58,8 +81,17 @@ class Writer {
 };
 
 // Writes `content` to `path` through a temporary file beside it and a rename, so
-// that a failed save leaves the previous file as it was.
-bool SaveAtomic(const std::string& path, std::string_view content, std::string* error = nullptr);
+// that a failed save leaves the previous file as it was. A symbolic link is
+// followed (the file it points to is replaced, the link stays); a read-only file
+// is refused. The error names the file and the reason (disk full, permission).
+bool SaveAtomic(const std::string& path, std::string_view content, std::string* error = nullptr,
+                FileFault* fault = nullptr);
+
+// Reads a whole case or run file as UTF-8 text (decoded as DecodeFileText does).
+// False, with the file and the reason, when it is missing, no file, larger than
+// kMaxFileBytes (refused before reading) or binary content (a NUL byte).
+bool ReadFileText(const std::string& path, std::string* text, std::string* error = nullptr,
+                  FileFault* fault = nullptr);
 
 // Reads a case or run file field by field in the order written. Every read
 // throws ReadError when the file has no such field.
@@ -67,13 +99,14 @@ class Reader {
  public:
   Reader() = default;
   // Opens and decodes a file (UTF-8, or the Japanese Windows code page when it is
-  // not valid UTF-8). False, with a reason, when it cannot be read.
-  bool Open(const std::string& path, std::string* error = nullptr);
+  // not valid UTF-8). False, with a reason, when it cannot be read: missing, no
+  // file, larger than kMaxFileBytes (refused before reading), binary content.
+  bool Open(const std::string& path, std::string* error = nullptr, FileFault* fault = nullptr);
   // Reads from text already in memory (UTF-8).
   void OpenText(std::string text);
 
   std::string Text();        // next field as text (quoted or not)
-  double Double();           // next field as a number; empty gives 0
+  double Double();           // next field as a finite number; empty gives 0
   long long Int();           // next field as a whole number, halves to even
   std::string LineInput();   // the rest of the current line, raw
   bool Eof() const;          // no further field or line
@@ -83,10 +116,14 @@ class Reader {
 
  private:
   std::string RawField(bool* quoted);
-  [[noreturn]] void Fail(const std::string& what) const;
+  // Throws ReadError naming the line of `at` (the current position by default).
+  [[noreturn]] void Fail(const std::string& english, const std::string& japanese,
+                         std::size_t at = std::string::npos) const;
+  int LineAt(std::size_t pos) const;
 
   std::string data_;
   std::size_t pos_ = 0;
+  std::size_t fieldStart_ = 0;  // where the field last read began
   // Line() is asked once per record by readers that report where they are:
   // count on from the last answer instead of from the start.
   mutable std::size_t linePos_ = 0;

@@ -1,10 +1,13 @@
 #include "platform/ui/SpreadGrid.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
 
 #include <algorithm>
 
 #include "platform/text/NumberText.h"
+#include "platform/ui/Interaction.h"
 
 namespace ui {
 
@@ -25,7 +28,7 @@ QVariant SpreadModel::data(const QModelIndex& index, int role) const {
   const auto* cell = grid_->Find(col, row);
   if (!cell) return {};
   switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: return Q(grid_->ShownText(col, cell->text));
     case Qt::EditRole: return Q(cell->text);
     case Qt::ForegroundRole: return cell->fore ? QVariant(*cell->fore) : QVariant();
     case Qt::BackgroundRole: return cell->back ? QVariant(*cell->back) : QVariant();
@@ -254,9 +257,29 @@ void SpreadGrid::ClickCell(int col, int row) {
   if (onClick) onClick(col, row);
 }
 
+std::string SpreadGrid::ShownText(int col, const std::string& text) const {
+  // A number too wide for its column is shown shorter, never cut to "0...."
+  // (the cell keeps its full text; editing shows it).
+  if (text.empty() || col < 1) return text;
+  const QFontMetrics fm(font());
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  const int room = columnWidth(col - 1) - 2 * margin;
+  return txt::FitNumber(text, [&](std::string_view s) {
+    return fm.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()))) <= room;
+  });
+}
+
 void SpreadGrid::UserEdited(int col, int row, const std::string& text) {
   if (col < 1 || row < 1 || col > cols_ || row > rows_) return;
   if (allLocked_ || LockedAt(col, row)) return;
+  if (txt::Overflows(text)) {
+    // A number past the range of a double would be stored as Inf: the cell keeps
+    // what it held.
+    MsgBox(txt::EnglishMessages() ? "The number is out of range: " + text : "数値が範囲を超えています: " + text,
+           vbOKOnly | vbExclamation);
+    model_->CellChanged(col, row);
+    return;
+  }
   std::string shown = text;
   // A number cell shows what was typed as a number with its places.
   const int decimals = DecimalsAt(col, row);

@@ -109,6 +109,8 @@ class SpreadGrid : public QTableView {
   int DecimalsAt(int col, int row) const;  // -1 when the cell is no number cell
   bool LockedAt(int col, int row) const;
   std::string FormatNumber(double value, int decimals) const;
+  // What a cell shows of its text in the column's present width.
+  std::string ShownText(int col, const std::string& text) const;
   const Cell* Find(int col, int row) const;
   void RecomputeSums();
   void UserEdited(int col, int row, const std::string& text);

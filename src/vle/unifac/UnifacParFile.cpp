@@ -65,7 +65,7 @@ class ItemReader {
     SkipBlanks();
     EndItem();
     const double value = txt::Val(item);
-    if (!std::isfinite(value)) {
+    if (txt::Overflows(item) || !std::isfinite(value)) {
       throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(*line) + " 行目: 数値 " + item + " が不正です。",
                                   "UNIFAC.PAR line " + LineText(*line) + ": bad number " + item + ".")};
     }

@@ -33,6 +33,45 @@ TEST_F(MenuTest, StartsInTheStoredFolder) {
   EXPECT_EQ(settings.writes, 0);
 }
 
+// A fresh account has no documents folder: the menu makes it; one it cannot
+// make is said once; a chosen folder that has gone is marked on the menu.
+TEST_F(MenuTest, DataFolderIsMadeWhenMissingAndAVanishedOneIsMarked) {
+  namespace fs = std::filesystem;
+  fs::remove_all(documents);
+  {
+    auto& menu = ui::Forms::Get<frmMenu>();
+    EXPECT_TRUE(fs::is_directory(documents));
+    EXPECT_EQ(menu.lblDataDir->text().toStdString(), documents);
+  }
+  ui::Forms::UnloadAll();
+
+  // Below a plain file no folder can be made.
+  std::ofstream(appFolder + "/file") << "x";
+  documents = appFolder + "/file/docs";
+  script.Answer(ui::vbOK, "データフォルダ [ " + documents + " ] を作成できません。");
+  {
+    auto& menu = ui::Forms::Get<frmMenu>();
+    EXPECT_TRUE(menu.lblDataDir->text().contains("フォルダがありません"));
+    menu.optLanguage.Click(1);  // not said twice
+    EXPECT_TRUE(menu.lblDataDir->text().contains("folder not found"));
+    EXPECT_FALSE(menu.lblDataDir->text().contains("フォルダ"));
+  }
+  ui::Forms::UnloadAll();
+
+  const std::string chosen = appFolder + "/cases";
+  fs::create_directories(chosen);
+  settings.Save("startup", "Path", chosen);
+  fs::remove_all(chosen);
+  documents = appFolder + "/docs2";
+  auto& menu = ui::Forms::Get<frmMenu>();
+  EXPECT_EQ(Case.Data_Dir, chosen);
+  EXPECT_FALSE(fs::exists(chosen));  // a chosen folder is not made again behind the user's back
+  EXPECT_EQ(menu.lblDataDir->text().toStdString(), chosen + "  （フォルダがありません）");
+  menu.cmdMyDocuments_Click();
+  EXPECT_EQ(menu.lblDataDir->text().toStdString(), documents);
+  EXPECT_TRUE(fs::is_directory(documents));
+}
+
 TEST_F(MenuTest, DatabasePathPrefersMdbAndFallsBackToMde) {
   ui::Forms::Get<frmMenu>();
   EXPECT_EQ(Case.DB_Path, appFolder + "/Vadezid$.mde");  // neither file exists
@@ -82,11 +121,11 @@ TEST_F(MenuTest, FolderDialogConfirmedStoresTheFolderCancelledChangesNothing) {
   EXPECT_EQ(script.fileDialogs[0].initialDir, documents);
   EXPECT_EQ(script.fileDialogs[0].filter, "データ ファイル (*.dat)|*.dat");
 
-  script.ChooseFile("/work/cases/Dummy");  // the pre-filled name confirmed in another folder
+  script.ChooseFile(appFolder + "/Dummy");  // the pre-filled name confirmed in another folder
   menu.cmdDataDir_Click();
-  EXPECT_EQ(Case.Data_Dir, "/work/cases");
-  EXPECT_EQ(menu.lblDataDir->text(), "/work/cases");
-  EXPECT_EQ(settings.Get("Startup", "Path"), "/work/cases");
+  EXPECT_EQ(Case.Data_Dir, appFolder);
+  EXPECT_EQ(menu.lblDataDir->text().toStdString(), appFolder);
+  EXPECT_EQ(settings.Get("Startup", "Path"), appFolder);
   EXPECT_EQ(settings.writes, 1);
 
   menu.cmdMyDocuments_Click();  // back to the documents folder, not stored

@@ -1,5 +1,8 @@
 // The grid keeps 1-based cells, headings in row and column 0, number cells,
 // locked cells and SUM cells as the windows rely on.
+#include <QFontMetrics>
+
+#include "platform/text/NumberText.h"
 #include "platform/ui/SpreadGrid.h"
 #include "support/UiTest.h"
 
@@ -88,6 +91,48 @@ TEST_F(SpreadGridTest, ClicksSetTheActiveCell) {
   g.SetNumberFormat(2, 5, 2, 5, 1);  // a cell's own format wins over its column's
   g.SetValue(2, 5, 1.25);
   EXPECT_EQ(g.Text(2, 5), "1.3");
+}
+
+}  // namespace
+
+namespace {
+
+class SpreadGridNumberTest : public UiTest {};
+
+// A narrow number column shows a shorter number instead of "0....", the edit
+// keeps the full text; a typed number past the range is refused.
+TEST_F(SpreadGridNumberTest, NarrowColumnsAndOverflowingInput) {
+  ui::SpreadGrid g("vaSpread1");
+  g.SetMaxCols(2);
+  g.SetMaxRows(2);
+  g.SetColWidth(1, 6);
+  g.SetText(1, 1, "3.1656E-06");
+  g.SetText(1, 2, "0.123456789012");
+  auto shown = [&](int row) { return g.model()->data(g.model()->index(row - 1, 0), Qt::DisplayRole).toString(); };
+  const QFontMetrics fm(g.font());
+  for (int row : {1, 2}) {
+    EXPECT_FALSE(shown(row).contains(QStringLiteral("..")));
+    EXPECT_LE(fm.horizontalAdvance(shown(row)), g.columnWidth(0)) << shown(row).toStdString();
+  }
+  EXPECT_TRUE(shown(1).endsWith(QStringLiteral("E-06"))) << shown(1).toStdString();
+  EXPECT_NEAR(txt::Val(shown(2).toStdString()), 0.1235, 0.0006);
+  EXPECT_EQ(g.model()->data(g.model()->index(0, 0), Qt::EditRole).toString(), "3.1656E-06");
+  EXPECT_EQ(g.Text(1, 1), "3.1656E-06");
+
+  g.SetNumberFormat(2, 1, 2, 2, 3);
+  g.TypeText(2, 1, "2.5");
+  script.Answer(ui::vbOK, "数値が範囲を超えています");
+  g.TypeText(2, 1, "1e999");
+  EXPECT_EQ(g.Text(2, 1), "2.500");
+  script.Answer(ui::vbOK, "範囲");
+  g.TypeText(2, 2, "-1E400");
+  EXPECT_EQ(g.Text(2, 2), "");
+  EXPECT_EQ(g.Value(2, 2), 0.0);
+  txt::SetMessageLanguage([] { return true; });
+  script.Answer(ui::vbOK, "The number is out of range: 1e999");
+  g.TypeText(2, 1, "1e999");
+  EXPECT_EQ(script.Pending(), 0u);
+  txt::SetMessageLanguage(nullptr);
 }
 
 }  // namespace
