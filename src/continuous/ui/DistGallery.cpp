@@ -55,3 +55,12 @@ VZ_GALLERY_SHOT("dist_calc_after_run", [] {
   calc.Run_Calculation();
   return static_cast<QWidget*>(&calc);
 });
+VZ_GALLERY_SHOT("dist_calc_not_converged", [] {
+  Example(1);
+  Case.Max_Iter[1] = Case.Max_Iter[2] = 1;
+  Initial_Composition_set();
+  Initial_Profile_set();
+  auto& calc = ui::Forms::Get<frmDistCalc>();
+  calc.Run_Calculation();
+  return static_cast<QWidget*>(&calc);
+});
