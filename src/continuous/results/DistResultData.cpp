@@ -73,7 +73,26 @@ DistBalance Dist_Balance_Calc() {
     b.Qc = Case.Tray_V[2] * Case.Dist_Tray_HV[2] - (Case.Top_Liq_Prod + Case.Tray_L[1]) * Case.Dist_Tray_HL[1];
     if (Case.Top_Vap_Prod > 0) b.Qc -= Case.Top_Vap_Prod * Case.Dist_Tray_HV[1];
   }
-  b.Qr = b.ProdHeat - b.FeedHeat + b.Qc;
+  // The reboiler duty from the bottom stage's own balance (vapour up, bottoms and
+  // draws out, liquid from the stage above and feeds in), not as what closes the
+  // overall balance: then IN (feeds + Qr) against OUT (products + Qc) shows how
+  // well the stages in between balance.
+  const int nt = StageIndex(Case.NT);
+  if (nt >= 2) {
+    const double* HV = Case.Dist_Tray_HV;
+    const double* HL = Case.Dist_Tray_HL;
+    b.Qr = Case.Tray_V[nt] * HV[nt] + Case.Bottom_Flow * HL[nt] - Case.Tray_L[nt - 1] * HL[nt - 1];
+    for (int k = 1; k <= Count(Case.N_LiqSC); ++k)
+      if (Case.LiqSC_Stage[k] == nt) b.Qr += Case.LiqSC_Flow[k] * HL[nt];
+    for (int k = 1; k <= Count(Case.N_VapSC); ++k)
+      if (Case.VapSC_Stage[k] == nt) b.Qr += Case.VapSC_Flow[k] * HV[nt];
+    for (int f = 1; f <= Count(Case.N_Feed); ++f)
+      if (Case.Feed_Stage[f] == nt) b.Qr -= Case.Feed_Flow[f] * Case.Feed_H[f];
+  } else {
+    b.Qr = b.ProdHeat - b.FeedHeat + b.Qc;
+  }
+  b.HeatIn = b.FeedHeat + b.Qr;
+  b.HeatOut = b.ProdHeat + b.Qc;
   return b;
 }
 

@@ -36,11 +36,14 @@ struct DistBalance {
   double FeedMass = 0, ProdMass = 0;  // kg/h
   double FeedHeat = 0, ProdHeat = 0;  // internal heat unit per hour
   double Qc = 0, Qr = 0;              // condenser and reboiler duty, internal unit per hour
+  double HeatIn = 0, HeatOut = 0;     // FeedHeat + Qr and ProdHeat + Qc
 };
 // Feeds against products, and the duties: Qc is the vapour entering the
 // condenser from stage 2 less the liquid leaving it (reflux and top liquid
 // product) and the top vapour product; without a condenser (reflux ratio 0)
-// there is no condenser duty. Qr closes the heat balance: ProdHeat - FeedHeat + Qc.
+// there is no condenser duty. Qr is the heat the bottom stage needs: vapour
+// and bottoms (and draws there) out, less the liquid from the stage above (and
+// feeds there); a one-stage column takes Qr = ProdHeat - FeedHeat + Qc.
 DistBalance Dist_Balance_Calc();
 
 // (in - out) / in * 100; none when in is 0 (a component fed nowhere).

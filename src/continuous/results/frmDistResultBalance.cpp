@@ -127,10 +127,11 @@ void frmDistResultBalance::Form_Activate() {
     return;
   }
   fraResultBalanceHeatDuty->setVisible(true);
-  PutValue(vaSpread1, 1, 3, Unit_Heat_Out(b.FeedHeat));
-  PutValue(vaSpread1, 2, 3, Unit_Heat_Out(b.ProdHeat));
-  PutValue(vaSpread1, 3, 3, Unit_Heat_Out(b.FeedHeat - b.ProdHeat));
-  relative(3, b.FeedHeat, b.ProdHeat);
+  // The reboiler duty comes in, the condenser duty goes out.
+  PutValue(vaSpread1, 1, 3, Unit_Heat_Out(b.HeatIn));
+  PutValue(vaSpread1, 2, 3, Unit_Heat_Out(b.HeatOut));
+  PutValue(vaSpread1, 3, 3, Unit_Heat_Out(b.HeatIn - b.HeatOut));
+  relative(3, b.HeatIn, b.HeatOut);
 
   lblResultBalanceQConData->setText(ui::Q(txt::Plain(Unit_Heat_Out(b.Qc))));
   lblResultBalanceQRebData->setText(ui::Q(txt::Plain(Unit_Heat_Out(b.Qr))));

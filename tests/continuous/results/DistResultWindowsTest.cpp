@@ -13,6 +13,7 @@
 #include "continuous/results/frmDistResultBalance.h"
 #include "continuous/results/frmDistResultMenu.h"
 #include "continuous/results/frmDistResultProd.h"
+#include "core/thermo/Thermo.h"
 #include "continuous/results/frmDistResultTray.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
@@ -93,7 +94,8 @@ TEST_F(DistResultWindowsTest, BalanceOfAColumnWithCondenser) {
   EXPECT_DOUBLE_EQ(b.FeedHeat, 200000.0);
   // Vapour from stage 2 less reflux and top product at the stage-1 liquid enthalpy.
   EXPECT_DOUBLE_EQ(b.Qc, 120 * 7000.0 - (40 + 80) * 1000.0);
-  EXPECT_DOUBLE_EQ(b.Qr - b.Qc, b.ProdHeat - b.FeedHeat);
+  // Vapour and bottoms leaving stage 4 less the liquid from stage 3.
+  EXPECT_DOUBLE_EQ(b.Qr, 120 * 9000.0 + 60 * 4000.0 - 80 * 3000.0);
 
   EXPECT_EQ(f.vaSpread1->MaxRows(), 5);
   EXPECT_EQ(f.vaSpread1->Text(0, 4), "A");
@@ -101,9 +103,13 @@ TEST_F(DistResultWindowsTest, BalanceOfAColumnWithCondenser) {
   EXPECT_EQ(f.vaSpread1->Text(1, 4), "50.000000000");
   EXPECT_EQ(f.vaSpread1->Text(2, 4), "48.000000000");
   EXPECT_EQ(f.vaSpread1->Text(4, 4), "4.000000000");  // (50 - 48) / 50 %
-  // The heat row in kcal; its relative difference on the values themselves.
-  EXPECT_NEAR(f.vaSpread1->Value(3, 3), (200000.0 - 280000.0) / kKcal, 1e-6);
-  EXPECT_NEAR(f.vaSpread1->Value(4, 3), -40.0, 1e-9);
+  // The heat row in kcal, the reboiler duty with IN and the condenser duty
+  // with OUT (these made-up stages do not balance); its relative difference on
+  // the values themselves.
+  EXPECT_NEAR(f.vaSpread1->Value(1, 3), (200000.0 + 1080000.0) / kKcal, 1e-6);
+  EXPECT_NEAR(f.vaSpread1->Value(2, 3), (280000.0 + 720000.0) / kKcal, 1e-6);
+  EXPECT_NEAR(f.vaSpread1->Value(3, 3), 280000.0 / kKcal, 1e-6);
+  EXPECT_NEAR(f.vaSpread1->Value(4, 3), 280000.0 / 1280000.0 * 100, 1e-9);
   EXPECT_NEAR(txt::Val(ui::S(f.lblResultBalanceQConData->text())), 720000.0 / kKcal, 1e-6);
   EXPECT_EQ(f.lblResultHeatUnit1->text(), "( Kcal )");
   EXPECT_FALSE(f.fraResultBalanceHeatDuty->isHidden());
@@ -119,7 +125,7 @@ TEST_F(DistResultWindowsTest, BalanceOfAColumnWithCondenser) {
   EXPECT_NE(f.vaSpread1->Text(4, 5), "");
 }
 
-TEST_F(DistResultWindowsTest, TopVapourWithoutCondenserHasNoCondenserDutyAndTheReboilerClosesTheBalance) {
+TEST_F(DistResultWindowsTest, TopVapourWithoutCondenserHasNoCondenserDuty) {
   SmallColumn();
   Case.Reflux_Ratio = 0;
   Case.Top_Liq_Prod = 0;
@@ -127,7 +133,8 @@ TEST_F(DistResultWindowsTest, TopVapourWithoutCondenserHasNoCondenserDutyAndTheR
   const DistBalance b = Dist_Balance_Calc();
   EXPECT_DOUBLE_EQ(b.Qc, 0.0);
   EXPECT_DOUBLE_EQ(b.ProdHeat, 40 * 6000.0 + 60 * 4000.0);
-  EXPECT_DOUBLE_EQ(b.Qr, b.ProdHeat - b.FeedHeat);
+  EXPECT_DOUBLE_EQ(b.HeatOut, b.ProdHeat);
+  EXPECT_DOUBLE_EQ(b.Qr, 120 * 9000.0 + 60 * 4000.0 - 80 * 3000.0);
 }
 
 TEST_F(DistResultWindowsTest, SolvedExample1ClosesItsMaterialBalance) {
@@ -141,6 +148,13 @@ TEST_F(DistResultWindowsTest, SolvedExample1ClosesItsMaterialBalance) {
   const DistBalance& b = f.Balance();
   EXPECT_GT(b.Qc, 0);
   EXPECT_GT(b.Qr, 0);
+  // With heat balances the duties balance the feeds and products: the heat row
+  // reads near 0 (the duties are of the order of the feed heat).
+  ASSERT_NE(Case.H_Method, 0);
+  EXPECT_FALSE(f.fraResultBalanceHeatDuty->isHidden());
+  EXPECT_NEAR(f.vaSpread1->Value(4, 3), 0.0, 1e-3) << f.vaSpread1->Text(4, 3);
+  EXPECT_NEAR(b.HeatIn - b.HeatOut, 0.0, 1e-5 * b.Qr);
+  EXPECT_NEAR(f.vaSpread1->Value(1, 3), Unit_Heat_Out(b.FeedHeat + b.Qr), 1e-6 * b.Qr);
 }
 
 TEST_F(DistResultWindowsTest, ProductTablesListTheDrawsInOrderOnBothBases) {
