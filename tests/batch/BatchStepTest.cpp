@@ -391,20 +391,42 @@ TEST_F(BatchStepTest, EquilibriumMessagesShowOncePerRun) {
   EXPECT_EQ(shown.Messages(), std::vector<std::string>{"T_Bubble_Mix No-Convergence"});
 }
 
-// A data folder that cannot be written: the run goes on, but says once for
-// each file that it is missing.
-TEST_F(BatchStepTest, RunFilesThatCannotBeWrittenAreSaid) {
+// A data folder that cannot be written ends the run at once with one message
+// naming the folder and the reason; a file that fails later in the run ends it
+// there, and what was written before stays whole.
+TEST_F(BatchStepTest, RunThatCannotKeepItsFilesStops) {
   English();
   LoadExample();
   Case.Data_Dir = (dir_ / "no such folder").string();
-  Batch.Ope_Mode = 1;
-  Batch.Diff_Time = 0.0005;
   CalcMessageRecorder shown;
   RecordingHost host;
-  EXPECT_EQ(Batch_Calc(host), BatchEnd::Converged);
-  const std::string prefix = "Cannot write the file: ";
-  EXPECT_EQ(shown.Messages(), (std::vector<std::string>{prefix + Batch_Log_Path(), prefix + File(1),
-                                                        prefix + File(2), prefix + File(3)}));
+  EXPECT_EQ(Batch_Calc(host), BatchEnd::WriteFailed);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].find(Case.Data_Dir), std::string::npos);
+  EXPECT_NE(host.messages[0].find("the folder does not exist"), std::string::npos);
+  EXPECT_TRUE(shown.Messages().empty());
+  EXPECT_EQ(host.steps, 0);
+  EXPECT_EQ(host.ends, std::vector<BatchEnd>{BatchEnd::WriteFailed});
+  EXPECT_EQ(Case.Stop_Flag, -1);
+
+  // The history file turned into a folder: the first record fails.
+  Case.Data_Dir = dir_.string();
+  Case.Language = 0;
+  RecordingHost later;
+  int records = 0;
+  later.onSave = [&] {
+    if (++records == 3) {
+      std::filesystem::remove(File(1));
+      std::filesystem::create_directories(File(1));
+    }
+  };
+  EXPECT_EQ(Batch_Calc(later), BatchEnd::WriteFailed);
+  EXPECT_EQ(records, 4);
+  ASSERT_EQ(later.messages.size(), 2u);  // the start, then the failure
+  EXPECT_NE(later.messages[1].find(dir_.string()), std::string::npos);
+  EXPECT_NE(later.messages[1].find("理由"), std::string::npos);
+  EXPECT_EQ(LogTails().back(), " Cal_time=" + LogTails().back().substr(10, 6) + " ファイル書き込み不可のため計算中止");
+  EXPECT_TRUE(Exists(3));
 }
 
 TEST_F(BatchStepTest, FreshRunReplacesOldResultsAndAContinuedRunExtendsTheHistory) {

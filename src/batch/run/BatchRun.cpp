@@ -1,6 +1,8 @@
 #include "batch/run/BatchRun.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 
 #include "batch/model/BatchData.h"
@@ -59,14 +61,39 @@ std::string BatchRun::Say(const char* japanese, const char* english) const {
   return Case.Language == 1 ? english : japanese;
 }
 
-void BatchRun::Log(const std::string& text) const {
+void BatchRun::Log(const std::string& text) {
   Written(Batch_Log_Append(Batch.Batch_Log_File, text), Batch.Batch_Log_File);
 }
 
-// A run file or the log that could not be written is said, so that a run whose
-// results are missing does not pass for a complete one.
-void BatchRun::Written(bool ok, const std::string& path) const {
-  if (!ok) Calc_Message(Say("ファイルに書き込めません: ", "Cannot write the file: ") + path);
+// A run whose files cannot be kept is not worth running on: the first file
+// that cannot be written is remembered with its folder and the reason, and the
+// run ends at the next point where it can end (EndIfWriteFailed).
+void BatchRun::Written(bool ok, const std::string& path) {
+  if (ok || !writeFailure_.empty()) return;
+  const int error = errno;
+  const std::filesystem::path file(path);
+  const std::string folder = file.parent_path().string();
+  std::error_code ec;
+  std::string reason;
+  if (!std::filesystem::is_directory(file.parent_path(), ec))
+    reason = Say("フォルダがありません", "the folder does not exist");
+  else if (error != 0)
+    reason = std::strerror(error);
+  else
+    reason = Say("書き込みできません", "it cannot be written");
+  writeFailure_ = Say("ERROR:ファイルに書き込めないため計算を中止しました\nフォルダ: ",
+                      "ERROR:Cannot write the run files, end of calculation\nFolder: ") +
+                  folder + "\n" + Say("理由: ", "Reason: ") + reason + "\n" + file.filename().string();
+}
+
+// Ends the run as an error once a file could not be written; true when it did.
+bool BatchRun::EndIfWriteFailed() {
+  if (writeFailure_.empty() || ending_) return false;
+  if (!Ended())
+    EndRun(BatchEnd::WriteFailed, writeFailure_,
+           Batch_Log_Time(calTime_) + Say(" ファイル書き込み不可のため計算中止", " Cannot write the run files, end of calculation"),
+           false);
+  return true;
 }
 
 // ---------------------------------------------------------------- set-up
@@ -85,8 +112,10 @@ bool BatchRun::Start() {
       Batch.Continue_Flag == 1 && Case.NC == Case.NC_Save && Case.NT == Case.NT_Save;
   PrepareRunFiles(continued);
   host_.RunStarted();
-  host_.Message(Say("計算を開始します", "Start Calculation"));
+  // The log first: a folder that cannot take it ends the run before it starts.
   Written(Batch_Log_Create(Batch.Batch_Log_File, " Start Calculation"), Batch.Batch_Log_File);
+  if (EndIfWriteFailed()) return false;
+  host_.Message(Say("計算を開始します", "Start Calculation"));
 
   ResetRunState();
   calTime_ = continued ? Batch.Restart_Time : 0;
@@ -574,6 +603,7 @@ bool Batch_Tank_Full(int k) {
 void BatchRun::SwitchAtConvergence() {
   Batch.Batch_File = Batch_Run_File(2);
   Written(Write_Total_Reflux_File(Batch.Batch_File), Batch.Batch_File);
+  if (EndIfWriteFailed()) return;
   host_.MarkLine(15);
   if (Batch.Ope_Mode == 1) {
     EndRun(BatchEnd::Converged, Say("計算完了", "End of Calculation"), Batch_Log_Time(calTime_) + " 計算完了",
@@ -601,6 +631,7 @@ void BatchRun::SwitchAtConvergence() {
 
 void BatchRun::ChangeTank() {
   Written(Append_Tank_Block(Batch_Run_File(5), calTime_), Batch_Run_File(5));
+  if (EndIfWriteFailed()) return;
   if (Batch.Tank_Count >= Batch.N_Change_Tank) {
     Batch.Last_Tank_Full = 1;
     host_.DrawProfile();
@@ -626,9 +657,17 @@ void BatchRun::CalcEnd() {
 
 void BatchRun::EndRun(BatchEnd end, const std::string& message, const std::string& logText,
                       bool normalEnd) {
+  const bool failedBefore = !writeFailure_.empty();
+  ending_ = true;
   host_.Message(message);
   Log(logText);
   WriteFinal(normalEnd);
+  ending_ = false;
+  // A normal end whose last files could not be written says so, once.
+  if (!failedBefore && !writeFailure_.empty()) {
+    host_.Message(writeFailure_);
+    end = BatchEnd::WriteFailed;
+  }
   // Every end leaves the ended state; a confirmed abort keeps its own flag.
   if (end != BatchEnd::Abort) Case.Stop_Flag = -1;
   end_ = end;
@@ -647,6 +686,7 @@ void BatchRun::WriteFinal(bool normalEnd) {
 void BatchRun::EndOfTimeOrStill(BatchEnd end) {
   // The tank being filled is kept with what it holds.
   if (Batch.Prod_Phase == 1) Written(Append_Tank_Block(Batch_Run_File(5), calTime_), Batch_Run_File(5));
+  if (EndIfWriteFailed()) return;
   const std::string message = Say("時間オーバーまたは蒸留塔残り０で計算完了",
                                   "Time over or Bottom Volume=0, end of calculation");
   EndRun(end, message, Batch_Log_Time(calTime_) + " " + message, false);
@@ -655,6 +695,7 @@ void BatchRun::EndOfTimeOrStill(BatchEnd end) {
 void BatchRun::AbortEnd() {
   if (Batch.Prod_Phase == 1) {
     ChangeTank();
+    if (Ended()) return;
     CalcEnd();
   }
   const std::string message = Say(" 中止により計算終了", " Abort, end of calculation");
@@ -670,7 +711,9 @@ bool BatchRun::Step() {
   Equilibrium();
   host_.StepDone();
   SaveIfDue();
+  if (EndIfWriteFailed()) return false;
   if (!PhaseTest()) return false;
+  if (EndIfWriteFailed()) return false;
   Batch.First_Step_Done = 1;
   calTime_ += stepTime_;
   lastStepTime_ = stepTime_;
@@ -742,6 +785,7 @@ bool BatchRun::PhaseTest() {
   const bool rising = Batch.Tank_Value[Batch.Tank_No] > 0;
   host_.MarkLine(8);
   ChangeTank();
+  if (Ended()) return false;
   if (Batch.Last_Tank_Full == 1) {
     CalcEnd();
     return false;

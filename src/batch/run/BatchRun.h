@@ -19,6 +19,7 @@ enum class BatchEnd {
   TimeOver,      // the phase time passed the longest operating time
   NegativeComposition,  // a composition went negative and the user cancelled (or retries ran out)
   NotFinite,     // the plate model produced a flow or temperature that is not a number
+  WriteFailed,   // a run file or the log could not be written: the run stopped there
 };
 
 // What the engine needs of the window that hosts it. Every hook has a
@@ -126,8 +127,9 @@ class BatchRun {
   void CalcEnd();
   void EndRun(BatchEnd end, const std::string& message, const std::string& logText, bool writeFinal);
   void WriteFinal(bool normalEnd);
-  void Log(const std::string& text) const;
-  void Written(bool ok, const std::string& path) const;
+  void Log(const std::string& text);
+  void Written(bool ok, const std::string& path);
+  bool EndIfWriteFailed();
   std::string Say(const char* japanese, const char* english) const;
 
   BatchHost& host_;
@@ -143,6 +145,8 @@ class BatchRun {
   // the tanks since, and what the step sends to the tank.
   std::vector<double> componentCharge_, withdrawn_, stepCredit_;
   std::vector<double> newHoldup_;  // hold-ups of the step's new compositions
+  std::string writeFailure_;  // the message for the first file that could not be written
+  bool ending_ = false;       // inside EndRun: a failed write no longer ends the run
   long steps_ = 0;
   // New liquid fractions of the integrated components (component, plate).
   std::vector<std::vector<double>> xNew_;

@@ -341,7 +341,9 @@ void frmBatchCalc::Form_Activate() {
 
 void frmBatchCalc::Leave() {
   if (ui::Form* main = ui::Forms::FindByName("frmBatchDistillationMain")) {
-    if (auto* result = main->Ctl<QPushButton>("cmdResult")) result->setVisible(true);
+    // A run whose files could not be written has no results to offer.
+    if (auto* result = main->Ctl<QPushButton>("cmdResult"); result && end_ != BatchEnd::WriteFailed)
+      result->setVisible(true);
     main->setEnabled(true);
     if (!main->isVisible()) main->show();
   }
