@@ -78,6 +78,39 @@ TEST_P(EosTest, Example2BubblePointFromColdHotAndExactStarts) {
   EXPECT_TRUE(recorder.Messages().empty());
 }
 
+// Varied liquids and pressures of the example-2 components against
+// tools/thermo/eos_bubble_check.py, from a cold and a hot start; where the
+// liquid has no bubble point below the critical region the answer is a failure
+// with its message, never a converged one-phase point.
+TEST_P(EosTest, VariedLiquidsFromColdAndHotStarts) {
+  const int32_t eos = GetParam();
+  struct Point {
+    double P, x1, x2, x3, srk, pr;
+  } points[] = {
+      {0.5, 0.2, 0.5, 0.3, -11.674934, -11.331577},  {2.0, 0.2, 0.5, 0.3, 49.619688, 50.107898},
+      {0.980665, 0.05, 0.15, 0.8, 55.222583, 55.756968}, {0.980665, 0.6, 0.3, 0.1, -16.498224, -16.100557},
+      {0.1, 0.3, 0.3, 0.4, -65.174056, -65.311678},  {3.0, 0.1, 0.3, 0.6, 100.024906, 100.282919},
+      {1.5, 0.0, 0.5, 0.5, 65.921449, 66.471940},    {0.3, 0.5, 0.0, 0.5, -47.105800, -46.926740},
+      {4.0, 0.02, 0.08, 0.9, NAN, NAN},
+  };
+  for (const Point& p : points) {
+    const double x[] = {0, p.x1, p.x2, p.x3};
+    const double reference = eos == 0 ? p.srk : p.pr;
+    for (double start : {-10.0, 100.0}) {
+      CalcMessageRecorder recorder;
+      ThermoOutcome out;
+      const double T = T_Bubble_srk(eos, start, p.P, x, &out);
+      if (std::isnan(reference)) {
+        EXPECT_NE(out.status, ThermoStatus::Converged) << p.P << " " << start;
+        EXPECT_EQ(recorder.Messages().size(), 1u);
+        continue;
+      }
+      EXPECT_EQ(out.status, ThermoStatus::Converged) << p.P << " " << p.x1 << " " << start;
+      EXPECT_NEAR(T, reference, 1.5e-3) << p.P << " " << p.x1 << " " << start;
+    }
+  }
+}
+
 TEST_P(EosTest, SelfInteractionIsZeroWhateverIsStored) {
   const double x[] = {0, 0.2, 0.5, 0.3};
   const Phase stored = phaseOf(GetParam(), 0, 20.0, 1.0, x);
