@@ -19,6 +19,7 @@ constexpr double kDampGrow = 1.5;
 constexpr double kDampShrink = 0.5;
 constexpr double kConvTol = 1e-6;        // relative to max(1, |p1|, |p2|)
 constexpr double kCentralTol = 1e-4;     // relative, as above
+constexpr double kAbsoluteZeroC = -273.15;
 
 int DataCount() { return std::clamp(VLE.VLE_NData, 0, kMaxData); }
 
@@ -137,6 +138,21 @@ void Set_Parameter(double p1, double p2) {
   }
 }
 
+int Independent_Residuals(int objType, int nData) {
+  // The model side of every objective depends on a point's x1 alone: points
+  // with the same x1 add nothing the fit can use. Objectives 4 and 5 compare
+  // computed vapour fractions that sum to 1, so their two residuals move
+  // together; only objective 2 draws two independent residuals from a point.
+  const int n = std::clamp(nData, 0, kMaxData);
+  int distinct = 0;
+  for (int i = 1; i <= n; ++i) {
+    bool seen = false;
+    for (int j = 1; j < i && !seen; ++j) seen = VLE.VLE_X1_Data[j] == VLE.VLE_X1_Data[i];
+    if (!seen) ++distinct;
+  }
+  return objType == 2 ? 2 * distinct : distinct;
+}
+
 std::string Check_Fit_Data() {
   const int type = VLE.VLE_Obj_Type;
   if (type < 1 || type > 5) return Lang_Text("収束評価関数が選択されていません。", "No Object Func");
@@ -145,9 +161,22 @@ std::string Check_Fit_Data() {
   if (n > kMaxData) return Lang_Text("データの最大数50を越えています。", "Over Max Data (50)");
   const bool constP = VLE.VLE_TP_Type == 0;
   const std::string pressureMsg = Lang_Text("圧力が0以下です。", "Pressure is 0 or less");
-  if (constP && !(VLE.VLE_Press > 0)) return pressureMsg;
+  const std::string tempMsg = Lang_Text("温度が絶対零度以下です。", "Temperature at or below absolute zero");
+  const std::string notFinite = Lang_Text("数値でないデータがあります", "Not a number in VLE Data");
+  auto aboveZeroK = [](double t) { return t > kAbsoluteZeroC; };
+  if (constP) {
+    if (!std::isfinite(VLE.VLE_Press)) return notFinite;
+    if (!(VLE.VLE_Press > 0)) return pressureMsg;
+  } else {
+    if (!std::isfinite(VLE.VLE_Temp)) return notFinite;
+    if (!aboveZeroK(VLE.VLE_Temp)) return tempMsg;
+  }
   for (int i = 1; i <= n; ++i) {
-    if (!constP && !(VLE.VLE_P_Data[i] > 0)) return pressureMsg;
+    const double measured = constP ? VLE.VLE_T_Data[i] : VLE.VLE_P_Data[i];
+    if (!std::isfinite(measured) || !std::isfinite(VLE.VLE_X1_Data[i]) || !std::isfinite(VLE.VLE_Y1_Data[i]))
+      return notFinite;
+    if (constP && !aboveZeroK(measured)) return tempMsg;
+    if (!constP && !(measured > 0)) return pressureMsg;
     if (!(VLE.VLE_X1_Data[i] > 0 && VLE.VLE_X1_Data[i] < 1))
       return Lang_Text("X の値が0以下又は1以上です。", "out of X range(0-1)");
     if (!(VLE.VLE_Y1_Data[i] > 0 && VLE.VLE_Y1_Data[i] < 1))
@@ -162,6 +191,11 @@ std::string Check_Fit_Data() {
       }
     }
   }
+  // Two parameters need two independent residuals; with fewer, any pair on a
+  // whole line of pairs fits and the result means nothing.
+  if (Independent_Residuals(type, n) < 2)
+    return Lang_Text("データが不足しています。この収束評価関数では X の異なる2点以上のデータが必要です。",
+                     "Too few VLE Data: this Object Func needs 2 or more points with different X");
   return {};
 }
 
@@ -325,6 +359,12 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
   FitResult res = Marquardt_Fit(problem, p1, p2, MarquardtLimits{}, onAccepted);
   Set_Parameter(res.p1, res.p2);
   res.bubbleFailures = failures;
+  if (res.status == FitStatus::Singular)
+    Calc_Message(Lang_Text("最小二乗法の連立方程式が特異です。フィッティングを中止しました。",
+                           "The least-squares system is singular: the fit was stopped"));
+  else if (res.status == FitStatus::NotFinite)
+    Calc_Message(Lang_Text("初期値で収束評価関数が計算できません。フィッティングを中止しました。",
+                           "The Object Func has no value at the start parameters: the fit was stopped"));
   if (failures > 0)
     Calc_Message(VLE.VLE_TP_Type == 0 ? "T_Bubble No-Convergence" : "P_Bubble No-Convergence");
   return res;

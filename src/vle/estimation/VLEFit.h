@@ -80,10 +80,16 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
                         const MarquardtLimits& limits = {},
                         const std::function<void(const FitProgress&)>& onAccepted = {});
 
-// Checks that the stored case can be fitted: an objective 1..5, 1..50 points, mole
-// fractions strictly between 0 and 1, positive pressures and, for objectives 1 to 3,
-// measured activity coefficients that are positive and finite. Empty when it can;
-// else the message.
+// Residuals of objective `objType` that can move independently of each other for
+// the stored points: points sharing an x1 count once, and a point gives two only
+// under objective 2 (the two vapour fractions of objectives 4 and 5 sum to 1).
+int Independent_Residuals(int objType, int nData);
+
+// Checks that the stored case can be fitted: an objective 1..5, 1..50 points, finite
+// values, temperatures above absolute zero, mole fractions strictly between 0 and 1,
+// positive pressures, for objectives 1 to 3 measured activity coefficients that are
+// positive and finite, and at least two independent residuals for the two
+// parameters. Empty when it can; else the message.
 std::string Check_Fit_Data();
 
 // Fits the pair of VLE_Calc_Type's model from the pair in force to the measured

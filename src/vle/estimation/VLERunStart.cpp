@@ -12,7 +12,8 @@ namespace vlefit {
 
 namespace {
 
-constexpr double kMPaPerMmHg = 0.00013322;
+constexpr int kMmHgUnit = 3;
+constexpr double kAbsoluteZeroC = -273.15;
 
 bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
@@ -25,7 +26,18 @@ std::string RowText(const char* japanese, const char* english, int row) {
 
 double Display_Temp_To_C(double t) { return Unit_Temp_In(t); }
 
-double Display_Press_To_mmHg(double p) { return Unit_Press_In(p) / kMPaPerMmHg; }
+double Display_Press_To_mmHg(double p) {
+  return Case.P_Unit == kMmHgUnit ? p : Unit_Press_In(p) * kMmHgPerMPa;
+}
+
+double mmHg_To_Display_Press(double pMmHg) {
+  return Case.P_Unit == kMmHgUnit ? pMmHg : Unit_Press_Out(pMmHg / kMmHgPerMPa);
+}
+
+const char* Display_Press_Unit() {
+  static const char* const kNames[] = {"MPa", "KPa", "mmHg", "mmH2O", "Kgf/cm2", "PSIA"};
+  return Case.P_Unit >= 1 && Case.P_Unit <= 6 ? kNames[Case.P_Unit - 1] : "MPa";
+}
 
 bool Data_Cell_Value(const std::string& text, double& value) {
   if (IsBlank(text)) {
@@ -71,10 +83,15 @@ std::string Calc_Gamma_Exp() {
   // A pressure of zero or less gives coefficients of zero or less, whose
   // logarithms the objectives take.
   if (constP && !(VLE.VLE_Press > 0)) return Lang_Text("圧力が0以下です。", "Pressure is 0 or less");
+  if (!std::isfinite(constP ? VLE.VLE_Press : VLE.VLE_Temp))
+    return Lang_Text("数値でないデータがあります", "Not a number in VLE Data");
   for (int i = 1; i <= n; ++i) {
     const double P = constP ? VLE.VLE_Press : VLE.VLE_P_Data[i];
     if (!(P > 0)) return RowText("圧力が0以下です。", "Pressure is 0 or less", i);
     const double t = constP ? VLE.VLE_T_Data[i] : VLE.VLE_Temp;
+    // Antoine's equation gives a vapour pressure even there, but no such state exists.
+    if (!(t > kAbsoluteZeroC))
+      return RowText("温度が絶対零度以下です。", "Temperature at or below absolute zero", i);
     const double x1 = VLE.VLE_X1_Data[i], y1 = VLE.VLE_Y1_Data[i];
     const double g1 = P * y1 / (x1 * Antoine_Psat_mmHg(1, t));
     const double g2 = P * (1 - y1) / ((1 - x1) * Antoine_Psat_mmHg(2, t));

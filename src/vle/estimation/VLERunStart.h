@@ -13,8 +13,12 @@ namespace vlefit {
 
 // Display temperature in the unit Case.T_Unit -> degC (1 degC, 2 K, 3 degF; other codes unchanged).
 double Display_Temp_To_C(double t);
-// Display pressure in the unit Case.P_Unit -> mmHg (through MPa, 1 mmHg = 0.00013322 MPa).
+// Display pressure in the unit Case.P_Unit -> mmHg, and back, by the thermo
+// library's conversion (a case in mmHg keeps its numbers exactly).
 double Display_Press_To_mmHg(double p);
+double mmHg_To_Display_Press(double pMmHg);
+// Name of the display pressure unit Case.P_Unit (an unknown code converts as MPa).
+const char* Display_Press_Unit();
 
 // The text of one data cell as a number: the whole text (blanks around it allowed)
 // must be one number; an empty cell reads as 0. False for any other text.
@@ -28,7 +32,8 @@ std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& r
 
 // Measured activity coefficients of every point into VLE_Gamma_Exp, from
 // gamma_j = P y_j / (x_j Psat_j(t)); at constant pressure also every VLE_T_Calc
-// set to the mean measured temperature. Refuses a pressure of 0 or less and a
+// set to the mean measured temperature. Refuses a pressure of 0 or less, a value
+// that is not finite, a temperature at or below absolute zero and a
 // point whose coefficients have no finite positive value.
 std::string Calc_Gamma_Exp();
 

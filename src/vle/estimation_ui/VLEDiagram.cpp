@@ -8,6 +8,7 @@
 #include "platform/text/NumberText.h"
 #include "vle/estimation/VLEBinary.h"
 #include "vle/estimation/VLEData.h"
+#include "vle/estimation/VLERunStart.h"
 
 namespace vlediagram {
 
@@ -15,7 +16,6 @@ using vlefit::VLE;
 
 namespace {
 
-constexpr double kMPaPerMmHg = 0.00013322;
 constexpr int kSteps = vlefit::kCurvePoints - 1;  // 200 intervals
 constexpr double kPickTwips = 30;
 
@@ -71,7 +71,7 @@ double Gamma_Axis_Max(double largestGamma) {
 
 double Axis_Value(double tOrP_mmHg) {
   if (VLE.VLE_TP_Type == 0) return tOrP_mmHg;
-  return Unit_Press_Out(tOrP_mmHg * kMPaPerMmHg);
+  return vlefit::mmHg_To_Display_Press(tOrP_mmHg);
 }
 
 void Calc_Curve(PlotFrame& f) {

@@ -7,6 +7,7 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "vle/estimation/VLEData.h"
+#include "vle/estimation/VLERunStart.h"
 #include "vle/estimation_ui/frmDBParameterSave.h"
 #include "vle/estimation_ui/frmVLE_ChangeParameter.h"
 #include "vle/estimation_ui/frmVLE_ChangeScale.h"
@@ -28,6 +29,13 @@ const char* const kParamFormat = "#.0000000E+##";
 const char* const kReadFormat = "#.####0";
 
 bool English() { return Case.Language == 1; }
+
+// A pressure kept in mmHg, shown in the case's display unit: `pattern` for values
+// of mmHg or kPa size, five decimals for the small numbers of MPa and the like.
+std::string Pressure_Text(double pMmHg, const char* pattern) {
+  const double p = vlefit::mmHg_To_Display_Press(pMmHg);
+  return std::fabs(p) >= 10 ? txt::Format(p, pattern) : txt::Format(p, "##0.00000");
+}
 const char* L(const char* ja, const char* en) { return English() ? en : ja; }
 
 // A number as the picture prints it: a blank in place of the sign of a
@@ -187,8 +195,8 @@ void frmVLE_Calc::Show_Condition() {
     typed = ui::S((constT ? main->txtMainTemp : main->txtMainPress)->text());
     unit = ui::S((constT ? main->cboMainTempUnit : main->cboMainPressUnit)->currentText());
   } else {
-    typed = txt::Plain(constT ? VLE.VLE_Temp : VLE.VLE_Press);
-    unit = constT ? "℃" : "mmHg";
+    typed = txt::Plain(constT ? VLE.VLE_Temp : vlefit::mmHg_To_Display_Press(VLE.VLE_Press));
+    unit = constT ? "℃" : vlefit::Display_Press_Unit();
   }
   lblCalcTPData->setText(ui::Q(txt::Format(txt::Val(typed), "#####.0000")));
   lblCalcTPUnit->setText(ui::Q(unit));
@@ -367,17 +375,18 @@ void frmVLE_Calc::Show_Readout(const vlediagram::Readout& r) {
   lblY1Data->setText(ui::Q(txt::Format(VLE.Curve_Y1[i], kReadFormat)));
   lblGamma1Data->setText(ui::Q(txt::Format(VLE.Curve_Gamma1[i], kReadFormat)));
   lblGamma2Data->setText(ui::Q(txt::Format(VLE.Curve_Gamma2[i], kReadFormat)));
-  lblTPData->setText(ui::Q(txt::Format(VLE.Curve_TP[i], "####.#0")));
+  const bool constT = VLE.VLE_TP_Type != 0;
+  lblTPData->setText(ui::Q(constT ? Pressure_Text(VLE.Curve_TP[i], "####.#0")
+                                  : txt::Format(VLE.Curve_TP[i], "####.#0")));
   const QColor red = ui::QBColor(kColCross);
   picCalc->Line(r.xc - 100, r.yc, r.xc + 100, r.yc, red);
   picCalc->Line(r.xc, r.yc - 100, r.xc, r.yc + 100, red);
-  const bool constT = VLE.VLE_TP_Type != 0;
   lblTP->setText(constT ? "Press=" : "Temp=");
-  lblTPUnit->setText(constT ? "mmHg" : "℃");
+  lblTPUnit->setText(constT ? vlefit::Display_Press_Unit() : "℃");
   const bool point = r.point > 0;
   if (point) {
     lblY1InputData->setText(ui::Q(txt::Format(VLE.VLE_Y1_Data[r.point], kReadFormat)));
-    lblTPInputData->setText(ui::Q(constT ? txt::Format(VLE.VLE_P_Data[r.point], "###.##0")
+    lblTPInputData->setText(ui::Q(constT ? Pressure_Text(VLE.VLE_P_Data[r.point], "###.##0")
                                          : txt::Format(VLE.VLE_T_Data[r.point], "####.#0")));
   }
   for (QLabel* l : {lblY1InputData, lblTPInputData, lblinput1, lblinput2}) l->setVisible(point);

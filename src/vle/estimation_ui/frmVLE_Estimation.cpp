@@ -26,7 +26,6 @@ using vlefit::VLE;
 
 namespace {
 
-constexpr double kMPaPerMmHg = 0.00013322;
 const char* const kParamFormat = "#.0000000E+##";
 
 bool English() { return Case.Language == 1; }
@@ -38,7 +37,7 @@ bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::s
 
 // A stored temperature (degC) and pressure (mmHg) in the display units of the case.
 std::string Temp_Display(double tC) { return txt::Plain(Unit_Temp_Out(tC)); }
-std::string Press_Display(double pMmHg) { return txt::Plain(Unit_Press_Out(pMmHg * kMPaPerMmHg)); }
+std::string Press_Display(double pMmHg) { return txt::Plain(vlefit::mmHg_To_Display_Press(pMmHg)); }
 
 void Clear_Options(ui::OptionArray& options) {
   for (int i = 0; i < options.Count(); ++i) {

@@ -52,7 +52,8 @@ class ItemReader {
     return item;
   }
 
-  // The next item as a number; text where a number is expected reads as 0.
+  // The next item as a number: the whole item must be one finite number (a typo
+  // such as "0.54x" would otherwise pass as 0.54 into every estimate).
   double Number(int* line) {
     StartItem(line);
     std::string item;
@@ -64,10 +65,10 @@ class ItemReader {
     }
     SkipBlanks();
     EndItem();
-    const double value = txt::Val(item);
+    const double value = txt::IsNumeric(item) ? txt::Val(item) : NAN;
     if (txt::Overflows(item) || !std::isfinite(value)) {
-      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(*line) + " 行目: 数値 " + item + " が不正です。",
-                                  "UNIFAC.PAR line " + LineText(*line) + ": bad number " + item + ".")};
+      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(*line) + " 行目: 「" + item + "」は数値ではありません。",
+                                  "UNIFAC.PAR line " + LineText(*line) + ": \"" + item + "\" is not a number.")};
     }
     return value;
   }

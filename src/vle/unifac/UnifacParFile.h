@@ -11,7 +11,8 @@ namespace unifac {
 enum class ParReadStatus {
   Ok,         // the whole file was read into the variables
   Missing,    // the file cannot be opened; the program ends after the message
-  BadLayout,  // the file breaks a limit or the layout; the variables are unchanged
+  BadLayout,  // a field that is not a number, a broken limit or layout; the
+              // variables are unchanged and only the UNIFAC program closes
 };
 
 // The message shown when the file cannot be opened (the same in both languages).
@@ -32,7 +33,8 @@ ParReadStatus Read_UNIFAC_Par_Text(const std::string& text, UnifacData& into,
 
 // The loading step of the UNIFAC window: reads "UNIFAC.PAR" of the program
 // folder into `into` and shows a refusal through Calc_Message. Unless the result
-// is Ok the program has no group data and the caller ends the application.
+// is Ok the program has no group data: a missing file ends the application, a
+// refused one closes the UNIFAC program.
 ParReadStatus Load_UNIFAC_Par(const std::string& programFolder, UnifacData& into);
 
 }  // namespace unifac

@@ -1,6 +1,7 @@
 #include "vle/unifac_ui/frmUNIFAC.h"
 
 #include <QEvent>
+#include <QMetaObject>
 
 #include <algorithm>
 
@@ -162,14 +163,27 @@ void frmUNIFAC::Form_Load() {
   previousHandler_ = Set_Calc_Message_Handler([](const std::string& text) { ui::MsgBox(text); });
   handlerInstalled_ = true;
   Set_Captions();
+  unifac::ParReadStatus status;
   {
     CalcMessageScope scope;
-    // Without a readable group file the program has nothing to work with.
-    if (unifac::Load_UNIFAC_Par(ui::CurrentDesktop().applicationFolder(), Unifac) !=
-        unifac::ParReadStatus::Ok) {
-      ui::EndApplication();
-      return;
-    }
+    status = unifac::Load_UNIFAC_Par(ui::CurrentDesktop().applicationFolder(), Unifac);
+  }
+  // Without a group file the application cannot offer UNIFAC at all; a file
+  // that is there but refused (its message names the line) closes this program
+  // only, once the menu has finished opening it, so the user can mend the file
+  // and open UNIFAC again.
+  if (status == unifac::ParReadStatus::Missing) {
+    ui::EndApplication();
+    return;
+  }
+  if (status != unifac::ParReadStatus::Ok) {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (ui::Forms::Unload(this)) ui::ReturnToMenu();
+        },
+        Qt::QueuedConnection);
+    return;
   }
   Fill_Subgroup_Grid();
   txtPress->setText("760");

@@ -213,15 +213,65 @@ TEST_F(VLEFit, BubblePointsThatFailAreReportedOncePerFit) {
   EXPECT_EQ(Case.Wilson_L21, 0.94934);
 }
 
-TEST_F(VLEFit, OnePointFitsDespiteFewerResidualsThanParameters) {
+TEST_F(VLEFit, FitsWithoutTwoIndependentResidualsAreRefused) {
+  UseWilson(0.4, 0.9);
+  GenerateData(false);
+  Case.Language = 1;
+  const std::string tooFew = "Too few VLE Data: this Object Func needs 2 or more points with different X";
+  CalcMessageRecorder rec;
+  // One point: one residual under objectives 1 and 3, two that sum to nothing
+  // new under 4 and 5 (the computed vapour fractions add up to 1).
+  VLE.VLE_NData = 1;
+  for (int obj : {1, 3, 4, 5}) {
+    SCOPED_TRACE(obj);
+    VLE.VLE_Obj_Type = obj;
+    Set_Parameter(0.6, 0.7);
+    EXPECT_EQ(Check_Fit_Data(), tooFew);
+    EXPECT_EQ(Marquardt().status, FitStatus::Refused);
+    EXPECT_EQ(Case.Wilson_L12, 0.6);
+  }
+  // Three copies of one point, and two points that share their x1.
+  VLE.VLE_NData = 3;
+  VLE.VLE_Obj_Type = 1;
+  for (int i = 2; i <= 3; ++i) {
+    VLE.VLE_T_Data[i] = VLE.VLE_T_Data[1];
+    VLE.VLE_X1_Data[i] = VLE.VLE_X1_Data[1];
+    VLE.VLE_Y1_Data[i] = VLE.VLE_Y1_Data[1];
+  }
+  ASSERT_EQ(Calc_Gamma_Exp(), "");
+  EXPECT_EQ(Check_Fit_Data(), tooFew);
+  VLE.VLE_T_Data[2] += 5;
+  ASSERT_EQ(Calc_Gamma_Exp(), "");
+  EXPECT_EQ(Check_Fit_Data(), tooFew);
+  EXPECT_EQ(Independent_Residuals(2, 3), 2);
+  // Below absolute zero, and values that are not finite.
+  VLE.VLE_X1_Data[2] = 0.35;
+  VLE.VLE_T_Data[3] = -300;
+  EXPECT_EQ(Check_Fit_Data(), "Temperature at or below absolute zero");
+  VLE.VLE_T_Data[3] = VLE.VLE_T_Data[1];
+  VLE.VLE_Y1_Data[3] = NAN;
+  EXPECT_EQ(Check_Fit_Data(), "Not a number in VLE Data");
+  VLE.VLE_Y1_Data[3] = VLE.VLE_Y1_Data[1];
+  VLE.VLE_Press = INFINITY;
+  EXPECT_EQ(Check_Fit_Data(), "Not a number in VLE Data");
+  VLE.VLE_Press = 760;
+  EXPECT_EQ(Check_Fit_Data(), "");
+  EXPECT_EQ(rec.Messages().size(), 4u);
+}
+
+TEST_F(VLEFit, OnePointWithTwoResidualsStillFitsThePair) {
+  // Objective 2 compares both activity coefficients: one point (an azeotrope
+  // gives just that) determines the two parameters.
   UseWilson(0.4, 0.9);
   GenerateData(false);
   VLE.VLE_NData = 1;
-  VLE.VLE_Obj_Type = 1;
+  VLE.VLE_Obj_Type = 2;
   Set_Parameter(0.6, 0.7);
   const FitResult r = Marquardt();
   EXPECT_EQ(r.status, FitStatus::Converged);
-  EXPECT_LT(r.objective, 1e-10);
+  EXPECT_LT(r.objective, 1e-16);
+  EXPECT_NEAR(r.p1, 0.4, 1e-6);
+  EXPECT_NEAR(r.p2, 0.9, 1e-6);
 }
 
 // Fitted pairs of the two examples by an independent least-squares solver on the

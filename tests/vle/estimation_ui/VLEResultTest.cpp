@@ -119,6 +119,34 @@ TEST_F(VLEResultTest, ClickReadsOutPointCurveOrNothing) {
   });
 }
 
+TEST_F(VLEResultTest, PressureReadOutSpeaksTheCaseUnit) {
+  Case.Program_No = 4;
+  auto& main = ui::Forms::Get<frmVLE_Estimation>();
+  main.Show();
+  main.cmdMainExample1->click();
+  main.optTPType.Click(1);  // constant temperature: the curve is a bubble pressure
+  main.cboMainPressUnit->setCurrentIndex(1);  // kPa
+  main.txtMainTemp->setText("60");
+  main.optMainCalcType.Click(2);  // the given Wilson pair, no fit
+  bool ran = false;
+  script.OnModal("frmVLE_Calc", [&](ui::Form& form) {
+    auto& r = static_cast<frmVLE_Calc&>(form);
+    r.show();
+    const vd::PlotFrame& f = r.Frame();
+    r.picCalc->ClickAt(vd::Curve_X(f, 101), vd::Y1_Pos(f, VLE.Curve_Y1[101]));
+    EXPECT_EQ(T(r.lblTP), "Press=");
+    EXPECT_EQ(T(r.lblTPUnit), "KPa");
+    // Methanol - water at 60 degC and x1 = 0.5: about 56 kPa (420 mmHg).
+    EXPECT_GT(VLE.Curve_TP[101], 300);
+    EXPECT_NEAR(txt::Val(T(r.lblTPData)), VLE.Curve_TP[101] * 101.325 / 760, 0.06);
+    EXPECT_EQ(T(r.lblCalcTPUnit), "℃");
+    r.cmdCalcExit->click();
+    ran = true;
+  });
+  main.cmdMainGoCalc->click();
+  EXPECT_TRUE(ran);
+}
+
 TEST_F(VLEResultTest, ScaleDialogChecksThenRedrawsWithTheNewRange) {
   Run(0, [this](frmVLE_Calc& r) {
     script.OnModal("frmVLE_ChangeScale", [this](ui::Form& form) {

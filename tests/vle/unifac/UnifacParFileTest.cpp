@@ -66,12 +66,12 @@ TEST_F(UnifacParFileTest, MinimalFileReadsEveryItem) {
 
 TEST_F(UnifacParFileTest, ItemRulesOfTheLayout) {
   // Blanks between the numbers of a main-group line, LF line ends, a quoted
-  // name with a comma, and text where a number is expected (read as 0).
-  ASSERT_EQ(Read("2,t\n\"G,A\",1,0.5,abc\nGB,2,0.75,0.25\nhead\nMA first,0  100.5\nMB x,-20 ,0\n"),
+  // name with a comma and a quoted number.
+  ASSERT_EQ(Read("2,t\n\"G,A\",1,0.5,\"0.4\"\nGB,2,0.75,0.25\nhead\nMA first,0  100.5\nMB x,-20 ,0\n"),
             ParReadStatus::Ok)
       << message_;
   EXPECT_EQ(data_->UNIFAC_Sub_Name[1], "G,A");
-  EXPECT_DOUBLE_EQ(data_->UNIFAC_Q[1], 0);
+  EXPECT_DOUBLE_EQ(data_->UNIFAC_Q[1], 0.4);
   EXPECT_DOUBLE_EQ(data_->UNIFAC_A[1][1], 0);
   EXPECT_DOUBLE_EQ(data_->UNIFAC_A[1][2], 100.5);
   EXPECT_DOUBLE_EQ(data_->UNIFAC_A[2][1], -20);
@@ -108,7 +108,14 @@ TEST_F(UnifacParFileTest, EachLimitIsRefusedWithItsLine) {
   ExpectRefused("2,t\nGA,1,1,1\n", "2");
   ExpectRefused("2,t\nGA,1,1e999,1\nGB,2,1,1\n", "2");
   ExpectRefused("", "1");
+  // A field must be wholly a number: no leading part of a typo, no text as 0.
+  ExpectRefused("2,t\nGA,1,0.54x,1\nGB,2,1,1\n", "2");
+  ExpectRefused("2,t\nGA,1,1,1\nGB,2,1,abc\n", "3");
+  ExpectRefused("2,t\nGA,1,1,1\nGB,2,1,1\nhead\nMA x,0,1\nMB y,1O,0\n", "6");
+  ExpectRefused("x,t\n", "1");
   Case.Language = 1;
+  EXPECT_EQ(Read("2,t\nGA,1,0.54x,1\nGB,2,1,1\n"), ParReadStatus::BadLayout);
+  EXPECT_EQ(message_, "UNIFAC.PAR line 2: \"0.54x\" is not a number.");
   EXPECT_EQ(Read("2,t\nGA,1,1,1\nGB,51,1,1\n"), ParReadStatus::BadLayout);
   EXPECT_EQ(message_, "UNIFAC.PAR line 3: the main group 51 is outside 1..50.");
 }

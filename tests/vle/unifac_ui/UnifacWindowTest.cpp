@@ -1,5 +1,6 @@
 // The UNIFAC windows driven through their controls, with the shipped group
 // file or a small one written by the test.
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include <algorithm>
@@ -85,6 +86,30 @@ TEST_F(UnifacWindowTest, MissingGroupFileEndsTheApplication) {
   script.Answer(ui::vbOK, "ｶﾚﾝﾄﾃﾞｨﾚｸﾄﾘｰにUNIFACﾊﾟﾗﾒｰﾀﾌｧｲﾙ(UNIFAC.PAR)がありません。 プログラム終了します。");
   ui::Forms::Get<frmUNIFAC>();
   EXPECT_EQ(endRequests, 1);
+}
+
+TEST_F(UnifacWindowTest, RefusedGroupFileClosesOnlyTheProgram) {
+  std::string text = kSmallPar;
+  text.replace(text.find("0.848"), 5, "0.84x");
+  std::ofstream(appFolder + "/UNIFAC.PAR") << text;
+  Case.Language = 1;
+  int menuShown = 0;
+  ui::SetMenuReturn([&] { ++menuShown; });
+  script.Answer(ui::vbOK, "UNIFAC.PAR line 2: \"0.84x\" is not a number.");
+  Open();
+  QCoreApplication::processEvents();
+  ui::Forms::FlushDeleted();
+  EXPECT_EQ(ui::Forms::Find<frmUNIFAC>(), nullptr);
+  EXPECT_EQ(menuShown, 1);
+  EXPECT_EQ(endRequests, 0);
+
+  // Mended, the program opens again in the same application.
+  UseSmallFile();
+  frmUNIFAC& f = Open();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ui::Forms::Find<frmUNIFAC>(), &f);
+  EXPECT_EQ(f.vaSpread2->Text(3, 2), "OH");
+  ui::SetMenuReturn({});
 }
 
 TEST_F(UnifacWindowTest, ClicksShowAndHideTheLookupButtonAndTheParameterFrame) {
