@@ -98,7 +98,14 @@ void frmPhysicalEstimateData::Fill_Constants() {
                             Phys.Phys_Hv_A, Phys.Phys_Hv_B, Phys.Phys_Hv_C,
                             Phys.Phys_DenL1_A, Phys.Phys_DenL1_B,
                             Phys.Phys_DenL2_A, Phys.Phys_DenL2_B, Phys.Phys_DenL2_C};
-  for (int k = 0; k < 15; ++k) vaSpread1->SetText(3, 12 + k, txt::Format(coefs[k], coef));
+  // A step that was refused or failed leaves all its coefficients 0: shown empty.
+  const int groups[5][2] = {{0, 4}, {4, 7}, {7, 10}, {10, 12}, {12, 15}};
+  for (const auto& g : groups) {
+    bool computed = false;
+    for (int k = g[0]; k < g[1]; ++k) computed = computed || coefs[k] != 0;
+    for (int k = g[0]; k < g[1]; ++k)
+      vaSpread1->SetText(3, 12 + k, computed ? txt::Format(coefs[k], coef) : "");
+  }
 }
 
 void frmPhysicalEstimateData::Fill_Points() {
@@ -106,11 +113,14 @@ void frmPhysicalEstimateData::Fill_Points() {
   for (int i = 1; i <= physprop::kPhysPoints; ++i) {
     const int r = i + 2;
     vaSpread2->SetText(1, r, txt::Format(Phys.Phys_Temp_C[i], "####.00"));
-    vaSpread2->SetText(2, r, txt::Format(Phys.Phys_Pvap[i], "#####.000"));
-    vaSpread2->SetText(3, r, txt::Format(physprop::Cp0_At(Phys.Phys_Temp_K[i]), exp));
-    vaSpread2->SetText(4, r, txt::Format(Phys.Phys_CpL[i], exp));
-    vaSpread2->SetText(5, r, txt::Format(Phys.Phys_Hv[i], exp));
-    vaSpread2->SetText(6, r, txt::Format(Phys.Phys_DenL[i], exp));
+    // Every property is positive where it was computed; 0 is a point no step filled.
+    auto shown = [](double v, const char* pattern) { return v != 0 ? txt::Format(v, pattern) : std::string(); };
+    const bool cp0 = Phys.Phys_Cp0[1] != 0 || Phys.Phys_Cp0[2] != 0 || Phys.Phys_Cp0[3] != 0 || Phys.Phys_Cp0[4] != 0;
+    vaSpread2->SetText(2, r, shown(Phys.Phys_Pvap[i], "#####.000"));
+    vaSpread2->SetText(3, r, cp0 ? txt::Format(physprop::Cp0_At(Phys.Phys_Temp_K[i]), exp) : "");
+    vaSpread2->SetText(4, r, shown(Phys.Phys_CpL[i], exp));
+    vaSpread2->SetText(5, r, shown(Phys.Phys_Hv[i], exp));
+    vaSpread2->SetText(6, r, shown(Phys.Phys_DenL[i], exp));
   }
 }
 

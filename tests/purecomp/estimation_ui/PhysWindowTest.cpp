@@ -200,6 +200,18 @@ TEST_F(PhysWindowTest, StepsWithoutTheirInputsLeaveTheirResultsEmpty) {
   EXPECT_EQ(Phys.Phys_CpL[1], 0);
   EXPECT_EQ(Text(f.lblHvEst[0]), txt::Format(Phys.Phys_Hv_A, "#.#000000E+##"));
   EXPECT_FALSE(Text(f.lblDenLiq2Est[0]).empty());
+  // The data table shows the missing heat capacities empty, the rest as computed.
+  script.OnModal("frmPhysicalEstimateData", [](ui::Form& form) {
+    auto& d = static_cast<frmPhysicalEstimateData&>(form);
+    EXPECT_EQ(d.vaSpread1->Text(3, 12), "");
+    EXPECT_EQ(d.vaSpread1->Text(3, 16), "");
+    EXPECT_FALSE(d.vaSpread1->Text(3, 19).empty());
+    EXPECT_EQ(d.vaSpread2->Text(3, 3), "");
+    EXPECT_EQ(d.vaSpread2->Text(4, 3), "");
+    EXPECT_FALSE(d.vaSpread2->Text(5, 3).empty());
+    d.cmdExit->click();
+  });
+  f.cmdDispEstData->click();
 
   // With optCpIdeal(1) no ideal-gas dialog opens and no liquid Cp, but Hv and density are computed.
   script.modalForms.clear();
