@@ -62,21 +62,21 @@ frmDistShortCut::frmDistShortCut() : ui::Form("frmDistShortCut") {
   optCalcType.onClick = [this](int i) { optCalcType_Click(i); };
 
   lblNameLK = ui::NewLabel(in, "lblNameLK", "低沸点限界成分");
-  ui::Place(lblNameLK, 120, 720, 1500, 270);
+  ui::Place(lblNameLK, 120, 720, 1700, 270);
   cboNamLK = ui::NewComboBox(in, "cboNamLK");
-  ui::Place(cboNamLK, 1800, 690, 1500, 330);
+  ui::Place(cboNamLK, 1850, 690, 1350, 330);
   lblMolLK = ui::NewLabel(in, "lblMolLK", "塔底ﾓﾙ分率");
-  ui::Place(lblMolLK, 3400, 720, 1150, 270);
+  ui::Place(lblMolLK, 3260, 720, 1280, 270);
   txtMolLK = ui::NewTextBox(in, "txtMolLK");
-  ui::Place(txtMolLK, 4550, 690, 750, 330);
+  ui::Place(txtMolLK, 4560, 690, 740, 330);
   lblNameHK = ui::NewLabel(in, "lblNameHK", "高沸点限界成分");
-  ui::Place(lblNameHK, 120, 1170, 1500, 270);
+  ui::Place(lblNameHK, 120, 1170, 1700, 270);
   cboNamHK = ui::NewComboBox(in, "cboNamHK");
-  ui::Place(cboNamHK, 1800, 1140, 1500, 330);
+  ui::Place(cboNamHK, 1850, 1140, 1350, 330);
   lblMolHK = ui::NewLabel(in, "lblMolHK", "塔頂ﾓﾙ分率");
-  ui::Place(lblMolHK, 3400, 1170, 1150, 270);
+  ui::Place(lblMolHK, 3260, 1170, 1280, 270);
   txtMolHK = ui::NewTextBox(in, "txtMolHK");
-  ui::Place(txtMolHK, 4550, 1140, 750, 330);
+  ui::Place(txtMolHK, 4560, 1140, 740, 330);
 
   lblCondenserType = ui::NewLabel(in, "lblCondenserType", "コンデンサー型式");
   ui::Place(lblCondenserType, 120, 1650, 1500, 270);
@@ -131,7 +131,9 @@ frmDistShortCut::frmDistShortCut() : ui::Form("frmDistShortCut") {
   vaSpread1->SetText(2, 0, "塔頂組成");
   vaSpread1->SetText(3, 0, "塔底組成");
   vaSpread1->setWordWrap(false);
-  for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 12);
+  // The feed column shows fractions as typed (0.120949998) whole.
+  vaSpread1->SetColWidth(1, 14);
+  for (int c = 2; c <= 3; ++c) vaSpread1->SetColWidth(c, 12);
   vaSpread1->SetColWidth(0, 11);
   vaSpread1->SetLocked(2, 1, 3, kMaxComp + 1);
   vaSpread1->SetNumberFormat(2, 1, 3, kMaxComp + 1, 6);
