@@ -73,8 +73,21 @@ TEST_F(BatchRunTest, ChecksRefuseWhatWouldHangOrDivideByZero) {
       {[] { Batch.Save_Interval = -1; }, "Calculation condition does not input"},
       {[] { Batch.Conv_Limit = -0.001; }, "Calculation condition does not input"},
       {[] { Batch.QReb_TR = -5; }, "Reboiler heat duty does not input"},
+      {[] { Batch.Diff_Time = 1e-300; },
+       "Too many calculation steps (1e+301 steps, limit 10000000): change the time step or the operating time"},
+      {[] { Batch.Max_Ope_Time = 2001; },
+       "Too many calculation steps (10005000 steps, limit 10000000): change the time step or the operating time"},
+      {[] { Batch.Diff_Time = std::nan(""); }, "Calculation condition does not input"},
+      {[] { Case.P_Top = 0; }, "Pressure does not input"},
+      {[] { Case.Tray_Press[5] = -0.1; }, "Pressure does not input"},
+      {[] { Case.Tray_Press[5] = INFINITY; }, "Pressure does not input"},
+      {[] { Batch.Init_Temp = -300; }, "Initial temperature is not valid"},
+      {[] { Batch.Ope_Mode = 3, Batch.Prod_Spec[3][2] = 0; }, "Product withdrawal condition is not valid"},
+      {[] { Batch.Prod_Spec[2][1] = -1; }, "Product withdrawal condition is not valid"},
+      {[] { Batch.Prod_Spec[1][2] = -1; }, "Product withdrawal condition is not valid"},
   };
   for (const Bad& b : cases) {
+    Case.Tray_Press[5] = 0;
     LoadExample();
     b.change();
     CalcMessageRecorder messages;

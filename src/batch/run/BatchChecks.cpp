@@ -1,9 +1,11 @@
 #include "batch/run/BatchChecks.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "batch/model/BatchData.h"
 #include "core/model/CalcMessages.h"
+#include "core/thermo/Thermo.h"
 
 namespace {
 
@@ -92,6 +94,31 @@ BatchCheckResult CheckCase(bool forRun) {
   if (Batch.Ope_Mode < 1 || Batch.Ope_Mode > 3 || Batch.N_Change_Tank < 0 ||
       Batch.N_Change_Tank > kMaxTank - 1)
     return Refuse("計算条件が入力されていません。", "Calculation condition does not input");
+  // Each phase may step up to the longest operating time: a run that could
+  // not end in reasonable time is refused before it starts.
+  const double steps = std::ceil(Batch.Max_Ope_Time / Batch.Diff_Time);
+  if (!(steps <= kMaxBatchSteps)) {
+    char n[32];
+    std::snprintf(n, sizeof n, steps < 1e15 ? "%.0f" : "%.3g", steps);
+    return {false, Text("計算ステップ数が多すぎます (", "Too many calculation steps (") + std::string(n) +
+                       Text(" ステップ、上限 10000000)。微分時間または最大操作時間を見直してください。",
+                            " steps, limit 10000000): change the time step or the operating time")};
+  }
+  // Values no plant has: pressures of the plates, the start temperature and
+  // the product plan of the tanks in use.
+  for (int p = 1; p <= nt; ++p)
+    if (!std::isfinite(Case.Tray_Press[p]) || Case.Tray_Press[p] < 0)
+      return Refuse("圧力が入力されていません。", "Pressure does not input");
+  if (!std::isfinite(Batch.Init_Temp) || !(Unit_Temp_In(Batch.Init_Temp) > -273.15))
+    return Refuse("初期温度が正しくありません。", "Initial temperature is not valid");
+  if (Batch.Ope_Mode > 1)
+    for (int k = 1; k <= Batch.N_Change_Tank + 1; ++k) {
+      const bool mode3 = Batch.Ope_Mode == 3;
+      const double flow = Batch.Prod_Spec[mode3 ? 3 : 2][k];
+      if (!(std::isfinite(Batch.Prod_Spec[1][k]) && Batch.Prod_Spec[1][k] >= 0) || !std::isfinite(flow) || flow < 0 || (mode3 && !(flow > 0)) ||
+          !std::isfinite(Batch.Tank_Value[k]))
+        return Refuse("製品抜出条件が正しくありません。", "Product withdrawal condition is not valid");
+    }
   return {};
 }
 

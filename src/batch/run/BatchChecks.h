@@ -3,6 +3,9 @@
 
 #include <string>
 
+// The most steps a phase of a run may take (its longest time over its step).
+constexpr double kMaxBatchSteps = 1.0e7;
+
 struct BatchCheckResult {
   bool ok = true;
   std::string message;  // the refusal, in the language of Case.Language; empty when ok
@@ -17,7 +20,9 @@ struct BatchCheckResult {
 // divide by zero or never advance: fewer than 2 plates, an enthalpy model other
 // than the temperature polynomial, a zero plate hold-up in the unit in use, a
 // hold-up in m3 (no liquid density exists), a still left with nothing, and
-// negative steps, times, charges or fractions.
+// negative steps, times, charges or fractions, more than kMaxBatchSteps steps
+// in a phase, negative or non-finite pressures, a start temperature at or
+// below absolute zero, and a product plan without flow (or duty) in mode 3.
 BatchCheckResult Batch_Check_Case();
 
 // The subset the run itself insists on before it starts (no message shown):

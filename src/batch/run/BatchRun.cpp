@@ -730,6 +730,8 @@ bool BatchRun::AdvanceColumn() {
   // A step changed to nothing (or less) would never advance the run.
   double dt = std::isfinite(Batch.Run_Diff_Time) && Batch.Run_Diff_Time > 0 ? Batch.Run_Diff_Time
                                                                              : Batch.Diff_Time;
+  // Nor may a step changed during the run make it endless.
+  dt = std::max(dt, Batch.Max_Ope_Time / kMaxBatchSteps);
   Snapshot& snap = *snapshot_;
   for (int halvings = 0;; ++halvings) {
     stepTime_ = dt;

@@ -271,7 +271,8 @@ void frmBatchProduct::cmdOK_Click() {
       if (d < 0) return Refuse("抜き出し量が 0以下です。", "Distillate < 0");
       Batch.Prod_Spec[2][k] = d;
     } else {
-      if (d < 0) return Refuse("リボイラー熱量が 0以下です。", "Reboiler Heat Duty < 0");
+      // Without heat nothing rises to the drum: the tank would never fill.
+      if (!(d > 0)) return Refuse("リボイラー熱量が 0以下です。", "Reboiler Heat Duty <= 0");
       Batch.Prod_Spec[3][k] = Unit_Heat_In(d);
     }
     if (optCond[2 * i]->isChecked()) {

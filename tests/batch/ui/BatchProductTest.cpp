@@ -100,6 +100,7 @@ TEST_F(BatchWindowTest, PlanRefusesTankByTankKeepingWhatWentBefore) {
   f.txtProdChange->setText("2");
   f.txtReflux[0]->setText("6");
   f.txtProd_Qreb[0]->setText("100");
+  f.txtProd_Qreb[1]->setText("100");
   f.txtReflux[2]->setText("4");
   f.txtProd_Qreb[2]->setText("-1");
   script.Answer(ui::vbOK, "リボイラー熱量が 0以下です。");
@@ -110,8 +111,13 @@ TEST_F(BatchWindowTest, PlanRefusesTankByTankKeepingWhatWentBefore) {
   EXPECT_EQ(Batch.Prod_Spec[1][3], 4) << "the failing tank's reflux ratio was stored before its duty";
   EXPECT_EQ(Text(main.lblProdChangeData), "1") << "the count label waits for a plan that passes";
 
-  // Amount limits: the charge in kmol, or in kg by the charge's molecular weights.
+  // A mode-3 tank without heat would never fill.
   f.txtProd_Qreb[2]->setText("0");
+  script.Answer(ui::vbOK, "リボイラー熱量が 0以下です。");
+  f.cmdOK->click();
+
+  // Amount limits: the charge in kmol, or in kg by the charge's molecular weights.
+  f.txtProd_Qreb[2]->setText("50");
   f.optCond.Click(4);
   f.cboMolWt[2]->setCurrentIndex(0);
   f.txtWeight[2]->setText("100");
@@ -181,6 +187,7 @@ TEST_F(BatchWindowTest, UnplannedTankOpensAsDesignedAndStoresAWeightFraction) {
   EXPECT_FALSE(f.txtCompNo[2]->isHidden());
   EXPECT_EQ(f.cboMolWtFr[2]->currentIndex(), -1);
   f.txtReflux[2]->setText("2");
+  for (int i = 0; i < 3; ++i) f.txtProd_Qreb[i]->setText("100");  // a tank needs heat to fill
   script.Answer(ui::vbOK, "Component No");
   f.cmdOK->click();
   f.txtCompNo[2]->setText("1");
