@@ -132,7 +132,7 @@ TEST_F(BatchRunTest, PressuresBetweenSetPlatesAreLinear) {
   RecordingHost host;
   BatchRun run(host);
   ASSERT_TRUE(run.Start());
-  const double mmHg = 0.00013322;
+  const double mmHg = 101325.0 / 760.0 * 1e-6;  // MPa
   for (int p = 1; p <= 5; ++p) EXPECT_NEAR(Case.Tray_P[p], (760 + 5.0 * (p - 1)) * mmHg, 1e-15) << p;
 }
 

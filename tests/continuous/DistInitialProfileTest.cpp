@@ -102,13 +102,13 @@ TEST_F(DistInitialProfileTest, TemperaturesAndPressuresRunStraightBetweenSetValu
   Initial_Profile_set();
   for (int j = 1; j <= 11; ++j) {
     EXPECT_DOUBLE_EQ(Case.Tray_T[j], 70 + 2.5 * (j - 1)) << j;
-    EXPECT_DOUBLE_EQ(Case.Tray_P[j], (760 + 2 * (j - 1)) * 0.00013322) << j;
+    EXPECT_DOUBLE_EQ(Case.Tray_P[j], (760 + 2 * (j - 1)) * (101325.0 / 760.0 * 1e-6)) << j;
   }
   Case.P_Bottom = Case.Tray_Press[11] = 800;
   Case.Tray_Press[6] = 770;
   Initial_Profile_set();
   const double mmHg[] = {0, 760, 762, 764, 766, 768, 770, 776, 782, 788, 794, 800};
-  for (int j = 1; j <= 11; ++j) EXPECT_NEAR(Case.Tray_P[j], mmHg[j] * 0.00013322, 1e-15) << j;
+  for (int j = 1; j <= 11; ++j) EXPECT_NEAR(Case.Tray_P[j], mmHg[j] * (101325.0 / 760.0 * 1e-6), 1e-15) << j;
 }
 
 TEST_F(DistInitialProfileTest, InitialStartTakesTheFlowWeightedMeanFeed) {
