@@ -64,11 +64,42 @@ void frmBatchFeed::Write_Fraction_Header() {
   vaSpread1->SetText(1, 0, ui::S(weight ? QPick("重量分率", "Wt Fr") : QPick("モル分率", "Mol Fr")));
 }
 
+// The case keeps the charge in kmol and mole fractions; with the kg basis the
+// dialog shows and takes kg and mass fractions, through the molar masses.
+static bool MassBasis() {
+  if (Batch.Feed_Comp_Unit != 1) return false;
+  for (int i = 1; i <= std::clamp<int>(Case.NC, 0, kMaxComp); ++i)
+    if (!(Case.Mol_Wt[i] > 0)) return false;
+  return true;
+}
+
 void frmBatchFeed::Fill_Rows() {
   const int nc = std::clamp<int>(Case.NC, 0, kMaxComp);
+  double sum = 0, mass = 0;
+  for (int i = 1; i <= nc; ++i) sum += Batch.Feed_Comp[i], mass += Batch.Feed_Comp[i] * Case.Mol_Wt[i];
+  const bool kg = MassBasis() && mass > 0;
   for (int i = 1; i <= nc; ++i) {
     vaSpread1->SetText(0, i, Case.Comp_Name[i]);
-    vaSpread1->SetValue(1, i, Batch.Feed_Comp[i]);
+    vaSpread1->SetValue(1, i, kg ? Batch.Feed_Comp[i] * Case.Mol_Wt[i] / mass : Batch.Feed_Comp[i]);
+  }
+  txtFeed->setText(ui::Q(General(kg ? Batch.Total_Feed * mass / sum : Batch.Total_Feed)));
+}
+
+// What the dialog shows, as kmol and mole fractions in the case.
+void frmBatchFeed::Take_Rows() {
+  const int nc = std::clamp<int>(Case.NC, 0, kMaxComp);
+  const double total = txt::Val(ui::S(txtFeed->text()));
+  double moles = 0, sum = 0;
+  for (int i = 1; i <= nc; ++i) {
+    Batch.Feed_Comp[i] = vaSpread1->Value(1, i);
+    sum += Batch.Feed_Comp[i];
+    if (MassBasis()) moles += Batch.Feed_Comp[i] / Case.Mol_Wt[i];
+  }
+  if (MassBasis() && moles > 0 && sum > 0) {
+    for (int i = 1; i <= nc; ++i) Batch.Feed_Comp[i] = Batch.Feed_Comp[i] / Case.Mol_Wt[i] / moles;
+    Batch.Total_Feed = total * moles / sum;
+  } else {
+    Batch.Total_Feed = total;
   }
 }
 
@@ -80,7 +111,6 @@ void frmBatchFeed::Form_Load() {
   cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
   Select_Feed_Unit();
   Write_Fraction_Header();
-  txtFeed->setText(ui::Q(General(Batch.Total_Feed)));
   Fill_Rows();
   for (int i = std::clamp<int>(Case.NC, 0, kMaxComp) + 1; i <= kMaxComp; ++i) vaSpread1->SetText(0, i, " ");
   batchui::Write_Main_Label("lblUnitFeed", ui::S(cboFeedUnit->currentText()));
@@ -91,22 +121,22 @@ void frmBatchFeed::Form_Activate() {
   Select_Feed_Unit();
   vaSpread1->SetMaxRows(std::clamp<int>(Case.NC, 0, kMaxComp));
   Write_Fraction_Header();
-  txtFeed->setText(ui::Q(General(Batch.Total_Feed)));
   Fill_Rows();
 }
 
 void frmBatchFeed::cboFeedUnit_LostFocus() {
   const int unit = cboFeedUnit->currentIndex();
-  if (unit != 0 && unit != 1) return;
+  if ((unit != 0 && unit != 1) || unit == Batch.Feed_Comp_Unit) return;
+  // What is typed keeps its meaning: it is shown again in the new basis.
+  Take_Rows();
   Batch.Feed_Comp_Unit = unit;
   Write_Fraction_Header();
+  Fill_Rows();
 }
 
 void frmBatchFeed::cmdOK_Click() {
-  Batch.Total_Feed = txt::Val(ui::S(txtFeed->text()));
-  const int nc = std::clamp<int>(Case.NC, 0, kMaxComp);
-  for (int i = 1; i <= nc; ++i) Batch.Feed_Comp[i] = vaSpread1->Value(1, i);
-  batchui::Write_Main_Label("lblFeedData", General(Batch.Total_Feed));
+  Take_Rows();
+  batchui::Write_Main_Label("lblFeedData", ui::S(txtFeed->text()));
   // The still holds what the plates leave of the charge, in the hold-up unit in use.
   const int unit = Batch.Holdup_Unit, nt = Case.NT;
   if (unit >= 1 && unit <= 3 && nt >= 1 && nt <= kMaxTray) {

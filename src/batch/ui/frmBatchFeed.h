@@ -38,4 +38,5 @@ class frmBatchFeed : public batchui::BatchDialog {
  private:
   void Write_Fraction_Header();
   void Fill_Rows();
+  void Take_Rows();
 };

@@ -32,13 +32,12 @@ TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
     f.cmdOK->click();
   });
   main.cmdFeed->click();
-  EXPECT_EQ(Batch.Total_Feed, 120);
-  EXPECT_EQ(Batch.Feed_Comp[1], 0.5);
-  EXPECT_EQ(Batch.Feed_Comp[2], 0.6);
-  EXPECT_EQ(Batch.Tray_Holdup[1][10], 107) << "120 less 5 + 8 x 1 on the plates";
+  // What was typed in kmol keeps its meaning through the change of basis.
+  EXPECT_NEAR(Batch.Total_Feed, 120, 1e-9);
+  EXPECT_NEAR(Batch.Feed_Comp[1], 0.5 / 1.95, 1e-12);
+  EXPECT_NEAR(Batch.Feed_Comp[2], 0.6 / 1.95, 1e-12);
+  EXPECT_NEAR(Batch.Tray_Holdup[1][10], 107, 1e-9) << "120 less 5 + 8 x 1 on the plates";
   EXPECT_EQ(Batch.Tray_Holdup[2][10], 55);
-  EXPECT_EQ(Text(main.lblFeedData), "120");
-  EXPECT_EQ(Text(main.lblBtmData), "107");
   EXPECT_EQ(Text(main.lblUnitBottom), "Kg") << "the still's label shows the charge basis";
 
   // A basis chosen and then cancelled stays chosen; nothing else is stored.
@@ -51,7 +50,33 @@ TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
   });
   main.cmdFeed->click();
   EXPECT_EQ(Batch.Feed_Comp_Unit, 0);
-  EXPECT_EQ(Batch.Total_Feed, 120);
+  EXPECT_NEAR(Batch.Total_Feed, 120, 1e-9);
+
+  // A charge typed in kg and mass fractions reaches the case in kmol:
+  // 50 kg methanol (32.04), 20 kg ethanol (46.07), 30 kg water (18.015).
+  script.OnModal("frmBatchFeed", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchFeed&>(form);
+    f.cboFeedUnit->setCurrentIndex(1);
+    f.cboFeedUnit_LostFocus();
+    f.txtFeed->setText("100");
+    f.vaSpread1->TypeText(1, 1, "0.5");
+    f.vaSpread1->TypeText(1, 2, "0.2");
+    f.vaSpread1->TypeText(1, 3, "0.3");
+    f.cmdOK->click();
+  });
+  main.cmdFeed->click();
+  const double kmol = 50 / 32.04 + 20 / 46.07 + 30 / 18.015;
+  EXPECT_NEAR(Batch.Total_Feed, kmol, 1e-12);
+  EXPECT_NEAR(Batch.Feed_Comp[1], 50 / 32.04 / kmol, 1e-12);
+  EXPECT_NEAR(Batch.Feed_Comp[3], 30 / 18.015 / kmol, 1e-12);
+  // Shown again in kg, as typed.
+  script.OnModal("frmBatchFeed", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchFeed&>(form);
+    EXPECT_NEAR(std::stod(ui::S(f.txtFeed->text())), 100, 1e-9);
+    EXPECT_NEAR(f.vaSpread1->Value(1, 2), 0.2, 1e-12);
+    ui::SendKey(f.txtFeed, ui::vbKeyEscape);
+  });
+  main.cmdFeed->click();
 }
 
 TEST_F(BatchWindowTest, TowerDialogLimitsAndRoundsThePlateCount) {
