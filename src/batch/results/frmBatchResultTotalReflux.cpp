@@ -83,7 +83,7 @@ void frmBatchResultTotalReflux::Form_Activate() {
 }
 
 void frmBatchResultTotalReflux::Set_Widths() {
-  for (int c = 1; c <= 5; ++c) vaSpread1->SetColWidth(c, c == 3 ? 15 : 11);
+  for (int c = 1; c <= 5; ++c) vaSpread1->SetColWidth(c, c == 3 ? 18 : 11);
   // Digits are wider than the font's average letter: eleven of them need room
   // for sixteen letters, or the fractions are cut to "0....".
   for (int c = 6; c <= kCols; ++c) vaSpread1->SetColWidth(c, 16);

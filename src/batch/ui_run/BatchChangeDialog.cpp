@@ -119,7 +119,8 @@ void BatchChangeDialog::Fill_Residuals() {
   vaSpread1->SetText(0, 0, "段");
   for (int c = 1; c <= nc; ++c) {
     vaSpread1->SetText(c, 0, Case.Comp_Name[c]);
-    vaSpread1->SetColWidth(c, 16);
+    // Room for a residual in its full general form (sign, point, 15 digits).
+    vaSpread1->SetColWidth(c, 22);
   }
   for (int p = 1; p <= plates; ++p)
     for (int c = 1; c <= nc; ++c) {
