@@ -72,6 +72,14 @@ std::string Normalised_Date(std::string_view typed) {
 
 std::atomic<int> g_connection_count{0};
 
+// Characters (not bytes) of a UTF-8 text.
+bool Too_Long(std::string_view key) {
+  std::size_t chars = 0;
+  for (char c : key)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++chars;
+  return chars > kMaxSearchChars;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- Record
@@ -153,6 +161,9 @@ std::string Db_Error_Text(const DbStatus& status, const std::string& path, int l
       return (en ? "Database error (" : "データベースエラー (") + path + "):\n" + status.detail;
     case DbError::BadValue:
       return (en ? "Not a valid value: " : "入力できない値です: ") + status.detail;
+    case DbError::TooLong:
+      return en ? "The search text is too long (at most " + std::to_string(kMaxSearchChars) + " characters)."
+                : "検索する文字列が長すぎます（" + std::to_string(kMaxSearchChars) + " 文字まで）。";
   }
   return {};
 }
@@ -249,7 +260,13 @@ DbStatus PropertyDb::Execute(const std::string& sql, const std::vector<Bound>& p
   return last_ = {};
 }
 
+std::vector<Record> PropertyDb::Refuse_Search() {
+  last_ = {DbError::TooLong, ""};
+  return {};
+}
+
 std::vector<Record> PropertyDb::Name_Search(const TableSpec& table, std::string_view key) {
+  if (Too_Long(key)) return Refuse_Search();
   const std::string pattern = Like_Pattern(key);
   const std::string t = Quoted_Name(table.name);
   return Select(Select_From(table) + " WHERE " + t + ".[Name] LIKE ? ESCAPE '\\' OR " + t +
@@ -305,12 +322,14 @@ std::vector<Record> PropertyDb::Listing(const TableSpec& table) {
 }
 
 std::vector<Record> PropertyDb::Browser_Search(const TableSpec& table, std::string_view key) {
+  if (Too_Long(key)) return Refuse_Search();
   if (key.empty()) return Select(Select_From(table), {});
   return Select(Select_From(table) + " WHERE [Name] LIKE ? ESCAPE '\\'", {{Q(Like_Pattern(key))}});
 }
 
 std::vector<Record> PropertyDb::Pair_Browser_Search(const TableSpec& table, std::string_view key1,
                                                     std::string_view key2) {
+  if (Too_Long(key1) || Too_Long(key2)) return Refuse_Search();
   // The Wilson table takes patterns; the NRTL and Kij tables compare whole names.
   const bool like = Same_Name_Nocase(table.name, "Wilson Parameter");
   const std::string cmp = like ? " LIKE ? ESCAPE '\\'" : " = ?";

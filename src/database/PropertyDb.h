@@ -55,7 +55,11 @@ enum class DbError {
   MissingColumn,  // a table lacks a column the program reads
   Query,          // a statement failed (the driver's text in detail)
   BadValue,       // a value that its column's type does not accept
+  TooLong,        // a search text longer than any name (kMaxSearchChars)
 };
+
+// Longer search texts are refused with a message (no name comes near it).
+inline constexpr std::size_t kMaxSearchChars = 255;
 
 struct DbStatus {
   DbError code = DbError::None;
@@ -160,6 +164,7 @@ class PropertyDb {
   std::string connection_;
   DbStatus open_;
   DbStatus last_;
+  std::vector<Record> Refuse_Search();  // a search text too long: nothing, and why
 };
 
 // Creates a new database file with the nine empty tables (the build's database

@@ -201,6 +201,47 @@ TEST_F(PropertyDbTest, AddEditDeleteKeepNullsAndRefuseBadValues) {
   EXPECT_EQ(db.Listing(cc).size(), 8u);
 }
 
+// What the add dialogs and the CSV import write: a number past the range of a
+// double, or Inf and NaN spelt out, is refused like letters; a search text longer
+// than any name is refused with a message instead of a driver error.
+TEST_F(PropertyDbTest, NonFiniteNumbersAndOverlongSearchesAreRefused) {
+  PropertyDb db(scratch_.Path());
+  const TableSpec& cc = T("CriticalConstant");
+  const std::size_t before = db.Listing(cc).size();
+  for (const char* v : {"1e999", "-1e999", "inf", "nan", "1E+400"}) {
+    Record row;
+    row.Set("Name", "Odd");
+    row.Set("Tc", v);
+    const DbStatus s = db.Add_Row(cc, row);
+    EXPECT_EQ(s.code, DbError::BadValue) << v;
+    EXPECT_NE(Db_Error_Text(s, "db", 1).find(v), std::string::npos) << v;
+    Record index;
+    index.Set("Name", "Odd");
+    index.Set("Index", v);
+    EXPECT_EQ(db.Add_Row(cc, index).code, DbError::BadValue) << v;
+  }
+  EXPECT_EQ(db.Listing(cc).size(), before);
+
+  const std::string longest(kMaxSearchChars, 'x');
+  const std::string longer = std::string(kMaxSearchChars, 'x') + "y";
+  EXPECT_TRUE(db.Name_Search(cc, longest).empty());
+  EXPECT_TRUE(db.Last_Status().Ok());
+  std::string kana;
+  for (std::size_t i = 0; i < kMaxSearchChars; ++i) kana += "ベ";  // characters, not bytes
+  EXPECT_TRUE(db.Browser_Search(cc, kana).empty());
+  EXPECT_TRUE(db.Last_Status().Ok());
+  EXPECT_TRUE(db.Name_Search(cc, longer).empty());
+  EXPECT_EQ(db.Last_Status().code, DbError::TooLong);
+  EXPECT_TRUE(db.Browser_Search(cc, std::string(100000, '*')).empty());
+  EXPECT_EQ(db.Last_Status().code, DbError::TooLong);
+  EXPECT_TRUE(db.Pair_Browser_Search(T("Wilson Parameter"), "Water", longer).empty());
+  EXPECT_EQ(db.Last_Status().code, DbError::TooLong);
+  EXPECT_EQ(Db_Error_Text(db.Last_Status(), "db", 0), "検索する文字列が長すぎます（255 文字まで）。");
+  EXPECT_EQ(Db_Error_Text(db.Last_Status(), "db", 1), "The search text is too long (at most 255 characters).");
+  EXPECT_EQ(db.Name_Search(cc, "*").size(), before);
+  EXPECT_TRUE(db.Last_Status().Ok());
+}
+
 TEST_F(PropertyDbTest, NextIndexAndNameExists) {
   PropertyDb db(scratch_.Path());
   EXPECT_EQ(db.Next_Index(T("AntoineConstant"), "Methanol"), 2);

@@ -97,11 +97,14 @@ void DbBrowserForm::cmdKensaku_Click() {
     Report(db.Open_Status());
     return;
   }
+  vzdb::DbStatus failed;
   for (DbTableModel* m : data_) {
     std::vector<vzdb::Record> rows = Search_Table(db, m->Table());
     // A table whose search failed keeps what it showed; the others go on.
     if (db.Last_Status().Ok()) m->SetRows(std::move(rows));
+    else if (failed.Ok()) failed = db.Last_Status();
   }
+  if (!failed.Ok()) Report(failed);  // once, not once per table
 }
 
 void DbBrowserForm::cmdVersion_Click() {

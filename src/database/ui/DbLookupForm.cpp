@@ -57,6 +57,9 @@ void DbLookupForm::Form_Activate() {
   }
   const std::vector<vzdb::Record> rows = Search(db);
   if (rows.empty()) {
+    // A search that failed (a text too long, a query error) says why.
+    if (!db.Last_Status().Ok())
+      ui::MsgBox(vzdb::Db_Error_Text(db.Last_Status(), Case.DB_Path, Case.Language), ui::vbExclamation);
     lblDBSearchError->setVisible(true);
     return;
   }
