@@ -42,7 +42,8 @@ std::string Flash_Input_Problem(FlashCalcType type, const std::string& tempText,
   const double t = txt::Val(tempText);
   const bool curve = type == FlashCalcType::CondensingCurve;
   const double t2 = curve ? txt::Val(temp2Text) : 0.0;
-  if (!std::isfinite(t) || !std::isfinite(p) || !std::isfinite(t2))
+  const bool overflow = txt::Overflows(pressText) || txt::Overflows(tempText) || (curve && txt::Overflows(temp2Text));
+  if (overflow || !std::isfinite(t) || !std::isfinite(p) || !std::isfinite(t2))
     return InLanguage("温度・圧力に数値でない値 (無限大など) が入力されています。",
                       "The temperature or pressure is not a finite number.");
   if (!(Unit_Press_In(p) > 0.0) || !(p > 0.0))

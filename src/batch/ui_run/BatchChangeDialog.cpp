@@ -148,6 +148,10 @@ void BatchChangeDialog::cmdOK_Click() {
     txtNew->selectAll();
   };
   // The whole text must be a number: a value the run cannot read is not stored.
+  if (txt::Overflows(typed)) {
+    refuse(Refusal(HUGE_VAL));
+    return;
+  }
   if (!txt::IsNumeric(typed)) {
     refuse(Case.Language == 1 ? "Enter a number." : "数値を入力してください。");
     return;

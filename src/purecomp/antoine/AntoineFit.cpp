@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
@@ -28,14 +29,20 @@ void Say_Japanese(const std::string& text) {
 
 // Reads the points of every column pair: temperatures downward until the first
 // empty temperature cell.
+// A number past the range of a double reads as no number, so the fit refuses it
+// instead of taking the 0 that Val gives for it.
+static double PointValue(const std::string& text) {
+  return txt::Overflows(text) ? std::numeric_limits<double>::quiet_NaN() : txt::Val(text);
+}
+
 void Read_Points(const AntoineInput& in, AntoineData& data) {
   for (int i = 1; i <= kMaxComp; ++i) {
     int n = 0;
     for (int row = 2; row <= AntoineInput::kDataRows && n < kMaxPoint; ++row) {
       if (Empty(in.Points[row][2 * i - 1])) break;
       ++n;
-      data.Antoine_T_Data[i][n] = txt::Val(in.Points[row][2 * i - 1]);
-      data.Antoine_P_Data[i][n] = txt::Val(in.Points[row][2 * i]);
+      data.Antoine_T_Data[i][n] = PointValue(in.Points[row][2 * i - 1]);
+      data.Antoine_P_Data[i][n] = PointValue(in.Points[row][2 * i]);
     }
     data.Antoine_NData[i] = static_cast<int16_t>(n);
   }

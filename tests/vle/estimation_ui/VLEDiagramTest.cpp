@@ -66,7 +66,7 @@ TEST_F(VLEDiagramTest, ConstantTemperatureAxisSpeaksTheDisplayPressureUnit) {
   vd::Calc_Curve(frame);
   EXPECT_DOUBLE_EQ(frame.Plot_TP_Bottom, 19);
   EXPECT_DOUBLE_EQ(frame.Plot_TP_Top, 84);
-  EXPECT_NEAR(vd::Axis_Value(VLE.Curve_TP[101]), 60.9307266, 1e-6);
+  EXPECT_NEAR(vd::Axis_Value(VLE.Curve_TP[101]), 457.3692131 * 101.325 / 760, 1e-6);
 }
 
 TEST_F(VLEDiagramTest, NarrowedRangeSweepsOnlyThatRange) {
