@@ -185,7 +185,11 @@ TEST_F(BatchRunTest, ExampleRunsThroughTotalRefluxAndBothTanks) {
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(log[0], " Start Calculation");
   EXPECT_EQ(log[1], " Cal_time=0.9280 全還流収束");
-  EXPECT_EQ(log[2], " Cal_time=0.2002 Change Tank");
+  // Tank 1 is full at about 0.2 h after total reflux: the change comes at that step
+  // or the next one, as round-off in the summed withdrawals falls.
+  ASSERT_EQ(log[2].substr(0, 10), " Cal_time=");
+  EXPECT_NEAR(std::stod(log[2].substr(10, 6)), 0.2, 0.00021) << log[2];
+  EXPECT_EQ(log[2].substr(16), " Change Tank");
   EXPECT_EQ(log[3].substr(0, 10), " Cal_time=");
   EXPECT_EQ(log[3].substr(16), " End of Calculation");
 
