@@ -153,4 +153,51 @@ TEST(NumberText, FitNumberShortensWithoutLosingTheMagnitude) {
   }
 }
 
+// A box's text is a number only when all of it is one; a count is checked
+// against its range before it is converted, so a huge count is never wrapped.
+TEST(NumberText, BoxesTakeOnlyWholeNumbersAndCountsInRange) {
+  using txt::NumberProblem;
+  double v = -1.0;
+  EXPECT_EQ(txt::ParseNumber(" 12.5 ", v), NumberProblem::None);
+  EXPECT_EQ(v, 12.5);
+  EXPECT_EQ(txt::ParseNumber("-.5E+2", v), NumberProblem::None);
+  EXPECT_EQ(v, -50.0);
+  v = 7.0;
+  EXPECT_EQ(txt::ParseNumber("abc", v), NumberProblem::NotNumber);
+  EXPECT_EQ(txt::ParseNumber("12abc", v), NumberProblem::NotNumber);
+  EXPECT_EQ(txt::ParseNumber("1 2", v), NumberProblem::NotNumber);
+  EXPECT_EQ(txt::ParseNumber("", v), NumberProblem::Blank);
+  EXPECT_EQ(txt::ParseNumber("   ", v), NumberProblem::Blank);
+  EXPECT_EQ(txt::ParseNumber("1e999", v), NumberProblem::Overflow);
+  EXPECT_EQ(txt::ParseNumber("nan", v), NumberProblem::NotNumber);
+  EXPECT_EQ(txt::ParseNumber("inf", v), NumberProblem::NotNumber);
+  EXPECT_EQ(v, 7.0);  // untouched by every refusal
+  EXPECT_FALSE(txt::ParseNumber("12abc").has_value());
+
+  long long n = -1;
+  EXPECT_EQ(txt::ParseCount("4294967297", 1, 200, n), NumberProblem::OutOfRange);
+  EXPECT_EQ(txt::ParseCount("3e9", 0, 2147483647, n), NumberProblem::OutOfRange);
+  EXPECT_EQ(txt::ParseCount("1e300", 0, 100, n), NumberProblem::OutOfRange);
+  EXPECT_EQ(txt::ParseCount("-1", 0, 100, n), NumberProblem::OutOfRange);
+  EXPECT_EQ(txt::ParseCount("9223372036854775807", 0, 9223372036854775807LL, n), NumberProblem::OutOfRange);
+  EXPECT_EQ(n, -1);
+  EXPECT_EQ(txt::ParseCount("2.5", 0, 100, n), NumberProblem::None);
+  EXPECT_EQ(n, 2);
+  EXPECT_EQ(txt::ParseCount(" 200 ", 1, 200, n), NumberProblem::None);
+  EXPECT_EQ(n, 200);
+  EXPECT_EQ(txt::ValCount("3e30"), 0);  // never a wrapped value
+}
+
+TEST(NumberText, RefusalMessagesNameTheFieldInTheChosenLanguage) {
+  using txt::NumberProblem;
+  txt::SetMessageLanguage([] { return true; });
+  EXPECT_EQ(txt::NumberProblemMessage(NumberProblem::NotNumber, "Temperature", "abc"),
+            "Temperature: \"abc\" is not a number.");
+  EXPECT_NE(txt::NumberProblemMessage(NumberProblem::OutOfRange, "Stages", "0", 1, 200).find("1 to 200"),
+            std::string::npos);
+  txt::SetMessageLanguage(nullptr);
+  EXPECT_EQ(txt::NumberProblemMessage(NumberProblem::Blank, "温度", ""), "「温度」に数値を入力してください。");
+  EXPECT_NE(txt::NumberProblemMessage(NumberProblem::Overflow, "圧力", "1e999").find("1e999"), std::string::npos);
+}
+
 }  // namespace

@@ -312,7 +312,9 @@ bool EnglishMessages() { return g_english != nullptr && g_english(); }
 void SetMessageLanguage(bool (*english)()) { g_english = english; }
 
 long long RoundHalfEven(double value) {
-  if (!std::isfinite(value)) return 0;
+  // Converting a double beyond the range of a long long is undefined: such a
+  // value is no count at all.
+  if (!std::isfinite(value) || !(std::fabs(value) < 9.2e18)) return 0;
   return static_cast<long long>(std::nearbyint(value));  // default rounding mode: ties to even
 }
 
@@ -322,6 +324,61 @@ bool IsNumeric(std::string_view text) {
   const std::size_t start = SkipBlanks(text);
   const std::size_t len = NumberLength(text, start);
   return len > 0 && SkipBlanks(text, start + len) == text.size() && !Overflows(text);
+}
+
+NumberProblem ParseNumber(std::string_view text, double& value) {
+  const std::size_t start = SkipBlanks(text);
+  if (start == text.size()) return NumberProblem::Blank;
+  const std::size_t len = NumberLength(text, start);
+  if (len == 0 || SkipBlanks(text, start + len) != text.size()) return NumberProblem::NotNumber;
+  const double v = LeadingNumber(text);
+  if (!std::isfinite(v)) return NumberProblem::Overflow;
+  value = v;
+  return NumberProblem::None;
+}
+
+std::optional<double> ParseNumber(std::string_view text) {
+  double v = 0.0;
+  if (ParseNumber(text, v) != NumberProblem::None) return std::nullopt;
+  return v;
+}
+
+NumberProblem ParseCount(std::string_view text, long long lo, long long hi, long long& value) {
+  double v = 0.0;
+  const NumberProblem p = ParseNumber(text, v);
+  if (p != NumberProblem::None) return p;
+  const double r = std::nearbyint(v);
+  // Beyond +-9.2e18 a double no longer converts to a long long defined; no
+  // count of this program comes near that.
+  if (!(std::fabs(r) < 9.2e18)) return NumberProblem::OutOfRange;
+  const long long c = static_cast<long long>(r);
+  if (c < lo || c > hi) return NumberProblem::OutOfRange;
+  value = c;
+  return NumberProblem::None;
+}
+
+std::string NumberProblemMessage(NumberProblem problem, std::string_view field, std::string_view text,
+                                 long long lo, long long hi) {
+  const std::string f(field);
+  std::string t(text);
+  if (t.size() > 40) t = t.substr(0, 40) + "...";
+  const bool en = EnglishMessages();
+  switch (problem) {
+    case NumberProblem::None:
+      return "";
+    case NumberProblem::Blank:
+      return en ? f + ": enter a number." : "「" + f + "」に数値を入力してください。";
+    case NumberProblem::NotNumber:
+      return en ? f + ": \"" + t + "\" is not a number." : "「" + f + "」の「" + t + "」は数値ではありません。";
+    case NumberProblem::Overflow:
+      return en ? f + ": \"" + t + "\" is beyond the range of a number."
+                : "「" + f + "」の「" + t + "」は数値の範囲を超えています。";
+    case NumberProblem::OutOfRange:
+      return en ? f + ": enter a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) + "."
+                : "「" + f + "」には " + std::to_string(lo) + " から " + std::to_string(hi) +
+                      " までの整数を入力してください。";
+  }
+  return "";
 }
 
 }  // namespace txt

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,12 +39,40 @@ double Val(std::string_view text);
 bool Overflows(std::string_view text);
 
 // A count or stage number typed as text: Val rounded to the nearest whole
-// number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4). A value past the
+// range of a long long gives 0 (never a wrapped count); windows check typed
+// counts with ParseCount first.
 long long ValCount(std::string_view text);
 long long RoundHalfEven(double value);
 
 // True when the whole text (blanks around it allowed) is one finite number.
 bool IsNumeric(std::string_view text);
+
+// Why a box's text gives no number a calculation may use.
+enum class NumberProblem {
+  None,        // the text is wholly one finite number (count: within its range)
+  Blank,       // nothing but blanks
+  NotNumber,   // "abc", "12abc", "1.2.3"
+  Overflow,    // a number past the range of a double ("1e999")
+  OutOfRange,  // a count outside the range it may take
+};
+
+// The number a box holds when the whole text (blanks around it allowed) is one
+// finite number; otherwise the problem, and `value` is left alone.
+NumberProblem ParseNumber(std::string_view text, double& value);
+std::optional<double> ParseNumber(std::string_view text);
+
+// A count typed as text (stages, atoms, an index): wholly a number, rounded to
+// the nearest whole number (halves to even) and within lo..hi. The range is
+// checked on the number before it is converted, so "4294967297" or "3e9" is
+// refused, never wrapped.
+NumberProblem ParseCount(std::string_view text, long long lo, long long hi, long long& value);
+
+// The message for a refused box, naming the field, in the language of the
+// shared texts: "「温度」の「abc」は数値ではありません。" / "Temperature: "abc" is not a
+// number." For OutOfRange the range lo..hi is named.
+std::string NumberProblemMessage(NumberProblem problem, std::string_view field, std::string_view text,
+                                 long long lo = 0, long long hi = 0);
 
 // The number text shortened until `fits` accepts it, for a narrow column: fewer
 // decimals while at least three significant digits stay, else the exponent form
