@@ -9,8 +9,8 @@ means:
   from the deflated quadratic (no trigonometric formula);
 - the incipient vapour at a temperature: successive substitution from
   Wilson's K-values and from the previous temperature's vapour, finished by
-  Newton on ln K with a finite-difference Jacobian to 1e-12; a vapour equal to
-  the liquid (every |ln K| < 1e-5) is no second phase;
+  Newton on ln K with a finite-difference Jacobian to 1e-12; a vapour within
+  1e-3 of the liquid (every |ln K| and |Zv - Zl|) is no second phase;
 - the temperature: a scan in steps of 0.5 K over the whole range where a liquid
   can exist, every change of sign of ln sum(x K) between distinct phases
   refined by bisection to 1e-9 K.
@@ -201,8 +201,9 @@ class Residual:
             if found is None:
                 continue
             u, zv = found
-            # one phase: the vapour is the liquid (same composition, same root)
-            if max(abs(u[i]) for i in range(mix.n) if x[i] > 0) < 1e-5 and abs(zv - zl) < 1e-5:
+            # one phase: the vapour is (next to) the liquid itself, where ln sum x K
+            # falls toward 0 with a power of the split and would pass for a root
+            if max(abs(u[i]) for i in range(mix.n) if x[i] > 0) < 1e-3 and abs(zv - zl) < 1e-3:
                 continue
             top = max(u)
             g = top + math.log(sum(x[i] * math.exp(u[i] - top) for i in range(mix.n)))
@@ -260,7 +261,7 @@ def refine(res, a, ga, b, gb):
         if b - a < 1e-9:
             break
     g = res(0.5 * (a + b))
-    if g is None or abs(g) > 1e-7:
+    if g is None or abs(g) > 1e-9:
         return None  # a jump between two vapour branches, not a root
     return 0.5 * (a + b)
 

@@ -7,9 +7,6 @@
 // the reduced A and B.
 #include <cmath>
 #include <utility>
-#ifdef EOS_TRACE
-#include <cstdio>
-#endif
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
@@ -209,6 +206,7 @@ constexpr int kVapourPasses = 40;         // substitutions of the vapour before 
 constexpr double kScanLnKTol = 1e-8;      // vapour settled, while scanning
 constexpr double kRootLnKTol = 1e-12;     // vapour settled, while polishing a root
 constexpr double kRootTol = 1e-10;        // |ln sum x K| of an accepted bubble point
+constexpr double kEdgeNearZero = 0.1;     // |ln sum x K| beside an edge worth looking into
 constexpr double kJumpTol = 1e-7;         // |ln sum x K| left at a bracket that closed on a jump
 // A vapour whose largest |ln K| and |Zv - Zl| both stay below this is taken as
 // the liquid itself. Approaching that one-phase solution, ln sum x K falls
@@ -312,12 +310,12 @@ struct TempPoint {
   double lnK[kMaxComp + 1];
 };
 
-// The substitution has run onto the liquid itself (K = 1, one root), where it
-// would stay: no second phase from this start.
+// The substitution has run onto the liquid itself (K = 1, one root), which it
+// only leaves again by chance: no second phase from this start.
 bool collapsed(const double x[], const double lnK[], double zV, double zL) {
-  if (!(std::fabs(zV - zL) < 1e-2 * kOnePhase)) return false;
+  if (!(std::fabs(zV - zL) < kOnePhase)) return false;
   for (int i = 1; i <= Case.NC; ++i)
-    if (x[i] > 0.0 && !(std::fabs(lnK[i]) < 1e-2 * kOnePhase)) return false;
+    if (x[i] > 0.0 && !(std::fabs(lnK[i]) < kOnePhase)) return false;
   return true;
 }
 
@@ -479,9 +477,6 @@ struct Search {
   TempPoint at(double t, const double* warm, double tol) {
     ++evaluations;
     TempPoint p = evaluate(eos, t, P, x, warm, tol);
-#ifdef EOS_TRACE
-    std::printf("  t %.6f g %.3e valid %d lnK1 %.4f\n", t, p.g, p.valid, p.lnK[1]);
-#endif
     if (!p.finite) sawNotFinite = true;
     return p;
   }
@@ -520,22 +515,26 @@ void polish(Search& s, TempPoint a, TempPoint b) {
     }
     if (std::fabs(a.t - b.t) < 1e-7) break;
   }
+  // A bracket closed to 1e-7 K holds a root when ln sum x K is as small as such
+  // a width allows, and a jump between two vapour branches otherwise.
   const TempPoint& best = std::fabs(a.g) < std::fabs(b.g) ? a : b;
-  if (best.valid && std::fabs(best.g) <= kJumpTol) {
+  const bool closed = std::fabs(a.t - b.t) < 1e-7;
+  if (closed && std::fabs(best.g) <= kJumpTol) {
     if (s.rootCount < kMaxRoots) s.roots[s.rootCount++] = {best, rising};
     return;
   }
-  if (std::fabs(a.t - b.t) >= 1e-7 || !best.valid) {
+  if (!closed) {
     s.failedBracket = true;
     s.failedBest = best;
   }
 }
 
 // Between a valid and an invalid point the vapour appears or vanishes; a
-// bubble point can lie just inside (near a critical point). Bisection on
-// validity finds the last valid point within 1e-3 K; a change of sign between it
-// and the valid end is polished.
+// bubble point can lie just inside (near a critical point, where ln sum x K
+// stays small). Bisection on validity finds the last valid point within 1e-3 K;
+// a change of sign between it and the valid end is polished.
 void examineEdge(Search& s, const TempPoint& validEnd, double invalidT) {
+  if (std::fabs(validEnd.g) > kEdgeNearZero) return;
   TempPoint inner = validEnd;
   double outer = invalidT;
   for (int n = 0; n < 16 && std::fabs(outer - inner.t) > 1e-3; ++n) {
@@ -546,12 +545,7 @@ void examineEdge(Search& s, const TempPoint& validEnd, double invalidT) {
   if (inner.t != validEnd.t && !sameSign(inner.g, validEnd.g)) polish(s, validEnd, inner);
 }
 
-// Scans upward in steps that take ln sum x K about half way to zero at its
-// present slope (at least 0.5 K, at most 5 % of T), polishing every change of
-// sign between valid points. Near the liquid's critical region a vapour exists
-// only in a window of a kelvin or two around the bubble point, and the liquid's
-// compressibility changes fast there: the step is also kept below what changes
-// it by 0.01. Stops once the answer and another bubble point are known.
+// The lowest rising bubble point and one more are known: the scan can stop.
 bool answerAndAnother(const Search& s) {
   if (s.rootCount < 2) return false;
   for (int r = 0; r < s.rootCount; ++r)
@@ -559,12 +553,19 @@ bool answerAndAnother(const Search& s) {
   return false;
 }
 
+// Scans upward in steps that take ln sum x K about half way to zero at its
+// present slope (at least 0.5 K, at most 5 % of T, 10 % where there is no
+// vapour), polishing every change of
+// sign between valid points. Near the liquid's critical region a vapour exists
+// only in a window of a kelvin or two around the bubble point, and the liquid's
+// compressibility changes fast there: the step is also kept below what changes
+// it by 0.01. Stops once the answer and another bubble point are known.
 void scan(Search& s, double tColdC, double tHotC) {
   TempPoint prev = s.at(tColdC, nullptr, kScanLnKTol);
   double slope = NAN, zSlope = 0.0, step = 1.0;
   for (int n = 0; n < kMaxScanPoints && prev.t < tHotC && !answerAndAnother(s); ++n) {
     const double tK = prev.t + kKelvinOffset;
-    const double hMax = std::fmax(5.0, 0.05 * tK);
+    const double hMax = std::fmax(5.0, (prev.valid ? 0.05 : 0.1) * tK);
     double h = hMax;
     if (prev.valid && std::isfinite(slope) && slope != 0.0)
       h = 0.5 * std::fmax(std::fabs(prev.g), 0.02) / std::fabs(slope);
