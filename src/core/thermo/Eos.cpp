@@ -554,8 +554,7 @@ bool answerAndAnother(const Search& s) {
 }
 
 // Scans upward in steps that take ln sum x K about half way to zero at its
-// present slope (at least 0.5 K, at most 5 % of T, 10 % where there is no
-// vapour), polishing every change of
+// present slope (at least 0.5 K, at most 5 % of T), polishing every change of
 // sign between valid points. Near the liquid's critical region a vapour exists
 // only in a window of a kelvin or two around the bubble point, and the liquid's
 // compressibility changes fast there: the step is also kept below what changes
@@ -565,7 +564,7 @@ void scan(Search& s, double tColdC, double tHotC) {
   double slope = NAN, zSlope = 0.0, step = 1.0;
   for (int n = 0; n < kMaxScanPoints && prev.t < tHotC && !answerAndAnother(s); ++n) {
     const double tK = prev.t + kKelvinOffset;
-    const double hMax = std::fmax(5.0, (prev.valid ? 0.05 : 0.1) * tK);
+    const double hMax = std::fmax(5.0, 0.05 * tK);
     double h = hMax;
     if (prev.valid && std::isfinite(slope) && slope != 0.0)
       h = 0.5 * std::fmax(std::fabs(prev.g), 0.02) / std::fabs(slope);
