@@ -295,7 +295,7 @@ EXAMPLE2_CASES = [(0.980665, [0.2, 0.5, 0.3]), (0.5, [0.2, 0.5, 0.3]), (2.0, [0.
                   (4.0, [0.02, 0.08, 0.9])]
 
 CASES = [
-    # the cases
+    # cases first reported wrong
     ("ethane n-butane", ["ethane", "n-butane"], [0.6, 0.4], 5.5),
     ("methane ethane", ["methane", "ethane"], [0.5, 0.5], 5.5),
     ("ethane propane rich", ["ethane", "propane"], [0.9, 0.1], 4.8),
