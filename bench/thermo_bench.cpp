@@ -81,6 +81,24 @@ void BM_T_Bubble_srk(benchmark::State& state) {
 }
 BENCHMARK(BM_T_Bubble_srk)->ArgName("eos")->Arg(0)->Arg(1);
 
+void BM_T_Bubble_srk_DissolvedGas(benchmark::State& state) {
+  // Methane in n-decane at 10 bar, k = 0.0411: the bubble point lies far from
+  // the ideal one.
+  Reset_Case_Data();
+  Case.NC = 2;
+  const double tc[] = {0, 190.56, 617.7}, pc[] = {0, 45.99, 21.1}, w[] = {0, 0.011, 0.491};
+  const double x[] = {0, 0.05, 0.95};
+  for (int i = 1; i <= 2; ++i) {
+    Case.Comp_Tc[i] = tc[i];
+    Case.Comp_Pc[i] = pc[i];
+    Case.Comp_Omega[i] = w[i];
+  }
+  Case.EOS_Kij[1][2] = Case.EOS_Kij[2][1] = 0.0411;
+  const int32_t eos = static_cast<int32_t>(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(T_Bubble_srk(eos, 20.0, 1.0, x));
+}
+BENCHMARK(BM_T_Bubble_srk_DissolvedGas)->ArgName("eos")->Arg(0)->Arg(1);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -6,6 +6,7 @@
 // their ratio matters, and the gas constant 0.082053 cancels between a, b and
 // the reduced A and B.
 #include <cmath>
+#include <utility>
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
@@ -121,10 +122,22 @@ void EOS_Cubic_Root(const int32_t& eos, const int32_t& phase, const double& t, c
       // Rounding can carry the cosine just past +-1 near a double root.
       const double cosine = std::fmax(-1.0, std::fmin(1.0, -q / (2.0 * std::pow(-p, 1.5))));
       const double phi = std::acos(cosine) / 3.0;
-      const double z1 = r * std::cos(phi) - c2 / 3.0;
-      const double z2 = r * std::cos(phi + kTwoPiThirds) - c2 / 3.0;
-      const double z3 = r * std::cos(phi + kFourPiThirds) - c2 / 3.0;
-      Z = phase == 0 ? std::fmin(z1, std::fmin(z2, z3)) : std::fmax(z1, std::fmax(z2, z3));
+      // The largest root r cos(phi) - c2/3 (cos(phi) >= 1/2) carries no
+      // cancellation; the other two come from the quadratic left after dividing
+      // it out, with its constant term -c0 / z3. Taking them from the cosine
+      // formula too loses every digit of a liquid root near B at very low
+      // pressure, where ln(Z - B) then turns meaningless.
+      const double z3 = r * std::cos(phi) - c2 / 3.0;
+      if (phase == 1 || !(z3 > 0.0)) {
+        const double z1 = r * std::cos(phi + kTwoPiThirds) - c2 / 3.0;
+        const double z2 = r * std::cos(phi + kFourPiThirds) - c2 / 3.0;
+        Z = phase == 0 ? std::fmin(z1, std::fmin(z2, z3)) : std::fmax(z1, std::fmax(z2, z3));
+      } else {
+        const double e1 = c2 + z3, e0 = -c0 / z3;
+        const double root = std::sqrt(std::fmax(0.0, e1 * e1 - 4.0 * e0));
+        const double half = -0.5 * (e1 + std::copysign(root, e1));
+        Z = half != 0.0 ? std::fmin(std::fmin(half, e0 / half), z3) : std::fmin(-0.5 * e1, z3);
+      }
     }
   } else {
     // Cardano with the larger-magnitude term first to avoid cancellation.
@@ -180,10 +193,26 @@ void EOS_Fugacity(const int32_t& eos, const double& t, const double& P, const do
 
 namespace {
 
-constexpr int kVapourPasses = 31;        // successive substitutions of the vapour per temperature
-constexpr double kVapourChange = 1e-6;   // relative change of K that counts as settled
-constexpr double kTrivialK = 1e-4;       // |K - 1| below this for all components ...
-constexpr double kTrivialZ = 1e-6;       // ... with one compressibility for both phases: no real split
+// The search scans the whole temperature range where a liquid of these
+// components can boil, from well below the lowest critical temperature to well
+// above the highest, so that every start gives the same answer and a second
+// bubble point is seen.
+constexpr double kColdestK = 3.15;        // -270 degC
+constexpr double kScanColdTr = 0.25;      // coldest scanned T / mean Tc of the liquid
+constexpr double kScanHotTr = 1.3;        // hottest scanned T / highest Tc of the liquid
+constexpr int kMaxScanPoints = 400;       // far above the usual 20 to 40
+constexpr int kMaxRoots = 8;
+constexpr int kVapourPasses = 40;         // substitutions of the vapour before Newton takes over
+constexpr double kScanLnKTol = 1e-8;      // vapour settled, while scanning
+constexpr double kRootLnKTol = 1e-12;     // vapour settled, while polishing a root
+constexpr double kRootTol = 1e-10;        // |ln sum x K| of an accepted bubble point
+constexpr double kEdgeNearZero = 0.1;     // |ln sum x K| beside an edge worth looking into
+constexpr double kJumpTol = 1e-7;         // |ln sum x K| left at a bracket that closed on a jump
+// A vapour whose largest |ln K| and |Zv - Zl| both stay below this is taken as
+// the liquid itself. Approaching that one-phase solution, ln sum x K falls
+// toward 0 with the square or cube of the split, so 1e-3 keeps it above the
+// 1e-10 that accepts a bubble point: a one-phase point can never pass as one.
+constexpr double kOnePhase = 1e-3;
 
 // The pure-component terms of one temperature, shared by the liquid and every
 // vapour pass: the same products EOS_Parameter and EOS_Fugacity form, computed once.
@@ -209,9 +238,10 @@ void prepareTerms(int32_t eos, double t, TemperatureTerms& terms) {
 }
 
 // EOS_Parameter, EOS_Cubic_Root and EOS_Fugacity of comp with the terms of one
-// temperature; returns the density.
-double phaseFugacity(int32_t eos, int32_t phase, const TemperatureTerms& terms, double P, const double comp[],
-                     double phi[]) {
+// temperature, as ln phi (exp of a very cold liquid's ln phi underflows);
+// returns the compressibility of the chosen root.
+double phaseLnPhi(int32_t eos, int32_t phase, const TemperatureTerms& terms, double P, const double comp[],
+                  double lnPhi[]) {
   const int nc = Case.NC;
   double r[kMaxComp + 1];
   double a = 0.0, b = 0.0;
@@ -248,140 +278,332 @@ double phaseFugacity(int32_t eos, int32_t phase, const TemperatureTerms& terms, 
       sum += comp[j] * (1.0 - kij(i, j)) * terms.rootFug[i] * terms.rootFug[j];
     }
     const double bRatio = terms.b[i] / b;
-    phi[i] = std::exp(bRatio * (Z - 1.0) - L - factor * (2.0 * sum / a - bRatio) * logTerm);
+    lnPhi[i] = bRatio * (Z - 1.0) - L - factor * (2.0 * sum / a - bRatio) * logTerm;
   }
-  return density;
+  return Z;
 }
 
-// One temperature of the bubble search. The liquid fugacity coefficients are
-// taken at T once; the vapour y = x K / sum(x K) and its coefficients are
-// substituted until K = phiL / phiV stands still, starting from the K-values the
-// caller leaves in Case.K_Value (those of the previous temperature). f = 1 -
-// sum x K then depends on T alone, so the root finder sees one smooth function
-// and a start that already satisfies the bubble condition is taken as it is.
-struct BubblePoint {
-  double f = 0;
-  double zL = 0, zV = 0;  // compressibilities of the liquid and the last vapour
-  bool settled = false;   // the vapour substitution stood still
+// The vapour y = x K / sum(x K) of the liquid x; returns ln sum(x K). Scaled by
+// the largest K so that neither the sum nor y overflows.
+double vapourOf(const double x[], const double lnK[], double y[]) {
+  double top = -HUGE_VAL;
+  for (int i = 1; i <= Case.NC; ++i)
+    if (x[i] > 0.0) top = std::fmax(top, lnK[i]);
+  double sum = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) {
+    y[i] = x[i] > 0.0 ? x[i] * std::exp(lnK[i] - top) : 0.0;
+    sum += y[i];
+  }
+  for (int i = 1; i <= Case.NC; ++i) y[i] /= sum;
+  return top + std::log(sum);
+}
+
+// One temperature of the scan: the incipient vapour of the liquid and
+// g = ln sum(x K). valid: the vapour settled and differs from the liquid; only
+// then does g mean anything.
+struct TempPoint {
+  double t = 0;  // degC
+  double g = 0;
+  double zL = 0;  // the liquid's compressibility
+  bool valid = false;
+  bool finite = true;
+  double lnK[kMaxComp + 1];
 };
 
-BubblePoint bubbleResidual(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[],
-                           double y[], int passes = kVapourPasses) {
-  const int nc = Case.NC;
-  const double pBar = P * kBarPerMPa;
-  const double rt = kGasConstant * (t + kKelvinOffset);
-  BubblePoint point;
-  TemperatureTerms terms;
-  prepareTerms(eos, t, terms);
-  double density = phaseFugacity(eos, 0, terms, P, x, phiL);
-  point.zL = pBar / (density * rt);
-  // Far from the root the sign and size of f are all the finder needs: the
-  // substitution stops once K moves by less than a twentieth of |f|.
-  for (int pass = 0; pass < passes; ++pass) {
-    double sum = 0.0;
-    for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
-    for (int i = 1; i <= nc; ++i) y[i] = x[i] * Case.K_Value[i] / sum;
-    density = phaseFugacity(eos, 1, terms, P, y, phiV);
-    double change = 0.0, sumNew = 0.0;
-    for (int i = 1; i <= nc; ++i) {
-      const double K = phiL[i] / phiV[i];
-      const double relative = std::fabs(K - Case.K_Value[i]) / Case.K_Value[i];
-      change = relative > change || !(relative == relative) ? relative : change;
-      Case.K_Value[i] = K;
-      sumNew += x[i] * K;
-    }
-    point.settled = change <= kVapourChange;
-    if (point.settled || change <= 0.2 * std::fabs(1.0 - sumNew)) break;
-  }
-  point.zV = pBar / (density * rt);
-  double sum = 0.0;
-  for (int i = 1; i <= nc; ++i) sum += x[i] * Case.K_Value[i];
-  for (int i = 1; i <= nc; ++i) y[i] = x[i] * Case.K_Value[i] / sum;
-  point.f = 1.0 - sum;
-  return point;
-}
-
-// Liquid and vapour alike: above the mixture's critical region the cubic has one
-// root, phiL = phiV and every K = 1 solves sum x K = 1 without a second phase.
-bool isTrivial(const BubblePoint& point) {
-  if (!(std::fabs(point.zL - point.zV) <= kTrivialZ * std::fmax(std::fabs(point.zL), std::fabs(point.zV))))
-    return false;
+// The substitution has run onto the liquid itself (K = 1, one root), which it
+// only leaves again by chance: no second phase from this start.
+bool collapsed(const double x[], const double lnK[], double zV, double zL) {
+  if (!(std::fabs(zV - zL) < kOnePhase)) return false;
   for (int i = 1; i <= Case.NC; ++i)
-    if (!(std::fabs(Case.K_Value[i] - 1.0) <= kTrivialK)) return false;
+    if (x[i] > 0.0 && !(std::fabs(lnK[i]) < kOnePhase)) return false;
   return true;
 }
 
-// sum x K of the Riedel-type correlation (ideal K = Psat / P) at t; leaves those K-values.
-double idealSum(double t, double P, const double x[]) {
-  K_Initial_Riedel(t, P);
-  double sum = 0.0;
-  for (int i = 1; i <= Case.NC; ++i) sum += x[i] * Case.K_Value[i];
-  return sum;
+// ln K' = ln phiL - ln phiV(y(ln K)); returns the vapour's root.
+double vapourMap(int32_t eos, const TemperatureTerms& terms, double P, const double x[], const double lnPhiL[],
+                 const double lnK[], double next[]) {
+  double y[kMaxComp + 1], lnPhiV[kMaxComp + 1];
+  vapourOf(x, lnK, y);
+  const double zV = phaseLnPhi(eos, 1, terms, P, y, lnPhiV);
+  for (int i = 1; i <= Case.NC; ++i) next[i] = lnPhiL[i] - lnPhiV[i];
+  return zV;
 }
 
-// The ideal bubble point, sum x Psat(t) / P = 1 with the correlation's vapour
-// pressures, by bisection: each K rises with temperature. Ends within 1e-3 K, or
-// at the bound the condition cannot be met inside.
-double idealBubbleC(double P, const double x[], double tStart) {
-  double lo = -270.0, hi = std::fmax(tStart, 0.0) + 100.0;
-  if (!(idealSum(lo, P, x) < 1.0)) return lo;
-  for (int n = 0; n < 20 && idealSum(hi, P, x) < 1.0; ++n) hi += 2.0 * (hi - lo);
-  for (int n = 0; n < 80 && hi - lo > 1e-3; ++n) {
-    const double mid = 0.5 * (lo + hi);
-    if (idealSum(mid, P, x) < 1.0) lo = mid;
-    else hi = mid;
-  }
-  return 0.5 * (lo + hi);
-}
-
-struct SearchEnd {
-  double T;
-  int32_t state;
-  BubblePoint point;
-};
-
-// The root finder over [t - 50, t + 50] (the lower bound kept above absolute
-// zero) from t with the K-values in Case.K_Value.
-SearchEnd searchBubble(int32_t eos, double t, double P, const double x[], double phiL[], double phiV[], double y[],
-                       ThermoOutcome& out, int passes = kVapourPasses) {
-  double T = t;
-  const double tHigh = T + 50.0;
-  double tLow = T - 50.0;
-  if (tLow < -kKelvinOffset) tLow = -270.0;
-  int32_t state = 1, calls = 0;
-  double xPos = 0, fPos = 0, xNeg = 0, fNeg = 0, xPrev = 0, fPrev = 0;
-  BubblePoint point;
-  while (state < 4) {
-    point = bubbleResidual(eos, T, P, x, phiL, phiV, y, passes);
-    ++out.iterations;
-    out.residual = std::fabs(point.f);
-    Root_Search(state, calls, T, point.f, tLow, tHigh, 0.5, 1e-5, xPos, fPos, xNeg, fNeg, xPrev, fPrev);
-    if (!std::isfinite(point.f)) out.status = ThermoStatus::NotFinite;
-  }
-  // The secant can stall within a bracket while |f| is still above the
-  // tolerance: finish by regula falsi (Illinois) inside the bracket.
-  if (state == 6 && std::isfinite(point.f) && fPos < 1e30 && fNeg > -1e30) {
-    int side = 0;
-    for (int n = 0; n < 60 && state == 6; ++n) {
-      T = (xPos * fNeg - xNeg * fPos) / (fNeg - fPos);
-      point = bubbleResidual(eos, T, P, x, phiL, phiV, y, passes);
-      ++out.iterations;
-      out.residual = std::fabs(point.f);
-      if (!std::isfinite(point.f)) break;
-      if (out.residual <= 1e-5) state = 4;
-      else if (point.f >= 0.0) {
-        xPos = T, fPos = point.f;
-        if (side == 1) fNeg *= 0.5;
-        side = 1;
-      } else {
-        xNeg = T, fNeg = point.f;
-        if (side == -1) fPos *= 0.5;
-        side = -1;
-      }
+// Solves J d = r in place (partial pivoting); false when J is singular.
+bool solveLinear(int n, double J[][kMaxComp + 1], double r[]) {
+  for (int c = 1; c <= n; ++c) {
+    int pivot = c;
+    for (int k = c + 1; k <= n; ++k)
+      if (std::fabs(J[k][c]) > std::fabs(J[pivot][c])) pivot = k;
+    if (!(std::fabs(J[pivot][c]) > 1e-300)) return false;
+    if (pivot != c) {
+      for (int k = 1; k <= n; ++k) std::swap(J[c][k], J[pivot][k]);
+      std::swap(r[c], r[pivot]);
+    }
+    for (int k = c + 1; k <= n; ++k) {
+      const double f = J[k][c] / J[c][c];
+      for (int m = c; m <= n; ++m) J[k][m] -= f * J[c][m];
+      r[k] -= f * r[c];
     }
   }
-  return {T, state, point};
+  for (int c = n; c >= 1; --c) {
+    for (int m = c + 1; m <= n; ++m) r[c] -= J[c][m] * r[m];
+    r[c] /= J[c][c];
+  }
+  return true;
 }
+
+// Newton on F(ln K) = ln K - ln K'(ln K) with a finite-difference Jacobian, for
+// the near-critical vapour where substitution crawls (its dominant eigenvalue
+// nears 1). Steps are limited to 1 in ln K.
+bool newtonVapour(int32_t eos, const TemperatureTerms& terms, double P, const double x[], const double lnPhiL[],
+                  double lnK[], double tol, double& zV) {
+  const int nc = Case.NC;
+  double next[kMaxComp + 1], F[kMaxComp + 1], probe[kMaxComp + 1], J[kMaxComp + 1][kMaxComp + 1];
+  for (int n = 0; n < 40; ++n) {
+    zV = vapourMap(eos, terms, P, x, lnPhiL, lnK, next);
+    double size = 0.0;
+    for (int i = 1; i <= nc; ++i) {
+      F[i] = lnK[i] - next[i];
+      size = std::fmax(size, std::fabs(F[i]));
+    }
+    if (!std::isfinite(size)) return false;
+    if (size <= tol) return true;
+    for (int j = 1; j <= nc; ++j) {
+      const double h = 1e-7 * std::fmax(1.0, std::fabs(lnK[j]));
+      for (int i = 1; i <= nc; ++i) probe[i] = lnK[i];
+      probe[j] += h;
+      double moved[kMaxComp + 1];
+      vapourMap(eos, terms, P, x, lnPhiL, probe, moved);
+      for (int i = 1; i <= nc; ++i) J[i][j] = ((probe[i] - moved[i]) - F[i]) / h;
+    }
+    for (int i = 1; i <= nc; ++i) F[i] = -F[i];
+    if (!solveLinear(nc, J, F)) return false;
+    double longest = 0.0;
+    for (int i = 1; i <= nc; ++i) longest = std::fmax(longest, std::fabs(F[i]));
+    const double scale = longest > 1.0 ? 1.0 / longest : 1.0;
+    for (int i = 1; i <= nc; ++i) lnK[i] += scale * F[i];
+  }
+  return false;
+}
+
+// Successive substitution of the vapour, K = phiL / phiV(y), from the ln K in
+// lnK; every fifth pass is extrapolated along the dominant eigenvalue (Crowe and
+// Nishio 1975). When that still crawls, Newton finishes. Returns true when ln K
+// moved by less than tol; zV is the vapour's root.
+bool settleVapour(int32_t eos, const TemperatureTerms& terms, double P, const double x[], const double lnPhiL[],
+                  double zL, double lnK[], double tol, double& zV) {
+  const int nc = Case.NC;
+  double next[kMaxComp + 1], delta[kMaxComp + 1], last[kMaxComp + 1];
+  bool haveLast = false;
+  for (int pass = 0; pass < kVapourPasses; ++pass) {
+    zV = vapourMap(eos, terms, P, x, lnPhiL, lnK, next);
+    double change = 0.0, along = 0.0, lastSquared = 0.0;
+    for (int i = 1; i <= nc; ++i) {
+      delta[i] = next[i] - lnK[i];
+      if (!std::isfinite(delta[i])) return false;
+      change = std::fmax(change, std::fabs(delta[i]));
+      if (haveLast) along += delta[i] * last[i], lastSquared += last[i] * last[i];
+      lnK[i] = next[i];
+    }
+    if (change <= tol) return true;
+    if (collapsed(x, lnK, zV, zL)) return false;
+    const double lambda = lastSquared > 0.0 ? along / lastSquared : 0.0;
+    if (pass % 5 == 4 && lambda > 0.0 && lambda < 0.95) {
+      for (int i = 1; i <= nc; ++i) lnK[i] += delta[i] * lambda / (1.0 - lambda);
+      haveLast = false;
+      continue;
+    }
+    for (int i = 1; i <= nc; ++i) last[i] = delta[i];
+    haveLast = true;
+  }
+  double saved[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) saved[i] = lnK[i];
+  if (newtonVapour(eos, terms, P, x, lnPhiL, lnK, tol, zV)) return true;
+  for (int i = 1; i <= nc; ++i) lnK[i] = saved[i];
+  return false;
+}
+
+// The liquid's fugacities at t, then the vapour from warm (the ln K of a
+// neighbouring temperature, or null) and, when that finds no second phase,
+// from the Riedel-type K-values at t.
+TempPoint evaluate(int32_t eos, double t, double P, const double x[], const double* warm, double tol) {
+  TempPoint point;
+  point.t = t;
+  TemperatureTerms terms;
+  prepareTerms(eos, t, terms);
+  double lnPhiL[kMaxComp + 1], y[kMaxComp + 1];
+  const double zL = phaseLnPhi(eos, 0, terms, P, x, lnPhiL);
+  point.zL = zL;
+  for (int attempt = warm ? 0 : 1; attempt < 2 && !point.valid; ++attempt) {
+    if (attempt == 0) {
+      for (int i = 1; i <= Case.NC; ++i) point.lnK[i] = warm[i];
+    } else {
+      K_Initial_Riedel(t, P);
+      for (int i = 1; i <= Case.NC; ++i) point.lnK[i] = std::log(Case.K_Value[i]);
+    }
+    double zV = zL;
+    const bool settled = settleVapour(eos, terms, P, x, lnPhiL, zL, point.lnK, tol, zV);
+    point.g = vapourOf(x, point.lnK, y);
+    if (!std::isfinite(point.g) || !std::isfinite(zL) || !std::isfinite(zV)) {
+      point.finite = false;
+      continue;
+    }
+    double split = 0.0;
+    for (int i = 1; i <= Case.NC; ++i)
+      if (x[i] > 0.0) split = std::fmax(split, std::fabs(point.lnK[i]));
+    // Equal roots with K = 1 are the liquid itself, not a second phase.
+    point.valid = settled && (split > kOnePhase || std::fabs(zV - zL) > kOnePhase);
+  }
+  return point;
+}
+
+struct Root {
+  TempPoint point;
+  bool rising;  // ln sum x K rises through 0: the liquid starts to boil on heating
+};
+
+struct Search {
+  int32_t eos = 0;
+  double P = 0;
+  const double* x = nullptr;
+  int evaluations = 0;
+  bool sawNotFinite = false;
+  bool failedBracket = false;  // a bracket that closed without a root that holds
+  TempPoint failedBest;
+  Root roots[kMaxRoots];
+  int rootCount = 0;
+
+  TempPoint at(double t, const double* warm, double tol) {
+    ++evaluations;
+    TempPoint p = evaluate(eos, t, P, x, warm, tol);
+    if (!p.finite) sawNotFinite = true;
+    return p;
+  }
+};
+
+bool sameSign(double a, double b) { return (a > 0.0) == (b > 0.0); }
+
+// Regula falsi (Illinois) in 1/T between two valid points of opposite sign (from
+// the scan: their signs hold, their vapour need not be settled tightly): ln sum
+// x K is nearly linear in 1/T. Records the root, or the failure when the bracket
+// closes on a jump between two vapour branches or loses its vapour.
+void polish(Search& s, TempPoint a, TempPoint b) {
+  const bool rising = a.t < b.t ? b.g > 0.0 : a.g > 0.0;
+  double ga = a.g, gb = b.g;
+  int side = 0;
+  for (int n = 0; n < 100; ++n) {
+    const double ua = 1.0 / (a.t + kKelvinOffset), ub = 1.0 / (b.t + kKelvinOffset);
+    double u = (ua * gb - ub * ga) / (gb - ga);
+    if (!(u > std::fmin(ua, ub) && u < std::fmax(ua, ub))) u = 0.5 * (ua + ub);
+    const TempPoint& near = std::fabs(ga) < std::fabs(gb) ? a : b;
+    TempPoint p = s.at(1.0 / u - kKelvinOffset, near.lnK, kRootLnKTol);
+    if (!p.valid) p = s.at(0.5 * (a.t + b.t), near.lnK, kRootLnKTol);
+    if (!p.valid) break;
+    if (std::fabs(p.g) <= kRootTol) {
+      if (s.rootCount < kMaxRoots) s.roots[s.rootCount++] = {p, rising};
+      return;
+    }
+    if (sameSign(p.g, a.g)) {
+      a = p, ga = p.g;
+      if (side == -1) gb *= 0.5;
+      side = -1;
+    } else {
+      b = p, gb = p.g;
+      if (side == 1) ga *= 0.5;
+      side = 1;
+    }
+    if (std::fabs(a.t - b.t) < 1e-7) break;
+  }
+  // A bracket closed to 1e-7 K holds a root when ln sum x K is as small as such
+  // a width allows, and a jump between two vapour branches otherwise.
+  const TempPoint& best = std::fabs(a.g) < std::fabs(b.g) ? a : b;
+  const bool closed = std::fabs(a.t - b.t) < 1e-7;
+  if (closed && std::fabs(best.g) <= kJumpTol) {
+    if (s.rootCount < kMaxRoots) s.roots[s.rootCount++] = {best, rising};
+    return;
+  }
+  if (!closed) {
+    s.failedBracket = true;
+    s.failedBest = best;
+  }
+}
+
+// Between a valid and an invalid point the vapour appears or vanishes; a
+// bubble point can lie just inside (near a critical point, where ln sum x K
+// stays small). Bisection on validity finds the last valid point within 1e-3 K;
+// a change of sign between it and the valid end is polished.
+void examineEdge(Search& s, const TempPoint& validEnd, double invalidT) {
+  if (std::fabs(validEnd.g) > kEdgeNearZero) return;
+  TempPoint inner = validEnd;
+  double outer = invalidT;
+  for (int n = 0; n < 16 && std::fabs(outer - inner.t) > 1e-3; ++n) {
+    const TempPoint mid = s.at(0.5 * (inner.t + outer), inner.lnK, kScanLnKTol);
+    if (mid.valid) inner = mid;
+    else outer = mid.t;
+  }
+  if (inner.t != validEnd.t && !sameSign(inner.g, validEnd.g)) polish(s, validEnd, inner);
+}
+
+// The lowest rising bubble point and one more are known: the scan can stop.
+bool answerAndAnother(const Search& s) {
+  if (s.rootCount < 2) return false;
+  for (int r = 0; r < s.rootCount; ++r)
+    if (s.roots[r].rising) return true;
+  return false;
+}
+
+// Scans upward in steps that take ln sum x K about half way to zero at its
+// present slope (at least 0.5 K, at most 5 % of T), polishing every change of
+// sign between valid points. Near the liquid's critical region a vapour exists
+// only in a window of a kelvin or two around the bubble point, and the liquid's
+// compressibility changes fast there: the step is also kept below what changes
+// it by 0.01. Stops once the answer and another bubble point are known.
+void scan(Search& s, double tColdC, double tHotC) {
+  TempPoint prev = s.at(tColdC, nullptr, kScanLnKTol);
+  double slope = NAN, zSlope = 0.0, step = 1.0;
+  for (int n = 0; n < kMaxScanPoints && prev.t < tHotC && !answerAndAnother(s); ++n) {
+    const double tK = prev.t + kKelvinOffset;
+    const double hMax = std::fmax(5.0, 0.05 * tK);
+    double h = hMax;
+    if (prev.valid && std::isfinite(slope) && slope != 0.0)
+      h = 0.5 * std::fmax(std::fabs(prev.g), 0.02) / std::fabs(slope);
+    h = std::fmin(std::fmax(h, 0.5), std::fmin(hMax, 2.0 * step));
+    if (zSlope > 0.0) h = std::fmin(h, std::fmax(0.05, 0.01 / zSlope));
+    step = h;
+    const TempPoint next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol);
+    zSlope = std::fabs(next.zL - prev.zL) / (next.t - prev.t);
+    if (prev.valid && next.valid) {
+      if (!sameSign(prev.g, next.g)) polish(s, prev, next);
+      slope = (next.g - prev.g) / (next.t - prev.t);
+    } else {
+      if (prev.valid) examineEdge(s, prev, next.t);
+      else if (next.valid) examineEdge(s, next, prev.t);
+      slope = NAN;
+    }
+    prev = next;
+  }
+}
+
+// Scan range: from a quarter of the liquid's mole-averaged critical temperature
+// (far below any triple point; colder, the cubic's temperature function is
+// extrapolated beyond meaning and shows spurious splits), but not below -270
+// degC, to 1.3 times the highest critical temperature of the components present.
+bool scanRange(const double x[], double& tColdC, double& tHotC) {
+  double sum = 0.0, weighted = 0.0, highTc = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) {
+    if (!(x[i] > 0.0)) continue;
+    sum += x[i];
+    weighted += x[i] * Case.Comp_Tc[i];
+    highTc = std::fmax(highTc, Case.Comp_Tc[i]);
+  }
+  if (!(sum > 0.0) || !(weighted > 0.0) || !std::isfinite(weighted) || !std::isfinite(highTc)) return false;
+  tColdC = std::fmax(kColdestK, kScanColdTr * weighted / sum) - kKelvinOffset;
+  tHotC = kScanHotTr * highTc - kKelvinOffset;
+  return tHotC > tColdC;
+}
+
+void message(const char* japanese, const char* english) { Calc_Message(Case.Language == 1 ? english : japanese); }
 
 }  // namespace
 
@@ -391,29 +613,57 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   ThermoOutcome& out = outcome ? *outcome : local;
   out = ThermoOutcome{};
   if (thermo::InputRefused(nullptr, &P, out)) return t;
-  double phiL[kMaxComp + 1], phiV[kMaxComp + 1], y[kMaxComp + 1];
-  K_Initial_Riedel(t, P);
-  SearchEnd end = searchBubble(eos, t, P, x, phiL, phiV, y, out);
-  if ((end.state == 4 && isTrivial(end.point)) || (end.state > 4 && out.status != ThermoStatus::NotFinite)) {
-    // Every K = 1 is no bubble point, and a search that ran out of its bounds may
-    // have started far away: search again from the ideal bubble point, where the
-    // liquid and the vapour differ.
-    const double t0 = idealBubbleC(P, x, t);
-    end = searchBubble(eos, t0, P, x, phiL, phiV, y, out);
-    if (end.state == 4 && isTrivial(end.point)) end.state = 6;
+  double tColdC = 0, tHotC = 0;
+  if (!(thermo::CompSum(x) > 0.0) || !scanRange(x, tColdC, tHotC)) {
+    out.status = ThermoStatus::NothingToDo;
+    return t;
   }
-  // A vapour that never stood still leaves f without meaning.
-  if (end.state == 4 && !end.point.settled) end.state = 5;
-  const double T = end.T;
-  if (end.state > 4) {
-    Calc_Message(kSrkMessage);
-    if (out.status == ThermoStatus::NotFinite) {
-      // The finder went back to its best finite point: leave K-values of that point.
-      K_Initial_Riedel(T, P);
-      bubbleResidual(eos, T, P, x, phiL, phiV, y);
-    } else {
-      out.status = end.state == 5 ? ThermoStatus::IterationLimit : ThermoStatus::Stalled;
+  Search s;
+  s.eos = eos, s.P = P, s.x = x;
+  scan(s, tColdC, tHotC);
+  out.iterations = s.evaluations;
+  // The lowest bubble point at which the liquid starts to boil on heating;
+  // without one, the lowest where gas coming out of solution redissolves.
+  const Root* chosen = nullptr;
+  for (int r = 0; r < s.rootCount; ++r)
+    if (s.roots[r].rising) {
+      chosen = &s.roots[r];
+      break;
     }
+  if (!chosen && s.rootCount > 0) chosen = &s.roots[0];
+  if (chosen) {
+    double sum = 0.0;
+    for (int i = 1; i <= Case.NC; ++i) {
+      Case.K_Value[i] = std::exp(chosen->point.lnK[i]);
+      sum += x[i] * Case.K_Value[i];
+    }
+    out.residual = std::fabs(1.0 - sum);
+    if (s.rootCount > 1)
+      message("T_Bubble_srk: この圧力では沸点が二つ以上あります。加熱して液が沸き始める最も低い温度を返します。",
+              "T_Bubble_srk: the liquid has more than one bubble point at this pressure; the lowest temperature "
+              "at which it starts to boil on heating is returned.");
+    return chosen->point.t;
   }
-  return T;
+  if (s.failedBracket || s.sawNotFinite) {
+    // A change of sign that could not be polished: the last temperature, not converged.
+    Calc_Message(kSrkMessage);
+    out.status = s.failedBracket ? ThermoStatus::Stalled : ThermoStatus::NotFinite;
+    if (s.failedBracket) {
+      double sum = 0.0;
+      for (int i = 1; i <= Case.NC; ++i) {
+        Case.K_Value[i] = std::exp(s.failedBest.lnK[i]);
+        sum += x[i] * Case.K_Value[i];
+      }
+      out.residual = std::fabs(1.0 - sum);
+      return s.failedBest.t;
+    }
+    K_Initial_Riedel(t, P);
+    return t;
+  }
+  message("T_Bubble_srk: この圧力では液の沸点がありません（液と蒸気の二相になりません）。",
+          "T_Bubble_srk: the liquid has no bubble point at this pressure (it does not split into liquid and "
+          "vapour).");
+  out.status = ThermoStatus::NoSolution;
+  K_Initial_Riedel(t, P);
+  return t;
 }

@@ -22,6 +22,7 @@ enum class ThermoStatus {
   NotFinite,       // a value turned NaN or infinite; the last sound value was returned
   Refused,         // the K-value model is not supported by this routine (K = 1)
   NothingToDo,     // empty composition: nothing was computed
+  NoSolution,      // the equations have no solution here (no bubble point at this pressure)
 };
 
 // Outcome of one call, for callers that test convergence.
@@ -84,7 +85,10 @@ double Enthalpy_Liq_Poly(const double& t, const double x[]);  // the same with t
 // Critical temperatures in K, critical pressures in bar; the working pressure
 // (MPa) enters as bar.
 
-// Bubble temperature by the equation of state, degC; t start (degC), P (MPa); K in Case.K_Value.
+// Bubble temperature by the equation of state, degC; P (MPa); K in Case.K_Value. The answer does
+// not depend on the start t: the lowest bubble point at which the liquid starts to boil on heating
+// (a message says when there is another). Without a bubble point: status NoSolution, a message,
+// t returned.
 double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
                     ThermoOutcome* outcome = nullptr);
 // Initial K-values into Case.K_Value by the Riedel-type reduced vapour-pressure correlation; t degC, P MPa.
