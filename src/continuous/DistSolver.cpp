@@ -488,7 +488,7 @@ DistIterationReport DistSolver::Step() {
     return rep;
   }
   const bool lastPass = pass_ == outcome_.passCount;
-  const bool canNewton = lastPass && DistStageNewton::Available();
+  const bool canNewton = DistStageNewton::Available();
   DistNewtonStep corr;
   if (canNewton && newtonMode_ && newtonPause_ == 0) {
     if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
@@ -540,9 +540,10 @@ DistIterationReport DistSolver::Step() {
   } else {
     converged = damping_.Update(iteration_, e, c.Conv_Crit[pass_]);
     errors_.push_back(e);
-    if (canNewton && !newtonFailed_) {
-      // The change test (or slow progress) hands the pass to the corrections;
-      // only they end it converged.
+    if (canNewton && !newtonFailed_ && (lastPass || !converged)) {
+      // Slow progress, and in the last pass also the change test, hands the
+      // pass to the corrections; only they end the last pass converged. A
+      // first pass that meets its change test ends there as it always did.
       if (converged || SlowProgress()) newtonMode_ = true;
       converged = false;
     } else if (converged && lastPass) {

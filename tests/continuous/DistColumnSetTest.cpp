@@ -17,10 +17,13 @@ namespace {
 
 // With COLUMN_DUMP_DIR set, each converged case is written out for the
 // independent check tools/column/mesh_check.py.
-void Dump(const std::string& name) {
+void Dump(const std::string& name, const DistRunOutcome& run) {
   const char* dir = std::getenv("COLUMN_DUMP_DIR");
   if (!dir) return;
   const CaseData& c = Case;
+  std::ofstream(std::string(dir) + "/iterations.log", std::ios::app)
+      << name << ' ' << run.passes[1].iterations << ' ' << run.passes[2].iterations << ' ' << run.newtonIterations
+      << '\n';
   std::ofstream o(std::string(dir) + "/" + name + ".txt");
   o.precision(17);
   o << c.NC << ' ' << c.NT << ' ' << c.K_Method << ' ' << c.H_Method << ' ' << (c.Reflux_Ratio > 0) << '\n';
@@ -76,7 +79,7 @@ TEST_F(DistColumnSet, ConvergedMeansBalancedAndInfeasibleMeansRefused) {
       DistNegativeFlow n;
       EXPECT_FALSE(Dist_Find_Negative_Flow(n)) << Dist_Negative_Flow_Text(n);
       EXPECT_EQ(Dist_Result_Note(), "");
-      Dump(k.name);
+      Dump(k.name, o);
       continue;
     }
     // Refused before the first iteration or stopped at the pass that went negative:
