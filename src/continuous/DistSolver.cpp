@@ -493,7 +493,6 @@ DistIterationReport DistSolver::Step() {
   if (canNewton && newtonMode_ && newtonPause_ == 0) {
     if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
     corr = newton_->Step();
-    if (std::getenv("NEWTON_DEBUG")) std::fprintf(stderr, "newton it %d taken %d norm %g dT %g frac %g\n", iteration_, corr.taken, corr.norm, corr.maxDeltaT, corr.fraction);
     if (!corr.taken) {
       // No step lowered the residuals: substitution sweeps move the profile on.
       newtonFailed_ = true;
