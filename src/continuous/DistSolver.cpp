@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "continuous/DistCaseFile.h"
 #include "continuous/DistDefaults.h"
