@@ -472,6 +472,10 @@ void DistSolver::Equilibrate() {
 // A correction whose largest temperature change is below this has come to rest:
 // the profile is the solution of the stage equations to far below 0.01 K.
 constexpr double kNewtonRestK = 1e-4;
+// ... and the scaled residuals of all stage equations together have fallen to
+// this: the user's criterion bounds each residual, this bounds their sum, so
+// that no mole fraction sum is left off 1 by the criterion's looseness.
+constexpr double kNewtonResidual = 1e-8;
 
 DistIterationReport DistSolver::Step() {
   DistIterationReport rep;
@@ -533,7 +537,8 @@ DistIterationReport DistSolver::Step() {
     // A correction converges on the residuals of the stage equations themselves.
     const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
     outcome_.worst = check.worst;
-    converged = check.balanced && corr.maxDeltaT < kNewtonRestK;
+    converged = check.balanced && corr.fraction == 1 && corr.maxDeltaT < kNewtonRestK &&
+                corr.norm < kNewtonResidual;
   } else {
     converged = damping_.Update(iteration_, e, c.Conv_Crit[pass_]);
     errors_.push_back(e);
