@@ -55,9 +55,11 @@ struct Tracker {
   }
 };
 
-// sum K x - 1 of stage j at its temperature (sum y / K - 1 for a dew-point top).
-// The equation-of-state models have no K at a given temperature outside their
-// bubble-point routine; their stages are measured by that routine instead.
+// The equilibrium of stage j: the larger of |sum K x - 1| (|sum y / K - 1| for
+// a dew-point top) and every |y - K x|, K recomputed from the stored
+// temperature, pressure and liquid. The equation-of-state models have no K at
+// a given temperature outside their bubble-point routine; their stages are
+// measured by that routine instead.
 double EquilibriumResidual(int j, bool dewTop) {
   CaseData& c = Case;
   const int nc = c.NC;
@@ -68,6 +70,7 @@ double EquilibriumResidual(int j, bool dewTop) {
   }
   const double t = c.Tray_T[j];
   const double p = c.Tray_P[j];
+  double off = 0;  // the largest |y - K x|
   if (c.K_Method == 4 || c.K_Method == 5) {
     // The K-values at the bubble point, applied at the stage temperature through
     // the Antoine slope: a temperature off by dT moves sum K x by about
@@ -77,17 +80,23 @@ double EquilibriumResidual(int j, bool dewTop) {
     for (int i = 1; i <= nc; ++i) {
       const double tc = tb + c.Antoine_C[i];
       if (tc != 0) slope += x[i] * c.K_Value[i] * c.Antoine_B[i] * std::log(10.0) / (tc * tc);
+      off = std::max(off, std::fabs(y[i] - c.K_Value[i] * x[i]));
     }
-    return std::fabs(slope * (tb - t));
+    return std::max(off, std::fabs(slope * (tb - t)));
   }
-  ActivityCoeff_Select(x);
+  double xn[kMaxComp + 1]{};
+  double sx = 0;
+  for (int i = 1; i <= nc; ++i) sx += x[i];
+  for (int i = 1; i <= nc; ++i) xn[i] = sx > 0 ? x[i] / sx : x[i];
+  ActivityCoeff_Select(xn);
   const double pmm = p * kMmHgPerMPa;
   double s = 0;
   for (int i = 1; i <= nc; ++i) {
     const double k = c.Gamma[i] * Antoine_Psat(i, t) / pmm;
     s += dewTop ? (k > 0 ? y[i] / k : HUGE_VAL) : k * x[i];
+    off = std::max(off, std::fabs(y[i] - k * x[i]));
   }
-  return std::fabs(s - 1);
+  return std::max(off, std::fabs(s - 1));
 }
 
 std::string Num(double v) { return txt::Format(v, "0.00E+00"); }

@@ -8,7 +8,7 @@
 // Which equation a residual belongs to.
 enum class DistResidualKind {
   None,
-  Equilibrium,  // |sum K x - 1| of a stage (sum y / K for a dew-point top stage)
+  Equilibrium,  // |sum K x - 1| of a stage (sum y / K for a dew-point top stage), or its largest |y - K x|
   Component,    // a component's balance, per unit total feed
   Heat,         // a stage enthalpy balance, per unit of the larger duty
 };
@@ -27,7 +27,7 @@ struct DistResidualReport {
 };
 
 // The residuals of the stage arrays as they stand: the bubble (dew) condition
-// of every stage, the component balance of every stage and of the whole column,
+// of every stage and the equilibrium y = K x of each of its components, the component balance of every stage and of the whole column,
 // and with `heat` the enthalpy balance of every stage without a duty.
 // `materialCrit` and `heatCrit` are the user's convergence criteria; each
 // residual is allowed ten times its criterion.

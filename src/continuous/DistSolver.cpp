@@ -25,11 +25,7 @@ bool Refuse(const std::string& text) {
 
 // Per-run work data, fixed-size and allocated once per run.
 struct DistSolver::Work {
-  double feed[kMaxTray + 1]{};      // total feed flow on the stage, kmol/h
-  double feedHeat[kMaxTray + 1]{};  // sum of Feed_H x flow of the stage's feeds, J/h
-  double sideLiq[kMaxTray + 1]{};   // liquid side cuts on the stage, kmol/h
-  double sideVap[kMaxTray + 1]{};   // vapour side cuts on the stage, kmol/h
-  double zF[kMaxComp + 1][kMaxTray + 1]{};  // component feed flow (component, stage)
+  DistStageInputs in;                       // feeds and side cuts of every stage
   double K[kMaxComp + 1][kMaxTray + 1]{};   // damped K-values of this iteration
   double a[kMaxTray + 1]{}, b[kMaxTray + 1]{}, c[kMaxTray + 1]{}, d[kMaxTray + 1]{};
   double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};  // one stage's compositions for the thermo calls
@@ -231,12 +227,12 @@ bool DistSolver::Start() {
   // Every feed and side cut enters the balances of its stage.
   for (int f = 1; f <= c.N_Feed; ++f) {
     const int j = c.Feed_Stage[f];
-    w.feed[j] += c.Feed_Flow[f];
-    w.feedHeat[j] += c.Feed_H[f] * c.Feed_Flow[f];
-    for (int i = 1; i <= nc; ++i) w.zF[i][j] += c.Feed_Z[i][f] * c.Feed_Flow[f];
+    w.in.feed[j] += c.Feed_Flow[f];
+    w.in.feedHeat[j] += c.Feed_H[f] * c.Feed_Flow[f];
+    for (int i = 1; i <= nc; ++i) w.in.zF[i][j] += c.Feed_Z[i][f] * c.Feed_Flow[f];
   }
-  for (int k = 1; k <= c.N_LiqSC; ++k) w.sideLiq[c.LiqSC_Stage[k]] += c.LiqSC_Flow[k];
-  for (int k = 1; k <= c.N_VapSC; ++k) w.sideVap[c.VapSC_Stage[k]] += c.VapSC_Flow[k];
+  for (int k = 1; k <= c.N_LiqSC; ++k) w.in.sideLiq[c.LiqSC_Stage[k]] += c.LiqSC_Flow[k];
+  for (int k = 1; k <= c.N_VapSC; ++k) w.in.sideVap[c.VapSC_Stage[k]] += c.VapSC_Flow[k];
 
   BeginPass(1);
   return true;
@@ -246,6 +242,11 @@ void DistSolver::BeginPass(int p) {
   pass_ = p;
   iteration_ = 0;
   damping_ = DistDamping{};
+  newton_.reset();
+  newtonMode_ = newtonFailed_ = lastWasNewton_ = false;
+  newtonPause_ = 0;
+  outcome_.newtonIterations = 0;
+  errors_.clear();
 }
 
 void DistSolver::StageEquilibrium(int j) {
@@ -282,9 +283,9 @@ void DistSolver::Heat_Balance(int j, double f) {
   const int k = j - 1;
   const double* HV = c.Dist_Tray_HV;
   const double* HL = c.Dist_Tray_HL;
-  const double F = w.feed[k], SV = w.sideVap[k], SL = w.sideLiq[k];
+  const double F = w.in.feed[k], SV = w.in.sideVap[k], SL = w.in.sideLiq[k];
   const bool openTop = k == 1 && !condenser_;  // nothing flows into the top stage from above
-  double Q = (SV + c.Tray_V[k]) * (HV[k] - HL[k]) - (w.feedHeat[k] - HL[k] * F);
+  double Q = (SV + c.Tray_V[k]) * (HV[k] - HL[k]) - (w.in.feedHeat[k] - HL[k] * F);
   if (!openTop) Q += (HL[k] - HL[k - 1]) * c.Tray_L[k - 1];
   const double den = HV[j] - HL[k];
   const double vCalc = den != 0 ? Q / den : Q;
@@ -307,19 +308,19 @@ void DistSolver::ComponentBalances() {
     const double* K = w.K[i];
     double *a = w.a, *b = w.b, *cc = w.c, *d = w.d;
     a[1] = 0;
-    b[1] = -(V[1] + w.sideVap[1]) * K[1] - L[1] - c.Top_Liq_Prod - w.sideLiq[1];
+    b[1] = -(V[1] + w.in.sideVap[1]) * K[1] - L[1] - c.Top_Liq_Prod - w.in.sideLiq[1];
     cc[1] = K[2] * V[2];
-    d[1] = -w.zF[i][1];
+    d[1] = -w.in.zF[i][1];
     for (int j = 2; j <= nt - 1; ++j) {
       a[j] = L[j - 1];
-      b[j] = -(w.sideVap[j] + V[j]) * K[j] - L[j] - w.sideLiq[j];
+      b[j] = -(w.in.sideVap[j] + V[j]) * K[j] - L[j] - w.in.sideLiq[j];
       cc[j] = K[j + 1] * V[j + 1];
-      d[j] = -w.zF[i][j];
+      d[j] = -w.in.zF[i][j];
     }
     a[nt] = L[nt - 1];
-    b[nt] = -(K[nt] * (V[nt] + w.sideVap[nt]) + L[nt] + w.sideLiq[nt]);
+    b[nt] = -(K[nt] * (V[nt] + w.in.sideVap[nt]) + L[nt] + w.in.sideLiq[nt]);
     cc[nt] = 0;
-    d[nt] = -w.zF[i][nt];
+    d[nt] = -w.in.zF[i][nt];
 
     // Thomas algorithm; a row with a zero diagonal is passed over.
     for (int j = 1; j <= nt - 1; ++j) {
@@ -363,7 +364,7 @@ void DistSolver::CorrectProductSplit() {
   if (!(top > 0) || !(c.Tray_L[nt] > 0)) return;
   double fz[kMaxComp + 1]{}, r[kMaxComp + 1]{}, b[kMaxComp + 1]{};
   for (int i = 1; i <= nc; ++i) {
-    for (int j = 1; j <= nt; ++j) fz[i] += w.zF[i][j];
+    for (int j = 1; j <= nt; ++j) fz[i] += w.in.zF[i][j];
     const double d = top * w.raw[i][1];
     b[i] = c.Tray_L[nt] * w.raw[i][nt];
     if (!(d > 0) || !(b[i] > 0) || !(fz[i] > 0) || !std::isfinite(d + b[i])) return;
@@ -430,17 +431,51 @@ double DistSolver::BalanceError() const {
   for (int i = 1; i <= c.NC; ++i) {
     const double* x = c.Tray_X[i];
     const double* y = c.Tray_Y[i];
-    const double* zF = w.zF[i];
-    sum += std::fabs(y[2] * V[2] + zF[1] - (c.Top_Liq_Prod + L[1] + w.sideLiq[1]) * x[1] -
-                     y[1] * (V[1] + w.sideVap[1]));
+    const double* zF = w.in.zF[i];
+    sum += std::fabs(y[2] * V[2] + zF[1] - (c.Top_Liq_Prod + L[1] + w.in.sideLiq[1]) * x[1] -
+                     y[1] * (V[1] + w.in.sideVap[1]));
     for (int j = 2; j <= nt - 1; ++j)
-      sum += std::fabs(x[j - 1] * L[j - 1] + y[j + 1] * V[j + 1] + zF[j] - (w.sideLiq[j] + L[j]) * x[j] -
-                       (w.sideVap[j] + V[j]) * y[j]);
-    sum += std::fabs(x[nt - 1] * L[nt - 1] + zF[nt] - x[nt] * (L[nt] + w.sideLiq[nt]) -
-                     y[nt] * (V[nt] + w.sideVap[nt]));
+      sum += std::fabs(x[j - 1] * L[j - 1] + y[j + 1] * V[j + 1] + zF[j] - (w.in.sideLiq[j] + L[j]) * x[j] -
+                       (w.in.sideVap[j] + V[j]) * y[j]);
+    sum += std::fabs(x[nt - 1] * L[nt - 1] + zF[nt] - x[nt] * (L[nt] + w.in.sideLiq[nt]) -
+                     y[nt] * (V[nt] + w.in.sideVap[nt]));
   }
   return sum / c.Feed_Sum / nt;
 }
+
+// Substitution sweeps whose error has not halved over five of them are
+// creeping or cycling: the bubble-point method alone would need hundreds more,
+// or never arrive.
+bool DistSolver::SlowProgress() const {
+  const std::size_t n = errors_.size();
+  return n >= 10 && errors_[n - 1] > 0.5 * errors_[n - 6];
+}
+
+// Every stage at the bubble point of its liquid and its vapour in equilibrium
+// with it (y = K x), the enthalpies from that state: what the stage arrays hold
+// at the end of a run whose last iteration was a substitution sweep, whose own
+// vapour is the damped K times the new liquid.
+void DistSolver::Equilibrate() {
+  CaseData& c = Case;
+  Work& w = *work_;
+  for (int j = 1; j <= c.NT; ++j) {
+    for (int i = 1; i <= c.NC; ++i) w.x[i] = c.Tray_X[i][j];
+    c.Tray_T[j] = T_Bubble_Mix(c.Tray_T[j], c.Tray_P[j], w.x);
+    for (int i = 1; i <= c.NC; ++i) c.Tray_Y[i][j] = w.y[i] = c.K_Value[i] * w.x[i];
+    if (pass_ == 2) {
+      c.Dist_Tray_HV[j] = Enthalpy_Vap(c.Tray_T[j], c.Tray_P[j], w.y);
+      c.Dist_Tray_HL[j] = Enthalpy_Liq(c.Tray_T[j], c.Tray_P[j], w.x);
+    }
+  }
+}
+
+// A correction whose largest temperature change is below this has come to rest:
+// the profile is the solution of the stage equations to far below 0.01 K.
+constexpr double kNewtonRestK = 1e-4;
+// ... and the scaled residuals of all stage equations together have fallen to
+// this: the user's criterion bounds each residual, this bounds their sum, so
+// that no mole fraction sum is left off 1 by the criterion's looseness.
+constexpr double kNewtonResidual = 1e-8;
 
 DistIterationReport DistSolver::Step() {
   DistIterationReport rep;
@@ -454,13 +489,33 @@ DistIterationReport DistSolver::Step() {
     rep.finished = true;
     return rep;
   }
-  StageTemperatures();
-  ComponentBalances();
-  Normalise();
+  const bool lastPass = pass_ == outcome_.passCount;
+  const bool canNewton = DistStageNewton::Available();
+  DistNewtonStep corr;
+  if (canNewton && newtonMode_ && newtonPause_ == 0) {
+    if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
+    corr = newton_->Step();
+    if (!corr.taken) {
+      // No step lowered the residuals: substitution sweeps move the profile on.
+      newtonFailed_ = true;
+      newtonPause_ = 3;
+    }
+  } else if (newtonPause_ > 0) {
+    --newtonPause_;
+  }
+  lastWasNewton_ = corr.taken;
+  if (!corr.taken) {
+    StageTemperatures();
+    ComponentBalances();
+    Normalise();
+  } else {
+    ++outcome_.newtonIterations;
+  }
   const double e = BalanceError();
   rep.pass = pass_;
   rep.iteration = iteration_;
   rep.error = e;
+  rep.newton = corr.taken;
   if (!std::isfinite(e)) {
     rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
     outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
@@ -476,17 +531,36 @@ DistIterationReport DistSolver::Step() {
     rep.finished = true;
     return rep;
   }
-  bool converged = damping_.Update(iteration_, e, Case.Conv_Crit[pass_]);
-  if (converged && pass_ == outcome_.passCount) {
-    // A vanishing change between iterations is not yet a solution: the column
-    // must satisfy its own equations as well. Until it does the pass goes on.
-    const CaseData& c = Case;
+  const CaseData& c = Case;
+  bool converged = false;
+  if (corr.taken) {
+    // A correction converges on the residuals of the stage equations themselves.
     const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
     outcome_.worst = check.worst;
-    if (!check.balanced) {
+    converged = check.balanced && corr.fraction == 1 && corr.maxDeltaT < kNewtonRestK &&
+                corr.norm < kNewtonResidual;
+  } else {
+    converged = damping_.Update(iteration_, e, c.Conv_Crit[pass_]);
+    errors_.push_back(e);
+    if (canNewton && !newtonFailed_ && (lastPass || !converged)) {
+      // Slow progress, and in the last pass also the change test, hands the
+      // pass to the corrections; only they end the last pass converged. A
+      // first pass that meets its change test ends there as it always did.
+      if (converged || SlowProgress()) newtonMode_ = true;
       converged = false;
-      stalled_ = true;
-      damping_.previousError = e;
+    } else if (converged && lastPass) {
+      // A vanishing change between iterations is not yet a solution: the column
+      // must satisfy its own equations as well, with every vapour in
+      // equilibrium with its liquid. Until it does the pass goes on.
+      Equilibrate();
+      const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+      outcome_.worst = check.worst;
+      if (!check.balanced) {
+        converged = false;
+        stalled_ = true;
+        damping_.previousError = e;
+        if (canNewton) newtonMode_ = true;
+      }
     }
   }
   if (converged) {
@@ -497,7 +571,7 @@ DistIterationReport DistSolver::Step() {
     rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
     rep.redraw = iteration_ > 0;
     ++iteration_;
-    if (iteration_ > Case.Max_Iter[pass_]) EndPass(false, iteration_, e);
+    if (iteration_ > c.Max_Iter[pass_]) EndPass(false, iteration_, e);
   }
   rep.finished = finished_;
   return rep;
@@ -510,7 +584,12 @@ void DistSolver::EndPass(bool converged, int iterations, double e) {
     return;
   }
   const CaseData& c = Case;
-  if (!converged) outcome_.worst = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2).worst;
+  if (!converged) {
+    // The stored vapour is the one in equilibrium with the stored liquid, and
+    // the worst residual says how far that state is from a solution.
+    if (!lastWasNewton_) Equilibrate();
+    outcome_.worst = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2).worst;
+  }
   // A pass that stood still without balancing is reported by its worst residual.
   EndRun(converged ? DistRunStatus::Converged : stalled_ ? DistRunStatus::Unbalanced : DistRunStatus::IterationLimit);
 }

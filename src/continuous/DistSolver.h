@@ -5,6 +5,11 @@
 // between iterations; with the temperature-polynomial enthalpy model a second
 // pass corrects the flows by stage enthalpy balances. Works on Case in place.
 //
+// Where the damped substitution of the last pass stalls, cycles or creeps, and
+// once its change test is met, the iterations go on as simultaneous Newton
+// corrections of the same stage equations (DistNewton.h), so that a run is
+// called converged only on a profile that satisfies them all.
+//
 // A window drives it one iteration per Step() (redrawing and yielding between
 // calls) or lets Run() loop with a callback per iteration. Case.Stop_Flag is
 // tested once per iteration; a stopped run stores no result.
@@ -14,8 +19,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "continuous/DistColumnCheck.h"
+#include "continuous/DistNewton.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 
@@ -44,6 +51,7 @@ struct DistPassResult {
 struct DistIterationReport {
   int pass = 0;                // 1 material balance, 2 heat balance
   int iteration = 0;           // numbered from 0 within the pass
+  bool newton = false;         // the iteration was a simultaneous correction
   double error = 0;            // component-balance error per unit feed and stage
   bool passConverged = false;  // the status line then reads "  Convergenced"
   bool redraw = false;         // the window redraws the liquid and temperature profiles
@@ -63,6 +71,7 @@ struct DistRunOutcome {
   bool resultWritten = false;        // Result.dat was written
   DistResidual worst;                // the worst residual of the final check
   DistNegativeFlow negative;         // the flow that ended an Infeasible run
+  int newtonIterations = 0;          // simultaneous corrections among the iterations of the last pass
 };
 
 // The text a window shows for an ended run: empty for a converged run, otherwise
@@ -140,6 +149,8 @@ class DistSolver {
   void CorrectProductSplit();
   void Normalise();
   double BalanceError() const;
+  void Equilibrate();
+  bool SlowProgress() const;
   void BeginPass(int p);
   void EndPass(bool converged, int iterations, double e);
   void EndRun(DistRunStatus status);
@@ -152,6 +163,12 @@ class DistSolver {
   int iteration_ = 0;
   bool condenser_ = false;
   bool stalled_ = false;  // the last pass met its change test without balancing
+  std::unique_ptr<DistStageNewton> newton_;
+  bool newtonMode_ = false;    // the last pass corrects by Newton steps
+  bool newtonFailed_ = false;  // a correction found no step that lowered the residuals
+  int newtonPause_ = 0;        // substitution sweeps before the next correction is tried
+  bool lastWasNewton_ = false;
+  std::vector<double> errors_;  // errors of the substitution sweeps of this pass
   bool started_ = false;
   bool finished_ = false;
 };

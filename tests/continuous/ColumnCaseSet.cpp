@@ -3,6 +3,7 @@
 #include "continuous/DistDefaults.h"
 #include "continuous/DistInitialProfile.h"
 #include "core/model/CaseData.h"
+#include "core/thermo/Thermo.h"
 
 namespace {
 
@@ -33,6 +34,10 @@ const Comp kAcetone{"Acetone", 58.08, 7.1837649, 1238.04328, 231.469,
                     133.93813, 0.31884463, -0.00021806642, -0.16591477, 0.50277851, 0.00040607485};
 const Comp kMethanol{"Methanol", 32.04, 8.01761031, 1544.04717, 235.987,
                      293.64389, 0.17058403, -0.00012707751, -0.49473641, 0.56769529, 0.00094063477};
+const Comp kEthanol{"Ethanol", 46.07, 7.8612643, 1449.37097, 212.744,
+                    227.91188, 0.2686063, 0.00017190404, -0.66615958, 0.52950182, 0.0013006784};
+const Comp kPropanol{"1-Propanol", 60.1, 7.47734797, 1289.15974, 183.206,
+                     192.51569, 0.35999458, -0.00018097253, -0.54624711, 0.52672992, 0.001234765};
 const Comp kWater{"Water", 18.015, 8.03802215, 1731.66239, 235.989,
                   595.63887, 0.52467501, -0.00075080409, 0.31279684, 0.98498098, 0.00014477837};
 
@@ -43,6 +48,8 @@ struct Spec {
   int nt = 15, feedStage = 8;
   double feedT = 25, feedVF = 0, feed = 100, distillate = 50, reflux = 2;
   double pTop = 760, pBottom = 780, tTop = 60, tBottom = 120;
+  double subcool = -1;  // >= 0: the feed enters this many K below its bubble point at the feed stage
+  int hMethod = 1;
 };
 
 void Lay(const Spec& s) {
@@ -66,7 +73,7 @@ void Lay(const Spec& s) {
     for (int j = 1; j <= c.NC; ++j) c.Wilson_Lambda[i][j] = 1.0;
   }
   c.K_Method = s.kMethod;
-  c.H_Method = 1;
+  c.H_Method = s.hMethod;
   c.T_Unit = 1;
   c.P_Unit = 3;
   c.H_Unit = 2;
@@ -88,11 +95,25 @@ void Lay(const Spec& s) {
   for (int j = 1; j <= c.NT; ++j) c.Tray_Press[j] = 0;
   c.Tray_Press[1] = c.P_Top;
   c.Tray_Press[c.NT] = c.P_Bottom;
-  c.Max_Iter[1] = c.Max_Iter[2] = 200;
+  // Ten times the default iteration limits.
+  c.Max_Iter[1] = 200;
+  c.Max_Iter[2] = 300;
   c.Conv_Crit[1] = 5e-5;
   c.Conv_Crit[2] = 1e-5;
   c.Result_Flag = 0;
   Dist_Material_Balance();
+}
+
+// A liquid feed `subcool` K below its bubble point at the pressure of its stage.
+void Subcool(const Spec& s) {
+  if (s.subcool < 0) return;
+  CaseData& c = Case;
+  const double p = s.pTop + (s.pBottom - s.pTop) * (s.feedStage - 1) / (s.nt - 1);
+  double z[kMaxComp + 1]{};
+  for (int i = 1; i <= c.NC; ++i) z[i] = c.Feed_Z[i][1];
+  c.Feed_P[1] = p;
+  c.Feed_T[1] = T_Bubble_Mix(80.0, Unit_Press_In(p), z) - s.subcool;
+  c.Feed_VF[1] = 0;
 }
 
 void Start() {
@@ -139,6 +160,107 @@ Spec AcetoneMethanolWater() {
   return s;
 }
 
+// Acetone, methanol, ethanol, 1-propanol, water: the pressure rising 2 mmHg a
+// stage from 760 at the top, the database's Wilson pairs (the two pairs it
+// lacks, acetone/1-propanol and ethanol/1-propanol, ideal).
+Spec Alcohols5() {
+  Spec s;
+  s.comps = {kAcetone, kMethanol, kEthanol, kPropanol, kWater};
+  s.z = {0.10, 0.25, 0.20, 0.15, 0.30};
+  s.kMethod = 2;
+  s.hMethod = 0;
+  s.nt = 24;
+  s.feedStage = 10;
+  s.pBottom = 760 + 2 * 23;
+  s.tTop = 60;
+  s.tBottom = 95;
+  s.subcool = 10;
+  s.distillate = 73.2;
+  s.reflux = 1.884;
+  return s;
+}
+
+Spec Alcohols4() {
+  Spec s;
+  s.comps = {kAcetone, kMethanol, kEthanol, kWater};
+  s.z = {0.2, 0.3, 0.2, 0.3};
+  s.kMethod = 2;
+  s.nt = 35;
+  s.feedStage = 20;
+  s.pBottom = 760 + 2 * 34;
+  s.tTop = 60;
+  s.tBottom = 95;
+  s.subcool = 20;
+  s.distillate = 70.2;
+  s.reflux = 1.629;
+  return s;
+}
+
+void SetLambda(const char* a, const char* b, double ab, double ba) {
+  CaseData& c = Case;
+  for (int i = 1; i <= c.NC; ++i)
+    for (int j = 1; j <= c.NC; ++j)
+      if (c.Comp_Name[i] == a && c.Comp_Name[j] == b) {
+        c.Wilson_Lambda[i][j] = ab;
+        c.Wilson_Lambda[j][i] = ba;
+      }
+}
+
+void AlcoholLambda() {
+  SetLambda("Acetone", "Methanol", 0.70377901, 0.75247937);
+  SetLambda("Acetone", "Ethanol", 0.58930018, 0.86856411);
+  SetLambda("Acetone", "Water", 0.13032281, 0.54543022);
+  SetLambda("Methanol", "Ethanol", 1.585099, 0.56301486);
+  SetLambda("Methanol", "1-Propanol", 1.48743, 0.56991832);
+  SetLambda("Methanol", "Water", 0.33192105, 1.1382836);
+  SetLambda("Ethanol", "Water", 0.18128773, 0.86112822);
+  SetLambda("1-Propanol", "Water", 0.08445952, 0.66630922);
+}
+
+Spec MethanolWater() {
+  Spec s;
+  s.comps = {kMethanol, kWater};
+  s.z = {0.4, 0.6};
+  s.kMethod = 2;
+  s.nt = 20;
+  s.feedStage = 12;
+  s.tTop = 65;
+  s.tBottom = 100;
+  s.subcool = 5;
+  s.distillate = 40;
+  s.reflux = 1.5;
+  return s;
+}
+
+Spec AcetoneWater() {
+  Spec s;
+  s.comps = {kAcetone, kWater};
+  s.z = {0.25, 0.75};
+  s.kMethod = 2;
+  s.nt = 25;
+  s.feedStage = 15;
+  s.tTop = 56;
+  s.tBottom = 100;
+  s.subcool = 0;
+  s.distillate = 25;
+  s.reflux = 2;
+  return s;
+}
+
+Spec PentaneDecane() {
+  Spec s;
+  s.comps = {kPentane, kDecane};
+  s.z = {0.5, 0.5};
+  s.nt = 12;
+  s.feedStage = 6;
+  s.tTop = 36;
+  s.tBottom = 174;
+  s.feedT = 80;
+  s.distillate = 50;
+  s.reflux = 1;
+  return s;
+}
+
 void AmwLambda() {
   // Wilson parameters of the database pairs (first index: the component served).
   CaseData& c = Case;
@@ -153,7 +275,8 @@ void AmwLambda() {
 ColumnSetCase Example(const std::string& name, bool feasible, std::function<void()> change) {
   return {"Example1" + name, feasible, [change] {
             Dist_Example1_set();
-            Case.Max_Iter[1] = Case.Max_Iter[2] = 200;
+            Case.Max_Iter[1] = 200;  // ten times the default limits
+            Case.Max_Iter[2] = 300;
             if (change) change();
             Start();
           }};
@@ -166,6 +289,7 @@ ColumnSetCase Of(const std::string& name, bool feasible, Spec (*base)(), std::fu
             if (change) change(s);
             Lay(s);
             if (after) after();
+            Subcool(s);
             Start();
           }};
 }
@@ -223,5 +347,27 @@ std::vector<ColumnSetCase> Column_Case_Set() {
       Of("AmwDistillate60", true, AcetoneMethanolWater, [](Spec& s) { s.distillate = 60; }, AmwLambda),
       Of("AmwReflux4", true, AcetoneMethanolWater, [](Spec& s) { s.reflux = 4; s.distillate = 45; }, AmwLambda),
       Of("AmwIdeal", true, AcetoneMethanolWater, [](Spec& s) { s.kMethod = 1; }),
+      Of("Alcohols5", true, Alcohols5, nullptr, AlcoholLambda),
+      Of("Alcohols5Heat", true, Alcohols5, [](Spec& s) { s.hMethod = 1; }, AlcoholLambda),
+      Of("Alcohols5Reflux3", true, Alcohols5, [](Spec& s) { s.reflux = 3; }, AlcoholLambda),
+      Of("Alcohols5Distillate60", true, Alcohols5, [](Spec& s) { s.distillate = 60; }, AlcoholLambda),
+      Of("Alcohols4", true, Alcohols4, nullptr, AlcoholLambda),
+      Of("Alcohols4Reflux3258", true, Alcohols4, [](Spec& s) { s.reflux = 3.258; }, AlcoholLambda),
+      Of("Alcohols4Reflux4887", true, Alcohols4, [](Spec& s) { s.reflux = 4.887; }, AlcoholLambda),
+      Of("Alcohols4MaterialOnly", true, Alcohols4, [](Spec& s) { s.hMethod = 0; }, AlcoholLambda),
+      Of("Alcohols4Distillate50", true, Alcohols4, [](Spec& s) { s.distillate = 50; }, AlcoholLambda),
+      Of("Alcohols4Distillate90", true, Alcohols4, [](Spec& s) { s.distillate = 90; s.reflux = 3; },
+         AlcoholLambda),
+      Of("MethanolWater", true, MethanolWater, nullptr, AmwLambda),
+      Of("MethanolWaterReflux05", true, MethanolWater, [](Spec& s) { s.reflux = 0.5; }, AmwLambda),
+      Of("MethanolWaterVapourFeed", true, MethanolWater,
+         [](Spec& s) { s.feedVF = 1; s.feedT = 100; s.reflux = 2.5; }, AmwLambda),
+      Of("AcetoneWater", true, AcetoneWater, nullptr, AmwLambda),
+      Of("AcetoneWaterReflux05", true, AcetoneWater, [](Spec& s) { s.reflux = 0.5; }, AmwLambda),
+      Of("PentaneDecane", true, PentaneDecane, nullptr),
+      Of("PentaneDecaneReflux02", false, PentaneDecane, [](Spec& s) { s.reflux = 0.2; }),
+      Of("PentaneDecaneStages40", true, PentaneDecane, [](Spec& s) { s.nt = 40; s.feedStage = 20; s.reflux = 0.5; }),
+      Of("AlkanesVapourFeed", false, Alkanes, [](Spec& s) { s.feedVF = 1; s.feedT = 180; s.reflux = 3; }),
+      Of("BtxStages60", true, Btx, [](Spec& s) { s.nt = 60; s.feedStage = 30; s.reflux = 1.5; }),
   };
 }

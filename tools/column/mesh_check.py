@@ -14,7 +14,7 @@ import os
 import sys
 
 KCAL = 4186.05          # J per kcal, as the enthalpy polynomials are per kcal/kg
-MMHG_PER_MPA = 7506.380423
+MMHG_PER_MPA = 760 / 0.101325  # the exact factor: 1 atm = 760 mmHg = 0.101325 MPa
 
 
 def read(path):
@@ -130,7 +130,7 @@ def main():
     folder = sys.argv[1]
     limit = float(sys.argv[2]) if len(sys.argv) > 2 else 5e-4
     bad = 0
-    for name in sorted(os.listdir(folder)):
+    for name in sorted(n for n in os.listdir(folder) if n.endswith(".txt")):
         w = check(read(os.path.join(folder, name)))
         ok = all(v <= limit for v in w.values())
         bad += not ok

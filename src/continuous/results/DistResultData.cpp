@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "continuous/DistColumnCheck.h"
+#include "continuous/DistSolver.h"
+#include "core/model/CalcMessages.h"
 #include "core/thermo/Thermo.h"
 
 namespace {
@@ -47,9 +50,26 @@ std::vector<DistStream> Dist_Product_Streams() {
   return s;
 }
 
+void Dist_Stage_Enthalpies(double hv[], double hl[]) {
+  const int nc = Comps();
+  for (int j = 1; j <= StageIndex(Case.NT); ++j) {
+    double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};
+    for (int i = 1; i <= nc; ++i) {
+      x[i] = Case.Tray_X[i][j];
+      y[i] = Case.Tray_Y[i][j];
+    }
+    hv[j] = Enthalpy_Vap(Case.Tray_T[j], Case.Tray_P[j], y);
+    hl[j] = Enthalpy_Liq(Case.Tray_T[j], Case.Tray_P[j], x);
+  }
+}
+
 DistBalance Dist_Balance_Calc() {
   DistBalance b;
   const int nc = Comps();
+  // The stage enthalpies of the state shown, not those the flows were last
+  // balanced with: a run stopped short of its solution then shows its imbalance.
+  double HV[kMaxTray + 1]{}, HL[kMaxTray + 1]{};
+  Dist_Stage_Enthalpies(HV, HL);
   for (int f = 1; f <= Count(Case.N_Feed); ++f) {
     b.FeedHeat += Case.Feed_Flow[f] * Case.Feed_H[f];
     for (int i = 1; i <= nc; ++i) {
@@ -59,7 +79,8 @@ DistBalance Dist_Balance_Calc() {
     }
   }
   for (const DistStream& s : Dist_Product_Streams()) {
-    b.ProdHeat += s.flow * s.Enthalpy();
+    const int p = StageIndex(s.stage);
+    b.ProdHeat += s.flow * (s.phase == 0 ? HL[p] : HV[p]);
     for (int i = 1; i <= nc; ++i) {
       const double n = s.flow * s.Fraction(i);
       b.ProdComp[i] += n;
@@ -70,8 +91,8 @@ DistBalance Dist_Balance_Calc() {
   // Without a condenser the top vapour leaves the column from stage 1 and is a
   // product like any other: no duty at the top.
   if (Case.Reflux_Ratio != 0) {
-    b.Qc = Case.Tray_V[2] * Case.Dist_Tray_HV[2] - (Case.Top_Liq_Prod + Case.Tray_L[1]) * Case.Dist_Tray_HL[1];
-    if (Case.Top_Vap_Prod > 0) b.Qc -= Case.Top_Vap_Prod * Case.Dist_Tray_HV[1];
+    b.Qc = Case.Tray_V[2] * HV[2] - (Case.Top_Liq_Prod + Case.Tray_L[1]) * HL[1];
+    if (Case.Top_Vap_Prod > 0) b.Qc -= Case.Top_Vap_Prod * HV[1];
   }
   // The reboiler duty from the bottom stage's own balance (vapour up, bottoms and
   // draws out, liquid from the stage above and feeds in), not as what closes the
@@ -79,8 +100,6 @@ DistBalance Dist_Balance_Calc() {
   // well the stages in between balance.
   const int nt = StageIndex(Case.NT);
   if (nt >= 2) {
-    const double* HV = Case.Dist_Tray_HV;
-    const double* HL = Case.Dist_Tray_HL;
     b.Qr = Case.Tray_V[nt] * HV[nt] + Case.Bottom_Flow * HL[nt] - Case.Tray_L[nt - 1] * HL[nt - 1];
     for (int k = 1; k <= Count(Case.N_LiqSC); ++k)
       if (Case.LiqSC_Stage[k] == nt) b.Qr += Case.LiqSC_Flow[k] * HL[nt];
@@ -94,6 +113,15 @@ DistBalance Dist_Balance_Calc() {
   b.HeatIn = b.FeedHeat + b.Qr;
   b.HeatOut = b.ProdHeat + b.Qc;
   return b;
+}
+
+std::string Dist_Result_Warning() {
+  if (!Dist_Result_Note().empty()) return Dist_Result_Note();
+  // Results read from a file carry no note: judge them by their own equations.
+  CalcMessageScope scope;
+  const DistResidualReport r =
+      Dist_Column_Residuals(Case.Conv_Crit[1], Case.Conv_Crit[2], Case.H_Method == 1);
+  return r.balanced ? std::string() : Dist_Residual_Text(r.worst);
 }
 
 std::optional<double> Relative_Difference(double in, double out) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/model/CaseData.h"
@@ -38,13 +39,24 @@ struct DistBalance {
   double Qc = 0, Qr = 0;              // condenser and reboiler duty, internal unit per hour
   double HeatIn = 0, HeatOut = 0;     // FeedHeat + Qr and ProdHeat + Qc
 };
-// Feeds against products, and the duties: Qc is the vapour entering the
+// Vapour and liquid molar enthalpies of every stage, J/kmol, from its stored
+// temperature, pressure and compositions with the case's enthalpy model.
+void Dist_Stage_Enthalpies(double hv[], double hl[]);
+
+// Feeds against products, and the duties, with the stage enthalpies
+// recomputed by Dist_Stage_Enthalpies: Qc is the vapour entering the
 // condenser from stage 2 less the liquid leaving it (reflux and top liquid
 // product) and the top vapour product; without a condenser (reflux ratio 0)
 // there is no condenser duty. Qr is the heat the bottom stage needs: vapour
 // and bottoms (and draws there) out, less the liquid from the stage above (and
 // feeds there); a one-stage column takes Qr = ProdHeat - FeedHeat + Qc.
 DistBalance Dist_Balance_Calc();
+
+// What the results shown must be read with: empty when they are a solution,
+// otherwise "Not converged" (Japanese or English) with what is wrong: the note
+// of the run that left them, or for results read back from a file the worst
+// residual of their stage equations.
+std::string Dist_Result_Warning();
 
 // (in - out) / in * 100; none when in is 0 (a component fed nowhere).
 std::optional<double> Relative_Difference(double in, double out);

@@ -4,7 +4,9 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "continuous/results/DistResultData.h"
 #include "core/model/CaseData.h"
+#include "platform/ui/Controls.h"
 
 namespace results {
 
@@ -20,6 +22,21 @@ void SetCaption(QWidget* control, const char* japanese, const char* english) {
   else if (auto* l = qobject_cast<QLabel*>(control)) l->setText(text);
   else if (auto* g = qobject_cast<QGroupBox*>(control)) g->setTitle(text);
   else control->setWindowTitle(text);
+}
+
+QLabel* NewWarningLabel(QWidget* parent, const char* name) {
+  QLabel* l = ui::NewLabel(parent, name);
+  l->setStyleSheet("color: #c00000;");
+  l->setWordWrap(true);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  l->setVisible(false);
+  return l;
+}
+
+void ShowWarning(QLabel* label) {
+  const std::string text = Dist_Result_Warning();
+  label->setText(QString::fromStdString(text));
+  label->setVisible(!text.empty());
 }
 
 }  // namespace results

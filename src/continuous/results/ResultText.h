@@ -6,6 +6,7 @@
 
 #include <string>
 
+class QLabel;
 class QWidget;
 
 namespace results {
@@ -16,6 +17,12 @@ bool English();
 std::string Pick(const char* japanese, const char* english);
 // Sets the caption of a button, label or frame for flags 0 and 1 only.
 void SetCaption(QWidget* control, const char* japanese, const char* english);
+
+// The label that says, inside a result window, that the results shown are not
+// converged (Dist_Result_Warning), in red and wrapped; hidden until ShowWarning.
+QLabel* NewWarningLabel(QWidget* parent, const char* name);
+// Shows the warning for the results in the case, or hides the label when there is none.
+void ShowWarning(QLabel* label);
 
 }  // namespace results
 

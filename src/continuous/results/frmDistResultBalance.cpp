@@ -64,7 +64,9 @@ frmDistResultBalance::frmDistResultBalance() : ui::Form("frmDistResultBalance") 
   cmdResultBalanceExit = ui::NewButton(this, "cmdResultBalanceExit", "戻る(&X)");
   ui::Place(cmdResultBalanceExit, 8520, 5400, 1200, 420);
   connect(cmdResultBalanceExit, &QPushButton::clicked, this, [this] { cmdResultBalanceExit_Click(); });
-  setFixedSize(ui::Px(9900), ui::Px(6050));
+  lblResultNotConverged = results::NewWarningLabel(this, "lblResultNotConverged");
+  ui::Place(lblResultNotConverged, 120, 6000, 9600, 520);
+  setFixedSize(ui::Px(9900), ui::Px(6600));
 }
 
 void frmDistResultBalance::Form_Load() {
@@ -90,6 +92,7 @@ void frmDistResultBalance::cmdResultBalanceExit_Click() { ui::Forms::Unload(this
 
 void frmDistResultBalance::Form_Activate() {
   CalcMessageScope scope;
+  results::ShowWarning(lblResultNotConverged);
   balance_ = Dist_Balance_Calc();
   const DistBalance& b = balance_;
   const int nc = std::clamp(Case.NC, 0, kMaxComp);

@@ -37,6 +37,7 @@ class frmDistResultBalance : public ui::Form {
   QLabel* lblResultHeatUnit1;
   QLabel* lblResultHeatUnit2;
   QPushButton* cmdResultBalanceExit;
+  QLabel* lblResultNotConverged;  // "Not converged" and why, when the results are no solution
 
  private:
   DistBalance balance_;

@@ -58,7 +58,9 @@ frmDistResultProd::frmDistResultProd() : ui::Form("frmDistResultProd") {
   connect(cmdResultProdLiqSC, &QPushButton::clicked, this, [this] { Disp_Liq_SideCut(0); });
   connect(cmdResultProdLiqSCWt, &QPushButton::clicked, this, [this] { Disp_Liq_SideCut(1); });
   connect(cmdResultProdExit, &QPushButton::clicked, this, [this] { ui::Forms::Unload(this); });
-  setFixedSize(ui::Px(11700), ui::Px(6600));
+  lblResultNotConverged = results::NewWarningLabel(this, "lblResultNotConverged");
+  ui::Place(lblResultNotConverged, 120, 6500, 11400, 520);
+  setFixedSize(ui::Px(11700), ui::Px(7100));
 }
 
 void frmDistResultProd::Form_Load() {
@@ -89,6 +91,8 @@ void frmDistResultProd::Form_Load() {
     vaSpread1->SetText(0, 5, results::Pick("エンタルピー", "Enthalpy"));
   }
   for (int i = 1; i <= nc; ++i) vaSpread1->SetText(0, 5 + i, Case.Comp_Name[i]);
+  CalcMessageScope scope;
+  results::ShowWarning(lblResultNotConverged);
 }
 
 void frmDistResultProd::Form_Unload() { messages_.Restore(); }

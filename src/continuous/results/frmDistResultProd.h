@@ -28,6 +28,7 @@ class frmDistResultProd : public ui::Form {
   void Set_Stream_Condition(int basis, int phase, int stage, double flow, const double composition[]);
 
   QLabel* lblResultProdText;
+  QLabel* lblResultNotConverged;  // "Not converged" and why, when the results are no solution
   ui::SpreadGrid* vaSpread1;
   QPushButton* cmdResultProdFeed;
   QPushButton* cmdResultProdFeedWt;

@@ -51,7 +51,9 @@ frmDistResultTray::frmDistResultTray() : ui::Form("frmDistResultTray") {
   connect(cmdResultTrayPrint, &QPushButton::clicked, this, [this] { cmdResultPrint_Click(); });
   connect(cmdResultPrintAll, &QPushButton::clicked, this, [this] { cmdResultPrint_Click(); });
   connect(cmdResultExit, &QPushButton::clicked, this, [this] { ui::Forms::Unload(this); });
-  setFixedSize(ui::Px(11700), ui::Px(7200));
+  lblResultNotConverged = results::NewWarningLabel(this, "lblResultNotConverged");
+  ui::Place(lblResultNotConverged, 120, 7100, 11400, 520);
+  setFixedSize(ui::Px(11700), ui::Px(7700));
 }
 
 void frmDistResultTray::Form_Load() {
@@ -66,7 +68,13 @@ void frmDistResultTray::Form_Load() {
   results::SetCaption(cmdResultExit, "戻る(&X)", "Exit(&X)");
 }
 
-void frmDistResultTray::Form_Activate() { Disp_Tray_Profile(0, 0); }
+void frmDistResultTray::Form_Activate() {
+  {
+    CalcMessageScope scope;
+    results::ShowWarning(lblResultNotConverged);
+  }
+  Disp_Tray_Profile(0, 0);
+}
 
 void frmDistResultTray::Form_Unload() { messages_.Restore(); }
 

@@ -25,6 +25,7 @@ class frmDistResultTray : public ui::Form {
   void cmdResultPrint_Click();
 
   QLabel* lblResultTitle;
+  QLabel* lblResultNotConverged;  // "Not converged" and why, when the results are no solution
   ui::SpreadGrid* vaSpread1;
   QPushButton* cmdResultLiquid;
   QPushButton* cmdResultVapor;

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 #include "continuous/DistDefaults.h"
 #include "continuous/DistInitialProfile.h"
 #include "continuous/DistSolver.h"
@@ -70,6 +72,13 @@ class DistResultWindowsTest : public UiTest {
       c.Dist_Tray_HV[j] = 5000 + 1000 * j;
     }
     c.Tray_V[1] = 0;  // total condenser
+    // Enthalpy polynomials (kcal/kg) that give the stage enthalpies above at
+    // these temperatures: the balance window computes them afresh.
+    for (int i = 1; i <= 2; ++i) {
+      c.HL_A[i] = -5000 / kKcal / c.Mol_Wt[i];
+      c.HL_B[i] = c.HV_B[i] = 100 / kKcal / c.Mol_Wt[i];
+      c.HV_A[i] = c.HL_C[i] = c.HV_C[i] = 0;
+    }
   }
   void SolvedExample1() {
     Dist_Example1_set();
@@ -90,12 +99,12 @@ TEST_F(DistResultWindowsTest, BalanceOfAColumnWithCondenser) {
   const DistBalance& b = f.Balance();
   // Products: 40 of stage-1 liquid (0.9 A) and 60 of stage-4 liquid (0.2 A).
   EXPECT_DOUBLE_EQ(b.ProdComp[1], 40 * 0.9 + 60 * 0.2);
-  EXPECT_DOUBLE_EQ(b.ProdHeat, 40 * 1000.0 + 60 * 4000.0);
+  EXPECT_NEAR(b.ProdHeat, 40 * 1000.0 + 60 * 4000.0, 1e-6);
   EXPECT_DOUBLE_EQ(b.FeedHeat, 200000.0);
   // Vapour from stage 2 less reflux and top product at the stage-1 liquid enthalpy.
-  EXPECT_DOUBLE_EQ(b.Qc, 120 * 7000.0 - (40 + 80) * 1000.0);
+  EXPECT_NEAR(b.Qc, 120 * 7000.0 - (40 + 80) * 1000.0, 1e-6);
   // Vapour and bottoms leaving stage 4 less the liquid from stage 3.
-  EXPECT_DOUBLE_EQ(b.Qr, 120 * 9000.0 + 60 * 4000.0 - 80 * 3000.0);
+  EXPECT_NEAR(b.Qr, 120 * 9000.0 + 60 * 4000.0 - 80 * 3000.0, 1e-6);
 
   EXPECT_EQ(f.vaSpread1->MaxRows(), 5);
   EXPECT_EQ(f.vaSpread1->Text(0, 4), "A");
@@ -132,9 +141,9 @@ TEST_F(DistResultWindowsTest, TopVapourWithoutCondenserHasNoCondenserDuty) {
   Case.Top_Vap_Prod = 40;
   const DistBalance b = Dist_Balance_Calc();
   EXPECT_DOUBLE_EQ(b.Qc, 0.0);
-  EXPECT_DOUBLE_EQ(b.ProdHeat, 40 * 6000.0 + 60 * 4000.0);
+  EXPECT_NEAR(b.ProdHeat, 40 * 6000.0 + 60 * 4000.0, 1e-6);
   EXPECT_DOUBLE_EQ(b.HeatOut, b.ProdHeat);
-  EXPECT_DOUBLE_EQ(b.Qr, 120 * 9000.0 + 60 * 4000.0 - 80 * 3000.0);
+  EXPECT_NEAR(b.Qr, 120 * 9000.0 + 60 * 4000.0 - 80 * 3000.0, 1e-6);
 }
 
 TEST_F(DistResultWindowsTest, SolvedExample1ClosesItsMaterialBalance) {
@@ -155,6 +164,48 @@ TEST_F(DistResultWindowsTest, SolvedExample1ClosesItsMaterialBalance) {
   EXPECT_NEAR(f.vaSpread1->Value(4, 3), 0.0, 1e-3) << f.vaSpread1->Text(4, 3);
   EXPECT_NEAR(b.HeatIn - b.HeatOut, 0.0, 1e-5 * b.Qr);
   EXPECT_NEAR(f.vaSpread1->Value(1, 3), Unit_Heat_Out(b.FeedHeat + b.Qr), 1e-6 * b.Qr);
+}
+
+TEST_F(DistResultWindowsTest, UnconvergedRunShowsItsImbalanceAndSaysSo) {
+  // The converged Example-1 carries no mark.
+  SolvedExample1();
+  auto& balance = ui::Forms::Get<frmDistResultBalance>();
+  balance.Form_Activate();
+  EXPECT_TRUE(balance.lblResultNotConverged->isHidden());
+  EXPECT_NEAR(balance.vaSpread1->Value(4, 3), 0.0, 1e-3);  // per cent
+
+  // Stopped after two iterations of the heat pass: the stage enthalpies of the
+  // final state do not balance, and every result window says so.
+  for (int language : {1, 0}) {
+    SCOPED_TRACE(language);
+    Case.Language = language;
+    Dist_Example1_set();
+    Case.Data_Dir = DataDir();
+    Case.Max_Iter[2] = 1;
+    Initial_Composition_set();
+    Initial_Profile_set();
+    DistSolver s;
+    ASSERT_EQ(s.Run().status, DistRunStatus::IterationLimit);
+    const std::string head = language == 1 ? "Not converged" : "収束しませんでした";
+    balance.Form_Activate();
+    EXPECT_FALSE(balance.lblResultNotConverged->isHidden());
+    EXPECT_EQ(ui::S(balance.lblResultNotConverged->text()).rfind(head, 0), 0u);
+    EXPECT_GT(std::fabs(balance.vaSpread1->Value(4, 3)), 0.01) << balance.vaSpread1->Text(4, 3);
+    auto& tray = ui::Forms::Get<frmDistResultTray>();
+    tray.Form_Activate();
+    EXPECT_FALSE(tray.lblResultNotConverged->isHidden());
+    EXPECT_EQ(ui::S(tray.lblResultNotConverged->text()).rfind(head, 0), 0u);
+    ui::Forms::Unload(&tray);
+    auto& prod = ui::Forms::Get<frmDistResultProd>();
+    EXPECT_FALSE(prod.lblResultNotConverged->isHidden());
+    ui::Forms::Unload(&prod);
+  }
+  // The same results read back from a file carry no note, and are judged by
+  // their own equations.
+  Dist_Clear_Result_Note();
+  Case.Language = 1;
+  balance.Form_Activate();
+  EXPECT_EQ(ui::S(balance.lblResultNotConverged->text()).rfind("Not converged: largest residual", 0), 0u);
 }
 
 TEST_F(DistResultWindowsTest, ProductTablesListTheDrawsInOrderOnBothBases) {
