@@ -184,7 +184,10 @@ TEST_F(BatchRunTest, ExampleRunsThroughTotalRefluxAndBothTanks) {
   const std::vector<std::string> log = LogTails();
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(log[0], " Start Calculation");
-  EXPECT_EQ(log[1], " Cal_time=0.9280 全還流収束");
+  // The published 0.928 h, to within a few steps.
+  ASSERT_EQ(log[1].substr(0, 10), " Cal_time=");
+  EXPECT_NEAR(std::stod(log[1].substr(10, 6)), 0.928, 0.005) << log[1];
+  EXPECT_EQ(log[1].substr(16), " 全還流収束");
   // Tank 1 is full at about 0.2 h after total reflux: the change comes at that step
   // or the next one, as round-off in the summed withdrawals falls.
   ASSERT_EQ(log[2].substr(0, 10), " Cal_time=");
@@ -227,7 +230,7 @@ TEST_F(BatchRunTest, TotalRefluxStateBalancesCondenserAgainstReboiler) {
   Reset_Batch_Data();
   Batch.Batch_File = File(2);
   ASSERT_TRUE(Read_Batch_Continue(1).ok());
-  EXPECT_NEAR(Batch.Oper_Time, 0.928, 1e-9);
+  EXPECT_NEAR(Batch.Oper_Time, 0.928, 0.005);
   const double q = Batch.Cont_Heat[10];
   EXPECT_DOUBLE_EQ(q, 1.0e6 * 4186.05);
   // Heat out at the top against heat in at the still, with what the liquid

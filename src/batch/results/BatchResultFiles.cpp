@@ -72,7 +72,6 @@ void Apply_History_Record(const HistoryRecord& r) {
     Case.Tray_L[p] = r.Value(p, 2);
     Batch.Tray_HV[p] = r.Value(p, 3);
     Batch.Tray_HL[p] = r.Value(p, 4);
-    Batch.Tray_Heat[p] = r.Value(p, 5);
     Batch.Holdup_Mol[p] = r.Value(p, 6);
     Batch.Tray_dM[p] = r.Value(p, 7);
     Batch.Tray_dHL[p] = r.Value(p, 8);
@@ -329,7 +328,6 @@ RunFileResult Load_Total_Reflux_State(BatchRunCase& runCase) {
     Case.Tray_L[p] = lb.Cont_L[p];
     Batch.Tray_HV[p] = lb.Cont_HV[p];
     Batch.Tray_HL[p] = lb.Cont_HL[p];
-    Batch.Tray_Heat[p] = lb.Cont_Heat[p];
     Batch.Holdup_Mol[p] = lb.Cont_M[p];
     Batch.Tray_dM[p] = lb.Cont_dM[p];
     Batch.Tray_dHL[p] = lb.Cont_dHL[p];
