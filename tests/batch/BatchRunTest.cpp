@@ -102,6 +102,21 @@ TEST_F(BatchRunTest, ChecksRefuseWhatWouldHangOrDivideByZero) {
     EXPECT_EQ(run.End(), BatchEnd::Refused);
     EXPECT_FALSE(std::filesystem::exists(Batch_Log_Path()));
   }
+  // History files that would pass 1 GB: a record at every step for 100 hours.
+  LoadExample();
+  Batch.Save_Interval = 1e-6;
+  Batch.Diff_Time = 1e-4;
+  Batch.Max_Ope_Time = 100;
+  {
+    CalcMessageRecorder messages;
+    const BatchCheckResult r = Batch_Check_Case();
+    EXPECT_FALSE(r.ok);
+    // Two phases of about a million records of 3.9 kB each.
+    EXPECT_EQ(r.message, "The run files would take about 7.8 GB (limit 1 GB): lengthen the Save Interval or shorten "
+                         "the Max Ope Time");
+    Batch.Save_Interval = 0.01;
+    EXPECT_TRUE(Batch_Check_Case().ok);
+  }
   // The run itself accepts a save interval of 0 ("no saving") and an absent component.
   LoadExample();
   Batch.Save_Interval = 0;

@@ -453,6 +453,7 @@ TEST_F(BatchStepTest, FreshRunReplacesOldResultsAndAContinuedRunExtendsTheHistor
   EXPECT_FALSE(Exists(4));
   EXPECT_FALSE(Exists(5));
   EXPECT_NE(Slurp(File(3)), "old\r\n");
+  EXPECT_TRUE(Batch_Run_Files_Complete());
   const std::vector<double> first = RecordTimes(1);
   ASSERT_GT(first.size(), 10u);
   EXPECT_EQ(first[0], 0);
@@ -475,6 +476,37 @@ TEST_F(BatchStepTest, FreshRunReplacesOldResultsAndAContinuedRunExtendsTheHistor
   const std::vector<double> second = RecordTimes(1);
   ASSERT_EQ(second.size(), first.size() + 1);
   EXPECT_DOUBLE_EQ(second.back(), Batch.Restart_Time);
+}
+
+// A run aborted before total reflux converges leaves no total-reflux state of
+// an earlier run behind; a run file that cannot be cleared stops the run before
+// it starts, and such a run offers no results.
+TEST_F(BatchStepTest, RunClearsTheFilesItWillWriteFirst) {
+  English();
+  ASSERT_TRUE(seqfile::SaveAtomic(File(2), "older run\r\n"));
+  LoadExample();
+  RecordingHost host;
+  host.onYield = [&] {
+    if (host.steps == 5) Case.Stop_Flag = 1;
+  };
+  EXPECT_EQ(Batch_Calc(host), BatchEnd::Abort);
+  EXPECT_FALSE(Exists(2));
+  EXPECT_TRUE(Exists(1));
+  EXPECT_TRUE(Exists(3));
+  EXPECT_TRUE(Batch_Run_Files_Complete());
+  EXPECT_FALSE(Batch_Run_File_Of_Other_Run(1));
+  // A file put there afterwards is not this run's.
+  ASSERT_TRUE(seqfile::SaveAtomic(File(2), "older run\r\n"));
+  EXPECT_TRUE(Batch_Run_File_Of_Other_Run(2));
+
+  std::filesystem::remove(File(4));
+  std::filesystem::create_directories(std::filesystem::path(File(4)) / "kept");
+  RecordingHost blocked;
+  EXPECT_EQ(Batch_Calc(blocked), BatchEnd::WriteFailed);
+  EXPECT_EQ(blocked.steps, 0);
+  ASSERT_EQ(blocked.messages.size(), 1u);
+  EXPECT_NE(blocked.messages[0].find("B_Calc_4.dat"), std::string::npos);
+  EXPECT_FALSE(Batch_Run_Files_Complete());
 }
 
 TEST_F(BatchStepTest, RecordsFollowTheSaveInterval) {

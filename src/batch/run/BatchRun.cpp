@@ -70,6 +70,9 @@ void BatchRun::Log(const std::string& text) {
 // that cannot be written is remembered with its folder and the reason, and the
 // run ends at the next point where it can end (EndIfWriteFailed).
 void BatchRun::Written(bool ok, const std::string& path) {
+  if (ok)
+    for (int n = 1; n <= 5; ++n)
+      if (path == Batch_Run_File(n)) Batch_Run_File_Written(n);
   if (ok || !writeFailure_.empty()) return;
   const int error = errno;
   const std::filesystem::path file(path);
@@ -111,10 +114,11 @@ bool BatchRun::Start() {
   // A continuation is only taken when its counts still fit the case.
   const bool continued =
       Batch.Continue_Flag == 1 && Case.NC == Case.NC_Save && Case.NT == Case.NT_Save;
-  PrepareRunFiles(continued);
   host_.RunStarted();
   // The log first: a folder that cannot take it ends the run before it starts.
+  Batch.Batch_Log_File = Batch_Log_Path();
   Written(Batch_Log_Create(Batch.Batch_Log_File, " Start Calculation"), Batch.Batch_Log_File);
+  if (!EndIfWriteFailed()) PrepareRunFiles(continued);
   if (EndIfWriteFailed()) return false;
   host_.Message(Say("計算を開始します", "Start Calculation"));
 
@@ -146,14 +150,19 @@ bool BatchRun::Start() {
 }
 
 void BatchRun::PrepareRunFiles(bool continued) {
-  Batch.Batch_Log_File = Batch_Log_Path();
-  // The previous run's results must not be mistaken for this run's: a fresh
-  // run starts every history anew, a continued one extends the total-reflux
-  // history. The total-reflux file is kept until this run converges.
-  for (int n : {1, 3, 4, 5}) {
-    if (n == 1 && continued) continue;
+  // The previous run's results must not be mistaken for this run's: a run
+  // clears every file it will write, except that a continued run extends the
+  // total-reflux history and state it continues from. A file that cannot be
+  // cleared ends the run before it starts.
+  Batch_Run_Files_Begin(continued);
+  for (int n = 1; n <= 5; ++n) {
+    if (continued && n <= 2) continue;
     std::error_code ec;
     std::filesystem::remove(Batch_Run_File(n), ec);
+    if (std::filesystem::exists(Batch_Run_File(n))) {
+      errno = ec ? ec.value() : 0;
+      Written(false, Batch_Run_File(n));
+    }
   }
 }
 
@@ -667,6 +676,7 @@ void BatchRun::EndRun(BatchEnd end, const std::string& message, const std::strin
     host_.Message(writeFailure_);
     end = BatchEnd::WriteFailed;
   }
+  Batch_Run_Files_End(writeFailure_.empty());
   // Every end leaves the ended state; a confirmed abort keeps its own flag.
   if (end != BatchEnd::Abort) Case.Stop_Flag = -1;
   end_ = end;
