@@ -196,12 +196,20 @@ void frmBatchDistillationMain::Form_Load() {
   Batch_Initial_set();
 }
 
+void frmBatchDistillationMain::Form_Activate() {
+  if (Case.Language == captionLanguage_) return;
+  Set_Captions();
+  // A summary already shown is written again in the language chosen now.
+  if (!lblNCData->text().isEmpty()) Set_Batch_Display_Data();
+}
+
 void frmBatchDistillationMain::Form_Unload() {
   if (handlerInstalled_) Set_Calc_Message_Handler(std::move(previousHandler_));
   handlerInstalled_ = false;
 }
 
 void frmBatchDistillationMain::Set_Captions() {
+  captionLanguage_ = Case.Language;
   Case.Prog_Title = Pick("バッチ蒸留計算  ", "Batch Distillation  ");
   SetCaption(batchui::Caption("メイン画面", "Program Menu  "));
   lblTitle->setText(batchui::QPick("バッチ蒸留計算プログラムメイン画面", "Batch Distillation Program Menu"));

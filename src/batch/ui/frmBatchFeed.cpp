@@ -126,12 +126,16 @@ void frmBatchFeed::Take_Rows(double total, const std::vector<double>& fractions)
   }
 }
 
-void frmBatchFeed::Form_Load() {
+void frmBatchFeed::Set_Captions() {
   setWindowTitle(batchui::Caption("仕込量", "Feed"));
   lblTitle->setText(QPick("全仕込量と組成を入力します。", "Total Feed & Composition"));
   lblFeed->setText(QPick("全仕込量=", "Total Feed="));
   cmdOK->setText(QPick("ＯＫ(&O)", "OK (&O)"));
   cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+}
+
+void frmBatchFeed::Form_Load() {
+  Set_Captions();
   Select_Feed_Unit();
   Write_Fraction_Header();
   Fill_Rows();
@@ -142,6 +146,8 @@ void frmBatchFeed::Form_Load() {
 }
 
 void frmBatchFeed::Form_Activate() {
+  // Loaded hidden by the main window, it may be shown after a language switch.
+  Set_Captions();
   Select_Feed_Unit();
   vaSpread1->SetMaxRows(std::clamp<int>(Case.NC, 0, kMaxComp));
   Write_Fraction_Header();

@@ -38,6 +38,7 @@ class frmBatchFeed : public batchui::BatchDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Set_Captions();
   void Write_Fraction_Header();
   void Fill_Rows();
   bool Read_Rows(double& total, std::vector<double>& fractions);

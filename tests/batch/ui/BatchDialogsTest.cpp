@@ -196,7 +196,10 @@ TEST_F(BatchWindowTest, PlateDialogFillsTheGridAndStoresTheStillDuty) {
   EXPECT_EQ(Batch.Tray_Heat[1], 0) << "the condenser's heat is the run's";
   EXPECT_EQ(Case.Tray_Press[5], 765);
   EXPECT_EQ(Case.Tray_Press[2], 0);
-  EXPECT_EQ(Text(main.lblBtmData), "-60");
+  // The summary's still is in the charge's basis (kmol): what 160 kg on the
+  // drum leave of 100 kmol of a charge of 20.53 kg/kmol.
+  const double mw = 0.12 * 32.04 + 0.03 * 46.07 + 0.85 * 18.015;
+  EXPECT_NEAR(std::stod(Text(main.lblBtmData)), 100 - 160 / mw, 1e-9);
 
   // The unit picked and then cancelled stays picked.
   script.OnModal("frmBatchTray", [](ui::Form& form) {
@@ -290,4 +293,54 @@ TEST_F(BatchWindowTest, UnsupportedHeatUnitIsSaidOncePerOpening) {
   });
   main.cmdTray->click();
   EXPECT_EQ(script.messages.size(), 1u);
+}
+
+// Every box and cell of the batch dialogs that must hold a number refuses text
+// that is not wholly one, naming the field, and stores nothing.
+TEST_F(BatchWindowTest, BoxesRefuseTextThatIsNotWhollyANumber) {
+  auto& main = OpenExample(1);
+  script.OnModal("frmBatchOperation", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchOperation&>(form);
+    const std::pair<const char*, const char*> texts[] = {{"abc", "Diff Time: \"abc\" is not a number"},
+                                                         {"12abc", "Diff Time: \"12abc\" is not a number"},
+                                                         {"", "Diff Time: enter a number"},
+                                                         {"1e999", "Diff Time: \"1e999\" is beyond the range"}};
+    f.txtOpeTime->setText("12");
+    for (const auto& [bad, said] : texts) {
+      f.txtDiffTime->setText(bad);
+      script.Answer(ui::vbOK, said);
+      f.cmdOK->click();
+    }
+    f.cmdCancel->click();
+  });
+  main.cmdOpeCondition->click();
+  EXPECT_EQ(Batch.Max_Ope_Time, 10) << "a refusal stores nothing";
+  EXPECT_EQ(Batch.Diff_Time, 0.0002);
+
+  script.OnModal("frmBatchTowerSpec", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchTowerSpec&>(form);
+    for (const char* bad : {"abc", "12abc", "", "1e999"}) {
+      f.txtNT->setText(bad);
+      script.Answer(ui::vbOK, "Theoretical Plates:");
+      f.cmdOK->click();
+    }
+    f.txtNT->setText("4294967297");  // refused before it is converted, never wrapped to 1
+    script.Answer(ui::vbOK, "Theoretical Plates: enter a whole number");
+    f.cmdOK->click();
+    f.cmdCancel->click();
+  });
+  main.cmdDistSpec->click();
+  EXPECT_EQ(Case.NT, 10);
+
+  script.OnModal("frmBatchTray", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchTray&>(form);
+    f.vaSpread1->TypeText(3, 4, "3");
+    f.vaSpread1->TypeText(2, 5, "1x");
+    script.Answer(ui::vbOK, "Hold up 5: \"1x\" is not a number");
+    f.cmdOK->click();
+    f.cmdCancel->click();
+  });
+  main.cmdTray->click();
+  EXPECT_EQ(Batch.Tray_Heat[4], 0);
+  EXPECT_EQ(Batch.Tray_Holdup[1][5], 1);
 }
