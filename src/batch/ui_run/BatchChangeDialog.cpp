@@ -147,16 +147,15 @@ void BatchChangeDialog::cmdOK_Click() {
     txtNew->setFocus();
     txtNew->selectAll();
   };
-  // The whole text must be a number: a value the run cannot read is not stored.
-  if (txt::Overflows(typed)) {
-    refuse(Refusal(HUGE_VAL));
+  // The whole text must be a number: a value the run cannot read is not
+  // stored. The refusal names the box by its caption.
+  double typedValue = 0;
+  if (const txt::NumberProblem problem = txt::ParseNumber(typed, typedValue); problem != txt::NumberProblem::None) {
+    std::string field = ui::S(lblNew->text());
+    while (!field.empty() && (field.back() == '=' || field.back() == ' ')) field.pop_back();
+    refuse(txt::NumberProblemMessage(problem, field, typed));
     return;
   }
-  if (!txt::IsNumeric(typed)) {
-    refuse(Case.Language == 1 ? "Enter a number." : "数値を入力してください。");
-    return;
-  }
-  const double typedValue = txt::Val(typed);
   // Only a value the run really works with is stored and logged: a step of 0
   // would never advance it, a negative flow or duty has no meaning, and no
   // reflux leaves the column without liquid.
