@@ -126,7 +126,10 @@ void BatchChangeDialog::Fill_Residuals() {
     for (int c = 1; c <= nc; ++c) {
       // The liquid leaving plate p against the vapour rising to it from below.
       const double r = Case.Tray_X[c][p] - Case.Tray_Y[c][p + 1];
-      vaSpread1->SetValue(c, p, r);
+      // Ten places, or six digits with an exponent for the smallest: the
+      // whole residual fits the column, never cut to dots.
+      vaSpread1->SetText(c, p, std::fabs(r) >= 1e-4 || r == 0 ? txt::Format(r, "0.##########")
+                                                              : txt::Format(r, "0.00000E+00"));
       if (std::fabs(r) > Batch.Run_Conv_Limit) {
         vaSpread1->SetForeColor(c, p, ui::QBColor(0));
         vaSpread1->SetBackColor(c, p, Batch_Highlight_Colour());

@@ -209,6 +209,12 @@ TEST_F(BatchRunDialogsTest, ResidualTableHighlightsOnlyWhatExceedsTheLimit) {
   EXPECT_EQ(g.BackColor(2, 1), Batch_Highlight_Colour());
   EXPECT_EQ(g.BackColor(2, 2), Batch_Highlight_Colour());
   EXPECT_FALSE(g.BackColor(1, 2).has_value());
+  // Long and tiny residuals are written to fit the column, never cut to dots.
+  Case.Tray_X[1][2] = 0.5 + 1.0 / 30;
+  Case.Tray_X[2][2] = 3e-7, Case.Tray_Y[2][3] = 0;
+  d.Form_Activate();
+  EXPECT_EQ(g.Text(1, 2), "0.0333333333");
+  EXPECT_EQ(g.Text(2, 2), "3.00000E-07");
 }
 
 TEST_F(BatchRunDialogsTest, PlateTableFollowsTheTemperatureUnit) {
