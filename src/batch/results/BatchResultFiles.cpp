@@ -24,13 +24,24 @@ std::string Run_File_Message(const RunFileResult& r) {
     return (english ? "No result file: " : "結果ファイルがありません: ") + r.reason;
   if (r.status == RunFileStatus::Damaged)
     return (english ? "The result file is damaged: " : "結果ファイルが壊れています: ") + r.reason;
+  if (r.status == RunFileStatus::OtherRun)
+    return (english ? "The result file is from another run: " : "結果ファイルは別の計算のものです: ") + r.reason;
   return {};
 }
 
 namespace {
 
+// A run file that the last run of this process did not write is another run's.
+RunFileResult CheckOwner(const std::string& path) {
+  for (int n = 1; n <= 5; ++n)
+    if (path == Batch_Result_Path(Batch_Result_Name(n)) && Batch_Run_File_Of_Other_Run(n))
+      return {RunFileStatus::OtherRun, path};
+  return {};
+}
+
 RunFileResult OpenFile(seqfile::Reader& reader, const std::string& path) {
   if (!seqfile::FileExists(path)) return {RunFileStatus::Missing, path};
+  if (RunFileResult o = CheckOwner(path); !o.ok()) return o;
   std::string error;
   if (!reader.Open(path, &error)) return {RunFileStatus::Missing, error.empty() ? path : error};
   return {};
@@ -72,7 +83,6 @@ void Apply_History_Record(const HistoryRecord& r) {
     Case.Tray_L[p] = r.Value(p, 2);
     Batch.Tray_HV[p] = r.Value(p, 3);
     Batch.Tray_HL[p] = r.Value(p, 4);
-    Batch.Tray_Heat[p] = r.Value(p, 5);
     Batch.Holdup_Mol[p] = r.Value(p, 6);
     Batch.Tray_dM[p] = r.Value(p, 7);
     Batch.Tray_dHL[p] = r.Value(p, 8);
@@ -305,6 +315,7 @@ RunFileResult Read_Final_Ranges(const std::string& path) {
 RunFileResult Load_Total_Reflux_State(BatchRunCase& runCase) {
   const std::string path = Batch_Result_Path(Batch_Result_Name(2));
   if (!seqfile::FileExists(path)) return {RunFileStatus::Missing, path};
+  if (RunFileResult o = CheckOwner(path); !o.ok()) return o;
   auto loadedCase = std::make_unique<CaseData>();
   auto loadedBatch = std::make_unique<BatchData>();
   const BatchReadResult read = Read_Total_Reflux_Apart(*loadedCase, *loadedBatch);
@@ -329,7 +340,6 @@ RunFileResult Load_Total_Reflux_State(BatchRunCase& runCase) {
     Case.Tray_L[p] = lb.Cont_L[p];
     Batch.Tray_HV[p] = lb.Cont_HV[p];
     Batch.Tray_HL[p] = lb.Cont_HL[p];
-    Batch.Tray_Heat[p] = lb.Cont_Heat[p];
     Batch.Holdup_Mol[p] = lb.Cont_M[p];
     Batch.Tray_dM[p] = lb.Cont_dM[p];
     Batch.Tray_dHL[p] = lb.Cont_dHL[p];

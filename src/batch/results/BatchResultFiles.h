@@ -39,13 +39,16 @@ enum class RunFileStatus {
   End,      // no further record
   Missing,  // the file is not there or cannot be opened
   Damaged,  // the file ends inside a record or holds a field that is no number
+  OtherRun,  // the file was left by another run than the last one of this process
 };
 
 struct RunFileResult {
   RunFileStatus status = RunFileStatus::Ok;
   std::string reason;  // what is wrong (names the line), for Missing and Damaged
   bool ok() const { return status == RunFileStatus::Ok; }
-  bool failed() const { return status == RunFileStatus::Missing || status == RunFileStatus::Damaged; }
+  bool failed() const {
+    return status == RunFileStatus::Missing || status == RunFileStatus::Damaged || status == RunFileStatus::OtherRun;
+  }
 };
 
 // The text a window shows for a Missing or Damaged result, in the current language.
@@ -150,6 +153,7 @@ RunFileResult Read_Final_Ranges(const std::string& path);
 
 // Reads the total-reflux file: its state into the run state (the plate arrays
 // and Oper_Time) and its case into `runCase`; the live case is left as it was.
-// Missing when the file is not there (no message shown), Damaged when the case
-// reader refused it (the reader has shown why).
+// Missing when the file is not there (no message shown), OtherRun when the
+// last run did not write it, Damaged when the case reader refused it (the
+// reader has shown why).
 RunFileResult Load_Total_Reflux_State(BatchRunCase& runCase);

@@ -126,8 +126,9 @@ void frmBatchResult::optData_Click(int index) {
 void frmBatchResult::txtGraphDiv_Change() {
   // Only a count the graphs can draw is taken; any other text leaves the count
   // in force, which the box shows again when the menu is next activated.
-  const long long n = txt::ValCount(ui::S(txtGraphDiv->text()));
-  if (n >= 1 && n <= kMaxGraphDiv) Batch.Graph_Div = static_cast<int32_t>(n);
+  long long n;
+  if (txt::ParseCount(ui::S(txtGraphDiv->text()), 1, kMaxGraphDiv, n) == txt::NumberProblem::None)
+    Batch.Graph_Div = static_cast<int32_t>(n);
 }
 
 namespace {
@@ -141,8 +142,10 @@ int Run_Plates() { return History_Run_Case(Batch_Result_Path(Batch_History_Name(
 void frmBatchResult::txtTrayNo_Change() {
   const std::string text = ui::S(txtTrayNo->text());
   if (text.empty()) return;
-  const long long n = txt::ValCount(text);
-  if (n < 1 || n > Run_Plates()) batchres::Say(Pick("段数が違います", "invalid Stage"));
+  // Only a whole text that is a plate of the run is a plate ("12abc" is none).
+  long long n;
+  if (txt::ParseCount(text, 1, Run_Plates(), n) != txt::NumberProblem::None)
+    batchres::Say(Pick("段数が違います", "invalid Stage"));
 }
 
 void frmBatchResult::Open(const char* window) {
@@ -158,9 +161,10 @@ void frmBatchResult::cmdMenu1_Click() { Graph(1, "frmBatchResultGraph2"); }
 void frmBatchResult::cmdMenu2_Click() { Graph(2, "frmBatchResultGraph2"); }
 
 void frmBatchResult::cmdMenu3_Click() {
-  const long long n = txt::ValCount(ui::S(txtTrayNo->text()));
-  Batch_Result.Graph_Tray = static_cast<int32_t>(n < -1000000 ? -1000000 : n > 1000000 ? 1000000 : n);
-  if (n < 1 || n > Run_Plates()) {
+  long long n = 0;
+  const bool plate = txt::ParseCount(ui::S(txtTrayNo->text()), 1, Run_Plates(), n) == txt::NumberProblem::None;
+  Batch_Result.Graph_Tray = static_cast<int32_t>(plate ? n : 0);
+  if (!plate) {
     ui::MsgBox("段数が違います", ui::vbOKOnly);
     return;
   }

@@ -77,7 +77,7 @@ void frmBatchResultTotalReflux::Form_Activate() {
   CalcMessageScope scope;
   const RunFileResult r = Load_Total_Reflux_State(run_);
   // A refused file has been named by the case reader; a missing one is said here.
-  if (r.status == RunFileStatus::Missing) batchres::Say_Run_File(r);
+  if (r.status == RunFileStatus::Missing || r.status == RunFileStatus::OtherRun) batchres::Say_Run_File(r);
   if (!r.ok()) return;
   Set_Mol_Fraction_Table(0);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "batch/model/BatchData.h"
+#include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
 #include "core/thermo/Thermo.h"
 
@@ -103,6 +104,15 @@ BatchCheckResult CheckCase(bool forRun) {
     return {false, Text("計算ステップ数が多すぎます (", "Too many calculation steps (") + std::string(n) +
                        Text(" ステップ、上限 10000000)。微分時間または最大操作時間を見直してください。",
                             " steps, limit 10000000): change the time step or the operating time")};
+  }
+  // The history files must fit a disk: a record at every step of a long run
+  // would fill it before the run ends.
+  if (const double bytes = Batch_Run_Files_Estimate(); bytes > kMaxRunFileBytes) {
+    char gb[32];
+    std::snprintf(gb, sizeof gb, "%.1f", bytes / 1e9);
+    return {false, Text("計算結果ファイルが大きすぎます (約 ", "The run files would take about ") + std::string(gb) +
+                       Text(" GB、上限 1 GB)。計算結果保存周期を長くするか最大操作時間を短くしてください。",
+                            " GB (limit 1 GB): lengthen the Save Interval or shorten the Max Ope Time")};
   }
   // Values no plant has: pressures of the plates, the start temperature and
   // the product plan of the tanks in use.

@@ -5,6 +5,8 @@
 
 // The most steps a phase of a run may take (its longest time over its step).
 constexpr double kMaxBatchSteps = 1.0e7;
+// The most the history files of a run may take, bytes.
+constexpr double kMaxRunFileBytes = 1.0e9;
 
 struct BatchCheckResult {
   bool ok = true;
@@ -21,7 +23,7 @@ struct BatchCheckResult {
 // than the temperature polynomial, a zero plate hold-up in the unit in use, a
 // hold-up in m3 (no liquid density exists), a still left with nothing, and
 // negative steps, times, charges or fractions, more than kMaxBatchSteps steps
-// in a phase, negative or non-finite pressures, a start temperature at or
+// in a phase, history files beyond kMaxRunFileBytes, negative or non-finite pressures, a start temperature at or
 // below absolute zero, and a product plan without flow (or duty) in mode 3.
 BatchCheckResult Batch_Check_Case();
 

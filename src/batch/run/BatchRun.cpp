@@ -1,5 +1,6 @@
 #include "batch/run/BatchRun.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -69,6 +70,9 @@ void BatchRun::Log(const std::string& text) {
 // that cannot be written is remembered with its folder and the reason, and the
 // run ends at the next point where it can end (EndIfWriteFailed).
 void BatchRun::Written(bool ok, const std::string& path) {
+  if (ok)
+    for (int n = 1; n <= 5; ++n)
+      if (path == Batch_Run_File(n)) Batch_Run_File_Written(n);
   if (ok || !writeFailure_.empty()) return;
   const int error = errno;
   const std::filesystem::path file(path);
@@ -110,10 +114,11 @@ bool BatchRun::Start() {
   // A continuation is only taken when its counts still fit the case.
   const bool continued =
       Batch.Continue_Flag == 1 && Case.NC == Case.NC_Save && Case.NT == Case.NT_Save;
-  PrepareRunFiles(continued);
   host_.RunStarted();
   // The log first: a folder that cannot take it ends the run before it starts.
+  Batch.Batch_Log_File = Batch_Log_Path();
   Written(Batch_Log_Create(Batch.Batch_Log_File, " Start Calculation"), Batch.Batch_Log_File);
+  if (!EndIfWriteFailed()) PrepareRunFiles(continued);
   if (EndIfWriteFailed()) return false;
   host_.Message(Say("計算を開始します", "Start Calculation"));
 
@@ -134,6 +139,7 @@ bool BatchRun::Start() {
     for (int p = 1; p <= Case.NT - 1; ++p) Batch.Holdup_Mol[p] = Batch.Tray_Holdup[1][p];
   SetPressures();
   FirstEquilibrium(continued);
+  InitialMoles();
   Batch.Scale_T_Min = Case.Tray_T[1];
   Batch.Scale_T_Max = Case.Tray_T[Case.NT];
   Batch.Scale_V_Max = 0;
@@ -144,14 +150,19 @@ bool BatchRun::Start() {
 }
 
 void BatchRun::PrepareRunFiles(bool continued) {
-  Batch.Batch_Log_File = Batch_Log_Path();
-  // The previous run's results must not be mistaken for this run's: a fresh
-  // run starts every history anew, a continued one extends the total-reflux
-  // history. The total-reflux file is kept until this run converges.
-  for (int n : {1, 3, 4, 5}) {
-    if (n == 1 && continued) continue;
+  // The previous run's results must not be mistaken for this run's: a run
+  // clears every file it will write, except that a continued run extends the
+  // total-reflux history and state it continues from. A file that cannot be
+  // cleared ends the run before it starts.
+  Batch_Run_Files_Begin(continued);
+  for (int n = 1; n <= 5; ++n) {
+    if (continued && n <= 2) continue;
     std::error_code ec;
     std::filesystem::remove(Batch_Run_File(n), ec);
+    if (std::filesystem::exists(Batch_Run_File(n))) {
+      errno = ec ? ec.value() : 0;
+      Written(false, Batch_Run_File(n));
+    }
   }
 }
 
@@ -187,14 +198,39 @@ void BatchRun::ResetRunState() {
   stepTime_ = Batch.Diff_Time;
   Batch.Run_QReb = Batch.QReb;
   duty_ = Batch.QReb;
-  xNew_.assign(Case.NC + 1, std::vector<double>(Case.NT + 1, 0.0));
-  integrated_.assign(Case.NC + 1, false);
-  componentCharge_.assign(Case.NC + 1, 0.0);
-  withdrawn_.assign(Case.NC + 1, 0.0);
-  stepCredit_.assign(Case.NC + 1, 0.0);
-  newHoldup_.assign(Case.NT + 1, 0.0);
-  stepDistillate_ = 0;
-  prevPlates_ = 0;
+  platesRate_ = 0;
+  stillEmptied_ = false;
+  const std::size_t size = static_cast<std::size_t>(Case.NC + 1) * (Case.NT + 2);
+  moles_.assign(size, 0.0);
+  trial_.assign(size, 0.0);
+  carry_.assign(size, 0.0);
+  rates_.assign(size, 0.0);
+  x_.assign(size, 0.0);
+  y_.assign(size, 0.0);
+  kEq_.assign(size, 0.0);
+  tankQ_.assign(Case.NC + 1, 0.0);
+  stillIn_.assign(Case.NC + 1, 0.0);
+  stillOut_.assign(Case.NC + 1, 0.0);
+}
+
+std::size_t BatchRun::Index(int component, int element) const {
+  return static_cast<std::size_t>(component) * (Case.NT + 2) + element;
+}
+
+// The column's content at the start: the plates' hold-ups with their liquid,
+// the still what they leave of the charge.
+void BatchRun::InitialMoles() {
+  const int nt = Case.NT, nc = Case.NC;
+  double plates = 0;
+  for (int p = 1; p <= nt; ++p) {
+    const double m = p < nt ? TargetHoldup(p) : Batch.Total_Feed - plates;
+    if (p < nt) plates += m;
+    double sum = 0;
+    for (int i = 1; i <= nc; ++i) sum += Case.Tray_X[i][p];
+    for (int i = 1; i <= nc; ++i) moles_[Index(i, p)] = sum > 0 ? m * Case.Tray_X[i][p] / sum : 0;
+    Batch.Holdup_Mol[p] = m;
+  }
+  for (int i = 1; i <= nc; ++i) moles_[Index(i, nt + 1)] = 0;
 }
 
 void BatchRun::InitialProfile() {
@@ -260,6 +296,8 @@ void BatchRun::PlateEquilibrium(int p, double start) {
   }
   if (ySum > 0)
     for (int i = 1; i <= nc; ++i) Case.Tray_Y[i][p] /= ySum;
+  // The ratios the next step freezes, also for a component the plate lacks.
+  for (int i = 1; i <= nc; ++i) kEq_[Index(i, p)] = ySum > 0 ? Case.K_Value[i] / ySum : Case.K_Value[i];
 }
 
 // ---------------------------------------------------------------- plate model
@@ -269,17 +307,15 @@ void BatchRun::PlateModel() {
   const bool withdrawal = Batch.Prod_Phase == 1;
   duty_ = Batch.Run_QReb;
   Enthalpies();
-  const double plates = PlateHoldups();
-  const double before = totalDistillate_;
-  stepDistillate_ = 0;
-  if (withdrawal && Batch.Ope_Mode == 3) Batch.Run_Distillate = SolveMode3Distillate(plates);
-  if (withdrawal) Withdraw();
-  Still(plates, before);
+  PlateHoldups();
+  if (withdrawal && Batch.Ope_Mode == 3) Batch.Run_Distillate = SolveMode3Distillate();
+  const double d = withdrawal ? Batch.Run_Distillate : 0;
+  totalDistillate_ += d * stepTime_;
+  Batch.Tray_dM[nt] = StillRate(d);
   if (withdrawal && Batch.Ope_Mode == 2) {
     TopDownSweep();
   } else {
-    BottomUpSweep(duty_, Batch.Holdup_Mol[nt], Batch.Tray_dM[nt], Case.Tray_V, Case.Tray_L,
-                  &Batch.Tray_Heat[1]);
+    BottomUpSweep(duty_, Batch.Tray_dM[nt], Case.Tray_V, Case.Tray_L, &Batch.Tray_Heat[1]);
     Batch.Tray_Heat[nt] = duty_;
     Case.Tray_L[nt] = 0;
   }
@@ -301,78 +337,55 @@ void BatchRun::Enthalpies() {
   }
 }
 
-// Molar hold-up of plate p (1..NT-1) with the liquid x(i, p); hold-ups given
-// in kmol stay what they are.
-template <class X>
-static double PlateHoldupOf(int p, const X& x) {
-  if (Batch.Holdup_Unit != 2) return Batch.Holdup_Mol[p];
+// The molar hold-up plate p (1..NT-1) should have with its present liquid:
+// hold-ups given in kg follow the plate's mean molecular weight.
+double BatchRun::TargetHoldup(int p) const {
+  if (Batch.Holdup_Unit != 2) return Batch.Tray_Holdup[1][p];
   double mw = 0;
-  for (int i = 1; i <= Case.NC; ++i) mw += x[i][p] * Case.Mol_Wt[i];
+  for (int i = 1; i <= Case.NC; ++i) mw += Case.Tray_X[i][p] * Case.Mol_Wt[i];
   return Batch.Tray_Holdup[2][p] / mw;
 }
 
-// Molar hold-ups of plates 1..NT-1; returns their sum, kmol. After the first
-// step they are those the last step left with its compositions.
-double BatchRun::PlateHoldups() {
-  const int nt = Case.NT;
-  double sum = 0;
-  for (int p = 1; p <= nt - 1; ++p) {
-    if (Batch.First_Step_Done != 1) Batch.Holdup_Mol[p] = PlateHoldupOf(p, Case.Tray_X);
-    sum += Batch.Holdup_Mol[p];
+// Each plate's hold-up is what it holds; its change in the step (a rate) is
+// what brings it to the hold-up its liquid should have. The plate's own flows
+// carry that change, so a hold-up that drifted by round-off is mended on the
+// plate where it drifted and no other place takes the difference.
+void BatchRun::PlateHoldups() {
+  const int nt = Case.NT, nc = Case.NC;
+  platesRate_ = 0;
+  for (int p = 1; p <= nt; ++p) {
+    double held = 0;
+    for (int i = 1; i <= nc; ++i) held += moles_[Index(i, p)];
+    Batch.Holdup_Mol[p] = held;
+    if (p == nt) break;
+    const double target = TargetHoldup(p);
+    // Hold-ups given in kmol keep their change at 0 until round-off matters.
+    const double rate = std::fabs(target - held) > 1e-12 * target ? (target - held) / stepTime_ : 0;
+    Batch.Tray_dM[p] = rate;
+    platesRate_ += rate;
   }
-  return sum;
 }
 
-// The still holds what the plates and the distillate leave of the charge
-// (`before` withdrawn up to this step, `withdrawn` in it). Its change is a rate
-// made of what the plates took over the previous step, at that step's length,
-// and what this step withdraws, so that the hold-up rates of the whole column
-// add up to minus the distillate rate whatever the steps.
-void BatchRun::StillAt(double plates, double before, double withdrawn, double& m, double& dm) const {
-  const int nt = Case.NT;
-  m = Batch.Total_Feed - plates - before - withdrawn;
-  if (Batch.First_Step_Done != 1) {
-    dm = Batch.Tray_dM[nt];
-    return;
-  }
-  dm = -(plates - prevPlates_) / lastStepTime_ - withdrawn / stepTime_;
-}
-
-void BatchRun::Still(double plates, double before) {
-  const int nt = Case.NT;
-  double m, dm;
-  StillAt(plates, before, totalDistillate_ - before, m, dm);
-  Batch.Tray_dM[nt] = dm;
-  Batch.Holdup_Mol[nt] = m;
-}
-
-// The tank receives the step's distillate once the step's compositions are
-// known (AcceptCompositions).
-void BatchRun::Withdraw() {
-  stepDistillate_ = Batch.Run_Distillate * stepTime_;
-  totalDistillate_ += stepDistillate_;
-}
+// The still's hold-up change, kmol/h, with the distillate rate d: what the
+// plates take and what leaves the column.
+double BatchRun::StillRate(double d) const { return -platesRate_ - d; }
 
 // Mode-3 withdrawal: the distillate is what the reboiler duty sends to the top.
 // Every flow of the bottom-up sweep is affine in the distillate (through the
-// still's hold-up and its change), so two sweeps give V(2) as a line in D and
-// the drum balance V(2) = (R + 1) D + dM(1) fixes D.
-double BatchRun::SolveMode3Distillate(double plates) {
+// still's hold-up change), so two sweeps give V(2) as a line in D and the drum
+// balance V(2) = (R + 1) D + dM(1) fixes D.
+double BatchRun::SolveMode3Distillate() {
   double v[kMaxTray + 1], l[kMaxTray + 1], top;
-  double m0, dm0, m1, dm1;
-  StillAt(plates, totalDistillate_, 0, m0, dm0);
-  StillAt(plates, totalDistillate_, stepTime_, m1, dm1);  // one kmol/h more
-  BottomUpSweep(duty_, m0, dm0, v, l, &top);
+  BottomUpSweep(duty_, StillRate(0), v, l, &top);
   const double v0 = v[2];
-  BottomUpSweep(duty_, m1, dm1, v, l, &top);
+  BottomUpSweep(duty_, StillRate(1), v, l, &top);  // one kmol/h more
   const double slope = v[2] - v0;
   const double r = Batch.Run_Reflux;
   return (v0 - Batch.Tray_dM[1]) / (r + 1 - slope);
 }
 
 // Total reflux and mode 3: flows from the still's duty upwards.
-void BatchRun::BottomUpSweep(double q, double mStill, double dmStill, double* v, double* l,
-                             double* heatTop) const {
+void BatchRun::BottomUpSweep(double q, double dmStill, double* v, double* l, double* heatTop) const {
   const int nt = Case.NT;
   const double* hv = Batch.Tray_HV;
   const double* hl = Batch.Tray_HL;
@@ -380,7 +393,7 @@ void BatchRun::BottomUpSweep(double q, double mStill, double dmStill, double* v,
   const double* m = Batch.Holdup_Mol;
   const double* dm = Batch.Tray_dM;
   const double* heat = Batch.Tray_Heat;
-  v[nt] = (q + (hl[nt - 1] - hl[nt]) * dmStill - mStill * dhl[nt]) / (hv[nt] - hl[nt - 1]);
+  v[nt] = (q + (hl[nt - 1] - hl[nt]) * dmStill - m[nt] * dhl[nt]) / (hv[nt] - hl[nt - 1]);
   l[nt - 1] = v[nt] + dmStill;
   for (int k = nt - 1; k >= 2; --k) {
     v[k] = ((hl[k - 1] - hl[k]) * (l[k] + dm[k]) - m[k] * dhl[k] + (hv[k + 1] - hl[k - 1]) * v[k + 1] +
@@ -441,110 +454,105 @@ bool BatchRun::FlowsFinite() const {
 
 // ---------------------------------------------------------------- integration
 
-std::vector<BatchRun::Failure> BatchRun::Integrate() {
+// How many parts the step's integration takes so that the still stays stable
+// while it empties, or 0 when the step would leave it without liquid. Its
+// total changes linearly over a step, so what it holds at the end is known
+// before the step. An explicit step is stable while it boils off less than
+// the still holds of its lightest component; near its end an emptying still
+// is integrated in parts, and one that would need more parts than
+// kMaxStillParts is as good as empty and ends the run.
+int BatchRun::StillParts() const {
+  const int nt = Case.NT;
+  const double rate = Batch.Tray_dM[nt];
+  const double left = Batch.Holdup_Mol[nt] + rate * stepTime_;
+  if (!(left > 0)) return 0;
+  if (rate >= 0) return 1;  // not emptying: a step too long for it is the user's to retry
+  double lightest = 0;
+  for (int i = 1; i <= Case.NC; ++i)
+    if (moles_[Index(i, nt)] > 0) lightest = std::max(lightest, kEq_[Index(i, nt)]);
+  const double parts = std::ceil(Case.Tray_V[nt] * lightest * stepTime_ / left);
+  if (parts <= 1) return 1;
+  return parts <= kMaxStillParts ? static_cast<int>(parts) : 0;
+}
+
+// Component balances of every plate, the drum, the still and the tank for the
+// amounts n: what flows in less what flows out, kmol/h, with the step's flows
+// and the vapour-liquid ratios of the last equilibrium. The liquid of a plate
+// is its amounts over their sum and its vapour is normalised, so the
+// components' rates on a plate add up to the plate's hold-up change and the
+// rates of one component over the column add up to minus what goes to the
+// tank: each balance is kept by the equations themselves.
+void BatchRun::ColumnRates(const double* n, double* f, double d, int stage) {
   const int nt = Case.NT, nc = Case.NC;
   const double* v = Case.Tray_V;
   const double* l = Case.Tray_L;
-  const double* m = Batch.Holdup_Mol;
-  double a[kMaxTray + 1], b[kMaxTray + 1], c[kMaxTray + 1], w[kMaxTray + 1], q[kMaxTray + 1],
-      k[kMaxTray + 1];
-  std::vector<Failure> failures;
-  for (int i = 1; i <= nc; ++i) {
-    // A component absent from the still is left out of this step.
-    integrated_[i] = Case.Tray_X[i][nt] > 0;
-    if (!integrated_[i]) continue;
-    for (int j = 1; j <= nt; ++j) {
-      w[j] = Case.Tray_X[i][j];
-      k[j] = w[j] != 0 ? Case.Tray_Y[i][j] / w[j] : 0;  // K of the last equilibrium
-      q[j] = Batch.RKG_Q[j][i];
+  for (int p = 1; p <= nt; ++p) {
+    double held = 0, vapour = 0;
+    for (int i = 1; i <= nc; ++i) held += n[Index(i, p)];
+    for (int i = 1; i <= nc; ++i) {
+      const std::size_t e = Index(i, p);
+      x_[e] = held > 0 ? n[e] / held : 0;
+      y_[e] = kEq_[e] * x_[e];
+      vapour += y_[e];
     }
-    b[1] = -v[2] / m[1];
-    c[1] = v[2] * k[2] / m[1];
-    for (int j = 2; j <= nt - 1; ++j) {
-      a[j] = l[j - 1] / m[j];
-      b[j] = -((k[j] - 1) * v[j] + l[j - 1] + v[j + 1]) / m[j];
-      c[j] = v[j + 1] * k[j + 1] / m[j];
-    }
-    a[nt] = l[nt - 1] / m[nt];
-    b[nt] = -((k[nt] - 1) * v[nt] + l[nt - 1]) / m[nt];
-    RKG_Tridiagonal_Step(nt, a, b, c, w, q, stepTime_, &stepCredit_[i]);
-    for (int j = 1; j <= nt; ++j) {
-      Batch.RKG_Q[j][i] = q[j];
-      xNew_[i][j] = w[j];
-      // The still is judged once its balance is closed.
-      if (j < nt && !(w[j] > 0)) failures.push_back({i, j});
-    }
+    if (vapour > 0)
+      for (int i = 1; i <= nc; ++i) y_[Index(i, p)] /= vapour;
   }
+  const double weight = RKG_Coefficients::Weight[stage] * partTime_;
+  for (int i = 1; i <= nc; ++i) {
+    const std::size_t row = Index(i, 0);
+    const double* x = &x_[row];
+    const double* y = &y_[row];
+    double* r = &f[row];
+    r[1] = v[2] * y[2] - (l[1] + d) * x[1];
+    for (int p = 2; p <= nt - 1; ++p) r[p] = l[p - 1] * x[p - 1] + v[p + 1] * y[p + 1] - l[p] * x[p] - v[p] * y[p];
+    r[nt] = l[nt - 1] * x[nt - 1] - v[nt] * y[nt];
+    r[nt + 1] = d * x[1];
+    stillIn_[i] += weight * l[nt - 1] * x[nt - 1];
+    stillOut_[i] += weight * v[nt] * y[nt];
+  }
+}
+
+// One Gill step (in `parts` equal parts) of every component's amounts into
+// trial_ and carry_; the plates and components whose amount came out negative
+// (or not a number).
+std::vector<BatchRun::Failure> BatchRun::Integrate(int parts) {
+  const int nt = Case.NT, nc = Case.NC;
+  const double d = Batch.Prod_Phase == 1 ? Batch.Run_Distillate : 0;
+  trial_ = moles_;
+  for (int i = 1; i <= nc; ++i) {
+    trial_[Index(i, nt + 1)] = Batch.Tank_Amount[i];
+    for (int p = 1; p <= nt; ++p) carry_[Index(i, p)] = Batch.RKG_Q[p][i];
+    carry_[Index(i, nt + 1)] = tankQ_[i];
+    stillIn_[i] = stillOut_[i] = 0;
+  }
+  partTime_ = stepTime_ / parts;
+  for (int k = 0; k < parts; ++k)
+    RKG_Step(trial_.size(), trial_.data(), carry_.data(), rates_.data(), partTime_,
+             [&](const double* n, double* f, int stage) { ColumnRates(n, f, d, stage); });
+  std::vector<Failure> failures;
+  for (int i = 1; i <= nc; ++i)
+    for (int p = 1; p <= nt + 1; ++p)
+      if (!(trial_[Index(i, p)] >= 0)) failures.push_back({i, std::min(p, nt)});
   return failures;
 }
 
-// Makes the step keep every component. The plates' liquids are normalised (a
-// bubble point needs them so) and the hold-ups follow them; the tank gets the
-// drum's liquid averaged over the integration's stages; the still holds what
-// the plates and the tanks leave of each component's charge, so that nothing
-// normalised or rounded on a plate is lost or made. A still that the balance
-// leaves without some component is a negative composition, as on a plate.
-void BatchRun::CloseComponentBalances(std::vector<Failure>& failures) {
-  const int nt = Case.NT, nc = Case.NC;
-  if (Batch.First_Step_Done != 1) {
-    for (int i = 1; i <= nc; ++i) {
-      double n = 0;
-      for (int p = 1; p <= nt; ++p) n += Batch.Holdup_Mol[p] * Case.Tray_X[i][p];
-      componentCharge_[i] = n + withdrawn_[i];
-    }
-  }
-  double creditSum = 0;
-  for (int i = 1; i <= nc; ++i) {
-    if (!integrated_[i]) {
-      stepCredit_[i] = Case.Tray_X[i][1];
-      for (int p = 1; p <= nt; ++p) xNew_[i][p] = Case.Tray_X[i][p];
-    }
-    creditSum += stepCredit_[i];
-  }
-  for (int i = 1; i <= nc; ++i)
-    stepCredit_[i] = creditSum > 0 ? stepDistillate_ * stepCredit_[i] / creditSum : 0;
-
-  double plates = 0;
-  for (int p = 1; p <= nt - 1; ++p) {
-    double sum = 0;
-    for (int i = 1; i <= nc; ++i) sum += xNew_[i][p];
-    if (sum > 0)
-      for (int i = 1; i <= nc; ++i) xNew_[i][p] /= sum;
-    newHoldup_[p] = PlateHoldupOf(p, xNew_);
-    plates += newHoldup_[p];
-  }
-  const double still = Batch.Total_Feed - plates - totalDistillate_;
-  newHoldup_[nt] = still;
-  if (!(still > 0)) {
-    // The still has emptied: the end test ends the run on this step.
-    for (int i = 1; i <= nc; ++i)
-      if (integrated_[i] && !(xNew_[i][nt] > 0)) failures.push_back({i, nt});
-    return;
-  }
-  for (int i = 1; i <= nc; ++i) {
-    if (!integrated_[i]) continue;
-    double n = componentCharge_[i] - withdrawn_[i] - stepCredit_[i];
-    for (int p = 1; p <= nt - 1; ++p) n -= newHoldup_[p] * xNew_[i][p];
-    xNew_[i][nt] = n / still;
-    if (!(n > 0)) failures.push_back({i, nt});
-  }
-}
-
+// The step's amounts become the state; the plates' liquid and hold-ups are
+// read from them.
 void BatchRun::AcceptCompositions() {
   const int nt = Case.NT, nc = Case.NC;
+  moles_.swap(trial_);
   for (int i = 1; i <= nc; ++i) {
-    for (int j = 1; j <= nt; ++j) Case.Tray_X[i][j] = xNew_[i][j];
-    withdrawn_[i] += stepCredit_[i];
-    Batch.Tank_Amount[i] += stepCredit_[i];
+    Batch.Tank_Amount[i] = moles_[Index(i, nt + 1)];
+    tankQ_[i] = carry_[Index(i, nt + 1)];
+    for (int p = 1; p <= nt; ++p) Batch.RKG_Q[p][i] = carry_[Index(i, p)];
   }
-  prevPlates_ = 0;
-  for (int p = 1; p <= nt - 1; ++p) {
-    prevPlates_ += Batch.Holdup_Mol[p];
-    // A rate over the step in which the change happened.
-    if (Batch.Holdup_Unit == 2) Batch.Tray_dM[p] = (newHoldup_[p] - Batch.Holdup_Mol[p]) / stepTime_;
-    Batch.Holdup_Mol[p] = newHoldup_[p];
+  for (int p = 1; p <= nt; ++p) {
+    double held = 0;
+    for (int i = 1; i <= nc; ++i) held += moles_[Index(i, p)];
+    Batch.Holdup_Mol[p] = held;
+    for (int i = 1; i <= nc; ++i) Case.Tray_X[i][p] = held > 0 ? moles_[Index(i, p)] / held : 0;
   }
-  Batch.Holdup_Mol[nt] = newHoldup_[nt];
 }
 
 void BatchRun::Equilibrium() {
@@ -668,6 +676,7 @@ void BatchRun::EndRun(BatchEnd end, const std::string& message, const std::strin
     host_.Message(writeFailure_);
     end = BatchEnd::WriteFailed;
   }
+  Batch_Run_Files_End(writeFailure_.empty());
   // Every end leaves the ended state; a confirmed abort keeps its own flag.
   if (end != BatchEnd::Abort) Case.Stop_Flag = -1;
   end_ = end;
@@ -707,6 +716,7 @@ void BatchRun::AbortEnd() {
 bool BatchRun::Step() {
   if (!started_ || Ended()) return false;
   if (!AdvanceColumn()) return false;
+  if (stillEmptied_) return !EndTest();
   AcceptCompositions();
   Equilibrium();
   host_.StepDone();
@@ -726,7 +736,6 @@ bool BatchRun::Step() {
 // step from the same state while the user retries a negative composition.
 // False when the run ended instead.
 bool BatchRun::AdvanceColumn() {
-  const int nt = Case.NT;
   // A step changed to nothing (or less) would never advance the run.
   double dt = std::isfinite(Batch.Run_Diff_Time) && Batch.Run_Diff_Time > 0 ? Batch.Run_Diff_Time
                                                                              : Batch.Diff_Time;
@@ -747,13 +756,15 @@ bool BatchRun::AdvanceColumn() {
              false);
       return false;
     }
-    // An emptied still has nothing left to balance; the end test ends the run.
-    std::vector<Failure> failures;
-    if (Batch.Holdup_Mol[nt] > 0)
-      failures = Integrate();
-    else
-      integrated_.assign(Case.NC + 1, false);
-    CloseComponentBalances(failures);
+    // A step that would empty the still is not taken: the column keeps what
+    // it holds and the end test ends the run.
+    const int parts = StillParts();
+    if (parts == 0) {
+      snap.Restore(totalDistillate_);
+      stillEmptied_ = true;
+      return true;
+    }
+    const std::vector<Failure> failures = Integrate(parts);
     if (failures.empty()) return true;
 
     const bool retry = host_.AskRetry(
@@ -800,7 +811,7 @@ bool BatchRun::PhaseTest() {
 bool BatchRun::EndTest() {
   if (Case.Stop_Flag == 1)
     AbortEnd();
-  else if (Batch.Holdup_Mol[Case.NT] <= 0)
+  else if (stillEmptied_ || Batch.Holdup_Mol[Case.NT] <= 0)
     EndOfTimeOrStill(BatchEnd::StillEmpty);
   else if (calTime_ > Batch.Max_Ope_Time)
     EndOfTimeOrStill(BatchEnd::TimeOver);

@@ -82,9 +82,16 @@ class BatchRun {
   double NextSaveTime() const { return nextSaveTime_; }  // time of the next record, h
   double TotalDistillate() const { return totalDistillate_; }  // kmol since withdrawal began
   long Steps() const { return steps_; }                  // accepted steps
+  // What the last accepted step brought into the still with the liquid from
+  // the plate above it, and took out of it with its vapour, per component
+  // (index 1..NC), kmol.
+  const std::vector<double>& StillInflow() const { return stillIn_; }
+  const std::vector<double>& StillOutflow() const { return stillOut_; }
 
   // Upper bound of step halvings when a negative composition is retried.
   static constexpr int kMaxRetryHalvings = 10;
+  // Upper bound of the parts of a step that integrate an emptying still.
+  static constexpr int kMaxStillParts = 64;
 
  private:
   struct Snapshot;
@@ -102,21 +109,22 @@ class BatchRun {
   void SetPressures();
   void FirstEquilibrium(bool continued);
   void PlateEquilibrium(int plate, double start);
+  void InitialMoles();
   void PlateModel();
   void Enthalpies();
-  double PlateHoldups();
-  double SolveMode3Distillate(double plates);
-  void Withdraw();
-  void Still(double plates, double before);
-  void StillAt(double plates, double before, double withdrawn, double& m, double& dm) const;
-  void BottomUpSweep(double q, double mStill, double dmStill, double* vOut, double* lOut,
-                     double* heatTop) const;
+  void PlateHoldups();
+  double TargetHoldup(int plate) const;
+  double StillRate(double distillate) const;
+  double SolveMode3Distillate();
+  void BottomUpSweep(double q, double dmStill, double* vOut, double* lOut, double* heatTop) const;
   void TopDownSweep();
   void RangesAndHeat();
   bool FlowsFinite() const;
-  std::vector<Failure> Integrate();
-  void CloseComponentBalances(std::vector<Failure>& failures);
+  int StillParts() const;
+  std::vector<Failure> Integrate(int parts);
+  void ColumnRates(const double* n, double* rates, double distillate, int stage);
   void AcceptCompositions();
+  std::size_t Index(int component, int element) const;
   void Equilibrium();
   void SaveIfDue();
   bool Converged() const;
@@ -139,18 +147,22 @@ class BatchRun {
   double startSaveInterval_ = 0;
   double lastStepTime_ = 0;  // length of the last accepted step, h
   double duty_ = 0;  // reboiler duty of the step, J/h
-  double stepDistillate_ = 0;  // kmol withdrawn in the step
-  double prevPlates_ = 0;  // plates' hold-up (1..NT-1) of the step before, kmol
-  // Per component: the column's content at the first step, what left it for
-  // the tanks since, and what the step sends to the tank.
-  std::vector<double> componentCharge_, withdrawn_, stepCredit_;
-  std::vector<double> newHoldup_;  // hold-ups of the step's new compositions
+  double partTime_ = 0;  // length of one part of the step's integration, h
+  double platesRate_ = 0;  // the plates' (1..NT-1) hold-up change in the step, kmol/h
+  bool stillEmptied_ = false;  // the last step would have left the still without liquid
+  // The state the steps integrate: kmol of each component on each plate
+  // (elements 1..NT) and in the current tank (element NT + 1), row by
+  // component. Fractions and hold-ups are derived from it, never the reverse,
+  // so no normalisation moves a mole.
+  std::vector<double> moles_;
+  std::vector<double> trial_, carry_, rates_;  // the step's new state, Gill's carry-over, scratch
+  std::vector<double> x_, y_;  // liquid and vapour fractions of a stage (component, plate)
+  std::vector<double> kEq_;    // vapour-liquid ratio of the last equilibrium (component, plate)
+  std::vector<double> tankQ_;  // Gill's carry-over of the tank's amounts
+  std::vector<double> stillIn_, stillOut_;
   std::string writeFailure_;  // the message for the first file that could not be written
   bool ending_ = false;       // inside EndRun: a failed write no longer ends the run
   long steps_ = 0;
-  // New liquid fractions of the integrated components (component, plate).
-  std::vector<std::vector<double>> xNew_;
-  std::vector<bool> integrated_;
   std::unique_ptr<Snapshot> snapshot_;  // kept to reuse its storage from step to step
 };
 

@@ -1,5 +1,7 @@
 #include "batch/run/BatchRunFiles.h"
 
+#include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <string_view>
 
@@ -38,6 +40,53 @@ std::size_t CharCount(std::string_view s) {
 }
 
 }  // namespace
+
+namespace {
+
+struct RunFilesOwner {
+  bool runSeen = false;  // a run has started in this process
+  bool complete = false;
+  bool written[6] = {};
+};
+
+RunFilesOwner& Owner() {
+  static RunFilesOwner owner;
+  return owner;
+}
+
+}  // namespace
+
+void Batch_Run_Files_Begin(bool continued) {
+  RunFilesOwner& o = Owner();
+  o = RunFilesOwner{};
+  o.runSeen = true;
+  o.written[1] = o.written[2] = continued;
+}
+
+void Batch_Run_File_Written(int n) {
+  if (n >= 1 && n <= 5) Owner().written[n] = true;
+}
+
+void Batch_Run_Files_End(bool complete) { Owner().complete = complete; }
+
+bool Batch_Run_Files_Complete() { return Owner().runSeen && Owner().complete; }
+
+bool Batch_Run_File_Of_Other_Run(int n) {
+  const RunFilesOwner& o = Owner();
+  if (!o.runSeen || n < 1 || n > 5 || o.written[n]) return false;
+  return seqfile::FileExists(Batch_Run_File(n));
+}
+
+double Batch_Run_Files_Estimate() {
+  const double nc = Case.NC, nt = Case.NT;
+  // A number takes at most 24 characters with its comma; each plate has two
+  // lines of 2 NC and ten numbers, a record one line of time more.
+  const double record = 24.0 * (1 + nt * (2 * nc + 10)) + 2 * (1 + 2 * nt);
+  const double interval = std::max(Batch.Save_Interval, Batch.Diff_Time);
+  if (!(Batch.Save_Interval > 0) || !(interval > 0)) return 0;
+  const double phases = Batch.Ope_Mode > 1 ? 2 : 1;
+  return phases * (std::floor(Batch.Max_Ope_Time / interval) + 2) * record;
+}
 
 std::string Batch_Run_File(int n) {
   return seqfile::JoinPath(Case.Data_Dir, "\\B_Calc_" + std::to_string(n) + ".dat");

@@ -42,6 +42,26 @@ bool Write_Final_State_File(const std::string& path, const BatchFinalState& s);
 // component amounts, the plates' heat while the tank filled.
 bool Append_Tank_Block(const std::string& path, double calTime);
 
+// ---- Which run the files belong to (this process)
+
+// A run starts: no run file is yet of this run; a continued run keeps its
+// total-reflux history and state ("_1", "_2") as its own.
+void Batch_Run_Files_Begin(bool continued);
+// Run file n was written by the run going on (or last run).
+void Batch_Run_File_Written(int n);
+// The run has ended; `complete` when every file it meant to write was written.
+void Batch_Run_Files_End(bool complete);
+// True once a run of this process has ended with all its files written.
+bool Batch_Run_Files_Complete();
+// True when run file n exists but a run of this process did not write it:
+// it is left from another run.
+bool Batch_Run_File_Of_Other_Run(int n);
+
+// Bytes the history files of a run may take at most: each phase may save a
+// record every saving interval (at most once a step) up to the longest
+// operating time, in both phases when the plan withdraws.
+double Batch_Run_Files_Estimate();
+
 // ---- Run log
 
 // Date and time at the head of a log line ("2026/12/09 05:10:33" by default).

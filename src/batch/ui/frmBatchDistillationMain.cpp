@@ -196,12 +196,20 @@ void frmBatchDistillationMain::Form_Load() {
   Batch_Initial_set();
 }
 
+void frmBatchDistillationMain::Form_Activate() {
+  if (Case.Language == captionLanguage_) return;
+  Set_Captions();
+  // A summary already shown is written again in the language chosen now.
+  if (!lblNCData->text().isEmpty()) Set_Batch_Display_Data();
+}
+
 void frmBatchDistillationMain::Form_Unload() {
   if (handlerInstalled_) Set_Calc_Message_Handler(std::move(previousHandler_));
   handlerInstalled_ = false;
 }
 
 void frmBatchDistillationMain::Set_Captions() {
+  captionLanguage_ = Case.Language;
   Case.Prog_Title = Pick("バッチ蒸留計算  ", "Batch Distillation  ");
   SetCaption(batchui::Caption("メイン画面", "Program Menu  "));
   lblTitle->setText(batchui::QPick("バッチ蒸留計算プログラムメイン画面", "Batch Distillation Program Menu"));
@@ -277,10 +285,12 @@ void Set_Batch_Display_Data() {
   f->lblBtmPressData->setText(ui::Q(General(Case.P_Bottom)));
   f->lblKValue->setText(ui::Q(kValue));
   f->lblEnthalpy->setText(ui::Q(enthalpy));
-  f->lblFeedData->setText(ui::Q(General(Batch.Total_Feed)));
-  const int unit = Batch.Holdup_Unit, nt = Case.NT;
-  const bool indexable = unit >= 1 && unit <= 3 && nt >= 0 && nt <= kMaxTray;
-  f->lblBtmData->setText(indexable ? ui::Q(General(Batch.Tray_Holdup[unit][nt])) : QString());
+  // Each figure in the charge's basis, with its own unit.
+  const batchui::ChargeFigures charge = batchui::Charge_In_Basis();
+  f->lblFeedData->setText(ui::Q(General(charge.total)));
+  f->lblBtmData->setText(ui::Q(General(charge.still)));
+  f->lblUnitFeed->setText(ui::Q(charge.unit));
+  f->lblUnitBottom->setText(ui::Q(charge.unit));
   f->lblOpeTimeData->setText(ui::Q(General(Batch.Max_Ope_Time)));
   f->lblDiffTimeData->setText(ui::Q(General(Batch.Diff_Time)));
   const bool withdrawal = Batch.Ope_Mode != 1;
@@ -416,7 +426,8 @@ void frmBatchDistillationMain::cmdGoCalc_Click() {
 
 void frmBatchDistillationMain::Run_Window_Closed() {
   setEnabled(true);
-  cmdResult->setVisible(true);
+  // Results only of a run whose files are complete.
+  cmdResult->setVisible(Batch_Run_Files_Complete());
 }
 
 void frmBatchDistillationMain::cmdResult_Click() {

@@ -15,6 +15,8 @@ class frmBatchDistillationMain : public ui::Form {
  public:
   frmBatchDistillationMain();
   void Form_Load() override;
+  // Every showing speaks the language chosen now, also after a switch while loaded.
+  void Form_Activate() override;
   void Form_Unload() override;
 
   void cmdUnit_Click();
@@ -95,6 +97,7 @@ class frmBatchDistillationMain : public ui::Form {
   void Set_Captions();
   // Puts the window back in use once the run window has gone.
   void Run_Window_Closed();
+  int captionLanguage_ = -1;  // the language the captions were last written in
 
   CalcMessageHandler previousHandler_;
   bool handlerInstalled_ = false;

@@ -5,11 +5,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "batch/model/BatchData.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Interaction.h"
 
 using batchui::General;
 using batchui::QPick;
@@ -66,10 +68,20 @@ void frmBatchFeed::Write_Fraction_Header() {
 
 // The case keeps the charge in kmol and mole fractions; with the kg basis the
 // dialog shows and takes kg and mass fractions, through the molar masses.
-static bool MassBasis() {
-  if (Batch.Feed_Comp_Unit != 1) return false;
+static bool MassBasis() { return Batch.Feed_Comp_Unit == 1; }
+
+// A charge by weight needs every molar mass: the first component without one
+// is named and the weight basis refused.
+static bool MolarMassesKnown() {
   for (int i = 1; i <= std::clamp<int>(Case.NC, 0, kMaxComp); ++i)
-    if (!(Case.Mol_Wt[i] > 0)) return false;
+    if (!(std::isfinite(Case.Mol_Wt[i]) && Case.Mol_Wt[i] > 0)) {
+      ui::MsgBox(batchui::Pick(("成分「" + Case.Comp_Name[i] + "」の分子量がないため重量基準では入力できません").c_str(),
+                               ("No molecular weight of \"" + Case.Comp_Name[i] +
+                                "\": the charge cannot be given by weight")
+                                   .c_str()),
+                 ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
+      return false;
+    }
   return true;
 }
 
@@ -85,13 +97,24 @@ void frmBatchFeed::Fill_Rows() {
   txtFeed->setText(ui::Q(General(kg ? Batch.Total_Feed * mass / sum : Batch.Total_Feed)));
 }
 
-// What the dialog shows, as kmol and mole fractions in the case.
-void frmBatchFeed::Take_Rows() {
+// The amount and fractions typed, each wholly a number; false (with the
+// refusal shown) otherwise.
+bool frmBatchFeed::Read_Rows(double& total, std::vector<double>& fractions) {
   const int nc = std::clamp<int>(Case.NC, 0, kMaxComp);
-  const double total = txt::Val(ui::S(txtFeed->text()));
+  if (!batchui::Read_Number(ui::S(txtFeed->text()), batchui::Pick("全仕込量", "Total Feed"), total)) return false;
+  const std::string header = vaSpread1->Text(1, 0);
+  fractions.assign(nc + 1, 0.0);
+  for (int i = 1; i <= nc; ++i)
+    if (!batchui::Read_Number(vaSpread1->Text(1, i), Case.Comp_Name[i] + " " + header, fractions[i])) return false;
+  return true;
+}
+
+// What the dialog shows, as kmol and mole fractions in the case.
+void frmBatchFeed::Take_Rows(double total, const std::vector<double>& fractions) {
+  const int nc = std::clamp<int>(Case.NC, 0, kMaxComp);
   double moles = 0, sum = 0;
   for (int i = 1; i <= nc; ++i) {
-    Batch.Feed_Comp[i] = vaSpread1->Value(1, i);
+    Batch.Feed_Comp[i] = fractions[i];
     sum += Batch.Feed_Comp[i];
     if (MassBasis()) moles += Batch.Feed_Comp[i] / Case.Mol_Wt[i];
   }
@@ -103,21 +126,28 @@ void frmBatchFeed::Take_Rows() {
   }
 }
 
-void frmBatchFeed::Form_Load() {
+void frmBatchFeed::Set_Captions() {
   setWindowTitle(batchui::Caption("仕込量", "Feed"));
   lblTitle->setText(QPick("全仕込量と組成を入力します。", "Total Feed & Composition"));
   lblFeed->setText(QPick("全仕込量=", "Total Feed="));
   cmdOK->setText(QPick("ＯＫ(&O)", "OK (&O)"));
   cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+}
+
+void frmBatchFeed::Form_Load() {
+  Set_Captions();
   Select_Feed_Unit();
   Write_Fraction_Header();
   Fill_Rows();
   for (int i = std::clamp<int>(Case.NC, 0, kMaxComp) + 1; i <= kMaxComp; ++i) vaSpread1->SetText(0, i, " ");
-  batchui::Write_Main_Label("lblUnitFeed", ui::S(cboFeedUnit->currentText()));
-  batchui::Write_Main_Label("lblUnitBottom", ui::S(cboFeedUnit->currentText()));
+  const batchui::ChargeFigures shown = batchui::Charge_In_Basis();
+  batchui::Write_Main_Label("lblUnitFeed", shown.unit);
+  batchui::Write_Main_Label("lblUnitBottom", shown.unit);
 }
 
 void frmBatchFeed::Form_Activate() {
+  // Loaded hidden by the main window, it may be shown after a language switch.
+  Set_Captions();
   Select_Feed_Unit();
   vaSpread1->SetMaxRows(std::clamp<int>(Case.NC, 0, kMaxComp));
   Write_Fraction_Header();
@@ -127,25 +157,40 @@ void frmBatchFeed::Form_Activate() {
 void frmBatchFeed::cboFeedUnit_LostFocus() {
   const int unit = cboFeedUnit->currentIndex();
   if ((unit != 0 && unit != 1) || unit == Batch.Feed_Comp_Unit) return;
-  // What is typed keeps its meaning: it is shown again in the new basis.
-  Take_Rows();
+  // What is typed keeps its meaning: it is shown again in the new basis. A
+  // text that is no number, or a weight basis without molar masses, keeps the
+  // basis as it was.
+  double total;
+  std::vector<double> fractions;
+  if (!Read_Rows(total, fractions) || (unit == 1 && !MolarMassesKnown())) {
+    Select_Feed_Unit();
+    return;
+  }
+  Take_Rows(total, fractions);
   Batch.Feed_Comp_Unit = unit;
   Write_Fraction_Header();
   Fill_Rows();
 }
 
 void frmBatchFeed::cmdOK_Click() {
-  Take_Rows();
-  batchui::Write_Main_Label("lblFeedData", ui::S(txtFeed->text()));
+  double total;
+  std::vector<double> fractions;
+  if (!Read_Rows(total, fractions)) return;
+  if (MassBasis() && !MolarMassesKnown()) return;
+  Take_Rows(total, fractions);
   // The still holds what the plates leave of the charge, in the hold-up unit in use.
   const int unit = Batch.Holdup_Unit, nt = Case.NT;
-  if (unit >= 1 && unit <= 3 && nt >= 1 && nt <= kMaxTray) {
-    double plates = 0;
+  if (unit >= 1 && unit <= 2 && nt >= 1 && nt <= kMaxTray) {
+    double plates = 0, mw = 0;
     for (int j = 1; j <= nt - 1; ++j) plates += Batch.Tray_Holdup[unit][j];
-    Batch.Tray_Holdup[unit][nt] = Batch.Total_Feed - plates;
-    batchui::Write_Main_Label("lblBtmData", General(Batch.Tray_Holdup[unit][nt]));
+    for (int i = 1; i <= std::clamp<int>(Case.NC, 0, kMaxComp); ++i) mw += Batch.Feed_Comp[i] * Case.Mol_Wt[i];
+    Batch.Tray_Holdup[unit][nt] = Batch.Total_Feed * (unit == 2 ? mw : 1) - plates;
   }
-  batchui::Write_Main_Label("lblUnitFeed", ui::S(cboFeedUnit->currentText()));
-  batchui::Write_Main_Label("lblUnitBottom", ui::S(cboFeedUnit->currentText()));
+  // Each figure in the charge's basis, with its own unit.
+  const batchui::ChargeFigures shown = batchui::Charge_In_Basis();
+  batchui::Write_Main_Label("lblFeedData", General(shown.total));
+  batchui::Write_Main_Label("lblBtmData", General(shown.still));
+  batchui::Write_Main_Label("lblUnitFeed", shown.unit);
+  batchui::Write_Main_Label("lblUnitBottom", shown.unit);
   ui::Forms::Unload(this);
 }

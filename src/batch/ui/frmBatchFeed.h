@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <vector>
+
 #include "batch/ui/BatchUiCommon.h"
 #include "platform/ui/SpreadGrid.h"
 
@@ -36,7 +38,9 @@ class frmBatchFeed : public batchui::BatchDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Set_Captions();
   void Write_Fraction_Header();
   void Fill_Rows();
-  void Take_Rows();
+  bool Read_Rows(double& total, std::vector<double>& fractions);
+  void Take_Rows(double total, const std::vector<double>& fractions);
 };

@@ -150,12 +150,23 @@ void frmBatchOperation::cmdOK_Click() {
     ui::MsgBox(Pick("分割数が正しくありません。", "Invalid Div"), ui::vbOKOnly, Case.Prog_Title);
     return;
   }
+  // Every box must hold a number as a whole; a refusal names the box and stores nothing.
+  double opeTime, diffTime, saveInterval, convLimit, qReb;
+  auto read = [](QLineEdit* box, const char* ja, const char* en, double& v) {
+    return batchui::Read_Number(ui::S(box->text()), Pick(ja, en), v);
+  };
+  if (!read(txtOpeTime, "最大操作時間", "Max Ope Time", opeTime) ||
+      !read(txtDiffTime, "微分時間", "Diff Time", diffTime) ||
+      !read(txtSaveInterval, "計算結果保存周期", "Save Interval", saveInterval) ||
+      !read(txtConvLimit, "全還流収束許容誤差", "T.Reflux Conv Limit", convLimit) ||
+      !read(txtQReb, "全還流ﾘﾎﾞｲﾗ熱量", "Reboiler Duty(T.Reflux)", qReb))
+    return;
   CalcMessageScope scope;
-  Batch.Max_Ope_Time = txt::Val(ui::S(txtOpeTime->text()));
-  Batch.Diff_Time = txt::Val(ui::S(txtDiffTime->text()));
-  Batch.Save_Interval = txt::Val(ui::S(txtSaveInterval->text()));
-  Batch.Conv_Limit = txt::Val(ui::S(txtConvLimit->text()));
-  Batch.QReb_TR = Unit_Heat_In(txt::Val(ui::S(txtQReb->text())));
+  Batch.Max_Ope_Time = opeTime;
+  Batch.Diff_Time = diffTime;
+  Batch.Save_Interval = saveInterval;
+  Batch.Conv_Limit = convLimit;
+  Batch.QReb_TR = Unit_Heat_In(qReb);
   if (optOpeSpec[0]->isChecked()) {
     Batch.Ope_Mode = 1;
     batchui::Write_Main_Label("lblOperation", Pick("全還流運転", "Total RTeflux"));

@@ -249,7 +249,10 @@ void frmBatchProduct::Refuse(const std::string& japanese, const std::string& eng
 void frmBatchProduct::cmdOK_Click() {
   CalcMessageScope scope;
   Batch.Ope_Mode = optOpeType[0]->isChecked() ? 2 : 3;
-  const long long n = Typed_Count();
+  long long n;
+  if (!batchui::Read_Count(ui::S(txtProdChange->text()), batchui::Pick("製品抜出切替回数", "No of TANK -1"),
+                           -1000000000LL, 1000000000LL, n))
+    return;
   if (n > kMaxChanges) {
     const std::string max = txt::Plain(kMaxChanges);
     Refuse("タンク切替回数がMax" + max + " を越えています。", "Over Max(" + max + ") Tank Change");
@@ -263,10 +266,18 @@ void frmBatchProduct::cmdOK_Click() {
   Batch.N_Change_Tank = static_cast<int32_t>(n);
   for (int k = 1; k <= n + 1; ++k) {
     const int i = k - 1;
-    const double r = txt::Val(ui::S(txtReflux[i]->text()));
+    // Each box of the tank must hold a number as a whole; the field names the tank.
+    const std::string tank = " (TANK " + std::to_string(k) + ")";
+    auto number = [&](QLineEdit* box, const char* ja, const char* en, double& v) {
+      return batchui::Read_Number(ui::S(box->text()), batchui::Pick(ja, en) + tank, v);
+    };
+    double r, d;
+    if (!number(txtReflux[i], "還流比", "Reflux Ratio", r)) return;
     if (r <= 0) return Refuse("還流比が 0以下です。", "Reflux Ration < 0");
     Batch.Prod_Spec[1][k] = r;
-    const double d = txt::Val(ui::S(txtProd_Qreb[i]->text()));
+    if (!number(txtProd_Qreb[i], Batch.Ope_Mode == 2 ? "流出量" : "ﾘﾎﾞｲﾗ",
+                Batch.Ope_Mode == 2 ? "Distillate" : "Reboiler", d))
+      return;
     if (Batch.Ope_Mode == 2) {
       if (d < 0) return Refuse("抜き出し量が 0以下です。", "Distillate < 0");
       Batch.Prod_Spec[2][k] = d;
@@ -283,7 +294,8 @@ void frmBatchProduct::cmdOK_Click() {
         for (int c = 1; c <= std::clamp<int>(Case.NC, 0, kMaxComp); ++c) mw += Batch.Feed_Comp[c] * Case.Mol_Wt[c];
         limit = Batch.Total_Feed * mw;
       }
-      const double a = txt::Val(ui::S(txtWeight[i]->text()));
+      double a;
+      if (!number(txtWeight[i], "TANK Total量指定", "Tank Total Quantity", a)) return;
       if (a <= 0 || a >= limit) {
         const std::string l = General(limit);
         return Refuse("抜き出し量が 0以下またはフィード量" + l + "より多い。",
@@ -292,12 +304,13 @@ void frmBatchProduct::cmdOK_Click() {
       Batch.Tank_Value[k] = a;
       Batch.Tank_Cond[k] = kmol ? -1 : -2;
     } else {
-      const double c = txt::Val(ui::S(txtCompNo[i]->text()));
+      double c, f;
+      if (!number(txtCompNo[i], "TANK 組成指定 成分No", "Tank Component No", c)) return;
       // A number that rounds to no component (0.4) names none either.
       const long long comp = txt::RoundHalfEven(c);
       if (c <= 0 || c > Case.NC || comp < 1)
         return Refuse("タンク切替の成分番号が 0以下または最大成分数を越えています。", "Component No =<0 or Max Component");
-      const double f = txt::Val(ui::S(txtFr[i]->text()));
+      if (!number(txtFr[i], "TANK 組成", "Tank Composition", f)) return;
       if (f <= 0 || f >= 1) return Refuse("タンク切替の組成が 0以下または1以上です。", "Composition =< 0 or >=1 ");
       Batch.Tank_Cond[k] = static_cast<int32_t>(cboMolWtFr[i]->currentIndex() == 0 ? comp : comp + 100);
       Batch.Tank_Value[k] = cboUpDown[i]->currentIndex() == 0 ? f : -f;

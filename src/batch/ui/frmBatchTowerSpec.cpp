@@ -80,7 +80,10 @@ void frmBatchTowerSpec::Form_Activate() {
 }
 
 void frmBatchTowerSpec::cmdOK_Click() {
-  const long long n = txt::ValCount(ui::S(txtNT->text()));
+  long long n;
+  if (!batchui::Read_Count(ui::S(txtNT->text()), Pick("理論段数", "Theoretical Plates"), -1000000000LL,
+                           1000000000LL, n))
+    return;
   if (n > Case.Max_Tray) {
     const std::string limit = txt::Signed(Case.Max_Tray);
     Case.Msg_Text = Pick(("最大理論段数(" + limit + ")を越えています。").c_str(),
@@ -96,17 +99,15 @@ void frmBatchTowerSpec::cmdOK_Click() {
   }
   // The pressures and the temperature must be numbers as a whole; nothing is
   // stored while one of them is not.
-  const std::string top = ui::S(txtTopPress->text()), bottom = ui::S(txtBtmPress->text()),
-                    temp = ui::S(txtTemp->text());
-  if (!txt::IsNumeric(top) || !txt::IsNumeric(bottom) || !txt::IsNumeric(temp)) {
-    Case.Msg_Text = Pick("圧力または温度が数値ではありません。", "Pressure or Temperature is not a number");
-    ui::MsgBox(Case.Msg_Text, ui::vbOKOnly);
+  double top, bottom, temp;
+  if (!batchui::Read_Number(ui::S(txtTopPress->text()), Pick("塔頂圧力", "Top Press"), top) ||
+      !batchui::Read_Number(ui::S(txtBtmPress->text()), Pick("塔底圧力", "Bottom Press"), bottom) ||
+      !batchui::Read_Number(ui::S(txtTemp->text()), Pick("塔の初期温度", "Initial Temperature"), temp))
     return;
-  }
   Case.NT = static_cast<int32_t>(n);
-  Case.P_Top = txt::Val(top);
-  Case.P_Bottom = txt::Val(bottom);
-  Batch.Init_Temp = txt::Val(temp);
+  Case.P_Top = top;
+  Case.P_Bottom = bottom;
+  Batch.Init_Temp = temp;
   Case.Tray_Press[1] = Case.P_Top;
   Case.Tray_Press[Case.NT] = Case.P_Bottom;
   Set_Batch_Display_Data();

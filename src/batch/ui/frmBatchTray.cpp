@@ -1,5 +1,7 @@
 #include "batch/ui/frmBatchTray.h"
 
+#include <vector>
+
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -139,18 +141,31 @@ void frmBatchTray::cmdOK_Click() {
     return;
   }
   const int unit = Batch.Holdup_Unit;
+  // A blank cell is 0 (a pressure of 0 is interpolated by the run); any other
+  // text must be a number as a whole, or nothing is stored.
+  std::vector<double> cells(static_cast<std::size_t>(4 * (nt + 1)), 0.0);
+  auto cell = [&](int col, int row) -> double& { return cells[static_cast<std::size_t>(row * 4 + col)]; };
+  for (int j = 1; j <= nt; ++j)
+    for (int col = 1; col <= 3; ++col) {
+      if (j == nt && col == 2) continue;  // the still's hold-up is worked out
+      const std::string text = vaSpread1->Text(col, j);
+      if (text.find_first_not_of(" \t") == std::string::npos) continue;
+      const std::string field = vaSpread1->Text(col, 0) + " " + vaSpread1->Text(0, j);
+      if (!batchui::Read_Number(text, field, cell(col, j))) return;
+    }
   double sum = 0;
   for (int j = 1; j <= nt - 1; ++j) {
-    Case.Tray_Press[j] = vaSpread1->Value(1, j);
-    Batch.Tray_Holdup[unit][j] = vaSpread1->Value(2, j);
+    Case.Tray_Press[j] = cell(1, j);
+    Batch.Tray_Holdup[unit][j] = cell(2, j);
     sum += Batch.Tray_Holdup[unit][j];
-    Batch.Tray_Heat[j] = Unit_Heat_In(vaSpread1->Value(3, j));
+    Batch.Tray_Heat[j] = Unit_Heat_In(cell(3, j));
   }
-  Case.Tray_Press[nt] = vaSpread1->Value(1, nt);
-  Batch.Tray_Heat[nt] = Unit_Heat_In(vaSpread1->Value(3, nt));
+  Case.Tray_Press[nt] = cell(1, nt);
+  Batch.Tray_Heat[nt] = Unit_Heat_In(cell(3, nt));
   Batch.QReb = Batch.Tray_Heat[nt];
   Batch.QReb_TR = Batch.Tray_Heat[nt];
   Batch.Tray_Holdup[unit][nt] = Batch.Total_Feed - sum;
-  batchui::Write_Main_Label("lblBtmData", General(Batch.Tray_Holdup[unit][nt]));
+  // The summary shows the still in the charge's basis, beside its unit.
+  batchui::Write_Main_Label("lblBtmData", General(batchui::Charge_In_Basis().still));
   ui::Forms::Unload(this);
 }

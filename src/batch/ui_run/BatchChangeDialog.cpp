@@ -126,7 +126,10 @@ void BatchChangeDialog::Fill_Residuals() {
     for (int c = 1; c <= nc; ++c) {
       // The liquid leaving plate p against the vapour rising to it from below.
       const double r = Case.Tray_X[c][p] - Case.Tray_Y[c][p + 1];
-      vaSpread1->SetValue(c, p, r);
+      // Ten places, or six digits with an exponent for the smallest: the
+      // whole residual fits the column, never cut to dots.
+      vaSpread1->SetText(c, p, std::fabs(r) >= 1e-4 || r == 0 ? txt::Format(r, "0.##########")
+                                                              : txt::Format(r, "0.00000E+00"));
       if (std::fabs(r) > Batch.Run_Conv_Limit) {
         vaSpread1->SetForeColor(c, p, ui::QBColor(0));
         vaSpread1->SetBackColor(c, p, Batch_Highlight_Colour());
@@ -147,16 +150,15 @@ void BatchChangeDialog::cmdOK_Click() {
     txtNew->setFocus();
     txtNew->selectAll();
   };
-  // The whole text must be a number: a value the run cannot read is not stored.
-  if (txt::Overflows(typed)) {
-    refuse(Refusal(HUGE_VAL));
+  // The whole text must be a number: a value the run cannot read is not
+  // stored. The refusal names the box by its caption.
+  double typedValue = 0;
+  if (const txt::NumberProblem problem = txt::ParseNumber(typed, typedValue); problem != txt::NumberProblem::None) {
+    std::string field = ui::S(lblNew->text());
+    while (!field.empty() && (field.back() == '=' || field.back() == ' ')) field.pop_back();
+    refuse(txt::NumberProblemMessage(problem, field, typed));
     return;
   }
-  if (!txt::IsNumeric(typed)) {
-    refuse(Case.Language == 1 ? "Enter a number." : "数値を入力してください。");
-    return;
-  }
-  const double typedValue = txt::Val(typed);
   // Only a value the run really works with is stored and logged: a step of 0
   // would never advance it, a negative flow or duty has no meaning, and no
   // reflux leaves the column without liquid.

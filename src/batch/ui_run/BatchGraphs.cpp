@@ -37,6 +37,14 @@ void PrintAt(ui::PictureBox* pic, double x, double y, const std::string& text) {
   pic->Print(text);
 }
 
+// Prints a label whole: one that would run past the right or bottom edge of
+// the picture is moved in until it fits.
+void PrintInside(ui::PictureBox* pic, double x, double y, const std::string& text) {
+  const double w = pic->TextWidth(text), h = pic->TextHeight(text);
+  PrintAt(pic, std::max(0.0, std::min(x, pic->ScaleWidth() - w - 15)),
+          std::max(0.0, std::min(y, pic->ScaleHeight() - h)), text);
+}
+
 void PlotEdges(ui::PictureBox* pic) {
   G.Graph_Pic1_W = static_cast<int>(pic->ScaleWidth());
   G.Graph_Pic1_H = static_cast<int>(pic->ScaleHeight());
@@ -115,9 +123,10 @@ void Graph_Tray_Frame(ui::Form& window, int mode) {
   }
   pic->Box(L, T, R, B, kLightGrey);
   pic->SetForeColor(kLightGrey);
-  PrintAt(pic, R - 50, T - 200, "1.0");
-  PrintAt(pic, R + 50, T - 50, "1");
-  PrintAt(pic, R - 50, B - 50, txt::Plain(Case.NT));
+  // The axis end above the frame, the plate numbers beside it.
+  PrintInside(pic, R - pic->TextWidth("1.0") / 2, T - 200, "1.0");
+  PrintInside(pic, R + 50, T - 50, "1");
+  PrintInside(pic, R + 50, B - 50, txt::Plain(Case.NT));
 }
 
 void Graph_Tray_Profile(ui::Form& window) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "batch/model/BatchData.h"
+#include "batch/run/BatchRunFiles.h"
 #include "batch/ui_run/BatchGraphs.h"
 #include "batch/ui_run/frmBatchChangeConvLimit.h"
 #include "batch/ui_run/frmBatchChangeDiffTime.h"
@@ -328,9 +329,8 @@ void frmBatchCalc::cmdOK_Click() {
   }
   Case.Msg_Text = Say("計算中止", "Stop Calculation");
   if (ui::MsgBox(Case.Msg_Text, ui::vbYesNo, Case.Prog_Title) != ui::vbYes) return;
+  // The results are offered when the run has ended and left its files.
   Case.Stop_Flag = 1;
-  if (ui::Form* main = ui::Forms::FindByName("frmBatchDistillationMain"))
-    if (auto* result = main->Ctl<QPushButton>("cmdResult")) result->setVisible(true);
 }
 
 void frmBatchCalc::Form_Activate() {
@@ -341,9 +341,8 @@ void frmBatchCalc::Form_Activate() {
 
 void frmBatchCalc::Leave() {
   if (ui::Form* main = ui::Forms::FindByName("frmBatchDistillationMain")) {
-    // A run whose files could not be written has no results to offer.
-    if (auto* result = main->Ctl<QPushButton>("cmdResult"); result && end_ != BatchEnd::WriteFailed)
-      result->setVisible(true);
+    // Only a run whose files are all written has results to offer.
+    if (auto* result = main->Ctl<QPushButton>("cmdResult")) result->setVisible(Batch_Run_Files_Complete());
     main->setEnabled(true);
     if (!main->isVisible()) main->show();
   }

@@ -47,7 +47,9 @@ TEST_F(ResultFilesTest, HistoryRecordsAreReadInOrderAndApplied) {
   EXPECT_DOUBLE_EQ(r.L(2), 16.0);
   const std::size_t second = f.Pos();
   ASSERT_TRUE(f.Next(r).ok());
+  Batch.Tray_Heat[2] = 123;  // a heat typed after the run is the case's, not the record's
   Apply_History_Record(r);
+  EXPECT_EQ(Batch.Tray_Heat[2], 123);
   EXPECT_DOUBLE_EQ(Batch.Oper_Time, 1.25);
   EXPECT_DOUBLE_EQ(Case.Tray_X[1][1], 1.25 + 0.1 + 0.01);
   EXPECT_DOUBLE_EQ(Case.Tray_T[3], 54.25);
@@ -190,9 +192,11 @@ TEST_F(ResultFilesTest, TotalRefluxStateBringsItsRunCaseAndLeavesTheLiveCase) {
   Case.NT = 4;
   Case.Comp_Name[1] = "changed";
   Case.Tray_X[1][3] = 0;
+  Batch.Tray_Heat[5] = 777;
   Batch.Batch_File = Batch_History_Name(0);
   BatchRunCase run;
   ASSERT_TRUE(Load_Total_Reflux_State(run).ok());
+  EXPECT_EQ(Batch.Tray_Heat[5], 777) << "reading results never writes the case";
   EXPECT_EQ(run.nt, 10);
   EXPECT_EQ(run.nc, 3);
   EXPECT_EQ(run.names[1], "Methanol");
@@ -213,6 +217,15 @@ TEST_F(ResultFilesTest, TotalRefluxStateBringsItsRunCaseAndLeavesTheLiveCase) {
   ASSERT_EQ(rec.Messages().size(), 1u);
   std::filesystem::remove(Path(2));
   EXPECT_EQ(Load_Total_Reflux_State(run).status, RunFileStatus::Missing);
+
+  // The run wrote no tank file: one found now is another run's, and is said so.
+  seqfile::Writer tank;
+  tank.Record(0, 0.5).Record(1.0, 2.0).Record(3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 9.0, 10.0, 11.0, 12.0);
+  ASSERT_TRUE(tank.Save(Path(5)));
+  const RunFileResult other = Read_Tank_File(Path(5));
+  EXPECT_EQ(other.status, RunFileStatus::OtherRun);
+  Case.Language = 1;
+  EXPECT_EQ(Run_File_Message(other), "The result file is from another run: " + Path(5));
 }
 
 // The history of a run of ten plates, read while the case has fifteen plates

@@ -105,7 +105,8 @@ TEST_F(ResultWindowTest, MenuPlateNumberWhileTypingAndOnButton3) {
   EXPECT_EQ(Batch_Result.Graph_Tray, 0);
   EXPECT_TRUE(script.modalForms.empty());
 
-  // 3.5 is plate 4 and opens the plate graph; 2.5 is plate 2; 4abc is plate 4.
+  // 3.5 is plate 4 and opens the plate graph; 2.5 is plate 2; text that is not
+  // wholly a number, or a count past any plate, is no plate.
   script.OnModal("frmBatchResultGraph2", [](ui::Form&) {});
   m.txtTrayNo->setText("3.5");
   m.cmdMenu3_Click();
@@ -115,10 +116,12 @@ TEST_F(ResultWindowTest, MenuPlateNumberWhileTypingAndOnButton3) {
   m.txtTrayNo->setText("2.5");
   m.cmdMenu3_Click();
   EXPECT_EQ(Batch_Result.Graph_Tray, 2);
-  script.OnModal("frmBatchResultGraph2", [](ui::Form&) {});
-  m.txtTrayNo->setText("4abc");
-  m.cmdMenu3_Click();
-  EXPECT_EQ(Batch_Result.Graph_Tray, 4);
+  for (const char* bad : {"4abc", "abc", "1e999", "4294967297"}) {
+    script.Answer(ui::vbOK, "invalid Stage").Answer(ui::vbOK, "段数が違います");
+    m.txtTrayNo->setText(bad);
+    m.cmdMenu3_Click();
+    EXPECT_EQ(Batch_Result.Graph_Tray, 0) << bad;
+  }
   EXPECT_EQ(script.Pending(), 0u);
 }
 

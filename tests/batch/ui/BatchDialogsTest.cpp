@@ -17,7 +17,18 @@ constexpr double kKcal = 4186.05;  // J per kcal, the unit conversion's factor
 
 TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
   auto& main = OpenExample(1);
+  // After the example every figure is in kmol, and says so.
+  EXPECT_EQ(Text(main.lblFeedData), "100");
+  EXPECT_EQ(Text(main.lblBtmData), "87");
+  EXPECT_EQ(Text(main.lblUnitFeed), "Kgmol");
+  EXPECT_EQ(Text(main.lblUnitBottom), "Kgmol");
   Batch.Tray_Holdup[2][10] = 55;  // another unit column stays as it is
+  // Text that is not wholly a number is refused, naming the field, and the
+  // basis stays as it was until the texts are numbers.
+  script.Answer(ui::vbOK, "Ethanol Mol Fr: \"0.6abc\" is not a number")
+      .Answer(ui::vbOK, "Ethanol Mol Fr: \"0.6abc\" is not a number")
+      .Answer(ui::vbOK, "Total Feed: \"1e999\" is beyond the range")
+      .Answer(ui::vbOK, "Total Feed: enter a number");
   script.OnModal("frmBatchFeed", [](ui::Form& form) {
     auto& f = static_cast<frmBatchFeed&>(form);
     EXPECT_EQ(f.vaSpread1->MaxRows(), 3);
@@ -25,7 +36,20 @@ TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
     EXPECT_EQ(f.vaSpread1->Text(1, 0), "Mol Fr");
     f.txtFeed->setText("120");
     f.vaSpread1->TypeText(1, 1, "0.5");
-    f.vaSpread1->TypeText(1, 2, "0.6abc");  // fractions need not add up to 1
+    f.vaSpread1->TypeText(1, 2, "0.6abc");
+    f.cmdOK->click();
+    EXPECT_EQ(Batch.Feed_Comp[2], 0.03) << "nothing stored";
+    f.cboFeedUnit->setCurrentIndex(1);
+    f.cboFeedUnit_LostFocus();
+    EXPECT_EQ(f.cboFeedUnit->currentIndex(), 0);
+    EXPECT_EQ(Batch.Feed_Comp_Unit, 0);
+    f.vaSpread1->TypeText(1, 2, "0.6");  // fractions need not add up to 1
+    f.txtFeed->setText("1e999");
+    f.cmdOK->click();
+    f.txtFeed->setText("");
+    f.cmdOK->click();
+    EXPECT_NEAR(Batch.Total_Feed, 100, 1e-12);
+    f.txtFeed->setText("120");
     f.cboFeedUnit->setCurrentIndex(1);
     f.cboFeedUnit_LostFocus();
     EXPECT_EQ(f.vaSpread1->Text(1, 0), "Wt Fr");
@@ -39,6 +63,13 @@ TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
   EXPECT_NEAR(Batch.Tray_Holdup[1][10], 107, 1e-9) << "120 less 5 + 8 x 1 on the plates";
   EXPECT_EQ(Batch.Tray_Holdup[2][10], 55);
   EXPECT_EQ(Text(main.lblUnitBottom), "Kg") << "the still's label shows the charge basis";
+  // The figures beside those units are in kg: 120 kmol of the charge's mean molar mass.
+  const double mw = (0.5 * 32.04 + 0.6 * 46.07 + 0.85 * 18.015) / 1.95;
+  EXPECT_NEAR(std::stod(Text(main.lblFeedData)), 120 * mw, 1e-9);
+  EXPECT_NEAR(std::stod(Text(main.lblBtmData)), 107 * mw, 1e-9);
+  Set_Batch_Display_Data();
+  EXPECT_NEAR(std::stod(Text(main.lblFeedData)), 120 * mw, 1e-9) << "a refresh keeps the basis";
+  EXPECT_EQ(Text(main.lblUnitFeed), "Kg");
 
   // A basis chosen and then cancelled stays chosen; nothing else is stored.
   script.OnModal("frmBatchFeed", [](ui::Form& form) {
@@ -51,6 +82,20 @@ TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
   main.cmdFeed->click();
   EXPECT_EQ(Batch.Feed_Comp_Unit, 0);
   EXPECT_NEAR(Batch.Total_Feed, 120, 1e-9);
+
+  // A charge by weight without a molar mass is refused, naming the component.
+  Case.Mol_Wt[2] = 0;
+  script.Answer(ui::vbOK, "No molecular weight of \"Ethanol\"");
+  script.OnModal("frmBatchFeed", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchFeed&>(form);
+    f.cboFeedUnit->setCurrentIndex(1);
+    f.cboFeedUnit_LostFocus();
+    EXPECT_EQ(f.cboFeedUnit->currentIndex(), 0);
+    ui::SendKey(f.txtFeed, ui::vbKeyEscape);
+  });
+  main.cmdFeed->click();
+  EXPECT_EQ(Batch.Feed_Comp_Unit, 0);
+  Case.Mol_Wt[2] = 46.07;
 
   // A charge typed in kg and mass fractions reaches the case in kmol:
   // 50 kg methanol (32.04), 20 kg ethanol (46.07), 30 kg water (18.015).
@@ -151,7 +196,10 @@ TEST_F(BatchWindowTest, PlateDialogFillsTheGridAndStoresTheStillDuty) {
   EXPECT_EQ(Batch.Tray_Heat[1], 0) << "the condenser's heat is the run's";
   EXPECT_EQ(Case.Tray_Press[5], 765);
   EXPECT_EQ(Case.Tray_Press[2], 0);
-  EXPECT_EQ(Text(main.lblBtmData), "-60");
+  // The summary's still is in the charge's basis (kmol): what 160 kg on the
+  // drum leave of 100 kmol of a charge of 20.53 kg/kmol.
+  const double mw = 0.12 * 32.04 + 0.03 * 46.07 + 0.85 * 18.015;
+  EXPECT_NEAR(std::stod(Text(main.lblBtmData)), 100 - 160 / mw, 1e-9);
 
   // The unit picked and then cancelled stays picked.
   script.OnModal("frmBatchTray", [](ui::Form& form) {
@@ -245,4 +293,54 @@ TEST_F(BatchWindowTest, UnsupportedHeatUnitIsSaidOncePerOpening) {
   });
   main.cmdTray->click();
   EXPECT_EQ(script.messages.size(), 1u);
+}
+
+// Every box and cell of the batch dialogs that must hold a number refuses text
+// that is not wholly one, naming the field, and stores nothing.
+TEST_F(BatchWindowTest, BoxesRefuseTextThatIsNotWhollyANumber) {
+  auto& main = OpenExample(1);
+  script.OnModal("frmBatchOperation", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchOperation&>(form);
+    const std::pair<const char*, const char*> texts[] = {{"abc", "Diff Time: \"abc\" is not a number"},
+                                                         {"12abc", "Diff Time: \"12abc\" is not a number"},
+                                                         {"", "Diff Time: enter a number"},
+                                                         {"1e999", "Diff Time: \"1e999\" is beyond the range"}};
+    f.txtOpeTime->setText("12");
+    for (const auto& [bad, said] : texts) {
+      f.txtDiffTime->setText(bad);
+      script.Answer(ui::vbOK, said);
+      f.cmdOK->click();
+    }
+    f.cmdCancel->click();
+  });
+  main.cmdOpeCondition->click();
+  EXPECT_EQ(Batch.Max_Ope_Time, 10) << "a refusal stores nothing";
+  EXPECT_EQ(Batch.Diff_Time, 0.0002);
+
+  script.OnModal("frmBatchTowerSpec", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchTowerSpec&>(form);
+    for (const char* bad : {"abc", "12abc", "", "1e999"}) {
+      f.txtNT->setText(bad);
+      script.Answer(ui::vbOK, "Theoretical Plates:");
+      f.cmdOK->click();
+    }
+    f.txtNT->setText("4294967297");  // refused before it is converted, never wrapped to 1
+    script.Answer(ui::vbOK, "Theoretical Plates: enter a whole number");
+    f.cmdOK->click();
+    f.cmdCancel->click();
+  });
+  main.cmdDistSpec->click();
+  EXPECT_EQ(Case.NT, 10);
+
+  script.OnModal("frmBatchTray", [this](ui::Form& form) {
+    auto& f = static_cast<frmBatchTray&>(form);
+    f.vaSpread1->TypeText(3, 4, "3");
+    f.vaSpread1->TypeText(2, 5, "1x");
+    script.Answer(ui::vbOK, "Hold up 5: \"1x\" is not a number");
+    f.cmdOK->click();
+    f.cmdCancel->click();
+  });
+  main.cmdTray->click();
+  EXPECT_EQ(Batch.Tray_Heat[4], 0);
+  EXPECT_EQ(Batch.Tray_Holdup[1][5], 1);
 }

@@ -105,11 +105,12 @@ TEST_F(BatchWindowTest, GoCalcRefusesWithExclamationAndStartsTheRunWindow) {
   EXPECT_TRUE(run->isVisible());
   EXPECT_FALSE(f.isEnabled()) << "the main window is out of use during the run";
 
-  // However the run window goes, the main window comes back with its result button.
+  // However the run window goes, the main window comes back in use; a run
+  // that left no complete files offers no results.
   ui::Forms::Unload(run);
   ui::Forms::FlushDeleted();
   EXPECT_TRUE(f.isEnabled());
-  EXPECT_TRUE(f.cmdResult->isVisibleTo(&f));
+  EXPECT_FALSE(f.cmdResult->isVisibleTo(&f));
 }
 
 TEST_F(BatchWindowTest, SavedCaseReadsBackAndRefreshesTheWindow) {
@@ -192,4 +193,23 @@ TEST_F(BatchWindowTest, ExitUnloadsTheWindowAndItsHiddenChargeDialog) {
   f.cmdExit->click();
   EXPECT_EQ(ui::Forms::Find<frmBatchDistillationMain>(), nullptr);
   EXPECT_EQ(ui::Forms::Find<frmBatchFeed>(), nullptr);
+}
+
+// A language switch while the window is loaded: its next showing speaks the
+// new language, captions and summary alike, and so does the hidden charge dialog.
+TEST_F(BatchWindowTest, SummaryFollowsTheLanguageChosenNow) {
+  auto& f = OpenExample(0);
+  EXPECT_EQ(ui::S(f.cmdExample->text()), "例題ﾃﾞｰﾀ(&E)");
+  EXPECT_EQ(Text(f.lblOperation), "全還流運転→製品抜出操作");
+  Case.Language = 1;
+  f.Form_Activate();
+  EXPECT_EQ(ui::S(f.cmdExample->text()), "Example(&E)");
+  EXPECT_EQ(Text(f.lblFeed), "Total Feed=");
+  EXPECT_EQ(Text(f.lblOperation), "T.Reflux→ProdOpe");
+  EXPECT_EQ(Text(f.lblFeedData), "100");
+  auto* feed = ui::Forms::Find<frmBatchFeed>();
+  ASSERT_NE(feed, nullptr);
+  feed->Form_Activate();
+  EXPECT_EQ(ui::S(feed->lblFeed->text()), "Total Feed=");
+  EXPECT_EQ(feed->vaSpread1->Text(1, 0), "Mol Fr");
 }

@@ -140,11 +140,26 @@ TEST_F(BatchWindowTest, PlanRefusesComponentsAndFractionsOutsideTheCase) {
   f.optCond.Click(1);
   f.cboMolWtFr[0]->setCurrentIndex(0);
   f.txtFr[0]->setText("0.5");
-  for (const char* bad : {"3.5", "0", "0.4", ""}) {
+  for (const char* bad : {"3.5", "0", "0.4"}) {
     f.txtCompNo[0]->setText(bad);
     script.Answer(ui::vbOK, "Component No =<0 or Max Component");
     f.cmdOK->click();
   }
+  // Text that is not wholly a number is refused as such, naming the box and tank.
+  const std::pair<const char*, const char*> texts[] = {{"", "Tank Component No (TANK 1): enter a number"},
+                                                       {"abc", "\"abc\" is not a number"},
+                                                       {"12abc", "\"12abc\" is not a number"},
+                                                       {"1e999", "\"1e999\" is beyond the range"}};
+  for (const auto& [bad, said] : texts) {
+    f.txtCompNo[0]->setText(bad);
+    script.Answer(ui::vbOK, said);
+    f.cmdOK->click();
+  }
+  f.txtCompNo[0]->setText("3");
+  f.txtProdChange->setText("4294967297");
+  script.Answer(ui::vbOK, "No of TANK -1: enter a whole number from");
+  f.cmdOK->click();
+  f.txtProdChange->setText("0");
   f.txtCompNo[0]->setText("3");
   for (const char* bad : {"1", "0", "1.2"}) {
     f.txtFr[0]->setText(bad);

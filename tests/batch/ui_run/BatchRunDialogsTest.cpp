@@ -64,9 +64,12 @@ TEST_F(BatchRunDialogsTest, ChangeIsLoggedOnlyWhenTheNumberDiffers) {
 
 TEST_F(BatchRunDialogsTest, TextThatIsNoNumberIsRefusedAndNothingStored) {
   Batch.Run_Reflux = 5;
-  script.Answer(ui::vbOK, "数値を入力してください。").Answer(ui::vbOK, "数値を入力してください。");
+  script.Answer(ui::vbOK, "に数値を入力してください。")
+      .Answer(ui::vbOK, "の「6x」は数値ではありません。")
+      .Answer(ui::vbOK, "の「abc」は数値ではありません。");
   Change<frmBatchChangeReflux>("txtRefluxNew", "");
   Change<frmBatchChangeReflux>("txtRefluxNew", "6x");
+  Change<frmBatchChangeReflux>("txtRefluxNew", "abc");
   EXPECT_EQ(Batch.Run_Reflux, 5);
   EXPECT_NE(ui::Forms::Find<frmBatchChangeReflux>(), nullptr);  // still open for a correction
   Change<frmBatchChangeReflux>("txtRefluxNew", "0.5");
@@ -105,8 +108,8 @@ TEST_F(BatchRunDialogsTest, ValuesTheRunCannotUseAreRefused) {
   refuse(static_cast<frmBatchChangeDiffTime*>(nullptr), "txtDiffTimeNew",
          {{0, "0", "微分時間は0より大きい値を入力してください。"},
           {1, "-0.001", "Enter a time step greater than 0."},
-          {1, "1e999", "Enter a finite number."},
-          {0, "-1e999", "有限の数値を入力してください。"}});
+          {1, "1e999", "Diff Time New (Hr): \"1e999\" is beyond the range of a number."},
+          {0, "-1e999", "「微分時間 Ｎｅｗ (Hr)」の「-1e999」は数値の範囲を超えています。"}});
   refuse(static_cast<frmBatchChangeSaveInterval*>(nullptr), "txtSaveTimeNew",
          {{0, "-0.01", "保存周期は0以上の値を入力してください。"}, {1, "-1", "Enter a save interval of 0 or more."}});
   refuse(static_cast<frmBatchChangeConvLimit*>(nullptr), "txtConvLimitNew",
@@ -206,6 +209,12 @@ TEST_F(BatchRunDialogsTest, ResidualTableHighlightsOnlyWhatExceedsTheLimit) {
   EXPECT_EQ(g.BackColor(2, 1), Batch_Highlight_Colour());
   EXPECT_EQ(g.BackColor(2, 2), Batch_Highlight_Colour());
   EXPECT_FALSE(g.BackColor(1, 2).has_value());
+  // Long and tiny residuals are written to fit the column, never cut to dots.
+  Case.Tray_X[1][2] = 0.5 + 1.0 / 30;
+  Case.Tray_X[2][2] = 3e-7, Case.Tray_Y[2][3] = 0;
+  d.Form_Activate();
+  EXPECT_EQ(g.Text(1, 2), "0.0333333333");
+  EXPECT_EQ(g.Text(2, 2), "3.00000E-07");
 }
 
 TEST_F(BatchRunDialogsTest, PlateTableFollowsTheTemperatureUnit) {
