@@ -166,7 +166,9 @@ void frmUNIFAC_VLE::Form_Load() {
   {
     CalcMessageScope scope;
     Curve = unifac::Calc_VLE_Curve(Unifac);
-    Wilson = unifac::Wilson_From_Curve(Unifac);
+    // Without a curve there are no coefficients to take the Wilson pair from.
+    Wilson = Curve.refused ? unifac::WilsonResult{NAN, NAN, unifac::IterStatus::NotFinite, 0}
+                           : unifac::Wilson_From_Curve(Unifac);
   }
   Show_Wilson();
   Draw_VLE_Diagram();
