@@ -144,24 +144,23 @@ def lm(fun, p, free=(True, True), lo=-1e300):
     return p, F, cos
 
 
-def best_start(fun, first, grid, free=(True, True)):
-    """The start with the smallest sum of squares among `first` and a grid."""
+def best_starts(fun, first, grid, free=(True, True), count=3):
+    """The `count` starts with the smallest sums of squares among `first` and a grid."""
     cands = [list(first)] + [[a if free[0] else first[0], b if free[1] else first[1]] for a in grid for b in grid]
-    best, bestF = None, float('inf')
+    scored = []
     for c in cands:
         try:
-            F = sum(v * v for v in fun(c))
+            scored.append((sum(v * v for v in fun(c)), c))
         except (ValueError, OverflowError, ZeroDivisionError):
             continue
-        if F < bestF:
-            best, bestF = c, F
-    return best
+    scored.sort(key=lambda t: t[0])
+    return [c for _, c in scored[:count]]
 
 
 def fit(a1, a2, data, model, obj, start, wilson_model):
     """A Wilson pair is searched as ln Lambda (so it stays positive), from the
-    start and from the best point of a grid of ln Lambda; a member driven below
-    Lambda = 1e-13 is put on the bound Lambda = 0 and the other refitted alone
+    start and from the five best points of a grid of ln Lambda; a member driven below
+    Lambda = 1e-9 is put on the bound Lambda = 0 and the other refitted alone
     from several starts. The lowest sum of squares of all these is the
     constrained minimum."""
     res = lambda p: [-v for v in residuals(p, a1, a2, data, model, obj)]
@@ -169,21 +168,21 @@ def fit(a1, a2, data, model, obj, start, wilson_model):
         p, F, cos = lm(res, start)
         return p, F, cos, ''
     fun = lambda u: res([math.exp(u[0]), math.exp(u[1])])
-    grid = [-12.0, -9.0, -6.0, -3.0, -1.0, 0.0, 1.0]
+    grid = [-12.0, -10.0, -8.5, -7.0, -6.0, -4.5, -3.0, -2.0, -1.0, -0.5, 0.0, 0.5, 1.0]
     u_start = [math.log(start[0]), math.log(start[1])]
     results = []
-    for u0 in (u_start, best_start(fun, u_start, grid)):
+    for u0 in [u_start] + best_starts(fun, u_start, grid, count=5):
         u, F, cos = lm(fun, u0, lo=math.log(1e-14))
         p = [math.exp(u[0]), math.exp(u[1])]
-        if min(p) >= 1e-13:
+        if min(p) >= 1e-9:
             results.append((F, p, cos, ''))
             continue
         j = 0 if p[0] < p[1] else 1
         k = 1 - j
         one = lambda w: res([0.0 if j == 0 else math.exp(w[0]), 0.0 if j == 1 else math.exp(w[1])])
         free = (k == 0, k == 1)
-        for w0 in ([math.log(max(p[k], 1e-6))] * 2, [u_start[k]] * 2,
-                   best_start(one, [u_start[k]] * 2, grid, free)):
+        for w0 in [[math.log(max(p[k], 1e-6))] * 2, [u_start[k]] * 2] + best_starts(one, [u_start[k]] * 2, grid,
+                                                                                     free, 1):
             w, Fb, cosb = lm(one, w0, free=free)
             q = [0.0, 0.0]
             q[k] = math.exp(w[k])

@@ -105,8 +105,10 @@ class frmVLE_Estimation : public ui::Form {
   bool Take_Condition();
   bool Take_Components();
   bool Take_Data_Rows();
-  void Take_Parameters();
+  bool Take_Parameters();
   bool Fail(const std::string& message);
+  // The number a box holds, or false after showing the refusal that names `field`.
+  bool Box_Number(const std::string& text, const std::string& field, double& value);
 
   CalcMessageHandler previousHandler_;
   bool handlerInstalled_ = false;

@@ -85,7 +85,7 @@ TEST_F(VLEFile, DefaultsWriteSeventeenRecords) {
   const std::string text = ReadAll(path_);
   std::string expected = "\"V_L Equibrium Data\"\r\n";
   for (int i = 0; i < 12; ++i) expected += "\"\"\r\n";
-  expected += "0,0,0\r\n0,0,0\r\n0,1,3,60,760,0,1,0\r\n0,0,0,0,0.4\r\n";
+  expected += "0,0,0\r\n0,0,0\r\n0,1,3,60,760,0,1,0\r\n1,1,0,0,0.4\r\n";  // Wilson starts at the ideal pair
   EXPECT_EQ(text, expected);
 
   Load_VLE_Example(1);
@@ -95,7 +95,7 @@ TEST_F(VLEFile, DefaultsWriteSeventeenRecords) {
   EXPECT_EQ(VLE.VLE_Press, 760);
   EXPECT_EQ(VLE.VLE_NData, 0);
   EXPECT_EQ(VLE.VLE_Obj_Type, 0);
-  EXPECT_EQ(Case.Wilson_L12, 0);
+  EXPECT_EQ(Case.Wilson_L12, 1);
   EXPECT_TRUE(Case.Comp_Name[1].empty());
   // Fields the file does not hold take the defaults.
   EXPECT_EQ(VLE.VLE_Graph_Xmin, 0);

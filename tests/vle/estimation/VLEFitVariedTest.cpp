@@ -102,6 +102,9 @@ TEST(VLEFitVaried, PentaneOctaneEveryObjectiveFromBothStartsReachesTheMinimum) {
     refs.push_back({4, s.first, s.second, FitStatus::Converged, 1.153828450, 0.7846429490, 0.0002817788661});
     refs.push_back({5, s.first, s.second, FitStatus::Converged, 2.243892984, 0.0018726225, 1.442048249});
   }
+  // Objective 1 has a second, lower minimum far from both starts; a start near it
+  // reaches it.
+  refs.push_back({1, 0.1, 2.8, FitStatus::Converged, 0.106171495, 2.820561859, 0.02641303704});
   RunFits(1, kPentaneOctaneAntoine, kPentaneOctane, refs, 2e-4, 1e-8);
 }
 
