@@ -98,7 +98,7 @@ def lm(fun, p, free=(True, True), lo=-1e300):
     F = sum(v * v for v in r)
     lam = 1e-3
     cos = 1.0
-    for _ in range(500):
+    for _ in range(5000):
         J = []
         for j in range(2):
             if not free[j]:
@@ -227,6 +227,13 @@ SETS = [
 ]
 
 
+# Starts near a narrow valley that the grid misses: objective 2 on the
+# pentane-octane set has its minimum at Lambda21 = 1.8e-4, where Lambda21 x1 is
+# comparable with x2 of the last points; from (1, 1) this solver ends on the
+# bound instead, with a higher sum of squares.
+EXTRA_STARTS = {('pentane-octane', 2): [(2.0, 2e-4)]}
+
+
 def main():
     wanted = sys.argv[1:]
     for name, c1, c2, m, pair, xs, noise in SETS:
@@ -242,7 +249,7 @@ def main():
         print('set', name, ' '.join('%r,%r,%r' % d for d in data))
         starts = [pair] if xs is None else [(1.0, 1.0), pair] if m == 'W' else [(0.0, 0.0), pair]
         for obj in range(1, 6):
-            for s in starts:
+            for s in starts + EXTRA_STARTS.get((name, obj), []):
                 p, F, cos, bound = fit(a1, a2, data, model, obj, s, m == 'W')
                 print('%s %s obj %d start (%g, %g): p = (%.10g, %.10g) F = %.10g cos %.1e%s'
                       % (name, m, obj, s[0], s[1], p[0], p[1], F, cos, bound))

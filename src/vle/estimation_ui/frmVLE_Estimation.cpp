@@ -213,12 +213,26 @@ bool frmVLE_Estimation::eventFilter(QObject* watched, QEvent* event) {
 
 void frmVLE_Estimation::Form_Load() {
   ui::Caller_Grid = vaSpreadAntoine;
-  Case.Prog_Title = English() ? "Vapor-Liquid Equibrium" : "気液平衡推算";
-  SetCaption(ui::Q(Case.Prog_Title + (English() ? "Program Menu  " : "メイン画面")));
-  if (KnownLanguage()) Set_Captions();
+  Apply_Language();
   // The estimation library reports through the message sink; this window shows it.
   previousHandler_ = Set_Calc_Message_Handler([](const std::string& text) { ui::MsgBox(text); });
   handlerInstalled_ = true;
+}
+
+void frmVLE_Estimation::Form_Activate() {
+  if (captionLanguage_ != Case.Language) Apply_Language();
+}
+
+void frmVLE_Estimation::Apply_Language() {
+  captionLanguage_ = Case.Language;
+  Case.Prog_Title = English() ? "Vapor-Liquid Equibrium" : "気液平衡推算";
+  SetCaption(ui::Q(Case.Prog_Title + (English() ? "Program Menu  " : "メイン画面")));
+  if (!KnownLanguage()) return;
+  Set_Captions();
+  vaSpread1->SetText(1, 0, VLE.VLE_TP_Type == 1 ? L("圧力", "Press") : L("温度", "Temp"));
+  const int type = optMainCalcType.Value();
+  if (type >= 2)
+    cmdDBWilson->setText(type == 3 ? L("NRTL定数検索(&F)", "Querry NRTL(&F)") : L("Wilson定数検索(&F)", "Querry Wilson(&F)"));
 }
 
 void frmVLE_Estimation::Form_Unload() {

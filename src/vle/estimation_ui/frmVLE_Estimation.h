@@ -27,6 +27,8 @@ class frmVLE_Estimation : public ui::Form {
  public:
   frmVLE_Estimation();
   void Form_Load() override;
+  // Captions follow a language chosen on the menu while the window was open.
+  void Form_Activate() override;
   void Form_Unload() override;
 
   // Loads the program's defaults into the case (the window shows them after Set_Display_Data).
@@ -100,6 +102,9 @@ class frmVLE_Estimation : public ui::Form {
 
  private:
   void Set_Captions();
+  // Every caption in the language chosen now, those that follow the case's state too.
+  void Apply_Language();
+  int captionLanguage_ = -1;
   void Load_Example(int number);
   // The run start's steps; each returns false after showing its message.
   bool Take_Condition();

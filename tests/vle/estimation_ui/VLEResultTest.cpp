@@ -97,6 +97,12 @@ TEST_F(VLEResultTest, ClickReadsOutPointCurveOrNothing) {
     EXPECT_EQ(T(r.lblTPUnit), "℃");
     EXPECT_EQ(T(r.lblTPData), txt::Format(VLE.Curve_TP[81], "####.#0"));
     EXPECT_TRUE(r.lblinput1->isVisibleTo(&r));
+    // With the read-out shown the exit button is whole, above the frame, and
+    // answers a click at its lower edge.
+    const QRect exitBox = r.cmdCalcExit->geometry();
+    EXPECT_FALSE(exitBox.intersects(r.fraPoint->geometry()));
+    EXPECT_LE(r.fraPoint->geometry().bottom(), ui::Px(kVleCalcHeightExpanded));
+    EXPECT_EQ(r.childAt(exitBox.center().x(), exitBox.bottom() - 1), r.cmdCalcExit);
     // The red cross-hair is the last thing drawn.
     const auto& calls = r.picCalc->Calls();
     ASSERT_GE(calls.size(), 2u);

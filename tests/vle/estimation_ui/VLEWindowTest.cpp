@@ -63,6 +63,16 @@ TEST_F(VLEWindowTest, OpensFromTheMenuAndReturnsToIt) {
   EXPECT_EQ(ui::S(f->Caption()), "Vapor-Liquid EquibriumProgram Menu  ");
   EXPECT_EQ(ui::S(f->cmdMainGoCalc->text()), "Calc (&G)");
   EXPECT_EQ(f->vaSpreadAntoine->Text(1, 0), "Name");
+  // A language chosen on the menu while the window is open: its captions follow
+  // when it is active again.
+  Case.Language = 0;
+  f->Form_Activate();
+  EXPECT_EQ(ui::S(f->cmdMainGoCalc->text()), "計算(&G)");
+  EXPECT_EQ(f->vaSpreadAntoine->Text(1, 0), "成分名");
+  EXPECT_EQ(ui::S(f->Caption()), "気液平衡推算メイン画面");
+  Case.Language = 1;
+  f->Form_Activate();
+  EXPECT_EQ(ui::S(f->cmdMainGoCalc->text()), "Calc (&G)");
   f->close();  // the close box is refused
   EXPECT_TRUE(ui::Forms::IsLoaded("frmVLE_Estimation"));
   f->cmdMainExit->click();
