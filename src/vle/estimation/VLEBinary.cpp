@@ -13,9 +13,17 @@ namespace {
 
 constexpr double kLn10 = 2.30258509299405;
 constexpr double kGammaFloor = 0.00001;  // stands in for a coefficient that has no value
-constexpr double kBubbleTol = 1e-6;
 constexpr int kBubbleMaxSteps = 100;
 constexpr double kMaxStepC = 20;
+
+// A coefficient without a value is replaced by the floor; the user is told, as
+// a point sitting on the floor is no result of the model.
+void Floored(int i, double& gamma) {
+  gamma = kGammaFloor;
+  Calc_Message("ActivityCoeff:G(" + std::to_string(i) + ") " +
+               Lang_Text("Wilson 式の値がないため活量係数を 0.00001 としました",
+                         "has no value by the Wilson equation: 0.00001 was used"));
+}
 
 void Wilson(double x1, double& gamma1, double& gamma2) {
   const double x[3] = {0, x1, 1 - x1};
@@ -24,7 +32,7 @@ void Wilson(double x1, double& gamma1, double& gamma2) {
   double* gamma[3] = {nullptr, &gamma1, &gamma2};
   for (int i = 1; i <= 2; ++i) {
     if (S[i] <= 0) {
-      *gamma[i] = kGammaFloor;
+      Floored(i, *gamma[i]);
       continue;
     }
     double T = 0;
@@ -35,7 +43,7 @@ void Wilson(double x1, double& gamma1, double& gamma2) {
       T += L[k][i] * x[k] / S[k];
     }
     if (!std::isfinite(T)) {
-      *gamma[i] = kGammaFloor;
+      Floored(i, *gamma[i]);
       continue;
     }
     const double g = std::exp(1 - std::log(S[i]) - T);
@@ -80,7 +88,7 @@ void ActivityCoeff(double x1, double& gamma1, double& gamma2) {
     Nrtl(x1, gamma1, gamma2);
 }
 
-double T_Bubble(double t, double x1, double gamma1, double gamma2, BubbleOutcome* outcome) {
+double T_Bubble(double t, double x1, double gamma1, double gamma2, BubbleOutcome* outcome, double tolerance) {
   const double P = VLE.VLE_Press;
   const double x2 = 1 - x1;
   BubbleOutcome local;
@@ -97,7 +105,7 @@ double T_Bubble(double t, double x1, double gamma1, double gamma2, BubbleOutcome
       out.status = BubbleStatus::NotFinite;
       return t;
     }
-    if (std::fabs(f) < kBubbleTol) {
+    if (std::fabs(f) < tolerance) {
       out.status = BubbleStatus::Converged;
       return t;
     }

@@ -24,14 +24,15 @@ double Antoine_Psat_mmHg(int i, double t);
 
 // Activity coefficients at x1 by Wilson (1964) for an odd VLE_Calc_Type or by
 // Renon and Prausnitz (1968) NRTL for an even one. A Wilson coefficient whose sum
-// is not positive (or whose terms have no value) is set to 1e-5; one that
-// underflows is reported and set to 1e-5.
+// is not positive (or whose terms have no value), or one that underflows, is
+// reported and set to 1e-5.
 void ActivityCoeff(double x1, double& gamma1, double& gamma2);
 
 // Bubble temperature (degC) at VLE.VLE_Press by Newton's method from the start t,
-// at most 100 steps of at most 20 degrees; the activity coefficients are held.
-// Leaves y1, y2 in VLE.VLE_Y1_Calc, VLE.VLE_Y2_Calc.
-double T_Bubble(double t, double x1, double gamma1, double gamma2, BubbleOutcome* outcome = nullptr);
+// at most 100 steps of at most 20 degrees, until |1 - y1 - y2| < tolerance; the
+// activity coefficients are held. Leaves y1, y2 in VLE.VLE_Y1_Calc, VLE.VLE_Y2_Calc.
+double T_Bubble(double t, double x1, double gamma1, double gamma2, BubbleOutcome* outcome = nullptr,
+                double tolerance = 1e-6);
 
 // Bubble pressure (mmHg) at t (degC); leaves y1, y2 in VLE.VLE_Y1_Calc, VLE.VLE_Y2_Calc
 // (both 0 when the pressure is not positive and finite).

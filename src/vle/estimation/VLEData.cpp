@@ -18,8 +18,10 @@ void VLE_Initial_set() {
     Case.Antoine_B[i] = 0;
     Case.Antoine_C[i] = 0;
   }
-  Case.Wilson_L12 = 0;
-  Case.Wilson_L21 = 0;
+  // The ideal pair: a Wilson Lambda is positive, and 1, 1 is also where a fit
+  // with empty boxes starts.
+  Case.Wilson_L12 = 1;
+  Case.Wilson_L21 = 1;
   Case.NRTL_Tau12 = 0;
   Case.NRTL_Tau21 = 0;
   Case.NRTL_Alpha = 0.4;

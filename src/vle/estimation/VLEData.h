@@ -40,8 +40,8 @@ extern VLEData VLE;
 inline bool Is_Wilson_Type(int32_t calcType) { return calcType % 2 != 0; }
 
 // Loads the program's defaults into VLE and into the shared items of Case it uses
-// (memo, names and Antoine constants of components 1 and 2, the parameter pair,
-// NRTL alpha 0.4, 760 mmHg, 60 degC, degC and mmHg). Leaves VLE_Gamma_Exp and
+// (memo, names and Antoine constants of components 1 and 2, the parameter pairs:
+// Wilson 1, 1 and NRTL 0, 0, NRTL alpha 0.4, 760 mmHg, 60 degC, degC and mmHg). Leaves VLE_Gamma_Exp and
 // VLE_T_Calc alone.
 void VLE_Initial_set();
 

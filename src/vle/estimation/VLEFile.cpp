@@ -1,12 +1,8 @@
 #include "vle/estimation/VLEFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string_view>
 
 #include "core/model/CaseData.h"
@@ -170,14 +166,13 @@ VLEFileResult Read_VLE_File(const std::string& path) {
   auto cannotOpen = [](const std::string& why) {
     return VLEFileResult{VLEFileStatus::CannotOpen, Lang_Text("ファイルを開けません: ", "Cannot open the file: ") + why};
   };
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return cannotOpen(path + ": " + std::strerror(errno));
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
+  // The shared reader refuses, before reading, what is no case file: a folder,
+  // a FIFO or device (which would block or never end) and a file far larger than
+  // any case; and after reading, binary content.
+  std::string text, error;
+  if (!seqfile::ReadFileText(path, &text, &error)) return cannotOpen(error);
   seqfile::Reader in;
-  std::string text;
   try {
-    text = seqfile::DecodeFileText(bytes.str());
     in.OpenText(text);
   } catch (const seqfile::ReadError& e) {
     return cannotOpen(path + ": " + e.what());

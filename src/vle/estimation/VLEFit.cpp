@@ -7,6 +7,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
 #include "vle/estimation/VLEBinary.h"
 #include "vle/estimation/VLEData.h"
 
@@ -14,12 +15,19 @@ namespace vlefit {
 
 namespace {
 
-constexpr double kDiffStep = 0.001;      // parameter units
+constexpr double kDiffRel = 1e-3;        // difference step relative to the parameter
+constexpr double kGradTol = 1e-5;        // normal equations: largest residual-column cosine
 constexpr double kDampGrow = 1.5;
 constexpr double kDampShrink = 0.5;
 constexpr double kConvTol = 1e-6;        // relative to max(1, |p1|, |p2|)
 constexpr double kCentralTol = 1e-4;     // relative, as above
 constexpr double kAbsoluteZeroC = -273.15;
+
+// The objectives' bubble points are held to 1e-11 rather than the 1e-6 of a
+// single bubble point: with 1e-6 the vapour fractions carry errors of that size,
+// which the differenced Jacobian magnifies a thousandfold, and the normal
+// equations of a fit could not be checked. Newton needs about one more step.
+constexpr double kObjectBubbleTol = 1e-11;
 
 int DataCount() { return std::clamp(VLE.VLE_NData, 0, kMaxData); }
 
@@ -27,7 +35,7 @@ int DataCount() { return std::clamp(VLE.VLE_NData, 0, kMaxData); }
 void VapourAt(int i, double x1, double g1, double g2, double& y1c, double& y2c, ObjectOutcome& out) {
   BubbleOutcome bubble;
   if (VLE.VLE_TP_Type == 0) {
-    const double t = T_Bubble(VLE.VLE_T_Calc[i], x1, g1, g2, &bubble);
+    const double t = T_Bubble(VLE.VLE_T_Calc[i], x1, g1, g2, &bubble, kObjectBubbleTol);
     // Only a converged temperature seeds the next search: a wandering one would
     // start every later search from nowhere.
     if (bubble.status == BubbleStatus::Converged) VLE.VLE_T_Calc[i] = t;
@@ -37,6 +45,20 @@ void VapourAt(int i, double x1, double g1, double g2, double& y1c, double& y2c, 
   if (bubble.status != BubbleStatus::Converged) ++out.bubbleFailures;
   y1c = VLE.VLE_Y1_Calc;
   y2c = VLE.VLE_Y2_Calc;
+}
+
+// How precisely objective `type` knows its residual vector (the norm of the
+// possible errors): the vapour fractions of a bubble point stop within
+// |1 - y1 - y2| < kObjectBubbleTol, and objective 5 divides them into the measured
+// ones; the other objectives are exact to rounding.
+double Residual_Noise(int type) {
+  if (type != 4 && type != 5) return 0;
+  double sum = 0;
+  for (int i = 1; i <= DataCount(); ++i) {
+    const double y1 = VLE.VLE_Y1_Data[i], y2 = 1 - y1;
+    sum += type == 4 ? 2 : (y1 > 0 && y2 > 0 ? 1 / (y1 * y1) + 1 / (y2 * y2) : 0);
+  }
+  return kObjectBubbleTol * std::sqrt(sum);
 }
 
 // The 2 x 2 upper-triangular factor and right-hand side of the damped problem.
@@ -80,6 +102,88 @@ bool Finite(const std::vector<double>& v, int m) {
   for (int k = 1; k <= m; ++k)
     if (!std::isfinite(v[k])) return false;
   return true;
+}
+
+double Dot(const std::vector<double>& a, const std::vector<double>& b, int m) {
+  double s = 0;
+  for (int k = 1; k <= m; ++k) s += a[k] * b[k];
+  return s;
+}
+
+// Difference step of parameter j at p: the problem's own, else relative to the
+// parameter and never below 0.001.
+double DiffStep(const LeastSquaresProblem& problem, int j, double p) {
+  return problem.step[j] > 0 ? problem.step[j] : kDiffRel * std::max(std::fabs(p), 1.0);
+}
+
+// Jacobian columns at p by differences (central ones where `central` and the
+// lower point is within the bound, else forward); p is restored exactly.
+template <class Eval>
+void Differences(const LeastSquaresProblem& problem, double* p, bool central, const std::vector<double>& r0,
+                 std::vector<double>* J, Eval evaluate, std::vector<double>& r, std::vector<double>& rMinus) {
+  const int m = problem.m;
+  for (int j = 0; j < 2; ++j) {
+    const double saved = p[j], h = DiffStep(problem, j, saved);
+    if (central && saved - h >= problem.lower[j]) {
+      p[j] = saved - h;
+      evaluate(p[0], p[1], rMinus);
+      p[j] = saved + h;
+      evaluate(p[0], p[1], r);
+      for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - rMinus[k]) / (2 * h);
+    } else {
+      p[j] = saved + h;
+      evaluate(p[0], p[1], r);
+      for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - r0[k]) / h;
+    }
+    p[j] = saved;
+  }
+}
+
+// How far the normal equations J^T r = 0 are from holding over the free columns.
+struct Stationarity {
+  double cosine = 1;    // largest |J_j . r| / (|J_j| |r|): scale-free, relative to the objective
+  bool holds = false;   // every free cosine within what the residuals' precision can resolve
+  double step = 1e308;  // largest component of the undamped Gauss-Newton step
+  double delta[2] = {0, 0};  // that step (p - delta solves the linearised problem)
+};
+
+// `noise` is the norm of the residuals' possible errors and h the difference
+// steps: a cosine is then uncertain by noise / |r| through the residuals and by
+// about noise / (h |J_j|) through the differenced column.
+Stationarity Normal_Equations(const std::vector<double>* J, const std::vector<double>& r, int m,
+                              const bool* held, double noise, const double* h) {
+  Stationarity s;
+  const double rr = Dot(r, r, m);
+  double A[2][2], g[2];
+  for (int i = 0; i < 2; ++i) {
+    g[i] = Dot(J[i], r, m);
+    for (int j = 0; j < 2; ++j) A[i][j] = Dot(J[i], J[j], m);
+  }
+  s.cosine = 0;
+  s.holds = true;
+  for (int j = 0; j < 2; ++j) {
+    if (held[j] || rr == 0 || A[j][j] == 0) continue;
+    const double c = std::fabs(g[j]) / std::sqrt(A[j][j] * rr);
+    const double tol = kGradTol + noise / std::sqrt(rr) + noise / (h[j] * std::sqrt(A[j][j]));
+    s.cosine = std::max(s.cosine, c);
+    s.holds = s.holds && c <= tol;
+  }
+  if (held[0] && held[1]) {
+    s.step = 0;
+  } else if (held[0] || held[1]) {
+    const int j = held[0] ? 1 : 0;
+    if (A[j][j] > 0) s.delta[j] = g[j] / A[j][j];
+    s.step = A[j][j] > 0 ? std::fabs(s.delta[j]) : 1e308;
+  } else {
+    // A nearly singular J^T J leaves the step unknown: only the cosine decides.
+    const double det = A[0][0] * A[1][1] - A[0][1] * A[1][0];
+    if (det > 1e-12 * A[0][0] * A[1][1]) {
+      s.delta[0] = (g[0] * A[1][1] - A[0][1] * g[1]) / det;
+      s.delta[1] = (A[0][0] * g[1] - A[1][0] * g[0]) / det;
+      s.step = std::max(std::fabs(s.delta[0]), std::fabs(s.delta[1]));
+    }
+  }
+  return s;
 }
 
 }  // namespace
@@ -204,7 +308,8 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
                         const std::function<void(const FitProgress&)>& onAccepted) {
   const int m = problem.m;
   const long long callLimit = static_cast<long long>(limits.callsPerResidual) * m;
-  double p[2] = {p1, p2};
+  const double* lower = problem.lower;
+  double p[2] = {std::max(p1, lower[0]), std::max(p2, lower[1])};
   std::vector<double> r0(m + 1), rMinus(m + 1), r(m + 1), rCand(m + 1);
   std::vector<double> J[2] = {std::vector<double>(m + 1), std::vector<double>(m + 1)};
 
@@ -221,7 +326,10 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
   bool lastAtP = true;  // the problem's last evaluation was at p
   double V = 0;
   bool central = false;
+  bool tinyStep = false;  // the last accepted step was below the convergence tolerance
+  bool dampingSet = false;
   int iteration = 1;
+  Stationarity stat;
 
   auto finish = [&](FitStatus status) {
     // Whatever the exit, the best accepted pair is the result, and the problem's
@@ -233,32 +341,21 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
     res.objective = F;
     res.p1 = p[0];
     res.p2 = p[1];
+    res.gradient = stat.cosine;
     return res;
   };
 
   if (!std::isfinite(F)) return finish(FitStatus::NotFinite);
 
   for (;;) {
-    // Jacobian by differences; p itself is restored exactly after each column.
-    for (int j = 0; j < 2; ++j) {
-      const double saved = p[j];
-      if (!central) {
-        p[j] = saved + kDiffStep;
-        evaluate(p[0], p[1], r);
-        for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - r0[k]) / kDiffStep;
-      } else {
-        p[j] = saved - kDiffStep;
-        evaluate(p[0], p[1], rMinus);
-        p[j] = saved + kDiffStep;
-        evaluate(p[0], p[1], r);
-        for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - rMinus[k]) / (2 * kDiffStep);
-      }
-      p[j] = saved;
-    }
+    Differences(problem, p, central, r0, J, [&](double a, double b, std::vector<double>& into) {
+      return evaluate(a, b, into);
+    }, r, rMinus);
     lastAtP = false;
     if (!Finite(J[0], m) || !Finite(J[1], m)) return finish(FitStatus::Singular);
 
-    if (iteration == 1) {
+    if (!dampingSet) {
+      dampingSet = true;
       double sum = 0;
       for (int j = 0; j < 2; ++j)
         for (int k = 1; k <= m; ++k) sum += J[j][k] * J[j][k];
@@ -267,32 +364,62 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
       if (V == 0) return finish(FitStatus::Singular);
     }
 
+    // A parameter on its bound whose objective still falls toward the bound is
+    // held there; the other is fitted alone.
+    bool held[2] = {false, false};
+    for (int j = 0; j < 2; ++j) held[j] = p[j] <= lower[j] && Dot(J[j], r0, m) > 0;
+    const double pmax = std::max({1.0, std::fabs(p[0]), std::fabs(p[1])});
+    const double h[2] = {DiffStep(problem, 0, p[0]), DiffStep(problem, 1, p[1])};
+    stat = Normal_Equations(J, r0, m, held, problem.residualNoise, h);
+    if (stat.holds || stat.step < kConvTol * pmax) {
+      // Forward differences carry an error of the order of their step: a minimum
+      // is confirmed by central ones.
+      if (!central) {
+        central = true;
+        continue;
+      }
+      // A last Gauss-Newton step below the tolerance is taken when it lowers the
+      // objective: it brings a fit to exact data down to rounding.
+      if (stat.step > 0 && stat.step < kConvTol * pmax) {
+        const double c1 = std::max(p[0] - stat.delta[0], lower[0]), c2 = std::max(p[1] - stat.delta[1], lower[1]);
+        const double Fpolish = evaluate(c1, c2, rCand);
+        if (usable && std::isfinite(Fpolish) && Fpolish < F) {
+          p[0] = c1;
+          p[1] = c2;
+          F = Fpolish;
+          lastAtP = true;
+        }
+      }
+      res.boundParameter = held[0] ? 1 : held[1] ? 2 : 0;
+      return finish(res.boundParameter ? FitStatus::AtBound : FitStatus::Converged);
+    }
+    if (tinyStep) return finish(FitStatus::Stalled);
+    for (int j = 0; j < 2; ++j)
+      if (held[j]) std::fill(J[j].begin(), J[j].end(), 0.0);
+
     int retries = 0;
     Factor f = Householder(J[0], J[1], r0, m, V);
     double N11 = 0, N12 = 0, N22 = 0, g1 = 0, g2 = 0;
-    double q[2] = {0, 0}, Fnew = 0, dmax = 0, pmax = 1;
+    double q[2] = {0, 0}, Fnew = 0, dmax = 0;
     for (;;) {
       const double d2 = f.z2 / f.R22;
       const double d1 = (f.z1 - f.R12 * d2) / f.R11;
-      q[0] = p[0] - d1;
-      q[1] = p[1] - d2;
+      // A candidate below a bound is moved onto it.
+      q[0] = std::max(p[0] - d1, lower[0]);
+      q[1] = std::max(p[1] - d2, lower[1]);
+      dmax = std::max(std::fabs(q[0] - p[0]), std::fabs(q[1] - p[1]));
+      if (!std::isfinite(dmax)) return finish(FitStatus::Singular);
       Fnew = evaluate(q[0], q[1], rCand);
       // A candidate without a finite objective, or one the problem marks unusable,
       // is never taken: it is handled like a worse one.
-      const bool accepted = usable && std::isfinite(Fnew) && Fnew <= F;
-      pmax = std::max({1.0, std::fabs(p[0]), std::fabs(p[1])});
-      dmax = std::max(std::fabs(d1), std::fabs(d2));
-      if (!std::isfinite(dmax)) return finish(FitStatus::Singular);
-      if (dmax < kConvTol * pmax) {
-        if (accepted) {
-          p[0] = q[0];
-          p[1] = q[1];
-          F = Fnew;
-          lastAtP = true;
-        }
-        return finish(FitStatus::Converged);
-      }
-      if (accepted) break;
+      if (usable && std::isfinite(Fnew) && Fnew <= F) break;
+      // A forward-difference slope is off by the order of its step, enough to
+      // point the step uphill near a minimum: the first rejection takes central
+      // differences before any damping.
+      if (!central && retries == 0) break;
+      // The damping has shrunk the step to nothing without a lower objective, and
+      // the normal equations did not hold at p: not a minimum.
+      if (dmax < kConvTol * pmax) return finish(FitStatus::Stalled);
 
       ++retries;
       if (retries == 1) {
@@ -318,7 +445,12 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
       if (retries > limits.maxRetries) return finish(FitStatus::RetryLimit);
     }
 
+    if (!(usable && std::isfinite(Fnew) && Fnew <= F)) {
+      central = true;
+      continue;
+    }
     central = dmax < kCentralTol * pmax;
+    tinyStep = dmax < kConvTol * pmax;
     p[0] = q[0];
     p[1] = q[1];
     F = Fnew;
@@ -331,13 +463,52 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
   }
 }
 
+std::string Fit_Status_Message(const FitResult& r) {
+  const std::string off = txt::Format(r.gradient, "0.0E+00");
+  const std::string tail = Lang_Text("（正規方程式の相対残差 ", " (normal equations off by ") + off +
+                           Lang_Text("）。結果は最小点ではありません。", ", relative): the result is not a minimum.");
+  switch (r.status) {
+    case FitStatus::AtBound: {
+      const std::string name = r.boundParameter == 1 ? "Λ12" : "Λ21";
+      const std::string bound = txt::Plain(kWilsonLambdaMin);
+      return Lang_Text("Wilson パラメータ ", "Wilson parameter ") + name +
+             Lang_Text(" が下限 ", " reached its lower bound ") + bound +
+             Lang_Text(" に達しました。Λ > 0 の範囲での最小はこの境界上にあります（",
+                       ": the best fit with Λ > 0 lies on this bound (the Object Func falls as ") +
+             name + Lang_Text(" を 0 に近づけるほど収束評価関数が減少します）。", " goes to 0).");
+    }
+    case FitStatus::Stalled:
+      return Lang_Text("フィッティングが停滞しました: 減衰を大きくしても収束評価関数が減少しないまま刻みが許容値を下回りました",
+                       "The fit stalled: damping shrank the step below the tolerance without lowering the Object Func") +
+             tail;
+    case FitStatus::CallLimit:
+      return Lang_Text("フィッティングが収束しません: 収束評価関数の計算回数が上限に達しました",
+                       "The fit did not converge: the limit of Object Func evaluations was reached") +
+             tail;
+    case FitStatus::RetryLimit:
+      return Lang_Text("フィッティングが収束しません: 減衰の再試行回数が上限に達しました",
+                       "The fit did not converge: the limit of damped retries was reached") +
+             tail;
+    case FitStatus::Singular:
+      return Lang_Text("最小二乗法の連立方程式が特異です。フィッティングを中止しました。",
+                       "The least-squares system is singular: the fit was stopped");
+    case FitStatus::NotFinite:
+      return Lang_Text("初期値で収束評価関数が計算できません。フィッティングを中止しました。",
+                       "The Object Func has no value at the start parameters: the fit was stopped");
+    default:
+      return {};
+  }
+}
+
 FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
   CalcMessageScope scope;  // a message repeated by thousands of evaluations shows once
   const bool wilson = Is_Wilson_Type(VLE.VLE_Calc_Type);
   const double p1 = wilson ? Case.Wilson_L12 : Case.NRTL_Tau12;
   const double p2 = wilson ? Case.Wilson_L21 : Case.NRTL_Tau21;
-  if (const std::string msg = Check_Fit_Data(); !msg.empty()) {
-    Calc_Message(msg);
+  std::string refusal = Check_Fit_Data();
+  if (refusal.empty() && wilson && !(p1 > 0 && p2 > 0)) refusal = Wilson_Positive_Message();
+  if (!refusal.empty()) {
+    Calc_Message(refusal);
     FitResult refused;
     refused.status = FitStatus::Refused;
     refused.p1 = p1;
@@ -347,8 +518,18 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
   int failures = 0;
   LeastSquaresProblem problem;
   problem.m = Residual_Count(VLE.VLE_Obj_Type, VLE.VLE_NData);
+  problem.residualNoise = Residual_Noise(VLE.VLE_Obj_Type);
+  // A Wilson pair is fitted as ln Lambda: the search stays inside Lambda > 0, and
+  // steps and differences are relative to Lambda, whose effect on the
+  // coefficients scales with its own size (Lambda x1 beside x2 near a pure end).
+  const double lowerU = std::log(kWilsonLambdaMin);
+  auto toModel = [wilson, lowerU](double u) { return !wilson ? u : u <= lowerU ? kWilsonLambdaMin : std::exp(u); };
+  if (wilson) {
+    problem.lower[0] = problem.lower[1] = lowerU;
+    problem.step[0] = problem.step[1] = kDiffRel;
+  }
   problem.evaluate = [&](double a, double b, double* r, bool& usable) {
-    Set_Parameter(a, b);
+    Set_Parameter(toModel(a), toModel(b));
     ObjectOutcome o;
     const double F = Object(&o);
     std::copy(VLE.VLE_Residual + 1, VLE.VLE_Residual + problem.m + 1, r + 1);
@@ -356,18 +537,29 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
     usable = o.bubbleFailures == 0;
     return F;
   };
-  FitResult res = Marquardt_Fit(problem, p1, p2, MarquardtLimits{}, onAccepted);
+  std::function<void(const FitProgress&)> progress;
+  if (onAccepted)
+    progress = [&](const FitProgress& step) {
+      FitProgress shown = step;
+      shown.p1 = toModel(step.p1);
+      shown.p2 = toModel(step.p2);
+      onAccepted(shown);
+    };
+  const double u1 = wilson ? std::log(p1) : p1, u2 = wilson ? std::log(p2) : p2;
+  FitResult res = Marquardt_Fit(problem, u1, u2, MarquardtLimits{}, progress);
+  res.p1 = toModel(res.p1);
+  res.p2 = toModel(res.p2);
   Set_Parameter(res.p1, res.p2);
   res.bubbleFailures = failures;
-  if (res.status == FitStatus::Singular)
-    Calc_Message(Lang_Text("最小二乗法の連立方程式が特異です。フィッティングを中止しました。",
-                           "The least-squares system is singular: the fit was stopped"));
-  else if (res.status == FitStatus::NotFinite)
-    Calc_Message(Lang_Text("初期値で収束評価関数が計算できません。フィッティングを中止しました。",
-                           "The Object Func has no value at the start parameters: the fit was stopped"));
+  if (const std::string msg = Fit_Status_Message(res); !msg.empty()) Calc_Message(msg);
   if (failures > 0)
     Calc_Message(VLE.VLE_TP_Type == 0 ? "T_Bubble No-Convergence" : "P_Bubble No-Convergence");
   return res;
+}
+
+std::string Wilson_Positive_Message() {
+  return Lang_Text("Wilson パラメータ Λ12, Λ21 は正の値でなければなりません。",
+                   "Wilson parameters Λ12 and Λ21 must be positive.");
 }
 
 }  // namespace vlefit

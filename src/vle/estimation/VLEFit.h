@@ -30,7 +30,12 @@ void Set_Parameter(double p1, double p2);
 
 // How a fit ended.
 enum class FitStatus {
-  Converged,     // the last step was below 1e-6 * max(1, |p1|, |p2|)
+  Converged,     // the normal equations hold at the accepted pair (a minimum)
+  AtBound,       // a minimum with one parameter held at its lower bound: the
+                 // objective falls toward the bound and the other parameter's
+                 // normal equation holds
+  Stalled,       // damping shrank the step below 1e-6 * max(1, |p1|, |p2|) without a
+                 // lower objective, while the normal equations do not hold
   CallLimit,     // more than 800 m objective calls
   RetryLimit,    // more than 200 damped retries in one iteration
   DampingLimit,  // the damping grew past 1e6 ("Marquardt Too Big V")
@@ -39,6 +44,9 @@ enum class FitStatus {
   Singular,      // the residuals do not depend on the pair (zero or non-finite Jacobian)
 };
 
+// True for the exits at a minimum (Converged, AtBound).
+inline bool At_Minimum(FitStatus s) { return s == FitStatus::Converged || s == FitStatus::AtBound; }
+
 struct FitResult {
   FitStatus status = FitStatus::Refused;
   int iterations = 0;       // iterations started
@@ -46,6 +54,11 @@ struct FitResult {
   double objective = 0;     // sum of squares at the pair left in force
   double p1 = 0, p2 = 0;    // the pair left in force (the best accepted one)
   int bubbleFailures = 0;   // bubble-point searches that did not converge during the fit
+  // How far the normal equations are from holding at the last Jacobian: the
+  // largest cosine between the residual vector and a free Jacobian column
+  // (0 when they hold exactly, 1 at most).
+  double gradient = 1;
+  int boundParameter = 0;   // 1 or 2: the parameter held at its lower bound (AtBound)
 };
 
 // One accepted step of a fit, for a progress display.
@@ -64,18 +77,29 @@ struct MarquardtLimits {
   double dampingLimit = 1e6;    // damping V (strictly greater ends the fit)
 };
 
+// The smallest Wilson Lambda a fit takes: Lambda = V_j/V_i exp(-a/RT) is positive,
+// and a fit whose objective keeps falling toward 0 stops here.
+constexpr double kWilsonLambdaMin = 1e-10;
+
 // A least-squares problem in two parameters with m residuals. `evaluate` fills
 // r[1..m] at (p1, p2) and returns their sum of squares; it clears `usable` when the
 // evaluation must not be taken as a step (a bubble point that did not converge).
+// `lower` bounds each parameter from below (no bound by default).
 struct LeastSquaresProblem {
   int m = 0;
   std::function<double(double p1, double p2, double* r, bool& usable)> evaluate;
+  double lower[2] = {-1e308, -1e308};
+  double step[2] = {0, 0};  // difference steps; 0: 0.001 * max(|p|, 1)
+  double residualNoise = 0;  // norm of the possible errors of the residual vector (0: rounding only)
 };
 
 // Marquardt's damped Gauss-Newton fit of `problem` from (p1, p2): forward (later
-// central) differences of step 0.001, the damped problem factored by Householder
-// reflections and re-solved by Cholesky when a step is damped further. Every exit
-// leaves the best accepted pair as the result, and the last evaluation is at it.
+// central) differences of step 0.001 * max(|p|, 1) or the problem's own, the
+// damped problem factored by Householder reflections and re-solved by Cholesky
+// when a step is damped further; candidates are kept at or above the lower
+// bounds. Converged (or AtBound) only when the normal equations hold at an
+// accepted pair by central differences. Every exit leaves the best accepted pair
+// as the result, and the last evaluation is at it.
 FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2,
                         const MarquardtLimits& limits = {},
                         const std::function<void(const FitProgress&)>& onAccepted = {});
@@ -84,6 +108,13 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
 // the stored points: points sharing an x1 count once, and a point gives two only
 // under objective 2 (the two vapour fractions of objectives 4 and 5 sum to 1).
 int Independent_Residuals(int objType, int nData);
+
+// The message that explains how fit `r` ended, in the user's language; empty for
+// Converged and for the exits that show their own message.
+std::string Fit_Status_Message(const FitResult& r);
+
+// The refusal of a Wilson pair that is not positive, in the user's language.
+std::string Wilson_Positive_Message();
 
 // Checks that the stored case can be fitted: an objective 1..5, 1..50 points, finite
 // values, temperatures above absolute zero, mole fractions strictly between 0 and 1,
@@ -94,9 +125,12 @@ std::string Check_Fit_Data();
 
 // Fits the pair of VLE_Calc_Type's model from the pair in force to the measured
 // points with objective VLE_Obj_Type, and leaves the best accepted pair in force,
-// with VLE_Residual and VLE_T_Calc of that pair. Refuses (with a message) a case
-// that Check_Fit_Data refuses. Messages go through Calc_Message, each at most once
-// per fit; bubble points that did not converge are reported once at the end.
+// with VLE_Residual and VLE_T_Calc of that pair. A Wilson pair is fitted as
+// ln Lambda and stays at or above kWilsonLambdaMin. Refuses (with a message) a case that Check_Fit_Data refuses and
+// a Wilson start that is not positive. Messages go through Calc_Message, each at
+// most once per fit: every exit but Converged is explained (a fit that is not at a
+// minimum says how far its normal equations are off); bubble points that did not
+// converge are reported once at the end.
 FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted = {});
 
 }  // namespace vlefit

@@ -44,13 +44,21 @@ bool Data_Cell_Value(const std::string& text, double& value) {
     value = 0;
     return true;
   }
-  if (!txt::IsNumeric(text)) return false;
-  value = txt::Val(text);
-  return std::isfinite(value);
+  return txt::ParseNumber(text, value) == txt::NumberProblem::None;
+}
+
+std::string Data_Cell_Problem(const std::string& text, int column, int row) {
+  double value = 0;
+  if (IsBlank(text)) return {};
+  const txt::NumberProblem problem = txt::ParseNumber(text, value);
+  if (problem == txt::NumberProblem::None) return {};
+  std::string head = column == 2 ? "x1" : column == 3 ? "y1"
+                     : VLE.VLE_TP_Type == 1 ? Lang_Text("圧力", "Press")
+                                            : Lang_Text("温度", "Temp");
+  return txt::NumberProblemMessage(problem, RowText(head.c_str(), head.c_str(), row), text);
 }
 
 std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& rows) {
-  const std::string notNumber = "数値でないデータがあります";
   VLE.VLE_NData = 0;
   for (size_t r = 0; r <= rows.size(); ++r) {
     if (r == rows.size() || IsBlank(rows[r][0])) {
@@ -61,15 +69,15 @@ std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& r
     const int row = static_cast<int>(r) + 1;
     const int i = ++VLE.VLE_NData;
     double v = 0;
-    if (!Data_Cell_Value(rows[r][0], v)) return RowText(notNumber.c_str(), "Not a number in VLE Data", row);
+    if (!Data_Cell_Value(rows[r][0], v)) return Data_Cell_Problem(rows[r][0], 1, row);
     if (VLE.VLE_TP_Type == 1)
       VLE.VLE_P_Data[i] = Display_Press_To_mmHg(v);
     else
       VLE.VLE_T_Data[i] = Display_Temp_To_C(v);
-    if (!Data_Cell_Value(rows[r][1], v)) return RowText(notNumber.c_str(), "Not a number in VLE Data", row);
+    if (!Data_Cell_Value(rows[r][1], v)) return Data_Cell_Problem(rows[r][1], 2, row);
     VLE.VLE_X1_Data[i] = v;
     if (!(v > 0 && v < 1)) return Lang_Text("X の値が0以下又は1以上です。", "out of X range(0-1)");
-    if (!Data_Cell_Value(rows[r][2], v)) return RowText(notNumber.c_str(), "Not a number in VLE Data", row);
+    if (!Data_Cell_Value(rows[r][2], v)) return Data_Cell_Problem(rows[r][2], 3, row);
     VLE.VLE_Y1_Data[i] = v;
     if (!(v > 0 && v < 1)) return Lang_Text("Y の値が0以下又は1以上です。", "out of Y range(0-1)");
   }

@@ -21,8 +21,12 @@ double mmHg_To_Display_Press(double pMmHg);
 const char* Display_Press_Unit();
 
 // The text of one data cell as a number: the whole text (blanks around it allowed)
-// must be one number; an empty cell reads as 0. False for any other text.
+// must be one finite number; an empty cell reads as 0. False for any other text.
 bool Data_Cell_Value(const std::string& text, double& value);
+
+// Why data cell (column 1..3, row) cannot be read, naming the column and row in
+// the user's language; empty when it can.
+std::string Data_Cell_Problem(const std::string& text, int column, int row);
 
 // Takes the measured rows (texts of columns 1..3: temperature or pressure, x1, y1)
 // into VLE in order, up to the first row whose first cell is empty, converting

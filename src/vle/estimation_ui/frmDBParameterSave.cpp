@@ -37,7 +37,14 @@ bool Same(const std::optional<double>& stored, double value) {
   return stored && txt::Plain(*stored) == txt::Plain(value);
 }
 
-int Index_Of(const vzdb::Record& r) { return static_cast<int>(txt::ValCount(r.Text("Index"))); }
+// A stored data-set number. One that is no count within 0..2^31 - 2 (a file
+// edited by hand) numbers nothing: it is read as 0 rather than wrapped, and the
+// next number stays representable.
+int Index_Of(const vzdb::Record& r) {
+  long long index = 0;
+  if (txt::ParseCount(r.Text("Index"), 0, 2147483646LL, index) != txt::NumberProblem::None) return 0;
+  return static_cast<int>(index);
+}
 
 void Tell(const std::string& text) {
   Case.Msg_Text = text;

@@ -132,7 +132,7 @@ frmVLE_Calc::frmVLE_Calc() : ui::Form("frmVLE_Calc") {
   }
 
   fraPoint = ui::NewFrame(this, "fraPoint", "ﾏｳｽｸﾘｯｸ");
-  ui::Place(fraPoint, 120, 6080, 10830, 1000);
+  ui::Place(fraPoint, 120, 6380, 10830, 1000);
   lblX1 = ui::NewLabel(fraPoint, "lblX1", "x1=");
   lblY1 = ui::NewLabel(fraPoint, "lblY1", "y1=");
   lblGamma1 = ui::NewLabel(fraPoint, "lblGamma1", "γ1=");
@@ -175,6 +175,7 @@ void frmVLE_Calc::SetHeightTwips(int twips) {
 }
 
 void frmVLE_Calc::Set_Captions() {
+  captionLanguage_ = Case.Language;
   SetCaption(L("気液平衡推算  計算結果", "Vapor-Liquid Equibrium Calculation Rresult"));
   fraPoint->setTitle(L("ﾏｳｽｸﾘｯｸ", "Mouse Click point"));
   cmdDBSaveParameter->setText(L("Parameter DB保存(&S)", "Save Parameter(&S)"));
@@ -247,7 +248,14 @@ void frmVLE_Calc::Form_Load() {
   }
 }
 
-void frmVLE_Calc::Form_Activate() { Draw_Graph(); }
+void frmVLE_Calc::Form_Activate() {
+  // A language chosen since the load: the captions and the labels that speak it.
+  if (captionLanguage_ != Case.Language && (Case.Language == 0 || Case.Language == 1)) {
+    Set_Captions();
+    Show_Condition();
+  }
+  Draw_Graph();
+}
 
 void frmVLE_Calc::PrintAt(double x, double y, int colour, const std::string& text) {
   picCalc->SetForeColor(ui::QBColor(colour));

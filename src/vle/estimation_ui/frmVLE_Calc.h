@@ -15,9 +15,10 @@
 #include "vle/estimation/VLEFit.h"
 #include "vle/estimation_ui/VLEDiagram.h"
 
-// Window heights, twips: without and with the read-out frame.
+// Window heights, twips: without and with the read-out frame (which lies below
+// the last button, so that the button stays whole and clickable).
 inline constexpr int kVleCalcHeightCollapsed = 6510;
-inline constexpr int kVleCalcHeightExpanded = 7500;
+inline constexpr int kVleCalcHeightExpanded = 7800;
 
 class frmVLE_Calc : public ui::Form {
   Q_OBJECT
@@ -92,6 +93,7 @@ class frmVLE_Calc : public ui::Form {
 
  private:
   void Set_Captions();
+  int captionLanguage_ = -1;
   void Show_Condition();
   void Show_Parameters();
   void Draw_Grid();

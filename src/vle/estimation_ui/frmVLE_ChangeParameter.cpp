@@ -3,7 +3,9 @@
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Interaction.h"
 #include "vle/estimation/VLEData.h"
+#include "vle/estimation/VLEFit.h"
 
 VZ_FORM_FACTORY(frmVLE_ChangeParameter);
 
@@ -101,11 +103,29 @@ void frmVLE_ChangeParameter::cmdChangeParameterOK_Click() {
                                   {txtChangeParameterPara21, &Case.Wilson_L21, "lblCalcPara21Data"}};
   const Entry* entries = nrtl ? nrtlEntries : wilsonEntries;
   const int count = nrtl ? 3 : 2;
+  const char* fields[3] = {nrtl ? "τ12" : "Λ12", nrtl ? "τ21" : "Λ21", "Alpha"};
+  // Every typed box is read before any value is stored: a refused one leaves the
+  // parameters in force as they were. An empty box keeps its parameter.
+  double values[3] = {0, 0, 0};
+  bool typedAny[3] = {false, false, false};
   for (int k = 0; k < count; ++k) {
     const std::string typed = ui::S(entries[k].box->text());
-    if (typed.empty()) continue;
-    *entries[k].value = txt::Val(typed);
-    ui::SetControlText(result, entries[k].label, typed);
+    if (typed.find_first_not_of(" \t") == std::string::npos) continue;
+    const txt::NumberProblem problem = txt::ParseNumber(typed, values[k]);
+    std::string refusal;
+    if (problem != txt::NumberProblem::None) refusal = txt::NumberProblemMessage(problem, fields[k], typed);
+    else if (!nrtl && !(values[k] > 0)) refusal = vlefit::Wilson_Positive_Message();
+    if (!refusal.empty()) {
+      Case.Msg_Text = refusal;
+      ui::MsgBox(refusal, ui::vbOKOnly);
+      return;
+    }
+    typedAny[k] = true;
+  }
+  for (int k = 0; k < count; ++k) {
+    if (!typedAny[k]) continue;
+    *entries[k].value = values[k];
+    ui::SetControlText(result, entries[k].label, ui::S(entries[k].box->text()));
   }
   ui::Forms::Unload(this);
 }

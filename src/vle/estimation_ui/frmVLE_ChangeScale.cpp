@@ -60,10 +60,21 @@ void frmVLE_ChangeScale::Form_Load() {
 }
 
 void frmVLE_ChangeScale::cmdChangeScaleOK_Click() {
-  const double xmin = txt::Val(ui::S(txtChangeScaleXmin->text()));
-  const double xmax = txt::Val(ui::S(txtChangeScaleXmax->text()));
-  const double ymin = txt::Val(ui::S(txtChangeScaleYmin->text()));
-  const double ymax = txt::Val(ui::S(txtChangeScaleYmax->text()));
+  // Every box must hold a number; a refusal names the box and stores nothing.
+  double v[4] = {0, 0, 0, 0};
+  QLineEdit* boxes[4] = {txtChangeScaleXmin, txtChangeScaleXmax, txtChangeScaleYmin, txtChangeScaleYmax};
+  const char* fields[4][2] = {{"Ｘ軸の下限", "X-Axis min"}, {"Ｘ軸の上限", "X-Axis max"},
+                              {"Ｙ軸の下限", "Y-Axis min"}, {"Ｙ軸の上限", "Y-Axis max"}};
+  for (int k = 0; k < 4; ++k) {
+    const std::string text = ui::S(boxes[k]->text());
+    const txt::NumberProblem problem = txt::ParseNumber(text, v[k]);
+    if (problem != txt::NumberProblem::None) {
+      Case.Msg_Text = txt::NumberProblemMessage(problem, L(fields[k][0], fields[k][1]), text);
+      ui::MsgBox(Case.Msg_Text, ui::vbOKOnly);
+      return;
+    }
+  }
+  const double xmin = v[0], xmax = v[1], ymin = v[2], ymax = v[3];
   const char* failure = nullptr;
   if (xmin < 0) failure = "Ｘ軸の下限が０以下です";
   else if (xmax > 1) failure = "Ｘ軸の上限が１以上です";

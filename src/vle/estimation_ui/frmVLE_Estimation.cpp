@@ -213,12 +213,26 @@ bool frmVLE_Estimation::eventFilter(QObject* watched, QEvent* event) {
 
 void frmVLE_Estimation::Form_Load() {
   ui::Caller_Grid = vaSpreadAntoine;
-  Case.Prog_Title = English() ? "Vapor-Liquid Equibrium" : "気液平衡推算";
-  SetCaption(ui::Q(Case.Prog_Title + (English() ? "Program Menu  " : "メイン画面")));
-  if (KnownLanguage()) Set_Captions();
+  Apply_Language();
   // The estimation library reports through the message sink; this window shows it.
   previousHandler_ = Set_Calc_Message_Handler([](const std::string& text) { ui::MsgBox(text); });
   handlerInstalled_ = true;
+}
+
+void frmVLE_Estimation::Form_Activate() {
+  if (captionLanguage_ != Case.Language) Apply_Language();
+}
+
+void frmVLE_Estimation::Apply_Language() {
+  captionLanguage_ = Case.Language;
+  Case.Prog_Title = English() ? "Vapor-Liquid Equibrium" : "気液平衡推算";
+  SetCaption(ui::Q(Case.Prog_Title + (English() ? "Program Menu  " : "メイン画面")));
+  if (!KnownLanguage()) return;
+  Set_Captions();
+  vaSpread1->SetText(1, 0, VLE.VLE_TP_Type == 1 ? L("圧力", "Press") : L("温度", "Temp"));
+  const int type = optMainCalcType.Value();
+  if (type >= 2)
+    cmdDBWilson->setText(type == 3 ? L("NRTL定数検索(&F)", "Querry NRTL(&F)") : L("Wilson定数検索(&F)", "Querry Wilson(&F)"));
 }
 
 void frmVLE_Estimation::Form_Unload() {
@@ -448,18 +462,23 @@ bool frmVLE_Estimation::Fail(const std::string& message) {
   return false;
 }
 
+bool frmVLE_Estimation::Box_Number(const std::string& text, const std::string& field, double& value) {
+  const txt::NumberProblem problem = txt::ParseNumber(text, value);
+  return problem == txt::NumberProblem::None || Fail(txt::NumberProblemMessage(problem, field, text));
+}
+
 bool frmVLE_Estimation::Take_Condition() {
+  const bool constT = VLE.VLE_TP_Type == 1;
+  const std::string text = ui::S((constT ? txtMainTemp : txtMainPress)->text());
+  if (IsBlank(text)) return Fail(constT ? L("温度が未入力です", "No Temperature Data") : L("圧力が未入力です", "No Pressure Data"));
+  double v = 0;
+  if (!Box_Number(text, constT ? L("温度", "Temp") : L("圧力", "Press"), v)) return false;
   Case.T_Unit = cboMainTempUnit->currentIndex() + 1;
   Case.P_Unit = cboMainPressUnit->currentIndex() + 1;
-  if (VLE.VLE_TP_Type == 1) {
-    const std::string t = ui::S(txtMainTemp->text());
-    if (t.empty()) return Fail(L("温度が未入力です", "No Temperature Data"));
-    VLE.VLE_Temp = vlefit::Display_Temp_To_C(txt::Val(t));
-  } else {
-    const std::string p = ui::S(txtMainPress->text());
-    if (p.empty()) return Fail(L("圧力が未入力です", "No Pressure Data"));
-    VLE.VLE_Press = vlefit::Display_Press_To_mmHg(txt::Val(p));
-  }
+  if (constT)
+    VLE.VLE_Temp = vlefit::Display_Temp_To_C(v);
+  else
+    VLE.VLE_Press = vlefit::Display_Press_To_mmHg(v);
   return true;
 }
 
@@ -467,10 +486,19 @@ bool frmVLE_Estimation::Take_Components() {
   for (int r = 1; r <= 2; ++r) {
     const std::string name = vaSpreadAntoine->Text(1, r);
     if (IsBlank(name)) return Fail(L("成分名が未入力です", "No Component Name"));
+    // Read all three before storing any: a refused cell leaves the case as it was.
+    double abc[3] = {0, 0, 0};
+    for (int c = 0; c < 3; ++c) {
+      const std::string text = vaSpreadAntoine->Text(c + 2, r);
+      if (IsBlank(text)) continue;  // an empty constant is refused below as missing
+      const std::string field = std::string(L("Antoine定数", "Antoine Parameter")) + " " +
+                                vaSpreadAntoine->Text(c + 2, 0) + " (" + name + ")";
+      if (!Box_Number(text, field, abc[c])) return false;
+    }
     Case.Comp_Name[r] = name;
-    Case.Antoine_A[r] = txt::Val(vaSpreadAntoine->Text(2, r));
-    Case.Antoine_B[r] = txt::Val(vaSpreadAntoine->Text(3, r));
-    Case.Antoine_C[r] = txt::Val(vaSpreadAntoine->Text(4, r));
+    Case.Antoine_A[r] = abc[0];
+    Case.Antoine_B[r] = abc[1];
+    Case.Antoine_C[r] = abc[2];
     if (Case.Antoine_A[r] == 0 || Case.Antoine_B[r] == 0 || Case.Antoine_C[r] == 0)
       return Fail(L("Antoine 定数が未入力です", "No Antoine's parameters"));
   }
@@ -486,19 +514,30 @@ bool frmVLE_Estimation::Take_Data_Rows() {
   return message.empty() || Fail(message);
 }
 
-void frmVLE_Estimation::Take_Parameters() {
-  const bool filled = !ui::S(txtMainPara12->text()).empty();
-  const double p12 = txt::Val(ui::S(txtMainPara12->text()));
-  const double p21 = txt::Val(ui::S(txtMainPara21->text()));
-  if (!vlefit::Is_Wilson_Type(VLE.VLE_Calc_Type)) {
-    Case.NRTL_Tau12 = filled ? p12 : 0;
-    Case.NRTL_Tau21 = filled ? p21 : 0;
-    const std::string alpha = ui::S(txtMainAlpha->text());
-    Case.NRTL_Alpha = alpha.empty() ? 0.4 : txt::Val(alpha);
-  } else {
-    Case.Wilson_L12 = filled ? p12 : 1.0;
-    Case.Wilson_L21 = filled ? p21 : 1.0;
+bool frmVLE_Estimation::Take_Parameters() {
+  const bool wilson = vlefit::Is_Wilson_Type(VLE.VLE_Calc_Type);
+  // Empty boxes start a fit from Wilson 1, 1 or NRTL 0, 0.
+  const bool filled = !IsBlank(ui::S(txtMainPara12->text()));
+  double p12 = wilson ? 1.0 : 0.0, p21 = p12;
+  if (filled) {
+    if (!Box_Number(ui::S(txtMainPara12->text()), wilson ? "Λ12" : "τ12", p12)) return false;
+    const std::string t21 = ui::S(txtMainPara21->text());
+    if (IsBlank(t21)) p21 = 0;
+    else if (!Box_Number(t21, wilson ? "Λ21" : "τ21", p21)) return false;
   }
+  if (wilson) {
+    if (!(p12 > 0 && p21 > 0)) return Fail(vlefit::Wilson_Positive_Message());
+    Case.Wilson_L12 = p12;
+    Case.Wilson_L21 = p21;
+    return true;
+  }
+  double alpha = 0.4;
+  const std::string a = ui::S(txtMainAlpha->text());
+  if (!IsBlank(a) && !Box_Number(a, "Alpha", alpha)) return false;
+  Case.NRTL_Tau12 = p12;
+  Case.NRTL_Tau21 = p21;
+  Case.NRTL_Alpha = alpha;
+  return true;
 }
 
 void frmVLE_Estimation::cmdMainGoCalc_Click() {
@@ -509,7 +548,7 @@ void frmVLE_Estimation::cmdMainGoCalc_Click() {
   if (optMainCalcFunc.Value() >= 0) VLE.VLE_Obj_Type = optMainCalcFunc.Value() + 1;
   const bool fit = VLE.VLE_Calc_Type < 3;
   if (fit && !Take_Data_Rows()) return;
-  Take_Parameters();
+  if (!Take_Parameters()) return;
   if (fit) {
     std::string message = vlefit::Calc_Gamma_Exp();
     // A fit needs an objective and usable points: refused here, before the result window opens.

@@ -27,6 +27,8 @@ class frmVLE_Estimation : public ui::Form {
  public:
   frmVLE_Estimation();
   void Form_Load() override;
+  // Captions follow a language chosen on the menu while the window was open.
+  void Form_Activate() override;
   void Form_Unload() override;
 
   // Loads the program's defaults into the case (the window shows them after Set_Display_Data).
@@ -100,13 +102,18 @@ class frmVLE_Estimation : public ui::Form {
 
  private:
   void Set_Captions();
+  // Every caption in the language chosen now, those that follow the case's state too.
+  void Apply_Language();
+  int captionLanguage_ = -1;
   void Load_Example(int number);
   // The run start's steps; each returns false after showing its message.
   bool Take_Condition();
   bool Take_Components();
   bool Take_Data_Rows();
-  void Take_Parameters();
+  bool Take_Parameters();
   bool Fail(const std::string& message);
+  // The number a box holds, or false after showing the refusal that names `field`.
+  bool Box_Number(const std::string& text, const std::string& field, double& value);
 
   CalcMessageHandler previousHandler_;
   bool handlerInstalled_ = false;

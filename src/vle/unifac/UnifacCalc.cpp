@@ -5,6 +5,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
 
 namespace unifac {
 
@@ -90,8 +91,25 @@ void Group_Residual(const GroupMixture& mix, const double* x, double* X, double*
   }
 }
 
-void Set_Temperature(GroupMixture& mix, const double a[kMaxMain + 1][kMaxMain + 1],
-                     const int mainOf[kMaxGroup + 1], double tempK) {
+std::string TemperatureCheck::Message() const {
+  if (mainM == 0)
+    return "UNIFAC: " + std::string(txt::EnglishMessages() ? "the temperature is at or below absolute zero"
+                                                           : "温度が絶対零度以下です。");
+  return "相互作用ﾊﾟﾗﾒｰﾀ a" + txt::Signed(mainM) + "," + txt::Signed(mainN) + "が登録されていません。";
+}
+
+TemperatureCheck Set_Temperature(GroupMixture& mix, const double a[kMaxMain + 1][kMaxMain + 1],
+                                 const int mainOf[kMaxGroup + 1], double tempK) {
+  TemperatureCheck check;
+  for (int k = 1; k <= mix.nGroup && check.ok; ++k)
+    for (int m = 1; m <= mix.nGroup && check.ok; ++m)
+      if (!(a[mainOf[k]][mainOf[m]] >= kMissingBelow)) {
+        check.ok = false;
+        check.mainM = mainOf[k];
+        check.mainN = mainOf[m];
+      }
+  if (check.ok && !(tempK > 0 && std::isfinite(tempK))) check.ok = false;
+  if (!check.ok) return check;
   for (int k = 1; k <= mix.nGroup; ++k)
     for (int m = 1; m <= mix.nGroup; ++m) mix.psi[k][m] = std::exp(-a[mainOf[k]][mainOf[m]] / tempK);
   double X[kMaxGroup + 1], theta[kMaxGroup + 1];
@@ -100,6 +118,7 @@ void Set_Temperature(GroupMixture& mix, const double a[kMaxMain + 1][kMaxMain + 
     x[i] = 1.0;
     Group_Residual(mix, x, X, theta, mix.lnGammaPure[i]);
   }
+  return check;
 }
 
 void Activity(const GroupMixture& mix, const double* x, double* lnGammaC, double* lnGammaR,
@@ -130,11 +149,13 @@ void Activity(const GroupMixture& mix, const double* x, double* lnGammaC, double
     for (int k = 1; k <= mix.nGroup; ++k) lnGroup[k] = lnG[k];
 }
 
-GroupMixture Binary_Mixture(UnifacData& data) {
+GroupMixture Binary_Mixture(UnifacData& data, TemperatureCheck* check) {
   GroupMixture mix = MixtureOf(data);
   int mainOf[kMaxGroup + 1] = {};
   for (int g = 1; g <= mix.nGroup; ++g) mainOf[g] = data.UNIFAC_Main_Of[data.UNIFAC_Group_List[g]];
-  Set_Temperature(mix, data.UNIFAC_A, mainOf, data.Init_Temp + kKelvin);
+  const TemperatureCheck set = Set_Temperature(mix, data.UNIFAC_A, mainOf, data.Init_Temp + kKelvin);
+  if (check) *check = set;
+  if (!set.ok) return mix;
   for (int k = 1; k <= mix.nGroup; ++k)
     for (int m = 1; m <= mix.nGroup; ++m) data.UNIFAC_Psi[k][m] = mix.psi[k][m];
   for (int i = 1; i <= kNComp; ++i)
@@ -196,7 +217,14 @@ BubbleResult Bubble_Temperature(int nComp, const double* x, const double* gamma,
 }
 
 CurveResult Calc_VLE_Curve(UnifacData& data) {
-  const GroupMixture mix = Binary_Mixture(data);
+  TemperatureCheck check;
+  const GroupMixture mix = Binary_Mixture(data, &check);
+  if (!check.ok) {
+    Calc_Message(check.Message());
+    CurveResult refused;
+    refused.refused = true;
+    return refused;
+  }
   const double t0 = data.Init_Temp;
   const double press = data.VLE_Press;
   data.Scale_T_Max = -999.0;

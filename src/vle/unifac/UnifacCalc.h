@@ -4,6 +4,8 @@
 // and Wilson parameters from the activity coefficients at infinite dilution.
 #pragma once
 
+#include <string>
+
 #include "vle/unifac/UnifacData.h"
 
 namespace unifac {
@@ -28,10 +30,21 @@ struct GroupMixture {
 void Group_Residual(const GroupMixture& mix, const double* x, double* X, double* theta,
                     double* lnGamma);
 
+// Whether a temperature could be set: every main-group pair of the list has a
+// registered a(m, n), and the temperature is above absolute zero.
+struct TemperatureCheck {
+  bool ok = true;
+  int mainM = 0, mainN = 0;  // the first pair without a(m, n), 0 when none
+  std::string Message() const;  // "相互作用ﾊﾟﾗﾒｰﾀ a m, nが登録されていません。" or the temperature's refusal
+};
+
 // psi(k, l) at temperature T (K) from a(m, n) in K, and the pure-component
-// references ln Gamma_k(i) at that temperature.
-void Set_Temperature(GroupMixture& mix, const double a[kMaxMain + 1][kMaxMain + 1],
-                     const int mainOf[kMaxGroup + 1], double tempK);
+// references ln Gamma_k(i) at that temperature. Refuses, leaving `mix` as it
+// was, a pair of the list whose a(m, n) is not registered (below -9000) and a
+// temperature that is not above 0 K: such a pair gives no coefficient at all,
+// not the 1e-10 or 1e-29 that exp(9999 / T) would make of it.
+TemperatureCheck Set_Temperature(GroupMixture& mix, const double a[kMaxMain + 1][kMaxMain + 1],
+                                 const int mainOf[kMaxGroup + 1], double tempK);
 
 // Combinatorial and residual ln gamma and gamma of the liquid x (x[1..nComp]);
 // the group values of that liquid also go to X, theta and lnGroup when given.
@@ -41,8 +54,9 @@ void Activity(const GroupMixture& mix, const double* x, double* lnGammaC, double
 
 // The binary of the estimate (list, counts, r, q, l of `data`) at the entered
 // temperature `data.Init_Temp`; also fills `data.UNIFAC_Psi` and
-// `data.UNIFAC_Group_LnGamma_Pure`.
-GroupMixture Binary_Mixture(UnifacData& data);
+// `data.UNIFAC_Group_LnGamma_Pure`. When the temperature is refused (`check`
+// says why) neither is changed.
+GroupMixture Binary_Mixture(UnifacData& data, TemperatureCheck* check = nullptr);
 
 // Antoine vapour pressures of components 1 and 2 (Case's constants) at t (deg C)
 // into UNIFAC_Psat, mmHg.
@@ -82,6 +96,7 @@ BubbleResult Bubble_Temperature(int nComp, const double* x, const double* gamma,
                                 const double* B, const double* C, double pressMmHg, double t0C);
 
 struct CurveResult {
+  bool refused = false;     // the temperature was refused: no point was computed
   int failedPoints = 0;     // points whose bubble temperature did not converge
   int firstFailed = 0;      // the first of them (0 when none)
   IterStatus firstStatus = IterStatus::Converged;
@@ -92,7 +107,8 @@ struct CurveResult {
 // temperature, the bubble temperature at the entered pressure; sets
 // Scale_T_Max / Scale_T_Min to the range of the converged bubble temperatures.
 // Points that do not converge keep their last temperature and are reported once
-// through Calc_Message ("UNIFAC T_Bubble No-Convergence").
+// through Calc_Message ("UNIFAC T_Bubble No-Convergence"). A refused temperature
+// (a missing group pair) is reported and computes nothing.
 CurveResult Calc_VLE_Curve(UnifacData& data);
 
 struct WilsonResult {

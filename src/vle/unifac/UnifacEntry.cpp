@@ -18,15 +18,44 @@ void Refuse(const char* ja, const char* en) {
   Calc_Message(Case.Msg_Text);
 }
 
-// A count as a whole number, halves to even; absurd sizes are held to a range
-// that the conversion to an integer can take.
-int32_t CountOf(const std::string& text) {
-  const double value = std::clamp(txt::Val(text), -1e6, 1e6);
-  return static_cast<int32_t>(txt::RoundHalfEven(value));
-}
+constexpr long long kMaxCount = 1000;  // groups of one kind in one molecule
 
 bool IsEmptyCell(const std::string& text) {
   return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+// The number a cell or box holds, or false after refusing it with a message
+// that names the field.
+bool NumberOf(const std::string& text, const std::string& field, double& value) {
+  const txt::NumberProblem problem = txt::ParseNumber(text, value);
+  if (problem == txt::NumberProblem::None) return true;
+  Case.Msg_Text = txt::NumberProblemMessage(problem, field, text);
+  Calc_Message(Case.Msg_Text);
+  return false;
+}
+
+std::string Field(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
+
+// A group count: wholly a number, rounded half to even, 0..1000. A negative
+// count keeps its own message; one past the range is refused before it is
+// converted, never wrapped.
+bool CountOf(const std::string& text, int comp, int sub, int32_t& count) {
+  const std::string field = Field("原子寄与団", "Group") + " " + std::to_string(sub) + " x" + std::to_string(comp);
+  double value = 0;
+  if (!NumberOf(text, field, value)) return false;
+  if (value < 0) {
+    Refuse("原子寄与団の数が負です", "Negative group count");
+    return false;
+  }
+  long long n = 0;
+  const txt::NumberProblem problem = txt::ParseCount(text, 0, kMaxCount, n);
+  if (problem != txt::NumberProblem::None) {
+    Case.Msg_Text = txt::NumberProblemMessage(problem, field, text, 0, kMaxCount);
+    Calc_Message(Case.Msg_Text);
+    return false;
+  }
+  count = static_cast<int32_t>(n);
+  return true;
 }
 
 bool CheckComponents(const UnifacEntry& entry) {
@@ -35,10 +64,18 @@ bool CheckComponents(const UnifacEntry& entry) {
       Refuse("成分名が未入力です", "No Component Name");
       return false;
     }
+    // All three are read before any is stored: a refused cell leaves the case alone.
+    static const char* const kHeads[4] = {"", "Ａ", "Ｂ", "Ｃ"};
+    double abc[4] = {0, 0, 0, 0};
+    for (int c = 1; c <= 3; ++c) {
+      if (IsEmptyCell(entry.Antoine[i][c])) continue;  // refused below as missing
+      const std::string field = Field("Antoine定数", "Antoine's Para.") + " " + kHeads[c] + " (" + entry.Name[i] + ")";
+      if (!NumberOf(entry.Antoine[i][c], field, abc[c])) return false;
+    }
     Case.Comp_Name[i] = entry.Name[i];
-    Case.Antoine_A[i] = txt::Val(entry.Antoine[i][1]);
-    Case.Antoine_B[i] = txt::Val(entry.Antoine[i][2]);
-    Case.Antoine_C[i] = txt::Val(entry.Antoine[i][3]);
+    Case.Antoine_A[i] = abc[1];
+    Case.Antoine_B[i] = abc[2];
+    Case.Antoine_C[i] = abc[3];
     if (Case.Antoine_A[i] == 0 || Case.Antoine_B[i] == 0 || Case.Antoine_C[i] == 0) {
       Refuse("Antoine 定数が未入力です", "No Antoine's parameters");
       return false;
@@ -52,7 +89,9 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
     Refuse("圧力が未入力です", "No Pressure data");
     return false;
   }
-  data.VLE_Press = txt::Val(entry.Press);
+  double press = 0;
+  if (!NumberOf(entry.Press, Field("圧力", "Press"), press)) return false;
+  data.VLE_Press = press;
   // No bubble point exists at a pressure of 0 or less; the iteration would end
   // at the foot of the vapour-pressure curve as if it had found one.
   if (!(data.VLE_Press > 0)) {
@@ -63,7 +102,14 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
     Refuse("温度が未入力です", "No Temperaturee data");
     return false;
   }
-  data.Init_Temp = txt::Val(entry.Temp);
+  double temp = 0;
+  if (!NumberOf(entry.Temp, Field("温度初期値", "Init Temp"), temp)) return false;
+  // Antoine's equation and psi = exp(-a / T) have no meaning at or below 0 K.
+  if (!(temp > -273.15)) {
+    Refuse("温度が絶対零度以下です。", "Temperature at or below absolute zero");
+    return false;
+  }
+  data.Init_Temp = temp;
   return true;
 }
 
@@ -83,7 +129,7 @@ bool BuildGroupList(const UnifacEntry& entry, UnifacData& data, bool hasGroup[kN
                "No more than 10 groups can be chosen");
         return false;
       }
-      data.UNIFAC_Nu[i][position] = CountOf(entry.Count[i][k]);
+      if (!CountOf(entry.Count[i][k], i, k, data.UNIFAC_Nu[i][position])) return false;
       hasGroup[i] = true;
     }
   }

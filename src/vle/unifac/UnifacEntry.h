@@ -9,8 +9,8 @@
 
 namespace unifac {
 
-// What the window's controls hold, as typed (texts are read as numbers by their
-// leading numeric part).
+// What the window's controls hold, as typed (a text that must be a number is
+// refused unless it is wholly one).
 struct UnifacEntry {
   std::string Name[kNComp + 1];        // component names, rows 1 and 2 of the Antoine grid
   std::string Antoine[kNComp + 1][4];  // [i][1..3]: A, B, C of component i

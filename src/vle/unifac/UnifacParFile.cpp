@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string_view>
 
 #include "core/model/CalcMessages.h"
@@ -142,6 +141,12 @@ void ReadSubgroups(ItemReader& in, UnifacData& d) {
   d.UNIFAC_NMain = 0;
   for (int k = 1; k <= d.UNIFAC_NSub; ++k) {
     d.UNIFAC_Sub_Name[k] = in.Text(&line);
+    // A name is shown in the grid and the messages: control characters have no
+    // place in it and mean the file is not what it should be.
+    const std::string& name = d.UNIFAC_Sub_Name[k];
+    if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }))
+      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(line) + " 行目: サブグループ名に制御文字があります。",
+                                  "UNIFAC.PAR line " + LineText(line) + ": a control character in a subgroup name.")};
     const long long main = WholeNumber(in.Number(&line));
     if (main < 1 || main > kMaxMain) {
       throw LayoutError{Bilingual(
@@ -200,6 +205,13 @@ std::string UNIFAC_Par_Path(const std::string& programFolder) {
 ParReadStatus Read_UNIFAC_Par_Text(const std::string& text, UnifacData& into, std::string* message) {
   auto scratch = std::make_unique<UnifacData>();
   try {
+    // A NUL byte is binary content, never text of a parameter file: refused with
+    // its line rather than read as part of a name.
+    if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
+      const int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n'));
+      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(line) + " 行目: バイナリの内容（NUL バイト）があります。",
+                                  "UNIFAC.PAR line " + LineText(line) + ": binary content (a NUL byte).")};
+    }
     ItemReader in(text);
     ReadSubgroups(in, *scratch);
     ReadMainGroups(in, *scratch);
@@ -215,14 +227,32 @@ ParReadStatus Read_UNIFAC_Par_Text(const std::string& text, UnifacData& into, st
 ParReadStatus Read_UNIFAC_Par(const std::string& path, UnifacData& into, std::string* message) {
   std::error_code ec;
   std::ifstream file;
-  if (std::filesystem::is_regular_file(path, ec)) file.open(path, std::ios::binary);
-  std::ostringstream bytes;
-  if (file) bytes << file.rdbuf();
-  if (!file.is_open() || file.bad()) {
+  // Only a regular file is opened: a FIFO or a device would block or never end.
+  const bool regular = std::filesystem::is_regular_file(path, ec);
+  if (regular) file.open(path, std::ios::binary);
+  if (!file.is_open()) {
     if (message) *message = kParMissingMessage;
     return ParReadStatus::Missing;
   }
-  return Read_UNIFAC_Par_Text(seqfile::DecodeFileText(bytes.str()), into, message);
+  // The file is a few kilobytes; one far larger is refused before it is read,
+  // and the read stops at the bound should the file grow meanwhile.
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  std::string bytes;
+  if (!ec && size <= seqfile::kMaxFileBytes) {
+    bytes.resize(seqfile::kMaxFileBytes + 1);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+  }
+  if (ec || size > seqfile::kMaxFileBytes || bytes.size() > seqfile::kMaxFileBytes) {
+    if (message)
+      *message = "UNIFAC.PAR: " + seqfile::FaultText(seqfile::FileFault::TooLarge, "", Case.Language == 1);
+    return ParReadStatus::BadLayout;
+  }
+  if (file.bad()) {
+    if (message) *message = kParMissingMessage;
+    return ParReadStatus::Missing;
+  }
+  return Read_UNIFAC_Par_Text(seqfile::DecodeFileText(bytes), into, message);
 }
 
 ParReadStatus Load_UNIFAC_Par(const std::string& programFolder, UnifacData& into) {

@@ -1,6 +1,7 @@
 #include "vle/unifac_ui/frmUNIFAC.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -147,7 +148,12 @@ frmUNIFAC::frmUNIFAC() : ui::Form("frmUNIFAC") {
   setFixedSize(ui::Px(15240), ui::Px(kUnifacMainHeight));
 }
 
+void frmUNIFAC::Form_Activate() {
+  if (captionLanguage_ != Case.Language) Set_Captions();
+}
+
 void frmUNIFAC::Set_Captions() {
+  captionLanguage_ = Case.Language;
   const int lang = Case.Language;
   if (lang != 0 && lang != 1) return;
   const bool en = lang == 1;
@@ -215,6 +221,14 @@ void frmUNIFAC::Fill_Subgroup_Grid() {
       vaSpread2->ClearRange(col, row, col + 4, row);
       vaSpread2->SetLocked(col, row, col + 4, row);
     }
+  }
+  // The name columns take the widest name of the file ("HCON(CH2)2" was cut).
+  const QFontMetrics fm = vaSpread2->fontMetrics();
+  int widest = 0;
+  for (int k = 1; k <= shown; ++k) widest = std::max(widest, fm.horizontalAdvance(Q(Unifac.UNIFAC_Sub_Name[k])));
+  for (int b = 0; b < kBlocks; ++b) {
+    const int column = b * kBlockCols + 2;  // 0-based index of the block's "Group" column
+    vaSpread2->setColumnWidth(column, std::max(vaSpread2->columnWidth(column), widest + 12));
   }
 }
 

@@ -22,6 +22,8 @@ class frmUNIFAC : public ui::Form {
  public:
   frmUNIFAC();
   void Form_Load() override;
+  // Captions follow a language chosen on the menu while the window was open.
+  void Form_Activate() override;
   void Form_Unload() override;
 
   void vaSpreadAntoine_Click(int col, int row);
@@ -74,6 +76,7 @@ class frmUNIFAC : public ui::Form {
 
  private:
   void Set_Captions();
+  int captionLanguage_ = -1;
   void Fill_Subgroup_Grid();
   void Write_Entry(const unifac::UnifacEntry& entry);
   void Hide_Lookup_And_Para();

@@ -45,6 +45,9 @@ frmUNIFAC_VLE::frmUNIFAC_VLE() : ui::Form("frmUNIFAC_VLE") {
   picCalc = new ui::PictureBox("picCalc", this);
   ui::Place(picCalc, 120, 120, 8400, 4800);
   picCalc->SetSizePixels(ui::Px(8400), ui::Px(4800));
+  // A small font, so that the right-hand axis texts ("Temp", the temperatures)
+  // fit the 400 twips beside the frame and the left gamma value its 250.
+  picCalc->SetFontSize(7);
   picCalc->setToolTip(
       "気液平衡線を左ｸﾘｯｸすると値表示する。[黄色（気液平衡）、緑（沸点温度）、赤・紫（活量係数）]");
   picCalc->onMouseDown = [this](int button, int shift, double x, double y) {
@@ -130,6 +133,7 @@ void frmUNIFAC_VLE::SetHeightTwips(int twips) {
 }
 
 void frmUNIFAC_VLE::Set_Captions() {
+  captionLanguage_ = Case.Language;
   const int lang = Case.Language;
   if (lang != 0 && lang != 1) return;
   const bool en = lang == 1;
@@ -166,13 +170,18 @@ void frmUNIFAC_VLE::Form_Load() {
   {
     CalcMessageScope scope;
     Curve = unifac::Calc_VLE_Curve(Unifac);
-    Wilson = unifac::Wilson_From_Curve(Unifac);
+    // Without a curve there are no coefficients to take the Wilson pair from.
+    Wilson = Curve.refused ? unifac::WilsonResult{NAN, NAN, unifac::IterStatus::NotFinite, 0}
+                           : unifac::Wilson_From_Curve(Unifac);
   }
   Show_Wilson();
   Draw_VLE_Diagram();
 }
 
-void frmUNIFAC_VLE::Form_Activate() { Draw_VLE_Diagram(); }
+void frmUNIFAC_VLE::Form_Activate() {
+  if (captionLanguage_ != Case.Language) Set_Captions();
+  Draw_VLE_Diagram();
+}
 
 void frmUNIFAC_VLE::Draw_VLE_Diagram() {
   ui::PictureBox& pic = *picCalc;
@@ -237,7 +246,8 @@ void frmUNIFAC_VLE::Draw_VLE_Diagram() {
   const double g1 = d.UNIFAC_Pt_Gamma[1][1], g2 = d.UNIFAC_Pt_Gamma[2][kLastPoint];
   if (std::isfinite(g1)) {
     pic.SetForeColor(ui::QBColor(12));
-    PrintAt(pic, L - 300, gammaRaw(1, 1) - 20, Num(std::floor(g1 * 10) / 10));
+    // Kept inside the picture: its own blank would otherwise push it past the left edge.
+    PrintAt(pic, std::max(0.0, L - 300), gammaRaw(1, 1) - 20, Num(std::floor(g1 * 10) / 10));
   }
   if (std::isfinite(g2)) {
     pic.SetForeColor(ui::QBColor(13));

@@ -71,6 +71,7 @@ class frmUNIFAC_VLE : public ui::Form {
 
  private:
   void Set_Captions();
+  int captionLanguage_ = -1;
   void Show_Inputs();
   void Show_Wilson();
 

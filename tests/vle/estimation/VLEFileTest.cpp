@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -85,7 +87,7 @@ TEST_F(VLEFile, DefaultsWriteSeventeenRecords) {
   const std::string text = ReadAll(path_);
   std::string expected = "\"V_L Equibrium Data\"\r\n";
   for (int i = 0; i < 12; ++i) expected += "\"\"\r\n";
-  expected += "0,0,0\r\n0,0,0\r\n0,1,3,60,760,0,1,0\r\n0,0,0,0,0.4\r\n";
+  expected += "0,0,0\r\n0,0,0\r\n0,1,3,60,760,0,1,0\r\n1,1,0,0,0.4\r\n";  // Wilson starts at the ideal pair
   EXPECT_EQ(text, expected);
 
   Load_VLE_Example(1);
@@ -95,7 +97,7 @@ TEST_F(VLEFile, DefaultsWriteSeventeenRecords) {
   EXPECT_EQ(VLE.VLE_Press, 760);
   EXPECT_EQ(VLE.VLE_NData, 0);
   EXPECT_EQ(VLE.VLE_Obj_Type, 0);
-  EXPECT_EQ(Case.Wilson_L12, 0);
+  EXPECT_EQ(Case.Wilson_L12, 1);
   EXPECT_TRUE(Case.Comp_Name[1].empty());
   // Fields the file does not hold take the defaults.
   EXPECT_EQ(VLE.VLE_Graph_Xmin, 0);
@@ -120,6 +122,36 @@ TEST_F(VLEFile, AnotherProgramsFileIsRefused) {
   EXPECT_EQ(Read_VLE_File(path_).status, VLEFileStatus::WrongHeader);
   EXPECT_EQ(Read_VLE_File(path_ + ".missing").status, VLEFileStatus::CannotOpen);
   EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(VLEFile, FifosDevicesHugeAndBinaryFilesAreRefusedUnread) {
+  Load_VLE_Example(1);
+  const std::string before = Snapshot();
+  Case.Language = 1;
+  auto refused = [&](const std::string& path, const std::string& reason) {
+    const VLEFileResult r = Read_VLE_File(path);
+    EXPECT_EQ(r.status, VLEFileStatus::CannotOpen) << path;
+    EXPECT_NE(r.message.find(reason), std::string::npos) << r.message;
+    EXPECT_EQ(Snapshot(), before);
+  };
+  // A FIFO with no writer would block the reader for ever; a device never ends.
+  const std::string fifo = path_ + ".fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  refused(fifo, "this is not a file");
+  std::remove(fifo.c_str());
+  refused("/dev/zero", "this is not a file");
+  refused(::testing::TempDir(), "this is not a file");
+  // Far larger than any case: refused before a byte is read (a sparse file).
+  {
+    std::ofstream big(path_, std::ios::binary);
+    big << "\"V_L Equibrium Data\"\r\n";
+    big.seekp(200 * 1024 * 1024);
+    big << 'x';
+  }
+  refused(path_, "too large");
+  // A NUL byte inside: not a case file, whatever its header.
+  WriteAll(path_, std::string("\"V_L Equibrium Data\"\r\n\"me\0mo\"\r\n", 29));
+  refused(path_, "binary");
 }
 
 TEST_F(VLEFile, DamagedFilesLeaveTheCaseAsItWas) {

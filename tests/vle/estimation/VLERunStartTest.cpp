@@ -90,15 +90,21 @@ TEST_F(VLERunStart, FiftyRowsAreTheMost) {
 TEST_F(VLERunStart, BadCellsAreRefusedInOrder) {
   Case.Language = 1;
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"7O", "0.5", "0.6"}}),
-            "Not a number in VLE Data (row 2)");
+            "Temp (row 2): \"7O\" is not a number.");
   EXPECT_EQ(VLE.VLE_NData, 2);  // the failing row was already counted
-  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5x", "0.6"}}), "Not a number in VLE Data (row 1)");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5x", "0.6"}}), "x1 (row 1): \"0.5x\" is not a number.");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "1e999"}}), "y1 (row 1): \"1e999\" is beyond the range of a number.");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"12abc", "0.5", "0.6"}}),
+            "Temp (row 2): \"12abc\" is not a number.");
+  VLE.VLE_TP_Type = 1;
+  EXPECT_EQ(Store_VLE_Data_Rows({{"abc", "0.5", "0.6"}}), "Press (row 1): \"abc\" is not a number.");
+  VLE.VLE_TP_Type = 0;
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0", "0.6"}}), "out of X range(0-1)");
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "1", "0.6"}}), "out of X range(0-1)");
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "1"}}), "out of Y range(0-1)");
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", ""}}), "out of Y range(0-1)");
   Case.Language = 0;
-  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "abc", "0.6"}}), "数値でないデータがあります（1行目）");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "abc", "0.6"}}), "「x1（1行目）」の「abc」は数値ではありません。");
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "-0.1", "0.6"}}), "X の値が0以下又は1以上です。");
 }
 

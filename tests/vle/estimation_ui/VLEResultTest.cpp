@@ -97,6 +97,12 @@ TEST_F(VLEResultTest, ClickReadsOutPointCurveOrNothing) {
     EXPECT_EQ(T(r.lblTPUnit), "℃");
     EXPECT_EQ(T(r.lblTPData), txt::Format(VLE.Curve_TP[81], "####.#0"));
     EXPECT_TRUE(r.lblinput1->isVisibleTo(&r));
+    // With the read-out shown the exit button is whole, above the frame, and
+    // answers a click at its lower edge.
+    const QRect exitBox = r.cmdCalcExit->geometry();
+    EXPECT_FALSE(exitBox.intersects(r.fraPoint->geometry()));
+    EXPECT_LE(r.fraPoint->geometry().bottom(), ui::Px(kVleCalcHeightExpanded));
+    EXPECT_EQ(r.childAt(exitBox.center().x(), exitBox.bottom() - 1), r.cmdCalcExit);
     // The red cross-hair is the last thing drawn.
     const auto& calls = r.picCalc->Calls();
     ASSERT_GE(calls.size(), 2u);
@@ -162,6 +168,18 @@ TEST_F(VLEResultTest, ScaleDialogChecksThenRedrawsWithTheNewRange) {
       script.Answer(ui::vbOK, "Ｙ軸の上限が１以上です");
       d.cmdChangeScaleOK->click();
       EXPECT_DOUBLE_EQ(VLE.VLE_Graph_Xmin, 0) << "nothing stored while a check fails";
+      // A box that is not wholly a number is refused by name (it read as 0 before).
+      const std::pair<const char*, const char*> bad[] = {
+          {"abc", "「Ｙ軸の上限」の「abc」は数値ではありません。"},
+          {"0.9x", "「Ｙ軸の上限」の「0.9x」は数値ではありません。"},
+          {"", "「Ｙ軸の上限」に数値を入力してください。"},
+          {"1e999", "「Ｙ軸の上限」の「1e999」は数値の範囲を超えています。"}};
+      for (const auto& [text, message] : bad) {
+        d.txtChangeScaleYmax->setText(text);
+        script.Answer(ui::vbOK, message);
+        d.cmdChangeScaleOK->click();
+        EXPECT_DOUBLE_EQ(VLE.VLE_Graph_Ymax, 1);
+      }
       d.txtChangeScaleYmax->setText("1");
       d.cmdChangeScaleOK->click();
     });
@@ -187,18 +205,36 @@ TEST_F(VLEResultTest, ParameterDialogChangesOnlyFilledBoxes) {
   Run(3, [this](frmVLE_Calc& r) {
     const double tau12 = Case.NRTL_Tau12, alpha = Case.NRTL_Alpha;
     const std::string label12 = T(r.lblCalcPara12Data);
-    script.OnModal("frmVLE_ChangeParameter", [](ui::Form& form) {
+    const double tau21 = Case.NRTL_Tau21;
+    const std::string label21 = T(r.lblCalcPara21Data);
+    script.OnModal("frmVLE_ChangeParameter", [&](ui::Form& form) {
       auto& d = static_cast<frmVLE_ChangeParameter&>(form);
       EXPECT_EQ(ui::S(d.Caption()), "気液平衡推算　N.R.T.L.パラメータの変更");
       EXPECT_TRUE(d.txtChangeParameterAlpha->isVisibleTo(&d));
-      d.txtChangeParameterPara21->setText("1.5abc");
+      // A box that is not wholly a number is refused, naming it; nothing is stored,
+      // not even the good box beside it, and the dialog stays.
+      const std::pair<const char*, const char*> bad[] = {
+          {"1.5abc", "「τ21」の「1.5abc」は数値ではありません。"},
+          {"abc", "「τ21」の「abc」は数値ではありません。"},
+          {"1e999", "「τ21」の「1e999」は数値の範囲を超えています。"}};
+      d.txtChangeParameterPara12->setText("0.25");
+      for (const auto& [text, message] : bad) {
+        d.txtChangeParameterPara21->setText(text);
+        script.Answer(ui::vbOK, message);
+        d.cmdChangeParameterOK->click();
+        EXPECT_EQ(Case.NRTL_Tau21, tau21);
+        EXPECT_EQ(Case.NRTL_Tau12, tau12);
+        EXPECT_EQ(T(r.lblCalcPara21Data), label21);
+      }
+      d.txtChangeParameterPara12->setText("");
+      d.txtChangeParameterPara21->setText(" 1.5 ");
       d.cmdChangeParameterOK->click();
     });
     r.cmdCalcChangePara->click();
     EXPECT_DOUBLE_EQ(Case.NRTL_Tau21, 1.5);
     EXPECT_DOUBLE_EQ(Case.NRTL_Tau12, tau12);
     EXPECT_DOUBLE_EQ(Case.NRTL_Alpha, alpha);
-    EXPECT_EQ(T(r.lblCalcPara21Data), "1.5abc") << "the text as typed";
+    EXPECT_EQ(T(r.lblCalcPara21Data), " 1.5 ") << "the text as typed";
     EXPECT_EQ(T(r.lblCalcPara12Data), label12);
     // The redraw on return uses the new tau21: gamma1 at x1 = 0 is exp(tau21 + tau12 exp(-alpha tau12)).
     EXPECT_NEAR(VLE.Curve_Gamma1[1], std::exp(1.5 + tau12 * std::exp(-alpha * tau12)), 1e-12);
@@ -207,9 +243,15 @@ TEST_F(VLEResultTest, ParameterDialogChangesOnlyFilledBoxes) {
 
 TEST_F(VLEResultTest, WilsonParameterDialogNeverTouchesAlpha) {
   Run(2, [this](frmVLE_Calc& r) {
-    script.OnModal("frmVLE_ChangeParameter", [](ui::Form& form) {
+    script.OnModal("frmVLE_ChangeParameter", [this](ui::Form& form) {
       auto& d = static_cast<frmVLE_ChangeParameter&>(form);
       EXPECT_FALSE(d.txtChangeParameterAlpha->isVisibleTo(&d));
+      // A Wilson Lambda is positive: 0 and negative values are refused.
+      for (const char* text : {"0", "-0.5"}) {
+        d.txtChangeParameterPara12->setText(text);
+        script.Answer(ui::vbOK, "Wilson パラメータ Λ12, Λ21 は正の値でなければなりません。");
+        d.cmdChangeParameterOK->click();
+      }
       d.txtChangeParameterPara12->setText("0.5");
       d.txtChangeParameterAlpha->setText("0.9");
       d.cmdChangeParameterOK->click();

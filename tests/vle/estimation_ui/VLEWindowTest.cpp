@@ -63,6 +63,16 @@ TEST_F(VLEWindowTest, OpensFromTheMenuAndReturnsToIt) {
   EXPECT_EQ(ui::S(f->Caption()), "Vapor-Liquid EquibriumProgram Menu  ");
   EXPECT_EQ(ui::S(f->cmdMainGoCalc->text()), "Calc (&G)");
   EXPECT_EQ(f->vaSpreadAntoine->Text(1, 0), "Name");
+  // A language chosen on the menu while the window is open: its captions follow
+  // when it is active again.
+  Case.Language = 0;
+  f->Form_Activate();
+  EXPECT_EQ(ui::S(f->cmdMainGoCalc->text()), "計算(&G)");
+  EXPECT_EQ(f->vaSpreadAntoine->Text(1, 0), "成分名");
+  EXPECT_EQ(ui::S(f->Caption()), "気液平衡推算メイン画面");
+  Case.Language = 1;
+  f->Form_Activate();
+  EXPECT_EQ(ui::S(f->cmdMainGoCalc->text()), "Calc (&G)");
   f->close();  // the close box is refused
   EXPECT_TRUE(ui::Forms::IsLoaded("frmVLE_Estimation"));
   f->cmdMainExit->click();
@@ -154,7 +164,7 @@ TEST_F(VLEWindowTest, InitializeAndTPOptionShowTheStoredCase) {
   EXPECT_EQ(ui::S(f.cboMainPressUnit->currentText()), "mmHg");
   EXPECT_EQ(f.vaSpreadAntoine->Text(1, 1), "");
   EXPECT_EQ(f.vaSpread1->Text(1, 1), "");
-  EXPECT_EQ(T(f.txtMainPara12), txt::Format(0.0, "#.0000000E+##"));
+  EXPECT_EQ(T(f.txtMainPara12), txt::Format(1.0, "#.0000000E+##")) << "the ideal Wilson pair, where a fit may start";
   EXPECT_TRUE(f.txtMainPress->isVisibleTo(&f));
   EXPECT_FALSE(f.txtMainTemp->isVisibleTo(&f));
   EXPECT_EQ(f.optMainCalcFunc.Value(), -1) << "no objective after Initialize";
@@ -216,7 +226,7 @@ TEST_F(VLEWindowTest, RunStartChecksInOrder) {
   Refused(f, "Y の値が0以下又は1以上です。");
   f.vaSpread1->TypeText(3, 3, "0.915");
   f.vaSpread1->TypeText(2, 3, "abc");
-  Refused(f, "数値でないデータがあります（3行目）");
+  Refused(f, "「x1（3行目）」の「abc」は数値ではありません。");
   f.vaSpread1->ClearRange(1, 1, 3, kVleDataGridRows);
   Refused(f, "実測気液平衡データが未入力です");
   for (int r = 1; r <= 51; ++r) {
@@ -232,6 +242,44 @@ TEST_F(VLEWindowTest, RunStartChecksInOrder) {
   script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
   f.cmdMainGoCalc->click();
   EXPECT_EQ(VLE.VLE_NData, 50) << "the data of the refused run stay";
+}
+
+TEST_F(VLEWindowTest, BoxesThatAreNotWhollyANumberAreRefusedByName) {
+  frmVLE_Estimation& f = Open();
+  Fill(f);
+  const double press = VLE.VLE_Press, a2 = Case.Antoine_A[2];
+  struct Bad {
+    QLineEdit* box;  // nullptr: the Antoine cell A of component 2
+    const char* text;
+    const char* message;
+  };
+  const Bad bad[] = {
+      {f.txtMainPress, "abc", "「圧力」の「abc」は数値ではありません。"},
+      {f.txtMainPress, "12abc", "「圧力」の「12abc」は数値ではありません。"},
+      {f.txtMainPress, "1e999", "「圧力」の「1e999」は数値の範囲を超えています。"},
+      {nullptr, "8.07x", "「Antoine定数 Ａ (Water)」の「8.07x」は数値ではありません。"},
+      {f.txtMainPara12, "0.4abc", "「Λ12」の「0.4abc」は数値ではありません。"},
+      {f.txtMainPara12, "-0.4", "Wilson パラメータ Λ12, Λ21 は正の値でなければなりません。"},
+  };
+  for (const Bad& b : bad) {
+    SCOPED_TRACE(b.text);
+    const std::string before = b.box ? ui::S(b.box->text()) : f.vaSpreadAntoine->Text(2, 2);
+    if (b.box) b.box->setText(b.text);
+    else f.vaSpreadAntoine->TypeText(2, 2, b.text);
+    Refused(f, b.message);
+    EXPECT_EQ(VLE.VLE_Press, press);
+    if (!b.box) EXPECT_EQ(Case.Antoine_A[2], a2) << "nothing of the refused row stored";
+    if (b.box) b.box->setText(ui::Q(before));
+    else f.vaSpreadAntoine->TypeText(2, 2, before);
+  }
+  // NRTL: tau and alpha boxes, in English.
+  Case.Language = 1;
+  f.optMainCalcType.Click(1);
+  f.txtMainAlpha->setText("0.3 0.4");
+  Refused(f, "Alpha: \"0.3 0.4\" is not a number.");
+  f.txtMainAlpha->setText("0.3");
+  f.txtMainPara21->setText("tau");
+  Refused(f, "τ21: \"tau\" is not a number.");
 }
 
 // A fit without an objective has nothing to minimise: it is refused at the run

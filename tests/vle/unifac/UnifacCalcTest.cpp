@@ -9,6 +9,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
 #include "vle/unifac/UnifacCalc.h"
 #include "vle/unifac/UnifacEntry.h"
 #include "vle/unifac/UnifacParFile.h"
@@ -295,6 +296,46 @@ TEST_F(UnifacCalcTest, WilsonSpecialOutcomes) {
   w = unifac::Wilson_From_Curve(*data_);
   EXPECT_EQ(w.status, unifac::IterStatus::NotFinite);
   EXPECT_EQ(shown.Messages(), std::vector<std::string>{"UNIFAC Wilson Parameter No-Convergence"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UnifacCalcTest, AMissingGroupPairIsRefusedByTheTemperatureRoutineItself) {
+  Enter(kEthanol, kWater, 60);
+  const UnifacData before = *data_;
+  // Unregister the water - alcohol pair after the entry check has passed, as a
+  // caller that skips the check would leave it.
+  const int mWater = data_->UNIFAC_Main_Of[17], mOH = data_->UNIFAC_Main_Of[15];
+  data_->UNIFAC_A[mOH][mWater] = -9999;
+  unifac::GroupMixture mix;
+  mix.nComp = 2;
+  mix.nGroup = data_->UNIFAC_NGroup;
+  int mainOf[unifac::kMaxGroup + 1] = {};
+  for (int g = 1; g <= mix.nGroup; ++g) mainOf[g] = data_->UNIFAC_Main_Of[data_->UNIFAC_Group_List[g]];
+  mix.psi[1][1] = 0.5;  // must stay as it was
+  unifac::TemperatureCheck check = unifac::Set_Temperature(mix, data_->UNIFAC_A, mainOf, 333.15);
+  EXPECT_FALSE(check.ok);
+  EXPECT_EQ(check.mainM, mOH);
+  EXPECT_EQ(check.mainN, mWater);
+  EXPECT_EQ(mix.psi[1][1], 0.5);
+  EXPECT_EQ(check.Message(), "相互作用ﾊﾟﾗﾒｰﾀ a" + txt::Signed(mOH) + "," + txt::Signed(mWater) + "が登録されていません。");
+  // A temperature that is no temperature is refused too.
+  data_->UNIFAC_A[mOH][mWater] = before.UNIFAC_A[mOH][mWater];
+  EXPECT_FALSE(unifac::Set_Temperature(mix, data_->UNIFAC_A, mainOf, -1).ok);
+  EXPECT_TRUE(unifac::Set_Temperature(mix, data_->UNIFAC_A, mainOf, 333.15).ok);
+
+  // The curve computes nothing, says why once and leaves the points alone.
+  data_->UNIFAC_A[mOH][mWater] = -9999;
+  CalcMessageRecorder rec;
+  const unifac::CurveResult curve = unifac::Calc_VLE_Curve(*data_);
+  EXPECT_TRUE(curve.refused);
+  EXPECT_FALSE(curve.Ok() && !curve.refused);
+  ASSERT_EQ(rec.Messages().size(), 1u);
+  EXPECT_EQ(rec.Messages()[0], check.Message());
+  for (int n = 1; n <= unifac::kNPoint; ++n) ASSERT_EQ(data_->UNIFAC_Pt_Gamma[1][n], before.UNIFAC_Pt_Gamma[1][n]);
+  EXPECT_EQ(data_->UNIFAC_Psi[1][2], before.UNIFAC_Psi[1][2]);
 }
 
 }  // namespace

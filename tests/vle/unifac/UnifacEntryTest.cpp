@@ -65,7 +65,7 @@ TEST_F(UnifacEntryTest, ChecksRunInOrderAndStopAtTheFirst) {
   entry_.Press = "";
   entry_.Temp = "";
   EXPECT_EQ(Start(false), std::vector<std::string>{"圧力が未入力です"});
-  entry_.Press = "abc";  // no number: a pressure of 0, which has no bubble point
+  entry_.Press = "0";  // a pressure of 0 has no bubble point
   EXPECT_EQ(Start(false), std::vector<std::string>{"圧力が0以下です。"});
   entry_.Press = "700";
   EXPECT_EQ(Start(false), std::vector<std::string>{"温度が未入力です"});
@@ -83,6 +83,39 @@ TEST_F(UnifacEntryTest, ChecksRunInOrderAndStopAtTheFirst) {
   entry_.Press = "700";
   entry_.Temp = " ";
   EXPECT_EQ(Start(false), std::vector<std::string>{"No Temperaturee data"});
+}
+
+TEST_F(UnifacEntryTest, TextsThatAreNotWhollyNumbersAreRefusedByName) {
+  const double press = data_->VLE_Press;
+  struct Bad {
+    std::string* cell;
+    const char* text;
+    const char* message;
+  };
+  const Bad bad[] = {
+      {&entry_.Press, "abc", "「圧力」の「abc」は数値ではありません。"},
+      {&entry_.Press, "760abc", "「圧力」の「760abc」は数値ではありません。"},
+      {&entry_.Press, "1e999", "「圧力」の「1e999」は数値の範囲を超えています。"},
+      {&entry_.Temp, "60C", "「温度初期値」の「60C」は数値ではありません。"},
+      {&entry_.Temp, "-300", "温度が絶対零度以下です。"},
+      {&entry_.Antoine[2][3], "233.4x", "「Antoine定数 Ｃ (Water)」の「233.4x」は数値ではありません。"},
+      {&entry_.Count[1][16], "1x", "「原子寄与団 16 x1」の「1x」は数値ではありません。"},
+      {&entry_.Count[2][17], "4294967297", "「原子寄与団 17 x2」には 0 から 1000 までの整数を入力してください。"},
+      {&entry_.Count[2][17], "3e9", "「原子寄与団 17 x2」には 0 から 1000 までの整数を入力してください。"},
+  };
+  for (const Bad& b : bad) {
+    SCOPED_TRACE(b.text);
+    unifac::Apply_Example(entry_, 1);
+    *b.cell = b.text;
+    EXPECT_EQ(Start(false), std::vector<std::string>{b.message});
+    EXPECT_EQ(Case.Msg_Text, b.message);
+    if (b.cell == &entry_.Press) EXPECT_EQ(data_->VLE_Press, press) << "a refused pressure is not stored";
+  }
+  Case.Language = 1;
+  unifac::Apply_Example(entry_, 1);
+  entry_.Count[1][16] = "";
+  entry_.Count[1][15] = "12abc";
+  EXPECT_EQ(Start(false), std::vector<std::string>{"Group 15 x1: \"12abc\" is not a number."});
 }
 
 TEST_F(UnifacEntryTest, ZeroCellEntersTheListAndSharedSubgroupTakesOnePosition) {

@@ -2,6 +2,7 @@
 // limit or the layout is refused with its line and leaves the loaded data alone.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -118,6 +119,35 @@ TEST_F(UnifacParFileTest, EachLimitIsRefusedWithItsLine) {
   EXPECT_EQ(message_, "UNIFAC.PAR line 2: \"0.54x\" is not a number.");
   EXPECT_EQ(Read("2,t\nGA,1,1,1\nGB,51,1,1\n"), ParReadStatus::BadLayout);
   EXPECT_EQ(message_, "UNIFAC.PAR line 3: the main group 51 is outside 1..50.");
+}
+
+TEST_F(UnifacParFileTest, BinaryContentAndHugeFilesAreRefused) {
+  // A NUL byte in a subgroup name, or anywhere: refused with its line.
+  ExpectRefused(std::string("2,t\nGA,1,1,1\nG\0B,2,1,1\n", 23), "3");
+  ExpectRefused(std::string("2,t\nGA,1,1,1\nGB,2,1,1\nhead\nMA x,0,1\nMB y,1,0\n\0", 46), "7");
+  ExpectRefused("2,t\nGA,1,1,1\nG\x01B,2,1,1\n", "3");
+  Case.Language = 1;
+  EXPECT_EQ(Read(std::string("2,t\nG\0A,1,1,1\nGB,2,1,1\n", 23)), ParReadStatus::BadLayout);
+  EXPECT_EQ(message_, "UNIFAC.PAR line 2: binary content (a NUL byte).");
+
+  // A file far larger than any parameter file is refused before it is read (a
+  // sparse file), and a FIFO is never opened.
+  const fs::path dir = fs::temp_directory_path() / ("unifac_big_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  ASSERT_EQ(Read(kMinimal), ParReadStatus::Ok);
+  {
+    std::ofstream big(dir / "UNIFAC.PAR", std::ios::binary);
+    big << kMinimal;
+    big.seekp(200 * 1024 * 1024);
+    big << 'x';
+  }
+  EXPECT_EQ(unifac::Read_UNIFAC_Par((dir / "UNIFAC.PAR").string(), *data_, &message_), ParReadStatus::BadLayout);
+  EXPECT_EQ(message_, "UNIFAC.PAR: the file is too large for a case file (over 16 MB)");
+  EXPECT_EQ(data_->UNIFAC_NSub, 2);
+  fs::remove(dir / "UNIFAC.PAR");
+  ASSERT_EQ(::mkfifo((dir / "UNIFAC.PAR").c_str(), 0600), 0);
+  EXPECT_EQ(unifac::Read_UNIFAC_Par((dir / "UNIFAC.PAR").string(), *data_, &message_), ParReadStatus::Missing);
+  fs::remove_all(dir);
 }
 
 TEST_F(UnifacParFileTest, ShippedFileHoldsTheClassicNumbering) {

@@ -78,8 +78,18 @@ TEST_F(UnifacWindowTest, LoadFillsTheSubgroupGridInBothLanguages) {
   EXPECT_EQ(f.vaSpread2->Text(2, 17), "7");
   EXPECT_EQ(f.vaSpread2->Text(6, 1), "23") << "block 2 starts at subgroup 23";
   EXPECT_EQ(f.vaSpread2->Text(18, 22), Unifac.UNIFAC_Sub_Name[88]);
+  // The longest name of the shipped file fits its column whole.
+  EXPECT_EQ(f.vaSpread2->Text(18, 7), "HCON(CH2)2");
+  EXPECT_GT(f.vaSpread2->columnWidth(17), f.vaSpread2->fontMetrics().horizontalAdvance("HCON(CH2)2"));
   EXPECT_FALSE(f.cmdDBAntoine->isVisibleTo(&f));
   EXPECT_EQ(endRequests, 0);
+  // The menu switches to Japanese while the window is open: it follows when active again.
+  Case.Language = 0;
+  f.Form_Activate();
+  EXPECT_EQ(ui::S(f.Caption()), "グループ寄与法による気液平衡推算（ＵＮＩＦＡＣ）");
+  EXPECT_EQ(Text(f.lblTempUnit), "℃");
+  EXPECT_EQ(f.vaSpreadAntoine->Text(1, 0), "成分名");
+  EXPECT_EQ(Case.Prog_Title, "ＵＮＩＦＡＣ");
 }
 
 TEST_F(UnifacWindowTest, MissingGroupFileEndsTheApplication) {
