@@ -194,6 +194,8 @@ void frmAntoineVaporPress::Form_Load() {
   }
 }
 
+void frmAntoineVaporPress::Form_Activate() { Set_Captions(); }
+
 void frmAntoineVaporPress::Form_Unload() {
   if (handlerInstalled_) Set_Calc_Message_Handler(std::move(previousHandler_));
   handlerInstalled_ = false;
@@ -406,9 +408,20 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
   if (r < 1 || r > kConstRows) return;
   const std::string formula = vaSpreadAntoine->Text(1, r);
   const std::string name = vaSpreadAntoine->Text(2, r);
-  const double A = txt::Val(vaSpreadAntoine->Text(3, r));
-  const double B = txt::Val(vaSpreadAntoine->Text(4, r));
-  const double C = txt::Val(vaSpreadAntoine->Text(5, r));
+  const bool en = Case.Language == 1;
+  // The constants as typed: each wholly a number, or the row is not saved.
+  double abc[3] = {0, 0, 0};
+  const char* heads[3] = {"A", "B", "C"};
+  for (int k = 0; k < 3; ++k) {
+    const std::string text = vaSpreadAntoine->Text(3 + k, r);
+    const txt::NumberProblem p = txt::ParseNumber(text, abc[k]);
+    if (p == txt::NumberProblem::Blank) return;
+    if (p != txt::NumberProblem::None) {
+      ui::MsgBox(txt::NumberProblemMessage(p, name + " " + heads[k], text));
+      return;
+    }
+  }
+  const double A = abc[0], B = abc[1], C = abc[2];
   if (formula.empty() || name.empty() || A == 0 || B == 0 || C == 0) return;
 
   auto failed = [](const vzdb::DbStatus& status) {
@@ -424,7 +437,8 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
     if (!db.Last_Status().Ok()) return failed(db.Last_Status());
   }
   if (!registered) {
-    const int answer = ui::MsgBox(name + " が臨界定数Databaseに登録されていません。登録しますか？",
+    const int answer = ui::MsgBox(en ? name + " is not in the critical constant database. Register it?"
+                                     : name + " が臨界定数Databaseに登録されていません。登録しますか？",
                                   ui::vbYesNo | ui::vbExclamation | ui::vbDefaultButton2, "");
     if (answer != ui::vbYes) return;
     if (ui::Form* add = ui::Forms::LoadByName("frmDBCriticalConstant")) {
@@ -443,7 +457,7 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
   long long lastIndex = -1;
   for (const vzdb::Record& rec : sets) {
     if (rec.Number("An") == A && rec.Number("Bn") == B && rec.Number("Cn") == C) {
-      Case.Msg_Text = "'" + name + "' はすでに同じデータがある。！！";
+      Case.Msg_Text = en ? "'" + name + "' already has the same data." : "'" + name + "' はすでに同じデータがある。！！";
       ui::MsgBox(Case.Msg_Text);
       return;
     }
@@ -460,7 +474,7 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
   row.Set("Date_Create", Today());
   const vzdb::DbStatus added = db.Add_Row(antoineTable, row);
   if (!added.Ok()) return failed(added);
-  Case.Msg_Text = "'" + name + "' のAntoine定数を保存しました。";
+  Case.Msg_Text = en ? "Antoine's parameters of '" + name + "' saved." : "'" + name + "' のAntoine定数を保存しました。";
   ui::MsgBox(Case.Msg_Text);
 }
 
