@@ -257,12 +257,12 @@ bool Read_Temp_Range(const std::string& tempMin, const std::string& tempMax, Ant
       return false;
     }
   }
+  data.Scale_T_Min = lo;
+  data.Scale_T_Max = hi;
   if (lo > hi) {
     Say("温度の下限／上限が間違っています。", "The lower temperature lies above the upper one.");
     return false;
   }
-  data.Scale_T_Min = lo;
-  data.Scale_T_Max = hi;
   return true;
 }
 
