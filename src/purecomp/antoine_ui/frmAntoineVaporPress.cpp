@@ -70,6 +70,13 @@ void PrintAt(ui::PictureBox& pic, double x, double y, const std::string& text) {
   pic.Print(text);
 }
 
+// A label at the right-hand side: at its place when it fits, else moved left
+// just enough to end inside the picture (a long pressure is never cut).
+void PrintRight(ui::PictureBox& pic, double x, double y, const std::string& text) {
+  const double room = static_cast<double>(txt::RoundHalfEven(pic.ScaleWidth())) - 15 - pic.TextWidth(text);
+  PrintAt(pic, std::max(0.0, std::min(x, room)), y, text);
+}
+
 std::string Today() {
   const std::tm t = ui::Now();
   char buf[48];
@@ -303,13 +310,13 @@ void frmAntoineVaporPress::Graph_Vapor_Press() {
   for (int k = 1; k <= N; ++k) {
     const double yk = (H - 300) - (k - 1) * dy;
     pic.Line(100, Pos(yk), W - 500, Pos(yk), ui::QBColor(8));
-    PrintAt(pic, W - 550, yk - 100, Num(std::pow(10.0, m0 + k - 1)));
+    PrintRight(pic, W - 550, yk - 100, Num(std::pow(10.0, m0 + k - 1)));
     for (int j = 2; j <= 9; ++j) {
       const double yj = Pos(yk - std::log10(static_cast<double>(j)) * dy);
       pic.Line(100, yj, W - 500, yj, ui::QBColor(8));
     }
   }
-  PrintAt(pic, W - 550, 250, Num(std::pow(10.0, m0 + N)));
+  PrintRight(pic, W - 550, 250, Num(std::pow(10.0, m0 + N)));
   pic.Box(100, 300, W - 500, H - 300, ui::QBColor(8));
 
   double step = tSpan / 5;
@@ -319,7 +326,7 @@ void frmAntoineVaporPress::Graph_Vapor_Press() {
     PrintAt(pic, x - 120, H - 250, Num(std::floor(Axes.T_Low + i * step)));
   }
   PrintAt(pic, -20, H - 250, Num(Axes.T_Low));
-  PrintAt(pic, W - 620, H - 250, Num(Axes.T_High));
+  PrintRight(pic, W - 620, H - 250, Num(Axes.T_High));
 
   double legendX = 20;
   for (int i = 1; i <= nc; ++i) {

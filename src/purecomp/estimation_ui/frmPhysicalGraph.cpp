@@ -1,6 +1,7 @@
 #include "purecomp/estimation_ui/frmPhysicalGraph.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -38,6 +39,13 @@ void Text(ui::PictureBox& p, double x, double y, const std::string& text) {
   p.CurrentX = x;
   p.CurrentY = y;
   p.Print(text);
+}
+
+// A value label at the right-hand side: at its place when it fits there, else
+// moved left just enough to end inside the picture (a long label is never cut).
+void Value_Text(ui::PictureBox& p, double x, double y, const std::string& text) {
+  const double room = Nearest(p.ScaleWidth()) - 15 - p.TextWidth(text);
+  Text(p, std::max(0.0, std::min(x, room)), y, text);
 }
 
 struct Frame {
@@ -102,8 +110,8 @@ void Linear_Graph(ui::PictureBox& p, double ymin, double ymax, const char* patte
   const Frame f = Start(p);
   const double dy = Nearest((f.yb - 300) / 5);
   for (int i = 1; i <= 5; ++i) p.Line(100, f.yb - (i - 1) * dy, f.xr, f.yb - (i - 1) * dy, Grey());
-  Text(p, f.xr + 10, f.yb - 100, txt::Format(yLow, pattern));
-  Text(p, f.xr + 10, 200, txt::Format(yHigh, pattern));
+  Value_Text(p, f.xr + 10, f.yb - 100, txt::Format(yLow, pattern));
+  Value_Text(p, f.xr + 10, 200, txt::Format(yHigh, pattern));
   Frame_And_Temperatures(p, f);
   if (!(yHigh > yLow) || !std::isfinite(yHigh - yLow)) return;
   Curves(p, f, curves, [&](double v) { return f.yb - (v - yLow) * (f.yb - 300) / (yHigh - yLow); });
@@ -177,6 +185,16 @@ void frmPhysicalGraph::Form_Activate() {
 void frmPhysicalGraph::Apply_Language() {
   SetCaption(Lang("グラフ表示", "Graphs"));
   captions_.Apply();
+  // A caption wider than its place (the equations run up to the exit button)
+  // is set in a smaller size rather than cut.
+  for (QLabel* l : {lbl, lblIHeatCapacity, lblLiqCapacity, lblLiqDensity2, lblLiqDensity1, lblLatentHeat}) {
+    QFont f = font();
+    for (double pt = f.pointSizeF(); pt >= 6.0; pt -= 0.5) {
+      f.setPointSizeF(pt);
+      if (QFontMetrics(f).horizontalAdvance(l->text()) <= l->width()) break;
+    }
+    l->setFont(f);
+  }
 }
 
 void frmPhysicalGraph::Draw_All() {
@@ -200,13 +218,13 @@ void frmPhysicalGraph::Graph_Est_Vapor_Press() {
     for (int i = 1; i <= static_cast<int>(N); ++i) {
       const double yi = f.yb - (i - 1) * dy;
       p.Line(100, yi, f.xr, yi, Grey());
-      Text(p, f.xr - 50, yi - 100, txt::Signed(std::pow(10.0, L + i - 1)));
+      Value_Text(p, f.xr - 50, yi - 100, txt::Signed(std::pow(10.0, L + i - 1)));
       for (int j = 1; j <= 10; ++j) {
         const double y = std::floor(f.yb - (i - 1 + std::log10(static_cast<double>(j))) * dy);
         p.Line(100, y, f.xr, y, Grey());
       }
     }
-    Text(p, f.xr - 50, 250, txt::Signed(std::pow(10.0, L + N)));
+    Value_Text(p, f.xr - 50, 250, txt::Signed(std::pow(10.0, L + N)));
   }
   Frame_And_Temperatures(p, f);
   if (!axis) return;
