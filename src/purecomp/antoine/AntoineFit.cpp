@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
@@ -22,18 +23,46 @@ void Say(const std::string& ja, const std::string& en) {
   Calc_Message(Case.Msg_Text);
 }
 
-void Say_Japanese(const std::string& text) {
-  Case.Msg_Text = text;
-  Calc_Message(text);
+std::string Lang(const std::string& ja, const std::string& en) { return Case.Language == 1 ? en : ja; }
+
+// Why a cell's text is no number, naming the cell; empty when it is one (or
+// blank where blank is allowed).
+std::string Cell_Problem(const std::string& text, const std::string& field, bool blankAllowed) {
+  double v = 0;
+  const txt::NumberProblem p = txt::ParseNumber(text, v);
+  if (p == txt::NumberProblem::None || (blankAllowed && p == txt::NumberProblem::Blank)) return "";
+  return txt::NumberProblemMessage(p, field, text);
+}
+
+// The number a checked cell holds (blank reads 0).
+double Cell_Value(const std::string& text) { return txt::ParseNumber(text).value_or(0.0); }
+
+const char* const kConstHeads[9] = {"", "", "", "A", "B", "C", "Tc", "Pc", "ω"};
+
+// Every cell the calculation will read, before anything is read: a measured
+// point needs both numbers; a constant or critical constant may be blank (not
+// given) but not text that is no number.
+std::string Check_Cells(const AntoineInput& in) {
+  for (int i = 1; i <= kMaxComp; ++i) {
+    for (int row = 2, n = 0; row <= AntoineInput::kDataRows && n < kMaxPoint; ++row, ++n) {
+      if (Empty(in.Points[row][2 * i - 1])) break;
+      const std::string at = Lang(" (成分" + std::to_string(i) + ", " + std::to_string(row) + "行)",
+                                  " (component " + std::to_string(i) + ", row " + std::to_string(row) + ")");
+      if (auto m = Cell_Problem(in.Points[row][2 * i - 1], Lang("Ｔ(℃)", "T (deg C)") + at, false); !m.empty())
+        return m;
+      if (auto m = Cell_Problem(in.Points[row][2 * i], "P(mmHg)" + at, false); !m.empty()) return m;
+    }
+  }
+  for (int r = 1; r <= kMaxComp; ++r) {
+    if (Empty(in.Const[r][2])) break;
+    for (int c = 3; c <= 8; ++c)
+      if (auto m = Cell_Problem(in.Const[r][c], in.Const[r][2] + " " + kConstHeads[c], true); !m.empty()) return m;
+  }
+  return "";
 }
 
 // Reads the points of every column pair: temperatures downward until the first
-// empty temperature cell.
-// A number past the range of a double reads as no number, so the fit refuses it
-// instead of taking the 0 that Val gives for it.
-static double PointValue(const std::string& text) {
-  return txt::Overflows(text) ? std::numeric_limits<double>::quiet_NaN() : txt::Val(text);
-}
+// empty temperature cell (the cells were checked first).
 
 void Read_Points(const AntoineInput& in, AntoineData& data) {
   for (int i = 1; i <= kMaxComp; ++i) {
@@ -41,8 +70,8 @@ void Read_Points(const AntoineInput& in, AntoineData& data) {
     for (int row = 2; row <= AntoineInput::kDataRows && n < kMaxPoint; ++row) {
       if (Empty(in.Points[row][2 * i - 1])) break;
       ++n;
-      data.Antoine_T_Data[i][n] = PointValue(in.Points[row][2 * i - 1]);
-      data.Antoine_P_Data[i][n] = PointValue(in.Points[row][2 * i]);
+      data.Antoine_T_Data[i][n] = Cell_Value(in.Points[row][2 * i - 1]);
+      data.Antoine_P_Data[i][n] = Cell_Value(in.Points[row][2 * i]);
     }
     data.Antoine_NData[i] = static_cast<int16_t>(n);
   }
@@ -66,12 +95,12 @@ bool Read_Components(const AntoineInput& in, AntoineData& data, CalcOutcome& out
     if (Empty(in.Const[r][2])) break;
     Case.NC = r;
     Case.Comp_Name[r] = in.Const[r][2];
-    Case.Antoine_A[r] = txt::Val(in.Const[r][3]);
-    Case.Antoine_B[r] = txt::Val(in.Const[r][4]);
-    Case.Antoine_C[r] = txt::Val(in.Const[r][5]);
-    Case.Comp_Tc[r] = txt::Val(in.Const[r][6]);
-    Case.Comp_Pc[r] = txt::Val(in.Const[r][7]);
-    Case.Comp_Omega[r] = txt::Val(in.Const[r][8]);
+    Case.Antoine_A[r] = Cell_Value(in.Const[r][3]);
+    Case.Antoine_B[r] = Cell_Value(in.Const[r][4]);
+    Case.Antoine_C[r] = Cell_Value(in.Const[r][5]);
+    Case.Comp_Tc[r] = Cell_Value(in.Const[r][6]);
+    Case.Comp_Pc[r] = Cell_Value(in.Const[r][7]);
+    Case.Comp_Omega[r] = Cell_Value(in.Const[r][8]);
     const bool constants = Case.Antoine_A[r] != 0 && Case.Antoine_B[r] != 0 && Case.Antoine_C[r] != 0;
     if (constants || data.Antoine_NData[r] > 0) continue;
     const bool critical = Case.Comp_Tc[r] != 0 || Case.Comp_Pc[r] != 0 || Case.Comp_Omega[r] != 0;
@@ -215,13 +244,23 @@ double Antoine_Psat(double A, double B, double C, double tempC) {
 
 bool Read_Temp_Range(const std::string& tempMin, const std::string& tempMax, AntoineData& data) {
   if (Empty(tempMin) || Empty(tempMax)) {
-    Say_Japanese("温度の下限／上限が入力されていません。");
+    Say("温度の下限／上限が入力されていません。", "Enter the lower and upper temperatures of the range.");
     return false;
   }
-  data.Scale_T_Min = txt::Val(tempMin);
-  data.Scale_T_Max = txt::Val(tempMax);
-  if (data.Scale_T_Min > data.Scale_T_Max) {
-    Say_Japanese("温度の下限／上限が間違っています。");
+  double lo = 0, hi = 0;
+  for (auto [text, value, ja, en] : {std::tuple{&tempMin, &lo, "温度範囲 下限", "Temp range Low"},
+                                     std::tuple{&tempMax, &hi, "温度範囲 上限", "Temp range Upper"}}) {
+    const txt::NumberProblem p = txt::ParseNumber(*text, *value);
+    if (p != txt::NumberProblem::None) {
+      Case.Msg_Text = txt::NumberProblemMessage(p, Lang(ja, en), *text);
+      Calc_Message(Case.Msg_Text);
+      return false;
+    }
+  }
+  data.Scale_T_Min = lo;
+  data.Scale_T_Max = hi;
+  if (lo > hi) {
+    Say("温度の下限／上限が間違っています。", "The lower temperature lies above the upper one.");
     return false;
   }
   return true;
@@ -230,6 +269,11 @@ bool Read_Temp_Range(const std::string& tempMin, const std::string& tempMax, Ant
 CalcOutcome Antoine_Calc(const AntoineInput& in, AntoineData& data) {
   CalcOutcome out;
   if (!Read_Temp_Range(in.TempMin, in.TempMax, data)) return out;
+  if (const std::string refused = Check_Cells(in); !refused.empty()) {
+    Case.Msg_Text = refused;
+    Calc_Message(refused);
+    return out;
+  }
   Read_Points(in, data);
   if (!Read_Components(in, data, out)) return out;
   if (Case.NC == 0) {
@@ -258,7 +302,7 @@ GraphAxes Graph_Axes(const AntoineData& data, int nc) {
   ax.T_Low = std::floor(data.Scale_T_Min / 10) * 10;
   ax.T_High = std::floor(data.Scale_T_Max / 10 + 0.9) * 10;
   if (!(ax.T_High > ax.T_Low)) {
-    Say_Japanese("温度の下限／上限が間違っています。");
+    Say("温度の下限／上限が間違っています。", "The lower temperature lies above the upper one.");
     return ax;
   }
   if (!(ax.P_Min > 0) || !(ax.P_Max > 0)) return ax;

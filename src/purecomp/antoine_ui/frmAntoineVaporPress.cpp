@@ -70,6 +70,13 @@ void PrintAt(ui::PictureBox& pic, double x, double y, const std::string& text) {
   pic.Print(text);
 }
 
+// A label at the right-hand side: at its place when it fits, else moved left
+// just enough to end inside the picture (a long pressure is never cut).
+void PrintRight(ui::PictureBox& pic, double x, double y, const std::string& text) {
+  const double room = static_cast<double>(txt::RoundHalfEven(pic.ScaleWidth())) - 15 - pic.TextWidth(text);
+  PrintAt(pic, std::max(0.0, std::min(x, room)), y, text);
+}
+
 std::string Today() {
   const std::tm t = ui::Now();
   char buf[48];
@@ -194,6 +201,8 @@ void frmAntoineVaporPress::Form_Load() {
   }
 }
 
+void frmAntoineVaporPress::Form_Activate() { Set_Captions(); }
+
 void frmAntoineVaporPress::Form_Unload() {
   if (handlerInstalled_) Set_Calc_Message_Handler(std::move(previousHandler_));
   handlerInstalled_ = false;
@@ -301,13 +310,13 @@ void frmAntoineVaporPress::Graph_Vapor_Press() {
   for (int k = 1; k <= N; ++k) {
     const double yk = (H - 300) - (k - 1) * dy;
     pic.Line(100, Pos(yk), W - 500, Pos(yk), ui::QBColor(8));
-    PrintAt(pic, W - 550, yk - 100, Num(std::pow(10.0, m0 + k - 1)));
+    PrintRight(pic, W - 550, yk - 100, Num(std::pow(10.0, m0 + k - 1)));
     for (int j = 2; j <= 9; ++j) {
       const double yj = Pos(yk - std::log10(static_cast<double>(j)) * dy);
       pic.Line(100, yj, W - 500, yj, ui::QBColor(8));
     }
   }
-  PrintAt(pic, W - 550, 250, Num(std::pow(10.0, m0 + N)));
+  PrintRight(pic, W - 550, 250, Num(std::pow(10.0, m0 + N)));
   pic.Box(100, 300, W - 500, H - 300, ui::QBColor(8));
 
   double step = tSpan / 5;
@@ -317,7 +326,7 @@ void frmAntoineVaporPress::Graph_Vapor_Press() {
     PrintAt(pic, x - 120, H - 250, Num(std::floor(Axes.T_Low + i * step)));
   }
   PrintAt(pic, -20, H - 250, Num(Axes.T_Low));
-  PrintAt(pic, W - 620, H - 250, Num(Axes.T_High));
+  PrintRight(pic, W - 620, H - 250, Num(Axes.T_High));
 
   double legendX = 20;
   for (int i = 1; i <= nc; ++i) {
@@ -406,9 +415,20 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
   if (r < 1 || r > kConstRows) return;
   const std::string formula = vaSpreadAntoine->Text(1, r);
   const std::string name = vaSpreadAntoine->Text(2, r);
-  const double A = txt::Val(vaSpreadAntoine->Text(3, r));
-  const double B = txt::Val(vaSpreadAntoine->Text(4, r));
-  const double C = txt::Val(vaSpreadAntoine->Text(5, r));
+  const bool en = Case.Language == 1;
+  // The constants as typed: each wholly a number, or the row is not saved.
+  double abc[3] = {0, 0, 0};
+  const char* heads[3] = {"A", "B", "C"};
+  for (int k = 0; k < 3; ++k) {
+    const std::string text = vaSpreadAntoine->Text(3 + k, r);
+    const txt::NumberProblem p = txt::ParseNumber(text, abc[k]);
+    if (p == txt::NumberProblem::Blank) return;
+    if (p != txt::NumberProblem::None) {
+      ui::MsgBox(txt::NumberProblemMessage(p, name + " " + heads[k], text));
+      return;
+    }
+  }
+  const double A = abc[0], B = abc[1], C = abc[2];
   if (formula.empty() || name.empty() || A == 0 || B == 0 || C == 0) return;
 
   auto failed = [](const vzdb::DbStatus& status) {
@@ -424,7 +444,8 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
     if (!db.Last_Status().Ok()) return failed(db.Last_Status());
   }
   if (!registered) {
-    const int answer = ui::MsgBox(name + " が臨界定数Databaseに登録されていません。登録しますか？",
+    const int answer = ui::MsgBox(en ? name + " is not in the critical constant database. Register it?"
+                                     : name + " が臨界定数Databaseに登録されていません。登録しますか？",
                                   ui::vbYesNo | ui::vbExclamation | ui::vbDefaultButton2, "");
     if (answer != ui::vbYes) return;
     if (ui::Form* add = ui::Forms::LoadByName("frmDBCriticalConstant")) {
@@ -443,7 +464,7 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
   long long lastIndex = -1;
   for (const vzdb::Record& rec : sets) {
     if (rec.Number("An") == A && rec.Number("Bn") == B && rec.Number("Cn") == C) {
-      Case.Msg_Text = "'" + name + "' はすでに同じデータがある。！！";
+      Case.Msg_Text = en ? "'" + name + "' already has the same data." : "'" + name + "' はすでに同じデータがある。！！";
       ui::MsgBox(Case.Msg_Text);
       return;
     }
@@ -460,7 +481,7 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
   row.Set("Date_Create", Today());
   const vzdb::DbStatus added = db.Add_Row(antoineTable, row);
   if (!added.Ok()) return failed(added);
-  Case.Msg_Text = "'" + name + "' のAntoine定数を保存しました。";
+  Case.Msg_Text = en ? "Antoine's parameters of '" + name + "' saved." : "'" + name + "' のAntoine定数を保存しました。";
   ui::MsgBox(Case.Msg_Text);
 }
 

@@ -20,6 +20,7 @@ class frmAntoineVaporPress : public ui::Form {
   frmAntoineVaporPress();
   void Form_Load() override;
   void Form_Unload() override;
+  void Form_Activate() override;
 
   void cmdCalc_Click();
   void Picture1_Click();

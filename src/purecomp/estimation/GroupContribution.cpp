@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/text/NumberText.h"
+#include "core/model/CaseData.h"
 #include "purecomp/estimation/PhysData.h"
 
 namespace physprop {
@@ -11,17 +12,17 @@ namespace {
 
 constexpr double kBarPerAtm = 1.01325;
 
-std::string Trimmed(const char* name) {
-  std::string s = name;
-  const auto b = s.find_first_not_of(' ');
-  const auto e = s.find_last_not_of(' ');
-  return b == std::string::npos ? s : s.substr(b, e - b + 1);
-}
-
 GroupEstimate Refused(const std::vector<std::string>& missing) {
   GroupEstimate r;
   r.status = GroupStatus::MissingContribution;
   r.missingGroups = missing;
+  return r;
+}
+
+GroupEstimate Bad_Count(const std::string& message) {
+  GroupEstimate r;
+  r.status = GroupStatus::BadCount;
+  r.countMessage = message;
   return r;
 }
 
@@ -76,16 +77,29 @@ double Vc_Cm3(GroupMethod m, double S, double M) {
 
 GroupSums Sum_Groups(GroupMethod method, const std::vector<std::string>& countTexts) {
   const GroupTable& table = Group_Table(method);
-  int* counts = Group_Counts(method);
   GroupSums s;
+  std::vector<int> read(static_cast<std::size_t>(table.Rows() + 1), 0);
+  // Every count is checked before any is kept: a refused text changes nothing.
   for (int i = 1; i <= table.Rows(); ++i) {
     const std::string text = i < static_cast<int>(countTexts.size()) ? countTexts[static_cast<std::size_t>(i)] : "";
-    const int n = static_cast<int>(txt::ValCount(text));
+    long long n = 0;
+    const txt::NumberProblem problem = txt::ParseCount(text, kMinGroupCount, kMaxGroupCount, n);
+    if (problem == txt::NumberProblem::Blank) continue;  // an empty cell: none of this group
+    if (problem != txt::NumberProblem::None) {
+      s.countMessage = txt::NumberProblemMessage(problem, Group_Row_Name(method, i), text, kMinGroupCount,
+                                                 kMaxGroupCount);
+      return s;
+    }
+    read[static_cast<std::size_t>(i)] = static_cast<int>(n);
+  }
+  int* counts = Group_Counts(method);
+  for (int i = 1; i <= table.Rows(); ++i) {
+    const int n = read[static_cast<std::size_t>(i)];
     counts[i] = n;
     const GroupRow& row = table.Row(i);
     for (int c = 0; c < table.contributionCols; ++c) {
       if (row.cell[c] == nullptr) {
-        if (n != 0) s.missing[c].push_back(Trimmed(row.name));
+        if (n != 0) s.missing[c].push_back(Group_Row_Name(method, i));
         continue;
       }
       s.sums[c] += n * txt::Val(row.cell[c]);
@@ -96,7 +110,9 @@ GroupSums Sum_Groups(GroupMethod method, const std::vector<std::string>& countTe
 
 GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::string>& countTexts) {
   const GroupSums s = Sum_Groups(method, countTexts);
-  for (int c = 0; c < 3; ++c)
+  if (!s.countMessage.empty()) return Bad_Count(s.countMessage);
+  // Tc and Pc cannot stand without a group's increment; Vc alone can be held back.
+  for (int c = 0; c < 2; ++c)
     if (!s.missing[c].empty()) return Refused(s.missing[c]);
   const double M = Phys.Phys_Mol_Wt;
   double Tc = Phys.Phys_Tc, TbK, TbC = Phys.Phys_Tb_C;
@@ -107,10 +123,21 @@ GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::strin
     TbK = Tb_From_Tc(method, Tc, s.sums[0], M);
     TbC = TbK - 273.15;
   }
-  const double Pc = Pc_Atm(method, s.sums[1], M, Phys.Phys_Total_Atom);
-  const double Vc = Vc_Cm3(method, s.sums[2], M);
+  // Joback's Pc is built on the atom count: a blank (or 0) count is not a count of 0 atoms.
+  const bool pcNeedsAtoms =
+      method == GroupMethod::Joback && (Phys.Phys_Total_Atom_Blank != 0 || Phys.Phys_Total_Atom < 1);
+  const double Pc = pcNeedsAtoms ? 0.0 : Pc_Atm(method, s.sums[1], M, Phys.Phys_Total_Atom);
+  const bool vcMissing = !s.missing[2].empty();
+  const double Vc = vcMissing ? 0.0 : Vc_Cm3(method, s.sums[2], M);
   GroupEstimate r = Finite_Or_Refused({Tc, TbK, Pc, Vc});
   if (r.status != GroupStatus::Estimated) return r;
+  // A Tc, Tb or Pc that is not positive is no estimate (a sum that overturns the relation).
+  if (!(Tc > 0) || !(TbK > 0) || (!pcNeedsAtoms && !(Pc > 0))) {
+    r.status = GroupStatus::NotFinite;
+    return r;
+  }
+  r.vcMissing = s.missing[2];
+  r.pcNeedsAtoms = pcNeedsAtoms;
   Phys.Phys_Tc = Tc;
   Phys.Phys_Tb_K = TbK;
   Phys.Phys_Tb_C = TbC;
@@ -121,6 +148,7 @@ GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::strin
 
 GroupEstimate Fedors_Estimate(const std::vector<std::string>& countTexts) {
   const GroupSums s = Sum_Groups(GroupMethod::Fedors, countTexts);
+  if (!s.countMessage.empty()) return Bad_Count(s.countMessage);
   const int nA = Phys.Phys_Total_Atom;
   const int col = nA == 0 ? 0 : 1;
   if (!s.missing[col].empty()) return Refused(s.missing[col]);
@@ -137,6 +165,7 @@ GroupEstimate Fedors_Estimate(const std::vector<std::string>& countTexts) {
 
 GroupEstimate Cp0_Estimate(const std::vector<std::string>& countTexts) {
   const GroupSums s = Sum_Groups(GroupMethod::RihaniDoraiswamy, countTexts);
+  if (!s.countMessage.empty()) return Bad_Count(s.countMessage);
   for (int c = 0; c < 4; ++c)
     if (!s.missing[c].empty()) return Refused(s.missing[c]);
   Phys.Phys_Cp0[1] = s.sums[0];
@@ -147,14 +176,34 @@ GroupEstimate Cp0_Estimate(const std::vector<std::string>& countTexts) {
 }
 
 std::string Group_Estimate_Message(const GroupEstimate& estimate) {
-  if (estimate.status == GroupStatus::MissingContribution) {
-    std::string names;
-    for (const auto& n : estimate.missingGroups) names += (names.empty() ? "" : ", ") + n;
-    return "寄与値が登録されていない構造要素があるため推算できません: " + names;
+  const bool en = Case.Language == 1;
+  auto joined = [](const std::vector<std::string>& names) {
+    std::string out;
+    for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
+    return out;
+  };
+  switch (estimate.status) {
+    case GroupStatus::BadCount: return estimate.countMessage;
+    case GroupStatus::MissingContribution:
+      return (en ? "No published contribution for the counted group(s), so nothing is estimated: "
+                 : "寄与値が登録されていない構造要素があるため推算できません: ") +
+             joined(estimate.missingGroups);
+    case GroupStatus::NotFinite:
+      return en ? "The estimate gives no usable value. Check the group counts, molecular weight, boiling point "
+                  "and atom count."
+                : "推算値が計算できません。構造要素の数、分子量、沸点、原子数を確認して下さい。";
+    case GroupStatus::Estimated: break;
   }
-  if (estimate.status == GroupStatus::NotFinite)
-    return "推算値が計算できません。構造要素の数、分子量、沸点、原子数を確認して下さい。";
-  return "";
+  std::string text;
+  if (estimate.pcNeedsAtoms)
+    text = en ? "Pc is not estimated: Joback's Pc needs the total atom count. Enter it in the main window."
+              : "Joback法のPcには原子数が必要なため、Pcは推算しません。メイン画面でTotal原子数を入力して下さい。";
+  if (!estimate.vcMissing.empty()) {
+    if (!text.empty()) text += "\n";
+    text += (en ? "Vc is not estimated: no published Vc increment for " : "Vcの寄与値の公表値がない構造要素があるため、Vcは推算しません: ") +
+            joined(estimate.vcMissing);
+  }
+  return text;
 }
 
 }  // namespace physprop

@@ -11,29 +11,42 @@
 namespace physprop {
 
 enum class GroupStatus {
-  Estimated,
-  MissingContribution,  // a counted group has no published contribution: nothing stored
+  Estimated,            // stored; `vcMissing` or `pcNeedsAtoms` may still hold one value back
+  BadCount,             // a count text is no whole number in range: nothing stored
+  MissingContribution,  // a counted group has no published Tc/Pc contribution: nothing stored
   NotFinite,            // a zero denominator or a logarithm of a non-positive sum: nothing stored
 };
+
+// Counts a group may take (a negative count subtracts its group).
+constexpr long long kMinGroupCount = -999;
+constexpr long long kMaxGroupCount = 999;
 
 struct GroupEstimate {
   GroupStatus status = GroupStatus::Estimated;
   std::vector<std::string> missingGroups;  // names of the counted groups without a value
+  // Estimated without Vc (Phys_Vc 0): these counted groups have no published Vc increment.
+  std::vector<std::string> vcMissing;
+  // Joback estimated without Pc (Phys_Pc 0): its Pc relation needs the atom count, left blank or 0.
+  bool pcNeedsAtoms = false;
+  std::string countMessage;  // BadCount: the refusal naming the group and the text
 };
 
-// Reads the count texts (rows 1..N in elements 1..N; the leading number, halves
-// to even) into the method's kept counts and sums count x contribution per column.
-// sums[c] is the sum over contribution column c (0-based); rows without a value
-// in column c that are counted are named in `missing[c]`.
+// Reads the count texts (rows 1..N in elements 1..N; each wholly a number, halves
+// to even, within kMinGroupCount..kMaxGroupCount, blank = 0) and sums count x
+// contribution per column. sums[c] is the sum over contribution column c (0-based);
+// rows without a value in column c that are counted are named in `missing[c]`.
+// A text that is no count leaves the kept counts alone and sets `countMessage`.
 struct GroupSums {
   double sums[4] = {};
   std::vector<std::string> missing[4];
+  std::string countMessage;
 };
 GroupSums Sum_Groups(GroupMethod method, const std::vector<std::string>& countTexts);
 
 // Tc (K), Pc (atm) and Vc (cm3/mol) of one of the four critical-constant methods
 // into Phys; Tc from the boiling point, or the boiling point from the Fedors Tc
-// when Phys_Tb_Blank is set.
+// when Phys_Tb_Blank is set. A counted group without a Vc increment leaves Vc 0
+// (named in vcMissing); Joback without an atom count leaves Pc 0 (pcNeedsAtoms).
 GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::string>& countTexts);
 
 // Fedors (1982) Tc (K) into Phys_Tc with Phys_Tb_Blank = 1: 535 log10(S1) without
@@ -43,7 +56,8 @@ GroupEstimate Fedors_Estimate(const std::vector<std::string>& countTexts);
 // Rihani-Doraiswamy (1965) ideal-gas Cp coefficients (cal/mol/K, T in K) into Phys_Cp0[1..4].
 GroupEstimate Cp0_Estimate(const std::vector<std::string>& countTexts);
 
-// The message a dialog shows when its estimate was refused.
+// The message a dialog shows when its estimate was refused or held a value
+// back, in the chosen language; empty when everything was estimated.
 std::string Group_Estimate_Message(const GroupEstimate& estimate);
 
 }  // namespace physprop

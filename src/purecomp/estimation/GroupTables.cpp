@@ -1,5 +1,8 @@
 #include "purecomp/estimation/GroupTables.h"
 
+#include <string_view>
+
+#include "core/model/CaseData.h"
 #include "purecomp/estimation/PhysData.h"
 
 // Sources of the contributions: Lydersen (1955) and Klincewicz & Reid (1984) as
@@ -87,7 +90,7 @@ const std::vector<GroupRow> kAmbroseRows = {
     {"      -O-", {nullptr, nullptr, nullptr}},
     {"      -NH-", {nullptr, nullptr, nullptr}},
     {"      -S-", {nullptr, nullptr, nullptr}},
-    {"Aromatic  Benzene", {"0.448", "0.924", "00000"}},
+    {"Aromatic  Benzene", {"0.448", "0.924", nullptr}},
     {"          pyridine", {"0.448", "0.850", nullptr}},
     {"          C4H4", {"0.220", "0.515", nullptr}},
     {"          -F", {"0.080", "0.183", nullptr}},
@@ -145,7 +148,7 @@ const std::vector<GroupRow> kJobackRows = {
     {">NH   (nonring)", {"0.0295", "0.0077", "35.0"}},
     {">NH   (ring)", {"0.0130", "0.0114", "29.0"}},
     {">N-   (nonring)", {"0.0169", "0.0074", "9.0"}},
-    {"-N=   (nonring)", {"0.0255", "-0.0099", "0.0"}},
+    {"-N=   (nonring)", {"0.0255", "-0.0099", nullptr}},
     {"-N=   (ring)", {"0.0085", "0.0076", "34.0"}},
     {"-CN", {"0.0496", "-0.0101", "91.0"}},
     {"-NO2", {"0.0437", "0.0064", "91.0"}},
@@ -302,28 +305,97 @@ const std::vector<GroupRow> kRihaniRows = {
 };
 const GroupTable kTables[] = {
     {GroupMethod::Lydersen,
-     "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ｌｙｄｅｒｓｅｎ法", "n", 3,
+     "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ｌｙｄｅｒｓｅｎ法",
+     "Critical constants (Tc, Pc, Vc) by Lydersen", "n", 3,
      {"△Ｔ", "△ｐ", "△Ｖ", nullptr}, &kLydersenRows},
     {GroupMethod::Ambrose,
-     "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ａｍｂｒｏｓｅ法", "ｎ", 3,
+     "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ａｍｂｒｏｓｅ法",
+     "Critical constants (Tc, Pc, Vc) by Ambrose", "ｎ", 3,
      {"△j Tc", "△j Pc", "△j Vc", nullptr}, &kAmbroseRows},
     {GroupMethod::Joback,
-     "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ｊｏｂａｃｋ法", "ｎ", 3,
+     "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ｊｏｂａｃｋ法",
+     "Critical constants (Tc, Pc, Vc) by Joback", "ｎ", 3,
      {"△j Tc", "△j Pc", "△j Vc", nullptr}, &kJobackRows},
     {GroupMethod::Klincewicz,
-     "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ｋｌｉｎｃｅｗｉｃｚ & Ｒｅｉｄ法", "ｎ", 3,
+     "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ｋｌｉｎｃｅｗｉｃｚ & Ｒｅｉｄ法",
+     "Critical constants (Tc, Pc, Vc) by Klincewicz & Reid", "ｎ", 3,
      {"△j Tc", "△j Pc", "△j Vc", nullptr}, &kKlincewiczRows},
     {GroupMethod::Fedors,
-     "臨界定数（Ｔｃ）の推算　Ｆｅｄｏｒｓ法", "ｎ", 2,
+     "臨界定数（Ｔｃ）の推算　Ｆｅｄｏｒｓ法",
+     "Critical temperature (Tc) by Fedors", "ｎ", 2,
      {"△j1 Tc", "△j2 Tc", nullptr, nullptr}, &kFedorsRows},
     {GroupMethod::RihaniDoraiswamy,
-     "理想気体比熱推算(Rihani & Doraiswamy法)", "n", 4,
+     "理想気体比熱推算(Rihani & Doraiswamy法)",
+     "Ideal-gas heat capacity (Rihani & Doraiswamy)", "n", 4,
      {"a", "b*10^2", "c*10^4", "d*10^6"}, &kRihaniRows},
+};
+
+
+// English forms of the names written in Japanese (the others read the same in both).
+struct NameEn {
+  const char* ja;
+  const char* en;
+};
+const NameEn kNamesEn[] = {
+    {"炭素原子数(alkyl)", "C atoms (alkyl)"},
+    {"△Platt数", "△Platt number"},
+    {"ﾊﾛｹﾞﾝ補正F", "Halogen corr. F"},
+    {"ﾊﾛｹﾞﾝ補正F(Cl,Br,I除)", "Halogen corr. F(not Cl,Br,I)"},
+    {"ﾘﾝｸﾞ  -CH2-", "Ring  -CH2-"},
+    {"non ﾊﾛｹﾞﾝ   first", "non-halogen first"},
+    {"    ｵﾙｿ        -OH", "    ortho       -OH"},
+    {"    ｵﾙｿ     no -OH", "    ortho    no -OH"},
+    {">CH- (隣接した>CH-を除く)", ">CH- (not next to >CH-)"},
+    {"脂肪族炭化水素原子団", "Aliphatic hydrocarbon groups"},
+    {"芳香族炭化水素原子団", "Aromatic hydrocarbon groups"},
+    {"環形式", "Ring corrections"},
+    {"三角環", "3-membered ring"},
+    {"四角環", "4-membered ring"},
+    {"五角環 Pentan", "5-ring Pentane"},
+    {"五角環 Penten", "5-ring Pentene"},
+    {"六角環 Hexan", "6-ring Hexane"},
+    {"六角環 Hexen", "6-ring Hexene"},
+    {"酸素を含む原子団", "Oxygen groups"},
+    {"窒素を含む原子団", "Nitrogen groups"},
+    {"硫黄を含む原子団", "Sulphur groups"},
+    {"ハロゲンを含む原子団", "Halogen groups"},
 };
 
 }  // namespace
 
 const GroupTable& Group_Table(GroupMethod method) { return kTables[static_cast<int>(method)]; }
+
+std::string Group_Row_Cell(GroupMethod method, int row) {
+  const GroupTable& table = Group_Table(method);
+  if (row < 1 || row > table.Rows()) return "";
+  const char* name = table.Row(row).name;
+  if (Case.Language == 1)
+    for (const NameEn& n : kNamesEn)
+      if (std::string_view(n.ja) == name) return n.en;
+  return name;
+}
+
+std::string Group_Row_Name(GroupMethod method, int row) {
+  const std::string s = Group_Row_Cell(method, row);
+  const auto b = s.find_first_not_of(' ');
+  const auto e = s.find_last_not_of(' ');
+  return b == std::string::npos ? s : s.substr(b, e - b + 1);
+}
+
+std::string Group_Caption(GroupMethod method) {
+  const GroupTable& table = Group_Table(method);
+  return Case.Language == 1 ? table.captionEn : table.caption;
+}
+
+bool Group_Heading_Row(GroupMethod method, int row) {
+  const GroupTable& table = Group_Table(method);
+  if (row < 1 || row > table.Rows()) return false;
+  for (int c = 0; c < table.contributionCols; ++c) {
+    const char* cell = table.Row(row).cell[c];
+    if (cell == nullptr || *cell != '\0') return false;
+  }
+  return true;
+}
 
 int* Group_Counts(GroupMethod method) {
   switch (method) {

@@ -21,6 +21,7 @@ enum class GroupMethod { Lydersen, Ambrose, Joback, Klincewicz, Fedors, RihaniDo
 struct GroupTable {
   GroupMethod method;
   const char* caption;      // the dialog's caption
+  const char* captionEn;    // the same in English
   const char* countTitle;   // title of the count column
   int contributionCols;     // columns 3.. of the grid
   const char* colTitles[4];
@@ -30,6 +31,15 @@ struct GroupTable {
 };
 
 const GroupTable& Group_Table(GroupMethod method);
+
+// A row's group name without its indent, in the chosen language (names of the
+// table written in Japanese have an English form).
+std::string Group_Row_Name(GroupMethod method, int row);
+// The grid's cell text of a row's name (indent kept) and the dialog's caption, in the chosen language.
+std::string Group_Row_Cell(GroupMethod method, int row);
+std::string Group_Caption(GroupMethod method);
+// A heading row: its contribution cells are empty; it only groups the rows below.
+bool Group_Heading_Row(GroupMethod method, int row);
 
 // The kept counts of a method's dialog (Phys_Cnt_*), elements 1..Rows().
 int* Group_Counts(GroupMethod method);

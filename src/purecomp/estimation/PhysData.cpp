@@ -16,6 +16,7 @@ void Clear_Results() {
   fresh.Phys_Tb_C = Phys.Phys_Tb_C;
   fresh.Phys_Tb_K = Phys.Phys_Tb_K;
   fresh.Phys_Total_Atom = Phys.Phys_Total_Atom;
+  fresh.Phys_Total_Atom_Blank = Phys.Phys_Total_Atom_Blank;
   fresh.Phys_Tb_Blank = Phys.Phys_Tb_Blank;
   std::copy(std::begin(Phys.Phys_Cnt_Lydersen), std::end(Phys.Phys_Cnt_Lydersen), fresh.Phys_Cnt_Lydersen);
   std::copy(std::begin(Phys.Phys_Cnt_Ambrose), std::end(Phys.Phys_Cnt_Ambrose), fresh.Phys_Cnt_Ambrose);

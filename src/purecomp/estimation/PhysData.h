@@ -14,6 +14,8 @@ constexpr int kFitRows = 61;        // rows of the least-squares work matrix
 enum class PhysStatus {
   Ok,
   PivotVanished,  // a least-squares fit met a vanishing pivot (too few points below Tc)
+  NoPointBelowTc, // no temperature of the range lies below Tc: nothing to compute
+  TooFewPointsBelowTc,  // fewer than three temperatures below Tc for the Antoine fit
   NotFinite,      // the inputs give no finite value (Tc or Pc 0, M 0, a zero determinant, ...)
 };
 
@@ -23,6 +25,7 @@ struct PhysData {
   double Phys_Tb_C = 0;             // normal boiling point, degC
   double Phys_Tb_K = 0;             // normal boiling point, K
   int Phys_Total_Atom = 0;          // atoms in the molecule
+  int Phys_Total_Atom_Blank = 0;    // 1: the atom count was left blank (Joback Pc needs it)
   int Phys_Tb_Blank = 0;            // 1: boiling point blank, Tc from the Fedors groups
   double Phys_Tc = 0;               // critical temperature, K
   double Phys_Pc = 0;               // critical pressure, atm

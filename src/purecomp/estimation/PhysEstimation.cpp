@@ -13,19 +13,83 @@ constexpr double kLog10e = 0.434294481903252;
 constexpr double kAbsoluteZeroC = -273.15;
 }  // namespace
 
-void Estimation_Read_Inputs(const std::string& name, const std::string& molWt,
-                            const std::string& tbC, const std::string& totalAtom) {
+namespace {
+std::string Chosen(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
+
+// A required number box: wholly one finite number.
+std::string Read_Number(const std::string& text, const char* fieldJa, const char* fieldEn, double& value) {
+  const txt::NumberProblem p = txt::ParseNumber(text, value);
+  return p == txt::NumberProblem::None ? "" : txt::NumberProblemMessage(p, Chosen(fieldJa, fieldEn), text);
+}
+
+std::string Below_Zero(const char* fieldJa, const char* fieldEn) {
+  return Case.Language == 1 ? std::string(fieldEn) + ": enter a temperature above -273.15 deg C."
+                            : "「" + std::string(fieldJa) + "」には-273.15℃より高い温度を入力してください。";
+}
+
+std::string Not_Positive(const char* fieldJa, const char* fieldEn) {
+  return Case.Language == 1 ? std::string(fieldEn) + ": enter a value greater than 0."
+                            : "「" + std::string(fieldJa) + "」には0より大きい値を入力してください。";
+}
+}  // namespace
+
+std::string Estimation_Read_Inputs(const std::string& name, const std::string& molWt,
+                                   const std::string& tbC, const std::string& totalAtom) {
+  double M = 0;
+  if (auto m = Read_Number(molWt, "分子量", "Molecular weight", M); !m.empty()) return m;
+  if (!(M > 0)) return Not_Positive("分子量", "Molecular weight");
+  double Tb = 0;
+  const bool tbBlank = tbC.find_first_not_of(" \t") == std::string::npos;
+  if (!tbBlank) {
+    if (auto m = Read_Number(tbC, "標準沸点(ﾟC)", "Normal boiling point (deg C)", Tb); !m.empty()) return m;
+    if (!(Tb > kAbsoluteZeroC)) return Below_Zero("標準沸点(ﾟC)", "Normal boiling point (deg C)");
+  }
+  long long atoms = 0;
+  const txt::NumberProblem ap = txt::ParseCount(totalAtom, 0, kMaxTotalAtoms, atoms);
+  if (ap != txt::NumberProblem::None && ap != txt::NumberProblem::Blank)
+    return txt::NumberProblemMessage(ap, Chosen("Total原子数", "Total atoms"), totalAtom, 0, kMaxTotalAtoms);
   Phys.Phys_Tb_Blank = 0;
   Phys.Phys_Comp_Name = name;
-  Phys.Phys_Mol_Wt = txt::Val(molWt);
-  Phys.Phys_Tb_C = txt::Val(tbC);
+  Phys.Phys_Mol_Wt = M;
+  Phys.Phys_Tb_C = Tb;
   Phys.Phys_Tb_K = Phys.Phys_Tb_C + 273.15;
-  Phys.Phys_Total_Atom = static_cast<int>(txt::ValCount(totalAtom));
+  Phys.Phys_Total_Atom = static_cast<int>(atoms);
+  Phys.Phys_Total_Atom_Blank = ap == txt::NumberProblem::Blank ? 1 : 0;
+  return "";
+}
+
+std::string Estimation_Read_Range(const std::string& lowText, const std::string& highText, double& lowC,
+                                  double& highC) {
+  double lo = 0, hi = 0;
+  if (auto m = Read_Number(lowText, "推算温度範囲（下限）", "Temperature range (low)", lo); !m.empty()) return m;
+  if (auto m = Read_Number(highText, "推算温度範囲（上限）", "Temperature range (high)", hi); !m.empty()) return m;
+  lowC = lo;
+  highC = hi;
+  return "";
+}
+
+std::string Estimation_Read_Reference(const std::string& trefText, const std::string& drefText, double& trefC,
+                                      double& rhoRef) {
+  double t = 0, d = 0;
+  if (auto m = Read_Number(trefText, "Tref", "Tref", t); !m.empty()) return m;
+  if (!(t > kAbsoluteZeroC)) return Below_Zero("Tref", "Tref");
+  if (auto m = Read_Number(drefText, "ρref", "ρref", d); !m.empty()) return m;
+  if (!(d > 0)) return Not_Positive("ρref", "ρref");
+  trefC = t;
+  rhoRef = d;
+  return "";
+}
+
+int Points_Below_Tc() {
+  int n = 0;
+  for (int i = 1; i <= kPhysPoints; ++i)
+    if (Phys.Phys_Temp_K[i] < Phys.Phys_Tc) ++n;
+  return n;
 }
 
 PhysStatus Acentric_Factor(int method) {
   if (Phys.Phys_Tc == 0) {
-    Calc_Message("Tcが 0のため偏心因子ωが推算できません。");
+    Calc_Message(Tc_Zero_Omega_Message());
     Phys.Phys_Omega = 0;
     return PhysStatus::Ok;
   }
@@ -49,12 +113,12 @@ RangeCut Estimation_Range(double lowC, double highC) {
   Phys.Phys_Temp_Low = lowC;
   Phys.Phys_Temp_High = highC;
   if (Phys.Phys_Temp_High + 273.15 > Phys.Phys_Tc) {
-    Calc_Message("臨界温度Tcを越えています。");
+    Calc_Message(Range_Above_Tc_Message());
     Phys.Phys_Temp_High = Phys.Phys_Tc - 273.15;
     cut.highCut = true;
   }
   if (Phys.Phys_Temp_Low < kAbsoluteZeroC) {
-    Calc_Message("-273.15℃以下です。");
+    Calc_Message(Range_Below_Zero_Message());
     Phys.Phys_Temp_Low = kAbsoluteZeroC;
     cut.lowCut = true;
   }
@@ -65,10 +129,6 @@ RangeCut Estimation_Range(double lowC, double highC) {
   }
   return cut;
 }
-
-namespace {
-std::string Chosen(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
-}  // namespace
 
 std::string Lyman_Danner_Unavailable_Message() {
   return Chosen("Lyman-Danner法は使用できません。相関式の定数Ｘと会合係数Ｋの公表値がデータにないため、"
@@ -88,11 +148,37 @@ std::string Cp0_Not_Estimated_Message() {
 }
 
 std::string Spencer_Danner_Missing_Message() {
-  return "Spencer-Danner式はRohRef, Trefデータが入力されていないため計算できない。";
+  return Chosen("Spencer-Danner式はRohRef, Trefデータが入力されていないため計算できない。",
+                "Spencer-Danner cannot be computed: RhoRef and Tref are not entered.");
 }
 
-std::string Step_Fault_Message(const std::string& step) {
-  return step + "が計算できません。入力値（分子量、沸点、臨界定数、温度範囲）を確認して下さい。";
+std::string Step_Fault_Message(const std::string& stepJa, const std::string& stepEn) {
+  return Case.Language == 1 ? "The " + stepEn +
+                                  " cannot be computed. Check the molecular weight, boiling point, critical "
+                                  "constants and temperature range."
+                            : stepJa + "が計算できません。入力値（分子量、沸点、臨界定数、温度範囲）を確認して下さい。";
+}
+
+std::string No_Point_Below_Tc_Message() {
+  return Chosen("推算温度範囲に臨界温度Tc未満の温度がないため、蒸気圧・液物性は計算しません。",
+                "No temperature of the range lies below the critical temperature Tc: no vapour pressure or "
+                "liquid property is computed.");
+}
+
+std::string Too_Few_Points_Below_Tc_Message() {
+  return Chosen("臨界温度Tc未満の温度が3点未満のため、Antoine定数を求められません。",
+                "Fewer than three temperatures of the range lie below Tc: no Antoine constants can be fitted.");
+}
+
+std::string Range_Above_Tc_Message() {
+  return Chosen("臨界温度Tcを越えています。", "The range goes above the critical temperature Tc.");
+}
+
+std::string Range_Below_Zero_Message() { return Chosen("-273.15℃以下です。", "Below -273.15 deg C."); }
+
+std::string Tc_Zero_Omega_Message() {
+  return Chosen("Tcが 0のため偏心因子ωが推算できません。",
+                "Tc is 0, so the acentric factor cannot be estimated.");
 }
 
 }  // namespace physprop

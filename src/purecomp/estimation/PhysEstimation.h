@@ -12,10 +12,31 @@ namespace physprop {
 // Choice of the acentric-factor relation (the index of the window's option group).
 enum OmegaMethod { kEdmister = 0, kLeeKeslerOmega = 1 };
 
-// Component data as typed: name, molecular weight, normal boiling point (degC;
-// blank reads as 0), total atom count (halves to even). Sets Phys_Tb_Blank to 0.
-void Estimation_Read_Inputs(const std::string& name, const std::string& molWt,
-                            const std::string& tbC, const std::string& totalAtom);
+// Atoms a molecule may be given.
+constexpr long long kMaxTotalAtoms = 10000;
+
+// Component data as typed: name, molecular weight (required, > 0), normal
+// boiling point (degC, above absolute zero; blank reads as 0 and asks for the
+// Fedors Tc), total atom count (0..kMaxTotalAtoms, halves to even; blank allowed
+// and marked in Phys_Total_Atom_Blank). Each number box must hold wholly a
+// number. Returns the refusal naming the field, in the chosen language, and then
+// changes nothing; empty when read (Phys_Tb_Blank set to 0).
+std::string Estimation_Read_Inputs(const std::string& name, const std::string& molWt,
+                                   const std::string& tbC, const std::string& totalAtom);
+
+// The two range boxes (degC, both required, wholly numbers) into lowC/highC;
+// the refusal message naming the box, or empty.
+std::string Estimation_Read_Range(const std::string& lowText, const std::string& highText, double& lowC,
+                                  double& highC);
+
+// The Spencer-Danner reference boxes: Tref (degC, above absolute zero) and the
+// density there (g/cm3, > 0), both wholly numbers; the refusal, or empty.
+std::string Estimation_Read_Reference(const std::string& trefText, const std::string& drefText, double& trefC,
+                                      double& rhoRef);
+
+// Points of the range whose temperature lies below Tc (the only ones at which
+// a liquid and its vapour pressure exist).
+int Points_Below_Tc();
 
 // Acentric factor into Phys_Omega: Edmister (1958) or Lee-Kesler (1975), from
 // Tb/Tc and Pc (atm). With Tc = 0 the message of that case, omega 0 and Ok;
@@ -39,7 +60,15 @@ std::string Fedors_Not_Estimated_Message();
 // The liquid heat capacity needs the ideal-gas one of this run.
 std::string Cp0_Not_Estimated_Message();
 std::string Spencer_Danner_Missing_Message();
+// No temperature of the range lies below Tc: nothing is computed over it.
+std::string No_Point_Below_Tc_Message();
+// Fewer than three temperatures below Tc: no Antoine fit.
+std::string Too_Few_Points_Below_Tc_Message();
+// The range messages: above Tc (high cut to Tc) and below absolute zero.
+std::string Range_Above_Tc_Message();
+std::string Range_Below_Zero_Message();
+std::string Tc_Zero_Omega_Message();
 // A step whose inputs give no finite value ("蒸気圧" and the like name the step).
-std::string Step_Fault_Message(const std::string& step);
+std::string Step_Fault_Message(const std::string& stepJa, const std::string& stepEn);
 
 }  // namespace physprop

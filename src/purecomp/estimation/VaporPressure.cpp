@@ -63,22 +63,31 @@ double Pressure_At(int method, double t) {
 }  // namespace
 
 PhysStatus Vapor_Press_Antoine_Fit(int method) {
+  // Only temperatures below Tc have a vapour pressure; the others are left 0
+  // (not computed) and kept out of the fit.
   double St = 0, Sx = 0, Stt = 0, Sxx = 0, Stx = 0, Sy = 0, Sty = 0, Sxy = 0;
-  bool finite = true;
+  double P_i[kPhysPoints + 1] = {};
+  int n = 0;
   for (int i = 1; i <= kPhysPoints; ++i) {
+    if (!(Phys.Phys_Temp_K[i] < Phys.Phys_Tc)) continue;
     const double t = Phys.Phys_Temp_C[i];
     const double P = Pressure_At(method, t);
-    Phys.Phys_Pvap[i] = P;
-    if (!(std::isfinite(P) && P > 0)) finite = false;
+    if (!(std::isfinite(P) && P > 0)) return PhysStatus::NotFinite;
+    // A correlation pushed past its range may put a point above Pc: no liquid is there.
+    if (P > kMmHgPerAtm * Phys.Phys_Pc) continue;
+    P_i[i] = P;
+    ++n;
     const double y = Log10(P);
     const double x = t * y;
     St += t; Sx += x; Stt += t * t; Sxx += x * x; Stx += t * x;
     Sy += y; Sty += t * y; Sxy += x * y;
   }
-  if (!finite) return PhysStatus::NotFinite;
-  // The sums over the fixed point count: the normal equations divided by 51.
-  const double n = kPhysPoints;
-  St /= n; Sx /= n; Stt /= n; Sxx /= n; Stx /= n; Sy /= n; Sty /= n; Sxy /= n;
+  if (n == 0) return PhysStatus::NoPointBelowTc;
+  for (int i = 1; i <= kPhysPoints; ++i) Phys.Phys_Pvap[i] = P_i[i];
+  if (n < 3) return PhysStatus::TooFewPointsBelowTc;
+  // The normal equations divided by the number of points fitted.
+  const double N = n;
+  St /= N; Sx /= N; Stt /= N; Sxx /= N; Stx /= N; Sy /= N; Sty /= N; Sxy /= N;
   const double D = Det_3x3(1, St, Sx, St, Stt, Stx, Sx, Stx, Sxx);
   // Equal temperatures (a range without width) make M singular, but rounding
   // leaves a determinant of noise: below this fraction of the diagonal product

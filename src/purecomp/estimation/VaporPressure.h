@@ -23,11 +23,13 @@ double Vapor_Press_Lee_Kesler(double t, double Tc, double Pc, double omega);
 double Det_3x3(double a1, double a2, double a3, double a4, double a5, double a6,
                double a7, double a8, double a9);
 
-// Fills Phys_Pvap[1..51] by the chosen correlation and fits Phys_Antoine_A, B, C
-// (log10 P = A - B/(t + C), mmHg, degC) by linear least squares on
-// log10 P = k0 + k1 t + k2 t log10 P. NotFinite when a pressure or the fit is
-// not finite (Tc or Pc 0, equal temperatures, ...): the Antoine constants are
-// then left as they were.
+// Fills Phys_Pvap[1..51] by the chosen correlation at the points below Tc (0 at
+// the others, which no pressure above Pc stands for) and fits Phys_Antoine_A, B, C
+// (log10 P = A - B/(t + C), mmHg, degC) to those points by linear least squares
+// on log10 P = k0 + k1 t + k2 t log10 P. NoPointBelowTc (nothing written) or
+// TooFewPointsBelowTc when the range gives fewer than three such points;
+// NotFinite when a pressure or the fit is not finite (Tc or Pc 0, equal
+// temperatures, ...): the Antoine constants are then left as they were.
 PhysStatus Vapor_Press_Antoine_Fit(int method);
 
 }  // namespace physprop

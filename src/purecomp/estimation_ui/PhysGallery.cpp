@@ -1,5 +1,6 @@
 // Gallery pictures of the property-estimation windows after an estimation run
 // for n-hexane (Lydersen groups, Rihani-Doraiswamy Cp0, 0..200 degC).
+#include "core/model/CaseData.h"
 #include "platform/ui/Gallery.h"
 #include "platform/ui/Interaction.h"
 #include "purecomp/estimation_ui/frmPhysicalAmbrose.h"
@@ -7,6 +8,7 @@
 #include "purecomp/estimation_ui/frmPhysicalFedors.h"
 #include "purecomp/estimation_ui/frmPhysicalGraph.h"
 #include "purecomp/estimation_ui/frmPhysicalIdealGasHeat.h"
+#include "purecomp/estimation_ui/frmPhysicalJoback.h"
 #include "purecomp/estimation_ui/frmPhysicalLydersen.h"
 #include "purecomp/estimation_ui/frmPhysicalMain.h"
 
@@ -22,14 +24,16 @@ void Press_Estimate_And_Close(ui::Form& dialog) {
   d.cmdExit_Click();
 }
 
-frmPhysicalMain& Hexane_Run() {
+frmPhysicalMain& Hexane_Run(int language = 0, const char* highC = "200") {
+  Case.Language = static_cast<int16_t>(language);
   auto& form = ui::Forms::Get<frmPhysicalMain>();
+  form.Show();
   form.txtComponentName->setText("n-Hexane");
   form.txtMolWeight->setText("86.178");
   form.txtBubblePointTemp->setText("68.73");
   form.txtTotalAtom->setText("20");
   form.txtTempLow->setText("0");
-  form.txtTempHigh->setText("200");
+  form.txtTempHigh->setText(highC);
   ui::ScriptedInteraction script;
   script.OnModal("frmPhysicalLydersen", [](ui::Form& f) {
     Count(f, 1, "6");
@@ -40,6 +44,8 @@ frmPhysicalMain& Hexane_Run() {
     Count(f, 3, "4");
     Press_Estimate_And_Close(f);
   });
+  // The range message of a high end cut to Tc is answered like any other.
+  script.Answer(ui::vbOK, "");
   ui::Interaction* previous = ui::SetInteraction(&script);
   form.cmdEstimation_Click();
   ui::SetInteraction(previous);
@@ -85,13 +91,38 @@ VZ_GALLERY_SHOT("physprop_graph", [] {
   return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalGraph>());
 });
 
+VZ_GALLERY_SHOT("physprop_main_english", [] { return static_cast<QWidget*>(&Hexane_Run(1)); });
+
+// The high end cut to Tc is echoed with all its digits.
+VZ_GALLERY_SHOT("physprop_main_cut_to_tc", [] { return static_cast<QWidget*>(&Hexane_Run(0, "300")); });
+
+VZ_GALLERY_SHOT("physprop_graph_english", [] {
+  Hexane_Run(1);
+  ui::Forms::Unload<frmPhysicalGraph>();
+  return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalGraph>());
+});
+
+VZ_GALLERY_SHOT("physprop_estimate_data_english", [] {
+  Hexane_Run(1);
+  ui::Forms::Unload<frmPhysicalEstimateData>();
+  return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalEstimateData>());
+});
+
 // Rows without a published contribution are greyed and locked from the opening on.
 VZ_GALLERY_SHOT("physprop_ambrose", [] {
+  Case.Language = 0;
   ui::Forms::Get<frmPhysicalMain>();
   return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalAmbrose>());
 });
 
+VZ_GALLERY_SHOT("physprop_joback_english", [] {
+  Case.Language = 1;
+  ui::Forms::Get<frmPhysicalMain>();
+  return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalJoback>());
+});
+
 VZ_GALLERY_SHOT("physprop_fedors", [] {
+  Case.Language = 0;
   ui::Forms::Get<frmPhysicalMain>();
   return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalFedors>());
 });

@@ -8,6 +8,7 @@
 #include "platform/ui/Controls.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Interaction.h"
+#include "purecomp/estimation_ui/BilingualCaptions.h"
 #include "purecomp/estimation/PhysData.h"
 
 using physprop::GroupMethod;
@@ -25,62 +26,58 @@ QLabel* Framed(QLabel* l) {
 
 const QColor kNoValueBack(224, 224, 224);
 const QColor kNoValueFore(128, 128, 128);
+const QColor kHeadingBack(236, 236, 220);
 
 }  // namespace
 
 PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const char* estimateName)
     : ui::Form(formName), method_(method) {
   const physprop::GroupTable& table = physprop::Group_Table(method);
-  SetCaption(QString::fromUtf8(table.caption));
   auto* top = new QHBoxLayout(this);
 
   vaSpread1 = new ui::SpreadGrid("vaSpread1", this);
   const int cols = 2 + table.contributionCols;
   vaSpread1->SetMaxCols(cols);
   vaSpread1->SetMaxRows(table.Rows());
-  vaSpread1->SetText(1, 0, "構造要素");
   vaSpread1->SetText(2, 0, table.countTitle);
   for (int c = 0; c < table.contributionCols; ++c) vaSpread1->SetText(3 + c, 0, table.colTitles[c]);
-  const bool english = Case.Language == 1;
-  const char* noValue = english ? "no value" : "値なし";
-  for (int i = 1; i <= table.Rows(); ++i) {
-    const physprop::GroupRow& row = table.Row(i);
-    vaSpread1->SetText(1, i, row.name);
-    for (int c = 0; c < table.contributionCols; ++c)
-      vaSpread1->SetText(3 + c, i, row.cell[c] ? row.cell[c] : noValue);
-  }
   vaSpread1->SetColWidth(1, 22);
   vaSpread1->SetColWidth(2, 5);
   for (int c = 3; c <= cols; ++c) vaSpread1->SetColWidth(c, c == 6 ? 11 : 9);
   vaSpread1->SetLocked(1, 1, 1, table.Rows());
   vaSpread1->SetLocked(3, 1, cols, table.Rows());
-  // A group without its published value cannot be counted as 0: lock and grey it now.
+  // A group without its published value cannot be counted as 0: lock and grey
+  // it now. A heading row only groups the rows below it: a count there would
+  // add nothing, so it takes none either.
   for (int i = 1; i <= table.Rows(); ++i) {
-    if (!Row_Without_Values(i)) continue;
-    vaSpread1->SetLocked(2, i, 2, i);
+    const bool heading = physprop::Group_Heading_Row(method, i);
+    if (heading || Row_Without_Values(i)) vaSpread1->SetLocked(2, i, 2, i);
+    if (heading) {
+      for (int c = 1; c <= cols; ++c) vaSpread1->SetBackColor(c, i, kHeadingBack);
+      continue;
+    }
+    if (!Row_Without_Values(i) && !Row_Without_Vc(i)) continue;
     for (int c = 1; c <= cols; ++c) {
       vaSpread1->SetBackColor(c, i, kNoValueBack);
-      vaSpread1->SetForeColor(c, i, kNoValueFore);
+      if (Row_Without_Values(i)) vaSpread1->SetForeColor(c, i, kNoValueFore);
     }
   }
   vaSpread1->setMinimumWidth(cols > 5 ? 600 : 470);
   vaSpread1->setMinimumHeight(420);
   auto* gridColumn = new QVBoxLayout();
   gridColumn->addWidget(vaSpread1, 1);
-  lblNoValues = ui::NewLabel(this, "lblNoValues",
-                             english ? "Grey rows: no published contribution is at hand, so they cannot be counted."
-                                     : "灰色の行は寄与値の公表値がないため、数を入力できません。");
+  lblNoValues = ui::NewLabel(this, "lblNoValues");
   lblNoValues->setWordWrap(true);
   gridColumn->addWidget(lblNoValues);
   top->addLayout(gridColumn, 1);
 
   auto* side = new QVBoxLayout();
-  cmdEstimation = ui::NewButton(this, estimateName, "推算(&E)");
-  cmdExit = ui::NewButton(this, "cmdExit", "戻る(&X)");
+  cmdEstimation = ui::NewButton(this, estimateName);
+  cmdExit = ui::NewButton(this, "cmdExit");
   side->addWidget(cmdEstimation);
   side->addWidget(cmdExit);
   side->addSpacing(12);
-  lblEstimate = ui::NewLabel(this, "lblEstimate", "推算値");
+  lblEstimate = ui::NewLabel(this, "lblEstimate");
   side->addWidget(lblEstimate);
   auto* results = new QGridLayout();
   if (method == GroupMethod::RihaniDoraiswamy) {
@@ -112,12 +109,49 @@ PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const
   connect(cmdEstimation, &QPushButton::clicked, this, [this] { cmdEstimation_Click(); });
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
   resize(cols > 5 ? 860 : 760, 560);
+  Apply_Language();
+}
+
+void PhysGroupDialog::Apply_Language() {
+  const physprop::GroupTable& table = physprop::Group_Table(method_);
+  SetCaption(ui::Q(physprop::Group_Caption(method_)));
+  vaSpread1->SetText(1, 0, Lang("構造要素", "Group"));
+  const char* noValue = Lang("値なし", "no value");
+  for (int i = 1; i <= table.Rows(); ++i) {
+    vaSpread1->SetText(1, i, physprop::Group_Row_Cell(method_, i));
+    for (int c = 0; c < table.contributionCols; ++c) {
+      const char* cell = table.Row(i).cell[c];
+      vaSpread1->SetText(3 + c, i, cell ? cell : noValue);
+    }
+  }
+  const bool critical = method_ != GroupMethod::Fedors && method_ != GroupMethod::RihaniDoraiswamy;
+  lblNoValues->setText(
+      critical ? Lang("灰色の行は寄与値の公表値がないため、数を入力できません（Vcだけがない行は数を入力でき、Vcは推算しません）。",
+                      "Grey rows: no published contribution is at hand, so they cannot be counted (a row without "
+                      "only its Vc can be counted; Vc is then not estimated).")
+               : Lang("灰色の行は寄与値の公表値がないため、数を入力できません。",
+                      "Grey rows: no published contribution is at hand, so they cannot be counted."));
+  cmdEstimation->setText(Lang("推算(&E)", "&Estimate"));
+  cmdExit->setText(Lang("戻る(&X)", "E&xit"));
+  lblEstimate->setText(Lang("推算値", "Estimate"));
+}
+
+void PhysGroupDialog::Form_Activate() { Apply_Language(); }
+
+bool PhysGroupDialog::Row_Without_Vc(int row) const {
+  const physprop::GroupTable& table = physprop::Group_Table(method_);
+  if (method_ == GroupMethod::Fedors || method_ == GroupMethod::RihaniDoraiswamy) return false;
+  if (row < 1 || row > table.Rows()) return false;
+  return table.Row(row).cell[2] == nullptr && !Row_Without_Values(row);
 }
 
 bool PhysGroupDialog::Row_Without_Values(int row) const {
   const physprop::GroupTable& table = physprop::Group_Table(method_);
   if (row < 1 || row > table.Rows()) return false;
-  for (int c = 0; c < table.contributionCols; ++c)
+  // Vc alone may be held back (Tc and Pc are estimated without it).
+  const bool critical = method_ != GroupMethod::Fedors && method_ != GroupMethod::RihaniDoraiswamy;
+  const int needed = critical ? 2 : table.contributionCols;
+  for (int c = 0; c < needed; ++c)
     if (table.Row(row).cell[c] == nullptr) return true;
   return false;
 }
@@ -126,7 +160,8 @@ void PhysGroupDialog::Form_Load() {
   estimated_ = false;
   const int* counts = physprop::Group_Counts(method_);
   for (int i = 1; i <= vaSpread1->MaxRows(); ++i)
-    vaSpread1->SetText(2, i, Row_Without_Values(i) ? "" : txt::Plain(counts[i]));
+    vaSpread1->SetText(2, i,
+                       Row_Without_Values(i) || physprop::Group_Heading_Row(method_, i) ? "" : txt::Plain(counts[i]));
 }
 
 std::vector<std::string> PhysGroupDialog::Count_Texts() const {
@@ -149,6 +184,8 @@ void PhysGroupDialog::cmdEstimation_Click() {
   }
   estimated_ = true;
   Show_Results();
+  // Estimated, but a value held back (Vc without its increment, Joback Pc without the atom count).
+  if (const std::string held = physprop::Group_Estimate_Message(r); !held.empty()) ui::MsgBox(held);
 }
 
 void PhysGroupDialog::Show_Results() {
@@ -160,8 +197,8 @@ void PhysGroupDialog::Show_Results() {
   }
   resultData[0]->setText(ui::Q(txt::Format(Phys.Phys_Tc, "####.000")));
   if (resultData.size() < 3) return;
-  resultData[1]->setText(ui::Q(txt::Format(Phys.Phys_Pc, "###.000")));
-  resultData[2]->setText(ui::Q(txt::Format(Phys.Phys_Vc, "###.000")));
+  resultData[1]->setText(Phys.Phys_Pc > 0 ? ui::Q(txt::Format(Phys.Phys_Pc, "###.000")) : QString());
+  resultData[2]->setText(Phys.Phys_Vc > 0 ? ui::Q(txt::Format(Phys.Phys_Vc, "###.000")) : QString());
 }
 
 void PhysGroupDialog::cmdExit_Click() { ui::Forms::Unload(this); }

@@ -16,6 +16,7 @@ class PhysGroupDialog : public ui::Form {
 
  public:
   void Form_Load() override;
+  void Form_Activate() override;
 
   // The estimate button: sums the counts of the grid into the estimation's values.
   void cmdEstimation_Click();
@@ -23,9 +24,13 @@ class PhysGroupDialog : public ui::Form {
 
   // True once Estimate stored a result during this opening.
   bool Estimated() const { return estimated_; }
-  // A row with a contribution for which no published value is at hand: its
-  // count cell is locked and the row greyed from the opening on.
+  // A row with a contribution for which no published value is at hand (Vc
+  // aside in the Tc, Pc, Vc dialogs): its count cell is locked and the row
+  // greyed from the opening on.
   bool Row_Without_Values(int row) const;
+  // A row of a Tc, Pc, Vc dialog that has Tc and Pc but no published Vc: it can
+  // be counted, and Vc is then not estimated.
+  bool Row_Without_Vc(int row) const;
 
   // Column 2 of rows 1..N as typed.
   std::vector<std::string> Count_Texts() const;
@@ -43,6 +48,7 @@ class PhysGroupDialog : public ui::Form {
 
  private:
   void Show_Results();
+  void Apply_Language();
   physprop::GroupMethod method_;
   bool estimated_ = false;
 };

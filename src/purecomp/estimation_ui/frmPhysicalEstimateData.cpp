@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "platform/text/NumberText.h"
+#include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
 #include "purecomp/estimation/LiquidProperties.h"
 #include "purecomp/estimation/PhysData.h"
@@ -16,37 +17,39 @@ namespace {
 
 struct ConstantRow {
   const char* name;
+  const char* nameEn;
   const char* unit;
 };
 
 const ConstantRow kConstantRows[26] = {
-    {"物質名", ""}, {"分子量", ""}, {"原子数", ""}, {"標準沸点(Tb)", "ﾟC"},
-    {"臨界温度(Tc)", "ﾟK"}, {"臨界圧力(Pc)", "atm"}, {"臨界分子容(Vc)", "cc/mol"},
-    {"偏心因子(ω)", " -"}, {"Antoine定数", "A"}, {" logP=A-B/(t+C)", "B"}, {"", "C"},
-    {"理想気体比熱式", "A"}, {" Cp0=A+B*T+C*T^2+D*T^3", "B"}, {"", "C"}, {"", "D"},
-    {"液比熱式係数", "A"}, {" CpL=A+B*T+C*T^2", "B"}, {"", "C"},
-    {"蒸発潜熱式", "A"}, {" Hv=A+B*T+C*T^2", "B"}, {"", "C"},
-    {"液密度式係数", "A"}, {" ρL=A*B^(-(1-Tr)^(2/7))", "B"}, {"", "A"}, {" ρL=A+B*T+C*T^2", "B"},
-    {"", "C"},
+    {"物質名", "Component", ""}, {"分子量", "Molecular weight", ""}, {"原子数", "Atoms", ""},
+    {"標準沸点(Tb)", "Normal b.p. (Tb)", "ﾟC"}, {"臨界温度(Tc)", "Critical temp. (Tc)", "ﾟK"},
+    {"臨界圧力(Pc)", "Critical press. (Pc)", "atm"}, {"臨界分子容(Vc)", "Critical vol. (Vc)", "cc/mol"},
+    {"偏心因子(ω)", "Acentric factor (ω)", " -"}, {"Antoine定数", "Antoine constants", "A"},
+    {" logP=A-B/(t+C)", " logP=A-B/(t+C)", "B"}, {"", "", "C"},
+    {"理想気体比熱式", "Ideal-gas Cp", "A"}, {" Cp0=A+B*T+C*T^2+D*T^3", " Cp0=A+B*T+C*T^2+D*T^3", "B"},
+    {"", "", "C"}, {"", "", "D"},
+    {"液比熱式係数", "Liquid Cp", "A"}, {" CpL=A+B*T+C*T^2", " CpL=A+B*T+C*T^2", "B"}, {"", "", "C"},
+    {"蒸発潜熱式", "Heat of vaporisation", "A"}, {" Hv=A+B*T+C*T^2", " Hv=A+B*T+C*T^2", "B"}, {"", "", "C"},
+    {"液密度式係数", "Liquid density", "A"}, {" ρL=A*B^(-(1-Tr)^(2/7))", " ρL=A*B^(-(1-Tr)^(2/7))", "B"},
+    {"", "", "A"}, {" ρL=A+B*T+C*T^2", " ρL=A+B*T+C*T^2", "B"}, {"", "", "C"},
 };
 
 const char* const kPointTitles[2][6] = {
     {"温度", "蒸気圧", "理想気体比熱", "液比熱", "蒸発潜熱", "液密度"},
     {"(ﾟC)", "(mmHg)", "(cal/mol/ﾟK)", "(cal/mol/ﾟK)", "(cal/mol)", "(g/mol)"},
 };
+const char* const kPointTitlesEn[6] = {"Temperature", "Vapour press.", "Ideal-gas Cp", "Liquid Cp",
+                                       "Heat of vap.", "Liquid density"};
 
 }  // namespace
 
 frmPhysicalEstimateData::frmPhysicalEstimateData() : ui::Form("frmPhysicalEstimateData") {
-  SetCaption("推算値");
   auto* top = new QHBoxLayout(this);
   vaSpread1 = new ui::SpreadGrid("vaSpread1", this);
   vaSpread1->SetMaxCols(3);
   vaSpread1->SetMaxRows(26);
-  for (int r = 1; r <= 26; ++r) {
-    vaSpread1->SetText(1, r, kConstantRows[r - 1].name);
-    vaSpread1->SetText(2, r, kConstantRows[r - 1].unit);
-  }
+  for (int r = 1; r <= 26; ++r) vaSpread1->SetText(2, r, kConstantRows[r - 1].unit);
   vaSpread1->SetColWidth(1, 29);
   vaSpread1->SetColWidth(2, 7);
   vaSpread1->SetColWidth(3, 16);
@@ -59,7 +62,6 @@ frmPhysicalEstimateData::frmPhysicalEstimateData() : ui::Form("frmPhysicalEstima
   vaSpread2->SetMaxCols(6);
   vaSpread2->SetMaxRows(2 + physprop::kPhysPoints);
   for (int c = 1; c <= 6; ++c) {
-    vaSpread2->SetText(c, 1, kPointTitles[0][c - 1]);
     vaSpread2->SetText(c, 2, kPointTitles[1][c - 1]);
     vaSpread2->SetColWidth(c, c == 1 ? 9 : 14);
   }
@@ -69,7 +71,7 @@ frmPhysicalEstimateData::frmPhysicalEstimateData() : ui::Form("frmPhysicalEstima
   top->addWidget(vaSpread2, 1);
 
   auto* side = new QVBoxLayout();
-  cmdExit = ui::NewButton(this, "cmdExit", "戻る(&X)");
+  cmdExit = ui::NewButton(this, "cmdExit");
   side->addWidget(cmdExit);
   side->addStretch();
   top->addLayout(side);
@@ -77,7 +79,18 @@ frmPhysicalEstimateData::frmPhysicalEstimateData() : ui::Form("frmPhysicalEstima
   resize(1200, 620);
 }
 
+void frmPhysicalEstimateData::Apply_Language() {
+  const bool en = Case.Language == 1;
+  SetCaption(en ? "Estimated data" : "推算値");
+  for (int r = 1; r <= 26; ++r) vaSpread1->SetText(1, r, en ? kConstantRows[r - 1].nameEn : kConstantRows[r - 1].name);
+  for (int c = 1; c <= 6; ++c) vaSpread2->SetText(c, 1, en ? kPointTitlesEn[c - 1] : kPointTitles[0][c - 1]);
+  cmdExit->setText(en ? "E&xit" : "戻る(&X)");
+}
+
+void frmPhysicalEstimateData::Form_Activate() { Apply_Language(); }
+
 void frmPhysicalEstimateData::Form_Load() {
+  Apply_Language();
   Fill_Constants();
   Fill_Points();
 }
@@ -89,6 +102,9 @@ void frmPhysicalEstimateData::Fill_Constants() {
   vaSpread1->SetText(3, 3, txt::Plain(Phys.Phys_Total_Atom));
   const double fixed3[4] = {Phys.Phys_Tb_C, Phys.Phys_Tc, Phys.Phys_Pc, Phys.Phys_Vc};
   for (int k = 0; k < 4; ++k) vaSpread1->SetText(3, 4 + k, txt::Format(fixed3[k], "####.000"));
+  // A Pc or Vc its dialog held back is 0: shown empty, not as a value.
+  for (int k = 2; k < 4; ++k)
+    if (!(fixed3[k] > 0)) vaSpread1->SetText(3, 4 + k, "");
   vaSpread1->SetText(3, 8, txt::Format(Phys.Phys_Omega, "##.00000"));
   vaSpread1->SetText(3, 9, txt::Format(Phys.Phys_Antoine_A, "####.00000"));
   vaSpread1->SetText(3, 10, txt::Format(Phys.Phys_Antoine_B, "####.00000"));

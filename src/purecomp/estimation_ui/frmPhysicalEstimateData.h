@@ -13,6 +13,7 @@ class frmPhysicalEstimateData : public ui::Form {
  public:
   frmPhysicalEstimateData();
   void Form_Load() override;
+  void Form_Activate() override;
   void cmdExit_Click();
 
   ui::SpreadGrid* vaSpread1;  // 26 rows: name, unit or letter, value
@@ -22,4 +23,5 @@ class frmPhysicalEstimateData : public ui::Form {
  private:
   void Fill_Constants();
   void Fill_Points();
+  void Apply_Language();
 };

@@ -1,6 +1,7 @@
 #include "purecomp/estimation_ui/frmPhysicalGraph.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -38,6 +39,13 @@ void Text(ui::PictureBox& p, double x, double y, const std::string& text) {
   p.CurrentX = x;
   p.CurrentY = y;
   p.Print(text);
+}
+
+// A value label at the right-hand side: at its place when it fits there, else
+// moved left just enough to end inside the picture (a long label is never cut).
+void Value_Text(ui::PictureBox& p, double x, double y, const std::string& text) {
+  const double room = Nearest(p.ScaleWidth()) - 15 - p.TextWidth(text);
+  Text(p, std::max(0.0, std::min(x, room)), y, text);
 }
 
 struct Frame {
@@ -102,8 +110,8 @@ void Linear_Graph(ui::PictureBox& p, double ymin, double ymax, const char* patte
   const Frame f = Start(p);
   const double dy = Nearest((f.yb - 300) / 5);
   for (int i = 1; i <= 5; ++i) p.Line(100, f.yb - (i - 1) * dy, f.xr, f.yb - (i - 1) * dy, Grey());
-  Text(p, f.xr + 10, f.yb - 100, txt::Format(yLow, pattern));
-  Text(p, f.xr + 10, 200, txt::Format(yHigh, pattern));
+  Value_Text(p, f.xr + 10, f.yb - 100, txt::Format(yLow, pattern));
+  Value_Text(p, f.xr + 10, 200, txt::Format(yHigh, pattern));
   Frame_And_Temperatures(p, f);
   if (!(yHigh > yLow) || !std::isfinite(yHigh - yLow)) return;
   Curves(p, f, curves, [&](double v) { return f.yb - (v - yLow) * (f.yb - 300) / (yHigh - yLow); });
@@ -118,7 +126,6 @@ double Quadratic(double a, double b, double c, double T) { return a + b * T + c 
 }  // namespace
 
 frmPhysicalGraph::frmPhysicalGraph() : ui::Form("frmPhysicalGraph") {
-  SetCaption("グラフ表示");
   QFont font(QString::fromUtf8("ＭＳ ゴシック"), 9);
   setFont(font);
   auto picture = [this](const char* name, double left, double top) {
@@ -132,22 +139,29 @@ frmPhysicalGraph::frmPhysicalGraph() : ui::Form("frmPhysicalGraph") {
   Picture2 = picture("Picture2", 5160, 600);
   Picture3 = picture("Picture3", 120, 4200);
   Picture4 = picture("Picture4", 5160, 4200);
-  auto label = [this](const char* name, const char* caption, double left, double top, double width,
+  auto label = [this](const char* name, const char* ja, const char* en, double left, double top, double width,
                       const QColor* color) {
-    QLabel* l = ui::NewLabel(this, name, caption);
+    QLabel* l = ui::NewLabel(this, name);
+    captions_.Add(l, ja, en);
     ui::Place(l, left, top, width, 255);
     if (color) l->setStyleSheet(QString("color: %1").arg(color->name()));
     return l;
   };
   const QColor green = ui::RGB(0, 128, 0), cyan = ui::RGB(0, 128, 128);
-  lbl = label("lbl", "蒸気圧  logP(mmHg) = A - B/(t + C)", 360, 240, 3255, nullptr);
-  lblIHeatCapacity = label("lblIHeatCapacity", "理想気体 Cp0(cal/mol/ﾟK)=A +B*T +C*T^2 +D*T^3", 5160, 120,
-                           4095, &green);
-  lblLiqCapacity = label("lblLiqCapacity", "液比熱 　CpL(cal/mol/ﾟK)=A +B*T +C*T^2 ", 5160, 360, 3615, &cyan);
-  lblLiqDensity2 = label("lblLiqDensity2", "液密度 ρ(g/mol)=A*B^(-(1-Tr)^(2/7)", 360, 3720, 3495, &cyan);
-  lblLiqDensity1 = label("lblLiqDensity1", "液密度 ρ(g/mol)=A +B*T +C*T^2", 360, 3960, 2895, &green);
-  lblLatentHeat = label("lblLatentHeat", "蒸発潜熱(cal/mol) Hv = A + B*T + C*T^2", 5160, 3840, 3615, nullptr);
-  cmdExit = ui::NewButton(this, "cmdExit", "戻る(&X)");
+  lbl = label("lbl", "蒸気圧  logP(mmHg) = A - B/(t + C)", "Vapour pressure  logP(mmHg) = A - B/(t + C)", 360,
+              240, 4455, nullptr);
+  lblIHeatCapacity = label("lblIHeatCapacity", "理想気体 Cp0(cal/mol/ﾟK)=A +B*T +C*T^2 +D*T^3",
+                           "Ideal gas Cp0(cal/mol/K)=A +B*T +C*T^2 +D*T^3", 5160, 120, 4095, &green);
+  lblLiqCapacity = label("lblLiqCapacity", "液比熱 　CpL(cal/mol/ﾟK)=A +B*T +C*T^2 ",
+                         "Liquid CpL(cal/mol/K)=A +B*T +C*T^2", 5160, 360, 4095, &cyan);
+  lblLiqDensity2 = label("lblLiqDensity2", "液密度 ρ(g/mol)=A*B^(-(1-Tr)^(2/7)",
+                         "Liquid density ρ(g/mol)=A*B^(-(1-Tr)^(2/7)", 360, 3720, 4455, &cyan);
+  lblLiqDensity1 = label("lblLiqDensity1", "液密度 ρ(g/mol)=A +B*T +C*T^2", "Liquid density ρ(g/mol)=A +B*T +C*T^2",
+                         360, 3960, 4455, &green);
+  lblLatentHeat = label("lblLatentHeat", "蒸発潜熱(cal/mol) Hv = A + B*T + C*T^2",
+                        "Heat of vap.(cal/mol) Hv = A + B*T + C*T^2", 5160, 3840, 4095, nullptr);
+  cmdExit = ui::NewButton(this, "cmdExit");
+  captions_.Add(cmdExit, "戻る(&X)", "E&xit");
   ui::Place(cmdExit, 9360, 120, 855, 375);
   setFixedSize(ui::Px(10320), ui::Px(7275));
 
@@ -158,9 +172,30 @@ frmPhysicalGraph::frmPhysicalGraph() : ui::Form("frmPhysicalGraph") {
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
 }
 
-void frmPhysicalGraph::Form_Load() { Draw_All(); }
+void frmPhysicalGraph::Form_Load() {
+  Apply_Language();
+  Draw_All();
+}
 
-void frmPhysicalGraph::Form_Activate() { Draw_All(); }
+void frmPhysicalGraph::Form_Activate() {
+  Apply_Language();
+  Draw_All();
+}
+
+void frmPhysicalGraph::Apply_Language() {
+  SetCaption(Lang("グラフ表示", "Graphs"));
+  captions_.Apply();
+  // A caption wider than its place (the equations run up to the exit button)
+  // is set in a smaller size rather than cut.
+  for (QLabel* l : {lbl, lblIHeatCapacity, lblLiqCapacity, lblLiqDensity2, lblLiqDensity1, lblLatentHeat}) {
+    QFont f = font();
+    for (double pt = f.pointSizeF(); pt >= 6.0; pt -= 0.5) {
+      f.setPointSizeF(pt);
+      if (QFontMetrics(f).horizontalAdvance(l->text()) <= l->width()) break;
+    }
+    l->setFont(f);
+  }
+}
 
 void frmPhysicalGraph::Draw_All() {
   Graph_Est_Vapor_Press();
@@ -183,13 +218,13 @@ void frmPhysicalGraph::Graph_Est_Vapor_Press() {
     for (int i = 1; i <= static_cast<int>(N); ++i) {
       const double yi = f.yb - (i - 1) * dy;
       p.Line(100, yi, f.xr, yi, Grey());
-      Text(p, f.xr - 50, yi - 100, txt::Signed(std::pow(10.0, L + i - 1)));
+      Value_Text(p, f.xr - 50, yi - 100, txt::Signed(std::pow(10.0, L + i - 1)));
       for (int j = 1; j <= 10; ++j) {
         const double y = std::floor(f.yb - (i - 1 + std::log10(static_cast<double>(j))) * dy);
         p.Line(100, y, f.xr, y, Grey());
       }
     }
-    Text(p, f.xr - 50, 250, txt::Signed(std::pow(10.0, L + N)));
+    Value_Text(p, f.xr - 50, 250, txt::Signed(std::pow(10.0, L + N)));
   }
   Frame_And_Temperatures(p, f);
   if (!axis) return;

@@ -9,6 +9,7 @@
 
 #include "platform/ui/Form.h"
 #include "platform/ui/PictureBox.h"
+#include "purecomp/estimation_ui/BilingualCaptions.h"
 
 class frmPhysicalGraph : public ui::Form {
   Q_OBJECT
@@ -38,6 +39,8 @@ class frmPhysicalGraph : public ui::Form {
 
  private:
   void Draw_All();
+  void Apply_Language();
+  BilingualCaptions captions_;
 };
 
 // Axis arithmetic of the graphs (whole twips, halves to even).

@@ -13,6 +13,7 @@
 #include "purecomp/estimation/LiquidProperties.h"
 #include "purecomp/estimation/PhysEstimation.h"
 #include "purecomp/estimation/VaporPressure.h"
+#include "purecomp/estimation_ui/BilingualCaptions.h"
 #include "purecomp/estimation_ui/frmPhysicalAmbrose.h"
 #include "purecomp/estimation_ui/frmPhysicalEstimateData.h"
 #include "purecomp/estimation_ui/frmPhysicalFedors.h"
@@ -41,16 +42,21 @@ QLabel* ValueLabel(QWidget* parent, const std::string& name) {
   return l;
 }
 
+struct JaEn {
+  const char* ja;
+  const char* en;
+};
+
 // A frame of option buttons with their captions (an empty caption is still a button).
-QGroupBox* OptionFrame(QWidget* parent, const char* frameName, const char* caption,
-                       ui::OptionArray& options, const char* optName,
-                       std::initializer_list<const char*> captions) {
-  QGroupBox* frame = ui::NewFrame(parent, frameName, caption);
+QGroupBox* OptionFrame(QWidget* parent, BilingualCaptions& caps, const char* frameName, JaEn caption,
+                       ui::OptionArray& options, const char* optName, std::initializer_list<JaEn> captions) {
+  QGroupBox* frame = ui::NewFrame(parent, frameName);
+  caps.Add(frame, caption.ja, caption.en);
   auto* layout = new QVBoxLayout(frame);
   options.Create(frame, optName, static_cast<int>(captions.size()));
   int i = 0;
-  for (const char* c : captions) {
-    options[i]->setText(QString::fromUtf8(c));
+  for (const JaEn& c : captions) {
+    caps.Add(options[i], c.ja, c.en);
     layout->addWidget(options[i]);
     ++i;
   }
@@ -73,22 +79,27 @@ bool Show_Dialog() {
 }  // namespace
 
 frmPhysicalMain::frmPhysicalMain() : ui::Form("frmPhysicalMain") {
-  SetCaption("純物質の物性値推算");
   auto* top = new QVBoxLayout(this);
   auto* head = new QHBoxLayout();
-  lblHeader = ui::NewLabel(this, "lblHeader", "純物質の物性値推算");
+  lblHeader = ui::NewLabel(this, "lblHeader");
+  captions_.Add(lblHeader, "純物質の物性値推算", "Pure Component Property Estimation");
   QFont hf = lblHeader->font();
   hf.setPointSize(hf.pointSize() + 4);
   hf.setBold(true);
   lblHeader->setFont(hf);
   head->addWidget(lblHeader);
   head->addStretch();
-  cmdEstimation = ui::NewButton(this, "cmdEstimation", "推算(&E)");
-  cmdDispEstData = ui::NewButton(this, "cmdDispEstData", "推算値(&D)");
-  cmdDispGraph = ui::NewButton(this, "cmdDispGraph", "ｸﾞﾗﾌ(&G)");
-  cmdVersion = ui::NewButton(this, "cmdVersion", "情報(&A)");
-  cmdVersion->setToolTip("情報を表示します。");
-  cmdExit = ui::NewButton(this, "cmdExit", "戻る(&X)");
+  cmdEstimation = ui::NewButton(this, "cmdEstimation");
+  cmdDispEstData = ui::NewButton(this, "cmdDispEstData");
+  cmdDispGraph = ui::NewButton(this, "cmdDispGraph");
+  cmdVersion = ui::NewButton(this, "cmdVersion");
+  cmdExit = ui::NewButton(this, "cmdExit");
+  captions_.Add(cmdEstimation, "推算(&E)", "&Estimate");
+  captions_.Add(cmdDispEstData, "推算値(&D)", "&Data");
+  captions_.Add(cmdDispGraph, "ｸﾞﾗﾌ(&G)", "&Graph");
+  captions_.Add(cmdVersion, "情報(&A)", "&About");
+  captions_.Add(cmdVersion, "情報を表示します。", "Shows the program information.", BilingualCaptions::Kind::ToolTip);
+  captions_.Add(cmdExit, "戻る(&X)", "E&xit");
   for (QPushButton* b : {cmdEstimation, cmdDispEstData, cmdDispGraph, cmdVersion, cmdExit}) {
     b->setMinimumHeight(28);
     head->addWidget(b);
@@ -104,41 +115,55 @@ frmPhysicalMain::frmPhysicalMain() : ui::Form("frmPhysicalMain") {
   txtMolWeight = ui::NewTextBox(this, "txtMolWeight");
   txtBubblePointTemp = ui::NewTextBox(this, "txtBubblePointTemp");
   txtTotalAtom = ui::NewTextBox(this, "txtTotalAtom");
-  inputs->addWidget(ui::NewLabel(this, "lblComponentName", "物質名"), 0, 0);
+  auto label = [this](const char* name, const char* ja, const char* en) {
+    return static_cast<QLabel*>(captions_.Add(ui::NewLabel(this, name), ja, en));
+  };
+  inputs->addWidget(label("lblComponentName", "物質名", "Component"), 0, 0);
   inputs->addWidget(txtComponentName, 0, 1, 1, 3);
-  inputs->addWidget(ui::NewLabel(this, "lblMolWeight", "分子量"), 1, 0);
+  inputs->addWidget(label("lblMolWeight", "分子量", "Molecular weight"), 1, 0);
   inputs->addWidget(txtMolWeight, 1, 1);
-  inputs->addWidget(ui::NewLabel(this, "lblBubblePointTemp", "標準沸点(ﾟC)"), 2, 0);
+  inputs->addWidget(label("lblBubblePointTemp", "標準沸点(ﾟC)", "Normal b.p. (°C)"), 2, 0);
   inputs->addWidget(txtBubblePointTemp, 2, 1);
-  inputs->addWidget(ui::NewLabel(this, "lblBubblePointNote", "(空白の場合Fedors法で推算)"), 2, 2, 1, 2);
-  inputs->addWidget(ui::NewLabel(this, "lblTotalAtom", "Total原子数"), 3, 0);
+  inputs->addWidget(label("lblBubblePointNote", "(空白の場合Fedors法で推算)", "(blank: Tc by Fedors)"), 2, 2, 1, 3);
+  inputs->addWidget(label("lblTotalAtom", "Total原子数", "Total atoms"), 3, 0);
   inputs->addWidget(txtTotalAtom, 3, 1);
   txtTempLow = ui::NewTextBox(this, "txtTempLow");
   txtTempHigh = ui::NewTextBox(this, "txtTempHigh");
-  inputs->addWidget(ui::NewLabel(this, "lblTempRange", "推算温度範囲"), 4, 0);
+  inputs->addWidget(label("lblTempRange", "推算温度範囲", "Temperature range"), 4, 0);
   inputs->addWidget(txtTempLow, 4, 1);
   inputs->addWidget(ui::NewLabel(this, "lblTempTo", "～"), 4, 2, Qt::AlignCenter);
   inputs->addWidget(txtTempHigh, 4, 3);
-  inputs->addWidget(ui::NewLabel(this, "lblTempUnit", "(℃)"), 4, 4);
-  for (QLineEdit* t : {txtMolWeight, txtBubblePointTemp, txtTotalAtom, txtTempLow, txtTempHigh}) {
+  inputs->addWidget(label("lblTempUnit", "(℃)", "(°C)"), 4, 4);
+  for (QLineEdit* t : {txtMolWeight, txtBubblePointTemp, txtTotalAtom}) {
     t->setAlignment(Qt::AlignRight);
     t->setMaximumWidth(110);
+  }
+  // A range end cut to Tc is echoed with all its digits: wide enough for them.
+  const int rangeWidth = txtTempHigh->fontMetrics().horizontalAdvance("-0000.00000000000") + 16;
+  for (QLineEdit* t : {txtTempLow, txtTempHigh}) {
+    t->setAlignment(Qt::AlignRight);
+    t->setMinimumWidth(rangeWidth);
   }
   left->addLayout(inputs);
 
   // The methods.
   auto* methods = new QGridLayout();
-  fraTcPcVc = OptionFrame(this, "fraTcPcVc", "Tc,Pc,Vcの推算法", optTcPcVc, "optTcPcVc",
-                          {"Lydersen法", "Ambrose法", "Joback法", "Klincewicz-Reid法"});
-  fraOmg = OptionFrame(this, "fraOmg", "偏心因子(ω)の推算法", optOmg, "optOmg",
-                       {"Edmister法", "Lee-Kesler法"});
-  fraVaporPress = OptionFrame(this, "fraVaporPress", "蒸気圧の推算法", optVaporPress, "optVaporPress",
-                              {"Riedel-Plank-Miller法", "Pitzer法", "Lee-Kesler法"});
-  fraCpIdeal = OptionFrame(this, "fraCpIdeal", "理想気体比熱の推算法", optCpIdeal, "optCpIdeal",
-                           {"Rihani-Doraiswamy法", ""});
-  optCpIdeal[1]->setToolTip("理想気体比熱・液比熱を推算しない");
-  fraCpLiquid = OptionFrame(this, "fraCpLiquid", "液比熱の推算法", optCpLiquid, "optCpLiquid",
-                            {"Rowlison-Bondi 法", "Lyman-Danner法"});
+  fraTcPcVc = OptionFrame(this, captions_, "fraTcPcVc", {"Tc,Pc,Vcの推算法", "Tc, Pc, Vc method"}, optTcPcVc,
+                          "optTcPcVc",
+                          {{"Lydersen法", "Lydersen"}, {"Ambrose法", "Ambrose"}, {"Joback法", "Joback"},
+                           {"Klincewicz-Reid法", "Klincewicz-Reid"}});
+  fraOmg = OptionFrame(this, captions_, "fraOmg", {"偏心因子(ω)の推算法", "Acentric factor (ω) method"}, optOmg,
+                       "optOmg", {{"Edmister法", "Edmister"}, {"Lee-Kesler法", "Lee-Kesler"}});
+  fraVaporPress = OptionFrame(this, captions_, "fraVaporPress", {"蒸気圧の推算法", "Vapour pressure method"},
+                              optVaporPress, "optVaporPress",
+                              {{"Riedel-Plank-Miller法", "Riedel-Plank-Miller"}, {"Pitzer法", "Pitzer"},
+                               {"Lee-Kesler法", "Lee-Kesler"}});
+  fraCpIdeal = OptionFrame(this, captions_, "fraCpIdeal", {"理想気体比熱の推算法", "Ideal-gas Cp method"}, optCpIdeal,
+                           "optCpIdeal", {{"Rihani-Doraiswamy法", "Rihani-Doraiswamy"}, {"", ""}});
+  captions_.Add(optCpIdeal[1], "理想気体比熱・液比熱を推算しない", "No ideal-gas or liquid Cp",
+                BilingualCaptions::Kind::ToolTip);
+  fraCpLiquid = OptionFrame(this, captions_, "fraCpLiquid", {"液比熱の推算法", "Liquid Cp method"}, optCpLiquid,
+                            "optCpLiquid", {{"Rowlison-Bondi 法", "Rowlinson-Bondi"}, {"Lyman-Danner法", "Lyman-Danner"}});
   {
     auto* l = static_cast<QVBoxLayout*>(fraCpLiquid->layout());
     auto* rk = new QHBoxLayout();
@@ -153,18 +178,17 @@ frmPhysicalMain::frmPhysicalMain() : ui::Form("frmPhysicalMain") {
     // The correlation's published constants are not in the data: keep the
     // option in sight, unavailable, and say why.
     optCpLiquid[1]->setEnabled(false);
-    optCpLiquid[1]->setToolTip(ui::Q(physprop::Lyman_Danner_Unavailable_Message()));
-    lblLymanDanner = ui::NewLabel(fraCpLiquid, "lblLymanDanner",
-                                  Case.Language == 1 ? "(unavailable: no published X, K values)"
-                                                     : "（X, Kの公表値がないため使用不可）");
+    lblLymanDanner = ui::NewLabel(fraCpLiquid, "lblLymanDanner");
+    captions_.Add(lblLymanDanner, "（X, Kの公表値がないため使用不可）", "(unavailable: no published X, K values)");
     lblLymanDanner->setWordWrap(true);
     l->addWidget(lblLymanDanner);
     for (QWidget* w : {static_cast<QWidget*>(lblCpL_R), static_cast<QWidget*>(txtCpL_R),
                        static_cast<QWidget*>(lblCpL_K), static_cast<QWidget*>(txtCpL_K)})
       w->setEnabled(false);
   }
-  fraLiqDensity = OptionFrame(this, "fraLiqDensity", "液密度の推算法", optLiqDensity, "optLiqDensity",
-                              {"Gunn-Yammada法", "Spencer-Danner法"});
+  fraLiqDensity = OptionFrame(this, captions_, "fraLiqDensity", {"液密度の推算法", "Liquid density method"},
+                              optLiqDensity, "optLiqDensity",
+                              {{"Gunn-Yammada法", "Gunn-Yamada"}, {"Spencer-Danner法", "Spencer-Danner"}});
   {
     auto* l = static_cast<QVBoxLayout*>(fraLiqDensity->layout());
     auto* rd = new QHBoxLayout();
@@ -189,77 +213,79 @@ frmPhysicalMain::frmPhysicalMain() : ui::Form("frmPhysicalMain") {
 
   // The results.
   auto* results = new QGridLayout();
-  auto frame = [this](const char* name, const char* caption, std::initializer_list<const char*> notes) {
-    QGroupBox* f = ui::NewFrame(this, name, caption);
+  auto frame = [this](const char* name, JaEn caption, std::initializer_list<const char*> notes) {
+    QGroupBox* f = ui::NewFrame(this, name);
+    captions_.Add(f, caption.ja, caption.en);
     auto* g = new QGridLayout(f);
     int r = 0;
     for (const char* n : notes) g->addWidget(new QLabel(QString::fromUtf8(n), f), r++, 0, 1, 2);
     return std::make_pair(f, g);
   };
-  auto add = [](QGridLayout* g, QWidget* parent, const char* title, QLabel* value) {
+  auto add = [this](QGridLayout* g, QWidget* parent, JaEn title, QLabel* value) {
     const int r = g->rowCount();
-    g->addWidget(new QLabel(QString::fromUtf8(title), parent), r, 0);
+    g->addWidget(captions_.Add(new QLabel(parent), title.ja, title.en), r, 0);
     g->addWidget(value, r, 1);
   };
   {
-    auto [f, g] = frame("fraCritical", "臨界定数", {});
+    auto [f, g] = frame("fraCritical", {"臨界定数", "Critical constants"}, {});
     lblTcEst = ValueLabel(f, "lblTcEst");
     lblPcEst = ValueLabel(f, "lblPcEst");
     lblVcEst = ValueLabel(f, "lblVcEst");
     lblTbEst = ValueLabel(f, "lblTbEst");
     lblOmgEst = ValueLabel(f, "lblOmgEst");
-    add(g, f, "臨界温度（ﾟK）", lblTcEst);
-    add(g, f, "臨界圧力（atm）", lblPcEst);
-    add(g, f, "臨界分子容（cc/mol）", lblVcEst);
-    add(g, f, "標準沸点(ﾟC)", lblTbEst);
-    add(g, f, "偏心因子(ω)", lblOmgEst);
+    add(g, f, {"臨界温度（ﾟK）", "Tc (K)"}, lblTcEst);
+    add(g, f, {"臨界圧力（atm）", "Pc (atm)"}, lblPcEst);
+    add(g, f, {"臨界分子容（cc/mol）", "Vc (cc/mol)"}, lblVcEst);
+    add(g, f, {"標準沸点(ﾟC)", "Tb (°C)"}, lblTbEst);
+    add(g, f, {"偏心因子(ω)", "Acentric factor (ω)"}, lblOmgEst);
     results->addWidget(f, 0, 0);
   }
   {
-    auto [f, g] = frame("fraAntoine", "Antoine定数", {"logP=A-B/(t+C)"});
+    auto [f, g] = frame("fraAntoine", {"Antoine定数", "Antoine constants"}, {"logP=A-B/(t+C)"});
     lblAntoineAEst = ValueLabel(f, "lblAntoineAEst");
     lblAntoineBEst = ValueLabel(f, "lblAntoineBEst");
     lblAntoineCEst = ValueLabel(f, "lblAntoineCEst");
-    add(g, f, "A", lblAntoineAEst);
-    add(g, f, "B", lblAntoineBEst);
-    add(g, f, "C", lblAntoineCEst);
+    add(g, f, {"A", "A"}, lblAntoineAEst);
+    add(g, f, {"B", "B"}, lblAntoineBEst);
+    add(g, f, {"C", "C"}, lblAntoineCEst);
     results->addWidget(f, 0, 1);
   }
   const char* letters[4] = {"A", "B", "C", "D"};
   {
-    auto [f, g] = frame("fraCpIdealEst", "理想気体比熱式係数", {"Cp0=A+B*T+C*T^2+D*T^3", "(cal/mol/ﾟK)"});
+    auto [f, g] = frame("fraCpIdealEst", {"理想気体比熱式係数", "Ideal-gas Cp coefficients"},
+                        {"Cp0=A+B*T+C*T^2+D*T^3", "(cal/mol/ﾟK)"});
     for (int k = 0; k < 4; ++k) {
       lblCpIdealEst[k] = ValueLabel(f, std::string("lblCpIdeal") + letters[k] + "Est");
-      add(g, f, letters[k], lblCpIdealEst[k]);
+      add(g, f, {letters[k], letters[k]}, lblCpIdealEst[k]);
     }
     results->addWidget(f, 1, 0);
   }
   {
-    auto [f, g] = frame("fraCpLiqEst", "液比熱式係数", {"CpL=A+B*T+C*T^2", "(cal/mol/ﾟK)"});
+    auto [f, g] = frame("fraCpLiqEst", {"液比熱式係数", "Liquid Cp coefficients"}, {"CpL=A+B*T+C*T^2", "(cal/mol/ﾟK)"});
     for (int k = 0; k < 3; ++k) {
       lblCpLiqEst[k] = ValueLabel(f, std::string("lblCpLiq") + letters[k] + "Est");
-      add(g, f, letters[k], lblCpLiqEst[k]);
+      add(g, f, {letters[k], letters[k]}, lblCpLiqEst[k]);
     }
     results->addWidget(f, 1, 1);
   }
   {
-    auto [f, g] = frame("fraHvEst", "蒸発潜熱", {"Hv=A+B*T+C*T^2"});
+    auto [f, g] = frame("fraHvEst", {"蒸発潜熱", "Heat of vaporisation"}, {"Hv=A+B*T+C*T^2"});
     for (int k = 0; k < 3; ++k) {
       lblHvEst[k] = ValueLabel(f, std::string("lblHv") + letters[k] + "Est");
-      add(g, f, letters[k], lblHvEst[k]);
+      add(g, f, {letters[k], letters[k]}, lblHvEst[k]);
     }
     results->addWidget(f, 2, 0);
   }
   {
-    auto [f, g] = frame("fraDenLiqEst", "液密度式係数", {"ρL=A+B*T+C*T^2"});
+    auto [f, g] = frame("fraDenLiqEst", {"液密度式係数", "Liquid density coefficients"}, {"ρL=A+B*T+C*T^2"});
     for (int k = 0; k < 3; ++k) {
       lblDenLiq2Est[k] = ValueLabel(f, std::string("lblDenLiq2") + letters[k] + "Est");
-      add(g, f, letters[k], lblDenLiq2Est[k]);
+      add(g, f, {letters[k], letters[k]}, lblDenLiq2Est[k]);
     }
     g->addWidget(new QLabel("ρL=A*B^(-(1-Tr)^2/7))", f), g->rowCount(), 0, 1, 2);
     for (int k = 0; k < 2; ++k) {
       lblDenLiq1Est[k] = ValueLabel(f, std::string("lblDenLiq1") + letters[k] + "Est");
-      add(g, f, letters[k], lblDenLiq1Est[k]);
+      add(g, f, {letters[k], letters[k]}, lblDenLiq1Est[k]);
     }
     results->addWidget(f, 2, 1);
   }
@@ -277,7 +303,16 @@ frmPhysicalMain::frmPhysicalMain() : ui::Form("frmPhysicalMain") {
   resize(1040, 680);
 }
 
+void frmPhysicalMain::Apply_Language() {
+  SetCaption(Lang("純物質の物性値推算", "Pure Component Property Estimation"));
+  captions_.Apply();
+  optCpLiquid[1]->setToolTip(ui::Q(physprop::Lyman_Danner_Unavailable_Message()));
+}
+
+void frmPhysicalMain::Form_Activate() { Apply_Language(); }
+
 void frmPhysicalMain::Form_Load() {
+  Apply_Language();
   physprop::Clear_Group_Counts();
   fraCpLiquid->setVisible(true);
   optCpLiquid_Click(0);
@@ -305,13 +340,14 @@ void frmPhysicalMain::optLiqDensity_Click(int index) {
     w->setVisible(index != 0);
 }
 
-bool frmPhysicalMain::Step_Ok(PhysStatus status, const char* step) {
-  if (status == PhysStatus::Ok) return true;
-  if (status == PhysStatus::PivotVanished) {
-    ui::MsgBox(physprop::Least_Square_Pivot_Message());
-    return false;
+bool frmPhysicalMain::Step_Ok(PhysStatus status, const char* stepJa, const char* stepEn) {
+  switch (status) {
+    case PhysStatus::Ok: return true;
+    case PhysStatus::PivotVanished: ui::MsgBox(physprop::Least_Square_Pivot_Message()); break;
+    case PhysStatus::NoPointBelowTc: ui::MsgBox(physprop::No_Point_Below_Tc_Message()); break;
+    case PhysStatus::TooFewPointsBelowTc: ui::MsgBox(physprop::Too_Few_Points_Below_Tc_Message()); break;
+    case PhysStatus::NotFinite: ui::MsgBox(physprop::Step_Fault_Message(stepJa, stepEn)); break;
   }
-  ui::MsgBox(physprop::Step_Fault_Message(step));
   return false;
 }
 
@@ -328,8 +364,9 @@ void frmPhysicalMain::Clear_Result_Labels() {
 
 void frmPhysicalMain::Show_Critical() {
   lblTcEst->setText(ui::Q(txt::Format(Phys.Phys_Tc, "####.000")));
-  lblPcEst->setText(ui::Q(txt::Format(Phys.Phys_Pc, "###.000")));
-  lblVcEst->setText(ui::Q(txt::Format(Phys.Phys_Vc, "###.000")));
+  // A Pc or Vc that its dialog held back (no atom count, no published increment) is 0: shown empty.
+  lblPcEst->setText(Phys.Phys_Pc > 0 ? ui::Q(txt::Format(Phys.Phys_Pc, "###.000")) : QString());
+  lblVcEst->setText(Phys.Phys_Vc > 0 ? ui::Q(txt::Format(Phys.Phys_Vc, "###.000")) : QString());
   lblTbEst->setText(ui::Q(txt::Format(Phys.Phys_Tb_C, "####.000")));
   lblOmgEst->setText(ui::Q(txt::Format(Phys.Phys_Omega, "##.000000")));
 }
@@ -343,12 +380,21 @@ void frmPhysicalMain::Show_Density() {
 
 void frmPhysicalMain::cmdEstimation_Click() {
   CalcMessageScope scope;
-  physprop::Estimation_Read_Inputs(ui::S(txtComponentName->text()), ui::S(txtMolWeight->text()),
-                                   ui::S(txtBubblePointTemp->text()), ui::S(txtTotalAtom->text()));
+  // Every box is read before anything changes: a refused text leaves the last run in place.
+  const std::string refused = physprop::Estimation_Read_Inputs(
+      ui::S(txtComponentName->text()), ui::S(txtMolWeight->text()), ui::S(txtBubblePointTemp->text()),
+      ui::S(txtTotalAtom->text()));
+  if (!refused.empty()) return void(ui::MsgBox(refused));
+  double lowC = 0, highC = 0;
+  if (const std::string r = physprop::Estimation_Read_Range(ui::S(txtTempLow->text()), ui::S(txtTempHigh->text()),
+                                                           lowC, highC);
+      !r.empty())
+    return void(ui::MsgBox(r));
   // Nothing of an earlier run may stand in for a step of this one.
   physprop::Clear_Results();
   Clear_Result_Labels();
-  if (txtBubblePointTemp->text().isEmpty() && !Show_Dialog<frmPhysicalFedors>()) {
+  if (ui::S(txtBubblePointTemp->text()).find_first_not_of(" \t") == std::string::npos &&
+      !Show_Dialog<frmPhysicalFedors>()) {
     ui::MsgBox(physprop::Fedors_Not_Estimated_Message());
     return;
   }
@@ -359,16 +405,21 @@ void frmPhysicalMain::cmdEstimation_Click() {
     case 3: Show_Dialog<frmPhysicalKlincewicz>(); break;
     default: break;
   }
-  if (!Step_Ok(physprop::Acentric_Factor(optOmg.Value()), "偏心因子")) return;
+  const bool omegaOk = Step_Ok(physprop::Acentric_Factor(optOmg.Value()), "偏心因子", "acentric factor");
   // Without a Tc no critical constant of this run exists to show.
   if (Phys.Phys_Tc > 0) Show_Critical();
+  if (!omegaOk) return lblOmgEst->clear();
 
-  const physprop::RangeCut cut =
-      physprop::Estimation_Range(txt::Val(ui::S(txtTempLow->text())), txt::Val(ui::S(txtTempHigh->text())));
-  if (cut.highCut) txtTempHigh->setText(ui::Q(txt::Plain(Phys.Phys_Temp_High)));
+  const physprop::RangeCut cut = physprop::Estimation_Range(lowC, highC);
+  if (cut.highCut) {
+    txtTempHigh->setText(ui::Q(txt::Plain(Phys.Phys_Temp_High)));
+    txtTempHigh->setCursorPosition(0);
+  }
   if (cut.lowCut) txtTempLow->setText("-273.15");
+  // Above Tc there is no liquid: with no point below it nothing is computed over the range.
+  if (physprop::Points_Below_Tc() == 0) return void(ui::MsgBox(physprop::No_Point_Below_Tc_Message()));
 
-  if (!Step_Ok(physprop::Vapor_Press_Antoine_Fit(optVaporPress.Value()), "蒸気圧")) return;
+  if (!Step_Ok(physprop::Vapor_Press_Antoine_Fit(optVaporPress.Value()), "蒸気圧", "vapour pressure")) return;
   lblAntoineAEst->setText(ui::Q(txt::Format(Phys.Phys_Antoine_A, "####.00000")));
   lblAntoineBEst->setText(ui::Q(txt::Format(Phys.Phys_Antoine_B, "####.00000")));
   lblAntoineCEst->setText(ui::Q(txt::Format(Phys.Phys_Antoine_C, "####.00000")));
@@ -385,7 +436,7 @@ void frmPhysicalMain::cmdEstimation_Click() {
     }
   }
 
-  if (!Step_Ok(physprop::Heat_Of_Vaporization(Fit), "蒸発潜熱")) return;
+  if (!Step_Ok(physprop::Heat_Of_Vaporization(Fit), "蒸発潜熱", "heat of vaporisation")) return;
   const double hv[3] = {Phys.Phys_Hv_A, Phys.Phys_Hv_B, Phys.Phys_Hv_C};
   for (int k = 0; k < 3; ++k) lblHvEst[k]->setText(ui::Q(txt::Format(hv[k], kCoefPattern)));
 
@@ -398,7 +449,7 @@ bool frmPhysicalMain::Run_Liquid_Cp() {
     ui::MsgBox(physprop::Lyman_Danner_Unavailable_Message());
     return true;
   }
-  if (!Step_Ok(physprop::CpLiq_Rowlinson_Bondi(Fit), "液比熱")) return false;
+  if (!Step_Ok(physprop::CpLiq_Rowlinson_Bondi(Fit), "液比熱", "liquid heat capacity")) return false;
   const double c[3] = {Phys.Phys_CpL_A, Phys.Phys_CpL_B, Phys.Phys_CpL_C};
   for (int k = 0; k < 3; ++k) lblCpLiqEst[k]->setText(ui::Q(txt::Format(c[k], kCoefPattern)));
   return true;
@@ -406,14 +457,19 @@ bool frmPhysicalMain::Run_Liquid_Cp() {
 
 bool frmPhysicalMain::Run_Density() {
   if (optLiqDensity.Value() == 0) {
-    if (!Step_Ok(physprop::LiqDensity_Gunn_Yamada(Fit), "液密度")) return false;
+    if (!Step_Ok(physprop::LiqDensity_Gunn_Yamada(Fit), "液密度", "liquid density")) return false;
     Show_Density();
   } else if (txtLiqD_Tref->text().isEmpty() || txtLiqD_Dref->text().isEmpty()) {
     ui::MsgBox(physprop::Spencer_Danner_Missing_Message());
   } else {
-    const double rhoRef = txt::Val(ui::S(txtLiqD_Dref->text()));
-    const double TrefC = txt::Val(ui::S(txtLiqD_Tref->text()));
-    if (!Step_Ok(physprop::LiqDensity_Spencer_Danner(Fit, rhoRef, TrefC), "液密度")) return false;
+    double rhoRef = 0, TrefC = 0;
+    const std::string refused = physprop::Estimation_Read_Reference(ui::S(txtLiqD_Tref->text()),
+                                                                     ui::S(txtLiqD_Dref->text()), TrefC, rhoRef);
+    if (!refused.empty()) {
+      ui::MsgBox(refused);
+      return false;
+    }
+    if (!Step_Ok(physprop::LiqDensity_Spencer_Danner(Fit, rhoRef, TrefC), "液密度", "liquid density")) return false;
     Show_Density();
   }
   return true;

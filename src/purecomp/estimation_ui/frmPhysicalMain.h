@@ -12,6 +12,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
 #include "purecomp/estimation/PhysData.h"
+#include "purecomp/estimation_ui/BilingualCaptions.h"
 
 class frmPhysicalMain : public ui::Form {
   Q_OBJECT
@@ -20,6 +21,7 @@ class frmPhysicalMain : public ui::Form {
   frmPhysicalMain();
   void Form_Load() override;
   void Form_Unload() override;
+  void Form_Activate() override;
 
   void cmdEstimation_Click();
   void cmdDispEstData_Click();
@@ -82,7 +84,9 @@ class frmPhysicalMain : public ui::Form {
 
  private:
   // False when the step failed: its message is shown and the run ends there.
-  bool Step_Ok(physprop::PhysStatus status, const char* step);
+  bool Step_Ok(physprop::PhysStatus status, const char* stepJa, const char* stepEn);
+  // Captions in the language chosen now (also after a switch while loaded).
+  void Apply_Language();
   // Empties every result label (a new run shows only what it computes).
   void Clear_Result_Labels();
   void Show_Critical();
@@ -90,6 +94,7 @@ class frmPhysicalMain : public ui::Form {
   bool Run_Liquid_Cp();
   bool Run_Density();
 
+  BilingualCaptions captions_;
   CalcMessageHandler previousHandler_;
   bool handlerInstalled_ = false;
 };

@@ -189,7 +189,14 @@ TEST_F(AntoineCalcTest, PointsThatCannotCarryAFitAreRefusedInEitherLanguage) {
       {{{"-300", "1"}, {"10", "50"}, {"20", "90"}}, "絶対零度（-273.15℃）以下", "at or below absolute zero"},
       {{{"0", "10"}, {"10", "0"}, {"20", "90"}}, "圧力が 0 以下の点があります", "pressure of 0 or less"},
       {{{"0", "10"}, {"10", "-5"}, {"20", "90"}}, "圧力が 0 以下の点があります", "pressure of 0 or less"},
-      {{{"0", "10"}, {"10", "1e999"}, {"20", "90"}}, "数値として扱えない", "not a finite number"},
+      {{{"0", "10"}, {"10", "1e999"}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」の「1e999」は数値の範囲を超えています。",
+       "P(mmHg) (component 1, row 3): \"1e999\" is beyond the range of a number."},
+      {{{"0", "10"}, {"10", "abc"}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」の「abc」は数値ではありません。",
+       "P(mmHg) (component 1, row 3): \"abc\" is not a number."},
+      {{{"0", "10"}, {"12abc", "50"}, {"20", "90"}}, "「Ｔ(℃) (成分1, 3行)」の「12abc」は数値ではありません。",
+       "T (deg C) (component 1, row 3): \"12abc\" is not a number."},
+      {{{"0", "10"}, {"10", ""}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」に数値を入力してください。",
+       "P(mmHg) (component 1, row 3): enter a number."},
   };
   for (int lang = 0; lang <= 1; ++lang) {
     for (const Bad& b : cases) {
@@ -238,4 +245,50 @@ TEST_F(AntoineCalcTest, GraphAxesRoundTheRangeToTens) {
   EXPECT_FALSE(Graph_Axes(data, 4).ok);
   EXPECT_EQ(messages.Messages().back(), "温度の下限／上限が間違っています。");
   EXPECT_FALSE(Graph_Axes(data, 0).ok);
+}
+
+// Constants, critical constants and range ends must each be wholly a number
+// (a blank constant is one not given); a refusal names the cell and changes nothing.
+TEST_F(AntoineCalcTest, CellsThatAreNotWhollyANumberAreRefused) {
+  struct Bad {
+    int row, col;
+    const char* text;
+    const char* says;
+  } cases[] = {
+      {3, 3, "7.9668abc", "「Water A」の「7.9668abc」は数値ではありません。"},
+      {2, 6, "abc", "「Ethanol Tc」の「abc」は数値ではありません。"},
+      {2, 7, "1e999", "「Ethanol Pc」の「1e999」は数値の範囲を超えています。"},
+      {2, 8, "0.6 44", "「Ethanol ω」の「0.6 44」は数値ではありません。"},
+  };
+  for (const Bad& b : cases) {
+    AntoineInput in = Example();
+    in.Const[b.row][b.col] = b.text;
+    Case.NC = 9;
+    Case.Antoine_A[3] = 1.5;
+    CalcMessageRecorder rec;
+    EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+    ASSERT_EQ(rec.Messages().size(), 1u);
+    EXPECT_EQ(rec.Messages()[0], b.says);
+    EXPECT_EQ(Case.NC, 9) << "nothing of the case changes";
+    EXPECT_EQ(Case.Antoine_A[3], 1.5);
+  }
+  CalcMessageRecorder rec;
+  AntoineInput in = Example();
+  in.TempMax = "8O";
+  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  in.TempMax = "80";
+  in.TempMin = "1e999";
+  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  Case.Language = 1;
+  in.TempMin = "-20abc";
+  EXPECT_FALSE(Antoine_Calc(in, data).drawGraph);
+  Case.Language = 0;
+  const std::vector<std::string> expected = {"「温度範囲 上限」の「8O」は数値ではありません。",
+                                             "「温度範囲 下限」の「1e999」は数値の範囲を超えています。",
+                                             "Temp range Low: \"-20abc\" is not a number."};
+  EXPECT_EQ(rec.Messages(), expected);
+  // Blank constants are constants not given: the example still runs.
+  in = Example();
+  in.Const[2][8] = " ";
+  EXPECT_TRUE(Antoine_Calc(in, data).drawGraph);
 }

@@ -237,3 +237,57 @@ TEST_F(AntoineWindowTest, AntoineLookupFillsTheRowAndTheDataGridName) {
   EXPECT_DOUBLE_EQ(Case.Antoine_B[2], 1344.8);
   EXPECT_EQ(f.vaSpread2->Text(3, 1), "Toluene");
 }
+
+TEST_F(AntoineWindowTest, SaveRefusesConstantsThatAreNotWhollyNumbers) {
+  MakeDb();
+  AddRow("CriticalConstant", {{"Formula", "H2O"}, {"Name", "Water"}, {"Index", "0"}});
+  frmAntoineVaporPress& f = Open();
+  f.cmdExample->click();
+  f.vaSpreadAntoine->SetText(4, 3, "1668.21abc");
+  f.vaSpreadAntoine->ClickCell(4, 3);
+  script.Answer(ui::vbOK, "「Water B」の「1668.21abc」は数値ではありません。");
+  f.cmdDBAntoineSave->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_TRUE(AntoineSets("Water").empty()) << "not saved as 1668.21";
+  f.vaSpreadAntoine->SetText(5, 3, "1e999");
+  f.vaSpreadAntoine->SetText(4, 3, "1668.21");
+  f.vaSpreadAntoine->ClickCell(4, 3);
+  script.Answer(ui::vbOK, "「Water C」の「1e999」は数値の範囲を超えています。");
+  f.cmdDBAntoineSave->click();
+  EXPECT_TRUE(AntoineSets("Water").empty());
+}
+
+// A window loaded before the language is switched follows the switch when it is shown again.
+TEST_F(AntoineWindowTest, LoadedWindowFollowsALanguageSwitch) {
+  Case.Language = 0;
+  frmAntoineVaporPress& f = Open();
+  EXPECT_EQ(ui::S(f.cmdCalc->text()), "推算＆グラフ表示(&E)");
+  Case.Language = 1;
+  f.Show();
+  EXPECT_EQ(ui::S(f.Caption()), "Antoine Vapor Pressure");
+  EXPECT_EQ(ui::S(f.cmdCalc->text()), "Estimate / Disp Graph(&E)");
+  EXPECT_EQ(f.vaSpreadAntoine->Text(2, 0), "Name");
+  f.cmdExample->click();
+  f.txtTempMin->setText("abc");
+  script.Answer(ui::vbOK, "Temp range Low: \"abc\" is not a number.");
+  f.cmdCalc->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_TRUE(f.Picture1->Calls().empty());
+  Case.Language = 0;
+}
+
+// The decade labels of the graph end inside the picture, however long.
+TEST_F(AntoineWindowTest, GraphLabelsStayInsideThePicture) {
+  frmAntoineVaporPress& f = Open();
+  f.cmdExample->click();
+  f.txtTempMax->setText("200");
+  f.cmdCalc->click();
+  const double W = f.Picture1->ScaleWidth();
+  int labels = 0;
+  for (const auto& c : f.Picture1->Calls()) {
+    if (c.kind != "Print") continue;
+    ++labels;
+    EXPECT_LE(c.x1 + f.Picture1->TextWidth(c.text), W) << c.text;
+  }
+  EXPECT_GT(labels, 10);
+}

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/model/CaseData.h"
 #include "purecomp/estimation/GroupContribution.h"
 #include "purecomp/estimation/PhysData.h"
 
@@ -10,7 +11,7 @@ using namespace physprop;
 namespace {
 
 // Count texts for rows 1..n of a table, every row "0" but the ones given.
-std::vector<std::string> Counts(GroupMethod m, std::initializer_list<std::pair<int, const char*>> set) {
+std::vector<std::string> Counts(GroupMethod m, const std::vector<std::pair<int, const char*>>& set) {
   std::vector<std::string> t(static_cast<std::size_t>(Group_Table(m).Rows() + 1), "0");
   for (auto [row, text] : set) t[static_cast<std::size_t>(row)] = text;
   return t;
@@ -79,9 +80,9 @@ TEST(GroupContribution, AllCountsZero) {
 
 TEST(GroupContribution, CountTextsAndHeadings) {
   Component(kHexaneM, kHexaneTb);
-  // 2.5 counts 2, 3.5 counts 4, text without a number and empty count 0, the heading row nothing.
+  // 2.5 counts 2, 3.5 counts 4, an empty count 0, the heading row nothing.
   Critical_Estimate(GroupMethod::Joback,
-                    Counts(GroupMethod::Joback, {{1, "7"}, {2, "2.5"}, {3, "3.5"}, {4, "abc"}, {5, ""}}));
+                    Counts(GroupMethod::Joback, {{1, "7"}, {2, "2.5"}, {3, "3.5"}, {4, ""}, {5, " "}}));
   EXPECT_EQ(Phys.Phys_Cnt_Joback[1], 7);
   EXPECT_EQ(Phys.Phys_Cnt_Joback[2], 2);
   EXPECT_EQ(Phys.Phys_Cnt_Joback[3], 4);
@@ -141,8 +142,8 @@ TEST(GroupContribution, GroupsWithoutPublishedValueRefuseTheEstimate) {
   EXPECT_EQ(Phys.Phys_Tb_Blank, 0);
   EXPECT_EQ(Phys.Phys_Cnt_Fedors[2], 4);  // the counts are kept all the same
   EXPECT_NE(Group_Estimate_Message(r).find("-CH2-"), std::string::npos);
-  // Ambrose -O- has Tc and Pc but no Vc value.
-  r = Critical_Estimate(GroupMethod::Ambrose, Counts(GroupMethod::Ambrose, {{1, "4"}, {7, "1"}}));
+  // Ambrose aromatic -I has a Pc but no Tc increment: nothing is estimated.
+  r = Critical_Estimate(GroupMethod::Ambrose, Counts(GroupMethod::Ambrose, {{35, "1"}, {41, "1"}}));
   EXPECT_EQ(r.status, GroupStatus::MissingContribution);
   EXPECT_EQ(Phys.Phys_Pc, 2);
   // A sum of zero under the Fedors logarithm gives no Tc.
@@ -177,4 +178,133 @@ TEST(GroupContribution, TablesHaveTheirRows) {
   EXPECT_EQ(Group_Table(GroupMethod::RihaniDoraiswamy).Rows(), 53);
   EXPECT_STREQ(Group_Table(GroupMethod::Lydersen).Row(14).name, "-Br ");
   EXPECT_STREQ(Group_Table(GroupMethod::Ambrose).Row(28).cell[0], "00000");
+}
+
+// Fourteen compounds through Joback and Ambrose: tools/physprop/critical_check.py
+// evaluates the published relations and increments on its own. A group without a
+// published Vc increment leaves Vc out (0) and names the group; Tc and Pc stand.
+TEST(GroupContribution, JobackAndAmbroseOnFourteenCompounds) {
+  constexpr double kNoVc = 0;
+  struct Compound {
+    const char* name;
+    double M, Tb;
+    int atoms;
+    std::vector<std::pair<int, const char*>> joback;
+    double jTc, jPc, jVc;
+    std::vector<std::pair<int, const char*>> ambrose;  // empty: not tried
+    double aTc, aPc, aVc;
+  };
+  const Compound compounds[] = {
+      {"n-hexane", 86.17536, 341.88, 20, {{2, "2"}, {3, "4"}}, 507.6979169475826, 30.664685167454405, 371.5,
+       {{1, "6"}}, 507.03942028985506, 29.99464327668572, 370.6},
+      {"2-methylpentane", 86.17536, 333.41, 20, {{2, "3"}, {3, "2"}, {4, "1"}}, 499.2585843059463,
+       30.940012048294406, 365.5, {{1, "6"}, {2, "1"}}, 497.89445979279725, 30.20812760869359, 362.6},
+      {"cyclohexane", 84.15948, 353.87, 18, {{13, "6"}}, 554.3944853517156, 40.762818227311996, 305.5, {{29, "6"}},
+       552.4502469135803, 41.09829223234548, 307.0},
+      {"benzene", 78.11184, 353.24, 12, {{16, "6"}}, 561.5386170825503, 47.07022387118128, 263.5, {{35, "1"}},
+       562.2577514792899, 48.96775200621375, kNoVc},
+      {"toluene", 92.13842, 383.78, 15, {{16, "5"}, {17, "1"}, {2, "1"}}, 593.9445083919849, 40.606088536220305,
+       319.5, {{35, "1"}, {1, "1"}, {43, "1"}}, 592.583046789989, 41.55768674781394, kNoVc},
+      {"ethylbenzene", 106.165, 409.35, 18, {{16, "5"}, {17, "1"}, {3, "1"}, {2, "1"}}, 618.9026241879484,
+       36.031918902383616, 375.5, {{35, "1"}, {1, "2"}, {43, "1"}}, 616.5109311740891, 36.095504424177, kNoVc},
+      {"chlorobenzene", 112.5569, 404.87, 12, {{16, "5"}, {17, "1"}, {20, "1"}}, 629.494009148723,
+       43.86325629848947, 312.5, {{35, "1"}, {39, "1"}}, 633.6101129943503, 45.03066738519284, kNoVc},
+      {"ethanol", 46.06844, 351.44, 9, {{2, "1"}, {3, "1"}, {24, "1"}}, 519.9731213074773, 56.81363372539973,
+       166.5, {}, 0, 0, 0},
+      {"diethyl ether", 74.1216, 307.58, 15, {{2, "2"}, {3, "2"}, {26, "1"}}, 468.12540537486734,
+       37.65214218874814, 277.5, {{1, "4"}, {7, "1"}}, 466.7828985507246, 37.65558885373924, kNoVc},
+      {"acetone", 58.07914, 329.22, 10, {{2, "2"}, {28, "1"}}, 511.6079463862472, 47.39698598563441, 209.5,
+       {{1, "2"}, {8, "1"}}, 518.6446260069044, 50.44530277618301, kNoVc},
+      {"ethyl acetate", 88.10512, 350.26, 14, {{2, "2"}, {3, "1"}, {32, "1"}}, 525.281035701954,
+       38.69666656273612, 285.5, {{1, "3"}, {12, "1"}}, 526.6245518630413, 39.8454934923563, kNoVc},
+      {"acetonitrile", 41.05192, 354.75, 6, {{2, "1"}, {41, "1"}}, 553.0759511959233, 47.92692720397298, 173.5,
+       {{1, "1"}, {17, "1"}}, 551.5054076539101, 47.978869247626, kNoVc},
+      {"pyridine", 79.0999, 388.38, 11, {{16, "5"}, {40, "1"}}, 617.1450091348999, 54.072031886680584, 256.5,
+       {{36, "1"}}, 618.190650887574, 55.95156328582513, kNoVc},
+      {"N-methylmethanimine", 43.0678, 300.0, 7, {{6, "1"}, {39, "1"}, {2, "1"}}, 475.7919513415819,
+       44.275530359180664, kNoVc, {}, 0, 0, 0},
+  };
+  for (const Compound& c : compounds) {
+    SCOPED_TRACE(c.name);
+    Component(c.M, c.Tb, c.atoms);
+    GroupEstimate r = Critical_Estimate(GroupMethod::Joback, Counts(GroupMethod::Joback, c.joback));
+    ASSERT_EQ(r.status, GroupStatus::Estimated);
+    EXPECT_NEAR(Phys.Phys_Tc, c.jTc, 1e-9);
+    EXPECT_NEAR(Phys.Phys_Pc, c.jPc, 1e-9);
+    EXPECT_NEAR(Phys.Phys_Vc, c.jVc, 1e-9);
+    EXPECT_EQ(r.vcMissing.empty(), c.jVc != kNoVc);
+    if (c.ambrose.empty()) continue;
+    Component(c.M, c.Tb, c.atoms);
+    r = Critical_Estimate(GroupMethod::Ambrose, Counts(GroupMethod::Ambrose, c.ambrose));
+    ASSERT_EQ(r.status, GroupStatus::Estimated);
+    EXPECT_NEAR(Phys.Phys_Tc, c.aTc, 1e-9);
+    EXPECT_NEAR(Phys.Phys_Pc, c.aPc, 1e-9);
+    EXPECT_NEAR(Phys.Phys_Vc, c.aVc, 1e-9);
+    EXPECT_EQ(r.vcMissing.empty(), c.aVc != kNoVc);
+  }
+}
+
+TEST(GroupContribution, VcOrJobackPcHeldBackNamesWhy) {
+  // Benzene by Ambrose: the ring's Vc increment is not published; Tc and Pc are estimated.
+  Component(78.11184, 353.24, 12);
+  GroupEstimate r = Critical_Estimate(GroupMethod::Ambrose, Counts(GroupMethod::Ambrose, {{35, "1"}}));
+  ASSERT_EQ(r.status, GroupStatus::Estimated);
+  ASSERT_EQ(r.vcMissing, std::vector<std::string>{"Aromatic  Benzene"});
+  EXPECT_EQ(Phys.Phys_Vc, 0) << "never 40 from a value read as 0";
+  EXPECT_NE(Group_Estimate_Message(r).find("Aromatic  Benzene"), std::string::npos);
+  // Joback -N= (nonring): no Vc, named.
+  r = Critical_Estimate(GroupMethod::Joback, Counts(GroupMethod::Joback, {{6, "1"}, {39, "1"}, {2, "1"}}));
+  EXPECT_EQ(r.vcMissing, std::vector<std::string>{"-N=   (nonring)"});
+
+  // Ethyl acetate by Joback with the atom count left blank: Tc and Vc, no Pc.
+  Component(88.10512, 350.26, 0);
+  Phys.Phys_Total_Atom_Blank = 1;
+  Phys.Phys_Pc = 5;
+  const auto ester = Counts(GroupMethod::Joback, {{2, "2"}, {3, "1"}, {32, "1"}});
+  r = Critical_Estimate(GroupMethod::Joback, ester);
+  ASSERT_EQ(r.status, GroupStatus::Estimated);
+  EXPECT_TRUE(r.pcNeedsAtoms);
+  EXPECT_EQ(Phys.Phys_Pc, 0) << "not 74.756 from 0 atoms";
+  EXPECT_NEAR(Phys.Phys_Tc, 525.281035701954, 1e-9);
+  EXPECT_NEAR(Phys.Phys_Vc, 285.5, 1e-9);
+  EXPECT_NE(Group_Estimate_Message(r).find("原子数"), std::string::npos);
+  // The other methods do not need it.
+  r = Critical_Estimate(GroupMethod::Lydersen, Counts(GroupMethod::Lydersen, {{1, "3"}, {23, "1"}}));
+  EXPECT_FALSE(r.pcNeedsAtoms);
+  EXPECT_GT(Phys.Phys_Pc, 0);
+}
+
+TEST(GroupContribution, CountTextThatIsNoWholeNumberChangesNothing) {
+  struct Bad {
+    const char* text;
+    const char* says;
+  };
+  const Bad bad[] = {{"abc", "数値ではありません"},
+                     {"12abc", "数値ではありません"},
+                     {"1e999", "数値の範囲を超えています"},
+                     {"4294967297", "-999 から 999"},
+                     {"3e9", "-999 から 999"}};
+  for (const Bad& b : bad) {
+    SCOPED_TRACE(b.text);
+    Component(kHexaneM, kHexaneTb, 20);
+    Phys.Phys_Cnt_Lydersen[1] = 5;
+    Phys.Phys_Tc = 1;
+    const GroupEstimate r =
+        Critical_Estimate(GroupMethod::Lydersen, Counts(GroupMethod::Lydersen, {{1, "6"}, {3, b.text}}));
+    EXPECT_EQ(r.status, GroupStatus::BadCount);
+    EXPECT_EQ(Phys.Phys_Cnt_Lydersen[1], 5) << "no count is kept from a refused grid";
+    EXPECT_EQ(Phys.Phys_Tc, 1);
+    const std::string m = Group_Estimate_Message(r);
+    EXPECT_NE(m.find(">CH-"), std::string::npos) << "the message names the group";
+    EXPECT_NE(m.find(b.says), std::string::npos) << m;
+  }
+  // The same refusal in the other dialogs, and in English.
+  Case.Language = 1;
+  EXPECT_EQ(Fedors_Estimate(Counts(GroupMethod::Fedors, {{1, "x"}})).status, GroupStatus::BadCount);
+  const GroupEstimate r = Cp0_Estimate(Counts(GroupMethod::RihaniDoraiswamy, {{19, "1e999"}}));
+  EXPECT_EQ(r.status, GroupStatus::BadCount);
+  EXPECT_NE(Group_Estimate_Message(r).find("HCA"), std::string::npos);
+  EXPECT_EQ(Group_Row_Name(GroupMethod::Ambrose, 1), "C atoms (alkyl)");
+  Case.Language = 0;
+  EXPECT_EQ(Group_Row_Name(GroupMethod::Ambrose, 1), "炭素原子数(alkyl)");
 }

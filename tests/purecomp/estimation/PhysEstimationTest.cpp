@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/model/CalcMessages.h"
+#include "core/model/CaseData.h"
 #include "PhysTestSupport.h"
 
 using namespace physprop;
@@ -9,13 +10,65 @@ using namespace phystest;
 TEST(PhysEstimation, ReadInputs) {
   Reset_Phys_Data();
   Phys.Phys_Tb_Blank = 1;
-  Estimation_Read_Inputs("Benzene", "78.11abc", "", "12.5");
+  EXPECT_EQ(Estimation_Read_Inputs("Benzene", " 78.11 ", "", "12.5"), "");
   EXPECT_EQ(Phys.Phys_Tb_Blank, 0);
   EXPECT_EQ(Phys.Phys_Comp_Name, "Benzene");
   EXPECT_EQ(Phys.Phys_Mol_Wt, 78.11);
   EXPECT_EQ(Phys.Phys_Tb_C, 0);
   EXPECT_EQ(Phys.Phys_Tb_K, 273.15);
-  EXPECT_EQ(Phys.Phys_Total_Atom, 12);
+  EXPECT_EQ(Phys.Phys_Total_Atom, 12) << "halves to even";
+  EXPECT_EQ(Phys.Phys_Total_Atom_Blank, 0);
+  EXPECT_EQ(Estimation_Read_Inputs("Benzene", "78.11", "80.09", ""), "");
+  EXPECT_EQ(Phys.Phys_Total_Atom_Blank, 1) << "a blank count is not 0 atoms";
+  EXPECT_EQ(Phys.Phys_Tb_K, 80.09 + 273.15);
+}
+
+// Every box must hold wholly a number; the refusal names the box and nothing changes.
+TEST(PhysEstimation, BoxesThatAreNotWhollyANumberAreRefused) {
+  struct Bad {
+    const char *molWt, *tb, *atoms, *says;
+  };
+  const Bad bad[] = {
+      {"abc", "80", "12", "「分子量」の「abc」は数値ではありません。"},
+      {"12abc", "80", "12", "「分子量」の「12abc」は数値ではありません。"},
+      {"", "80", "12", "「分子量」に数値を入力してください。"},
+      {"1e999", "80", "12", "「分子量」の「1e999」は数値の範囲を超えています。"},
+      {"0", "80", "12", "「分子量」には0より大きい値を入力してください。"},
+      {"78", "8O", "12", "「標準沸点(ﾟC)」の「8O」は数値ではありません。"},
+      {"78", "-300", "12", "「標準沸点(ﾟC)」には-273.15℃より高い温度を入力してください。"},
+      {"78", "80", "4294967297", "「Total原子数」には 0 から 10000 までの整数を入力してください。"},
+      {"78", "80", "3e9", "「Total原子数」には 0 から 10000 までの整数を入力してください。"},
+      {"78", "80", "-1", "「Total原子数」には 0 から 10000 までの整数を入力してください。"},
+      {"78", "80", "12abc", "「Total原子数」の「12abc」は数値ではありません。"},
+  };
+  for (const Bad& b : bad) {
+    Reset_Phys_Data();
+    Phys.Phys_Mol_Wt = 50;
+    Phys.Phys_Total_Atom = 7;
+    Phys.Phys_Tb_Blank = 1;
+    EXPECT_EQ(Estimation_Read_Inputs("X", b.molWt, b.tb, b.atoms), b.says);
+    EXPECT_EQ(Phys.Phys_Mol_Wt, 50);
+    EXPECT_EQ(Phys.Phys_Total_Atom, 7);
+    EXPECT_EQ(Phys.Phys_Tb_Blank, 1);
+  }
+  double lo = 1, hi = 2;
+  EXPECT_EQ(Estimation_Read_Range("0", "abc", lo, hi), "「推算温度範囲（上限）」の「abc」は数値ではありません。");
+  EXPECT_EQ(Estimation_Read_Range("", "100", lo, hi), "「推算温度範囲（下限）」に数値を入力してください。");
+  EXPECT_EQ(Estimation_Read_Range("1e999", "100", lo, hi), "「推算温度範囲（下限）」の「1e999」は数値の範囲を超えています。");
+  EXPECT_EQ(lo, 1);
+  EXPECT_EQ(hi, 2);
+  EXPECT_EQ(Estimation_Read_Range("-10", " 200 ", lo, hi), "");
+  EXPECT_EQ(lo, -10);
+  EXPECT_EQ(hi, 200);
+  double t = 0, d = 0;
+  EXPECT_EQ(Estimation_Read_Reference("20", "0.66g", t, d), "「ρref」の「0.66g」は数値ではありません。");
+  EXPECT_EQ(Estimation_Read_Reference("20", "-0.5", t, d), "「ρref」には0より大きい値を入力してください。");
+  EXPECT_EQ(Estimation_Read_Reference("20", "0.66", t, d), "");
+  EXPECT_EQ(d, 0.66);
+  Case.Language = 1;
+  EXPECT_EQ(Estimation_Read_Range("0", "abc", lo, hi), "Temperature range (high): \"abc\" is not a number.");
+  EXPECT_EQ(Range_Above_Tc_Message(), "The range goes above the critical temperature Tc.");
+  Case.Language = 0;
 }
 
 TEST(PhysEstimation, AcentricFactor) {

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/model/CaseData.h"
+#include "platform/ui/Controls.h"
 #include "purecomp/estimation/PhysData.h"
 #include "purecomp/estimation_ui/frmPhysicalGraph.h"
 #include "support/UiTest.h"
@@ -132,12 +134,50 @@ TEST_F(PhysGraphTest, ClickRedrawsOnlyItsGraphAndCloseBoxIsRefused) {
   EXPECT_FALSE(ui::Forms::IsLoaded("frmPhysicalGraph"));
 }
 
+// The equation captions fit their places (up to the exit button) in both languages.
+TEST_F(PhysGraphTest, CaptionsFitTheirPlacesInBothLanguages) {
+  for (int16_t language : {0, 1}) {
+    Case.Language = language;
+    auto& g = ui::Forms::Get<frmPhysicalGraph>();
+    for (QLabel* l : {g.lbl, g.lblIHeatCapacity, g.lblLiqCapacity, g.lblLiqDensity2, g.lblLiqDensity1,
+                      g.lblLatentHeat})
+      EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << ui::S(l->text());
+    EXPECT_LE(g.lblIHeatCapacity->geometry().right(), g.cmdExit->geometry().left());
+    g.cmdExit->click();
+  }
+  Case.Language = 0;
+}
+
 TEST_F(PhysGraphTest, BeforeAnyRunOnlyFramesAreDrawn) {
   auto& g = ui::Forms::Get<frmPhysicalGraph>();
   for (ui::PictureBox* p : {g.Picture1, g.Picture2, g.Picture3, g.Picture4}) {
     EXPECT_EQ(Lines(*p, 10), 0);
     EXPECT_EQ(Lines(*p, 11), 0);
   }
+}
+
+// Long value labels (a heat of vaporisation of thousands of cal/mol, a decade of
+// ten million mmHg) are moved left to end inside the picture, never cut at its edge.
+TEST_F(PhysGraphTest, ValueLabelsEndInsideThePicture) {
+  Antoine_15_2300();
+  Phys.Phys_Antoine_A = 9;
+  Phys.Phys_Antoine_B = 0;
+  Phys.Phys_Hv_Min = 2433.5;
+  Phys.Phys_Hv_Max = 7654.25;
+  Phys.Phys_CpL_Min = 40;
+  Phys.Phys_CpL_Max = 61.5;
+  auto& g = ui::Forms::Get<frmPhysicalGraph>();
+  for (ui::PictureBox* p : {g.Picture1, g.Picture2, g.Picture4}) {
+    int labels = 0;
+    for (const auto& c : p->Calls()) {
+      if (c.kind != "Print") continue;
+      ++labels;
+      EXPECT_LE(c.x1 + p->TextWidth(c.text), p->ScaleWidth()) << c.text;
+    }
+    EXPECT_GE(labels, 8);
+  }
+  const auto hv = Texts(*g.Picture4);
+  EXPECT_NE(std::find(hv.begin(), hv.end(), "7654.34"), hv.end()) << "the whole number is printed";
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include "purecomp/estimation_ui/frmPhysicalAmbrose.h"
 #include "purecomp/estimation_ui/frmPhysicalEstimateData.h"
 #include "purecomp/estimation_ui/frmPhysicalFedors.h"
+#include "purecomp/estimation_ui/frmPhysicalGraph.h"
 #include "purecomp/estimation_ui/frmPhysicalIdealGasHeat.h"
+#include "purecomp/estimation_ui/frmPhysicalJoback.h"
 #include "purecomp/estimation_ui/frmPhysicalLydersen.h"
 #include "purecomp/estimation_ui/frmPhysicalMain.h"
 #include "support/UiTest.h"
@@ -136,7 +138,7 @@ TEST_F(PhysWindowTest, BlankBoilingPointAsksFedorsFirst) {
   script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { static_cast<PhysGroupDialog&>(d).cmdExit->click(); });
   script.Answer(ui::vbOK, "Tcが 0のため偏心因子ωが推算できません。");
   script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
-  script.Answer(ui::vbOK, "蒸気圧が計算できません。");
+  script.Answer(ui::vbOK, "推算温度範囲に臨界温度Tc未満の温度がないため");
   f.cmdEstimation->click();
   EXPECT_EQ(script.modalForms, (std::vector<std::string>{"frmPhysicalLydersen"}));
   EXPECT_EQ(Phys.Phys_Tc, 0);
@@ -247,7 +249,7 @@ TEST_F(PhysWindowTest, NoTcStopsTheRunWithItsMessages) {
   script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { static_cast<PhysGroupDialog&>(d).cmdExit->click(); });
   script.Answer(ui::vbOK, "Tcが 0のため偏心因子ωが推算できません。");
   script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
-  script.Answer(ui::vbOK, "蒸気圧が計算できません。");
+  script.Answer(ui::vbOK, "推算温度範囲に臨界温度Tc未満の温度がないため");
   f.cmdEstimation->click();
   EXPECT_EQ(script.Pending(), 0u);
   EXPECT_EQ(endRequests, 0);
@@ -258,17 +260,17 @@ TEST_F(PhysWindowTest, NoTcStopsTheRunWithItsMessages) {
 
 TEST_F(PhysWindowTest, VanishingPivotEndsTheStepAndTheWindowGoesOn) {
   frmPhysicalMain& f = Open();
-  // Acetone (Lydersen: 2 -CH3, one >CO) over a range above its Tc: no point below Tc.
+  // Acetone (Lydersen: 2 -CH3, one >CO, Tc 235 degC) over a falling range that starts
+  // above Tc: the liquid properties stop at the first point, so they have no point.
   f.txtComponentName->setText("Acetone");
   f.txtMolWeight->setText("58.08");
   f.txtBubblePointTemp->setText("56.05");
   f.txtTotalAtom->setText("10");
-  f.txtTempLow->setText("260");
-  f.txtTempHigh->setText("300");
+  f.txtTempLow->setText("300");
+  f.txtTempHigh->setText("100");
   script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { Estimate(d, {{1, "2"}, {20, "1"}}); });
   script.OnModal("frmPhysicalIdealGasHeat", [](ui::Form& d) { Estimate(d, {{2, "2"}}); });
   f.lblHvEst[0]->setText("old");
-  script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
   script.Answer(ui::vbOK, "最小自乗法でPivotが1E-10になった");
   f.cmdEstimation->click();
   EXPECT_EQ(script.Pending(), 0u);
@@ -307,8 +309,23 @@ TEST_F(PhysWindowTest, RowsWithoutValuesAreLockedWhenTheDialogOpens) {
     EXPECT_FALSE(d.lblNoValues->text().isEmpty());
     return n;
   };
-  EXPECT_EQ(count(ui::Forms::Get<frmPhysicalAmbrose>()), 38);
+  auto& ambrose = ui::Forms::Get<frmPhysicalAmbrose>();
+  EXPECT_EQ(count(ambrose), 14);
+  // A row without only its Vc increment takes a count (Vc is then not estimated).
+  EXPECT_TRUE(ambrose.Row_Without_Vc(35));
+  ambrose.vaSpread1->TypeText(2, 35, "1");
+  EXPECT_EQ(ambrose.vaSpread1->Text(2, 35), "1");
   ui::Forms::Unload<frmPhysicalAmbrose>();
+  // Heading rows take no count: it would add nothing.
+  auto& joback = ui::Forms::Get<frmPhysicalJoback>();
+  for (int row : {1, 12, 18, 23, 34, 43}) {
+    EXPECT_EQ(joback.vaSpread1->Text(2, row), "");
+    joback.vaSpread1->TypeText(2, row, "2");
+    EXPECT_EQ(joback.vaSpread1->Text(2, row), "") << "heading row " << row;
+  }
+  joback.vaSpread1->TypeText(2, 2, "2");
+  EXPECT_EQ(joback.vaSpread1->Text(2, 2), "2");
+  ui::Forms::Unload<frmPhysicalJoback>();
   EXPECT_EQ(count(ui::Forms::Get<frmPhysicalFedors>()), 42);
   ui::Forms::Unload<frmPhysicalFedors>();
   auto& cp = ui::Forms::Get<frmPhysicalIdealGasHeat>();
@@ -386,6 +403,185 @@ TEST_F(PhysWindowTest, EstimatedDataTables) {
   f.cmdDispEstData->click();
   EXPECT_EQ(script.Pending(), 0u);
   EXPECT_FALSE(ui::Forms::IsLoaded("frmPhysicalEstimateData"));
+}
+
+TEST_F(PhysWindowTest, BoxesThatAreNotWhollyANumberAreRefusedAndTheRunStays) {
+  frmPhysicalMain& f = Open();
+  Hexane(f);
+  ScriptHexaneDialogs();
+  f.cmdEstimation->click();
+  ASSERT_EQ(Text(f.lblTcEst), "508.296");
+  const std::string antoineA = Text(f.lblAntoineAEst);
+  struct Bad {
+    QLineEdit* box;
+    const char* text;
+    const char* says;
+  } bad[] = {
+      {f.txtMolWeight, "abc", "「分子量」の「abc」は数値ではありません。"},
+      {f.txtMolWeight, "86.2abc", "「分子量」の「86.2abc」は数値ではありません。"},
+      {f.txtMolWeight, "", "「分子量」に数値を入力してください。"},
+      {f.txtBubblePointTemp, "1e999", "「標準沸点(ﾟC)」の「1e999」は数値の範囲を超えています。"},
+      {f.txtTotalAtom, "4294967297", "「Total原子数」には 0 から 10000 までの整数を入力してください。"},
+      {f.txtTempLow, "abc", "「推算温度範囲（下限）」の「abc」は数値ではありません。"},
+      {f.txtTempHigh, "", "「推算温度範囲（上限）」に数値を入力してください。"},
+      {f.txtTempHigh, "1e999", "「推算温度範囲（上限）」の「1e999」は数値の範囲を超えています。"},
+  };
+  for (const Bad& b : bad) {
+    Hexane(f);
+    b.box->setText(b.text);
+    script.modalForms.clear();
+    script.Answer(ui::vbOK, b.says);
+    f.cmdEstimation->click();
+    EXPECT_EQ(script.Pending(), 0u) << b.text;
+    EXPECT_TRUE(script.modalForms.empty()) << "no dialog opens for " << b.text;
+    EXPECT_EQ(ui::S(b.box->text()), b.text) << "the box keeps what was typed";
+    EXPECT_EQ(Text(f.lblTcEst), "508.296") << "the last run stays in sight";
+    EXPECT_EQ(Text(f.lblAntoineAEst), antoineA);
+    EXPECT_EQ(Phys.Phys_Mol_Wt, 86.17536);
+  }
+  // A group count that is no whole number is refused in its dialog, naming the group.
+  Hexane(f);
+  script.OnModal("frmPhysicalLydersen", [](ui::Form& d) {
+    auto& g = static_cast<PhysGroupDialog&>(d);
+    g.vaSpread1->TypeText(2, 3, "4294967297");
+    g.cmdEstimation->click();
+    EXPECT_EQ(Text(g.resultData[0]), "");
+    g.cmdExit->click();
+  });
+  script.Answer(ui::vbOK, "「>CH-」には -999 から 999 までの整数を入力してください。");
+  script.Answer(ui::vbOK, "Tcが 0のため偏心因子ωが推算できません。");
+  script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
+  script.Answer(ui::vbOK, "推算温度範囲に臨界温度Tc未満の温度がないため");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+}
+
+// n-hexane asked for 300..400 degC, all above Tc (234.5 degC): the high end is cut
+// and echoed in full, and with no temperature below Tc nothing is computed.
+TEST_F(PhysWindowTest, RangeAboveTcComputesNothingAndShowsTheCutValueInFull) {
+  frmPhysicalMain& f = Open();
+  Hexane(f);
+  f.txtTempLow->setText("300");
+  f.txtTempHigh->setText("400");
+  f.optCpIdeal.Click(1);
+  script.OnModal("frmPhysicalAmbrose", [](ui::Form& d) { Estimate(d, {{1, "6"}}); });
+  f.optTcPcVc.Click(1);
+  script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
+  script.Answer(ui::vbOK, "推算温度範囲に臨界温度Tc未満の温度がないため、蒸気圧・液物性は計算しません。");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(Text(f.lblAntoineAEst), "");
+  EXPECT_EQ(Text(f.lblHvEst[0]), "");
+  for (int i = 1; i <= physprop::kPhysPoints; ++i) EXPECT_EQ(Phys.Phys_Pvap[i], 0);
+  const std::string high = ui::S(f.txtTempHigh->text());
+  EXPECT_EQ(high, txt::Plain(507.03942028985506 - 273.15));
+  EXPECT_EQ(high.substr(0, 6), "233.88");
+  EXPECT_GE(f.txtTempHigh->width(), f.txtTempHigh->fontMetrics().horizontalAdvance(f.txtTempHigh->text()))
+      << "the whole value is in sight";
+  EXPECT_EQ(f.txtTempHigh->cursorPosition(), 0);
+
+  // From 100 degC up the range is cut at Tc: the point at Tc has no pressure, none lies above Pc.
+  f.txtTempLow->setText("100");
+  f.txtTempHigh->setText("400");
+  script.OnModal("frmPhysicalAmbrose", [](ui::Form& d) { Estimate(d, {{1, "6"}}); });
+  script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_FALSE(Text(f.lblAntoineAEst).empty());
+  EXPECT_EQ(Phys.Phys_Pvap[51], 0);
+  for (int i = 1; i <= 50; ++i) EXPECT_LT(Phys.Phys_Pvap[i], 760 * Phys.Phys_Pc);
+}
+
+TEST_F(PhysWindowTest, HeldBackVcAndJobackPcSayWhyAndTheRestIsEstimated) {
+  frmPhysicalMain& f = Open();
+  // Benzene by Ambrose: Tc and Pc from the ring row, no Vc (its increment is not published).
+  f.txtComponentName->setText("Benzene");
+  f.txtMolWeight->setText("78.11184");
+  f.txtBubblePointTemp->setText("80.09");
+  f.txtTotalAtom->setText("12");
+  f.txtTempLow->setText("20");
+  f.txtTempHigh->setText("200");
+  f.optTcPcVc.Click(1);
+  f.optCpIdeal.Click(1);
+  script.OnModal("frmPhysicalAmbrose", [](ui::Form& d) {
+    auto& g = static_cast<PhysGroupDialog&>(d);
+    g.vaSpread1->TypeText(2, 35, "1");
+    g.cmdEstimation->click();
+    EXPECT_EQ(Text(g.resultData[0]), "562.258");
+    EXPECT_EQ(Text(g.resultData[2]), "") << "not 40.000";
+    g.cmdExit->click();
+  });
+  script.Answer(ui::vbOK, "Vcは推算しません: Aromatic  Benzene");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(Text(f.lblVcEst), "");
+  EXPECT_EQ(Text(f.lblPcEst), "48.968");
+  EXPECT_FALSE(Text(f.lblAntoineAEst).empty()) << "the run goes on without Vc";
+  EXPECT_FALSE(Text(f.lblDenLiq1Est[0]).empty());
+
+  // Ethyl acetate by Joback with the atom count blank: Pc is asked for, not made up.
+  f.txtMolWeight->setText("88.10512");
+  f.txtBubblePointTemp->setText("77.11");
+  f.txtTotalAtom->setText("");
+  f.optTcPcVc.Click(2);
+  script.OnModal("frmPhysicalJoback", [](ui::Form& d) { Estimate(d, {{2, "2"}, {3, "1"}, {32, "1"}}); });
+  script.Answer(ui::vbOK, "Joback法のPcには原子数が必要");
+  script.Answer(ui::vbOK, "偏心因子が計算できません。");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(Phys.Phys_Pc, 0) << "not 74.756 atm from 0 atoms";
+  EXPECT_EQ(Text(f.lblPcEst), "");
+  EXPECT_EQ(Text(f.lblVcEst), "285.500");
+  EXPECT_EQ(Text(f.lblAntoineAEst), "");
+  // With the 14 atoms typed: Pc 38.697 atm (database 37.8).
+  f.txtTotalAtom->setText("14");
+  script.OnModal("frmPhysicalJoback", [](ui::Form& d) { Estimate(d, {{2, "2"}, {3, "1"}, {32, "1"}}); });
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(Text(f.lblPcEst), "38.697");
+}
+
+TEST_F(PhysWindowTest, WindowsFollowTheLanguageChosenNow) {
+  frmPhysicalMain& f = Open();
+  EXPECT_EQ(ui::S(f.Caption()), "純物質の物性値推算");
+  EXPECT_EQ(ui::S(f.cmdEstimation->text()), "推算(&E)");
+  // Switched while the window is loaded: it follows when it is shown again.
+  Case.Language = 1;
+  f.Show();
+  EXPECT_EQ(ui::S(f.Caption()), "Pure Component Property Estimation");
+  EXPECT_EQ(ui::S(f.cmdEstimation->text()), "&Estimate");
+  EXPECT_EQ(ui::S(f.fraTcPcVc->title()), "Tc, Pc, Vc method");
+  EXPECT_EQ(ui::S(f.optTcPcVc[1]->text()), "Ambrose");
+  EXPECT_EQ(ui::S(f.lblLymanDanner->text()), "(unavailable: no published X, K values)");
+  auto& d = ui::Forms::Get<frmPhysicalAmbrose>();
+  EXPECT_EQ(ui::S(d.Caption()), "Critical constants (Tc, Pc, Vc) by Ambrose");
+  EXPECT_EQ(d.vaSpread1->Text(1, 0), "Group");
+  EXPECT_EQ(d.vaSpread1->Text(1, 1), "C atoms (alkyl)");
+  EXPECT_EQ(d.vaSpread1->Text(3, 20), "no value");
+  EXPECT_EQ(ui::S(d.cmdExit->text()), "E&xit");
+  ui::Forms::Unload<frmPhysicalAmbrose>();
+  // Messages too.
+  Hexane(f);
+  f.txtMolWeight->setText("abc");
+  script.Answer(ui::vbOK, "Molecular weight: \"abc\" is not a number.");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  script.OnModal("frmPhysicalGraph", [](ui::Form& form) {
+    EXPECT_EQ(ui::S(form.Caption()), "Graphs");
+    EXPECT_EQ(ui::S(static_cast<frmPhysicalGraph&>(form).lbl->text()), "Vapour pressure  logP(mmHg) = A - B/(t + C)");
+    static_cast<frmPhysicalGraph&>(form).cmdExit->click();
+  });
+  f.cmdDispGraph->click();
+  script.OnModal("frmPhysicalEstimateData", [](ui::Form& form) {
+    auto& t = static_cast<frmPhysicalEstimateData&>(form);
+    EXPECT_EQ(t.vaSpread1->Text(1, 2), "Molecular weight");
+    EXPECT_EQ(t.vaSpread2->Text(2, 1), "Vapour press.");
+    t.cmdExit->click();
+  });
+  f.cmdDispEstData->click();
+  Case.Language = 0;
+  f.Show();
+  EXPECT_EQ(ui::S(f.cmdEstimation->text()), "推算(&E)");
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+#include "purecomp/estimation_ui/BilingualCaptions.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+
+#include "core/model/CaseData.h"
+
+const char* Lang(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
+
+QWidget* BilingualCaptions::Add(QWidget* widget, const char* ja, const char* en, Kind kind) {
+  items_.push_back({widget, ja, en, kind});
+  Set(items_.back());
+  return widget;
+}
+
+void BilingualCaptions::Apply() const {
+  for (const Item& item : items_) Set(item);
+}
+
+void BilingualCaptions::Set(const Item& item) {
+  QWidget* w = item.widget;
+  if (w == nullptr) return;
+  const QString text = QString::fromStdString(Case.Language == 1 ? item.en : item.ja);
+  if (item.kind == Kind::ToolTip) {
+    w->setToolTip(text);
+  } else if (auto* l = qobject_cast<QLabel*>(w)) {
+    l->setText(text);
+  } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+    b->setText(text);
+  } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+    g->setTitle(text);
+  }
+}
