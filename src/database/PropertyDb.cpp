@@ -367,7 +367,9 @@ long long PropertyDb::Next_Index(const TableSpec& table, std::string_view name) 
 
 DbStatus PropertyDb::Convert(const TableSpec& table, const Record& values,
                              std::vector<std::string>& cols, std::vector<Bound>& params) const {
-  for (const auto& [name, value] : values.Fields()) {
+  for (const auto& field : values.Fields()) {
+    const auto& name = field.first;
+    const auto& value = field.second;
     const ColumnSpec* col = Find_Column(table, name);
     if (!col) return {DbError::BadValue, Quoted_Name(table.name) + " has no column " + Quoted_Name(name)};
     cols.push_back(Quoted_Name(col->name));

@@ -23,6 +23,19 @@ double FlashAt(double tC, double pMPa, double& vf, bool withEnthalpy) {
   return vf * Enthalpy_Vap(tC, pMPa, Case.Flash_Y) + (1.0 - vf) * Enthalpy_Liq(tC, pMPa, Case.Flash_X);
 }
 
+// A limit: the number its text holds, or `fallback` (degC converted out) when
+// the text is blank; the refusal naming the box otherwise.
+std::string Limit(const std::string& text, double fallback, const char* fieldJa, const char* fieldEn,
+                  double& value) {
+  const txt::NumberProblem p = txt::ParseNumber(text, value);
+  if (p == txt::NumberProblem::None) return "";
+  if (p == txt::NumberProblem::Blank) {
+    value = fallback;
+    return "";
+  }
+  return txt::NumberProblemMessage(p, Case.Language == 1 ? fieldEn : fieldJa, text);
+}
+
 }  // namespace
 
 CurveFrame Curve_Frame(double pictureWidth, double pictureHeight) {
@@ -70,8 +83,13 @@ CondensingCurve Calc_Condensing_Curve(const std::string& lowText, const std::str
   // out before they stand in for an empty limit or are compared with one.
   const double tbDisplay = Unit_Temp_Out(c.TB);
   const double tdDisplay = Unit_Temp_Out(c.TD);
-  c.TLow = lowText.empty() ? tbDisplay : txt::Val(lowText);
-  c.THigh = highText.empty() ? tdDisplay : txt::Val(highText);
+  // A limit box holds a number or nothing; other text draws no curve.
+  std::string problem = Limit(lowText, tbDisplay, "下限温度", "Lower temperature", c.TLow);
+  if (problem.empty()) problem = Limit(highText, tdDisplay, "上限温度", "Upper temperature", c.THigh);
+  if (!problem.empty()) {
+    c.message = problem;
+    return c;
+  }
   Case.Flash_T_Low = c.TLow;
   Case.Flash_T_High = c.THigh;
   if (!(c.THigh > c.TLow)) {
@@ -106,7 +124,7 @@ CurveReadout Curve_Point_Readout(const CondensingCurve& curve, int i) {
   FlashAt(tC, curve.pressMPa, vf, false);
   Case.Flash_Curve_VF[i] = vf;
   r.tText = txt::Format(T, "####.#0");
-  r.vfText = txt::Format(vf, "##.###0");
+  r.vfText = txt::Format(vf, "#0.###0");
   const int nc = Case.NC < 0 ? 0 : (Case.NC > kMaxComp ? kMaxComp : Case.NC);
   for (int k = 1; k <= nc; ++k)
     r.rows.push_back({txt::Format(Case.Flash_Y[k], kFmtMoleFraction), txt::Format(Case.Flash_X[k], kFmtMoleFraction),

@@ -32,8 +32,8 @@ int Curve_Point_X(const CurveFrame& f, int i);
 int Curve_Point_Index(const CurveFrame& f, int cursorX);
 
 struct CondensingCurve {
-  bool drawn = false;        // false: the limits are reversed or equal, see message
-  std::string message;       // the reversed-limits message
+  bool drawn = false;        // false: a limit is no number, or reversed or equal: see message
+  std::string message;       // why no curve is drawn
   double pressMPa = 0;       // the working pressure
   double TB = 0, TD = 0;     // bubble and dew temperature, degC
   double TLow = 0, THigh = 0, TStep = 0;  // limits and step, display temperature unit
@@ -55,7 +55,7 @@ struct CondensingCurve {
 
 // Computes the curve at the pressure Flash_P (display unit). The limits are the
 // numbers in the two limit texts (display unit), or the bubble and dew points
-// when a text is empty. Writes Flash_T_Low, Flash_T_High, Flash_Curve_VF(1..201),
+// when a text is empty (other text that is not wholly a number draws nothing). Writes Flash_T_Low, Flash_T_High, Flash_Curve_VF(1..201),
 // Flash_X, Flash_Y and K_Value. Library messages go through Calc_Message.
 CondensingCurve Calc_Condensing_Curve(const std::string& lowText, const std::string& highText);
 
@@ -64,7 +64,7 @@ CondensingCurve Calc_Condensing_Curve(const std::string& lowText, const std::str
 // Flash_X, Flash_Y and K_Value.
 struct CurveReadout {
   int index = 0;
-  std::string tText, vfText;   // "####.#0", "##.###0"
+  std::string tText, vfText;   // "####.#0", "#0.###0"
   std::vector<FlashResultRow> rows;
   bool enthalpyWritten = false;
   FlashEnthalpyRow enthalpy;

@@ -25,11 +25,40 @@ bool Normalise(double v[], int nc) {
   return true;
 }
 
-double TempInC(const std::string& text) { return Unit_Temp_In(txt::Val(text)); }
-double PressInMPa(const std::string& text) { return Unit_Press_In(txt::Val(text)); }
+// Texts that passed Flash_Input_Problem: wholly numbers (a result text written
+// back by a calculation is one too).
+double Number(const std::string& text) { return txt::ParseNumber(text).value_or(0.0); }
+double TempInC(const std::string& text) { return Unit_Temp_In(Number(text)); }
+double PressInMPa(const std::string& text) { return Unit_Press_In(Number(text)); }
 
-std::string InLanguage(const char* japanese, const char* english) {
+std::string InLanguage(const std::string& japanese, const std::string& english) {
   return Case.Language == 1 ? english : japanese;
+}
+
+// The refusal of a box's text, naming the box as the window labels it; empty
+// when the text is a number (or blank where `blankAllowed`).
+std::string BoxProblem(const std::string& text, const char* fieldJa, const char* fieldEn, bool blankAllowed,
+                       double& value) {
+  const txt::NumberProblem p = txt::ParseNumber(text, value);
+  if (p == txt::NumberProblem::None || (blankAllowed && p == txt::NumberProblem::Blank)) return "";
+  return txt::NumberProblemMessage(p, InLanguage(fieldJa, fieldEn), text);
+}
+
+// The feed the calculation starts from must be fractions: none negative or not
+// finite, and not all zero.
+std::string FeedProblem() {
+  double sum = 0.0;
+  for (int i = 1; i <= CompCount(); ++i) {
+    const double z = Case.Flash_Z[i];
+    if (!std::isfinite(z) || z < 0.0) {
+      const std::string row = std::to_string(i);
+      return InLanguage("Feed の組成 (" + row + " 行目) が負の値か数値ではありません。",
+                        "The feed fraction of row " + row + " is negative or not a number.");
+    }
+    sum += z;
+  }
+  if (!(sum > 0.0)) return InLanguage("Feed の組成の合計が 0 です。", "The feed fractions sum to 0.");
+  return "";
 }
 
 }  // namespace
@@ -38,20 +67,20 @@ std::string Flash_Input_Problem(FlashCalcType type, const std::string& tempText,
                                 const std::string& temp2Text) {
   if (Case.NC < 1 || Case.NC > kMaxComp)
     return InLanguage("成分数は 1 から 20 の範囲で指定してください。", "The number of components must be 1 to 20.");
-  const double p = txt::Val(pressText);
-  const double t = txt::Val(tempText);
   const bool curve = type == FlashCalcType::CondensingCurve;
-  const double t2 = curve ? txt::Val(temp2Text) : 0.0;
-  const bool overflow = txt::Overflows(pressText) || txt::Overflows(tempText) || (curve && txt::Overflows(temp2Text));
-  if (overflow || !std::isfinite(t) || !std::isfinite(p) || !std::isfinite(t2))
-    return InLanguage("温度・圧力に数値でない値 (無限大など) が入力されています。",
-                      "The temperature or pressure is not a finite number.");
+  // The curve takes an empty limit as the bubble or dew point.
+  double t = 0.0, p = 0.0, t2 = 0.0;
+  std::string problem = BoxProblem(tempText, curve ? "下限温度" : "温度", curve ? "Lower temperature" : "Temperature",
+                                   curve, t);
+  if (problem.empty()) problem = BoxProblem(pressText, "圧力", "Pressure", false, p);
+  if (problem.empty() && curve) problem = BoxProblem(temp2Text, "上限温度", "Upper temperature", true, t2);
+  if (!problem.empty()) return problem;
   if (!(Unit_Press_In(p) > 0.0) || !(p > 0.0))
     return InLanguage("圧力は 0 より大きい値を入力してください。", "Enter a pressure above 0.");
   if (!(Unit_Temp_In(t) > -273.15) || (curve && !(Unit_Temp_In(t2) > -273.15)))
     return InLanguage("温度は絶対零度 (-273.15 ℃) より高い値を入力してください。",
                       "Enter a temperature above absolute zero (-273.15 °C).");
-  return "";
+  return FeedProblem();
 }
 
 bool Read_Flash_Feed(const std::vector<std::string>& cells, std::string& message) {
@@ -61,11 +90,15 @@ bool Read_Flash_Feed(const std::vector<std::string>& cells, std::string& message
   double sum = 0.0;
   for (int i = 1; i <= nc; ++i) {
     const std::string text = static_cast<std::size_t>(i) <= cells.size() ? cells[static_cast<std::size_t>(i - 1)] : "";
-    z[i] = txt::Val(text);
-    if (!std::isfinite(z[i]) || z[i] < 0.0 || z[i] > 1.0) {
-      const std::string row = std::to_string(i);
-      message = InLanguage(("Feed の組成は 0 から 1 の数値を入力してください (" + row + " 行目)。").c_str(),
-                           ("Enter each feed fraction as a number from 0 to 1 (row " + row + ").").c_str());
+    const std::string row = std::to_string(i);
+    const txt::NumberProblem p = txt::ParseNumber(text, z[i]);
+    if (p != txt::NumberProblem::None) {
+      message = txt::NumberProblemMessage(p, InLanguage("Feed (" + row + " 行目)", "Feed (row " + row + ")"), text);
+      return false;
+    }
+    if (z[i] < 0.0 || z[i] > 1.0) {
+      message = InLanguage("Feed の組成は 0 から 1 の数値を入力してください (" + row + " 行目)。",
+                           "Enter each feed fraction as a number from 0 to 1 (row " + row + ").");
       return false;
     }
     sum += z[i];
@@ -75,8 +108,8 @@ bool Read_Flash_Feed(const std::vector<std::string>& cells, std::string& message
     return false;
   }
   if (std::fabs(sum - 1.0) > 1e-9)
-    message = InLanguage(("Feed の組成の合計が 1 ではありません (" + txt::Plain(sum) + ")。正規化して使います。").c_str(),
-                         ("The feed fractions do not sum to 1 (" + txt::Plain(sum) + "); they are used normalised.").c_str());
+    message = InLanguage("Feed の組成の合計が 1 ではありません (" + txt::Plain(sum) + ")。正規化して使います。",
+                         "The feed fractions do not sum to 1 (" + txt::Plain(sum) + "); they are used normalised.");
   for (int i = 1; i <= nc; ++i) Case.Flash_Z[i] = z[i] / sum;
   return true;
 }
@@ -166,7 +199,7 @@ FlashDisplay Flash_Calc(FlashCalcType type, const std::string& tempText, const s
   }
   if (type == FlashCalcType::CondensingCurve) {
     // The curve works at the pressure as shown, three decimals, in the display unit.
-    Case.Flash_P = txt::Val(txt::Format(txt::Val(pressText), kFmtTempPress));
+    Case.Flash_P = Number(txt::Format(Number(pressText), kFmtTempPress));
     d.showCurve = true;
     return d;
   }

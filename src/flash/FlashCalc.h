@@ -22,7 +22,8 @@ enum class FlashCalcType : int {
 
 // Number formats of the flash results.
 inline constexpr const char* kFmtTempPress = " ###0.000";
-inline constexpr const char* kFmtVF = "##.#000";
+// V/F keeps its leading zero ("0.8204"), as the fractions of the table do.
+inline constexpr const char* kFmtVF = "#0.0000";
 inline constexpr const char* kFmtMoleFraction = "#0.#00000";
 inline constexpr const char* kFmtKValue = "#.#00000E+#0";
 inline constexpr const char* kFmtEnthalpy = "#.#0000E+#0";
@@ -30,15 +31,17 @@ inline constexpr const char* kFmtEnthalpy = "#.#0000E+#0";
 // Shown when the phase that a bubble or dew display normalises has no amount.
 inline constexpr const char* kVanishingSumMessage = "組成の合計が 0 になり、正規化できません。";
 
-// Checks what a calculation starts from: a component count of 1..20, and for
-// the typed temperature (and the upper limit of the condensing curve) a finite
-// number above absolute zero, for the typed pressure a finite number above 0.
-// Returns the message to show in the chosen language, or an empty text.
+// Checks what a calculation starts from: a component count of 1..20; texts
+// that are wholly numbers (the condensing curve's limits may be empty); the
+// temperature (and the curve's upper limit) above absolute zero, the pressure
+// above 0; a feed Flash_Z of finite fractions, none negative, not all zero.
+// Returns the message to show in the chosen language, naming the box, or an
+// empty text.
 std::string Flash_Input_Problem(FlashCalcType type, const std::string& tempText, const std::string& pressText,
                                 const std::string& temp2Text);
 
-// Reads the Feed cells typed for rows 1..NC into Flash_Z. Each must be a finite
-// fraction in 0..1 and their sum above 0; then Flash_Z takes them normalised and
+// Reads the Feed cells typed for rows 1..NC into Flash_Z. Each must be wholly a
+// number (a blank cell too is refused), a fraction in 0..1 and their sum above 0; then Flash_Z takes them normalised and
 // true is returned, with `message` saying so when they did not sum to 1. When
 // refused, Flash_Z stays as it was and `message` tells why.
 bool Read_Flash_Feed(const std::vector<std::string>& cells, std::string& message);
@@ -67,7 +70,7 @@ struct FlashDisplay {
 };
 
 // Runs one calculation type on the texts of txtTemp and txtPress (display units,
-// read as their leading number). Writes Flash_T (degC, types 0 and 1), Flash_P
+// each wholly a number). Writes Flash_T (degC, types 0 and 1), Flash_P
 // (display unit, types 2, 3 and 5), Flash_X, Flash_Y and K_Value. Messages of the
 // library go through Calc_Message, each once per call.
 // Input that Flash_Input_Problem refuses is reported through Calc_Message and

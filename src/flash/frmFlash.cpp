@@ -173,13 +173,20 @@ frmFlash::frmFlash() : ui::Form("frmFlash") {
 
 void frmFlash::Form_Load() {
   Case.Program_Mode = 2;
-  Case.Prog_Title = Case.Language == 1 ? "Flash Calculation" : "ＦＬＡＳＨ計算";
-  SetCaption(ui::Q(Case.Prog_Title));
+  Set_Title();
   // The thermodynamic library reports through the message sink; this window shows it.
   previousHandler_ = Set_Calc_Message_Handler([](const std::string& text) { ui::MsgBox(text); });
   handlerInstalled_ = true;
   Flash_Initial_set();
 }
+
+void frmFlash::Set_Title() {
+  Case.Prog_Title = Case.Language == 1 ? "Flash Calculation" : "ＦＬＡＳＨ計算";
+  SetCaption(ui::Q(Case.Prog_Title));
+}
+
+// Each showing speaks the language chosen now (the title heads the dialogs too).
+void frmFlash::Form_Activate() { Set_Title(); }
 
 void frmFlash::Form_Unload() {
   if (handlerInstalled_) Set_Calc_Message_Handler(std::move(previousHandler_));
@@ -301,13 +308,27 @@ void frmFlash::cmdReadData_Click() {
 void frmFlash::cmdSaveData_Click() {
   // The feed as typed is the feed saved.
   if (Case.NC >= 1 && Case.NC <= kMaxComp && !Read_Feed()) return;
+  // The temperature and pressure as they stand in the text boxes: numbers, or
+  // empty (kept as 0); other text is refused before a file is chosen.
+  FlashWindowValues shown;
+  if (!Box_Number(txtTemp, "温度", "Temperature", shown.Flash_Win_T) ||
+      !Box_Number(txtPress, "圧力", "Pressure", shown.Flash_Win_P))
+    return;
   const std::string path = Choose_Case_File_To_Save("*.dat", PromptLanguage::Japanese);
   if (path.empty()) return;
-  // The temperature and pressure as they stand in the text boxes.
-  FlashWindowValues shown;
-  shown.Flash_Win_T = txt::Val(ui::S(txtTemp->text()));
-  shown.Flash_Win_P = txt::Val(ui::S(txtPress->text()));
   Save_Case_File(Flash_File_Writer(shown), path, PromptLanguage::Japanese);
+}
+
+bool frmFlash::Box_Number(QLineEdit* box, const char* fieldJa, const char* fieldEn, double& value) {
+  const std::string text = ui::S(box->text());
+  const txt::NumberProblem p = txt::ParseNumber(text, value);
+  if (p == txt::NumberProblem::None) return true;
+  if (p == txt::NumberProblem::Blank) {
+    value = 0.0;
+    return true;
+  }
+  ui::MsgBox(txt::NumberProblemMessage(p, Case.Language == 1 ? fieldEn : fieldJa, text));
+  return false;
 }
 
 void frmFlash::cmdGoCalc_Click() {

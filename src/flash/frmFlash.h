@@ -20,6 +20,7 @@ class frmFlash : public ui::Form {
  public:
   frmFlash();
   void Form_Load() override;
+  void Form_Activate() override;
   void Form_Unload() override;
 
   // Rewrites the window from the case and the window's temperature and pressure.
@@ -78,6 +79,8 @@ class frmFlash : public ui::Form {
   QPushButton* cmdExit;
 
  private:
+  // The program title and window caption in the language chosen now.
+  void Set_Title();
   void Show_Result(const FlashDisplay& d);
   // Reads the typed Feed column into Flash_Z (messages shown here); false when refused.
   bool Read_Feed();
@@ -86,6 +89,9 @@ class frmFlash : public ui::Form {
   // Results no longer belong to the inputs: blank them.
   void Clear_Result();
   void Write_Unit_Captions();
+  // The number in a box for the case file (an empty box gives 0); false, with
+  // the refusal shown, when the text is not wholly a number.
+  bool Box_Number(QLineEdit* box, const char* fieldJa, const char* fieldEn, double& value);
   void Write_Component_Names();
 
   CalcMessageHandler previousHandler_;

@@ -97,7 +97,9 @@ frmFlashCondensingCurve::frmFlashCondensingCurve() : ui::Form("frmFlashCondensin
   SetHeightTwips(kCurveHeightCollapsed);
 }
 
-void frmFlashCondensingCurve::Form_Load() {
+void frmFlashCondensingCurve::Form_Load() { Set_Caption(); }
+
+void frmFlashCondensingCurve::Set_Caption() {
   if (Case.Language == 1) {
     SetCaption("Flash Calculation Condensing Curve");
   } else {
@@ -106,7 +108,10 @@ void frmFlashCondensingCurve::Form_Load() {
   }
 }
 
-void frmFlashCondensingCurve::Form_Activate() { Calc_Condensing_Curve(); }
+void frmFlashCondensingCurve::Form_Activate() {
+  Set_Caption();
+  Calc_Condensing_Curve();
+}
 
 void frmFlashCondensingCurve::SetHeightTwips(int twips) {
   heightTwips_ = twips;

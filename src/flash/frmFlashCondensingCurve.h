@@ -22,6 +22,8 @@ class frmFlashCondensingCurve : public ui::Form {
  public:
   frmFlashCondensingCurve();
   void Form_Load() override;
+  // The caption in the language chosen now (each showing sets it again).
+  void Set_Caption();
   void Form_Activate() override;
 
   // Clears the plot and draws the whole curve again.

@@ -72,10 +72,14 @@ TEST_F(DbBrowserWindowTest, EditsAddsAndDeletesReachTheDatabase) {
   EXPECT_TRUE(m->Edit(row, tc, ""));
   EXPECT_TRUE(db.Fetch(T("CriticalConstant"), "Ethanol", 0)->Get("Tc").IsNull());
   EXPECT_EQ(m->data(m->index(row, tc), Qt::DisplayRole).toString(), "");
-  // Letters in a number column are refused with a message; the cell keeps its value.
-  script.Answer(ui::vbOK, "[Tc]");
-  EXPECT_FALSE(m->Edit(row, tc, "hot"));
-  EXPECT_TRUE(db.Fetch(T("CriticalConstant"), "Ethanol", 0)->Get("Tc").IsNull());
+  // Text that is not wholly a number is refused naming the column as shown;
+  // the record keeps its value.
+  for (const char* bad : {"hot", "12abc", "1e999"}) {
+    script.Answer(ui::vbOK, std::string("「臨界温度(ﾟK)」の「") + bad + "」");
+    EXPECT_FALSE(m->Edit(row, tc, bad)) << bad;
+    EXPECT_TRUE(db.Fetch(T("CriticalConstant"), "Ethanol", 0)->Get("Tc").IsNull()) << bad;
+  }
+  EXPECT_EQ(script.Pending(), 0u);
 
   // Typing into the empty last row adds a record.
   const int before = m->RecordCount();
@@ -160,13 +164,24 @@ TEST_F(AddComponentTest, SavesNullsIndexAndDateAndHandsBackTheFormula) {
 TEST_F(AddComponentTest, RefusedValueIsReportedAndNothingIsAdded) {
   Case.New_Formula = "before";
   auto& d = Dialog("C6H6", "Benzene*");
-  d.vaSpread1->SetText(1, 4, "seventy-eight");
-  script.Answer(ui::vbOK, "[MW]");
-  d.cmdSave_Click();
-  EXPECT_TRUE(ui::Forms::IsLoaded("frmDBCriticalConstant"));
-  EXPECT_EQ(Case.New_Formula, "before");
   vzdb::PropertyDb db(db_.Path());
-  EXPECT_EQ(db.Listing(T("CriticalConstant")).size(), 8u);
+  // Each number row takes a number or nothing; the refusal names the row.
+  for (const char* bad : {"seventy-eight", "78abc", "1e999"}) {
+    d.vaSpread1->SetText(1, 4, bad);
+    script.Answer(ui::vbOK, std::string("「分子量 (Kg/Kmol)」の「") + bad + "」");
+    d.cmdSave_Click();
+    EXPECT_EQ(script.Pending(), 0u) << bad;
+    EXPECT_TRUE(ui::Forms::IsLoaded("frmDBCriticalConstant"));
+    EXPECT_EQ(Case.New_Formula, "before");
+    EXPECT_EQ(db.Listing(T("CriticalConstant")).size(), 8u);
+  }
+  d.vaSpread1->SetText(1, 4, "");
+  Case.Language = 1;
+  d.vaSpread1->SetText(1, 8, "40bar");
+  script.Answer(ui::vbOK, "\"40bar\" is not a number");
+  d.cmdSave_Click();
+  EXPECT_EQ(script.Pending(), 0u);
+  d.vaSpread1->SetText(1, 8, "");
   // Corrected, the name with a wildcard character adds exactly one record.
   d.vaSpread1->SetText(1, 4, "78.11");
   d.cmdSave_Click();

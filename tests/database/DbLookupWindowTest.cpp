@@ -149,6 +149,47 @@ TEST_F(DbLookupWindowTest, SelectARowMessageKeepsTheDialogOpenAndCopiesNothing) 
   EXPECT_EQ(vle.grid->Text(2, 2), "");
 }
 
+// The data-set index of the chosen row is a whole number; one past the range
+// of the stored indexes ("4294967297", "3e9" read as 1 or a wrapped number
+// before) fetches no other data set.
+TEST_F(DbLookupWindowTest, ListedIndexOutsideItsRangeCopiesNothing) {
+  auto& vle = ui::Forms::Get<Opener<3>>();
+  Case.Program_No = 4;
+  ui::Caller_Grid = vle.grid;
+  vle.grid->SetText(1, 1, "Methanol");
+  vle.grid->SetActiveCell(1, 1);
+  for (int i = 0; i < 4; ++i) script.Answer(ui::vbOK, "ERROR: 物質名を選択して下さい。");
+  Open<frmDBAntoine>([](frmDBAntoine& f) {
+    for (const char* index : {"4294967297", "9.3e18", "1abc", ""}) {
+      f.vaSpread1->SetText(3, 2, index);
+      f.vaSpread1->ClickCell(1, 2);
+      f.cmdOK_Click();
+      EXPECT_TRUE(ui::Forms::IsLoaded("frmDBAntoine")) << index;
+    }
+    f.cmdCancel_Click();
+  });
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(vle.grid->Text(2, 1), "");
+}
+
+// A lookup shown again after a language switch speaks the new language.
+TEST_F(DbLookupWindowTest, CaptionsFollowTheLanguageAtEachShowing) {
+  auto& vle = ui::Forms::Get<Opener<3>>();
+  Case.Program_No = 4;
+  ui::Caller_Grid = vle.grid;
+  vle.grid->SetText(1, 1, "Methanol");
+  vle.grid->SetActiveCell(1, 1);
+  auto& f = ui::Forms::Get<frmDBAntoine>();
+  EXPECT_EQ(f.cmdOK->text().toStdString(), "ＯＫ(&O)");
+  Case.Language = 1;
+  f.Form_Activate();
+  EXPECT_EQ(f.cmdOK->text().toStdString(), "OK (&O)");
+  EXPECT_EQ(f.cmdCancel->text().toStdString(), "Cancel(&C)");
+  Case.Language = 0;
+  f.Form_Activate();
+  EXPECT_EQ(f.windowTitle().toStdString(), "Title-Antoine定数ＤＢ検索");
+}
+
 TEST_F(DbLookupWindowTest, NothingFoundShowsTheLabelAndEscapeCloses) {
   auto& vle = ui::Forms::Get<Opener<3>>();
   ui::Caller_Grid = vle.grid;

@@ -102,6 +102,12 @@ TEST_F(CondensingCurveTest, ReversedOrEqualLimits) {
   EXPECT_EQ(c.message, "温度の上下限が逆転しています。 TL= 90. TU= 90.");
   const CondensingCurve d = Calc_Condensing_Curve("95.5", "80.25");
   EXPECT_EQ(d.message, "温度の上下限が逆転しています。 TL= 95.5 TU= 80.25");
+  // A limit that is not wholly a number draws nothing and keeps the stored limits.
+  Case.Flash_T_Low = 1;
+  const CondensingCurve e = Calc_Condensing_Curve("80", "100abc");
+  EXPECT_FALSE(e.drawn);
+  EXPECT_EQ(e.message, "「上限温度」の「100abc」は数値ではありません。");
+  EXPECT_EQ(Case.Flash_T_Low, 1);
 }
 
 TEST_F(CondensingCurveTest, EnthalpyCurveAndFlatRange) {

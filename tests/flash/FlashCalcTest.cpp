@@ -105,7 +105,7 @@ TEST_F(FlashCalcTest, Example1BubbleAndDewPoints) {
 TEST_F(FlashCalcTest, Example1FlashAndEnthalpies) {
   Case.H_Method = 1;
   FlashDisplay d = Run(FlashCalcType::Flash, 95, 760);
-  EXPECT_EQ(d.vfText, ".7188");  // 0.7188135709267292
+  EXPECT_EQ(d.vfText, "0.7188");  // 0.7188135709267292
   EXPECT_NEAR(d.vf, 0.7188135709267292, 1e-7);
   const char* y[4] = {"0.157987", "0.011740", "0.805329", "0.024944"};
   const char* x[4] = {"0.022891", "0.005552", "0.964195", "0.007362"};
@@ -188,25 +188,108 @@ TEST_F(FlashCalcTest, Example2SrkBubbleAndRefusedTypes) {
 
 TEST_F(FlashCalcTest, CurveTypeKeepsThePressureToThreeDecimals) {
   Case.Flash_T = 12.5;
-  const FlashDisplay d = Flash_Calc(FlashCalcType::CondensingCurve, "abc", "760.12349mmHg");
+  // Empty limits stand for the bubble and dew points.
+  const FlashDisplay d = Flash_Calc(FlashCalcType::CondensingCurve, "", " 760.12349 ");
   EXPECT_TRUE(d.showCurve);
   EXPECT_DOUBLE_EQ(Case.Flash_P, 760.123);
   EXPECT_EQ(Case.Flash_T, 12.5);
   EXPECT_TRUE(d.rows.empty());
-  EXPECT_EQ(d.tempText, "abc");
+  EXPECT_EQ(d.tempText, "");
 }
 
 TEST_F(FlashCalcTest, EmptyFeedIsReportedNotDivided) {
+  // A feed of zeros is refused before any calculation.
   for (int i = 1; i <= 4; ++i) Case.Flash_Z[i] = 0;
   CalcMessageRecorder rec;
   const FlashDisplay d = Run(FlashCalcType::BubbleP, 80, 760);
   ASSERT_FALSE(rec.Messages().empty());
+  EXPECT_EQ(rec.Messages().back(), "Feed の組成の合計が 0 です。");
+  EXPECT_EQ(d.outcome.status, ThermoStatus::Refused);
+  EXPECT_TRUE(d.rows.empty());
+  // The display itself never divides by a vanishing sum.
+  for (const auto& r : Disp_Bubble_Result()) EXPECT_EQ(r.vapour, "");
   EXPECT_EQ(rec.Messages().back(), kVanishingSumMessage);
-  for (const auto& r : d.rows) EXPECT_EQ(r.vapour, "");
   Case.NC = 0;
   const FlashDisplay e = Run(FlashCalcType::BubbleT, 80, 760);
   EXPECT_TRUE(e.rows.empty());
   EXPECT_FALSE(e.enthalpyWritten);
+}
+
+// A box's text is a number only when the whole of it is one: anything else is
+// refused naming the box, in the chosen language, and nothing is computed.
+TEST_F(FlashCalcTest, BoxTextsThatAreNotWhollyNumbersComputeNothing) {
+  struct Bad {
+    const char *text, *ja, *en;
+  } bads[] = {{"abc", "の「abc」は数値ではありません", "\"abc\" is not a number"},
+              {"12abc", "の「12abc」は数値ではありません", "\"12abc\" is not a number"},
+              {"", "に数値を入力してください", ": enter a number"},
+              {"1e999", "は数値の範囲を超えています", "beyond the range of a number"}};
+  for (const Bad& b : bads) {
+    for (int language : {0, 1}) {
+      Case.Language = static_cast<int16_t>(language);
+      for (int type = 0; type <= 4; ++type) {
+        for (bool inTemp : {true, false}) {
+          Case.Flash_T = -1;
+          CalcMessageRecorder rec;
+          const FlashDisplay d = Flash_Calc(static_cast<FlashCalcType>(type), inTemp ? b.text : "80",
+                                            inTemp ? "760" : b.text);
+          EXPECT_EQ(d.outcome.status, ThermoStatus::Refused) << b.text << " " << type;
+          EXPECT_TRUE(d.rows.empty());
+          EXPECT_EQ(Case.Flash_T, -1) << "nothing computed";
+          ASSERT_EQ(rec.Messages().size(), 1u);
+          const std::string field = language == 0 ? (inTemp ? "「温度」" : "「圧力」") : (inTemp ? "Temperature" : "Pressure");
+          EXPECT_NE(rec.Messages()[0].find(field), std::string::npos) << rec.Messages()[0];
+          EXPECT_NE(rec.Messages()[0].find(language == 0 ? b.ja : b.en), std::string::npos) << rec.Messages()[0];
+        }
+      }
+    }
+  }
+  Case.Language = 0;
+  // The condensing curve names its two limits; an empty limit is no fault there.
+  CalcMessageRecorder rec;
+  EXPECT_FALSE(Flash_Calc(FlashCalcType::CondensingCurve, "12abc", "760", "").showCurve);
+  EXPECT_FALSE(Flash_Calc(FlashCalcType::CondensingCurve, "", "760", "abc").showCurve);
+  ASSERT_EQ(rec.Messages().size(), 2u);
+  EXPECT_NE(rec.Messages()[0].find("「下限温度」"), std::string::npos);
+  EXPECT_NE(rec.Messages()[1].find("「上限温度」"), std::string::npos);
+}
+
+// The calculation itself, not only its window, refuses a feed that is no set of
+// fractions: a negative or non-finite fraction never reports a result.
+TEST_F(FlashCalcTest, NegativeOrNonFiniteFeedIsRefusedByTheCalculation) {
+  for (double bad : {-0.5, -1e-12, std::nan(""), HUGE_VAL}) {
+    Flash_Example1_set(win);
+    Case.Flash_Z[1] = bad;
+    for (int type = 0; type <= 5; ++type) {
+      CalcMessageRecorder rec;
+      const FlashDisplay d = Run(static_cast<FlashCalcType>(type), 95, 760);
+      EXPECT_EQ(d.outcome.status, ThermoStatus::Refused) << bad << " " << type;
+      EXPECT_TRUE(d.rows.empty());
+      EXPECT_FALSE(d.showCurve);
+      EXPECT_TRUE(d.vfText.empty());
+      ASSERT_EQ(rec.Messages().size(), 1u);
+      EXPECT_NE(rec.Messages()[0].find("(1 行目)"), std::string::npos) << rec.Messages()[0];
+    }
+  }
+}
+
+// Feed cells: a whole number from 0 to 1 each; text, blanks and overflows are
+// refused naming the row, and Flash_Z stays.
+TEST_F(FlashCalcTest, FeedCellsMustBeWhollyNumbers) {
+  for (const char* bad : {"abc", "12abc", "", "1e999", "0.2x"}) {
+    for (int language : {0, 1}) {
+      Case.Language = static_cast<int16_t>(language);
+      std::string message;
+      EXPECT_FALSE(Read_Flash_Feed({"0.5", bad, "0.3", "0.2"}, message)) << bad;
+      EXPECT_NE(message.find(language == 0 ? "Feed (2 行目)" : "Feed (row 2)"), std::string::npos) << message;
+      EXPECT_EQ(Case.Flash_Z[2], 0.01);
+    }
+  }
+  Case.Language = 0;
+  std::string message;
+  EXPECT_TRUE(Read_Flash_Feed({" 0.5 ", "0.0", "3E-1", "0.2"}, message));
+  EXPECT_TRUE(message.empty());
+  EXPECT_DOUBLE_EQ(Case.Flash_Z[3], 0.3);
 }
 
 }  // namespace

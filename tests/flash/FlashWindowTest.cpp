@@ -2,7 +2,9 @@
 // controls with scripted prompts.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QFontMetrics>
 #include <QRadioButton>
+#include <QStyle>
 
 #include <fstream>
 
@@ -126,7 +128,7 @@ TEST_F(FlashWindowTest, EachCalculationTypeShowsItsResult) {
       {1, "80", f.txtTemp, " 96.220", " 1.0", 3, "0.016282"},
       {2, "80", f.txtPress, " 627.705", " 0.0", 2, "0.459602"},
       {3, "80", f.txtPress, " 407.050", " 1.0", 3, "0.014972"},
-      {4, "95", f.txtTemp, "95", ".7188", 3, "0.022891"},
+      {4, "95", f.txtTemp, "95", "0.7188", 3, "0.022891"},
   };
   for (const Step& s : steps) {
     f.txtTemp->setText(s.temp);
@@ -205,7 +207,11 @@ TEST_F(FlashWindowTest, NonPhysicalInputsAreRefused) {
       {2, "-273.15", "760", "100", "絶対零度", "above absolute zero"},
       {4, "-400", "760", "100", "絶対零度", "above absolute zero"},
       {5, "20", "760", "-300", "絶対零度", "above absolute zero"},
-      {1, "80", "1e999", "100", "数値でない", "not a finite number"},
+      {1, "80", "1e999", "100", "「圧力」の「1e999」は数値の範囲を超えています", "beyond the range of a number"},
+      {0, "abc", "760", "100", "「温度」の「abc」は数値ではありません", "Temperature: \"abc\" is not a number"},
+      {4, "80", "12abc", "100", "「圧力」の「12abc」", "Pressure: \"12abc\""},
+      {2, "", "760", "100", "「温度」に数値を入力してください", "Temperature: enter a number"},
+      {5, "x", "760", "100", "「下限温度」の「x」", "Lower temperature: \"x\""},
   };
   for (const Case_& c : cases) {
     for (int language : {0, 1}) {
@@ -266,6 +272,70 @@ TEST_F(FlashWindowTest, ComponentAndUnitDialogsUpdateTheWindow) {
   EXPECT_EQ(Case.T_Unit, 2);
   EXPECT_EQ(Text(f.lblTempUnit), "゜K");
   EXPECT_EQ(Text(f.lblTempUnit2), "゜K");
+}
+
+// Feed cells and the boxes a save reads take only text that is wholly a
+// number; the refusal names the field and nothing is computed or written.
+TEST_F(FlashWindowTest, FeedCellsAndSavedBoxesRefuseTextThatIsNoNumber) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  // Past the range of a double the cell itself refuses it while it is typed.
+  script.Answer(ui::vbOK, "「Ｆｅｅｄ」の「1e999」は数値の範囲を超えています");
+  KeyIntoCell(f.spdData, 1, 2, "1e999");
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(f.spdData->Text(1, 2), "0.01");
+  for (const char* bad : {"abc", "12abc", ""}) {
+    KeyIntoCell(f.spdData, 1, 2, bad);
+    script.Answer(ui::vbOK, "Feed (2 行目)");
+    f.cmdGoCalc->click();
+    EXPECT_EQ(script.Pending(), 0u) << bad;
+    EXPECT_DOUBLE_EQ(Case.Flash_Z[2], 0.01) << bad;
+    EXPECT_EQ(f.spdData->Text(2, 1), " ") << "no result for a refused feed";
+  }
+  KeyIntoCell(f.spdData, 1, 2, "0.01");
+  for (const char* bad : {"abc", "92.5C", "1e999"}) {
+    f.txtTemp->setText(bad);
+    script.Answer(ui::vbOK, std::string("「温度」の「") + bad + "」");
+    f.cmdSaveData->click();
+    EXPECT_EQ(script.Pending(), 0u) << bad;
+    EXPECT_TRUE(script.fileDialogs.empty()) << "refused before a file is chosen";
+  }
+}
+
+// After normalising, the Feed column shows the places it can hold with a
+// leading zero, never an elided "0....".
+TEST_F(FlashWindowTest, NormalisedFeedFitsItsColumn) {
+  frmFlash& f = Open();
+  f.cmdSample1->click();
+  for (int i = 1; i <= 4; ++i) KeyIntoCell(f.spdData, 1, i, "1");
+  script.Answer(ui::vbOK, "正規化して使います");
+  f.cmdGoCalc->click();
+  const QFontMetrics fm(f.spdData->font());
+  const int margin = f.spdData->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, f.spdData) + 1;
+  const QString shown = f.spdData->model()->data(f.spdData->model()->index(0, 0), Qt::DisplayRole).toString();
+  EXPECT_TRUE(shown.startsWith("0.25")) << shown.toStdString();
+  EXPECT_LE(fm.horizontalAdvance(shown), f.spdData->columnWidth(0) - 1 - 2 * margin);
+  f.optCalcType.Click(4);
+  f.txtTemp->setText("95");
+  f.cmdGoCalc->click();
+  const std::string vf = Text(f.lblVFData);
+  ASSERT_EQ(vf.size(), 6u) << vf;
+  EXPECT_TRUE(vf[0] == '0' || vf[0] == '1') << "a leading digit, not \".xxxx\": " << vf;
+  EXPECT_EQ(vf[1], '.');
+}
+
+// The window's caption and the program title follow the language at each
+// showing.
+TEST_F(FlashWindowTest, CaptionFollowsTheLanguageAtEachShowing) {
+  frmFlash& f = Open();
+  EXPECT_EQ(ui::S(f.Caption()), "ＦＬＡＳＨ計算");
+  Case.Language = 1;
+  f.Show();
+  EXPECT_EQ(ui::S(f.Caption()), "Flash Calculation");
+  EXPECT_EQ(Case.Prog_Title, "Flash Calculation");
+  Case.Language = 0;
+  f.Form_Activate();
+  EXPECT_EQ(Case.Prog_Title, "ＦＬＡＳＨ計算");
 }
 
 TEST_F(FlashWindowTest, SaveAndReadBack) {

@@ -198,6 +198,11 @@ TEST(NumberText, RefusalMessagesNameTheFieldInTheChosenLanguage) {
   txt::SetMessageLanguage(nullptr);
   EXPECT_EQ(txt::NumberProblemMessage(NumberProblem::Blank, "温度", ""), "「温度」に数値を入力してください。");
   EXPECT_NE(txt::NumberProblemMessage(NumberProblem::Overflow, "圧力", "1e999").find("1e999"), std::string::npos);
+  // A long text is shortened at a character boundary, never inside one.
+  std::string kana;
+  for (int i = 0; i < 20; ++i) kana += "あ";  // 3 bytes each: byte 40 falls inside a character
+  const std::string m = txt::NumberProblemMessage(NumberProblem::NotNumber, "温度", "ab" + kana);
+  EXPECT_NE(m.find("「ab" + kana.substr(0, 36) + "...」"), std::string::npos) << m;
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <vector>
 
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
@@ -227,9 +231,58 @@ TEST_F(SeqFileTest, SaveWritesThroughLinksAndRefusesReadOnlyFiles) {
   EXPECT_EQ(fs::status(Path("target.dat")).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_FALSE(seqfile::SaveAtomic(Path("no/such/case.dat"), "x", &error, &fault));
-  EXPECT_EQ(fault, seqfile::FileFault::Missing);
-  EXPECT_NE(error.find("does not exist"), std::string::npos) << error;
+  EXPECT_EQ(fault, seqfile::FileFault::FolderMissing);
+  EXPECT_NE(error.find("the folder does not exist"), std::string::npos) << error;
   txt::SetMessageLanguage(nullptr);
+}
+
+// The temporary file of a save is one no file in the folder had: a user's file
+// named like the old fixed temporary survives, and none is left behind.
+TEST_F(SeqFileTest, SavesLeaveOtherFilesAndNoTemporaryBehind) {
+  std::ofstream(Path("case.dat.tmp~")) << "the user's own";
+  std::ofstream(Path("case.dat")) << "old";
+  std::string error;
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(seqfile::SaveAtomic(Path("case.dat"), "new", &error)) << error;
+  EXPECT_EQ(Slurp(Path("case.dat")), "new");
+  EXPECT_EQ(Slurp(Path("case.dat.tmp~")), "the user's own");
+  // A failed save (the target is a folder) leaves no temporary either.
+  fs::create_directories(dir_ / "adir");
+  EXPECT_FALSE(seqfile::SaveAtomic(Path("adir"), "x", &error));
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"adir", "case.dat", "case.dat.tmp~"}));
+}
+
+// A save into a folder that has gone says the folder is missing, and a system
+// reason reads in the chosen language, Japanese included.
+TEST_F(SeqFileTest, WriteFailuresSpeakTheChosenLanguage) {
+  fs::create_directories(dir_ / "gone");
+  fs::remove(dir_ / "gone");
+  seqfile::FileFault fault = seqfile::FileFault::None;
+  std::string error;
+  EXPECT_FALSE(seqfile::SaveAtomic(Path("gone/case.dat"), "x", &error, &fault));
+  EXPECT_EQ(fault, seqfile::FileFault::FolderMissing);
+  EXPECT_NE(error.find("フォルダがありません"), std::string::npos) << error;
+  std::ofstream(Path("file")) << "x";
+  seqfile::Writer w;
+  w.Record("x");
+  EXPECT_FALSE(w.Append(Path("file/run.log"), &error));
+  EXPECT_NE(error.find("フォルダがありません"), std::string::npos) << error;
+
+  for (int err : {EACCES, EPERM, EROFS, ENOSPC, EIO, ENAMETOOLONG, EBUSY}) {
+    const std::string ja = seqfile::ErrnoText(err, false), en = seqfile::ErrnoText(err, true);
+    EXPECT_EQ(ja.find(std::strerror(err)), std::string::npos) << ja;
+    EXPECT_FALSE(ja.empty());
+    EXPECT_NE(ja, en);
+  }
+  EXPECT_EQ(seqfile::ErrnoText(EACCES, false), "アクセスが拒否されました");
+  EXPECT_EQ(seqfile::ErrnoText(EACCES, true), "permission denied");
+  // A number without a text of its own keeps the system's words behind a
+  // Japanese lead-in.
+  EXPECT_EQ(seqfile::ErrnoText(EPROTO, false), std::string("システムのエラーです (") + std::strerror(EPROTO) + ")");
+  EXPECT_EQ(seqfile::FaultText(seqfile::FileFault::Other, seqfile::ErrnoText(EIO, false), false),
+            "ファイルを使えません (ディスクの入出力エラーです)");
 }
 
 TEST_F(SeqFileTest, ReadsTheJapaneseWindowsCodePage) {

@@ -1,7 +1,9 @@
 #include "core/app/frmMenu.h"
 
+#include <algorithm>
 #include <filesystem>
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QVBoxLayout>
 
@@ -186,9 +188,26 @@ void frmMenu::Show_Data_Dir() {
     }
   }
   // A folder that has vanished is said here, not at the first save.
-  lblDataDir->setText(ui::Q(present ? Case.Data_Dir
-                                    : Case.Data_Dir + (en ? "  (folder not found)" : "  （フォルダがありません）")));
+  dataDirText_ = ui::Q(present ? Case.Data_Dir
+                               : Case.Data_Dir + (en ? "  (folder not found)" : "  （フォルダがありません）"));
+  lblDataDir->setToolTip(dataDirText_);
   lblDataDir->setStyleSheet(present ? QString() : QStringLiteral("color: #c00000;"));
+  Fit_Data_Dir();
+}
+
+void frmMenu::Fit_Data_Dir() {
+  // A long path loses its middle, never its end (the folder's own name and the
+  // not-found mark); the tooltip holds the whole.
+  const QFontMetrics fm(lblDataDir->font());
+  const int frame = 2 * lblDataDir->frameWidth() + 2 * lblDataDir->margin() + 4;
+  const int room = std::max(lblDataDir->width(), lblDataDir->minimumWidth()) - frame;
+  lblDataDir->setText(fm.horizontalAdvance(dataDirText_) <= room ? dataDirText_
+                                                                  : fm.elidedText(dataDirText_, Qt::ElideMiddle, room));
+}
+
+void frmMenu::resizeEvent(QResizeEvent* event) {
+  ui::Form::resizeEvent(event);
+  Fit_Data_Dir();
 }
 
 void frmMenu::optLanguage_Click(int index) {

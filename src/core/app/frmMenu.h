@@ -55,7 +55,11 @@ class frmMenu : public ui::Form {
   // Shows the data folder on the menu: the documents folder is created when
   // missing (a failure said once), a chosen folder that is gone is marked.
   void Show_Data_Dir();
+  // Writes the folder text into lblDataDir, shortened in the middle to fit.
+  void Fit_Data_Dir();
+  void resizeEvent(QResizeEvent* event) override;
   bool createFailureShown_ = false;
+  QString dataDirText_;
 };
 
 // The program buttons' names and captions, by running-program number.

@@ -72,6 +72,19 @@ void DbBrowserForm::Build() {
 }
 
 void DbBrowserForm::Form_Load() {
+  Set_Captions();
+  SSTab1->setCurrentIndex(0);
+  vzdb::PropertyDb db(Case.DB_Path);
+  if (!db.Ok()) {
+    Report(db.Open_Status());
+    return;
+  }
+  for (DbTableModel* m : data_) m->SetRows(db.Listing(m->Table()));
+}
+
+void DbBrowserForm::Form_Activate() { Set_Captions(); }
+
+void DbBrowserForm::Set_Captions() {
   const bool en = Case.Language == 1;
   setWindowTitle(ui::Q(Window_Caption(en)));
   lblCompName->setText(ui::Q(en ? "Querry Name" : "検索物質名"));
@@ -82,13 +95,6 @@ void DbBrowserForm::Form_Load() {
     // "&" of "R & K Parameter" is a character of the caption, not an accelerator.
     SSTab1->setTabText(static_cast<int>(i),
                        ui::Q(en ? tabs_[i].captionEn : tabs_[i].captionJa).replace("&", "&&"));
-  SSTab1->setCurrentIndex(0);
-  vzdb::PropertyDb db(Case.DB_Path);
-  if (!db.Ok()) {
-    Report(db.Open_Status());
-    return;
-  }
-  for (DbTableModel* m : data_) m->SetRows(db.Listing(m->Table()));
 }
 
 void DbBrowserForm::cmdKensaku_Click() {

@@ -20,6 +20,9 @@ class DbBrowserForm : public ui::Form {
 
  public:
   void Form_Load() override;
+  // Each showing speaks the language chosen now.
+  void Form_Activate() override;
+  void Set_Captions();
   void cmdKensaku_Click();
   void cmdVersion_Click();
   void cmdExit_Click();

@@ -31,7 +31,9 @@ DbLookupForm::DbLookupForm(const char* name, int columns) : ui::Form(name), colu
   g->setColumnStretch(0, 1);
 }
 
-void DbLookupForm::Form_Load() {
+void DbLookupForm::Form_Load() { Set_Captions(); }
+
+void DbLookupForm::Set_Captions() {
   const bool en = Case.Language == 1;
   const Captions c = Caption();
   setWindowTitle(Q(Case.Prog_Title + (en ? c.en : c.ja)));
@@ -45,6 +47,8 @@ void DbLookupForm::Form_Load() {
 }
 
 void DbLookupForm::Form_Activate() {
+  // Each showing speaks the language chosen now.
+  Set_Captions();
   selected_ = 0;
   vaSpread1->SetMaxRows(0);
   lblDBSearchError->setVisible(false);
@@ -117,7 +121,19 @@ std::optional<vzdb::Record> DbLookupForm::Fetch_Chosen(vzdb::PropertyDb& db, con
                                                        int row) const {
   const std::string name = vaSpread1->Text(2, row);
   if (name.empty()) return std::nullopt;
-  return db.Fetch(*vzdb::Find_Table(table), name, txt::ValCount(vaSpread1->Text(3, row)));
+  const auto index = Listed_Index(row);
+  if (!index) return std::nullopt;
+  return db.Fetch(*vzdb::Find_Table(table), name, *index);
+}
+
+std::optional<long long> DbLookupForm::Listed_Index(int row) const {
+  // Indexes are stored as whole numbers within +-9e15 (exact in a double); a
+  // text beyond that is no index and must not wrap to another data set.
+  constexpr long long kIndexLimit = 9'000'000'000'000'000LL;
+  long long index = 0;
+  if (txt::ParseCount(vaSpread1->Text(3, row), -kIndexLimit, kIndexLimit, index) != txt::NumberProblem::None)
+    return std::nullopt;
+  return index;
 }
 
 void DbLookupForm::Show_Select_Row_Message() {

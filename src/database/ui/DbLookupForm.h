@@ -18,6 +18,8 @@ class DbLookupForm : public ui::Form {
 
  public:
   void Form_Load() override;
+  // Caption, headings and buttons in the language chosen now.
+  void Set_Captions();
   // Takes the key from the opener, searches and lists the data sets.
   void Form_Activate() override;
   void Form_KeyDown(int& keyCode, int shift) override;
@@ -59,6 +61,9 @@ class DbLookupForm : public ui::Form {
   // The chosen row's data set fetched again by its Name (column 2) and Index
   // (column 3); nullopt when the name is empty or no such row is stored.
   std::optional<vzdb::Record> Fetch_Chosen(vzdb::PropertyDb& db, const char* table, int row) const;
+  // The data-set index listed in column 3 of `row`; nothing when the text is no
+  // whole number within the range an index is stored in.
+  std::optional<long long> Listed_Index(int row) const;
   void Show_Select_Row_Message();
   void Close();
   void Fill(const std::vector<vzdb::Record>& rows);

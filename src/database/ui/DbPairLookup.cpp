@@ -68,7 +68,9 @@ std::vector<vzdb::Record> DbPairLookup::Search(vzdb::PropertyDb& db) {
 bool DbPairLookup::Copy(vzdb::PropertyDb& db, int row) {
   const std::string n1 = vaSpread1->Text(1, row), n2 = vaSpread1->Text(2, row);
   if (n1.empty() || n2.empty()) return false;
-  const auto record = db.Fetch_Pair(*table_, n1, n2, txt::ValCount(vaSpread1->Text(3, row)));
+  const auto index = Listed_Index(row);
+  if (!index) return false;
+  const auto record = db.Fetch_Pair(*table_, n1, n2, *index);
   if (!record) return false;
   const bool vle = For_Vle_Estimation();
   const auto set = vzdb::Pair_From_Record(kind_, *record, vzdb::Pair_Component_Count(vle));

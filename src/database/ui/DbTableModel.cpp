@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
 
 DbTableModel::DbTableModel(const vzdb::TableSpec& table, std::vector<Column> columns, QObject* parent)
     : QAbstractTableModel(parent), table_(table), columns_(std::move(columns)) {}
@@ -61,10 +62,20 @@ bool DbTableModel::Edit(int row, int column, const std::string& text) {
   if (row < 0 || row > RecordCount() || column < 0 || column >= columnCount()) return false;
   // Leaving the empty last row empty adds no blank record.
   if (row == RecordCount() && text.empty()) return false;
+  const Column& col = columns_[static_cast<std::size_t>(column)];
+  // A number column takes a number or nothing: the refusal names the column as
+  // its heading shows it, and the record stays as it was.
+  const vzdb::ColumnSpec* spec = vzdb::Find_Column(table_, col.field);
+  if (spec && (spec->type == vzdb::ColType::Number || spec->type == vzdb::ColType::Integer)) {
+    double value = 0.0;
+    const txt::NumberProblem p = txt::ParseNumber(text, value);
+    if (p != txt::NumberProblem::None && p != txt::NumberProblem::Blank)
+      return Fail({vzdb::DbError::BadValue, txt::NumberProblemMessage(p, col.heading, text)});
+  }
   vzdb::PropertyDb db(Case.DB_Path);
   if (!db.Ok()) return Fail(db.Open_Status());
   vzdb::Record change;
-  const std::string& field = columns_[static_cast<std::size_t>(column)].field;
+  const std::string& field = col.field;
   change.Set(field, text.empty() ? vzdb::Value::Null() : vzdb::Value::Of(text));
   if (row == RecordCount()) {
     // Typing into the empty last row adds a record with just that value.

@@ -7,6 +7,7 @@
 
 #include "core/model/CaseData.h"
 #include "database/PropertyDb.h"
+#include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/Services.h"
@@ -74,6 +75,18 @@ frmDBCriticalConstant::frmDBCriticalConstant() : ui::Form("frmDBCriticalConstant
 }
 
 void frmDBCriticalConstant::cmdSave_Click() {
+  // Each number row holds a number or nothing; other text is refused, naming
+  // the row, before the database is touched, and the dialog stays open.
+  for (int r = 4; r <= 12; ++r) {
+    const std::string text = vaSpread1->Text(1, r);
+    double value = 0.0;
+    const txt::NumberProblem p = txt::ParseNumber(text, value);
+    if (p != txt::NumberProblem::None && p != txt::NumberProblem::Blank) {
+      ui::MsgBox(txt::NumberProblemMessage(p, kRows[r - 1].header, text), ui::vbExclamation);
+      vaSpread1->SetActiveCell(1, r);
+      return;
+    }
+  }
   const std::string formula = vaSpread1->Text(1, 1);
   const std::string name = vaSpread1->Text(1, 2);
   vzdb::PropertyDb db(Case.DB_Path);

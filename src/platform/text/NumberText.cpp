@@ -361,7 +361,12 @@ std::string NumberProblemMessage(NumberProblem problem, std::string_view field, 
                                  long long lo, long long hi) {
   const std::string f(field);
   std::string t(text);
-  if (t.size() > 40) t = t.substr(0, 40) + "...";
+  if (t.size() > 40) {
+    // Cut at a character boundary: half a character would be no text at all.
+    std::size_t cut = 40;
+    while (cut > 0 && (static_cast<unsigned char>(t[cut]) & 0xC0) == 0x80) --cut;
+    t = t.substr(0, cut) + "...";
+  }
   const bool en = EnglishMessages();
   switch (problem) {
     case NumberProblem::None:

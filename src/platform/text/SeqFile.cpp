@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <random>
 
 #include "platform/text/NumberText.h"
 
@@ -55,10 +56,34 @@ bool Writer::Save(const std::string& path, std::string* error) const {
   return SaveAtomic(path, content_, error);
 }
 
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The fault of a failed create or write: a file that cannot be created because
+// its folder is gone is a missing folder, not a missing file.
+FileFault WriteFault(int err, const std::string& path) {
+  if (err == ENOENT || err == ENOTDIR) {
+    struct stat st{};
+    if (::stat(FolderOf(path).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return FileFault::FolderMissing;
+  }
+  return FaultOf(err);
+}
+
+std::string WriteFailure(const std::string& path, int err) {
+  return path + ": " + FaultText(WriteFault(err, path), ErrnoText(err ? err : EIO));
+}
+
+}  // namespace
+
 bool Writer::Append(const std::string& path, std::string* error) const {
   std::FILE* f = std::fopen(path.c_str(), "ab");
   if (!f) {
-    if (error) *error = path + ": " + FaultText(FaultOf(errno), std::strerror(errno));
+    if (error) *error = WriteFailure(path, errno);
     return false;
   }
   bool ok = std::fwrite(content_.data(), 1, content_.size(), f) == content_.size();
@@ -67,11 +92,29 @@ bool Writer::Append(const std::string& path, std::string* error) const {
     ok = false;
     err = errno;
   }
-  if (!ok && error) *error = path + ": " + FaultText(FaultOf(err), std::strerror(err ? err : EIO));
+  if (!ok && error) *error = WriteFailure(path, err);
   return ok;
 }
 
 namespace {
+
+// Creates a temporary file beside `target` under a name no file there has yet
+// (exclusive create, so a user's file is never taken over). Returns the open
+// descriptor, or -1 with errno set.
+int CreateTempBeside(const std::string& target, mode_t mode, std::string& tmp) {
+  static std::mt19937_64 random{std::random_device{}()};
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char unique[64];
+    std::snprintf(unique, sizeof unique, ".%ld-%u-%08llx.tmp~", static_cast<long>(::getpid()), ++counter,
+                  static_cast<unsigned long long>(random() & 0xffffffffULL));
+    tmp = target + unique;
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
 
 // The file a path names once symbolic links are followed (a bounded number of
 // them): saving there keeps the link. A link to a missing file gives the path
@@ -135,6 +178,35 @@ FileFault FaultOf(int err) {
   }
 }
 
+std::string ErrnoText(int err) { return ErrnoText(err, txt::EnglishMessages()); }
+
+std::string ErrnoText(int err, bool en) {
+  switch (err) {
+    case EACCES:
+    case EPERM: return en ? "permission denied" : "アクセスが拒否されました";
+    case EROFS: return en ? "the disk is read-only" : "読み取り専用のディスクです";
+    case ENOSPC: return en ? "no space left on the disk" : "ディスクに空きがありません";
+    case EDQUOT: return en ? "the disk quota is used up" : "ディスクの割り当て容量を超えました";
+    case EIO: return en ? "input/output error on the disk" : "ディスクの入出力エラーです";
+    case ENOENT: return en ? "no such file or folder" : "ファイルまたはフォルダがありません";
+    case ENOTDIR: return en ? "a part of the path is not a folder" : "パスの途中がフォルダではありません";
+    case EISDIR: return en ? "this is a folder" : "フォルダです";
+    case ENAMETOOLONG: return en ? "the file name is too long" : "ファイル名が長すぎます";
+    case ELOOP: return en ? "too many symbolic links" : "シンボリックリンクが多すぎます";
+    case EMFILE:
+    case ENFILE: return en ? "too many files are open" : "開いているファイルが多すぎます";
+    case EBUSY:
+    case ETXTBSY: return en ? "the file is in use" : "ファイルは使用中です";
+    case EEXIST: return en ? "the file already exists" : "ファイルが既に存在します";
+    case EFBIG: return en ? "the file is too large" : "ファイルが大きすぎます";
+    case EXDEV: return en ? "the file is on another disk" : "別のディスクにあります";
+    case EINVAL: return en ? "invalid argument" : "引数が正しくありません";
+    default: break;
+  }
+  const std::string system = std::strerror(err);
+  return en ? system : "システムのエラーです (" + system + ")";
+}
+
 std::string FaultText(FileFault fault, const std::string& detail) {
   return FaultText(fault, detail, txt::EnglishMessages());
 }
@@ -151,6 +223,7 @@ std::string FaultText(FileFault fault, const std::string& detail, bool en) {
     case FileFault::NoAccess: return en ? "no permission for this file" : "このファイルへのアクセス権がありません";
     case FileFault::ReadOnly: return en ? "the file is read-only" : "ファイルは読み取り専用です";
     case FileFault::DiskFull: return en ? "the disk is full" : "ディスクに空きがありません";
+    case FileFault::FolderMissing: return en ? "the folder does not exist" : "フォルダがありません";
     case FileFault::Other: break;
   }
   return (en ? "the file cannot be used" : "ファイルを使えません") + (detail.empty() ? "" : " (" + detail + ")");
@@ -165,10 +238,10 @@ bool SaveAtomic(const std::string& path, std::string_view content, std::string* 
   // The rename would replace a read-only file all the same: refuse it instead.
   if (exists && !S_ISREG(st.st_mode)) why = FileFault::NotAFile;
   else if (exists && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) why = FileFault::ReadOnly;
-  const std::string tmp = target + ".tmp~";
+  std::string tmp;
   if (why == FileFault::None) {
     const mode_t mode = exists ? (st.st_mode & 07777) : 0666;
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    const int fd = CreateTempBeside(target, mode, tmp);
     if (fd < 0) {
       err = errno;
     } else {
@@ -178,11 +251,11 @@ bool SaveAtomic(const std::string& path, std::string_view content, std::string* 
       if (err == 0 && std::rename(tmp.c_str(), target.c_str()) != 0) err = errno ? errno : EIO;
       if (err != 0) std::remove(tmp.c_str());
     }
-    if (err != 0) why = FaultOf(err);
+    if (err != 0) why = WriteFault(err, target);
   }
   if (fault) *fault = why;
   if (why == FileFault::None) return true;
-  if (error) *error = path + ": " + FaultText(why, err ? std::strerror(err) : "");
+  if (error) *error = path + ": " + FaultText(why, err ? ErrnoText(err) : "");
   return false;
 }
 
@@ -251,7 +324,7 @@ bool ReadFileText(const std::string& path, std::string* text, std::string* error
   struct stat st{};
   if (::stat(path.c_str(), &st) != 0) {
     why = FaultOf(errno);
-    detail = std::strerror(errno);
+    detail = ErrnoText(errno);
   } else if (!S_ISREG(st.st_mode)) {
     why = FileFault::NotAFile;
   } else if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
@@ -261,7 +334,7 @@ bool ReadFileText(const std::string& path, std::string* text, std::string* error
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
       why = FaultOf(errno);
-      detail = std::strerror(errno);
+      detail = ErrnoText(errno);
     } else {
       try {
         char buf[65536];
@@ -276,7 +349,7 @@ bool ReadFileText(const std::string& path, std::string* text, std::string* error
         }
         if (why == FileFault::None && std::ferror(f)) {
           why = FaultOf(errno);
-          detail = std::strerror(errno);
+          detail = ErrnoText(errno);
         }
       } catch (const std::bad_alloc&) {
         why = FileFault::TooLarge;
@@ -297,7 +370,7 @@ bool ReadFileText(const std::string& path, std::string* text, std::string* error
   }
   if (fault) *fault = why;
   if (why == FileFault::None) return true;
-  if (why == FileFault::Other && detail.empty()) detail = std::strerror(EIO);
+  if (why == FileFault::Other && detail.empty()) detail = ErrnoText(EIO);
   if (error) *error = path + ": " + FaultText(why, detail);
   return false;
 }

@@ -26,6 +26,7 @@ enum class FileFault {
   NoAccess,   // no permission to read or write
   ReadOnly,   // the file exists and is marked read-only
   DiskFull,   // no room left on the disk
+  FolderMissing,  // a save into a folder that does not exist (or is no folder)
   Other,
 };
 
@@ -38,6 +39,12 @@ std::string FaultText(FileFault fault, const std::string& detail = "");
 std::string FaultText(FileFault fault, const std::string& detail, bool english);
 // The fault for a system error number (errno).
 FileFault FaultOf(int err);
+// The reason for a system error number in the language of the program's texts
+// (or the one asked for): "permission denied" / "アクセスが拒否されました"; a number
+// without a text of its own gives the system's words, in Japanese with a
+// Japanese lead-in.
+std::string ErrnoText(int err);
+std::string ErrnoText(int err, bool english);
 
 // Builds the content of a case or run file in memory; Save() puts it on disk.
 class Writer {
@@ -81,7 +88,9 @@ class Writer {
 };
 
 // Writes `content` to `path` through a temporary file beside it and a rename, so
-// that a failed save leaves the previous file as it was. A symbolic link is
+// that a failed save leaves the previous file as it was. The temporary file has
+// a name no other file in the folder has (created exclusively) and is removed
+// when the save fails; a folder that is missing is reported as such. A symbolic link is
 // followed (the file it points to is replaced, the link stays); a read-only file
 // is refused. The error names the file and the reason (disk full, permission).
 bool SaveAtomic(const std::string& path, std::string_view content, std::string* error = nullptr,

@@ -253,6 +253,12 @@ Form* Forms::LoadByName(const QString& name) {
   return it == Factories().end() ? nullptr : it->second();
 }
 
+std::vector<QString> Forms::FactoryNames() {
+  std::vector<QString> names;
+  for (const auto& entry : Factories()) names.push_back(entry.first);
+  return names;
+}
+
 std::string ApplicationTitle() { return g_title; }
 void SetApplicationTitle(const std::string& title) { g_title = title; }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <typeindex>
+#include <vector>
 
 namespace ui {
 
@@ -108,6 +109,8 @@ class Forms {
   // The loaded form of that name, or the one its registered loader loads;
   // nullptr when no such window is known.
   static Form* LoadByName(const QString& name);
+  // The names of every window with a registered loader.
+  static std::vector<QString> FactoryNames();
 
  private:
   static void Register(Form* form, std::type_index type);

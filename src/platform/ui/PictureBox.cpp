@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace ui {
 
 QColor QBColor(int index) {
@@ -145,10 +147,17 @@ void PictureBox::Print(const std::string& text) {
   f.setPointSizeF(fontPoints_);
   p.setFont(f);
   p.setPen(fore_);
-  const QPointF at = ToPixels(CurrentX, CurrentY);
+  QPointF at = ToPixels(CurrentX, CurrentY);
   QFontMetricsF m(f);
-  p.drawText(QPointF(at.x(), at.y() + m.ascent()), QString::fromStdString(text));
-  Record({"Print", CurrentX, CurrentY, 0, 0, fore_, text});
+  const QString q = QString::fromStdString(text);
+  // Text placed for a narrower font than this one would run past the edge and
+  // be cut ("1000(" for "1000(C)"): it is moved in so that all of it shows.
+  const double width = m.horizontalAdvance(q);
+  at.setX(std::max(0.0, std::min(at.x(), image_.width() - width)));
+  at.setY(std::max(0.0, std::min(at.y(), image_.height() - m.height())));
+  p.drawText(QPointF(at.x(), at.y() + m.ascent()), q);
+  const QPointF placed = FromPixels(at.x(), at.y());
+  Record({"Print", CurrentX, CurrentY, placed.x(), placed.y(), fore_, text});
   CurrentY += TextHeight(text);
   update();
 }

@@ -46,7 +46,9 @@ class PictureBox : public QWidget {
   void Circle(double x, double y, double radius, const QColor& color, bool filled = false);
   void PSet(double x, double y, const QColor& color);
   // Prints text with its top-left corner at (CurrentX, CurrentY); CurrentY then
-  // moves to the next line and CurrentX back to where it was.
+  // moves to the next line and CurrentX back to where it was. Text that would
+  // run past an edge of the picture is moved in so that it shows whole (the
+  // record's x2, y2 hold where it was drawn).
   void Print(const std::string& text);
   double CurrentX = 0, CurrentY = 0;
   double TextHeight(const std::string& text) const;

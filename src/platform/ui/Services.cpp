@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -35,6 +37,16 @@ class QtSettingsStore : public SettingsStore {
 QtSettingsStore g_realSettings;
 SettingsStore* g_settings = nullptr;
 
+}  // namespace
+
+QString InstanceLockName() {
+  // Keyed by the user id, not by $USER: an unset or shared variable must not
+  // let one user's instance refuse another's.
+  return QStringLiteral("vadezid-uid%1.lock").arg(static_cast<qulonglong>(::getuid()));
+}
+
+namespace {
+
 Desktop RealDesktop() {
   Desktop d;
   d.platformVersion = [] { return PlatformVersion{kThisPlatform, 1, 0}; };
@@ -42,7 +54,7 @@ Desktop RealDesktop() {
     // The lock lives as long as the process; a second process cannot take it.
     static QLockFile* lock = nullptr;
     if (!lock) {
-      lock = new QLockFile(QDir::temp().filePath("vadezid-" + qEnvironmentVariable("USER") + ".lock"));
+      lock = new QLockFile(QDir::temp().filePath(InstanceLockName()));
       lock->setStaleLockTime(0);
       if (!lock->tryLock(0)) return true;
     }

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include <QString>
+
 namespace ui {
 
 // The per-user settings store: values by section and key (section names ignore case).
@@ -49,6 +51,9 @@ struct Desktop {
 Desktop& CurrentDesktop();
 // Restores the real desktop.
 void ResetDesktop();
+// The file name (in the temporary folder) of the single-instance lock: one per
+// user id.
+QString InstanceLockName();
 
 // The current local time.
 std::tm Now();

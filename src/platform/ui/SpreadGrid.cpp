@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyle>
 
 #include <algorithm>
@@ -263,7 +264,9 @@ std::string SpreadGrid::ShownText(int col, const std::string& text) const {
   if (text.empty() || col < 1) return text;
   const QFontMetrics fm(font());
   const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-  const int room = columnWidth(col - 1) - 2 * margin;
+  // The cell is the column less its grid line; the item's text keeps a margin
+  // on either side. A text wider than that is elided by the view ("0....").
+  const int room = columnWidth(col - 1) - (showGrid() ? 1 : 0) - 2 * margin;
   return txt::FitNumber(text, [&](std::string_view s) {
     return fm.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()))) <= room;
   });
@@ -272,18 +275,23 @@ std::string SpreadGrid::ShownText(int col, const std::string& text) const {
 void SpreadGrid::UserEdited(int col, int row, const std::string& text) {
   if (col < 1 || row < 1 || col > cols_ || row > rows_) return;
   if (allLocked_ || LockedAt(col, row)) return;
-  if (txt::Overflows(text)) {
-    // A number past the range of a double would be stored as Inf: the cell keeps
-    // what it held.
-    MsgBox(txt::EnglishMessages() ? "The number is out of range: " + text : "数値が範囲を超えています: " + text,
+  const int decimals = DecimalsAt(col, row);
+  double number = 0.0;
+  const txt::NumberProblem problem = txt::ParseNumber(text, number);
+  // A number cell takes a number or nothing; any cell refuses a number past the
+  // range of a double (it would be stored as Inf). The cell keeps what it held.
+  const bool refused = (decimals >= 0 && problem != txt::NumberProblem::None && problem != txt::NumberProblem::Blank) ||
+                       txt::Overflows(text);
+  if (refused) {
+    MsgBox(txt::NumberProblemMessage(problem == txt::NumberProblem::None ? txt::NumberProblem::Overflow : problem,
+                                     FieldName(col, row), text),
            vbOKOnly | vbExclamation);
     model_->CellChanged(col, row);
     return;
   }
   std::string shown = text;
   // A number cell shows what was typed as a number with its places.
-  const int decimals = DecimalsAt(col, row);
-  if (decimals >= 0 && !text.empty()) shown = FormatNumber(txt::Val(text), decimals);
+  if (decimals >= 0 && problem == txt::NumberProblem::None) shown = FormatNumber(number, decimals);
   SetText(col, row, shown);
   activeCol_ = col;
   activeRow_ = row;
@@ -291,5 +299,27 @@ void SpreadGrid::UserEdited(int col, int row, const std::string& text) {
 }
 
 void SpreadGrid::TypeText(int col, int row, const std::string& text) { UserEdited(col, row, text); }
+
+std::string SpreadGrid::FieldName(int col, int row) const {
+  const auto c = static_cast<std::size_t>(col), r = static_cast<std::size_t>(row);
+  if (c < colHeads_.size() && !colHeads_[c].empty()) return colHeads_[c];
+  if (r < rowHeads_.size() && !rowHeads_[r].empty()) return rowHeads_[r];
+  // The letters the grid shows over an unnamed column.
+  return model_->headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString().toStdString() +
+         std::to_string(row);
+}
+
+void SpreadGrid::keyPressEvent(QKeyEvent* event) {
+  // Delete empties the current cell as typing an empty text would (locked cells
+  // stay as they are); while a cell is being edited the key is the editor's.
+  if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && state() != EditingState &&
+      currentIndex().isValid()) {
+    const QModelIndex i = currentIndex();
+    UserEdited(i.column() + 1, i.row() + 1, "");
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
 
 }  // namespace ui

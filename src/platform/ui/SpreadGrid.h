@@ -69,7 +69,9 @@ class SpreadGrid : public QTableView {
   void SetRowHeadersVisible(bool visible);
   void SetColHeadersVisible(bool visible);
 
-  // Fixed-point number cells with `decimals` places over a block.
+  // Fixed-point number cells with `decimals` places over a block. A number cell
+  // takes typed text that is wholly a number, or nothing; other text is refused
+  // with a message naming the column heading (else the row heading).
   void SetNumberFormat(int col1, int row1, int col2, int row2, int decimals);
   // Cells the user cannot edit.
   void SetLocked(int col1, int row1, int col2, int row2, bool locked = true);
@@ -86,13 +88,17 @@ class SpreadGrid : public QTableView {
   int ActiveRow() const { return activeRow_; }
   void SetActiveCell(int col, int row);
 
-  // Events: a click in a cell (col, row), a cell edited by the user.
+  // Events: a click in a cell (col, row), a cell edited by the user (also
+  // emptied with the Delete key).
   std::function<void(int col, int row)> onClick;
   std::function<void(int col, int row)> onChange;
 
   // What a user does, for tests: click a cell; type a text into a cell.
   void ClickCell(int col, int row);
   void TypeText(int col, int row, const std::string& text);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   friend class SpreadModel;
@@ -114,6 +120,8 @@ class SpreadGrid : public QTableView {
   const Cell* Find(int col, int row) const;
   void RecomputeSums();
   void UserEdited(int col, int row, const std::string& text);
+  // The cell as a refusal names it: its column heading, else its row heading.
+  std::string FieldName(int col, int row) const;
 
   int rows_ = 0, cols_ = 0;
   std::unordered_map<long long, Cell> cells_;  // key: row * 1024 + col

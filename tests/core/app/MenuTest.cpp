@@ -1,5 +1,7 @@
 // Start-up, the main menu and the about box as a user meets them.
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QPushButton>
 
 #include <filesystem>
@@ -19,7 +21,7 @@ TEST_F(MenuTest, StartsInTheDocumentsFolderWithoutStoringIt) {
   auto& menu = ui::Forms::Get<frmMenu>();
   EXPECT_FALSE(menu.startupRefused);
   EXPECT_EQ(Case.Data_Dir, documents);
-  EXPECT_EQ(menu.lblDataDir->text().toStdString(), documents);
+  EXPECT_EQ(menu.lblDataDir->toolTip().toStdString(), documents);
   EXPECT_EQ(menu.lblVersion->text(), "Ver.05.1010");
   EXPECT_EQ(Case.Language, 0);
   EXPECT_EQ(settings.writes, 0);
@@ -41,7 +43,7 @@ TEST_F(MenuTest, DataFolderIsMadeWhenMissingAndAVanishedOneIsMarked) {
   {
     auto& menu = ui::Forms::Get<frmMenu>();
     EXPECT_TRUE(fs::is_directory(documents));
-    EXPECT_EQ(menu.lblDataDir->text().toStdString(), documents);
+    EXPECT_EQ(menu.lblDataDir->toolTip().toStdString(), documents);
   }
   ui::Forms::UnloadAll();
 
@@ -51,10 +53,10 @@ TEST_F(MenuTest, DataFolderIsMadeWhenMissingAndAVanishedOneIsMarked) {
   script.Answer(ui::vbOK, "データフォルダ [ " + documents + " ] を作成できません。");
   {
     auto& menu = ui::Forms::Get<frmMenu>();
-    EXPECT_TRUE(menu.lblDataDir->text().contains("フォルダがありません"));
+    EXPECT_TRUE(menu.lblDataDir->toolTip().contains("フォルダがありません"));
     menu.optLanguage.Click(1);  // not said twice
-    EXPECT_TRUE(menu.lblDataDir->text().contains("folder not found"));
-    EXPECT_FALSE(menu.lblDataDir->text().contains("フォルダ"));
+    EXPECT_TRUE(menu.lblDataDir->toolTip().contains("folder not found"));
+    EXPECT_FALSE(menu.lblDataDir->toolTip().contains("フォルダ"));
   }
   ui::Forms::UnloadAll();
 
@@ -66,9 +68,9 @@ TEST_F(MenuTest, DataFolderIsMadeWhenMissingAndAVanishedOneIsMarked) {
   auto& menu = ui::Forms::Get<frmMenu>();
   EXPECT_EQ(Case.Data_Dir, chosen);
   EXPECT_FALSE(fs::exists(chosen));  // a chosen folder is not made again behind the user's back
-  EXPECT_EQ(menu.lblDataDir->text().toStdString(), chosen + "  （フォルダがありません）");
+  EXPECT_EQ(menu.lblDataDir->toolTip().toStdString(), chosen + "  （フォルダがありません）");
   menu.cmdMyDocuments_Click();
-  EXPECT_EQ(menu.lblDataDir->text().toStdString(), documents);
+  EXPECT_EQ(menu.lblDataDir->toolTip().toStdString(), documents);
   EXPECT_TRUE(fs::is_directory(documents));
 }
 
@@ -124,7 +126,7 @@ TEST_F(MenuTest, FolderDialogConfirmedStoresTheFolderCancelledChangesNothing) {
   script.ChooseFile(appFolder + "/Dummy");  // the pre-filled name confirmed in another folder
   menu.cmdDataDir_Click();
   EXPECT_EQ(Case.Data_Dir, appFolder);
-  EXPECT_EQ(menu.lblDataDir->text().toStdString(), appFolder);
+  EXPECT_EQ(menu.lblDataDir->toolTip().toStdString(), appFolder);
   EXPECT_EQ(settings.Get("Startup", "Path"), appFolder);
   EXPECT_EQ(settings.writes, 1);
 
@@ -222,6 +224,30 @@ TEST_F(MenuTest, AboutBoxOpensFromAProgramAndClosesByOkOrEscape) {
   script.OnModal("frmAbout", [](ui::Form& f) { static_cast<frmAbout&>(f).cmdOK->click(); });
   flash.Ctl<QPushButton>("cmdVersion")->click();
   EXPECT_EQ(ui::Forms::Find<frmAbout>(), nullptr);
+}
+
+// A data folder too long for its label loses its middle, keeps its end, and
+// the whole path stays in the tooltip.
+TEST_F(MenuTest, LongDataFolderIsShortenedInTheMiddle) {
+  auto& menu = ui::Forms::Get<frmMenu>();
+  std::string longDir = documents;
+  for (int i = 0; i < 12; ++i) longDir += "/a-rather-long-folder-name-" + std::to_string(i);
+  std::filesystem::create_directories(longDir);
+  script.ChooseFile(longDir + "/Dummy");
+  menu.cmdDataDir_Click();
+  const QString shown = menu.lblDataDir->text();
+  EXPECT_EQ(menu.lblDataDir->toolTip().toStdString(), longDir);
+  EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith("name-11")) << shown.toStdString();
+  EXPECT_TRUE(shown.startsWith("/")) << shown.toStdString();
+  EXPECT_LE(menu.lblDataDir->fontMetrics().horizontalAdvance(shown),
+            std::max(menu.lblDataDir->width(), menu.lblDataDir->minimumWidth()));
+  // Wider, more of the path shows.
+  menu.resize(1800, menu.height());
+  menu.lblDataDir->resize(1500, menu.lblDataDir->height());
+  QResizeEvent grow(menu.size(), menu.size());
+  QApplication::sendEvent(&menu, &grow);
+  EXPECT_GT(menu.lblDataDir->text().size(), shown.size());
 }
 
 }  // namespace

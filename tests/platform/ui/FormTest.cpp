@@ -2,8 +2,14 @@
 // test can wait for a user.
 #include <QLineEdit>
 
+#include <unistd.h>
+
+#include <algorithm>
+
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/LanguageAudit.h"
+#include "platform/ui/Services.h"
 #include "support/UiTest.h"
 
 namespace {
@@ -138,6 +144,52 @@ TEST_F(FormTest, OptionArraysReportTheirIndex) {
   EXPECT_EQ(clicked, 2);
   EXPECT_EQ(opt.Value(), 0);
   EXPECT_EQ(opt[1]->objectName(), "optTest(1)");
+}
+
+// The single-instance lock is one per user id, whatever $USER says.
+TEST_F(FormTest, InstanceLockIsKeyedByTheUserId) {
+  const QString name = ui::InstanceLockName();
+  EXPECT_TRUE(name.contains(QString::number(::getuid()))) << name.toStdString();
+  const QByteArray user = qgetenv("USER");
+  qunsetenv("USER");
+  EXPECT_EQ(ui::InstanceLockName(), name);
+  qputenv("USER", "someone-else");
+  EXPECT_EQ(ui::InstanceLockName(), name);
+  if (user.isNull()) qunsetenv("USER");
+  else qputenv("USER", user);
+}
+
+int g_language = 0;
+
+// One window that sets its captions only when it loads, one that sets them at
+// each showing as well.
+class frmLoadOnly : public ui::Form {
+ public:
+  frmLoadOnly() : ui::Form("frmLoadOnly") { label = ui::NewLabel(this, "lblTitle"); }
+  void Form_Load() override { label->setText(g_language == 1 ? "Title" : "題名"); }
+  QLabel* label;
+};
+class frmEachShowing : public frmLoadOnly {
+ public:
+  frmEachShowing() { setObjectName("frmEachShowing"); }
+  void Form_Activate() override { Form_Load(); }
+};
+VZ_FORM_FACTORY(frmLoadOnly);
+VZ_FORM_FACTORY(frmEachShowing);
+
+TEST_F(FormTest, LanguageAuditFindsTextsKeptFromTheEarlierLanguage) {
+  const auto set = [](int language) { g_language = language; };
+  for (const auto& [from, to] : {std::pair{0, 1}, std::pair{1, 0}}) {
+    const auto stale = ui::Audit_Language_Switch("frmLoadOnly", from, to, set);
+    ASSERT_EQ(stale.size(), 1u);
+    EXPECT_EQ(stale[0].where, "lblTitle");
+    EXPECT_EQ(stale[0].shown, from == 0 ? "題名" : "Title");
+    EXPECT_EQ(stale[0].fresh, from == 0 ? "Title" : "題名");
+    EXPECT_TRUE(ui::Audit_Language_Switch("frmEachShowing", from, to, set).empty());
+  }
+  EXPECT_FALSE(ui::Forms::IsLoaded("frmLoadOnly"));
+  const auto names = ui::Forms::FactoryNames();
+  EXPECT_NE(std::find(names.begin(), names.end(), QString("frmEachShowing")), names.end());
 }
 
 }  // namespace

@@ -54,4 +54,30 @@ TEST_F(PictureBoxTest, PrintMovesToTheNextLineAndIsRecorded) {
   EXPECT_EQ(ui::QBColor(14), QColor(255, 255, 0));
 }
 
+// Text placed for a narrower font than the one drawn with is moved in, never cut
+// at the picture's edge ("1000(" for "1000(C)").
+TEST_F(PictureBoxTest, TextNearAnEdgeIsMovedInToShowWhole) {
+  ui::PictureBox p("picGraph");
+  p.SetSizePixels(300, 200);
+  const std::string label = "1000(C)";
+  p.CurrentX = p.ScaleWidth() - 60;
+  p.CurrentY = p.ScaleHeight() - 10;
+  p.Print(label);
+  p.CurrentX = -200;
+  p.CurrentY = -50;
+  p.Print(label);
+  p.CurrentX = 150;
+  p.CurrentY = 150;
+  p.Print(label);
+  ASSERT_EQ(p.Calls().size(), 3u);
+  const auto& edge = p.Calls()[0];
+  EXPECT_EQ(edge.x1, p.ScaleWidth() - 60) << "the record keeps the requested place";
+  EXPECT_LE(edge.x2 + p.TextWidth(label), p.ScaleWidth() + 1e-6);
+  EXPECT_LE(edge.y2 + p.TextHeight(label), p.ScaleHeight() + 1e-6);
+  EXPECT_GE(p.Calls()[1].x2, 0.0);
+  EXPECT_GE(p.Calls()[1].y2, 0.0);
+  EXPECT_NEAR(p.Calls()[2].x2, 150, 15) << "text that fits stays where it was put";
+  EXPECT_NEAR(p.Calls()[2].y2, 150, 15);
+}
+
 }  // namespace

@@ -1,6 +1,11 @@
 // The grid keeps 1-based cells, headings in row and column 0, number cells,
 // locked cells and SUM cells as the windows rely on.
+#include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QStyle>
+
+#include <vector>
 
 #include "platform/text/NumberText.h"
 #include "platform/ui/SpreadGrid.h"
@@ -112,7 +117,10 @@ TEST_F(SpreadGridNumberTest, NarrowColumnsAndOverflowingInput) {
   const QFontMetrics fm(g.font());
   for (int row : {1, 2}) {
     EXPECT_FALSE(shown(row).contains(QStringLiteral("..")));
-    EXPECT_LE(fm.horizontalAdvance(shown(row)), g.columnWidth(0)) << shown(row).toStdString();
+    // Within the cell less its grid line and the item's margins, where the view
+    // would elide it.
+    const int margin = g.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &g) + 1;
+    EXPECT_LE(fm.horizontalAdvance(shown(row)), g.columnWidth(0) - 1 - 2 * margin) << shown(row).toStdString();
   }
   EXPECT_TRUE(shown(1).endsWith(QStringLiteral("E-06"))) << shown(1).toStdString();
   EXPECT_NEAR(txt::Val(shown(2).toStdString()), 0.1235, 0.0006);
@@ -121,7 +129,7 @@ TEST_F(SpreadGridNumberTest, NarrowColumnsAndOverflowingInput) {
 
   g.SetNumberFormat(2, 1, 2, 2, 3);
   g.TypeText(2, 1, "2.5");
-  script.Answer(ui::vbOK, "数値が範囲を超えています");
+  script.Answer(ui::vbOK, "「B1」の「1e999」は数値の範囲を超えています");
   g.TypeText(2, 1, "1e999");
   EXPECT_EQ(g.Text(2, 1), "2.500");
   script.Answer(ui::vbOK, "範囲");
@@ -129,10 +137,59 @@ TEST_F(SpreadGridNumberTest, NarrowColumnsAndOverflowingInput) {
   EXPECT_EQ(g.Text(2, 2), "");
   EXPECT_EQ(g.Value(2, 2), 0.0);
   txt::SetMessageLanguage([] { return true; });
-  script.Answer(ui::vbOK, "The number is out of range: 1e999");
+  script.Answer(ui::vbOK, "B1: \"1e999\" is beyond the range of a number.");
   g.TypeText(2, 1, "1e999");
   EXPECT_EQ(script.Pending(), 0u);
   txt::SetMessageLanguage(nullptr);
+}
+
+// A number cell takes a number or nothing; other text is refused naming the
+// column and the cell keeps what it held (it was stored as 0 before).
+TEST_F(SpreadGridNumberTest, NumberCellsRefuseTextThatIsNotWhollyANumber) {
+  ui::SpreadGrid g("vaSpread1");
+  g.SetMaxCols(2);
+  g.SetMaxRows(3);
+  g.SetText(2, 0, "Flow");
+  g.SetNumberFormat(2, 1, 2, 3, 2);
+  int changes = 0;
+  g.onChange = [&](int, int) { ++changes; };
+  g.TypeText(2, 1, " 1.5 ");
+  EXPECT_EQ(g.Text(2, 1), "1.50");
+  for (const char* bad : {"abc", "12abc", "1.2.3"}) {
+    script.Answer(ui::vbOK, std::string("「Flow」の「") + bad + "」は数値ではありません");
+    g.TypeText(2, 1, bad);
+    EXPECT_EQ(g.Text(2, 1), "1.50") << bad;
+  }
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(changes, 1);
+  g.TypeText(2, 1, "");
+  EXPECT_EQ(g.Text(2, 1), "") << "an emptied number cell is allowed";
+  g.TypeText(1, 1, "12abc");
+  EXPECT_EQ(g.Text(1, 1), "12abc") << "a text cell takes any text";
+}
+
+// The Delete key empties the current unlocked cell as an edit does, change
+// event included; a locked cell and an open editor keep their text.
+TEST_F(SpreadGridNumberTest, DeleteKeyClearsAnUnlockedCell) {
+  ui::SpreadGrid g("vaSpread1");
+  g.SetMaxCols(2);
+  g.SetMaxRows(2);
+  g.SetLocked(1, 1, 1, 2);
+  g.SetText(1, 1, "locked");
+  g.SetText(2, 2, "0.25");
+  std::vector<std::pair<int, int>> changed;
+  g.onChange = [&](int c, int r) { changed.emplace_back(c, r); };
+  g.SetActiveCell(2, 2);
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(&g, &del);
+  EXPECT_EQ(g.Text(2, 2), "");
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed[0], std::make_pair(2, 2));
+  g.SetActiveCell(1, 1);
+  QKeyEvent del2(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(&g, &del2);
+  EXPECT_EQ(g.Text(1, 1), "locked");
+  EXPECT_EQ(changed.size(), 1u);
 }
 
 }  // namespace
