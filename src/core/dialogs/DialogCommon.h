@@ -32,4 +32,17 @@ ui::Form* Program_Main_Window();
 void Write_Main_Label(const char* distLabel, const char* batchLabel, const char* flashLabel,
                       const std::string& text);
 
+// The number a box or grid cell holds when its whole text is one finite number;
+// otherwise a message naming `field` (the caption the user sees beside it) says
+// why it is refused, `value` is left alone and the result is false.
+bool Read_Number(const QString& text, const std::string& field, double& value);
+
+// A count typed into a box or cell: wholly a number, rounded half to even and
+// within lo..hi (checked before conversion); otherwise refused as above.
+bool Read_Count(const QString& text, const std::string& field, long long lo, long long hi, long long& value);
+
+// A field's name for a refusal message: the caption without its access-key
+// ampersand and trailing colon, e.g. "Reflux Ratio" for "Reflux Ratio(&R):".
+std::string Field_Name(const QString& caption);
+
 }  // namespace dlg
