@@ -85,6 +85,14 @@ TEST_F(ShortCutWindowTest, RecoveriesInEnglishFillTheResultsGridAndGraph) {
   f.cmdCalc_Click();
   ASSERT_LT(f.Rmin, 1.0);
   EXPECT_EQ(f.lblRminData->text().left(2), "0.") << ui::S(f.lblRminData->text());
+  // So do the graph's reflux values below 1.
+  int belowOne = 0;
+  for (const auto& c : f.picResult->Calls())
+    if (c.kind == "Print" && txt::IsNumeric(c.text)) {
+      EXPECT_NE(c.text.front(), '.') << c.text;
+      if (txt::Val(c.text) < 1) ++belowOne;
+    }
+  EXPECT_GT(belowOne, 0);
 }
 
 TEST_F(ShortCutWindowTest, BadInputsStopWithTheirMessageAndKeepTheStoredValues) {

@@ -361,8 +361,8 @@ void frmDistShortCut::Draw_Gilliland_Graph() {
   if (!g.drawable) return;
   constexpr int n = GillilandCurve::kPoints;
   for (int i = 1; i <= 6; ++i) {
-    print(20, 200 + (i - 1) * dy, txt::Format(g.R[1] + (i - 1) * (g.R[n] - g.R[1]) / 5, "##.0"));
-    print(210 + (i - 1) * (W - 550) / 5.0, H - 260, txt::Format(g.NF[n] + (i - 1) * (g.N[1] - g.NF[n]) / 5, "##.0"));
+    print(20, 200 + (i - 1) * dy, txt::Format(g.R[1] + (i - 1) * (g.R[n] - g.R[1]) / 5, "#0.0"));
+    print(210 + (i - 1) * (W - 550) / 5.0, H - 260, txt::Format(g.NF[n] + (i - 1) * (g.N[1] - g.NF[n]) / 5, "#0.0"));
   }
   const double span = g.N[1] - g.NF[n];
   auto px = [&](double v) { return static_cast<double>(txt::RoundHalfEven((v - g.NF[n]) / span * (W - 550) + 400)); };
