@@ -53,6 +53,15 @@ bool Read_Number(const QString& text, const std::string& field, double& value) {
   return false;
 }
 
+bool Read_Cell(const ui::SpreadGrid& grid, int col, int row, const std::string& rowName, double& value) {
+  const std::string text = grid.Text(col, row);
+  if (text.find_first_not_of(" \t") == std::string::npos) {
+    value = 0;
+    return true;
+  }
+  return Read_Number(ui::Q(text), rowName + " " + Field_Name(ui::Q(grid.Text(col, 0))), value);
+}
+
 bool Read_Count(const QString& text, const std::string& field, long long lo, long long hi, long long& value) {
   const std::string t = ui::S(text);
   const txt::NumberProblem problem = txt::ParseCount(t, lo, hi, value);

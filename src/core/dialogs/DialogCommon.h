@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ui/Form.h"
+#include "platform/ui/SpreadGrid.h"
 
 namespace dlg {
 
@@ -36,6 +37,11 @@ void Write_Main_Label(const char* distLabel, const char* batchLabel, const char*
 // otherwise a message naming `field` (the caption the user sees beside it) says
 // why it is refused, `value` is left alone and the result is false.
 bool Read_Number(const QString& text, const std::string& field, double& value);
+
+// A grid cell of constants where an empty cell means "not entered" and gives 0:
+// any other text must be wholly a number, else refused as above. The field
+// name is the row's and the column's heading.
+bool Read_Cell(const ui::SpreadGrid& grid, int col, int row, const std::string& rowName, double& value);
 
 // A count typed into a box or cell: wholly a number, rounded half to even and
 // within lo..hi (checked before conversion); otherwise refused as above.
