@@ -354,7 +354,8 @@ void frmDistShortCut::Draw_Gilliland_Graph() {
   pic.SetForeColor(ui::QBColor(15));
   print(750, 0, title);
   print(0, 0, refluxCaption);
-  print(W - 550, H - 500, stageCaption);
+  // The stage caption ends inside the picture ("T.Plates" is wider than 550).
+  print(std::min(W - 550.0, W - pic.TextWidth(stageCaption) - 40), H - 500, stageCaption);
   // Before a first result, and for results that span no range, the frame alone.
   if (!hasResult_) return;
   const GillilandCurve g = Gilliland_Curve(Smin, SminF, Rmin, condenser_);
