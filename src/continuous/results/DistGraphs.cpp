@@ -65,6 +65,12 @@ ui::PictureBox* Picture(ui::Form& frm, const char* name) { return frm.Ctl<ui::Pi
 
 }  // namespace
 
+int Stage_Number_Step(int dy, double textHeight) {
+  for (int step : {1, 2, 5, 10, 20, 50, 100})
+    if (static_cast<double>(step) * dy >= textHeight) return step;
+  return 200;
+}
+
 int DistGraphGeometry::CompX(double z) const {
   if (!(z >= 1e-20)) return kLeft;  // zero, tiny, negative or not a number
   const double div = Case.Dist_Graph_Div;
@@ -122,7 +128,19 @@ void Graph_Dist_Comp_Frame(ui::PictureBox& pic) {
     PrintAt(pic, W - 380, y - h / 2, ">>");
   }
 
-  for (int p = 1; p <= Stages(); ++p) PrintAt(pic, W - 300, g.StageY(p) - 80, txt::Plain(p));
+  // Stage numbers at a step that keeps them apart (1, 2, 5, 10, 20, 50 ...),
+  // the top stage first and the bottom stage where each has room.
+  const double textH = pic.TextHeight("0");
+  const int step = Stage_Number_Step(g.dy, textH);
+  const int nt = Stages();
+  double lastY = -1e9;
+  for (int p = 1; p <= nt; ++p) {
+    const double y = g.StageY(p) - 80;
+    if ((p == 1 || p % step == 0 || p == nt) && y - lastY >= textH) {
+      PrintAt(pic, W - 300, y, txt::Plain(p));
+      lastY = y;
+    }
+  }
 
   pic.Box(kLeft, kTop, W - 400, H - 200, ui::QBColor(kFrameColour));
 
@@ -212,6 +230,12 @@ void Graph_Dist_Temp_Frame(ui::PictureBox& pic) {
   Case.Msg_Text = Case.Language == 1 ? "Temp Profile" : "温度分布";
   pic.SetForeColor(ui::QBColor(kForeColour));
   PrintAt(pic, (kLeft + W - 200) / 2.0 - 200, H - 180, Case.Msg_Text);
+}
+
+void Clear_Dist_Temp_Ends(ui::PictureBox& pic) {
+  const DistGraphGeometry g = Dist_Graph_Geometry(pic.ScaleWidth(), pic.ScaleHeight());
+  // Above the frame (top at kTop), over the whole width the end values use.
+  pic.Box(0, 300, g.W, kTop - 1, Qt::black, true);
 }
 
 void Graph_Dist_Temp_Profile(ui::PictureBox& pic) {

@@ -27,6 +27,10 @@ void Graph_Dist_Comp_Profile(double vaporFlag, ui::PictureBox& pic);
 void Graph_Dist_Temp_Frame(ui::PictureBox& pic);
 void Graph_Dist_Temp_Profile(ui::PictureBox& pic);
 
+// Clears the band where Graph_Dist_Temp_Profile prints the end temperatures,
+// so that a redraw over earlier curves shows only the latest ones.
+void Clear_Dist_Temp_Ends(ui::PictureBox& pic);
+
 // Creates `Picture1` (composition) and `Picture2` (temperature) on a window at
 // the places both graph windows use, black, sized in twips.
 void Create_Dist_Graph_Pictures(ui::Form& frm);
@@ -42,5 +46,10 @@ struct DistGraphGeometry {
   int CompX(double z) const;
 };
 DistGraphGeometry Dist_Graph_Geometry(double scaleWidth, double scaleHeight);
+// The step between the stage numbers printed beside the composition graph
+// (1, 2, 5, 10, 20, 50, 100 or 200) for a stage spacing dy and a text height,
+// both in twips: the smallest that keeps the numbers from overlapping.
+int Stage_Number_Step(int dy, double textHeight);
+
 // The colour number of component c in the palette: 10..15, 1..9, repeating.
 int Dist_Comp_Colour(int c);

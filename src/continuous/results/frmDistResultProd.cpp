@@ -45,12 +45,8 @@ frmDistResultProd::frmDistResultProd() : ui::Form("frmDistResultProd") {
       {&cmdResultProdLiqSCWt, "cmdResultProdLiqSCWt", "液抜出重量表示(&6)"},
       {&cmdResultProdExit, "cmdResultProdExit", "戻る(&X)"},
   };
-  int left = 120;
-  for (const B& b : buttons) {
-    *b.button = ui::NewButton(this, b.name, b.caption);
-    ui::Place(*b.button, left, 6000, 1560, 420);
-    left += 1640;
-  }
+  for (const B& b : buttons) *b.button = ui::NewButton(this, b.name, b.caption);
+  Place_Buttons();
   connect(cmdResultProdFeed, &QPushButton::clicked, this, [this] { Disp_Feed_Data(0); });
   connect(cmdResultProdFeedWt, &QPushButton::clicked, this, [this] { Disp_Feed_Data(1); });
   connect(cmdResultProdVapSC, &QPushButton::clicked, this, [this] { Disp_Vap_SideCut(0); });
@@ -60,12 +56,27 @@ frmDistResultProd::frmDistResultProd() : ui::Form("frmDistResultProd") {
   connect(cmdResultProdExit, &QPushButton::clicked, this, [this] { ui::Forms::Unload(this); });
   lblResultNotConverged = results::NewWarningLabel(this, "lblResultNotConverged");
   ui::Place(lblResultNotConverged, 120, 6500, 11400, 520);
-  setFixedSize(ui::Px(11700), ui::Px(7100));
+}
+
+void frmDistResultProd::Place_Buttons() {
+  // Each button as wide as its caption needs (the side-cut captions are the
+  // longest), at least the common width, along the bottom of the window.
+  QPushButton* row[] = {cmdResultProdFeed, cmdResultProdFeedWt, cmdResultProdVapSC, cmdResultProdVapSCWt,
+                        cmdResultProdLiqSC, cmdResultProdLiqSCWt, cmdResultProdExit};
+  int left = 120;
+  for (QPushButton* b : row) {
+    const int need = b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) + 16;
+    const int width = std::max(b == cmdResultProdExit ? 900 : 1450, need * 15);
+    ui::Place(b, left, 6000, width, 420);
+    left += width + 50;
+  }
+  setFixedSize(ui::Px(std::max(11700, left + 70)), ui::Px(7100));
 }
 
 void frmDistResultProd::Form_Load() {
   messages_.Install();
   frmUnit& unit = ui::Forms::Get<frmUnit>();
+  unit.Follow_Language();  // loaded hidden before a change of language
   auto select = [](QComboBox* list, int code) {
     list->setCurrentIndex(code >= 1 && code <= list->count() ? code - 1 : -1);
   };
@@ -83,6 +94,7 @@ void frmDistResultProd::Form_Load() {
     results::SetCaption(cmdResultProdLiqSC, "液抜出モル表示(&5)", "Liq SC Mol(&5)");
     results::SetCaption(cmdResultProdLiqSCWt, "液抜出重量表示(&6)", "Liq SC Wt(&6)");
     results::SetCaption(cmdResultProdExit, "戻る(&X)", "Exit(&X)");
+    Place_Buttons();
     const std::string t = ui::S(unit.cboTemp->currentText()), p = ui::S(unit.cboPress->currentText());
     vaSpread1->SetText(0, 1, results::Pick("温度 ", "Temp ") + t);
     vaSpread1->SetText(0, 2, results::Pick("圧力 ", "Press ") + p);

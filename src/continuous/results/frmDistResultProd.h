@@ -39,6 +39,9 @@ class frmDistResultProd : public ui::Form {
   QPushButton* cmdResultProdExit;
 
  private:
+  // Lays the buttons along the bottom, each as wide as its caption needs.
+  void Place_Buttons();
+
   std::string Start_Table(int basis);  // the basis suffix; clears the stream columns
   void Use_Column(int col);
   int col_ = 1;

@@ -93,6 +93,7 @@ void frmDistResultTray::Disp_Tray_Profile(int phase, int basis) {
   CalcMessageScope scope;
   const bool vapour = phase != 0, weight = basis != 0;
   frmUnit& unit = ui::Forms::Get<frmUnit>();
+  unit.Follow_Language();  // loaded hidden before a change of language
   auto select = [](QComboBox* list, int code) {
     list->setCurrentIndex(code >= 1 && code <= list->count() ? code - 1 : -1);
   };
@@ -122,7 +123,8 @@ void frmDistResultTray::Disp_Tray_Profile(int phase, int basis) {
   vaSpread1->SetNumberFormat(5, 1, 4 + std::min(nc, kFormattedComps), rows, kFractionDecimals);
   if (nc > kFormattedComps) vaSpread1->SetNumberFormat(5 + kFormattedComps, 1, 4 + nc, rows, -1);
 
-  for (int col = 1; col <= nc + 4; ++col) vaSpread1->SetColWidth(col, col <= 4 ? 16 : 19);
+  // The enthalpy heading ("Enthalpy(Cal/mol)") is the widest of the four.
+  for (int col = 1; col <= nc + 4; ++col) vaSpread1->SetColWidth(col, col <= 3 ? 16 : col == 4 ? 21 : 19);
   vaSpread1->SetText(1, 0, tempWord + ui::S(unit.cboTemp->currentText()));
   vaSpread1->SetText(2, 0, pressWord + ui::S(unit.cboPress->currentText()));
   vaSpread1->SetText(3, 0, flowHead);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "core/model/CalcMessages.h"
 #include "core/thermo/Thermo.h"
@@ -26,6 +28,57 @@ double SplitResidual(double phi, double& Smin) {
 }
 
 bool Finite(double v) { return std::isfinite(v); }
+
+// The root of the feed equation sum z a / (a - theta) = rhs between two
+// neighbouring poles lo < hi: the sum rises from -inf to +inf between them, so
+// bisection keeps the root bracketed; it stops when the bracket no longer narrows.
+double FeedRoot(int nc, const double alpha[], const double z[], double rhs, double lo, double hi) {
+  double theta = (lo + hi) / 2;
+  for (int n = 1; n <= 200; ++n) {
+    theta = (lo + hi) / 2;
+    if (!(theta > lo && theta < hi)) break;
+    double sum = 0;
+    for (int i = 1; i <= nc; ++i) sum += z[i] * alpha[i] / (alpha[i] - theta);
+    if (sum >= rhs) hi = theta;
+    else lo = theta;
+  }
+  return theta;
+}
+
+// Solves A x = b (n unknowns, A row-major n x n) by elimination with partial
+// pivoting; false when A is singular.
+bool SolveLinear(std::vector<double>& A, std::vector<double>& b, int n) {
+  for (int col = 0; col < n; ++col) {
+    int piv = col;
+    for (int r = col + 1; r < n; ++r)
+      if (std::abs(A[r * n + col]) > std::abs(A[piv * n + col])) piv = r;
+    if (!(std::abs(A[piv * n + col]) > 0)) return false;
+    if (piv != col) {
+      for (int j = 0; j < n; ++j) std::swap(A[col * n + j], A[piv * n + j]);
+      std::swap(b[col], b[piv]);
+    }
+    for (int r = col + 1; r < n; ++r) {
+      const double f = A[r * n + col] / A[col * n + col];
+      for (int j = col; j < n; ++j) A[r * n + j] -= f * A[col * n + j];
+      b[r] -= f * b[col];
+    }
+  }
+  for (int r = n - 1; r >= 0; --r) {
+    double s = b[r];
+    for (int j = r + 1; j < n; ++j) s -= A[r * n + j] * b[j];
+    b[r] = s / A[r * n + r];
+  }
+  return true;
+}
+
+// Components between the keys that share one volatility share one pole: they
+// are one unknown, split in proportion to their feed.
+struct PoleGroup {
+  double alpha = 0, feed = 0;
+  std::vector<int> members;
+  bool free = true;
+  double d = 0;
+};
 
 }  // namespace
 
@@ -144,30 +197,16 @@ ShortCutResult ShortCut_Design(double P, bool tempGiven, double T) {
   for (int i = 1; i <= nc; ++i) res.DF += c.SC_D[i];
   res.BF = 1 - res.DF;
 
-  // Underwood root between the heavy and the light key for the feed's condition:
-  // sum z a / (a - theta) = 1 - q, q = 1 - V/F (a subcooled feed has V/F 0, so q = 1;
-  // a superheated one V/F 1, so q = 0). The sum rises from -inf just above the
-  // heavy key to +inf just below the light key, so the bisection keeps the root
-  // bracketed; it stops when the bracket no longer narrows.
+  // Underwood at the feed's condition: q = 1 - V/F (a subcooled feed has V/F 0,
+  // so q = 1; a superheated one V/F 1, so q = 0).
   const double q = 1 - std::clamp(res.VF, 0.0, 1.0);
-  double thetaL = 1, thetaU = aLK, theta = (thetaL + thetaU) / 2;
-  for (int n = 1; n <= 200; ++n) {
-    theta = (thetaL + thetaU) / 2;
-    if (!(theta > thetaL && theta < thetaU)) break;
-    double sum = 0;
-    for (int i = 1; i <= nc; ++i) sum += c.SC_Z[i] * c.K_Value[i] / (c.K_Value[i] - theta);
-    if (sum >= 1 - q) thetaU = theta;
-    else thetaL = theta;
-  }
-  res.theta = theta;
-
-  double sum = 0;
+  const UnderwoodResult u = Underwood_Min_Reflux(nc, c.K_Value, c.SC_Z, c.SC_D, q, lk, hk);
+  res.theta = u.theta[1];
+  res.Rmin = u.done ? u.Rmin : std::numeric_limits<double>::quiet_NaN();
   for (int i = 1; i <= nc; ++i) {
     res.xD[i] = c.SC_D[i] / res.DF;
     res.xB[i] = c.SC_B[i] / res.BF;
-    sum += c.K_Value[i] * res.xD[i] / (c.K_Value[i] - theta);
   }
-  res.Rmin = sum - 1;
 
   // Kirkbride: rectifying over stripping stages.
   const double X = res.BF / res.DF * zH / zL * std::pow(res.xB[lk] / res.xD[hk], 2);
@@ -180,8 +219,102 @@ ShortCutResult ShortCut_Design(double P, bool tempGiven, double T) {
             "No Result of Short Cut Calculation, check the Light Key/Heavy Key data");
     return res;
   }
+  // A negative minimum reflux means the keys' split needs no rectification at
+  // this feed condition: no design to base a reflux on.
+  if (res.Rmin < 0) {
+    Message("最小還流比が負になります。限界成分の指定を確認して下さい。",
+            "Minimum Reflux Ratio is negative, check the Light Key/Heavy Key data");
+    return res;
+  }
   res.done = true;
   return res;
+}
+
+UnderwoodResult Underwood_Min_Reflux(int nc, const double alpha[], const double z[], const double dFenske[], double q,
+                                     int lk, int hk) {
+  UnderwoodResult u;
+  nc = std::clamp(nc, 0, kMaxComp);
+  for (int i = 1; i <= nc; ++i) u.d[i] = dFenske[i];
+  const double aL = alpha[lk], aH = alpha[hk];
+
+  std::vector<int> between;
+  for (int i = 1; i <= nc; ++i)
+    if (z[i] > 0 && alpha[i] > aH && alpha[i] < aL) between.push_back(i);
+  std::sort(between.begin(), between.end(), [&](int a, int b) { return alpha[a] < alpha[b]; });
+  std::vector<PoleGroup> groups;
+  for (int i : between) {
+    if (groups.empty() || alpha[i] != groups.back().alpha) groups.push_back({alpha[i], 0, {}, true, 0});
+    groups.back().members.push_back(i);
+    groups.back().feed += z[i];
+  }
+  const int G = static_cast<int>(groups.size());
+
+  // Poles aH < group alphas < aL; root k (0-based) lies between pole k and k + 1,
+  // so group g (0-based) has root g below it and root g + 1 above it.
+  std::vector<double> poles{aH};
+  for (const PoleGroup& g : groups) poles.push_back(g.alpha);
+  poles.push_back(aL);
+  const double rhs = 1 - q;
+  u.roots = G + 1;
+  for (int k = 0; k <= G; ++k) u.theta[k + 1] = FeedRoot(nc, alpha, z, rhs, poles[k], poles[k + 1]);
+  std::vector<bool> used(G + 1, true);
+
+  // Unknowns Vmin and the free groups' top amounts, one equation per root in use.
+  // A group whose amount falls outside 0..feed is fixed at that bound and one
+  // root beside it is dropped: by Underwood's maximum criterion the minimum
+  // vapour is then set by the root on the far side of the bound (a group sent
+  // wholly to the top keeps the root above it, one kept wholly at the bottom the
+  // root below), so the other goes. Each pass fixes a group, so at most G + 1.
+  for (int pass = 0; pass <= G; ++pass) {
+    std::vector<int> freeIdx, rootIdx;
+    for (int g = 0; g < G; ++g)
+      if (groups[g].free) freeIdx.push_back(g);
+    for (int k = 0; k <= G; ++k)
+      if (used[k]) rootIdx.push_back(k);
+    const int n = static_cast<int>(freeIdx.size()) + 1;
+    if (static_cast<int>(rootIdx.size()) != n) return u;
+    std::vector<double> A(n * n), b(n);
+    for (int r = 0; r < n; ++r) {
+      const double th = u.theta[rootIdx[r] + 1];
+      A[r * n] = 1;
+      for (int j = 0; j + 1 < n; ++j) {
+        const double a = groups[freeIdx[j]].alpha;
+        A[r * n + j + 1] = -a / (a - th);
+      }
+      double known = 0;
+      for (int i = 1; i <= nc; ++i) {
+        const bool isFree = std::any_of(freeIdx.begin(), freeIdx.end(), [&](int g) {
+          const auto& m = groups[g].members;
+          return std::find(m.begin(), m.end(), i) != m.end();
+        });
+        if (!isFree) known += alpha[i] * u.d[i] / (alpha[i] - th);
+      }
+      b[r] = known;
+    }
+    if (!SolveLinear(A, b, n)) return u;
+    u.Vmin = b[0];
+    int out = -1;
+    for (int j = 0; j + 1 < n; ++j) {
+      PoleGroup& g = groups[freeIdx[j]];
+      g.d = b[j + 1];
+      for (int i : g.members) u.d[i] = g.d * z[i] / g.feed;
+      if (out < 0 && (g.d < 0 || g.d > g.feed)) out = freeIdx[j];
+    }
+    if (out < 0) break;
+    PoleGroup& g = groups[out];
+    const bool toTop = g.d > g.feed;
+    g.d = toTop ? g.feed : 0;
+    g.free = false;
+    for (int i : g.members) u.d[i] = g.d * z[i] / g.feed;
+    // The root to drop, or the other neighbour when an earlier fix took it.
+    const int drop = toTop ? out : out + 1, other = toTop ? out + 1 : out;
+    used[used[drop] ? drop : other] = false;
+  }
+
+  for (int i = 1; i <= nc; ++i) u.D += u.d[i];
+  u.Rmin = u.Vmin / u.D - 1;
+  u.done = Finite(u.Rmin) && u.D > 0;
+  return u;
 }
 
 GillilandCurve Gilliland_Curve(double Smin, double SminF, double Rmin, int condenser) {

@@ -31,8 +31,8 @@ struct ShortCutResult {
   double VF = 0;               // vapour fraction of the feed at T
   double DF = 0, BF = 0;       // distillate and bottoms per unit of feed
   double Smin = 0, SminF = 0;  // minimum stages; feed stage from the top at minimum stages
-  double Rmin = 0;             // minimum reflux ratio
-  double theta = 0;            // Underwood root
+  double Rmin = 0;             // minimum reflux ratio (Underwood)
+  double theta = 0;            // Underwood root next above the heavy key
   bool splitConverged = true;  // the distillate fraction was found (mole-fraction key targets)
   CompVec xD{}, xB{};          // top and bottom mole fractions
 };
@@ -42,6 +42,24 @@ struct ShortCutResult {
 // feed temperature T (degC), else at the feed's bubble point. Writes SC_D, SC_B
 // and the relative volatilities into Case.K_Value.
 ShortCutResult ShortCut_Design(double P, bool tempGiven, double T);
+
+// Underwood minimum reflux for the keys lk (light) and hk, with alpha(c) relative
+// to the heavy key, feed fractions z(c), the feed's q (1 - V/F) and the Fenske
+// top amounts dFenske(c) per unit of feed. Every root theta of
+// sum z a / (a - theta) = 1 - q between the keys is found (one in each interval
+// between the volatilities of the keys and the components between them); the
+// components between the keys take the top amounts that make
+// Vmin = sum a d / (a - theta) hold at every root, the others keep dFenske.
+struct UnderwoodResult {
+  bool done = false;           // false: no finite answer
+  int roots = 0;               // roots found, theta[1..roots] ascending
+  double theta[kMaxComp + 1]{};
+  double d[kMaxComp + 1]{};    // top amount per unit of feed at minimum reflux
+  double Vmin = 0, D = 0;      // top vapour and distillate per unit of feed
+  double Rmin = 0;             // Vmin / D - 1
+};
+UnderwoodResult Underwood_Min_Reflux(int nc, const double alpha[], const double z[], const double dFenske[], double q,
+                                     int lk, int hk);
 
 // Gilliland curve over 51 reflux ratios from 1.09 to 3.09 times Rmin: stages
 // N(k) (less one for a partial condenser) and feed stages NF(k) = N(k) SminF / Smin.

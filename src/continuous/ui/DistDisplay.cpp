@@ -50,7 +50,7 @@ std::string File_Name_Text(const std::string& path) {
 
 }  // namespace dist
 
-void Set_Dist_Display_Data() {
+void Set_Dist_Display_Data(bool reportBottoms) {
   CaseData& c = Case;
   Select_Unit_Entries();
   const std::string kValue = Select_K_Value_Entry();
@@ -58,6 +58,9 @@ void Set_Dist_Display_Data() {
   QWidget* m = dist::Main_Window();
   auto put = [m](const char* label, const std::string& text) { ui::SetControlText(m, label, text); };
   put("lblMainUnitPressData", Unit_Press_Text());
+  // The unit beside the top and bottom pressures is the case's too.
+  put("lblUnitTopPress", Unit_Press_Text());
+  put("lblUnitBtmPress", Unit_Press_Text());
   put("lblMainKValue", kValue);
   put("lblMainUnitTempData", Unit_Temp_Text());
   put("lblMainUnitHeatData", Unit_Heat_Text());
@@ -74,7 +77,8 @@ void Set_Dist_Display_Data() {
   put("lblMainMax2", txt::Plain(static_cast<int>(c.Max_Iter[2])));
   put("lblMainLimit1", txt::Plain(c.Conv_Crit[1]));
   put("lblMainLimit2", txt::Plain(c.Conv_Crit[2]));
-  Bottom_Flow_Calc();
+  if (reportBottoms) Bottom_Flow_Calc();
+  else Dist_Material_Balance();
   put("lblMainTotalFeedData", txt::Plain(c.Feed_Sum));
   put("lblMainTopProdData", txt::Plain(c.Top_Liq_Prod + c.Top_Vap_Prod));
   put("lblMainSideCutProdData", txt::Plain(c.Side_Sum));

@@ -45,8 +45,9 @@ std::string File_Name_Text(const std::string& path);
 // Puts the shared dialogs' unit and model lists in line with the case, rewrites
 // the summary labels of the column main window and the material balance
 // (Feed_Sum, Side_Sum, Bottom_Flow, kmol/h), which reports a bottoms flow of 0 or
-// less.
-void Set_Dist_Display_Data();
+// less unless `reportBottoms` is false (a refresh after no input of the user's:
+// an emptied case, a refused file read).
+void Set_Dist_Display_Data(bool reportBottoms = true);
 
 // Shows the name of Data_File in the main window: 0 beside "Data File Name="
 // (after a read), any other value beside "Result File Name=" (after a write).

@@ -2,11 +2,17 @@
 
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "continuous/results/DistGraphs.h"
 #include "continuous/ui/DistDisplay.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
+#include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/PictureBox.h"
 
 VZ_FORM_FACTORY(frmDistCalc);
 
@@ -15,6 +21,10 @@ namespace {
 // Places below the two graphs, in twips.
 constexpr double kStatusTop = 7095;
 constexpr double kStatusHeight = 420;
+// The status picture: room for the line of the run and, at its end, a
+// not-converged note of up to three lines.
+constexpr double kStatusPictureHeight = 720;
+constexpr double kStatusPoints = 9, kStatusMinPoints = 6;
 
 }  // namespace
 
@@ -23,15 +33,15 @@ frmDistCalc::frmDistCalc() : ui::Form("frmDistCalc"), solver_(std::make_unique<D
   Picture1 = Ctl<ui::PictureBox>("Picture1");
   Picture2 = Ctl<ui::PictureBox>("Picture2");
   Picture3 = new ui::PictureBox("Picture3", this);
-  ui::Place(Picture3, 120, kStatusTop, 6800, kStatusHeight);
-  Picture3->SetSizePixels(ui::Px(6800), ui::Px(kStatusHeight));
+  ui::Place(Picture3, 120, kStatusTop, 6800, kStatusPictureHeight);
+  Picture3->SetSizePixels(ui::Px(6800), ui::Px(kStatusPictureHeight));
   Picture3->SetBackColor(ui::QBColor(15));
   Picture3->Cls();
   cmdCalcScale = ui::NewButton(this, "cmdCalcScale", "ｸﾞﾗﾌ分割数(&G)");
   ui::Place(cmdCalcScale, 7200, kStatusTop, 1800, kStatusHeight);
   cmdCalcAbort = ui::NewButton(this, "cmdCalcAbort", "計算終了(&X)");
   ui::Place(cmdCalcAbort, 9375, kStatusTop, 1800, kStatusHeight);
-  setFixedSize(ui::Px(11295), ui::Px(kStatusTop + kStatusHeight + 150));
+  setFixedSize(ui::Px(11295), ui::Px(kStatusTop + kStatusPictureHeight + 150));
 
   connect(cmdCalcAbort, &QPushButton::clicked, this, [this] { cmdCalcAbort_Click(); });
   connect(cmdCalcScale, &QPushButton::clicked, this, [this] { cmdCalcScale_Click(); });
@@ -56,16 +66,58 @@ void frmDistCalc::Form_Activate() {
   QTimer::singleShot(0, this, [this] { Run_Calculation(); });
 }
 
-void frmDistCalc::Status_Line(const std::string& text, const std::string& second) {
-  Picture3->Cls();
-  Picture3->SetForeColor(ui::QBColor(0));
-  Picture3->CurrentX = 10;
-  Picture3->CurrentY = 10;
-  Picture3->Print(text);
-  if (!second.empty()) {
-    Picture3->SetForeColor(ui::QBColor(12));
-    Picture3->Print(second);
+namespace {
+
+// `text` broken at blanks into lines no wider than `room` (a word wider than
+// that stands on a line of its own).
+std::vector<std::string> Wrap(const ui::PictureBox& pic, const std::string& text, double room) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find(' ', at + 1);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(at, end - at);
+    if (!line.empty() && pic.TextWidth(line + word) > room) {
+      lines.push_back(line);
+      line = word.substr(word.find_first_not_of(' ') == std::string::npos ? word.size() : word.find_first_not_of(' '));
+    } else {
+      line += word;
+    }
+    at = end;
   }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+void frmDistCalc::Status_Line(const std::string& text, const std::string& second) {
+  ui::PictureBox& pic = *Picture3;
+  // Every word is shown: the second text wraps under the first, and the font
+  // steps down until the lines fit the picture.
+  const double room = pic.ScaleWidth() - 20;
+  std::vector<std::string> lines;
+  for (double points = kStatusPoints; points >= kStatusMinPoints; points -= 0.5) {
+    pic.SetFontSize(points);
+    lines = second.empty() ? std::vector<std::string>{} : Wrap(pic, second, room);
+    double widest = pic.TextWidth(text);
+    for (const std::string& l : lines) widest = std::max(widest, pic.TextWidth(l));
+    if (widest <= room && (lines.size() + 1) * pic.TextHeight("0") + 20 <= pic.ScaleHeight()) break;
+  }
+  pic.Cls();
+  pic.SetForeColor(ui::QBColor(0));
+  pic.CurrentX = 10;
+  pic.CurrentY = 10;
+  pic.Print(text);
+  pic.SetForeColor(ui::QBColor(12));
+  for (const std::string& l : lines) pic.Print(l);
+}
+
+std::string Dist_Status_Text(const DistIterationReport& rep) {
+  if (rep.passConverged || !std::isfinite(rep.error)) return rep.statusLine;
+  // Pass, iteration and error: the error with four significant digits.
+  return txt::Plain(rep.pass) + " " + txt::Plain(rep.iteration) + " " + txt::Format(rep.error, "0.000E+00");
 }
 
 void frmDistCalc::Run_Calculation() {
@@ -77,10 +129,13 @@ void frmDistCalc::Run_Calculation() {
     while (!solver_->Finished()) {
       const DistIterationReport rep = solver_->Step();
       if (rep.pass > 0) {
-        lastStatus_ = rep.statusLine;
-        Status_Line(rep.statusLine);
+        lastStatus_ = Dist_Status_Text(rep);
+        Status_Line(lastStatus_);
         if (rep.redraw) {
           Graph_Dist_Comp_Profile(0, *this);
+          // The curves pile up to show the run converging; the end
+          // temperatures are this iteration's only.
+          Clear_Dist_Temp_Ends(*Picture2);
           Graph_Dist_Temp_Profile(*this);
         }
       }

@@ -11,6 +11,10 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/PictureBox.h"
 
+// The status line of an iteration: pass, iteration and error ("1 23 1.489E-03"),
+// or the solver's own line for a converged pass.
+std::string Dist_Status_Text(const DistIterationReport& rep);
+
 class frmDistCalc : public ui::Form {
   Q_OBJECT
 

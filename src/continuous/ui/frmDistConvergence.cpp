@@ -3,7 +3,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 
+#include <cstdint>
+#include <limits>
+
 #include "continuous/ui/DistDisplay.h"
+#include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -73,10 +77,26 @@ void frmDistConvergence::cmdConvDefault_Click() {
 
 void frmDistConvergence::cmdConvOK_Click() {
   CaseData& c = Case;
-  c.Max_Iter[1] = static_cast<int32_t>(txt::ValCount(ui::S(txtConvMax1->text())));
-  c.Max_Iter[2] = static_cast<int32_t>(txt::ValCount(ui::S(txtConvMax2->text())));
-  c.Conv_Crit[1] = txt::Val(ui::S(txtConvLimit1->text()));
-  c.Conv_Crit[2] = txt::Val(ui::S(txtConvLimit2->text()));
+  // Field names: the row heading and the column heading's part for the box.
+  const auto field = [this](const char* row, const char* japanese, const char* english) {
+    return dlg::Field_Name(ui::Q(ui::ControlText(this, row))) + " " + dist::Pick(japanese, english);
+  };
+  // The limits are checked against the range of the stored count before they
+  // are converted; every box is read before anything is stored.
+  long long max1 = 0, max2 = 0;
+  double crit1 = 0, crit2 = 0;
+  constexpr long long kMaxLimit = std::numeric_limits<int32_t>::max();
+  if (!dlg::Read_Count(txtConvMax1->text(), field("lblConvMateBala", "最大繰返回数", "Max Iteration"), 0, kMaxLimit,
+                       max1) ||
+      !dlg::Read_Number(txtConvLimit1->text(), field("lblConvMateBala", "収束許容誤差", "Conv Criteria"), crit1) ||
+      !dlg::Read_Count(txtConvMax2->text(), field("lblConvHeatBala", "最大繰返回数", "Max Iteration"), 0, kMaxLimit,
+                       max2) ||
+      !dlg::Read_Number(txtConvLimit2->text(), field("lblConvHeatBala", "収束許容誤差", "Conv Criteria"), crit2))
+    return;
+  c.Max_Iter[1] = static_cast<int32_t>(max1);
+  c.Max_Iter[2] = static_cast<int32_t>(max2);
+  c.Conv_Crit[1] = crit1;
+  c.Conv_Crit[2] = crit2;
   QWidget* m = dist::Main_Window();
   ui::SetControlText(m, "lblMainMax1", txt::Plain(static_cast<int>(c.Max_Iter[1])));
   ui::SetControlText(m, "lblMainMax2", txt::Plain(static_cast<int>(c.Max_Iter[2])));

@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "continuous/DistCaseFile.h"
 #include "continuous/DistDefaults.h"
 #include "continuous/DistSolver.h"
@@ -334,15 +336,34 @@ void frmDistMain::cmdExample2_Click() {
   Dist_Initial_set();
   Dist_Clear_Kept_Data();
   Clear_File_Names();
+  Set_Dist_Display_Data(false);
+}
+
+bool frmDistMain::Read_Case_File(const std::string& path) {
+  // The defaults fill what a file leaves out; a file that is refused leaves the
+  // case, its summary and its result button as they were.
+  const auto before = std::make_unique<CaseData>(Case);
+  const bool resultShown = !cmdResult->isHidden();
+  Case.Data_File = path;
+  Dist_Initial_set();
+  bool read;
+  {
+    CalcMessageScope scope;
+    read = Read_Dist_Data();
+  }
+  if (read) return true;
+  Case = *before;
+  Case.Read_Error = 1;
+  cmdResult->setVisible(resultShown);
+  Set_Dist_Display_Data(false);
+  return false;
 }
 
 void frmDistMain::cmdReadData_Click() {
   const std::string path = Choose_Case_File_To_Read();
   if (path.empty()) return;
-  Case.Data_File = path;
-  Dist_Initial_set();
+  if (!Read_Case_File(path)) return;
   CalcMessageScope scope;
-  if (!Read_Dist_Data()) return;
   Disp_File_Name(0);
   Set_Dist_Display_Data();
   if (Case.Result_Flag == 1) cmdResult->setVisible(true);
@@ -354,10 +375,8 @@ void frmDistMain::cmdReadContinue_Click() {
     ui::MsgBox(dist::Pick("前回計算結果データファイルがありません", "not exist Continue Data"));
     return;
   }
-  Case.Data_File = path;
-  Dist_Initial_set();
+  if (!Read_Case_File(path)) return;
   CalcMessageScope scope;
-  if (!Read_Dist_Data()) return;
   Disp_File_Name(0);
   cmdResult->setVisible(true);
   Set_Dist_Display_Data();

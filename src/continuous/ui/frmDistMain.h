@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <string>
+
 #include "core/model/CalcMessages.h"
 #include "platform/ui/Form.h"
 
@@ -67,6 +69,10 @@ class frmDistMain : public ui::Form {
   QPushButton* cmdVersion;
 
  private:
+  // Reads the case file at `path` over the defaults; false, with the case as it
+  // was and its summary shown again, when the file is refused.
+  bool Read_Case_File(const std::string& path);
+
   void Set_Captions(bool design);
   // Shows an input dialog; when it changed the column, the results are no longer valid.
   void Edit_Inputs(ui::Form& dialog);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "continuous/ui/DistDisplay.h"
+#include "core/dialogs/DialogCommon.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
@@ -95,11 +96,23 @@ void frmDistPressProfile::Form_KeyDown(int& keyCode, int) {
 void frmDistPressProfile::cmdPressProfileOK_Click() {
   CaseData& c = Case;
   const int nt = Stage_Count();
-  for (int j = 1; j <= nt; ++j) c.Tray_Press[j] = vaSpreadPressProfile->Value(1, j);
+  // A blank stage is left to the interpolation (0); any other text must be
+  // wholly a number, and every row is read before anything is stored.
+  double press[kMaxTray + 1] = {};
+  const ui::SpreadGrid& g = *vaSpreadPressProfile;
+  for (int j = 1; j <= nt; ++j) {
+    const std::string text = g.Text(1, j);
+    if (text.find_first_not_of(" \t") == std::string::npos) continue;
+    const std::string field = g.Text(1, 0) + " " + g.Text(0, j);
+    if (!dlg::Read_Number(ui::Q(text), field, press[j])) return;
+  }
+  for (int j = 1; j <= nt; ++j) c.Tray_Press[j] = press[j];
   if (nt >= 1) {
     c.P_Top = c.Tray_Press[1];
     c.P_Bottom = c.Tray_Press[nt];
   }
+  // The main window's summary shows the new top and bottom pressures at once.
+  Set_Dist_Display_Data();
   ui::Forms::Unload(this);
 }
 

@@ -4,8 +4,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "continuous/ui/DistDisplay.h"
+#include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -53,13 +55,26 @@ struct SideCuts {
 bool Read_Grid(const ui::SpreadGrid& g, SideCuts& out, const char* stageJa, const char* flowJa,
                const char* flowEn) {
   for (int k = 1; k <= kMaxFeed && !Empty(g.Text(k, 1)); ++k) {
-    const long long stage = txt::ValCount(g.Text(k, 1));
-    if (stage < 2 || stage > Case.NT) {
+    // The stage is checked against the column before it is converted.
+    const auto field = [&g, k](int row) { return dlg::Field_Name(ui::Q(g.Text(0, row))) + " " + g.Text(k, 0); };
+    long long stage = 0;
+    const txt::NumberProblem p = txt::ParseCount(g.Text(k, 1), 2, Case.NT, stage);
+    if (p == txt::NumberProblem::OutOfRange) {
       ui::MsgBox(dist::Pick(stageJa, "Location <1 or >NT"));
       return false;
     }
+    if (p != txt::NumberProblem::None) {
+      ui::MsgBox(txt::NumberProblemMessage(p, field(1), g.Text(k, 1)));
+      return false;
+    }
+    double typed = 0;
+    if (!dlg::Read_Number(ui::Q(g.Text(k, 2)), field(2), typed)) return false;
     // Flows are kept at single precision, as the case has always held them.
-    const double flow = static_cast<double>(static_cast<float>(g.Value(k, 2)));
+    const double flow = static_cast<double>(static_cast<float>(typed));
+    if (!std::isfinite(flow)) {
+      ui::MsgBox(txt::NumberProblemMessage(txt::NumberProblem::Overflow, field(2), g.Text(k, 2)));
+      return false;
+    }
     if (flow < 0) {
       ui::MsgBox(dist::Pick(flowJa, flowEn));
       return false;

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "continuous/ui/DistDisplay.h"
+#include "core/dialogs/DialogCommon.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
@@ -123,21 +124,47 @@ void frmDistTower::Form_KeyDown(int& keyCode, int) {
   ui::Forms::Unload(this);
 }
 
+// The caption of a control of the form, as a field name for a refusal message.
+std::string frmDistTower::Field(const char* label, const char* second) {
+  std::string name = dlg::Field_Name(ui::Q(ui::ControlText(this, label)));
+  if (second) name += " " + dlg::Field_Name(ui::Q(ui::ControlText(this, second)));
+  return name;
+}
+
 void frmDistTower::cmdTowerOK_Click() {
   CaseData& c = Case;
-  const long long n = txt::ValCount(ui::S(txtTowerNT->text()));
-  if (n > c.Max_Tray) {
-    const std::string max = txt::Signed(static_cast<int>(c.Max_Tray));
-    ui::MsgBox(dist::Pick(("最大理論段数(" + max + ")を越えています。").c_str(),
-                          ("Over max theoretical plates (" + max + ")").c_str()));
+  // The stage count is checked against its range before it is converted: a
+  // count past the range of an integer is refused, never wrapped.
+  long long n = 0;
+  const QString ntText = txtTowerNT->text();
+  const std::string ntField = Field("lblTowerNT");
+  double typed = 0;
+  if (!dlg::Read_Number(ntText, ntField, typed)) return;
+  if (txt::ParseCount(ui::S(ntText), 1, c.Max_Tray, n) != txt::NumberProblem::None) {
+    if (typed > 1) {
+      const std::string max = txt::Signed(static_cast<int>(c.Max_Tray));
+      ui::MsgBox(dist::Pick(("最大理論段数(" + max + ")を越えています。").c_str(),
+                            ("Over max theoretical plates (" + max + ")").c_str()));
+    } else {
+      // The pressure profile's bottom end is stage NT: a count below 1 has no
+      // bottom stage and would address the profile before its first element.
+      ui::MsgBox(dist::Pick("理論段数が1未満です。", "Theoretical plates less than 1"));
+    }
     return;
   }
-  // The pressure profile's bottom end is stage NT: a count below 1 has no
-  // bottom stage and would address the profile before its first element.
-  if (n < 1) {
-    ui::MsgBox(dist::Pick("理論段数が1未満です。", "Theoretical plates less than 1"));
-    return;
-  }
+  // Every box is read before anything is stored.
+  struct Entry {
+    QLineEdit* box;
+    const char* label;
+    const char* second;
+    double value = 0;
+  };
+  Entry entries[] = {{txtTowerRR, "lblTowerRR", nullptr},      {txtTowerU1, "lblTowerTopProduct", "lblTowerLiqProd"},
+                     {txtTowerW1, "lblTowerTopProduct", "lblTowerVapProd"}, {txtTowerPTop, "lblTowerPress", "lblTop"},
+                     {txtTowerPBottom, "lblTowerPress", "lblBottom"}, {txtTowerTTop, "lblTowerTemp", "lblTop"},
+                     {txtTowerTBottom, "lblTowerTemp", "lblBottom"}};
+  for (Entry& e : entries)
+    if (!dlg::Read_Number(e.box->text(), Field(e.label, e.second), e.value)) return;
   // A new stage count keeps the profile the user fixed: the old bottom stage
   // becomes an ordinary stage (its pressure was the old bottom end, not a
   // pressure anyone fixed there) and stages beyond the column are cleared.
@@ -147,13 +174,13 @@ void frmDistTower::cmdTowerOK_Click() {
     for (int j = static_cast<int>(n) + 1; j <= kMaxTray; ++j) c.Tray_Press[j] = 0;
   }
   c.NT = static_cast<int32_t>(n);
-  c.Reflux_Ratio = txt::Val(ui::S(txtTowerRR->text()));
-  c.Top_Liq_Prod = txt::Val(ui::S(txtTowerU1->text()));
-  c.Top_Vap_Prod = txt::Val(ui::S(txtTowerW1->text()));
-  c.P_Top = txt::Val(ui::S(txtTowerPTop->text()));
-  c.P_Bottom = txt::Val(ui::S(txtTowerPBottom->text()));
-  c.T_Top_Est = txt::Val(ui::S(txtTowerTTop->text()));
-  c.T_Bottom_Est = txt::Val(ui::S(txtTowerTBottom->text()));
+  c.Reflux_Ratio = entries[0].value;
+  c.Top_Liq_Prod = entries[1].value;
+  c.Top_Vap_Prod = entries[2].value;
+  c.P_Top = entries[3].value;
+  c.P_Bottom = entries[4].value;
+  c.T_Top_Est = entries[5].value;
+  c.T_Bottom_Est = entries[6].value;
   c.Tray_Press[1] = c.P_Top;
   c.Tray_Press[c.NT] = c.P_Bottom;
   Set_Dist_Display_Data();

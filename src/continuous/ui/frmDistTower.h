@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <string>
+
 #include "platform/ui/Form.h"
 
 class frmDistTower : public ui::Form {
@@ -33,4 +35,8 @@ class frmDistTower : public ui::Form {
   QLabel* lblTowerTempUnit;
   QPushButton* cmdTowerOK;
   QPushButton* cmdTowerCancel;
+
+ private:
+  // The caption of label (and of `second`, when given), naming a box in a refusal.
+  std::string Field(const char* label, const char* second = nullptr);
 };

@@ -1,7 +1,11 @@
 #include "core/dialogs/DialogCommon.h"
 
+#include <QRegularExpression>
+
 #include "core/model/CaseData.h"
+#include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Interaction.h"
 
 namespace dlg {
 
@@ -39,6 +43,39 @@ void Write_Main_Label(const char* distLabel, const char* batchLabel, const char*
     default: return;
   }
   if (label) ui::SetControlText(Program_Main_Window(), label, text);
+}
+
+bool Read_Number(const QString& text, const std::string& field, double& value) {
+  const std::string t = ui::S(text);
+  const txt::NumberProblem problem = txt::ParseNumber(t, value);
+  if (problem == txt::NumberProblem::None) return true;
+  ui::MsgBox(txt::NumberProblemMessage(problem, field, t), ui::vbOKOnly);
+  return false;
+}
+
+bool Read_Cell(const ui::SpreadGrid& grid, int col, int row, const std::string& rowName, double& value) {
+  const std::string text = grid.Text(col, row);
+  if (text.find_first_not_of(" \t") == std::string::npos) {
+    value = 0;
+    return true;
+  }
+  return Read_Number(ui::Q(text), rowName + " " + Field_Name(ui::Q(grid.Text(col, 0))), value);
+}
+
+bool Read_Count(const QString& text, const std::string& field, long long lo, long long hi, long long& value) {
+  const std::string t = ui::S(text);
+  const txt::NumberProblem problem = txt::ParseCount(t, lo, hi, value);
+  if (problem == txt::NumberProblem::None) return true;
+  ui::MsgBox(txt::NumberProblemMessage(problem, field, t, lo, hi), ui::vbOKOnly);
+  return false;
+}
+
+std::string Field_Name(const QString& caption) {
+  QString name = caption;
+  name.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+  name = name.trimmed();
+  while (name.endsWith(QLatin1Char(':')) || name.endsWith(QChar(0xFF1A))) name.chop(1);
+  return ui::S(name.trimmed());
 }
 
 }  // namespace dlg

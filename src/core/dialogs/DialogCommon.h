@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ui/Form.h"
+#include "platform/ui/SpreadGrid.h"
 
 namespace dlg {
 
@@ -31,5 +32,23 @@ ui::Form* Program_Main_Window();
 // nullptr label writes nothing for that program).
 void Write_Main_Label(const char* distLabel, const char* batchLabel, const char* flashLabel,
                       const std::string& text);
+
+// The number a box or grid cell holds when its whole text is one finite number;
+// otherwise a message naming `field` (the caption the user sees beside it) says
+// why it is refused, `value` is left alone and the result is false.
+bool Read_Number(const QString& text, const std::string& field, double& value);
+
+// A grid cell of constants where an empty cell means "not entered" and gives 0:
+// any other text must be wholly a number, else refused as above. The field
+// name is the row's and the column's heading.
+bool Read_Cell(const ui::SpreadGrid& grid, int col, int row, const std::string& rowName, double& value);
+
+// A count typed into a box or cell: wholly a number, rounded half to even and
+// within lo..hi (checked before conversion); otherwise refused as above.
+bool Read_Count(const QString& text, const std::string& field, long long lo, long long hi, long long& value);
+
+// A field's name for a refusal message: the caption without its access-key
+// ampersand and trailing colon, e.g. "Reflux Ratio" for "Reflux Ratio(&R):".
+std::string Field_Name(const QString& caption);
 
 }  // namespace dlg

@@ -85,21 +85,29 @@ void frmComponent::cmdDBSearch_Click() {
 }
 
 void frmComponent::cmdOK_Click() {
-  int nc = 0;
+  // Every constant is read before anything is stored: a cell that is not wholly
+  // a number is refused by name and the dialog stays open.
+  int rows = 0;
+  double values[kMaxComp + 1][7] = {};
   for (int row = 1; row <= vaSpreadComp->MaxRows() && !vaSpreadComp->Text(1, row).empty(); ++row) {
-    if (nc == kMaxComp) {
+    if (rows == kMaxComp) {
       const std::string limit = txt::Signed(kMaxComp);
       ui::MsgBox(dlg::English() ? "Over max components (" + limit + ")" : "最大成分数(" + limit + ")を越えています。",
                  ui::vbOKOnly);
       break;
     }
-    ++nc;
-    Case.Comp_Name[nc] = vaSpreadComp->Text(1, row);
-    Case.Mol_Wt[nc] = vaSpreadComp->Value(2, row);
-    Case.Comp_Tc[nc] = vaSpreadComp->Value(3, row);
-    Case.Comp_Pc[nc] = vaSpreadComp->Value(4, row);
-    Case.Comp_Vc[nc] = vaSpreadComp->Value(5, row);
-    Case.Comp_Omega[nc] = vaSpreadComp->Value(6, row);
+    ++rows;
+    for (int col = 2; col <= 6; ++col)
+      if (!dlg::Read_Cell(*vaSpreadComp, col, row, vaSpreadComp->Text(1, row), values[rows][col])) return;
+  }
+  const int nc = rows;
+  for (int i = 1; i <= nc; ++i) {
+    Case.Comp_Name[i] = vaSpreadComp->Text(1, i);
+    Case.Mol_Wt[i] = values[i][2];
+    Case.Comp_Tc[i] = values[i][3];
+    Case.Comp_Pc[i] = values[i][4];
+    Case.Comp_Vc[i] = values[i][5];
+    Case.Comp_Omega[i] = values[i][6];
   }
   Case.NC = nc;
   dlg::Write_Main_Label("lblMainNC", "lblNCData", "lblNCData", txt::Plain(nc));

@@ -74,6 +74,7 @@ frmEnthalpy::frmEnthalpy() : ui::Form("frmEnthalpy") {
 frmEnthalpy::~frmEnthalpy() = default;
 
 void frmEnthalpy::Form_Load() {
+  captionLanguage_ = Case.Language;
   setWindowTitle(dlg::Dialog_Caption("エンタルピー推算法", "Enthalpy Estimation Method"));
   lblEnthalpy->setText(dlg::Pick("エンタルピー推算法", "Enthalpy Estimation Method"));
   cmdDBEnthalpyCoeff->setText(dlg::Pick("Enthalpy係数検索(&S)", "Querry Enthalpy(&S)"));
@@ -88,7 +89,16 @@ void frmEnthalpy::Form_Load() {
   cboEnthalpy->setCurrentIndex(-1);
 }
 
+void frmEnthalpy::Follow_Language() {
+  if (captionLanguage_ == Case.Language) return;
+  const int position = cboEnthalpy->currentIndex();
+  Form_Load();
+  QSignalBlocker block(cboEnthalpy);
+  cboEnthalpy->setCurrentIndex(position);
+}
+
 void frmEnthalpy::Form_Activate() {
+  Follow_Language();
   // Back from the lookup the dialog is still on screen: the lookup wrote into the
   // grid itself, and what the user typed stays.
   if (isVisible()) return;
@@ -114,6 +124,7 @@ void frmEnthalpy::Select_Position(int position) {
 }
 
 std::string frmEnthalpy::Select_Stored_Model() {
+  Follow_Language();
   Select_Position(Case.H_Method);
   return ui::S(cboEnthalpy->currentText());
 }
@@ -172,11 +183,18 @@ void frmEnthalpy::cmdOK_Click() {
   const int position = cboEnthalpy->currentIndex();
   // With no entry chosen (a stored code outside the list) nothing is stored.
   if (position >= 0 && position < kModels) {
+    const int nc = CaseNC();
+    // Every coefficient is read before anything is stored: a cell that is not
+    // wholly a number is refused by name and the dialog stays open.
+    double cells[kMaxComp + 1][kEnthalpyCols + 1] = {};
+    const int lastCol = Polynomial(position) ? kEnthalpyCols : HeatCapacity(position) ? 5 : 1;
+    for (int i = 1; i <= nc; ++i)
+      for (int c = 2; c <= lastCol; ++c)
+        if (!dlg::Read_Cell(*vaSpreadEnthalpy, c, i, vaSpreadEnthalpy->Text(1, i), cells[i][c])) return;
     Case.H_Method = position;
     dlg::Write_Main_Label("lblMainEnthalpy", "lblEnthalpy", "lblEnthalpy", ui::S(cboEnthalpy->currentText()));
-    const int nc = CaseNC();
     for (int i = 1; i <= nc; ++i) {
-      const auto v = [&](int c) { return vaSpreadEnthalpy->Value(c, i); };
+      const auto v = [&](int c) { return cells[i][c]; };
       if (Polynomial(position)) {
         Case.HV_A[i] = v(2);
         Case.HV_B[i] = v(3);

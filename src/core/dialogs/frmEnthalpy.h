@@ -49,7 +49,12 @@ class frmEnthalpy : public ui::Form {
   QPushButton* cmdCancel;
   QLabel* lblEnthalpy;
 
+  // A dialog loaded hidden before the language changed takes the captions and
+  // list texts of the language chosen now, keeping its selection.
+  void Follow_Language();
+
  private:
+  int captionLanguage_ = -1;  // the Language the captions were written in
   void Select_Position(int position);
   void Show_Layout(int position, bool emptyUnused);
   void Restore_Case();

@@ -120,6 +120,7 @@ int frmK_Value::MatrixOf(int position) {
 }
 
 void frmK_Value::Form_Load() {
+  captionLanguage_ = Case.Language;
   setWindowTitle(dlg::Dialog_Caption("気液平衡推算法", "Vapor-Liquid Equibrium"));
   lblK_Value->setText(dlg::Pick("気液平衡推算法", "Vapor-Liquid Equibrium"));
   lblAntoine->setText(dlg::Pick("Ａｎｔｏｉｎｅ定数", "Antoine Constants"));
@@ -134,7 +135,16 @@ void frmK_Value::Form_Load() {
   cboK_Value->setCurrentIndex(-1);
 }
 
+void frmK_Value::Follow_Language() {
+  if (captionLanguage_ == Case.Language) return;
+  const int position = cboK_Value->currentIndex();
+  Form_Load();
+  QSignalBlocker block(cboK_Value);
+  cboK_Value->setCurrentIndex(position);
+}
+
 void frmK_Value::Form_Activate() {
+  Follow_Language();
   // Back from a lookup the dialog is still on screen: the lookup wrote its values
   // into the grids itself, and refilling them from the case would throw away what
   // the user typed and has not confirmed yet.
@@ -171,6 +181,7 @@ void frmK_Value::Select_Position(int position) {
 }
 
 std::string frmK_Value::Select_Stored_Model() {
+  Follow_Language();
   Select_Position(Case.K_Method - 1);
   return ui::S(cboK_Value->currentText());
 }
@@ -244,8 +255,9 @@ void frmK_Value::cboK_Value_Click(int position) {
 }
 
 void frmK_Value::txtNRTLAlpha_Change() {
-  // The NRTL lookup searches with the case's alpha, so it follows the box at once.
-  Case.NRTL_Alpha = txt::Val(ui::S(txtNRTLAlpha->text()));
+  // The NRTL lookup searches with the case's alpha, so it follows the box at
+  // once, as long as the box holds a number.
+  if (const auto alpha = txt::ParseNumber(ui::S(txtNRTLAlpha->text()))) Case.NRTL_Alpha = *alpha;
 }
 
 void frmK_Value::vaSpreadAntoine_Click(int, int) {
@@ -279,20 +291,38 @@ void frmK_Value::cmdDBWilson_Click() {
 
 void frmK_Value::cmdOK_Click() {
   const int position = cboK_Value->currentIndex();
+  const int nc = CaseNC();
+  // Every cell is read before anything is stored: a cell that is not wholly a
+  // number is refused by name and the dialog stays open (an empty one is a
+  // constant not entered, 0).
+  double antoine[kMaxComp + 1][kAntoineCols + 1] = {};
+  for (int i = 1; i <= nc; ++i)
+    for (int c = 2; c <= kAntoineCols; ++c)
+      if (!dlg::Read_Cell(*vaSpreadAntoine, c, i, vaSpreadAntoine->Text(1, i), antoine[i][c])) return;
+  const int m = MatrixOf(position);
+  CompMatrix matrix{};
+  double alpha = Case.NRTL_Alpha;
+  if (m != kNone) {
+    const std::string name = dlg::Field_Name(lblWilson->text());
+    for (int i = 1; i <= nc; ++i)
+      for (int j = 1; j <= nc; ++j)
+        if (!dlg::Read_Cell(*vaSpreadWilson, j, i, name + " " + txt::Plain(i) + ",", matrix[i][j])) return;
+    if (m == kNrtl && !dlg::Read_Number(txtNRTLAlpha->text(), name + " " + dlg::Field_Name(lblNRTLAlpha->text()),
+                                        alpha))
+      return;
+  }
   Case.K_Method = position + 1;
   dlg::Write_Main_Label("lblMainKValue", "lblKValue", "lblK_Value", ui::S(cboK_Value->currentText()));
-  const int nc = CaseNC();
   for (int i = 1; i <= nc; ++i) {
     double* targets[] = {&Case.Antoine_A[i], &Case.Antoine_B[i], &Case.Antoine_C[i], &Case.Comp_Tc[i],
                          &Case.Comp_Pc[i],   &Case.Comp_Vc[i],   &Case.Comp_Omega[i]};
-    for (int c = 2; c <= kAntoineCols; ++c) *targets[c - 2] = vaSpreadAntoine->Value(c, i);
+    for (int c = 2; c <= kAntoineCols; ++c) *targets[c - 2] = antoine[i][c];
   }
-  const int m = MatrixOf(position);
   if (m != kNone) {
     CompMatrix& target = Stored(m);
     for (int i = 1; i <= nc; ++i)
-      for (int j = 1; j <= nc; ++j) target[i][j] = vaSpreadWilson->Value(j, i);
-    if (m == kNrtl) Case.NRTL_Alpha = txt::Val(ui::S(txtNRTLAlpha->text()));
+      for (int j = 1; j <= nc; ++j) target[i][j] = matrix[i][j];
+    if (m == kNrtl) Case.NRTL_Alpha = alpha;
   }
   before_.reset();
   ui::Forms::Unload(this);

@@ -60,7 +60,12 @@ class frmK_Value : public ui::Form {
   QLabel* lblAntoine;
   QLabel* lblAntoineEquation;
 
+  // A dialog loaded hidden before the language changed takes the captions and
+  // list texts of the language chosen now, keeping its selection.
+  void Follow_Language();
+
  private:
+  int captionLanguage_ = -1;  // the Language the captions were written in
   // Which stored matrix a list position edits: 0 none, 1 Wilson, 2 NRTL, 3 kij.
   static int MatrixOf(int position);
   void Fill_Antoine_Grid();

@@ -57,6 +57,7 @@ frmUnit::frmUnit() : ui::Form("frmUnit") {
 }
 
 void frmUnit::Form_Load() {
+  captionLanguage_ = Case.Language;
   setWindowTitle(dlg::Dialog_Caption("単位系", "Unit"));
   lblTitle->setText(dlg::Pick("単位系を選んで下さい。", "Select Unit"));
   lblTemp->setText(dlg::Pick("温度単位系", "Temperature"));
@@ -73,7 +74,18 @@ void frmUnit::Form_Load() {
 
 void frmUnit::Form_Activate() { Select_Stored_Codes(); }
 
+void frmUnit::Follow_Language() {
+  if (captionLanguage_ == Case.Language) return;
+  const int temp = cboTemp->currentIndex(), press = cboPress->currentIndex(), heat = cboHeat->currentIndex();
+  Form_Load();
+  for (auto [box, index] : {std::pair{cboTemp, temp}, {cboPress, press}, {cboHeat, heat}}) {
+    QSignalBlocker block(box);
+    box->setCurrentIndex(index);
+  }
+}
+
 void frmUnit::Select_Stored_Codes() {
+  Follow_Language();
   SelectCode(cboTemp, Case.T_Unit);
   SelectCode(cboPress, Case.P_Unit);
   SelectCode(cboHeat, Case.H_Unit);
@@ -108,9 +120,17 @@ void frmUnit::cmdCancel_Click() { ui::Forms::Unload(this); }
 
 void Select_Unit_Entries() { ui::Forms::Get<frmUnit>().Select_Stored_Codes(); }
 
-std::string Unit_Temp_Text() { return ui::S(ui::Forms::Get<frmUnit>().cboTemp->currentText()); }
-std::string Unit_Press_Text() { return ui::S(ui::Forms::Get<frmUnit>().cboPress->currentText()); }
-std::string Unit_Heat_Text() { return ui::S(ui::Forms::Get<frmUnit>().cboHeat->currentText()); }
+namespace {
+frmUnit& Units_In_Current_Language() {
+  frmUnit& f = ui::Forms::Get<frmUnit>();
+  f.Follow_Language();
+  return f;
+}
+}  // namespace
+
+std::string Unit_Temp_Text() { return ui::S(Units_In_Current_Language().cboTemp->currentText()); }
+std::string Unit_Press_Text() { return ui::S(Units_In_Current_Language().cboPress->currentText()); }
+std::string Unit_Heat_Text() { return ui::S(Units_In_Current_Language().cboHeat->currentText()); }
 
 // Other windows open it by name without linking to this library.
 VZ_FORM_FACTORY(frmUnit);

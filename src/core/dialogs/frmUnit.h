@@ -26,6 +26,10 @@ class frmUnit : public ui::Form {
   // `H_Unit`); a code without an entry selects none.
   void Select_Stored_Codes();
 
+  // A dialog loaded hidden before the language changed takes the captions and
+  // list texts of the language chosen now, keeping its selections.
+  void Follow_Language();
+
   QComboBox* cboTemp;   // T_Unit 1..3
   QComboBox* cboPress;  // P_Unit 1..6
   QComboBox* cboHeat;   // H_Unit 1..2
@@ -35,6 +39,9 @@ class frmUnit : public ui::Form {
   QLabel* lblHeat;
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
+
+ private:
+  int captionLanguage_ = -1;  // the Language the captions were written in
 };
 
 // Selects the stored unit codes in the units dialog, loading it hidden when it

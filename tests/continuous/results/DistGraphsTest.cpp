@@ -172,4 +172,29 @@ TEST_F(DistGraphsTest, TemperatureProfileLabelsAndDegenerateColumns) {
   Graph_Dist_Temp_Profile(*pic);
 }
 
+// Stage numbers stay readable however many stages: at 200 only every few are
+// printed, never closer than a line of text; at 12 every one.
+TEST_F(DistGraphsTest, StageNumbersNeverOverlap) {
+  pic->SetFontSize(8);
+  for (int nt : {12, 60, 200}) {
+    Case.NT = nt;
+    Graph_Dist_Comp_Frame(*pic);
+    const double h = pic->TextHeight("0");
+    std::vector<std::pair<int, double>> numbers;  // stage, y
+    for (const Call& c : pic->Calls())
+      if (c.kind == "Print" && c.x1 == 8655 - 300) numbers.emplace_back(std::stoi(c.text), c.y1);
+    ASSERT_FALSE(numbers.empty()) << nt;
+    EXPECT_EQ(numbers.front().first, 1) << nt;
+    for (std::size_t k = 1; k < numbers.size(); ++k)
+      EXPECT_GE(numbers[k].second - numbers[k - 1].second, h) << nt << " stage " << numbers[k].first;
+    if (nt == 12) EXPECT_EQ(numbers.size(), 12u);
+    if (nt == 200) {
+      EXPECT_GE(numbers.size(), 10u);
+      EXPECT_EQ(numbers.back().first, 200);
+    }
+  }
+  EXPECT_EQ(Stage_Number_Step(440, 160), 1);
+  EXPECT_EQ(Stage_Number_Step(31, 160), 10);
+}
+
 }  // namespace

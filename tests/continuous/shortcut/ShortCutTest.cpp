@@ -171,4 +171,113 @@ TEST_F(ShortCutTest, CaseCheckReportsEveryComponentWithoutConstants) {
   EXPECT_FALSE(ShortCut_Check_Case());
 }
 
+// Alkanes with ideal K-values and top recoveries as key targets, checked against
+// tools/shortcut/underwood_between_keys.py (regula falsi roots, exact-fraction
+// elimination of the Underwood equations).
+class UnderwoodBetweenKeysTest : public ::testing::Test {
+ protected:
+  struct Alkane {
+    const char* name;
+    double A, B, C;
+  };
+  void SetCase(std::initializer_list<Alkane> comps, std::initializer_list<double> z, int lk, int hk, double rLK,
+               double rHK) {
+    Reset_Case_Data();
+    Case.K_Method = 1;
+    int i = 0;
+    for (const Alkane& a : comps) {
+      ++i;
+      Case.Comp_Name[i] = a.name;
+      Case.Antoine_A[i] = a.A;
+      Case.Antoine_B[i] = a.B;
+      Case.Antoine_C[i] = a.C;
+    }
+    Case.NC = i;
+    i = 0;
+    for (double v : z) Case.SC_Z[++i] = v;
+    Case.SC_LK = lk;
+    Case.SC_HK = hk;
+    Case.SC_Calc_Type = 1;
+    Case.SC_LK_Spec[2] = rLK;
+    Case.SC_HK_Spec[2] = rHK;
+  }
+  ShortCutResult Design(double mmHg, double T) {
+    CalcMessageScope scope;
+    return ShortCut_Design(mmHg / kMmHgPerMPa, true, T);
+  }
+  static constexpr Alkane kC5{"N-pentane", 6.97356638, 1132.336, 240.589};
+  static constexpr Alkane kC6{"N-hexane", 6.8849703, 1177.71978, 225.236};
+  static constexpr Alkane kC7{"N-heptane", 6.99310963, 1322.07926, 223.001};
+  static constexpr Alkane kC8{"N-octane", 6.9557603, 1371.41511, 210.994};
+  static constexpr Alkane kC9{"N-nonane", 7.04392208, 1499.35827, 209.382};
+  CalcMessageRecorder recorder;
+};
+
+TEST_F(UnderwoodBetweenKeysTest, OneAndTwoComponentsBetweenTheKeysDistribute) {
+  // n-hexane between n-pentane and n-heptane: one root per interval (a single
+  // root bracketed between the keys gave Rmin -0.0783 at theta 4.4015).
+  SetCase({kC5, kC6, kC7, kC8}, {0.2, 0.3, 0.3, 0.2}, 1, 3, 0.98, 0.02);
+  ShortCutResult r = Design(787.08, 70.48);
+  ASSERT_TRUE(r.done);
+  EXPECT_NEAR(r.VF, 0.0001177378, 1e-8);
+  EXPECT_NEAR(r.Smin, 3.9998334908, 1e-8);
+  EXPECT_NEAR(r.theta, 1.3725929921, 1e-8);
+  EXPECT_NEAR(r.Rmin, 0.4188118827, 1e-7);
+  const double q = 1 - r.VF;
+  UnderwoodResult u = Underwood_Min_Reflux(4, Case.K_Value, Case.SC_Z, Case.SC_D, q, 1, 3);
+  ASSERT_EQ(u.roots, 2);
+  EXPECT_NEAR(u.theta[2], 4.4016315596, 1e-8);
+  EXPECT_NEAR(u.d[2], 0.0838751797, 1e-8);
+  EXPECT_NEAR(u.D, 0.2859732472, 1e-8);
+  // The keys and the component outside them keep the Fenske split.
+  EXPECT_DOUBLE_EQ(u.d[1], Case.SC_D[1]);
+  EXPECT_DOUBLE_EQ(u.d[4], Case.SC_D[4]);
+
+  // n-hexane and n-heptane between n-pentane and n-octane, feed 71 % vapour.
+  SetCase({kC5, kC6, kC7, kC8}, {0.25, 0.25, 0.25, 0.25}, 1, 4, 0.99, 0.01);
+  r = Design(760, 90);
+  ASSERT_TRUE(r.done);
+  EXPECT_NEAR(r.VF, 0.7101928456, 1e-7);
+  EXPECT_NEAR(r.Rmin, 0.4787055667, 1e-6);
+  u = Underwood_Min_Reflux(4, Case.K_Value, Case.SC_Z, Case.SC_D, 1 - r.VF, 1, 4);
+  ASSERT_EQ(u.roots, 3);
+  const double theta[] = {0, 1.4471582673, 3.9115208861, 10.8128773251};
+  for (int k = 1; k <= 3; ++k) EXPECT_NEAR(u.theta[k], theta[k], 1e-7 * theta[k]) << k;
+  EXPECT_NEAR(u.d[2], 0.1957557731, 1e-7);
+  EXPECT_NEAR(u.d[3], 0.1101316019, 1e-7);
+
+  // Two between the keys and one outside on each side, subcooled feed.
+  SetCase({kC5, kC6, kC7, kC8, kC9}, {0.1, 0.25, 0.3, 0.25, 0.1}, 2, 5, 0.995, 0.005);
+  r = Design(1500, 20);
+  ASSERT_TRUE(r.done);
+  EXPECT_DOUBLE_EQ(r.VF, 0.0);
+  EXPECT_NEAR(r.Rmin, 0.0400086256, 1e-7);
+  u = Underwood_Min_Reflux(5, Case.K_Value, Case.SC_Z, Case.SC_D, 1, 2, 5);
+  EXPECT_NEAR(u.d[3], 0.0719684022, 1e-8);
+  EXPECT_NEAR(u.d[4], 0.0139603900, 1e-8);
+  EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST_F(UnderwoodBetweenKeysTest, ComponentsOfOneVolatilityShareOnePoleAndANegativeMinimumIsRefused) {
+  // Two components of the same volatility between the keys are one pole: the
+  // answer is that of one component with their summed feed, split by feed.
+  const double alpha[] = {0, 4, 2, 2, 1}, z2[] = {0, 0.3, 0.1, 0.2, 0.4}, one[] = {0, 4, 2, 1};
+  const double zOne[] = {0, 0.3, 0.3, 0.4}, d2[] = {0, 0.29, 0.05, 0.1, 0.01}, dOne[] = {0, 0.29, 0.15, 0.01};
+  const UnderwoodResult pair = Underwood_Min_Reflux(4, alpha, z2, d2, 1, 1, 4);
+  const UnderwoodResult single = Underwood_Min_Reflux(3, one, zOne, dOne, 1, 1, 3);
+  ASSERT_TRUE(pair.done && single.done);
+  EXPECT_EQ(pair.roots, 2);
+  EXPECT_NEAR(pair.Rmin, single.Rmin, 1e-12);
+  EXPECT_NEAR(pair.d[2] + pair.d[3], single.d[2], 1e-12);
+  EXPECT_NEAR(pair.d[3], 2 * pair.d[2], 1e-12);
+
+  // A sloppy split (99.9 % / 30 % recoveries): Underwood's minimum reflux is
+  // -0.186, no design to base a reflux on.
+  SetCase({kC5, kC6, kC7, kC8}, {0.3, 0.05, 0.4, 0.25}, 1, 3, 0.999, 0.3);
+  Case.Language = 1;
+  EXPECT_FALSE(Design(760, 70).done);
+  ASSERT_EQ(recorder.Messages().size(), 1u);
+  EXPECT_EQ(recorder.Messages()[0], "Minimum Reflux Ratio is negative, check the Light Key/Heavy Key data");
+}
+
 }  // namespace

@@ -85,20 +85,47 @@ TEST_F(ShortCutWindowTest, RecoveriesInEnglishFillTheResultsGridAndGraph) {
   f.cmdCalc_Click();
   ASSERT_LT(f.Rmin, 1.0);
   EXPECT_EQ(f.lblRminData->text().left(2), "0.") << ui::S(f.lblRminData->text());
+  // So do the graph's reflux values below 1.
+  int belowOne = 0;
+  for (const auto& c : f.picResult->Calls())
+    if (c.kind == "Print" && txt::IsNumeric(c.text)) {
+      EXPECT_NE(c.text.front(), '.') << c.text;
+      if (txt::Val(c.text) < 1) ++belowOne;
+    }
+  EXPECT_GT(belowOne, 0);
 }
 
 TEST_F(ShortCutWindowTest, BadInputsStopWithTheirMessageAndKeepTheStoredValues) {
   auto& f = Open();
+  // Text that is not wholly a number is refused by name; nothing is stored.
+  Case.SC_Press = 760;
+  f.optCalcType.Click(1);
   f.txtMolLK->setText("abc");
-  script.Answer(ui::vbOK, "低沸点／高沸点限界成分のモル分率／回収率データが間違っています。");
+  script.Answer(ui::vbOK, "「低沸点限界成分 塔頂回収率」の「abc」は数値ではありません。");
   f.cmdCalc_Click();
-  EXPECT_DOUBLE_EQ(Case.SC_LK_Spec[1], 0.005);
-  EXPECT_FALSE(f.HasResult());
-
+  EXPECT_EQ(Case.SC_Calc_Type, 0);
+  f.optCalcType.Click(0);
   f.txtMolLK->setText("0.005");
-  f.txtPress->setText("");
-  script.Answer(ui::vbOK, "圧力が入力されていません。");
+  f.txtMolHK->setText("12abc");
+  script.Answer(ui::vbOK, "「高沸点限界成分 塔頂ﾓﾙ分率」の「12abc」は数値ではありません。");
   f.cmdCalc_Click();
+  EXPECT_DOUBLE_EQ(Case.SC_HK_Spec[1], 0.35);
+  f.txtMolHK->setText("0.35");
+  f.txtPress->setText("");
+  script.Answer(ui::vbOK, "「圧力」に数値を入力してください。");
+  f.cmdCalc_Click();
+  f.txtPress->setText("700");
+  f.txtTemp->setText("1e999");
+  script.Answer(ui::vbOK, "「温度」の「1e999」は数値の範囲を超えています。");
+  f.cmdCalc_Click();
+  EXPECT_DOUBLE_EQ(Case.SC_Press, 760.0);
+  EXPECT_EQ(Case.SC_Temp_Given, 0);
+  f.txtTemp->setText("");
+  f.vaSpread1->TypeText(1, 3, "0.01x");  // Ethanol
+  script.Answer(ui::vbOK, "「ﾌｨｰﾄﾞ組成 Ethanol」の「0.01x」は数値ではありません。");
+  f.cmdCalc_Click();
+  EXPECT_FALSE(f.HasResult());
+  f.vaSpread1->TypeText(1, 3, "0.01055");
 
   f.txtPress->setText("760");
   f.vaSpread1->TypeText(1, 5, "0");  // 1-Propanol

@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <regex>
 
 #include "continuous/DistCaseFile.h"
 #include "continuous/DistSolver.h"
@@ -91,6 +92,24 @@ TEST_F(DistCalcWindowTest, RunAtItsIterationLimitSaysSoAndStillStoresResults) {
         const std::string status = StatusText(calc);
         EXPECT_EQ(status.rfind("2 1 ", 0), 0u) << status;
         EXPECT_NE(status.find("Not converged"), std::string::npos) << status;
+        // The error with four significant digits, and both lines whole.
+        const std::string first = status.substr(0, status.find('|'));
+        EXPECT_TRUE(std::regex_match(first, std::regex(R"(2 1 \d\.\d{3}E[-+]\d{2})"))) << first;
+        for (const auto& c : calc.Picture3->Calls())
+          if (c.kind == "Print") EXPECT_LE(calc.Picture3->TextWidth(c.text) + 10, calc.Picture3->ScaleWidth()) << c.text;
+        // Each redraw clears the end temperatures before printing the new ones.
+        int prints = 0, clearedBefore = 0;
+        bool cleared = false;
+        for (const auto& c : calc.Picture2->Calls()) {
+          if (c.kind == "BoxFilled" && c.y1 == 300) cleared = true;
+          if (c.kind == "Print" && c.y1 == 300 && c.x1 == 200) {
+            ++prints;
+            clearedBefore += cleared ? 1 : 0;
+            cleared = false;
+          }
+        }
+        EXPECT_GE(prints, 2);
+        EXPECT_EQ(clearedBefore, prints);
       });
   EXPECT_EQ(Case.Result_Flag, 1);
   // The results kept carry the note that they are not converged.

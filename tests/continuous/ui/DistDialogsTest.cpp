@@ -33,12 +33,12 @@ TEST_F(DistDialogsTest, TowerShowsStoresAndRoundsThePlateCount) {
     EXPECT_EQ(ui::S(d.txtTowerU1->text()), "83");
     d.txtTowerNT->setText("15.5");
     d.txtTowerPTop->setText("750");
-    d.txtTowerPBottom->setText("");
+    d.txtTowerPBottom->setText("0");
     d.cmdTowerOK->click();
   });
   EXPECT_EQ(Case.NT, 16);
   EXPECT_EQ(Case.P_Top, 750);
-  EXPECT_EQ(Case.P_Bottom, 0) << "an empty text counts as 0";
+  EXPECT_EQ(Case.P_Bottom, 0);
   EXPECT_EQ(Case.Tray_Press[1], 750);
   EXPECT_EQ(Case.Tray_Press[16], 0);
   EXPECT_EQ(Case.Tray_Press[15], 0) << "the old bottom end is no fixed pressure of a middle stage";
@@ -121,6 +121,7 @@ TEST_F(DistDialogsTest, FeedGridShowsAndStoresTheFeeds) {
   Through<frmDistFeed>(m.cmdFeed, "frmDistFeed", [](frmDistFeed& d) {
     ui::SpreadGrid& g = *d.vaSpreadFeed;
     g.TypeText(4, 1, "15");
+    for (int row = 2; row <= 4; ++row) g.TypeText(4, row, "0");
     g.TypeText(4, 5, "20");
     g.TypeText(4, 6, "1");
     g.TypeText(6, 1, "7");
@@ -265,13 +266,13 @@ TEST_F(DistDialogsTest, PressureProfileKeepsTypedPressuresThroughReopeningAndSta
   EXPECT_EQ(Case.Tray_Press[1], 760);
   EXPECT_EQ(Case.Tray_Press[20], 770);
 
-  // Clearing the top cell sets the top pressure to 0; the summary waits for its refresh.
+  // Clearing the top cell sets the top pressure to 0, and the summary shows it.
   Through<frmDistPressProfile>(m.cmdDistMainPressProfile, "frmDistPressProfile", [](frmDistPressProfile& d) {
     d.vaSpreadPressProfile->TypeText(1, 1, "");
     d.cmdPressProfileOK->click();
   });
   EXPECT_EQ(Case.P_Top, 0);
-  EXPECT_EQ(Label("lblMainPTop"), "760") << "no refresh of the summary";
+  EXPECT_EQ(Label("lblMainPTop"), "0");
 }
 
 TEST_F(DistDialogsTest, TowerUnitCaptionsFollowTheCaseAfterAnExampleWithOtherUnits) {
@@ -309,3 +310,100 @@ TEST_F(DistDialogsTest, ConvergenceDefaultsRoundingAndSummary) {
   EXPECT_EQ(Label("lblMainMax1"), "12");
   EXPECT_EQ(Label("lblMainLimit2"), "1E-06");
 }
+
+namespace {
+
+// Text that is not wholly a number, and a count beyond its range, are refused
+// by the name of their field; nothing of the dialog is stored.
+TEST_F(DistDialogsTest, EveryColumnDialogRefusesTextThatIsNotWhollyANumber) {
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();
+  script.Answer(ui::vbOK, "Over max theoretical plates ( 200)");
+  script.Answer(ui::vbOK, "Reflux Ratio(2): \"abc\" is not a number.");
+  script.Answer(ui::vbOK, "Press(5) Top: \"1e999\" is beyond the range of a number.");
+  script.Answer(ui::vbOK, "Initial Temp(6) Bottom: enter a number.");
+  Through<frmDistTower>(m.cmdDistSpec, "frmDistTower", [](frmDistTower& d) {
+    d.txtTowerNT->setText("4294967297");
+    d.cmdTowerOK->click();
+    d.txtTowerNT->setText("12");
+    d.txtTowerRR->setText("abc");
+    d.cmdTowerOK->click();
+    d.txtTowerRR->setText("2");
+    d.txtTowerPTop->setText("1e999");
+    d.cmdTowerOK->click();
+    d.txtTowerPTop->setText("700");
+    d.txtTowerTBottom->setText(" ");
+    d.cmdTowerOK->click();
+    d.cmdTowerCancel->click();
+  });
+  EXPECT_EQ(Case.NT, 15);
+  EXPECT_EQ(Case.P_Top, 760);
+
+  script.Answer(ui::vbOK, "Feed Temp Feed #1: \"12abc\" is not a number.");
+  script.Answer(ui::vbOK, "フィード段が1以下または理論段数以上です。");
+  script.Answer(ui::vbOK, "Feed V/F Feed #1: enter a number from 0 to 1.");
+  script.Answer(ui::vbOK, "Water Feed #1: enter a mole fraction from 0 to 1.");
+  Through<frmDistFeed>(m.cmdFeed, "frmDistFeed", [](frmDistFeed& d) {
+    ui::SpreadGrid& g = *d.vaSpreadFeed;
+    g.TypeText(3, 2, "12abc");
+    d.cmdFeedOK->click();
+    g.TypeText(3, 2, "93");
+    g.TypeText(3, 1, "3e9");
+    d.cmdFeedOK->click();
+    g.TypeText(3, 1, "5");
+    g.TypeText(3, 4, "1.5");
+    d.cmdFeedOK->click();
+    g.TypeText(3, 4, "0.5");
+    g.TypeText(3, 8, "-0.1");
+    d.cmdFeedOK->click();
+    d.cmdFeedCancel->click();
+  });
+  EXPECT_EQ(Case.Feed_T[1], 93);
+  EXPECT_EQ(Case.Feed_Z[3][1], 0.855279982);
+
+  // Fractions summing to 1.095 are stored normalised, and the user is told.
+  script.Answer(ui::vbOK, "Feed #1: the mole fractions sum to 1.09499998, not 1; they are stored normalised.");
+  Through<frmDistFeed>(m.cmdFeed, "frmDistFeed", [](frmDistFeed& d) {
+    d.vaSpreadFeed->TypeText(3, 6, "0.215949998");
+    d.cmdFeedOK->click();
+  });
+  double sum = 0;
+  for (int i = 1; i <= 4; ++i) sum += Case.Feed_Z[i][1];
+  EXPECT_NEAR(sum, 1.0, 1e-15);
+  EXPECT_NEAR(Case.Feed_Z[1][1], 0.215949998 / 1.09499998, 1e-15);
+
+  script.Answer(ui::vbOK, "Location(from top) Sidecut #1: \"abc\" is not a number.");
+  script.Answer(ui::vbOK, "LiquidFlow(Kgmol/H) Sidecut #1: \"1e39\" is beyond the range of a number.");
+  Through<frmDistSideCut>(m.cmdSideCut, "frmDistSideCut", [](frmDistSideCut& d) {
+    d.vaSpreadSideCutLiquid->TypeText(1, 1, "abc");
+    d.cmdSideCutOK->click();
+    d.vaSpreadSideCutLiquid->TypeText(1, 1, "4");
+    d.vaSpreadSideCutLiquid->TypeText(1, 2, "1e39");
+    d.cmdSideCutOK->click();
+    d.cmdSideCutCancel->click();
+  });
+  EXPECT_EQ(Case.N_LiqSC, 0);
+
+  script.Answer(ui::vbOK, "Mate Bala Max Iteration: enter a whole number from 0 to 2147483647.");
+  script.Answer(ui::vbOK, "Heat Bala Conv Criteria: enter a number.");
+  Through<frmDistConvergence>(m.cmdConvergence, "frmDistConvergence", [](frmDistConvergence& d) {
+    d.txtConvMax1->setText("4294967297");
+    d.cmdConvOK->click();
+    d.txtConvMax1->setText("3");
+    d.txtConvLimit2->setText("");
+    d.cmdConvOK->click();
+    d.cmdConvCancel->click();
+  });
+  EXPECT_NE(Case.Max_Iter[1], 3);
+
+  script.Answer(ui::vbOK, "Press mmHg 3: \"12abc\" is not a number.");
+  Through<frmDistPressProfile>(m.cmdDistMainPressProfile, "frmDistPressProfile", [](frmDistPressProfile& d) {
+    d.vaSpreadPressProfile->TypeText(1, 3, "12abc");
+    d.cmdPressProfileOK->click();
+    d.cmdPressProfileCancel->click();
+  });
+  EXPECT_EQ(Case.Tray_Press[3], 0);
+  EXPECT_EQ(script.Pending(), 0u);
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include "continuous/DistDefaults.h"
 #include "continuous/ui/DistWindowFixture.h"
 #include "core/dialogs/frmMemo.h"
+#include "platform/text/NumberText.h"
 #include "platform/ui/Programs.h"
 
 namespace {
@@ -59,13 +60,19 @@ TEST_F(DistWindowTest, Example1FillsTheSummaryAndExample2OnlyResetsTheCase) {
   f.cmdExample1->click();
   ExpectExample1Summary();
   EXPECT_EQ(Label("lblMainUnitTempData"), "℃");
+  // The unit beside the top and bottom pressures is the case's, not the list's first.
+  EXPECT_EQ(Label("lblUnitTopPress"), "mmHg");
+  EXPECT_EQ(Label("lblUnitBtmPress"), "mmHg");
   EXPECT_EQ(Case.Tray_Press[15], 770);
 
   script.Answer(ui::vbOK, "この例題のデータはまだありません。");
   f.cmdExample2->click();
   EXPECT_EQ(Case.NC, 0);
   EXPECT_EQ(Case.Comp_Name[1], "");
-  EXPECT_EQ(Label("lblMainNC"), "4") << "the labels keep the previous case until the next refresh";
+  // The summary shows the emptied case, without a word on its bottoms flow of 0.
+  EXPECT_EQ(Label("lblMainNC"), "0");
+  EXPECT_EQ(Label("lblMainTotalFeedData"), "0");
+  EXPECT_EQ(Label("lblMainPTop"), txt::Plain(Case.P_Top));
   EXPECT_FALSE(f.cmdResult->isVisibleTo(&f));
 }
 
@@ -172,6 +179,7 @@ TEST_F(DistWindowTest, SavedCaseReadsBackIntoTheSameSummary) {
   script.ChooseFile(path).Answer(ui::vbYes, "Read [ " + path + " ]");
   f.cmdReadData->click();
   ExpectExample1Summary();
+  EXPECT_EQ(Label("lblUnitBtmPress"), "mmHg") << "not blank after reading a case";
   EXPECT_EQ(Label("lblFileNameData"), " column.dat");
   EXPECT_EQ(Case.NC_Save, 4);
   EXPECT_FALSE(f.cmdResult->isVisibleTo(&f)) << "a file without results";
@@ -189,7 +197,7 @@ TEST_F(DistWindowTest, ReadOfAFileWithResultsShowsTheResultButton) {
   EXPECT_EQ(Case.Result_Flag, 1);
 }
 
-TEST_F(DistWindowTest, WrongHeaderOrCancelledReadLeavesTheDefaults) {
+TEST_F(DistWindowTest, WrongHeaderOrCancelledReadLeavesTheCaseAsItWas) {
   frmDistMain& f = Open();
   f.cmdExample1->click();
   const std::string path = DataPath("batch.dat");
@@ -198,10 +206,15 @@ TEST_F(DistWindowTest, WrongHeaderOrCancelledReadLeavesTheDefaults) {
   f.cmdReadData->click();
   EXPECT_EQ(Case.NC, 4) << "No at the prompt keeps the case";
 
+  // A refused file leaves the case and its summary as they were.
+  Case.NC = 3;
   script.ChooseFile(path).Answer(ui::vbYes).Answer(ui::vbOK, "蒸留計算のデータファイルではありません。");
   f.cmdReadData->click();
   EXPECT_EQ(Case.Read_Error, 1);
-  EXPECT_EQ(Case.NC, 0);
+  EXPECT_EQ(Case.NC, 3);
+  EXPECT_EQ(Case.Comp_Name[2], "Ethanol");
+  EXPECT_EQ(Label("lblMainNC"), "3");
+  EXPECT_EQ(Label("lblMainPBottom"), "770");
   EXPECT_EQ(Label("lblFileNameData"), "");
   EXPECT_FALSE(f.cmdResult->isVisibleTo(&f));
 }

@@ -22,6 +22,10 @@ void SetComponents(int nc) {
 TEST_F(DialogTest, ComponentOkStoresRowsUpToTheFirstEmptyNameAndWritesTheCount) {
   ui::Form& dist = Main(0);
   SetComponents(5);
+  // A constant that is not wholly a number is refused by name, and nothing is
+  // stored; an empty one is a constant not entered (0).
+  script.Answer(ui::vbOK, "「C1 分子量」の「12.5abc」は数値ではありません。");
+  script.Answer(ui::vbOK, "「C1 Tc」の「abc」は数値ではありません。");
   Run<frmComponent>([](frmComponent& d) {
     EXPECT_EQ(d.windowTitle().toStdString(), "逐次段蒸留計算成分");
     auto* g = d.vaSpreadComp;
@@ -30,6 +34,11 @@ TEST_F(DialogTest, ComponentOkStoresRowsUpToTheFirstEmptyNameAndWritesTheCount) 
     g->TypeText(3, 1, "abc");
     g->TypeText(1, 2, "only name ");
     g->TypeText(1, 3, "");
+    d.cmdOK_Click();
+    EXPECT_EQ(Case.NC, 5);
+    g->TypeText(2, 1, "12.5");
+    d.cmdOK_Click();
+    g->TypeText(3, 1, "");
     d.cmdOK_Click();
   });
   EXPECT_EQ(Case.NC, 2);
@@ -96,11 +105,15 @@ TEST_F(DialogTest, UnitDialogSelectsStoredCodesAndOkWritesTheColumnLabels) {
   for (const char* label : {"lblMainUnitPressData", "lblUnitTopPress", "lblUnitBtmPress"})
     EXPECT_EQ(Label(dist, label), "KPa") << label;
   EXPECT_EQ(Label(dist, "lblMainUnitTempData"), "゜K");
-  // Hidden, not unloaded: readers get the texts chosen at OK, in the language of its load.
+  // Hidden, not unloaded: readers get the units chosen at OK, in the language
+  // chosen now, also after a switch and back.
   ASSERT_TRUE(ui::Forms::IsLoaded("frmUnit"));
   EXPECT_FALSE(ui::Forms::Get<frmUnit>().isVisible());
   Case.Language = 1;
   EXPECT_EQ(Unit_Press_Text(), "KPa");
+  EXPECT_EQ(Unit_Temp_Text(), "K");
+  EXPECT_EQ(ui::Forms::Get<frmUnit>().lblTemp->text().toStdString(), "Temperature");
+  Case.Language = 0;
   EXPECT_EQ(Unit_Temp_Text(), "゜K");
 }
 

@@ -213,3 +213,72 @@ TEST_F(DialogTest, EnthalpyCancelAfterALookupLeavesTheCaseAndAHiddenDialogRefill
   EXPECT_DOUBLE_EQ(Case.HV_A[2], 62);
   EXPECT_FALSE(ui::Forms::IsLoaded("frmEnthalpy"));
 }
+
+// The summaries load the model dialogs hidden; a language chosen afterwards
+// (either way) is the one their list texts and captions show.
+TEST_F(DialogTest, ModelDialogsLoadedHiddenFollowTheLanguageChosenNow) {
+  Main(0);
+  ThreeComponents();
+  Case.K_Method = 1;
+  Case.H_Method = 1;
+  EXPECT_EQ(Select_K_Value_Entry(), "1.理想系(Antoine)");
+  EXPECT_EQ(Select_Enthalpy_Entry(), "1.温度多項式(H=A+B*t+C*t^2)");
+  Case.Language = 1;
+  EXPECT_EQ(Select_K_Value_Entry(), "1.Ideal(Antoine)");
+  EXPECT_EQ(Select_Enthalpy_Entry(), "1.Equation(H=A+B*t+C*t^2)");
+  Run<frmK_Value>([](frmK_Value& d) {
+    EXPECT_EQ(d.lblAntoine->text().toStdString(), "Antoine Constants");
+    EXPECT_EQ(d.cboK_Value->currentIndex(), 0);
+    d.cmdCancel_Click();
+  });
+  Case.K_Method = 3;
+  EXPECT_EQ(Select_K_Value_Entry(), "3.Antoine+N.R.T.L");
+  EXPECT_EQ(ui::Forms::Get<frmK_Value>().lblWilson->text().toStdString(), "N.R.T.L Para(τij)");
+  Case.Language = 0;
+  EXPECT_EQ(Select_K_Value_Entry(), "3.Antoine+N.R.T.L");
+  EXPECT_EQ(ui::Forms::Get<frmK_Value>().lblWilson->text().toStdString(), "N.R.T.Lﾊﾟﾗﾒｰﾀ(τij)");
+  EXPECT_EQ(Select_Enthalpy_Entry(), "1.温度多項式(H=A+B*t+C*t^2)");
+  EXPECT_EQ(ui::Forms::Get<frmEnthalpy>().lblEnthalpy->text().toStdString(), "エンタルピー推算法");
+}
+
+// Constants, matrix cells and alpha that are not wholly a number are refused by
+// name and nothing is stored; an empty constant is one not entered (0).
+TEST_F(DialogTest, ModelDialogsRefuseCellsThatAreNotWhollyANumber) {
+  Main(0);
+  Case.Language = 1;
+  ThreeComponents();
+  Case.K_Method = 3;
+  script.Answer(ui::vbOK, "C2 Ｂ: \"7.2x\" is not a number.");
+  script.Answer(ui::vbOK, "N.R.T.L Para(τij) 1, 2: \"abc\" is not a number.");
+  script.Answer(ui::vbOK, "N.R.T.L Para(τij) Alpha=: \"1e999\" is beyond the range of a number.");
+  Run<frmK_Value>([](frmK_Value& d) {
+    d.vaSpreadAntoine->TypeText(3, 2, "7.2x");
+    d.cmdOK_Click();
+    d.vaSpreadAntoine->TypeText(3, 2, "");
+    d.vaSpreadWilson->TypeText(2, 1, "abc");
+    d.cmdOK_Click();
+    d.vaSpreadWilson->TypeText(2, 1, "0.3");
+    d.txtNRTLAlpha->setText("1e999");
+    d.cmdOK_Click();
+    EXPECT_DOUBLE_EQ(Case.NRTL_Alpha, 0.4) << "the box's change follows numbers only";
+    EXPECT_DOUBLE_EQ(Case.NRTL_Tau[1][2], 2.12);
+    d.txtNRTLAlpha->setText("0.3");
+    d.cmdOK_Click();
+  });
+  EXPECT_DOUBLE_EQ(Case.Antoine_B[2], 0);
+  EXPECT_DOUBLE_EQ(Case.NRTL_Tau[1][2], 0.3);
+  EXPECT_DOUBLE_EQ(Case.NRTL_Alpha, 0.3);
+
+  Case.H_Method = 1;
+  script.Answer(ui::vbOK, "C3 C(Liq): \"12abc\" is not a number.");
+  Run<frmEnthalpy>([](frmEnthalpy& d) {
+    d.vaSpreadEnthalpy->TypeText(7, 3, "12abc");
+    d.vaSpreadEnthalpy->TypeText(2, 1, "70");
+    d.cmdOK_Click();
+    EXPECT_DOUBLE_EQ(Case.HV_A[1], 61);
+    d.vaSpreadEnthalpy->TypeText(7, 3, "0.5");
+    d.cmdOK_Click();
+  });
+  EXPECT_DOUBLE_EQ(Case.HV_A[1], 70);
+  EXPECT_DOUBLE_EQ(Case.HL_C[3], 0.5);
+}

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "continuous/shortcut/ShortCut.h"
+#include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
@@ -30,14 +31,6 @@ QLabel* ValueLabel(QWidget* parent, const char* name) {
   l->setFrameShadow(QFrame::Sunken);
   l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return l;
-}
-
-// A text box read as one complete number.
-bool ReadNumber(const QLineEdit* box, double& value) {
-  const std::string text = ui::S(box->text());
-  if (!txt::IsNumeric(text)) return false;
-  value = txt::Val(text);
-  return std::isfinite(value);
 }
 
 constexpr int kGraphW = 4335, kGraphH = 4215;
@@ -246,15 +239,29 @@ void frmDistShortCut::cmdCalc_Click() {
   if (!ShortCut_Check_Case()) return;
   const int nc = std::clamp(c.NC, 0, kMaxComp);
 
-  // Key targets: a text that is no number is not stored and fails the
-  // range check below.
+  // Every number box and feed cell is read before anything is stored: a text
+  // that is not wholly a number is refused, naming its field, and the case stays
+  // as it was.
   const int k = optCalcType.Value() == 1 ? 2 : 1;
-  c.SC_Calc_Type = k - 1;
-  double lkSpec = 0, hkSpec = 0;
-  const bool lkRead = ReadNumber(txtMolLK, lkSpec), hkRead = ReadNumber(txtMolHK, hkSpec);
-  if (lkRead) c.SC_LK_Spec[k] = lkSpec;
-  if (hkRead) c.SC_HK_Spec[k] = hkSpec;
+  double lkSpec = 0, hkSpec = 0, press = 0, temp = 0;
+  const auto field = [](const QLabel* a, const QLabel* b) {
+    return dlg::Field_Name(a->text()) + " " + dlg::Field_Name(b->text());
+  };
+  if (!dlg::Read_Number(txtMolLK->text(), field(lblNameLK, lblMolLK), lkSpec) ||
+      !dlg::Read_Number(txtMolHK->text(), field(lblNameHK, lblMolHK), hkSpec) ||
+      !dlg::Read_Number(txtPress->text(), dlg::Field_Name(lblPress->text()), press))
+    return;
+  const bool tempBlank = txtTemp->text().trimmed().isEmpty();
+  if (!tempBlank && !dlg::Read_Number(txtTemp->text(), dlg::Field_Name(lblTemp->text()), temp)) return;
+  double feed[kMaxComp + 2] = {};
+  for (int row = 1; row <= nc + 1; ++row) {
+    const std::string name = vaSpread1->Text(1, 0).append(" ").append(vaSpread1->Text(0, row));
+    if (!dlg::Read_Number(ui::Q(vaSpread1->Text(1, row)), name, feed[row])) return;
+  }
 
+  c.SC_Calc_Type = k - 1;
+  c.SC_LK_Spec[k] = lkSpec;
+  c.SC_HK_Spec[k] = hkSpec;
   const std::string lkName = ui::S(cboNamLK->currentText()), hkName = ui::S(cboNamHK->currentText());
   for (int i = 1; i <= nc; ++i) {
     if (lkName == c.Comp_Name[i]) c.SC_LK = i;
@@ -265,32 +272,27 @@ void frmDistShortCut::cmdCalc_Click() {
   if (c.SC_LK == 0 || c.SC_HK == 0)
     return Stop("低沸点／高沸点限界成分が入力されていません。", "Light Key or Heavey Key is not input");
   const auto inside = [](double v) { return v > 0 && v < 1; };
-  if (!lkRead || !hkRead || !inside(c.SC_LK_Spec[k]) || !inside(c.SC_HK_Spec[k]))
+  if (!inside(c.SC_LK_Spec[k]) || !inside(c.SC_HK_Spec[k]))
     return Stop("低沸点／高沸点限界成分のモル分率／回収率データが間違っています。",
                 "Invalid  Mol Fr or Recovery Rate in Light key/Heavey Key");
 
-  double press = 0;
-  if (!ReadNumber(txtPress, press)) return Stop("圧力が入力されていません。", "No Pressure");
   c.SC_Press = press;
   const double P = Unit_Press_In(c.SC_Press);
   if (!(P > 0)) return Stop("圧力が0以下です。", "Pressure is 0 or less");
 
   double T = 0;
-  const std::string tempText = ui::S(txtTemp->text());
-  if (tempText.find_first_not_of(' ') == std::string::npos) {
+  if (tempBlank) {
     c.SC_Temp_Given = 0;
   } else {
-    double temp = 0;
-    if (!ReadNumber(txtTemp, temp)) return Stop("温度が数値ではありません。", "Temp is not a number");
     c.SC_Temp_Given = 1;
     c.SC_Temp = temp;
     T = Unit_Temp_In(c.SC_Temp);
   }
 
   // The feed as the grid holds it (the user may have changed it).
-  c.SC_Feed_Total = txt::Val(vaSpread1->Text(1, 1));
+  c.SC_Feed_Total = feed[1];
   if (c.SC_Feed_Total <= 0) return Stop("フィード量が入力されていません。", "No Feed");
-  for (int i = 1; i <= nc; ++i) c.SC_Feed_Comp_Flow[i] = txt::Val(vaSpread1->Text(1, i + 1)) * c.SC_Feed_Total;
+  for (int i = 1; i <= nc; ++i) c.SC_Feed_Comp_Flow[i] = feed[i + 1] * c.SC_Feed_Total;
   for (int i = 1; i <= nc; ++i) {
     c.SC_Z[i] = c.SC_Feed_Comp_Flow[i] / c.SC_Feed_Total;
     if (c.SC_Z[i] <= 0 || c.SC_Z[i] > 1) return Stop("フィード組成が入力されていません。", "No Feed Composition");
@@ -352,15 +354,16 @@ void frmDistShortCut::Draw_Gilliland_Graph() {
   pic.SetForeColor(ui::QBColor(15));
   print(750, 0, title);
   print(0, 0, refluxCaption);
-  print(W - 550, H - 500, stageCaption);
+  // The stage caption ends inside the picture ("T.Plates" is wider than 550).
+  print(std::min(W - 550.0, W - pic.TextWidth(stageCaption) - 40), H - 500, stageCaption);
   // Before a first result, and for results that span no range, the frame alone.
   if (!hasResult_) return;
   const GillilandCurve g = Gilliland_Curve(Smin, SminF, Rmin, condenser_);
   if (!g.drawable) return;
   constexpr int n = GillilandCurve::kPoints;
   for (int i = 1; i <= 6; ++i) {
-    print(20, 200 + (i - 1) * dy, txt::Format(g.R[1] + (i - 1) * (g.R[n] - g.R[1]) / 5, "##.0"));
-    print(210 + (i - 1) * (W - 550) / 5.0, H - 260, txt::Format(g.NF[n] + (i - 1) * (g.N[1] - g.NF[n]) / 5, "##.0"));
+    print(20, 200 + (i - 1) * dy, txt::Format(g.R[1] + (i - 1) * (g.R[n] - g.R[1]) / 5, "#0.0"));
+    print(210 + (i - 1) * (W - 550) / 5.0, H - 260, txt::Format(g.NF[n] + (i - 1) * (g.N[1] - g.NF[n]) / 5, "#0.0"));
   }
   const double span = g.N[1] - g.NF[n];
   auto px = [&](double v) { return static_cast<double>(txt::RoundHalfEven((v - g.NF[n]) / span * (W - 550) + 400)); };
