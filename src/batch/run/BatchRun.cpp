@@ -10,6 +10,7 @@
 #include "batch/run/BatchChecks.h"
 #include "batch/run/BatchIntegrator.h"
 #include "batch/run/BatchRunFiles.h"
+#include "platform/text/SeqFile.h"
 #include "core/model/CalcMessages.h"
 #include "core/thermo/Thermo.h"
 
@@ -82,7 +83,7 @@ void BatchRun::Written(bool ok, const std::string& path) {
   if (!std::filesystem::is_directory(file.parent_path(), ec))
     reason = Say("フォルダがありません", "the folder does not exist");
   else if (error != 0)
-    reason = std::strerror(error);
+    reason = seqfile::ErrnoText(error);
   else
     reason = Say("書き込みできません", "it cannot be written");
   writeFailure_ = Say("ERROR:ファイルに書き込めないため計算を中止しました\nフォルダ: ",

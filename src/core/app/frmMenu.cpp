@@ -212,6 +212,11 @@ void frmMenu::resizeEvent(QResizeEvent* event) {
 
 void frmMenu::optLanguage_Click(int index) {
   Case.Language = static_cast<int16_t>(index);
+  // The menu is shown only while no program is open, so every other loaded
+  // window is one a program left hidden (the unit, K-value and enthalpy dialogs
+  // the column summary loads once): it is loaded again, in this language, when
+  // it is next used, and takes its values from the case then.
+  ui::Forms::UnloadHidden(this);
   const bool en = index == 1;
   for (int i = 0; i < 9; ++i)
     cmdProgram[i]->setText(ui::Q(en ? kProgramButtons[i].captionEn : kProgramButtons[i].captionJa));

@@ -232,6 +232,14 @@ void Forms::UnloadAll() {
   FlushDeleted();
 }
 
+void Forms::UnloadHidden(const Form* keep) {
+  std::vector<QPointer<Form>> hidden;
+  for (const auto& e : Loaded())
+    if (e.form && e.form != keep && !e.form->unloading_ && !e.form->isVisible()) hidden.push_back(e.form);
+  for (auto it = hidden.rbegin(); it != hidden.rend(); ++it)
+    if (*it) Unload(it->data());
+}
+
 void Forms::FlushDeleted() {
   for (auto& f : PendingDelete())
     if (f) delete f.data();

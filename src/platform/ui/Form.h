@@ -100,6 +100,10 @@ class Forms {
   static bool Unload() { T* f = Find<T>(); return f ? Unload(f) : true; }
   // Unloads every form (tests and the end of the application).
   static void UnloadAll();
+  // Unloads every loaded form that is not shown, except `keep`, newest first:
+  // what a window wrote at its load (captions in the language of that moment)
+  // is written afresh when it is next used.
+  static void UnloadHidden(const Form* keep);
   // Deletes unloaded forms whose deletion is still pending.
   static void FlushDeleted();
 

@@ -10,6 +10,7 @@
 #include "core/app/ProgramPlaceholders.h"
 #include "core/app/frmAbout.h"
 #include "core/app/frmMenu.h"
+#include "core/dialogs/frmMemo.h"
 #include "core/model/CaseData.h"
 #include "support/UiTest.h"
 
@@ -175,6 +176,39 @@ TEST_F(MenuTest, EveryProgramButtonOpensItsWindowAndExitReturnsToTheMenu) {
     EXPECT_EQ(ui::Forms::FindByName(names[no]), nullptr);
     EXPECT_TRUE(menu.isVisible());
   }
+}
+
+// After every program has been opened and left, a language switch on the menu
+// leaves no window loaded that still carries the earlier language.
+TEST_F(MenuTest, LanguageSwitchLeavesNoHiddenWindowInTheEarlierLanguage) {
+  auto& menu = ui::Forms::Get<frmMenu>();
+  menu.Show();
+  const char* names[9] = {"frmDistMain",       "frmBatchDistillationMain", "frmFlash",
+                          "frmAntoineVaporPress", "frmVLE_Estimation",     "frmUNIFAC",
+                          "frmPhysicalMain",   "frmPhysicalDatabase",      "frmPhysicalDatabase2"};
+  for (int no = 0; no < 9; ++no) {
+    menu.cmdProgram[no]->click();
+    ui::Form* w = ui::Forms::FindByName(names[no]);
+    ASSERT_NE(w, nullptr) << names[no];
+    w->Ctl<QPushButton>(no == 4 ? "cmdMainExit" : "cmdExit")->click();
+  }
+  ASSERT_TRUE(menu.isVisible());
+  int hidden = 0;
+  for (const QString& name : ui::Forms::FactoryNames())
+    if (name != "frmMenu" && ui::Forms::FindByName(name)) ++hidden;
+  EXPECT_EQ(hidden, 0);  // each program unloads what it opened...
+  ui::Forms::Get<frmMemo>();  // ...or leaves a dialog loaded hidden, as the column summary does
+  menu.optLanguage.Click(1);
+  for (const QString& name : ui::Forms::FactoryNames())
+    if (name != "frmMenu") EXPECT_EQ(ui::Forms::FindByName(name), nullptr) << name.toStdString();
+  EXPECT_TRUE(menu.isVisible());
+  EXPECT_TRUE(ui::Forms::Get<frmMemo>().Caption().endsWith("Memorandum"));
+  menu.cmdProgram[0]->click();
+  ui::Form* column = ui::Forms::FindByName("frmDistMain");
+  ASSERT_NE(column, nullptr);
+  EXPECT_TRUE(column->isVisible());
+  EXPECT_EQ(column->Caption().toStdString().find("逐次"), std::string::npos);
+  column->Ctl<QPushButton>("cmdExit")->click();
 }
 
 TEST_F(MenuTest, MenuClosesOnlyByItsExitButton) {
