@@ -35,18 +35,11 @@ void Set_Main_Visible(const char* control, bool visible) {
 std::string General(double value) { return txt::Plain(value); }
 
 bool Read_Number(const std::string& text, const std::string& field, double& value) {
-  const txt::NumberProblem problem = txt::ParseNumber(text, value);
-  if (problem == txt::NumberProblem::None) return true;
-  ui::MsgBox(txt::NumberProblemMessage(problem, field, text), ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
-  return false;
+  return ui::ReadNumber(text, field, value, ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
 }
 
 bool Read_Count(const std::string& text, const std::string& field, long long lo, long long hi, long long& value) {
-  const txt::NumberProblem problem = txt::ParseCount(text, lo, hi, value);
-  if (problem == txt::NumberProblem::None) return true;
-  ui::MsgBox(txt::NumberProblemMessage(problem, field, text, lo, hi), ui::vbOKOnly | ui::vbExclamation,
-             Case.Prog_Title);
-  return false;
+  return ui::ReadCount(text, field, lo, hi, value, ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
 }
 
 ChargeFigures Charge_In_Basis() {

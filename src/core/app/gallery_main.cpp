@@ -17,16 +17,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::string folder = argc > 1 ? argv[1] : "gallery";
   QDir().mkpath(QString::fromStdString(folder));
-  // No prompt may wait for a user here: answer every one with its first button.
-  struct Silent : ui::Interaction {
-    int Message(const ui::MessageRequest& r) override {
-      std::fprintf(stderr, "  (message: %s)\n", r.text.c_str());
-      return ui::vbOK;
-    }
-    std::string File(const ui::FileRequest&) override { return ""; }
-    void RunModal(ui::Form&) override {}
-    void OpenUrl(const std::string&) override {}
-  } silent;
+  // No prompt may wait for a user here.
+  ui::SilentInteraction silent(true);
   ui::SetInteraction(&silent);
   ui::MemorySettingsStore settings;
   ui::SetSettingsStore(&settings);

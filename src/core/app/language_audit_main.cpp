@@ -18,13 +18,8 @@
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  // No prompt may wait for a user here: answer every one with its first button.
-  struct Silent : ui::Interaction {
-    int Message(const ui::MessageRequest&) override { return ui::vbOK; }
-    std::string File(const ui::FileRequest&) override { return ""; }
-    void RunModal(ui::Form&) override {}
-    void OpenUrl(const std::string&) override {}
-  } silent;
+  // No prompt may wait for a user here.
+  ui::SilentInteraction silent;
   ui::SetInteraction(&silent);
   ui::MemorySettingsStore settings;
   ui::SetSettingsStore(&settings);

@@ -46,11 +46,7 @@ void Write_Main_Label(const char* distLabel, const char* batchLabel, const char*
 }
 
 bool Read_Number(const QString& text, const std::string& field, double& value) {
-  const std::string t = ui::S(text);
-  const txt::NumberProblem problem = txt::ParseNumber(t, value);
-  if (problem == txt::NumberProblem::None) return true;
-  ui::MsgBox(txt::NumberProblemMessage(problem, field, t), ui::vbOKOnly);
-  return false;
+  return ui::ReadNumber(ui::S(text), field, value);
 }
 
 bool Read_Cell(const ui::SpreadGrid& grid, int col, int row, const std::string& rowName, double& value) {
@@ -63,11 +59,7 @@ bool Read_Cell(const ui::SpreadGrid& grid, int col, int row, const std::string& 
 }
 
 bool Read_Count(const QString& text, const std::string& field, long long lo, long long hi, long long& value) {
-  const std::string t = ui::S(text);
-  const txt::NumberProblem problem = txt::ParseCount(t, lo, hi, value);
-  if (problem == txt::NumberProblem::None) return true;
-  ui::MsgBox(txt::NumberProblemMessage(problem, field, t, lo, hi), ui::vbOKOnly);
-  return false;
+  return ui::ReadCount(ui::S(text), field, lo, hi, value);
 }
 
 std::string Field_Name(const QString& caption) {

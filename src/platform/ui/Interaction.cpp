@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <cstdio>
+
+#include "platform/text/NumberText.h"
 #include "platform/ui/Form.h"
 
 namespace ui {
@@ -141,5 +144,25 @@ int MsgBox(const std::string& text, int style, const std::string& title) {
 }
 
 std::string FileDialog(const FileRequest& request) { return CurrentInteraction().File(request); }
+
+int SilentInteraction::Message(const MessageRequest& request) {
+  if (log_) std::fprintf(stderr, "  (message: %s)\n", request.text.c_str());
+  return vbOK;
+}
+
+bool ReadNumber(const std::string& text, const std::string& field, double& value, int style, const std::string& title) {
+  const txt::NumberProblem problem = txt::ParseNumber(text, value);
+  if (problem == txt::NumberProblem::None) return true;
+  MsgBox(txt::NumberProblemMessage(problem, field, text), style, title);
+  return false;
+}
+
+bool ReadCount(const std::string& text, const std::string& field, long long lo, long long hi, long long& value,
+               int style, const std::string& title) {
+  const txt::NumberProblem problem = txt::ParseCount(text, lo, hi, value);
+  if (problem == txt::NumberProblem::None) return true;
+  MsgBox(txt::NumberProblemMessage(problem, field, text, lo, hi), style, title);
+  return false;
+}
 
 }  // namespace ui

@@ -70,6 +70,22 @@ class RealInteraction : public Interaction {
   void OpenUrl(const std::string& url) override;
 };
 
+// Answers every prompt at once: a message box with its first button, a file
+// dialog as cancelled, a modal window not run. For the off-screen tools (the
+// gallery, the language audit), where no user is there to answer; with
+// `logMessages` each message's text goes to standard error.
+class SilentInteraction : public Interaction {
+ public:
+  explicit SilentInteraction(bool logMessages = false) : log_(logMessages) {}
+  int Message(const MessageRequest& request) override;
+  std::string File(const FileRequest&) override { return ""; }
+  void RunModal(Form&) override {}
+  void OpenUrl(const std::string&) override {}
+
+ private:
+  bool log_;
+};
+
 // A prompt that no script answered.
 class UnscriptedPrompt : public std::logic_error {
  public:
@@ -125,5 +141,13 @@ class ScriptedInteraction : public Interaction {
 // Shortcuts the windows use.
 int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "");
 std::string FileDialog(const FileRequest& request);
+
+// A box's text as a number (wholly one, finite) or a count within lo..hi. On a
+// refusal the message naming `field` is shown in a message box of `style` and
+// `title`, `value` is left alone and false is returned.
+bool ReadNumber(const std::string& text, const std::string& field, double& value, int style = vbOKOnly,
+                const std::string& title = "");
+bool ReadCount(const std::string& text, const std::string& field, long long lo, long long hi, long long& value,
+               int style = vbOKOnly, const std::string& title = "");
 
 }  // namespace ui

@@ -18,6 +18,11 @@ namespace {
 
 class MenuTest : public UiTest {};
 
+// The window each program button opens, in the order of the buttons.
+constexpr const char* kProgramWindows[9] = {"frmDistMain",          "frmBatchDistillationMain", "frmFlash",
+                                            "frmAntoineVaporPress", "frmVLE_Estimation",        "frmUNIFAC",
+                                            "frmPhysicalMain",      "frmPhysicalDatabase",      "frmPhysicalDatabase2"};
+
 TEST_F(MenuTest, StartsInTheDocumentsFolderWithoutStoringIt) {
   auto& menu = ui::Forms::Get<frmMenu>();
   EXPECT_FALSE(menu.startupRefused);
@@ -156,24 +161,21 @@ TEST_F(MenuTest, LanguageSwitchRewritesTheCaptions) {
 TEST_F(MenuTest, EveryProgramButtonOpensItsWindowAndExitReturnsToTheMenu) {
   auto& menu = ui::Forms::Get<frmMenu>();
   menu.Show();
-  const char* names[9] = {"frmDistMain",       "frmBatchDistillationMain", "frmFlash",
-                          "frmAntoineVaporPress", "frmVLE_Estimation",     "frmUNIFAC",
-                          "frmPhysicalMain",   "frmPhysicalDatabase",      "frmPhysicalDatabase2"};
   for (int no = 0; no < 9; ++no) {
     Case.Program_Mode = 7;
     menu.cmdProgram[no]->click();
     EXPECT_EQ(Case.Program_No, no);
-    ui::Form* w = ui::Forms::FindByName(names[no]);
-    ASSERT_NE(w, nullptr) << names[no];
+    ui::Form* w = ui::Forms::FindByName(kProgramWindows[no]);
+    ASSERT_NE(w, nullptr) << kProgramWindows[no];
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(menu.isVisible());
     // The flash window sets its own code when it loads; programs 3..8 leave it.
     EXPECT_EQ(Case.Program_Mode, no <= 2 ? no : 7);
     const char* exitName = no == 4 ? "cmdMainExit" : "cmdExit";
     auto* exit = w->Ctl<QPushButton>(exitName);
-    ASSERT_NE(exit, nullptr) << names[no];
+    ASSERT_NE(exit, nullptr) << kProgramWindows[no];
     exit->click();
-    EXPECT_EQ(ui::Forms::FindByName(names[no]), nullptr);
+    EXPECT_EQ(ui::Forms::FindByName(kProgramWindows[no]), nullptr);
     EXPECT_TRUE(menu.isVisible());
   }
 }
@@ -183,13 +185,10 @@ TEST_F(MenuTest, EveryProgramButtonOpensItsWindowAndExitReturnsToTheMenu) {
 TEST_F(MenuTest, LanguageSwitchLeavesNoHiddenWindowInTheEarlierLanguage) {
   auto& menu = ui::Forms::Get<frmMenu>();
   menu.Show();
-  const char* names[9] = {"frmDistMain",       "frmBatchDistillationMain", "frmFlash",
-                          "frmAntoineVaporPress", "frmVLE_Estimation",     "frmUNIFAC",
-                          "frmPhysicalMain",   "frmPhysicalDatabase",      "frmPhysicalDatabase2"};
   for (int no = 0; no < 9; ++no) {
     menu.cmdProgram[no]->click();
-    ui::Form* w = ui::Forms::FindByName(names[no]);
-    ASSERT_NE(w, nullptr) << names[no];
+    ui::Form* w = ui::Forms::FindByName(kProgramWindows[no]);
+    ASSERT_NE(w, nullptr) << kProgramWindows[no];
     w->Ctl<QPushButton>(no == 4 ? "cmdMainExit" : "cmdExit")->click();
   }
   ASSERT_TRUE(menu.isVisible());
