@@ -2,7 +2,12 @@
 // grid, what it refuses, and what it shows and draws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 #include "continuous/DistDefaults.h"
+#include "continuous/shortcut/ShortCut.h"
 #include "continuous/shortcut/ui/frmDistShortCut.h"
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
@@ -25,6 +30,50 @@ class ShortCutWindowTest : public UiTest {
     return n;
   }
 };
+
+// An axis as a user reads it off the Gilliland graph: the grid lines that carry
+// a label, by their position (twips) and the number printed beside them.
+struct ReadAxis {
+  std::map<double, double> labelled;
+  // The value at `pos` by straight interpolation between the outer labelled lines.
+  double At(double pos) const {
+    const auto a = labelled.begin();
+    const auto b = std::prev(labelled.end());
+    return a->second + (pos - a->first) / (b->first - a->first) * (b->second - a->second);
+  }
+  // The value one twip stands for.
+  double PerTwip() const {
+    return std::fabs((std::prev(labelled.end())->second - labelled.begin()->second) /
+                     (std::prev(labelled.end())->first - labelled.begin()->first));
+  }
+};
+
+// Pairs each number printed left of the plot with the horizontal grid line it
+// stands beside (reflux), and each number printed below it with the vertical
+// grid line under whose middle it stands (stages).
+void ReadAxes(const ui::PictureBox& pic, ReadAxis& reflux, ReadAxis& stages) {
+  std::vector<double> rows, cols;
+  for (const auto& c : pic.Calls())
+    if (c.kind == "Line" && c.color == ui::QBColor(8)) (c.y1 == c.y2 ? rows : cols).push_back(c.y1 == c.y2 ? c.y1 : c.x1);
+  const double H = pic.ScaleHeight(), W = pic.ScaleWidth();
+  auto nearest = [](const std::vector<double>& at, double pos) {
+    return *std::min_element(at.begin(), at.end(),
+                             [pos](double a, double b) { return std::fabs(a - pos) < std::fabs(b - pos); });
+  };
+  for (const auto& c : pic.Calls()) {
+    if (c.kind != "Print" || !txt::IsNumeric(c.text)) continue;
+    if (c.y1 >= H - 300) {
+      const double mid = std::clamp(c.x1 + pic.TextWidth(c.text) / 2, 0.0, W);
+      const double line = nearest(cols, mid);
+      EXPECT_LT(std::fabs(line - mid), pic.TextWidth(c.text)) << c.text;
+      stages.labelled[line] = txt::Val(c.text);
+    } else {
+      const double line = nearest(rows, c.y1 + 100);
+      EXPECT_LT(std::fabs(line - (c.y1 + 100)), 1.0) << c.text;
+      reflux.labelled[line] = txt::Val(c.text);
+    }
+  }
+}
 
 TEST_F(ShortCutWindowTest, BubblePointShownInTheDisplayUnitIsReadBackAsTheSameTemperature) {
   auto& f = Open();
@@ -93,6 +142,51 @@ TEST_F(ShortCutWindowTest, RecoveriesInEnglishFillTheResultsGridAndGraph) {
       if (txt::Val(c.text) < 1) ++belowOne;
     }
   EXPECT_GT(belowOne, 0);
+}
+
+TEST_F(ShortCutWindowTest, GillilandValuesReadOffTheGraphAreTheCurvesValues) {
+  // Example-1 by mole fractions and by recoveries, loose recoveries (a reflux
+  // ratio below 1), sharp ones (many stages) and a partial condenser.
+  struct Spec { int type; const char* lk; const char* hk; int condenser; };
+  const Spec specs[] = {{0, "0.005", "0.35", 0}, {1, "0.98", "0.1", 0}, {1, "0.8", "0.2", 0},
+                        {1, "0.9999", "0.0001", 0}, {1, "0.95", "0.02", 1}};
+  for (int language : {0, 1}) {
+    Case.Language = language;
+    for (const Spec& s : specs) {
+      SCOPED_TRACE(std::string(s.lk) + " " + s.hk);
+      auto& f = Open();
+      f.optCalcType.Click(s.type);
+      f.txtMolLK->setText(s.lk);
+      f.txtMolHK->setText(s.hk);
+      f.optCondenser.Click(s.condenser);
+      f.cmdCalc_Click();
+      ASSERT_TRUE(f.HasResult());
+      f.picResult_Click();
+      ReadAxis reflux, stages;
+      ReadAxes(*f.picResult, reflux, stages);
+      ASSERT_GE(reflux.labelled.size(), 3u);
+      ASSERT_GE(stages.labelled.size(), 3u);
+      // Every labelled line reads its own label: the lines are evenly spaced in value.
+      for (const ReadAxis* a : {&reflux, &stages})
+        for (const auto& [pos, value] : a->labelled) EXPECT_NEAR(a->At(pos), value, 1.5 * a->PerTwip()) << value;
+      // The curves' points read back as the curve's values, within the
+      // rounding of a point to a whole twip.
+      const GillilandCurve g = Gilliland_Curve(f.Smin, f.SminF, f.Rmin, Case.SC_Condenser);
+      int k = GillilandCurve::kPoints;
+      for (const auto& c : f.picResult->Calls()) {
+        if (c.kind != "Line" || c.color != ui::QBColor(10)) continue;
+        // Segment k runs from point k to point k - 1, in order k = 2..51.
+        k = k == GillilandCurve::kPoints ? 2 : k + 1;
+        EXPECT_NEAR(reflux.At(c.y1), g.R[k], 1.5 * reflux.PerTwip()) << k;
+        EXPECT_NEAR(stages.At(c.x1), g.N[k], 1.5 * stages.PerTwip()) << k;
+      }
+      EXPECT_EQ(k, GillilandCurve::kPoints);
+      // The curves lie inside the frame of labelled lines.
+      EXPECT_LE(reflux.labelled.begin()->second, g.R[1]);
+      EXPECT_GE(std::prev(reflux.labelled.end())->second, g.R[GillilandCurve::kPoints]);
+      ui::Forms::Unload(&f);
+    }
+  }
 }
 
 TEST_F(ShortCutWindowTest, BadInputsStopWithTheirMessageAndKeepTheStoredValues) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "continuous/shortcut/ShortCut.h"
 #include "core/dialogs/DialogCommon.h"
@@ -329,6 +330,44 @@ void frmDistShortCut::cmdExit_Click() { ui::Forms::Unload(this); }
 
 void frmDistShortCut::picResult_Click() { Draw_Gilliland_Graph(); }
 
+namespace {
+
+// A graph axis whose grid lines stand at round values (1, 2 or 5 times a power
+// of ten apart), wide enough to hold lo..hi: each line's label is the exact
+// value at it, so what is read off the graph between two lines is right.
+struct RoundAxis {
+  double first = 0, step = 1;
+  int intervals = 1;
+  int decimals = 0;
+  double Value(int i) const { return first + i * step; }
+  double Last() const { return Value(intervals); }
+  // Where v lies between the first (0) and the last line (1).
+  double Fraction(double v) const { return (v - first) / (Last() - first); }
+  std::string Label(int i) const { return txt::Format(Value(i), decimals > 0 ? "#0." + std::string(decimals, '0') : "#0"); }
+};
+
+RoundAxis Round_Axis(double lo, double hi) {
+  // About five intervals over the range, as many as the graph has room for.
+  const double raw = (hi - lo) / 5;
+  const int power = static_cast<int>(std::floor(std::log10(raw)));
+  const double unit = std::pow(10.0, power);
+  RoundAxis a;
+  a.step = 10 * unit;
+  for (double m : {1.0, 2.0, 5.0})
+    if (m * unit >= raw * (1 - 1e-12)) {
+      a.step = m * unit;
+      break;
+    }
+  a.decimals = std::max(0, -static_cast<int>(std::floor(std::log10(a.step) + 1e-9)));
+  // Line values as whole multiples of the step, so that they print exactly.
+  const double k0 = std::floor(lo / a.step + 1e-9), k1 = std::ceil(hi / a.step - 1e-9);
+  a.intervals = std::max(1, static_cast<int>(k1 - k0));
+  a.first = k0 * a.step;
+  return a;
+}
+
+}  // namespace
+
 void frmDistShortCut::Draw_Gilliland_Graph() {
   ui::PictureBox& pic = *picResult;
   const bool en = English();
@@ -339,37 +378,50 @@ void frmDistShortCut::Draw_Gilliland_Graph() {
   pic.Cls();
   const int W = static_cast<int>(txt::RoundHalfEven(pic.ScaleWidth()));
   const int H = static_cast<int>(txt::RoundHalfEven(pic.ScaleHeight()));
-  const int dy = static_cast<int>(txt::RoundHalfEven((H - 600) / 5.0));
-  auto colX = [W](int i) { return static_cast<int>(txt::RoundHalfEven(400 + (i - 1) * (W - 550) / 5.0)); };
+  const double left = 400, right = W - 150, top = 300, bottom = H - 300;
   const QColor grid = ui::QBColor(8);
-  for (int i = 1; i <= 6; ++i) {
-    pic.Line(colX(i), 300, colX(i), H - 300, grid);
-    pic.Line(400, 300 + (i - 1) * dy, W - 150, 300 + (i - 1) * dy, grid);
-  }
   auto print = [&pic](double x, double y, const std::string& text) {
     pic.CurrentX = x;
     pic.CurrentY = y;
     pic.Print(text);
   };
-  pic.SetForeColor(ui::QBColor(15));
-  print(750, 0, title);
-  print(0, 0, refluxCaption);
-  // The stage caption ends inside the picture ("T.Plates" is wider than 550).
-  print(std::min(W - 550.0, W - pic.TextWidth(stageCaption) - 40), H - 500, stageCaption);
-  // Before a first result, and for results that span no range, the frame alone.
-  if (!hasResult_) return;
-  const GillilandCurve g = Gilliland_Curve(Smin, SminF, Rmin, condenser_);
-  if (!g.drawable) return;
-  constexpr int n = GillilandCurve::kPoints;
-  for (int i = 1; i <= 6; ++i) {
-    print(20, 200 + (i - 1) * dy, txt::Format(g.R[1] + (i - 1) * (g.R[n] - g.R[1]) / 5, "#0.0"));
-    print(210 + (i - 1) * (W - 550) / 5.0, H - 260, txt::Format(g.NF[n] + (i - 1) * (g.N[1] - g.NF[n]) / 5, "#0.0"));
-  }
-  const double span = g.N[1] - g.NF[n];
-  auto px = [&](double v) { return static_cast<double>(txt::RoundHalfEven((v - g.NF[n]) / span * (W - 550) + 400)); };
-  auto py = [&](double r) {
-    return static_cast<double>(txt::RoundHalfEven((r - g.R[1]) / (g.R[n] - g.R[1]) * (H - 600) + 300));
+  auto captions = [&] {
+    pic.SetForeColor(ui::QBColor(15));
+    print(750, 0, title);
+    print(0, 0, refluxCaption);
+    // The stage caption ends inside the picture ("T.Plates" is wider than 550).
+    print(std::min(W - 550.0, W - pic.TextWidth(stageCaption) - 40), H - 500, stageCaption);
   };
+  const GillilandCurve g = hasResult_ ? Gilliland_Curve(Smin, SminF, Rmin, condenser_) : GillilandCurve{};
+  // Before a first result, and for results that span no range, the frame alone.
+  if (!g.drawable) {
+    const int dy = static_cast<int>(txt::RoundHalfEven((H - 600) / 5.0));
+    auto colX = [W](int i) { return static_cast<int>(txt::RoundHalfEven(400 + (i - 1) * (W - 550) / 5.0)); };
+    for (int i = 1; i <= 6; ++i) {
+      pic.Line(colX(i), top, colX(i), bottom, grid);
+      pic.Line(left, top + (i - 1) * dy, right, top + (i - 1) * dy, grid);
+    }
+    captions();
+    return;
+  }
+  constexpr int n = GillilandCurve::kPoints;
+  // Reflux ratio grows downwards, stages to the right.
+  const RoundAxis reflux = Round_Axis(g.R[1], g.R[n]);
+  const RoundAxis stages = Round_Axis(g.NF[n], g.N[1]);
+  auto px = [&](double v) { return static_cast<double>(txt::RoundHalfEven(left + stages.Fraction(v) * (right - left))); };
+  auto py = [&](double r) { return static_cast<double>(txt::RoundHalfEven(top + reflux.Fraction(r) * (bottom - top))); };
+  for (int i = 0; i <= stages.intervals; ++i) pic.Line(px(stages.Value(i)), top, px(stages.Value(i)), bottom, grid);
+  for (int i = 0; i <= reflux.intervals; ++i) pic.Line(left, py(reflux.Value(i)), right, py(reflux.Value(i)), grid);
+  captions();
+  for (int i = 0; i <= reflux.intervals; ++i) {
+    const std::string label = reflux.Label(i);
+    print(std::max(0.0, left - 20 - pic.TextWidth(label)), py(reflux.Value(i)) - 100, label);
+  }
+  for (int i = 0; i <= stages.intervals; ++i) {
+    const std::string label = stages.Label(i);
+    const double x = px(stages.Value(i)) - pic.TextWidth(label) / 2;
+    print(std::clamp(x, 0.0, W - pic.TextWidth(label)), H - 260, label);
+  }
   for (int k = 2; k <= n; ++k) {
     pic.Line(px(g.N[k]), py(g.R[k]), px(g.N[k - 1]), py(g.R[k - 1]), ui::QBColor(10));
     pic.Line(px(g.NF[k]), py(g.R[k]), px(g.NF[k - 1]), py(g.R[k - 1]), ui::QBColor(11));
