@@ -15,10 +15,12 @@
 
 namespace {
 
-void SolvedExample1(int language) {
+// `heatIterations` 1 stops the heat pass at its limit: results that are no solution.
+void SolvedExample1(int language, int heatIterations = 0) {
   static QTemporaryDir dir;
   Case.Language = static_cast<int16_t>(language);
   Dist_Example1_set();
+  if (heatIterations > 0) Case.Max_Iter[2] = heatIterations;
   Case.Data_Dir = QDir::toNativeSeparators(dir.path()).toStdString();
   Initial_Composition_set();
   Initial_Profile_set();
@@ -36,6 +38,14 @@ QWidget* Shown(int language, void (*fill)(T&) = nullptr) {
   return &form;
 }
 
+QWidget* Menu(int language, int heatIterations) {
+  SolvedExample1(language, heatIterations);
+  ui::Forms::Unload<frmDistResultMenu>();
+  auto& form = ui::Forms::Get<frmDistResultMenu>();
+  form.Form_Activate();
+  return &form;
+}
+
 }  // namespace
 
 VZ_GALLERY_SHOT("dist_result_menu", [] { return Shown<frmDistResultMenu>(0); });
@@ -47,6 +57,8 @@ VZ_GALLERY_SHOT("dist_result_menu_en_div3", [] {
   form.Form_Activate();
   return static_cast<QWidget*>(&form);
 });
+VZ_GALLERY_SHOT("dist_result_menu_not_converged", [] { return Menu(0, 1); });
+VZ_GALLERY_SHOT("dist_result_menu_not_converged_en", [] { return Menu(1, 1); });
 VZ_GALLERY_SHOT("dist_graph_scale", [] { return Shown<frmDistGraphScale>(0); });
 VZ_GALLERY_SHOT("dist_result_balance", [] { return Shown<frmDistResultBalance>(0); });
 VZ_GALLERY_SHOT("dist_result_balance_en", [] { return Shown<frmDistResultBalance>(1); });

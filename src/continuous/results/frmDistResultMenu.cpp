@@ -42,7 +42,11 @@ frmDistResultMenu::frmDistResultMenu() : ui::Form("frmDistResultMenu") {
   connect(cmdResultTray, &QPushButton::clicked, this, [this] { cmdResultTray_Click(); });
   connect(cmdResultProd, &QPushButton::clicked, this, [this] { cmdResultProd_Click(); });
   connect(cmdResultExit, &QPushButton::clicked, this, [this] { cmdResultExit_Click(); });
-  setFixedSize(ui::Px(11300), ui::Px(7700));
+  // Below the buttons, where it is read before any graph: the profiles drawn
+  // may be no solution of the column.
+  lblResultNotConverged = results::NewWarningLabel(this, "lblResultNotConverged");
+  ui::Place(lblResultNotConverged, 120, 7640, 11060, 520);
+  setFixedSize(ui::Px(11300), ui::Px(8260));
 }
 
 void frmDistResultMenu::Form_Load() {
@@ -59,6 +63,7 @@ void frmDistResultMenu::Form_Load() {
 }
 
 void frmDistResultMenu::Form_Activate() {
+  results::ShowWarning(lblResultNotConverged);
   Graph_Dist_Comp_Frame(*this);
   Graph_Dist_Comp_Profile(1.0, *this);
   Graph_Dist_Temp_Frame(*this);

@@ -3,6 +3,7 @@
 // balance, stage and feed/product windows and the graph-division dialog.
 #pragma once
 
+#include <QLabel>
 #include <QPushButton>
 
 #include "platform/ui/Form.h"
@@ -33,4 +34,5 @@ class frmDistResultMenu : public ui::Form {
   QPushButton* cmdResultTray;
   QPushButton* cmdResultProd;
   QPushButton* cmdResultExit;
+  QLabel* lblResultNotConverged;  // "Not converged" and why, when the results are no solution
 };

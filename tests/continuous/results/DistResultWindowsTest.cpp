@@ -173,6 +173,12 @@ TEST_F(DistResultWindowsTest, UnconvergedRunShowsItsImbalanceAndSaysSo) {
   balance.Form_Activate();
   EXPECT_TRUE(balance.lblResultNotConverged->isHidden());
   EXPECT_NEAR(balance.vaSpread1->Value(4, 3), 0.0, 1e-3);  // per cent
+  {
+    auto& menu = ui::Forms::Get<frmDistResultMenu>();
+    menu.Form_Activate();
+    EXPECT_TRUE(menu.lblResultNotConverged->isHidden());
+    ui::Forms::Unload(&menu);
+  }
 
   // Stopped after two iterations of the heat pass: the stage enthalpies of the
   // final state do not balance, and every result window says so.
@@ -199,6 +205,22 @@ TEST_F(DistResultWindowsTest, UnconvergedRunShowsItsImbalanceAndSaysSo) {
     auto& prod = ui::Forms::Get<frmDistResultProd>();
     EXPECT_FALSE(prod.lblResultNotConverged->isHidden());
     ui::Forms::Unload(&prod);
+
+    // The result menu, the first window a user opens, says it in the window,
+    // below its buttons and whole inside it, and still after a table window.
+    auto& menu = ui::Forms::Get<frmDistResultMenu>();
+    menu.Form_Activate();
+    QLabel* note = menu.lblResultNotConverged;
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_EQ(ui::S(note->text()).rfind(head, 0), 0u);
+    EXPECT_EQ(note->text(), balance.lblResultNotConverged->text());
+    EXPECT_GE(note->geometry().top(), menu.cmdResultExit->geometry().bottom());
+    EXPECT_LE(note->geometry().bottom(), menu.height());
+    EXPECT_LE(note->geometry().right(), menu.width());
+    script.OnModal("frmDistResultTray", [](ui::Form& d) { ui::Forms::Unload(&d); });
+    menu.cmdResultTray_Click();
+    EXPECT_FALSE(note->isHidden());
+    ui::Forms::Unload(&menu);
   }
   // The same results read back from a file carry no note, and are judged by
   // their own equations.
@@ -206,6 +228,9 @@ TEST_F(DistResultWindowsTest, UnconvergedRunShowsItsImbalanceAndSaysSo) {
   Case.Language = 1;
   balance.Form_Activate();
   EXPECT_EQ(ui::S(balance.lblResultNotConverged->text()).rfind("Not converged: largest residual", 0), 0u);
+  auto& menu = ui::Forms::Get<frmDistResultMenu>();
+  menu.Form_Activate();
+  EXPECT_EQ(ui::S(menu.lblResultNotConverged->text()).rfind("Not converged: largest residual", 0), 0u);
 }
 
 TEST_F(DistResultWindowsTest, ProductTablesListTheDrawsInOrderOnBothBases) {
