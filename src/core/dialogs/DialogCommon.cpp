@@ -19,6 +19,10 @@ QString Dialog_Caption(const char* japanese, const char* english) {
   return ui::Q(Case.Prog_Title) + Pick(japanese, english);
 }
 
+void Set_Dialog_Caption(ui::Form& dialog, const char* japanese, const char* english) {
+  dialog.SetCaption(Dialog_Caption(japanese, english));
+}
+
 const char* Main_Window_Name(int programMode) {
   switch (programMode) {
     case 0: return "frmDistMain";

@@ -20,6 +20,12 @@ QString Pick(const char* japanese, const char* english);
 // The window caption of a shared dialog: `Prog_Title` followed by its title word.
 QString Dialog_Caption(const char* japanese, const char* english);
 
+// Captions a shared dialog with the program that shows it now. Each showing
+// calls it, not only the load: the units, K-value and enthalpy dialogs stay
+// loaded for the main windows' summaries, and the next program to show one
+// must not find the previous program's name on it.
+void Set_Dialog_Caption(ui::Form& dialog, const char* japanese, const char* english);
+
 // Window name of the main window for an active-program code (0 frmDistMain,
 // 1 frmBatchDistillationMain, 2 frmFlash); nullptr for any other code.
 const char* Main_Window_Name(int programMode);

@@ -13,6 +13,8 @@
 
 namespace {
 constexpr int kCompCols = 6;
+constexpr const char* kTitleJa = "成分";
+constexpr const char* kTitleEn = "Component";
 }
 
 frmComponent::frmComponent() : ui::Form("frmComponent") {
@@ -43,7 +45,7 @@ frmComponent::frmComponent() : ui::Form("frmComponent") {
 }
 
 void frmComponent::Form_Load() {
-  setWindowTitle(dlg::Dialog_Caption("成分", "Component"));
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
   lblTitle->setText(dlg::Pick("蒸留計算の成分名、分子量を入力します。", "Input Component Name / Moleculer Weight"));
   cmdDBSearch->setText(dlg::Pick("物性DB検索(&Q)", "Querry DB(&Q)"));
   cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
@@ -70,6 +72,8 @@ void frmComponent::Form_Load() {
     vaSpreadComp->SetValue(6, i, Case.Comp_Omega[i]);
   }
 }
+
+void frmComponent::Form_Activate() { dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn); }
 
 void frmComponent::Form_KeyDown(int& keyCode, int) {
   if (keyCode != ui::vbKeyEscape) return;

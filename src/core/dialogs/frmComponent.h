@@ -14,6 +14,7 @@ class frmComponent : public ui::Form {
  public:
   frmComponent();
   void Form_Load() override;
+  void Form_Activate() override;
   void Form_KeyDown(int& keyCode, int shift) override;
 
   void vaSpreadComp_Click(int col, int row);

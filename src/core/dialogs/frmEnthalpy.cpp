@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr const char* kTitleJa = "エンタルピー推算法";
+constexpr const char* kTitleEn = "Enthalpy Estimation Method";
 constexpr int kModels = 4;
 constexpr int kEnthalpyCols = 7;
 
@@ -75,8 +77,8 @@ frmEnthalpy::~frmEnthalpy() = default;
 
 void frmEnthalpy::Form_Load() {
   captionLanguage_ = Case.Language;
-  setWindowTitle(dlg::Dialog_Caption("エンタルピー推算法", "Enthalpy Estimation Method"));
-  lblEnthalpy->setText(dlg::Pick("エンタルピー推算法", "Enthalpy Estimation Method"));
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
+  lblEnthalpy->setText(dlg::Pick(kTitleJa, kTitleEn));
   cmdDBEnthalpyCoeff->setText(dlg::Pick("Enthalpy係数検索(&S)", "Querry Enthalpy(&S)"));
   cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
   cmdOK->setText(dlg::Pick("ＯＫ(&O)", "OK (&O)"));
@@ -99,6 +101,7 @@ void frmEnthalpy::Follow_Language() {
 
 void frmEnthalpy::Form_Activate() {
   Follow_Language();
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
   // Back from the lookup the dialog is still on screen: the lookup wrote into the
   // grid itself, and what the user typed stays.
   if (isVisible()) return;

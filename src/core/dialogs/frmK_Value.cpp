@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr const char* kTitleJa = "気液平衡推算法";
+constexpr const char* kTitleEn = "Vapor-Liquid Equibrium";
 constexpr int kModels = 5;
 constexpr int kAntoineCols = 8;
 
@@ -121,8 +123,8 @@ int frmK_Value::MatrixOf(int position) {
 
 void frmK_Value::Form_Load() {
   captionLanguage_ = Case.Language;
-  setWindowTitle(dlg::Dialog_Caption("気液平衡推算法", "Vapor-Liquid Equibrium"));
-  lblK_Value->setText(dlg::Pick("気液平衡推算法", "Vapor-Liquid Equibrium"));
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
+  lblK_Value->setText(dlg::Pick(kTitleJa, kTitleEn));
   lblAntoine->setText(dlg::Pick("Ａｎｔｏｉｎｅ定数", "Antoine Constants"));
   cmdDBAntoine->setText(dlg::Pick("Antoine定数検索(&S)", "Querry Antoine(&S)"));
   cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
@@ -145,6 +147,7 @@ void frmK_Value::Follow_Language() {
 
 void frmK_Value::Form_Activate() {
   Follow_Language();
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
   // Back from a lookup the dialog is still on screen: the lookup wrote its values
   // into the grids itself, and refilling them from the case would throw away what
   // the user typed and has not confirmed yet.

@@ -7,6 +7,11 @@
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
 
+namespace {
+constexpr const char* kTitleJa = "メモ入力";
+constexpr const char* kTitleEn = "Memorandum";
+}  // namespace
+
 void Split_Memo_Text(const std::string& text, std::string (&lines)[11]) {
   std::size_t pos = 0;
   for (int i = 1; i <= kMaxMemo; ++i) {
@@ -52,7 +57,7 @@ frmMemo::frmMemo() : ui::Form("frmMemo") {
 }
 
 void frmMemo::Form_Load() {
-  setWindowTitle(dlg::Dialog_Caption("メモ入力", "Memorandum"));
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
   lblTitle->setText(dlg::Pick("メモを入力します。(max 10行)", "Memorandum (max 10Line)"));
   cmdErase->setText(dlg::Pick("消去(&E)", "Erase(&E)"));
   cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
@@ -60,6 +65,7 @@ void frmMemo::Form_Load() {
 }
 
 void frmMemo::Form_Activate() {
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
   // Ten lines, each ended by a line break, empty lines included.
   QString text;
   for (int i = 1; i <= kMaxMemo; ++i) text += ui::Q(Case.Memo[i]) + "\n";

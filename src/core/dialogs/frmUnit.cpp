@@ -9,6 +9,9 @@
 
 namespace {
 
+constexpr const char* kTitleJa = "単位系";
+constexpr const char* kTitleEn = "Unit";
+
 void Fill(QComboBox* box, std::initializer_list<const char*> entries) {
   QSignalBlocker block(box);
   box->clear();
@@ -58,7 +61,7 @@ frmUnit::frmUnit() : ui::Form("frmUnit") {
 
 void frmUnit::Form_Load() {
   captionLanguage_ = Case.Language;
-  setWindowTitle(dlg::Dialog_Caption("単位系", "Unit"));
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
   lblTitle->setText(dlg::Pick("単位系を選んで下さい。", "Select Unit"));
   lblTemp->setText(dlg::Pick("温度単位系", "Temperature"));
   lblPress->setText(dlg::Pick("圧力単位系", "Pressure"));
@@ -72,7 +75,10 @@ void frmUnit::Form_Load() {
   Select_Stored_Codes();
 }
 
-void frmUnit::Form_Activate() { Select_Stored_Codes(); }
+void frmUnit::Form_Activate() {
+  dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
+  Select_Stored_Codes();
+}
 
 void frmUnit::Follow_Language() {
   if (captionLanguage_ == Case.Language) return;
