@@ -144,6 +144,40 @@ TEST_F(ShortCutWindowTest, RecoveriesInEnglishFillTheResultsGridAndGraph) {
   EXPECT_GT(belowOne, 0);
 }
 
+// Reads the graph as a user would and checks it against the curve's own numbers.
+void ExpectGraphReadsTheCurve(const frmDistShortCut& f) {
+  const ui::PictureBox& pic = *f.picResult;
+  ReadAxis reflux, stages;
+  ReadAxes(pic, reflux, stages);
+  ASSERT_GE(reflux.labelled.size(), 3u);
+  ASSERT_GE(stages.labelled.size(), 3u);
+  // Every labelled line reads its own label: the lines are evenly spaced in value.
+  for (const ReadAxis* a : {&reflux, &stages})
+    for (const auto& [pos, value] : a->labelled) EXPECT_NEAR(a->At(pos), value, 1.5 * a->PerTwip()) << value;
+  // The reflux labels stand left of the plot, not over it.
+  const double plotLeft = stages.labelled.begin()->first;
+  for (const auto& c : pic.Calls())
+    if (c.kind == "Print" && txt::IsNumeric(c.text) && c.y1 < pic.ScaleHeight() - 300)
+      EXPECT_LE(c.x1 + pic.TextWidth(c.text), plotLeft) << c.text;
+  // The curve's points read back as its values, within the rounding of a
+  // point to a whole twip.
+  const GillilandCurve g = Gilliland_Curve(f.Smin, f.SminF, f.Rmin, Case.SC_Condenser);
+  constexpr int n = GillilandCurve::kPoints;
+  int k = 1;
+  for (const auto& c : pic.Calls()) {
+    if (c.kind != "Line" || c.color != ui::QBColor(10)) continue;
+    ++k;  // segment k runs from point k to point k - 1, k = 2..51
+    EXPECT_NEAR(reflux.At(c.y1), g.R[k], 1.5 * reflux.PerTwip()) << k;
+    EXPECT_NEAR(stages.At(c.x1), g.N[k], 1.5 * stages.PerTwip()) << k;
+  }
+  EXPECT_EQ(k, n);
+  // The curves lie inside the frame of labelled lines.
+  EXPECT_LE(reflux.labelled.begin()->second, g.R[1]);
+  EXPECT_GE(std::prev(reflux.labelled.end())->second, g.R[n]);
+  EXPECT_LE(stages.labelled.begin()->second, g.NF[n]);
+  EXPECT_GE(std::prev(stages.labelled.end())->second, g.N[1]);
+}
+
 TEST_F(ShortCutWindowTest, GillilandValuesReadOffTheGraphAreTheCurvesValues) {
   // Example-1 by mole fractions and by recoveries, loose recoveries (a reflux
   // ratio below 1), sharp ones (many stages) and a partial condenser.
@@ -162,30 +196,23 @@ TEST_F(ShortCutWindowTest, GillilandValuesReadOffTheGraphAreTheCurvesValues) {
       f.cmdCalc_Click();
       ASSERT_TRUE(f.HasResult());
       f.picResult_Click();
-      ReadAxis reflux, stages;
-      ReadAxes(*f.picResult, reflux, stages);
-      ASSERT_GE(reflux.labelled.size(), 3u);
-      ASSERT_GE(stages.labelled.size(), 3u);
-      // Every labelled line reads its own label: the lines are evenly spaced in value.
-      for (const ReadAxis* a : {&reflux, &stages})
-        for (const auto& [pos, value] : a->labelled) EXPECT_NEAR(a->At(pos), value, 1.5 * a->PerTwip()) << value;
-      // The curves' points read back as the curve's values, within the
-      // rounding of a point to a whole twip.
-      const GillilandCurve g = Gilliland_Curve(f.Smin, f.SminF, f.Rmin, Case.SC_Condenser);
-      int k = GillilandCurve::kPoints;
-      for (const auto& c : f.picResult->Calls()) {
-        if (c.kind != "Line" || c.color != ui::QBColor(10)) continue;
-        // Segment k runs from point k to point k - 1, in order k = 2..51.
-        k = k == GillilandCurve::kPoints ? 2 : k + 1;
-        EXPECT_NEAR(reflux.At(c.y1), g.R[k], 1.5 * reflux.PerTwip()) << k;
-        EXPECT_NEAR(stages.At(c.x1), g.N[k], 1.5 * stages.PerTwip()) << k;
-      }
-      EXPECT_EQ(k, GillilandCurve::kPoints);
-      // The curves lie inside the frame of labelled lines.
-      EXPECT_LE(reflux.labelled.begin()->second, g.R[1]);
-      EXPECT_GE(std::prev(reflux.labelled.end())->second, g.R[GillilandCurve::kPoints]);
+      ExpectGraphReadsTheCurve(f);
       ui::Forms::Unload(&f);
     }
+  }
+  // Results far from Example-1's, as other columns give them: labels with many
+  // places or digits, a fraction of a stage, hundreds of stages.
+  struct Result { double smin, sminF, rmin; };
+  auto& f = Open();
+  f.cmdCalc_Click();
+  for (const Result r : {Result{3.6, 1.3, 0.0123}, Result{3.6, 1.3, 153}, Result{0.4, 0.2, 1},
+                         Result{180, 90, 2.5}, Result{1500, 700, 1234.5}, Result{12, 6, 0.97}}) {
+    SCOPED_TRACE(r.rmin);
+    f.Smin = r.smin;
+    f.SminF = r.sminF;
+    f.Rmin = r.rmin;
+    f.picResult_Click();
+    ExpectGraphReadsTheCurve(f);
   }
 }
 

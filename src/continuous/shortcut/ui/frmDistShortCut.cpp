@@ -378,7 +378,8 @@ void frmDistShortCut::Draw_Gilliland_Graph() {
   pic.Cls();
   const int W = static_cast<int>(txt::RoundHalfEven(pic.ScaleWidth()));
   const int H = static_cast<int>(txt::RoundHalfEven(pic.ScaleHeight()));
-  const double left = 400, right = W - 150, top = 300, bottom = H - 300;
+  double left = 400;
+  const double right = W - 150, top = 300, bottom = H - 300;
   const QColor grid = ui::QBColor(8);
   auto print = [&pic](double x, double y, const std::string& text) {
     pic.CurrentX = x;
@@ -408,6 +409,8 @@ void frmDistShortCut::Draw_Gilliland_Graph() {
   // Reflux ratio grows downwards, stages to the right.
   const RoundAxis reflux = Round_Axis(g.R[1], g.R[n]);
   const RoundAxis stages = Round_Axis(g.NF[n], g.N[1]);
+  // Labels with many places ("0.015", "2500") push the plot right rather than into it.
+  for (int i = 0; i <= reflux.intervals; ++i) left = std::max(left, pic.TextWidth(reflux.Label(i)) + 60);
   auto px = [&](double v) { return static_cast<double>(txt::RoundHalfEven(left + stages.Fraction(v) * (right - left))); };
   auto py = [&](double r) { return static_cast<double>(txt::RoundHalfEven(top + reflux.Fraction(r) * (bottom - top))); };
   for (int i = 0; i <= stages.intervals; ++i) pic.Line(px(stages.Value(i)), top, px(stages.Value(i)), bottom, grid);
