@@ -21,6 +21,7 @@
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
+#include "batch/ui_run/GraphLabelChecks.h"
 #include "support/UiTest.h"
 
 namespace {
@@ -481,6 +482,53 @@ TEST_F(ResultWindowTest, CompositionTimeGraphSteps) {
   const double h = std::round(a.ScaleHeight());
   const int d = static_cast<int>(std::lround(h / 5));
   EXPECT_EQ(Batch_Graph.Graph_Last_Y[1][2], static_cast<int>(std::floor(h - (std::log10(0.4995) + 5) * d)));
+}
+
+// The scale labels of every time graph show whole beside the plot: decades
+// down to 1E-08 ("0.0001" is the widest), tenths, temperatures.
+TEST_F(ResultWindowTest, TimeGraphLabelsShowWholeBesideThePlot) {
+  SmallCase();
+  Batch.Save_Interval = 0.001;
+  Batch.Diff_Time = 0.0001;
+  seqfile::Writer w;
+  Record(w, 0.0, 0.1);
+  Record(w, 0.001, 0.01);
+  ASSERT_TRUE(w.Save(Path(1)));
+  ASSERT_TRUE(w.Save(Path(4)));
+  seqfile::Writer t;
+  t.Record(0, 0.0005).Record(1.0, 1.0, 1.0).Record(0.0, 0.0, 0.0);
+  ASSERT_TRUE(t.Save(Path(5)));
+  struct Graph {
+    int kind, phase, scale, div, labels;
+  } graphs[] = {
+      {1, 0, 0, 5, 6},  // total reflux, five decades and "1.0"
+      {1, 0, 0, 8, 9},
+      {1, 1, 0, 6, 7},  // product
+      {3, 0, 0, 5, 6},  // one plate
+      {3, 1, 0, 4, 5},
+      {1, 1, 1, 5, 2},  // linear: "1.0" and "0.0"
+      {2, 0, 0, 5, 2},  // temperature: its top and bottom
+  };
+  for (int language : {0, 1}) {
+    Case.Language = language;
+    for (const Graph& gr : graphs) {
+      SCOPED_TRACE("kind " + std::to_string(gr.kind) + " phase " + std::to_string(gr.phase) + " div " +
+                   std::to_string(gr.div) + " scale " + std::to_string(gr.scale));
+      Batch_Result.Graph_Kind = gr.kind;
+      Batch_Result.Data_Phase = gr.phase;
+      Batch_Result.Graph_Tray = 2;
+      Batch.Graph_Scale = gr.scale;
+      Batch.Graph_Div = gr.div;
+      Batch.Batch_File = Batch_History_Name(gr.phase);
+      auto& g = ui::Forms::Get<frmBatchResultGraph2>();
+      g.Draw_Graph();
+      EXPECT_EQ(ExpectLabelsBesideThePlot(*g.Picture2, *g.Picture2A), gr.labels);
+      if (gr.scale == 0 && gr.kind != 2) {
+        EXPECT_TRUE(Printed(*g.Picture2, "0.0001"));
+      }
+      g.cmdExit_Click();
+    }
+  }
 }
 
 TEST_F(ResultWindowTest, ProductGraphMarksTankChangesOnePerRecord) {
