@@ -248,7 +248,7 @@ TEST_F(ResultWindowTest, TotalRefluxViews) {
   Case.Tray_V[2] = 12.5;
   Case.Tray_L[2] = 10.0;
   Case.Tray_T[2] = 71.25;
-  Batch.Tray_Q_Sum[2] = 1234.5;
+  Batch.Tray_Q_Sum[2] = 1234.5 * 4186.05;  // J: 1234.5 kcal put in since the start
   Batch.Oper_Time = 0.928;
   ASSERT_TRUE(Write_Total_Reflux_File(Batch_Run_File(2)));
   // The case in memory changes after the run; the table shows the run's case.
@@ -270,7 +270,11 @@ TEST_F(ResultWindowTest, TotalRefluxViews) {
   EXPECT_EQ(g.Text(1, 2), "71.2500");
   EXPECT_EQ(g.Text(2, 2), "0.0000");
   EXPECT_EQ(g.Text(2, 3), "101.3000");
+  // The heat total in the case's unit, under its unit; the heading's tip says what it is.
   EXPECT_EQ(g.Text(3, 2), "1234.5");
+  EXPECT_EQ(g.Text(3, 0), "Heat Input (Kcal)");
+  const std::string tip = ui::S(g.model()->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString());
+  EXPECT_NE(tip.find("運転開始から全還流収束までに各段へ入った熱量の合計（Kcal、毎時の値ではありません）"), std::string::npos) << tip;
   EXPECT_EQ(g.Text(4, 2), "12.500");
   EXPECT_EQ(g.Text(6, 2), "0.600000000");
   // Expected fractions and loads: tools/batch_results/tank_table_reference.py.
@@ -286,6 +290,30 @@ TEST_F(ResultWindowTest, TotalRefluxViews) {
   t.cmdVaporWt_Click();
   EXPECT_EQ(t.lblTitle->text(), "蒸気重量分率");
   EXPECT_EQ(g.Text(7, 2), "0.436766825");
+  EXPECT_EQ(g.Text(3, 2), "1234.5") << "the weight views keep the heat column";
+
+  // In joules, in English.
+  Case.H_Unit = 1;
+  Case.Language = 1;
+  t.cmdLiquidMol_Click();
+  EXPECT_EQ(g.Text(3, 2), "5167678.7");
+  EXPECT_EQ(g.Text(3, 0), "Heat Input (J)");
+  const std::string en = ui::S(g.model()->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString());
+  EXPECT_NE(en.find("from the start of the run to total-reflux convergence, in J (a total, not per hour)"),
+            std::string::npos) << en;
+}
+
+// The still's heat total of a run is its duty over the time to convergence.
+TEST_F(ResultWindowTest, TotalRefluxHeatOfTheStillIsItsDutyOverTheTime) {
+  Example_Run();
+  auto& t = ui::Forms::Get<frmBatchResultTotalReflux>();
+  t.Form_Activate();
+  const int nt = Case.NT;
+  const double kcalPerHour = Batch.QReb_TR / 4186.05, hours = Batch.Oper_Time;
+  const double shown = t.vaSpread1->Value(3, nt);
+  // Within a step of the duty: the still's duty of each step is its own balance.
+  EXPECT_NEAR(shown, kcalPerHour * hours, kcalPerHour * (Batch.Diff_Time + 1e-3 * hours)) << hours;
+  EXPECT_LT(t.vaSpread1->Value(3, 1), 0) << "the condenser takes heat out";
 }
 
 TEST_F(ResultWindowTest, TotalRefluxFileMissingOrNotABatchCase) {
