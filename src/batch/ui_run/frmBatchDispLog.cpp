@@ -17,7 +17,7 @@ VZ_FORM_FACTORY(frmBatchDispLog);
 frmBatchDispLog::frmBatchDispLog() : ui::Form("frmBatchDispLog") {
   setFixedSize(ui::Px(9480), ui::Px(6600));
   lblTitle = ui::NewLabel(this, "lblTitle", "計算過程のログ");
-  ui::Place(lblTitle, 240, 120, 4000, 255);
+  ui::Place(lblTitle, 240, 120, 6000, 255);
   txtMemoText = ui::NewMultiLineTextBox(this, "txtMemoText");
   ui::Place(txtMemoText, 240, 480, 9000, 5400);
   txtMemoText->setReadOnly(true);
@@ -115,6 +115,7 @@ void frmBatchDispLog::Form_Activate() {
     const auto bytes = std::filesystem::file_size(name, ec);
     const std::string size = ec ? std::string("?") : Megabytes(static_cast<double>(bytes));
     const std::string shown = Megabytes(static_cast<double>(kLogShownBytes));
+    lblTitle->setText(ui::Q(en ? "Calculation Log (its last " + shown + " MB)" : "計算過程のログ（最後の " + shown + " MB）"));
     ui::MsgBox(en ? "The calculation log is too long (" + size + " MB): only its last " + shown + " MB are shown."
                   : "計算過程のログが長すぎるため（" + size + " MB）、最後の " + shown + " MB だけを表示します。",
                ui::vbOKOnly | ui::vbInformation, Case.Prog_Title);

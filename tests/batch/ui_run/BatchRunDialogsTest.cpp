@@ -401,6 +401,7 @@ TEST_F(BatchRunDialogsTest, LogViewerShowsTheEndOfALogTooLongToShow) {
     EXPECT_EQ(shown.substr(shown.size() - 50), tail.substr(tail.size() - 49) + "\n");
     const std::size_t first = shown.find('\n') + 1;
     EXPECT_EQ(shown.compare(first, 20, "2026/12/09 05:00:00 "), 0);
+    EXPECT_EQ(ui::S(v.lblTitle->text()), language ? "Calculation Log (its last 2.0 MB)" : "計算過程のログ（最後の 2.0 MB）");
     v.cmdOK_Click();
   }
   EXPECT_EQ(script.Pending(), 0u);
