@@ -86,6 +86,8 @@ std::string Batch_Log_Fault_Text(const std::string& path, seqfile::FileFault fau
   if (path.empty()) why = en ? "no calculation has been run yet" : "まだ計算をしていません";
   else if (fault == FileFault::NotAFile)
     why = en ? "this is not a file (a folder, a device or a pipe)" : "ファイルではありません（フォルダ、デバイスまたはパイプ）";
+  else if (fault == FileFault::TooLarge)
+    why = en ? "not enough memory to show it" : "表示するためのメモリが足りません";
   else if (fault == FileFault::NotText)
     why = en ? "the log holds binary content, not text" : "ログがテキストではありません（バイナリの内容）";
   else why = seqfile::FaultText(fault, "", en);
