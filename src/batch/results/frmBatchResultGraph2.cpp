@@ -126,8 +126,8 @@ void frmBatchResultGraph2::Temperature_Axis() {
   Temp_Axis_Top = (std::floor(tMax / 10) + 1) * 10;
   Temp_Axis_Bottom = (std::floor(tMin / 10) - 1) * 10;
   Temp_Axis_Range = Temp_Axis_Top - Temp_Axis_Bottom;
-  PrintOn(Picture2, 290, G.Graph_Top - 150, 15, txt::Format(Temp_Axis_Top, "###0"));
-  PrintOn(Picture2, 290, G.Graph_Pic2_H - 230, 15, txt::Format(Temp_Axis_Bottom, "###0"));
+  Graph_History_Label(*this, G.Graph_Top - 150, txt::Format(Temp_Axis_Top, "###0"), ui::QBColor(15));
+  Graph_History_Label(*this, G.Graph_Pic2_H - 230, txt::Format(Temp_Axis_Bottom, "###0"), ui::QBColor(15));
 }
 
 void frmBatchResultGraph2::Draw_Graph() {
@@ -147,9 +147,9 @@ void frmBatchResultGraph2::Draw_Graph() {
     Graph_Temperature_Time();
   } else {
     Graph_History_Frame(*this, 1);
-    PrintOn(Picture2, 410, 370, 15, "1.0");
+    Graph_History_Label(*this, 370, "1.0", ui::QBColor(15));
     if (Batch.Graph_Scale == 1) {
-      PrintOn(Picture2, 410, G.Graph_Pic2_H - 230, 15, "0.0");
+      Graph_History_Label(*this, G.Graph_Pic2_H - 230, "0.0", ui::QBColor(15));
     } else {
       G.Graph_Left = 800;
       G.Graph_Top = 400;
@@ -158,8 +158,8 @@ void frmBatchResultGraph2::Draw_Graph() {
       const int div = Divisions();
       G.Graph_Div_H = Nearest(std::round(Picture2A->ScaleHeight()) / div);
       for (int i = 1; i <= div; ++i)
-        PrintOn(Picture2, 60 * i + 50, G.Graph_Bottom - (i - 1) * G.Graph_Div_H - 31, 15,
-                txt::Plain(std::pow(10.0, i - div - 1)));
+        Graph_History_Label(*this, G.Graph_Bottom - (i - 1) * G.Graph_Div_H - 31,
+                            txt::Plain(std::pow(10.0, i - div - 1)), ui::QBColor(15));
     }
     if (kind == 3) PrintOn(Picture2, G.Graph_Right - 600, G.Graph_Top - 200, 7, "Tray=" + txt::Plain(Batch_Result.Graph_Tray));
     Graph_Composition_Time();

@@ -2,7 +2,9 @@
 
 #include "batch/model/BatchData.h"
 #include "batch/ui_run/BatchGraphs.h"
+#include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 
@@ -12,7 +14,17 @@ using batchres::QPick;
 
 namespace {
 constexpr int kCols = 5 + kMaxComp;
+
+// The heat unit the column is shown in: the case's display unit; a code the
+// conversion does not know leaves the values in joules, and says so.
+std::string Heat_Unit_Shown() {
+  if (Case.H_Unit != 1 && Case.H_Unit != 2) return "J";
+  Select_Unit_Entries();
+  std::string unit = Unit_Heat_Text();
+  while (!unit.empty() && unit.back() == ' ') unit.pop_back();
+  return unit.empty() ? "J" : unit;
 }
+}  // namespace
 
 frmBatchResultTotalReflux::frmBatchResultTotalReflux() : ResultForm("frmBatchResultTotalReflux") {
   lblTitle = ui::NewLabel(this, "lblTitle", "液モル分率");
@@ -91,6 +103,16 @@ void frmBatchResultTotalReflux::Set_Widths() {
 
 void frmBatchResultTotalReflux::Clear_Table() {
   vaSpread1->ClearAll();
+  // The column holds what each plate took in since the run began: a total in
+  // the heat unit, not a duty per hour (the condenser's is negative).
+  const std::string unit = Heat_Unit_Shown();
+  vaSpread1->SetText(3, 0, "Heat Input (" + unit + ")");
+  vaSpread1->SetColToolTip(3, batchres::Pick(("運転開始から全還流収束までに各段へ入った熱量の合計（" + unit +
+                                              "、毎時の値ではありません）。負は除かれた熱量（凝縮器）です。").c_str(),
+                                             ("Heat put into each plate from the start of the run to total-reflux "
+                                              "convergence, in " + unit +
+                                              " (a total, not per hour); negative where heat is taken out (the condenser).")
+                                                 .c_str()));
   for (int j = 1; j <= kMaxComp; ++j) vaSpread1->SetText(5 + j, 0, "");
   for (int j = 1; j <= Case.NC; ++j) vaSpread1->SetText(5 + j, 0, Case.Comp_Name[j]);
 }
@@ -98,10 +120,11 @@ void frmBatchResultTotalReflux::Clear_Table() {
 void frmBatchResultTotalReflux::Plate_Columns(int i) {
   vaSpread1->SetValue(1, i, Case.Tray_T[i]);
   vaSpread1->SetValue(2, i, Case.Tray_Press[i]);
-  vaSpread1->SetValue(3, i, Batch.Tray_Q_Sum[i]);
+  vaSpread1->SetValue(3, i, Unit_Heat_Out(Batch.Tray_Q_Sum[i]));
 }
 
 void frmBatchResultTotalReflux::Set_Mol_Fraction_Table(int kind) {
+  CalcMessageScope scope;  // a unit the conversion refuses is said once, not per plate
   const RunCaseScope run(run_);
   Clear_Table();
   const int nc = Case.NC;
@@ -121,6 +144,7 @@ void frmBatchResultTotalReflux::Set_Mol_Fraction_Table(int kind) {
 }
 
 void frmBatchResultTotalReflux::Set_Weight_Fraction_Table(int kind) {
+  CalcMessageScope scope;  // a unit the conversion refuses is said once, not per plate
   const RunCaseScope run(run_);
   Clear_Table();
   const int nc = Case.NC;

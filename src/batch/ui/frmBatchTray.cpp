@@ -3,6 +3,8 @@
 #include <vector>
 
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,6 +32,43 @@ std::string TrimRight(std::string s) {
   return s;
 }
 
+// A cell of the plate table as a refusal names it: the plate and the column.
+std::string Cell_Name(const ui::SpreadGrid& grid, int col, int row) {
+  const std::string field = grid.Text(col, 0);
+  if (row > Plates()) return grid.Text(0, row) + " " + field;
+  return batchui::English() ? "Tray " + txt::Plain(row) + " " + field : txt::Plain(row) + "段目の" + field;
+}
+
+// Checks what is typed into a cell before the grid takes it: a text that is
+// not wholly a number (a blank is fine) never enters the table, so the live
+// heat total never counts it and OK never meets it. The refusal names the
+// plate and the column, titled by the program.
+class PlateCellGate : public QStyledItemDelegate {
+ public:
+  explicit PlateCellGate(ui::SpreadGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+    // The box takes the focus from the editor, which asks to commit again.
+    if (refusing_) return;
+    const auto* line = qobject_cast<QLineEdit*>(editor);
+    if (line && !Acceptable(ui::S(line->text()), index.column() + 1, index.row() + 1)) return;
+    QStyledItemDelegate::setModelData(editor, model, index);
+  }
+
+ private:
+  bool Acceptable(const std::string& text, int col, int row) const {
+    if (text.find_first_not_of(" \t") == std::string::npos) return true;
+    double value = 0;
+    refusing_ = true;
+    const bool ok = batchui::Read_Number(text, Cell_Name(*grid_, col, row), value);
+    refusing_ = false;
+    return ok;
+  }
+
+  ui::SpreadGrid* grid_;
+  mutable bool refusing_ = false;
+};
+
 }  // namespace
 
 frmBatchTray::frmBatchTray() : batchui::BatchDialog("frmBatchTray") {
@@ -55,6 +94,7 @@ frmBatchTray::frmBatchTray() : batchui::BatchDialog("frmBatchTray") {
   vaSpread1->SetColWidth(0, 7);
   for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 14);
   vaSpread1->setMinimumSize(420, 360);
+  vaSpread1->setItemDelegate(new PlateCellGate(vaSpread1));
   layout->addWidget(vaSpread1, 1);
   auto* buttons = new QHBoxLayout();
   buttons->addStretch();
@@ -150,8 +190,7 @@ void frmBatchTray::cmdOK_Click() {
       if (j == nt && col == 2) continue;  // the still's hold-up is worked out
       const std::string text = vaSpread1->Text(col, j);
       if (text.find_first_not_of(" \t") == std::string::npos) continue;
-      const std::string field = vaSpread1->Text(col, 0) + " " + vaSpread1->Text(0, j);
-      if (!batchui::Read_Number(text, field, cell(col, j))) return;
+      if (!batchui::Read_Number(text, Cell_Name(*vaSpread1, col, j), cell(col, j))) return;
     }
   double sum = 0;
   for (int j = 1; j <= nt - 1; ++j) {

@@ -28,6 +28,11 @@ int Coordinate(double v) {
   return static_cast<int>(std::clamp(v, -1.0e6, 1.0e6));
 }
 
+// Left edge of the history plot (Picture2A) inside Picture2, and the room
+// kept between a scale label and it.
+constexpr double kHistoryPlotLeft = 800;
+constexpr double kLabelGap = 60;
+
 const QColor kGrey = ui::QBColor(8);
 const QColor kLightGrey = ui::QBColor(7);
 
@@ -156,7 +161,7 @@ void Graph_History_Frame(ui::Form& window, int mode) {
   G.Graph_Pic2_W = static_cast<int>(p2->ScaleWidth());
   G.Graph_Pic2_H = static_cast<int>(p2->ScaleHeight());
 
-  a->move(ui::Px(800), ui::Px(400));
+  a->move(ui::Px(kHistoryPlotLeft), ui::Px(400));
   a->SetSizePixels(std::max(1, ui::Px(G.Graph_Pic2_W - 1000)), std::max(1, ui::Px(G.Graph_Pic2_H - 600)));
   a->SetForeColor(ui::QBColor(0));
   const double w = a->ScaleWidth(), h = a->ScaleHeight();
@@ -203,6 +208,13 @@ void Graph_History_Frame(ui::Form& window, int mode) {
       y += 130;
     }
   }
+}
+
+void Graph_History_Label(ui::Form& window, double y, const std::string& text, const QColor& colour) {
+  auto* p2 = window.Ctl<ui::PictureBox>("Picture2");
+  if (!p2) return;
+  p2->SetForeColor(colour);
+  PrintAt(p2, std::max(0.0, kHistoryPlotLeft - kLabelGap - p2->TextWidth(text)), y, text);
 }
 
 void Graph_History_Clip(ui::Form& window, int mode) {

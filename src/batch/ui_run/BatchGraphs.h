@@ -40,6 +40,10 @@ void Graph_Tray_Profile(ui::Form& window);
 // Frame, scale ticks and legend of the history graph; places Picture2A inside
 // Picture2. Mode 1 adds the minor lines of the logarithmic axis.
 void Graph_History_Frame(ui::Form& window, int mode);
+// A scale label of the history graph at height y of Picture2, in `colour`,
+// ending a little left of the plot so that it shows whole beside the axis,
+// whatever its width in the font in use.
+void Graph_History_Label(ui::Form& window, double y, const std::string& text, const QColor& colour);
 // Scrolls the history plot left by half its width (the right half is emptied).
 void Graph_History_Clip(ui::Form& window, int mode);
 // A vertical marker across the history plot at Graph_X.

@@ -235,10 +235,7 @@ void frmBatchCalc::Draw_Start_Graphs() {
   BatchGraphState& g = Batch_Graph;
   Graph_Tray_Frame(*this, 0);
   Graph_History_Frame(*this, 0);
-  Picture2->SetForeColor(ui::QBColor(15));
-  Picture2->CurrentX = 360;
-  Picture2->CurrentY = 370;
-  Picture2->Print("1.0");
+  Graph_History_Label(*this, 370, "1.0", ui::QBColor(15));
   g.Graph_Left = 800;
   g.Graph_Top = 400;
   g.Graph_Right = g.Graph_Pic2_W - 1000;
@@ -246,14 +243,13 @@ void frmBatchCalc::Draw_Start_Graphs() {
   const int div = std::max(1, static_cast<int>(Batch.Graph_Div));
   g.Graph_Div_H = static_cast<int>(txt::RoundHalfEven(Picture2A->ScaleHeight() / div));
   for (int i = 1; i <= div; ++i) {
-    Picture2->CurrentX = (i - 1) * 60;
-    Picture2->CurrentY = g.Graph_Bottom - (i - 1) * g.Graph_Div_H - 1 - 30;
     // The labels of the division lines: decades on a logarithmic axis, tenths
     // of the range on a linear one.
-    if (Batch.Graph_Scale == 0)
-      Picture2->Print(txt::Plain(std::pow(10.0, i - div - 1)));
-    else
-      Picture2->Print(txt::Format(static_cast<double>(i - 1) / div, "0.0"));
+    const double y = g.Graph_Bottom - (i - 1) * g.Graph_Div_H - 1 - 30;
+    Graph_History_Label(*this, y,
+                        Batch.Graph_Scale == 0 ? txt::Plain(std::pow(10.0, i - div - 1))
+                                               : txt::Format(static_cast<double>(i - 1) / div, "0.0"),
+                        ui::QBColor(15));
   }
   g.Graph_X_Step = 0;
 }

@@ -511,4 +511,78 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
   return folder + "/" + std::string(name);
 }
 
+bool ReadFileTail(const std::string& path, std::size_t maxBytes, std::string* text, bool* cut,
+                  std::string* error, FileFault* fault) {
+  FileFault why = FileFault::None;
+  std::string detail;
+  std::string bytes;
+  bool leftOut = false;
+  struct stat st{};
+  int fd = -1;
+  if (::stat(path.c_str(), &st) != 0) {
+    why = FaultOf(errno);
+    detail = ErrnoText(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    why = FileFault::NotAFile;
+  } else if ((fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
+    why = FaultOf(errno);
+    detail = ErrnoText(errno);
+  } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    // Replaced by something else between the look and the open.
+    why = FileFault::NotAFile;
+  } else {
+    const auto size = static_cast<unsigned long long>(st.st_size);
+    const unsigned long long from = size > maxBytes ? size - maxBytes : 0;
+    leftOut = from > 0;
+    try {
+      bytes.resize(static_cast<std::size_t>(size - from));
+      std::size_t got = 0;
+      // At most the measured size: a file that grows meanwhile is read no further.
+      while (got < bytes.size()) {
+        const ssize_t n = ::pread(fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(from + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+          why = FaultOf(errno);
+          detail = ErrnoText(errno);
+          break;
+        }
+        if (n == 0) break;  // shrunk since it was measured
+        got += static_cast<std::size_t>(n);
+      }
+      bytes.resize(got);
+    } catch (const std::bad_alloc&) {
+      why = FileFault::TooLarge;
+    }
+  }
+  if (fd >= 0) ::close(fd);
+  if (why == FileFault::None && leftOut) {
+    // The first line read is only the end of a line: the text starts after it.
+    const std::size_t brk = bytes.find('\n');
+    if (brk != std::string::npos) {
+      bytes.erase(0, brk + 1);
+    } else {
+      std::size_t start = 0;  // one long line: at least no half character
+      while (start < bytes.size() && (static_cast<unsigned char>(bytes[start]) & 0xC0) == 0x80) ++start;
+      bytes.erase(0, start);
+    }
+  }
+  if (why == FileFault::None && IsBinary(bytes)) why = FileFault::NotText;
+  if (why == FileFault::None) {
+    try {
+      *text = DecodeFileText(bytes);
+    } catch (const ReadError& e) {
+      why = FileFault::Other;
+      detail = e.what();
+    } catch (const std::bad_alloc&) {
+      why = FileFault::TooLarge;
+    }
+  }
+  if (cut) *cut = why == FileFault::None && leftOut;
+  if (fault) *fault = why;
+  if (why == FileFault::None) return true;
+  if (why == FileFault::Other && detail.empty()) detail = ErrnoText(EIO);
+  if (error) *error = path + ": " + FaultText(why, detail);
+  return false;
+}
+
 }  // namespace seqfile

@@ -149,4 +149,12 @@ bool FileExists(const std::string& path);
 // the platform's separator.
 std::string JoinPath(const std::string& folder, std::string_view name);
 
+// Reads a text file that may have grown long (a run log): regular files only,
+// as ReadFileText, but a file larger than `maxBytes` is not refused: only its
+// last `maxBytes` are read, from the first line break in them, and `cut` is set.
+// A folder, a device or a pipe is refused before it is opened for reading, so
+// nothing waits on a writer or reads without end.
+bool ReadFileTail(const std::string& path, std::size_t maxBytes, std::string* text, bool* cut,
+                  std::string* error = nullptr, FileFault* fault = nullptr);
+
 }  // namespace seqfile

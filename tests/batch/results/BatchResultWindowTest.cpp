@@ -21,6 +21,7 @@
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
+#include "batch/ui_run/GraphLabelChecks.h"
 #include "support/UiTest.h"
 
 namespace {
@@ -247,7 +248,7 @@ TEST_F(ResultWindowTest, TotalRefluxViews) {
   Case.Tray_V[2] = 12.5;
   Case.Tray_L[2] = 10.0;
   Case.Tray_T[2] = 71.25;
-  Batch.Tray_Q_Sum[2] = 1234.5;
+  Batch.Tray_Q_Sum[2] = 1234.5 * 4186.05;  // J: 1234.5 kcal put in since the start
   Batch.Oper_Time = 0.928;
   ASSERT_TRUE(Write_Total_Reflux_File(Batch_Run_File(2)));
   // The case in memory changes after the run; the table shows the run's case.
@@ -269,7 +270,11 @@ TEST_F(ResultWindowTest, TotalRefluxViews) {
   EXPECT_EQ(g.Text(1, 2), "71.2500");
   EXPECT_EQ(g.Text(2, 2), "0.0000");
   EXPECT_EQ(g.Text(2, 3), "101.3000");
+  // The heat total in the case's unit, under its unit; the heading's tip says what it is.
   EXPECT_EQ(g.Text(3, 2), "1234.5");
+  EXPECT_EQ(g.Text(3, 0), "Heat Input (Kcal)");
+  const std::string tip = ui::S(g.model()->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString());
+  EXPECT_NE(tip.find("運転開始から全還流収束までに各段へ入った熱量の合計（Kcal、毎時の値ではありません）"), std::string::npos) << tip;
   EXPECT_EQ(g.Text(4, 2), "12.500");
   EXPECT_EQ(g.Text(6, 2), "0.600000000");
   // Expected fractions and loads: tools/batch_results/tank_table_reference.py.
@@ -285,6 +290,30 @@ TEST_F(ResultWindowTest, TotalRefluxViews) {
   t.cmdVaporWt_Click();
   EXPECT_EQ(t.lblTitle->text(), "蒸気重量分率");
   EXPECT_EQ(g.Text(7, 2), "0.436766825");
+  EXPECT_EQ(g.Text(3, 2), "1234.5") << "the weight views keep the heat column";
+
+  // In joules, in English.
+  Case.H_Unit = 1;
+  Case.Language = 1;
+  t.cmdLiquidMol_Click();
+  EXPECT_EQ(g.Text(3, 2), "5167678.7");
+  EXPECT_EQ(g.Text(3, 0), "Heat Input (J)");
+  const std::string en = ui::S(g.model()->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString());
+  EXPECT_NE(en.find("from the start of the run to total-reflux convergence, in J (a total, not per hour)"),
+            std::string::npos) << en;
+}
+
+// The still's heat total of a run is its duty over the time to convergence.
+TEST_F(ResultWindowTest, TotalRefluxHeatOfTheStillIsItsDutyOverTheTime) {
+  Example_Run();
+  auto& t = ui::Forms::Get<frmBatchResultTotalReflux>();
+  t.Form_Activate();
+  const int nt = Case.NT;
+  const double kcalPerHour = Batch.QReb_TR / 4186.05, hours = Batch.Oper_Time;
+  const double shown = t.vaSpread1->Value(3, nt);
+  // Within a step of the duty: the still's duty of each step is its own balance.
+  EXPECT_NEAR(shown, kcalPerHour * hours, kcalPerHour * (Batch.Diff_Time + 1e-3 * hours)) << hours;
+  EXPECT_LT(t.vaSpread1->Value(3, 1), 0) << "the condenser takes heat out";
 }
 
 TEST_F(ResultWindowTest, TotalRefluxFileMissingOrNotABatchCase) {
@@ -481,6 +510,53 @@ TEST_F(ResultWindowTest, CompositionTimeGraphSteps) {
   const double h = std::round(a.ScaleHeight());
   const int d = static_cast<int>(std::lround(h / 5));
   EXPECT_EQ(Batch_Graph.Graph_Last_Y[1][2], static_cast<int>(std::floor(h - (std::log10(0.4995) + 5) * d)));
+}
+
+// The scale labels of every time graph show whole beside the plot: decades
+// down to 1E-08 ("0.0001" is the widest), tenths, temperatures.
+TEST_F(ResultWindowTest, TimeGraphLabelsShowWholeBesideThePlot) {
+  SmallCase();
+  Batch.Save_Interval = 0.001;
+  Batch.Diff_Time = 0.0001;
+  seqfile::Writer w;
+  Record(w, 0.0, 0.1);
+  Record(w, 0.001, 0.01);
+  ASSERT_TRUE(w.Save(Path(1)));
+  ASSERT_TRUE(w.Save(Path(4)));
+  seqfile::Writer t;
+  t.Record(0, 0.0005).Record(1.0, 1.0, 1.0).Record(0.0, 0.0, 0.0);
+  ASSERT_TRUE(t.Save(Path(5)));
+  struct Graph {
+    int kind, phase, scale, div, labels;
+  } graphs[] = {
+      {1, 0, 0, 5, 6},  // total reflux, five decades and "1.0"
+      {1, 0, 0, 8, 9},
+      {1, 1, 0, 6, 7},  // product
+      {3, 0, 0, 5, 6},  // one plate
+      {3, 1, 0, 4, 5},
+      {1, 1, 1, 5, 2},  // linear: "1.0" and "0.0"
+      {2, 0, 0, 5, 2},  // temperature: its top and bottom
+  };
+  for (int language : {0, 1}) {
+    Case.Language = language;
+    for (const Graph& gr : graphs) {
+      SCOPED_TRACE("kind " + std::to_string(gr.kind) + " phase " + std::to_string(gr.phase) + " div " +
+                   std::to_string(gr.div) + " scale " + std::to_string(gr.scale));
+      Batch_Result.Graph_Kind = gr.kind;
+      Batch_Result.Data_Phase = gr.phase;
+      Batch_Result.Graph_Tray = 2;
+      Batch.Graph_Scale = gr.scale;
+      Batch.Graph_Div = gr.div;
+      Batch.Batch_File = Batch_History_Name(gr.phase);
+      auto& g = ui::Forms::Get<frmBatchResultGraph2>();
+      g.Draw_Graph();
+      EXPECT_EQ(ExpectLabelsBesideThePlot(*g.Picture2, *g.Picture2A), gr.labels);
+      if (gr.scale == 0 && gr.kind != 2) {
+        EXPECT_TRUE(Printed(*g.Picture2, "0.0001"));
+      }
+      g.cmdExit_Click();
+    }
+  }
 }
 
 TEST_F(ResultWindowTest, ProductGraphMarksTankChangesOnePerRecord) {

@@ -1,7 +1,9 @@
 // The batch input dialogs driven through their controls: what they store, what
 // they write on the main window and what they refuse.
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "batch/ui/BatchTestWindows.h"
@@ -13,7 +15,21 @@
 
 namespace {
 constexpr double kKcal = 4186.05;  // J per kcal, the unit conversion's factor
+
+// Types into a cell as a user does: opens the cell's editor, writes the text
+// and presses Enter, so the text reaches the grid through its editor.
+void TypeInCell(ui::SpreadGrid& g, int col, int row, const std::string& text) {
+  const QModelIndex i = g.model()->index(row - 1, col - 1);
+  g.setCurrentIndex(i);
+  g.edit(i);
+  auto* editor = qobject_cast<QLineEdit*>(g.indexWidget(i));
+  ASSERT_NE(editor, nullptr) << "no editor opened on cell " << col << ", " << row;
+  editor->setText(ui::Q(text));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(editor, &enter);
+  QApplication::processEvents();  // the editor commits from the event queue
 }
+}  // namespace
 
 TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
   auto& main = OpenExample(1);
@@ -295,6 +311,57 @@ TEST_F(BatchWindowTest, UnsupportedHeatUnitIsSaidOncePerOpening) {
   EXPECT_EQ(script.messages.size(), 1u);
 }
 
+// What is typed into the plate table is checked as it is typed: text that is
+// not wholly a number never enters a cell, so the live heat total never counts
+// it; the refusal names the plate and the column under the program's title.
+TEST_F(BatchWindowTest, PlateTableRefusesTextAsItIsTyped) {
+  for (int language : {0, 1}) {
+    SCOPED_TRACE(language);
+    Reset_Batch_Data();
+    auto& main = OpenExample(language);
+    Batch.Tray_Heat[3] = 2 * kKcal;
+    script.OnModal("frmBatchTray", [this, language](ui::Form& form) {
+      auto& f = static_cast<frmBatchTray&>(form);
+      auto& g = *f.vaSpread1;
+      EXPECT_EQ(g.Value(3, 11), 2);
+      TypeInCell(g, 3, 4, "3");
+      EXPECT_EQ(g.Text(3, 4), "3");
+      EXPECT_EQ(g.Value(3, 11), 5);
+      const struct {
+        int col, row;
+        const char* text;
+        const char* said[2];
+      } bad[] = {
+          {3, 5, "12abc", {"「5段目のHeatInput」の「12abc」は数値ではありません", "Tray 5 HeatInput: \"12abc\" is not a number"}},
+          {3, 4, "1e999", {"「4段目のHeatInput」の「1e999」は数値の範囲を超えています", "Tray 4 HeatInput: \"1e999\" is beyond the range"}},
+          {1, 10, "760mm", {"「10段目の圧力」の「760mm」は数値ではありません", "Tray 10 Press: \"760mm\" is not a number"}},
+          {2, 3, "0.5.1", {"「3段目のﾎｰﾙﾄﾞｱｯﾌﾟ量」の「0.5.1」は数値ではありません", "Tray 3 Hold up: \"0.5.1\" is not a number"}},
+      };
+      for (const auto& b : bad) {
+        const std::size_t before = script.messages.size();
+        const std::string held = g.Text(b.col, b.row);
+        script.Answer(ui::vbOK, b.said[language]);
+        TypeInCell(g, b.col, b.row, b.text);
+        ASSERT_EQ(script.messages.size(), before + 1) << b.text << ": refused once";
+        EXPECT_EQ(script.messages.back().title, Case.Prog_Title) << "titled by the program";
+        EXPECT_EQ(g.Text(b.col, b.row), held) << "the cell keeps what it held";
+        EXPECT_EQ(g.Value(3, 11), 5) << "the total counts no refused text";
+      }
+      // A blank cell and a number in exponent form are taken.
+      TypeInCell(g, 3, 5, "1.5e1");
+      EXPECT_EQ(g.Value(3, 11), 20);
+      TypeInCell(g, 3, 5, "");
+      EXPECT_EQ(g.Value(3, 11), 5);
+      f.cmdOK->click();
+    });
+    main.cmdTray->click();
+    EXPECT_DOUBLE_EQ(Batch.Tray_Heat[4], 3 * kKcal);
+    EXPECT_EQ(Batch.Tray_Heat[5], 0);
+    EXPECT_EQ(Case.Tray_Press[10], 770);
+    ui::Forms::Unload(&main);
+  }
+}
+
 // Every box and cell of the batch dialogs that must hold a number refuses text
 // that is not wholly one, naming the field, and stores nothing.
 TEST_F(BatchWindowTest, BoxesRefuseTextThatIsNotWhollyANumber) {
@@ -336,7 +403,7 @@ TEST_F(BatchWindowTest, BoxesRefuseTextThatIsNotWhollyANumber) {
     auto& f = static_cast<frmBatchTray&>(form);
     f.vaSpread1->TypeText(3, 4, "3");
     f.vaSpread1->TypeText(2, 5, "1x");
-    script.Answer(ui::vbOK, "Hold up 5: \"1x\" is not a number");
+    script.Answer(ui::vbOK, "Tray 5 Hold up: \"1x\" is not a number");
     f.cmdOK->click();
     f.cmdCancel->click();
   });

@@ -2,6 +2,10 @@
 // the plate table, the tank status, the notice and the log viewer.
 #include <QLineEdit>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <type_traits>
 #include <vector>
@@ -315,6 +319,112 @@ TEST_F(BatchRunDialogsTest, LogViewerShowsEveryLineWithItsBreak) {
   auto& v = ui::Forms::Get<frmBatchDispLog>();
   v.Form_Activate();
   EXPECT_TRUE(v.txtMemoText->toPlainText().isEmpty());
+}
+
+// The viewer over what a user may find in place of the log: every refusal
+// comes at once, names the file and says why, and the window stays usable.
+TEST_F(BatchRunDialogsTest, LogViewerRefusesWhatIsNoLogFile) {
+  const std::string folder = DataPath("folder_Log.dat");
+  std::filesystem::create_directory(folder);
+  const std::string fifo = DataPath("fifo_Log.dat");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case_ {
+    std::string path;
+    const char* japanese;
+    const char* english;
+  } cases[] = {
+      {folder, "ファイルではありません", "this is not a file"},
+      {fifo, "ファイルではありません", "this is not a file"},  // would wait for a writer
+      {"/dev/zero", "ファイルではありません", "this is not a file"},  // would be read without end
+      {DataPath("missing_Log.dat"), "ファイルがありません", "the file does not exist"},
+      {"", "まだ計算をしていません", "no calculation has been run yet"},
+  };
+  for (int language : {0, 1}) {
+    ::Case.Language = language;
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.path + (language ? " en" : " ja"));
+      Batch.Batch_Log_File = c.path;
+      script.Answer(ui::vbOK, language ? c.english : c.japanese);
+      auto& v = ui::Forms::Get<frmBatchDispLog>();
+      v.Form_Load();
+      v.Form_Activate();
+      ASSERT_FALSE(script.messages.empty());
+      EXPECT_NE(script.messages.back().text.find(language ? "The calculation log cannot be read: " + c.path
+                                                           : "計算過程のログが読めません: " + c.path),
+                std::string::npos);
+      EXPECT_EQ(script.messages.back().title, ::Case.Prog_Title);
+      EXPECT_TRUE(v.txtMemoText->toPlainText().isEmpty());
+      v.cmdOK_Click();
+      EXPECT_EQ(ui::Forms::Find<frmBatchDispLog>(), nullptr);
+    }
+  }
+  // Binary bytes are no log either.
+  ::Case.Language = 0;
+  {
+    std::ofstream(Batch_Log_Path(), std::ios::binary) << std::string("a\r\n\0\0b", 6);
+  }
+  Batch.Batch_Log_File = Batch_Log_Path();
+  script.Answer(ui::vbOK, "テキストではありません");
+  ui::Forms::Get<frmBatchDispLog>().Form_Activate();
+  EXPECT_EQ(script.Pending(), 0u);
+}
+
+// A log far longer than any run writes (200 MiB, mostly a hole in the file):
+// its end is shown, from a whole line, and the window says that it is the end.
+TEST_F(BatchRunDialogsTest, LogViewerShowsTheEndOfALogTooLongToShow) {
+  const std::string path = Batch_Log_Path();
+  constexpr off_t kSize = 200LL * 1024 * 1024;
+  std::string tail;
+  for (int n = 0; tail.size() < kLogShownBytes + 300000; ++n)
+    tail += "2026/12/09 05:00:00 Cal_time=   0.0001  i= 2            j = 5 : 組成がマイナス " + std::to_string(n) + "\r\n";
+  tail += "2026/12/09 05:00:00 Cal_time=  10.0000  計算完了";  // no break after the last line
+  {
+    std::ofstream out(path, std::ios::binary);
+  }
+  ASSERT_EQ(::truncate(path.c_str(), kSize - static_cast<off_t>(tail.size())), 0);
+  {
+    std::ofstream(path, std::ios::binary | std::ios::app) << tail;
+  }
+  ASSERT_EQ(std::filesystem::file_size(path), static_cast<std::uintmax_t>(kSize));
+
+  for (int language : {0, 1}) {
+    ::Case.Language = language;
+    script.Answer(ui::vbOK, language ? "too long (200.0 MB): only its last 2.0 MB" : "長すぎるため（200.0 MB）");
+    auto& v = ui::Forms::Get<frmBatchDispLog>();
+    v.Form_Load();
+    v.Form_Activate();
+    const std::string shown = ui::S(v.txtMemoText->toPlainText());
+    EXPECT_EQ(shown.rfind(language ? "(the earlier part of the log is left out)\n" : "（ログの前の部分は省略しています）\n", 0), 0u);
+    EXPECT_LE(shown.size(), kLogShownBytes + 100);
+    EXPECT_GT(shown.size(), kLogShownBytes * 9 / 10);  // CR LF is shown as one break
+    // The end of the file, its last line with a break; the first shown line is whole.
+    EXPECT_EQ(shown.substr(shown.size() - 50), tail.substr(tail.size() - 49) + "\n");
+    const std::size_t first = shown.find('\n') + 1;
+    EXPECT_EQ(shown.compare(first, 20, "2026/12/09 05:00:00 "), 0);
+    EXPECT_EQ(ui::S(v.lblTitle->text()), language ? "Calculation Log (its last 2.0 MB)" : "計算過程のログ（最後の 2.0 MB）");
+    v.cmdOK_Click();
+  }
+  EXPECT_EQ(script.Pending(), 0u);
+}
+
+TEST_F(BatchRunDialogsTest, LogReadByItsEndStartsAtALineOrACharacter) {
+  {
+    std::ofstream(Batch_Log_Path(), std::ios::binary) << "first line\r\nsecond\r\nthird";
+  }
+  BatchLogText log = Batch_Read_Log(Batch_Log_Path(), 12);  // "cond\r\nthird" and one byte before
+  ASSERT_TRUE(log.ok);
+  EXPECT_TRUE(log.cut);
+  EXPECT_EQ(log.text, "third\r\n");
+  log = Batch_Read_Log(Batch_Log_Path(), 1000);
+  EXPECT_FALSE(log.cut);
+  EXPECT_EQ(log.text, "first line\r\nsecond\r\nthird\r\n");
+  // One long line of three-byte characters cut inside one: no half character.
+  {
+    std::ofstream(Batch_Log_Path(), std::ios::binary) << "全還流収束";
+  }
+  log = Batch_Read_Log(Batch_Log_Path(), 7);
+  ASSERT_TRUE(log.ok);
+  EXPECT_EQ(log.text, "収束\r\n");
 }
 
 }  // namespace

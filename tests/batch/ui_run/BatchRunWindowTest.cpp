@@ -15,6 +15,7 @@
 #include "batch/ui_run/frmBatchTankData.h"
 #include "platform/text/NumberText.h"
 #include "batch/ui_run/BatchRunUiSupport.h"
+#include "batch/ui_run/GraphLabelChecks.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ TEST_F(BatchRunWindowTest, TotalRefluxOnlyRunKeepsItsButtonsAndLeavesWithOneClic
   // Decade labels of the logarithmic axis (six decades in the example).
   EXPECT_TRUE(Printed(w.Picture2, "1E-06"));
   EXPECT_TRUE(Printed(w.Picture2, "0.1"));
+  EXPECT_EQ(ExpectLabelsBesideThePlot(*w.Picture2, *w.Picture2A), 7);  // six decades and "1.0"
   // The time box: the operating time cut to four decimals.
   const double shown = txt::Val(w.Picture3->Calls().back().text);
   EXPECT_LE(shown, Batch.Oper_Time);
@@ -83,6 +85,7 @@ TEST_F(BatchRunWindowTest, LinearAxisIsLabelledInFractionsNotDecades) {
   auto& w = ui::Forms::Get<frmBatchCalc>();
   for (const char* label : {"0.0", "0.2", "0.4", "0.6", "0.8"}) EXPECT_TRUE(Printed(w.Picture2, label)) << label;
   EXPECT_FALSE(Printed(w.Picture2, "1E-05"));
+  EXPECT_EQ(ExpectLabelsBesideThePlot(*w.Picture2, *w.Picture2A), 6);
 }
 
 TEST_F(BatchRunWindowTest, ButtonsOpenTheDialogOfThePhaseAndAbortDuringWithdrawalStays) {
