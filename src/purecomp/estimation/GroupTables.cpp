@@ -51,7 +51,7 @@ const std::vector<GroupRow> kLydersenRows = {
     {"-S-(ring)", {"0.008", "0.24", "45.0"}},
     {"=S", {"0.003", "0.24", "47.0"}},
     {"-NO2", {"0.055", "0.42", "78.0"}},
-    // Lydersen (1955) gives no Vc increment for >Si< and neither Pc nor Vc for >B-.
+    // No published Vc increment of >Si<, nor Pc and Vc of >B-, is at hand.
     {">Si<", {"0.03", "0.54", nullptr}},
     {">B-", {"0.03", nullptr, nullptr}},
 };

@@ -608,3 +608,61 @@ TEST_F(PhysWindowTest, WindowsFollowTheLanguageChosenNow) {
 }
 
 }  // namespace
+
+// The ideal-gas Cp dialog offered benzene's six aromatic CH for acetone: each component starts
+// from its own counts, and a component estimated before gets its own back.
+TEST_F(PhysWindowTest, GroupDialogsOfferEachComponentItsOwnCounts) {
+  frmPhysicalMain& f = Open();
+  Hexane(f);
+  f.txtTempHigh->setText("60");
+  std::string offered;
+  auto run = [&](const char* name, std::initializer_list<std::pair<int, const char*>> cp0) {
+    f.txtComponentName->setText(name);
+    script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { Estimate(d, {{1, "6"}}); });
+    script.OnModal("frmPhysicalIdealGasHeat", [&offered, cp0](ui::Form& d) {
+      offered = static_cast<PhysGroupDialog&>(d).vaSpread1->Text(2, 19);
+      Estimate(d, cp0);
+    });
+    f.cmdEstimation->click();
+    EXPECT_EQ(script.Pending(), 0u) << name;
+  };
+  run("benzene", {{19, "6"}});
+  EXPECT_EQ(offered, "0");
+  run("acetone", {{2, "2"}});
+  EXPECT_EQ(offered, "0") << "not benzene's 6";
+  run("benzene", {});
+  EXPECT_EQ(offered, "6") << "benzene's own counts come back";
+}
+
+// Every caption of the data table and of the group grids is read whole in both languages
+// ("Cp0=A+B*T+C*T^2+D*T...", "Tempe...", "Aliphatic hydrocarb...", "=O (except as ..." were cut).
+TEST_F(PhysWindowTest, GridCaptionsAreReadWholeInBothLanguages) {
+  auto fits = [](ui::SpreadGrid& g, int col, int row) {
+    const QString text = QString::fromStdString(g.Text(col, row));
+    const int room = g.columnWidth(col - 1) - 6;  // the cell's margins
+    EXPECT_LE(g.fontMetrics().horizontalAdvance(text), room) << "column " << col << " row " << row << ": "
+                                                             << text.toStdString();
+  };
+  for (int language : {0, 1}) {
+    Case.Language = static_cast<int16_t>(language);
+    frmPhysicalMain& f = Open();
+    (void)f;
+    auto& data = ui::Forms::Get<frmPhysicalEstimateData>();
+    for (int r = 1; r <= 26; ++r) fits(*data.vaSpread1, 1, r);
+    for (int c = 1; c <= 6; ++c) fits(*data.vaSpread2, c, 1);
+    ui::Forms::Unload<frmPhysicalEstimateData>();
+    for (ui::Form* d : {static_cast<ui::Form*>(&ui::Forms::Get<frmPhysicalJoback>()),
+                        static_cast<ui::Form*>(&ui::Forms::Get<frmPhysicalIdealGasHeat>()),
+                        static_cast<ui::Form*>(&ui::Forms::Get<frmPhysicalAmbrose>()),
+                        static_cast<ui::Form*>(&ui::Forms::Get<frmPhysicalFedors>())}) {
+      auto& g = *static_cast<PhysGroupDialog*>(d)->vaSpread1;
+      for (int r = 1; r <= g.MaxRows(); ++r) fits(g, 1, r);
+    }
+    ui::Forms::Unload<frmPhysicalJoback>();
+    ui::Forms::Unload<frmPhysicalIdealGasHeat>();
+    ui::Forms::Unload<frmPhysicalAmbrose>();
+    ui::Forms::Unload<frmPhysicalFedors>();
+    ui::Forms::Unload<frmPhysicalMain>();
+  }
+  Case.Language = 0;
+}
