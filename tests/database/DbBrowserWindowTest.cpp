@@ -1,5 +1,8 @@
 // The two browsers and the add-component dialog against a scratch database:
 // listing, search, edits written at once, refused edits reported.
+#include <QHeaderView>
+#include <QTableView>
+
 #include <tuple>
 #include <utility>
 
@@ -106,6 +109,22 @@ TEST_F(DbBrowserWindowTest, EditsAddsAndDeletesReachTheDatabase) {
   f.Delete_Selected(0);
   EXPECT_EQ(m->RecordCount(), before);
   EXPECT_TRUE(db.Name_Search(T("CriticalConstant"), "Toluene").empty());
+}
+
+// Every heading is read whole ("臨界分子容(cm3/mo..." was cut), on every tab of both browsers.
+TEST_F(DbBrowserWindowTest, ColumnHeadingsAreReadWhole) {
+  auto check = [](DbBrowserForm& f) {
+    for (int t = 0; t < f.Tab_Count(); ++t) {
+      QTableView* g = f.Grid(t);
+      for (int c = 0; c < g->model()->columnCount(); ++c) {
+        const QString h = g->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        EXPECT_LE(g->horizontalHeader()->fontMetrics().horizontalAdvance(h), g->columnWidth(c) - 6)
+            << "tab " << t << ": " << h.toStdString();
+      }
+    }
+  };
+  check(ui::Forms::Get<frmPhysicalDatabase>());
+  check(ui::Forms::Get<frmPhysicalDatabase2>());
 }
 
 TEST_F(DbBrowserWindowTest, PairBrowserSearchesOneOrTwoNames) {
