@@ -365,6 +365,25 @@ long long PropertyDb::Next_Index(const TableSpec& table, std::string_view name) 
   return top ? static_cast<long long>(*top) + 1 : 0;
 }
 
+std::string Physical_Value_Problem(const TableSpec& table, std::string_view column, double value,
+                                   std::string_view field) {
+  const bool en = txt::EnglishMessages();
+  const std::string f(field);
+  const std::string shown = txt::Plain(value);
+  if (!std::isfinite(value))
+    return en ? f + ": \"" + shown + "\" is not a finite number." : "「" + f + "」の値が有限の数ではありません。";
+  if (!Same_Name_Nocase(table.name, "CriticalConstant")) return {};
+  // Positive by nature: molecular weight, boiling point and critical constants in K, bar, cm3/mol.
+  for (const char* positive : {"MW", "Tb", "Tc", "Pc", "Vc"})
+    if (Same_Name_Nocase(column, positive) && !(value > 0))
+      return en ? f + ": " + shown + " is no physical value; enter a value greater than 0."
+                : "「" + f + "」の " + shown + " は物理的にありえない値です。0より大きい値を入力してください。";
+  if (Same_Name_Nocase(column, "OMG") && !(value >= kMinAcentricFactor && value <= kMaxAcentricFactor))
+    return en ? f + ": " + shown + " is no physical acentric factor; enter a value from -1 to 3."
+              : "「" + f + "」の " + shown + " は物理的にありえない偏心因子です。-1 から 3 までの値を入力してください。";
+  return {};
+}
+
 DbStatus PropertyDb::Convert(const TableSpec& table, const Record& values,
                              std::vector<std::string>& cols, std::vector<Bound>& params) const {
   for (const auto& field : values.Fields()) {
@@ -385,10 +404,14 @@ DbStatus PropertyDb::Convert(const TableSpec& table, const Record& values,
       case ColType::Text:
         params.push_back({Q(text)});
         break;
-      case ColType::Number:
+      case ColType::Number: {
         if (!txt::IsNumeric(text)) return bad();
-        params.push_back({txt::Val(text)});
+        const double v = txt::Val(text);
+        if (std::string why = Physical_Value_Problem(table, col->name, v, col->name); !why.empty())
+          return {DbError::BadValue, why};
+        params.push_back({v});
         break;
+      }
       case ColType::Integer: {
         if (!txt::IsNumeric(text)) return bad();
         const double v = txt::Val(text);

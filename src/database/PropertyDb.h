@@ -75,6 +75,18 @@ std::string Database_Path(const std::string& folder);
 // the program goes on without the database. language: 0 Japanese, 1 English.
 std::string Db_Error_Text(const DbStatus& status, const std::string& path, int language);
 
+// Acentric factors a real substance may have.
+inline constexpr double kMinAcentricFactor = -1.0;
+inline constexpr double kMaxAcentricFactor = 3.0;
+
+// Why a number may not be stored in a column, or empty when it may: the
+// component data keep only physical values (CriticalConstant MW, Tb, Tc, Pc and
+// Vc above 0, the acentric factor OMG within -1..3; a value that is not finite
+// nowhere). The refusal names `field` (the column's heading where the user typed
+// it) in the language of the messages.
+std::string Physical_Value_Problem(const TableSpec& table, std::string_view column, double value,
+                                   std::string_view field);
+
 // The SQL LIKE pattern (escape character '\') of a search key typed by the user:
 // '*' any run of characters, '?' one character; '%', '_' and '\' match themselves.
 std::string Like_Pattern(std::string_view typed);

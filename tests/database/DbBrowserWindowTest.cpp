@@ -1,5 +1,11 @@
 // The two browsers and the add-component dialog against a scratch database:
 // listing, search, edits written at once, refused edits reported.
+#include <QHeaderView>
+#include <QTableView>
+
+#include <tuple>
+#include <utility>
+
 #include "DbFixture.h"
 #include "core/model/CaseData.h"
 #include "database/ui/frmDBCriticalConstant.h"
@@ -79,6 +85,13 @@ TEST_F(DbBrowserWindowTest, EditsAddsAndDeletesReachTheDatabase) {
     EXPECT_FALSE(m->Edit(row, tc, bad)) << bad;
     EXPECT_TRUE(db.Fetch(T("CriticalConstant"), "Ethanol", 0)->Get("Tc").IsNull()) << bad;
   }
+  // A number no substance has is refused too: a Tc of -5 K reached every program that looked it up.
+  const int omega = Column_Of(m, "偏心係数(-)");
+  for (auto [column, bad] : {std::pair{tc, "-5"}, std::pair{tc, "0"}, std::pair{omega, "4"}}) {
+    script.Answer(ui::vbOK, std::string("の ") + bad + " は物理的にありえない");
+    EXPECT_FALSE(m->Edit(row, column, bad)) << bad;
+    EXPECT_TRUE(db.Fetch(T("CriticalConstant"), "Ethanol", 0)->Get("Tc").IsNull()) << bad;
+  }
   EXPECT_EQ(script.Pending(), 0u);
 
   // Typing into the empty last row adds a record.
@@ -96,6 +109,22 @@ TEST_F(DbBrowserWindowTest, EditsAddsAndDeletesReachTheDatabase) {
   f.Delete_Selected(0);
   EXPECT_EQ(m->RecordCount(), before);
   EXPECT_TRUE(db.Name_Search(T("CriticalConstant"), "Toluene").empty());
+}
+
+// Every heading is read whole ("臨界分子容(cm3/mo..." was cut), on every tab of both browsers.
+TEST_F(DbBrowserWindowTest, ColumnHeadingsAreReadWhole) {
+  auto check = [](DbBrowserForm& f) {
+    for (int t = 0; t < f.Tab_Count(); ++t) {
+      QTableView* g = f.Grid(t);
+      for (int c = 0; c < g->model()->columnCount(); ++c) {
+        const QString h = g->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        EXPECT_LE(g->horizontalHeader()->fontMetrics().horizontalAdvance(h), g->columnWidth(c) - 6)
+            << "tab " << t << ": " << h.toStdString();
+      }
+    }
+  };
+  check(ui::Forms::Get<frmPhysicalDatabase>());
+  check(ui::Forms::Get<frmPhysicalDatabase2>());
 }
 
 TEST_F(DbBrowserWindowTest, PairBrowserSearchesOneOrTwoNames) {
@@ -182,6 +211,18 @@ TEST_F(AddComponentTest, RefusedValueIsReportedAndNothingIsAdded) {
   d.cmdSave_Click();
   EXPECT_EQ(script.Pending(), 0u);
   d.vaSpread1->SetText(1, 8, "");
+  Case.Language = 0;
+  // Numbers no substance has: each refused naming its row, nothing added.
+  for (auto [row, bad, says] : {std::tuple{7, "-5", "「臨界温度  Tc(ﾟK)」の -5 は物理的にありえない値です"},
+                                std::tuple{9, "0", "「臨界分子容積  Vc(cm3/mol)」の 0 は物理的にありえない値です"},
+                                std::tuple{11, "3.2", "「偏心係数  ω(-)」の 3.2 は物理的にありえない偏心因子です"}}) {
+    d.vaSpread1->SetText(1, row, bad);
+    script.Answer(ui::vbOK, says);
+    d.cmdSave_Click();
+    EXPECT_EQ(script.Pending(), 0u) << bad;
+    EXPECT_EQ(db.Listing(T("CriticalConstant")).size(), 8u);
+    d.vaSpread1->SetText(1, row, "");
+  }
   // Corrected, the name with a wildcard character adds exactly one record.
   d.vaSpread1->SetText(1, 4, "78.11");
   d.cmdSave_Click();

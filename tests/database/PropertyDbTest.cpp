@@ -10,6 +10,7 @@
 #include <set>
 
 #include "DbFixture.h"
+#include "core/model/CaseData.h"
 #include "database/PropertyDb.h"
 
 namespace vzdb::test {
@@ -199,6 +200,48 @@ TEST_F(PropertyDbTest, AddEditDeleteKeepNullsAndRefuseBadValues) {
   ASSERT_TRUE(db.Delete_Row(cc, id).Ok());
   EXPECT_FALSE(db.Fetch(cc, "Benzene", 0));
   EXPECT_EQ(db.Listing(cc).size(), 8u);
+}
+
+// The component data keep only physical values: a Tc of -5 K stored by a browser reached every
+// program that looked the component up. Each write refuses it, naming the field, and nothing changes.
+TEST_F(PropertyDbTest, NonPhysicalComponentValuesAreRefused) {
+  PropertyDb db(scratch_.Path());
+  const TableSpec& cc = T("CriticalConstant");
+  const std::size_t before = db.Listing(cc).size();
+  struct Bad {
+    const char* column;
+    const char* text;
+  };
+  const Bad bad[] = {{"Tc", "-5"}, {"Tc", "0"}, {"Pc", "-1"}, {"Vc", "0"}, {"MW", "-78"},
+                     {"Tb", "0"},  {"OMG", "3.5"}, {"OMG", "-1.2"}};
+  Record good;
+  good.Set("Name", "Fine");
+  good.Set("Tc", "562.05");
+  good.Set("OMG", "-0.39");  // helium-4: a negative acentric factor is physical
+  long long id = 0;
+  ASSERT_TRUE(db.Add_Row(cc, good, &id).Ok());
+  for (const Bad& b : bad) {
+    SCOPED_TRACE(std::string(b.column) + " " + b.text);
+    Record row;
+    row.Set("Name", "Odd");
+    row.Set(b.column, b.text);
+    DbStatus s = db.Add_Row(cc, row);
+    EXPECT_EQ(s.code, DbError::BadValue);
+    EXPECT_NE(s.detail.find(std::string("「") + b.column + "」"), std::string::npos) << s.detail;
+    s = db.Update_Row(cc, id, row);
+    EXPECT_EQ(s.code, DbError::BadValue);
+  }
+  EXPECT_EQ(db.Listing(cc).size(), before + 1);
+  EXPECT_EQ(db.Fetch_Row(cc, id)->Number("Tc"), 562.05);
+  // Other tables take their own signs: an Antoine C or a heat-capacity coefficient may be negative.
+  Record antoine;
+  antoine.Set("Name", "Odd");
+  antoine.Set("Cn", "-43.15");
+  EXPECT_TRUE(db.Add_Row(T("AntoineConstant"), antoine).Ok());
+  // In English.
+  Case.Language = 1;
+  EXPECT_NE(Physical_Value_Problem(cc, "Tc", -5, "Tc").find("Tc: -5 is no physical value"), std::string::npos);
+  Case.Language = 0;
 }
 
 // What the add dialogs and the CSV import write: a number past the range of a

@@ -6,7 +6,9 @@ Joback & Reid (1987), Chem. Eng. Comm. 57, 233-243:
   Tc = Tb / (0.584 + 0.965 S_T - S_T^2), Pc[bar] = (0.113 + 0.0032 nA - S_P)^-2,
   Vc = 17.5 + S_V. The program shows Pc in atm (bar / 1.01325).
 Ambrose (1978, 1979) as tabulated by Reid, Prausnitz & Poling (1987):
-  Tc = Tb (1 + 1/(1.242 + S_T)), Pc[atm] = M (0.339 + S_P)^-2, Vc = 40 + S_V.
+  Tc = Tb (1 + 1/(1.242 + S_T)), Pc[bar] = M (0.339 + S_P)^-2, Vc = 40 + S_V;
+  an aliphatic-alcohol -OH adds 0.87 - 0.11 n + 0.003 n^2 to S_T and
+  0.100 - 0.013 n to S_P (n carbon atoms), and 15 to S_V.
 A group without a published Vc increment (None) gives no Vc; the program then
 refuses Vc alone and still gives Tc and Pc. Plain Python, no packages.
 Run: python3 tools/physprop/critical_check.py
@@ -29,7 +31,12 @@ AMBROSE = {
     ">CO": (0.220, 0.282, None), "-CO-O-": (0.330, 0.470, None), "-CN": (0.423, 0.360, None),
     "ring-CH2-": (0.090, 0.182, 44.5), "Benzene": (0.448, 0.924, None), "pyridine": (0.448, 0.850, None),
     "ar-Cl": (0.080, 0.318, None), "nonhal first": (0.010, 0.0, None),
+    "alcohol": ("n", "n", 15.0),
 }
+
+
+def ambrose_alcohol(column, n):
+    return 0.87 - 0.11 * n + 0.003 * n * n if column == 0 else 0.100 - 0.013 * n
 
 # name: M (g/mol), Tb (K), atoms, Joback groups, Ambrose groups (None: not tried)
 COMPOUNDS = [
@@ -41,7 +48,7 @@ COMPOUNDS = [
     ("ethylbenzene", 106.165, 409.35, 18, {"r=CH-": 5, "r=C<": 1, ">CH2": 1, "-CH3": 1},
      {"Benzene": 1, "C": 2, "nonhal first": 1}),
     ("chlorobenzene", 112.5569, 404.87, 12, {"r=CH-": 5, "r=C<": 1, "-Cl": 1}, {"Benzene": 1, "ar-Cl": 1}),
-    ("ethanol", 46.06844, 351.44, 9, {"-CH3": 1, ">CH2": 1, "-OH": 1}, None),
+    ("ethanol", 46.06844, 351.44, 9, {"-CH3": 1, ">CH2": 1, "-OH": 1}, {"C": 2, "alcohol": 1}),
     ("diethyl ether", 74.1216, 307.58, 15, {"-CH3": 2, ">CH2": 2, "-O-": 1}, {"C": 4, "-O-": 1}),
     ("acetone", 58.07914, 329.22, 10, {"-CH3": 2, ">C=O": 1}, {"C": 2, ">CO": 1}),
     ("ethyl acetate", 88.10512, 350.26, 14, {"-CH3": 2, ">CH2": 1, "-COO-": 1}, {"C": 3, "-CO-O-": 1}),
@@ -73,9 +80,12 @@ def joback(M, Tb, nA, groups):
 
 
 def ambrose(M, Tb, groups):
-    st, sp, sv = sums(AMBROSE, groups)
+    n = groups.get("C", 0)
+    table = dict(AMBROSE)
+    table["alcohol"] = (ambrose_alcohol(0, n), ambrose_alcohol(1, n), 15.0)
+    st, sp, sv = sums(table, groups)
     Tc = Tb * (1 + 1 / (1.242 + st))
-    Pc = M / (0.339 + sp) ** 2
+    Pc = M / (0.339 + sp) ** 2 / BAR_PER_ATM
     return Tc, Pc, (None if sv is None else 40.0 + sv)
 
 
@@ -90,5 +100,11 @@ if __name__ == "__main__":
         if ag is not None:
             Tc, Pc, Vc = ambrose(M, Tb, ag)
             print(f"{name:20s} Ambrose Tc {Tc!r} Pc {Pc!r} Vc {show(Vc)}")
+    # Alcohols by Ambrose (measured Tc K, Pc bar: methanol 512.6, 80.97; 1-butanol 563.0, 44.23;
+    # 1-hexanol 611.3, 35.1).
+    for name, M, Tb, n in (("methanol", 32.04186, 337.69, 1), ("1-butanol", 74.1216, 390.81, 4),
+                           ("1-hexanol", 102.17476, 430.64, 6)):
+        Tc, Pc, Vc = ambrose(M, Tb, {"C": n, "alcohol": 1})
+        print(f"{name:20s} Ambrose Tc {Tc!r} Pc {Pc!r} Vc {show(Vc)}")
     # Joback Pc of ethyl acetate with the atom count: 14 atoms.
     print("ethyl acetate Joback Pc, 14 atoms:", joback(88.10512, 350.26, 14, COMPOUNDS[10][4])[1])

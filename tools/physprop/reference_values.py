@@ -105,7 +105,7 @@ def main():
     ST, SP, SV = 2 * 0.0141 + 4 * 0.0189, 2 * -0.0012 + 4 * 0.0, 2 * 65 + 4 * 56
     print("Joback hexane", Tbh / (0.584 + 0.965 * ST - ST ** 2), (0.113 + 0.0032 * 20 - SP) ** -2 / BAR_PER_ATM, 17.5 + SV)
     ST, SP, SV = 6 * 0.138, 6 * 0.226, 6 * 55.1
-    print("Ambrose hexane", Tbh * (1 + 1 / (1.242 + ST)), Mh / (0.339 + SP) ** 2, 40 + SV)
+    print("Ambrose hexane", Tbh * (1 + 1 / (1.242 + ST)), Mh / (0.339 + SP) ** 2 / 1.01325, 40 + SV)
     Ma, Tba = 58.07914, 329.22  # acetone: 2 -CH3, 1 >CO
     ST, SP, SV = 2 * -2.433 + 4.332, 2 * 0.026 - 0.196, 2 * 16.2 - 6.7
     print("Klincewicz acetone", 45.4 - 0.77 * Ma + 1.55 * Tba + ST,

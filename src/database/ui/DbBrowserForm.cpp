@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 #include "core/model/CaseData.h"
@@ -59,7 +60,9 @@ void DbBrowserForm::Build() {
     for (std::size_t c = 0; c < tabs_[i].columns.size(); ++c) {
       const std::string& f = tabs_[i].columns[c].field;
       const int width = f.rfind("Name", 0) == 0 ? 190 : f == "Memo" ? 320 : f.rfind("Formula", 0) == 0 ? 110 : 0;
-      if (width > 0) grid->setColumnWidth(static_cast<int>(c), width);
+      // Never narrower than its heading: "臨界分子容(cm3/mol)" is read whole.
+      const int heading = grid->horizontalHeader()->sectionSizeHint(static_cast<int>(c));
+      grid->setColumnWidth(static_cast<int>(c), std::max({width, heading, grid->columnWidth(static_cast<int>(c))}));
     }
     SSTab1->addTab(grid, QString());
     data_.push_back(model);

@@ -71,6 +71,9 @@ bool DbTableModel::Edit(int row, int column, const std::string& text) {
     const txt::NumberProblem p = txt::ParseNumber(text, value);
     if (p != txt::NumberProblem::None && p != txt::NumberProblem::Blank)
       return Fail({vzdb::DbError::BadValue, txt::NumberProblemMessage(p, col.heading, text)});
+    if (p == txt::NumberProblem::None)
+      if (std::string why = vzdb::Physical_Value_Problem(table_, spec->name, value, col.heading); !why.empty())
+        return Fail({vzdb::DbError::BadValue, why});
   }
   vzdb::PropertyDb db(Case.DB_Path);
   if (!db.Ok()) return Fail(db.Open_Status());

@@ -81,8 +81,14 @@ void frmDBCriticalConstant::cmdSave_Click() {
     const std::string text = vaSpread1->Text(1, r);
     double value = 0.0;
     const txt::NumberProblem p = txt::ParseNumber(text, value);
-    if (p != txt::NumberProblem::None && p != txt::NumberProblem::Blank) {
-      ui::MsgBox(txt::NumberProblemMessage(p, kRows[r - 1].header, text), ui::vbExclamation);
+    std::string why = p != txt::NumberProblem::None && p != txt::NumberProblem::Blank
+                          ? txt::NumberProblemMessage(p, kRows[r - 1].header, text)
+                          : std::string();
+    if (p == txt::NumberProblem::None)
+      why = vzdb::Physical_Value_Problem(*vzdb::Find_Table("CriticalConstant"), kRows[r - 1].field, value,
+                                         kRows[r - 1].header);
+    if (!why.empty()) {
+      ui::MsgBox(why, ui::vbExclamation);
       vaSpread1->SetActiveCell(1, r);
       return;
     }

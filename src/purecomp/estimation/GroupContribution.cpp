@@ -1,6 +1,8 @@
 #include "purecomp/estimation/GroupContribution.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "platform/text/NumberText.h"
 #include "core/model/CaseData.h"
@@ -23,6 +25,20 @@ GroupEstimate Bad_Count(const std::string& message) {
   GroupEstimate r;
   r.status = GroupStatus::BadCount;
   r.countMessage = message;
+  return r;
+}
+
+GroupEstimate Status_Only(GroupStatus status) {
+  GroupEstimate r;
+  r.status = status;
+  return r;
+}
+
+GroupEstimate Out_Of_Range(const char* property, const char* rangeJa, const char* rangeEn) {
+  GroupEstimate r;
+  r.status = GroupStatus::OutOfRange;
+  r.badProperty = property;
+  r.badRange = Case.Language == 1 ? rangeEn : rangeJa;
   return r;
 }
 
@@ -52,11 +68,11 @@ double Tb_From_Tc(GroupMethod m, double Tc, double S, double M) {
   }
 }
 
-// Pc in atm. Joback's and Klincewicz-Reid's relations give bar.
+// Pc in atm. Lydersen's relation gives atm; Ambrose's, Joback's and Klincewicz-Reid's give bar.
 double Pc_Atm(GroupMethod m, double S, double M, int atoms) {
   switch (m) {
     case GroupMethod::Lydersen: return M / std::pow(0.34 + S, 2);
-    case GroupMethod::Ambrose: return M / std::pow(0.339 + S, 2);
+    case GroupMethod::Ambrose: return M / std::pow(0.339 + S, 2) / kBarPerAtm;
     case GroupMethod::Joback: return std::pow(0.113 + 0.0032 * atoms - S, -2) / kBarPerAtm;
     default:
       // Klincewicz & Reid (1984): Pc[bar] = M / (0.348 + 0.0159 M + sum)^2.
@@ -93,16 +109,20 @@ GroupSums Sum_Groups(GroupMethod method, const std::vector<std::string>& countTe
     read[static_cast<std::size_t>(i)] = static_cast<int>(n);
   }
   int* counts = Group_Counts(method);
+  const int carbonAtoms = method == GroupMethod::Ambrose ? read[static_cast<std::size_t>(kAmbroseCarbonRow)] : 0;
   for (int i = 1; i <= table.Rows(); ++i) {
     const int n = read[static_cast<std::size_t>(i)];
     counts[i] = n;
+    // A count on a heading row adds nothing: it is no group of the molecule.
+    if (!Group_Heading_Row(method, i)) s.counted += n;
     const GroupRow& row = table.Row(i);
     for (int c = 0; c < table.contributionCols; ++c) {
       if (row.cell[c] == nullptr) {
         if (n != 0) s.missing[c].push_back(Group_Row_Name(method, i));
         continue;
       }
-      s.sums[c] += n * txt::Val(row.cell[c]);
+      s.sums[c] += n * (std::string_view(row.cell[c]) == kCarbonNumberCell ? Ambrose_Alcohol_Increment(c, carbonAtoms)
+                                                                           : txt::Val(row.cell[c]));
     }
   }
   return s;
@@ -111,6 +131,7 @@ GroupSums Sum_Groups(GroupMethod method, const std::vector<std::string>& countTe
 GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::string>& countTexts) {
   const GroupSums s = Sum_Groups(method, countTexts);
   if (!s.countMessage.empty()) return Bad_Count(s.countMessage);
+  if (s.counted == 0) return Status_Only(GroupStatus::NoGroups);
   // Tc and Pc cannot stand without a group's increment; Vc alone can be held back.
   for (int c = 0; c < 2; ++c)
     if (!s.missing[c].empty()) return Refused(s.missing[c]);
@@ -131,11 +152,12 @@ GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::strin
   const double Vc = vcMissing ? 0.0 : Vc_Cm3(method, s.sums[2], M);
   GroupEstimate r = Finite_Or_Refused({Tc, TbK, Pc, Vc});
   if (r.status != GroupStatus::Estimated) return r;
-  // A Tc, Tb or Pc that is not positive is no estimate (a sum that overturns the relation).
-  if (!(Tc > 0) || !(TbK > 0) || (!pcNeedsAtoms && !(Pc > 0))) {
-    r.status = GroupStatus::NotFinite;
-    return r;
-  }
+  // A sum that overturns a relation gives no critical point: the liquid must boil below Tc,
+  // and Pc and Vc must be positive.
+  if (!(TbK > 0)) return Out_Of_Range("Tb", "0 Kより高い値", "above 0 K");
+  if (!(Tc > TbK)) return Out_Of_Range("Tc", "標準沸点より高い値", "above the normal boiling point");
+  if (!pcNeedsAtoms && !(Pc > 0)) return Out_Of_Range("Pc", "0より大きい値", "greater than 0");
+  if (!vcMissing && !(Vc > 0)) return Out_Of_Range("Vc", "0より大きい値", "greater than 0");
   r.vcMissing = s.missing[2];
   r.pcNeedsAtoms = pcNeedsAtoms;
   Phys.Phys_Tc = Tc;
@@ -149,6 +171,7 @@ GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::strin
 GroupEstimate Fedors_Estimate(const std::vector<std::string>& countTexts) {
   const GroupSums s = Sum_Groups(GroupMethod::Fedors, countTexts);
   if (!s.countMessage.empty()) return Bad_Count(s.countMessage);
+  if (s.counted == 0) return Status_Only(GroupStatus::NoGroups);
   const int nA = Phys.Phys_Total_Atom;
   const int col = nA == 0 ? 0 : 1;
   if (!s.missing[col].empty()) return Refused(s.missing[col]);
@@ -158,6 +181,7 @@ GroupEstimate Fedors_Estimate(const std::vector<std::string>& countTexts) {
   const double Tc = arg > 0 ? 535.0 * std::log10(arg) : NAN;
   GroupEstimate r = Finite_Or_Refused({Tc});
   if (r.status != GroupStatus::Estimated) return r;
+  if (!(Tc > 0)) return Out_Of_Range("Tc", "0 Kより高い値", "above 0 K");
   Phys.Phys_Tb_Blank = 1;
   Phys.Phys_Tc = Tc;
   return r;
@@ -166,12 +190,25 @@ GroupEstimate Fedors_Estimate(const std::vector<std::string>& countTexts) {
 GroupEstimate Cp0_Estimate(const std::vector<std::string>& countTexts) {
   const GroupSums s = Sum_Groups(GroupMethod::RihaniDoraiswamy, countTexts);
   if (!s.countMessage.empty()) return Bad_Count(s.countMessage);
+  if (s.counted == 0) return Status_Only(GroupStatus::NoGroups);
   for (int c = 0; c < 4; ++c)
     if (!s.missing[c].empty()) return Refused(s.missing[c]);
-  Phys.Phys_Cp0[1] = s.sums[0];
-  Phys.Phys_Cp0[2] = s.sums[1] * 0.01;
-  Phys.Phys_Cp0[3] = s.sums[2] * 0.0001;
-  Phys.Phys_Cp0[4] = s.sums[3] * 1e-6;
+  const double cp[4] = {s.sums[0], s.sums[1] * 0.01, s.sums[2] * 0.0001, s.sums[3] * 1e-6};
+  // A heat capacity is positive: checked over the correlation's range, 298.15 to 1500 K
+  // (a cubic has at most two extrema, so the ends and the extrema decide).
+  auto cp0 = [&cp](double T) { return cp[0] + T * (cp[1] + T * (cp[2] + T * cp[3])); };
+  double lowest = std::min(cp0(298.15), cp0(1500.0));
+  const double a = 3 * cp[3], b = 2 * cp[2], c = cp[1];
+  const double disc = b * b - 4 * a * c;
+  if (a != 0 && disc >= 0)
+    for (double sign : {-1.0, 1.0}) {
+      const double T = (-b + sign * std::sqrt(disc)) / (2 * a);
+      if (T > 298.15 && T < 1500.0) lowest = std::min(lowest, cp0(T));
+    }
+  else if (a == 0 && b != 0 && -c / b > 298.15 && -c / b < 1500.0)
+    lowest = std::min(lowest, cp0(-c / b));
+  if (!(lowest > 0)) return Out_Of_Range("Cp0", "298.15～1500 Kで0より大きい値", "greater than 0 from 298.15 to 1500 K");
+  for (int k = 0; k < 4; ++k) Phys.Phys_Cp0[k + 1] = cp[k];
   return GroupEstimate{};
 }
 
@@ -192,6 +229,14 @@ std::string Group_Estimate_Message(const GroupEstimate& estimate) {
       return en ? "The estimate gives no usable value. Check the group counts, molecular weight, boiling point "
                   "and atom count."
                 : "推算値が計算できません。構造要素の数、分子量、沸点、原子数を確認して下さい。";
+    case GroupStatus::NoGroups:
+      return en ? "No group is counted: enter how many of each group the molecule holds."
+                : "構造要素が入力されていません。分子に含まれる構造要素の数を入力して下さい。";
+    case GroupStatus::OutOfRange:
+      return en ? "The estimated " + estimate.badProperty + " is outside its physical range (it must be " +
+                      estimate.badRange + "): nothing is estimated. Check the group counts."
+                : "推算した" + estimate.badProperty + "が物理的な範囲（" + estimate.badRange +
+                      "）の外にあるため、推算しません。構造要素の数を確認して下さい。";
     case GroupStatus::Estimated: break;
   }
   std::string text;

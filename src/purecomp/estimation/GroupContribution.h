@@ -15,10 +15,12 @@ enum class GroupStatus {
   BadCount,             // a count text is no whole number in range: nothing stored
   MissingContribution,  // a counted group has no published Tc/Pc contribution: nothing stored
   NotFinite,            // a zero denominator or a logarithm of a non-positive sum: nothing stored
+  NoGroups,             // no group is counted: no structure to estimate from, nothing stored
+  OutOfRange,           // a result outside its physical range (`badProperty`): nothing stored
 };
 
-// Counts a group may take (a negative count subtracts its group).
-constexpr long long kMinGroupCount = -999;
+// Counts a group may take: a molecule holds a group or not, never less than none.
+constexpr long long kMinGroupCount = 0;
 constexpr long long kMaxGroupCount = 999;
 
 struct GroupEstimate {
@@ -29,6 +31,8 @@ struct GroupEstimate {
   // Joback estimated without Pc (Phys_Pc 0): its Pc relation needs the atom count, left blank or 0.
   bool pcNeedsAtoms = false;
   std::string countMessage;  // BadCount: the refusal naming the group and the text
+  std::string badProperty;   // OutOfRange: "Tc", "Pc", "Vc", "Tb" or "Cp0"
+  std::string badRange;      // OutOfRange: what the property must be, in the chosen language
 };
 
 // Reads the count texts (rows 1..N in elements 1..N; each wholly a number, halves
@@ -38,6 +42,7 @@ struct GroupEstimate {
 // A text that is no count leaves the kept counts alone and sets `countMessage`.
 struct GroupSums {
   double sums[4] = {};
+  int counted = 0;  // groups counted (sum of the counts)
   std::vector<std::string> missing[4];
   std::string countMessage;
 };
@@ -47,6 +52,7 @@ GroupSums Sum_Groups(GroupMethod method, const std::vector<std::string>& countTe
 // into Phys; Tc from the boiling point, or the boiling point from the Fedors Tc
 // when Phys_Tb_Blank is set. A counted group without a Vc increment leaves Vc 0
 // (named in vcMissing); Joback without an atom count leaves Pc 0 (pcNeedsAtoms).
+// Refused without any counted group, and when Tc <= Tb, Pc <= 0 or Vc <= 0.
 GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::string>& countTexts);
 
 // Fedors (1982) Tc (K) into Phys_Tc with Phys_Tb_Blank = 1: 535 log10(S1) without

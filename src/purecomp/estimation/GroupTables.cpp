@@ -51,8 +51,9 @@ const std::vector<GroupRow> kLydersenRows = {
     {"-S-(ring)", {"0.008", "0.24", "45.0"}},
     {"=S", {"0.003", "0.24", "47.0"}},
     {"-NO2", {"0.055", "0.42", "78.0"}},
-    {">Si<", {"0.03", "0.54", "00000"}},
-    {">B-", {"0.03", "00000", "00000"}},
+    // No published Vc increment of >Si<, nor Pc and Vc of >B-, is at hand.
+    {">Si<", {"0.03", "0.54", nullptr}},
+    {">B-", {"0.03", nullptr, nullptr}},
 };
 
 const std::vector<GroupRow> kAmbroseRows = {
@@ -61,6 +62,7 @@ const std::vector<GroupRow> kAmbroseRows = {
     {"   >C<    (each)", {"-0.120", "-0.030", "-17.0"}},
     {"  double bonds", {"-0.050", "-0.065", "-20.0"}},
     {"  triple bonds", {"-0.200", "-0.170", "-40.0"}},
+    // Ambrose's Vc relation has no Platt-number term: 0 by design.
     {"△Platt数", {"-0.023", "-0.026", "00000"}},
     {"      -O-", {"0.138", "0.160", nullptr}},
     {"      >CO", {"0.220", "0.282", nullptr}},
@@ -83,7 +85,8 @@ const std::vector<GroupRow> kAmbroseRows = {
     {"      -I", {nullptr, nullptr, nullptr}},
     {"ﾊﾛｹﾞﾝ補正F", {nullptr, nullptr, nullptr}},
     {"ﾊﾛｹﾞﾝ補正F(Cl,Br,I除)", {nullptr, nullptr, nullptr}},
-    {"Aliphatic alcohols", {"00000", "00000", "15.0"}},
+    // Tc and Pc of the alcohol -OH depend on the carbon number (Ambrose_Alcohol_Increment).
+    {"Aliphatic alcohols", {kCarbonNumberCell, kCarbonNumberCell, "15.0"}},
     {"ﾘﾝｸﾞ  -CH2-", {"0.090", "0.182", "44.5"}},
     {"      >CH fused", {"0.030", "0.182", "44.5"}},
     {"      double bond", {"-0.030", "-0.065", "-15.0"}},
@@ -98,6 +101,7 @@ const std::vector<GroupRow> kAmbroseRows = {
     {"          -Br", {"0.080", "0.600", nullptr}},
     {"          -I", {nullptr, "0.850", nullptr}},
     {"          -OH", {"0.198", "-0.025", nullptr}},
+    // The first ring substituent corrects Tc only: its Pc 0 is by design.
     {"non ﾊﾛｹﾞﾝ   first", {"0.010", "00000", nullptr}},
     {"            each sub.", {"0.030", "0.020", nullptr}},
     {"    ｵﾙｿ        -OH", {nullptr, nullptr, nullptr}},
@@ -106,7 +110,8 @@ const std::vector<GroupRow> kAmbroseRows = {
     {"  >CF-(fused ring)", {nullptr, nullptr, nullptr}},
     {"-H(monosubstitution)", {nullptr, nullptr, nullptr}},
     {"double bond(nonring)", {nullptr, nullptr, nullptr}},
-    {"double bond(ring)", {"-0.300", "00000", "00000"}},
+    // No published Pc or Vc correction of this row is at hand.
+    {"double bond(ring)", {"-0.300", nullptr, nullptr}},
 };
 
 const std::vector<GroupRow> kJobackRows = {
@@ -362,6 +367,11 @@ const NameEn kNamesEn[] = {
 };
 
 }  // namespace
+
+double Ambrose_Alcohol_Increment(int column, int carbonAtoms) {
+  const double n = carbonAtoms;
+  return column == 0 ? 0.87 - 0.11 * n + 0.003 * n * n : 0.100 - 0.013 * n;
+}
 
 const GroupTable& Group_Table(GroupMethod method) { return kTables[static_cast<int>(method)]; }
 

@@ -8,13 +8,25 @@
 
 namespace physprop {
 
-// One group row. A contribution is its text ("00000" reads as 0); an empty
-// text marks a heading row; nullptr a contribution for which no published
-// value is at hand (a count on it cannot be estimated).
+// One group row. A contribution is its text ("00000" reads as 0, kept only
+// where the method has no such contribution by design); an empty text marks a
+// heading row; nullptr a contribution for which no published value is at hand
+// (a count on it cannot be estimated); kCarbonNumberCell one that a relation in
+// the carbon number gives (Ambrose_Alcohol_Increment).
 struct GroupRow {
   const char* name;
   const char* cell[4];
 };
+
+inline constexpr const char* kCarbonNumberCell = "f(nC)";
+
+// Ambrose rows: carbon atoms (alkyl) and the aliphatic-alcohol -OH.
+constexpr int kAmbroseCarbonRow = 1;
+constexpr int kAmbroseAlcoholRow = 28;
+
+// Ambrose (1978, 1979) increment of one aliphatic-alcohol -OH for column 0 (Tc)
+// or 1 (Pc), with nC carbon atoms: 0.87 - 0.11 nC + 0.003 nC^2 and 0.100 - 0.013 nC.
+double Ambrose_Alcohol_Increment(int column, int carbonAtoms);
 
 enum class GroupMethod { Lydersen, Ambrose, Joback, Klincewicz, Fedors, RihaniDoraiswamy };
 

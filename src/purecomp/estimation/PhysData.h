@@ -17,6 +17,7 @@ enum class PhysStatus {
   NoPointBelowTc, // no temperature of the range lies below Tc: nothing to compute
   TooFewPointsBelowTc,  // fewer than three temperatures below Tc for the Antoine fit
   NotFinite,      // the inputs give no finite value (Tc or Pc 0, M 0, a zero determinant, ...)
+  OutOfRange,     // a finite result outside its physical range (an acentric factor beyond -1..3)
 };
 
 struct PhysData {
@@ -72,8 +73,15 @@ void Reset_Phys_Data();
 // that fails or is refused shows nothing left from an earlier component.
 void Clear_Results();
 
-// Sets every group count of the six dialogs to 0 (the estimation window's load).
+// Sets every group count of the six dialogs to 0 and forgets the counts kept
+// for other components (the estimation window's load).
 void Clear_Group_Counts();
+
+// Makes the dialogs' counts those of the named component: the counts in place
+// are kept for the component they were typed for, and a component seen before
+// gets its own back; a new one starts from none. Leading and trailing blanks of
+// the name do not count.
+void Use_Group_Counts_Of(const std::string& componentName);
 
 // The work state of the fits of one estimation run: regressors of point i in
 // Fit_X[i][1..3], the fitted value in Fit_Y[i], the coefficients in Fit_Coef[1..3].

@@ -49,6 +49,7 @@ std::string Estimation_Read_Inputs(const std::string& name, const std::string& m
   if (ap != txt::NumberProblem::None && ap != txt::NumberProblem::Blank)
     return txt::NumberProblemMessage(ap, Chosen("Total原子数", "Total atoms"), totalAtom, 0, kMaxTotalAtoms);
   Phys.Phys_Tb_Blank = 0;
+  Use_Group_Counts_Of(name);
   Phys.Phys_Comp_Name = name;
   Phys.Phys_Mol_Wt = M;
   Phys.Phys_Tb_C = Tb;
@@ -87,7 +88,7 @@ int Points_Below_Tc() {
   return n;
 }
 
-PhysStatus Acentric_Factor(int method) {
+PhysStatus Acentric_Factor(int method, double* rejectedOmega) {
   if (Phys.Phys_Tc == 0) {
     Calc_Message(Tc_Zero_Omega_Message());
     Phys.Phys_Omega = 0;
@@ -104,6 +105,10 @@ PhysStatus Acentric_Factor(int method) {
         (15.2518 - 15.6875 / th - 13.4721 * std::log(th) + 0.43577 * th6);
   }
   if (!std::isfinite(w)) return PhysStatus::NotFinite;
+  if (w < kMinOmega || w > kMaxOmega) {
+    if (rejectedOmega != nullptr) *rejectedOmega = w;
+    return PhysStatus::OutOfRange;
+  }
   Phys.Phys_Omega = w;
   return PhysStatus::Ok;
 }
@@ -117,10 +122,17 @@ RangeCut Estimation_Range(double lowC, double highC) {
     Phys.Phys_Temp_High = Phys.Phys_Tc - 273.15;
     cut.highCut = true;
   }
-  if (Phys.Phys_Temp_Low < kAbsoluteZeroC) {
-    Calc_Message(Range_Below_Zero_Message());
+  // A falling range (low above high) may end below absolute zero just as a rising one may start there.
+  const bool lowBelow = Phys.Phys_Temp_Low < kAbsoluteZeroC;
+  const bool highBelow = Phys.Phys_Temp_High < kAbsoluteZeroC;
+  if (lowBelow || highBelow) Calc_Message(Range_Below_Zero_Message());
+  if (lowBelow) {
     Phys.Phys_Temp_Low = kAbsoluteZeroC;
     cut.lowCut = true;
+  }
+  if (highBelow) {
+    Phys.Phys_Temp_High = kAbsoluteZeroC;
+    cut.highCut = true;
   }
   Phys.Phys_Temp_Step = (Phys.Phys_Temp_High - Phys.Phys_Temp_Low) / 50.0;
   for (int i = 1; i <= kPhysPoints; ++i) {
@@ -175,6 +187,15 @@ std::string Range_Above_Tc_Message() {
 }
 
 std::string Range_Below_Zero_Message() { return Chosen("-273.15℃以下です。", "Below -273.15 deg C."); }
+
+std::string Omega_Out_Of_Range_Message(double omega) {
+  const std::string w = txt::Format(omega, "0.000000");
+  return Case.Language == 1
+             ? "The estimated acentric factor (omega " + w +
+                   ") is outside its physical range (-1 to 3): it is not used. Check the group counts and the "
+                   "critical constants."
+             : "推算した偏心因子(ω " + w + ")が物理的な範囲（-1～3）の外にあるため、使用しません。構造要素の数と臨界定数を確認して下さい。";
+}
 
 std::string Tc_Zero_Omega_Message() {
   return Chosen("Tcが 0のため偏心因子ωが推算できません。",

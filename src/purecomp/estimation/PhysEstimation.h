@@ -38,15 +38,22 @@ std::string Estimation_Read_Reference(const std::string& trefText, const std::st
 // a liquid and its vapour pressure exist).
 int Points_Below_Tc();
 
+// Acentric factors a real substance may have.
+constexpr double kMinOmega = -1.0;
+constexpr double kMaxOmega = 3.0;
+
 // Acentric factor into Phys_Omega: Edmister (1958) or Lee-Kesler (1975), from
 // Tb/Tc and Pc (atm). With Tc = 0 the message of that case, omega 0 and Ok;
-// NotFinite (omega left as it was) when Pc <= 0 or Tb = Tc.
-PhysStatus Acentric_Factor(int method);
+// NotFinite (omega left as it was) when Pc <= 0 or Tb = Tc; OutOfRange (omega
+// left as it was, its value in *rejectedOmega) outside kMinOmega..kMaxOmega.
+PhysStatus Acentric_Factor(int method, double* rejectedOmega = nullptr);
+// The refusal of an acentric factor outside kMinOmega..kMaxOmega.
+std::string Omega_Out_Of_Range_Message(double omega);
 
 // The estimation range (degC) cut to Tc and to absolute zero with their
 // messages, and the 51 points from low to high.
 struct RangeCut {
-  bool highCut = false;  // high was above Tc: now Tc - 273.15
+  bool highCut = false;  // high was above Tc, now Tc - 273.15, or below -273.15, now -273.15
   bool lowCut = false;   // low was below -273.15: now -273.15
 };
 RangeCut Estimation_Range(double lowC, double highC);

@@ -121,6 +121,32 @@ VZ_GALLERY_SHOT("physprop_joback_english", [] {
   return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalJoback>());
 });
 
+// The lower rows, whose long names ("=O    (except as above)") are read whole.
+VZ_GALLERY_SHOT("physprop_joback_english_lower_rows", [] {
+  Case.Language = 1;
+  ui::Forms::Get<frmPhysicalMain>();
+  auto& d = ui::Forms::Get<frmPhysicalJoback>();
+  d.resize(d.sizeHint().width(), 560);
+  d.vaSpread1->scrollToBottom();
+  return static_cast<QWidget*>(&d);
+});
+
+VZ_GALLERY_SHOT("physprop_ideal_gas_heat_english", [] {
+  Case.Language = 1;
+  ui::Forms::Get<frmPhysicalMain>();
+  return static_cast<QWidget*>(&ui::Forms::Get<frmPhysicalIdealGasHeat>());
+});
+
+// The alcohol -OH row: its Tc and Pc follow the carbon number.
+VZ_GALLERY_SHOT("physprop_ambrose_english", [] {
+  Case.Language = 1;
+  ui::Forms::Get<frmPhysicalMain>();
+  auto& d = ui::Forms::Get<frmPhysicalAmbrose>();
+  d.resize(d.sizeHint().width(), 560);
+  d.vaSpread1->scrollToBottom();
+  return static_cast<QWidget*>(&d);
+});
+
 VZ_GALLERY_SHOT("physprop_fedors", [] {
   Case.Language = 0;
   ui::Forms::Get<frmPhysicalMain>();

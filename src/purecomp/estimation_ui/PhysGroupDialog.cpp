@@ -2,7 +2,11 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -22,6 +26,13 @@ QLabel* Framed(QLabel* l) {
   l->setMinimumWidth(150);
   l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return l;
+}
+
+// Widens a column to its longest text (never narrower than set): group names are read whole.
+void Fit_Column(ui::SpreadGrid* grid, int col) {
+  const int preset = grid->columnWidth(col - 1);
+  grid->resizeColumnToContents(col - 1);
+  if (grid->columnWidth(col - 1) < preset) grid->setColumnWidth(col - 1, preset);
 }
 
 const QColor kNoValueBack(224, 224, 224);
@@ -131,6 +142,16 @@ void PhysGroupDialog::Apply_Language() {
                       "only its Vc can be counted; Vc is then not estimated).")
                : Lang("灰色の行は寄与値の公表値がないため、数を入力できません。",
                       "Grey rows: no published contribution is at hand, so they cannot be counted."));
+  if (method_ == GroupMethod::Ambrose)
+    lblNoValues->setText(lblNoValues->text() + "\n" +
+                         Lang("f(nC): アルコールの-OHの寄与は炭素原子数nC（1行目の数）による: "
+                              "△Tc = 0.87 - 0.11 nC + 0.003 nC²、△Pc = 0.100 - 0.013 nC。",
+                              "f(nC): the alcohol -OH increments follow the carbon number nC (the count of row 1): "
+                              "△Tc = 0.87 - 0.11 nC + 0.003 nC², △Pc = 0.100 - 0.013 nC."));
+  Fit_Column(vaSpread1, 1);
+  int width = vaSpread1->verticalHeader()->width() + vaSpread1->verticalScrollBar()->sizeHint().width() + 8;
+  for (int c = 0; c < vaSpread1->MaxCols(); ++c) width += vaSpread1->columnWidth(c);
+  vaSpread1->setMinimumWidth(std::max(table.contributionCols > 3 ? 600 : 470, width));
   cmdEstimation->setText(Lang("推算(&E)", "&Estimate"));
   cmdExit->setText(Lang("戻る(&X)", "E&xit"));
   lblEstimate->setText(Lang("推算値", "Estimate"));

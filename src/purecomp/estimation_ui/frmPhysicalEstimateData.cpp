@@ -1,7 +1,11 @@
 #include "purecomp/estimation_ui/frmPhysicalEstimateData.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "platform/text/NumberText.h"
 #include "core/model/CaseData.h"
@@ -41,6 +45,19 @@ const char* const kPointTitles[2][6] = {
 };
 const char* const kPointTitlesEn[6] = {"Temperature", "Vapour press.", "Ideal-gas Cp", "Liquid Cp",
                                        "Heat of vap.", "Liquid density"};
+
+// Widens every column to its longest text (never narrower than set), and the
+// grid to its columns, so that no caption is cut in either language.
+void Fit_Columns(ui::SpreadGrid* grid, int cols) {
+  int total = grid->verticalHeader()->width() + 2 * grid->frameWidth() + 4;
+  for (int c = 0; c < cols; ++c) {
+    const int preset = grid->columnWidth(c);
+    grid->resizeColumnToContents(c);
+    if (grid->columnWidth(c) < preset) grid->setColumnWidth(c, preset);
+    total += grid->columnWidth(c);
+  }
+  grid->setMinimumWidth(std::max(grid->minimumWidth(), total + grid->verticalScrollBar()->sizeHint().width()));
+}
 
 }  // namespace
 
@@ -85,6 +102,8 @@ void frmPhysicalEstimateData::Apply_Language() {
   for (int r = 1; r <= 26; ++r) vaSpread1->SetText(1, r, en ? kConstantRows[r - 1].nameEn : kConstantRows[r - 1].name);
   for (int c = 1; c <= 6; ++c) vaSpread2->SetText(c, 1, en ? kPointTitlesEn[c - 1] : kPointTitles[0][c - 1]);
   cmdExit->setText(en ? "E&xit" : "戻る(&X)");
+  Fit_Columns(vaSpread1, 3);
+  Fit_Columns(vaSpread2, 6);
 }
 
 void frmPhysicalEstimateData::Form_Activate() { Apply_Language(); }
@@ -93,6 +112,8 @@ void frmPhysicalEstimateData::Form_Load() {
   Apply_Language();
   Fill_Constants();
   Fill_Points();
+  Fit_Columns(vaSpread1, 3);
+  Fit_Columns(vaSpread2, 6);
 }
 
 void frmPhysicalEstimateData::Fill_Constants() {

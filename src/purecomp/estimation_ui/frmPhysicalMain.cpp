@@ -346,7 +346,8 @@ bool frmPhysicalMain::Step_Ok(PhysStatus status, const char* stepJa, const char*
     case PhysStatus::PivotVanished: ui::MsgBox(physprop::Least_Square_Pivot_Message()); break;
     case PhysStatus::NoPointBelowTc: ui::MsgBox(physprop::No_Point_Below_Tc_Message()); break;
     case PhysStatus::TooFewPointsBelowTc: ui::MsgBox(physprop::Too_Few_Points_Below_Tc_Message()); break;
-    case PhysStatus::NotFinite: ui::MsgBox(physprop::Step_Fault_Message(stepJa, stepEn)); break;
+    case PhysStatus::NotFinite:
+    case PhysStatus::OutOfRange: ui::MsgBox(physprop::Step_Fault_Message(stepJa, stepEn)); break;
   }
   return false;
 }
@@ -405,19 +406,24 @@ void frmPhysicalMain::cmdEstimation_Click() {
     case 3: Show_Dialog<frmPhysicalKlincewicz>(); break;
     default: break;
   }
-  const bool omegaOk = Step_Ok(physprop::Acentric_Factor(optOmg.Value()), "偏心因子", "acentric factor");
+  double rejectedOmega = 0;
+  const PhysStatus omegaStatus = physprop::Acentric_Factor(optOmg.Value(), &rejectedOmega);
+  const bool omegaOk = omegaStatus == PhysStatus::OutOfRange
+                           ? (ui::MsgBox(physprop::Omega_Out_Of_Range_Message(rejectedOmega)), false)
+                           : Step_Ok(omegaStatus, "偏心因子", "acentric factor");
   // Without a Tc no critical constant of this run exists to show.
   if (Phys.Phys_Tc > 0) Show_Critical();
   if (!omegaOk) return lblOmgEst->clear();
 
   const physprop::RangeCut cut = physprop::Estimation_Range(lowC, highC);
+  // Above Tc there is no liquid: with no point below it nothing is computed over the range, and
+  // the range stays as typed (a cut that leaves no point would only turn it round).
+  if (physprop::Points_Below_Tc() == 0) return void(ui::MsgBox(physprop::No_Point_Below_Tc_Message()));
   if (cut.highCut) {
     txtTempHigh->setText(ui::Q(txt::Plain(Phys.Phys_Temp_High)));
     txtTempHigh->setCursorPosition(0);
   }
   if (cut.lowCut) txtTempLow->setText("-273.15");
-  // Above Tc there is no liquid: with no point below it nothing is computed over the range.
-  if (physprop::Points_Below_Tc() == 0) return void(ui::MsgBox(physprop::No_Point_Below_Tc_Message()));
 
   if (!Step_Ok(physprop::Vapor_Press_Antoine_Fit(optVaporPress.Value()), "蒸気圧", "vapour pressure")) return;
   lblAntoineAEst->setText(ui::Q(txt::Format(Phys.Phys_Antoine_A, "####.00000")));

@@ -1,6 +1,7 @@
 #include "vle/unifac/UnifacEntry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -36,9 +37,9 @@ bool NumberOf(const std::string& text, const std::string& field, double& value) 
 
 std::string Field(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
 
-// A group count: wholly a number, rounded half to even, 0..1000. A negative
-// count keeps its own message; one past the range is refused before it is
-// converted, never wrapped.
+// A group count: wholly a whole number, 0..1000. A negative count keeps its
+// own message; a fraction (a molecule holds no half group) and one past the
+// range are refused before conversion, never rounded or wrapped.
 bool CountOf(const std::string& text, int comp, int sub, int32_t& count) {
   const std::string field = Field("原子寄与団", "Group") + " " + std::to_string(sub) + " x" + std::to_string(comp);
   double value = 0;
@@ -48,7 +49,8 @@ bool CountOf(const std::string& text, int comp, int sub, int32_t& count) {
     return false;
   }
   long long n = 0;
-  const txt::NumberProblem problem = txt::ParseCount(text, 0, kMaxCount, n);
+  const txt::NumberProblem problem =
+      value != std::floor(value) ? txt::NumberProblem::OutOfRange : txt::ParseCount(text, 0, kMaxCount, n);
   if (problem != txt::NumberProblem::None) {
     Case.Msg_Text = txt::NumberProblemMessage(problem, field, text, 0, kMaxCount);
     Calc_Message(Case.Msg_Text);

@@ -121,4 +121,70 @@ TEST(PhysEstimation, RangeIsCutToTcAndAbsoluteZero) {
   Estimation_Range(100, 0);
   EXPECT_EQ(Phys.Phys_Temp_C[1], 100);
   EXPECT_EQ(Phys.Phys_Temp_C[51], 0);
+
+  // A falling range ending below absolute zero (5 .. -888) is cut there too: no point below -273.15.
+  const std::size_t before = rec.Messages().size();
+  cut = Estimation_Range(5, -888);
+  EXPECT_TRUE(cut.highCut);
+  EXPECT_FALSE(cut.lowCut);
+  ASSERT_EQ(rec.Messages().size(), before + 1);
+  EXPECT_EQ(rec.Messages().back(), "-273.15℃以下です。");
+  EXPECT_EQ(Phys.Phys_Temp_High, -273.15);
+  for (int i = 1; i <= kPhysPoints; ++i) EXPECT_GE(Phys.Phys_Temp_K[i], 0.0) << i;
+  EXPECT_EQ(Phys.Phys_Temp_C[51], -273.15);
+  // Both ends below it: one message.
+  cut = Estimation_Range(-300, -900);
+  EXPECT_TRUE(cut.highCut && cut.lowCut);
+  EXPECT_EQ(rec.Messages().size(), before + 2);
+}
+
+// An acentric factor outside -1..3 is no estimate (999 alkyl carbons gave -111.6 with status Ok).
+TEST(PhysEstimation, AcentricFactorOutsideItsRangeIsRefused) {
+  Reset_Phys_Data();
+  Phys.Phys_Omega = 0.25;
+  Phys.Phys_Tb_K = 373.15;
+  Phys.Phys_Tc = 373.6;   // Tb/Tc near 1: Edmister's omega runs far above 3
+  Phys.Phys_Pc = 50;
+  double rejected = 0;
+  EXPECT_EQ(Acentric_Factor(kEdmister, &rejected), PhysStatus::OutOfRange);
+  EXPECT_GT(rejected, kMaxOmega);
+  EXPECT_EQ(Phys.Phys_Omega, 0.25);
+  Phys.Phys_Pc = 1e-40;  // Pc far below 1 atm: far below -1
+  EXPECT_EQ(Acentric_Factor(kEdmister, &rejected), PhysStatus::OutOfRange);
+  EXPECT_LT(rejected, kMinOmega);
+  EXPECT_EQ(Acentric_Factor(kLeeKeslerOmega), PhysStatus::OutOfRange);
+  EXPECT_NE(Omega_Out_Of_Range_Message(-111.6).find("-111.600000"), std::string::npos);
+  // Benzene-like constants stay well inside.
+  Phys.Phys_Tb_K = 353.24;
+  Phys.Phys_Tc = 562.0;
+  Phys.Phys_Pc = 48.3;
+  EXPECT_EQ(Acentric_Factor(kEdmister), PhysStatus::Ok);
+  EXPECT_NEAR(Phys.Phys_Omega, 0.21, 0.02);
+}
+
+// The dialogs offer each component its own counts: benzene's six aromatic CH were offered for acetone.
+TEST(PhysEstimation, EachComponentStartsFromItsOwnCounts) {
+  Reset_Phys_Data();
+  ASSERT_EQ(Estimation_Read_Inputs("benzene", "78.11", "80.1", "12"), "");
+  Phys.Phys_Cnt_CpIdeal[19] = 6;
+  Phys.Phys_Cnt_Joback[16] = 6;
+  ASSERT_EQ(Estimation_Read_Inputs("benzene ", "78.11", "80.1", "12"), "");  // the same component
+  EXPECT_EQ(Phys.Phys_Cnt_CpIdeal[19], 6);
+  ASSERT_EQ(Estimation_Read_Inputs("acetone", "58.08", "56.1", "10"), "");
+  EXPECT_EQ(Phys.Phys_Cnt_CpIdeal[19], 0);
+  EXPECT_EQ(Phys.Phys_Cnt_Joback[16], 0);
+  Phys.Phys_Cnt_CpIdeal[2] = 2;
+  // A refused input changes nothing, counts included.
+  EXPECT_NE(Estimation_Read_Inputs("benzene", "abc", "80.1", "12"), "");
+  EXPECT_EQ(Phys.Phys_Cnt_CpIdeal[2], 2);
+  ASSERT_EQ(Estimation_Read_Inputs("benzene", "78.11", "80.1", "12"), "");
+  EXPECT_EQ(Phys.Phys_Cnt_CpIdeal[19], 6);
+  EXPECT_EQ(Phys.Phys_Cnt_CpIdeal[2], 0);
+  ASSERT_EQ(Estimation_Read_Inputs("acetone", "58.08", "56.1", "10"), "");
+  EXPECT_EQ(Phys.Phys_Cnt_CpIdeal[2], 2);
+  EXPECT_EQ(Phys.Phys_Cnt_CpIdeal[19], 0);
+  // The window's load forgets them all.
+  Clear_Group_Counts();
+  ASSERT_EQ(Estimation_Read_Inputs("benzene", "78.11", "80.1", "12"), "");
+  EXPECT_EQ(Phys.Phys_Cnt_CpIdeal[19], 0);
 }

@@ -310,7 +310,8 @@ TEST_F(PhysWindowTest, RowsWithoutValuesAreLockedWhenTheDialogOpens) {
     return n;
   };
   auto& ambrose = ui::Forms::Get<frmPhysicalAmbrose>();
-  EXPECT_EQ(count(ambrose), 14);
+  EXPECT_EQ(count(ambrose), 15);
+  EXPECT_EQ(ambrose.vaSpread1->Text(3, 28), "f(nC)") << "the alcohol -OH follows the carbon number";
   // A row without only its Vc increment takes a count (Vc is then not estimated).
   EXPECT_TRUE(ambrose.Row_Without_Vc(35));
   ambrose.vaSpread1->TypeText(2, 35, "1");
@@ -330,7 +331,7 @@ TEST_F(PhysWindowTest, RowsWithoutValuesAreLockedWhenTheDialogOpens) {
   ui::Forms::Unload<frmPhysicalFedors>();
   auto& cp = ui::Forms::Get<frmPhysicalIdealGasHeat>();
   EXPECT_EQ(count(cp), 19);
-  EXPECT_EQ(count(ui::Forms::Get<frmPhysicalLydersen>()), 0);
+  EXPECT_EQ(count(ui::Forms::Get<frmPhysicalLydersen>()), 1);  // >B-
   // A row with values still takes its count.
   cp.vaSpread1->TypeText(2, 2, "1");
   EXPECT_EQ(cp.vaSpread1->Text(2, 2), "1");
@@ -342,7 +343,7 @@ TEST_F(PhysWindowTest, GroupDialogKeepsItsCountsAndRefusesUnknownGroups) {
   auto& d = ui::Forms::Get<frmPhysicalLydersen>();
   EXPECT_EQ(ui::S(d.Caption()), "臨界定数（Ｔｃ，Ｐｃ，Ｖｃ）の推算　Ｌｙｄｅｒｓｅｎ法");
   EXPECT_EQ(d.vaSpread1->Text(2, 5), "0");
-  EXPECT_EQ(d.vaSpread1->Text(5, 37), "00000");
+  EXPECT_EQ(d.vaSpread1->Text(5, 37), "値なし") << ">B- has no published Vc increment";
   Phys.Phys_Mol_Wt = 86.17536;
   Phys.Phys_Tb_C = 68.73;
   d.vaSpread1->TypeText(2, 1, "6");
@@ -362,7 +363,7 @@ TEST_F(PhysWindowTest, GroupDialogKeepsItsCountsAndRefusesUnknownGroups) {
   auto& fed = ui::Forms::Get<frmPhysicalFedors>();
   fed.vaSpread1->TypeText(2, 2, "4");
   EXPECT_EQ(fed.vaSpread1->Text(2, 2), "");
-  script.Answer(ui::vbOK, "推算値が計算できません。");
+  script.Answer(ui::vbOK, "構造要素が入力されていません。");
   fed.cmdEstimation->click();
   EXPECT_EQ(Phys.Phys_Tc, 500);
   EXPECT_EQ(Phys.Phys_Tb_Blank, 0);
@@ -448,7 +449,7 @@ TEST_F(PhysWindowTest, BoxesThatAreNotWhollyANumberAreRefusedAndTheRunStays) {
     EXPECT_EQ(Text(g.resultData[0]), "");
     g.cmdExit->click();
   });
-  script.Answer(ui::vbOK, "「>CH-」には -999 から 999 までの整数を入力してください。");
+  script.Answer(ui::vbOK, "「>CH-」には 0 から 999 までの整数を入力してください。");
   script.Answer(ui::vbOK, "Tcが 0のため偏心因子ωが推算できません。");
   script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
   script.Answer(ui::vbOK, "推算温度範囲に臨界温度Tc未満の温度がないため");
@@ -456,8 +457,9 @@ TEST_F(PhysWindowTest, BoxesThatAreNotWhollyANumberAreRefusedAndTheRunStays) {
   EXPECT_EQ(script.Pending(), 0u);
 }
 
-// n-hexane asked for 300..400 degC, all above Tc (234.5 degC): the high end is cut
-// and echoed in full, and with no temperature below Tc nothing is computed.
+// n-hexane asked for 300..400 degC, all above Tc (234.5 degC): with no temperature below Tc
+// nothing is computed and the range stays as typed (cut, it read 300 ~ 233.88 and the next
+// run answered "fewer than three points"); a range cut at Tc is echoed in full.
 TEST_F(PhysWindowTest, RangeAboveTcComputesNothingAndShowsTheCutValueInFull) {
   frmPhysicalMain& f = Open();
   Hexane(f);
@@ -473,12 +475,15 @@ TEST_F(PhysWindowTest, RangeAboveTcComputesNothingAndShowsTheCutValueInFull) {
   EXPECT_EQ(Text(f.lblAntoineAEst), "");
   EXPECT_EQ(Text(f.lblHvEst[0]), "");
   for (int i = 1; i <= physprop::kPhysPoints; ++i) EXPECT_EQ(Phys.Phys_Pvap[i], 0);
-  const std::string high = ui::S(f.txtTempHigh->text());
-  EXPECT_EQ(high, txt::Plain(507.03942028985506 - 273.15));
-  EXPECT_EQ(high.substr(0, 6), "233.88");
-  EXPECT_GE(f.txtTempHigh->width(), f.txtTempHigh->fontMetrics().horizontalAdvance(f.txtTempHigh->text()))
-      << "the whole value is in sight";
-  EXPECT_EQ(f.txtTempHigh->cursorPosition(), 0);
+  EXPECT_EQ(ui::S(f.txtTempLow->text()), "300");
+  EXPECT_EQ(ui::S(f.txtTempHigh->text()), "400");
+  // The same run again gives the same answer.
+  script.OnModal("frmPhysicalAmbrose", [](ui::Form& d) { Estimate(d, {{1, "6"}}); });
+  script.Answer(ui::vbOK, "臨界温度Tcを越えています。");
+  script.Answer(ui::vbOK, "推算温度範囲に臨界温度Tc未満の温度がないため、蒸気圧・液物性は計算しません。");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(ui::S(f.txtTempHigh->text()), "400");
 
   // From 100 degC up the range is cut at Tc: the point at Tc has no pressure, none lies above Pc.
   f.txtTempLow->setText("100");
@@ -490,6 +495,24 @@ TEST_F(PhysWindowTest, RangeAboveTcComputesNothingAndShowsTheCutValueInFull) {
   EXPECT_FALSE(Text(f.lblAntoineAEst).empty());
   EXPECT_EQ(Phys.Phys_Pvap[51], 0);
   for (int i = 1; i <= 50; ++i) EXPECT_LT(Phys.Phys_Pvap[i], 760 * Phys.Phys_Pc);
+  const std::string high = ui::S(f.txtTempHigh->text());
+  EXPECT_EQ(high, txt::Plain(507.03942028985506 - 273.15));
+  EXPECT_EQ(high.substr(0, 6), "233.88");
+  EXPECT_GE(f.txtTempHigh->width(), f.txtTempHigh->fontMetrics().horizontalAdvance(f.txtTempHigh->text()))
+      << "the whole value is in sight";
+  EXPECT_EQ(f.txtTempHigh->cursorPosition(), 0);
+
+  // A falling range ending below absolute zero is cut there and echoed.
+  f.txtTempLow->setText("5");
+  f.txtTempHigh->setText("-888");
+  script.OnModal("frmPhysicalAmbrose", [](ui::Form& d) { Estimate(d, {{1, "6"}}); });
+  script.Answer(ui::vbOK, "-273.15℃以下です。");
+  // At 0 K itself no vapour-pressure relation holds: the step says so (as for a typed -273.15).
+  script.Answer(ui::vbOK, "蒸気圧が計算できません。");
+  f.cmdEstimation->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(ui::S(f.txtTempHigh->text()), "-273.15");
+  for (int i = 1; i <= physprop::kPhysPoints; ++i) EXPECT_GE(Phys.Phys_Temp_C[i], -273.15);
 }
 
 TEST_F(PhysWindowTest, HeldBackVcAndJobackPcSayWhyAndTheRestIsEstimated) {
@@ -515,7 +538,7 @@ TEST_F(PhysWindowTest, HeldBackVcAndJobackPcSayWhyAndTheRestIsEstimated) {
   f.cmdEstimation->click();
   EXPECT_EQ(script.Pending(), 0u);
   EXPECT_EQ(Text(f.lblVcEst), "");
-  EXPECT_EQ(Text(f.lblPcEst), "48.968");
+  EXPECT_EQ(Text(f.lblPcEst), "48.327") << "Ambrose gives bar: 48.968 bar is 48.327 atm";
   EXPECT_FALSE(Text(f.lblAntoineAEst).empty()) << "the run goes on without Vc";
   EXPECT_FALSE(Text(f.lblDenLiq1Est[0]).empty());
 
@@ -585,3 +608,61 @@ TEST_F(PhysWindowTest, WindowsFollowTheLanguageChosenNow) {
 }
 
 }  // namespace
+
+// The ideal-gas Cp dialog offered benzene's six aromatic CH for acetone: each component starts
+// from its own counts, and a component estimated before gets its own back.
+TEST_F(PhysWindowTest, GroupDialogsOfferEachComponentItsOwnCounts) {
+  frmPhysicalMain& f = Open();
+  Hexane(f);
+  f.txtTempHigh->setText("60");
+  std::string offered;
+  auto run = [&](const char* name, std::initializer_list<std::pair<int, const char*>> cp0) {
+    f.txtComponentName->setText(name);
+    script.OnModal("frmPhysicalLydersen", [](ui::Form& d) { Estimate(d, {{1, "6"}}); });
+    script.OnModal("frmPhysicalIdealGasHeat", [&offered, cp0](ui::Form& d) {
+      offered = static_cast<PhysGroupDialog&>(d).vaSpread1->Text(2, 19);
+      Estimate(d, cp0);
+    });
+    f.cmdEstimation->click();
+    EXPECT_EQ(script.Pending(), 0u) << name;
+  };
+  run("benzene", {{19, "6"}});
+  EXPECT_EQ(offered, "0");
+  run("acetone", {{2, "2"}});
+  EXPECT_EQ(offered, "0") << "not benzene's 6";
+  run("benzene", {});
+  EXPECT_EQ(offered, "6") << "benzene's own counts come back";
+}
+
+// Every caption of the data table and of the group grids is read whole in both languages
+// ("Cp0=A+B*T+C*T^2+D*T...", "Tempe...", "Aliphatic hydrocarb...", "=O (except as ..." were cut).
+TEST_F(PhysWindowTest, GridCaptionsAreReadWholeInBothLanguages) {
+  auto fits = [](ui::SpreadGrid& g, int col, int row) {
+    const QString text = QString::fromStdString(g.Text(col, row));
+    const int room = g.columnWidth(col - 1) - 6;  // the cell's margins
+    EXPECT_LE(g.fontMetrics().horizontalAdvance(text), room) << "column " << col << " row " << row << ": "
+                                                             << text.toStdString();
+  };
+  for (int language : {0, 1}) {
+    Case.Language = static_cast<int16_t>(language);
+    frmPhysicalMain& f = Open();
+    (void)f;
+    auto& data = ui::Forms::Get<frmPhysicalEstimateData>();
+    for (int r = 1; r <= 26; ++r) fits(*data.vaSpread1, 1, r);
+    for (int c = 1; c <= 6; ++c) fits(*data.vaSpread2, c, 1);
+    ui::Forms::Unload<frmPhysicalEstimateData>();
+    for (ui::Form* d : {static_cast<ui::Form*>(&ui::Forms::Get<frmPhysicalJoback>()),
+                        static_cast<ui::Form*>(&ui::Forms::Get<frmPhysicalIdealGasHeat>()),
+                        static_cast<ui::Form*>(&ui::Forms::Get<frmPhysicalAmbrose>()),
+                        static_cast<ui::Form*>(&ui::Forms::Get<frmPhysicalFedors>())}) {
+      auto& g = *static_cast<PhysGroupDialog*>(d)->vaSpread1;
+      for (int r = 1; r <= g.MaxRows(); ++r) fits(g, 1, r);
+    }
+    ui::Forms::Unload<frmPhysicalJoback>();
+    ui::Forms::Unload<frmPhysicalIdealGasHeat>();
+    ui::Forms::Unload<frmPhysicalAmbrose>();
+    ui::Forms::Unload<frmPhysicalFedors>();
+    ui::Forms::Unload<frmPhysicalMain>();
+  }
+  Case.Language = 0;
+}

@@ -120,7 +120,7 @@ TEST_F(UnifacEntryTest, TextsThatAreNotWhollyNumbersAreRefusedByName) {
 
 TEST_F(UnifacEntryTest, ZeroCellEntersTheListAndSharedSubgroupTakesOnePosition) {
   entry_.Count[2][16] = "0";  // methanol's group typed as 0 for water
-  entry_.Count[1][17] = "2.5";  // counts round half to even
+  entry_.Count[1][17] = "2";
   EXPECT_TRUE(Start(true).empty());
   ASSERT_EQ(data_->UNIFAC_NGroup, 2);
   EXPECT_EQ(data_->UNIFAC_Nu[2][1], 0);
@@ -142,8 +142,20 @@ TEST_F(UnifacEntryTest, NegativeAndAllZeroCountsAreRefused) {
   EXPECT_EQ(Start(false), std::vector<std::string>{"原子寄与団の数が負です"});
   entry_.Count[2][17] = "0";
   EXPECT_EQ(Start(false), std::vector<std::string>{"原子寄与団が未選択です"});
-  entry_.Count[2][17] = "0.4";  // rounds to 0
-  EXPECT_EQ(Start(false), std::vector<std::string>{"原子寄与団が未選択です"});
+}
+
+// A molecule holds whole groups: 1.5 CH3 was rounded to 2 (acetone's gamma1 at infinite
+// dilution 2.1 instead of 1.8). A fraction is refused as a count past the range is, naming the cell.
+TEST_F(UnifacEntryTest, FractionalCountsAreRefusedNotRounded) {
+  for (const char* text : {"1.5", "0.4", "2.0000001", "4294967297"}) {
+    SCOPED_TRACE(text);
+    unifac::Apply_Example(entry_, 1);
+    entry_.Count[2][17] = text;
+    EXPECT_EQ(Start(false), std::vector<std::string>{"「原子寄与団 17 x2」には 0 から 1000 までの整数を入力してください。"});
+  }
+  unifac::Apply_Example(entry_, 1);
+  entry_.Count[2][17] = "1.0";  // a whole number written with a decimal point
+  EXPECT_TRUE(Start(true).empty());
 }
 
 TEST_F(UnifacEntryTest, EleventhDistinctSubgroupIsRefused) {
