@@ -649,8 +649,9 @@ double idealBubbleC(double P, const double x[], double tColdC, double tHotC) {
 // the slope is sum y d(ln phiL - ln phiV) / d(1/T) at fixed compositions, here as
 // the chord from the point's settled ln K to the temperature a first estimate
 // (Wilson's K-values) puts the root at, so that the step carries the curvature
-// over its own length; the chord is kept between 1e-5 and 1e-1 of T.
-double newtonSlope(int32_t eos, double P, const double x[], const TempPoint& p) {
+// over its own length; the chord is kept between 1e-5 and 1e-1 of T. dLnK: the
+// chord's d ln K / d(1/T) of each component, to carry the vapour to the next step.
+double newtonSlope(int32_t eos, double P, const double x[], const TempPoint& p, double dLnK[]) {
   double y[kMaxComp + 1], lnL[kMaxComp + 1], lnV[kMaxComp + 1];
   vapourOf(x, p.lnK, y);
   const double T = p.t + kKelvinOffset;
@@ -664,18 +665,23 @@ double newtonSlope(int32_t eos, double P, const double x[], const TempPoint& p) 
   prepareTerms(eos, p.t + h, terms);
   phaseLnPhi(eos, 0, terms, P, x, lnL);
   phaseLnPhi(eos, 1, terms, P, y, lnV);
+  const double du = reciprocal(p.t + h) - reciprocal(p.t);
   double change = 0.0;
-  for (int i = 1; i <= Case.NC; ++i)
-    if (x[i] > 0.0) change += y[i] * ((lnL[i] - lnV[i]) - p.lnK[i]);
-  return change / (reciprocal(p.t + h) - reciprocal(p.t));
+  for (int i = 1; i <= Case.NC; ++i) {
+    dLnK[i] = x[i] > 0.0 ? ((lnL[i] - lnV[i]) - p.lnK[i]) / du : 0.0;
+    change += y[i] * dLnK[i];
+  }
+  return change;
 }
 
-// Tangent-plane test of the liquid x at t (Michelsen 1982): from a vapour-like and
-// a liquid-like trial of Wilson's K-values, substitutes ln W = d - ln phi(W / sum W)
-// with d = ln x + ln phiL. A trial with the modified distance
-// tm(W) = 1 + sum W (ln W + ln phi - d - 1) below zero is a phase the liquid would
-// rather form: true then. A trial that runs onto the liquid itself, stands still
-// with tm >= 0 or reaches its pass limit with tm >= 0 shows nothing.
+// Tangent-plane test of the liquid x at t (Michelsen 1982). The incipient vapour
+// found is the vapour-like stationary point, with distance 0; what is left to see
+// is a second liquid. From the liquid-like trial of Wilson's K-values, x / K,
+// substitutes ln W = d - ln phi(W / sum W) with d = ln x + ln phiL on the liquid
+// root. A trial whose modified distance tm(W) = 1 + sum W (ln W + ln phi - d - 1)
+// falls below zero is a phase the liquid would rather form: true then. A trial
+// that runs onto the liquid itself, stands still with tm >= 0 or reaches its pass
+// limit with tm >= 0 shows nothing.
 bool liquidUnstable(int32_t eos, double t, double P, const double x[]) {
   const int nc = Case.NC;
   TemperatureTerms terms;
@@ -685,13 +691,13 @@ bool liquidUnstable(int32_t eos, double t, double P, const double x[]) {
   for (int i = 1; i <= nc; ++i) d[i] = x[i] > 0.0 ? std::log(x[i]) + lnPhiL[i] : 0.0;
   const double T = t + kKelvinOffset;
   const double pBar = P * kBarPerMPa;
-  for (int trial = 0; trial < 2; ++trial) {
-    const int32_t phase = trial == 0 ? 1 : 0;
+  {
+    const int32_t phase = 0;
     double lnW[kMaxComp + 1], W[kMaxComp + 1], y[kMaxComp + 1], lnPhi[kMaxComp + 1];
     for (int i = 1; i <= nc; ++i) {
       if (!(x[i] > 0.0)) continue;
       const double lnK = std::log(Case.Comp_Pc[i] / pBar) + 5.373 * (1.0 + Case.Comp_Omega[i]) * (1.0 - Case.Comp_Tc[i] / T);
-      lnW[i] = std::log(x[i]) + (trial == 0 ? lnK : -lnK);
+      lnW[i] = std::log(x[i]) - lnK;
     }
     for (int pass = 0; pass < kTrialPasses; ++pass) {
       double top = -HUGE_VAL;
@@ -746,7 +752,7 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& a
   const double uLow = reciprocal(tHotC), uHigh = reciprocal(tColdC);
   bool havePos = false, haveNeg = false;
   double uPos = 0, uNeg = 0;
-  double slope = NAN;
+  double slope = NAN, dLnK[kMaxComp + 1], warm[kMaxComp + 1];
   for (int n = 0; n < kLocalSteps; ++n) {
     if (std::fabs(p.g) <= kRootTol && tol > kLocalRootTol) {
       // Close enough to judge only with the vapour settled to the root's tolerance.
@@ -755,11 +761,11 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& a
       if (!p.valid) return false;
     }
     if (std::fabs(p.g) <= kRootTol) {
-      if (!std::isfinite(slope)) slope = newtonSlope(s.eos, s.P, s.x, p);
+      if (!std::isfinite(slope)) slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
       answer = p;
       return slope < 0.0;  // ln sum x K rises with T
     }
-    slope = newtonSlope(s.eos, s.P, s.x, p);
+    slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
     const double u = reciprocal(p.t);
     if (p.g > 0.0) havePos = true, uPos = u;
     else haveNeg = true, uNeg = u;
@@ -775,7 +781,8 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& a
     if (next == u) return false;
     // Newton squares the residual: below 1e-3 the next point is the root.
     tol = std::fabs(p.g) < 1e-3 ? kLocalRootTol : std::fmin(kLocalFirstTol, 1e-2 * p.g * p.g);
-    TempPoint q = s.at(1.0 / next - kKelvinOffset, p.lnK, tol);
+    for (int i = 1; i <= Case.NC; ++i) warm[i] = p.lnK[i] + dLnK[i] * (next - u);
+    TempPoint q = s.at(1.0 / next - kKelvinOffset, warm, tol);
     for (int k = 0; k < kBackSteps && !q.valid; ++k) {
       next = 0.5 * (u + next);
       q = s.at(1.0 / next - kKelvinOffset, p.lnK, tol);
