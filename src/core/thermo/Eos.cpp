@@ -6,6 +6,7 @@
 // their ratio matters, and the gas constant 0.082053 cancels between a, b and
 // the reduced A and B.
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "core/model/CalcMessages.h"
@@ -794,6 +795,38 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& a
 }
 
 }  // namespace
+
+std::string Eos_Constants_Problem() {
+  if (!thermo::IsEosMethod() || thermo::CountOutside()) return "";
+  for (int i = 1; i <= Case.NC; ++i) {
+    const char* japanese = nullptr;
+    const char* english = nullptr;
+    if (!(std::isfinite(Case.Comp_Tc[i]) && Case.Comp_Tc[i] > 0.0)) {
+      japanese = "臨界温度 Tc";
+      english = "critical temperature Tc";
+    } else if (!(std::isfinite(Case.Comp_Pc[i]) && Case.Comp_Pc[i] > 0.0)) {
+      japanese = "臨界圧力 Pc";
+      english = "critical pressure Pc";
+    } else if (!std::isfinite(Case.Comp_Omega[i])) {
+      japanese = "偏心因子";
+      english = "acentric factor";
+    } else {
+      continue;
+    }
+    const std::string name = Case.Comp_Name[i].empty() ? std::to_string(i) : Case.Comp_Name[i];
+    if (Case.Language == 1)
+      return "Component " + name + " has no " + english +
+             ": the SRK and Peng-Robinson equations need the critical temperature, critical pressure and "
+             "acentric factor of every component. Nothing is calculated.";
+    return "成分 " + name + " の" + japanese +
+           "がありません。S-R-K / P-R の式には全成分の臨界温度、臨界圧力、偏心因子が必要です。計算しません。";
+  }
+  return "";
+}
+
+bool Eos_K_Method() { return thermo::IsEosMethod(); }
+
+const char* Eos_Refused_Text() { return thermo::kRefusedMessage; }
 
 double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
                     ThermoOutcome* outcome) {

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // How an iterative routine ended.
 enum class ThermoStatus {
@@ -91,6 +92,16 @@ double Enthalpy_Liq_Poly(const double& t, const double x[]);  // the same with t
 // t returned.
 double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
                     ThermoOutcome* outcome = nullptr);
+// The calculate check of every program that offers SRK and Peng-Robinson: empty
+// unless Case.K_Method is 4 or 5 and a component 1..NC lacks a critical temperature
+// or pressure (not a number above 0) or an acentric factor (not a finite number);
+// then the refusal in the chosen language, naming the component and the constant.
+std::string Eos_Constants_Problem();
+// True when Case.K_Method is SRK or Peng-Robinson, which no routine but the bubble
+// temperature serves.
+bool Eos_K_Method();
+// What the other routines say for them: "S-R-K / P-Rの式は未だありません".
+const char* Eos_Refused_Text();
 // Initial K-values into Case.K_Value by the Riedel-type reduced vapour-pressure correlation; t degC, P MPa.
 void K_Initial_Riedel(const double& t, const double& P);
 // Mixture a and b (gas constant 0.082053, pressures in bar) of comp at t (degC); k(i, i) taken as 0.
