@@ -618,6 +618,7 @@ constexpr int kBackSteps = 12;           // halvings back toward a two-phase poi
 constexpr int kTrialPasses = 40;         // substitutions of one stability trial
 constexpr double kTrialSettled = 1e-9;   // change of ln W at which a trial stands still
 constexpr double kUnstableTm = -1e-7;    // modified tangent-plane distance that shows another phase
+constexpr double kSameVapour = 1e-4;     // largest |ln y| apart of a trial that has reached the vapour found
 
 constexpr double kLocalFirstTol = 1e-9;  // vapour settled, away from the root
 constexpr double kLocalRootTol = 1e-11;  // vapour settled, at the root
@@ -675,30 +676,31 @@ double newtonSlope(int32_t eos, double P, const double x[], const TempPoint& p, 
   return change;
 }
 
-// Tangent-plane test of the liquid x at t (Michelsen 1982). The incipient vapour
-// found is the vapour-like stationary point, with distance 0; what is left to see
-// is a second liquid. From the liquid-like trial of Wilson's K-values, x / K,
-// substitutes ln W = d - ln phi(W / sum W) with d = ln x + ln phiL on the liquid
-// root. A trial whose modified distance tm(W) = 1 + sum W (ln W + ln phi - d - 1)
-// falls below zero is a phase the liquid would rather form: true then. A trial
-// that runs onto the liquid itself, stands still with tm >= 0 or reaches its pass
-// limit with tm >= 0 shows nothing.
-bool liquidUnstable(int32_t eos, double t, double P, const double x[]) {
+// Tangent-plane test of the liquid x at t (Michelsen 1982) for another vapour:
+// from the vapour-like trial of Wilson's K-values, x K, substitutes
+// ln W = d - ln phiV(W / sum W) with d = ln x + ln phiL. A trial whose modified
+// distance tm(W) = 1 + sum W (ln W + ln phi - d - 1) falls below zero is a vapour
+// the liquid would rather form than the incipient one found (vapour, with distance
+// 0): true then, and a bubble point on that vapour's branch lies elsewhere. A
+// trial that runs onto the vapour found or onto the liquid itself, stands still
+// with tm >= 0 or reaches its pass limit with tm >= 0 shows nothing.
+bool liquidUnstable(int32_t eos, double t, double P, const double x[], const double foundLnK[]) {
   const int nc = Case.NC;
   TemperatureTerms terms;
   prepareTerms(eos, t, terms);
-  double lnPhiL[kMaxComp + 1], d[kMaxComp + 1];
+  double lnPhiL[kMaxComp + 1], d[kMaxComp + 1], found[kMaxComp + 1];
   const double zL = phaseLnPhi(eos, 0, terms, P, x, lnPhiL);
+  vapourOf(x, foundLnK, found);
   for (int i = 1; i <= nc; ++i) d[i] = x[i] > 0.0 ? std::log(x[i]) + lnPhiL[i] : 0.0;
   const double T = t + kKelvinOffset;
   const double pBar = P * kBarPerMPa;
   {
-    const int32_t phase = 0;
+    const int32_t phase = 1;
     double lnW[kMaxComp + 1], W[kMaxComp + 1], y[kMaxComp + 1], lnPhi[kMaxComp + 1];
     for (int i = 1; i <= nc; ++i) {
       if (!(x[i] > 0.0)) continue;
       const double lnK = std::log(Case.Comp_Pc[i] / pBar) + 5.373 * (1.0 + Case.Comp_Omega[i]) * (1.0 - Case.Comp_Tc[i] / T);
-      lnW[i] = std::log(x[i]) - lnK;
+      lnW[i] = std::log(x[i]) + lnK;
     }
     for (int pass = 0; pass < kTrialPasses; ++pass) {
       double top = -HUGE_VAL;
@@ -712,18 +714,19 @@ bool liquidUnstable(int32_t eos, double t, double P, const double x[]) {
       }
       for (int i = 1; i <= nc; ++i) y[i] = W[i] / sumW;
       const double z = phaseLnPhi(eos, phase, terms, P, y, lnPhi);
-      double tm = 1.0, change = 0.0, spread = 0.0;
+      double tm = 1.0, change = 0.0, spread = 0.0, apart = 0.0;
       for (int i = 1; i <= nc; ++i) {
         if (!(x[i] > 0.0)) continue;
         const double next = d[i] - lnPhi[i];
         tm += W[i] * (lnW[i] - next - 1.0);
         change = std::fmax(change, std::fabs(next - lnW[i]));
         spread = std::fmax(spread, std::fabs(std::log(y[i]) - std::log(x[i])));
+        apart = std::fmax(apart, std::fabs(std::log(y[i]) - std::log(found[i])));
         lnW[i] = next;
       }
       if (!std::isfinite(tm)) break;
       if (tm < kUnstableTm) return true;
-      if (change <= kTrialSettled) break;
+      if (change <= kTrialSettled || apart < kSameVapour) break;
       if (spread < kOnePhase && std::fabs(z - zL) < kOnePhase) break;  // the liquid itself
     }
   }
@@ -844,7 +847,7 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   // From the start first; the whole-range scan only when that finds no bubble
   // point at which the liquid boils on heating, or finds the liquid unstable there.
   TempPoint near;
-  if (localBubble(s, t, tColdC, tHotC, near) && !liquidUnstable(eos, near.t, P, x)) {
+  if (localBubble(s, t, tColdC, tHotC, near) && !liquidUnstable(eos, near.t, P, x, near.lnK)) {
     out.iterations = s.evaluations;
     double sum = 0.0;
     for (int i = 1; i <= Case.NC; ++i) {
