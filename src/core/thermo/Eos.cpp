@@ -312,6 +312,7 @@ struct TempPoint {
   bool valid = false;
   bool finite = true;
   double lnK[kMaxComp + 1];
+  double lnPhiL[kMaxComp + 1];  // the liquid's ln phi
 };
 
 // The substitution has run onto the liquid itself (K = 1, one root), which it
@@ -436,7 +437,8 @@ TempPoint evaluate(int32_t eos, double t, double P, const double x[], const doub
   point.t = t;
   TemperatureTerms terms;
   prepareTerms(eos, t, terms);
-  double lnPhiL[kMaxComp + 1], y[kMaxComp + 1];
+  double* lnPhiL = point.lnPhiL;
+  double y[kMaxComp + 1];
   const double zL = phaseLnPhi(eos, 0, terms, P, x, lnPhiL);
   point.zL = zL;
   for (int attempt = warm ? 0 : 1; attempt < 2 && !point.valid; ++attempt) {
@@ -620,7 +622,7 @@ constexpr double kTrialSettled = 1e-9;   // change of ln W at which a trial stan
 constexpr double kUnstableTm = -1e-7;    // modified tangent-plane distance that shows another phase
 constexpr double kSameVapour = 1e-4;     // largest |ln y| apart of a trial that has reached the vapour found
 
-constexpr double kLocalFirstTol = 1e-9;  // vapour settled, away from the root
+constexpr double kLocalFirstTol = 1e-7;  // vapour settled, away from the root
 constexpr double kLocalRootTol = 1e-11;  // vapour settled, at the root
 constexpr int kColderSteps = 8;          // steps down from a start without a distinct vapour
 constexpr double kColderFactor = 0.93;   // each of them, on T
@@ -684,14 +686,14 @@ double newtonSlope(int32_t eos, double P, const double x[], const TempPoint& p, 
 // 0): true then, and a bubble point on that vapour's branch lies elsewhere. A
 // trial that runs onto the vapour found or onto the liquid itself, stands still
 // with tm >= 0 or reaches its pass limit with tm >= 0 shows nothing.
-bool liquidUnstable(int32_t eos, double t, double P, const double x[], const double foundLnK[]) {
+bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& point) {
   const int nc = Case.NC;
+  const double t = point.t, zL = point.zL;
   TemperatureTerms terms;
   prepareTerms(eos, t, terms);
-  double lnPhiL[kMaxComp + 1], d[kMaxComp + 1], found[kMaxComp + 1];
-  const double zL = phaseLnPhi(eos, 0, terms, P, x, lnPhiL);
-  vapourOf(x, foundLnK, found);
-  for (int i = 1; i <= nc; ++i) d[i] = x[i] > 0.0 ? std::log(x[i]) + lnPhiL[i] : 0.0;
+  double d[kMaxComp + 1], found[kMaxComp + 1];
+  vapourOf(x, point.lnK, found);
+  for (int i = 1; i <= nc; ++i) d[i] = x[i] > 0.0 ? std::log(x[i]) + point.lnPhiL[i] : 0.0;
   const double T = t + kKelvinOffset;
   const double pBar = P * kBarPerMPa;
   {
@@ -847,7 +849,7 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   // From the start first; the whole-range scan only when that finds no bubble
   // point at which the liquid boils on heating, or finds the liquid unstable there.
   TempPoint near;
-  if (localBubble(s, t, tColdC, tHotC, near) && !liquidUnstable(eos, near.t, P, x, near.lnK)) {
+  if (localBubble(s, t, tColdC, tHotC, near) && !liquidUnstable(eos, P, x, near)) {
     out.iterations = s.evaluations;
     double sum = 0.0;
     for (int i = 1; i <= Case.NC; ++i) {
