@@ -86,10 +86,12 @@ double Enthalpy_Liq_Poly(const double& t, const double x[]);  // the same with t
 // Critical temperatures in K, critical pressures in bar; the working pressure
 // (MPa) enters as bar.
 
-// Bubble temperature by the equation of state, degC; P (MPa); K in Case.K_Value. The answer does
-// not depend on the start t: the lowest bubble point at which the liquid starts to boil on heating
-// (a message says when there is another). Without a bubble point: status NoSolution, a message,
-// t returned.
+// Bubble temperature by the equation of state, degC; P (MPa); K in Case.K_Value. From the start t
+// (a stage's last temperature, or any estimate) a local solve reaches the bubble point near it at
+// which the liquid starts to boil on heating, and a tangent-plane test finds no other vapour the
+// liquid would rather form; otherwise a scan of the whole range returns the lowest such bubble
+// point (a message says when it sees another). Never a one-phase answer. Without a bubble point:
+// status NoSolution, a message, t returned.
 double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
                     ThermoOutcome* outcome = nullptr);
 // The calculate check of every program that offers SRK and Peng-Robinson: empty
