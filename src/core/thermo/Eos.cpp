@@ -624,6 +624,8 @@ constexpr double kSameVapour = 1e-4;     // largest |ln y| apart of a trial that
 
 constexpr double kLocalFirstTol = 1e-7;  // vapour settled, away from the root
 constexpr double kLocalRootTol = 1e-11;  // vapour settled, at the root
+constexpr int kNearSteps = 6;            // steps each way from a start without a distinct vapour
+constexpr double kNearStep = 0.001;      // the first of them, on T; each next one twice as far
 constexpr int kColderSteps = 8;          // steps down from a start without a distinct vapour
 constexpr double kColderFactor = 0.93;   // each of them, on T
 
@@ -744,10 +746,19 @@ bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& po
 // to the scan.
 bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& answer) {
   double tol = kLocalFirstTol;
-  TempPoint p = s.at(std::fmin(std::fmax(t0, tColdC), tHotC), nullptr, tol);
-  // A start where the liquid has no distinct vapour (above the mixture's critical
-  // region, or a gas above its critical temperature): the ideal estimate, and
-  // colder from there until the vapour is distinct.
+  const double start = std::fmin(std::fmax(t0, tColdC), tHotC);
+  TempPoint p = s.at(start, nullptr, tol);
+  // A start where the liquid has no distinct vapour. Near the mixture's critical
+  // region the vapour exists only in a window of a few kelvin about the bubble
+  // point: hotter and colder by steps that double from 0.1 % of T first. Far off
+  // (a gas above its critical temperature, or beyond the critical region): the
+  // ideal estimate, and colder from there until the vapour is distinct.
+  for (int k = 0; k < 2 * kNearSteps && !p.valid; ++k) {
+    const double factor = kNearStep * (1 << (k / 2));
+    const double near = (start + kKelvinOffset) * (k % 2 == 0 ? 1.0 + factor : 1.0 - factor) - kKelvinOffset;
+    if (near > tHotC || near < tColdC) continue;
+    p = s.at(near, nullptr, tol);
+  }
   if (!p.valid) p = s.at(idealBubbleC(s.P, s.x, tColdC, tHotC), nullptr, tol);
   for (int k = 0; k < kColderSteps && !p.valid; ++k) {
     const double colder = (p.t + kKelvinOffset) * kColderFactor - kKelvinOffset;
