@@ -107,4 +107,25 @@ void BM_Example1WithResultFile(benchmark::State& state) {
 BENCHMARK(BM_Example1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Example1WithResultFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Synthetic200x20)->Unit(benchmark::kMillisecond);
+
+// Example 1 by SRK (critical constants of the component database, every k 0):
+// one bubble point per stage and iteration by the equation of state.
+namespace {
+void Example1SrkCase() {
+  Example1Case();
+  // Methanol, ethanol, water, 1-propanol: Tc K, Pc bar, acentric factor.
+  const double tc[] = {0, 512.64, 513.92, 647.14, 536.78}, pc[] = {0, 80.97, 61.48, 220.64, 51.75};
+  const double w[] = {0, 0.565, 0.649, 0.344, 0.629};
+  Case.K_Method = 4;
+  for (int i = 1; i <= 4; ++i) {
+    Case.Comp_Tc[i] = tc[i];
+    Case.Comp_Pc[i] = pc[i];
+    Case.Comp_Omega[i] = w[i];
+    for (int j = 1; j <= 4; ++j) Case.EOS_Kij[i][j] = 0;
+  }
+  Initial_Profile_set();
+}
+void BM_Example1Srk(benchmark::State& state) { RunColumn(state, Example1SrkCase); }
+}  // namespace
+BENCHMARK(BM_Example1Srk)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

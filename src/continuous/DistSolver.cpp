@@ -88,6 +88,9 @@ bool Dist_Run_Check() {
                              "The column needs 2 to " + std::to_string(kMaxTray) + " stages."));
   if (c.NC < 1 || c.NC > kMaxComp)
     return Refuse(InLanguage("成分数は1から20です。", "The number of components must be 1 to 20."));
+  if (const std::string eos = Eos_Constants_Problem(); !eos.empty()) return Refuse(eos);
+  // Without a condenser the top stage needs a dew point, which SRK and PR lack.
+  if (Eos_K_Method() && !(c.Reflux_Ratio > 0)) return Refuse(Eos_Refused_Text());
   if (c.N_Feed < 0 || c.N_Feed > kMaxFeed || c.N_LiqSC < 0 || c.N_LiqSC > kMaxFeed || c.N_VapSC < 0 ||
       c.N_VapSC > kMaxFeed)
     return Refuse(InLanguage("フィード数、サイドカット数は5以下です。",

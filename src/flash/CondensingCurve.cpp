@@ -68,6 +68,12 @@ double CondensingCurve::HFraction(double h) const {
 CondensingCurve Calc_Condensing_Curve(const std::string& lowText, const std::string& highText) {
   CalcMessageScope scope;
   CondensingCurve c;
+  // The curve's dew point and flashes have no SRK or Peng-Robinson form: nothing
+  // is computed, rather than a curve of K = 1.
+  if (Eos_K_Method()) {
+    c.message = Eos_Refused_Text();
+    return c;
+  }
   c.enthalpy = Case.H_Method == 1;
   c.enthalpyLine = Case.H_Method > 0;
   c.pressMPa = Unit_Press_In(Case.Flash_P);

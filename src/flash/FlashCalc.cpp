@@ -197,6 +197,16 @@ FlashDisplay Flash_Calc(FlashCalcType type, const std::string& tempText, const s
     d.outcome.status = ThermoStatus::Refused;
     return d;
   }
+  // SRK and Peng-Robinson serve the bubble temperature alone: any other type is
+  // refused here, once, rather than shown with K = 1.
+  if (Eos_K_Method()) {
+    const std::string eos = type == FlashCalcType::BubbleT ? Eos_Constants_Problem() : Eos_Refused_Text();
+    if (!eos.empty()) {
+      Calc_Message(eos);
+      d.outcome.status = ThermoStatus::Refused;
+      return d;
+    }
+  }
   if (type == FlashCalcType::CondensingCurve) {
     // The curve works at the pressure as shown, three decimals, in the display unit.
     Case.Flash_P = Number(txt::Format(Number(pressText), kFmtTempPress));

@@ -30,6 +30,11 @@ VZ_GALLERY_SHOT("flash_bubble_p", [] { return AfterCalc(false, 2); });
 VZ_GALLERY_SHOT("flash_dew_p", [] { return AfterCalc(false, 3); });
 VZ_GALLERY_SHOT("flash_isothermal", [] { return AfterCalc(false, 4, " 92.000", 1); });
 VZ_GALLERY_SHOT("flash_srk_bubble_t", [] { return AfterCalc(true, 0); });
+// SRK has no dew point: after the bubble point, the refused dew type leaves no numbers.
+VZ_GALLERY_SHOT("flash_srk_dew_t_refused", [] {
+  AfterCalc(true, 0);
+  return AfterCalc(true, 1);
+});
 
 VZ_GALLERY_SHOT("flash_curve_type", [] {
   Case.Language = 0;

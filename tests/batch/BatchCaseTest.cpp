@@ -50,7 +50,7 @@ TEST_F(BatchCaseTest, InitialSetResetsItsListAndKeepsTheRest) {
     for (int j = 1; j <= 20; ++j) {
       ASSERT_EQ(Case.Wilson_Lambda[i][j], 1);
       ASSERT_EQ(Case.NRTL_Tau[i][j], 0);
-      ASSERT_EQ(Case.EOS_Kij[i][j], 1);
+      ASSERT_EQ(Case.EOS_Kij[i][j], i == j ? 1 : 0);
     }
   EXPECT_EQ(Batch.Continue_Flag, 0);
   EXPECT_EQ(Batch.Ope_Mode, 1);

@@ -148,4 +148,19 @@ TEST_F(CondensingCurveTest, PointReadout) {
   EXPECT_FALSE(Curve_Point_Readout(c, 1).enthalpyWritten);
 }
 
+// The curve's dew point and flashes have no SRK or Peng-Robinson form: opened with
+// either, it draws nothing and says why, instead of 201 vapour fractions of K = 1.
+TEST_F(CondensingCurveTest, EquationOfStateDrawsNothing) {
+  for (int16_t method : {4, 5}) {
+    Case.K_Method = method;
+    for (int i = 1; i <= kCurvePoints; ++i) Case.Flash_Curve_VF[i] = 0.5;
+    CalcMessageRecorder rec;
+    const CondensingCurve c = Calc_Condensing_Curve("", "");
+    EXPECT_FALSE(c.drawn);
+    EXPECT_EQ(c.message, "S-R-K / P-Rの式は未だありません");
+    EXPECT_TRUE(rec.Messages().empty());  // the window shows c.message, once
+    for (int i = 1; i <= kCurvePoints; ++i) ASSERT_EQ(Case.Flash_Curve_VF[i], 0.5);
+  }
+}
+
 }  // namespace

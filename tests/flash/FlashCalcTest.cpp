@@ -174,16 +174,60 @@ TEST_F(FlashCalcTest, Example2SrkBubbleAndRefusedTypes) {
   const char* y[3] = {"0.533752", "0.395590", "0.070657"};
   for (int i = 0; i < 3; ++i) EXPECT_NEAR(txt::Val(d.rows[i].vapour), txt::Val(y[i]), 3e-6);
   EXPECT_TRUE(rec.Messages().empty());
-  for (FlashCalcType type : {FlashCalcType::DewT, FlashCalcType::BubbleP, FlashCalcType::DewP, FlashCalcType::Flash}) {
+  // The other types have no SRK form: refused once each, nothing computed, no
+  // K = 1 table and no vapour fraction, the bubble point's results left alone.
+  const double bubbleT = Case.Flash_T, bubbleP = Case.Flash_P, k1 = Case.K_Value[1];
+  for (FlashCalcType type : {FlashCalcType::DewT, FlashCalcType::BubbleP, FlashCalcType::DewP, FlashCalcType::Flash,
+                             FlashCalcType::CondensingCurve}) {
     const std::size_t before = rec.Messages().size();
     d = Run(type, -10, 10);
     ASSERT_EQ(rec.Messages().size(), before + 1) << static_cast<int>(type);
     EXPECT_EQ(rec.Messages().back(), "S-R-K / P-Rの式は未だありません");
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(Case.K_Value[i], 1.0);
     EXPECT_EQ(d.outcome.status, ThermoStatus::Refused);
-    EXPECT_EQ(d.rows.size(), 3u);
+    EXPECT_TRUE(d.rows.empty());
+    EXPECT_TRUE(d.vfText.empty());
+    EXPECT_FALSE(d.enthalpyWritten);
+    EXPECT_FALSE(d.showCurve);
+    EXPECT_EQ(Case.Flash_T, bubbleT);
+    EXPECT_EQ(Case.Flash_P, bubbleP);
+    EXPECT_EQ(Case.K_Value[1], k1);
   }
-  EXPECT_EQ(d.vf, 0.0);
+}
+
+TEST_F(FlashCalcTest, SrkWithoutCriticalConstantsIsRefusedNamingWhatIsMissing) {
+  Flash_Example2_set(win);
+  Case.Comp_Name[2] = "Propane";
+  const double t = Case.Flash_T;
+  struct Gap {
+    double* field;
+    const char* japanese;
+    const char* english;
+  } gaps[] = {{&Case.Comp_Tc[2], "臨界温度 Tc", "critical temperature Tc"},
+              {&Case.Comp_Pc[2], "臨界圧力 Pc", "critical pressure Pc"},
+              {&Case.Comp_Omega[2], "偏心因子", "acentric factor"}};
+  for (const Gap& g : gaps) {
+    for (int16_t language : {0, 1}) {
+      const double kept = *g.field;
+      *g.field = g.field == &Case.Comp_Omega[2] ? NAN : 0.0;
+      Case.Language = language;
+      CalcMessageRecorder rec;
+      const FlashDisplay d = Run(FlashCalcType::BubbleT, -10, 10);
+      *g.field = kept;
+      ASSERT_EQ(rec.Messages().size(), 1u) << g.english;
+      const std::string& m = rec.Messages()[0];
+      EXPECT_NE(m.find("Propane"), std::string::npos) << m;
+      EXPECT_NE(m.find(language == 1 ? g.english : g.japanese), std::string::npos) << m;
+      EXPECT_EQ(d.outcome.status, ThermoStatus::Refused);
+      EXPECT_TRUE(d.rows.empty());
+      EXPECT_EQ(Case.Flash_T, t);
+    }
+  }
+  // A negative acentric factor (hydrogen's) is a real one.
+  Case.Comp_Omega[2] = -0.216;
+  CalcMessageRecorder rec;
+  const FlashDisplay d = Run(FlashCalcType::BubbleT, -10, 10);
+  EXPECT_EQ(d.outcome.status, ThermoStatus::Converged);
+  EXPECT_TRUE(rec.Messages().empty());
 }
 
 TEST_F(FlashCalcTest, CurveTypeKeepsThePressureToThreeDecimals) {

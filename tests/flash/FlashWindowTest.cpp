@@ -245,7 +245,9 @@ TEST_F(FlashWindowTest, LibraryMessagesReachTheUser) {
   f.optCalcType.Click(1);
   script.Answer(ui::vbOK, "S-R-K / P-Rの式は未だありません");
   f.cmdGoCalc->click();
-  EXPECT_EQ(f.spdData->Text(4, 1), "1.000000E+0");
+  // Refused at calculate: no K = 1 table is left standing.
+  for (int row = 1; row <= 3; ++row) EXPECT_EQ(f.spdData->Text(4, row), f.spdData->Text(4, 20)) << row;
+  EXPECT_EQ(Text(f.lblVFData), "");
   EXPECT_EQ(Text(f.txtTemp), " -10.000");
 }
 
@@ -504,23 +506,10 @@ TEST_F(FlashWindowTest, Example2CurveReportsTheRefusedModelOnce) {
   frmFlash& f = Open();
   f.cmdSample2->click();
   f.optCalcType.Click(5);
+  // One message at calculate and no curve window (an unscripted one would fail).
   script.Answer(ui::vbOK, "S-R-K / P-Rの式は未だありません");
-  script.OnModal("frmFlashCondensingCurve", [&](ui::Form& form) {
-    auto& c = static_cast<frmFlashCondensingCurve&>(form);
-    EXPECT_EQ(ui::S(c.Caption()), "Flash Calculation Condensing Curve");
-    EXPECT_EQ(Text(c.lblTile), "凝縮曲線") << "control captions are Japanese in both languages";
-    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 12), 200);
-    EXPECT_EQ(CountCalls(*c.picCalc, "Line", 14), 200);
-    EXPECT_EQ(CountCalls(*c.picCalc, "Circle", 14), 0);
-    const double foot = Curve_Y(c.Frame(), 0.0);
-    for (const auto& call : c.picCalc->Calls())
-      if (call.kind == "Line" && call.color == ui::QBColor(14)) {
-        EXPECT_EQ(call.y1, foot);
-        EXPECT_EQ(call.y2, foot);
-      }
-    EXPECT_EQ(Text(c.lblB_Temp), " 14.910");
-  });
   f.cmdGoCalc->click();
+  EXPECT_EQ(Text(f.lblVFData), "");
 }
 
 TEST_F(FlashWindowTest, ReversedLimitsDrawOnlyTheGrid) {

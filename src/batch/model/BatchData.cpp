@@ -33,7 +33,7 @@ void Batch_Initial_set() {
     for (int j = 1; j <= kMaxComp; ++j) {
       Case.Wilson_Lambda[i][j] = 1;
       Case.NRTL_Tau[i][j] = 0;
-      Case.EOS_Kij[i][j] = 1;
+      Case.EOS_Kij[i][j] = i == j ? 1 : 0;  // k 0 between components: every pair attracts
     }
   }
 

@@ -65,6 +65,7 @@ BatchCheckResult CheckCase(bool forRun) {
   if (Case.K_Method < 1 || Case.K_Method > 5 || Case.H_Method != 1)
     return Refuse("気液平衡推算法 or エンタルピー推算法が入力されていません。",
                   "K-Value or Enthalpy Method does not input");
+  if (std::string eos = Eos_Constants_Problem(); !eos.empty()) return {false, eos};
   for (int i = 1; i <= nc; ++i)
     if (Case.Antoine_A[i] == 0 || Case.Antoine_B[i] == 0 || Case.Antoine_C[i] == 0)
       return Refuse("Antoine定数が入力されていません。", "Antoine Constants does not input");

@@ -6,6 +6,7 @@
 // their ratio matters, and the gas constant 0.082053 cancels between a, b and
 // the reduced A and B.
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "core/model/CalcMessages.h"
@@ -111,7 +112,8 @@ void EOS_Cubic_Root(const int32_t& eos, const int32_t& phase, const double& t, c
     c0 = -A * B + B * B + B * B * B;
   }
   const double p = c1 / 3.0 - (c2 / 3.0) * (c2 / 3.0);
-  const double q = 2.0 * std::pow(c2 / 3.0, 3) - (c1 / 3.0) * c2 + c0;
+  const double c23 = c2 / 3.0;
+  const double q = 2.0 * c23 * c23 * c23 - (c1 / 3.0) * c2 + c0;
   const double D = q * q + 4.0 * p * p * p;
   double Z;
   if (D <= 0.0) {
@@ -120,7 +122,7 @@ void EOS_Cubic_Root(const int32_t& eos, const int32_t& phase, const double& t, c
     } else {
       const double r = 2.0 * std::sqrt(-p);
       // Rounding can carry the cosine just past +-1 near a double root.
-      const double cosine = std::fmax(-1.0, std::fmin(1.0, -q / (2.0 * std::pow(-p, 1.5))));
+      const double cosine = std::fmax(-1.0, std::fmin(1.0, -q / (2.0 * -p * std::sqrt(-p))));
       const double phi = std::acos(cosine) / 3.0;
       // The largest root r cos(phi) - c2/3 (cos(phi) >= 1/2) carries no
       // cancellation; the other two come from the quadratic left after dividing
@@ -128,10 +130,12 @@ void EOS_Cubic_Root(const int32_t& eos, const int32_t& phase, const double& t, c
       // formula too loses every digit of a liquid root near B at very low
       // pressure, where ln(Z - B) then turns meaningless.
       const double z3 = r * std::cos(phi) - c2 / 3.0;
-      if (phase == 1 || !(z3 > 0.0)) {
+      if (phase == 1) {
+        Z = z3;  // cos(phi) >= cos(phi + 2 pi / 3), cos(phi + 4 pi / 3) for phi in [0, pi / 3]
+      } else if (!(z3 > 0.0)) {
         const double z1 = r * std::cos(phi + kTwoPiThirds) - c2 / 3.0;
         const double z2 = r * std::cos(phi + kFourPiThirds) - c2 / 3.0;
-        Z = phase == 0 ? std::fmin(z1, std::fmin(z2, z3)) : std::fmax(z1, std::fmax(z2, z3));
+        Z = std::fmin(z1, std::fmin(z2, z3));
       } else {
         const double e1 = c2 + z3, e0 = -c0 / z3;
         const double root = std::sqrt(std::fmax(0.0, e1 * e1 - 4.0 * e0));
@@ -308,6 +312,7 @@ struct TempPoint {
   bool valid = false;
   bool finite = true;
   double lnK[kMaxComp + 1];
+  double lnPhiL[kMaxComp + 1];  // the liquid's ln phi
 };
 
 // The substitution has run onto the liquid itself (K = 1, one root), which it
@@ -432,7 +437,8 @@ TempPoint evaluate(int32_t eos, double t, double P, const double x[], const doub
   point.t = t;
   TemperatureTerms terms;
   prepareTerms(eos, t, terms);
-  double lnPhiL[kMaxComp + 1], y[kMaxComp + 1];
+  double* lnPhiL = point.lnPhiL;
+  double y[kMaxComp + 1];
   const double zL = phaseLnPhi(eos, 0, terms, P, x, lnPhiL);
   point.zL = zL;
   for (int attempt = warm ? 0 : 1; attempt < 2 && !point.valid; ++attempt) {
@@ -605,7 +611,238 @@ bool scanRange(const double x[], double& tColdC, double& tHotC) {
 
 void message(const char* japanese, const char* english) { Calc_Message(Case.Language == 1 ? english : japanese); }
 
+// ---- The local solve: from the caller's start straight to the bubble point it
+// lies near, as a batch or column run needs it thousands of times per case.
+
+constexpr int kLocalSteps = 30;          // temperature steps of the local solve
+constexpr double kLocalMaxRatio = 1.25;  // largest change of 1/T per step, as a factor
+constexpr int kBackSteps = 12;           // halvings back toward a two-phase point
+constexpr int kTrialPasses = 40;         // substitutions of one stability trial
+constexpr double kTrialSettled = 1e-9;   // change of ln W at which a trial stands still
+constexpr double kUnstableTm = -1e-7;    // modified tangent-plane distance that shows another phase
+constexpr double kSameVapour = 1e-4;     // largest |ln y| apart of a trial that has reached the vapour found
+
+constexpr double kLocalFirstTol = 1e-7;  // vapour settled, away from the root
+constexpr double kLocalRootTol = 1e-11;  // vapour settled, at the root
+constexpr int kNearSteps = 6;            // steps each way from a start without a distinct vapour
+constexpr double kNearStep = 0.001;      // the first of them, on T; each next one twice as far
+constexpr int kColderSteps = 8;          // steps down from a start without a distinct vapour
+constexpr double kColderFactor = 0.93;   // each of them, on T
+
+double reciprocal(double tC) { return 1.0 / (tC + kKelvinOffset); }
+
+// The ideal bubble point, sum x K = 1 with the Riedel-type K-values, by bisection
+// to 0.01 K inside the search range (its nearer end when there is none inside).
+double idealBubbleC(double P, const double x[], double tColdC, double tHotC) {
+  auto rises = [&](double t) {
+    K_Initial_Riedel(t, P);
+    double sum = 0.0;
+    for (int i = 1; i <= Case.NC; ++i) sum += x[i] * Case.K_Value[i];
+    return sum >= 1.0;
+  };
+  double lo = tColdC, hi = tHotC;
+  if (rises(lo)) return lo;
+  if (!rises(hi)) return hi;
+  for (int n = 0; n < 60 && hi - lo > 1e-2; ++n) {
+    const double mid = 0.5 * (lo + hi);
+    (rises(mid) ? hi : lo) = mid;
+  }
+  return 0.5 * (lo + hi);
+}
+
+// d ln sum(x K) / d(1/T) at a settled point. With the vapour y the point's, the
+// change of y itself drops out (sum y d ln phiV = 0 at fixed T and P, Gibbs-Duhem):
+// the slope is sum y d(ln phiL - ln phiV) / d(1/T) at fixed compositions, here as
+// the chord from the point's settled ln K to the temperature a first estimate
+// (Wilson's K-values) puts the root at, so that the step carries the curvature
+// over its own length; the chord is kept between 1e-5 and 1e-1 of T. dLnK: the
+// chord's d ln K / d(1/T) of each component, to carry the vapour to the next step.
+double newtonSlope(int32_t eos, double P, const double x[], const TempPoint& p, double dLnK[]) {
+  double y[kMaxComp + 1], lnL[kMaxComp + 1], lnV[kMaxComp + 1];
+  vapourOf(x, p.lnK, y);
+  const double T = p.t + kKelvinOffset;
+  double guess = 0.0;
+  for (int i = 1; i <= Case.NC; ++i)
+    if (x[i] > 0.0) guess -= y[i] * 5.373 * (1.0 + Case.Comp_Omega[i]) * Case.Comp_Tc[i];
+  double h = 1.0 / (1.0 / T - p.g / guess) - T;
+  if (!std::isfinite(h)) h = 1e-5 * T;
+  h = std::copysign(std::fmin(std::fmax(std::fabs(h), 1e-5 * T), 1e-1 * T), h);
+  TemperatureTerms terms;
+  prepareTerms(eos, p.t + h, terms);
+  phaseLnPhi(eos, 0, terms, P, x, lnL);
+  phaseLnPhi(eos, 1, terms, P, y, lnV);
+  const double du = reciprocal(p.t + h) - reciprocal(p.t);
+  double change = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) {
+    dLnK[i] = x[i] > 0.0 ? ((lnL[i] - lnV[i]) - p.lnK[i]) / du : 0.0;
+    change += y[i] * dLnK[i];
+  }
+  return change;
+}
+
+// Tangent-plane test of the liquid x at t (Michelsen 1982) for another vapour:
+// from the vapour-like trial of Wilson's K-values, x K, substitutes
+// ln W = d - ln phiV(W / sum W) with d = ln x + ln phiL. A trial whose modified
+// distance tm(W) = 1 + sum W (ln W + ln phi - d - 1) falls below zero is a vapour
+// the liquid would rather form than the incipient one found (vapour, with distance
+// 0): true then, and a bubble point on that vapour's branch lies elsewhere. A
+// trial that runs onto the vapour found or onto the liquid itself, stands still
+// with tm >= 0 or reaches its pass limit with tm >= 0 shows nothing.
+bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& point) {
+  const int nc = Case.NC;
+  const double t = point.t, zL = point.zL;
+  TemperatureTerms terms;
+  prepareTerms(eos, t, terms);
+  double d[kMaxComp + 1], found[kMaxComp + 1];
+  vapourOf(x, point.lnK, found);
+  for (int i = 1; i <= nc; ++i) d[i] = x[i] > 0.0 ? std::log(x[i]) + point.lnPhiL[i] : 0.0;
+  const double T = t + kKelvinOffset;
+  const double pBar = P * kBarPerMPa;
+  {
+    const int32_t phase = 1;
+    double lnW[kMaxComp + 1], W[kMaxComp + 1], y[kMaxComp + 1], lnPhi[kMaxComp + 1];
+    for (int i = 1; i <= nc; ++i) {
+      if (!(x[i] > 0.0)) continue;
+      const double lnK = std::log(Case.Comp_Pc[i] / pBar) + 5.373 * (1.0 + Case.Comp_Omega[i]) * (1.0 - Case.Comp_Tc[i] / T);
+      lnW[i] = std::log(x[i]) + lnK;
+    }
+    for (int pass = 0; pass < kTrialPasses; ++pass) {
+      double top = -HUGE_VAL;
+      for (int i = 1; i <= nc; ++i)
+        if (x[i] > 0.0) top = std::fmax(top, lnW[i]);
+      if (!std::isfinite(top) || top > 700.0) break;
+      double sumW = 0.0;
+      for (int i = 1; i <= nc; ++i) {
+        W[i] = x[i] > 0.0 ? std::exp(lnW[i]) : 0.0;
+        sumW += W[i];
+      }
+      for (int i = 1; i <= nc; ++i) y[i] = W[i] / sumW;
+      const double z = phaseLnPhi(eos, phase, terms, P, y, lnPhi);
+      double tm = 1.0, change = 0.0, spread = 0.0, apart = 0.0;
+      for (int i = 1; i <= nc; ++i) {
+        if (!(x[i] > 0.0)) continue;
+        const double next = d[i] - lnPhi[i];
+        tm += W[i] * (lnW[i] - next - 1.0);
+        change = std::fmax(change, std::fabs(next - lnW[i]));
+        spread = std::fmax(spread, std::fabs(std::log(y[i]) - std::log(x[i])));
+        apart = std::fmax(apart, std::fabs(std::log(y[i]) - std::log(found[i])));
+        lnW[i] = next;
+      }
+      if (!std::isfinite(tm)) break;
+      if (tm < kUnstableTm) return true;
+      if (change <= kTrialSettled || apart < kSameVapour) break;
+      if (spread < kOnePhase && std::fabs(z - zL) < kOnePhase) break;  // the liquid itself
+    }
+  }
+  return false;
+}
+
+// Newton in 1/T on ln sum(x K) with the vapour settled at every temperature (to
+// a tolerance that tightens with the residual), each step at most a quarter of
+// 1/T and kept inside a bracket once the sign has changed; a step into one phase
+// goes back half way until the vapour is distinct again. Succeeds on a bubble
+// point at which the liquid starts to boil on heating (ln sum x K rises through
+// 0); a falling root, a jump between vapour branches or a lost vapour leaves it
+// to the scan.
+bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& answer) {
+  double tol = kLocalFirstTol;
+  const double start = std::fmin(std::fmax(t0, tColdC), tHotC);
+  TempPoint p = s.at(start, nullptr, tol);
+  // A start where the liquid has no distinct vapour. Near the mixture's critical
+  // region the vapour exists only in a window of a few kelvin about the bubble
+  // point: hotter and colder by steps that double from 0.1 % of T first. Far off
+  // (a gas above its critical temperature, or beyond the critical region): the
+  // ideal estimate, and colder from there until the vapour is distinct.
+  for (int k = 0; k < 2 * kNearSteps && !p.valid; ++k) {
+    const double factor = kNearStep * (1 << (k / 2));
+    const double near = (start + kKelvinOffset) * (k % 2 == 0 ? 1.0 + factor : 1.0 - factor) - kKelvinOffset;
+    if (near > tHotC || near < tColdC) continue;
+    p = s.at(near, nullptr, tol);
+  }
+  if (!p.valid) p = s.at(idealBubbleC(s.P, s.x, tColdC, tHotC), nullptr, tol);
+  for (int k = 0; k < kColderSteps && !p.valid; ++k) {
+    const double colder = (p.t + kKelvinOffset) * kColderFactor - kKelvinOffset;
+    if (colder < tColdC) break;
+    p = s.at(colder, nullptr, tol);
+  }
+  if (!p.valid) return false;
+  const double uLow = reciprocal(tHotC), uHigh = reciprocal(tColdC);
+  bool havePos = false, haveNeg = false;
+  double uPos = 0, uNeg = 0;
+  double slope = NAN, dLnK[kMaxComp + 1], warm[kMaxComp + 1];
+  for (int n = 0; n < kLocalSteps; ++n) {
+    if (std::fabs(p.g) <= kRootTol && tol > kLocalRootTol) {
+      // Close enough to judge only with the vapour settled to the root's tolerance.
+      tol = kLocalRootTol;
+      p = s.at(p.t, p.lnK, tol);
+      if (!p.valid) return false;
+    }
+    if (std::fabs(p.g) <= kRootTol) {
+      if (!std::isfinite(slope)) slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
+      answer = p;
+      return slope < 0.0;  // ln sum x K rises with T
+    }
+    slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
+    const double u = reciprocal(p.t);
+    if (p.g > 0.0) havePos = true, uPos = u;
+    else haveNeg = true, uNeg = u;
+    if (!(std::isfinite(slope) && slope != 0.0)) return false;
+    double next = u - p.g / slope;
+    next = std::fmin(std::fmax(next, u / kLocalMaxRatio), u * kLocalMaxRatio);
+    if (havePos && haveNeg) {
+      const double lo = std::fmin(uPos, uNeg), hi = std::fmax(uPos, uNeg);
+      if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+      if (hi - lo < 1e-12 * hi) return false;  // closed on a jump, not a root
+    }
+    next = std::fmin(std::fmax(next, uLow), uHigh);
+    if (next == u) return false;
+    // Newton squares the residual: below 1e-3 the next point is the root.
+    tol = std::fabs(p.g) < 1e-3 ? kLocalRootTol : std::fmin(kLocalFirstTol, 1e-2 * p.g * p.g);
+    for (int i = 1; i <= Case.NC; ++i) warm[i] = p.lnK[i] + dLnK[i] * (next - u);
+    TempPoint q = s.at(1.0 / next - kKelvinOffset, warm, tol);
+    for (int k = 0; k < kBackSteps && !q.valid; ++k) {
+      next = 0.5 * (u + next);
+      q = s.at(1.0 / next - kKelvinOffset, p.lnK, tol);
+    }
+    if (!q.valid) return false;
+    p = q;
+  }
+  return false;
+}
+
 }  // namespace
+
+std::string Eos_Constants_Problem() {
+  if (!thermo::IsEosMethod() || thermo::CountOutside()) return "";
+  for (int i = 1; i <= Case.NC; ++i) {
+    const char* japanese = nullptr;
+    const char* english = nullptr;
+    if (!(std::isfinite(Case.Comp_Tc[i]) && Case.Comp_Tc[i] > 0.0)) {
+      japanese = "臨界温度 Tc";
+      english = "critical temperature Tc";
+    } else if (!(std::isfinite(Case.Comp_Pc[i]) && Case.Comp_Pc[i] > 0.0)) {
+      japanese = "臨界圧力 Pc";
+      english = "critical pressure Pc";
+    } else if (!std::isfinite(Case.Comp_Omega[i])) {
+      japanese = "偏心因子";
+      english = "acentric factor";
+    } else {
+      continue;
+    }
+    const std::string name = Case.Comp_Name[i].empty() ? std::to_string(i) : Case.Comp_Name[i];
+    if (Case.Language == 1)
+      return "Component " + name + " has no " + english +
+             ": the SRK and Peng-Robinson equations need the critical temperature, critical pressure and "
+             "acentric factor of every component. Nothing is calculated.";
+    return "成分 " + name + " の" + japanese +
+           "がありません。S-R-K / P-R の式には全成分の臨界温度、臨界圧力、偏心因子が必要です。計算しません。";
+  }
+  return "";
+}
+
+bool Eos_K_Method() { return thermo::IsEosMethod(); }
+
+const char* Eos_Refused_Text() { return thermo::kRefusedMessage; }
 
 double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
                     ThermoOutcome* outcome) {
@@ -620,6 +857,19 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   }
   Search s;
   s.eos = eos, s.P = P, s.x = x;
+  // From the start first; the whole-range scan only when that finds no bubble
+  // point at which the liquid boils on heating, or finds the liquid unstable there.
+  TempPoint near;
+  if (localBubble(s, t, tColdC, tHotC, near) && !liquidUnstable(eos, P, x, near)) {
+    out.iterations = s.evaluations;
+    double sum = 0.0;
+    for (int i = 1; i <= Case.NC; ++i) {
+      Case.K_Value[i] = std::exp(near.lnK[i]);
+      sum += x[i] * Case.K_Value[i];
+    }
+    out.residual = std::fabs(1.0 - sum);
+    return near.t;
+  }
   scan(s, tColdC, tHotC);
   out.iterations = s.evaluations;
   // The lowest bubble point at which the liquid starts to boil on heating;

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // How an iterative routine ended.
 enum class ThermoStatus {
@@ -85,12 +86,24 @@ double Enthalpy_Liq_Poly(const double& t, const double x[]);  // the same with t
 // Critical temperatures in K, critical pressures in bar; the working pressure
 // (MPa) enters as bar.
 
-// Bubble temperature by the equation of state, degC; P (MPa); K in Case.K_Value. The answer does
-// not depend on the start t: the lowest bubble point at which the liquid starts to boil on heating
-// (a message says when there is another). Without a bubble point: status NoSolution, a message,
-// t returned.
+// Bubble temperature by the equation of state, degC; P (MPa); K in Case.K_Value. From the start t
+// (a stage's last temperature, or any estimate) a local solve reaches the bubble point near it at
+// which the liquid starts to boil on heating, and a tangent-plane test finds no other vapour the
+// liquid would rather form; otherwise a scan of the whole range returns the lowest such bubble
+// point (a message says when it sees another). Never a one-phase answer. Without a bubble point:
+// status NoSolution, a message, t returned.
 double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
                     ThermoOutcome* outcome = nullptr);
+// The calculate check of every program that offers SRK and Peng-Robinson: empty
+// unless Case.K_Method is 4 or 5 and a component 1..NC lacks a critical temperature
+// or pressure (not a number above 0) or an acentric factor (not a finite number);
+// then the refusal in the chosen language, naming the component and the constant.
+std::string Eos_Constants_Problem();
+// True when Case.K_Method is SRK or Peng-Robinson, which no routine but the bubble
+// temperature serves.
+bool Eos_K_Method();
+// What the other routines say for them: "S-R-K / P-Rの式は未だありません".
+const char* Eos_Refused_Text();
 // Initial K-values into Case.K_Value by the Riedel-type reduced vapour-pressure correlation; t degC, P MPa.
 void K_Initial_Riedel(const double& t, const double& P);
 // Mixture a and b (gas constant 0.082053, pressures in bar) of comp at t (degC); k(i, i) taken as 0.

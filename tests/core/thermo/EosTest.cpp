@@ -209,3 +209,34 @@ TEST(EosTest, RiedelKIsContinuousThroughTheCriticalTemperature) {
 }
 
 }  // namespace
+
+namespace {
+
+// The calculate check the batch, column and flash programs share: only SRK and PR
+// need the critical constants, and the first gap is named with its component.
+TEST(EosConstantsTest, OnlyTheEquationOfStateNeedsTheCriticalConstants) {
+  LoadExample2();
+  Case.Comp_Name[3] = "n-Butane";
+  for (int16_t method : {1, 2, 3, 4, 5}) {
+    Case.K_Method = method;
+    EXPECT_EQ(Eos_Constants_Problem(), "") << method;
+    Case.Comp_Tc[3] = 0;
+    EXPECT_EQ(Eos_Constants_Problem().empty(), method < 4) << method;
+    Case.Comp_Tc[3] = 425.2;
+  }
+  Case.K_Method = 5;
+  Case.Language = 1;
+  Case.Comp_Pc[3] = -1;
+  EXPECT_EQ(Eos_Constants_Problem().rfind("Component n-Butane has no critical pressure Pc", 0), 0u);
+  Case.Comp_Pc[3] = 38;
+  Case.Comp_Omega[3] = INFINITY;
+  Case.Comp_Name[3].clear();
+  Case.Language = 0;
+  EXPECT_EQ(Eos_Constants_Problem().rfind("成分 3 の偏心因子がありません。", 0), 0u);
+  // Components beyond NC are not looked at.
+  Case.Comp_Omega[3] = 0.199;
+  Case.Comp_Tc[4] = 0;
+  EXPECT_EQ(Eos_Constants_Problem(), "");
+}
+
+}  // namespace
