@@ -523,7 +523,8 @@ std::string BatchRun::NegativeFlowText(int plate, bool vapour, double flow, int 
     const std::string heat = HeatText(sum, "/H") + (from == to ? "" : Say(" 合計", " in all"));
     if (cooling)
       return text + Say(plates + " の除熱量 (" + heat + ") が下からの蒸気で賄えません",
-                        "the heat removed on " + plates + " (" + heat + ") is more than the vapour from below can give");
+                        "the heat removed on " + plates + " (" + heat +
+                            ") is more than the vapour from below can give");
     return text + Say(plates + " の加熱量 (" + heat + ") が流れ込む液より多くを蒸発させます",
                       "the heat put into " + plates + " (" + heat + ") boils off more liquid than reaches it");
   }
