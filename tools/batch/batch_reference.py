@@ -88,7 +88,7 @@ CASES = {
     "example_nrtl": example(model="nrtl", alpha=0.3,
                             tau=[[0, 0.1, -0.2], [0.05, 0, 0.3], [0.6, 0.4, 0]]),
     # Small hold-ups: plates of 0.002 kmol under a drum of 0.01 kmol.
-    "tiny": bt12(plate=0.002, drum=0.01, tmax=3.0, tanks=[(-1, 5, 5, 5, 0), (1, -0.998, 8, 4, 0)]),
+    "tiny": bt12(plate=0.002, drum=0.01, tmax=6.0, tanks=[(1, -0.95, 1, 10, 0), (-1, 10, 1, 10, 0)]),
 }
 
 

@@ -471,31 +471,61 @@ std::string BatchRun::HeatText(double jPerHour, const char* per) const {
   return Short(kcal ? Unit_Heat_Out(jPerHour) : jPerHour) + (kcal ? " Kcal" : " J") + per;
 }
 
-// Why plate `plate`'s flow came out negative, in words; `balance` is the
-// plate whose heat balance gave the flow. The enthalpy data come first (a
-// latent heat of 0 or less leaves no flow equation its meaning), then the side
-// heats the flow carries, then the reboiler duty.
-std::string BatchRun::NegativeFlowText(int plate, bool vapour, double flow, int balance, bool topDown) const {
-  const int nt = Case.NT, nc = Case.NC;
-  const std::string tray = "Tray " + txt::Plain(plate), flowText = " (" + Short(flow) + " Kgmol/H): ";
-  const std::string text = Say(tray + (vapour ? " の蒸気流量がマイナス" : " の液流量がマイナス") + flowText,
-                               (vapour ? "Negative vapour flow on " : "Negative liquid flow on ") + tray + flowText);
-  const std::string own = "Tray " + txt::Plain(balance);
+// A component on the plate whose vapour enthalpy is not above its liquid's at
+// the plate's temperature, in words, or empty: with such data no flow the
+// energy balances give means anything.
+std::string BatchRun::LatentHeatBlame(int plate) const {
   CompVec pure{};
-  for (int i = 1; i <= nc; ++i) {
-    if (!(Case.Tray_X[i][balance] > 0 || Case.Tray_Y[i][balance] > 0)) continue;
-    const double t = Case.Tray_T[balance], p = Case.Tray_P[balance];
+  const std::string own = "Tray " + txt::Plain(plate);
+  for (int i = 1; i <= Case.NC; ++i) {
+    if (!(Case.Tray_X[i][plate] > 0 || Case.Tray_Y[i][plate] > 0)) continue;
+    const double t = Case.Tray_T[plate], p = Case.Tray_P[plate];
     pure[i] = 1;
     const double latent = Enthalpy_Vap(t, p, pure) - Enthalpy_Liq(t, p, pure);
     pure[i] = 0;
     if (!(latent > 0)) {
       const std::string value = HeatText(latent, "/Kgmol");
-      return text + Say(own + " で " + Case.Comp_Name[i] + " の蒸発潜熱が 0 以下です (" + value +
-                            ")。エンタルピーデータを確認してください",
-                        "the latent heat of " + Case.Comp_Name[i] + " on " + own + " is 0 or less (" + value +
-                            "): check its enthalpy data");
+      return Say(own + " で " + Case.Comp_Name[i] + " の蒸発潜熱が 0 以下です (" + value +
+                     ")。エンタルピーデータを確認してください",
+                 "the latent heat of " + Case.Comp_Name[i] + " on " + own + " is 0 or less (" + value +
+                     "): check its enthalpy data");
     }
   }
+  return {};
+}
+
+// A step too long to split whose flows come from enthalpy data without a
+// latent heat: halving the step would not help, so the run stops there as
+// for a negative flow. True when the run ended.
+bool BatchRun::RunawayFlowEnds(int plate) {
+  for (int k = 0; k < Case.NT; ++k) {
+    const int p = (plate - 1 + k) % Case.NT + 1;  // the fastest plate first
+    const std::string blame = LatentHeatBlame(p);
+    if (blame.empty()) continue;
+    const std::string flows = Short(Case.Tray_V[plate]) + " / " + Short(Case.Tray_L[plate]);
+    const std::string text =
+        Say("Tray " + txt::Plain(plate) + " の蒸気/液流量が大きすぎます (" + flows + " Kgmol/H): ",
+            "Runaway vapour / liquid flows on Tray " + txt::Plain(plate) + " (" + flows + " Kgmol/H): ") +
+        blame;
+    snapshot_->Restore(totalDistillate_);
+    EndRun(BatchEnd::Infeasible, "ERROR:" + text + Say("。計算を中止しました", ", end of calculation"),
+           Batch_Log_Time(calTime_) + " " + text, false);
+    return true;
+  }
+  return false;
+}
+
+// Why plate `plate`'s flow came out negative, in words; `balance` is the
+// plate whose heat balance gave the flow. The enthalpy data come first (a
+// latent heat of 0 or less leaves no flow equation its meaning), then the side
+// heats the flow carries, then the reboiler duty.
+std::string BatchRun::NegativeFlowText(int plate, bool vapour, double flow, int balance, bool topDown) const {
+  const int nt = Case.NT;
+  const std::string tray = "Tray " + txt::Plain(plate), flowText = " (" + Short(flow) + " Kgmol/H): ";
+  const std::string text = Say(tray + (vapour ? " の蒸気流量がマイナス" : " の液流量がマイナス") + flowText,
+                               (vapour ? "Negative vapour flow on " : "Negative liquid flow on ") + tray + flowText);
+  const std::string own = "Tray " + txt::Plain(balance);
+  if (const std::string blame = LatentHeatBlame(balance); !blame.empty()) return text + blame;
   // The side heats (plates 2..NT-1) the flow carries: from the plate of the
   // balance down to the still when the sweep starts at the still, from the
   // top down to it when it starts at the top. From the still a cooled plate
@@ -947,6 +977,8 @@ bool BatchRun::AdvanceColumn() {
     std::vector<Failure> failures;
     if (needed <= kMaxStepParts)
       failures = Integrate(std::max({1, stillParts, static_cast<int>(needed)}));
+    else if (RunawayFlowEnds(fastestPlate))
+      return false;
     else
       failures.push_back({LightestComponent(fastestPlate), fastestPlate});
     if (failures.empty()) return true;

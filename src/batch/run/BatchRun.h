@@ -17,7 +17,8 @@ enum class BatchEnd {
   Abort,         // the user stopped the run
   StillEmpty,    // the still's hold-up reached 0
   TimeOver,      // the phase time passed the longest operating time
-  NegativeComposition,  // a composition went negative and the user cancelled (or retries ran out)
+  NegativeComposition,  // a composition went negative, or a step was too long to split, and the
+                        // user cancelled (or retries ran out)
   NotFinite,     // the plate model produced a flow or temperature that is not a number
   Infeasible,    // a vapour or liquid flow (or the mode-3 distillate) came out negative:
                  // the plate heats, the reboiler duty or the enthalpy data cannot be met
@@ -133,6 +134,8 @@ class BatchRun {
   bool NegativeFlowEnds();
   std::string NegativeFlowText(int plate, bool vapour, double flow, int balance, bool topDown) const;
   std::string HeatText(double jPerHour, const char* per) const;
+  std::string LatentHeatBlame(int plate) const;
+  bool RunawayFlowEnds(int plate);
   int StillParts() const;
   double FastestPlate(int* plate) const;
   int LightestComponent(int plate) const;
