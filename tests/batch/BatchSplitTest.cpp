@@ -304,6 +304,8 @@ struct Reference {
   double step, converged, tanks[2];
 };
 
+void PrintTo(const Reference& r, std::ostream* os) { *os << r.name << " at " << r.step << " h"; }
+
 class BatchReferenceTest : public BatchSplitTest, public ::testing::WithParamInterface<Reference> {
  protected:
   void LoadCase(const std::string& name) {
