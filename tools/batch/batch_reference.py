@@ -18,9 +18,22 @@ vapour pressures in mmHg, ideal, Wilson or NRTL liquid):
   or from the top (mode 2), with M dHL/dt lagged by one step as the engine
   does (the change of the liquid enthalpy over the last step, per hour).
 
-Usage: batch_reference.py [case ...]   (no argument: every case)
+Usage: batch_reference.py [case ...]   (no argument: every case; a few
+minutes, the thin plates of bt12, bt12_cooled and tiny take most of it)
 Prints per case the convergence time, the tank times (hours since withdrawal
-began) and the tank amounts.
+began) and the tank amounts (kmol), as the batch tests quote them:
+
+bt12          conv 0.0276  tanks 7.4400 14.9400
+bt12_thick    conv 0.9434  tanks 7.8052 15.3058
+bt12_cooled   conv 0.0314  tanks 7.7462 15.2462
+bt12_heated   conv 0.1913  tanks 7.3308 14.8312
+bt12_mode3    conv 0.1917  tanks 6.7317 17.4258
+four          conv 1.9280  tanks 0.3627 6.6128
+sharp         conv 0.0560  tanks 3.6796 6.1796
+odd_start     conv 0.1477  tanks 7.5140 15.0144
+example       conv 0.9276  tanks 0.2000 1.6448
+example_nrtl  conv 1.3652  tanks 0.2000 1.2163
+tiny          conv 0.0055  tanks 0.0075 1.0075
 """
 import math
 import sys
