@@ -266,7 +266,9 @@ void BatchRun::SetPressures() {
     int m = k + 1;
     while (m < nt && given[m] == 0) ++m;
     Case.Tray_P[m] = Unit_Press_In(given[m]);
-    const double step = (given[m] - given[k]) / (m - k);  // linear between the set plates
+    // Linear between the set plates: the same rise from plate to plate up to
+    // plate m, with no jump before it.
+    const double step = (given[m] - given[k]) / (m - k);
     for (int n = 1; n <= m - k - 1; ++n) Case.Tray_P[k + n] = Unit_Press_In(given[k] + n * step);
     k = m;
   }
