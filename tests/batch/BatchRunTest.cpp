@@ -82,9 +82,18 @@ TEST_F(BatchRunTest, ChecksRefuseWhatWouldHangOrDivideByZero) {
       {[] { Case.Tray_Press[5] = -0.1; }, "Pressure does not input"},
       {[] { Case.Tray_Press[5] = INFINITY; }, "Pressure does not input"},
       {[] { Batch.Init_Temp = -300; }, "Initial temperature is not valid"},
-      {[] { Batch.Ope_Mode = 3, Batch.Prod_Spec[3][2] = 0; }, "Product withdrawal condition is not valid"},
-      {[] { Batch.Prod_Spec[2][1] = -1; }, "Product withdrawal condition is not valid"},
-      {[] { Batch.Prod_Spec[1][2] = -1; }, "Product withdrawal condition is not valid"},
+      {[] { Batch.Ope_Mode = 3, Batch.Prod_Spec[3][1] = 4186.05e5, Batch.Prod_Spec[3][2] = 0; },
+       "Product withdrawal condition is not valid (Tank 2: reboiler duty 0)"},
+      {[] { Batch.Prod_Spec[2][1] = -1; }, "Product withdrawal condition is not valid (Tank 1: distillate rate -1)"},
+      {[] { Batch.Prod_Spec[1][2] = -1; }, "Product withdrawal condition is not valid (Tank 2: reflux ratio -1)"},
+      // A distillate rate of 0 would idle the column until the time is over.
+      {[] { Batch.Prod_Spec[2][2] = 0; }, "Product withdrawal condition is not valid (Tank 2: distillate rate 0)"},
+      // Conditions no tank could meet: a component the case does not have, no known kind.
+      {[] { Batch.Tank_Cond[2] = 7; },
+       "Product withdrawal condition is not valid (Tank 2: component 7 of a 3-component case)"},
+      {[] { Batch.Tank_Cond[1] = 104; },
+       "Product withdrawal condition is not valid (Tank 1: component 4 of a 3-component case)"},
+      {[] { Batch.Tank_Cond[1] = 0; }, "Product withdrawal condition is not valid (Tank 1: change condition 0)"},
   };
   for (const Bad& b : cases) {
     Case.Tray_Press[5] = 0;
@@ -102,6 +111,15 @@ TEST_F(BatchRunTest, ChecksRefuseWhatWouldHangOrDivideByZero) {
     EXPECT_EQ(run.End(), BatchEnd::Refused);
     EXPECT_FALSE(std::filesystem::exists(Batch_Log_Path()));
   }
+  // The Japanese refusal names the tank as well.
+  Case.Language = 0;
+  LoadExample();
+  Batch.Tank_Cond[2] = 7;
+  {
+    CalcMessageRecorder messages;
+    EXPECT_EQ(Batch_Check_Case().message, "製品抜出条件が正しくありません。(TANK 2: 成分番号 7、成分数は 3)");
+  }
+  English();
   // History files that would pass 1 GB: a record at every step for 100 hours.
   LoadExample();
   Batch.Save_Interval = 1e-6;

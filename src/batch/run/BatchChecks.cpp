@@ -7,6 +7,7 @@
 #include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
 #include "core/thermo/Thermo.h"
+#include "platform/text/NumberText.h"
 
 namespace {
 
@@ -53,6 +54,43 @@ BatchCheckResult CheckHoldups() {
   }
   // The still holds what the plates leave of the charge; it must hold something.
   if (!Positive(Batch.Total_Feed - plates)) return Refuse(ja, en);
+  return {};
+}
+
+std::string Number(double v) { return txt::Plain(v); }
+
+// Why tank k of the product plan cannot be run, or empty: a reflux ratio
+// below 0, a distillate rate (mode 2) or reboiler duty (mode 3) that is not
+// above 0 (the column would idle until the time is over), a condition on no
+// component of the case or of no known kind (it would never be met), and
+// values that are no number.
+std::string TankProblem(int k) {
+  const int nc = Case.NC, cond = Batch.Tank_Cond[k];
+  const double reflux = Batch.Prod_Spec[1][k];
+  if (!(std::isfinite(reflux) && reflux >= 0)) return Text("還流比 ", "reflux ratio ") + Number(reflux);
+  if (Batch.Ope_Mode == 3) {
+    const double duty = Batch.Prod_Spec[3][k];
+    if (!(std::isfinite(duty) && duty > 0))
+      return Text("リボイラー熱量 ", "reboiler duty ") + Number(Case.H_Unit == 2 ? Unit_Heat_Out(duty) : duty);
+  } else {
+    const double d = Batch.Prod_Spec[2][k];
+    if (!(std::isfinite(d) && d > 0)) return Text("抜出量 ", "distillate rate ") + Number(d);
+  }
+  const int component = cond > 100 ? cond - 100 : cond;
+  if (cond >= 1 && (component < 1 || component > nc))
+    return Text("成分番号 ", "component ") + Number(component) + Text("、成分数は ", " of a ") + Number(nc) +
+           Text("", "-component case");
+  if (!(cond == -1 || cond == -2 || cond >= 1)) return Text("切替条件 ", "change condition ") + Number(cond);
+  if (!std::isfinite(Batch.Tank_Value[k])) return Text("切替値 ", "change value ") + Number(Batch.Tank_Value[k]);
+  return {};
+}
+
+// The product plan of the tanks in use, naming the first tank refused.
+BatchCheckResult CheckProductPlan() {
+  for (int k = 1; k <= Batch.N_Change_Tank + 1; ++k)
+    if (const std::string problem = TankProblem(k); !problem.empty())
+      return {false, Text("製品抜出条件が正しくありません。(TANK ", "Product withdrawal condition is not valid (Tank ") +
+                         Number(k) + ": " + problem + ")"};
   return {};
 }
 
@@ -122,14 +160,7 @@ BatchCheckResult CheckCase(bool forRun) {
       return Refuse("圧力が入力されていません。", "Pressure does not input");
   if (!std::isfinite(Batch.Init_Temp) || !(Unit_Temp_In(Batch.Init_Temp) > -273.15))
     return Refuse("初期温度が正しくありません。", "Initial temperature is not valid");
-  if (Batch.Ope_Mode > 1)
-    for (int k = 1; k <= Batch.N_Change_Tank + 1; ++k) {
-      const bool mode3 = Batch.Ope_Mode == 3;
-      const double flow = Batch.Prod_Spec[mode3 ? 3 : 2][k];
-      if (!(std::isfinite(Batch.Prod_Spec[1][k]) && Batch.Prod_Spec[1][k] >= 0) || !std::isfinite(flow) || flow < 0 || (mode3 && !(flow > 0)) ||
-          !std::isfinite(Batch.Tank_Value[k]))
-        return Refuse("製品抜出条件が正しくありません。", "Product withdrawal condition is not valid");
-    }
+  if (Batch.Ope_Mode > 1) return CheckProductPlan();
   return {};
 }
 

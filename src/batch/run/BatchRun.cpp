@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -13,6 +15,7 @@
 #include "platform/text/SeqFile.h"
 #include "core/model/CalcMessages.h"
 #include "core/thermo/Thermo.h"
+#include "platform/text/NumberText.h"
 
 void BatchHost::Message(const std::string& text) { Calc_Message(text); }
 
@@ -263,7 +266,9 @@ void BatchRun::SetPressures() {
     int m = k + 1;
     while (m < nt && given[m] == 0) ++m;
     Case.Tray_P[m] = Unit_Press_In(given[m]);
-    const double step = (given[m] - given[k]) / (m - k);  // linear between the set plates
+    // Linear between the set plates: the same rise from plate to plate up to
+    // plate m, with no jump before it.
+    const double step = (given[m] - given[k]) / (m - k);
     for (int n = 1; n <= m - k - 1; ++n) Case.Tray_P[k + n] = Unit_Press_In(given[k] + n * step);
     k = m;
   }
@@ -444,6 +449,174 @@ void BatchRun::RangesAndHeat() {
   }
 }
 
+// ---------------------------------------------------------------- infeasible duties
+
+namespace {
+
+// A value in a message, to four significant digits ("-22.8", "-400000").
+std::string Short(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3e", value);
+  return txt::Plain(std::strtod(text, nullptr));
+}
+
+}  // namespace
+
+std::string BatchRun::Say(const std::string& japanese, const std::string& english) const {
+  return Case.Language == 1 ? english : japanese;
+}
+
+// A heat or duty in the case's unit with its name: BTU has no conversion, so
+// its values stay in J.
+std::string BatchRun::HeatText(double jPerHour, const char* per) const {
+  const bool kcal = Case.H_Unit == 2;
+  return Short(kcal ? Unit_Heat_Out(jPerHour) : jPerHour) + (kcal ? " Kcal" : " J") + per;
+}
+
+// A component on the plate whose vapour enthalpy is not above its liquid's at
+// the plate's temperature, in words, or empty: with such data no flow the
+// energy balances give means anything.
+std::string BatchRun::LatentHeatBlame(int plate) const {
+  CompVec pure{};
+  const std::string own = "Tray " + txt::Plain(plate);
+  for (int i = 1; i <= Case.NC; ++i) {
+    if (!(Case.Tray_X[i][plate] > 0 || Case.Tray_Y[i][plate] > 0)) continue;
+    const double t = Case.Tray_T[plate], p = Case.Tray_P[plate];
+    pure[i] = 1;
+    const double latent = Enthalpy_Vap(t, p, pure) - Enthalpy_Liq(t, p, pure);
+    pure[i] = 0;
+    if (!(latent > 0)) {
+      const std::string value = HeatText(latent, "/Kgmol");
+      return Say(own + " で " + Case.Comp_Name[i] + " の蒸発潜熱が 0 以下です (" + value +
+                     ")。エンタルピーデータを確認してください",
+                 "the latent heat of " + Case.Comp_Name[i] + " on " + own + " is 0 or less (" + value +
+                     "): check its enthalpy data");
+    }
+  }
+  return {};
+}
+
+// A step too long to split whose flows come from enthalpy data without a
+// latent heat: halving the step would not help, so the run stops there as
+// for a negative flow. True when the run ended.
+bool BatchRun::RunawayFlowEnds(int plate) {
+  for (int k = 0; k < Case.NT; ++k) {
+    const int p = (plate - 1 + k) % Case.NT + 1;  // the fastest plate first
+    const std::string blame = LatentHeatBlame(p);
+    if (blame.empty()) continue;
+    const std::string flows = Short(Case.Tray_V[plate]) + " / " + Short(Case.Tray_L[plate]);
+    const std::string text =
+        Say("Tray " + txt::Plain(plate) + " の蒸気/液流量が大きすぎます (" + flows + " Kgmol/H): ",
+            "Runaway vapour / liquid flows on Tray " + txt::Plain(plate) + " (" + flows + " Kgmol/H): ") +
+        blame;
+    snapshot_->Restore(totalDistillate_);
+    EndRun(BatchEnd::Infeasible, "ERROR:" + text + Say("。計算を中止しました", ", end of calculation"),
+           Batch_Log_Time(calTime_) + " " + text, false);
+    return true;
+  }
+  return false;
+}
+
+// Why plate `plate`'s flow came out negative, in words; `balance` is the
+// plate whose heat balance gave the flow. The enthalpy data come first (a
+// latent heat of 0 or less leaves no flow equation its meaning), then the side
+// heats the flow carries, then the reboiler duty.
+std::string BatchRun::NegativeFlowText(int plate, bool vapour, double flow, int balance, bool topDown) const {
+  const int nt = Case.NT;
+  const std::string tray = "Tray " + txt::Plain(plate), flowText = " (" + Short(flow) + " Kgmol/H): ";
+  const std::string text = Say(tray + (vapour ? " の蒸気流量がマイナス" : " の液流量がマイナス") + flowText,
+                               (vapour ? "Negative vapour flow on " : "Negative liquid flow on ") + tray + flowText);
+  const std::string own = "Tray " + txt::Plain(balance);
+  if (const std::string blame = LatentHeatBlame(balance); !blame.empty()) return text + blame;
+  // The side heats (plates 2..NT-1) the flow carries: from the plate of the
+  // balance down to the still when the sweep starts at the still, from the
+  // top down to it when it starts at the top. From the still a cooled plate
+  // takes vapour and a heated one dries its own liquid; from the top a heated
+  // plate needs less vapour from below and passes less liquid down.
+  const bool cooling = !topDown && vapour;
+  int first = std::max(balance, 2), last = nt - 1;  // from the still: the vapour's way up
+  if (topDown) first = 2, last = std::min(balance, nt - 1);
+  else if (!vapour) last = balance;
+  int from = 0, to = 0;
+  double sum = 0;
+  for (int j = first; j <= last; ++j) {
+    const double q = Batch.Tray_Heat[j];
+    if (cooling ? q < 0 : q > 0) {
+      if (from == 0) from = j;
+      to = j;
+      sum += q;
+    }
+  }
+  if (from != 0) {
+    const std::string plates =
+        from == to ? "Tray " + txt::Plain(from)
+                   : Say("Tray " + txt::Plain(from) + " ～ " + txt::Plain(to), "Trays " + txt::Plain(from) + " to " +
+                                                                                   txt::Plain(to));
+    const std::string heat = HeatText(sum, "/H") + (from == to ? "" : Say(" 合計", " in all"));
+    if (cooling)
+      return text + Say(plates + " の除熱量 (" + heat + ") が下からの蒸気で賄えません",
+                        "the heat removed on " + plates + " (" + heat +
+                            ") is more than the vapour from below can give");
+    return text + Say(plates + " の加熱量 (" + heat + ") が流れ込む液より多くを蒸発させます",
+                      "the heat put into " + plates + " (" + heat + ") boils off more liquid than reaches it");
+  }
+  if (!topDown)
+    return text + Say("リボイラー熱量 (" + HeatText(duty_, "/H") + ") が小さすぎて蒸気が上がりません",
+                      "the reboiler duty (" + HeatText(duty_, "/H") + ") is too small to boil up vapour");
+  const std::string heat = HeatText(Batch.Tray_Heat[balance], "/H");
+  return text + Say(own + " の熱収支 (熱量 " + heat + ") が成り立ちません",
+                    "the heat balance of " + own + " (heat input " + heat + ") cannot be met");
+}
+
+// A negative vapour or liquid flow (or mode-3 distillate) means the duties of
+// the step cannot be met: integrating it would move amounts against their
+// flows. The run stops at that step with the state of the last one it took,
+// so nothing negative is kept or written, and says which plate and which heat
+// are to blame. True when the run ended.
+bool BatchRun::NegativeFlowEnds() {
+  const int nt = Case.NT;
+  const bool withdrawal = Batch.Prod_Phase == 1;
+  const double* v = Case.Tray_V;
+  const double* l = Case.Tray_L;
+  std::string text;
+  if (withdrawal && Batch.Ope_Mode == 3 && Batch.Run_Distillate < 0) {
+    const std::string tank = txt::Plain(Batch.Tank_No), d = Short(Batch.Run_Distillate);
+    text = Say("TANK " + tank + " のリボイラー熱量 (" + HeatText(duty_, "/H") + ") が小さすぎて留出しません (D = " + d +
+                   " Kgmol/H)",
+               "the reboiler duty of Tank " + tank + " (" + HeatText(duty_, "/H") +
+                   ") is too small to give any distillate (D = " + d + " Kgmol/H)");
+  } else {
+    // The flows in the order their sweep found them, each with the plate
+    // whose balance gave it.
+    struct Flow {
+      int plate;
+      bool vapour;
+      int balance;
+    };
+    const bool topDown = withdrawal && Batch.Ope_Mode == 2;
+    Flow found{0, false, 0};
+    auto negative = [&](int plate, bool vapour, int balance) {
+      if (found.plate == 0 && (vapour ? v[plate] : l[plate]) < 0) found = {plate, vapour, balance};
+    };
+    if (topDown) {
+      negative(1, false, 1);
+      negative(2, true, 1);
+      for (int j = 2; j <= nt - 1; ++j) negative(j + 1, true, j), negative(j, false, j);
+    } else {
+      negative(nt, true, nt);
+      negative(nt - 1, false, nt);
+      for (int k = nt - 1; k >= 2; --k) negative(k, true, k), negative(k - 1, false, k);
+    }
+    if (found.plate == 0) return false;
+    text = NegativeFlowText(found.plate, found.vapour, found.vapour ? v[found.plate] : l[found.plate], found.balance,
+                            topDown);
+  }
+  snapshot_->Restore(totalDistillate_);
+  EndRun(BatchEnd::Infeasible, "ERROR:" + text + Say("。計算を中止しました", ", end of calculation"),
+         Batch_Log_Time(calTime_) + " " + text, false);
+  return true;
+}
+
 bool BatchRun::FlowsFinite() const {
   for (int p = 1; p <= Case.NT; ++p)
     if (!std::isfinite(Case.Tray_V[p]) || !std::isfinite(Case.Tray_L[p]) ||
@@ -474,6 +647,36 @@ int BatchRun::StillParts() const {
   const double parts = std::ceil(Case.Tray_V[nt] * lightest * stepTime_ / left);
   if (parts <= 1) return 1;
   return parts <= kMaxStillParts ? static_cast<int>(parts) : 0;
+}
+
+// The fastest turnover of the step, 1/h: what leaves a plate, the drum or the
+// still, L + V K with K the largest vapour-liquid ratio of a component it
+// holds (the drum: reflux and distillate), over the least it holds during the
+// step; the stage it belongs to in *plate. An explicit step longer than the
+// stage's residence time can move more of a component than the stage holds,
+// so the step is split into parts no longer than that.
+double BatchRun::FastestPlate(int* plate) const {
+  const int nt = Case.NT, nc = Case.NC;
+  const double d = Batch.Prod_Phase == 1 ? Batch.Run_Distillate : 0;
+  double fastest = 0;
+  *plate = 1;
+  for (int p = 1; p <= nt; ++p) {
+    double lightest = 0;
+    for (int i = 1; i <= nc; ++i)
+      if (moles_[Index(i, p)] > 0) lightest = std::max(lightest, kEq_[Index(i, p)]);
+    const double out = p == 1 ? Case.Tray_L[1] + d : Case.Tray_L[p] + Case.Tray_V[p] * lightest;
+    const double held = std::min(Batch.Holdup_Mol[p], Batch.Holdup_Mol[p] + Batch.Tray_dM[p] * stepTime_);
+    if (!(held > 0)) continue;  // an emptying still is StillParts' to judge
+    if (out / held > fastest) fastest = out / held, *plate = p;
+  }
+  return fastest;
+}
+
+int BatchRun::LightestComponent(int plate) const {
+  int lightest = 1;
+  for (int i = 1; i <= Case.NC; ++i)
+    if (moles_[Index(i, plate)] > 0 && kEq_[Index(i, plate)] > kEq_[Index(lightest, plate)]) lightest = i;
+  return lightest;
 }
 
 // Component balances of every plate, the drum, the still and the tank for the
@@ -749,6 +952,7 @@ bool BatchRun::AdvanceColumn() {
     snap.Capture(totalDistillate_);
     PlateModel();
     if (!FlowsFinite()) {
+      snap.Restore(totalDistillate_);  // nothing that is no number is kept or written
       EndRun(BatchEnd::NotFinite,
              Say("ERROR:流量が計算できないため計算を中止しました",
                  "ERROR:Flows cannot be computed, end of calculation"),
@@ -757,15 +961,28 @@ bool BatchRun::AdvanceColumn() {
              false);
       return false;
     }
+    if (NegativeFlowEnds()) return false;
     // A step that would empty the still is not taken: the column keeps what
     // it holds and the end test ends the run.
-    const int parts = StillParts();
-    if (parts == 0) {
+    const int stillParts = StillParts();
+    if (stillParts == 0) {
       snap.Restore(totalDistillate_);
       stillEmptied_ = true;
       return true;
     }
-    const std::vector<Failure> failures = Integrate(parts);
+    // The step is split into as many equal parts as its fastest stage needs;
+    // one that would need more than kMaxStepParts is what splitting cannot
+    // cure, and is asked about as a negative composition of that stage's
+    // lightest component.
+    int fastestPlate = 0;
+    const double needed = std::ceil(stepTime_ * FastestPlate(&fastestPlate) / kPartResidence);
+    std::vector<Failure> failures;
+    if (needed <= kMaxStepParts)
+      failures = Integrate(std::max({1, stillParts, static_cast<int>(needed)}));
+    else if (RunawayFlowEnds(fastestPlate))
+      return false;
+    else
+      failures.push_back({LightestComponent(fastestPlate), fastestPlate});
     if (failures.empty()) return true;
 
     const bool retry = host_.AskRetry(

@@ -17,8 +17,11 @@ enum class BatchEnd {
   Abort,         // the user stopped the run
   StillEmpty,    // the still's hold-up reached 0
   TimeOver,      // the phase time passed the longest operating time
-  NegativeComposition,  // a composition went negative and the user cancelled (or retries ran out)
+  NegativeComposition,  // a composition went negative, or a step was too long to split, and the
+                        // user cancelled (or retries ran out)
   NotFinite,     // the plate model produced a flow or temperature that is not a number
+  Infeasible,    // a vapour or liquid flow (or the mode-3 distillate) came out negative:
+                 // the plate heats, the reboiler duty or the enthalpy data cannot be met
   WriteFailed,   // a run file or the log could not be written: the run stopped there
 };
 
@@ -92,6 +95,14 @@ class BatchRun {
   static constexpr int kMaxRetryHalvings = 10;
   // Upper bound of the parts of a step that integrate an emptying still.
   static constexpr int kMaxStillParts = 64;
+  // Upper bound of the parts the plates and the drum may split a step into;
+  // a step that would need more is retried with half the step.
+  static constexpr int kMaxStepParts = 4096;
+  // The longest part, as a multiple of the shortest residence time M / (L + V K)
+  // of the plates, the drum and the still: the fourth-order Taylor polynomial
+  // that every four-stage Runge-Kutta step applies to a linear system keeps
+  // every amount non-negative up to 1 (its threshold factor).
+  static constexpr double kPartResidence = 1.0;
 
  private:
   struct Snapshot;
@@ -120,7 +131,14 @@ class BatchRun {
   void TopDownSweep();
   void RangesAndHeat();
   bool FlowsFinite() const;
+  bool NegativeFlowEnds();
+  std::string NegativeFlowText(int plate, bool vapour, double flow, int balance, bool topDown) const;
+  std::string HeatText(double jPerHour, const char* per) const;
+  std::string LatentHeatBlame(int plate) const;
+  bool RunawayFlowEnds(int plate);
   int StillParts() const;
+  double FastestPlate(int* plate) const;
+  int LightestComponent(int plate) const;
   std::vector<Failure> Integrate(int parts);
   void ColumnRates(const double* n, double* rates, double distillate, int stage);
   void AcceptCompositions();
@@ -139,6 +157,7 @@ class BatchRun {
   void Written(bool ok, const std::string& path);
   bool EndIfWriteFailed();
   std::string Say(const char* japanese, const char* english) const;
+  std::string Say(const std::string& japanese, const std::string& english) const;
 
   BatchHost& host_;
   BatchEnd end_ = BatchEnd::None;

@@ -1,0 +1,385 @@
+// Columns whose plates turn their liquid over faster than the typed step:
+// the run splits each step as the plates need and lands on the answer of a
+// small step, checked against an independent integrator; flows that come out
+// negative stop the run, naming the plate and the heat to blame.
+#include <cmath>
+#include <functional>
+#include <map>
+
+#include "batch/BatchTestSupport.h"
+#include "core/thermo/Thermo.h"
+#include "platform/text/SeqFile.h"
+
+using namespace batchtest;
+
+namespace {
+
+// Molar mass, Antoine A, B, C (mmHg, degC), vapour and liquid enthalpy per kg
+// (A + B t + C t^2, kcal), as the component database holds them.
+struct Comp {
+  const char* name;
+  double mw, a, b, c, hv[3], hl[3];
+};
+const Comp kBenzene{"Benzene", 78.11, 7.02785319, 1293.02496, 231.645,
+                    {104.9779, 0.25275966, 0.00014998964}, {-2.0970997, 0.39387084, 0.00040440457}};
+const Comp kToluene{"Toluene", 92.14, 6.93621705, 1311.2219, 213.02,
+                    {102.26198, 0.25076349, 0.00030513782}, {-0.18538037, 0.38546084, 0.00043497442}};
+const Comp kPXylene{"P-xylene", 106.17, 7.04565926, 1497.36051, 221.182,
+                    {92.442464, 0.28682422, 0.0002489355}, {-5.0768443, 0.38369006, 0.00043461639}};
+const Comp kPentane{"N-pentane", 72.15, 6.97356638, 1132.336, 240.589,
+                    {92.613409, 0.34083324, 0.00019399711}, {-0.16241073, 0.52760599, 0.00060081985}};
+
+struct Tank {
+  int cond;
+  double value, reflux, distillate, dutyKcal;
+};
+
+// A column of the benzene/toluene family: NT stages at 760 mmHg at the top
+// and 2 mmHg more per stage, kmol hold-ups, kcal, ideal K.
+struct ColumnCase {
+  std::vector<Comp> comps{kBenzene, kToluene};
+  std::vector<double> z{0.4, 0.6};
+  int nt = 12;
+  double plate = 0.01, drum = 0.05, dutyKcal = 250000;
+  int mode = 2;
+  double conv = 0.0005, maxTime = 20, t0 = 90;
+  std::vector<Tank> tanks{{1, -0.95, 5, 5, 0}, {-1, 30, 8, 4, 0}};
+  std::map<int, double> sideKcal;
+  double step = 0.0005;
+};
+
+void Load(const ColumnCase& c) {
+  Batch_Initial_set();
+  Case.NC = static_cast<int>(c.comps.size());
+  Case.NT = c.nt;
+  Case.K_Method = 1;
+  Case.H_Method = 1;
+  Case.P_Unit = 3;
+  Case.H_Unit = 2;
+  for (int i = 1; i <= Case.NC; ++i) {
+    const Comp& k = c.comps[i - 1];
+    Case.Comp_Name[i] = k.name;
+    Case.Mol_Wt[i] = k.mw;
+    Case.Antoine_A[i] = k.a, Case.Antoine_B[i] = k.b, Case.Antoine_C[i] = k.c;
+    Case.HV_A[i] = k.hv[0], Case.HV_B[i] = k.hv[1], Case.HV_C[i] = k.hv[2];
+    Case.HL_A[i] = k.hl[0], Case.HL_B[i] = k.hl[1], Case.HL_C[i] = k.hl[2];
+    Batch.Feed_Comp[i] = c.z[i - 1];
+  }
+  for (int p = 1; p <= c.nt; ++p) {
+    Case.Tray_Press[p] = 760 + 2 * (p - 1);
+    Batch.Tray_Heat[p] = c.sideKcal.count(p) ? Unit_Heat_In(c.sideKcal.at(p)) : 0;
+    Batch.Tray_Holdup[1][p] = p == 1 ? c.drum : c.plate;
+  }
+  Case.P_Top = 760;
+  Case.P_Bottom = Case.Tray_Press[c.nt];
+  Batch.Init_Temp = c.t0;
+  Batch.Total_Feed = 100;
+  Batch.Holdup_Unit = 1;
+  Batch.QReb_TR = Batch.QReb = Unit_Heat_In(c.dutyKcal);
+  Batch.Ope_Mode = c.mode;
+  Batch.N_Change_Tank = static_cast<int>(c.tanks.size()) - 1;
+  for (std::size_t k = 0; k < c.tanks.size(); ++k) {
+    const Tank& t = c.tanks[k];
+    Batch.Tank_Cond[k + 1] = t.cond;
+    Batch.Tank_Value[k + 1] = t.value;
+    Batch.Prod_Spec[1][k + 1] = t.reflux;
+    Batch.Prod_Spec[2][k + 1] = t.distillate;
+    Batch.Prod_Spec[3][k + 1] = Unit_Heat_In(t.dutyKcal);
+  }
+  Batch.Conv_Limit = c.conv;
+  Batch.Diff_Time = c.step;
+  Batch.Max_Ope_Time = c.maxTime;
+  Batch.Save_Interval = 0;
+}
+
+// Events of a run: the total-reflux convergence from the log, the tanks from "_5".
+struct Events {
+  BatchEnd end = BatchEnd::None;
+  int retries = 0;
+  double converged = -1;
+  std::vector<double> tanks;
+  std::vector<std::vector<double>> amounts;
+};
+
+class BatchSplitTest : public BatchFixture {
+ protected:
+  Events Run() {
+    Events e;
+    RecordingHost host;  // a Retry question would end the run
+    e.end = Batch_Calc(host);
+    e.retries = host.retryQuestions;
+    for (const std::string& line : LogTails())
+      if (line.size() > 16 && line.substr(16) == " 全還流収束") e.converged = std::stod(line.substr(10, 6));
+    seqfile::Reader r;
+    if (r.Open(File(5)))
+      while (!r.Eof()) {
+        r.Int();
+        e.tanks.push_back(r.Double());
+        std::vector<double> a;
+        for (int i = 1; i <= Case.NC; ++i) a.push_back(r.Double());
+        e.amounts.push_back(a);
+        for (int p = 1; p <= Case.NT; ++p) r.Double();
+      }
+    return e;
+  }
+
+  // Every flow, hold-up, fraction and range the run files of a run that did not
+  // reach its last tank hold is at least 0.
+  void ExpectNothingNegativeWritten() {
+    const int nc = Case.NC, nt = Case.NT;
+    for (int n : {1, 4}) {
+      seqfile::Reader r;
+      if (!r.Open(File(n))) continue;
+      while (!r.Eof()) {
+        r.Double();
+        for (int p = 1; p <= nt; ++p) {
+          for (int k = 0; k < 2 * nc; ++k) EXPECT_GE(r.Double(), 0) << n << " plate " << p;
+          double v[10];
+          for (double& value : v) value = r.Double();
+          EXPECT_GE(v[1], 0) << n << " V plate " << p;
+          EXPECT_GE(v[2], 0) << n << " L plate " << p;
+          EXPECT_GT(v[6], 0) << n << " M plate " << p;
+        }
+      }
+    }
+    seqfile::Reader r;
+    ASSERT_TRUE(r.Open(File(3)));
+    for (int k = 0; k < 9; ++k) EXPECT_GE(r.Double(), 0) << "range " << k;
+    for (int p = 1; p <= nt; ++p) r.Double();  // heat totals (an end other than the last tank's)
+    for (int k = 0; k < 4; ++k) r.Double();     // phase and times
+    for (int p = 1; p <= nt; ++p) {
+      for (int k = 0; k < 2 * nc; ++k) EXPECT_GE(r.Double(), 0) << "_3 plate " << p;
+      double v[7];
+      for (double& value : v) value = r.Double();
+      EXPECT_GE(v[1], 0) << "_3 V plate " << p;
+      EXPECT_GE(v[2], 0) << "_3 L plate " << p;
+    }
+  }
+};
+
+// ---------------------------------------------------------------- steps the plates cannot take
+
+// Plates of 0.01 kmol under 30 kmol/h of vapour turn over some 7,000 times an
+// hour: a step of 0.0005 h is several residence times. Reference: the
+// independent integrator (tools/batch/batch_reference.py, case bt12): total
+// reflux converges at 0.0276 h, tank 1 is full 7.4400 h after withdrawal began.
+TEST_F(BatchSplitTest, ThinPlatesRunAtTheTypedStepWithoutRetry) {
+  for (double step : {0.0005, 0.00025}) {
+    SCOPED_TRACE(step);
+    ColumnCase c;
+    c.step = step;
+    c.maxTime = 10;
+    Load(c);
+    const Events e = Run();
+    EXPECT_EQ(e.retries, 0);
+    EXPECT_EQ(e.end, BatchEnd::TimeOver);  // tank 2 needs 7.5 h more
+    ASSERT_EQ(e.tanks.size(), 2u);         // the second one partly filled
+    // Within one step: the tank a step late at most, the convergence (logged
+    // at the start of the step that converged) a step early at most.
+    EXPECT_GE(e.tanks[0], 7.4400 - 1e-4);
+    EXPECT_LE(e.tanks[0], 7.4400 + step + 1e-4);
+    EXPECT_GE(e.converged, 0.0276 - step - 1e-4);
+    EXPECT_LE(e.converged, 0.0276 + 1e-4);
+  }
+}
+
+// Plates of 0.5 kmol at a step of 0.05 h: every event within one step of the
+// small step's (bt12_thick: converged at 0.9434 h, tank 1 full at 7.8052 h,
+// tank 2 at 15.3058 h) and the engine's own run at 0.0002 h.
+TEST_F(BatchSplitTest, ThickPlatesAtATwentiethOfAnHour) {
+  ColumnCase c;
+  c.plate = 0.5;
+  c.step = 0.05;
+  Load(c);
+  const Events large = Run();
+  c.step = 0.0002;
+  Load(c);
+  const Events small = Run();
+  for (const Events* e : {&large, &small}) {
+    EXPECT_EQ(e->retries, 0);
+    EXPECT_EQ(e->end, BatchEnd::LastTank);
+    ASSERT_EQ(e->tanks.size(), 2u);
+  }
+  EXPECT_NEAR(small.converged, 0.9434, 0.001);
+  EXPECT_NEAR(small.tanks[0], 7.8052, 0.001);
+  EXPECT_NEAR(small.tanks[1], 15.3058, 0.001);
+  EXPECT_NEAR(large.converged, small.converged, 0.05);
+  EXPECT_NEAR(large.tanks[0], small.tanks[0], 0.05);
+  // The second tank, counted from the first.
+  EXPECT_NEAR(large.tanks[1] - large.tanks[0], small.tanks[1] - small.tanks[0], 0.05);
+  // What the tanks hold does not depend on the step either (kmol).
+  for (int k = 0; k < 2; ++k)
+    for (int i = 0; i < 2; ++i) EXPECT_NEAR(large.amounts[k][i], small.amounts[k][i], 0.25) << k << " " << i;
+}
+
+// ---------------------------------------------------------------- infeasible duties
+
+// Duties the column cannot meet give negative flows: the run stops at that
+// step with the state of the last step it took, so no run file holds a
+// negative flow, and says which plate and which heat are to blame.
+TEST_F(BatchSplitTest, NegativeFlowsStopTheRunNamingThePlateAndTheHeat) {
+  struct Infeasible {
+    const char* name;
+    std::function<void()> change;
+    const char* english;  // the blame, after the flow
+    const char* japanese;
+  };
+  const std::vector<Infeasible> cases = {
+      {"side cooling", [] { Batch.Tray_Heat[6] = Unit_Heat_In(-400000); },
+       "the heat removed on Tray 6 (-400000 Kcal/H) is more than the vapour from below can give",
+       "Tray 6 の除熱量 (-400000 Kcal/H) が下からの蒸気で賄えません"},
+      {"cooling on two plates",
+       [] { Batch.Tray_Heat[9] = Unit_Heat_In(-150000), Batch.Tray_Heat[6] = Unit_Heat_In(-150000); },
+       "the heat removed on Trays 6 to 9 (-300000 Kcal/H in all) is more than the vapour from below can give",
+       "Tray 6 ～ 9 の除熱量 (-300000 Kcal/H 合計) が下からの蒸気で賄えません"},
+      // The flows of the top plates run away before any turns negative.
+      {"latent heat 0",
+       [] { Case.HV_A[1] = Case.HL_A[1], Case.HV_B[1] = Case.HL_B[1], Case.HV_C[1] = Case.HL_C[1]; },
+       "the latent heat of Benzene on Tray 2 is 0 or less (0 Kcal/Kgmol): check its enthalpy data",
+       "Tray 2 で Benzene の蒸発潜熱が 0 以下です (0 Kcal/Kgmol)。エンタルピーデータを確認してください"},
+      // The heavy component's: the run goes on until the still's side of the
+      // column holds little else, where a liquid flow turns negative.
+      {"latent heat 0 of the heavy component",
+       [] { Case.HV_A[2] = Case.HL_A[2], Case.HV_B[2] = Case.HL_B[2], Case.HV_C[2] = Case.HL_C[2]; },
+       "the latent heat of Toluene on Tray 11 is 0 or less (0 Kcal/Kgmol): check its enthalpy data",
+       "Tray 11 で Toluene の蒸発潜熱が 0 以下です (0 Kcal/Kgmol)。エンタルピーデータを確認してください"},
+      {"heating in withdrawal", [] { Batch.Tray_Heat[4] = Unit_Heat_In(200000); },
+       "the heat put into Tray 4 (200000 Kcal/H) boils off more liquid than reaches it",
+       "Tray 4 の加熱量 (200000 Kcal/H) が流れ込む液より多くを蒸発させます"},
+      // The example: a duty that cannot even keep its still boiling at the first draw.
+      {"mode 3 duty too small",
+       [] {
+         Batch_Initial_set();
+         Batch_Example_set();
+         Batch.QReb = Batch.QReb_TR;
+         Batch.Diff_Time = 0.005;
+         Batch.Ope_Mode = 3, Batch.Prod_Spec[3][1] = Batch.Prod_Spec[3][2] = Unit_Heat_In(100);
+       },
+       "the reboiler duty of Tank 1 (100 Kcal/H) is too small to give any distillate (D = -",
+       "TANK 1 のリボイラー熱量 (100 Kcal/H) が小さすぎて留出しません (D = -"},
+  };
+  for (const Infeasible& c : cases) {
+    for (int language : {1, 0}) {
+      SCOPED_TRACE(std::string(c.name) + (language ? " en" : " ja"));
+      ColumnCase column;
+      column.maxTime = 10;
+      column.step = 0.005;  // ten times what the thinnest plate takes: the run splits it
+      Load(column);
+      Case.Language = language;
+      Batch.Save_Interval = 0.001;
+      c.change();
+      RecordingHost host;
+      EXPECT_EQ(Batch_Calc(host), BatchEnd::Infeasible);
+      EXPECT_EQ(host.retryQuestions, 0);
+      EXPECT_EQ(Case.Stop_Flag, -1);
+      ASSERT_FALSE(host.messages.empty());
+      const std::string& shown = host.messages.back();
+      const std::string tail = language ? ", end of calculation" : "。計算を中止しました";
+      ASSERT_GT(shown.size(), tail.size());
+      EXPECT_EQ(shown.substr(shown.size() - tail.size()), tail);
+      EXPECT_EQ(shown.substr(0, 6), "ERROR:");
+      const std::string blame = language ? c.english : c.japanese;
+      EXPECT_NE(shown.find(blame), std::string::npos) << shown;
+      // The log ends with the same words, the run files with the last step taken.
+      const std::string last = LogTails().back();
+      EXPECT_NE(shown.find(last.substr(17)), std::string::npos) << last;
+      EXPECT_GE(Batch.Run_Distillate, 0);
+      ExpectNothingNegativeWritten();
+    }
+  }
+}
+
+// ---------------------------------------------------------------- against an independent integrator
+
+// The events of eleven columns at typed steps of 2 to 10 residence times of
+// their fastest plate, against tools/batch/batch_reference.py (classical
+// Runge-Kutta with the bubble points and flows evaluated afresh at every
+// stage, at half the shortest residence time; events interpolated between its
+// steps). The engine tests at the end of a step, so each event comes within
+// one typed step of the reference: the convergence a step early at most (it
+// is logged at the start of the step that converged), a tank a step late at
+// most, each tank counted from the one before.
+struct Reference {
+  const char* name;
+  double step, converged, tanks[2];
+};
+
+void PrintTo(const Reference& r, std::ostream* os) { *os << r.name << " at " << r.step << " h"; }
+
+class BatchReferenceTest : public BatchSplitTest, public ::testing::WithParamInterface<Reference> {
+ protected:
+  void LoadCase(const std::string& name) {
+    if (name.rfind("example", 0) == 0) {
+      Batch_Initial_set();
+      Batch_Example_set();
+      if (name == "example_nrtl") {
+        Case.K_Method = 3;
+        Case.NRTL_Alpha = 0.3;
+        const double tau[3][3] = {{0, 0.1, -0.2}, {0.05, 0, 0.3}, {0.6, 0.4, 0}};
+        for (int i = 1; i <= 3; ++i)
+          for (int j = 1; j <= 3; ++j) Case.NRTL_Tau[i][j] = tau[i - 1][j - 1];
+      }
+      for (int p = 2; p <= 9; ++p) Case.Tray_Press[p] = 0;  // linear from 760 to 770 mmHg
+      Batch.Save_Interval = 0;
+      Batch.QReb = Batch.QReb_TR;
+      return;
+    }
+    ColumnCase c;
+    if (name == "bt12_thick") c.plate = 0.5;
+    if (name == "bt12_cooled") c.sideKcal = {{6, -50000}};
+    if (name == "bt12_heated") c.plate = 0.1, c.sideKcal = {{4, 20000}};
+    if (name == "bt12_mode3") c.plate = 0.1, c.mode = 3, c.tanks = {{1, -0.95, 5, 0, 250000}, {-1, 30, 8, 0, 200000}};
+    if (name == "four") {
+      c.comps = {kPentane, kBenzene, kToluene, kPXylene};
+      c.z = {0.002, 0.3, 0.4, 0.298};
+      c.plate = 0.1;
+      c.tanks = {{102, 0.9, 6, 5, 0}, {-1, 25, 8, 4, 0}};
+    }
+    if (name == "sharp") {
+      c.comps = {kPentane, kPXylene};
+      c.z = {0.3, 0.7};
+      c.nt = 8;
+      c.plate = 0.1;
+      c.tanks = {{1, -0.99, 3, 8, 0}, {-1, 20, 3, 8, 0}};
+    }
+    if (name == "odd_start") c.plate = 0.1, c.t0 = 20, c.conv = 0.005;
+    if (name == "tiny") c.plate = 0.002, c.drum = 0.01, c.maxTime = 6, c.tanks = {{1, -0.95, 1, 10, 0}, {-1, 10, 1, 10, 0}};
+    Load(c);
+  }
+};
+
+TEST_P(BatchReferenceTest, EventsWithinOneStep) {
+  const Reference& ref = GetParam();
+  LoadCase(ref.name);
+  Batch.Diff_Time = ref.step;
+  ASSERT_TRUE(Batch_Check_Run().ok);
+  const Events e = Run();
+  EXPECT_EQ(e.retries, 0);
+  EXPECT_EQ(e.end, BatchEnd::LastTank);
+  ASSERT_EQ(e.tanks.size(), 2u);
+  // A few ten-thousandths of an hour allow for the reference's interpolation.
+  const double step = ref.step, slack = 5e-4;
+  EXPECT_LE(e.converged, ref.converged + slack);
+  EXPECT_GE(e.converged, ref.converged - step - slack);
+  EXPECT_GE(e.tanks[0], ref.tanks[0] - slack);
+  EXPECT_LE(e.tanks[0], ref.tanks[0] + step + slack);
+  // The second tank starts up to a step late and ends up to a step late after that.
+  EXPECT_NEAR(e.tanks[1], ref.tanks[1], 2 * step + slack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, BatchReferenceTest,
+    ::testing::Values(Reference{"bt12", 0.001, 0.0276, {7.4394, 14.9394}},
+                      Reference{"bt12_thick", 0.02, 0.9434, {7.8052, 15.3058}},
+                      Reference{"bt12_cooled", 0.001, 0.0314, {7.7462, 15.2462}},
+                      Reference{"bt12_heated", 0.005, 0.1913, {7.3308, 14.8312}},
+                      Reference{"bt12_mode3", 0.005, 0.1917, {6.7317, 17.4258}},
+                      Reference{"four", 0.005, 1.9280, {0.3627, 6.6128}},
+                      Reference{"sharp", 0.005, 0.0560, {3.6796, 6.1796}},
+                      Reference{"odd_start", 0.005, 0.1477, {7.5140, 15.0144}},
+                      Reference{"example", 0.005, 0.9276, {0.2000, 1.6448}},
+                      Reference{"example_nrtl", 0.005, 1.3652, {0.2000, 1.2163}},
+                      Reference{"tiny", 0.0005, 0.0055, {0.0075, 1.0075}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
