@@ -135,14 +135,17 @@ struct Columns {
 // Jacobian columns at p by differences (central ones where `central` and both
 // points are within the bounds, else one-sided into the range); a column lost in
 // the residuals' precision is taken again with steps ten times larger, up to the
-// problem's largest. p is restored exactly.
+// problem's largest. p is restored exactly. Only the columns of `which` are taken;
+// near a lower bound with an inside point (at or below it) larger steps are
+// tried only when `nearBound` says so: there the objective at the bound comes first.
 template <class Eval>
-Columns Differences(const LeastSquaresProblem& problem, double* p, bool central, const std::vector<double>& r0,
-                    std::vector<double>* J, Eval evaluate, std::vector<double>& r, std::vector<double>& rMinus) {
+void Differences(const LeastSquaresProblem& problem, double* p, bool central, const std::vector<double>& r0,
+                 std::vector<double>* J, Eval evaluate, std::vector<double>& r, std::vector<double>& rMinus,
+                 Columns& cols, const bool (&which)[2] = {true, true}, bool nearBound = false) {
   const int m = problem.m;
   const double precision = Residual_Precision(problem, r0);
-  Columns cols;
   for (int j = 0; j < 2; ++j) {
+    if (!which[j]) continue;
     const double saved = p[j];
     double h = DiffStep(problem, j, saved);
     for (;;) {
@@ -161,11 +164,11 @@ Columns Differences(const LeastSquaresProblem& problem, double* p, bool central,
       p[j] = saved;
       cols.h[j] = h;
       cols.resolved[j] = std::sqrt(Dot(J[j], J[j], m)) * h >= kResolve * precision;
-      if (cols.resolved[j] || !(h < problem.maxStep[j])) break;
+      const bool judgedInside = saved <= problem.insideLower[j] && !nearBound;
+      if (cols.resolved[j] || judgedInside || !(h < problem.maxStep[j])) break;
       h = std::min(10 * h, problem.maxStep[j]);
     }
   }
-  return cols;
 }
 
 // How far the normal equations J^T r = 0 are from holding over the free columns.
@@ -384,10 +387,38 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
 
   if (!std::isfinite(F)) return finish(FitStatus::NotFinite);
 
+  // Parameter j on its lower bound moves to the problem's point inside it when
+  // the objective is lower there; true when it moved.
+  bool heldInside[2] = {false, false};
+  auto Go_To_Bound = [&](int j) {
+    double q[2] = {p[0], p[1]};
+    q[j] = lower[j];
+    const double Fb = evaluate(q[0], q[1], rCand);
+    lastAtP = false;
+    if (!(usable && std::isfinite(Fb) && Fb <= F)) return false;
+    p[j] = q[j];
+    F = Fb;
+    r0.swap(rCand);
+    lastAtP = true;
+    return true;
+  };
+  auto Leave_Bound = [&](int j) {
+    double q[2] = {p[0], p[1]};
+    q[j] = problem.insideLower[j];
+    const double Fin = evaluate(q[0], q[1], rCand);
+    lastAtP = false;
+    if (!(usable && std::isfinite(Fin) && Fin < F)) return false;
+    p[j] = q[j];
+    F = Fin;
+    r0.swap(rCand);
+    lastAtP = true;
+    return true;
+  };
+
   for (;;) {
-    const Columns cols = Differences(problem, p, central, r0, J, [&](double a, double b, std::vector<double>& into) {
-      return evaluate(a, b, into);
-    }, r, rMinus);
+    auto eval = [&](double a, double b, std::vector<double>& into) { return evaluate(a, b, into); };
+    Columns cols;
+    Differences(problem, p, central, r0, J, eval, r, rMinus, cols);
     lastAtP = false;
     if (!Finite(J[0], m) || !Finite(J[1], m)) return finish(FitStatus::Singular);
 
@@ -405,27 +436,29 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
     // held there; the other is fitted alone. Where the problem names a point
     // inside the lower bound, the objective there decides, and a lower one is
     // taken as the next pair: on such a bound the column is no guide.
+    // A hold found so is kept while the other parameter moves, and tried again
+    // before the fit ends on it.
     bool held[2] = {false, false}, moved = false;
     for (int j = 0; j < 2 && !moved; ++j) {
+      // Between the bound and the inside point a column lost in the noise
+      // cannot lead the way: the bound is taken when the objective is no higher
+      // there, else the column is taken again with larger steps.
+      if (!cols.resolved[j] && p[j] > lower[j] && p[j] <= problem.insideLower[j]) {
+        moved = Go_To_Bound(j);
+        if (moved) break;
+        bool only[2] = {false, false};
+        only[j] = true;
+        Differences(problem, p, central, r0, J, eval, r, rMinus, cols, only, true);
+      }
       if (p[j] <= lower[j] && std::isfinite(problem.insideLower[j])) {
-        double q[2] = {p[0], p[1]};
-        q[j] = problem.insideLower[j];
-        const double Fin = evaluate(q[0], q[1], rCand);
-        lastAtP = false;
-        if (usable && std::isfinite(Fin) && Fin < F) {
-          p[j] = q[j];
-          F = Fin;
-          r0.swap(rCand);
-          lastAtP = true;
-          moved = true;
-        } else {
-          held[j] = true;
-        }
+        held[j] = heldInside[j] || !(moved = Leave_Bound(j));
+        heldInside[j] = held[j];
       } else if (cols.resolved[j]) {
         const double slope = Dot(J[j], r0, m);
         held[j] = (p[j] <= lower[j] && slope > 0) || (p[j] >= upper[j] && slope < 0);
       }
     }
+    for (int j = 0; j < 2; ++j) heldInside[j] = heldInside[j] && held[j];
     if (moved) {
       if (calls > callLimit) return finish(FitStatus::CallLimit);
       ++iteration;
@@ -466,6 +499,15 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
       if (insensitive) {
         res.boundParameter = insensitive;
         return finish(FitStatus::NoSensitivity);
+      }
+      // The other parameter has settled: is the objective still lower on the bound?
+      bool left = false;
+      for (int j = 0; j < 2 && !left; ++j) left = heldInside[j] && Leave_Bound(j);
+      if (left) {
+        heldInside[0] = heldInside[1] = false;
+        if (calls > callLimit) return finish(FitStatus::CallLimit);
+        ++iteration;
+        continue;
       }
       res.boundParameter = held[0] ? 1 : held[1] ? 2 : 0;
       res.boundUpper = res.boundParameter > 0 && p[res.boundParameter - 1] >= upper[res.boundParameter - 1];

@@ -21,7 +21,7 @@ using vlediagram::Whole;
 namespace {
 
 // Palette colours of the diagram.
-constexpr int kColText = 0;
+constexpr int kColText = 15;
 constexpr int kColFrame = 7, kColGrid = 8, kColTP = 10, kColGamma1 = 12, kColGamma2 = 13, kColYX = 14;
 constexpr int kColCross = 12;
 constexpr double kMarkRadius = 30;
@@ -291,18 +291,21 @@ void frmVLE_Calc::Draw_Axes() {
     PrintAt(f.Plot_Right, f.Plot_Bottom - 50 - f.Plot_Height * k / 5.0, kColTP,
             Printed(f.Plot_TP_Bottom + k * f.Plot_TP_Step));
   const double g1 = VLE.Curve_Gamma1[1], g2 = VLE.Curve_Gamma2[vlefit::kCurvePoints];
-  // An end value above a cut axis is written at its top, marked as beyond it.
-  auto endLabel = [&f](double g) {
-    const std::string value = Printed(std::floor(g * 10) / 10);
-    return g > f.Plot_Gamma_Max ? "↑" + value : value;
-  };
-  auto endY = [&f](double g) { return vlediagram::Gamma_Pos(f, std::min(g, f.Plot_Gamma_Max)) - 20; };
-  PrintAt(f.Plot_Left - 300, endY(g1), kColGamma1, endLabel(g1));
-  PrintAt(f.Plot_Right, endY(g2), kColGamma2, endLabel(g2));
+  // An end value above a cut axis is written inside the frame at its top,
+  // marked as beyond it, with a note that the curves are cut there.
+  auto endLabel = [](double g) { return Printed(std::floor(g * 10) / 10); };
+  if (g1 > f.Plot_Gamma_Max)
+    PrintAt(f.Plot_Left + 60, f.Plot_Top + 20, kColGamma1, "↑" + endLabel(g1));
+  else
+    PrintAt(f.Plot_Left - 300, vlediagram::Gamma_Pos(f, g1) - 20, kColGamma1, endLabel(g1));
+  if (g2 > f.Plot_Gamma_Max)
+    PrintAt(f.Plot_Right, f.Plot_Top + 150, kColGamma2, "↑" + endLabel(g2));
+  else
+    PrintAt(f.Plot_Right, vlediagram::Gamma_Pos(f, g2) - 20, kColGamma2, endLabel(g2));
   if (f.Plot_Gamma_Cut) {
     const std::string top = txt::Plain(f.Plot_Gamma_Max);
-    PrintAt(f.Plot_Left + 100, f.Plot_Top + 30, kColText,
-            Case.Language == 1 ? "γ above " + top + " cut at the top" : "γ > " + top + " は上端で打ち切り");
+    PrintAt(f.Plot_Left + 60, f.Plot_Top + 230, kColText,
+            Case.Language == 1 ? "γ above " + top + " is cut at the top" : "γ > " + top + " は上端で打ち切り");
   }
 }
 
