@@ -387,33 +387,24 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
 
   if (!std::isfinite(F)) return finish(FitStatus::NotFinite);
 
-  // Parameter j on its lower bound moves to the problem's point inside it when
-  // the objective is lower there; true when it moved.
-  bool heldInside[2] = {false, false};
-  auto Go_To_Bound = [&](int j) {
+  // Parameter j moves to `value` when the objective is lower there (or no
+  // higher, with `orEqual`); true when it moved.
+  auto Move_If_Lower = [&](int j, double value, bool orEqual) {
     double q[2] = {p[0], p[1]};
-    q[j] = lower[j];
-    const double Fb = evaluate(q[0], q[1], rCand);
+    q[j] = value;
+    const double Fq = evaluate(q[0], q[1], rCand);
     lastAtP = false;
-    if (!(usable && std::isfinite(Fb) && Fb <= F)) return false;
+    if (!(usable && std::isfinite(Fq) && (Fq < F || (orEqual && Fq == F)))) return false;
     p[j] = q[j];
-    F = Fb;
+    F = Fq;
     r0.swap(rCand);
     lastAtP = true;
     return true;
   };
-  auto Leave_Bound = [&](int j) {
-    double q[2] = {p[0], p[1]};
-    q[j] = problem.insideLower[j];
-    const double Fin = evaluate(q[0], q[1], rCand);
-    lastAtP = false;
-    if (!(usable && std::isfinite(Fin) && Fin < F)) return false;
-    p[j] = q[j];
-    F = Fin;
-    r0.swap(rCand);
-    lastAtP = true;
-    return true;
-  };
+  // From a lower bound to the problem's point inside it, and onto the bound.
+  auto Leave_Bound = [&](int j) { return Move_If_Lower(j, problem.insideLower[j], false); };
+  auto Go_To_Bound = [&](int j) { return Move_If_Lower(j, lower[j], true); };
+  bool heldInside[2] = {false, false};  // held on a lower bound by its inside point
 
   for (;;) {
     auto eval = [&](double a, double b, std::vector<double>& into) { return evaluate(a, b, into); };

@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,9 +17,10 @@ using namespace vlefit::test;
 
 namespace {
 
-// Every local minimum of the five objectives, inside the fit's ranges, on forty
-// data sets (the two examples, measured, and 38 made from known pairs, some with
-// noise, some at a fixed temperature), found independently by
+// Every local minimum of the five objectives, inside the fit's ranges, on 41
+// data sets (the two examples' measured points fitted by Wilson and by NRTL, and
+// 37 sets made from known pairs, some with noise, some at a fixed temperature),
+// found independently by
 // tools/vle_fit/bounded_minima.py: its own Levenberg-Marquardt from a grid and
 // from the starts below, bound minima by fixing a member, each checked by its
 // neighbours.
@@ -126,7 +126,7 @@ const std::vector<std::pair<double, double>> kNrtlStarts = {{0, 0}, {10, -3}, {-
 
 TEST(VLEFitStarts, EveryMinimumClaimedFromSevenStartsIsAnIndependentMinimum) {
   const std::vector<DataSet> sets = ReadSets();
-  ASSERT_EQ(sets.size(), 40u);
+  ASSERT_EQ(sets.size(), 41u);
   int fits = 0, atMinimum = 0, otherStarts = 0, otherAtMinimum = 0;
   for (const DataSet& d : sets) {
     ASSERT_FALSE(d.points.empty()) << d.name;
@@ -186,11 +186,10 @@ TEST(VLEFitStarts, EveryMinimumClaimedFromSevenStartsIsAnIndependentMinimum) {
       }
     }
   }
-  EXPECT_EQ(fits, 40 * 5 * 7);
+  EXPECT_EQ(fits, 41 * 5 * 7);
+  EXPECT_GT(atMinimum, 0);
   // Most typed starts still reach a minimum; the others say why not.
   EXPECT_GE(otherAtMinimum, otherStarts * 8 / 10) << otherAtMinimum << " of " << otherStarts;
-  std::cout << atMinimum << " of " << fits << " fits at a minimum, " << otherAtMinimum << " of " << otherStarts
-            << " from the other starts\n";
 }
 
 }  // namespace
