@@ -163,7 +163,8 @@ void Differences(const LeastSquaresProblem& problem, double* p, bool central, co
       }
       p[j] = saved;
       cols.h[j] = h;
-      cols.resolved[j] = std::sqrt(Dot(J[j], J[j], m)) * h >= kResolve * precision;
+      const double least = kResolve * precision / h;  // the smallest column norm resolved
+      cols.resolved[j] = Dot(J[j], J[j], m) >= least * least;
       const bool judgedInside = saved <= problem.insideLower[j] && !nearBound;
       if (cols.resolved[j] || judgedInside || !(h < problem.maxStep[j])) break;
       h = std::min(10 * h, problem.maxStep[j]);
@@ -602,6 +603,8 @@ double NRTL_Tau_Limit(double alpha) {
 }
 
 std::string Fit_Status_Message(const FitResult& r) {
+  // The common end says nothing: no text is put together for it.
+  if (r.status == FitStatus::Converged) return {};
   const std::string off = txt::Format(r.gradient, "0.0E+00");
   const std::string tail = Lang_Text("（正規方程式の相対残差 ", " (normal equations off by ") + off +
                            Lang_Text("）。結果は最小点ではありません。", ", relative): the result is not a minimum.");
