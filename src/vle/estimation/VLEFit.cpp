@@ -22,6 +22,7 @@ constexpr double kDampShrink = 0.5;
 constexpr double kConvTol = 1e-6;        // relative to max(1, |p1|, |p2|)
 constexpr double kCentralTol = 1e-4;     // relative, as above
 constexpr double kAbsoluteZeroC = -273.15;
+constexpr double kWilsonLambdaInside = 1e-6;  // where a Lambda on its lower bound is compared
 
 // The objectives' bubble points are held to 1e-11 rather than the 1e-6 of a
 // single bubble point: with 1e-6 the vapour fractions carry errors of that size,
@@ -116,26 +117,58 @@ double DiffStep(const LeastSquaresProblem& problem, int j, double p) {
   return problem.step[j] > 0 ? problem.step[j] : kDiffRel * std::max(std::fabs(p), 1.0);
 }
 
-// Jacobian columns at p by differences (central ones where `central` and the
-// lower point is within the bound, else forward); p is restored exactly.
+// A differenced column is known to 1 / kResolve of itself only when the change of
+// the residuals over the step, |J_j| h, stands that far above their precision.
+constexpr double kResolve = 1e3;
+
+// The precision of a residual vector: the problem's own noise, or rounding.
+double Residual_Precision(const LeastSquaresProblem& problem, const std::vector<double>& r0) {
+  return std::max(problem.residualNoise, 1e-15 * (std::sqrt(Dot(r0, r0, problem.m)) + std::sqrt(problem.m)));
+}
+
+// The differences actually taken for each column.
+struct Columns {
+  double h[2] = {0, 0};
+  bool resolved[2] = {true, true};
+};
+
+// Jacobian columns at p by differences (central ones where `central` and both
+// points are within the bounds, else one-sided into the range); a column lost in
+// the residuals' precision is taken again with steps ten times larger, up to the
+// problem's largest. p is restored exactly. Only the columns of `which` are taken;
+// near a lower bound with an inside point (at or below it) larger steps are
+// tried only when `nearBound` says so: there the objective at the bound comes first.
 template <class Eval>
 void Differences(const LeastSquaresProblem& problem, double* p, bool central, const std::vector<double>& r0,
-                 std::vector<double>* J, Eval evaluate, std::vector<double>& r, std::vector<double>& rMinus) {
+                 std::vector<double>* J, Eval evaluate, std::vector<double>& r, std::vector<double>& rMinus,
+                 Columns& cols, const bool (&which)[2] = {true, true}, bool nearBound = false) {
   const int m = problem.m;
+  const double precision = Residual_Precision(problem, r0);
   for (int j = 0; j < 2; ++j) {
-    const double saved = p[j], h = DiffStep(problem, j, saved);
-    if (central && saved - h >= problem.lower[j]) {
-      p[j] = saved - h;
-      evaluate(p[0], p[1], rMinus);
-      p[j] = saved + h;
-      evaluate(p[0], p[1], r);
-      for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - rMinus[k]) / (2 * h);
-    } else {
-      p[j] = saved + h;
-      evaluate(p[0], p[1], r);
-      for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - r0[k]) / h;
+    if (!which[j]) continue;
+    const double saved = p[j];
+    double h = DiffStep(problem, j, saved);
+    for (;;) {
+      if (central && saved - h >= problem.lower[j] && saved + h <= problem.upper[j]) {
+        p[j] = saved - h;
+        evaluate(p[0], p[1], rMinus);
+        p[j] = saved + h;
+        evaluate(p[0], p[1], r);
+        for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - rMinus[k]) / (2 * h);
+      } else {
+        const double sign = saved + h <= problem.upper[j] ? 1.0 : -1.0;
+        p[j] = saved + sign * h;
+        evaluate(p[0], p[1], r);
+        for (int k = 1; k <= m; ++k) J[j][k] = sign * (r[k] - r0[k]) / h;
+      }
+      p[j] = saved;
+      cols.h[j] = h;
+      const double least = kResolve * precision / h;  // the smallest column norm resolved
+      cols.resolved[j] = Dot(J[j], J[j], m) >= least * least;
+      const bool judgedInside = saved <= problem.insideLower[j] && !nearBound;
+      if (cols.resolved[j] || judgedInside || !(h < problem.maxStep[j])) break;
+      h = std::min(10 * h, problem.maxStep[j]);
     }
-    p[j] = saved;
   }
 }
 
@@ -149,9 +182,11 @@ struct Stationarity {
 
 // `noise` is the norm of the residuals' possible errors and h the difference
 // steps: a cosine is then uncertain by noise / |r| through the residuals and by
-// about noise / (h |J_j|) through the differenced column.
+// about noise / (h |J_j|) through the differenced column, which a resolved
+// column keeps below 1 / kResolve. An unresolved free column never holds: its
+// cosine says nothing.
 Stationarity Normal_Equations(const std::vector<double>* J, const std::vector<double>& r, int m,
-                              const bool* held, double noise, const double* h) {
+                              const bool* held, double noise, const Columns& cols) {
   Stationarity s;
   const double rr = Dot(r, r, m);
   double A[2][2], g[2];
@@ -162,9 +197,13 @@ Stationarity Normal_Equations(const std::vector<double>* J, const std::vector<do
   s.cosine = 0;
   s.holds = true;
   for (int j = 0; j < 2; ++j) {
-    if (held[j] || rr == 0 || A[j][j] == 0) continue;
+    if (held[j] || rr == 0) continue;
+    if (!cols.resolved[j] || A[j][j] == 0) {
+      s.holds = false;
+      continue;
+    }
     const double c = std::fabs(g[j]) / std::sqrt(A[j][j] * rr);
-    const double tol = kGradTol + noise / std::sqrt(rr) + noise / (h[j] * std::sqrt(A[j][j]));
+    const double tol = kGradTol + noise / std::sqrt(rr) + noise / (cols.h[j] * std::sqrt(A[j][j]));
     s.cosine = std::max(s.cosine, c);
     s.holds = s.holds && c <= tol;
   }
@@ -173,11 +212,11 @@ Stationarity Normal_Equations(const std::vector<double>* J, const std::vector<do
   } else if (held[0] || held[1]) {
     const int j = held[0] ? 1 : 0;
     if (A[j][j] > 0) s.delta[j] = g[j] / A[j][j];
-    s.step = A[j][j] > 0 ? std::fabs(s.delta[j]) : 1e308;
+    s.step = A[j][j] > 0 && cols.resolved[j] ? std::fabs(s.delta[j]) : 1e308;
   } else {
     // A nearly singular J^T J leaves the step unknown: only the cosine decides.
     const double det = A[0][0] * A[1][1] - A[0][1] * A[1][0];
-    if (det > 1e-12 * A[0][0] * A[1][1]) {
+    if (det > 1e-12 * A[0][0] * A[1][1] && cols.resolved[0] && cols.resolved[1]) {
       s.delta[0] = (g[0] * A[1][1] - A[0][1] * g[1]) / det;
       s.delta[1] = (A[0][0] * g[1] - A[1][0] * g[0]) / det;
       s.step = std::max(std::fabs(s.delta[0]), std::fabs(s.delta[1]));
@@ -309,7 +348,9 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
   const int m = problem.m;
   const long long callLimit = static_cast<long long>(limits.callsPerResidual) * m;
   const double* lower = problem.lower;
-  double p[2] = {std::max(p1, lower[0]), std::max(p2, lower[1])};
+  const double* upper = problem.upper;
+  auto clampTo = [&](int j, double v) { return std::min(std::max(v, lower[j]), upper[j]); };
+  double p[2] = {clampTo(0, p1), clampTo(1, p2)};
   std::vector<double> r0(m + 1), rMinus(m + 1), r(m + 1), rCand(m + 1);
   std::vector<double> J[2] = {std::vector<double>(m + 1), std::vector<double>(m + 1)};
 
@@ -347,10 +388,29 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
 
   if (!std::isfinite(F)) return finish(FitStatus::NotFinite);
 
+  // Parameter j moves to `value` when the objective is lower there (or no
+  // higher, with `orEqual`); true when it moved.
+  auto Move_If_Lower = [&](int j, double value, bool orEqual) {
+    double q[2] = {p[0], p[1]};
+    q[j] = value;
+    const double Fq = evaluate(q[0], q[1], rCand);
+    lastAtP = false;
+    if (!(usable && std::isfinite(Fq) && (Fq < F || (orEqual && Fq == F)))) return false;
+    p[j] = q[j];
+    F = Fq;
+    r0.swap(rCand);
+    lastAtP = true;
+    return true;
+  };
+  // From a lower bound to the problem's point inside it, and onto the bound.
+  auto Leave_Bound = [&](int j) { return Move_If_Lower(j, problem.insideLower[j], false); };
+  auto Go_To_Bound = [&](int j) { return Move_If_Lower(j, lower[j], true); };
+  bool heldInside[2] = {false, false};  // held on a lower bound by its inside point
+
   for (;;) {
-    Differences(problem, p, central, r0, J, [&](double a, double b, std::vector<double>& into) {
-      return evaluate(a, b, into);
-    }, r, rMinus);
+    auto eval = [&](double a, double b, std::vector<double>& into) { return evaluate(a, b, into); };
+    Columns cols;
+    Differences(problem, p, central, r0, J, eval, r, rMinus, cols);
     lastAtP = false;
     if (!Finite(J[0], m) || !Finite(J[1], m)) return finish(FitStatus::Singular);
 
@@ -365,12 +425,50 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
     }
 
     // A parameter on its bound whose objective still falls toward the bound is
-    // held there; the other is fitted alone.
-    bool held[2] = {false, false};
-    for (int j = 0; j < 2; ++j) held[j] = p[j] <= lower[j] && Dot(J[j], r0, m) > 0;
+    // held there; the other is fitted alone. Where the problem names a point
+    // inside the lower bound, the objective there decides, and a lower one is
+    // taken as the next pair: on such a bound the column is no guide.
+    // A hold found so is kept while the other parameter moves, and tried again
+    // before the fit ends on it.
+    bool held[2] = {false, false}, moved = false;
+    for (int j = 0; j < 2 && !moved; ++j) {
+      // Between the bound and the inside point a column lost in the noise
+      // cannot lead the way: the bound is taken when the objective is no higher
+      // there, else the column is taken again with larger steps.
+      if (!cols.resolved[j] && p[j] > lower[j] && p[j] <= problem.insideLower[j]) {
+        moved = Go_To_Bound(j);
+        if (moved) break;
+        bool only[2] = {false, false};
+        only[j] = true;
+        Differences(problem, p, central, r0, J, eval, r, rMinus, cols, only, true);
+      }
+      if (p[j] <= lower[j] && std::isfinite(problem.insideLower[j])) {
+        held[j] = heldInside[j] || !(moved = Leave_Bound(j));
+        heldInside[j] = held[j];
+      } else if (cols.resolved[j]) {
+        const double slope = Dot(J[j], r0, m);
+        held[j] = (p[j] <= lower[j] && slope > 0) || (p[j] >= upper[j] && slope < 0);
+      }
+    }
+    for (int j = 0; j < 2; ++j) heldInside[j] = heldInside[j] && held[j];
+    if (moved) {
+      if (calls > callLimit) return finish(FitStatus::CallLimit);
+      ++iteration;
+      continue;
+    }
+    // A free column lost in the residuals' precision even at the largest step:
+    // the objective no longer depends measurably on that parameter here. It is
+    // frozen while the other moves, and a fit that ends so is no minimum.
+    bool frozen[2] = {held[0], held[1]};
+    int insensitive = 0;
+    for (int j = 1; j >= 0; --j) {
+      if (!held[j] && !cols.resolved[j]) {
+        frozen[j] = true;
+        insensitive = j + 1;
+      }
+    }
     const double pmax = std::max({1.0, std::fabs(p[0]), std::fabs(p[1])});
-    const double h[2] = {DiffStep(problem, 0, p[0]), DiffStep(problem, 1, p[1])};
-    stat = Normal_Equations(J, r0, m, held, problem.residualNoise, h);
+    stat = Normal_Equations(J, r0, m, frozen, problem.residualNoise, cols);
     if (stat.holds || stat.step < kConvTol * pmax) {
       // Forward differences carry an error of the order of their step: a minimum
       // is confirmed by central ones.
@@ -381,7 +479,7 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
       // A last Gauss-Newton step below the tolerance is taken when it lowers the
       // objective: it brings a fit to exact data down to rounding.
       if (stat.step > 0 && stat.step < kConvTol * pmax) {
-        const double c1 = std::max(p[0] - stat.delta[0], lower[0]), c2 = std::max(p[1] - stat.delta[1], lower[1]);
+        const double c1 = clampTo(0, p[0] - stat.delta[0]), c2 = clampTo(1, p[1] - stat.delta[1]);
         const double Fpolish = evaluate(c1, c2, rCand);
         if (usable && std::isfinite(Fpolish) && Fpolish < F) {
           p[0] = c1;
@@ -390,12 +488,26 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
           lastAtP = true;
         }
       }
+      if (insensitive) {
+        res.boundParameter = insensitive;
+        return finish(FitStatus::NoSensitivity);
+      }
+      // The other parameter has settled: is the objective still lower on the bound?
+      bool left = false;
+      for (int j = 0; j < 2 && !left; ++j) left = heldInside[j] && Leave_Bound(j);
+      if (left) {
+        heldInside[0] = heldInside[1] = false;
+        if (calls > callLimit) return finish(FitStatus::CallLimit);
+        ++iteration;
+        continue;
+      }
       res.boundParameter = held[0] ? 1 : held[1] ? 2 : 0;
+      res.boundUpper = res.boundParameter > 0 && p[res.boundParameter - 1] >= upper[res.boundParameter - 1];
       return finish(res.boundParameter ? FitStatus::AtBound : FitStatus::Converged);
     }
     if (tinyStep) return finish(FitStatus::Stalled);
     for (int j = 0; j < 2; ++j)
-      if (held[j]) std::fill(J[j].begin(), J[j].end(), 0.0);
+      if (frozen[j]) std::fill(J[j].begin(), J[j].end(), 0.0);
 
     int retries = 0;
     Factor f = Householder(J[0], J[1], r0, m, V);
@@ -404,9 +516,9 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
     for (;;) {
       const double d2 = f.z2 / f.R22;
       const double d1 = (f.z1 - f.R12 * d2) / f.R11;
-      // A candidate below a bound is moved onto it.
-      q[0] = std::max(p[0] - d1, lower[0]);
-      q[1] = std::max(p[1] - d2, lower[1]);
+      // A candidate beyond a bound is moved onto it.
+      q[0] = clampTo(0, p[0] - d1);
+      q[1] = clampTo(1, p[1] - d2);
       dmax = std::max(std::fabs(q[0] - p[0]), std::fabs(q[1] - p[1]));
       if (!std::isfinite(dmax)) return finish(FitStatus::Singular);
       Fnew = evaluate(q[0], q[1], rCand);
@@ -463,19 +575,60 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
   }
 }
 
+namespace {
+
+bool Fitting_Wilson() { return Is_Wilson_Type(VLE.VLE_Calc_Type); }
+
+std::string Parameter_Name(int parameter) {
+  if (Fitting_Wilson()) return parameter == 1 ? "Λ12" : "Λ21";
+  return parameter == 1 ? "τ12" : "τ21";
+}
+
+double Bound_Value(bool upper) {
+  if (Fitting_Wilson()) return upper ? kWilsonLambdaMax : kWilsonLambdaMin;
+  const double limit = NRTL_Tau_Limit(Case.NRTL_Alpha);
+  return upper ? limit : -limit;
+}
+
+std::string Range_Text() {
+  if (Fitting_Wilson()) return txt::Plain(kWilsonLambdaMin) + " ≤ Λ ≤ " + txt::Plain(kWilsonLambdaMax);
+  return "|τ| ≤ " + txt::Plain(NRTL_Tau_Limit(Case.NRTL_Alpha));
+}
+
+}  // namespace
+
+double NRTL_Tau_Limit(double alpha) {
+  const double a = std::fabs(alpha);
+  return a > 12.0 / 50 ? 12 / a : 50;
+}
+
 std::string Fit_Status_Message(const FitResult& r) {
+  // The common end says nothing: no text is put together for it.
+  if (r.status == FitStatus::Converged) return {};
   const std::string off = txt::Format(r.gradient, "0.0E+00");
   const std::string tail = Lang_Text("（正規方程式の相対残差 ", " (normal equations off by ") + off +
                            Lang_Text("）。結果は最小点ではありません。", ", relative): the result is not a minimum.");
   switch (r.status) {
     case FitStatus::AtBound: {
-      const std::string name = r.boundParameter == 1 ? "Λ12" : "Λ21";
-      const std::string bound = txt::Plain(kWilsonLambdaMin);
-      return Lang_Text("Wilson パラメータ ", "Wilson parameter ") + name +
-             Lang_Text(" が下限 ", " reached its lower bound ") + bound +
-             Lang_Text(" に達しました。Λ > 0 の範囲での最小はこの境界上にあります（",
-                       ": the best fit with Λ > 0 lies on this bound (the Object Func falls as ") +
-             name + Lang_Text(" を 0 に近づけるほど収束評価関数が減少します）。", " goes to 0).");
+      const std::string bound = txt::Plain(Bound_Value(r.boundUpper));
+      return Lang_Text("この初期値からのフィッティングは ", "The fit from this start ended on the bound ") +
+             Parameter_Name(r.boundParameter) + " = " + bound + Lang_Text(" の境界（範囲 ", " of the range ") +
+             Range_Text() +
+             Lang_Text("）で終わりました。そこでは収束評価関数が境界に向かって減少します。これはこの初期値の近くでの結果にすぎず、"
+                       "範囲内にもっと小さい最小があるかもしれません。別の初期値も試してください。",
+                       ": the Object Func falls toward the bound there. This holds near this start only; a lower "
+                       "minimum may lie inside the range: try another start.");
+    }
+    case FitStatus::NoSensitivity: {
+      const std::string name = Parameter_Name(r.boundParameter);
+      const std::string at = txt::Format(r.boundParameter == 1 ? r.p1 : r.p2, "0.000E+00");
+      return Lang_Text("フィッティングが収束しません: ", "The fit did not converge: at ") + name +
+             (Case.Language == 1 ? " = " + at + " the Object Func no longer depends measurably on " + name +
+                                       ", so no step toward a minimum can be found. The result is not a minimum: "
+                                       "try another start."
+                                 : " = " + at + " では収束評価関数が " + name +
+                                       " にほとんど依存しないため、最小へ向かう刻みが求められません。結果は最小点ではありません。"
+                                       "別の初期値を試してください。");
     }
     case FitStatus::Stalled:
       return Lang_Text("フィッティングが停滞しました: 減衰を大きくしても収束評価関数が減少しないまま刻みが許容値を下回りました",
@@ -522,12 +675,25 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
   // A Wilson pair is fitted as ln Lambda: the search stays inside Lambda > 0, and
   // steps and differences are relative to Lambda, whose effect on the
   // coefficients scales with its own size (Lambda x1 beside x2 near a pure end).
-  const double lowerU = std::log(kWilsonLambdaMin);
-  auto toModel = [wilson, lowerU](double u) { return !wilson ? u : u <= lowerU ? kWilsonLambdaMin : std::exp(u); };
+  const double lowerU = std::log(kWilsonLambdaMin), upperU = std::log(kWilsonLambdaMax);
+  auto toModel = [wilson, lowerU, upperU](double u) {
+    return !wilson ? u : u <= lowerU ? kWilsonLambdaMin : u >= upperU ? kWilsonLambdaMax : std::exp(u);
+  };
   if (wilson) {
     problem.lower[0] = problem.lower[1] = lowerU;
+    problem.upper[0] = problem.upper[1] = upperU;
     problem.step[0] = problem.step[1] = kDiffRel;
+    // Near Lambda = 0 the coefficients move with Lambda itself, not with
+    // ln Lambda: the bound is judged against Lambda = 1e-6.
+    problem.insideLower[0] = problem.insideLower[1] = std::log(kWilsonLambdaInside);
+  } else {
+    const double limit = NRTL_Tau_Limit(Case.NRTL_Alpha);
+    problem.lower[0] = problem.lower[1] = -limit;
+    problem.upper[0] = problem.upper[1] = limit;
   }
+  // Where the sensitivities fade (tiny or huge Lambda, exp(-alpha tau) near 0)
+  // a column is taken again over up to a factor e in Lambda or 1 in tau.
+  problem.maxStep[0] = problem.maxStep[1] = 1;
   problem.evaluate = [&](double a, double b, double* r, bool& usable) {
     Set_Parameter(toModel(a), toModel(b));
     ObjectOutcome o;
@@ -545,7 +711,7 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
       shown.p2 = toModel(step.p2);
       onAccepted(shown);
     };
-  const double u1 = wilson ? std::log(p1) : p1, u2 = wilson ? std::log(p2) : p2;
+  const double u1 = wilson ? std::log(p1) : p1, u2 = wilson ? std::log(p2) : p2;  // clamped into the range by the fit
   FitResult res = Marquardt_Fit(problem, u1, u2, MarquardtLimits{}, progress);
   res.p1 = toModel(res.p1);
   res.p2 = toModel(res.p2);

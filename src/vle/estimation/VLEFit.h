@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <string>
 
 namespace vlefit {
@@ -31,7 +32,7 @@ void Set_Parameter(double p1, double p2);
 // How a fit ended.
 enum class FitStatus {
   Converged,     // the normal equations hold at the accepted pair (a minimum)
-  AtBound,       // a minimum with one parameter held at its lower bound: the
+  AtBound,       // a minimum with one parameter held on a bound of its range: the
                  // objective falls toward the bound and the other parameter's
                  // normal equation holds
   Stalled,       // damping shrank the step below 1e-6 * max(1, |p1|, |p2|) without a
@@ -42,6 +43,8 @@ enum class FitStatus {
   Refused,       // no objective chosen or unusable data: nothing was fitted
   NotFinite,     // the objective has no finite value at the start pair
   Singular,      // the residuals do not depend on the pair (zero or non-finite Jacobian)
+  NoSensitivity, // the residuals stopped depending measurably on one parameter
+                 // (its sensitivity vanished below the residuals' precision)
 };
 
 // True for the exits at a minimum (Converged, AtBound).
@@ -58,7 +61,9 @@ struct FitResult {
   // largest cosine between the residual vector and a free Jacobian column
   // (0 when they hold exactly, 1 at most).
   double gradient = 1;
-  int boundParameter = 0;   // 1 or 2: the parameter held at its lower bound (AtBound)
+  int boundParameter = 0;   // 1 or 2: the parameter held on a bound (AtBound) or
+                            // without sensitivity (NoSensitivity)
+  bool boundUpper = false;  // AtBound: held on the upper bound of its range
 };
 
 // One accepted step of a fit, for a progress display.
@@ -77,19 +82,35 @@ struct MarquardtLimits {
   double dampingLimit = 1e6;    // damping V (strictly greater ends the fit)
 };
 
-// The smallest Wilson Lambda a fit takes: Lambda = V_j/V_i exp(-a/RT) is positive,
-// and a fit whose objective keeps falling toward 0 stops here.
+// The range of a fitted Wilson Lambda = V_j/V_i exp(-a/RT): positive, and a fit
+// whose objective keeps falling toward 0 stops at the lower end. Above 1e3 the
+// volume ratio and interaction energy would be far beyond any liquid pair.
 constexpr double kWilsonLambdaMin = 1e-10;
+constexpr double kWilsonLambdaMax = 1e3;
+
+// The range |tau| <= NRTL_Tau_Limit(alpha) of a fitted NRTL tau: at most 50, and
+// at most 12 / |alpha|, beyond which exp(-alpha tau) is below 6e-6 (or above
+// 1.6e5) and the coefficients stop depending on tau.
+double NRTL_Tau_Limit(double alpha);
 
 // A least-squares problem in two parameters with m residuals. `evaluate` fills
 // r[1..m] at (p1, p2) and returns their sum of squares; it clears `usable` when the
 // evaluation must not be taken as a step (a bubble point that did not converge).
-// `lower` bounds each parameter from below (no bound by default).
+// `lower` and `upper` bound each parameter (no bounds by default).
 struct LeastSquaresProblem {
   int m = 0;
   std::function<double(double p1, double p2, double* r, bool& usable)> evaluate;
   double lower[2] = {-1e308, -1e308};
+  double upper[2] = {1e308, 1e308};
+  // A value just inside each lower bound: a parameter on the bound is held there
+  // only when the objective is lower on the bound than here (where the
+  // sensitivities vanish at the bound, its Jacobian column cannot tell); NaN: the
+  // Jacobian decides.
+  double insideLower[2] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
   double step[2] = {0, 0};  // difference steps; 0: 0.001 * max(|p|, 1)
+  // The largest difference step tried when a column is lost in the residuals'
+  // noise (0: no larger step than `step`).
+  double maxStep[2] = {0, 0};
   double residualNoise = 0;  // norm of the possible errors of the residual vector (0: rounding only)
 };
 
@@ -126,7 +147,9 @@ std::string Check_Fit_Data();
 // Fits the pair of VLE_Calc_Type's model from the pair in force to the measured
 // points with objective VLE_Obj_Type, and leaves the best accepted pair in force,
 // with VLE_Residual and VLE_T_Calc of that pair. A Wilson pair is fitted as
-// ln Lambda and stays at or above kWilsonLambdaMin. Refuses (with a message) a case that Check_Fit_Data refuses and
+// ln Lambda within kWilsonLambdaMin..kWilsonLambdaMax, an NRTL pair within
+// |tau| <= NRTL_Tau_Limit(alpha); a start outside is taken from the nearest
+// bound. Refuses (with a message) a case that Check_Fit_Data refuses and
 // a Wilson start that is not positive. Messages go through Calc_Message, each at
 // most once per fit: every exit but Converged is explained (a fit that is not at a
 // minimum says how far its normal equations are off); bubble points that did not

@@ -52,36 +52,66 @@ std::string Data_Cell_Problem(const std::string& text, int column, int row) {
   if (IsBlank(text)) return {};
   const txt::NumberProblem problem = txt::ParseNumber(text, value);
   if (problem == txt::NumberProblem::None) return {};
-  std::string head = column == 2 ? "x1" : column == 3 ? "y1"
-                     : VLE.VLE_TP_Type == 1 ? Lang_Text("圧力", "Press")
-                                            : Lang_Text("温度", "Temp");
-  return txt::NumberProblemMessage(problem, RowText(head.c_str(), head.c_str(), row), text);
+  return txt::NumberProblemMessage(problem, Data_Cell_Name(column, row), text);
+}
+
+std::string Data_Cell_Name(int column, int row) {
+  const std::string head = column == 2 ? "x1" : column == 3 ? "y1"
+                           : VLE.VLE_TP_Type == 1 ? Lang_Text("圧力", "Press")
+                                                  : Lang_Text("温度", "Temp");
+  return RowText(head.c_str(), head.c_str(), row);
+}
+
+std::string Read_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& rows, RowRule rule, DataRows& out) {
+  out = DataRows{};
+  const bool open = rule == RowRule::Save;
+  for (size_t r = 0; r < rows.size() && !IsBlank(rows[r][0]); ++r) {
+    if (out.n == kMaxData) return Lang_Text("データの最大数50を越えています。", "Over Max Data (50)");
+    const int row = static_cast<int>(r) + 1;
+    double v[3] = {0, 0, 0};
+    // A fit needs 0 < x1, y1 < 1; a saved file may hold a pure end, not beyond it.
+    auto inside = [open](double f) { return open ? f >= 0 && f <= 1 : f > 0 && f < 1; };
+    for (int c = 0; c < 3; ++c) {
+      // In a filled row every cell needs its number: a blank x1 or y1 is no 0.
+      const txt::NumberProblem problem = txt::ParseNumber(rows[r][c], v[c]);
+      if (problem != txt::NumberProblem::None)
+        return txt::NumberProblemMessage(problem, Data_Cell_Name(c + 1, row), rows[r][c]);
+      if (c == 1 && !inside(v[1]))
+        return open ? RowText("X の値が0から1の範囲外です。", "out of X range(0-1)", row)
+                    : RowText("X の値が0以下又は1以上です。", "out of X range(0-1)", row);
+      if (c == 2 && !inside(v[2]))
+        return open ? RowText("Y の値が0から1の範囲外です。", "out of Y range(0-1)", row)
+                    : RowText("Y の値が0以下又は1以上です。", "out of Y range(0-1)", row);
+    }
+    const double measured = VLE.VLE_TP_Type == 1 ? Display_Press_To_mmHg(v[0]) : Display_Temp_To_C(v[0]);
+    if (open && VLE.VLE_TP_Type == 1 && !(measured > 0))
+      return RowText("圧力が0以下です。", "Pressure is 0 or less", row);
+    if (open && VLE.VLE_TP_Type != 1 && !(measured > kAbsoluteZeroC))
+      return RowText("温度が絶対零度以下です。", "Temperature at or below absolute zero", row);
+    if (!std::isfinite(measured)) return txt::NumberProblemMessage(txt::NumberProblem::Overflow, Data_Cell_Name(1, row), rows[r][0]);
+    ++out.n;
+    out.measured[out.n] = measured;
+    out.x1[out.n] = v[1];
+    out.y1[out.n] = v[2];
+  }
+  if (out.n == 0 && !open) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
+  return {};
+}
+
+void Put_VLE_Data_Rows(const DataRows& rows) {
+  VLE.VLE_NData = rows.n;
+  for (int i = 1; i <= rows.n; ++i) {
+    (VLE.VLE_TP_Type == 1 ? VLE.VLE_P_Data : VLE.VLE_T_Data)[i] = rows.measured[i];
+    VLE.VLE_X1_Data[i] = rows.x1[i];
+    VLE.VLE_Y1_Data[i] = rows.y1[i];
+  }
 }
 
 std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& rows) {
-  VLE.VLE_NData = 0;
-  for (size_t r = 0; r <= rows.size(); ++r) {
-    if (r == rows.size() || IsBlank(rows[r][0])) {
-      if (VLE.VLE_NData == 0) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
-      return {};
-    }
-    if (VLE.VLE_NData == kMaxData) return Lang_Text("データの最大数50を越えています。", "Over Max Data (50)");
-    const int row = static_cast<int>(r) + 1;
-    const int i = ++VLE.VLE_NData;
-    double v = 0;
-    if (!Data_Cell_Value(rows[r][0], v)) return Data_Cell_Problem(rows[r][0], 1, row);
-    if (VLE.VLE_TP_Type == 1)
-      VLE.VLE_P_Data[i] = Display_Press_To_mmHg(v);
-    else
-      VLE.VLE_T_Data[i] = Display_Temp_To_C(v);
-    if (!Data_Cell_Value(rows[r][1], v)) return Data_Cell_Problem(rows[r][1], 2, row);
-    VLE.VLE_X1_Data[i] = v;
-    if (!(v > 0 && v < 1)) return Lang_Text("X の値が0以下又は1以上です。", "out of X range(0-1)");
-    if (!Data_Cell_Value(rows[r][2], v)) return Data_Cell_Problem(rows[r][2], 3, row);
-    VLE.VLE_Y1_Data[i] = v;
-    if (!(v > 0 && v < 1)) return Lang_Text("Y の値が0以下又は1以上です。", "out of Y range(0-1)");
-  }
-  return {};
+  DataRows read;
+  std::string message = Read_VLE_Data_Rows(rows, RowRule::Fit, read);
+  if (message.empty()) Put_VLE_Data_Rows(read);
+  return message;
 }
 
 std::string Calc_Gamma_Exp() {

@@ -25,13 +25,37 @@ const char* Display_Press_Unit();
 bool Data_Cell_Value(const std::string& text, double& value);
 
 // Why data cell (column 1..3, row) cannot be read, naming the column and row in
-// the user's language; empty when it can.
+// the user's language; empty when it can (a blank cell too).
 std::string Data_Cell_Problem(const std::string& text, int column, int row);
 
-// Takes the measured rows (texts of columns 1..3: temperature or pressure, x1, y1)
-// into VLE in order, up to the first row whose first cell is empty, converting
-// column 1 from the display units. Refuses no data, a 51st row, a cell that is not
-// a number and x1 or y1 not strictly between 0 and 1.
+// The name of data cell (column 1..3, row) in messages: "x1 (row 3)", "x1（3行目）".
+std::string Data_Cell_Name(int column, int row);
+
+// Measured rows read from the grid's texts: column 1 in degC or mmHg.
+struct DataRows {
+  int n = 0;
+  double measured[51] = {};
+  double x1[51] = {};
+  double y1[51] = {};
+};
+
+// Fit: the run start's rules (at least one row, 0 < x1, y1 < 1). Save: the rules
+// of a case file that reads back (no row needed, 0 <= x1, y1 <= 1, a pressure
+// above 0 or a temperature above absolute zero).
+enum class RowRule { Fit, Save };
+
+// Reads the measured rows (texts of columns 1..3: temperature or pressure, x1, y1)
+// in order, up to the first row whose first cell is empty, converting column 1
+// from the display units. Refuses, naming the row, a 51st row, a cell of a filled
+// row that is blank or not a number, and values outside the rule's ranges.
+// Touches no case data.
+std::string Read_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& rows, RowRule rule, DataRows& out);
+
+// Puts rows that were read into VLE: VLE_NData and the points of the case type.
+void Put_VLE_Data_Rows(const DataRows& rows);
+
+// Reads the rows by the fit rules and stores them only when every row passed:
+// a refused row leaves the case's points as they were.
 std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& rows);
 
 // Measured activity coefficients of every point into VLE_Gamma_Exp, from

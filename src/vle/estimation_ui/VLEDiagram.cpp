@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kSteps = vlefit::kCurvePoints - 1;  // 200 intervals
 constexpr double kPickTwips = 30;
+constexpr double kGammaScaleTop = 50;  // the largest top of the activity-coefficient axis
 
 double YRange() { return VLE.VLE_Graph_Ymax - VLE.VLE_Graph_Ymin; }
 double XRange() { return VLE.VLE_Graph_Xmax - VLE.VLE_Graph_Xmin; }
@@ -66,7 +67,7 @@ double Gamma_Axis_Max(double largestGamma) {
   const double g = std::max(1.0, largestGamma);
   for (double top : {2.0, 5.0, 10.0, 20.0})
     if (g < top) return top;
-  return 50;
+  return kGammaScaleTop;
 }
 
 double Axis_Value(double tOrP_mmHg) {
@@ -107,7 +108,18 @@ void Calc_Curve(PlotFrame& f) {
   f.Plot_TP_Bottom = Axis_Bottom(smallest);
   f.Plot_TP_Span = f.Plot_TP_Top - f.Plot_TP_Bottom;
   f.Plot_TP_Step = f.Plot_TP_Span / 5;
-  f.Plot_Gamma_Max = Gamma_Axis_Max(gammaMax);
+  // A curve past the largest scale would flatten every other one against the
+  // bottom: the axis then takes the scale of the measured coefficients (drawn
+  // with a fit), and the curve is cut at its top.
+  double measuredMax = 1;
+  if (VLE.VLE_Calc_Type < 3) {
+    const int n = std::clamp(static_cast<int>(VLE.VLE_NData), 0, vlefit::kMaxData);
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= 2; ++j)
+        if (std::isfinite(VLE.VLE_Gamma_Exp[j][i])) measuredMax = std::max(measuredMax, VLE.VLE_Gamma_Exp[j][i]);
+  }
+  f.Plot_Gamma_Max = Gamma_Axis_Max(gammaMax >= kGammaScaleTop ? measuredMax : gammaMax);
+  f.Plot_Gamma_Cut = gammaMax > f.Plot_Gamma_Max;
 }
 
 double Curve_X(const PlotFrame& f, int i) {

@@ -14,6 +14,7 @@ struct PlotFrame {
   int Plot_X_Scale = 0;     // twips per unit of x1, for the measured points
   double Plot_TP_Top = 1, Plot_TP_Bottom = 0, Plot_TP_Span = 1, Plot_TP_Step = 0.2;  // degC or display pressure
   double Plot_Gamma_Max = 2;  // top of the activity-coefficient axis (bottom is 0)
+  bool Plot_Gamma_Cut = false;  // computed coefficients run above that top and are cut there
 };
 
 // A picture position as a whole number of twips, halves to the even neighbour;
@@ -44,7 +45,9 @@ double Axis_Value(double tOrP_mmHg);
 // Curve_Gamma2 over VLE_Graph_Xmin..Xmax from the parameters in force: bubble
 // temperatures (degC) at VLE_Press searched from 0 degC, or bubble pressures
 // (mmHg) at VLE_Temp; then sets the frame's x span, the right-hand axis and the
-// gamma axis from them.
+// gamma axis from them. Where the computed coefficients pass the top of the
+// axis scale (50), as they do near a pure end with a Lambda close to 0, the
+// axis follows the measured coefficients instead and the curves are cut at it.
 void Calc_Curve(PlotFrame& f);
 
 // Picture positions (unrounded) of a curve index 1..201 and of values.

@@ -72,3 +72,15 @@ VZ_GALLERY_SHOT("vle_parameter_save", [] {
   Case.DB_Path = "";
   return static_cast<QWidget*>(&ui::Forms::Get<frmDBParameterSave>());
 });
+
+// Example 2 in English: Lambda12 ends on its lower bound and gamma1 at x1 = 0 is
+// 1.3e9; the axis keeps the measured coefficients' scale and cuts the curve.
+VZ_GALLERY_SHOT("vle_result_example2_en", [] {
+  Main_With_Example(2);
+  Case.Language = 1;
+  vlefit::Calc_Gamma_Exp();
+  vlefit::Reset_Graph_Range();
+  auto& result = ui::Forms::Get<frmVLE_Calc>();
+  result.Form_Activate();
+  return static_cast<QWidget*>(&result);
+});

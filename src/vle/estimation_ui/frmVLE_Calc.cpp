@@ -21,6 +21,7 @@ using vlediagram::Whole;
 namespace {
 
 // Palette colours of the diagram.
+constexpr int kColText = 15;
 constexpr int kColFrame = 7, kColGrid = 8, kColTP = 10, kColGamma1 = 12, kColGamma2 = 13, kColYX = 14;
 constexpr int kColCross = 12;
 constexpr double kMarkRadius = 30;
@@ -290,8 +291,22 @@ void frmVLE_Calc::Draw_Axes() {
     PrintAt(f.Plot_Right, f.Plot_Bottom - 50 - f.Plot_Height * k / 5.0, kColTP,
             Printed(f.Plot_TP_Bottom + k * f.Plot_TP_Step));
   const double g1 = VLE.Curve_Gamma1[1], g2 = VLE.Curve_Gamma2[vlefit::kCurvePoints];
-  PrintAt(f.Plot_Left - 300, vlediagram::Gamma_Pos(f, g1) - 20, kColGamma1, Printed(std::floor(g1 * 10) / 10));
-  PrintAt(f.Plot_Right, vlediagram::Gamma_Pos(f, g2) - 20, kColGamma2, Printed(std::floor(g2 * 10) / 10));
+  // An end value above a cut axis is written inside the frame at its top,
+  // marked as beyond it, with a note that the curves are cut there.
+  auto endLabel = [](double g) { return Printed(std::floor(g * 10) / 10); };
+  if (g1 > f.Plot_Gamma_Max)
+    PrintAt(f.Plot_Left + 60, f.Plot_Top + 20, kColGamma1, "↑" + endLabel(g1));
+  else
+    PrintAt(f.Plot_Left - 300, vlediagram::Gamma_Pos(f, g1) - 20, kColGamma1, endLabel(g1));
+  if (g2 > f.Plot_Gamma_Max)
+    PrintAt(f.Plot_Right, f.Plot_Top + 150, kColGamma2, "↑" + endLabel(g2));
+  else
+    PrintAt(f.Plot_Right, vlediagram::Gamma_Pos(f, g2) - 20, kColGamma2, endLabel(g2));
+  if (f.Plot_Gamma_Cut) {
+    const std::string top = txt::Plain(f.Plot_Gamma_Max);
+    PrintAt(f.Plot_Left + 60, f.Plot_Top + 230, kColText,
+            Case.Language == 1 ? "γ above " + top + " is cut at the top" : "γ > " + top + " は上端で打ち切り");
+  }
 }
 
 void frmVLE_Calc::Draw_Curves() {
@@ -302,12 +317,22 @@ void frmVLE_Calc::Draw_Curves() {
     picCalc->Line(Whole(x1), Whole(y1), Whole(x2), Whole(y2), ui::QBColor(colour));
   };
   auto insideY = [&f](double y) { return Whole(y) >= f.Plot_Top && Whole(y) <= f.Plot_Bottom; };
+  // A coefficient curve above a cut axis ends at the frame's top.
+  auto gammaSegment = [&](double xa, double ga, double xb, double gb, int colour) {
+    const double top = f.Plot_Gamma_Max;
+    if (!(ga <= top) && !(gb <= top)) return;
+    if (!(ga <= top) || !(gb <= top)) {
+      if (!std::isfinite(ga) || !std::isfinite(gb)) return;
+      const double xt = xa + (xb - xa) * (top - ga) / (gb - ga);
+      (ga > top ? xa : xb) = xt;
+      (ga > top ? ga : gb) = top;
+    }
+    segment(xa, vlediagram::Gamma_Pos(f, ga), xb, vlediagram::Gamma_Pos(f, gb), colour);
+  };
   for (int i = 2; i <= vlefit::kCurvePoints; ++i) {
     const double xa = vlediagram::Curve_X(f, i - 1), xb = vlediagram::Curve_X(f, i);
-    segment(xa, vlediagram::Gamma_Pos(f, VLE.Curve_Gamma1[i - 1]), xb, vlediagram::Gamma_Pos(f, VLE.Curve_Gamma1[i]),
-            kColGamma1);
-    segment(xa, vlediagram::Gamma_Pos(f, VLE.Curve_Gamma2[i - 1]), xb, vlediagram::Gamma_Pos(f, VLE.Curve_Gamma2[i]),
-            kColGamma2);
+    gammaSegment(xa, VLE.Curve_Gamma1[i - 1], xb, VLE.Curve_Gamma1[i], kColGamma1);
+    gammaSegment(xa, VLE.Curve_Gamma2[i - 1], xb, VLE.Curve_Gamma2[i], kColGamma2);
     const double ya = vlediagram::Y1_Pos(f, VLE.Curve_Y1[i - 1]), yb = vlediagram::Y1_Pos(f, VLE.Curve_Y1[i]);
     // The y-x curve is cut off at the frame when the y range is narrowed.
     if (insideY(ya) && insideY(yb)) segment(xa, ya, xb, yb, kColYX);

@@ -122,6 +122,7 @@ frmVLE_Estimation::frmVLE_Estimation() : ui::Form("frmVLE_Estimation") {
   for (int c = 1; c <= 3; ++c) vaSpread1->SetColWidth(c, 11);
   ui::Place(vaSpread1, 120, 3520, 3900, 5000);
   vaSpread1->onClick = [this](int, int) { Input_Click(); };
+  vaSpread1->onChange = [this](int col, int row) { Data_Cell_Changed(col, row); };
 
   fraMainCalcType = ui::NewFrame(this, "fraMainCalcType", "計算タイプ(&T)");
   ui::Place(fraMainCalcType, 4600, 3200, 2900, 1600);
@@ -314,6 +315,7 @@ void frmVLE_Estimation::Set_Display_Data() {
     vaSpread1->SetText(3, i, txt::Plain(VLE.VLE_Y1_Data[i]));
   }
   vaSpread1->ClearRange(1, n + 1, 3, kVleDataGridRows);
+  Keep_Data_Cells();
 
   // The options show the stored type and objective with the views they give.
   const int type = VLE.VLE_Calc_Type;
@@ -425,20 +427,73 @@ void frmVLE_Estimation::cmdMainExit_Click() {
   ui::ReturnToMenu();
 }
 
+void frmVLE_Estimation::Keep_Data_Cells() {
+  for (int r = 1; r <= kVleDataGridRows; ++r)
+    for (int c = 1; c <= 3; ++c) dataCells_[r][c] = vaSpread1->Text(c, r);
+}
+
+void frmVLE_Estimation::Data_Cell_Changed(int col, int row) {
+  if (col < 1 || col > 3 || row < 1 || row > kVleDataGridRows) return;
+  const std::string text = vaSpread1->Text(col, row);
+  // A cell takes a number or nothing, as typed; the refused text leaves what it held.
+  const std::string problem = vlefit::Data_Cell_Problem(text, col, row);
+  if (!problem.empty()) {
+    Case.Msg_Text = problem;
+    ui::MsgBox(problem, ui::vbOKOnly | ui::vbExclamation);
+    vaSpread1->SetText(col, row, dataCells_[row][col]);
+    return;
+  }
+  dataCells_[row][col] = text;
+}
+
+std::vector<std::array<std::string, 3>> frmVLE_Estimation::Data_Rows() const {
+  std::vector<std::array<std::string, 3>> rows;
+  rows.reserve(kVleDataGridRows);
+  for (int r = 1; r <= kVleDataGridRows; ++r)
+    rows.push_back({vaSpread1->Text(1, r), vaSpread1->Text(2, r), vaSpread1->Text(3, r)});
+  return rows;
+}
+
 void frmVLE_Estimation::cmdMainSaveData_Click() {
   Input_Click();
+  // The file holds the points as the grid shows them, in the units the combos
+  // show; a table a case file could not hold is refused before any question.
+  const int tUnit = Case.T_Unit, pUnit = Case.P_Unit;
+  Case.T_Unit = cboMainTempUnit->currentIndex() + 1;
+  Case.P_Unit = cboMainPressUnit->currentIndex() + 1;
+  vlefit::DataRows rows;
+  const std::string refusal = vlefit::Read_VLE_Data_Rows(Data_Rows(), vlefit::RowRule::Save, rows);
+  if (!refusal.empty()) {
+    Case.T_Unit = tUnit;
+    Case.P_Unit = pUnit;
+    Fail(refusal);
+    return;
+  }
+  const vlefit::VLEData before = VLE;
+  vlefit::Put_VLE_Data_Rows(rows);
+  if (!Save_Case_File()) {
+    // Nothing was saved: the case stays as it was.
+    VLE = before;
+    Case.T_Unit = tUnit;
+    Case.P_Unit = pUnit;
+  }
+}
+
+bool frmVLE_Estimation::Save_Case_File() {
   const std::string path = Case_File_Dialog(true, "dat");
-  if (path.empty()) return;
+  if (path.empty()) return false;
   auto ask = [](const std::string& text) {
     Case.Msg_Text = text;
     return ui::MsgBox(text, ui::vbYesNoCancel | ui::vbQuestion) == ui::vbYes;
   };
-  if (!ask(English() ? "Save [ " + path + " ]" : "[ " + path + " ] を保存しますか？")) return;
+  if (!ask(English() ? "Save [ " + path + " ]" : "[ " + path + " ] を保存しますか？")) return false;
   if (seqfile::FileExists(path) &&
       !ask(English() ? "exsist [ " + path + " ], over-write" : "[ " + path + " ] が存在します。上書きしますか？"))
-    return;
+    return false;
   const vlefit::VLEFileResult r = vlefit::Write_VLE_File(path);
-  if (r.status != vlefit::VLEFileStatus::Ok) ui::MsgBox(r.message, ui::vbOKOnly | ui::vbExclamation);
+  if (r.status == vlefit::VLEFileStatus::Ok) return true;
+  ui::MsgBox(r.message, ui::vbOKOnly | ui::vbExclamation);
+  return false;
 }
 
 void frmVLE_Estimation::cmdMainReadData_Click() {
@@ -506,11 +561,7 @@ bool frmVLE_Estimation::Take_Components() {
 }
 
 bool frmVLE_Estimation::Take_Data_Rows() {
-  std::vector<std::array<std::string, 3>> rows;
-  rows.reserve(kVleDataGridRows);
-  for (int r = 1; r <= kVleDataGridRows; ++r)
-    rows.push_back({vaSpread1->Text(1, r), vaSpread1->Text(2, r), vaSpread1->Text(3, r)});
-  const std::string message = vlefit::Store_VLE_Data_Rows(rows);
+  const std::string message = vlefit::Store_VLE_Data_Rows(Data_Rows());
   return message.empty() || Fail(message);
 }
 

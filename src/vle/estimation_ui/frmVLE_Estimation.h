@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "core/model/CalcMessages.h"
 #include "platform/ui/Controls.h"
@@ -112,6 +114,15 @@ class frmVLE_Estimation : public ui::Form {
   bool Take_Data_Rows();
   bool Take_Parameters();
   bool Fail(const std::string& message);
+  // The data grid's texts, rows 1..kVleDataGridRows.
+  std::vector<std::array<std::string, 3>> Data_Rows() const;
+  // A typed data cell that is not a number is refused at once, naming its row.
+  void Data_Cell_Changed(int col, int row);
+  // What each data cell holds now: a refused edit goes back to it.
+  void Keep_Data_Cells();
+  std::array<std::array<std::string, 4>, kVleDataGridRows + 1> dataCells_;
+  // The save dialog, its questions and the write; false when nothing was written.
+  bool Save_Case_File();
   // The number a box holds, or false after showing the refusal that names `field`.
   bool Box_Number(const std::string& text, const std::string& field, double& value);
 

@@ -474,7 +474,8 @@ TEST(VLEFitEngine, AnEqualSumOfSquaresIsAcceptedAndHalvesTheDamping) {
   EXPECT_NEAR(steps[0].damping, 1000 / std::sqrt(2.0) / 2, 1e-9);
   EXPECT_NEAR(r.p1, 0.5 - 1000.0 / (1e6 + 5e5), 1e-12);
   EXPECT_EQ(r.p2, 0.5);
-  EXPECT_EQ(r.status, FitStatus::Converged);
+  // Flat in both parameters after the step: no minimum, whatever the tiny step.
+  EXPECT_EQ(r.status, FitStatus::NoSensitivity);
   EXPECT_EQ(r.iterations, 2);
 }
 
@@ -503,3 +504,82 @@ TEST(VLEFitEngine, StartsWithoutAValueOrASlopeEndAtTheStart) {
 }
 
 }  // namespace
+
+namespace {
+
+// r = (1 + exp(-p1), p2 - 1): the first residual falls toward p1 -> infinity and
+// flattens out, so its sensitivity vanishes while the objective has no minimum.
+LeastSquaresProblem Fading() {
+  LeastSquaresProblem p;
+  p.m = 2;
+  p.evaluate = [](double p1, double p2, double* r, bool&) {
+    r[1] = 1 + std::exp(-p1);
+    r[2] = p2 - 1;
+    return r[1] * r[1] + r[2] * r[2];
+  };
+  return p;
+}
+
+}  // namespace
+
+TEST(VLEFitEngine, ASensitivityThatFadesIsNeverConvergence) {
+  // Unbounded, the fit walks out until exp(-p1) is lost in rounding: that is
+  // no minimum, and it says which parameter lost its sensitivity.
+  FitResult r = Marquardt_Fit(Fading(), 0, 0);
+  EXPECT_EQ(r.status, FitStatus::NoSensitivity);
+  EXPECT_EQ(r.boundParameter, 1);
+  EXPECT_FALSE(At_Minimum(r.status));
+  EXPECT_NEAR(r.p2, 1, 1e-6);
+  // Larger difference steps find the slope again where the default one lost it.
+  LeastSquaresProblem wide = Fading();
+  wide.maxStep[0] = wide.maxStep[1] = 1;
+  const FitResult far = Marquardt_Fit(wide, 0, 0);
+  EXPECT_GT(far.p1, r.p1);
+  // With an upper bound the fit ends on it: the objective falls out of the range there.
+  LeastSquaresProblem bounded = Fading();
+  bounded.upper[0] = 8;
+  r = Marquardt_Fit(bounded, 0, 0);
+  EXPECT_EQ(r.status, FitStatus::AtBound);
+  EXPECT_EQ(r.boundParameter, 1);
+  EXPECT_TRUE(r.boundUpper);
+  EXPECT_EQ(r.p1, 8);
+  EXPECT_NEAR(r.p2, 1, 1e-6);
+}
+
+TEST(VLEFitEngine, ABoundHoldsOnlyWhereTheObjectiveFallsOutOfTheRange) {
+  // F = (p1 - 0.3)^2 + (p2 - 2)^2 with p1 >= 0 judged at 0.05: from a start on the
+  // bound the objective is lower inside, so the fit leaves it for the minimum.
+  LeastSquaresProblem p;
+  p.m = 2;
+  p.evaluate = [](double p1, double p2, double* r, bool&) {
+    r[1] = p1 - 0.3;
+    r[2] = p2 - 2;
+    return r[1] * r[1] + r[2] * r[2];
+  };
+  p.lower[0] = 0;
+  p.insideLower[0] = 0.05;
+  FitResult r = Marquardt_Fit(p, 0, 0);
+  EXPECT_EQ(r.status, FitStatus::Converged);
+  EXPECT_NEAR(r.p1, 0.3, 1e-8);
+  EXPECT_NEAR(r.p2, 2, 1e-8);
+  // The minimum below the bound: held there, with the other parameter fitted.
+  p.evaluate = [](double p1, double p2, double* r, bool&) {
+    r[1] = p1 + 0.3;
+    r[2] = p2 - 2;
+    return r[1] * r[1] + r[2] * r[2];
+  };
+  r = Marquardt_Fit(p, 1, 0);
+  EXPECT_EQ(r.status, FitStatus::AtBound);
+  EXPECT_EQ(r.boundParameter, 1);
+  EXPECT_FALSE(r.boundUpper);
+  EXPECT_EQ(r.p1, 0);
+  EXPECT_NEAR(r.p2, 2, 1e-8);
+}
+
+TEST(VLEFitEngine, NrtlTauRangeFollowsAlpha) {
+  EXPECT_DOUBLE_EQ(NRTL_Tau_Limit(0.4), 30);
+  EXPECT_DOUBLE_EQ(NRTL_Tau_Limit(0.3), 40);
+  EXPECT_DOUBLE_EQ(NRTL_Tau_Limit(-0.3), 40);
+  EXPECT_DOUBLE_EQ(NRTL_Tau_Limit(0.0381), 50);  // the shipped pair with tau 38.9
+  EXPECT_DOUBLE_EQ(NRTL_Tau_Limit(0), 50);
+}

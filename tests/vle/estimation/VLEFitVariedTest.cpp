@@ -84,7 +84,9 @@ void RunFits(int calcType, const Antoine& ant, const std::vector<Point>& pts, co
     // At most a rounding above the reference's sum of squares, never below it by
     // more than the reference's own tolerance.
     EXPECT_NEAR(r.objective, ref.F, fTol * ref.F + 1e-26);
-    if (ref.status == FitStatus::Converged) EXPECT_TRUE(rec.Messages().empty());
+    if (ref.status == FitStatus::Converged) {
+      EXPECT_TRUE(rec.Messages().empty());
+    }
   }
 }
 
@@ -123,10 +125,12 @@ TEST(VLEFitVaried, AFitOnTheBoundSaysSoInBothLanguages) {
     EXPECT_EQ(Case.Wilson_L21, kWilsonLambdaMin);
     ASSERT_EQ(rec.Messages().size(), 1u);
     EXPECT_EQ(rec.Messages()[0],
-              language == 1 ? "Wilson parameter Λ21 reached its lower bound 1E-10: the best fit with Λ > 0 lies "
-                              "on this bound (the Object Func falls as Λ21 goes to 0)."
-                            : "Wilson パラメータ Λ21 が下限 1E-10 に達しました。Λ > 0 の範囲での最小はこの境界上に"
-                              "あります（Λ21 を 0 に近づけるほど収束評価関数が減少します）。");
+              language == 1 ? "The fit from this start ended on the bound Λ21 = 1E-10 of the range 1E-10 ≤ Λ ≤ 1000: "
+                              "the Object Func falls toward the bound there. This holds near this start only; a "
+                              "lower minimum may lie inside the range: try another start."
+                            : "この初期値からのフィッティングは Λ21 = 1E-10 の境界（範囲 1E-10 ≤ Λ ≤ 1000）で終わり"
+                              "ました。そこでは収束評価関数が境界に向かって減少します。これはこの初期値の近くでの結果"
+                              "にすぎず、範囲内にもっと小さい最小があるかもしれません。別の初期値も試してください。");
   }
 }
 

@@ -91,7 +91,7 @@ TEST_F(VLERunStart, BadCellsAreRefusedInOrder) {
   Case.Language = 1;
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"7O", "0.5", "0.6"}}),
             "Temp (row 2): \"7O\" is not a number.");
-  EXPECT_EQ(VLE.VLE_NData, 2);  // the failing row was already counted
+  EXPECT_EQ(VLE.VLE_NData, 0);  // a refused table stores nothing
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5x", "0.6"}}), "x1 (row 1): \"0.5x\" is not a number.");
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "1e999"}}), "y1 (row 1): \"1e999\" is beyond the range of a number.");
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"12abc", "0.5", "0.6"}}),
@@ -99,13 +99,57 @@ TEST_F(VLERunStart, BadCellsAreRefusedInOrder) {
   VLE.VLE_TP_Type = 1;
   EXPECT_EQ(Store_VLE_Data_Rows({{"abc", "0.5", "0.6"}}), "Press (row 1): \"abc\" is not a number.");
   VLE.VLE_TP_Type = 0;
-  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0", "0.6"}}), "out of X range(0-1)");
-  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "1", "0.6"}}), "out of X range(0-1)");
-  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "1"}}), "out of Y range(0-1)");
-  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", ""}}), "out of Y range(0-1)");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0", "0.6"}}), "out of X range(0-1) (row 1)");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"80", "1", "0.6"}}), "out of X range(0-1) (row 2)");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "1"}}), "out of Y range(0-1) (row 1)");
+  // A blank cell in a filled row is named, not read as 0.
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", ""}}), "y1 (row 1): enter a number.");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"80", "0.5", "0.6"}, {"86.7", " ", "0.4375"}}),
+            "x1 (row 3): enter a number.");
+  // The checks keep their order within a row: x1 before y1.
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "2", "abc"}}), "out of X range(0-1) (row 1)");
   Case.Language = 0;
   EXPECT_EQ(Store_VLE_Data_Rows({{"80", "abc", "0.6"}}), "「x1（1行目）」の「abc」は数値ではありません。");
-  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "-0.1", "0.6"}}), "X の値が0以下又は1以上です。");
+  EXPECT_EQ(Store_VLE_Data_Rows({{"80", "-0.1", "0.6"}}), "X の値が0以下又は1以上です。（1行目）");
+}
+
+TEST_F(VLERunStart, ARefusedTableLeavesTheStoredPointsWhole) {
+  Case.Language = 1;
+  Rows seven;
+  for (int i = 0; i < 7; ++i) seven.push_back({std::to_string(80 + i), "0." + std::to_string(i + 1), "0.5"});
+  ASSERT_EQ(Store_VLE_Data_Rows(seven), "");
+  Rows typed = seven;
+  typed[2][1] = "";
+  typed[5][0] = "99";
+  EXPECT_EQ(Store_VLE_Data_Rows(typed), "x1 (row 3): enter a number.");
+  EXPECT_EQ(VLE.VLE_NData, 7);
+  for (int i = 1; i <= 7; ++i) {
+    EXPECT_EQ(VLE.VLE_T_Data[i], 79 + i);
+    EXPECT_DOUBLE_EQ(VLE.VLE_X1_Data[i], 0.1 * i) << i;
+  }
+}
+
+TEST_F(VLERunStart, SavedRowsFollowTheRulesOfAFileThatReadsBack) {
+  Case.Language = 1;
+  DataRows read;
+  // No rows and pure ends are a case a file can hold; beyond 0..1 is not.
+  EXPECT_EQ(Read_VLE_Data_Rows({}, RowRule::Save, read), "");
+  EXPECT_EQ(read.n, 0);
+  EXPECT_EQ(Read_VLE_Data_Rows({{"100", "0", "0"}, {"64.5", "1", "1"}, {"", "", ""}, {"7", "8", "9"}},
+                               RowRule::Save, read),
+            "");
+  EXPECT_EQ(read.n, 2);
+  EXPECT_EQ(read.x1[2], 1);
+  EXPECT_EQ(Read_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"80", "1.2", "0.6"}}, RowRule::Save, read),
+            "out of X range(0-1) (row 2)");
+  EXPECT_EQ(Read_VLE_Data_Rows({{"80", "0.5", "-0.01"}}, RowRule::Save, read), "out of Y range(0-1) (row 1)");
+  EXPECT_EQ(Read_VLE_Data_Rows({{"80", "abc", "0.6"}}, RowRule::Save, read), "x1 (row 1): \"abc\" is not a number.");
+  EXPECT_EQ(Read_VLE_Data_Rows({{"-300", "0.5", "0.6"}}, RowRule::Save, read),
+            "Temperature at or below absolute zero (row 1)");
+  VLE.VLE_TP_Type = 1;
+  EXPECT_EQ(Read_VLE_Data_Rows({{"0", "0.5", "0.6"}}, RowRule::Save, read), "Pressure is 0 or less (row 1)");
+  // Reading stores nothing.
+  EXPECT_EQ(VLE.VLE_NData, 0);
 }
 
 // Values from tools/vle_fit/reference_values.py.

@@ -2,8 +2,12 @@
 // click reads out. Reference values: tools/vle_estimation_ui/diagram_reference.py.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/model/CaseData.h"
 #include "vle/estimation/VLEData.h"
+#include "vle/estimation/VLERunStart.h"
 #include "vle/estimation_ui/VLEDiagram.h"
 
 namespace {
@@ -52,6 +56,31 @@ TEST_F(VLEDiagramTest, ConstantPressureSweepMatchesIndependentBubblePoints) {
   EXPECT_DOUBLE_EQ(frame.Plot_TP_Bottom, 64);
   EXPECT_DOUBLE_EQ(frame.Plot_TP_Step, 36.0 / 5);
   EXPECT_DOUBLE_EQ(frame.Plot_Gamma_Max, 5);
+}
+
+// Example 2 fitted to Lambda12 on its lower bound: gamma1 at x1 = 0 is
+// exp(1 - ln 1e-10 - 0.7276) = 1.3e9. The axis keeps the measured coefficients'
+// scale (the largest, gamma1 of the first point, is 6.3) and cuts the curve.
+TEST_F(VLEDiagramTest, ACurveBeyondEveryScaleKeepsTheMeasuredOnesReadable) {
+  vlefit::Load_VLE_Example(2);
+  VLE.VLE_Calc_Type = 1;
+  Case.Wilson_L12 = 1e-10;
+  Case.Wilson_L21 = 0.7276118772;
+  ASSERT_EQ(vlefit::Calc_Gamma_Exp(), "");
+  double measured = 0;
+  for (int i = 1; i <= VLE.VLE_NData; ++i) measured = std::max({measured, VLE.VLE_Gamma_Exp[1][i], VLE.VLE_Gamma_Exp[2][i]});
+  vd::Calc_Curve(frame);
+  EXPECT_NEAR(VLE.Curve_Gamma1[1], std::exp(1 - std::log(1e-10) - 0.7276118772), 1e3);
+  EXPECT_DOUBLE_EQ(frame.Plot_Gamma_Max, vd::Gamma_Axis_Max(measured));
+  EXPECT_LT(frame.Plot_Gamma_Max, 50);
+  EXPECT_TRUE(frame.Plot_Gamma_Cut);
+  // Lambda12 = 0.1 puts gamma1 at x1 = 0 at 12.6, within the scales: the curve
+  // sets the axis and nothing is cut.
+  Case.Wilson_L12 = 0.1;
+  vd::Calc_Curve(frame);
+  EXPECT_NEAR(VLE.Curve_Gamma1[1], std::exp(1 - std::log(0.1) - 0.7276118772), 1e-9);
+  EXPECT_FALSE(frame.Plot_Gamma_Cut);
+  EXPECT_DOUBLE_EQ(frame.Plot_Gamma_Max, 20);
 }
 
 TEST_F(VLEDiagramTest, ConstantTemperatureAxisSpeaksTheDisplayPressureUnit) {

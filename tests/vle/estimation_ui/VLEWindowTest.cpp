@@ -219,14 +219,15 @@ TEST_F(VLEWindowTest, RunStartChecksInOrder) {
   Refused(f, "Antoine 定数が未入力です");
   f.vaSpreadAntoine->TypeText(4, 2, "233.426");
   f.vaSpread1->TypeText(2, 2, "1");
-  Refused(f, "X の値が0以下又は1以上です。");
-  EXPECT_EQ(VLE.VLE_NData, 2) << "the failing row was counted";
+  Refused(f, "X の値が0以下又は1以上です。（2行目）");
+  EXPECT_EQ(VLE.VLE_NData, 0) << "a refused table stores no row";
   f.vaSpread1->TypeText(2, 2, "0.4");
   f.vaSpread1->TypeText(3, 3, "1");
-  Refused(f, "Y の値が0以下又は1以上です。");
+  Refused(f, "Y の値が0以下又は1以上です。（3行目）");
   f.vaSpread1->TypeText(3, 3, "0.915");
-  f.vaSpread1->TypeText(2, 3, "abc");
-  Refused(f, "「x1（3行目）」の「abc」は数値ではありません。");
+  f.vaSpread1->TypeText(2, 3, "");
+  Refused(f, "「x1（3行目）」に数値を入力してください。");
+  f.vaSpread1->TypeText(2, 3, "0.8");
   f.vaSpread1->ClearRange(1, 1, 3, kVleDataGridRows);
   Refused(f, "実測気液平衡データが未入力です");
   for (int r = 1; r <= 51; ++r) {
@@ -241,7 +242,67 @@ TEST_F(VLEWindowTest, RunStartChecksInOrder) {
   f.optMainCalcType.Click(2);
   script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
   f.cmdMainGoCalc->click();
-  EXPECT_EQ(VLE.VLE_NData, 50) << "the data of the refused run stay";
+  EXPECT_EQ(VLE.VLE_NData, 0) << "the refused runs stored no row";
+}
+
+TEST_F(VLEWindowTest, ADataCellTakesANumberOrNothingAsTyped) {
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample1->click();
+  Case.Language = 1;
+  for (const char* bad : {"abc", "0.1.2", "7O"}) {
+    script.Answer(ui::vbOK, std::string("x1 (row 3): \"") + bad + "\" is not a number.");
+    f.vaSpread1->TypeText(2, 3, bad);
+    EXPECT_EQ(f.vaSpread1->Text(2, 3), "0.1") << "the cell keeps what it held";
+  }
+  script.Answer(ui::vbOK, "Temp (row 12): \"hot\" is not a number.");
+  f.vaSpread1->TypeText(1, 12, "hot");
+  EXPECT_EQ(f.vaSpread1->Text(1, 12), "65");
+  // A number or a blank is taken, and what a refusal goes back to follows it.
+  f.vaSpread1->TypeText(2, 3, " 0.125 ");
+  script.Answer(ui::vbOK, "x1 (row 3): \"x\" is not a number.");
+  f.vaSpread1->TypeText(2, 3, "x");
+  EXPECT_EQ(f.vaSpread1->Text(2, 3), " 0.125 ");
+  f.vaSpread1->TypeText(2, 3, "");
+  EXPECT_EQ(f.vaSpread1->Text(2, 3), "");
+}
+
+// A run refused for a blank x1 keeps every stored point, and Save writes the
+// grid as it stands once the value is typed back.
+TEST_F(VLEWindowTest, NothingTypedIsLostBetweenARefusedRunAndSave) {
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample1->click();
+  Case.Language = 1;
+  f.vaSpread1->TypeText(2, 3, "");
+  Refused(f, "x1 (row 3): enter a number.");
+  EXPECT_EQ(VLE.VLE_NData, 12);
+  EXPECT_EQ(VLE.VLE_X1_Data[3], 0.1);
+  EXPECT_EQ(VLE.VLE_X1_Data[12], 0.95);
+  // While a cell is blank or outside 0..1, Save refuses before any question.
+  const std::string path = DataPath("typed.dat");
+  script.Answer(ui::vbOK, "x1 (row 3): enter a number.");
+  f.cmdMainSaveData->click();
+  f.vaSpread1->TypeText(2, 3, "1.5");
+  script.Answer(ui::vbOK, "out of X range(0-1) (row 3)");
+  f.cmdMainSaveData->click();
+  EXPECT_TRUE(script.fileDialogs.empty());
+  EXPECT_FALSE(std::ifstream(path).good());
+  // Typed back with a changed value and a new row: the file holds the grid.
+  f.vaSpread1->TypeText(2, 3, "0.11");
+  f.vaSpread1->TypeText(1, 13, "64.6");
+  f.vaSpread1->TypeText(2, 13, "0.97");
+  f.vaSpread1->TypeText(3, 13, "0.985");
+  script.ChooseFile(path).Answer(ui::vbYes, "Save [ " + path + " ]");
+  f.cmdMainSaveData->click();
+  EXPECT_EQ(VLE.VLE_NData, 13);
+  f.cmdInitialize->click();
+  script.ChooseFile(path).Answer(ui::vbYes);
+  f.cmdMainReadData->click();
+  ASSERT_EQ(VLE.VLE_NData, 13);
+  EXPECT_EQ(VLE.VLE_X1_Data[3], 0.11);
+  EXPECT_EQ(VLE.VLE_T_Data[3], 87.7);
+  EXPECT_EQ(VLE.VLE_Y1_Data[13], 0.985);
+  EXPECT_EQ(VLE.VLE_X1_Data[12], 0.95);
+  EXPECT_EQ(f.vaSpread1->Text(2, 3), "0.11");
 }
 
 TEST_F(VLEWindowTest, BoxesThatAreNotWhollyANumberAreRefusedByName) {
