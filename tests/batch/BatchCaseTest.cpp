@@ -185,7 +185,7 @@ TEST_F(BatchCaseTest, BrokenFilesAreRefusedWithTheirReason) {
       {counts, "3,10,2,1,2,1,1,1,3,2,5", "N_Change_Tank = 5"},
       {counts, "3,10,4,1,2,1,1,1,3,2,1", "Ope_Mode = 4"},
       {counts, "3,10,2,1,2,1,1,1,9,2,1", "P_Unit = 9"},
-      {"-1,2,5,10,0", "7,2,5,10,0", "Tank_Cond(1) = 7"},
+      {"-1,2,5,10,0", "7,2,5,10,0", "タンク切替条件 (1) = 7"},
       {"0.03\r\n0.85\r\n", "0.03\r\n", ""},  // the file ends before the last fraction
   };
   for (const Broken& b : cases) {

@@ -132,10 +132,10 @@ TEST_F(FlashFileTest, ColumnCaseFileIsRefusedWithoutChange) {
   FlashWindowValues w2 = win;
   const FlashReadResult r = Read_Flash_Text(column, w2);
   EXPECT_EQ(r.status, FlashReadStatus::Rejected);
-  EXPECT_NE(r.reason.find("line 12"), std::string::npos) << r.reason;
+  EXPECT_NE(r.reason.find("12 行目"), std::string::npos) << r.reason;
   EXPECT_EQ(Snapshot(w2), before);
   EXPECT_EQ(Case.Memo[1], "flash case");
-  EXPECT_NE(Flash_Read_Failure_Message(r).find("line 12"), std::string::npos);
+  EXPECT_NE(Flash_Read_Failure_Message(r).find("12 行目"), std::string::npos);
 }
 
 // Cut after every line: each truncated file is refused and the case stays.

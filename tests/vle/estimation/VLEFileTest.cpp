@@ -53,6 +53,8 @@ TEST_F(VLEFile, RoundTripKeepsEveryField) {
   Load_VLE_Example(2);
   VLE.VLE_TP_Type = 1;
   VLE.VLE_Temp = 61.25;
+  // At a fixed temperature every point holds its measured pressure.
+  for (int i = 1; i <= VLE.VLE_NData; ++i) VLE.VLE_P_Data[i] = 500 + i;
   VLE.VLE_P_Data[3] = 512.5;
   VLE.VLE_Calc_Type = 4;
   VLE.VLE_Obj_Type = 5;
@@ -203,7 +205,7 @@ TEST_F(VLEFile, DamagedFilesLeaveTheCaseAsItWas) {
   Case.Language = 1;
   WriteAll(path_, replaceLine16("0,1,3,60,760,51,1,1"));
   EXPECT_EQ(Read_VLE_File(path_).message,
-            "Cannot read the data file: line 16: the number of data points 51 is outside 0..50");
+            "Cannot read the data file: line 16: VLE_NData = 51 is outside 0..50");
   WriteAll(path_, replaceLine16("0,1,3,60,760,19,1,1"));
   EXPECT_EQ(Read_VLE_File(path_).message,
             "Cannot read the data file: line 36: wrong number of fields for the parameters");
