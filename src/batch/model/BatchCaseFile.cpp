@@ -234,7 +234,13 @@ bool ReadText(const std::string& text, int32_t withState, CaseData& c, BatchData
     reader.State();
   } else if (!r.Eof()) {
     const auto kept = std::make_unique<BatchData>(b);
-    reader.State();
+    const std::size_t after = r.Loc();
+    try {
+      reader.State();
+    } catch (const seqfile::ReadError&) {
+      r.Seek(after);  // no state: what follows the case is left over
+      casecheck::End(r);
+    }
     b = *kept;
   }
   casecheck::End(r);

@@ -230,4 +230,63 @@ TEST_F(VLEFile, AFailedSaveSaysSo) {
   EXPECT_EQ(Case.Wilson_L12, 0.43045);
 }
 
+// Record `line` (1-based), field `field` (0-based) of a file the program wrote, replaced.
+std::string EditField(const std::string& text, int line, int field, const std::string& to) {
+  std::size_t from = 0;
+  for (int k = 1; k < line; ++k) from = text.find("\r\n", from) + 2;
+  const std::size_t end = text.find("\r\n", from);
+  std::string record = text.substr(from, end - from);
+  std::size_t a = 0;
+  for (int k = 0; k < field; ++k) a = record.find(',', a) + 1;
+  const std::size_t b = std::min(record.find(',', a), record.size());
+  record.replace(a, b - a, to);
+  return text.substr(0, from) + record + text.substr(end);
+}
+
+// Measured points and conditions no equilibrium can have are refused on
+// reading, with the field and the line, not first at the run start.
+TEST_F(VLEFile, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
+  Load_VLE_Example(2);  // 20 points at a fixed pressure
+  ASSERT_EQ(Write_VLE_File(path_).status, VLEFileStatus::Ok);
+  const std::string good = ReadAll(path_);
+  Load_VLE_Example(1);
+  const std::string before = Snapshot();
+  Case.Language = 1;
+  const struct {
+    int line, field;
+    const char* to;
+    const char* says;
+  } edits[] = {
+      {17, 2, "1.2", "line 17: x1 (1) = 1.2"},
+      {18, 3, "-0.1", "line 18: y1 (2) = -0.1"},
+      {16, 4, "0", "line 16: VLE_Press = 0"},
+      {16, 4, "-760", "line 16: VLE_Press = -760"},
+      {19, 0, "-280", "line 19: VLE_T_Data (3) = -280"},
+      {37, 4, "-0.4", "line 37: NRTL_Alpha = -0.4"},
+      {37, 0, "-0.5", "line 37: Wilson_L12 = -0.5"},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.says);
+    WriteAll(path_, EditField(good, e.line, e.field, e.to));
+    const VLEFileResult r = Read_VLE_File(path_);
+    EXPECT_EQ(r.status, VLEFileStatus::BadData);
+    EXPECT_NE(r.message.find(e.says), std::string::npos) << r.message;
+    Case.Language = 0;
+    EXPECT_EQ(Snapshot(), before);
+    Case.Language = 1;
+  }
+  // At a fixed temperature each point's pressure is the measured one.
+  const std::string isothermal = EditField(good, 16, 0, "1");
+  WriteAll(path_, isothermal);
+  EXPECT_NE(Read_VLE_File(path_).message.find("line 17: VLE_P_Data (1) = 0 is not above 0"), std::string::npos);
+  // A case that would not read back is not written, and the old file stays.
+  Case.Language = 0;
+  WriteAll(path_, good);
+  VLE.VLE_X1_Data[2] = 1.5;
+  const VLEFileResult w = Write_VLE_File(path_);
+  EXPECT_EQ(w.status, VLEFileStatus::CannotWrite);
+  EXPECT_NE(w.message.find("x1 (2) = 1.5"), std::string::npos) << w.message;
+  EXPECT_EQ(ReadAll(path_), good);
+}
+
 }  // namespace
