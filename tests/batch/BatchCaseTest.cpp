@@ -274,4 +274,16 @@ TEST_F(BatchCaseTest, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
   EXPECT_EQ(Case.Mol_Wt[1], 0);
 }
 
+// A file the program wrote with a negative molecular weight, kept as test data.
+TEST_F(BatchCaseTest, KeptDamagedFileIsRefused) {
+  Case.Language = 1;
+  Batch_Initial_set();
+  Batch_Example_set();
+  Batch.Batch_File = VZ_SOURCE_DIR "/tests/batch/data/negative_mol_wt.dat";
+  const BatchReadResult r = Read_Batch_Data();
+  EXPECT_EQ(r.status, BatchReadStatus::Malformed);
+  EXPECT_NE(r.reason.find("line 29: molecular weight (1) = -32.04 is below 0"), std::string::npos) << r.reason;
+  EXPECT_GT(Case.Mol_Wt[1], 0);
+}
+
 }  // namespace

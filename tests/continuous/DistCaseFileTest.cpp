@@ -314,4 +314,25 @@ TEST_F(DistCaseFileTest, BottomsFlowOfZeroOrLessIsReported) {
   EXPECT_EQ(Messages()[0], "Bottom流量[  0 ]が負です。");
 }
 
+// Files the program wrote, each damaged in one place, kept as test data.
+TEST_F(DistCaseFileTest, KeptDamagedFilesAreRefused) {
+  Case.Language = 1;
+  const struct {
+    const char* file;
+    const char* says;
+  } kept[] = {
+      {"feed_minus_400C.dat", "line 60: Feed_T (1) = -400 is at or below absolute zero"},
+      {"result_negative_fraction.dat", "the results are damaged: line 66: Tray_X (1, 3) = -0.25 is outside 0..1"},
+  };
+  for (const auto& k : kept) {
+    SCOPED_TRACE(k.file);
+    Dist_Initial_set();
+    Case.Data_File = std::string(VZ_SOURCE_DIR "/tests/continuous/data/") + k.file;
+    EXPECT_FALSE(Read_Dist_Data());
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_NE(Messages().back().find(k.says), std::string::npos) << Messages().back();
+    EXPECT_EQ(Case.NC, 0);
+  }
+}
+
 }  // namespace

@@ -260,4 +260,25 @@ TEST_F(FlashFileTest, SaveRefusesACaseThatWouldNotReadBack) {
   EXPECT_TRUE(Flash_File_Refusal(win).empty());
 }
 
+// Files the program wrote, each damaged in one place, kept as test data.
+TEST_F(FlashFileTest, KeptDamagedFilesAreRefused) {
+  Case.Language = 1;
+  const std::string before = Snapshot(win);
+  const struct {
+    const char* file;
+    const char* says;
+  } kept[] = {
+      {"memo_quote_shifts_fields.dat", "line 5: 2 fields where 1 belong"},
+      {"k_method_6.dat", "line 42: K_Method = 6"},
+  };
+  for (const auto& k : kept) {
+    SCOPED_TRACE(k.file);
+    FlashWindowValues w2 = win;
+    const FlashReadResult r = Read_Flash_Data(std::string(VZ_SOURCE_DIR "/tests/flash/data/") + k.file, w2);
+    EXPECT_EQ(r.status, FlashReadStatus::Rejected);
+    EXPECT_NE(r.reason.find(k.says), std::string::npos) << r.reason;
+    EXPECT_EQ(Snapshot(w2), before);
+  }
+}
+
 }  // namespace

@@ -318,7 +318,11 @@ RunFileResult Read_Final_Ranges(const std::string& path) {
   if (RunFileResult o = OpenFile(r, path); !o.ok()) return o;
   double v[7];
   try {
-    for (double& d : v) d = Number(r);
+    // The distillate and the flow ranges are amounts; the temperatures degC.
+    v[0] = casecheck::NonNegative(r, Field("留出量", "distillate"));
+    v[1] = casecheck::Temperature(r, Field("最高温度", "T max"), 1);
+    v[2] = casecheck::Temperature(r, Field("最低温度", "T min"), 1);
+    for (int k = 3; k < 7; ++k) v[k] = casecheck::NonNegative(r, Field("流量の範囲", "flow range", k - 2));
   } catch (const seqfile::ReadError& e) {
     return Damaged(path, e.what());
   }

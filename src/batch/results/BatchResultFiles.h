@@ -152,7 +152,9 @@ class TankChanges {
 // is kept from it.
 RunFileResult Read_Tank_File(const std::string& path);
 
-// Reads the ranges of the final-state file into Batch.Scale_T_Max .. Scale_L_Min.
+// Reads the ranges of the final-state file into Batch.Scale_T_Max .. Scale_L_Min;
+// Damaged (nothing changed) for a negative amount or flow or a temperature at
+// or below absolute zero.
 RunFileResult Read_Final_Ranges(const std::string& path);
 
 // Reads the total-reflux file: its state into the run state (the plate arrays

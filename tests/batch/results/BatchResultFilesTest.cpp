@@ -178,6 +178,13 @@ TEST_F(ResultFilesTest, FinalRangesTakeTheSecondToSeventhValues) {
   Batch.Scale_T_Max = 1;
   EXPECT_EQ(Read_Final_Ranges(Path(3)).status, RunFileStatus::Damaged);
   EXPECT_DOUBLE_EQ(Batch.Scale_T_Max, 1);
+  for (const char* bad : {"9,-300,56.2,30,3,25,2", "9,100,56.2,30,-3,25,2", "-9,100,56.2,30,3,25,2"}) {
+    seqfile::Writer d;
+    d.Line(bad);
+    ASSERT_TRUE(d.Save(Path(3)));
+    EXPECT_EQ(Read_Final_Ranges(Path(3)).status, RunFileStatus::Damaged) << bad;
+    EXPECT_DOUBLE_EQ(Batch.Scale_T_Max, 1);
+  }
 }
 
 TEST_F(ResultFilesTest, TotalRefluxStateBringsItsRunCaseAndLeavesTheLiveCase) {
@@ -237,8 +244,9 @@ TEST_F(ResultFilesTest, NonPhysicalValuesDamageTheWholeFile) {
   Case.NT = 1;
   HistoryFile f;
   HistoryRecord r;
-  // Time 0, then x = -3, y = 3 with a lone CR between the records.
-  ASSERT_TRUE(seqfile::SaveAtomic(Path(1), "0\r-3,3\n,,,,,,,,,0"));
+  // Time 0, then x = -3, y = 3 with a lone CR between the records (kept as test data).
+  std::filesystem::copy_file(VZ_SOURCE_DIR "/tests/batch/results/data/history_x_minus_3.dat", Path(1),
+                             std::filesystem::copy_options::overwrite_existing);
   RunFileResult bad = f.Open(Path(1));
   EXPECT_EQ(bad.status, RunFileStatus::Damaged);
   EXPECT_NE(bad.reason.find("x (1, 1) = -3"), std::string::npos) << bad.reason;

@@ -289,4 +289,16 @@ TEST_F(VLEFile, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
   EXPECT_EQ(ReadAll(path_), good);
 }
 
+// A file the program wrote with x1 above 1, kept as test data.
+TEST_F(VLEFile, KeptDamagedFileIsRefused) {
+  Load_VLE_Example(1);
+  const std::string before = Snapshot();
+  Case.Language = 1;
+  const VLEFileResult r = Read_VLE_File(VZ_SOURCE_DIR "/tests/vle/estimation/data/x1_above_one.dat");
+  EXPECT_EQ(r.status, VLEFileStatus::BadData);
+  EXPECT_NE(r.message.find("line 17: x1 (1) = 1.2 is outside 0..1"), std::string::npos) << r.message;
+  Case.Language = 0;
+  EXPECT_EQ(Snapshot(), before);
+}
+
 }  // namespace
