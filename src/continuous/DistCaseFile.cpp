@@ -144,12 +144,14 @@ void ReadBody(seqfile::Reader& r, CaseData& c) {
 
 // Why `text` would not be read back as a column case; empty when it would.
 std::string Refusal(const std::string& text) {
-  auto scratch = std::make_unique<CaseData>(Case);
+  // Every run writes Result.dat: the check reads into one kept scratch case
+  // (the reader sets every field it checks from the file), not a fresh copy.
+  static CaseData scratch;
   try {
     seqfile::Reader r;
     r.OpenText(text);
-    if (!Read_Case_Head(r, kDistillationHeader, *scratch)) return "header";
-    ReadBody(r, *scratch);
+    if (!Read_Case_Head(r, kDistillationHeader, scratch)) return "header";
+    ReadBody(r, scratch);
   } catch (const seqfile::ReadError& e) {
     return e.what();
   }

@@ -206,3 +206,20 @@ TEST(NumberText, RefusalMessagesNameTheFieldInTheChosenLanguage) {
 }
 
 }  // namespace
+
+// Every spelling a file may hold gives the value the C library reads for it:
+// a sign '+', the old exponent letter D, a number without digits after the
+// point, digits past double precision, subnormal and underflowing values.
+TEST(NumberTextTest, ValReadsEveryFormAsTheCLibraryDoes) {
+  const char* forms[] = {"0.1", "+1.5", "1.5D+02", "2.5d-3", "1.", ".5", "-0", "123456789012345678901234567890",
+                         "4.9E-324", "2.2250738585072011E-308", "1e-999", "0.30000000000000004", "-7.25E+15"};
+  for (const char* f : forms) {
+    std::string c = f;
+    for (char& ch : c)
+      if (ch == 'D' || ch == 'd') ch = 'E';
+    EXPECT_EQ(txt::Val(f), std::strtod(c.c_str(), nullptr)) << f;
+  }
+  EXPECT_EQ(txt::Val(" 12.5abc"), 12.5);
+  EXPECT_EQ(txt::Val("1e999"), 0.0);
+  EXPECT_TRUE(txt::Overflows("-1E400"));
+}

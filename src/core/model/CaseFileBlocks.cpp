@@ -6,22 +6,25 @@
 
 #include "platform/text/NumberText.h"
 
-FieldName Field(const char* ja, const char* en, int i, int j) {
-  FieldName f{ja, en};
-  if (i > 0) {
-    const std::string index = " (" + std::to_string(i) + (j > 0 ? ", " + std::to_string(j) : "") + ")";
-    f.ja += index;
-    f.en += index;
-  }
-  return f;
+namespace {
+
+std::string WithIndex(const char* name, int i, int j) {
+  std::string s = name;
+  if (i > 0) s += " (" + std::to_string(i) + (j > 0 ? ", " + std::to_string(j) : "") + ")";
+  return s;
 }
+
+}  // namespace
+
+std::string FieldName::Ja() const { return WithIndex(ja, i, j); }
+std::string FieldName::En() const { return WithIndex(en, i, j); }
 
 namespace casecheck {
 
 void Refuse(int line, const FieldName& f, const std::string& value, const std::string& ja, const std::string& en) {
   const std::string l = std::to_string(line);
-  if (txt::EnglishMessages()) throw seqfile::ReadError("line " + l + ": " + f.en + " = " + value + " " + en);
-  throw seqfile::ReadError(l + " 行目: " + f.ja + " = " + value + " " + ja);
+  if (txt::EnglishMessages()) throw seqfile::ReadError("line " + l + ": " + f.En() + " = " + value + " " + en);
+  throw seqfile::ReadError(l + " 行目: " + f.Ja() + " = " + value + " " + ja);
 }
 
 int32_t Code(seqfile::Reader& r, const FieldName& f, long long lo, long long hi) {

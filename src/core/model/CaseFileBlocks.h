@@ -33,11 +33,16 @@ void Write_Component_Block(seqfile::Writer& w, bool flashLayout, const CaseData&
 void Read_Component_Block(seqfile::Reader& r, CaseData& into, bool flashLayout);
 
 // The name of a field in both languages, with the indices it carries
-// ("フィード温度 (2)" / "feed temperature (2)").
+// ("フィード温度 (2)" / "feed temperature (2)"). The texts are literals: the
+// name is put together only when a message needs it.
 struct FieldName {
-  std::string ja, en;
+  const char* ja;
+  const char* en;
+  int i = 0, j = 0;
+  std::string Ja() const;
+  std::string En() const;
 };
-FieldName Field(const char* ja, const char* en, int i = 0, int j = 0);
+inline FieldName Field(const char* ja, const char* en, int i = 0, int j = 0) { return {ja, en, i, j}; }
 
 // Reads of one field each that refuse a value no calculation can use: they
 // throw seqfile::ReadError naming the field, its value and the line it is on,

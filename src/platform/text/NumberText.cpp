@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
+#include <charconv>
+#include <system_error>
 #include <string>
 
 namespace txt {
@@ -246,7 +248,16 @@ double LeadingNumber(std::string_view text) {
   const std::size_t start = SkipBlanks(text);
   const std::size_t len = NumberLength(text, start);
   if (len == 0) return 0.0;
-  std::string s(text.substr(start, len));
+  std::string_view n = text.substr(start, len);
+  // Case and run files hold thousands of numbers: the plain form is converted
+  // in place (correctly rounded, as strtod); a sign '+', the old exponent
+  // letter D and results past the range go the C library's way.
+  if (n.front() != '+' && n.find_first_of("Dd") == std::string_view::npos) {
+    double v = 0.0;
+    const auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), v);
+    if (ec == std::errc() && end == n.data() + n.size()) return v;
+  }
+  std::string s(n);
   for (char& c : s)
     if (c == 'D' || c == 'd') c = 'E';
   return std::strtod(s.c_str(), nullptr);

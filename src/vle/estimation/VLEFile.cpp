@@ -52,8 +52,8 @@ void Record(seqfile::Reader& in, const std::string& text, const FieldName& what,
   if (!lastLine && lineEnd != span.size() - 1)
   {
     const std::string line = std::to_string(LineAt(text, in.Loc() - span.size()));
-    throw seqfile::ReadError(txt::EnglishMessages() ? "line " + line + ": wrong number of fields for " + what.en
-                                                    : line + " 行目: " + what.ja + "の項目数が違います");
+    throw seqfile::ReadError(txt::EnglishMessages() ? "line " + line + ": wrong number of fields for " + what.En()
+                                                    : line + " 行目: " + what.Ja() + "の項目数が違います");
   }
 }
 
