@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/text/NumberText.h"
 
@@ -222,4 +224,18 @@ TEST(NumberTextTest, ValReadsEveryFormAsTheCLibraryDoes) {
   EXPECT_EQ(txt::Val(" 12.5abc"), 12.5);
   EXPECT_EQ(txt::Val("1e999"), 0.0);
   EXPECT_TRUE(txt::Overflows("-1E400"));
+}
+
+// The plain form keeps the digits printf's "%.14e" gives, ties and the last
+// of 15 digits included, for values spread over the whole range.
+TEST(NumberTextTest, PlainKeepsFifteenDigitsAsPrintfRoundsThem) {
+  for (double v : {0.1 + 0.2, 1.0 / 3, 2.0 / 3, 5e-5, 1e15, 123456789012345.6, 0.12094999849796295, 9.9999999999999995e-5,
+                   1.5e300, 4.9e-324, -273.15, 760.0 / 7}) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", v);
+    EXPECT_EQ(txt::Val(txt::Plain(v)), std::strtod(buf, nullptr)) << buf << " " << txt::Plain(v);
+  }
+  EXPECT_EQ(txt::Plain(0.12094999849796295), "0.120949998497963");
+  EXPECT_EQ(txt::Plain(5e-5), "5E-05");
+  EXPECT_EQ(txt::Plain(1.5e20), "1.5E+20");
 }
