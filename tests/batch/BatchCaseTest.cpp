@@ -3,10 +3,13 @@
 #include "batch/model/BatchCaseFile.h"
 #include "core/model/CalcMessages.h"
 #include "platform/text/SeqFile.h"
+#include "support/FileEdit.h"
 
 using namespace batchtest;
 
 namespace {
+
+using testfile::EditField;
 
 class BatchCaseTest : public BatchFixture {
  protected:
@@ -205,19 +208,6 @@ TEST_F(BatchCaseTest, BrokenFilesAreRefusedWithTheirReason) {
   }
   Batch.Batch_File = (dir_ / "missing.dat").string();
   EXPECT_EQ(Read_Batch_Data().status, BatchReadStatus::OpenFailed);
-}
-
-// Record `line` (1-based), field `field` (0-based) of a file the program wrote, replaced.
-std::string EditField(const std::string& text, int line, int field, const std::string& to) {
-  std::size_t from = 0;
-  for (int k = 1; k < line; ++k) from = text.find("\r\n", from) + 2;
-  const std::size_t end = text.find("\r\n", from);
-  std::string record = text.substr(from, end - from);
-  std::size_t a = 0;
-  for (int k = 0; k < field; ++k) a = record.find(',', a) + 1;
-  const std::size_t b = std::min(record.find(',', a), record.size());
-  record.replace(a, b - a, to);
-  return text.substr(0, from) + record + text.substr(end);
 }
 
 // Values no case can hold, edited one at a time into the example's file, are

@@ -7,8 +7,11 @@
 #include "core/model/CaseFileBlocks.h"
 #include "platform/text/SeqFile.h"
 #include "ColumnFixture.h"
+#include "support/FileEdit.h"
 
 namespace {
+
+using testfile::EditField;
 
 using DistCaseFileTest = ColumnFixture;
 
@@ -135,20 +138,6 @@ TEST_F(DistCaseFileTest, RejectedFilesLeaveTheCaseAndSayWhy) {
   Case.Data_File = PathOf("good.dat");
   EXPECT_TRUE(Read_Dist_Data());
   EXPECT_EQ(Case.Read_Error, 0);
-}
-
-// One field of a file the program wrote, replaced: record `line` (1-based),
-// field `field` (0-based) becomes `to`.
-std::string EditField(const std::string& text, int line, int field, const std::string& to) {
-  std::size_t from = 0;
-  for (int k = 1; k < line; ++k) from = text.find("\r\n", from) + 2;
-  const std::size_t end = text.find("\r\n", from);
-  std::string record = text.substr(from, end - from);
-  std::size_t a = 0;
-  for (int k = 0; k < field; ++k) a = record.find(',', a) + 1;
-  const std::size_t b = std::min(record.find(',', a), record.size());
-  record.replace(a, b - a, to);
-  return text.substr(0, from) + record + text.substr(end);
 }
 
 // A column case with the results of a run: every value within its range.

@@ -9,11 +9,14 @@
 
 #include "vle/estimation/VLEFile.h"
 #include "vle/estimation/VLETestSupport.h"
+#include "support/FileEdit.h"
 
 using namespace vlefit;
 using namespace vlefit::test;
 
 namespace {
+
+using testfile::EditField;
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -228,19 +231,6 @@ TEST_F(VLEFile, AFailedSaveSaysSo) {
   EXPECT_EQ(r.status, VLEFileStatus::CannotWrite);
   EXPECT_NE(r.message.find("ファイルに保存できません"), std::string::npos);
   EXPECT_EQ(Case.Wilson_L12, 0.43045);
-}
-
-// Record `line` (1-based), field `field` (0-based) of a file the program wrote, replaced.
-std::string EditField(const std::string& text, int line, int field, const std::string& to) {
-  std::size_t from = 0;
-  for (int k = 1; k < line; ++k) from = text.find("\r\n", from) + 2;
-  const std::size_t end = text.find("\r\n", from);
-  std::string record = text.substr(from, end - from);
-  std::size_t a = 0;
-  for (int k = 0; k < field; ++k) a = record.find(',', a) + 1;
-  const std::size_t b = std::min(record.find(',', a), record.size());
-  record.replace(a, b - a, to);
-  return text.substr(0, from) + record + text.substr(end);
 }
 
 // Measured points and conditions no equilibrium can have are refused on
