@@ -7,35 +7,10 @@
 
 #include "core/model/CaseData.h"
 #include "core/model/CaseFileBlocks.h"
+#include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 
 namespace {
-
-// The fields of each non-blank line of a file, counted the way the reader
-// splits them (commas and line ends end a field; commas inside quotes do not).
-std::vector<int> FieldCounts(const std::string& text) {
-  std::vector<int> counts;
-  int fields = 0;
-  bool inQuotes = false, anything = false;
-  auto endLine = [&] {
-    if (anything) counts.push_back(fields + 1);
-    fields = 0;
-    anything = false;
-  };
-  for (char c : text) {
-    if (c == '\n') {
-      inQuotes = false;  // a quote never runs past its line
-      endLine();
-      continue;
-    }
-    if (c == '\r' || c == '\x1a') continue;
-    if (c == '"') inQuotes = !inQuotes;
-    if (c == ',' && !inQuotes) ++fields;
-    if (c != ' ' && c != '\t') anything = true;
-  }
-  endLine();
-  return counts;
-}
 
 [[noreturn]] void Reject(const std::string& why) { throw seqfile::ReadError(why); }
 
@@ -62,15 +37,24 @@ void CheckLayout(const std::vector<int>& counts, int nc) {
   add(1, 2);        // temperature and pressure
   add(nc, 1);       // feed
   const std::size_t n = std::min(expected.size(), counts.size());
+  const bool en = txt::EnglishMessages();
   for (std::size_t k = 0; k < n; ++k)
-    if (counts[k] != expected[k])
-      Reject("line " + std::to_string(k + 1) + ": " + std::to_string(counts[k]) + " fields where " +
-             std::to_string(expected[k]) + " belong");
-  if (counts.size() < expected.size())
-    Reject("the file ends after line " + std::to_string(counts.size()) + " of " +
-           std::to_string(expected.size()));
-  if (counts.size() > expected.size())
-    Reject("line " + std::to_string(expected.size() + 1) + ": the file goes on after the feed composition");
+    if (counts[k] != expected[k]) {
+      const std::string line = std::to_string(k + 1), found = std::to_string(counts[k]),
+                        want = std::to_string(expected[k]);
+      Reject(en ? "line " + line + ": " + found + " fields where " + want + " belong"
+                : line + " 行目: 項目が " + want + " 個のところに " + found + " 個あります");
+    }
+  if (counts.size() < expected.size()) {
+    const std::string got = std::to_string(counts.size()), want = std::to_string(expected.size());
+    Reject(en ? "the file ends after line " + got + " of " + want
+              : "ファイルが " + want + " 行のうち " + got + " 行目で終わっています");
+  }
+  if (counts.size() > expected.size()) {
+    const std::string line = std::to_string(expected.size() + 1);
+    Reject(en ? "line " + line + ": the file goes on after the feed composition"
+              : line + " 行目: フィード組成の後にファイルが続いています");
+  }
 }
 
 }  // namespace
@@ -90,7 +74,22 @@ seqfile::Writer Flash_File_Writer(const FlashWindowValues& win) {
 
 std::string Flash_File_Text(const FlashWindowValues& win) { return Flash_File_Writer(win).Content(); }
 
+std::string Flash_File_Refusal(const FlashWindowValues& win) {
+  const auto kept = std::make_unique<CaseData>(Case);
+  FlashWindowValues back;
+  const FlashReadResult check = Read_Flash_Text(Flash_File_Text(win), back);
+  Case = *kept;
+  if (check.status == FlashReadStatus::Read) return {};
+  return txt::EnglishMessages() ? "Cannot save: a value would not read back (" + check.reason + ")"
+                                : "保存できません。読み戻せない値があります（" + check.reason + "）";
+}
+
 bool Save_Flash_Data(const std::string& path, const FlashWindowValues& win, std::string* error) {
+  // A value the reader refuses is not written: every file saved reads back.
+  if (std::string why = Flash_File_Refusal(win); !why.empty()) {
+    if (error) *error = path + ": " + why;
+    return false;
+  }
   return seqfile::SaveAtomic(path, Flash_File_Text(win), error);
 }
 
@@ -107,18 +106,27 @@ FlashReadResult Read_Flash_Text(const std::string& text, FlashWindowValues& win)
     }
     const long long nc = r.Int();
     if (nc < 0 || nc > kMaxComp)
-      Reject("line 12: the number of components " + std::to_string(nc) + " is outside 0..20");
-    CheckLayout(FieldCounts(text), static_cast<int>(nc));
+      casecheck::Refuse(r.FieldLine(), Field("成分数", "the number of components"), std::to_string(nc),
+                        "は 0..20 の範囲外です", "is outside 0..20");
+    // Counted the way the reader splits fields, so that a quote inside a field
+    // cannot shift every later value without the layout noticing.
+    CheckLayout(seqfile::FieldsPerLine(text), static_cast<int>(nc));
     scratch->NC = static_cast<int32_t>(nc);
     Read_Component_Block(r, *scratch, /*flashLayout=*/true);
-    scratch->T_Unit = static_cast<int32_t>(r.Int());
-    scratch->P_Unit = static_cast<int32_t>(r.Int());
-    scratch->H_Unit = static_cast<int32_t>(r.Int());
-    scratch->K_Method = static_cast<int32_t>(r.Int());
-    scratch->H_Method = static_cast<int32_t>(r.Int());
+    // 0 is the code of a model or unit not chosen yet: the calculation refuses it, the file keeps it.
+    scratch->T_Unit = casecheck::Code(r, Field("温度単位", "T_Unit"), 0, 3);
+    scratch->P_Unit = casecheck::Code(r, Field("圧力単位", "P_Unit"), 0, 6);
+    scratch->H_Unit = casecheck::Code(r, Field("熱量単位", "H_Unit"), 0, 3);
+    scratch->K_Method = casecheck::Code(r, Field("K値推算法", "K_Method"), 0, 5);
+    scratch->H_Method = casecheck::Code(r, Field("エンタルピー推算法", "H_Method"), 0, 3);
+    // The window's boxes: an empty box is 0, which a calculation that needs it refuses.
     newWin.Flash_Win_T = r.Double();
-    newWin.Flash_Win_P = r.Double();
-    for (int i = 1; i <= nc; ++i) scratch->Flash_Z[i] = r.Double();
+    if (newWin.Flash_Win_T != 0 && !casecheck::AboveAbsoluteZero(newWin.Flash_Win_T, scratch->T_Unit))
+      casecheck::Refuse(r.FieldLine(), Field("温度", "temperature"), txt::Plain(newWin.Flash_Win_T),
+                        "は絶対零度以下です", "is at or below absolute zero");
+    newWin.Flash_Win_P = casecheck::NonNegative(r, Field("圧力", "pressure"));
+    for (int i = 1; i <= nc; ++i) scratch->Flash_Z[i] = casecheck::Fraction(r, Field("フィード組成", "Flash_Z", i));
+    casecheck::End(r);
   } catch (const seqfile::ReadError& e) {
     result.status = FlashReadStatus::Rejected;
     result.reason = e.what();

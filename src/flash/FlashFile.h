@@ -29,7 +29,13 @@ inline constexpr const char* kFlashWrongFileMessage = "Flash計算のデータ�
 seqfile::Writer Flash_File_Writer(const FlashWindowValues& win);
 std::string Flash_File_Text(const FlashWindowValues& win);
 
-// Writes the case to `path`, replacing it only once the whole file is written.
+// Why the file for the current case and `win` would not read back (a code off
+// its list, a value out of its range), naming the field and the line; empty
+// when it would. Nothing that would be refused is ever written.
+std::string Flash_File_Refusal(const FlashWindowValues& win);
+
+// Writes the case to `path`, replacing it only once the whole file is written;
+// refuses (false, the reason in `error`) a case Flash_File_Refusal refuses.
 bool Save_Flash_Data(const std::string& path, const FlashWindowValues& win, std::string* error = nullptr);
 
 // Reads a flash case file into the case and `win`. The file is read whole into a

@@ -314,6 +314,10 @@ void frmFlash::cmdSaveData_Click() {
   if (!Box_Number(txtTemp, "温度", "Temperature", shown.Flash_Win_T) ||
       !Box_Number(txtPress, "圧力", "Pressure", shown.Flash_Win_P))
     return;
+  if (const std::string why = Flash_File_Refusal(shown); !why.empty()) {
+    ui::MsgBox(why, ui::vbOKOnly | ui::vbExclamation);
+    return;
+  }
   const std::string path = Choose_Case_File_To_Save("*.dat", PromptLanguage::Japanese);
   if (path.empty()) return;
   Save_Case_File(Flash_File_Writer(shown), path, PromptLanguage::Japanese);

@@ -3,10 +3,13 @@
 #include "batch/model/BatchCaseFile.h"
 #include "core/model/CalcMessages.h"
 #include "platform/text/SeqFile.h"
+#include "support/FileEdit.h"
 
 using namespace batchtest;
 
 namespace {
+
+using testfile::EditField;
 
 class BatchCaseTest : public BatchFixture {
  protected:
@@ -185,7 +188,7 @@ TEST_F(BatchCaseTest, BrokenFilesAreRefusedWithTheirReason) {
       {counts, "3,10,2,1,2,1,1,1,3,2,5", "N_Change_Tank = 5"},
       {counts, "3,10,4,1,2,1,1,1,3,2,1", "Ope_Mode = 4"},
       {counts, "3,10,2,1,2,1,1,1,9,2,1", "P_Unit = 9"},
-      {"-1,2,5,10,0", "7,2,5,10,0", "Tank_Cond(1) = 7"},
+      {"-1,2,5,10,0", "7,2,5,10,0", "タンク切替条件 (1) = 7"},
       {"0.03\r\n0.85\r\n", "0.03\r\n", ""},  // the file ends before the last fraction
   };
   for (const Broken& b : cases) {
@@ -205,6 +208,72 @@ TEST_F(BatchCaseTest, BrokenFilesAreRefusedWithTheirReason) {
   }
   Batch.Batch_File = (dir_ / "missing.dat").string();
   EXPECT_EQ(Read_Batch_Data().status, BatchReadStatus::OpenFailed);
+}
+
+// Values no case can hold, edited one at a time into the example's file, are
+// refused with the field and its line; what a dialog leaves as 0 stays readable.
+TEST_F(BatchCaseTest, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
+  Case.Language = 1;
+  Batch_Initial_set();
+  Batch_Example_set();
+  Save();
+  const std::string good = Slurp(CasePath());
+  const struct {
+    int line, field;
+    const char* to;
+    const char* says;
+  } edits[] = {
+      {12, 4, "6", "line 12: K_Method = 6"},
+      {13, 0, "-760", "line 13: P_Top = -760"},
+      {13, 2, "-300", "line 13: Init_Temp = -300"},
+      {13, 4, "-0.0002", "line 13: Diff_Time = -0.0002"},
+      {13, 6, "-1", "line 13: QReb_TR = -1"},
+      {14, 1, "-2", "line 14: Tank_Value (1) = -2"},
+      {14, 2, "-5", "line 14: Prod_Spec (1, 1) = -5"},
+      {17, 1, "-1", "line 17: Tray_Holdup (1, 2) = -1"},
+      {29, 0, "-32.04", "line 29: molecular weight (1) = -32.04"},
+      {44, 0, "-0.3", "line 44: NRTL alpha = -0.3"},
+      {48, 0, "-100", "line 48: Total_Feed = -100"},
+      {49, 0, "-0.12", "line 49: Feed_Comp (1) = -0.12"},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.says);
+    WriteText(EditField(good, e.line, e.field, e.to));
+    Case.Memo[1] = "kept";
+    CalcMessageRecorder messages;
+    const BatchReadResult r = Read_Batch_Data();
+    EXPECT_EQ(r.status, BatchReadStatus::Malformed);
+    EXPECT_NE(r.reason.find(e.says), std::string::npos) << r.reason;
+    EXPECT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(Case.Memo[1], "kept");
+  }
+  // Fields left after the charge are refused; zeros a dialog leaves are read.
+  WriteText(good + "1\r\n");
+  EXPECT_NE(Read_Batch_Data().reason.find("fields left over"), std::string::npos);
+  WriteText(EditField(EditField(good, 29, 0, "0"), 13, 3, "0"));
+  EXPECT_TRUE(Read_Batch_Data().ok());
+  EXPECT_EQ(Case.Mol_Wt[1], 0);
+  // Saving a case the reader would refuse is refused, the old file kept.
+  Case.Mol_Wt[1] = -32.04;
+  Batch.Batch_File = CasePath();
+  std::string error;
+  EXPECT_FALSE(Save_Batch_Data(&error));
+  EXPECT_NE(error.find("molecular weight (1) = -32.04"), std::string::npos) << error;
+  EXPECT_EQ(Case.Mol_Wt[1], -32.04);
+  EXPECT_TRUE(Read_Batch_Data().ok());
+  EXPECT_EQ(Case.Mol_Wt[1], 0);
+}
+
+// A file the program wrote with a negative molecular weight, kept as test data.
+TEST_F(BatchCaseTest, KeptDamagedFileIsRefused) {
+  Case.Language = 1;
+  Batch_Initial_set();
+  Batch_Example_set();
+  Batch.Batch_File = VZ_SOURCE_DIR "/tests/batch/data/negative_mol_wt.dat";
+  const BatchReadResult r = Read_Batch_Data();
+  EXPECT_EQ(r.status, BatchReadStatus::Malformed);
+  EXPECT_NE(r.reason.find("line 29: molecular weight (1) = -32.04 is below 0"), std::string::npos) << r.reason;
+  EXPECT_GT(Case.Mol_Wt[1], 0);
 }
 
 }  // namespace

@@ -7,8 +7,11 @@
 #include "core/model/CaseFileBlocks.h"
 #include "platform/text/SeqFile.h"
 #include "ColumnFixture.h"
+#include "support/FileEdit.h"
 
 namespace {
+
+using testfile::EditField;
 
 using DistCaseFileTest = ColumnFixture;
 
@@ -54,6 +57,7 @@ TEST_F(DistCaseFileTest, SavedCaseWithResultsReadsBackWhole) {
   Case.Feed_H[1] = -1.5e7;
   for (int j = 1; j <= 15; ++j) Case.Tray_X[4][j] = 1.0 / (3 + j);
   Case.Tray_T[15] = 100.140137;
+  for (int j = 1; j <= 15; ++j) Case.Tray_P[j] = 0.1013 + j * 1e-4;
   Case.Data_File = PathOf("case.dat");
   ASSERT_TRUE(Save_Dist_Data());
   EXPECT_EQ(FieldCount(Lines(ReadFile(Case.Data_File)).back()), 6 + 2 * 4);
@@ -136,6 +140,94 @@ TEST_F(DistCaseFileTest, RejectedFilesLeaveTheCaseAndSayWhy) {
   EXPECT_EQ(Case.Read_Error, 0);
 }
 
+// A column case with the results of a run: every value within its range.
+void Example1WithResults() {
+  Dist_Example1_set();
+  Case.Result_Flag = 1;
+  Case.Feed_H[1] = -1.5e7;
+  for (int j = 1; j <= 15; ++j) {
+    Case.Tray_T[j] = 65 + j;
+    Case.Tray_P[j] = 0.1013 + j * 1e-4;
+    Case.Tray_L[j] = 100;
+    Case.Tray_V[j] = 120;
+    for (int i = 1; i <= 4; ++i) Case.Tray_X[i][j] = Case.Tray_Y[i][j] = 0.25;
+  }
+}
+
+// Each value no calculation can use, edited into a file the program wrote,
+// is refused with its field and its line, and the case stays as it was.
+TEST_F(DistCaseFileTest, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
+  Case.Language = 1;
+  Example1WithResults();
+  Case.Data_File = PathOf("good.dat");
+  ASSERT_TRUE(Save_Dist_Data());
+  const std::string good = ReadFile(Case.Data_File);
+  const struct {
+    int line, field;
+    const char* to;
+    const char* says;  // the field and its value as the message names them
+  } edits[] = {
+      {12, 5, "9", "K_Method = 9"},           {12, 6, "4", "H_Method = 4"},
+      {12, 7, "4", "T_Unit = 4"},             {12, 8, "7", "P_Unit = 7"},
+      {12, 9, "-1", "H_Unit = -1"},           {13, 0, "-5", "Max_Iter (1) = -5"},
+      {13, 2, "0", "Max_Iter (2) = 0"},       {13, 1, "-1E-05", "Conv_Crit (1) = -1E-05"},
+      {14, 0, "5", "SC_LK = 5"},              {14, 2, "2", "SC_Calc_Type = 2"},
+      {14, 4, "1.5", "SC_LK_Spec (1) = 1.5"}, {19, 0, "-32.04", "molecular weight (1) = -32.04"},
+      {19, 4, "-1", "critical temperature (1) = -1"}, {31, 1, "-0.5", "Wilson Lambda (2, 1) = -0.5"},
+      {39, 0, "-0.3", "NRTL alpha = -0.3"},   {44, 2, "-1", "Reflux_Ratio = -1"},
+      {44, 3, "-273.15", "T_Top_Est = -273.15"}, {44, 0, "-5", "Top_Liq_Prod = -5"},
+      {47, 0, "-1", "Tray_Press (3) = -1"},   {60, 1, "-400", "Feed_T (1) = -400"},
+      {60, 3, "1.2", "Feed_VF (1) = 1.2"},    {60, 2, "-770", "Feed_P (1) = -770"},
+      {61, 1, "-0.01", "Feed_Z (2, 1) = -0.01"}, {61, 0, "1.5", "Feed_Z (1, 1) = 1.5"},
+      // The results of a run: damaged results are no results to show.
+      {64, 0, "-300", "Tray_T (1) = -300"},   {64, 1, "0", "Tray_P (1) = 0"},
+      {65, 3, "-120", "Tray_V (2) = -120"},   {66, 7, "-0.25", "Tray_Y (1, 3) = -0.25"},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.says);
+    std::ofstream(PathOf("bad.dat"), std::ios::binary) << EditField(good, e.line, e.field, e.to);
+    Dist_Initial_set();
+    Case.Data_File = PathOf("bad.dat");
+    EXPECT_FALSE(Read_Dist_Data());
+    EXPECT_EQ(Case.Read_Error, 1);
+    ASSERT_FALSE(Messages().empty());
+    const std::string& m = Messages().back();
+    EXPECT_NE(m.find("line " + std::to_string(e.line) + ": " + e.says), std::string::npos) << m;
+    EXPECT_EQ(e.line >= 63, m.find("the results are damaged") != std::string::npos) << m;
+    EXPECT_EQ(Case.NC, 0);
+  }
+  // A temperature is judged in its own unit: -400 degF is above absolute zero.
+  std::ofstream(PathOf("bad.dat"), std::ios::binary) << EditField(EditField(good, 12, 7, "3"), 60, 1, "-400");
+  EXPECT_TRUE(Read_Dist_Data()) << Messages().back();
+  // Fields left after the last record are refused; Japanese names the line too.
+  Case.Language = 0;
+  std::ofstream(PathOf("bad.dat"), std::ios::binary) << good + "1,2\r\n";
+  EXPECT_FALSE(Read_Dist_Data());
+  EXPECT_NE(Messages().back().find("79 行目: 最後の記録の後に余分な項目があります"), std::string::npos)
+      << Messages().back();
+  // The codes the lists hold for "not chosen yet" stay readable.
+  std::ofstream(PathOf("bad.dat"), std::ios::binary) << EditField(EditField(good, 12, 5, "0"), 12, 7, "0");
+  EXPECT_TRUE(Read_Dist_Data());
+  EXPECT_EQ(Case.K_Method, 0);
+}
+
+// What the reader would refuse is never written: the save says why and the
+// previous file stays.
+TEST_F(DistCaseFileTest, SaveRefusesACaseThatWouldNotReadBack) {
+  Dist_Example1_set();
+  Case.Data_File = PathOf("case.dat");
+  ASSERT_TRUE(Save_Dist_Data());
+  const std::string before = ReadFile(Case.Data_File);
+  Case.Mol_Wt[2] = -46;
+  EXPECT_FALSE(Save_Dist_Data());
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_NE(Messages().back().find("分子量 (2) = -46"), std::string::npos) << Messages().back();
+  EXPECT_EQ(ReadFile(Case.Data_File), before);
+  Case.Mol_Wt[2] = 0;  // a weight not entered is kept
+  EXPECT_TRUE(Save_Dist_Data());
+  EXPECT_TRUE(Read_Dist_Data());
+}
+
 TEST_F(DistCaseFileTest, ComponentBlockLayoutsReadBackInTheirOwnOrder) {
   Case.NC = 1;
   Case.Comp_Name[1] = "Water";
@@ -209,6 +301,27 @@ TEST_F(DistCaseFileTest, BottomsFlowOfZeroOrLessIsReported) {
   Bottom_Flow_Calc();
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], "Bottom流量[  0 ]が負です。");
+}
+
+// Files the program wrote, each damaged in one place, kept as test data.
+TEST_F(DistCaseFileTest, KeptDamagedFilesAreRefused) {
+  Case.Language = 1;
+  const struct {
+    const char* file;
+    const char* says;
+  } kept[] = {
+      {"feed_minus_400C.dat", "line 60: Feed_T (1) = -400 is at or below absolute zero"},
+      {"result_negative_fraction.dat", "the results are damaged: line 66: Tray_X (1, 3) = -0.25 is outside 0..1"},
+  };
+  for (const auto& k : kept) {
+    SCOPED_TRACE(k.file);
+    Dist_Initial_set();
+    Case.Data_File = std::string(VZ_SOURCE_DIR "/tests/continuous/data/") + k.file;
+    EXPECT_FALSE(Read_Dist_Data());
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_NE(Messages().back().find(k.says), std::string::npos) << Messages().back();
+    EXPECT_EQ(Case.NC, 0);
+  }
 }
 
 }  // namespace

@@ -132,10 +132,10 @@ TEST_F(FlashFileTest, ColumnCaseFileIsRefusedWithoutChange) {
   FlashWindowValues w2 = win;
   const FlashReadResult r = Read_Flash_Text(column, w2);
   EXPECT_EQ(r.status, FlashReadStatus::Rejected);
-  EXPECT_NE(r.reason.find("line 12"), std::string::npos) << r.reason;
+  EXPECT_NE(r.reason.find("12 行目"), std::string::npos) << r.reason;
   EXPECT_EQ(Snapshot(w2), before);
   EXPECT_EQ(Case.Memo[1], "flash case");
-  EXPECT_NE(Flash_Read_Failure_Message(r).find("line 12"), std::string::npos);
+  EXPECT_NE(Flash_Read_Failure_Message(r).find("12 行目"), std::string::npos);
 }
 
 // Cut after every line: each truncated file is refused and the case stays.
@@ -185,6 +185,100 @@ TEST_F(FlashFileTest, MalformedFilesAreRefused) {
   EXPECT_EQ(Read_Flash_Text(join(longer), w3).status, FlashReadStatus::Rejected);
   FlashWindowValues w4;
   EXPECT_EQ(Read_Flash_Data("/nonexistent/case.dat", w4).status, FlashReadStatus::Rejected);
+}
+
+// Codes off their lists and values out of their range, edited into a file the
+// program wrote, are refused with the field and the line; the case stays.
+TEST_F(FlashFileTest, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
+  Case.Language = 1;
+  const auto lines = Lines(Flash_File_Text(win));
+  const std::string before = Snapshot(win);
+  auto join = [](const std::vector<std::string>& ls) {
+    std::string t;
+    for (const auto& l : ls) t += l + "\r\n";
+    return t;
+  };
+  const struct {
+    std::size_t line;  // 0-based
+    const char* text;
+    const char* says;
+  } bads[] = {
+      {41, "1,3,2,6,0", "line 42: K_Method = 6"},
+      {41, "9,3,2,2,0", "line 42: T_Unit = 9"},
+      {41, "1,3,2,2,4", "line 42: H_Method = 4"},
+      {16, "-32.04,7.8786,1473.11,230,0,0,0,0", "line 17: molecular weight (1) = -32.04"},
+      {36, "-0.4", "line 37: NRTL alpha = -0.4"},
+      {42, "-300,760", "line 43: temperature = -300"},
+      {42, "80,-760", "line 43: pressure = -760"},
+      {43, "-0.12", "line 44: Flash_Z (1) = -0.12"},
+  };
+  for (const auto& b : bads) {
+    SCOPED_TRACE(b.says);
+    auto copy = lines;
+    copy[b.line] = b.text;
+    FlashWindowValues w2 = win;
+    const FlashReadResult r = Read_Flash_Text(join(copy), w2);
+    EXPECT_EQ(r.status, FlashReadStatus::Rejected);
+    EXPECT_NE(r.reason.find(b.says), std::string::npos) << r.reason;
+    EXPECT_EQ(Snapshot(w2), before);
+  }
+  // A quote inside an unquoted memo field splits it in two, so that the last
+  // memo line is read as the count and every later value one field on: the
+  // layout, counted as the reader splits the fields, refuses it.
+  auto shifted = lines;
+  shifted[4] = "x\"y,z\"";
+  shifted[10] = "4";
+  shifted[15] = "\"78\"";
+  FlashWindowValues w4 = win;
+  const FlashReadResult q = Read_Flash_Text(join(shifted), w4);
+  EXPECT_EQ(q.status, FlashReadStatus::Rejected);
+  EXPECT_NE(q.reason.find("line 5: 2 fields where 1 belong"), std::string::npos) << q.reason;
+  EXPECT_EQ(Snapshot(w4), before);
+
+  // An empty temperature box is kept as 0 in any unit; codes 0 stay readable.
+  auto kelvin = lines;
+  kelvin[41] = "2,3,2,0,0";
+  kelvin[42] = "0,760";
+  FlashWindowValues w3;
+  EXPECT_EQ(Read_Flash_Text(join(kelvin), w3).status, FlashReadStatus::Read);
+  EXPECT_EQ(Case.T_Unit, 2);
+}
+
+// A case the reader would refuse is not saved, so every saved file reads back.
+TEST_F(FlashFileTest, SaveRefusesACaseThatWouldNotReadBack) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("vz_flash_bad_" + std::to_string(::getpid()) + ".dat")).string();
+  Case.Language = 1;
+  Case.Flash_Z[2] = -0.01;
+  std::string error;
+  EXPECT_FALSE(Save_Flash_Data(path, win, &error));
+  EXPECT_NE(Flash_File_Refusal(win).find("Flash_Z (2) = -0.01"), std::string::npos) << Flash_File_Refusal(win);
+  EXPECT_NE(error.find("Flash_Z"), std::string::npos) << error;
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(Case.Flash_Z[2], -0.01) << "the check leaves the case as it was";
+  Case.Flash_Z[2] = 0.01;
+  EXPECT_TRUE(Flash_File_Refusal(win).empty());
+}
+
+// Files the program wrote, each damaged in one place, kept as test data.
+TEST_F(FlashFileTest, KeptDamagedFilesAreRefused) {
+  Case.Language = 1;
+  const std::string before = Snapshot(win);
+  const struct {
+    const char* file;
+    const char* says;
+  } kept[] = {
+      {"memo_quote_shifts_fields.dat", "line 5: 2 fields where 1 belong"},
+      {"k_method_6.dat", "line 42: K_Method = 6"},
+  };
+  for (const auto& k : kept) {
+    SCOPED_TRACE(k.file);
+    FlashWindowValues w2 = win;
+    const FlashReadResult r = Read_Flash_Data(std::string(VZ_SOURCE_DIR "/tests/flash/data/") + k.file, w2);
+    EXPECT_EQ(r.status, FlashReadStatus::Rejected);
+    EXPECT_NE(r.reason.find(k.says), std::string::npos) << r.reason;
+    EXPECT_EQ(Snapshot(w2), before);
+  }
 }
 
 }  // namespace

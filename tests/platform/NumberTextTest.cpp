@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/text/NumberText.h"
 
@@ -206,3 +208,34 @@ TEST(NumberText, RefusalMessagesNameTheFieldInTheChosenLanguage) {
 }
 
 }  // namespace
+
+// Every spelling a file may hold gives the value the C library reads for it:
+// a sign '+', the old exponent letter D, a number without digits after the
+// point, digits past double precision, subnormal and underflowing values.
+TEST(NumberTextTest, ValReadsEveryFormAsTheCLibraryDoes) {
+  const char* forms[] = {"0.1", "+1.5", "1.5D+02", "2.5d-3", "1.", ".5", "-0", "123456789012345678901234567890",
+                         "4.9E-324", "2.2250738585072011E-308", "1e-999", "0.30000000000000004", "-7.25E+15"};
+  for (const char* f : forms) {
+    std::string c = f;
+    for (char& ch : c)
+      if (ch == 'D' || ch == 'd') ch = 'E';
+    EXPECT_EQ(txt::Val(f), std::strtod(c.c_str(), nullptr)) << f;
+  }
+  EXPECT_EQ(txt::Val(" 12.5abc"), 12.5);
+  EXPECT_EQ(txt::Val("1e999"), 0.0);
+  EXPECT_TRUE(txt::Overflows("-1E400"));
+}
+
+// The plain form keeps the digits printf's "%.14e" gives, ties and the last
+// of 15 digits included, for values spread over the whole range.
+TEST(NumberTextTest, PlainKeepsFifteenDigitsAsPrintfRoundsThem) {
+  for (double v : {0.1 + 0.2, 1.0 / 3, 2.0 / 3, 5e-5, 1e15, 123456789012345.6, 0.12094999849796295, 9.9999999999999995e-5,
+                   1.5e300, 4.9e-324, -273.15, 760.0 / 7}) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", v);
+    EXPECT_EQ(txt::Val(txt::Plain(v)), std::strtod(buf, nullptr)) << buf << " " << txt::Plain(v);
+  }
+  EXPECT_EQ(txt::Plain(0.12094999849796295), "0.120949998497963");
+  EXPECT_EQ(txt::Plain(5e-5), "5E-05");
+  EXPECT_EQ(txt::Plain(1.5e20), "1.5E+20");
+}

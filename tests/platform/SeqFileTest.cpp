@@ -319,3 +319,40 @@ TEST_F(SeqFileTest, LinesPositionsAndPaths) {
 }
 
 }  // namespace
+
+// Byte sequences that are no well-formed UTF-8 (encoded surrogates, overlong
+// forms, code points past U+10FFFF) are read as the Japanese code page, as any
+// other text that is not UTF-8; well-formed text at the edges stays as it is.
+TEST_F(SeqFileTest, OnlyWellFormedUtf8IsTakenAsUtf8) {
+  for (const char* notUtf8 : {"\xED\xBB\xBF", "\xED\xA0\x80", "\xE0\x80\xAF", "\xF0\x80\x80\xAF", "\xF4\x90\x80\x80",
+                              "\xC0\xAF"})
+    EXPECT_NE(seqfile::DecodeFileText(notUtf8), notUtf8) << static_cast<int>(static_cast<unsigned char>(notUtf8[1]));
+  for (const char* utf8 : {"\xED\x9F\xBF", "\xEE\x80\x80", "\xE0\xA0\x80", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF",
+                           "温度"})
+    EXPECT_EQ(seqfile::DecodeFileText(utf8), utf8);
+}
+
+// The layout checks count the fields of a line as the reader takes them: a
+// quote opens a text only where a field begins.
+TEST_F(SeqFileTest, FieldCountsAgreeWithTheReader) {
+  const char* lines[] = {"x\"y,z\"",     "\"a, b\",c",    "\"a\"junk,b", "1,,3",
+                         "  ",           "\"\"",          "1, 2 ,3",     "a\"b\"c,d,\"e,f\"",
+                         "\"open, only", "1,2,"};
+  for (const char* line : lines) {
+    SCOPED_TRACE(line);
+    seqfile::Reader r;
+    r.OpenText(line);
+    int fields = 0;
+    try {
+      while (!r.Eof()) {
+        r.Text();
+        ++fields;
+      }
+    } catch (const seqfile::ReadError&) {
+      ++fields;  // the field the reader refuses still begins on the line
+    }
+    EXPECT_EQ(seqfile::FieldsOnLine(line), fields);
+  }
+  EXPECT_EQ(seqfile::FieldsOnLine("x\"y,z\""), 2);
+  EXPECT_EQ(seqfile::FieldsPerLine("\"h\"\r\n\r\n1,2\r\n  \r\n\"a,b\"\r\n"), (std::vector<int>{1, 2, 1}));
+}

@@ -4,6 +4,8 @@
 
 #include "batch/model/BatchData.h"
 #include "core/model/CalcMessages.h"
+#include "core/model/CaseFileBlocks.h"
+#include "platform/text/NumberText.h"
 
 namespace {
 
@@ -15,7 +17,13 @@ void WriteMatrix(seqfile::Writer& w, const CompMatrix& m, int nc) {
   }
 }
 
-// Reads one batch case into scratch copies; throws seqfile::ReadError.
+using casecheck::Fraction;
+using casecheck::NonNegative;
+
+// Reads one batch case into scratch copies; throws seqfile::ReadError. Zero
+// stands for a value not entered yet (the run refuses it); what no case can
+// hold (a negative amount, a fraction outside 0..1, a temperature at or below
+// absolute zero) is refused with the field and its line.
 class CaseReader {
  public:
   CaseReader(seqfile::Reader& r, CaseData& c, BatchData& b) : r_(r), c_(c), b_(b) {}
@@ -34,19 +42,19 @@ class CaseReader {
 
   void State() {
     const int nc = c_.NC, nt = c_.NT;
-    b_.Oper_Time = r_.Double();
+    b_.Oper_Time = NonNegative(r_, Field("運転時間", "Oper_Time"));
     for (int p = 1; p <= nt; ++p) {
       for (int i = 1; i <= nc; ++i) {
-        b_.Cont_X[i][p] = r_.Double();
-        b_.Cont_Y[i][p] = r_.Double();
+        b_.Cont_X[i][p] = Fraction(r_, Field("液組成", "Cont_X", i, p));
+        b_.Cont_Y[i][p] = Fraction(r_, Field("蒸気組成", "Cont_Y", i, p));
       }
-      b_.Cont_T[p] = r_.Double();
-      b_.Cont_V[p] = r_.Double();
-      b_.Cont_L[p] = r_.Double();
+      b_.Cont_T[p] = casecheck::Temperature(r_, Field("段温度", "Cont_T", p), 1);  // degC
+      b_.Cont_V[p] = NonNegative(r_, Field("蒸気流量", "Cont_V", p));
+      b_.Cont_L[p] = NonNegative(r_, Field("液流量", "Cont_L", p));
       b_.Cont_HV[p] = r_.Double();
       b_.Cont_HL[p] = r_.Double();
       b_.Cont_Heat[p] = r_.Double();
-      b_.Cont_M[p] = r_.Double();
+      b_.Cont_M[p] = NonNegative(r_, Field("ホールドアップ", "Cont_M", p));
       b_.Cont_dM[p] = r_.Double();
       b_.Cont_dHL[p] = r_.Double();
       b_.Cont_Q_Sum[p] = r_.Double();
@@ -56,15 +64,7 @@ class CaseReader {
   }
 
  private:
-  int Count(const char* name, long long lo, long long hi) {
-    const int line = r_.Line();
-    const long long v = r_.Int();
-    if (v < lo || v > hi)
-      throw seqfile::ReadError(std::string(name) + " = " + std::to_string(v) + " is outside " +
-                               std::to_string(lo) + ".." + std::to_string(hi) + " (line " +
-                               std::to_string(line) + ")");
-    return static_cast<int>(v);
-  }
+  int Count(const char* name, long long lo, long long hi) { return casecheck::Code(r_, Field(name, name), lo, hi); }
 
   void Counts() {
     c_.NC = Count("NC", 0, kMaxComp);
@@ -82,40 +82,44 @@ class CaseReader {
   }
 
   void Operation() {
-    c_.P_Top = r_.Double();
-    c_.P_Bottom = r_.Double();
-    b_.Init_Temp = r_.Double();
-    b_.Conv_Limit = r_.Double();
-    b_.Diff_Time = r_.Double();
-    b_.Max_Ope_Time = r_.Double();
-    b_.QReb_TR = r_.Double();
-    b_.Save_Interval = r_.Double();
+    c_.P_Top = NonNegative(r_, Field("塔頂圧力", "P_Top"));
+    c_.P_Bottom = NonNegative(r_, Field("塔底圧力", "P_Bottom"));
+    b_.Init_Temp = casecheck::Temperature(r_, Field("初期温度", "Init_Temp"), c_.T_Unit);
+    b_.Conv_Limit = NonNegative(r_, Field("収束判定値", "Conv_Limit"));
+    b_.Diff_Time = NonNegative(r_, Field("積分時間刻み", "Diff_Time"));
+    b_.Max_Ope_Time = NonNegative(r_, Field("最大運転時間", "Max_Ope_Time"));
+    b_.QReb_TR = NonNegative(r_, Field("リボイラー熱量", "QReb_TR"));
+    b_.Save_Interval = NonNegative(r_, Field("保存間隔", "Save_Interval"));
   }
 
   void Tanks() {
     for (int k = 1; k <= b_.N_Change_Tank + 1; ++k) {
-      const int line = r_.Line();
       const long long cond = r_.Int();
       const bool amount = cond == -1 || cond == -2 || cond == 0;
       const bool mole = cond >= 1 && cond <= c_.NC;
       const bool mass = cond >= 101 && cond <= 100 + c_.NC;
       if (!amount && !mole && !mass)
-        throw seqfile::ReadError("Tank_Cond(" + std::to_string(k) + ") = " + std::to_string(cond) +
-                                 " is not a tank condition (line " + std::to_string(line) + ")");
+        casecheck::Refuse(r_.FieldLine(), Field("タンク切替条件", "Tank_Cond", k), std::to_string(cond),
+                          "は切替条件ではありません", "is not a tank condition");
       b_.Tank_Cond[k] = static_cast<int32_t>(cond);
-      b_.Tank_Value[k] = r_.Double();
-      b_.Prod_Spec[1][k] = r_.Double();
-      b_.Prod_Spec[2][k] = r_.Double();
-      b_.Prod_Spec[3][k] = r_.Double();
+      // A fraction carries its direction in the sign: -1..1; an amount is 0 or more.
+      const FieldName value = Field("タンク切替値", "Tank_Value", k);
+      b_.Tank_Value[k] = amount ? NonNegative(r_, value) : r_.Double();
+      if (!amount && !(b_.Tank_Value[k] >= -1 && b_.Tank_Value[k] <= 1))
+        casecheck::Refuse(r_.FieldLine(), value, txt::Plain(b_.Tank_Value[k]), "は -1～1 の範囲外です",
+                          "is outside -1..1");
+      b_.Prod_Spec[1][k] = NonNegative(r_, Field("還流比", "Prod_Spec", 1, k));
+      b_.Prod_Spec[2][k] = NonNegative(r_, Field("留出量", "Prod_Spec", 2, k));
+      b_.Prod_Spec[3][k] = NonNegative(r_, Field("リボイラー熱量", "Prod_Spec", 3, k));
     }
   }
 
   void Plates() {
     for (int p = 1; p <= c_.NT; ++p) {
-      c_.Tray_Press[p] = r_.Double();
-      b_.Tray_Holdup[1][p] = r_.Double();
-      b_.Tray_Holdup[2][p] = r_.Double();
-      b_.Tray_Holdup[3][p] = r_.Double();
+      c_.Tray_Press[p] = NonNegative(r_, Field("段圧力", "Tray_Press", p));
+      b_.Tray_Holdup[1][p] = NonNegative(r_, Field("ホールドアップ", "Tray_Holdup", 1, p));
+      b_.Tray_Holdup[2][p] = NonNegative(r_, Field("ホールドアップ", "Tray_Holdup", 2, p));
+      b_.Tray_Holdup[3][p] = NonNegative(r_, Field("ホールドアップ", "Tray_Holdup", 3, p));
       b_.Tray_Heat[p] = r_.Double();
     }
   }
@@ -124,14 +128,15 @@ class CaseReader {
     const int nc = c_.NC;
     for (int i = 1; i <= nc; ++i) c_.Comp_Name[i] = r_.Text();
     for (int i = 1; i <= nc; ++i) {
-      c_.Mol_Wt[i] = r_.Double();
+      c_.Mol_Wt[i] = NonNegative(r_, Field("分子量", "molecular weight", i));
       c_.Antoine_A[i] = r_.Double();
       c_.Antoine_B[i] = r_.Double();
       c_.Antoine_C[i] = r_.Double();
-      c_.Comp_Tc[i] = r_.Double();
-      c_.Comp_Pc[i] = r_.Double();
-      c_.Comp_Pc[i] = r_.Double();  // the critical pressure is written twice; the second wins
-      c_.Comp_Vc[i] = r_.Double();
+      c_.Comp_Tc[i] = NonNegative(r_, Field("臨界温度", "critical temperature", i));
+      c_.Comp_Pc[i] = NonNegative(r_, Field("臨界圧力", "critical pressure", i));
+      // the critical pressure is written twice; the second wins
+      c_.Comp_Pc[i] = NonNegative(r_, Field("臨界圧力", "critical pressure", i));
+      c_.Comp_Vc[i] = NonNegative(r_, Field("臨界容積", "critical volume", i));
       c_.Comp_Omega[i] = r_.Double();
     }
     for (int i = 1; i <= nc; ++i) {
@@ -150,18 +155,20 @@ class CaseReader {
     }
   }
 
-  void Matrix(CompMatrix& m) {
+  void Matrix(CompMatrix& m, bool nonNegative = false) {
     for (int i = 1; i <= c_.NC; ++i)
-      for (int j = 1; j <= c_.NC; ++j) m[j][i] = r_.Double();
+      for (int j = 1; j <= c_.NC; ++j)
+        m[j][i] = nonNegative ? NonNegative(r_, Field("Wilson Lambda", "Wilson Lambda", j, i)) : r_.Double();
   }
 
   void Matrices() {
-    Matrix(c_.Wilson_Lambda);
+    Matrix(c_.Wilson_Lambda, true);  // a ratio of volumes times an exponential: never below 0
     Matrix(c_.NRTL_Tau);
-    c_.NRTL_Alpha = r_.Double();
+    c_.NRTL_Alpha = NonNegative(r_, Field("NRTL α", "NRTL alpha"));
     Matrix(c_.EOS_Kij);
-    b_.Total_Feed = r_.Double();
-    for (int i = 1; i <= c_.NC; ++i) b_.Feed_Comp[i] = r_.Double();
+    b_.Total_Feed = NonNegative(r_, Field("仕込量", "Total_Feed"));
+    // Amounts or fractions, as the charge dialog's basis says: 0 or more either way.
+    for (int i = 1; i <= c_.NC; ++i) b_.Feed_Comp[i] = NonNegative(r_, Field("仕込組成", "Feed_Comp", i));
   }
 
   seqfile::Reader& r_;
@@ -210,29 +217,76 @@ void Write_Batch_Case(seqfile::Writer& w) {
   for (int i = 1; i <= nc; ++i) w.Record(Batch.Feed_Comp[i]);
 }
 
+namespace {
+
+// Reads a batch case (and, when withState is not 0, the state after it) from
+// `text` into `c` and `b`. False for another header; throws seqfile::ReadError.
+// Read as a case alone, a total-reflux file (a case followed by its state) is
+// still a case: its state is read to check it and dropped. Anything else after
+// the last record is refused.
+bool ReadText(const std::string& text, int32_t withState, CaseData& c, BatchData& b) {
+  seqfile::Reader r;
+  r.OpenText(text);
+  if (r.Eof() || r.Text() != kBatchFileHeader) return false;
+  CaseReader reader(r, c, b);
+  reader.Body();
+  if (withState != 0) {
+    reader.State();
+  } else if (!r.Eof()) {
+    const auto kept = std::make_unique<BatchData>(b);
+    const std::size_t after = r.Loc();
+    try {
+      reader.State();
+    } catch (const seqfile::ReadError&) {
+      r.Seek(after);  // no state: what follows the case is left over
+      casecheck::End(r);
+    }
+    b = *kept;
+  }
+  casecheck::End(r);
+  return true;
+}
+
+}  // namespace
+
+std::string Batch_Case_Refusal() {
+  seqfile::Writer w;
+  Write_Batch_Case(w);
+  auto c = std::make_unique<CaseData>(Case);
+  auto b = std::make_unique<BatchData>(Batch);
+  try {
+    ReadText(w.Content(), 0, *c, *b);
+  } catch (const seqfile::ReadError& e) {
+    return e.what();
+  }
+  return {};
+}
+
 bool Save_Batch_Data(std::string* error) {
+  // A value the reader refuses is not written: every file saved reads back.
+  if (const std::string why = Batch_Case_Refusal(); !why.empty()) {
+    if (error)
+      *error = Case.Language == 1 ? "a value would not read back (" + why + ")" : "読み戻せない値があります（" + why + "）";
+    return false;
+  }
   seqfile::Writer w;
   Write_Batch_Case(w);
   return w.Save(Batch.Batch_File, error);
 }
 
 BatchReadResult Read_Batch_Continue(int32_t withState) {
-  seqfile::Reader r;
-  std::string error;
-  if (!r.Open(Batch.Batch_File, &error)) return Refuse(BatchReadStatus::OpenFailed, error);
+  std::string text, error;
+  if (!seqfile::ReadFileText(Batch.Batch_File, &text, &error)) return Refuse(BatchReadStatus::OpenFailed, error);
 
   auto c = std::make_unique<CaseData>(Case);
   auto b = std::make_unique<BatchData>(Batch);
   try {
-    if (r.Eof() || r.Text() != kBatchFileHeader) {
+    if (!ReadText(text, withState, *c, *b)) {
       Case.Read_Error = 1;
       Calc_Message(Case.Language == 1 ? "not Batch Distillation Data"
                                       : "バッチ蒸留計算のデータファイルではありません");
       return {BatchReadStatus::WrongHeader, "header is not \"" + std::string(kBatchFileHeader) + "\""};
     }
-    CaseReader reader(r, *c, *b);
-    reader.Body();
-    if (withState != 0) reader.State();
   } catch (const seqfile::ReadError& e) {
     return Refuse(BatchReadStatus::Malformed, e.what());
   }

@@ -14,8 +14,13 @@ inline constexpr const char* kBatchFileHeader = "Batch Distillastion Data";
 // components, matrices, charge) into `w`.
 void Write_Batch_Case(seqfile::Writer& w);
 
+// Why the file of the current case would not read back (a code off its list,
+// a value out of its range), naming the field and the line; empty when it would.
+std::string Batch_Case_Refusal();
+
 // Writes the case to Batch.Batch_File; a failed write leaves the previous file
-// as it was. False with a reason on failure.
+// as it was. A case Batch_Case_Refusal refuses is not written. False with a
+// reason on failure.
 bool Save_Batch_Data(std::string* error = nullptr);
 
 enum class BatchReadStatus {
@@ -32,7 +37,10 @@ struct BatchReadResult {
 };
 
 // Reads the case in Batch.Batch_File and, when withState is not 0, the
-// continuation state after it (Oper_Time, the Cont_ arrays, RKG_Q). The case and
+// continuation state after it (Oper_Time, the Cont_ arrays, RKG_Q); fields left
+// after them are refused (a total-reflux file read as a case alone passes when
+// its state is sound). Codes off their lists and values out of their ranges
+// are refused with the field and the line. The case and
 // the batch variables change only when everything asked for was read; a rejected
 // file leaves them as they were and says why through Calc_Message. Sets
 // Case.Read_Error (0 read, 1 refused) and, on success, NC_Save and NT_Save.

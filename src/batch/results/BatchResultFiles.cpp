@@ -7,6 +7,8 @@
 #include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/CaseFileBlocks.h"
+#include "platform/text/NumberText.h"
 
 BatchResultVars Batch_Result;
 
@@ -56,8 +58,22 @@ RunFileResult Damaged(const std::string& path, const std::string& what) {
 double Number(seqfile::Reader& r) {
   const int line = r.Line();
   const double v = r.Double();
-  if (!std::isfinite(v)) throw seqfile::ReadError("a number that is not finite (line " + std::to_string(line) + ")");
+  if (!std::isfinite(v))
+    throw seqfile::ReadError(txt::EnglishMessages() ? "a number that is not finite (line " + std::to_string(line) + ")"
+                                                    : std::to_string(line) + " 行目: 数値が有限ではありません");
   return v;
+}
+
+// The plate values of a saved state that no run can leave: a temperature
+// (degC) at or below absolute zero, a negative flow or hold-up.
+double PlateValue(seqfile::Reader& r, int k, int p) {
+  switch (k) {
+    case 0: return casecheck::Temperature(r, Field("段温度", "T", p), 1);
+    case 1: return casecheck::NonNegative(r, Field("蒸気流量", "V", p));
+    case 2: return casecheck::NonNegative(r, Field("液流量", "L", p));
+    case 6: return casecheck::NonNegative(r, Field("ホールドアップ", "M", p));
+    default: return Number(r);
+  }
 }
 
 }  // namespace
@@ -137,17 +153,6 @@ BatchReadResult Read_Total_Reflux_Apart(CaseData& loadedCase, BatchData& loadedB
   return read;
 }
 
-int FieldCount(const std::string& line) {
-  if (line.find_first_not_of(" \t") == std::string::npos) return 0;
-  int n = 1;
-  bool quoted = false;
-  for (char ch : line) {
-    if (ch == '"') quoted = !quoted;
-    else if (ch == ',' && !quoted) ++n;
-  }
-  return n;
-}
-
 }  // namespace
 
 bool Read_Run_Case(BatchRunCase& out) {
@@ -198,7 +203,7 @@ RunFileResult HistoryFile::Open(const std::string& path) {
   std::vector<int> counts;
   try {
     while (!reader_.Eof()) {
-      const int n = FieldCount(reader_.LineInput());
+      const int n = seqfile::FieldsOnLine(reader_.LineInput());
       if (n == 0) continue;
       const std::size_t i = counts.size();
       // The next time line, or a line out of the layout (damage that the
@@ -216,6 +221,17 @@ RunFileResult HistoryFile::Open(const std::string& path) {
   if (!shaped) return Damaged(path, Case.Language == 1 ? "the first record has no plate layout" : "最初の記録の形が段の記録ではありません");
   nc_ = counts[1] / 2;
   nt_ = static_cast<int>(lines / 2);
+  // Every record is read once before any is handed out: a file with a value
+  // no run can leave (a negative fraction or flow, a temperature below
+  // absolute zero) or a record cut short is damaged as a whole, and nothing is
+  // drawn from it.
+  HistoryRecord rec;
+  for (;;) {
+    const RunFileResult r = Next(rec);
+    if (r.status == RunFileStatus::End) break;
+    if (!r.ok()) return r;
+  }
+  reader_.Seek(0);
   return {};
 }
 
@@ -224,14 +240,14 @@ RunFileResult HistoryFile::Next(HistoryRecord& rec) {
   const int nc = nc_, nt = nt_;
   if (rec.nc != nc || rec.nt != nt || rec.plate.empty()) rec.Size(nc, nt);
   try {
-    rec.time = Number(reader_);
+    rec.time = casecheck::NonNegative(reader_, Field("運転時間", "time"));
     for (int p = 1; p <= nt; ++p) {
       for (int c = 1; c <= nc; ++c) {
         const std::size_t i = static_cast<std::size_t>(p * (nc + 1) + c);
-        rec.x[i] = Number(reader_);
-        rec.y[i] = Number(reader_);
+        rec.x[i] = casecheck::Fraction(reader_, Field("液組成", "x", c, p));
+        rec.y[i] = casecheck::Fraction(reader_, Field("蒸気組成", "y", c, p));
       }
-      for (int k = 0; k < 10; ++k) rec.plate[static_cast<std::size_t>(p * 10 + k)] = Number(reader_);
+      for (int k = 0; k < 10; ++k) rec.plate[static_cast<std::size_t>(p * 10 + k)] = PlateValue(reader_, k, p);
     }
   } catch (const seqfile::ReadError& e) {
     return Damaged(path_, e.what());
@@ -251,8 +267,8 @@ void TankChanges::Advance() {
   if (!open_ || reader_.Eof()) return;
   try {
     reader_.Int();
-    const double time = Number(reader_);
-    for (int c = 1; c <= Case.NC; ++c) Number(reader_);
+    const double time = casecheck::NonNegative(reader_, Field("運転時間", "time"));
+    for (int c = 1; c <= Case.NC; ++c) casecheck::NonNegative(reader_, Field("タンク量", "tank amount", c));
     for (int p = 1; p <= Case.NT; ++p) Number(reader_);
     pending_ = time;
   } catch (const seqfile::ReadError&) {
@@ -267,18 +283,20 @@ RunFileResult Read_Tank_File(const std::string& path) {
   const int nc = Case.NC, nt = Case.NT;
   int k = 0;
   RunFileResult result;
+  const auto read = std::make_unique<BatchResultVars>(Batch_Result);
   double time = 0;
   CompVec amounts{};
   TrayVec heat{};
   while (!r.Eof()) {
     try {
       r.Int();
-      time = Number(r);
-      for (int c = 1; c <= nc; ++c) amounts[c] = Number(r);
+      time = casecheck::NonNegative(r, Field("運転時間", "time"));
+      for (int c = 1; c <= nc; ++c) amounts[c] = casecheck::NonNegative(r, Field("タンク量", "tank amount", c));
       for (int p = 1; p <= nt; ++p) heat[p] = Number(r);
     } catch (const seqfile::ReadError& e) {
-      result = Damaged(path, e.what());
-      break;
+      // Nothing of a damaged file is shown: the blocks before the damage go too.
+      Batch.Tank_Count = -1;
+      return Damaged(path, e.what());
     }
     if (k == kMaxTank) {
       result = Damaged(path, Case.Language == 1 ? "more than five tanks; the first five are shown"
@@ -286,10 +304,11 @@ RunFileResult Read_Tank_File(const std::string& path) {
       break;
     }
     ++k;
-    Batch_Result.Tank_Time[k] = time;
-    for (int c = 1; c <= nc; ++c) Batch_Result.Tank_X[c][k] = amounts[c];
-    for (int p = 1; p <= nt; ++p) Batch_Result.Tank_Tray_Val[p][k] = heat[p];
+    read->Tank_Time[k] = time;
+    for (int c = 1; c <= nc; ++c) read->Tank_X[c][k] = amounts[c];
+    for (int p = 1; p <= nt; ++p) read->Tank_Tray_Val[p][k] = heat[p];
   }
+  Batch_Result = *read;
   Batch.Tank_Count = k - 1;
   return result;
 }
@@ -299,7 +318,11 @@ RunFileResult Read_Final_Ranges(const std::string& path) {
   if (RunFileResult o = OpenFile(r, path); !o.ok()) return o;
   double v[7];
   try {
-    for (double& d : v) d = Number(r);
+    // The distillate and the flow ranges are amounts; the temperatures degC.
+    v[0] = casecheck::NonNegative(r, Field("留出量", "distillate"));
+    v[1] = casecheck::Temperature(r, Field("最高温度", "T max"), 1);
+    v[2] = casecheck::Temperature(r, Field("最低温度", "T min"), 1);
+    for (int k = 3; k < 7; ++k) v[k] = casecheck::NonNegative(r, Field("流量の範囲", "flow range", k - 2));
   } catch (const seqfile::ReadError& e) {
     return Damaged(path, e.what());
   }

@@ -109,7 +109,10 @@ class RunCaseScope {
 class HistoryFile {
  public:
   // Opens the file and learns NC and NT from the lines of its first record
-  // (a time, then per plate 2 NC fractions and ten plate values).
+  // (a time, then per plate 2 NC fractions and ten plate values). Damaged, and
+  // no record to read, when any record is cut short or holds a value no run
+  // can leave: a fraction outside 0..1, a negative time, flow or hold-up, a
+  // temperature at or below absolute zero.
   RunFileResult Open(const std::string& path);
   int NC() const { return nc_; }
   int NT() const { return nt_; }
@@ -145,10 +148,13 @@ class TankChanges {
 
 // Reads the tank file into Batch_Result and Batch.Tank_Count (blocks read - 1).
 // Only whole blocks count; a file with more than five blocks keeps the first
-// five and says so.
+// five and says so. A negative time or amount makes the file damaged: no tank
+// is kept from it.
 RunFileResult Read_Tank_File(const std::string& path);
 
-// Reads the ranges of the final-state file into Batch.Scale_T_Max .. Scale_L_Min.
+// Reads the ranges of the final-state file into Batch.Scale_T_Max .. Scale_L_Min;
+// Damaged (nothing changed) for a negative amount or flow or a temperature at
+// or below absolute zero.
 RunFileResult Read_Final_Ranges(const std::string& path);
 
 // Reads the total-reflux file: its state into the run state (the plate arrays

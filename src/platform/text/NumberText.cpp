@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
+#include <charconv>
+#include <system_error>
 #include <string>
 
 namespace txt {
@@ -24,13 +26,22 @@ Digits ToDigits(double value, int sig) {
     d.digits = "0";
     return d;
   }
+  // The digits printf's "%.*e" gives (to_chars rounds the same, exactly), without
+  // its cost: case and run files are written a number at a time.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*e", sig - 1, std::fabs(value));
-  std::string s(buf);
+  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, sig - 1);
+  const std::string_view s(buf, ec == std::errc() ? static_cast<std::size_t>(end - buf) : 0);
   const auto e = s.find('e');
-  d.exponent = std::atoi(s.c_str() + e + 1);
+  if (e == std::string_view::npos) {
+    d.digits = "0";
+    return d;
+  }
+  int exponent = 0;
+  std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
+  d.exponent = exponent;
+  d.digits.reserve(static_cast<std::size_t>(sig));
   for (std::size_t i = 0; i < e; ++i)
-    if (std::isdigit(static_cast<unsigned char>(s[i]))) d.digits += s[i];
+    if (s[i] >= '0' && s[i] <= '9') d.digits += s[i];
   while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
   return d;
 }
@@ -246,7 +257,18 @@ double LeadingNumber(std::string_view text) {
   const std::size_t start = SkipBlanks(text);
   const std::size_t len = NumberLength(text, start);
   if (len == 0) return 0.0;
-  std::string s(text.substr(start, len));
+  std::string_view n = text.substr(start, len);
+  // Case and run files hold thousands of numbers: the plain form is converted
+  // in place (correctly rounded, as strtod); a sign '+', the old exponent
+  // letter D and results past the range go the C library's way.
+  bool letterD = false;
+  for (char c : n) letterD = letterD || c == 'D' || c == 'd';
+  if (n.front() != '+' && !letterD) {
+    double v = 0.0;
+    const auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), v);
+    if (ec == std::errc() && end == n.data() + n.size()) return v;
+  }
+  std::string s(n);
   for (char& c : s)
     if (c == 'D' || c == 'd') c = 'E';
   return std::strtod(s.c_str(), nullptr);

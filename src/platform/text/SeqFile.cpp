@@ -261,19 +261,33 @@ bool SaveAtomic(const std::string& path, std::string_view content, std::string* 
 
 namespace {
 
+// Well-formed UTF-8 only: no overlong forms, no encoded surrogates (ED A0..BF),
+// nothing past U+10FFFF. Text that fails is read as the Japanese code page, where
+// such byte pairs are ordinary characters.
 bool IsValidUtf8(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size()) {
     const auto c = static_cast<unsigned char>(s[i]);
     int extra = 0;
+    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
     if (c < 0x80) extra = 0;
-    else if ((c & 0xE0) == 0xC0 && c >= 0xC2) extra = 1;
-    else if ((c & 0xF0) == 0xE0) extra = 2;
-    else if ((c & 0xF8) == 0xF0 && c <= 0xF4) extra = 3;
-    else return false;
+    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
+    else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2;
+      if (c == 0xE0) lo = 0xA0;
+      if (c == 0xED) hi = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3;
+      if (c == 0xF0) lo = 0x90;
+      if (c == 0xF4) hi = 0x8F;
+    } else {
+      return false;
+    }
     if (i + extra >= s.size()) return false;
-    for (int k = 1; k <= extra; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    for (int k = 1; k <= extra; ++k) {
+      const auto b = static_cast<unsigned char>(s[i + k]);
+      if (k == 1 ? (b < lo || b > hi) : (b & 0xC0) != 0x80) return false;
+    }
     i += static_cast<std::size_t>(extra) + 1;
   }
   return true;
@@ -393,6 +407,8 @@ void Reader::OpenText(std::string text) {
 
 int Reader::Line() const { return LineAt(pos_); }
 
+int Reader::FieldLine() const { return LineAt(fieldStart_); }
+
 int Reader::LineAt(std::size_t pos) const {
   if (pos < linePos_) {
     linePos_ = 0;
@@ -430,19 +446,21 @@ std::string Reader::RawField(bool* quoted) {
   std::string field;
   fieldStart_ = pos_;
   *quoted = data_[pos_] == '"';
+  // Plain loops, not find_first_of: that one calls memchr once per character,
+  // and run files hold millions of them.
+  const std::size_t size = data_.size();
   if (*quoted) {
-    const std::size_t close = data_.find('"', pos_ + 1);
-    const std::size_t lineEnd = data_.find_first_of("\r\n", pos_ + 1);
-    if (close == std::string::npos || (lineEnd != std::string::npos && lineEnd < close))
+    std::size_t close = pos_ + 1;
+    while (close < size && data_[close] != '"' && data_[close] != '\r' && data_[close] != '\n') ++close;
+    if (close >= size || data_[close] != '"')
       Fail("a text field has no closing quote", "文字列の項目に閉じる引用符がありません");
     field = data_.substr(pos_ + 1, close - pos_ - 1);
     pos_ = close + 1;
     // Anything between the closing quote and the delimiter is dropped.
-    while (pos_ < data_.size() && data_[pos_] != ',' && data_[pos_] != '\r' && data_[pos_] != '\n')
-      ++pos_;
+    while (pos_ < size && data_[pos_] != ',' && data_[pos_] != '\r' && data_[pos_] != '\n') ++pos_;
   } else {
-    const std::size_t end = data_.find_first_of(",\r\n", pos_);
-    const std::size_t stop = end == std::string::npos ? data_.size() : end;
+    std::size_t stop = pos_;
+    while (stop < size && data_[stop] != ',' && data_[stop] != '\r' && data_[stop] != '\n') ++stop;
     field = data_.substr(pos_, stop - pos_);
     while (!field.empty() && (field.back() == ' ' || field.back() == '\t')) field.pop_back();
     pos_ = stop;
@@ -472,14 +490,15 @@ double Reader::Double() {
     Fail("a number was expected, found the text \"" + field + "\"",
          "数値の項目に文字列 \"" + field + "\" があります", fieldStart_);
   if (field.empty()) return 0.0;
+  // One parse for a sound number; the reason is looked for only on a fault.
+  double v = 0.0;
+  if (txt::ParseNumber(field, v) == txt::NumberProblem::None) return v;
   // Past the range of a double ("1e999") is no number a case can hold.
   if (txt::Overflows(field))
     Fail("the number \"" + field + "\" is out of range", "数値 \"" + field + "\" が範囲外です",
          fieldStart_);
-  if (!txt::IsNumeric(field))
-    Fail("a number was expected, found \"" + field + "\"", "数値の項目に \"" + field + "\" があります",
-         fieldStart_);
-  return txt::Val(field);
+  Fail("a number was expected, found \"" + field + "\"", "数値の項目に \"" + field + "\" があります",
+       fieldStart_);
 }
 
 long long Reader::Int() {
@@ -497,6 +516,38 @@ std::string Reader::LineInput() {
   if (pos_ < data_.size() && data_[pos_] == '\r') ++pos_;
   if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_;
   return line;
+}
+
+int FieldsOnLine(std::string_view line) {
+  int n = 0;
+  std::size_t i = 0;
+  auto blank = [&](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  for (;;) {
+    while (i < line.size() && blank(line[i])) ++i;
+    if (i >= line.size() || line[i] == '\x1a') return n;
+    ++n;
+    // As RawField: a quote opens a text only where the field begins, and what
+    // follows its closing quote up to the delimiter belongs to the same field.
+    if (line[i] == '"') {
+      const std::size_t close = line.find('"', i + 1);
+      if (close == std::string_view::npos) return n;  // the reader refuses this field
+      i = close + 1;
+    }
+    while (i < line.size() && line[i] != ',' && line[i] != '\r' && line[i] != '\n') ++i;
+    if (i < line.size()) ++i;
+  }
+}
+
+std::vector<int> FieldsPerLine(std::string_view text) {
+  std::vector<int> counts;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const int n = FieldsOnLine(text.substr(0, end));
+    if (n > 0) counts.push_back(n);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return counts;
 }
 
 bool FileExists(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace seqfile {
 
@@ -122,6 +123,7 @@ class Reader {
   std::size_t Loc() const { return pos_; }   // byte position in the text
   void Seek(std::size_t pos);
   int Line() const;          // 1-based line of the current position
+  int FieldLine() const;     // 1-based line where the field last read began
 
  private:
   std::string RawField(bool* quoted);
@@ -142,6 +144,13 @@ class Reader {
 // Decodes bytes read from disk to UTF-8: valid UTF-8 (a leading BOM dropped) as
 // is, anything else as the Japanese Windows code page (CP932).
 std::string DecodeFileText(std::string_view bytes);
+
+// The fields the Reader takes from one line, split as it splits them: a quote
+// opens a text only at the start of a field, a comma inside such a text does not
+// end it, and blanks alone carry no field.
+int FieldsOnLine(std::string_view line);
+// FieldsOnLine for each line of `text` that holds at least one field.
+std::vector<int> FieldsPerLine(std::string_view text);
 
 bool FileExists(const std::string& path);
 

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "core/model/CaseData.h"
+#include "core/model/CaseFileBlocks.h"
+#include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 #include "vle/estimation/VLEData.h"
 
@@ -39,7 +41,7 @@ int LineAt(const std::string& text, std::size_t pos) {
 // with a count that does not match the file (too many or too few points) the
 // numbers would otherwise run on into the wrong variables without a read error.
 template <typename ReadFields>
-void Record(seqfile::Reader& in, const std::string& text, const char* what, ReadFields fields) {
+void Record(seqfile::Reader& in, const std::string& text, const FieldName& what, ReadFields fields) {
   const std::size_t from = in.Loc();
   fields();
   std::string_view span(text.data() + from, in.Loc() - from);
@@ -48,66 +50,66 @@ void Record(seqfile::Reader& in, const std::string& text, const char* what, Read
   const std::size_t lineEnd = span.find('\n');
   const bool lastLine = lineEnd == std::string_view::npos && in.Loc() == text.size();
   if (!lastLine && lineEnd != span.size() - 1)
-    throw seqfile::ReadError("line " + std::to_string(LineAt(text, in.Loc() - span.size())) +
-                             ": wrong number of fields for " + what);
+  {
+    const std::string line = std::to_string(LineAt(text, in.Loc() - span.size()));
+    throw seqfile::ReadError(txt::EnglishMessages() ? "line " + line + ": wrong number of fields for " + what.En()
+                                                    : line + " 行目: " + what.Ja() + "の項目数が違います");
+  }
 }
 
 // A number field that must be finite.
 double Num(seqfile::Reader& in) {
   const int line = in.Line();
   const double v = in.Double();
-  if (!std::isfinite(v)) throw seqfile::ReadError("line " + std::to_string(line) + ": a number is out of range");
+  if (!std::isfinite(v))
+    throw seqfile::ReadError(txt::EnglishMessages() ? "line " + std::to_string(line) + ": a number is out of range"
+                                                    : std::to_string(line) + " 行目: 数値が範囲外です");
   return v;
 }
 
-// A whole-number field that must lie in lo..hi.
-int IntIn(seqfile::Reader& in, const char* what, long long lo, long long hi) {
-  const int line = in.Line();
-  const long long v = in.Int();
-  if (v < lo || v > hi)
-    throw seqfile::ReadError("line " + std::to_string(line) + ": " + what + " " + std::to_string(v) +
-                             " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
-  return static_cast<int>(v);
-}
-
 void ReadBody(seqfile::Reader& in, const std::string& text, FileCase& fc) {
-  for (int i = 1; i <= kMaxMemo; ++i) Record(in, text, "a memo line", [&] { fc.memo[i] = in.Text(); });
-  Record(in, text, "a component name", [&] { fc.name[1] = in.Text(); });
-  Record(in, text, "a component name", [&] { fc.name[2] = in.Text(); });
+  for (int i = 1; i <= kMaxMemo; ++i) Record(in, text, Field("メモ", "a memo line"), [&] { fc.memo[i] = in.Text(); });
+  Record(in, text, Field("成分名", "a component name"), [&] { fc.name[1] = in.Text(); });
+  Record(in, text, Field("成分名", "a component name"), [&] { fc.name[2] = in.Text(); });
   for (int c = 1; c <= 2; ++c) {
-    Record(in, text, "the Antoine constants", [&] {
+    Record(in, text, Field("Antoine定数", "the Antoine constants"), [&] {
       fc.A[c] = Num(in);
       fc.B[c] = Num(in);
       fc.C[c] = Num(in);
     });
   }
-  Record(in, text, "the conditions and codes", [&] {
-    fc.tpType = IntIn(in, "the T-P type", 0, 1);
-    fc.tUnit = IntIn(in, "the temperature unit", 1, 3);
-    fc.pUnit = IntIn(in, "the pressure unit", 1, 6);
-    fc.temp = Num(in);
-    fc.press = Num(in);
-    fc.nData = IntIn(in, "the number of data points", 0, kMaxData);
-    fc.calcType = IntIn(in, "the calculation type", 1, 4);
-    fc.objType = IntIn(in, "the objective function", 0, 5);
+  Record(in, text, Field("条件とコード", "the conditions and codes"), [&] {
+    fc.tpType = casecheck::Code(in, Field("T-P指定", "VLE_TP_Type"), 0, 1);
+    fc.tUnit = casecheck::Code(in, Field("温度単位", "T_Unit"), 1, 3);
+    fc.pUnit = casecheck::Code(in, Field("圧力単位", "P_Unit"), 1, 6);
+    // Degrees Celsius and mmHg. The condition the case type holds fixed must
+    // be a state; the other is what the box last held.
+    fc.temp = casecheck::Temperature(in, Field("温度", "VLE_Temp"), 1);
+    fc.press = fc.tpType == 0 ? casecheck::Positive(in, Field("圧力", "VLE_Press"))
+                              : casecheck::NonNegative(in, Field("圧力", "VLE_Press"));
+    fc.nData = casecheck::Code(in, Field("データ数", "VLE_NData"), 0, kMaxData);
+    fc.calcType = casecheck::Code(in, Field("計算の種類", "VLE_Calc_Type"), 1, 4);
+    fc.objType = casecheck::Code(in, Field("目的関数", "VLE_Obj_Type"), 0, 5);
   });
   for (int i = 1; i <= fc.nData; ++i) {
-    Record(in, text, "a data point", [&] {
-      fc.points[i].t = Num(in);
-      fc.points[i].p = Num(in);
-      fc.points[i].x1 = Num(in);
-      fc.points[i].y1 = Num(in);
+    Record(in, text, Field("データ点", "a data point"), [&] {
+      // The measured one of T and P is a state; the other holds 0 or a state.
+      fc.points[i].t = casecheck::Temperature(in, Field("温度", "VLE_T_Data", i), 1);
+      fc.points[i].p = fc.tpType == 1 ? casecheck::Positive(in, Field("圧力", "VLE_P_Data", i))
+                                      : casecheck::NonNegative(in, Field("圧力", "VLE_P_Data", i));
+      fc.points[i].x1 = casecheck::Fraction(in, Field("x1", "x1", i));
+      fc.points[i].y1 = casecheck::Fraction(in, Field("y1", "y1", i));
     });
   }
-  Record(in, text, "the parameters", [&] {
-    fc.l12 = Num(in);
-    fc.l21 = Num(in);
+  Record(in, text, Field("パラメータ", "the parameters"), [&] {
+    // Lambda is a ratio of volumes times an exponential: 0 (not entered) or more.
+    fc.l12 = casecheck::NonNegative(in, Field("Wilson Λ12", "Wilson_L12"));
+    fc.l21 = casecheck::NonNegative(in, Field("Wilson Λ21", "Wilson_L21"));
     fc.t12 = Num(in);
     fc.t21 = Num(in);
-    fc.alpha = Num(in);
+    fc.alpha = casecheck::NonNegative(in, Field("NRTL α", "NRTL_Alpha"));
   });
-  if (!in.Eof())
-    throw seqfile::ReadError("line " + std::to_string(in.Line()) + ": the file goes on after the parameters");
+  casecheck::End(in);
 }
 
 void Commit(const FileCase& fc) {
@@ -155,6 +157,18 @@ VLEFileResult Write_VLE_File(const std::string& path) {
   for (int i = 1; i <= n; ++i)
     w.Record(VLE.VLE_T_Data[i], VLE.VLE_P_Data[i], VLE.VLE_X1_Data[i], VLE.VLE_Y1_Data[i]);
   w.Record(Case.Wilson_L12, Case.Wilson_L21, Case.NRTL_Tau12, Case.NRTL_Tau21, Case.NRTL_Alpha);
+  // A value the reader refuses is not written: every file saved reads back.
+  try {
+    seqfile::Reader in;
+    in.OpenText(w.Content());
+    in.Text();  // the header
+    auto fc = std::make_unique<FileCase>();
+    ReadBody(in, w.Content(), *fc);
+  } catch (const seqfile::ReadError& e) {
+    return {VLEFileStatus::CannotWrite,
+            Lang_Text("ファイルに保存できません。読み戻せない値があります: ",
+                      "Cannot save the file: a value would not read back: ") + e.what()};
+  }
   std::string error;
   if (!w.Save(path, &error))
     return {VLEFileStatus::CannotWrite,

@@ -22,11 +22,13 @@ struct VLEFileResult {
 };
 
 // Writes the case as it stands in VLE and Case to `path` (replacing it only once
-// the whole file is written).
+// the whole file is written); a case the reader would refuse is not written.
 VLEFileResult Write_VLE_File(const std::string& path);
 
 // Reads a case file. Only a file read whole and valid (0..50 points, known codes,
-// each record on a line of its own, nothing after the parameters) changes the
+// x1 and y1 in 0..1, temperatures above absolute zero, the fixed pressure and a
+// point's measured pressure above 0, Lambda and alpha 0 or more, each record on
+// a line of its own, nothing after the parameters) changes the
 // case: it is first reset to the defaults of VLE_Initial_set, then takes the
 // file's values. VLE_Gamma_Exp and VLE_T_Calc are never touched.
 VLEFileResult Read_VLE_File(const std::string& path);

@@ -6,6 +6,7 @@
 #include "batch/BatchTestSupport.h"
 #include "batch/model/BatchCaseFile.h"
 #include "batch/results/BatchResultFiles.h"
+#include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
 #include "platform/text/SeqFile.h"
 
@@ -20,11 +21,11 @@ class ResultFilesTest : public batchtest::BatchFixture {
     Case.NT = 3;
   }
   // A history record for NC 2, NT 3 whose values tell where they came from:
-  // x = time + plate / 10 + component / 100, T = 50 + plate + time.
+  // x = time / 10 + plate / 100 + component / 1000, T = 50 + plate + time.
   static void Record(seqfile::Writer& w, double time) {
     w.Record(time);
     for (int p = 1; p <= 3; ++p) {
-      w.Record(time + p / 10.0 + 0.01, 0.9, time + p / 10.0 + 0.02, 0.1);
+      w.Record(time / 10 + p / 100.0 + 0.001, 0.9, time / 10 + p / 100.0 + 0.002, 0.1);
       w.Record(50 + p + time, 10.0 * p, 8.0 * p, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0 * p);
     }
   }
@@ -42,7 +43,7 @@ TEST_F(ResultFilesTest, HistoryRecordsAreReadInOrderAndApplied) {
   HistoryRecord r;
   ASSERT_TRUE(f.Next(r).ok());
   EXPECT_DOUBLE_EQ(r.time, 0.5);
-  EXPECT_DOUBLE_EQ(r.X(2, 3), 0.5 + 0.3 + 0.02);
+  EXPECT_DOUBLE_EQ(r.X(2, 3), 0.05 + 0.03 + 0.002);
   EXPECT_DOUBLE_EQ(r.Y(1, 2), 0.9);
   EXPECT_DOUBLE_EQ(r.L(2), 16.0);
   const std::size_t second = f.Pos();
@@ -51,7 +52,7 @@ TEST_F(ResultFilesTest, HistoryRecordsAreReadInOrderAndApplied) {
   Apply_History_Record(r);
   EXPECT_EQ(Batch.Tray_Heat[2], 123);
   EXPECT_DOUBLE_EQ(Batch.Oper_Time, 1.25);
-  EXPECT_DOUBLE_EQ(Case.Tray_X[1][1], 1.25 + 0.1 + 0.01);
+  EXPECT_DOUBLE_EQ(Case.Tray_X[1][1], 0.125 + 0.01 + 0.001);
   EXPECT_DOUBLE_EQ(Case.Tray_T[3], 54.25);
   EXPECT_DOUBLE_EQ(Case.Tray_V[2], 20.0);
   EXPECT_DOUBLE_EQ(Batch.Tray_Q_Sum[3], 21.0);
@@ -69,11 +70,10 @@ TEST_F(ResultFilesTest, ShortDamagedMissingAndEmptyHistories) {
   Record(w, 0.5);
   w.Record(0.75, 0.1, 0.2);  // a record cut short
   ASSERT_TRUE(w.Save(Path(4)));
+  // Damaged as a whole: not even the sound first record is handed out.
   HistoryFile f;
-  ASSERT_TRUE(f.Open(Path(4)).ok());
   HistoryRecord r;
-  ASSERT_TRUE(f.Next(r).ok());
-  RunFileResult bad = f.Next(r);
+  RunFileResult bad = f.Open(Path(4));
   EXPECT_EQ(bad.status, RunFileStatus::Damaged);
   EXPECT_NE(bad.reason.find("B_Calc_4.dat"), std::string::npos) << bad.reason;
   EXPECT_NE(Run_File_Message(bad).find("結果ファイルが壊れています"), std::string::npos);
@@ -122,11 +122,11 @@ TEST_F(ResultFilesTest, TankFileBlocks) {
   EXPECT_DOUBLE_EQ(Batch_Result.Tank_X[2][1], 2.0);
   EXPECT_DOUBLE_EQ(Batch_Result.Tank_Tray_Val[3][2], 200.0);
 
-  // A block cut short: the whole blocks before it stay.
+  // A block cut short: the file is damaged and no tank of it is shown.
   w.Record(2, 2.0).Record(3.0);
   ASSERT_TRUE(w.Save(Path(5)));
   EXPECT_EQ(Read_Tank_File(Path(5)).status, RunFileStatus::Damaged);
-  EXPECT_EQ(Batch.Tank_Count, 1);
+  EXPECT_EQ(Batch.Tank_Count, -1);
 
   // More blocks than tanks: the first five are kept and the rest is said.
   seqfile::Writer six;
@@ -178,6 +178,13 @@ TEST_F(ResultFilesTest, FinalRangesTakeTheSecondToSeventhValues) {
   Batch.Scale_T_Max = 1;
   EXPECT_EQ(Read_Final_Ranges(Path(3)).status, RunFileStatus::Damaged);
   EXPECT_DOUBLE_EQ(Batch.Scale_T_Max, 1);
+  for (const char* bad : {"9,-300,56.2,30,3,25,2", "9,100,56.2,30,-3,25,2", "-9,100,56.2,30,3,25,2"}) {
+    seqfile::Writer d;
+    d.Line(bad);
+    ASSERT_TRUE(d.Save(Path(3)));
+    EXPECT_EQ(Read_Final_Ranges(Path(3)).status, RunFileStatus::Damaged) << bad;
+    EXPECT_DOUBLE_EQ(Batch.Scale_T_Max, 1);
+  }
 }
 
 TEST_F(ResultFilesTest, TotalRefluxStateBringsItsRunCaseAndLeavesTheLiveCase) {
@@ -226,6 +233,68 @@ TEST_F(ResultFilesTest, TotalRefluxStateBringsItsRunCaseAndLeavesTheLiveCase) {
   EXPECT_EQ(other.status, RunFileStatus::OtherRun);
   Case.Language = 1;
   EXPECT_EQ(Run_File_Message(other), "The result file is from another run: " + Path(5));
+}
+
+// Values no run can leave make a run file damaged as a whole: nothing of it
+// reaches a table or a graph.
+TEST_F(ResultFilesTest, NonPhysicalValuesDamageTheWholeFile) {
+  for (int n : {1, 4, 5}) Batch_Run_File_Written(n);  // the files are this run's own
+  Case.Language = 1;
+  Case.NC = 1;
+  Case.NT = 1;
+  HistoryFile f;
+  HistoryRecord r;
+  // Time 0, then x = -3, y = 3 with a lone CR between the records (kept as test data).
+  std::filesystem::copy_file(VZ_SOURCE_DIR "/tests/batch/results/data/history_x_minus_3.dat", Path(1),
+                             std::filesystem::copy_options::overwrite_existing);
+  RunFileResult bad = f.Open(Path(1));
+  EXPECT_EQ(bad.status, RunFileStatus::Damaged);
+  EXPECT_NE(bad.reason.find("x (1, 1) = -3"), std::string::npos) << bad.reason;
+
+  Case.NC = 2;
+  Case.NT = 3;
+  const struct {
+    const char* what;
+    int line;       // 1-based line of the second record to edit
+    std::string to;
+    const char* field;
+  } edits[] = {
+      {"a fraction below 0", 9, "-0.01,0.9,0.1,0.1", "x (1, 1)"},
+      {"a fraction above 1", 9, "0.1,1.5,0.1,0.1", "y (1, 1)"},
+      {"a temperature below absolute zero", 10, "-300,10,8,1,2,3,4,5,6,7", "T (1)"},
+      {"a negative vapour flow", 12, "52,-20,16,1,2,3,4,5,6,14", "V (2)"},
+      {"a negative liquid flow", 14, "53,30,-24,1,2,3,4,5,6,21", "L (3)"},
+      {"a negative hold-up", 14, "53,30,24,1,2,3,-4,5,6,21", "M (3)"},
+      {"a negative time", 8, "-1.25", "time"},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.what);
+    seqfile::Writer w;
+    Record(w, 0.5);
+    Record(w, 1.25);
+    std::string text = w.Content();
+    std::size_t from = 0;
+    for (int k = 1; k < e.line; ++k) from = text.find("\r\n", from) + 2;
+    text.replace(from, text.find("\r\n", from) - from, e.to);
+    ASSERT_TRUE(seqfile::SaveAtomic(Path(4), text));
+    const RunFileResult o = f.Open(Path(4));
+    EXPECT_EQ(o.status, RunFileStatus::Damaged);
+    EXPECT_NE(o.reason.find(e.field), std::string::npos) << o.reason;
+    EXPECT_NE(o.reason.find("line " + std::to_string(e.line) + ":"), std::string::npos) << o.reason;
+  }
+
+  // A negative amount in a tank: no tank of the file is kept.
+  seqfile::Writer tank;
+  TankBlock(tank, 0, 0.8);
+  tank.Record(1, 1.4).Record(-2.0, 3.0).Record(0.0, 0.0, 0.0);
+  ASSERT_TRUE(tank.Save(Path(5)));
+  Batch_Result.Tank_Time[1] = 7;
+  const RunFileResult t = Read_Tank_File(Path(5));
+  EXPECT_EQ(t.status, RunFileStatus::Damaged);
+  EXPECT_EQ(Batch.Tank_Count, -1);
+  EXPECT_EQ(Batch_Result.Tank_Time[1], 7);
+  EXPECT_NE(Run_File_Message(t).find("line 5: tank amount (1) = -2 is below 0"), std::string::npos)
+      << Run_File_Message(t);
 }
 
 // The history of a run of ten plates, read while the case has fifteen plates

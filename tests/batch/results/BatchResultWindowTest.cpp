@@ -412,15 +412,22 @@ TEST_F(ResultWindowTest, FlowAndTopBottomTables) {
   tb.cmdTopLiquid2_Click();
   EXPECT_EQ(tb.vaSpread1->Text(2, 1), "61.000");
 
-  // A file ending inside its second record: the first row stays, the damage is said.
+  // A file ending inside its second record is damaged: no row of it is shown,
+  // the damage is said.
   seqfile::Writer s;
   Record(s, 0.5, 0.25);
   s.Record(1.0, 0.1);
   ASSERT_TRUE(s.Save(Path(1)));
   script.Answer(ui::vbOK, "結果ファイルが壊れています");
   tb.cmdTopLiquid1_Click();
-  EXPECT_EQ(tb.vaSpread1->MaxRows(), 1);
-  EXPECT_EQ(tb.vaSpread1->Text(1, 1), "0.5000");
+  EXPECT_EQ(tb.vaSpread1->MaxRows(), 0);
+  // So is one with a negative fraction in a whole record.
+  seqfile::Writer n;
+  Record(n, 0.5, -0.25);
+  ASSERT_TRUE(n.Save(Path(1)));
+  script.Answer(ui::vbOK, "結果ファイルが壊れています");
+  tb.cmdTopLiquid1_Click();
+  EXPECT_EQ(tb.vaSpread1->MaxRows(), 0);
   // An empty history gives the heading row only.
   seqfile::Writer e;
   ASSERT_TRUE(e.Save(Path(1)));

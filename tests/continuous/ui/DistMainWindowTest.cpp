@@ -189,6 +189,7 @@ TEST_F(DistWindowTest, ReadOfAFileWithResultsShowsTheResultButton) {
   frmDistMain& f = Open();
   f.cmdExample1->click();
   Case.Result_Flag = 1;
+  for (int j = 1; j <= Case.NT; ++j) Case.Tray_P[j] = 0.1;  // results hold stage pressures
   Case.Data_File = DataPath("with_results.dat");
   ASSERT_TRUE(Save_Dist_Data());
   script.ChooseFile(Case.Data_File).Answer(ui::vbYes);

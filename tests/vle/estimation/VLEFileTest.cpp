@@ -9,11 +9,14 @@
 
 #include "vle/estimation/VLEFile.h"
 #include "vle/estimation/VLETestSupport.h"
+#include "support/FileEdit.h"
 
 using namespace vlefit;
 using namespace vlefit::test;
 
 namespace {
+
+using testfile::EditField;
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -53,6 +56,8 @@ TEST_F(VLEFile, RoundTripKeepsEveryField) {
   Load_VLE_Example(2);
   VLE.VLE_TP_Type = 1;
   VLE.VLE_Temp = 61.25;
+  // At a fixed temperature every point holds its measured pressure.
+  for (int i = 1; i <= VLE.VLE_NData; ++i) VLE.VLE_P_Data[i] = 500 + i;
   VLE.VLE_P_Data[3] = 512.5;
   VLE.VLE_Calc_Type = 4;
   VLE.VLE_Obj_Type = 5;
@@ -203,7 +208,7 @@ TEST_F(VLEFile, DamagedFilesLeaveTheCaseAsItWas) {
   Case.Language = 1;
   WriteAll(path_, replaceLine16("0,1,3,60,760,51,1,1"));
   EXPECT_EQ(Read_VLE_File(path_).message,
-            "Cannot read the data file: line 16: the number of data points 51 is outside 0..50");
+            "Cannot read the data file: line 16: VLE_NData = 51 is outside 0..50");
   WriteAll(path_, replaceLine16("0,1,3,60,760,19,1,1"));
   EXPECT_EQ(Read_VLE_File(path_).message,
             "Cannot read the data file: line 36: wrong number of fields for the parameters");
@@ -226,6 +231,64 @@ TEST_F(VLEFile, AFailedSaveSaysSo) {
   EXPECT_EQ(r.status, VLEFileStatus::CannotWrite);
   EXPECT_NE(r.message.find("ファイルに保存できません"), std::string::npos);
   EXPECT_EQ(Case.Wilson_L12, 0.43045);
+}
+
+// Measured points and conditions no equilibrium can have are refused on
+// reading, with the field and the line, not first at the run start.
+TEST_F(VLEFile, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
+  Load_VLE_Example(2);  // 20 points at a fixed pressure
+  ASSERT_EQ(Write_VLE_File(path_).status, VLEFileStatus::Ok);
+  const std::string good = ReadAll(path_);
+  Load_VLE_Example(1);
+  const std::string before = Snapshot();
+  Case.Language = 1;
+  const struct {
+    int line, field;
+    const char* to;
+    const char* says;
+  } edits[] = {
+      {17, 2, "1.2", "line 17: x1 (1) = 1.2"},
+      {18, 3, "-0.1", "line 18: y1 (2) = -0.1"},
+      {16, 4, "0", "line 16: VLE_Press = 0"},
+      {16, 4, "-760", "line 16: VLE_Press = -760"},
+      {19, 0, "-280", "line 19: VLE_T_Data (3) = -280"},
+      {37, 4, "-0.4", "line 37: NRTL_Alpha = -0.4"},
+      {37, 0, "-0.5", "line 37: Wilson_L12 = -0.5"},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.says);
+    WriteAll(path_, EditField(good, e.line, e.field, e.to));
+    const VLEFileResult r = Read_VLE_File(path_);
+    EXPECT_EQ(r.status, VLEFileStatus::BadData);
+    EXPECT_NE(r.message.find(e.says), std::string::npos) << r.message;
+    Case.Language = 0;
+    EXPECT_EQ(Snapshot(), before);
+    Case.Language = 1;
+  }
+  // At a fixed temperature each point's pressure is the measured one.
+  const std::string isothermal = EditField(good, 16, 0, "1");
+  WriteAll(path_, isothermal);
+  EXPECT_NE(Read_VLE_File(path_).message.find("line 17: VLE_P_Data (1) = 0 is not above 0"), std::string::npos);
+  // A case that would not read back is not written, and the old file stays.
+  Case.Language = 0;
+  WriteAll(path_, good);
+  VLE.VLE_X1_Data[2] = 1.5;
+  const VLEFileResult w = Write_VLE_File(path_);
+  EXPECT_EQ(w.status, VLEFileStatus::CannotWrite);
+  EXPECT_NE(w.message.find("x1 (2) = 1.5"), std::string::npos) << w.message;
+  EXPECT_EQ(ReadAll(path_), good);
+}
+
+// A file the program wrote with x1 above 1, kept as test data.
+TEST_F(VLEFile, KeptDamagedFileIsRefused) {
+  Load_VLE_Example(1);
+  const std::string before = Snapshot();
+  Case.Language = 1;
+  const VLEFileResult r = Read_VLE_File(VZ_SOURCE_DIR "/tests/vle/estimation/data/x1_above_one.dat");
+  EXPECT_EQ(r.status, VLEFileStatus::BadData);
+  EXPECT_NE(r.message.find("line 17: x1 (1) = 1.2 is outside 0..1"), std::string::npos) << r.message;
+  Case.Language = 0;
+  EXPECT_EQ(Snapshot(), before);
 }
 
 }  // namespace
