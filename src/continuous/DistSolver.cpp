@@ -39,15 +39,16 @@ std::string Dist_Outcome_Text(const DistRunOutcome& o) {
   figures += ", " + txt::Plain(o.lastError);
   switch (o.status) {
     case DistRunStatus::IterationLimit:
+    case DistRunStatus::Unbalanced:
     {
-      // The residual tells how far from a solution the stored results are.
+      // Why the run stopped, then how far from a solution the stored results
+      // are: the residual beyond its allowance, both as the check applied them.
       const std::string residual = Dist_Residual_Text(o.worst, false);
-      return InLanguage("収束しませんでした。（パス, 繰返し回数, 誤差 =" + figures + "）" + residual,
-                        "Not converged (pass, iterations, error =" + figures + ")" +
+      return InLanguage("収束しませんでした。繰返し回数の上限に達しました（パス, 繰返し回数, 誤差 =" + figures + "）。" +
+                            residual,
+                        "Not converged: the iteration limit was reached (pass, iterations, error =" + figures + ")" +
                             (residual.empty() ? "" : "; " + residual));
     }
-    case DistRunStatus::Unbalanced:
-      return Dist_Residual_Text(o.worst);
     case DistRunStatus::Infeasible:
       return Dist_Negative_Flow_Text(o.negative);
     case DistRunStatus::NotFinite:
@@ -116,7 +117,9 @@ bool Dist_Run_Check() {
   double bottoms = feed - c.Top_Liq_Prod - c.Top_Vap_Prod;
   for (int k = 1; k <= c.N_LiqSC; ++k) bottoms -= c.LiqSC_Flow[k];
   for (int k = 1; k <= c.N_VapSC; ++k) bottoms -= c.VapSC_Flow[k];
-  if (bottoms < 0) return Refuse("Bottom流量[ " + txt::Signed(bottoms) + " ]が負です。");
+  // A bottoms flow of exactly 0 leaves the bottom stage without an equation for
+  // its temperature: it is refused like a negative one.
+  if (!(bottoms > 0)) return Refuse("Bottom流量[ " + txt::Signed(bottoms) + " ]が負です。");
   return Dist_Pressure_Check(false);
 }
 
@@ -157,7 +160,7 @@ bool DistDamping::Update(int n, double e, double c) {
   return e <= c;
 }
 
-DistSolver::DistSolver() = default;
+DistSolver::DistSolver(bool writeResultFile) : writeResultFile_(writeResultFile) {}
 DistSolver::~DistSolver() = default;
 
 bool DistSolver::Start() {
@@ -244,9 +247,14 @@ void DistSolver::BeginPass(int p) {
   damping_ = DistDamping{};
   newton_.reset();
   newtonMode_ = newtonFailed_ = lastWasNewton_ = false;
-  newtonPause_ = 0;
+  newtonPause_ = newtonFailures_ = 0;
   outcome_.newtonIterations = 0;
   errors_.clear();
+  // Each pass is solved by the corrections from its first iteration: from the
+  // profile the start dialog or the first pass laid they reach the solution
+  // in a few steps where the sweeps creep, cycle or stall in sharp, pinched
+  // and strongly non-ideal columns.
+  newtonMode_ = DistStageNewton::Available();
 }
 
 void DistSolver::StageEquilibrium(int j) {
@@ -469,13 +477,21 @@ void DistSolver::Equilibrate() {
   }
 }
 
-// A correction whose largest temperature change is below this has come to rest:
-// the profile is the solution of the stage equations to far below 0.01 K.
-constexpr double kNewtonRestK = 1e-4;
-// ... and the scaled residuals of all stage equations together have fallen to
-// this: the user's criterion bounds each residual, this bounds their sum, so
-// that no mole fraction sum is left off 1 by the criterion's looseness.
-constexpr double kNewtonResidual = 1e-8;
+// The corrections go on until the largest scaled residual of the stage
+// equations (each component balance per unit of its own flow) is at the floor
+// that rounding leaves: below kNewtonFloor, or below kNewtonNearFloor with a
+// correction that no longer halves it.
+constexpr double kNewtonFloor = 1e-11;
+constexpr double kNewtonNearFloor = 1e-7;
+// Corrections that find no lower residual, each followed by a few substitution
+// sweeps, before the pass is left to the sweeps alone.
+constexpr int kNewtonTries = 6;
+
+namespace {
+bool AtFloor(const DistNewtonStep& s) {
+  return s.after <= kNewtonFloor || (s.after <= kNewtonNearFloor && s.after > 0.5 * s.before);
+}
+}  // namespace
 
 DistIterationReport DistSolver::Step() {
   DistIterationReport rep;
@@ -492,30 +508,36 @@ DistIterationReport DistSolver::Step() {
   const bool lastPass = pass_ == outcome_.passCount;
   const bool canNewton = DistStageNewton::Available();
   DistNewtonStep corr;
+  bool corrected = false;  // this iteration was a correction (or found the profile at the floor)
   if (canNewton && newtonMode_ && newtonPause_ == 0) {
     if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
     corr = newton_->Step();
-    if (!corr.taken) {
-      // No step lowered the residuals: substitution sweeps move the profile on.
-      newtonFailed_ = true;
-      newtonPause_ = 3;
+    corrected = corr.taken || corr.before <= kNewtonNearFloor;
+    // A short step that barely lowers the residuals is creeping along a valley
+    // of the residuals, far from the solution.
+    const bool creeping = corr.taken && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
+    if (!corrected || creeping) {
+      // Substitution sweeps move the profile on, longer after each failure,
+      // then the corrections try again from there.
+      newtonPause_ = 5 * ++newtonFailures_;
+      if (newtonFailures_ >= kNewtonTries) newtonFailed_ = true, newtonMode_ = false;
     }
   } else if (newtonPause_ > 0) {
     --newtonPause_;
   }
-  lastWasNewton_ = corr.taken;
-  if (!corr.taken) {
+  lastWasNewton_ = corrected;
+  if (!corrected) {
     StageTemperatures();
     ComponentBalances();
     Normalise();
-  } else {
+  } else if (corr.taken) {
     ++outcome_.newtonIterations;
   }
   const double e = BalanceError();
   rep.pass = pass_;
   rep.iteration = iteration_;
   rep.error = e;
-  rep.newton = corr.taken;
+  rep.newton = corrected;
   if (!std::isfinite(e)) {
     rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
     outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
@@ -533,12 +555,13 @@ DistIterationReport DistSolver::Step() {
   }
   const CaseData& c = Case;
   bool converged = false;
-  if (corr.taken) {
-    // A correction converges on the residuals of the stage equations themselves.
+  if (corrected) {
+    // A correction converges on the residuals of the stage equations themselves,
+    // once they are as small as rounding lets them be.
     const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
     outcome_.worst = check.worst;
-    converged = check.balanced && corr.fraction == 1 && corr.maxDeltaT < kNewtonRestK &&
-                corr.norm < kNewtonResidual;
+    // The first of two passes only lays the start of the heat pass.
+    converged = check.balanced && (!lastPass || AtFloor(corr));
   } else {
     converged = damping_.Update(iteration_, e, c.Conv_Crit[pass_]);
     errors_.push_back(e);
@@ -586,9 +609,16 @@ void DistSolver::EndPass(bool converged, int iterations, double e) {
   const CaseData& c = Case;
   if (!converged) {
     // The stored vapour is the one in equilibrium with the stored liquid, and
-    // the worst residual says how far that state is from a solution.
-    if (!lastWasNewton_) Equilibrate();
-    outcome_.worst = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2).worst;
+    // the worst residual says how far that state is from a solution. A profile
+    // whose every residual holds is a solution, whatever stopped the iterations.
+    // A correction part of the way leaves liquids that need not sum to 1 off
+    // their bubble points: every stage is put at the bubble point of its
+    // normalised liquid.
+    if (lastWasNewton_) Normalise();
+    Equilibrate();
+    const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+    outcome_.worst = check.worst;
+    if (check.balanced) converged = true, outcome_.passes[pass_].converged = true;
   }
   // A pass that stood still without balancing is reported by its worst residual.
   EndRun(converged ? DistRunStatus::Converged : stalled_ ? DistRunStatus::Unbalanced : DistRunStatus::IterationLimit);
@@ -608,7 +638,7 @@ void DistSolver::EndRun(DistRunStatus status) {
     c.Result_Flag = 1;
     const std::string previous = c.Data_File;
     c.Data_File = seqfile::JoinPath(c.Data_Dir, "\\Result.dat");
-    outcome_.resultWritten = Save_Dist_Data();
+    outcome_.resultWritten = writeResultFile_ && Save_Dist_Data();
     c.Data_File = previous;
   } else if (status == DistRunStatus::NotFinite || status == DistRunStatus::Infeasible) {
     Calc_Message(Dist_Outcome_Text(outcome_));

@@ -116,7 +116,9 @@ struct DistDamping {
 
 class DistSolver {
  public:
-  DistSolver();
+  // `writeResultFile` false leaves out the writing of Result.dat (a benchmark's
+  // timing of the calculation alone); the run is otherwise the same.
+  explicit DistSolver(bool writeResultFile = true);
   ~DistSolver();
 
   // Run start: checks the case, resets the result flag, gammas and stage
@@ -165,10 +167,12 @@ class DistSolver {
   bool stalled_ = false;  // the last pass met its change test without balancing
   std::unique_ptr<DistStageNewton> newton_;
   bool newtonMode_ = false;    // the last pass corrects by Newton steps
-  bool newtonFailed_ = false;  // a correction found no step that lowered the residuals
+  bool newtonFailed_ = false;  // the corrections found no lower residuals, time after time
+  int newtonFailures_ = 0;     // corrections of this pass that found no lower residuals
   int newtonPause_ = 0;        // substitution sweeps before the next correction is tried
   bool lastWasNewton_ = false;
   std::vector<double> errors_;  // errors of the substitution sweeps of this pass
   bool started_ = false;
   bool finished_ = false;
+  bool writeResultFile_ = true;
 };
