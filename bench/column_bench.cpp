@@ -107,7 +107,8 @@ void BM_Example1WithResultFile(benchmark::State& state) {
     Example1Case();
     Case.Data_Dir = (std::filesystem::temp_directory_path() / "column_bench").string();
   }, true);
-  std::filesystem::remove_all(dir);
+  std::error_code gone;
+  std::filesystem::remove_all(dir, gone);
 }
 
 }  // namespace

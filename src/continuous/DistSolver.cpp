@@ -30,6 +30,9 @@ struct DistSolver::Work {
   double a[kMaxTray + 1]{}, b[kMaxTray + 1]{}, c[kMaxTray + 1]{}, d[kMaxTray + 1]{};
   double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};  // one stage's compositions for the thermo calls
   double raw[kMaxComp + 1][kMaxTray + 1]{};     // the balances' own liquid fractions, before the limits
+  // The stage arrays as the pass found them.
+  double startT[kMaxTray + 1]{}, startV[kMaxTray + 1]{}, startL[kMaxTray + 1]{};
+  double startX[kMaxComp + 1][kMaxTray + 1]{}, startY[kMaxComp + 1][kMaxTray + 1]{};
 };
 
 std::string Dist_Outcome_Text(const DistRunOutcome& o) {
@@ -250,11 +253,40 @@ void DistSolver::BeginPass(int p) {
   newtonPause_ = newtonFailures_ = 0;
   outcome_.newtonIterations = 0;
   errors_.clear();
-  // Each pass is solved by the corrections from its first iteration: from the
-  // profile the start dialog or the first pass laid they reach the solution
-  // in a few steps where the sweeps creep, cycle or stall in sharp, pinched
-  // and strongly non-ideal columns.
-  newtonMode_ = DistStageNewton::Available();
+  restarted_ = false;
+  Work& w = *work_;
+  const CaseData& c = Case;
+  for (int j = 1; j <= c.NT; ++j) {
+    w.startT[j] = c.Tray_T[j];
+    w.startV[j] = c.Tray_V[j];
+    w.startL[j] = c.Tray_L[j];
+    for (int i = 1; i <= c.NC; ++i) {
+      w.startX[i][j] = c.Tray_X[i][j];
+      w.startY[i][j] = c.Tray_Y[i][j];
+    }
+  }
+}
+
+// Sweeps that creep or cycle may also wander off towards profiles from which
+// no correction finds its way: the corrections then start from the profile
+// the pass began with, from which they reach the solution of sharp, pinched
+// and strongly non-ideal columns in a few steps.
+void DistSolver::RestartFromPassStart() {
+  restarted_ = true;
+  newton_.reset();
+  damping_ = DistDamping{};
+  errors_.clear();
+  const Work& w = *work_;
+  CaseData& c = Case;
+  for (int j = 1; j <= c.NT; ++j) {
+    c.Tray_T[j] = w.startT[j];
+    c.Tray_V[j] = w.startV[j];
+    c.Tray_L[j] = w.startL[j];
+    for (int i = 1; i <= c.NC; ++i) {
+      c.Tray_X[i][j] = w.startX[i][j];
+      c.Tray_Y[i][j] = w.startY[i][j];
+    }
+  }
 }
 
 void DistSolver::StageEquilibrium(int j) {
@@ -516,7 +548,9 @@ DistIterationReport DistSolver::Step() {
     // A short step that barely lowers the residuals is creeping along a valley
     // of the residuals, far from the solution.
     const bool creeping = corr.taken && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
-    if (!corrected || creeping) {
+    if ((!corrected || creeping) && !restarted_) {
+      RestartFromPassStart();
+    } else if (!corrected || creeping) {
       // Substitution sweeps move the profile on, longer after each failure,
       // then the corrections try again from there.
       newtonPause_ = 5 * ++newtonFailures_;
@@ -545,8 +579,14 @@ DistIterationReport DistSolver::Step() {
     rep.finished = true;
     return rep;
   }
-  // The heat pass moves the flows: one that turns negative ends the run there.
-  if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative)) {
+  // The heat pass moves the flows: one that turns negative ends the run there,
+  // unless the sweeps took it there and the corrections have yet to try from
+  // where the pass began (they keep every flow above zero).
+  if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative) && !corrected && canNewton && !restarted_) {
+    newtonMode_ = true;
+    newtonPause_ = 0;
+    RestartFromPassStart();
+  } else if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative)) {
     rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
     outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
     EndRun(DistRunStatus::Infeasible);
@@ -569,7 +609,12 @@ DistIterationReport DistSolver::Step() {
       // Slow progress, and in the last pass also the change test, hands the
       // pass to the corrections; only they end the last pass converged. A
       // first pass that meets its change test ends there as it always did.
-      if (converged || SlowProgress()) newtonMode_ = true;
+      if (converged) {
+        newtonMode_ = true;
+      } else if (SlowProgress()) {
+        newtonMode_ = true;
+        if (!restarted_) RestartFromPassStart();
+      }
       converged = false;
     } else if (converged && lastPass) {
       // A vanishing change between iterations is not yet a solution: the column
