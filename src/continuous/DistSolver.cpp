@@ -609,12 +609,7 @@ DistIterationReport DistSolver::Step() {
       // Slow progress, and in the last pass also the change test, hands the
       // pass to the corrections; only they end the last pass converged. A
       // first pass that meets its change test ends there as it always did.
-      if (converged) {
-        newtonMode_ = true;
-      } else if (SlowProgress()) {
-        newtonMode_ = true;
-        if (!restarted_) RestartFromPassStart();
-      }
+      if (converged || SlowProgress()) newtonMode_ = true;
       converged = false;
     } else if (converged && lastPass) {
       // A vanishing change between iterations is not yet a solution: the column
