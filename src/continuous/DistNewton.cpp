@@ -54,12 +54,18 @@ void Back(const double* a, const int* piv, int n, double* b, int cols) {
       if (m == 0) continue;
       for (int c = 0; c < cols; ++c) b[r * cols + c] -= m * b[k * cols + c];
     }
-  for (int k = n - 1; k >= 0; --k)
-    for (int c = 0; c < cols; ++c) {
-      double s = b[k * cols + c];
-      for (int r = k + 1; r < n; ++r) s -= a[k * n + r] * b[r * cols + c];
-      b[k * cols + c] = s / a[k * n + k];
+  // Row by row, so that the inner loops run along the right-hand sides.
+  for (int k = n - 1; k >= 0; --k) {
+    double* bk = b + k * cols;
+    for (int r = k + 1; r < n; ++r) {
+      const double m = a[k * n + r];
+      if (m == 0) continue;
+      const double* br = b + r * cols;
+      for (int c = 0; c < cols; ++c) bk[c] -= m * br[c];
     }
+    const double inv = 1.0 / a[k * n + k];
+    for (int c = 0; c < cols; ++c) bk[c] *= inv;
+  }
 }
 
 }  // namespace
@@ -388,8 +394,9 @@ bool DistStageNewton::Factor() {
 // dz_ = -J^-1 rhs_ with the factorisation held.
 void DistStageNewton::SolveFactored() {
   const int n = Block(), nn = n * n;
-  std::vector<double> g(rhs_);
-  for (double& v : g) v = -v;
+  std::vector<double>& g = solveWork_;
+  g.resize(rhs_.size());
+  for (std::size_t k = 0; k < rhs_.size(); ++k) g[k] = -rhs_[k];
   for (int j = 1; j <= nt_; ++j) {
     double* gj = &g[j * n];
     if (j > 1) {

@@ -103,4 +103,5 @@ class DistStageNewton {
   std::vector<double> fixedV_, fixedL_;
   std::vector<double> lower_, diag_, upper_, rhs_;  // block rows of the Jacobian, stage by stage
   std::vector<int> piv_;                            // pivots of the factored diagonal blocks
+  std::vector<double> solveWork_;                   // right-hand sides on their way through the blocks
 };

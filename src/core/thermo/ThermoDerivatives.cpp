@@ -25,15 +25,18 @@ bool WilsonJacobian(const double x[], double* d) {
     s[k] = sum;
     w[k] = x[k] / (sum * sum);
   }
+  // The last sum is symmetric in i and m: each pair is formed once.
   for (int i = 1; i <= nc; ++i) {
     double* row = d + (i - 1) * nc;
-    for (int m = 1; m <= nc; ++m) row[m - 1] = -lambda[i][m] / s[i] - lambda[m][i] / s[m];
-    for (int k = 1; k <= nc; ++k) {
-      const double a = lambda[k][i] * w[k];
-      if (a == 0.0) continue;
-      for (int m = 1; m <= nc; ++m) row[m - 1] += a * lambda[k][m];
+    for (int m = i; m <= nc; ++m) {
+      double sum = 0.0;
+      for (int k = 1; k <= nc; ++k) sum += lambda[k][i] * lambda[k][m] * w[k];
+      row[m - 1] = sum;
+      d[(m - 1) * nc + i - 1] = sum;
     }
   }
+  for (int i = 1; i <= nc; ++i)
+    for (int m = 1; m <= nc; ++m) d[(i - 1) * nc + m - 1] -= lambda[i][m] / s[i] + lambda[m][i] / s[m];
   return true;
 }
 
