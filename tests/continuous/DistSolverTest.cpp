@@ -298,6 +298,8 @@ TEST_F(DistSolverTest, DegenerateColumnsAreRefusedBeforeTheRun) {
       {"liquid product without reflux", [] { Case.Reflux_Ratio = 0; }},
       {"no top product", [] { Case.Top_Liq_Prod = 0; }},
       {"more drawn than fed", [] { Case.Top_Liq_Prod = 400; }},
+      // Nothing leaves the bottom: its temperature has no equation to fix it.
+      {"bottoms flow of 0", [] { Case.Top_Liq_Prod = 380; }},
       {"feed without composition", [] { for (int i = 1; i <= 4; ++i) Case.Feed_Z[i][1] = 0; }},
       {"no feed", [] { Case.N_Feed = 0; }},
       {"feed of nothing", [] { Case.Feed_Flow[1] = 0; }},
@@ -319,6 +321,7 @@ TEST_F(DistSolverTest, DegenerateColumnsAreRefusedBeforeTheRun) {
     EXPECT_EQ(Case.Tray_T[5], t5);
   }
   EXPECT_EQ(Messages()[4], "Bottom流量[ -20 ]が負です。");
+  EXPECT_EQ(Messages()[5], "Bottom流量[  0 ]が負です。");
   EXPECT_FALSE(seqfile::FileExists(PathOf("Result.dat")));
 }
 
