@@ -49,9 +49,9 @@ std::string Dist_Outcome_Text(const DistRunOutcome& o) {
       // Why the run stopped, then how far from a solution the stored results
       // are: the residual beyond its allowance, both as the check applied them.
       const std::string residual = Dist_Residual_Text(o.worst, false);
-      return InLanguage("収束しませんでした。繰返し回数の上限に達しました（パス, 繰返し回数, 誤差 =" + figures + "）。" +
+      return InLanguage("収束しませんでした。（パス, 繰返し回数, 誤差 =" + figures + "）繰返し回数の上限に達しました。" +
                             residual,
-                        "Not converged: the iteration limit was reached (pass, iterations, error =" + figures + ")" +
+                        "Not converged (pass, iterations, error =" + figures + "): the iteration limit was reached" +
                             (residual.empty() ? "" : "; " + residual));
     }
     case DistRunStatus::Infeasible:
