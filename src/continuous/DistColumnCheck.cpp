@@ -101,6 +101,9 @@ double EquilibriumResidual(int j, bool dewTop) {
 
 std::string Num(double v) { return txt::Format(v, "0.00E+00"); }
 
+// Below this share of the feed a component's flow is lost in rounding.
+constexpr double kFlowFloor = 1e-280;
+
 }  // namespace
 
 DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, bool heat) {
@@ -120,8 +123,13 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
   for (int j = 1; j <= nt; ++j)
     t.Add(DistResidualKind::Equilibrium, EquilibriumResidual(j, j == 1 && !condenser), eqLimit, j, 0);
 
-  // Stage balances and the balance of the whole column, per unit total feed.
+  // Stage balances and the balance of the whole column, each per unit of the
+  // component's own flow: a trace in a pinched section is off by as much as
+  // its own balance says, however small that is beside the feed. A component
+  // that no feed carries has no flow of its own and is measured per unit feed.
   for (int i = 1; i <= nc; ++i) {
+    double fed = 0;
+    for (int j = 1; j <= nt; ++j) fed += FeedOf(i, j);
     double in = 0, out = 0;
     for (int j = 1; j <= nt; ++j) {
       const StageDraws d = DrawsOf(j);
@@ -129,11 +137,12 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
       const double zF = FeedOf(i, j);
       const double sin = zF + (j > 1 ? L[j - 1] * c.Tray_X[i][j - 1] : 0) + (j < nt ? V[j + 1] * c.Tray_Y[i][j + 1] : 0);
       const double sout = (L[j] + d.liq) * x + (V[j] + d.vap) * y;
-      t.Add(DistResidualKind::Component, std::fabs(sin - sout) / feed, matLimit, j, i);
+      const double own = fed > 0 ? std::max({std::fabs(sin), std::fabs(sout), kFlowFloor * feed}) : feed;
+      t.Add(DistResidualKind::Component, std::fabs(sin - sout) / own, matLimit, j, i);
       in += zF;
       out += d.liq * x + d.vap * y + (j == 1 ? V[1] * y : 0) + (j == nt ? L[nt] * x : 0);
     }
-    t.Add(DistResidualKind::Component, std::fabs(in - out) / feed, matLimit, 0, i);
+    t.Add(DistResidualKind::Component, std::fabs(in - out) / (fed > 0 ? fed : feed), matLimit, 0, i);
   }
 
   if (heat) {
@@ -175,8 +184,9 @@ std::string Dist_Residual_Text(const DistResidual& r, bool head) {
       break;
     case DistResidualKind::Component: {
       const std::string name = r.component >= 1 && r.component <= kMaxComp ? c.Comp_Name[r.component] : "";
-      ja = r.stage == 0 ? name + "の全体物質収支" : "段" + stage + "の" + name + "の物質収支";
-      en = r.stage == 0 ? "overall balance of " + name : "balance of " + name + " on stage " + stage;
+      ja = (r.stage == 0 ? name + "の全体物質収支" : "段" + stage + "の" + name + "の物質収支") + "（その成分の流量当たり）";
+      en = (r.stage == 0 ? "overall balance of " + name : "balance of " + name + " on stage " + stage) +
+           " per unit of its own flow";
       break;
     }
     case DistResidualKind::Heat:

@@ -9,7 +9,7 @@
 enum class DistResidualKind {
   None,
   Equilibrium,  // |sum K x - 1| of a stage (sum y / K for a dew-point top stage), or its largest |y - K x|
-  Component,    // a component's balance, per unit total feed
+  Component,    // a component's balance, per unit of its own flow through the stage (column)
   Heat,         // a stage enthalpy balance, per unit of the larger duty
 };
 
@@ -30,7 +30,8 @@ struct DistResidualReport {
 // of every stage and the equilibrium y = K x of each of its components, the component balance of every stage and of the whole column,
 // and with `heat` the enthalpy balance of every stage without a duty.
 // `materialCrit` and `heatCrit` are the user's convergence criteria; each
-// residual is allowed ten times its criterion.
+// residual is allowed ten times its criterion. A component balance is taken per
+// unit of that component's own flow (per unit feed for one no feed carries).
 DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, bool heat);
 
 // The worst residual, what it belongs to and its limit, in the Case.Language;

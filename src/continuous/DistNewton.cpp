@@ -10,10 +10,16 @@ namespace {
 // Largest change per correction: 10 K of a stage temperature, a factor e^3 of
 // a mole fraction, half of a flow. Far from the solution the linearisation is
 // poor; these keep a step inside the region where the line search can judge it.
-constexpr double kMaxStepT = 10.0;
+constexpr double kMaxStepT = 5.0;
 constexpr double kMaxStepLnX = 3.0;
+constexpr double kMaxFall = 27.6;  // ln 1e12: the largest fall of a mole fraction in one step
 constexpr double kMaxFlowCut = 0.5;
 constexpr int kHalvings = 12;
+// A reused factorisation stays while its full step cuts the residuals to a tenth.
+constexpr double kReuseGain = 1.0 / 16;  // on the squared norm: a tenth of the residuals
+// A component balance is measured against the component's own flow, but never
+// against less than this share of the feed (below it the flow is lost in rounding).
+constexpr double kFlowFloor = 1e-280;
 
 // Dense LU with partial pivoting of an n x n row-major matrix, in place.
 bool Factor(double* a, int* piv, int n) {
@@ -25,8 +31,11 @@ bool Factor(double* a, int* piv, int n) {
     piv[k] = p;
     if (p != k)
       for (int c = 0; c < n; ++c) std::swap(a[k * n + c], a[p * n + c]);
+    const double inv = 1.0 / a[k * n + k];
     for (int r = k + 1; r < n; ++r) {
-      const double m = a[r * n + k] /= a[k * n + k];
+      double& m = a[r * n + k];
+      if (m == 0) continue;
+      m *= inv;
       for (int c = k + 1; c < n; ++c) a[r * n + c] -= m * a[k * n + c];
     }
   }
@@ -39,16 +48,24 @@ void Back(const double* a, const int* piv, int n, double* b, int cols) {
   for (int k = 0; k < n; ++k)
     if (piv[k] != k)
       for (int c = 0; c < cols; ++c) std::swap(b[k * cols + c], b[piv[k] * cols + c]);
-  for (int k = 0; k < n; ++k) {
-    for (int r = k + 1; r < n; ++r)
-      for (int c = 0; c < cols; ++c) b[r * cols + c] -= a[r * n + k] * b[k * cols + c];
-  }
-  for (int k = n - 1; k >= 0; --k)
-    for (int c = 0; c < cols; ++c) {
-      double s = b[k * cols + c];
-      for (int r = k + 1; r < n; ++r) s -= a[k * n + r] * b[r * cols + c];
-      b[k * cols + c] = s / a[k * n + k];
+  for (int k = 0; k < n; ++k)
+    for (int r = k + 1; r < n; ++r) {
+      const double m = a[r * n + k];
+      if (m == 0) continue;
+      for (int c = 0; c < cols; ++c) b[r * cols + c] -= m * b[k * cols + c];
     }
+  // Row by row, so that the inner loops run along the right-hand sides.
+  for (int k = n - 1; k >= 0; --k) {
+    double* bk = b + k * cols;
+    for (int r = k + 1; r < n; ++r) {
+      const double m = a[k * n + r];
+      if (m == 0) continue;
+      const double* br = b + r * cols;
+      for (int c = 0; c < cols; ++c) bk[c] -= m * br[c];
+    }
+    const double inv = 1.0 / a[k * n + k];
+    for (int c = 0; c < cols; ++c) bk[c] *= inv;
+  }
 }
 
 }  // namespace
@@ -58,17 +75,19 @@ bool DistStageNewton::Available() { return Case.K_Method != 4 && Case.K_Method !
 DistStageNewton::DistStageNewton(const DistStageInputs& inputs, bool heat)
     : in_(inputs), heat_(heat), nc_(Case.NC), nt_(Case.NT) {
   const int n = Block();
-  z_.assign(static_cast<std::size_t>(nt_) * n, 0);
+  const std::size_t stages = static_cast<std::size_t>(nt_);
+  z_.assign(stages * n, 0);
   zBase_ = dz_ = z_;
-  x_.assign(static_cast<std::size_t>(nt_) * nc_, 0);
-  y_ = x_;
+  x_.assign(stages * nc_, 0);
+  y_ = weight_ = dydT_ = dhvdz_ = dhldz_ = x_;
+  dydz_.assign(stages * nc_ * nc_, 0);
   hv_.assign(nt_ + 1, 0);
-  hl_ = hv_;
-  fixedV_ = fixedL_ = hv_;
+  hl_ = dhvdT_ = dhldT_ = fixedV_ = fixedL_ = hv_;
   const std::size_t blocks = static_cast<std::size_t>(nt_ + 1) * n * n;
   lower_.assign(blocks, 0);
   diag_ = upper_ = lower_;
   rhs_.assign(static_cast<std::size_t>(nt_ + 1) * n, 0);
+  piv_.assign(static_cast<std::size_t>(nt_ + 1) * n, 0);
 }
 
 void DistStageNewton::Load() {
@@ -81,7 +100,7 @@ void DistStageNewton::Load() {
     zj[nc_ + 1] = fixedV_[j] = c.Tray_V[j];
     zj[nc_ + 2] = fixedL_[j] = c.Tray_L[j];
   }
-  if (!heat_) return;
+  if (!heat_ || haveFactor_) return;
   // The enthalpy balances are scaled by a heat of vaporisation of the column.
   double sum = 0;
   for (int j = 1; j <= nt_; ++j) {
@@ -92,18 +111,23 @@ void DistStageNewton::Load() {
   hScale_ = std::max(sum / nt_, 1.0);
 }
 
-void DistStageNewton::Properties(int j) {
+// x = exp(ln x), y = Gamma(x / sum x) Psat(T) / P x and the enthalpies of stage
+// j; with `derivatives` also their derivatives along T and every ln x(k).
+void DistStageNewton::Properties(int j, bool derivatives) {
   CaseData& c = Case;
   const double* zj = &z_[(j - 1) * Block()];
   double x[kMaxComp + 1]{}, xn[kMaxComp + 1]{}, y[kMaxComp + 1]{};
+  double g[kMaxComp * kMaxComp];
   double s = 0;
   for (int i = 1; i <= nc_; ++i) s += x[i] = std::exp(zj[i]);
   for (int i = 1; i <= nc_; ++i) xn[i] = x[i] / s;
-  ActivityCoeff_Select(xn);
+  const bool gammaVaries = derivatives && ActivityCoeff_LnGamma_Jacobian(xn, g);
+  if (!derivatives) ActivityCoeff_Select(xn);
   const double t = zj[0];
   const double pmm = c.Tray_P[j] * kMmHgPerMPa;
-  double* xs = &x_[(j - 1) * nc_];
-  double* ys = &y_[(j - 1) * nc_];
+  const std::size_t base = static_cast<std::size_t>(j - 1) * nc_;
+  double* xs = &x_[base];
+  double* ys = &y_[base];
   for (int i = 1; i <= nc_; ++i) {
     // Below the pole of an Antoine equation there is no vapour pressure.
     const double psat = t + c.Antoine_C[i] > 0 || c.Antoine_B[i] == 0 ? Antoine_Psat(i, t) : NAN;
@@ -111,13 +135,78 @@ void DistStageNewton::Properties(int j) {
     xs[i - 1] = x[i];
     ys[i - 1] = y[i];
   }
-  if (heat_) {
+  if (derivatives) {
+    double* dT = &dydT_[base];
+    double* dz = &dydz_[base * nc_];
+    for (int i = 1; i <= nc_; ++i) {
+      dT[i - 1] = y[i] * Antoine_dLnPsat_dT(i, t);
+      // d ln y(i) / d ln x(k) = delta(i, k) + xn(k) (G(i, k) - sum_m G(i, m) xn(m)),
+      // G = d ln Gamma / d x taken through the normalisation xn = x / sum x.
+      double* row = dz + (i - 1) * nc_;
+      double mean = 0;
+      if (gammaVaries)
+        for (int m = 1; m <= nc_; ++m) mean += g[(i - 1) * nc_ + m - 1] * xn[m];
+      for (int k = 1; k <= nc_; ++k) {
+        const double d = gammaVaries ? xn[k] * (g[(i - 1) * nc_ + k - 1] - mean) : 0.0;
+        row[k - 1] = y[i] * ((i == k ? 1.0 : 0.0) + d);
+      }
+    }
+  }
+  if (!heat_) return;
+  if (!derivatives) {
     hv_[j] = Enthalpy_Vap(t, c.Tray_P[j], y);
     hl_[j] = Enthalpy_Liq(t, c.Tray_P[j], x);
+    return;
+  }
+  double dHdy[kMaxComp + 1], dHdx[kMaxComp + 1], hvT, hlT;
+  hv_[j] = Enthalpy_Vap_Deriv(t, y, hvT, dHdy);
+  hl_[j] = Enthalpy_Liq_Deriv(t, x, hlT, dHdx);
+  const double* dT = &dydT_[base];
+  const double* dz = &dydz_[base * nc_];
+  for (int m = 1; m <= nc_; ++m) hvT += dHdy[m] * dT[m - 1];
+  dhvdT_[j] = hvT;
+  dhldT_[j] = hlT;
+  for (int k = 1; k <= nc_; ++k) {
+    double v = 0;
+    for (int m = 1; m <= nc_; ++m) v += dHdy[m] * dz[(m - 1) * nc_ + k - 1];
+    dhvdz_[base + k - 1] = v;
+    dhldz_[base + k - 1] = dHdx[k] * x[k];
   }
 }
 
-void DistStageNewton::Residual(int j, double* r) const {
+// Each component balance is divided by the component's own flow out of its
+// stage: a trace at 1e-12 is then held as tightly as a key component. Far from
+// the solution, though, a trace's relative error says little and would rule
+// the line search, so no flow is taken as smaller than the present largest
+// balance error per unit feed: the weights become relative as the column
+// converges. A component that no feed carries has no flow of its own; it is
+// measured per unit of total feed.
+void DistStageNewton::SetWeights() {
+  const CaseData& c = Case;
+  const int n = Block();
+  const double fs = c.Feed_Sum;
+  double r[kMaxComp + 3];
+  double error = 0;
+  for (int j = 1; j <= nt_; ++j) {
+    StageResidual(j, r);
+    for (int i = 0; i < nc_; ++i) error = std::max(error, std::fabs(r[i]));
+  }
+  const double floor = std::clamp(std::isfinite(error) ? error : 1.0, kFlowFloor, 1.0) * fs;
+  for (int i = 1; i <= nc_; ++i) {
+    double fed = 0;
+    for (int j = 1; j <= nt_; ++j) fed += in_.zF[i][j];
+    for (int j = 1; j <= nt_; ++j) {
+      const double* zj = &z_[(j - 1) * n];
+      const double sl = in_.sideLiq[j] + (j == 1 ? c.Top_Liq_Prod : 0), sv = in_.sideVap[j];
+      const std::size_t k = static_cast<std::size_t>(j - 1) * nc_ + i - 1;
+      const double own = (zj[nc_ + 2] + sl) * x_[k] + (zj[nc_ + 1] + sv) * y_[k];
+      const double scale = fed > 0 ? std::max(own, floor) : fs;
+      weight_[k] = std::isfinite(scale) && scale > 0 ? fs / scale : 1.0;
+    }
+  }
+}
+
+void DistStageNewton::StageResidual(int j, double* r) const {
   const CaseData& c = Case;
   const int n = Block();
   auto V = [&](int s) { return z_[(s - 1) * n + nc_ + 1]; };
@@ -127,13 +216,13 @@ void DistStageNewton::Residual(int j, double* r) const {
   const double fs = c.Feed_Sum;
   const double sl = in_.sideLiq[j] + (j == 1 ? c.Top_Liq_Prod : 0), sv = in_.sideVap[j];
   const double lAbove = j > 1 ? L(j - 1) : 0, vBelow = j < nt_ ? V(j + 1) : 0;
-  double sumY = 0;
+  double sum = 0;
   for (int i = 1; i <= nc_; ++i) {
     const double in = in_.zF[i][j] + (j > 1 ? lAbove * X(j - 1, i) : 0) + (j < nt_ ? vBelow * Y(j + 1, i) : 0);
     r[i - 1] = (in - (L(j) + sl) * X(j, i) - (V(j) + sv) * Y(j, i)) / fs;
-    sumY += Y(j, i);
+    sum += DewTop(j) ? X(j, i) : Y(j, i);
   }
-  r[nc_] = sumY - 1;
+  r[nc_] = sum - 1;
   const double fixV = (V(j) - fixedV_[j]) / fs, fixL = (L(j) - fixedL_[j]) / fs;
   if (!heat_) {
     r[nc_ + 1] = fixV;
@@ -159,87 +248,192 @@ void DistStageNewton::Residual(int j, double* r) const {
   }
 }
 
-double DistStageNewton::Norm() {
+// Properties and residuals of every stage into rhs_ (component balances per
+// unit feed: the linear systems are solved in that scale, whose rows are of
+// like size); the squared norm of the scaled residuals.
+double DistStageNewton::Evaluate(bool derivatives) {
   const int n = Block();
-  for (int j = 1; j <= nt_; ++j) Properties(j);
+  for (int j = 1; j <= nt_; ++j) Properties(j, derivatives);
+  for (int j = 1; j <= nt_; ++j) StageResidual(j, &rhs_[j * n]);
+  if (derivatives) SetWeights();
   double s = 0;
-  for (int j = 1; j <= nt_; ++j) {
-    Residual(j, &rhs_[j * n]);
-    for (int k = 0; k < n; ++k) s += rhs_[j * n + k] * rhs_[j * n + k];
-  }
+  for (int j = 1; j <= nt_; ++j)
+    for (int k = 0; k < n; ++k) {
+      const double v = Scaled(j, k);
+      s += v * v;
+    }
   return std::isfinite(s) ? s : HUGE_VAL;
 }
 
-// Forward differences, stage by stage: a variable of stage j enters only the
-// equations of stages j - 1, j and j + 1. Expects Norm() of the current point.
-void DistStageNewton::Jacobian() {
-  const int n = Block(), nn = n * n;
-  std::vector<double> base(rhs_);
-  double r[kMaxComp + 3];
-  double xs[kMaxComp], ys[kMaxComp];
-  for (int j = 1; j <= nt_; ++j) {
-    std::copy_n(&x_[(j - 1) * nc_], nc_, xs);
-    std::copy_n(&y_[(j - 1) * nc_], nc_, ys);
-    const double hv = hv_[j], hl = hl_[j];
-    for (int k = 0; k < n; ++k) {
-      double& v = z_[(j - 1) * n + k];
-      const double keep = v;
-      const double h = k == 0 ? 1e-6 * (1 + std::fabs(v)) : k <= nc_ ? 1e-7 : 1e-7 * std::max(1.0, std::fabs(v));
-      v += h;
-      if (k <= nc_) Properties(j);
-      for (int s = std::max(1, j - 1); s <= std::min(nt_, j + 1); ++s) {
-        Residual(s, r);
-        double* block = s == j ? &diag_[j * nn] : s == j - 1 ? &upper_[s * nn] : &lower_[s * nn];
-        for (int row = 0; row < n; ++row) block[row * n + k] = (r[row] - base[s * n + row]) / h;
-      }
-      v = keep;
-      if (k <= nc_) {
-        std::copy_n(xs, nc_, &x_[(j - 1) * nc_]);
-        std::copy_n(ys, nc_, &y_[(j - 1) * nc_]);
-        hv_[j] = hv;
-        hl_[j] = hl;
-      }
-    }
-  }
-  for (std::size_t k = 0; k < rhs_.size(); ++k) rhs_[k] = -base[k];
+double DistStageNewton::MaxResidual() const {
+  const int n = Block();
+  double m = 0;
+  for (int j = 1; j <= nt_; ++j)
+    for (int k = 0; k < n; ++k) m = std::max(m, std::fabs(Scaled(j, k)));
+  return std::isfinite(m) ? m : HUGE_VAL;
 }
 
-// Block Thomas algorithm: upper_ ends as M^-1 C, rhs_ as M^-1 r, then dz_.
-bool DistStageNewton::Solve() {
-  const int n = Block(), nn = n * n;
-  int piv[kMaxComp + 3];
-  std::vector<double> m(nn);
+// The exact Jacobian, block rows stage by stage: the equations of stage j hold
+// the variables of stages j - 1 (lower_), j (diag_) and j + 1 (upper_).
+// Expects Evaluate(true) at the current point.
+void DistStageNewton::Jacobian() {
+  const CaseData& c = Case;
+  const int n = Block(), nn = n * n, nc = nc_;
+  const int cT = 0, cV = nc + 1, cL = nc + 2;
+  const double fs = c.Feed_Sum;
+  const double q = 1.0 / (fs * hScale_);
+  std::fill(lower_.begin(), lower_.end(), 0.0);
+  std::fill(diag_.begin(), diag_.end(), 0.0);
+  std::fill(upper_.begin(), upper_.end(), 0.0);
+  auto zV = [&](int s) { return z_[(s - 1) * n + cV]; };
+  auto zL = [&](int s) { return z_[(s - 1) * n + cL]; };
   for (int j = 1; j <= nt_; ++j) {
-    std::copy_n(&diag_[j * nn], nn, m.data());
-    double* g = &rhs_[j * n];
+    double* A = &lower_[j * nn];
+    double* B = &diag_[j * nn];
+    double* C = &upper_[j * nn];
+    const std::size_t own = static_cast<std::size_t>(j - 1) * nc;
+    const double sl = in_.sideLiq[j] + (j == 1 ? c.Top_Liq_Prod : 0), sv = in_.sideVap[j];
+    const double Lo = zL(j) + sl, Vo = zV(j) + sv;
+    const double w = 1.0 / fs;  // the component rows per unit feed
+    for (int i = 0; i < nc; ++i) {
+      double* rowB = B + i * n;
+      rowB[cT] = -w * Vo * dydT_[own + i];
+      for (int k = 0; k < nc; ++k) rowB[1 + k] = -w * Vo * dydz_[(own + i) * nc + k];
+      rowB[1 + i] -= w * Lo * x_[own + i];
+      rowB[cV] = -w * y_[own + i];
+      rowB[cL] = -w * x_[own + i];
+      if (j > 1) {
+        const std::size_t up = own - nc;
+        A[i * n + 1 + i] = w * zL(j - 1) * x_[up + i];
+        A[i * n + cL] = w * x_[up + i];
+      }
+      if (j < nt_) {
+        const std::size_t dn = own + nc;
+        double* rowC = C + i * n;
+        const double vb = zV(j + 1);
+        rowC[cT] = w * vb * dydT_[dn + i];
+        for (int k = 0; k < nc; ++k) rowC[1 + k] = w * vb * dydz_[(dn + i) * nc + k];
+        rowC[cV] = w * y_[dn + i];
+      }
+    }
+    // sum y - 1, or sum x - 1 on a dew-point top stage
+    double* rowS = B + nc * n;
+    for (int i = 0; i < nc; ++i) {
+      if (DewTop(j)) {
+        rowS[1 + i] = x_[own + i];
+        continue;
+      }
+      rowS[cT] += dydT_[own + i];
+      for (int k = 0; k < nc; ++k) rowS[1 + k] += dydz_[(own + i) * nc + k];
+    }
+    auto fix = [&](int row, int col) { B[row * n + col] = 1.0 / fs; };
+    auto total = [&](int row) {
+      B[row * n + cV] = B[row * n + cL] = -1.0 / fs;
+      if (j > 1) A[row * n + cL] = 1.0 / fs;
+      if (j < nt_) C[row * n + cV] = 1.0 / fs;
+    };
+    auto energy = [&](int row) {
+      double* rb = B + row * n;
+      rb[cT] = -q * (Lo * dhldT_[j] + Vo * dhvdT_[j]);
+      for (int k = 0; k < nc; ++k) rb[1 + k] = -q * (Lo * dhldz_[own + k] + Vo * dhvdz_[own + k]);
+      rb[cV] = -q * hv_[j];
+      rb[cL] = -q * hl_[j];
+      if (j > 1) {
+        double* ra = A + row * n;
+        const double la = zL(j - 1);
+        ra[cT] = q * la * dhldT_[j - 1];
+        for (int k = 0; k < nc; ++k) ra[1 + k] = q * la * dhldz_[own - nc + k];
+        ra[cL] = q * hl_[j - 1];
+      }
+      if (j < nt_) {
+        double* rc = C + row * n;
+        const double vb = zV(j + 1);
+        rc[cT] = q * vb * dhvdT_[j + 1];
+        for (int k = 0; k < nc; ++k) rc[1 + k] = q * vb * dhvdz_[own + nc + k];
+        rc[cV] = q * hv_[j + 1];
+      }
+    };
+    if (!heat_) {
+      fix(nc + 1, cV);
+      fix(nc + 2, cL);
+    } else if (j == 1) {
+      fix(nc + 1, cV);
+      if (c.Reflux_Ratio > 0) fix(nc + 2, cL); else energy(nc + 2);
+    } else if (j < nt_) {
+      total(nc + 1);
+      energy(nc + 2);
+    } else {
+      total(nc + 1);
+      fix(nc + 2, cL);
+    }
+  }
+}
+
+// Block Thomas factorisation: diag_ ends as the LU of M_j = B_j - A_j G_(j-1),
+// upper_ as G_j = M_j^-1 C_j; lower_ stays A_j.
+bool DistStageNewton::Factor() {
+  const int n = Block(), nn = n * n;
+  for (int j = 1; j <= nt_; ++j) {
+    double* m = &diag_[j * nn];
     if (j > 1) {
       const double* a = &lower_[j * nn];
       const double* gPrev = &upper_[(j - 1) * nn];
-      const double* rPrev = &rhs_[(j - 1) * n];
       for (int r = 0; r < n; ++r)
         for (int k = 0; k < n; ++k) {
           const double ark = a[r * n + k];
           if (ark == 0) continue;
           for (int c = 0; c < n; ++c) m[r * n + c] -= ark * gPrev[k * n + c];
-          g[r] -= ark * rPrev[k];
         }
     }
-    if (!Factor(m.data(), piv, n)) return false;
-    if (j < nt_) Back(m.data(), piv, n, &upper_[j * nn], n);
-    Back(m.data(), piv, n, g, 1);
+    if (!::Factor(m, &piv_[j * n], n)) return false;
+    if (j < nt_) Back(m, &piv_[j * n], n, &upper_[j * nn], n);
+  }
+  return true;
+}
+
+// dz_ = -J^-1 rhs_ with the factorisation held.
+void DistStageNewton::SolveFactored() {
+  const int n = Block(), nn = n * n;
+  std::vector<double>& g = solveWork_;
+  g.resize(rhs_.size());
+  for (std::size_t k = 0; k < rhs_.size(); ++k) g[k] = -rhs_[k];
+  for (int j = 1; j <= nt_; ++j) {
+    double* gj = &g[j * n];
+    if (j > 1) {
+      const double* a = &lower_[j * nn];
+      const double* gPrev = &g[(j - 1) * n];
+      for (int r = 0; r < n; ++r) {
+        double s = 0;
+        for (int k = 0; k < n; ++k) s += a[r * n + k] * gPrev[k];
+        gj[r] -= s;
+      }
+    }
+    Back(&diag_[j * nn], &piv_[j * n], n, gj, 1);
   }
   for (int j = nt_; j >= 1; --j) {
     double* d = &dz_[(j - 1) * n];
     for (int r = 0; r < n; ++r) {
-      double s = rhs_[j * n + r];
+      double s = g[j * n + r];
       if (j < nt_)
         for (int c = 0; c < n; ++c) s -= upper_[j * nn + r * n + c] * dz_[j * n + c];
       d[r] = s;
     }
   }
-  for (double v : dz_)
-    if (!std::isfinite(v)) return false;
-  return true;
+}
+
+// The share of dz_ that keeps every temperature change within kMaxStepT and
+// every flow above half its value.
+double DistStageNewton::LimitStep() const {
+  const int n = Block();
+  double alpha = 1;
+  for (int j = 1; j <= nt_; ++j) {
+    const double* d = &dz_[(j - 1) * n];
+    const double* zj = &z_[(j - 1) * n];
+    if (std::fabs(d[0]) > kMaxStepT) alpha = std::min(alpha, kMaxStepT / std::fabs(d[0]));
+    for (int k = nc_ + 1; k <= nc_ + 2; ++k)
+      if (d[k] < 0 && zj[k] > 0) alpha = std::min(alpha, kMaxFlowCut * zj[k] / -d[k]);
+  }
+  return alpha;
 }
 
 void DistStageNewton::Store() {
@@ -261,38 +455,168 @@ void DistStageNewton::Store() {
   }
 }
 
+double DistStageNewton::Residual() {
+  Load();
+  Evaluate(true);
+  return MaxResidual();
+}
+
 DistNewtonStep DistStageNewton::Step() {
   DistNewtonStep step;
   Load();
-  const double n0 = Norm();
-  step.norm = std::sqrt(n0);
+  const int n = Block();
+  zBase_ = z_;
+  if (haveFactor_) {
+    // A chord step with the factorisation of an earlier correction.
+    const double n0 = Evaluate(false);
+    step.before = step.after = MaxResidual();
+    if (std::isfinite(n0)) {
+      SolveFactored();
+      if (LimitStep() == 1) {
+        // A trace far off in ln x is held to kMaxStepLnX without holding back the others.
+        for (int j = 1; j <= nt_; ++j)
+          for (int i = 1; i <= nc_; ++i) {
+            double& d = dz_[(j - 1) * n + i];
+            d = std::clamp(d, -kMaxStepLnX, kMaxStepLnX);
+          }
+        Advance(1, false);
+        const double n1 = Evaluate(false);
+        if (n1 < kReuseGain * n0) {
+          Store();
+          step.taken = step.reused = true;
+          step.after = MaxResidual();
+          step.fraction = 1;
+          step.maxDeltaT = MaxDeltaT(1);
+          return step;
+        }
+      }
+    }
+    z_ = zBase_;
+    haveFactor_ = false;
+    Load();  // the column's heat scale afresh
+  }
+  // A fresh, exact Jacobian at the stage arrays.
+  const double n0 = Evaluate(true);
+  step.before = step.after = MaxResidual();
   if (!std::isfinite(n0)) return step;
   Jacobian();
-  if (!Solve()) return step;
-  const int n = Block();
-  double alpha = 1;
-  for (int j = 1; j <= nt_; ++j) {
-    double* d = &dz_[(j - 1) * n];
-    const double* zj = &z_[(j - 1) * n];
-    step.maxDeltaT = std::max(step.maxDeltaT, std::fabs(d[0]));
-    if (std::fabs(d[0]) > kMaxStepT) alpha = std::min(alpha, kMaxStepT / std::fabs(d[0]));
-    // A trace component may be far off in ln x without weighing on the others.
-    for (int i = 1; i <= nc_; ++i) d[i] = std::clamp(d[i], -kMaxStepLnX, kMaxStepLnX);
-    for (int k = nc_ + 1; k <= nc_ + 2; ++k)
-      if (d[k] < 0 && zj[k] > 0) alpha = std::min(alpha, kMaxFlowCut * zj[k] / -d[k]);
+  if (!Factor()) return step;
+  haveFactor_ = true;
+  SolveFactored();
+  // First along the straight line in x, then, should that find no lower
+  // residuals, along ln x.
+  if (LineSearch(n0, step, true) || LineSearch(n0, step, false)) {
+    if (step.fraction >= 1.0 / 16 || step.after < 0.9 * step.before) return step;
   }
-  zBase_ = z_;
-  for (int h = 0; h <= kHalvings; ++h, alpha *= 0.5) {
-    for (std::size_t k = 0; k < z_.size(); ++k) z_[k] = zBase_[k] + alpha * dz_[k];
-    const double n1 = Norm();
-    if (n1 < n0 * (1 - 1e-4 * alpha)) {
-      Store();
-      step.taken = true;
-      step.norm = std::sqrt(n1);
-      step.fraction = alpha;
+  // A Jacobian this close to singular (a pinched section, whose composition
+  // front may shift along the column at almost no cost) sends the step far
+  // along its null direction, and only a sliver of it lowers the residuals.
+  // Stronger diagonals shorten that direction, as a step of pseudo-time
+  // would; the first that lowers the residuals more than the sliver is taken.
+  const DistNewtonStep sliver = step;
+  const std::vector<double> zSliver = z_;
+  const double nSliver = step.taken ? Evaluate(false) : n0;
+  for (double lambda : {1e-6, 1e-4, 1e-2, 1.0}) {
+    z_ = zBase_;
+    Evaluate(true);
+    Jacobian();
+    const int nn = n * n;
+    for (int j = 1; j <= nt_; ++j)
+      for (int k = 0; k < n; ++k) diag_[j * nn + k * n + k] *= 1 + lambda;
+    if (!Factor()) break;
+    SolveFactored();
+    DistNewtonStep trial = sliver;
+    if (LineSearch(nSliver, trial, true)) {
+      haveFactor_ = false;
+      step = trial;
       return step;
     }
   }
-  z_ = zBase_;
+  haveFactor_ = false;
+  z_ = sliver.taken ? zSliver : zBase_;
+  if (sliver.taken) {
+    Evaluate(false);
+    Store();
+  }
+  step = sliver;
   return step;
+}
+
+// Tries dz_ with halvings; true when a step lowered the squared norm n0 and
+// was stored. `linear`: the mole fractions move along the straight line
+// x (1 + alpha d ln x), as in a Newton method in x itself. The balances are
+// linear in x, so a trace whose fraction must fall by orders of magnitude
+// gets there in one step (along ln x it would fall by a factor e per step),
+// and one far too small is raised in proportion, not exponentially. A fall
+// through zero is taken as a fall by kMaxFall. Otherwise along ln x, the whole
+// step shortened to the largest ln x change kMaxStepLnX.
+void DistStageNewton::Advance(double alpha, bool linear) {
+  const int n = Block();
+  for (int j = 1; j <= nt_; ++j)
+    for (int k = 0; k < n; ++k) {
+      const std::size_t q = static_cast<std::size_t>(j - 1) * n + k;
+      const double d = alpha * dz_[q];
+      const bool lnx = k >= 1 && k <= nc_;
+      z_[q] = zBase_[q] + (!lnx || !linear ? d : std::max(std::log1p(std::max(d, -1 + 1e-300)), -kMaxFall));
+    }
+}
+
+double DistStageNewton::MaxDeltaT(double alpha) const {
+  double m = 0;
+  for (int j = 1; j <= nt_; ++j) m = std::max(m, std::fabs(alpha * dz_[(j - 1) * Block()]));
+  return m;
+}
+
+bool DistStageNewton::LineSearch(double n0, DistNewtonStep& step, bool linear) {
+  const int n = Block();
+  double alpha = LimitStep();
+  double big = 0;
+  for (int j = 1; j <= nt_; ++j)
+    for (int i = 1; i <= nc_; ++i) {
+      big = std::max(big, std::fabs(dz_[(j - 1) * n + i]));
+    }
+  if (!linear) {
+    if (!(big > kMaxStepLnX)) return false;  // the same path as the linear one, near enough
+    alpha = std::min(alpha, kMaxStepLnX / big);
+  }
+  for (int h = 0; h <= kHalvings; ++h, alpha *= 0.5) {
+    Advance(alpha, linear);
+    const double n1 = Evaluate(false);
+    if (n1 < n0 * (1 - 1e-4 * alpha)) {
+      Store();
+      step.taken = true;
+      step.after = MaxResidual();
+      step.fraction = alpha;
+      step.maxDeltaT = MaxDeltaT(alpha);
+      // A short step says the linearisation does not hold this far: the next
+      // correction starts from a fresh Jacobian.
+      if (alpha < 1) haveFactor_ = false;
+      return true;
+    }
+  }
+  return false;
+}
+
+void DistStageNewton::ExactJacobian(std::vector<double>& r, std::vector<double>& jac) {
+  Load();
+  Evaluate(true);
+  Jacobian();
+  const int n = Block(), nn = n * n, size = nt_ * n;
+  r.assign(rhs_.begin() + n, rhs_.begin() + (nt_ + 1) * n);
+  jac.assign(static_cast<std::size_t>(size) * size, 0.0);
+  for (int j = 1; j <= nt_; ++j)
+    for (int row = 0; row < n; ++row)
+      for (int col = 0; col < n; ++col) {
+        const std::size_t R = static_cast<std::size_t>((j - 1) * n + row) * size;
+        jac[R + (j - 1) * n + col] = diag_[j * nn + row * n + col];
+        if (j > 1) jac[R + (j - 2) * n + col] = lower_[j * nn + row * n + col];
+        if (j < nt_) jac[R + j * n + col] = upper_[j * nn + row * n + col];
+      }
+}
+
+void DistStageNewton::ResidualsAt(const std::vector<double>& u, std::vector<double>& r) {
+  const int n = Block();
+  z_ = u;
+  Evaluate(false);
+  r.assign(rhs_.begin() + n, rhs_.begin() + (nt_ + 1) * n);
 }

@@ -1,12 +1,19 @@
 // Simultaneous correction of all stage equations of a column (the Newton
 // method of Naphtali and Sandholm, 1971), used by the column solver where the
-// bubble-point sweep stalls, cycles or creeps: per stage the temperature, the
-// logarithms of the liquid mole fractions and the vapour and liquid flows are
-// corrected together from the component balances, the bubble-point condition
-// sum K x = 1, and, in the heat pass, the stage enthalpy and total balances.
-// The solution is that of the bubble-point method's own equations; only the
-// way to it differs. Works on the stage arrays of Case in place. Only for the
-// K-value models with K at a given temperature (ideal, Wilson, NRTL).
+// bubble-point sweep stalls, cycles or creeps, and to finish every run: per
+// stage the temperature, the logarithms of the liquid mole fractions and the
+// vapour and liquid flows are corrected together from the component balances,
+// the bubble-point condition sum K x = 1 (sum x = 1 at a dew-point top), and, in the heat pass, the stage
+// enthalpy and total balances. The solution is that of the bubble-point
+// method's own equations; only the way to it differs. Works on the stage
+// arrays of Case in place. Only for the K-value models with K at a given
+// temperature (ideal, Wilson, NRTL).
+//
+// The Jacobian is exact (analytic derivatives of K and of the enthalpies) and
+// its factorisation is reused for later corrections while a full step with it
+// still cuts the residuals to a tenth. Each component balance is measured against
+// the component's own flow through its stage, so a trace is held to the same
+// relative accuracy as a key component.
 #pragma once
 
 #include <vector>
@@ -24,10 +31,12 @@ struct DistStageInputs {
 
 // What one correction did.
 struct DistNewtonStep {
-  bool taken = false;   // a step lowered the residuals and was stored
-  double norm = 0;      // scaled residual norm after the step (before it when none was taken)
-  double maxDeltaT = 0; // largest stage temperature change of the full Newton step, K
-  double fraction = 0;  // share of the Newton step taken
+  bool taken = false;       // a step lowered the residuals and was stored
+  bool reused = false;      // the step used the factorisation of an earlier correction
+  double before = 0;        // largest scaled residual before the step
+  double after = 0;         // largest scaled residual after it (before it when none was taken)
+  double maxDeltaT = 0;     // largest stage temperature change of the step taken, K
+  double fraction = 0;      // share of the Newton step taken
 };
 
 class DistStageNewton {
@@ -42,23 +51,57 @@ class DistStageNewton {
   // the scaled residuals. Stores Tray_T, Tray_X, Tray_Y = K x, Tray_V, Tray_L.
   DistNewtonStep Step();
 
+  // The largest scaled residual of the stage arrays as they stand (component
+  // balances per unit of the component's own flow through the stage).
+  double Residual();
+
+  // For tests: the residuals r (component balances per unit feed) and the
+  // exact Jacobian dr/du at the stage arrays, u being per stage (T, ln x(1..NC),
+  // V, L); row-major, n = NT (NC + 3).
+  void ExactJacobian(std::vector<double>& r, std::vector<double>& jac);
+  // The residuals at u, as ExactJacobian gives them.
+  void ResidualsAt(const std::vector<double>& u, std::vector<double>& r);
+
  private:
   int Block() const { return nc_ + 3; }
+  // The top stage without a condenser is at the dew point of its vapour: there
+  // sum x = 1 closes the stage (its liquid enters no other balance).
+  bool DewTop(int j) const { return j == 1 && !(Case.Reflux_Ratio > 0); }
   void Load();
   void Store();
-  void Properties(int j);
-  void Residual(int j, double* r) const;
-  double Norm();
+  void Properties(int j, bool derivatives);
+  void SetWeights();
+  void StageResidual(int j, double* r) const;
+  double Evaluate(bool derivatives);
+  double MaxResidual() const;
+  // Row k of stage j's residuals as the line search and the convergence test
+  // weigh it: a component balance per unit of the component's own flow.
+  double Scaled(int j, int k) const {
+    const double v = rhs_[j * Block() + k];
+    return k < nc_ ? v * weight_[static_cast<std::size_t>(j - 1) * nc_ + k] : v;
+  }
   void Jacobian();
-  bool Solve();
+  bool Factor();
+  void SolveFactored();
+  double LimitStep() const;
+  bool LineSearch(double n0, DistNewtonStep& step, bool linear);
+  // z_ = zBase_ + alpha dz_, the mole fractions along x or ln x (LineSearch).
+  void Advance(double alpha, bool linear);
+  double MaxDeltaT(double alpha) const;
 
   const DistStageInputs& in_;
   bool heat_;
   int nc_, nt_;
   double hScale_ = 1;
+  bool haveFactor_ = false;
   // Stage state: T, ln x (C), V, L per stage, and what it gives.
   std::vector<double> z_, zBase_, dz_;
   std::vector<double> x_, y_, hv_, hl_;  // per stage
+  std::vector<double> weight_;           // feed / own flow of each component balance (stage, component)
+  std::vector<double> dydT_, dydz_;      // dy/dT (stage, component), dy(i)/d ln x(k) (stage, i, k)
+  std::vector<double> dhvdT_, dhldT_, dhvdz_, dhldz_;  // enthalpy derivatives, total along T and ln x
   std::vector<double> fixedV_, fixedL_;
   std::vector<double> lower_, diag_, upper_, rhs_;  // block rows of the Jacobian, stage by stage
+  std::vector<int> piv_;                            // pivots of the factored diagonal blocks
+  std::vector<double> solveWork_;                   // right-hand sides on their way through the blocks
 };

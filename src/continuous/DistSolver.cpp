@@ -24,12 +24,17 @@ bool Refuse(const std::string& text) {
 }  // namespace
 
 // Per-run work data, fixed-size and allocated once per run.
+// Only the inputs start zeroed: every other array is written before it is read,
+// and clearing them all would cost a small column as much as an iteration.
 struct DistSolver::Work {
-  DistStageInputs in;                       // feeds and side cuts of every stage
-  double K[kMaxComp + 1][kMaxTray + 1]{};   // damped K-values of this iteration
-  double a[kMaxTray + 1]{}, b[kMaxTray + 1]{}, c[kMaxTray + 1]{}, d[kMaxTray + 1]{};
-  double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};  // one stage's compositions for the thermo calls
-  double raw[kMaxComp + 1][kMaxTray + 1]{};     // the balances' own liquid fractions, before the limits
+  DistStageInputs in;                   // feeds and side cuts of every stage
+  double K[kMaxComp + 1][kMaxTray + 1];  // damped K-values of this iteration
+  double a[kMaxTray + 1], b[kMaxTray + 1], c[kMaxTray + 1], d[kMaxTray + 1];
+  double x[kMaxComp + 1], y[kMaxComp + 1];  // one stage's compositions for the thermo calls
+  double raw[kMaxComp + 1][kMaxTray + 1];   // the balances' own liquid fractions, before the limits
+  // The stage arrays as the pass found them.
+  double startT[kMaxTray + 1], startV[kMaxTray + 1], startL[kMaxTray + 1];
+  double startX[kMaxComp + 1][kMaxTray + 1], startY[kMaxComp + 1][kMaxTray + 1];
 };
 
 std::string Dist_Outcome_Text(const DistRunOutcome& o) {
@@ -39,15 +44,16 @@ std::string Dist_Outcome_Text(const DistRunOutcome& o) {
   figures += ", " + txt::Plain(o.lastError);
   switch (o.status) {
     case DistRunStatus::IterationLimit:
+    case DistRunStatus::Unbalanced:
     {
-      // The residual tells how far from a solution the stored results are.
+      // Why the run stopped, then how far from a solution the stored results
+      // are: the residual beyond its allowance, both as the check applied them.
       const std::string residual = Dist_Residual_Text(o.worst, false);
-      return InLanguage("収束しませんでした。（パス, 繰返し回数, 誤差 =" + figures + "）" + residual,
-                        "Not converged (pass, iterations, error =" + figures + ")" +
+      return InLanguage("収束しませんでした。（パス, 繰返し回数, 誤差 =" + figures + "）繰返し回数の上限に達しました。" +
+                            residual,
+                        "Not converged (pass, iterations, error =" + figures + "): the iteration limit was reached" +
                             (residual.empty() ? "" : "; " + residual));
     }
-    case DistRunStatus::Unbalanced:
-      return Dist_Residual_Text(o.worst);
     case DistRunStatus::Infeasible:
       return Dist_Negative_Flow_Text(o.negative);
     case DistRunStatus::NotFinite:
@@ -119,7 +125,9 @@ bool Dist_Run_Check() {
   double bottoms = feed - c.Top_Liq_Prod - c.Top_Vap_Prod;
   for (int k = 1; k <= c.N_LiqSC; ++k) bottoms -= c.LiqSC_Flow[k];
   for (int k = 1; k <= c.N_VapSC; ++k) bottoms -= c.VapSC_Flow[k];
-  if (bottoms < 0) return Refuse("Bottom流量[ " + txt::Signed(bottoms) + " ]が負です。");
+  // A bottoms flow of exactly 0 leaves the bottom stage without an equation for
+  // its temperature: it is refused like a negative one.
+  if (!(bottoms > 0)) return Refuse("Bottom流量[ " + txt::Signed(bottoms) + " ]が負です。");
   return Dist_Pressure_Check(false);
 }
 
@@ -160,7 +168,7 @@ bool DistDamping::Update(int n, double e, double c) {
   return e <= c;
 }
 
-DistSolver::DistSolver() = default;
+DistSolver::DistSolver(bool writeResultFile) : writeResultFile_(writeResultFile) {}
 DistSolver::~DistSolver() = default;
 
 bool DistSolver::Start() {
@@ -225,7 +233,7 @@ bool DistSolver::Start() {
   }
   condenser_ = c.Reflux_Ratio > 0;
 
-  work_ = std::make_unique<Work>();
+  work_.reset(new Work);  // default-initialised: see Work
   Work& w = *work_;
   // Every feed and side cut enters the balances of its stage.
   for (int f = 1; f <= c.N_Feed; ++f) {
@@ -247,9 +255,43 @@ void DistSolver::BeginPass(int p) {
   damping_ = DistDamping{};
   newton_.reset();
   newtonMode_ = newtonFailed_ = lastWasNewton_ = false;
-  newtonPause_ = 0;
+  newtonPause_ = newtonFailures_ = 0;
   outcome_.newtonIterations = 0;
   errors_.clear();
+  restarted_ = false;
+  Work& w = *work_;
+  const CaseData& c = Case;
+  for (int j = 1; j <= c.NT; ++j) {
+    w.startT[j] = c.Tray_T[j];
+    w.startV[j] = c.Tray_V[j];
+    w.startL[j] = c.Tray_L[j];
+    for (int i = 1; i <= c.NC; ++i) {
+      w.startX[i][j] = c.Tray_X[i][j];
+      w.startY[i][j] = c.Tray_Y[i][j];
+    }
+  }
+}
+
+// Sweeps that creep or cycle may also wander off towards profiles from which
+// no correction finds its way: the corrections then start from the profile
+// the pass began with, from which they reach the solution of sharp, pinched
+// and strongly non-ideal columns in a few steps.
+void DistSolver::RestartFromPassStart() {
+  restarted_ = true;
+  newton_.reset();
+  damping_ = DistDamping{};
+  errors_.clear();
+  const Work& w = *work_;
+  CaseData& c = Case;
+  for (int j = 1; j <= c.NT; ++j) {
+    c.Tray_T[j] = w.startT[j];
+    c.Tray_V[j] = w.startV[j];
+    c.Tray_L[j] = w.startL[j];
+    for (int i = 1; i <= c.NC; ++i) {
+      c.Tray_X[i][j] = w.startX[i][j];
+      c.Tray_Y[i][j] = w.startY[i][j];
+    }
+  }
 }
 
 void DistSolver::StageEquilibrium(int j) {
@@ -472,13 +514,21 @@ void DistSolver::Equilibrate() {
   }
 }
 
-// A correction whose largest temperature change is below this has come to rest:
-// the profile is the solution of the stage equations to far below 0.01 K.
-constexpr double kNewtonRestK = 1e-4;
-// ... and the scaled residuals of all stage equations together have fallen to
-// this: the user's criterion bounds each residual, this bounds their sum, so
-// that no mole fraction sum is left off 1 by the criterion's looseness.
-constexpr double kNewtonResidual = 1e-8;
+// The corrections go on until the largest scaled residual of the stage
+// equations (each component balance per unit of its own flow) is at the floor
+// that rounding leaves: below kNewtonFloor, or below kNewtonNearFloor with a
+// correction that no longer halves it.
+constexpr double kNewtonFloor = 1e-9;
+constexpr double kNewtonNearFloor = 1e-7;
+// Corrections that find no lower residual, each followed by a few substitution
+// sweeps, before the pass is left to the sweeps alone.
+constexpr int kNewtonTries = 6;
+
+namespace {
+bool AtFloor(const DistNewtonStep& s) {
+  return s.after <= kNewtonFloor || (s.after <= kNewtonNearFloor && s.after > 0.5 * s.before);
+}
+}  // namespace
 
 DistIterationReport DistSolver::Step() {
   DistIterationReport rep;
@@ -495,30 +545,38 @@ DistIterationReport DistSolver::Step() {
   const bool lastPass = pass_ == outcome_.passCount;
   const bool canNewton = DistStageNewton::Available();
   DistNewtonStep corr;
+  bool corrected = false;  // this iteration was a correction (or found the profile at the floor)
   if (canNewton && newtonMode_ && newtonPause_ == 0) {
     if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
     corr = newton_->Step();
-    if (!corr.taken) {
-      // No step lowered the residuals: substitution sweeps move the profile on.
-      newtonFailed_ = true;
-      newtonPause_ = 3;
+    corrected = corr.taken || corr.before <= kNewtonNearFloor;
+    // A short step that barely lowers the residuals is creeping along a valley
+    // of the residuals, far from the solution.
+    const bool creeping = corr.taken && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
+    if ((!corrected || creeping) && !restarted_) {
+      RestartFromPassStart();
+    } else if (!corrected || creeping) {
+      // Substitution sweeps move the profile on, longer after each failure,
+      // then the corrections try again from there.
+      newtonPause_ = 5 * ++newtonFailures_;
+      if (newtonFailures_ >= kNewtonTries) newtonFailed_ = true, newtonMode_ = false;
     }
   } else if (newtonPause_ > 0) {
     --newtonPause_;
   }
-  lastWasNewton_ = corr.taken;
-  if (!corr.taken) {
+  lastWasNewton_ = corrected;
+  if (!corrected) {
     StageTemperatures();
     ComponentBalances();
     Normalise();
-  } else {
+  } else if (corr.taken) {
     ++outcome_.newtonIterations;
   }
   const double e = BalanceError();
   rep.pass = pass_;
   rep.iteration = iteration_;
   rep.error = e;
-  rep.newton = corr.taken;
+  rep.newton = corrected;
   if (!std::isfinite(e)) {
     rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
     outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
@@ -526,8 +584,14 @@ DistIterationReport DistSolver::Step() {
     rep.finished = true;
     return rep;
   }
-  // The heat pass moves the flows: one that turns negative ends the run there.
-  if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative)) {
+  // The heat pass moves the flows: one that turns negative ends the run there,
+  // unless the sweeps took it there and the corrections have yet to try from
+  // where the pass began (they keep every flow above zero).
+  if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative) && !corrected && canNewton && !restarted_) {
+    newtonMode_ = true;
+    newtonPause_ = 0;
+    RestartFromPassStart();
+  } else if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative)) {
     rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
     outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
     EndRun(DistRunStatus::Infeasible);
@@ -536,12 +600,17 @@ DistIterationReport DistSolver::Step() {
   }
   const CaseData& c = Case;
   bool converged = false;
-  if (corr.taken) {
-    // A correction converges on the residuals of the stage equations themselves.
-    const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
-    outcome_.worst = check.worst;
-    converged = check.balanced && corr.fraction == 1 && corr.maxDeltaT < kNewtonRestK &&
-                corr.norm < kNewtonResidual;
+  if (corrected) {
+    // A correction converges on the residuals of the stage equations themselves,
+    // once they are as small as rounding lets them be.
+    // The first of two passes only lays the start of the heat pass. The check
+    // is asked only where the corrections' own residuals say it may hold.
+    const bool due = lastPass ? AtFloor(corr) : corr.after <= std::max(10 * c.Conv_Crit[1], 1e-5);
+    if (due) {
+      const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+      outcome_.worst = check.worst;
+      converged = check.balanced;
+    }
   } else {
     converged = damping_.Update(iteration_, e, c.Conv_Crit[pass_]);
     errors_.push_back(e);
@@ -589,9 +658,16 @@ void DistSolver::EndPass(bool converged, int iterations, double e) {
   const CaseData& c = Case;
   if (!converged) {
     // The stored vapour is the one in equilibrium with the stored liquid, and
-    // the worst residual says how far that state is from a solution.
-    if (!lastWasNewton_) Equilibrate();
-    outcome_.worst = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2).worst;
+    // the worst residual says how far that state is from a solution. A profile
+    // whose every residual holds is a solution, whatever stopped the iterations.
+    // A correction part of the way leaves liquids that need not sum to 1 off
+    // their bubble points: every stage is put at the bubble point of its
+    // normalised liquid.
+    if (lastWasNewton_) Normalise();
+    Equilibrate();
+    const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+    outcome_.worst = check.worst;
+    if (check.balanced) converged = true, outcome_.passes[pass_].converged = true;
   }
   // A pass that stood still without balancing is reported by its worst residual.
   EndRun(converged ? DistRunStatus::Converged : stalled_ ? DistRunStatus::Unbalanced : DistRunStatus::IterationLimit);
@@ -611,7 +687,7 @@ void DistSolver::EndRun(DistRunStatus status) {
     c.Result_Flag = 1;
     const std::string previous = c.Data_File;
     c.Data_File = seqfile::JoinPath(c.Data_Dir, "\\Result.dat");
-    outcome_.resultWritten = Save_Dist_Data();
+    outcome_.resultWritten = writeResultFile_ && Save_Dist_Data();
     c.Data_File = previous;
   } else if (status == DistRunStatus::NotFinite || status == DistRunStatus::Infeasible) {
     Calc_Message(Dist_Outcome_Text(outcome_));

@@ -5,10 +5,12 @@
 // between iterations; with the temperature-polynomial enthalpy model a second
 // pass corrects the flows by stage enthalpy balances. Works on Case in place.
 //
-// Where the damped substitution of the last pass stalls, cycles or creeps, and
+// Where the damped substitution stalls, cycles or creeps, and in the last pass
 // once its change test is met, the iterations go on as simultaneous Newton
-// corrections of the same stage equations (DistNewton.h), so that a run is
-// called converged only on a profile that satisfies them all.
+// corrections of the same stage equations (DistNewton.h) until their
+// residuals are at the floor rounding leaves, so that a run is called
+// converged only on a profile that satisfies them all, each component's
+// balance to a small part of its own flow.
 //
 // A window drives it one iteration per Step() (redrawing and yielding between
 // calls) or lets Run() loop with a callback per iteration. Case.Stop_Flag is
@@ -116,7 +118,9 @@ struct DistDamping {
 
 class DistSolver {
  public:
-  DistSolver();
+  // `writeResultFile` false leaves out the writing of Result.dat (a benchmark's
+  // timing of the calculation alone); the run is otherwise the same.
+  explicit DistSolver(bool writeResultFile = true);
   ~DistSolver();
 
   // Run start: checks the case, resets the result flag, gammas and stage
@@ -152,6 +156,7 @@ class DistSolver {
   void Equilibrate();
   bool SlowProgress() const;
   void BeginPass(int p);
+  void RestartFromPassStart();
   void EndPass(bool converged, int iterations, double e);
   void EndRun(DistRunStatus status);
 
@@ -165,10 +170,13 @@ class DistSolver {
   bool stalled_ = false;  // the last pass met its change test without balancing
   std::unique_ptr<DistStageNewton> newton_;
   bool newtonMode_ = false;    // the last pass corrects by Newton steps
-  bool newtonFailed_ = false;  // a correction found no step that lowered the residuals
+  bool newtonFailed_ = false;  // the corrections found no lower residuals, time after time
+  int newtonFailures_ = 0;     // corrections of this pass that found no lower residuals
+  bool restarted_ = false;     // the corrections went back to the profile the pass began with
   int newtonPause_ = 0;        // substitution sweeps before the next correction is tried
   bool lastWasNewton_ = false;
   std::vector<double> errors_;  // errors of the substitution sweeps of this pass
   bool started_ = false;
   bool finished_ = false;
+  bool writeResultFile_ = true;
 };

@@ -82,6 +82,19 @@ double Enthalpy_Liq(const double& t, const double& P, const double x[]);  // t d
 double Enthalpy_Vap_Poly(const double& t, const double y[]);  // sum y MW (A + B t + C t^2) / sum y
 double Enthalpy_Liq_Poly(const double& t, const double x[]);  // the same with the liquid coefficients
 
+// ---- Derivatives for simultaneous solvers (compositions as above, not normalised)
+
+// d ln Gamma(i) / d x(m) at x by Case.K_Method (Wilson, NRTL; every other model 0), each x(m) taken
+// as independent, row-major in dLnGamma[(i - 1) NC + (m - 1)]; also leaves Gamma(x) in Case.Gamma.
+// False (and all 0) for an ideal liquid or where the model has no value.
+bool ActivityCoeff_LnGamma_Jacobian(const double x[], double dLnGamma[]);
+// d ln Psat(i) / dt of the Antoine equation, 1/K: ln 10 B / (t + C)^2.
+double Antoine_dLnPsat_dT(int i, double t);
+// Enthalpy_Vap (J/mol) with dH/dt (J/mol/K) and dH/dy(m) (J/mol per unit of y(m)); 0 unless H_Method 1.
+double Enthalpy_Vap_Deriv(const double& t, const double y[], double& dHdt, double dHdy[]);
+// Enthalpy_Liq (J/mol) with dH/dt and dH/dx(m), as Enthalpy_Vap_Deriv.
+double Enthalpy_Liq_Deriv(const double& t, const double x[], double& dHdt, double dHdx[]);
+
 // ---- Cubic equation of state (eos 0 SRK: Soave 1972; 1 PR: Peng-Robinson 1976)
 // Critical temperatures in K, critical pressures in bar; the working pressure
 // (MPa) enters as bar.
