@@ -336,7 +336,9 @@ TEST_F(DistColumnSet, SharpSplitsAndEightComponentsReachTheIndependentSolution) 
     s.Run();
     ASSERT_EQ(s.Outcome().status, DistRunStatus::Converged) << Dist_Outcome_Text(s.Outcome());
     EXPECT_NEAR(Case.Tray_T[1], k.top, k.tolerance);
-    if (k.stage > 0) EXPECT_NEAR(Case.Tray_T[k.stage], k.middle, k.tolerance);
+    if (k.stage > 0) {
+      EXPECT_NEAR(Case.Tray_T[k.stage], k.middle, k.tolerance);
+    }
     EXPECT_NEAR(Case.Tray_T[Case.NT], k.bottom, k.tolerance);
   }
 }

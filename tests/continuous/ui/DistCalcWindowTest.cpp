@@ -96,7 +96,9 @@ TEST_F(DistCalcWindowTest, RunAtItsIterationLimitSaysSoAndStillStoresResults) {
         const std::string first = status.substr(0, status.find('|'));
         EXPECT_TRUE(std::regex_match(first, std::regex(R"(2 1 \d\.\d{3}E[-+]\d{2})"))) << first;
         for (const auto& c : calc.Picture3->Calls())
-          if (c.kind == "Print") EXPECT_LE(calc.Picture3->TextWidth(c.text) + 10, calc.Picture3->ScaleWidth()) << c.text;
+          if (c.kind == "Print") {
+            EXPECT_LE(calc.Picture3->TextWidth(c.text) + 10, calc.Picture3->ScaleWidth()) << c.text;
+          }
         // Each redraw clears the end temperatures before printing the new ones.
         int prints = 0, clearedBefore = 0;
         bool cleared = false;

@@ -329,7 +329,9 @@ TEST_F(VLEWindowTest, BoxesThatAreNotWhollyANumberAreRefusedByName) {
     else f.vaSpreadAntoine->TypeText(2, 2, b.text);
     Refused(f, b.message);
     EXPECT_EQ(VLE.VLE_Press, press);
-    if (!b.box) EXPECT_EQ(Case.Antoine_A[2], a2) << "nothing of the refused row stored";
+    if (!b.box) {
+      EXPECT_EQ(Case.Antoine_A[2], a2) << "nothing of the refused row stored";
+    }
     if (b.box) b.box->setText(ui::Q(before));
     else f.vaSpreadAntoine->TypeText(2, 2, before);
   }
