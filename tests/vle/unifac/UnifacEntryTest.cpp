@@ -109,7 +109,9 @@ TEST_F(UnifacEntryTest, TextsThatAreNotWhollyNumbersAreRefusedByName) {
     *b.cell = b.text;
     EXPECT_EQ(Start(false), std::vector<std::string>{b.message});
     EXPECT_EQ(Case.Msg_Text, b.message);
-    if (b.cell == &entry_.Press) EXPECT_EQ(data_->VLE_Press, press) << "a refused pressure is not stored";
+    if (b.cell == &entry_.Press) {
+      EXPECT_EQ(data_->VLE_Press, press) << "a refused pressure is not stored";
+    }
   }
   Case.Language = 1;
   unifac::Apply_Example(entry_, 1);
