@@ -282,7 +282,7 @@ TEST_F(FlashWindowTest, FeedCellsAndSavedBoxesRefuseTextThatIsNoNumber) {
   frmFlash& f = Open();
   f.cmdSample1->click();
   // Past the range of a double the cell itself refuses it while it is typed.
-  script.Answer(ui::vbOK, "「Ｆｅｅｄ」の「1e999」は数値の範囲を超えています");
+  script.Answer(ui::vbOK, "「Ｆｅｅｄ（2行目、Ethanol）」の「1e999」は数値の範囲を超えています");
   KeyIntoCell(f.spdData, 1, 2, "1e999");
   EXPECT_EQ(script.Pending(), 0u);
   EXPECT_EQ(f.spdData->Text(1, 2), "0.01");

@@ -138,7 +138,12 @@ void frmBatchTray::Form_Activate() {
     vaSpread1->SetValue(3, j, Unit_Heat_Out(Batch.Tray_Heat[j]));
     vaSpread1->SetText(0, j, txt::Plain(j));
   }
+  // The charge, shown beside the plates' hold-ups; it is the charge dialog's to
+  // change. Nothing reads the total row's cells, so none takes typing (the
+  // pressure cell stays empty).
   vaSpread1->SetValue(2, nt + 1, Batch.Total_Feed);
+  vaSpread1->SetBackColor(2, nt + 1, kGrey);
+  vaSpread1->SetLocked(1, nt + 1, 2, nt + 1);
   if (nt >= 1) {
     vaSpread1->SetBackColor(2, nt, kGrey);
     vaSpread1->SetLocked(2, nt, 2, nt);

@@ -1,11 +1,17 @@
 #include "platform/ui/Interaction.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/text/NumberText.h"
@@ -29,35 +35,82 @@ Interaction* SetInteraction(Interaction* service) {
   return previous;
 }
 
-int RealInteraction::Message(const MessageRequest& r) {
-  QMessageBox box;
-  box.setWindowTitle(Q(r.title.empty() ? ApplicationTitle() : r.title));
-  box.setText(Q(r.text));
+namespace {
+
+// The buttons of a box style, each with the answer it gives, the first one first.
+struct StyleButton {
+  QMessageBox::StandardButton button;
+  int result;
+};
+
+std::vector<StyleButton> ButtonsOf(int style) {
+  switch (style & 0x7) {
+    case vbOKCancel: return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+    case vbAbortRetryIgnore:
+      return {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+    case vbYesNoCancel: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+    case vbYesNo: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+    case vbRetryCancel: return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+    default: return {{QMessageBox::Ok, vbOK}};
+  }
+}
+
+// A message box sizes itself to its text and buttons, so a short message gets a
+// box too narrow for its title, which the window frame then cuts ("V... d").
+// The button row, which spans the box, is kept as wide as the title needs (an
+// item added to the box's layout would change its spacing).
+void KeepTitleWhole(QMessageBox& box) {
+  auto* buttons = box.findChild<QDialogButtonBox*>();
+  if (!buttons || !box.layout()) return;
+  const QMargins m = box.layout()->contentsMargins();
+  // The box never grows past what it allows itself on this screen (where it
+  // would squeeze its contents instead).
+  const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+  const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+  const int limit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+  const int needed = std::min(TitleWidthPx(box, box.windowTitle().toStdString()), limit);
+  buttons->setMinimumWidth(std::max(needed - m.left() - m.right(), 0));
+}
+
+}  // namespace
+
+int TitleWidthPx(const QWidget& window, const std::string& title) {
+  // Frames draw the title in their own font, often bold; the title bar font the
+  // application knows, made bold, errs on the wide side.
+  QFont font = QApplication::font("QMdiSubWindowTitleBar");
+  font.setBold(true);
+  const QFontMetrics fm(font);
+  // Beside the title a frame draws the window icon at the left and minimise,
+  // maximise and close at the right, each about as wide as the bar is high,
+  // with a border either side and some space around the text.
+  const int bar = std::max(window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), fm.height() + 8);
+  const int border = window.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
+  return fm.horizontalAdvance(QString::fromStdString(title)) + 4 * bar + 2 * border + 2 * fm.averageCharWidth();
+}
+
+std::unique_ptr<QMessageBox> NewMessageBox(const MessageRequest& r) {
+  auto box = std::make_unique<QMessageBox>();
+  box->setWindowTitle(Q(r.title.empty() ? ApplicationTitle() : r.title));
+  box->setText(Q(r.text));
   switch (r.style & 0x70) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    case vbCritical: box->setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box->setIcon(QMessageBox::Question); break;
+    case vbExclamation: box->setIcon(QMessageBox::Warning); break;
+    case vbInformation: box->setIcon(QMessageBox::Information); break;
     default: break;
   }
-  struct B { QMessageBox::StandardButton button; int result; };
-  std::vector<B> buttons;
-  switch (r.style & 0x7) {
-    case vbOKCancel: buttons = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
-    case vbAbortRetryIgnore:
-      buttons = {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
-      break;
-    case vbYesNoCancel:
-      buttons = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
-      break;
-    case vbYesNo: buttons = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
-    case vbRetryCancel: buttons = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
-    default: buttons = {{QMessageBox::Ok, vbOK}}; break;
-  }
-  for (const auto& b : buttons) box.addButton(b.button);
-  std::size_t def = (r.style & vbDefaultButton3) ? 2 : (r.style & vbDefaultButton2) ? 1 : 0;
-  if (def < buttons.size()) box.setDefaultButton(buttons[def].button);
-  const int pressed = box.exec();
+  const std::vector<StyleButton> buttons = ButtonsOf(r.style);
+  for (const auto& b : buttons) box->addButton(b.button);
+  const std::size_t def = (r.style & vbDefaultButton3) ? 2 : (r.style & vbDefaultButton2) ? 1 : 0;
+  if (def < buttons.size()) box->setDefaultButton(buttons[def].button);
+  KeepTitleWhole(*box);
+  return box;
+}
+
+int RealInteraction::Message(const MessageRequest& r) {
+  const auto box = NewMessageBox(r);
+  const int pressed = box->exec();
+  const std::vector<StyleButton> buttons = ButtonsOf(r.style);
   for (const auto& b : buttons)
     if (pressed == b.button) return b.result;
   // Closing the box answers Cancel where there is one, else the only button.

@@ -6,9 +6,13 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+class QMessageBox;
+class QWidget;
 
 namespace ui {
 
@@ -69,6 +73,14 @@ class RealInteraction : public Interaction {
   void RunModal(Form& form) override;
   void OpenUrl(const std::string& url) override;
 };
+
+// The box the real service shows for a request, built but not shown: its title
+// (the application's title when the request has none), text, icon and buttons,
+// and wide enough that the window frame shows the title whole.
+std::unique_ptr<QMessageBox> NewMessageBox(const MessageRequest& request);
+// The width in pixels a window needs for its frame to show `title` whole: the
+// title's text in a title bar's font and the frame's icon, buttons and borders.
+int TitleWidthPx(const QWidget& window, const std::string& title);
 
 // Answers every prompt at once: a message box with its first button, a file
 // dialog as cancelled, a modal window not run. For the off-screen tools (the

@@ -301,12 +301,29 @@ void SpreadGrid::UserEdited(int col, int row, const std::string& text) {
 void SpreadGrid::TypeText(int col, int row, const std::string& text) { UserEdited(col, row, text); }
 
 std::string SpreadGrid::FieldName(int col, int row) const {
-  const auto c = static_cast<std::size_t>(col), r = static_cast<std::size_t>(row);
-  if (c < colHeads_.size() && !colHeads_[c].empty()) return colHeads_[c];
-  if (r < rowHeads_.size() && !rowHeads_[r].empty()) return rowHeads_[r];
-  // The letters the grid shows over an unnamed column.
-  return model_->headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString().toStdString() +
-         std::to_string(row);
+  auto heading = [](const std::vector<std::string>& heads, int i) {
+    const auto k = static_cast<std::size_t>(i);
+    if (k >= heads.size()) return std::string();
+    const std::string& h = heads[k];
+    // Padding headings of unused rows (" ") name nothing.
+    const auto first = h.find_first_not_of(" \t"), last = h.find_last_not_of(" \t");
+    return first == std::string::npos ? std::string() : h.substr(first, last - first + 1);
+  };
+  const std::string colHead = heading(colHeads_, col), rowHead = heading(rowHeads_, row);
+  const std::string letters = model_->headerData(col - 1, Qt::Horizontal, Qt::DisplayRole).toString().toStdString();
+  // Neither heading: the cell as a spreadsheet names it ("B3").
+  if (colHead.empty() && rowHead.empty()) return letters + std::to_string(row);
+  // A one-column sheet whose rows are the fields ("Tc", "Pc"): the row heading is the name.
+  if (colHead.empty() && cols_ == 1) return rowHead;
+  const std::string column = colHead.empty() ? letters : colHead;
+  const bool en = txt::EnglishMessages();
+  // A row is named by its number, as the windows name rows; a numbered heading
+  // is the number the row shows, and a heading that is a name (a component,
+  // "Total") follows the number.
+  const bool numbered = rowHead.empty() || rowHead.find_first_not_of("0123456789") == std::string::npos;
+  const std::string number = numbered && !rowHead.empty() ? rowHead : std::to_string(row);
+  if (en) return column + " (row " + number + (numbered ? "" : ", " + rowHead) + ")";
+  return column + "（" + number + "行目" + (numbered ? "" : "、" + rowHead) + "）";
 }
 
 void SpreadGrid::keyPressEvent(QKeyEvent* event) {

@@ -71,7 +71,7 @@ class SpreadGrid : public QTableView {
 
   // Fixed-point number cells with `decimals` places over a block. A number cell
   // takes typed text that is wholly a number, or nothing; other text is refused
-  // with a message naming the column heading (else the row heading).
+  // with a message naming the cell by its column and its row.
   void SetNumberFormat(int col1, int row1, int col2, int row2, int decimals);
   // Cells the user cannot edit.
   void SetLocked(int col1, int row1, int col2, int row2, bool locked = true);
@@ -120,7 +120,10 @@ class SpreadGrid : public QTableView {
   const Cell* Find(int col, int row) const;
   void RecomputeSums();
   void UserEdited(int col, int row, const std::string& text);
-  // The cell as a refusal names it: its column heading, else its row heading.
+  // The cell as a refusal names it, in the messages' language: its column
+  // (heading, else letters) and its row (number, then a heading that is a
+  // name): "x1 (row 3)", "Feed (row 2, Benzene)", "x1（3行目）"; "B3" where
+  // neither has a heading.
   std::string FieldName(int col, int row) const;
 
   int rows_ = 0, cols_ = 0;

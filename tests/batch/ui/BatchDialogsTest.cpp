@@ -189,6 +189,20 @@ TEST_F(BatchWindowTest, PlateDialogFillsTheGridAndStoresTheStillDuty) {
     EXPECT_EQ(g->Text(3, 10), "1000000");
     EXPECT_EQ(g->Text(2, 11), "100");
     EXPECT_EQ(g->Value(3, 11), 2) << "heat of plates 2 to 9";
+    // The computed cells (the still's hold-up, the charge, the heat total, the
+    // condenser) and the total row's empty pressure take nothing typed, the
+    // charge and the heat total shown grey; the plates' cells take typing.
+    auto editable = [g](int col, int row) {
+      return static_cast<bool>(g->model()->flags(g->model()->index(row - 1, col - 1)) & Qt::ItemIsEditable);
+    };
+    for (auto [col, row] : {std::pair{2, 10}, {2, 11}, {3, 11}, {3, 1}, {1, 11}}) {
+      EXPECT_FALSE(editable(col, row)) << col << "," << row;
+      g->TypeText(col, row, "7");
+      EXPECT_NE(g->Text(col, row), "7") << col << "," << row;
+    }
+    for (auto [col, row] : {std::pair{2, 11}, {3, 11}}) EXPECT_EQ(g->BackColor(col, row), QColor(192, 192, 192));
+    for (int row = 1; row <= 9; ++row) EXPECT_TRUE(editable(2, row)) << row;
+    for (int row = 1; row <= 10; ++row) EXPECT_TRUE(editable(1, row)) << row;
     g->TypeText(3, 4, "3");
     EXPECT_EQ(g->Value(3, 11), 5);
     // Another unit shows its own column; the still takes the rest of the charge.

@@ -144,7 +144,7 @@ TEST_F(SpreadGridNumberTest, NarrowColumnsAndOverflowingInput) {
 }
 
 // A number cell takes a number or nothing; other text is refused naming the
-// column and the cell keeps what it held (it was stored as 0 before).
+// cell and the cell keeps what it held (it was stored as 0 before).
 TEST_F(SpreadGridNumberTest, NumberCellsRefuseTextThatIsNotWhollyANumber) {
   ui::SpreadGrid g("vaSpread1");
   g.SetMaxCols(2);
@@ -156,7 +156,7 @@ TEST_F(SpreadGridNumberTest, NumberCellsRefuseTextThatIsNotWhollyANumber) {
   g.TypeText(2, 1, " 1.5 ");
   EXPECT_EQ(g.Text(2, 1), "1.50");
   for (const char* bad : {"abc", "12abc", "1.2.3"}) {
-    script.Answer(ui::vbOK, std::string("「Flow」の「") + bad + "」は数値ではありません");
+    script.Answer(ui::vbOK, std::string("「Flow（1行目）」の「") + bad + "」は数値ではありません");
     g.TypeText(2, 1, bad);
     EXPECT_EQ(g.Text(2, 1), "1.50") << bad;
   }
@@ -166,6 +166,57 @@ TEST_F(SpreadGridNumberTest, NumberCellsRefuseTextThatIsNotWhollyANumber) {
   EXPECT_EQ(g.Text(2, 1), "") << "an emptied number cell is allowed";
   g.TypeText(1, 1, "12abc");
   EXPECT_EQ(g.Text(1, 1), "12abc") << "a text cell takes any text";
+}
+
+// A refusal names the row as well as the column, in the messages' language:
+// by its number, and by its heading too where that is a name (a component).
+TEST_F(SpreadGridNumberTest, RefusalsNameTheRowAndTheColumn) {
+  ui::SpreadGrid g("vaSpread1");
+  g.SetMaxCols(3);
+  g.SetMaxRows(5);
+  g.SetText(2, 0, "x1");
+  g.SetText(0, 2, "Benzene");
+  g.SetText(0, 3, "7");  // a numbered heading: the number it shows
+  g.SetText(0, 4, " ");  // a padding heading names nothing
+  g.SetNumberFormat(3, 1, 3, 5, 2);
+  struct Case {
+    int col, row;
+    const char* text;
+    const char* ja;
+    const char* en;
+  };
+  const Case cases[] = {
+      {2, 3, "1e999", "「x1（7行目）」の「1e999」は数値の範囲を超えています。",
+       "x1 (row 7): \"1e999\" is beyond the range of a number."},
+      {2, 5, "1e999", "「x1（5行目）」の「1e999」", "x1 (row 5): \"1e999\""},
+      {2, 4, "-1e400", "「x1（4行目）」の「-1e400」", "x1 (row 4): \"-1e400\""},
+      {2, 2, "1e999", "「x1（2行目、Benzene）」の「1e999」", "x1 (row 2, Benzene): \"1e999\""},
+      // No column heading: the column's letter.
+      {3, 2, "abc", "「C（2行目、Benzene）」の「abc」は数値ではありません。",
+       "C (row 2, Benzene): \"abc\" is not a number."},
+      {3, 1, "abc", "「C1」の「abc」", "C1: \"abc\""},
+  };
+  for (bool english : {false, true}) {
+    if (english) txt::SetMessageLanguage([] { return true; });
+    for (const Case& c : cases) {
+      const std::string before = g.Text(c.col, c.row);
+      script.Answer(ui::vbOK, english ? c.en : c.ja);
+      g.TypeText(c.col, c.row, c.text);
+      EXPECT_EQ(g.Text(c.col, c.row), before) << c.text;
+    }
+  }
+  txt::SetMessageLanguage(nullptr);
+  EXPECT_EQ(script.Pending(), 0u);
+
+  // A one-column sheet whose rows are the fields names the cell by its row.
+  ui::SpreadGrid sheet("vaSpread2");
+  sheet.SetMaxCols(1);
+  sheet.SetMaxRows(2);
+  sheet.SetText(0, 2, "Pc(atm)");
+  sheet.SetNumberFormat(1, 1, 1, 2, 3);
+  script.Answer(ui::vbOK, "「Pc(atm)」の「1e999」");
+  sheet.TypeText(1, 2, "1e999");
+  EXPECT_EQ(script.Pending(), 0u);
 }
 
 // The Delete key empties the current unlocked cell as an edit does, change
