@@ -386,7 +386,8 @@ void BatchRun::Enthalpies() {
     for (int i = 1; i <= nc; ++i) Batch.Work_Comp[i] = Case.Tray_X[i][p];
     const double h = Enthalpy_Liq(Case.Tray_T[p], Case.Tray_P[p], Batch.Work_Comp);
     // A rate, as every other accumulation term of the balances: the change
-    // happened over the step before this one, whose length may differ.
+    // happened over the step (or part of one) before this one, whose length
+    // may differ.
     if (Batch.First_Step_Done == 1) Batch.Tray_dHL[p] = (h - Batch.Tray_HL[p]) / lastStepTime_;
     Batch.Tray_HL[p] = h;
   }
