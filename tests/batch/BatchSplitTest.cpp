@@ -2,6 +2,8 @@
 // the run splits each step as the plates need and lands on the answer of a
 // small step, checked against an independent integrator; flows that come out
 // negative stop the run, naming the plate and the heat to blame.
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -90,6 +92,20 @@ void Load(const ColumnCase& c) {
   Batch.Diff_Time = c.step;
   Batch.Max_Ope_Time = c.maxTime;
   Batch.Save_Interval = 0;
+}
+
+// Whether `text` holds `blame`, whose # stands for a plate number.
+bool HasBlame(const std::string& text, const std::string& blame) {
+  const std::size_t hash = blame.find('#');
+  if (hash == std::string::npos) return text.find(blame) != std::string::npos;
+  const std::string head = blame.substr(0, hash), tail = blame.substr(hash + 1);
+  for (std::size_t at = text.find(head); at != std::string::npos; at = text.find(head, at + 1)) {
+    std::size_t end = at + head.size();
+    const std::size_t digits = end;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+    if (end > digits && text.compare(end, tail.size(), tail) == 0) return true;
+  }
+  return false;
 }
 
 // Events of a run: the total-reflux convergence from the log, the tanks from "_5".
@@ -207,9 +223,121 @@ TEST_F(BatchSplitTest, ThickPlatesAtATwentiethOfAnHour) {
   EXPECT_NEAR(large.tanks[0], small.tanks[0], 0.05);
   // The second tank, counted from the first.
   EXPECT_NEAR(large.tanks[1] - large.tanks[0], small.tanks[1] - small.tanks[0], 0.05);
-  // What the tanks hold does not depend on the step either (kmol).
+  // What the tanks hold does not depend on the step either, but for the
+  // events on the typed grid: tank 1 up to one step's distillate (0.25 kmol),
+  // tank 2 that and its own (0.2 kmol). Tank 2's 30 kmol fall on the grid,
+  // where round-off decides the step that fills it.
   for (int k = 0; k < 2; ++k)
-    for (int i = 0; i < 2; ++i) EXPECT_NEAR(large.amounts[k][i], small.amounts[k][i], 0.25) << k << " " << i;
+    for (int i = 0; i < 2; ++i)
+      EXPECT_NEAR(large.amounts[k][i], small.amounts[k][i], k == 0 ? 0.25 : 0.45) << k << " " << i;
+}
+
+// The example's plates (1 kmol) need two to three dozen parts of a step of
+// 0.05 h, and their K-values and activity coefficients move over the step:
+// taken with them frozen, the last tank ended two steps early (1.55 h).
+TEST_F(BatchSplitTest, ExampleAtATwentiethOfAnHourEndsWithTheSmallStep) {
+  Events e[2];
+  const double steps[2] = {0.05, 0.0002};
+  for (int k = 0; k < 2; ++k) {
+    Batch_Initial_set();
+    Batch_Example_set();
+    Batch.Save_Interval = 0;
+    Batch.QReb = Batch.QReb_TR;
+    Batch.Diff_Time = steps[k];
+    e[k] = Run();
+    EXPECT_EQ(e[k].retries, 0);
+    EXPECT_EQ(e[k].end, BatchEnd::LastTank);
+    ASSERT_EQ(e[k].tanks.size(), 2u);
+  }
+  EXPECT_NEAR(e[0].converged, e[1].converged, steps[0]);
+  EXPECT_NEAR(e[0].tanks[0], e[1].tanks[0], steps[0]);
+  EXPECT_NEAR(e[0].tanks[1], e[1].tanks[1], steps[0]);
+}
+
+// What a run holds after a step: liquid, temperatures, hold-ups, flows, the
+// tank and the heat totals.
+std::vector<double> StateNow() {
+  std::vector<double> s;
+  for (int p = 1; p <= Case.NT; ++p) {
+    for (int i = 1; i <= Case.NC; ++i) s.push_back(Case.Tray_X[i][p]);
+    s.insert(s.end(), {Case.Tray_T[p], Batch.Holdup_Mol[p], Case.Tray_V[p], Case.Tray_L[p], Batch.Tray_Q_Sum[p]});
+  }
+  // The tank is emptied when withdrawal begins.
+  for (int i = 1; i <= Case.NC; ++i) s.push_back(Batch.Prod_Phase == 1 ? Batch.Tank_Amount[i] : 0);
+  return s;
+}
+
+// A split step is the steps of its parts: the bubble points, K-values and
+// flows are evaluated afresh at every part. The same case run at the typed
+// step and at steps as long as each typed step's parts (changed at every
+// typed step) holds the same after every typed step, in total reflux and in
+// both withdrawal modes, with hold-ups in kmol and in kg.
+TEST_F(BatchSplitTest, ASplitStepIsTheStepsOfItsParts) {
+  struct Variant {
+    const char* name;
+    int mode, holdupUnit;
+  };
+  const double first = 1e-5, typed = 0.002;  // the first step is short enough to take whole
+  for (const Variant& v : {Variant{"total reflux", 1, 1}, Variant{"total reflux, kg", 1, 2},
+                           Variant{"mode 2", 2, 1}, Variant{"mode 3, kg", 3, 2}}) {
+    SCOPED_TRACE(v.name);
+    ColumnCase c;
+    c.mode = v.mode;
+    c.conv = v.mode == 1 ? 1e-12 : 1;  // no convergence, or at the first step
+    c.tanks = {{-1, 1000, 5, 5, 250000}, {-1, 30, 8, 4, 250000}};  // the first never fills
+    c.step = first;
+    auto load = [&] {
+      Load(c);
+      if (v.holdupUnit == 2) {
+        Batch.Holdup_Unit = 2;
+        for (int p = 1; p < c.nt; ++p) Batch.Tray_Holdup[2][p] = p == 1 ? 4.0 : 0.85;
+      }
+      ASSERT_TRUE(Batch_Check_Run().ok) << Batch_Check_Run().message;
+    };
+
+    // At the typed step: the parts of every step and the state after it.
+    load();
+    std::vector<int> parts;
+    std::vector<std::vector<double>> typedStates;
+    {
+      RecordingHost host;
+      BatchRun run(host);
+      host.onYield = [&] { Batch.Run_Diff_Time = typed; };
+      host.onStep = [&] {
+        parts.push_back(run.Parts());
+        typedStates.push_back(StateNow());
+      };
+      ASSERT_TRUE(run.Start());
+      for (int k = 0; k < 25; ++k) ASSERT_TRUE(run.Step()) << k;
+      EXPECT_EQ(host.retryQuestions, 0);
+    }
+    ASSERT_EQ(parts.front(), 1);
+    EXPECT_GE(*std::max_element(parts.begin() + 1, parts.end()), 8);
+
+    // At the parts' steps, switched at every typed step.
+    load();
+    std::vector<double> schedule;
+    for (std::size_t k = 1; k < parts.size(); ++k) schedule.insert(schedule.end(), parts[k], typed / parts[k]);
+    std::vector<std::vector<double>> smallStates;
+    {
+      RecordingHost host;
+      BatchRun run(host);
+      std::size_t next = 0;
+      host.onYield = [&] { Batch.Run_Diff_Time = next < schedule.size() ? schedule[next++] : typed; };
+      host.onStep = [&] { smallStates.push_back(StateNow()); };
+      ASSERT_TRUE(run.Start());
+      for (std::size_t k = 0; k <= schedule.size(); ++k) ASSERT_TRUE(run.Step()) << k;
+    }
+    std::size_t small = 0;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+      small += k == 0 ? 0 : parts[k];
+      const std::vector<double>& a = typedStates[k];
+      const std::vector<double>& b = smallStates[small];
+      ASSERT_EQ(a.size(), b.size());
+      for (std::size_t e = 0; e < a.size(); ++e)
+        ASSERT_NEAR(a[e], b[e], 1e-10 * std::max(1.0, std::fabs(b[e]))) << "step " << k << " value " << e;
+    }
+  }
 }
 
 // ---------------------------------------------------------------- infeasible duties
@@ -232,11 +360,11 @@ TEST_F(BatchSplitTest, NegativeFlowsStopTheRunNamingThePlateAndTheHeat) {
        [] { Batch.Tray_Heat[9] = Unit_Heat_In(-150000), Batch.Tray_Heat[6] = Unit_Heat_In(-150000); },
        "the heat removed on Trays 6 to 9 (-300000 Kcal/H in all) is more than the vapour from below can give",
        "Tray 6 ～ 9 の除熱量 (-300000 Kcal/H 合計) が下からの蒸気で賄えません"},
-      // The flows of the top plates run away before any turns negative.
+      // Flows run away or turn negative, on whichever plate comes first (#).
       {"latent heat 0",
        [] { Case.HV_A[1] = Case.HL_A[1], Case.HV_B[1] = Case.HL_B[1], Case.HV_C[1] = Case.HL_C[1]; },
-       "the latent heat of Benzene on Tray 2 is 0 or less (0 Kcal/Kgmol): check its enthalpy data",
-       "Tray 2 で Benzene の蒸発潜熱が 0 以下です (0 Kcal/Kgmol)。エンタルピーデータを確認してください"},
+       "the latent heat of Benzene on Tray # is 0 or less (0 Kcal/Kgmol): check its enthalpy data",
+       "Tray # で Benzene の蒸発潜熱が 0 以下です (0 Kcal/Kgmol)。エンタルピーデータを確認してください"},
       // The heavy component's: the run goes on until the still's side of the
       // column holds little else, where a liquid flow turns negative.
       {"latent heat 0 of the heavy component",
@@ -278,8 +406,7 @@ TEST_F(BatchSplitTest, NegativeFlowsStopTheRunNamingThePlateAndTheHeat) {
       ASSERT_GT(shown.size(), tail.size());
       EXPECT_EQ(shown.substr(shown.size() - tail.size()), tail);
       EXPECT_EQ(shown.substr(0, 6), "ERROR:");
-      const std::string blame = language ? c.english : c.japanese;
-      EXPECT_NE(shown.find(blame), std::string::npos) << shown;
+      EXPECT_TRUE(HasBlame(shown, language ? c.english : c.japanese)) << shown;
       // The log ends with the same words, the run files with the last step taken.
       const std::string last = LogTails().back();
       EXPECT_NE(shown.find(last.substr(17)), std::string::npos) << last;

@@ -41,9 +41,18 @@ struct BatchRun::Snapshot {
     for (int p = 1; p <= nt; ++p) rkg.insert(rkg.end(), Batch.RKG_Q[p] + 1, Batch.RKG_Q[p] + nc + 1);
     tank.assign(Batch.Tank_Amount + 1, Batch.Tank_Amount + nc + 1);
     totalDistillate = total;
+    whole = false;
     runDistillate = Batch.Run_Distillate;
     vMax = Batch.Scale_V_Max, vMin = Batch.Scale_V_Min, lMax = Batch.Scale_L_Max, lMin = Batch.Scale_L_Min;
   }
+
+  // A step taken in parts has also moved the liquid, the equilibria and the
+  // length of the last part by the time a later part fails: kept (and put
+  // back) only when a step is split, so a step taken whole copies no more.
+  bool whole = false;
+  std::vector<double> moles, tankQ, kEq, liquid, vapour, temperature;
+  double tMax = 0, tMin = 0, lastStep = 0;
+  int firstDone = 0;
 
   void Restore(double& total) const {
     const int nt = Case.NT, nc = Case.NC;
@@ -57,6 +66,46 @@ struct BatchRun::Snapshot {
     Batch.Scale_V_Max = vMax, Batch.Scale_V_Min = vMin, Batch.Scale_L_Max = lMax, Batch.Scale_L_Min = lMin;
   }
 };
+
+// The state of the step's start beyond the plate arrays, before a step is
+// taken in parts.
+void BatchRun::KeepWhole() {
+  const int nt = Case.NT, nc = Case.NC;
+  Snapshot& snap = *snapshot_;
+  snap.whole = true;
+  snap.moles = moles_;
+  snap.tankQ = tankQ_;
+  snap.kEq = kEq_;
+  snap.liquid.clear();
+  snap.vapour.clear();
+  for (int i = 1; i <= nc; ++i) {
+    snap.liquid.insert(snap.liquid.end(), Case.Tray_X[i] + 1, Case.Tray_X[i] + nt + 1);
+    snap.vapour.insert(snap.vapour.end(), Case.Tray_Y[i] + 1, Case.Tray_Y[i] + nt + 1);
+  }
+  snap.temperature.assign(Case.Tray_T + 1, Case.Tray_T + nt + 1);
+  snap.tMax = Batch.Scale_T_Max, snap.tMin = Batch.Scale_T_Min;
+  snap.lastStep = lastStepTime_;
+  snap.firstDone = Batch.First_Step_Done;
+}
+
+// Back to where the step began: nothing of a discarded step stays applied.
+void BatchRun::RollBack() {
+  Snapshot& snap = *snapshot_;
+  snap.Restore(totalDistillate_);
+  if (!snap.whole) return;
+  const int nt = Case.NT, nc = Case.NC;
+  moles_ = snap.moles;
+  tankQ_ = snap.tankQ;
+  kEq_ = snap.kEq;
+  for (int i = 1; i <= nc; ++i) {
+    std::copy_n(snap.liquid.begin() + (i - 1) * nt, nt, Case.Tray_X[i] + 1);
+    std::copy_n(snap.vapour.begin() + (i - 1) * nt, nt, Case.Tray_Y[i] + 1);
+  }
+  std::copy(snap.temperature.begin(), snap.temperature.end(), Case.Tray_T + 1);
+  Batch.Scale_T_Max = snap.tMax, Batch.Scale_T_Min = snap.tMin;
+  lastStepTime_ = snap.lastStep;
+  Batch.First_Step_Done = snap.firstDone;
+}
 
 BatchRun::BatchRun(BatchHost& host) : host_(host), snapshot_(std::make_unique<Snapshot>()) {}
 
@@ -316,7 +365,7 @@ void BatchRun::PlateModel() {
   PlateHoldups();
   if (withdrawal && Batch.Ope_Mode == 3) Batch.Run_Distillate = SolveMode3Distillate();
   const double d = withdrawal ? Batch.Run_Distillate : 0;
-  totalDistillate_ += d * stepTime_;
+  totalDistillate_ += d * modelStep_;
   Batch.Tray_dM[nt] = StillRate(d);
   if (withdrawal && Batch.Ope_Mode == 2) {
     TopDownSweep();
@@ -337,7 +386,8 @@ void BatchRun::Enthalpies() {
     for (int i = 1; i <= nc; ++i) Batch.Work_Comp[i] = Case.Tray_X[i][p];
     const double h = Enthalpy_Liq(Case.Tray_T[p], Case.Tray_P[p], Batch.Work_Comp);
     // A rate, as every other accumulation term of the balances: the change
-    // happened over the step before this one, whose length may differ.
+    // happened over the step (or part of one) before this one, whose length
+    // may differ.
     if (Batch.First_Step_Done == 1) Batch.Tray_dHL[p] = (h - Batch.Tray_HL[p]) / lastStepTime_;
     Batch.Tray_HL[p] = h;
   }
@@ -366,7 +416,7 @@ void BatchRun::PlateHoldups() {
     if (p == nt) break;
     const double target = TargetHoldup(p);
     // Hold-ups given in kmol keep their change at 0 until round-off matters.
-    const double rate = std::fabs(target - held) > 1e-12 * target ? (target - held) / stepTime_ : 0;
+    const double rate = std::fabs(target - held) > 1e-12 * target ? (target - held) / modelStep_ : 0;
     Batch.Tray_dM[p] = rate;
     platesRate_ += rate;
   }
@@ -444,8 +494,8 @@ void BatchRun::RangesAndHeat() {
     if (v != 0 && v < Batch.Scale_V_Min) Batch.Scale_V_Min = v;
     if (l > Batch.Scale_L_Max) Batch.Scale_L_Max = l;
     if (l != 0 && l < Batch.Scale_L_Min) Batch.Scale_L_Min = l;
-    Batch.Tray_Q_Sum[p] += Batch.Tray_Heat[p] * stepTime_;
-    Batch.Tray_Q_Sum_Prev[p] += Batch.Tray_Heat[p] * stepTime_;
+    Batch.Tray_Q_Sum[p] += Batch.Tray_Heat[p] * modelStep_;
+    Batch.Tray_Q_Sum_Prev[p] += Batch.Tray_Heat[p] * modelStep_;
   }
 }
 
@@ -509,7 +559,7 @@ bool BatchRun::RunawayFlowEnds(int plate) {
         Say("Tray " + txt::Plain(plate) + " の蒸気/液流量が大きすぎます (" + flows + " Kgmol/H): ",
             "Runaway vapour / liquid flows on Tray " + txt::Plain(plate) + " (" + flows + " Kgmol/H): ") +
         blame;
-    snapshot_->Restore(totalDistillate_);
+    RollBack();
     EndRun(BatchEnd::Infeasible, "ERROR:" + text + Say("。計算を中止しました", ", end of calculation"),
            Batch_Log_Time(calTime_) + " " + text, false);
     return true;
@@ -611,7 +661,7 @@ bool BatchRun::NegativeFlowEnds() {
     text = NegativeFlowText(found.plate, found.vapour, found.vapour ? v[found.plate] : l[found.plate], found.balance,
                             topDown);
   }
-  snapshot_->Restore(totalDistillate_);
+  RollBack();
   EndRun(BatchEnd::Infeasible, "ERROR:" + text + Say("。計算を中止しました", ", end of calculation"),
          Batch_Log_Time(calTime_) + " " + text, false);
   return true;
@@ -638,13 +688,13 @@ bool BatchRun::FlowsFinite() const {
 int BatchRun::StillParts() const {
   const int nt = Case.NT;
   const double rate = Batch.Tray_dM[nt];
-  const double left = Batch.Holdup_Mol[nt] + rate * stepTime_;
+  const double left = Batch.Holdup_Mol[nt] + rate * modelStep_;
   if (!(left > 0)) return 0;
   if (rate >= 0) return 1;  // not emptying: a step too long for it is the user's to retry
   double lightest = 0;
   for (int i = 1; i <= Case.NC; ++i)
     if (moles_[Index(i, nt)] > 0) lightest = std::max(lightest, kEq_[Index(i, nt)]);
-  const double parts = std::ceil(Case.Tray_V[nt] * lightest * stepTime_ / left);
+  const double parts = std::ceil(Case.Tray_V[nt] * lightest * modelStep_ / left);
   if (parts <= 1) return 1;
   return parts <= kMaxStillParts ? static_cast<int>(parts) : 0;
 }
@@ -665,7 +715,7 @@ double BatchRun::FastestPlate(int* plate) const {
     for (int i = 1; i <= nc; ++i)
       if (moles_[Index(i, p)] > 0) lightest = std::max(lightest, kEq_[Index(i, p)]);
     const double out = p == 1 ? Case.Tray_L[1] + d : Case.Tray_L[p] + Case.Tray_V[p] * lightest;
-    const double held = std::min(Batch.Holdup_Mol[p], Batch.Holdup_Mol[p] + Batch.Tray_dM[p] * stepTime_);
+    const double held = std::min(Batch.Holdup_Mol[p], Batch.Holdup_Mol[p] + Batch.Tray_dM[p] * modelStep_);
     if (!(held > 0)) continue;  // an emptying still is StillParts' to judge
     if (out / held > fastest) fastest = out / held, *plate = p;
   }
@@ -718,8 +768,8 @@ void BatchRun::ColumnRates(const double* n, double* f, double d, int stage) {
 }
 
 // One Gill step (in `parts` equal parts) of every component's amounts into
-// trial_ and carry_; the plates and components whose amount came out negative
-// (or not a number).
+// trial_ and carry_, adding what the still took and gave to its sums; the
+// plates and components whose amount came out negative (or not a number).
 std::vector<BatchRun::Failure> BatchRun::Integrate(int parts) {
   const int nt = Case.NT, nc = Case.NC;
   const double d = Batch.Prod_Phase == 1 ? Batch.Run_Distillate : 0;
@@ -728,9 +778,8 @@ std::vector<BatchRun::Failure> BatchRun::Integrate(int parts) {
     trial_[Index(i, nt + 1)] = Batch.Tank_Amount[i];
     for (int p = 1; p <= nt; ++p) carry_[Index(i, p)] = Batch.RKG_Q[p][i];
     carry_[Index(i, nt + 1)] = tankQ_[i];
-    stillIn_[i] = stillOut_[i] = 0;
   }
-  partTime_ = stepTime_ / parts;
+  partTime_ = modelStep_ / parts;
   for (int k = 0; k < parts; ++k)
     RKG_Step(trial_.size(), trial_.data(), carry_.data(), rates_.data(), partTime_,
              [&](const double* n, double* f, int stage) { ColumnRates(n, f, d, stage); });
@@ -930,7 +979,7 @@ bool BatchRun::Step() {
   if (EndIfWriteFailed()) return false;
   Batch.First_Step_Done = 1;
   calTime_ += stepTime_;
-  lastStepTime_ = stepTime_;
+  lastStepTime_ = modelStep_;
   ++steps_;
   host_.Yield();
   return !EndTest();
@@ -948,46 +997,24 @@ bool BatchRun::AdvanceColumn() {
   Snapshot& snap = *snapshot_;
   for (int halvings = 0;; ++halvings) {
     stepTime_ = dt;
+    parts_ = 0;
+    splitInto_ = 1;
     Batch.Oper_Time = calTime_;
+    std::fill(stillIn_.begin(), stillIn_.end(), 0.0);
+    std::fill(stillOut_.begin(), stillOut_.end(), 0.0);
     snap.Capture(totalDistillate_);
-    PlateModel();
-    if (!FlowsFinite()) {
-      snap.Restore(totalDistillate_);  // nothing that is no number is kept or written
-      EndRun(BatchEnd::NotFinite,
-             Say("ERROR:流量が計算できないため計算を中止しました",
-                 "ERROR:Flows cannot be computed, end of calculation"),
-             Batch_Log_Time(calTime_) +
-                 Say(" 流量が計算できないため計算中止", " Flows not finite, end of calculation"),
-             false);
-      return false;
-    }
-    if (NegativeFlowEnds()) return false;
-    // A step that would empty the still is not taken: the column keeps what
-    // it holds and the end test ends the run.
-    const int stillParts = StillParts();
-    if (stillParts == 0) {
-      snap.Restore(totalDistillate_);
+    std::vector<Failure> failures;
+    const Split split = TakeSpan(dt, 0, &failures);
+    if (split == Split::Ended) return false;
+    if (split == Split::StillEmptied) {
       stillEmptied_ = true;
       return true;
     }
-    // The step is split into as many equal parts as its fastest stage needs;
-    // one that would need more than kMaxStepParts is what splitting cannot
-    // cure, and is asked about as a negative composition of that stage's
-    // lightest component.
-    int fastestPlate = 0;
-    const double needed = std::ceil(stepTime_ * FastestPlate(&fastestPlate) / kPartResidence);
-    std::vector<Failure> failures;
-    if (needed <= kMaxStepParts)
-      failures = Integrate(std::max({1, stillParts, static_cast<int>(needed)}));
-    else if (RunawayFlowEnds(fastestPlate))
-      return false;
-    else
-      failures.push_back({LightestComponent(fastestPlate), fastestPlate});
     if (failures.empty()) return true;
 
     const bool retry = host_.AskRetry(
         Say("ERROR:Runge-Kutta-Gill 組成がマイナス", "ERROR:Runge-Kutta-Gill Negative composition"));
-    snap.Restore(totalDistillate_);
+    RollBack();
     if (retry)
       for (const Failure& f : failures)
         Written(Batch_Log_Append_Line(Batch.Batch_Log_File,
@@ -1004,6 +1031,82 @@ bool BatchRun::AdvanceColumn() {
     }
     dt /= 2;
   }
+}
+
+// Flows that are no number, or negative ones, end the run at the step's
+// start; true when they did.
+bool BatchRun::FlowsEnd() {
+  if (!FlowsFinite()) {
+    RollBack();  // nothing that is no number is kept or written
+    EndRun(BatchEnd::NotFinite,
+           Say("ERROR:流量が計算できないため計算を中止しました",
+               "ERROR:Flows cannot be computed, end of calculation"),
+           Batch_Log_Time(calTime_) +
+               Say(" 流量が計算できないため計算中止", " Flows not finite, end of calculation"),
+           false);
+    return true;
+  }
+  return NegativeFlowEnds();
+}
+
+// Takes `length` hours of the step from the state reached so far, `depth`
+// splits deep. A span longer than its fastest stage can take (or than an
+// emptying still can) is taken in as many equal parts as that stage needs,
+// each taken as a step of its length would be: the plate model (bubble
+// points, vapour-liquid ratios, flows from the heat balances) evaluated
+// afresh, the compositions integrated and their equilibria found. So a split
+// step is the steps of its parts, while the records, the tests and the clock
+// stay on the typed step. The compositions of the last part are left for the
+// step to accept. A span that needs more parts than kMaxStepParts, or splits
+// deeper than kMaxSplitDepth, is what splitting cannot cure: it fails as a
+// negative composition of its fastest stage's lightest component. A part that
+// fails, ends the run or would empty the still discards the whole step.
+BatchRun::Split BatchRun::TakeSpan(double length, int depth, std::vector<Failure>* failures) {
+  if (depth > 0) {
+    if (static_cast<int>(spans_.size()) < depth) spans_.resize(depth);
+    spans_[depth - 1].Capture(totalDistillate_);
+  }
+  modelStep_ = length;
+  PlateModel();
+  if (FlowsEnd()) return Split::Ended;
+  const int stillParts = StillParts();
+  if (stillParts == 0) {
+    RollBack();
+    return Split::StillEmptied;
+  }
+  int fastestPlate = 0;
+  const double needed = std::max<double>(
+      {1.0, static_cast<double>(stillParts), std::ceil(length * FastestPlate(&fastestPlate) / kPartResidence)});
+  if (needed == 1 && parts_ < 2 * kMaxStepParts) {
+    *failures = Integrate(1);
+    ++parts_;
+    return failures->empty() ? Split::Taken : Split::Failed;
+  }
+  if (needed == 1 || parts_ + needed > kMaxStepParts || depth >= kMaxSplitDepth) {
+    if (RunawayFlowEnds(fastestPlate)) return Split::Ended;
+    failures->push_back({LightestComponent(fastestPlate), fastestPlate});
+    return Split::Failed;
+  }
+  // The plate model of the whole span is not its first part's.
+  if (depth == 0) {
+    KeepWhole();
+    snapshot_->Restore(totalDistillate_);
+  } else {
+    spans_[depth - 1].Restore(totalDistillate_);
+  }
+  const int parts = static_cast<int>(needed);
+  if (depth == 0) splitInto_ = parts;
+  for (int k = 1; k <= parts; ++k) {
+    if (k > 1) {
+      AcceptCompositions();
+      Equilibrium();
+      lastStepTime_ = modelStep_;
+      Batch.First_Step_Done = 1;
+    }
+    const Split split = TakeSpan(length / parts, depth + 1, failures);
+    if (split != Split::Taken) return split;
+  }
+  return Split::Taken;
 }
 
 // Total-reflux convergence or the current tank's condition; false when the run ended.

@@ -85,6 +85,8 @@ class BatchRun {
   double NextSaveTime() const { return nextSaveTime_; }  // time of the next record, h
   double TotalDistillate() const { return totalDistillate_; }  // kmol since withdrawal began
   long Steps() const { return steps_; }                  // accepted steps
+  // The equal parts the last step was split into (1: taken whole).
+  int Parts() const { return splitInto_; }
   // What the last accepted step brought into the still with the liquid from
   // the plate above it, and took out of it with its vapour, per component
   // (index 1..NC), kmol.
@@ -98,6 +100,9 @@ class BatchRun {
   // Upper bound of the parts the plates and the drum may split a step into;
   // a step that would need more is retried with half the step.
   static constexpr int kMaxStepParts = 4096;
+  // Upper bound of splits within splits: a part that needs splitting again
+  // and again is as good as one too long to split.
+  static constexpr int kMaxSplitDepth = 12;
   // The longest part, as a multiple of the shortest residence time M / (L + V K)
   // of the plates, the drum and the still: the fourth-order Taylor polynomial
   // that every four-stage Runge-Kutta step applies to a linear system keeps
@@ -140,6 +145,11 @@ class BatchRun {
   double FastestPlate(int* plate) const;
   int LightestComponent(int plate) const;
   std::vector<Failure> Integrate(int parts);
+  enum class Split { Taken, Failed, Ended, StillEmptied };
+  Split TakeSpan(double length, int depth, std::vector<Failure>* failures);
+  bool FlowsEnd();
+  void KeepWhole();
+  void RollBack();
   void ColumnRates(const double* n, double* rates, double distillate, int stage);
   void AcceptCompositions();
   std::size_t Index(int component, int element) const;
@@ -164,7 +174,10 @@ class BatchRun {
   bool started_ = false;
   double calTime_ = 0, stepTime_ = 0, nextSaveTime_ = 0, totalDistillate_ = 0;
   double startSaveInterval_ = 0;
-  double lastStepTime_ = 0;  // length of the last accepted step, h
+  double lastStepTime_ = 0;  // length of the last accepted step (or part of one), h
+  // Length the plate model and the integration take, h: the step, or one of
+  // the equal parts a split step is taken in.
+  double modelStep_ = 0;
   double duty_ = 0;  // reboiler duty of the step, J/h
   double partTime_ = 0;  // length of one part of the step's integration, h
   double platesRate_ = 0;  // the plates' (1..NT-1) hold-up change in the step, kmol/h
@@ -182,7 +195,10 @@ class BatchRun {
   std::string writeFailure_;  // the message for the first file that could not be written
   bool ending_ = false;       // inside EndRun: a failed write no longer ends the run
   long steps_ = 0;
+  int parts_ = 0;      // integrations the step has taken so far, its parts' parts included
+  int splitInto_ = 1;  // the parts the step was split into
   std::unique_ptr<Snapshot> snapshot_;  // kept to reuse its storage from step to step
+  std::vector<Snapshot> spans_;         // the start of each split part, by depth
 };
 
 // The change condition of tank k on the amounts in Batch.Tank_Amount: an amount
