@@ -187,7 +187,9 @@ TEST_F(DistGraphsTest, StageNumbersNeverOverlap) {
     EXPECT_EQ(numbers.front().first, 1) << nt;
     for (std::size_t k = 1; k < numbers.size(); ++k)
       EXPECT_GE(numbers[k].second - numbers[k - 1].second, h) << nt << " stage " << numbers[k].first;
-    if (nt == 12) EXPECT_EQ(numbers.size(), 12u);
+    if (nt == 12) {
+      EXPECT_EQ(numbers.size(), 12u);
+    }
     if (nt == 200) {
       EXPECT_GE(numbers.size(), 10u);
       EXPECT_EQ(numbers.back().first, 200);

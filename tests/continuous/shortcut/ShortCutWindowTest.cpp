@@ -157,8 +157,9 @@ void ExpectGraphReadsTheCurve(const frmDistShortCut& f) {
   // The reflux labels stand left of the plot, not over it.
   const double plotLeft = stages.labelled.begin()->first;
   for (const auto& c : pic.Calls())
-    if (c.kind == "Print" && txt::IsNumeric(c.text) && c.y1 < pic.ScaleHeight() - 300)
+    if (c.kind == "Print" && txt::IsNumeric(c.text) && c.y1 < pic.ScaleHeight() - 300) {
       EXPECT_LE(c.x1 + pic.TextWidth(c.text), plotLeft) << c.text;
+    }
   // The curve's points read back as its values, within the rounding of a
   // point to a whole twip.
   const GillilandCurve g = Gilliland_Curve(f.Smin, f.SminF, f.Rmin, Case.SC_Condenser);

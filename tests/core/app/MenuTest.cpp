@@ -199,7 +199,9 @@ TEST_F(MenuTest, LanguageSwitchLeavesNoHiddenWindowInTheEarlierLanguage) {
   ui::Forms::Get<frmMemo>();  // ...or leaves a dialog loaded hidden, as the column summary does
   menu.optLanguage.Click(1);
   for (const QString& name : ui::Forms::FactoryNames())
-    if (name != "frmMenu") EXPECT_EQ(ui::Forms::FindByName(name), nullptr) << name.toStdString();
+    if (name != "frmMenu") {
+      EXPECT_EQ(ui::Forms::FindByName(name), nullptr) << name.toStdString();
+    }
   EXPECT_TRUE(menu.isVisible());
   EXPECT_TRUE(ui::Forms::Get<frmMemo>().Caption().endsWith("Memorandum"));
   menu.cmdProgram[0]->click();
