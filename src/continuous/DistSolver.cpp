@@ -38,14 +38,15 @@ struct DistSolver::Work {
 };
 
 std::string Dist_Outcome_Text(const DistRunOutcome& o) {
-  std::string figures(1, ' ');
-  figures += txt::Plain(o.pass);
-  figures += ", " + txt::Plain(o.iterations);
-  figures += ", " + txt::Plain(o.lastError);
   switch (o.status) {
     case DistRunStatus::IterationLimit:
     case DistRunStatus::Unbalanced:
     {
+      // (Put together only here: a converged run, the common one, has no text.)
+      std::string figures(1, ' ');
+      figures += txt::Plain(o.pass);
+      figures += ", " + txt::Plain(o.iterations);
+      figures += ", " + txt::Plain(o.lastError);
       // Why the run stopped, then how far from a solution the stored results
       // are: the residual beyond its allowance, both as the check applied them.
       const std::string residual = Dist_Residual_Text(o.worst, false);
@@ -607,7 +608,9 @@ DistIterationReport DistSolver::Step() {
     // is asked only where the corrections' own residuals say it may hold.
     const bool due = lastPass ? AtFloor(corr) : corr.after <= std::max(10 * c.Conv_Crit[1], 1e-5);
     if (due) {
-      const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+      // A correction taken stored its own evaluation of the state it stored.
+      const DistResidualReport check =
+          Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2, corr.taken);
       outcome_.worst = check.worst;
       converged = check.balanced;
     }
