@@ -33,14 +33,6 @@ StageDraws DrawsOf(int j) {
   return d;
 }
 
-double FeedOf(int i, int j) {
-  const CaseData& c = Case;
-  double s = 0;
-  for (int f = 1; f <= c.N_Feed; ++f)
-    if (c.Feed_Stage[f] == j) s += c.Feed_Flow[f] * c.Feed_Z[i][f];
-  return s;
-}
-
 struct Tracker {
   DistResidualReport report;
   double worstRatio = -1;
@@ -106,7 +98,7 @@ constexpr double kFlowFloor = 1e-280;
 
 }  // namespace
 
-DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, bool heat) {
+DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, bool heat, bool evaluated) {
   const CaseData& c = Case;
   const int nt = c.NT, nc = c.NC;
   const double matLimit = std::max(10 * materialCrit, 1e-10);
@@ -120,21 +112,49 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
   // The bubble and dew points themselves stop at sum K x within 1e-6: no run can
   // hold its stages tighter than about ten times that.
   const double eqLimit = std::max(matLimit, 1e-5);
-  for (int j = 1; j <= nt; ++j)
-    t.Add(DistResidualKind::Equilibrium, EquilibriumResidual(j, j == 1 && !condenser), eqLimit, j, 0);
+  const bool kStored = evaluated && c.K_Method != 4 && c.K_Method != 5;
+  for (int j = 1; j <= nt; ++j) {
+    const bool dewTop = j == 1 && !condenser;
+    double e;
+    if (kStored) {
+      double s = 0;
+      for (int i = 1; i <= nc; ++i) s += dewTop ? c.Tray_X[i][j] : c.Tray_Y[i][j];
+      e = std::fabs(s - 1);
+    } else {
+      e = EquilibriumResidual(j, dewTop);
+    }
+    t.Add(DistResidualKind::Equilibrium, e, eqLimit, j, 0);
+  }
 
   // Stage balances and the balance of the whole column, each per unit of the
   // component's own flow: a trace in a pinched section is off by as much as
   // its own balance says, however small that is beside the feed. A component
   // that no feed carries has no flow of its own and is measured per unit feed.
+  // The draws and feeds of every stage, gathered once.
+  // (Left uninitialised beyond the column's own stages: clearing the full
+  // arrays would cost a small column more than its check.)
+  struct Draws {
+    double liq, vap, feed, feedHeat;
+  } draws[kMaxTray + 1];
+  double feedOf[kMaxComp + 1][kMaxTray + 1];
+  for (int j = 1; j <= nt; ++j) {
+    const StageDraws d = DrawsOf(j);
+    draws[j] = {d.liq, d.vap, d.feed, d.feedHeat};
+    for (int i = 1; i <= nc; ++i) feedOf[i][j] = 0;
+  }
+  for (int f = 1; f <= c.N_Feed; ++f) {
+    const int j = c.Feed_Stage[f];
+    if (j < 1 || j > nt) continue;
+    for (int i = 1; i <= nc; ++i) feedOf[i][j] += c.Feed_Flow[f] * c.Feed_Z[i][f];
+  }
   for (int i = 1; i <= nc; ++i) {
     double fed = 0;
-    for (int j = 1; j <= nt; ++j) fed += FeedOf(i, j);
+    for (int j = 1; j <= nt; ++j) fed += feedOf[i][j];
     double in = 0, out = 0;
     for (int j = 1; j <= nt; ++j) {
-      const StageDraws d = DrawsOf(j);
+      const Draws& d = draws[j];
       const double x = c.Tray_X[i][j], y = c.Tray_Y[i][j];
-      const double zF = FeedOf(i, j);
+      const double zF = feedOf[i][j];
       const double sin = zF + (j > 1 ? L[j - 1] * c.Tray_X[i][j - 1] : 0) + (j < nt ? V[j + 1] * c.Tray_Y[i][j + 1] : 0);
       const double sout = (L[j] + d.liq) * x + (V[j] + d.vap) * y;
       const double own = fed > 0 ? std::max({std::fabs(sin), std::fabs(sout), kFlowFloor * feed}) : feed;
@@ -146,8 +166,13 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
   }
 
   if (heat) {
-    double hv[kMaxTray + 1]{}, hl[kMaxTray + 1]{};
+    double hv[kMaxTray + 1], hl[kMaxTray + 1];  // stages 1..nt only
     for (int j = 1; j <= nt; ++j) {
+      if (evaluated) {
+        hv[j] = c.Dist_Tray_HV[j];
+        hl[j] = c.Dist_Tray_HL[j];
+        continue;
+      }
       double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};
       for (int i = 1; i <= nc; ++i) {
         x[i] = c.Tray_X[i][j];
@@ -157,7 +182,7 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
       hl[j] = Enthalpy_Liq(c.Tray_T[j], c.Tray_P[j], x);
     }
     auto imbalance = [&](int j) {  // out - in of stage j
-      const StageDraws d = DrawsOf(j);
+      const Draws& d = draws[j];
       const double in = (j > 1 ? L[j - 1] * hl[j - 1] : 0) + (j < nt ? V[j + 1] * hv[j + 1] : 0) + d.feedHeat;
       return (L[j] + d.liq) * hl[j] + (V[j] + d.vap) * hv[j] - in;
     };

@@ -32,7 +32,12 @@ struct DistResidualReport {
 // `materialCrit` and `heatCrit` are the user's convergence criteria; each
 // residual is allowed ten times its criterion. A component balance is taken per
 // unit of that component's own flow (per unit feed for one no feed carries).
-DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, bool heat);
+// `evaluated`: the stage arrays are as a correction stored them, every vapour
+// y = K x from the K-values at the stored temperature and liquid and, with
+// `heat`, Dist_Tray_HV and Dist_Tray_HL the enthalpies of that state; those
+// are taken instead of being evaluated again, and the equilibrium of a stage
+// is then its |sum y - 1| (|sum x - 1| at a dew-point top).
+DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, bool heat, bool evaluated = false);
 
 // The worst residual, what it belongs to and its limit, in the Case.Language;
 // with `head` it starts with "not converged". Empty for no residual.

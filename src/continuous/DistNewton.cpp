@@ -21,8 +21,18 @@ constexpr double kReuseGain = 1.0 / 16;  // on the squared norm: a tenth of the 
 // against less than this share of the feed (below it the flow is lost in rounding).
 constexpr double kFlowFloor = 1e-280;
 
+// The block kernels take the block size N as a template argument for the
+// small blocks of the common columns (2 to 7 components), whose loops the
+// compiler then lays out in full; N = 0 reads the size from `nRun`.
+template <int N>
+constexpr int Size(int nRun) {
+  return N > 0 ? N : nRun;
+}
+
 // Dense LU with partial pivoting of an n x n row-major matrix, in place.
-bool Factor(double* a, int* piv, int n) {
+template <int N>
+bool LuFactor(double* a, int* piv, int nRun) {
+  const int n = Size<N>(nRun);
   for (int k = 0; k < n; ++k) {
     int p = k;
     for (int r = k + 1; r < n; ++r)
@@ -43,17 +53,22 @@ bool Factor(double* a, int* piv, int n) {
 }
 
 // Solves LU x = b for `cols` right-hand sides stored as the columns of b (n x cols, row-major).
-void Back(const double* a, const int* piv, int n, double* b, int cols) {
+template <int N, int Cols>
+void LuSolve(const double* a, const int* piv, int nRun, double* b, int colsRun) {
+  const int n = Size<N>(nRun), cols = Size<Cols>(colsRun);
   // Factor swapped whole rows, multipliers included: all swaps come first.
   for (int k = 0; k < n; ++k)
     if (piv[k] != k)
       for (int c = 0; c < cols; ++c) std::swap(b[k * cols + c], b[piv[k] * cols + c]);
-  for (int k = 0; k < n; ++k)
+  for (int k = 0; k < n; ++k) {
+    const double* bk = b + k * cols;
     for (int r = k + 1; r < n; ++r) {
       const double m = a[r * n + k];
       if (m == 0) continue;
-      for (int c = 0; c < cols; ++c) b[r * cols + c] -= m * b[k * cols + c];
+      double* br = b + r * cols;
+      for (int c = 0; c < cols; ++c) br[c] -= m * bk[c];
     }
+  }
   // Row by row, so that the inner loops run along the right-hand sides.
   for (int k = n - 1; k >= 0; --k) {
     double* bk = b + k * cols;
@@ -65,6 +80,67 @@ void Back(const double* a, const int* piv, int n, double* b, int cols) {
     }
     const double inv = 1.0 / a[k * n + k];
     for (int c = 0; c < cols; ++c) bk[c] *= inv;
+  }
+}
+
+// Block Thomas factorisation over stages 1..nt (blocks n x n at index j):
+// diag ends as the LU of M_j = B_j - A_j G_(j-1), upper as G_j = M_j^-1 C_j;
+// lower stays A_j.
+template <int N>
+bool BlockFactor(int nRun, int nt, const double* lower, double* diag, double* upper, int* piv) {
+  const int n = Size<N>(nRun), nn = n * n;
+  for (int j = 1; j <= nt; ++j) {
+    double* m = diag + j * nn;
+    if (j > 1) {
+      const double* a = lower + j * nn;
+      const double* gPrev = upper + (j - 1) * nn;
+      for (int r = 0; r < n; ++r)
+        for (int k = 0; k < n; ++k) {
+          const double ark = a[r * n + k];
+          if (ark == 0) continue;
+          for (int c = 0; c < n; ++c) m[r * n + c] -= ark * gPrev[k * n + c];
+        }
+    }
+    if (!LuFactor<N>(m, piv + j * n, n)) return false;
+    if (j < nt) LuSolve<N, N>(m, piv + j * n, n, upper + j * nn, n);
+  }
+  return true;
+}
+
+// dz = -J^-1 rhs with the factorisation of BlockFactor; g holds the
+// right-hand sides on their way (indexed like rhs, from stage 1), dz from stage 0.
+template <int N>
+void BlockSolve(int nRun, int nt, const double* lower, const double* diag, const double* upper, const int* piv,
+                const double* rhs, double* g, double* dz) {
+  const int n = Size<N>(nRun), nn = n * n;
+  for (int j = 1; j <= nt; ++j) {
+    double* gj = g + j * n;
+    for (int r = 0; r < n; ++r) gj[r] = -rhs[j * n + r];
+    if (j > 1) {
+      const double* a = lower + j * nn;
+      const double* gPrev = g + (j - 1) * n;
+      for (int r = 0; r < n; ++r) {
+        double s = 0;
+        for (int k = 0; k < n; ++k) s += a[r * n + k] * gPrev[k];
+        gj[r] -= s;
+      }
+    }
+    LuSolve<N, 1>(diag + j * nn, piv + j * n, n, gj, 1);
+  }
+  for (int j = nt; j >= 1; --j) {
+    double* d = dz + (j - 1) * n;
+    const double* gj = g + j * n;
+    if (j == nt) {
+      for (int r = 0; r < n; ++r) d[r] = gj[r];
+      continue;
+    }
+    const double* u = upper + j * nn;
+    const double* next = dz + j * n;
+    for (int r = 0; r < n; ++r) {
+      double s = gj[r];
+      for (int c = 0; c < n; ++c) s -= u[r * n + c] * next[c];
+      d[r] = s;
+    }
   }
 }
 
@@ -185,12 +261,10 @@ void DistStageNewton::SetWeights() {
   const CaseData& c = Case;
   const int n = Block();
   const double fs = c.Feed_Sum;
-  double r[kMaxComp + 3];
+  // The residuals of rhs_, as Evaluate has just laid them.
   double error = 0;
-  for (int j = 1; j <= nt_; ++j) {
-    StageResidual(j, r);
-    for (int i = 0; i < nc_; ++i) error = std::max(error, std::fabs(r[i]));
-  }
+  for (int j = 1; j <= nt_; ++j)
+    for (int i = 0; i < nc_; ++i) error = std::max(error, std::fabs(rhs_[j * n + i]));
   const double floor = std::clamp(std::isfinite(error) ? error : 1.0, kFlowFloor, 1.0) * fs;
   for (int i = 1; i <= nc_; ++i) {
     double fed = 0;
@@ -282,7 +356,8 @@ void DistStageNewton::Jacobian() {
   const int cT = 0, cV = nc + 1, cL = nc + 2;
   const double fs = c.Feed_Sum;
   const double q = 1.0 / (fs * hScale_);
-  std::fill(lower_.begin(), lower_.end(), 0.0);
+  // Factor leaves lower_ as it is, and every Jacobian writes the same entries
+  // of it: only the blocks that Factor overwrote are cleared again.
   std::fill(diag_.begin(), diag_.end(), 0.0);
   std::fill(upper_.begin(), upper_.end(), 0.0);
   auto zV = [&](int s) { return z_[(s - 1) * n + cV]; };
@@ -369,55 +444,38 @@ void DistStageNewton::Jacobian() {
   }
 }
 
-// Block Thomas factorisation: diag_ ends as the LU of M_j = B_j - A_j G_(j-1),
-// upper_ as G_j = M_j^-1 C_j; lower_ stays A_j.
 bool DistStageNewton::Factor() {
-  const int n = Block(), nn = n * n;
-  for (int j = 1; j <= nt_; ++j) {
-    double* m = &diag_[j * nn];
-    if (j > 1) {
-      const double* a = &lower_[j * nn];
-      const double* gPrev = &upper_[(j - 1) * nn];
-      for (int r = 0; r < n; ++r)
-        for (int k = 0; k < n; ++k) {
-          const double ark = a[r * n + k];
-          if (ark == 0) continue;
-          for (int c = 0; c < n; ++c) m[r * n + c] -= ark * gPrev[k * n + c];
-        }
-    }
-    if (!::Factor(m, &piv_[j * n], n)) return false;
-    if (j < nt_) Back(m, &piv_[j * n], n, &upper_[j * nn], n);
+  const int n = Block();
+  double *lo = lower_.data(), *di = diag_.data(), *up = upper_.data();
+  int* pv = piv_.data();
+  switch (n) {
+    case 4: return BlockFactor<4>(n, nt_, lo, di, up, pv);
+    case 5: return BlockFactor<5>(n, nt_, lo, di, up, pv);
+    case 6: return BlockFactor<6>(n, nt_, lo, di, up, pv);
+    case 7: return BlockFactor<7>(n, nt_, lo, di, up, pv);
+    case 8: return BlockFactor<8>(n, nt_, lo, di, up, pv);
+    case 9: return BlockFactor<9>(n, nt_, lo, di, up, pv);
+    case 10: return BlockFactor<10>(n, nt_, lo, di, up, pv);
+    default: return BlockFactor<0>(n, nt_, lo, di, up, pv);
   }
-  return true;
 }
 
 // dz_ = -J^-1 rhs_ with the factorisation held.
 void DistStageNewton::SolveFactored() {
-  const int n = Block(), nn = n * n;
-  std::vector<double>& g = solveWork_;
-  g.resize(rhs_.size());
-  for (std::size_t k = 0; k < rhs_.size(); ++k) g[k] = -rhs_[k];
-  for (int j = 1; j <= nt_; ++j) {
-    double* gj = &g[j * n];
-    if (j > 1) {
-      const double* a = &lower_[j * nn];
-      const double* gPrev = &g[(j - 1) * n];
-      for (int r = 0; r < n; ++r) {
-        double s = 0;
-        for (int k = 0; k < n; ++k) s += a[r * n + k] * gPrev[k];
-        gj[r] -= s;
-      }
-    }
-    Back(&diag_[j * nn], &piv_[j * n], n, gj, 1);
-  }
-  for (int j = nt_; j >= 1; --j) {
-    double* d = &dz_[(j - 1) * n];
-    for (int r = 0; r < n; ++r) {
-      double s = g[j * n + r];
-      if (j < nt_)
-        for (int c = 0; c < n; ++c) s -= upper_[j * nn + r * n + c] * dz_[j * n + c];
-      d[r] = s;
-    }
+  const int n = Block();
+  solveWork_.resize(rhs_.size());
+  const double *lo = lower_.data(), *di = diag_.data(), *up = upper_.data(), *r = rhs_.data();
+  const int* pv = piv_.data();
+  double *g = solveWork_.data(), *d = dz_.data();
+  switch (n) {
+    case 4: return BlockSolve<4>(n, nt_, lo, di, up, pv, r, g, d);
+    case 5: return BlockSolve<5>(n, nt_, lo, di, up, pv, r, g, d);
+    case 6: return BlockSolve<6>(n, nt_, lo, di, up, pv, r, g, d);
+    case 7: return BlockSolve<7>(n, nt_, lo, di, up, pv, r, g, d);
+    case 8: return BlockSolve<8>(n, nt_, lo, di, up, pv, r, g, d);
+    case 9: return BlockSolve<9>(n, nt_, lo, di, up, pv, r, g, d);
+    case 10: return BlockSolve<10>(n, nt_, lo, di, up, pv, r, g, d);
+    default: return BlockSolve<0>(n, nt_, lo, di, up, pv, r, g, d);
   }
 }
 

@@ -134,7 +134,7 @@ class DistSolver {
   DistIterationReport Step();
 
   // Start() and Step() until the end, with `onIteration` after each iteration (the
-  // window draws and yields there).
+  // window draws and yields there). Without one, no status line is put together.
   const DistRunOutcome& Run(const std::function<void(const DistIterationReport&)>& onIteration = {});
 
   bool Finished() const { return finished_; }
@@ -179,4 +179,5 @@ class DistSolver {
   bool started_ = false;
   bool finished_ = false;
   bool writeResultFile_ = true;
+  bool statusText_ = true;  // Step() puts together each report's statusLine
 };
