@@ -46,7 +46,7 @@ std::string Dist_Outcome_Text(const DistRunOutcome& o) {
       std::string figures(1, ' ');
       figures += txt::Plain(o.pass);
       figures += ", " + txt::Plain(o.iterations);
-      figures += ", " + txt::Plain(o.lastError);
+      figures += ", " + txt::Format(o.lastError, "0.000E+00");
       // Why the run stopped, then how far from a solution the stored results
       // are: the residual beyond its allowance, both as the check applied them.
       const std::string residual = Dist_Residual_Text(o.worst, false);

@@ -124,7 +124,9 @@ TEST_F(DistColumnSet, StalledRunSaysNotConvergedWithItsWorstResidual) {
   EXPECT_EQ(o.status, DistRunStatus::IterationLimit);
   // Why it stopped, then the residual beyond the allowance that was applied.
   const std::string text = Dist_Outcome_Text(o);
-  EXPECT_EQ(text.rfind("Not converged (pass, iterations, error = 1, 2, ", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("Not converged (pass, iterations, error = 1, 2, " + txt::Format(o.lastError, "0.000E+00") + "): ", 0),
+            0u)
+      << "the change between passes in four significant digits: " << text;
   EXPECT_NE(text.find("): the iteration limit was reached; largest residual "), std::string::npos) << text;
   EXPECT_GT(o.worst.value, o.worst.limit);
   EXPECT_NE(text.find(", allowed " + txt::Format(o.worst.limit, "0.00E+00") + ")"), std::string::npos) << text;

@@ -242,7 +242,7 @@ TEST_F(DistSolverTest, PassesReportLikeTheSolverWindowShowsThem) {
   EXPECT_EQ(o.pass, 2);
   EXPECT_EQ(o.iterations, 2);
   EXPECT_EQ(o.lastError, reports.back().error);
-  EXPECT_NE(Dist_Outcome_Text(o).find(" 2, 2, " + txt::Plain(o.lastError)), std::string::npos);
+  EXPECT_NE(Dist_Outcome_Text(o).find(" 2, 2, " + txt::Format(o.lastError, "0.000E+00")), std::string::npos);
   EXPECT_EQ(Case.Result_Flag, 1);
   EXPECT_TRUE(seqfile::FileExists(PathOf("Result.dat")));
 }
