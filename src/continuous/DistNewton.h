@@ -16,17 +16,30 @@
 // relative accuracy as a key component.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "core/model/CaseData.h"
 
 // Feeds and draws of every stage, as the balances take them.
 struct DistStageInputs {
-  double feed[kMaxTray + 1]{};      // total feed flow on the stage, kmol/h
-  double feedHeat[kMaxTray + 1]{};  // sum of Feed_H x flow of the stage's feeds, J/h
-  double sideLiq[kMaxTray + 1]{};   // liquid side cuts on the stage, kmol/h
-  double sideVap[kMaxTray + 1]{};   // vapour side cuts on the stage, kmol/h
-  double zF[kMaxComp + 1][kMaxTray + 1]{};  // component feed flow (component, stage), kmol/h
+  DistStageInputs() : feed{}, feedHeat{}, sideLiq{}, sideVap{}, zF{} {}
+  // Only the stages 0..nt of the components 0..nc, all that a column of that
+  // size reads, start at zero: clearing the full arrays costs a small column
+  // more than a correction's residuals.
+  DistStageInputs(int nc, int nt) {
+    const int n = std::clamp(nt, 0, kMaxTray) + 1;
+    std::fill_n(feed, n, 0.0);
+    std::fill_n(feedHeat, n, 0.0);
+    std::fill_n(sideLiq, n, 0.0);
+    std::fill_n(sideVap, n, 0.0);
+    for (int i = 0; i <= std::clamp(nc, 0, kMaxComp); ++i) std::fill_n(zF[i], n, 0.0);
+  }
+  double feed[kMaxTray + 1];      // total feed flow on the stage, kmol/h
+  double feedHeat[kMaxTray + 1];  // sum of Feed_H x flow of the stage's feeds, J/h
+  double sideLiq[kMaxTray + 1];   // liquid side cuts on the stage, kmol/h
+  double sideVap[kMaxTray + 1];   // vapour side cuts on the stage, kmol/h
+  double zF[kMaxComp + 1][kMaxTray + 1];  // component feed flow (component, stage), kmol/h
 };
 
 // What one correction did.

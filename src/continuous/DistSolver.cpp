@@ -24,9 +24,10 @@ bool Refuse(const std::string& text) {
 }  // namespace
 
 // Per-run work data, fixed-size and allocated once per run.
-// Only the inputs start zeroed: every other array is written before it is read,
+// Only the inputs of the column's own stages start zeroed: every other array is written before it is read,
 // and clearing them all would cost a small column as much as an iteration.
 struct DistSolver::Work {
+  Work(int nc, int nt) : in(nc, nt) {}
   DistStageInputs in;                   // feeds and side cuts of every stage
   double K[kMaxComp + 1][kMaxTray + 1];  // damped K-values of this iteration
   double a[kMaxTray + 1], b[kMaxTray + 1], c[kMaxTray + 1], d[kMaxTray + 1];
@@ -234,7 +235,7 @@ bool DistSolver::Start() {
   }
   condenser_ = c.Reflux_Ratio > 0;
 
-  work_.reset(new Work);  // default-initialised: see Work
+  work_.reset(new Work(nc, nt));  // see Work
   Work& w = *work_;
   // Every feed and side cut enters the balances of its stage.
   for (int f = 1; f <= c.N_Feed; ++f) {
