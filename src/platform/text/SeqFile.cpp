@@ -331,6 +331,35 @@ std::string DecodeFileText(std::string_view bytes) {
   return FromCp932(bytes);
 }
 
+namespace {
+
+// The bytes of a read that went well so far, as text: binary content refused,
+// the code page decided. Returns the read's fault, with its detail.
+FileFault DecodeRead(const std::string& bytes, FileFault why, std::string& detail, std::string* text) {
+  if (why == FileFault::None && IsBinary(bytes)) why = FileFault::NotText;
+  if (why != FileFault::None) return why;
+  try {
+    *text = DecodeFileText(bytes);
+  } catch (const ReadError& e) {
+    detail = e.what();
+    return FileFault::Other;
+  } catch (const std::bad_alloc&) {
+    return FileFault::TooLarge;
+  }
+  return why;
+}
+
+// A read's outcome for its caller: the fault and a message naming the file.
+bool ReportRead(const std::string& path, FileFault why, std::string detail, std::string* error, FileFault* fault) {
+  if (fault) *fault = why;
+  if (why == FileFault::None) return true;
+  if (why == FileFault::Other && detail.empty()) detail = ErrnoText(EIO);
+  if (error) *error = path + ": " + FaultText(why, detail);
+  return false;
+}
+
+}  // namespace
+
 bool ReadFileText(const std::string& path, std::string* text, std::string* error, FileFault* fault) {
   FileFault why = FileFault::None;
   std::string detail;
@@ -371,22 +400,8 @@ bool ReadFileText(const std::string& path, std::string* text, std::string* error
       std::fclose(f);
     }
   }
-  if (why == FileFault::None && IsBinary(bytes)) why = FileFault::NotText;
-  if (why == FileFault::None) {
-    try {
-      *text = DecodeFileText(bytes);
-    } catch (const ReadError& e) {
-      why = FileFault::Other;
-      detail = e.what();
-    } catch (const std::bad_alloc&) {
-      why = FileFault::TooLarge;
-    }
-  }
-  if (fault) *fault = why;
-  if (why == FileFault::None) return true;
-  if (why == FileFault::Other && detail.empty()) detail = ErrnoText(EIO);
-  if (error) *error = path + ": " + FaultText(why, detail);
-  return false;
+  why = DecodeRead(bytes, why, detail, text);
+  return ReportRead(path, why, detail, error, fault);
 }
 
 bool Reader::Open(const std::string& path, std::string* error, FileFault* fault) {
@@ -617,23 +632,9 @@ bool ReadFileTail(const std::string& path, std::size_t maxBytes, std::string* te
       bytes.erase(0, start);
     }
   }
-  if (why == FileFault::None && IsBinary(bytes)) why = FileFault::NotText;
-  if (why == FileFault::None) {
-    try {
-      *text = DecodeFileText(bytes);
-    } catch (const ReadError& e) {
-      why = FileFault::Other;
-      detail = e.what();
-    } catch (const std::bad_alloc&) {
-      why = FileFault::TooLarge;
-    }
-  }
+  why = DecodeRead(bytes, why, detail, text);
   if (cut) *cut = why == FileFault::None && leftOut;
-  if (fault) *fault = why;
-  if (why == FileFault::None) return true;
-  if (why == FileFault::Other && detail.empty()) detail = ErrnoText(EIO);
-  if (error) *error = path + ": " + FaultText(why, detail);
-  return false;
+  return ReportRead(path, why, detail, error, fault);
 }
 
 }  // namespace seqfile
