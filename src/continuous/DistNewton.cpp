@@ -336,7 +336,8 @@ double DistStageNewton::Evaluate(bool derivatives) {
       const double v = Scaled(j, k);
       s += v * v;
     }
-  return std::isfinite(s) ? s : HUGE_VAL;
+  stored_ = false;
+  return lastNorm_ = std::isfinite(s) ? s : HUGE_VAL;
 }
 
 double DistStageNewton::MaxResidual() const {
@@ -505,6 +506,8 @@ double DistStageNewton::LimitStep() const {
 void DistStageNewton::Store() {
   CaseData& c = Case;
   const int n = Block();
+  stored_ = true;
+  storedNorm_ = lastNorm_;
   for (int j = 1; j <= nt_; ++j) {
     const double* zj = &z_[(j - 1) * n];
     c.Tray_T[j] = zj[0];
@@ -521,6 +524,22 @@ void DistStageNewton::Store() {
   }
 }
 
+bool DistStageNewton::StoredStateStands() const {
+  if (!stored_) return false;
+  const CaseData& c = Case;
+  const int n = Block();
+  for (int j = 1; j <= nt_; ++j) {
+    const double* zj = &z_[(j - 1) * n];
+    if (c.Tray_T[j] != zj[0] || c.Tray_V[j] != zj[nc_ + 1] || c.Tray_L[j] != zj[nc_ + 2]) return false;
+    for (int i = 1; i <= nc_; ++i) {
+      const std::size_t k = static_cast<std::size_t>(j - 1) * nc_ + i - 1;
+      if (c.Tray_X[i][j] != x_[k] || c.Tray_Y[i][j] != y_[k]) return false;
+    }
+    if (heat_ && (c.Dist_Tray_HV[j] != hv_[j] || c.Dist_Tray_HL[j] != hl_[j])) return false;
+  }
+  return true;
+}
+
 double DistStageNewton::Residual() {
   Load();
   Evaluate(true);
@@ -529,12 +548,17 @@ double DistStageNewton::Residual() {
 
 DistNewtonStep DistStageNewton::Step() {
   DistNewtonStep step;
-  Load();
   const int n = Block();
+  // Between two corrections nothing else moves the stage arrays, as a rule:
+  // the chord step then goes on from the state the last one stored, as it
+  // holds it (ln x itself, not the logarithm of its stored exponential), and
+  // from the evaluation it already made there.
+  const bool kept = haveFactor_ && StoredStateStands();
+  if (!kept) Load();
   zBase_ = z_;
   if (haveFactor_) {
     // A chord step with the factorisation of an earlier correction.
-    const double n0 = Evaluate(false);
+    const double n0 = kept ? storedNorm_ : Evaluate(false);
     step.before = step.after = MaxResidual();
     if (std::isfinite(n0)) {
       SolveFactored();
@@ -557,9 +581,9 @@ DistNewtonStep DistStageNewton::Step() {
         }
       }
     }
-    z_ = zBase_;
     haveFactor_ = false;
     Load();  // the column's heat scale afresh
+    zBase_ = z_;
   }
   // A fresh, exact Jacobian at the stage arrays.
   const double n0 = Evaluate(true);

@@ -82,6 +82,9 @@ class DistStageNewton {
   bool DewTop(int j) const { return j == 1 && !(Case.Reflux_Ratio > 0); }
   void Load();
   void Store();
+  // True when the stage arrays hold just what the last Store wrote: the
+  // correction's own state (T, ln x, V, L) and its evaluation still stand.
+  bool StoredStateStands() const;
   void Properties(int j, bool derivatives);
   void SetWeights();
   void StageResidual(int j, double* r) const;
@@ -107,6 +110,10 @@ class DistStageNewton {
   int nc_, nt_;
   double hScale_ = 1;
   bool haveFactor_ = false;
+  // The last Store wrote the state z_ and its evaluation (rhs_, x_, y_, hv_,
+  // hl_) whose squared scaled norm is storedNorm_.
+  bool stored_ = false;
+  double lastNorm_ = 0, storedNorm_ = 0;
   // Stage state: T, ln x (C), V, L per stage, and what it gives.
   std::vector<double> z_, zBase_, dz_;
   std::vector<double> x_, y_, hv_, hl_;  // per stage

@@ -30,7 +30,10 @@ struct DistSolver::Work {
   Work(int nc, int nt) : in(nc, nt) {}
   DistStageInputs in;                   // feeds and side cuts of every stage
   double K[kMaxComp + 1][kMaxTray + 1];  // damped K-values of this iteration
-  double a[kMaxTray + 1], b[kMaxTray + 1], c[kMaxTray + 1], d[kMaxTray + 1];
+  // One tridiagonal system per component, stage by stage with the components
+  // side by side: the eliminations of the components run interleaved.
+  double a[kMaxTray + 1];
+  double b[kMaxTray + 1][kMaxComp], c[kMaxTray + 1][kMaxComp], d[kMaxTray + 1][kMaxComp];
   double x[kMaxComp + 1], y[kMaxComp + 1];  // one stage's compositions for the thermo calls
   double raw[kMaxComp + 1][kMaxTray + 1];   // the balances' own liquid fractions, before the limits
   // The stage arrays as the pass found them.
@@ -348,39 +351,51 @@ void DistSolver::StageTemperatures() {
 void DistSolver::ComponentBalances() {
   CaseData& c = Case;
   Work& w = *work_;
-  const int nt = c.NT;
+  const int nt = c.NT, nc = c.NC;
   const double* L = c.Tray_L;
   const double* V = c.Tray_V;
-  for (int i = 1; i <= c.NC; ++i) {
-    const double* K = w.K[i];
-    double *a = w.a, *b = w.b, *cc = w.c, *d = w.d;
-    a[1] = 0;
-    b[1] = -(V[1] + w.in.sideVap[1]) * K[1] - L[1] - c.Top_Liq_Prod - w.in.sideLiq[1];
-    cc[1] = K[2] * V[2];
-    d[1] = -w.in.zF[i][1];
-    for (int j = 2; j <= nt - 1; ++j) {
-      a[j] = L[j - 1];
-      b[j] = -(w.in.sideVap[j] + V[j]) * K[j] - L[j] - w.in.sideLiq[j];
-      cc[j] = K[j + 1] * V[j + 1];
-      d[j] = -w.in.zF[i][j];
+  // Rows of every component's balance. The sub-diagonal, L(j - 1), is the same for all.
+  double* a = w.a;
+  a[1] = 0;
+  for (int j = 2; j <= nt; ++j) a[j] = L[j - 1];
+  for (int j = 1; j <= nt; ++j) {
+    const double vOut = V[j] + w.in.sideVap[j], sl = w.in.sideLiq[j];
+    double *b = w.b[j], *cc = w.c[j], *d = w.d[j];
+    for (int i = 0; i < nc; ++i) {
+      const double* K = w.K[i + 1];
+      if (j == nt)
+        b[i] = -(K[nt] * vOut + L[nt] + sl);
+      else if (j == 1)
+        b[i] = -vOut * K[1] - L[1] - c.Top_Liq_Prod - sl;
+      else
+        b[i] = -vOut * K[j] - L[j] - sl;
+      cc[i] = j < nt ? K[j + 1] * V[j + 1] : 0;
+      d[i] = -w.in.zF[i + 1][j];
     }
-    a[nt] = L[nt - 1];
-    b[nt] = -(K[nt] * (V[nt] + w.in.sideVap[nt]) + L[nt] + w.in.sideLiq[nt]);
-    cc[nt] = 0;
-    d[nt] = -w.in.zF[i][nt];
-
-    // Thomas algorithm; a row with a zero diagonal is passed over.
-    for (int j = 1; j <= nt - 1; ++j) {
-      if (b[j] == 0) continue;
-      cc[j] /= b[j];
-      d[j] /= b[j];
-      b[j + 1] -= a[j + 1] * cc[j];
-      d[j + 1] -= a[j + 1] * d[j];
-    }
-    if (b[nt] != 0) d[nt] /= b[nt];
-    for (int j = nt - 1; j >= 1; --j) d[j] -= cc[j] * d[j + 1];
-    for (int j = 1; j <= nt; ++j) w.raw[i][j] = d[j];
   }
+  // Thomas algorithm, the components side by side (their chains of divisions
+  // overlap); a row with a zero diagonal is passed over.
+  for (int j = 1; j <= nt - 1; ++j) {
+    const double aNext = a[j + 1];
+    double *b = w.b[j], *cc = w.c[j], *d = w.d[j];
+    double *bNext = w.b[j + 1], *dNext = w.d[j + 1];
+    for (int i = 0; i < nc; ++i) {
+      if (b[i] == 0) continue;
+      cc[i] /= b[i];
+      d[i] /= b[i];
+      bNext[i] -= aNext * cc[i];
+      dNext[i] -= aNext * d[i];
+    }
+  }
+  for (int i = 0; i < nc; ++i)
+    if (w.b[nt][i] != 0) w.d[nt][i] /= w.b[nt][i];
+  for (int j = nt - 1; j >= 1; --j) {
+    const double *cc = w.c[j], *dNext = w.d[j + 1];
+    double* d = w.d[j];
+    for (int i = 0; i < nc; ++i) d[i] -= cc[i] * dNext[i];
+  }
+  for (int i = 0; i < nc; ++i)
+    for (int j = 1; j <= nt; ++j) w.raw[i + 1][j] = w.d[j][i];
   CorrectProductSplit();
   for (int i = 1; i <= c.NC; ++i)
     for (int j = 1; j <= nt; ++j) {
