@@ -55,7 +55,7 @@ struct Tracker {
 double EquilibriumResidual(int j, bool dewTop) {
   CaseData& c = Case;
   const int nc = c.NC;
-  double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};
+  double x[kMaxComp + 1], y[kMaxComp + 1];  // 1..NC, all that is read
   for (int i = 1; i <= nc; ++i) {
     x[i] = c.Tray_X[i][j];
     y[i] = c.Tray_Y[i][j];
@@ -76,7 +76,7 @@ double EquilibriumResidual(int j, bool dewTop) {
     }
     return std::max(off, std::fabs(slope * (tb - t)));
   }
-  double xn[kMaxComp + 1]{};
+  double xn[kMaxComp + 1];
   double sx = 0;
   for (int i = 1; i <= nc; ++i) sx += x[i];
   for (int i = 1; i <= nc; ++i) xn[i] = sx > 0 ? x[i] / sx : x[i];
@@ -173,7 +173,7 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
         hl[j] = c.Dist_Tray_HL[j];
         continue;
       }
-      double x[kMaxComp + 1]{}, y[kMaxComp + 1]{};
+      double x[kMaxComp + 1], y[kMaxComp + 1];  // 1..NC, all that is read
       for (int i = 1; i <= nc; ++i) {
         x[i] = c.Tray_X[i][j];
         y[i] = c.Tray_Y[i][j];

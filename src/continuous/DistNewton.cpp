@@ -29,7 +29,8 @@ constexpr int Size(int nRun) {
   return N > 0 ? N : nRun;
 }
 
-// Dense LU with partial pivoting of an n x n row-major matrix, in place.
+// Dense LU with partial pivoting of an n x n row-major matrix, in place; the
+// diagonal ends holding the reciprocals of the pivots.
 template <int N>
 bool LuFactor(double* a, int* piv, int nRun) {
   const int n = Size<N>(nRun);
@@ -40,14 +41,17 @@ bool LuFactor(double* a, int* piv, int nRun) {
     if (!(std::fabs(a[p * n + k]) > 1e-300)) return false;
     piv[k] = p;
     if (p != k)
+#pragma GCC unroll 16
       for (int c = 0; c < n; ++c) std::swap(a[k * n + c], a[p * n + c]);
     const double inv = 1.0 / a[k * n + k];
     for (int r = k + 1; r < n; ++r) {
       double& m = a[r * n + k];
-      if (m == 0) continue;
       m *= inv;
+#pragma GCC unroll 16
       for (int c = k + 1; c < n; ++c) a[r * n + c] -= m * a[k * n + c];
     }
+    // The solves only ever divide by the pivot: keep its reciprocal in its place.
+    a[k * n + k] = inv;
   }
   return true;
 }
@@ -59,13 +63,14 @@ void LuSolve(const double* a, const int* piv, int nRun, double* b, int colsRun) 
   // Factor swapped whole rows, multipliers included: all swaps come first.
   for (int k = 0; k < n; ++k)
     if (piv[k] != k)
+#pragma GCC unroll 16
       for (int c = 0; c < cols; ++c) std::swap(b[k * cols + c], b[piv[k] * cols + c]);
   for (int k = 0; k < n; ++k) {
     const double* bk = b + k * cols;
     for (int r = k + 1; r < n; ++r) {
       const double m = a[r * n + k];
-      if (m == 0) continue;
       double* br = b + r * cols;
+#pragma GCC unroll 16
       for (int c = 0; c < cols; ++c) br[c] -= m * bk[c];
     }
   }
@@ -74,33 +79,54 @@ void LuSolve(const double* a, const int* piv, int nRun, double* b, int colsRun) 
     double* bk = b + k * cols;
     for (int r = k + 1; r < n; ++r) {
       const double m = a[k * n + r];
-      if (m == 0) continue;
       const double* br = b + r * cols;
+#pragma GCC unroll 16
       for (int c = 0; c < cols; ++c) bk[c] -= m * br[c];
     }
-    const double inv = 1.0 / a[k * n + k];
+    const double inv = a[k * n + k];  // the pivot's reciprocal (LuFactor)
+#pragma GCC unroll 16
     for (int c = 0; c < cols; ++c) bk[c] *= inv;
   }
 }
 
+// M -= A G of two n x n blocks; A is sparse (most of its entries are zero).
+template <int N>
+void SubtractProduct(double* m, const double* a, const double* g, int n) {
+  for (int r = 0; r < n; ++r)
+    for (int k = 0; k < n; ++k) {
+      const double ark = a[r * n + k];
+      if (ark == 0) continue;
+#pragma GCC unroll 16
+      for (int c = 0; c < n; ++c) m[r * n + c] -= ark * g[k * n + c];
+    }
+}
+
 // Block Thomas factorisation over stages 1..nt (blocks n x n at index j):
 // diag ends as the LU of M_j = B_j - A_j G_(j-1), upper as G_j = M_j^-1 C_j;
-// lower stays A_j.
+// lower stays A_j. A block size known at compile time works on copies in
+// local arrays, whose loops the compiler lays out in full.
 template <int N>
 bool BlockFactor(int nRun, int nt, const double* lower, double* diag, double* upper, int* piv) {
   const int n = Size<N>(nRun), nn = n * n;
+  if constexpr (N > 0) {
+    double m[N * N], g[N * N], gPrev[N * N];
+    for (int j = 1; j <= nt; ++j) {
+      std::copy_n(diag + j * nn, N * N, m);
+      if (j > 1) SubtractProduct<N>(m, lower + j * nn, gPrev, N);
+      if (!LuFactor<N>(m, piv + j * N, N)) return false;
+      std::copy_n(m, N * N, diag + j * nn);
+      if (j < nt) {
+        std::copy_n(upper + j * nn, N * N, g);
+        LuSolve<N, N>(m, piv + j * N, N, g, N);
+        std::copy_n(g, N * N, upper + j * nn);
+        std::copy_n(g, N * N, gPrev);
+      }
+    }
+    return true;
+  }
   for (int j = 1; j <= nt; ++j) {
     double* m = diag + j * nn;
-    if (j > 1) {
-      const double* a = lower + j * nn;
-      const double* gPrev = upper + (j - 1) * nn;
-      for (int r = 0; r < n; ++r)
-        for (int k = 0; k < n; ++k) {
-          const double ark = a[r * n + k];
-          if (ark == 0) continue;
-          for (int c = 0; c < n; ++c) m[r * n + c] -= ark * gPrev[k * n + c];
-        }
-    }
+    if (j > 1) SubtractProduct<N>(m, lower + j * nn, upper + (j - 1) * nn, n);
     if (!LuFactor<N>(m, piv + j * n, n)) return false;
     if (j < nt) LuSolve<N, N>(m, piv + j * n, n, upper + j * nn, n);
   }
@@ -180,7 +206,7 @@ void DistStageNewton::Load() {
   // The enthalpy balances are scaled by a heat of vaporisation of the column.
   double sum = 0;
   for (int j = 1; j <= nt_; ++j) {
-    double x[kMaxComp + 1]{};
+    double x[kMaxComp + 1];  // 1..NC, all that the enthalpies read
     for (int i = 1; i <= nc_; ++i) x[i] = c.Tray_X[i][j];
     sum += std::fabs(Enthalpy_Vap(c.Tray_T[j], c.Tray_P[j], x) - Enthalpy_Liq(c.Tray_T[j], c.Tray_P[j], x));
   }
@@ -192,7 +218,9 @@ void DistStageNewton::Load() {
 void DistStageNewton::Properties(int j, bool derivatives) {
   CaseData& c = Case;
   const double* zj = &z_[(j - 1) * Block()];
-  double x[kMaxComp + 1]{}, xn[kMaxComp + 1]{}, y[kMaxComp + 1]{};
+  // Components 1..NC only, all that the thermodynamic routines read (clearing
+  // the whole arrays cost a third of this routine).
+  double x[kMaxComp + 1], xn[kMaxComp + 1], y[kMaxComp + 1];
   double g[kMaxComp * kMaxComp];
   double s = 0;
   for (int i = 1; i <= nc_; ++i) s += x[i] = std::exp(zj[i]);

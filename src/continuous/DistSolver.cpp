@@ -35,6 +35,11 @@ struct DistSolver::Work {
   double a[kMaxTray + 1];
   double b[kMaxTray + 1][kMaxComp], c[kMaxTray + 1][kMaxComp], d[kMaxTray + 1][kMaxComp];
   double x[kMaxComp + 1], y[kMaxComp + 1];  // one stage's compositions for the thermo calls
+  // Every stage's liquid for the bubble points (stage, component), a pointer to
+  // each, and the K-values its bubble or dew point left.
+  double xs[kMaxTray + 1][kMaxComp + 1];
+  const double* xp[kMaxTray + 1];
+  double k[kMaxTray + 1][kMaxComp + 1];
   double raw[kMaxComp + 1][kMaxTray + 1];   // the balances' own liquid fractions, before the limits
   // The stage arrays as the pass found them.
   double startT[kMaxTray + 1], startV[kMaxTray + 1], startL[kMaxTray + 1];
@@ -299,22 +304,16 @@ void DistSolver::RestartFromPassStart() {
   }
 }
 
-void DistSolver::StageEquilibrium(int j) {
+// Stage j after its bubble (or dew) point: Tray_T(j) holds it and k the K-values it left.
+void DistSolver::StageEquilibrium(int j, const double k[]) {
   CaseData& c = Case;
   Work& w = *work_;
   const int nc = c.NC;
-  for (int i = 1; i <= nc; ++i) {
-    w.x[i] = c.Tray_X[i][j];
-    w.y[i] = c.Tray_Y[i][j];
-  }
-  if (j == 1 && !condenser_)
-    c.Tray_T[j] = T_Dew_Mix(c.Tray_T[j], c.Tray_P[j], w.y);
-  else
-    c.Tray_T[j] = T_Bubble_Mix(c.Tray_T[j], c.Tray_P[j], w.x);
-  // The K-values of this stage's bubble or dew point, before the enthalpy calls.
-  double k[kMaxComp + 1];
-  for (int i = 1; i <= nc; ++i) k[i] = c.K_Value[i];
   if (pass_ == 2) {
+    for (int i = 1; i <= nc; ++i) {
+      w.x[i] = c.Tray_X[i][j];
+      w.y[i] = c.Tray_Y[i][j];
+    }
     c.Dist_Tray_HV[j] = Enthalpy_Vap(c.Tray_T[j], c.Tray_P[j], w.y);
     c.Dist_Tray_HL[j] = Enthalpy_Liq(c.Tray_T[j], c.Tray_P[j], w.x);
     if (j >= (condenser_ ? 3 : 2)) Heat_Balance(j, damping_.f);
@@ -344,8 +343,27 @@ void DistSolver::Heat_Balance(int j, double f) {
   c.Tray_L[k] = F + c.Tray_V[j] - c.Tray_V[k] - SV - SL + (openTop ? -c.Top_Liq_Prod : c.Tray_L[k - 1]);
 }
 
+// Every stage's bubble point, the top stage without a condenser at its dew
+// point. None depends on another, so the bubble points are found side by side
+// (T_Bubble_Mix_Each, the same answers as one call per stage in order) before
+// the enthalpies, heat balances and K damping go down the column.
 void DistSolver::StageTemperatures() {
-  for (int j = 1; j <= Case.NT; ++j) StageEquilibrium(j);
+  CaseData& c = Case;
+  Work& w = *work_;
+  const int nt = c.NT, nc = c.NC;
+  int first = 1;
+  if (!condenser_ && nt >= 1) {
+    for (int i = 1; i <= nc; ++i) w.y[i] = c.Tray_Y[i][1];
+    c.Tray_T[1] = T_Dew_Mix(c.Tray_T[1], c.Tray_P[1], w.y);
+    for (int i = 1; i <= nc; ++i) w.k[1][i] = c.K_Value[i];
+    first = 2;
+  }
+  for (int j = first; j <= nt; ++j) {
+    for (int i = 1; i <= nc; ++i) w.xs[j][i] = c.Tray_X[i][j];
+    w.xp[j] = w.xs[j];
+  }
+  if (nt >= first) T_Bubble_Mix_Each(nt - first + 1, &c.Tray_T[first], &c.Tray_P[first], &w.xp[first], &w.k[first]);
+  for (int j = 1; j <= nt; ++j) StageEquilibrium(j, w.k[j]);
 }
 
 void DistSolver::ComponentBalances() {
@@ -424,8 +442,9 @@ void DistSolver::CorrectProductSplit() {
   if (c.N_LiqSC > 0 || c.N_VapSC > 0 || !condenser_ || c.Top_Vap_Prod > 0) return;
   const double top = c.Top_Liq_Prod;
   if (!(top > 0) || !(c.Tray_L[nt] > 0)) return;
-  double fz[kMaxComp + 1]{}, r[kMaxComp + 1]{}, b[kMaxComp + 1]{};
+  double fz[kMaxComp + 1], r[kMaxComp + 1], b[kMaxComp + 1];  // components 1..NC
   for (int i = 1; i <= nc; ++i) {
+    fz[i] = 0;
     for (int j = 1; j <= nt; ++j) fz[i] += w.in.zF[i][j];
     const double d = top * w.raw[i][1];
     b[i] = c.Tray_L[nt] * w.raw[i][nt];

@@ -148,7 +148,7 @@ class DistSolver {
  private:
   struct Work;
   void StageTemperatures();
-  void StageEquilibrium(int j);
+  void StageEquilibrium(int j, const double k[]);
   void ComponentBalances();
   void CorrectProductSplit();
   void Normalise();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "ColumnFixture.h"
@@ -174,6 +175,46 @@ TEST_F(DistDerivatives, StageJacobianMatchesDifferences) {
       for (int i = 1; i <= Case.NC; ++i) Case.Tray_X[i][j] *= 1 + 0.05 * ((i + j) % 3);
     ExpectJacobianMatchesDifferences(k.heat);
   }
+}
+
+// A chord step goes on from the state the correction before it stored, and
+// from its evaluation there, only while the stage arrays still hold that state:
+// arrays changed in between (sweeps between corrections) are taken as they stand.
+TEST_F(DistDerivatives, ChordStepStartsFromTheStageArraysAsTheyStand) {
+  FourComponents(2);
+  Dist_Material_Balance();
+  Initial_Composition_set();
+  Initial_Profile_set();
+  {
+    DistSolver s(false);
+    ASSERT_EQ(s.Run().status, DistRunStatus::Converged);
+  }
+  // Near the solution, where a full correction keeps its factorisation.
+  for (int j = 1; j <= Case.NT; ++j) Case.Tray_T[j] += 0.02 * (j % 3);
+  DistStageInputs in;
+  for (int f = 1; f <= Case.N_Feed; ++f) {
+    const int j = Case.Feed_Stage[f];
+    in.feed[j] += Case.Feed_Flow[f];
+    in.feedHeat[j] += Case.Feed_H[f] * Case.Feed_Flow[f];
+    for (int i = 1; i <= Case.NC; ++i) in.zF[i][j] += Case.Feed_Z[i][f] * Case.Feed_Flow[f];
+  }
+  const auto start = std::make_unique<CaseData>(Case);
+  // The same two corrections, once straight on and once with stage 3 moved by
+  // half a kelvin between them.
+  DistNewtonStep straight[2], moved[2];
+  for (int run = 0; run < 2; ++run) {
+    Case = *start;
+    DistStageNewton newton(in, true);
+    DistNewtonStep* steps = run == 0 ? straight : moved;
+    steps[0] = newton.Step();
+    ASSERT_TRUE(steps[0].taken);
+    ASSERT_EQ(steps[0].fraction, 1.0);  // the factorisation is kept for a chord step
+    if (run == 1) Case.Tray_T[3] += 0.5;
+    steps[1] = newton.Step();
+  }
+  EXPECT_EQ(straight[0].after, moved[0].after);
+  EXPECT_EQ(straight[1].before, straight[0].after);  // the stored state and its evaluation
+  EXPECT_GT(moved[1].before, 10 * straight[1].before);  // the moved stage, not the stored state
 }
 
 }  // namespace

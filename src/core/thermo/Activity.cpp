@@ -37,13 +37,18 @@ void ActivityCoeff_Wilson(const double x[]) {
       return;
     }
     s[k] = sum;
-    xOverS[k] = x[k] / sum;
   }
+  // Each step over all components before the next, so that the divisions and
+  // the logarithms of the components overlap.
+  for (int k = 1; k <= nc; ++k) xOverS[k] = x[k] / s[k];
+  double lnS[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) lnS[i] = std::log(s[i]);
   for (int i = 1; i <= nc; ++i) {
     double t = 0.0;
     for (int k = 1; k <= nc; ++k) t += lambda[k][i] * xOverS[k];
-    Case.Gamma[i] = std::exp(1.0 - std::log(s[i]) - t);
+    Case.Gamma[i] = 1.0 - lnS[i] - t;
   }
+  for (int i = 1; i <= nc; ++i) Case.Gamma[i] = std::exp(Case.Gamma[i]);
 }
 
 void ActivityCoeff_NRTL(const double x[]) {

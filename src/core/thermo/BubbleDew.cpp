@@ -116,31 +116,39 @@ double newtonStepC(double T, double dT, double floorC) {
   return next > floorC ? next : floorC + 0.5 * (T - floorC);
 }
 
-// K_Value at T for the bubble condition; returns S = sum x K and D = -sum B K x / (T + C)^2.
-void bubbleTerms(double T, double pmm, const double x[], double& S, double& D) {
-  S = 0.0;
-  D = 0.0;
+// K-values (into k) at T for the bubble condition with the activity
+// coefficients gamma; returns S = sum x K and D = -sum B K x / (T + C)^2.
+void bubbleTerms(double T, double pmm, const double x[], const double gamma[], double k[], double& S, double& D) {
+  double tc[kMaxComp + 1], psat[kMaxComp + 1];
+  AntoineTerms(T, tc, psat);
+  double s = 0.0, d = 0.0;
   for (int i = 1; i <= Case.NC; ++i) {
-    const double tc = T + Case.Antoine_C[i];
-    const double K = Case.Gamma[i] * PsatMmHg(i, T) / pmm;
-    Case.K_Value[i] = K;
-    S += x[i] * K;
-    D -= Case.Antoine_B[i] * K * x[i] / (tc * tc);
+    const double K = gamma[i] * psat[i] / pmm;
+    k[i] = K;
+    s += x[i] * K;
+    d -= Case.Antoine_B[i] * K * x[i] / (tc[i] * tc[i]);
   }
+  S = s;
+  D = d;
+}
+
+void bubbleTerms(double T, double pmm, const double x[], double& S, double& D) {
+  bubbleTerms(T, pmm, x, Case.Gamma, Case.K_Value, S, D);
 }
 
 // K_Value at T for the dew condition; returns S = 1 - sum y / K and D = sum y B / K / (T + C)^2.
 void dewTerms(double T, double pmm, const double y[], double& S, double& D) {
-  double sum = 0.0;
-  D = 0.0;
+  double tc[kMaxComp + 1], psat[kMaxComp + 1];
+  AntoineTerms(T, tc, psat);
+  double sum = 0.0, d = 0.0;
   for (int i = 1; i <= Case.NC; ++i) {
-    const double tc = T + Case.Antoine_C[i];
-    const double K = Case.Gamma[i] * PsatMmHg(i, T) / pmm;
+    const double K = Case.Gamma[i] * psat[i] / pmm;
     Case.K_Value[i] = K;
     sum += y[i] / K;
-    D += y[i] * Case.Antoine_B[i] / K / (tc * tc);
+    d += y[i] * Case.Antoine_B[i] / K / (tc[i] * tc[i]);
   }
   S = 1.0 - sum;
+  D = d;
 }
 
 // Newton iteration on the dew condition with Gamma held; T in and out (degC).
@@ -238,6 +246,99 @@ double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
   // Silent at the limit; K_Value belongs to the temperature before the last step.
   out.status = ThermoStatus::IterationLimit;
   return T;
+}
+
+namespace {
+
+// One liquid of T_Bubble_Mix_Each on its way: the Newton iteration of
+// T_Bubble_Mix, step for step.
+struct BubbleRun {
+  double T, previous, pmm;
+  double gamma[kMaxComp + 1], k[kMaxComp + 1];
+  int n = 0;
+  bool plain = false;  // T_Bubble_Mix's own iteration applies (else it is called as it stands)
+  bool done = false;
+  bool message = false;  // T_Bubble_Mix would have said it did not converge
+};
+
+// The next Newton step of one liquid, as T_Bubble_Mix's loop takes it.
+void bubbleAdvance(BubbleRun& r, const double x[], double floorC, double& t) {
+  double S, D;
+  bubbleTerms(r.T, r.pmm, x, r.gamma, r.k, S, D);
+  const int n = r.n++;
+  if (!std::isfinite(S) || !std::isfinite(D)) {
+    r.message = true;
+    r.done = true;
+    if (n == 0) return;  // t stays as given
+    bubbleTerms(r.previous, r.pmm, x, r.gamma, r.k, S, D);
+    t = r.previous;
+    return;
+  }
+  if (std::fabs(1.0 - S) < kTolerance) {
+    r.done = true;
+    t = r.T;
+    return;
+  }
+  if (D == 0.0) {
+    r.message = true;
+    r.done = true;
+    t = r.T;
+    return;
+  }
+  r.previous = r.T;
+  r.T = newtonStepC(r.T, (1.0 - S) / D * kInvLn10, floorC);
+  if (r.n == kMaxNewton) {
+    r.done = true;
+    t = r.T;
+  }
+}
+
+}  // namespace
+
+void T_Bubble_Mix_Each(int count, double t[], const double P[], const double* const x[], double (*k)[kMaxComp + 1]) {
+  // A few liquids at a time, each step of the Newton iteration over all of
+  // them before the next: their chains of divisions and exponentials overlap.
+  constexpr int kGroup = 8;
+  BubbleRun runs[kGroup];
+  const bool eos = IsEosMethod();
+  const double floorC = eos ? 0.0 : AntoineFloorC();
+  for (int first = 0; first < count; first += kGroup) {
+    const int m = std::min(kGroup, count - first);
+    for (int q = 0; q < m; ++q) {
+      const int at = first + q;
+      BubbleRun& r = runs[q];
+      r = BubbleRun{};
+      r.plain = !eos && P[at] > 0.0 && std::isfinite(P[at]) && !CountOutside() && CompSum(x[at]) > 0.0;
+      if (!r.plain) continue;
+      ActivityCoeff_Select(x[at]);
+      std::copy_n(Case.Gamma, Case.NC + 1, r.gamma);
+      r.pmm = P[at] * kMmHgPerMPa;
+      r.T = r.previous = soundStartC(t[at], floorC);
+    }
+    for (bool busy = true; busy;) {
+      busy = false;
+      for (int q = 0; q < m; ++q)
+        if (runs[q].plain && !runs[q].done) {
+          bubbleAdvance(runs[q], x[first + q], floorC, t[first + q]);
+          busy = busy || !runs[q].done;
+        }
+    }
+    // In order, as one call after another leaves them: the K-values (a liquid
+    // that T_Bubble_Mix refuses keeps those of the one before), the gammas and
+    // the messages.
+    for (int q = 0; q < m; ++q) {
+      const int at = first + q;
+      const BubbleRun& r = runs[q];
+      if (!r.plain) {
+        t[at] = T_Bubble_Mix(t[at], P[at], x[at]);
+      } else {
+        if (r.message) Calc_Message(kBubbleMessage);
+        std::copy_n(r.k, Case.NC + 1, Case.K_Value);
+        std::copy_n(r.gamma, Case.NC + 1, Case.Gamma);
+      }
+      if (!CountOutside()) std::copy_n(Case.K_Value, Case.NC + 1, k[at]);
+    }
+  }
 }
 
 double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome) {

@@ -13,6 +13,8 @@
 #pragma once
 
 #include <cstdint>
+
+#include "core/model/CaseData.h"
 #include <string>
 
 // How an iterative routine ended.
@@ -61,6 +63,12 @@ void ActivityCoeff_Select(const double x[]);
 
 // Bubble temperature, degC; t start (degC), P (MPa), x liquid. K_Method 4/5: T_Bubble_srk.
 double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome = nullptr);
+// The bubble temperatures of `count` liquids x[q] at P[q] (MPa), each as T_Bubble_Mix
+// gives it from the start t[q] (degC; the answer replaces it), k[q][1..NC] the
+// K-values that call leaves. The same as the calls one after another (Case.K_Value
+// and Case.Gamma end as the last leaves them), faster: the liquids are iterated
+// side by side.
+void T_Bubble_Mix_Each(int count, double t[], const double P[], const double* const x[], double (*k)[kMaxComp + 1]);
 // Bubble pressure at t (degC) in the display pressure unit; P (MPa) is returned for refused methods.
 double P_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome = nullptr);
 // Dew pressure at t (degC) in the display pressure unit; y vapour.

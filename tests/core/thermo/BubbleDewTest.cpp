@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
@@ -272,3 +276,98 @@ TEST(BubbleDewTest, NewtonNeverStepsPastTheAntoinePole) {
 }
 
 }  // namespace
+
+namespace {
+
+// What one T_Bubble_Mix call after another leaves: each answer, its K-values,
+// and the gammas, K-values and messages left at the end.
+struct BubbleRecord {
+  std::vector<double> t;
+  std::vector<std::vector<double>> k;
+  std::vector<double> gamma, kValue;
+  std::vector<std::string> messages;
+};
+
+BubbleRecord OneByOne(const std::vector<double>& t0, const std::vector<double>& p,
+                      const std::vector<std::vector<double>>& xs) {
+  CalcMessageRecorder recorder;
+  BubbleRecord r;
+  for (std::size_t q = 0; q < xs.size(); ++q) {
+    r.t.push_back(T_Bubble_Mix(t0[q], p[q], xs[q].data()));
+    r.k.emplace_back(Case.K_Value, Case.K_Value + Case.NC + 1);
+  }
+  r.gamma.assign(Case.Gamma, Case.Gamma + Case.NC + 1);
+  r.kValue.assign(Case.K_Value, Case.K_Value + Case.NC + 1);
+  r.messages = recorder.Messages();
+  return r;
+}
+
+BubbleRecord SideBySide(const std::vector<double>& t0, const std::vector<double>& p,
+                        const std::vector<std::vector<double>>& xs) {
+  CalcMessageRecorder recorder;
+  BubbleRecord r;
+  r.t = t0;
+  std::vector<const double*> x;
+  for (const auto& v : xs) x.push_back(v.data());
+  std::vector<std::array<double, kMaxComp + 1>> k(xs.size());
+  T_Bubble_Mix_Each(static_cast<int>(xs.size()), r.t.data(), p.data(), x.data(),
+                    reinterpret_cast<double(*)[kMaxComp + 1]>(k.data()));
+  for (const auto& kq : k) r.k.emplace_back(kq.begin(), kq.begin() + Case.NC + 1);
+  r.gamma.assign(Case.Gamma, Case.Gamma + Case.NC + 1);
+  r.kValue.assign(Case.K_Value, Case.K_Value + Case.NC + 1);
+  r.messages = recorder.Messages();
+  return r;
+}
+
+}  // namespace
+
+// The column finds its stage bubble points side by side: every answer, every
+// K-value, the state left behind and the messages are those of one call after
+// another, to the last bit, over starts near and far, liquids the Newton
+// iteration cannot finish, and liquids T_Bubble_Mix refuses or has no work for.
+TEST(BubbleDewTest, SideBySideBubblePointsAreTheCallsOneByOne) {
+  struct Model {
+    const char* name;
+    void (*load)();
+  } models[] = {{"Wilson", LoadExample1},
+                {"NRTL", LoadNegativeDeviationBinary},
+                {"ideal", [] { LoadExample1(); Case.K_Method = 1; }},
+                {"SRK", LoadExample2}};
+  for (const Model& m : models) {
+    SCOPED_TRACE(m.name);
+    m.load();
+    const int nc = Case.NC;
+    std::vector<double> t0, p;
+    std::vector<std::vector<double>> xs;
+    // Eleven liquids (more than one group of eight): varied compositions, starts
+    // at and far from their answers, one at 1600 degC (the iteration limit),
+    // one at an Antoine pole, a pressure of 0 (refused: K of the liquid before),
+    // an empty liquid (nothing to do).
+    for (int q = 0; q < 11; ++q) {
+      std::vector<double> x(kMaxComp + 1, 0.0);
+      double s = 0;
+      for (int i = 1; i <= nc; ++i) s += x[i] = 1.0 + ((q + 1) * i * 7 % 11);
+      for (int i = 1; i <= nc; ++i) x[i] /= s;
+      xs.push_back(x);
+      t0.push_back(20.0 + 9 * q);
+      p.push_back(0.05 + 0.02 * q);
+    }
+    t0[3] = 1600;
+    t0[4] = -Case.Antoine_C[1];
+    p[6] = 0;
+    std::fill(xs[8].begin(), xs[8].end(), 0.0);
+    const BubbleRecord one = OneByOne(t0, p, xs);
+    const BubbleRecord each = SideBySide(t0, p, xs);
+    for (std::size_t q = 0; q < xs.size(); ++q) {
+      SCOPED_TRACE(q);
+      EXPECT_EQ(each.t[q], one.t[q]);
+      for (int i = 1; i <= nc; ++i) EXPECT_EQ(each.k[q][i], one.k[q][i]) << "component " << i;
+    }
+    for (int i = 1; i <= nc; ++i) {
+      EXPECT_EQ(each.gamma[i], one.gamma[i]);
+      EXPECT_EQ(each.kValue[i], one.kValue[i]);
+    }
+    EXPECT_EQ(each.messages, one.messages);
+    EXPECT_FALSE(one.messages.empty());  // the refused pressure says so
+  }
+}
