@@ -254,11 +254,11 @@ namespace {
 // T_Bubble_Mix, step for step.
 struct BubbleRun {
   double T, previous, pmm;
-  double gamma[kMaxComp + 1], k[kMaxComp + 1];
-  int n = 0;
-  bool plain = false;  // T_Bubble_Mix's own iteration applies (else it is called as it stands)
-  bool done = false;
-  bool message = false;  // T_Bubble_Mix would have said it did not converge
+  double gamma[kMaxComp + 1], k[kMaxComp + 1];  // components 1..NC
+  int n;
+  bool plain;    // T_Bubble_Mix's own iteration applies (else it is called as it stands)
+  bool done;
+  bool message;  // T_Bubble_Mix would have said it did not converge
 };
 
 // The next Newton step of one liquid, as T_Bubble_Mix's loop takes it.
@@ -302,16 +302,25 @@ void T_Bubble_Mix_Each(int count, double t[], const double P[], const double* co
   BubbleRun runs[kGroup];
   const bool eos = IsEosMethod();
   const double floorC = eos ? 0.0 : AntoineFloorC();
+  const int nc = Case.NC;
   for (int first = 0; first < count; first += kGroup) {
     const int m = std::min(kGroup, count - first);
+    // What the calls before this group left, for a liquid here that T_Bubble_Mix
+    // takes as it stands (the gammas below change it).
+    double kBefore[kMaxComp + 1], gammaBefore[kMaxComp + 1];
+    if (!CountOutside()) {
+      std::copy_n(Case.K_Value + 1, nc, kBefore + 1);
+      std::copy_n(Case.Gamma + 1, nc, gammaBefore + 1);
+    }
     for (int q = 0; q < m; ++q) {
       const int at = first + q;
       BubbleRun& r = runs[q];
-      r = BubbleRun{};
+      r.n = 0;
+      r.done = r.message = false;
       r.plain = !eos && P[at] > 0.0 && std::isfinite(P[at]) && !CountOutside() && CompSum(x[at]) > 0.0;
       if (!r.plain) continue;
       ActivityCoeff_Select(x[at]);
-      std::copy_n(Case.Gamma, Case.NC + 1, r.gamma);
+      std::copy_n(Case.Gamma + 1, nc, r.gamma + 1);
       r.pmm = P[at] * kMmHgPerMPa;
       r.T = r.previous = soundStartC(t[at], floorC);
     }
@@ -329,14 +338,28 @@ void T_Bubble_Mix_Each(int count, double t[], const double P[], const double* co
     for (int q = 0; q < m; ++q) {
       const int at = first + q;
       const BubbleRun& r = runs[q];
-      if (!r.plain) {
-        t[at] = T_Bubble_Mix(t[at], P[at], x[at]);
-      } else {
+      if (r.plain) {
         if (r.message) Calc_Message(kBubbleMessage);
-        std::copy_n(r.k, Case.NC + 1, Case.K_Value);
-        std::copy_n(r.gamma, Case.NC + 1, Case.Gamma);
+        std::copy_n(r.k + 1, nc, k[at] + 1);
+        continue;
       }
-      if (!CountOutside()) std::copy_n(Case.K_Value, Case.NC + 1, k[at]);
+      if (!CountOutside()) {
+        // The state the liquid before left: its own run, or the calls before this group.
+        const bool afterRun = q > 0 && runs[q - 1].plain;
+        const bool afterGroup = q == 0;
+        if (afterRun || afterGroup) {
+          std::copy_n((afterRun ? runs[q - 1].k : kBefore) + 1, nc, Case.K_Value + 1);
+          std::copy_n((afterRun ? runs[q - 1].gamma : gammaBefore) + 1, nc, Case.Gamma + 1);
+        }
+      }
+      t[at] = T_Bubble_Mix(t[at], P[at], x[at]);
+      if (!CountOutside()) std::copy_n(Case.K_Value + 1, nc, k[at] + 1);
+    }
+    // The state the last call leaves.
+    const BubbleRun& last = runs[m - 1];
+    if (last.plain) {
+      std::copy_n(last.k + 1, nc, Case.K_Value + 1);
+      std::copy_n(last.gamma + 1, nc, Case.Gamma + 1);
     }
   }
 }

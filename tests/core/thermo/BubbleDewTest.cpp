@@ -341,7 +341,7 @@ TEST(BubbleDewTest, SideBySideBubblePointsAreTheCallsOneByOne) {
     std::vector<std::vector<double>> xs;
     // Eleven liquids (more than one group of eight): varied compositions, starts
     // at and far from their answers, one at 1600 degC (the iteration limit),
-    // one at an Antoine pole, a pressure of 0 (refused: K of the liquid before),
+    // one at an Antoine pole, pressures of 0 and -1 (refused: K of the liquid before),
     // an empty liquid (nothing to do).
     for (int q = 0; q < 11; ++q) {
       std::vector<double> x(kMaxComp + 1, 0.0);
@@ -355,6 +355,7 @@ TEST(BubbleDewTest, SideBySideBubblePointsAreTheCallsOneByOne) {
     t0[3] = 1600;
     t0[4] = -Case.Antoine_C[1];
     p[6] = 0;
+    p[7] = -1;
     std::fill(xs[8].begin(), xs[8].end(), 0.0);
     const BubbleRecord one = OneByOne(t0, p, xs);
     const BubbleRecord each = SideBySide(t0, p, xs);
