@@ -117,13 +117,19 @@ double newtonStepC(double T, double dT, double floorC) {
 }
 
 // K-values (into k) at T for the bubble condition with the activity
-// coefficients gamma; returns S = sum x K and D = -sum B K x / (T + C)^2.
+// coefficients gamma; returns S = sum x K and D = -sum B K x / (T + C)^2. The
+// divisions of all components come first, so that they overlap; the vapour
+// pressures are PsatMmHg's.
 void bubbleTerms(double T, double pmm, const double x[], const double gamma[], double k[], double& S, double& D) {
-  double tc[kMaxComp + 1], psat[kMaxComp + 1];
-  AntoineTerms(T, tc, psat);
+  const int nc = Case.NC;
+  double tc[kMaxComp + 1], e[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) {
+    tc[i] = T + Case.Antoine_C[i];
+    e[i] = kLn10 * (Case.Antoine_A[i] - Case.Antoine_B[i] / tc[i]);
+  }
   double s = 0.0, d = 0.0;
-  for (int i = 1; i <= Case.NC; ++i) {
-    const double K = gamma[i] * psat[i] / pmm;
+  for (int i = 1; i <= nc; ++i) {
+    const double K = gamma[i] * std::exp(e[i]) / pmm;
     k[i] = K;
     s += x[i] * K;
     d -= Case.Antoine_B[i] * K * x[i] / (tc[i] * tc[i]);
@@ -138,11 +144,15 @@ void bubbleTerms(double T, double pmm, const double x[], double& S, double& D) {
 
 // K_Value at T for the dew condition; returns S = 1 - sum y / K and D = sum y B / K / (T + C)^2.
 void dewTerms(double T, double pmm, const double y[], double& S, double& D) {
-  double tc[kMaxComp + 1], psat[kMaxComp + 1];
-  AntoineTerms(T, tc, psat);
+  const int nc = Case.NC;
+  double tc[kMaxComp + 1], e[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) {
+    tc[i] = T + Case.Antoine_C[i];
+    e[i] = kLn10 * (Case.Antoine_A[i] - Case.Antoine_B[i] / tc[i]);
+  }
   double sum = 0.0, d = 0.0;
-  for (int i = 1; i <= Case.NC; ++i) {
-    const double K = Case.Gamma[i] * psat[i] / pmm;
+  for (int i = 1; i <= nc; ++i) {
+    const double K = Case.Gamma[i] * std::exp(e[i]) / pmm;
     Case.K_Value[i] = K;
     sum += y[i] / K;
     d += y[i] * Case.Antoine_B[i] / K / (tc[i] * tc[i]);

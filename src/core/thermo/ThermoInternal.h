@@ -20,18 +20,6 @@ inline double PsatMmHg(int i, double t) {
   return std::exp(kLn10 * (Case.Antoine_A[i] - Case.Antoine_B[i] / (t + Case.Antoine_C[i])));
 }
 
-// Every component's t + C into tc[1..NC] and its PsatMmHg at t into psat[1..NC]:
-// the divisions of all components first, then the exponentials, so that they
-// overlap instead of each waiting on the one before (the values are PsatMmHg's).
-inline void AntoineTerms(double t, double tc[], double psat[]) {
-  const int nc = Case.NC;
-  for (int i = 1; i <= nc; ++i) {
-    tc[i] = t + Case.Antoine_C[i];
-    psat[i] = kLn10 * (Case.Antoine_A[i] - Case.Antoine_B[i] / tc[i]);
-  }
-  for (int i = 1; i <= nc; ++i) psat[i] = std::exp(psat[i]);
-}
-
 // True when Case.NC lies outside 0..20: no routine reads or writes its arrays then.
 inline bool CountOutside() { return Case.NC < 0 || Case.NC > kMaxComp; }
 
