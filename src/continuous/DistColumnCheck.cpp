@@ -273,6 +273,8 @@ bool Dist_Pressure_Check(bool laidStagePressures) {
                         " ] must be above 0.");
   }
   // A pressure at or above 10^A mmHg has no Antoine temperature for that component.
+  // (The logarithm once per stage pressure: stages mostly share theirs.)
+  double lastMmHg = NAN, lgMmHg = NAN;
   for (int j = 1; j <= nt; ++j) {
     const double typed = j == 1 ? c.P_Top : j == nt ? c.P_Bottom : c.Tray_Press[j];
     const double mpa = laidStagePressures ? c.Tray_P[j] : typed != 0 ? Unit_Press_In(typed) : 0;
@@ -282,9 +284,10 @@ bool Dist_Pressure_Check(bool laidStagePressures) {
                         " is 0 or below: lay the pressure profile again in the start dialog.");
     if (!(mpa > 0)) continue;
     const double mmHg = mpa * kMmHgPerMPa;
+    if (!(mmHg == lastMmHg)) lgMmHg = std::log10(lastMmHg = mmHg);
     for (int i = 1; i <= std::clamp(c.NC, 0, kMaxComp); ++i) {
       if (c.Antoine_B[i] == 0) continue;
-      if (std::log10(mmHg) >= c.Antoine_A[i])
+      if (lgMmHg >= c.Antoine_A[i])
         return refuse("段" + std::to_string(j) + "の圧力では" + c.Comp_Name[i] +
                           "のAntoine式の沸点が求まりません（10^A 以上）。圧力を下げてください。",
                       "At the pressure of stage " + std::to_string(j) + " the Antoine equation of " +
