@@ -116,17 +116,21 @@ double newtonStepC(double T, double dT, double floorC) {
   return next > floorC ? next : floorC + 0.5 * (T - floorC);
 }
 
-// K-values (into k) at T for the bubble condition with the activity
-// coefficients gamma; returns S = sum x K and D = -sum B K x / (T + C)^2. The
-// divisions of all components come first, so that they overlap; the vapour
-// pressures are PsatMmHg's.
-void bubbleTerms(double T, double pmm, const double x[], const double gamma[], double k[], double& S, double& D) {
-  const int nc = Case.NC;
-  double tc[kMaxComp + 1], e[kMaxComp + 1];
-  for (int i = 1; i <= nc; ++i) {
+// Every component's T + C and exponent ln10 (A - B / (T + C)), whose exp is
+// PsatMmHg: the divisions of all components in one pass, so that they overlap.
+void antoineExponents(double T, double tc[], double e[]) {
+  for (int i = 1; i <= Case.NC; ++i) {
     tc[i] = T + Case.Antoine_C[i];
     e[i] = kLn10 * (Case.Antoine_A[i] - Case.Antoine_B[i] / tc[i]);
   }
+}
+
+// K-values (into k) at T for the bubble condition with the activity
+// coefficients gamma; returns S = sum x K and D = -sum B K x / (T + C)^2.
+void bubbleTerms(double T, double pmm, const double x[], const double gamma[], double k[], double& S, double& D) {
+  const int nc = Case.NC;
+  double tc[kMaxComp + 1], e[kMaxComp + 1];
+  antoineExponents(T, tc, e);
   double s = 0.0, d = 0.0;
   for (int i = 1; i <= nc; ++i) {
     const double K = gamma[i] * std::exp(e[i]) / pmm;
@@ -138,18 +142,11 @@ void bubbleTerms(double T, double pmm, const double x[], const double gamma[], d
   D = d;
 }
 
-void bubbleTerms(double T, double pmm, const double x[], double& S, double& D) {
-  bubbleTerms(T, pmm, x, Case.Gamma, Case.K_Value, S, D);
-}
-
 // K_Value at T for the dew condition; returns S = 1 - sum y / K and D = sum y B / K / (T + C)^2.
 void dewTerms(double T, double pmm, const double y[], double& S, double& D) {
   const int nc = Case.NC;
   double tc[kMaxComp + 1], e[kMaxComp + 1];
-  for (int i = 1; i <= nc; ++i) {
-    tc[i] = T + Case.Antoine_C[i];
-    e[i] = kLn10 * (Case.Antoine_A[i] - Case.Antoine_B[i] / tc[i]);
-  }
+  antoineExponents(T, tc, e);
   double sum = 0.0, d = 0.0;
   for (int i = 1; i <= nc; ++i) {
     const double K = Case.Gamma[i] * std::exp(e[i]) / pmm;
@@ -210,6 +207,74 @@ ThermoOutcome& outcomeOf(ThermoOutcome* outcome, ThermoOutcome& local) {
 
 }  // namespace
 
+namespace {
+
+// One liquid's Newton iteration on the bubble condition, with Gamma held: that
+// of T_Bubble_Mix, which T_Bubble_Mix_Each runs for several liquids side by side.
+struct BubbleRun {
+  double T, previous, pmm;
+  const double* gamma;  // the liquid's activity coefficients, 1..NC
+  double* k;            // the K-values of the last evaluation, 1..NC
+  int n;                // evaluations so far
+  bool done;
+  double residual;  // |1 - sum x K| of the last evaluation
+  ThermoStatus status;
+};
+
+void bubbleStart(BubbleRun& r, double t, double P, double floorC, const double* gamma, double* k) {
+  r.pmm = P * kMmHgPerMPa;
+  r.T = r.previous = soundStartC(t, floorC);
+  r.gamma = gamma;
+  r.k = k;
+  r.n = 0;
+  r.done = false;
+  r.residual = 0;
+  r.status = ThermoStatus::Converged;
+}
+
+// The next evaluation and Newton step; t gets the answer once it is done (a
+// first evaluation that is not finite leaves t as given).
+[[gnu::always_inline]] inline void bubbleAdvance(BubbleRun& r, const double x[], double floorC, double& t) {
+  double S, D;
+  bubbleTerms(r.T, r.pmm, x, r.gamma, r.k, S, D);
+  const int n = r.n++;
+  r.residual = std::fabs(1.0 - S);
+  if (!std::isfinite(S) || !std::isfinite(D)) {
+    // Back to the last temperature that gave finite K-values.
+    r.status = ThermoStatus::NotFinite;
+    r.done = true;
+    if (n == 0) return;
+    bubbleTerms(r.previous, r.pmm, x, r.gamma, r.k, S, D);
+    t = r.previous;
+    return;
+  }
+  if (r.residual < kTolerance) {
+    r.done = true;
+    t = r.T;
+    return;
+  }
+  if (D == 0.0) {
+    r.status = ThermoStatus::Stalled;
+    r.done = true;
+    t = r.T;
+    return;
+  }
+  r.previous = r.T;
+  r.T = newtonStepC(r.T, (1.0 - S) / D * kInvLn10, floorC);
+  if (r.n == kMaxNewton) {
+    // Silent at the limit; the K-values belong to the temperature before the last step.
+    r.status = ThermoStatus::IterationLimit;
+    r.done = true;
+    t = r.T;
+  }
+}
+
+bool saysNotConverged(const BubbleRun& r) {
+  return r.status == ThermoStatus::NotFinite || r.status == ThermoStatus::Stalled;
+}
+
+}  // namespace
+
 double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOutcome* outcome) {
   {
     ThermoOutcome local;
@@ -227,89 +292,25 @@ double T_Bubble_Mix(const double& t, const double& P, const double x[], ThermoOu
     return t;
   }
   ActivityCoeff_Select(x);  // independent of temperature: once
-  const double pmm = P * kMmHgPerMPa;
   const double floorC = AntoineFloorC();
-  double T = soundStartC(t, floorC);
-  double previous = T;
-  for (int n = 0; n < kMaxNewton; ++n) {
-    double S, D;
-    bubbleTerms(T, pmm, x, S, D);
-    out.iterations = n + 1;
-    out.residual = std::fabs(1.0 - S);
-    if (!std::isfinite(S) || !std::isfinite(D)) {
-      // Back to the last temperature that gave finite K-values.
-      Calc_Message(kBubbleMessage);
-      out.status = ThermoStatus::NotFinite;
-      if (n == 0) return t;
-      bubbleTerms(previous, pmm, x, S, D);
-      return previous;
-    }
-    if (out.residual < kTolerance) return T;
-    if (D == 0.0) {
-      Calc_Message(kBubbleMessage);
-      out.status = ThermoStatus::Stalled;
-      return T;
-    }
-    previous = T;
-    T = newtonStepC(T, (1.0 - S) / D * kInvLn10, floorC);
-  }
-  // Silent at the limit; K_Value belongs to the temperature before the last step.
-  out.status = ThermoStatus::IterationLimit;
+  BubbleRun r;
+  bubbleStart(r, t, P, floorC, Case.Gamma, Case.K_Value);
+  double T = t;
+  while (!r.done) bubbleAdvance(r, x, floorC, T);
+  out.iterations = r.n;
+  out.residual = r.residual;
+  out.status = r.status;
+  if (saysNotConverged(r)) Calc_Message(kBubbleMessage);
   return T;
 }
-
-namespace {
-
-// One liquid of T_Bubble_Mix_Each on its way: the Newton iteration of
-// T_Bubble_Mix, step for step.
-struct BubbleRun {
-  double T, previous, pmm;
-  double gamma[kMaxComp + 1], k[kMaxComp + 1];  // components 1..NC
-  int n;
-  bool plain;    // T_Bubble_Mix's own iteration applies (else it is called as it stands)
-  bool done;
-  bool message;  // T_Bubble_Mix would have said it did not converge
-};
-
-// The next Newton step of one liquid, as T_Bubble_Mix's loop takes it.
-void bubbleAdvance(BubbleRun& r, const double x[], double floorC, double& t) {
-  double S, D;
-  bubbleTerms(r.T, r.pmm, x, r.gamma, r.k, S, D);
-  const int n = r.n++;
-  if (!std::isfinite(S) || !std::isfinite(D)) {
-    r.message = true;
-    r.done = true;
-    if (n == 0) return;  // t stays as given
-    bubbleTerms(r.previous, r.pmm, x, r.gamma, r.k, S, D);
-    t = r.previous;
-    return;
-  }
-  if (std::fabs(1.0 - S) < kTolerance) {
-    r.done = true;
-    t = r.T;
-    return;
-  }
-  if (D == 0.0) {
-    r.message = true;
-    r.done = true;
-    t = r.T;
-    return;
-  }
-  r.previous = r.T;
-  r.T = newtonStepC(r.T, (1.0 - S) / D * kInvLn10, floorC);
-  if (r.n == kMaxNewton) {
-    r.done = true;
-    t = r.T;
-  }
-}
-
-}  // namespace
 
 void T_Bubble_Mix_Each(int count, double t[], const double P[], const double* const x[], double (*k)[kMaxComp + 1]) {
   // A few liquids at a time, each step of the Newton iteration over all of
   // them before the next: their chains of divisions and exponentials overlap.
   constexpr int kGroup = 8;
   BubbleRun runs[kGroup];
+  bool plain[kGroup];  // T_Bubble_Mix's own iteration applies (else it is called as it stands)
+  double gamma[kGroup][kMaxComp + 1], kRun[kGroup][kMaxComp + 1];
   const bool eos = IsEosMethod();
   const double floorC = eos ? 0.0 : AntoineFloorC();
   const int nc = Case.NC;
@@ -324,20 +325,16 @@ void T_Bubble_Mix_Each(int count, double t[], const double P[], const double* co
     }
     for (int q = 0; q < m; ++q) {
       const int at = first + q;
-      BubbleRun& r = runs[q];
-      r.n = 0;
-      r.done = r.message = false;
-      r.plain = !eos && P[at] > 0.0 && std::isfinite(P[at]) && !CountOutside() && CompSum(x[at]) > 0.0;
-      if (!r.plain) continue;
+      plain[q] = !eos && P[at] > 0.0 && std::isfinite(P[at]) && !CountOutside() && CompSum(x[at]) > 0.0;
+      if (!plain[q]) continue;
       ActivityCoeff_Select(x[at]);
-      std::copy_n(Case.Gamma + 1, nc, r.gamma + 1);
-      r.pmm = P[at] * kMmHgPerMPa;
-      r.T = r.previous = soundStartC(t[at], floorC);
+      std::copy_n(Case.Gamma + 1, nc, gamma[q] + 1);
+      bubbleStart(runs[q], t[at], P[at], floorC, gamma[q], kRun[q]);
     }
     for (bool busy = true; busy;) {
       busy = false;
       for (int q = 0; q < m; ++q)
-        if (runs[q].plain && !runs[q].done) {
+        if (plain[q] && !runs[q].done) {
           bubbleAdvance(runs[q], x[first + q], floorC, t[first + q]);
           busy = busy || !runs[q].done;
         }
@@ -347,29 +344,26 @@ void T_Bubble_Mix_Each(int count, double t[], const double P[], const double* co
     // the messages.
     for (int q = 0; q < m; ++q) {
       const int at = first + q;
-      const BubbleRun& r = runs[q];
-      if (r.plain) {
-        if (r.message) Calc_Message(kBubbleMessage);
-        std::copy_n(r.k + 1, nc, k[at] + 1);
+      if (plain[q]) {
+        if (saysNotConverged(runs[q])) Calc_Message(kBubbleMessage);
+        std::copy_n(kRun[q] + 1, nc, k[at] + 1);
         continue;
       }
       if (!CountOutside()) {
         // The state the liquid before left: its own run, or the calls before this group.
-        const bool afterRun = q > 0 && runs[q - 1].plain;
-        const bool afterGroup = q == 0;
-        if (afterRun || afterGroup) {
-          std::copy_n((afterRun ? runs[q - 1].k : kBefore) + 1, nc, Case.K_Value + 1);
-          std::copy_n((afterRun ? runs[q - 1].gamma : gammaBefore) + 1, nc, Case.Gamma + 1);
+        const bool afterRun = q > 0 && plain[q - 1];
+        if (afterRun || q == 0) {
+          std::copy_n((afterRun ? kRun[q - 1] : kBefore) + 1, nc, Case.K_Value + 1);
+          std::copy_n((afterRun ? gamma[q - 1] : gammaBefore) + 1, nc, Case.Gamma + 1);
         }
       }
       t[at] = T_Bubble_Mix(t[at], P[at], x[at]);
       if (!CountOutside()) std::copy_n(Case.K_Value + 1, nc, k[at] + 1);
     }
     // The state the last call leaves.
-    const BubbleRun& last = runs[m - 1];
-    if (last.plain) {
-      std::copy_n(last.k + 1, nc, Case.K_Value + 1);
-      std::copy_n(last.gamma + 1, nc, Case.Gamma + 1);
+    if (plain[m - 1]) {
+      std::copy_n(kRun[m - 1] + 1, nc, Case.K_Value + 1);
+      std::copy_n(gamma[m - 1] + 1, nc, Case.Gamma + 1);
     }
   }
 }
