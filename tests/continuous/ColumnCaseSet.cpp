@@ -511,5 +511,42 @@ std::vector<ColumnSetCase> Column_Case_Set() {
       Example("Reflux10", true, [&] { c.Reflux_Ratio = 10; }),
       Example("Stages60", true, [&] { c.NT = 60; c.Tray_Press[15] = 0; c.Tray_Press[60] = c.P_Bottom; }),
       Example("Distillate80Reflux5", true, [&] { c.Top_Liq_Prod = 80; c.Reflux_Ratio = 5; }),
+      // Feeds near either end, a part-vapour feed, traces at either end, many
+      // stages at high reflux, a reflux near its minimum.
+      Of("HexaneHeptaneOctaneFeedStage5", true, Alkanes,
+         [](Spec& s) {
+           s.comps = {kHexane, kHeptane, kOctane};
+           s.z = {0.3, 0.3, 0.4};
+           s.nt = 25;
+           s.feedStage = 5;
+           s.reflux = 1.2;
+           s.distillate = 30;
+           s.tTop = 65;
+           s.tBottom = 130;
+         }),
+      Of("AlkanesFeedOnBottomStage", true, Alkanes, [](Spec& s) { s.feedStage = 20; s.reflux = 3; }),
+      Of("BtxHalfVapourFeed", true, Btx, [](Spec& s) { s.feedVF = 0.5; s.feedT = 110; s.reflux = 2.5; }),
+      Of("AmwStages60Reflux8", true, AcetoneMethanolWater,
+         [](Spec& s) { s.nt = 60; s.feedStage = 30; s.reflux = 8; s.distillate = 30; s.pBottom = 820; }, AmwLambda),
+      Of("EightDistillate70Reflux2", true, Eight, [](Spec& s) { s.distillate = 70; s.reflux = 2; }, EightLambda),
+      Of("BtxTraceBenzene", true, Btx,
+         [](Spec& s) { s.z = {0.0001, 0.5999, 0.4}; s.distillate = 40; s.nt = 30; s.feedStage = 15; s.reflux = 4; }),
+      Of("AlkanesTraceDecane", true, Alkanes,
+         [](Spec& s) { s.z = {0.2, 0.2, 0.2, 0.2, 0.19999, 0.00001}; s.distillate = 40; s.reflux = 2; }),
+      Of("BenzeneToluene120Reflux12Heat", true, BenzeneToluene80,
+         [](Spec& s) { s.nt = 120; s.feedStage = 60; s.reflux = 12; s.pBottom = 880; s.hMethod = 1; }),
+      Of("HeptaneOctane40Reflux13Heat", true, HeptaneOctane80,
+         [](Spec& s) { s.nt = 40; s.feedStage = 20; s.reflux = 1.3; s.hMethod = 1; }),
+      Of("MethanolWaterSubcooled40Reflux1", true, MethanolWater, [](Spec& s) { s.subcool = 40; s.reflux = 1; },
+         AmwLambda),
+      Of("PentaneDecaneDistillate499", true, PentaneDecane,
+         [](Spec& s) { s.distillate = 49.9; s.reflux = 0.3; s.nt = 20; s.feedStage = 10; }),
+      Of("Series50Reflux5", true, Series50, [](Spec& s) { s.reflux = 5; }),
+      Of("Alcohols4Distillate20Reflux8", true, Alcohols4, [](Spec& s) { s.distillate = 20; s.reflux = 8; },
+         AlcoholLambda),
+      Of("Alcohols5FeedStage3Heat", true, Alcohols5, [](Spec& s) { s.feedStage = 3; s.reflux = 3; s.hMethod = 1; },
+         AlcoholLambda),
+      Of("BtxStages50DefaultLimits", true, Btx,
+         [](Spec& s) { s.nt = 50; s.feedStage = 25; s.reflux = 5; s.defaultLimits = true; }),
   };
 }
