@@ -18,7 +18,8 @@
 namespace {
 
 // With COLUMN_DUMP_DIR set, each feasible or converged case is written out as its run left
-// it, for the independent checks tools/column/mesh_check.py and column_newton.py.
+// it, for the independent checks tools/column/mesh_check.py, column_newton.py and
+// column_exact.py.
 void Dump(const std::string& name, const DistRunOutcome& run) {
   const char* dir = std::getenv("COLUMN_DUMP_DIR");
   if (!dir) return;
