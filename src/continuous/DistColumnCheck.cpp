@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "continuous/DistNewton.h"
+
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/thermo/Thermo.h"
@@ -15,13 +17,14 @@ std::string InLanguage(const std::string& ja, const std::string& en) {
 }
 
 // Side draws of a stage besides Tray_L and Tray_V (the distillate counts with stage 1).
+// (No member initialisers: an array of them is cleared only where it is used.)
 struct StageDraws {
-  double liq = 0, vap = 0, feed = 0, feedHeat = 0;
+  double liq, vap, feed, feedHeat;
 };
 
 StageDraws DrawsOf(int j) {
   const CaseData& c = Case;
-  StageDraws d;
+  StageDraws d{};
   for (int f = 1; f <= c.N_Feed; ++f)
     if (c.Feed_Stage[f] == j) {
       d.feed += c.Feed_Flow[f];
@@ -112,7 +115,7 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
   // The bubble and dew points themselves stop at sum K x within 1e-6: no run can
   // hold its stages tighter than about ten times that.
   const double eqLimit = std::max(matLimit, 1e-5);
-  const bool kStored = evaluated && c.K_Method != 4 && c.K_Method != 5;
+  const bool kStored = evaluated && DistStageNewton::Available();
   for (int j = 1; j <= nt; ++j) {
     const bool dewTop = j == 1 && !condenser;
     double e;
@@ -133,13 +136,10 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
   // The draws and feeds of every stage, gathered once.
   // (Left uninitialised beyond the column's own stages: clearing the full
   // arrays would cost a small column more than its check.)
-  struct Draws {
-    double liq, vap, feed, feedHeat;
-  } draws[kMaxTray + 1];
+  StageDraws draws[kMaxTray + 1];
   double feedOf[kMaxComp + 1][kMaxTray + 1];
   for (int j = 1; j <= nt; ++j) {
-    const StageDraws d = DrawsOf(j);
-    draws[j] = {d.liq, d.vap, d.feed, d.feedHeat};
+    draws[j] = DrawsOf(j);
     for (int i = 1; i <= nc; ++i) feedOf[i][j] = 0;
   }
   for (int f = 1; f <= c.N_Feed; ++f) {
@@ -152,7 +152,7 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
     for (int j = 1; j <= nt; ++j) fed += feedOf[i][j];
     double in = 0, out = 0;
     for (int j = 1; j <= nt; ++j) {
-      const Draws& d = draws[j];
+      const StageDraws& d = draws[j];
       const double x = c.Tray_X[i][j], y = c.Tray_Y[i][j];
       const double zF = feedOf[i][j];
       const double sin = zF + (j > 1 ? L[j - 1] * c.Tray_X[i][j - 1] : 0) + (j < nt ? V[j + 1] * c.Tray_Y[i][j + 1] : 0);
@@ -182,7 +182,7 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
       hl[j] = Enthalpy_Liq(c.Tray_T[j], c.Tray_P[j], x);
     }
     auto imbalance = [&](int j) {  // out - in of stage j
-      const Draws& d = draws[j];
+      const StageDraws& d = draws[j];
       const double in = (j > 1 ? L[j - 1] * hl[j - 1] : 0) + (j < nt ? V[j + 1] * hv[j + 1] : 0) + d.feedHeat;
       return (L[j] + d.liq) * hl[j] + (V[j] + d.vap) * hv[j] - in;
     };

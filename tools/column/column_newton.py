@@ -166,7 +166,9 @@ class Column:
             n += m
         return rows
 
-    def jacobian(self, u, r0):
+    def jacobian(self, u, r0, step=None):
+        """Forward differences; `step`, when given, is every step's share of its
+        variable (of at least 1 for a temperature or a flow)."""
         nt = self.nt
         sts = [self.state(u, j) for j in range(nt)]
         self.probe = [(sts[j - 1] if j else None, sts[j], sts[j + 1] if j < nt - 1 else None) for j in range(nt)]
@@ -177,9 +179,13 @@ class Column:
             first = idx["t"]
             last = self.index[j + 1]["t"] if j < nt - 1 else self.n
             for col in range(first, last):
-                h = 1e-6 * max(1.0, abs(u[col])) if col != idx["t"] else 1e-5
-                if idx["x"] <= col < idx["x"] + self.nc:
+                is_x = idx["x"] <= col < idx["x"] + self.nc
+                if step is not None:
+                    h = step * (u[col] if is_x and u[col] > 0 else max(1, abs(u[col])))
+                elif is_x:
                     h = 1e-7 * u[col] if u[col] > 0 else 1e-12
+                else:
+                    h = 1e-6 * max(1.0, abs(u[col])) if col != idx["t"] else 1e-5
                 keep = u[col]
                 u[col] = keep + h
                 sj = self.state(u, j)

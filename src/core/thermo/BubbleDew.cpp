@@ -205,10 +205,6 @@ ThermoOutcome& outcomeOf(ThermoOutcome* outcome, ThermoOutcome& local) {
   return out;
 }
 
-}  // namespace
-
-namespace {
-
 // One liquid's Newton iteration on the bubble condition, with Gamma held: that
 // of T_Bubble_Mix, which T_Bubble_Mix_Each runs for several liquids side by side.
 struct BubbleRun {

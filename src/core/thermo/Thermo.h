@@ -13,9 +13,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/model/CaseData.h"
-#include <string>
 
 // How an iterative routine ended.
 enum class ThermoStatus {
