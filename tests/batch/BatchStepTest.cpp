@@ -3,6 +3,7 @@
 // run files of fresh and continued runs, the tank conditions and the log texts.
 #include <cmath>
 
+#include "batch/BatchColumnCases.h"
 #include "batch/BatchTestSupport.h"
 #include "batch/model/BatchCaseFile.h"
 #include "batch/run/BatchIntegrator.h"
@@ -26,42 +27,6 @@ class BatchStepTest : public BatchFixture {
         for (int k = 0; k < 2 * Case.NC + 10; ++k) r.Double();
     }
     return out;
-  }
-  // A binary of constant relative volatility alpha boiled from a still of
-  // 100 kmol under a drum of 0.01 kmol: one stage, no reflux in withdrawal.
-  void BinaryStill(double alpha) {
-    Batch_Initial_set();
-    Case.NC = 2;
-    Case.NT = 2;
-    Case.K_Method = 1;
-    Case.H_Method = 1;
-    Case.P_Unit = 3;
-    Case.H_Unit = 1;
-    for (int i = 1; i <= 2; ++i) {
-      Case.Comp_Name[i] = i == 1 ? "Light" : "Heavy";
-      Case.Mol_Wt[i] = 50;
-      Case.Antoine_B[i] = 1500;
-      Case.Antoine_C[i] = 220;
-      Case.HV_A[i] = 1000;  // J/kg: a latent heat of 50 kJ/kmol, no sensible heat
-      Batch.Feed_Comp[i] = 0.5;
-    }
-    Case.Antoine_A[2] = 7;
-    Case.Antoine_A[1] = 7 + std::log10(alpha);  // equal B and C: constant volatility
-    Case.P_Top = Case.P_Bottom = Case.Tray_Press[1] = Case.Tray_Press[2] = 760;
-    Batch.Init_Temp = 100;
-    Batch.Total_Feed = 100;
-    Batch.Tray_Holdup[1][1] = 0.01;
-    Batch.QReb_TR = 5e6;  // 100 kmol/h of vapour at total reflux
-    Batch.Ope_Mode = 2;
-    Batch.N_Change_Tank = 0;
-    Batch.Tank_Cond[1] = -1;
-    Batch.Tank_Value[1] = 50;
-    Batch.Prod_Spec[1][1] = 0;
-    Batch.Prod_Spec[2][1] = 10;
-    Batch.Conv_Limit = 1e-6;
-    Batch.Diff_Time = 1e-4;
-    Batch.Save_Interval = 0;  // the run saves nothing
-    Batch.QReb = Batch.QReb_TR;
   }
 };
 

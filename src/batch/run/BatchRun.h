@@ -2,11 +2,16 @@
 // compositions converge, then (operation modes 2 and 3) product withdrawal
 // into the tanks of the product plan. The engine performs one time step per
 // call and talks to its host (the run window, or a test) through BatchHost.
+// It steps the plate model (BatchPlateModel) in time: splits a step into the
+// parts its fastest stage needs, rolls a failed step back and retries it,
+// tests the phases and the ends, and writes the run files and the log.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "batch/run/BatchPlateModel.h"
 
 // How a run ended.
 enum class BatchEnd {
@@ -120,39 +125,18 @@ class BatchRun {
   bool EndTest();
   void PrepareRunFiles(bool continued);
   void ResetRunState();
-  void TakeContinuationState();
-  void InitialProfile();
-  void SetPressures();
-  void FirstEquilibrium(bool continued);
-  void PlateEquilibrium(int plate, double start);
-  void InitialMoles();
-  void PlateModel();
-  void Enthalpies();
-  void PlateHoldups();
-  double TargetHoldup(int plate) const;
-  double StillRate(double distillate) const;
-  double SolveMode3Distillate();
-  void BottomUpSweep(double q, double dmStill, double* vOut, double* lOut, double* heatTop) const;
-  void TopDownSweep();
+  void EvaluateModel();
   void RangesAndHeat();
-  bool FlowsFinite() const;
   bool NegativeFlowEnds();
-  std::string NegativeFlowText(int plate, bool vapour, double flow, int balance, bool topDown) const;
-  std::string HeatText(double jPerHour, const char* per) const;
-  std::string LatentHeatBlame(int plate) const;
   bool RunawayFlowEnds(int plate);
-  int StillParts() const;
-  double FastestPlate(int* plate) const;
-  int LightestComponent(int plate) const;
+  void EndInfeasible(const std::string& text);
   std::vector<Failure> Integrate(int parts);
   enum class Split { Taken, Failed, Ended, StillEmptied };
   Split TakeSpan(double length, int depth, std::vector<Failure>* failures);
   bool FlowsEnd();
   void KeepWhole();
   void RollBack();
-  void ColumnRates(const double* n, double* rates, double distillate, int stage);
   void AcceptCompositions();
-  std::size_t Index(int component, int element) const;
   void Equilibrium();
   void SaveIfDue();
   bool Converged() const;
@@ -167,7 +151,6 @@ class BatchRun {
   void Written(bool ok, const std::string& path);
   bool EndIfWriteFailed();
   std::string Say(const char* japanese, const char* english) const;
-  std::string Say(const std::string& japanese, const std::string& english) const;
 
   BatchHost& host_;
   BatchEnd end_ = BatchEnd::None;
@@ -178,18 +161,12 @@ class BatchRun {
   // Length the plate model and the integration take, h: the step, or one of
   // the equal parts a split step is taken in.
   double modelStep_ = 0;
-  double duty_ = 0;  // reboiler duty of the step, J/h
   double partTime_ = 0;  // length of one part of the step's integration, h
-  double platesRate_ = 0;  // the plates' (1..NT-1) hold-up change in the step, kmol/h
   bool stillEmptied_ = false;  // the last step would have left the still without liquid
-  // The state the steps integrate: kmol of each component on each plate
-  // (elements 1..NT) and in the current tank (element NT + 1), row by
-  // component. Fractions and hold-ups are derived from it, never the reverse,
-  // so no normalisation moves a mole.
-  std::vector<double> moles_;
-  std::vector<double> trial_, carry_, rates_;  // the step's new state, Gill's carry-over, scratch
-  std::vector<double> x_, y_;  // liquid and vapour fractions of a stage (component, plate)
-  std::vector<double> kEq_;    // vapour-liquid ratio of the last equilibrium (component, plate)
+  // The column's equations: the state of its plates and what they give.
+  BatchPlateModel model_;
+  // The step's new amounts (laid out as the model's), Gill's carry-over, scratch.
+  std::vector<double> trial_, carry_, rates_;
   std::vector<double> tankQ_;  // Gill's carry-over of the tank's amounts
   std::vector<double> stillIn_, stillOut_;
   std::string writeFailure_;  // the message for the first file that could not be written
