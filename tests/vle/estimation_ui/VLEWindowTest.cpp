@@ -525,6 +525,20 @@ TEST_F(VLEWindowTest, SaveWritesEveryBoxAsShown) {
   f.cmdMainSaveData->click();
   EXPECT_EQ(Case.Antoine_A[1], 7.8786) << "nothing of a refused save is stored";
   EXPECT_EQ(script.fileDialogs.size(), dialogs);
+
+  // NRTL shows alpha and tau: an edited alpha is saved with the grid as typed.
+  f.vaSpreadAntoine->TypeText(2, 2, "8.07131");
+  f.optMainCalcType.Click(1);
+  f.txtMainAlpha->setText("0.3");
+  script.ChooseFile(path).Answer(ui::vbYes).Answer(ui::vbYes, "over-write");
+  f.cmdMainSaveData->click();
+  f.cmdInitialize->click();
+  script.ChooseFile(path).Answer(ui::vbYes);
+  f.cmdMainReadData->click();
+  EXPECT_EQ(VLE.VLE_Calc_Type, 2);
+  EXPECT_EQ(Case.NRTL_Alpha, 0.3);
+  EXPECT_EQ(Case.Antoine_A[1], 8.1);
+  EXPECT_EQ(Case.Wilson_L21, 0.75) << "the Wilson pair, not shown, is kept";
 }
 
 // Far outside the suite's range the run start refuses the condition and the
