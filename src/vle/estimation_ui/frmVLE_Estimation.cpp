@@ -493,7 +493,7 @@ void frmVLE_Estimation::cmdMainSaveData_Click() {
     Case.NRTL_Tau12 = kept.t12, Case.NRTL_Tau21 = kept.t21, Case.NRTL_Alpha = kept.alpha;
     Case.T_Unit = kept.tUnit, Case.P_Unit = kept.pUnit;
   };
-  if (!Take_Condition(true) || !Take_Components(true)) {
+  if (!Take_Condition() || !Take_Components(true)) {
     restore();
     return;
   }
@@ -555,7 +555,7 @@ bool frmVLE_Estimation::Box_Number(const std::string& text, const std::string& f
   return problem == txt::NumberProblem::None || Fail(txt::NumberProblemMessage(problem, field, text));
 }
 
-bool frmVLE_Estimation::Take_Condition(bool) {
+bool frmVLE_Estimation::Take_Condition() {
   const bool constT = VLE.VLE_TP_Type == 1;
   const std::string text = ui::S((constT ? txtMainTemp : txtMainPress)->text());
   if (IsBlank(text)) return Fail(constT ? L("温度が未入力です", "No Temperature Data") : L("圧力が未入力です", "No Pressure Data"));

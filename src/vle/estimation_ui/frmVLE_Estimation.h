@@ -108,12 +108,12 @@ class frmVLE_Estimation : public ui::Form {
   void Apply_Language();
   int captionLanguage_ = -1;
   void Load_Example(int number);
-  // The run start's steps, and with `forSave` the save's: each takes what its
-  // boxes show into the case, or returns false after showing its message. A
-  // save takes a partly filled case (names and constants may be missing) and
-  // keeps the stored parameters where the boxes still show what the window
-  // wrote (they show 8 digits of them).
-  bool Take_Condition(bool forSave = false);
+  // The run start's steps, also the save's (the condition under the same rules,
+  // the others with `forSave`): each takes what its boxes show into the case, or
+  // returns false after showing its message. A save takes a partly filled case
+  // (names and constants may be missing) and keeps the stored parameters where
+  // the boxes still show what the window wrote (they show 8 digits of them).
+  bool Take_Condition();
   bool Take_Components(bool forSave = false);
   bool Take_Data_Rows();
   bool Take_Parameters(bool forSave = false);
