@@ -5,6 +5,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalRange.h"
 #include "platform/text/NumberText.h"
 
 namespace {
@@ -80,6 +81,13 @@ std::string Flash_Input_Problem(FlashCalcType type, const std::string& tempText,
   if (!(Unit_Temp_In(t) > -273.15) || (curve && !(Unit_Temp_In(t2) > -273.15)))
     return InLanguage("温度は絶対零度 (-273.15 ℃) より高い値を入力してください。",
                       "Enter a temperature above absolute zero (-273.15 °C).");
+  // Beyond the suite's range a bubble or dew point still comes out, with K near
+  // 1, from a state no equilibrium has.
+  problem = Press_Range_Problem(Unit_Press_In(p), "圧力", "Pressure");
+  if (problem.empty())
+    problem = Temp_Range_Problem(Unit_Temp_In(t), curve ? "下限温度" : "温度", curve ? "Lower temperature" : "Temperature");
+  if (problem.empty() && curve) problem = Temp_Range_Problem(Unit_Temp_In(t2), "上限温度", "Upper temperature");
+  if (!problem.empty()) return problem;
   return FeedProblem();
 }
 

@@ -207,6 +207,12 @@ TEST_F(FlashWindowTest, NonPhysicalInputsAreRefused) {
       {2, "-273.15", "760", "100", "絶対零度", "above absolute zero"},
       {4, "-400", "760", "100", "絶対零度", "above absolute zero"},
       {5, "20", "760", "-300", "絶対零度", "above absolute zero"},
+      // Beyond the suite's range of temperatures and pressures, named.
+      {1, "1e308", "760", "100", "「温度」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。",
+       "Temperature: enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C."},
+      {0, "80", "1e308", "100", "「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。",
+       "Pressure: enter a pressure above 0 and at most 1000 MPa."},
+      {5, "20", "760", "20000", "「上限温度」には -273.15 ℃", "Upper temperature: enter a temperature above"},
       {1, "80", "1e999", "100", "「圧力」の「1e999」は数値の範囲を超えています", "beyond the range of a number"},
       {0, "abc", "760", "100", "「温度」の「abc」は数値ではありません", "Temperature: \"abc\" is not a number"},
       {4, "80", "12abc", "100", "「圧力」の「12abc」", "Pressure: \"12abc\""},

@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "batch/model/BatchData.h"
 #include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
+#include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 
@@ -107,6 +109,7 @@ BatchCheckResult CheckCase(bool forRun) {
   for (int i = 1; i <= nc; ++i)
     if (Case.Antoine_A[i] == 0 || Case.Antoine_B[i] == 0 || Case.Antoine_C[i] == 0)
       return Refuse("Antoine定数が入力されていません。", "Antoine Constants does not input");
+  if (Batch.Total_Feed < 0) return Refuse("仕込量が負の値です。", "Feed rate is negative");
   if (!Positive(Batch.Total_Feed))
     return Refuse("仕込量が入力されていません。", "Feed rate does not input");
   double charge = 0;
@@ -158,8 +161,15 @@ BatchCheckResult CheckCase(bool forRun) {
   for (int p = 1; p <= nt; ++p)
     if (!std::isfinite(Case.Tray_Press[p]) || Case.Tray_Press[p] < 0)
       return Refuse("圧力が入力されていません。", "Pressure does not input");
-  if (!std::isfinite(Batch.Init_Temp) || !(Unit_Temp_In(Batch.Init_Temp) > -273.15))
-    return Refuse("初期温度が正しくありません。", "Initial temperature is not valid");
+  // The suite's range of temperatures and pressures, naming the first value outside it.
+  std::string range = Press_Range_Problem(Unit_Press_In(Case.P_Top), "塔頂圧力", "Top Press");
+  if (range.empty()) range = Press_Range_Problem(Unit_Press_In(Case.P_Bottom), "塔底圧力", "Bottom Press");
+  for (int p = 1; p <= nt && range.empty(); ++p)
+    if (Case.Tray_Press[p] != 0)  // 0: laid between the top and bottom pressures
+      range = Press_Range_Problem(Unit_Press_In(Case.Tray_Press[p]), "段" + std::to_string(p) + "の圧力",
+                                  "Pressure of plate " + std::to_string(p));
+  if (range.empty()) range = Temp_Range_Problem(Unit_Temp_In(Batch.Init_Temp), "初期温度", "Initial Temp");
+  if (!range.empty()) return {false, range};
   if (Batch.Ope_Mode > 1) return CheckProductPlan();
   return {};
 }

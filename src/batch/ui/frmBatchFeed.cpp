@@ -176,6 +176,14 @@ void frmBatchFeed::cmdOK_Click() {
   double total;
   std::vector<double> fractions;
   if (!Read_Rows(total, fractions)) return;
+  // A charge below zero is no amount: refused as such, not later as one not entered.
+  if (total < 0) {
+    ui::MsgBox(batchui::Pick("全仕込量が負の値です。0 以上の値を入力してください。",
+                             "Total Feed is negative: enter 0 or more."),
+               ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
+    txtFeed->setFocus();
+    return;
+  }
   if (MassBasis() && !MolarMassesKnown()) return;
   Take_Rows(total, fractions);
   // The still holds what the plates leave of the charge, in the hold-up unit in use.

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+#include <filesystem>
+
 #include "continuous/DistDefaults.h"
 #include "core/dialogs/frmEnthalpy.h"
 #include "core/dialogs/frmK_Value.h"
@@ -33,12 +35,59 @@ void Apply_Captions(QWidget* form, std::initializer_list<Caption> captions, bool
 
 QWidget* Main_Window() { return ui::Forms::FindByName("frmDistMain"); }
 
-void Show_Result_Button() {
+void Show_Result_Button(bool written) {
   QWidget* main = Main_Window();
   if (!main) return;
   if (auto* b = main->findChild<QPushButton*>("cmdResult")) b->setVisible(true);
   // The run wrote its results to Result.dat in the data folder.
-  ui::SetControlText(main, "lblMainDataFile", File_Name_Text(seqfile::JoinPath(Case.Data_Dir, "\\Result.dat")));
+  ui::SetControlText(main, "lblMainDataFile",
+                     written ? File_Name_Text(seqfile::JoinPath(Case.Data_Dir, "\\Result.dat")) : std::string());
+}
+
+namespace {
+
+// The Result.dat an unsaved run could not remove, as it stood then.
+struct StaleResult {
+  bool set = false;
+  std::string path;
+  std::filesystem::file_time_type time{};
+  std::uintmax_t size = 0;
+} stale;
+
+}  // namespace
+
+std::string Discard_Unsaved_Result() {
+  namespace fs = std::filesystem;
+  const std::string path = seqfile::JoinPath(Case.Data_Dir, "\\Result.dat");
+  stale = {};
+  std::error_code ec;
+  const fs::file_status st = fs::symlink_status(path, ec);
+  if (ec || !fs::exists(st)) return Pick("計算結果を保存できませんでした。", "The results of this run could not be saved.");
+  if ((fs::is_regular_file(st) || fs::is_symlink(st)) && fs::remove(path, ec) && !ec)
+    return Pick(("計算結果を保存できませんでした。前回の計算結果ファイル [ " + path +
+                 " ] は今回の計算のものではないため削除しました。").c_str(),
+                ("The results of this run could not be saved: the earlier result file [ " + path +
+                 " ] does not hold this run and was removed.").c_str());
+  stale.set = true;
+  stale.path = path;
+  stale.time = fs::last_write_time(path, ec);
+  stale.size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
+  return Pick(("計算結果を保存できませんでした。前回の計算結果ファイル [ " + path +
+               " ] は削除できませんでした。今回の計算のものではないため「前回データ」では読み込みません。").c_str(),
+              ("The results of this run could not be saved, and the earlier result file [ " + path +
+               " ] could not be removed: it does not hold this run and will not be read by Continue.").c_str());
+}
+
+void Forget_Stale_Result() { stale = {}; }
+
+bool Result_File_Is_Stale(const std::string& path) {
+  namespace fs = std::filesystem;
+  if (!stale.set || path != stale.path) return false;
+  std::error_code ec;
+  const fs::file_time_type time = fs::last_write_time(path, ec);
+  if (ec) return false;
+  const std::uintmax_t size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
+  return time == stale.time && size == stale.size;
 }
 
 std::string File_Name_Text(const std::string& path) {

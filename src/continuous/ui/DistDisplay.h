@@ -34,8 +34,22 @@ bool Language_Known();
 QWidget* Main_Window();
 
 // Shows the main window's result button and, beside "Result File Name=", the
-// file the run wrote its results to (Result.dat): a run ended with results.
-void Show_Result_Button();
+// file the run wrote its results to (Result.dat), or nothing when `written` is
+// false: a run ended with results.
+void Show_Result_Button(bool written = true);
+
+// After a run whose results could not be written to Result.dat: an earlier
+// Result.dat in the data folder would be read later by the continue button as if
+// it were this run, so it is removed (a file or a link, never a folder). One
+// that cannot be removed is remembered and refused by Result_File_Is_Stale.
+// Returns what to tell the user, in the chosen language.
+std::string Discard_Unsaved_Result();
+
+// Forgets a remembered stale Result.dat (a later run wrote its results).
+void Forget_Stale_Result();
+
+// True when `path` is the Result.dat an unsaved run left behind, unchanged since.
+bool Result_File_Is_Stale(const std::string& path);
 
 // " " and the part of `path` after its last folder separator.
 std::string File_Name_Text(const std::string& path);

@@ -158,14 +158,24 @@ void frmDistCalc::End_Of_Run() {
   }
   const bool stored = o.status == DistRunStatus::Converged || o.status == DistRunStatus::IterationLimit ||
                       o.status == DistRunStatus::Unbalanced;
-  if (stored) dist::Show_Result_Button();
+  // The results stay in the case for the result windows; when Result.dat could
+  // not be written, no earlier Result.dat may pass for this run's.
+  std::string unsaved;
+  if (stored && o.resultWritten) dist::Forget_Stale_Result();
+  if (stored && !o.resultWritten) {
+    unsaved = dist::Discard_Unsaved_Result();
+    ui::MsgBox(unsaved, ui::vbOKOnly | ui::vbExclamation);
+  }
+  if (stored) dist::Show_Result_Button(o.resultWritten);
   // A run that used up its iterations, did not balance or went below zero flows
   // is not passed off as converged: the status line says so under the last
   // iteration's figures.
+  std::string note;
   if (o.status == DistRunStatus::IterationLimit || o.status == DistRunStatus::Unbalanced ||
-      o.status == DistRunStatus::Infeasible) {
-    Status_Line(lastStatus_, Dist_Outcome_Text(o));
-  }
+      o.status == DistRunStatus::Infeasible)
+    note = Dist_Outcome_Text(o);
+  if (!unsaved.empty()) note += (note.empty() ? "" : " ") + unsaved;
+  if (!note.empty()) Status_Line(lastStatus_, note);
   dist::Apply_Captions(this, {{"cmdCalcAbort", "戻る(&X)", "Exit(&X)"}});
 }
 

@@ -7,6 +7,8 @@
 #include "core/dialogs/DialogCommon.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalRange.h"
+#include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
@@ -165,6 +167,17 @@ void frmDistTower::cmdTowerOK_Click() {
                      {txtTowerTBottom, "lblTowerTemp", "lblBottom"}};
   for (Entry& e : entries)
     if (!dlg::Read_Number(e.box->text(), Field(e.label, e.second), e.value)) return;
+  // The estimates start the stage temperatures: one below absolute zero (or
+  // beyond the suite's range) is refused here, as every typed temperature is.
+  for (int k = 5; k <= 6; ++k) {
+    const std::string field = Field(entries[k].label, entries[k].second);
+    const std::string problem = Temp_Range_Problem(Unit_Temp_In(entries[k].value), field, field);
+    if (!problem.empty()) {
+      ui::MsgBox(problem, ui::vbOKOnly | ui::vbExclamation);
+      entries[k].box->setFocus();
+      return;
+    }
+  }
   // A new stage count keeps the profile the user fixed: the old bottom stage
   // becomes an ordinary stage (its pressure was the old bottom end, not a
   // pressure anyone fixed there) and stages beyond the column are cleared.

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <tuple>
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalRange.h"
 #include "platform/text/NumberText.h"
 
 namespace antoine {
@@ -15,6 +17,7 @@ namespace {
 
 constexpr double kLog10E = 0.434294481903252;
 constexpr double kAbsoluteZeroC = -273.15;
+constexpr double kMPaPerMmHg = 0.101325 / 760.0;  // one atmosphere is 760 mmHg
 
 bool Empty(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
@@ -149,6 +152,19 @@ bool Fit_Components(AntoineData& data, CalcOutcome& out) {
     if (check != FitStatus::Ok) {
       Say_Point_Fault(check, Case.Comp_Name[i]);
       return false;
+    }
+    // Inside the suite's range of temperatures and pressures, naming the cell.
+    for (int k = 1; k <= n; ++k) {
+      const std::string at = Lang(" (成分" + std::to_string(i) + ", " + std::to_string(k + 1) + "行)",
+                                  " (component " + std::to_string(i) + ", row " + std::to_string(k + 1) + ")");
+      std::string range = Temp_Range_Problem(data.Antoine_T_Data[i][k], "Ｔ(℃)" + at, "T (deg C)" + at);
+      if (range.empty())
+        range = Press_Range_Problem(data.Antoine_P_Data[i][k] * kMPaPerMmHg, "P(mmHg)" + at, "P(mmHg)" + at);
+      if (!range.empty()) {
+        Case.Msg_Text = range;
+        Calc_Message(range);
+        return false;
+      }
     }
   }
   for (int i = 1; i <= Case.NC; ++i) {

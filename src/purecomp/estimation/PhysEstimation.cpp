@@ -4,6 +4,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalRange.h"
 #include "platform/text/NumberText.h"
 
 namespace physprop {
@@ -43,6 +44,7 @@ std::string Estimation_Read_Inputs(const std::string& name, const std::string& m
   if (!tbBlank) {
     if (auto m = Read_Number(tbC, "標準沸点(ﾟC)", "Normal boiling point (deg C)", Tb); !m.empty()) return m;
     if (!(Tb > kAbsoluteZeroC)) return Below_Zero("標準沸点(ﾟC)", "Normal boiling point (deg C)");
+    if (auto m = Temp_Range_Problem(Tb, "標準沸点(ﾟC)", "Normal boiling point (deg C)"); !m.empty()) return m;
   }
   long long atoms = 0;
   const txt::NumberProblem ap = txt::ParseCount(totalAtom, 0, kMaxTotalAtoms, atoms);
@@ -64,6 +66,12 @@ std::string Estimation_Read_Range(const std::string& lowText, const std::string&
   double lo = 0, hi = 0;
   if (auto m = Read_Number(lowText, "推算温度範囲（下限）", "Temperature range (low)", lo); !m.empty()) return m;
   if (auto m = Read_Number(highText, "推算温度範囲（上限）", "Temperature range (high)", hi); !m.empty()) return m;
+  // Below absolute zero a range is cut there (Estimation_Range); beyond the
+  // suite's range at the top it is refused.
+  if (lo > kTempRangeHighC)
+    return Temp_Range_Problem(lo, "推算温度範囲（下限）", "Temperature range (low)");
+  if (hi > kTempRangeHighC)
+    return Temp_Range_Problem(hi, "推算温度範囲（上限）", "Temperature range (high)");
   lowC = lo;
   highC = hi;
   return "";
@@ -74,6 +82,7 @@ std::string Estimation_Read_Reference(const std::string& trefText, const std::st
   double t = 0, d = 0;
   if (auto m = Read_Number(trefText, "Tref", "Tref", t); !m.empty()) return m;
   if (!(t > kAbsoluteZeroC)) return Below_Zero("Tref", "Tref");
+  if (auto m = Temp_Range_Problem(t, "Tref", "Tref"); !m.empty()) return m;
   if (auto m = Read_Number(drefText, "ρref", "ρref", d); !m.empty()) return m;
   if (!(d > 0)) return Not_Positive("ρref", "ρref");
   trefC = t;

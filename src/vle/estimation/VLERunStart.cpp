@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "vle/estimation/VLEBinary.h"
@@ -13,7 +14,6 @@ namespace vlefit {
 namespace {
 
 constexpr int kMmHgUnit = 3;
-constexpr double kAbsoluteZeroC = -273.15;
 
 bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
@@ -22,7 +22,17 @@ std::string RowText(const char* japanese, const char* english, int row) {
   return std::string(japanese) + "（" + std::to_string(row) + "行目）";
 }
 
+// The shared range's refusal of a temperature (degC) or pressure (mmHg) of this program.
+std::string RangeProblem(bool pressure, double value, const char* fieldJa, const char* fieldEn) {
+  return pressure ? Press_Range_Problem(value * kMPaPerMmHg, fieldJa, fieldEn)
+                  : Temp_Range_Problem(value, fieldJa, fieldEn);
+}
+
 }  // namespace
+
+std::string Condition_Range_Problem(double value) {
+  return VLE.VLE_TP_Type == 1 ? RangeProblem(false, value, "温度", "Temp") : RangeProblem(true, value, "圧力", "Press");
+}
 
 double Display_Temp_To_C(double t) { return Unit_Temp_In(t); }
 
@@ -83,12 +93,11 @@ std::string Read_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& ro
         return open ? RowText("Y の値が0から1の範囲外です。", "out of Y range(0-1)", row)
                     : RowText("Y の値が0以下又は1以上です。", "out of Y range(0-1)", row);
     }
-    const double measured = VLE.VLE_TP_Type == 1 ? Display_Press_To_mmHg(v[0]) : Display_Temp_To_C(v[0]);
-    if (open && VLE.VLE_TP_Type == 1 && !(measured > 0))
-      return RowText("圧力が0以下です。", "Pressure is 0 or less", row);
-    if (open && VLE.VLE_TP_Type != 1 && !(measured > kAbsoluteZeroC))
-      return RowText("温度が絶対零度以下です。", "Temperature at or below absolute zero", row);
+    const bool constT = VLE.VLE_TP_Type == 1;
+    const double measured = constT ? Display_Press_To_mmHg(v[0]) : Display_Temp_To_C(v[0]);
     if (!std::isfinite(measured)) return txt::NumberProblemMessage(txt::NumberProblem::Overflow, Data_Cell_Name(1, row), rows[r][0]);
+    const std::string field = Data_Cell_Name(1, row);
+    if (std::string range = RangeProblem(constT, measured, field.c_str(), field.c_str()); !range.empty()) return range;
     ++out.n;
     out.measured[out.n] = measured;
     out.x1[out.n] = v[1];
@@ -119,17 +128,17 @@ std::string Calc_Gamma_Exp() {
   if (n < 1 || n > kMaxData) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
   const bool constP = VLE.VLE_TP_Type == 0;
   // A pressure of zero or less gives coefficients of zero or less, whose
-  // logarithms the objectives take.
-  if (constP && !(VLE.VLE_Press > 0)) return Lang_Text("圧力が0以下です。", "Pressure is 0 or less");
-  if (!std::isfinite(constP ? VLE.VLE_Press : VLE.VLE_Temp))
-    return Lang_Text("数値でないデータがあります", "Not a number in VLE Data");
+  // logarithms the objectives take; Antoine's equation gives a vapour pressure
+  // at or below absolute zero too, but no such state exists; and far beyond
+  // either the fit ends at a bound on figures no window can show.
+  if (std::string range = Condition_Range_Problem(constP ? VLE.VLE_Press : VLE.VLE_Temp); !range.empty())
+    return range;
   for (int i = 1; i <= n; ++i) {
     const double P = constP ? VLE.VLE_Press : VLE.VLE_P_Data[i];
-    if (!(P > 0)) return RowText("圧力が0以下です。", "Pressure is 0 or less", i);
     const double t = constP ? VLE.VLE_T_Data[i] : VLE.VLE_Temp;
-    // Antoine's equation gives a vapour pressure even there, but no such state exists.
-    if (!(t > kAbsoluteZeroC))
-      return RowText("温度が絶対零度以下です。", "Temperature at or below absolute zero", i);
+    const std::string field = Data_Cell_Name(1, i);
+    if (std::string range = RangeProblem(!constP, constP ? t : P, field.c_str(), field.c_str()); !range.empty())
+      return range;
     const double x1 = VLE.VLE_X1_Data[i], y1 = VLE.VLE_Y1_Data[i];
     const double g1 = P * y1 / (x1 * Antoine_Psat_mmHg(1, t));
     const double g2 = P * (1 - y1) / ((1 - x1) * Antoine_Psat_mmHg(2, t));

@@ -20,6 +20,11 @@ double mmHg_To_Display_Press(double pMmHg);
 // Name of the display pressure unit Case.P_Unit (an unknown code converts as MPa).
 const char* Display_Press_Unit();
 
+// Why the system condition (VLE_TP_Type 1: a temperature, degC; 0: a pressure,
+// mmHg) lies outside the suite's range of temperatures and pressures, naming
+// the box; empty when it is inside.
+std::string Condition_Range_Problem(double value);
+
 // The text of one data cell as a number: the whole text (blanks around it allowed)
 // must be one finite number; an empty cell reads as 0. False for any other text.
 bool Data_Cell_Value(const std::string& text, double& value);
@@ -40,8 +45,8 @@ struct DataRows {
 };
 
 // Fit: the run start's rules (at least one row, 0 < x1, y1 < 1). Save: the rules
-// of a case file that reads back (no row needed, 0 <= x1, y1 <= 1, a pressure
-// above 0 or a temperature above absolute zero).
+// of a case file that reads back (no row needed, 0 <= x1, y1 <= 1). Both take a
+// measured temperature or pressure only inside the suite's range.
 enum class RowRule { Fit, Save };
 
 // Reads the measured rows (texts of columns 1..3: temperature or pressure, x1, y1)
@@ -60,9 +65,9 @@ std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& r
 
 // Measured activity coefficients of every point into VLE_Gamma_Exp, from
 // gamma_j = P y_j / (x_j Psat_j(t)); at constant pressure also every VLE_T_Calc
-// set to the mean measured temperature. Refuses a pressure of 0 or less, a value
-// that is not finite, a temperature at or below absolute zero and a
-// point whose coefficients have no finite positive value.
+// set to the mean measured temperature. Refuses a temperature or pressure
+// outside the suite's range and a point whose coefficients have no finite
+// positive value.
 std::string Calc_Gamma_Exp();
 
 // Diagram ranges back to 0..1 on both axes.

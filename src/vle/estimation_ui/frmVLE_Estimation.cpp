@@ -328,9 +328,7 @@ void frmVLE_Estimation::Set_Display_Data() {
   vaSpread1->setVisible(type < 3);
 
   const bool nrtl = !vlefit::Is_Wilson_Type(type);
-  txtMainPara12->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau12 : Case.Wilson_L12, kParamFormat)));
-  txtMainPara21->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau21 : Case.Wilson_L21, kParamFormat)));
-  if (nrtl) txtMainAlpha->setText(ui::Q(txt::Plain(Case.NRTL_Alpha)));
+  Write_Parameter_Boxes(nrtl);
   lblMainAlpha->setVisible(nrtl);
   txtMainAlpha->setVisible(nrtl);
   fraMainParameter->setVisible(true);
@@ -365,13 +363,20 @@ void frmVLE_Estimation::optMainCalcType_Click(int index) {
   txtMainAlpha->setVisible(nrtl);
   lblMainPara12->setText(nrtl ? "τ12=" : "Λ12=");
   lblMainPara21->setText(nrtl ? "τ21=" : "Λ21=");
-  txtMainPara12->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau12 : Case.Wilson_L12, kParamFormat)));
-  txtMainPara21->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau21 : Case.Wilson_L21, kParamFormat)));
-  if (nrtl) txtMainAlpha->setText(ui::Q(txt::Plain(Case.NRTL_Alpha)));
+  Write_Parameter_Boxes(nrtl);
   if (given) {
     cmdDBWilson->setText(nrtl ? L("NRTL定数検索(&F)", "Querry NRTL(&F)") : L("Wilson定数検索(&F)", "Querry Wilson(&F)"));
   }
   cmdDBWilson->setVisible(given);
+}
+
+void frmVLE_Estimation::Write_Parameter_Boxes(bool nrtl) {
+  txtMainPara12->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau12 : Case.Wilson_L12, kParamFormat)));
+  txtMainPara21->setText(ui::Q(txt::Format(nrtl ? Case.NRTL_Tau21 : Case.Wilson_L21, kParamFormat)));
+  if (nrtl) txtMainAlpha->setText(ui::Q(txt::Plain(Case.NRTL_Alpha)));
+  shown12_ = txtMainPara12->text();
+  shown21_ = txtMainPara21->text();
+  shownAlpha_ = nrtl ? txtMainAlpha->text() : QString();
 }
 
 void frmVLE_Estimation::cmdDBAntoine_Click() {
@@ -456,27 +461,55 @@ std::vector<std::array<std::string, 3>> frmVLE_Estimation::Data_Rows() const {
 
 void frmVLE_Estimation::cmdMainSaveData_Click() {
   Input_Click();
-  // The file holds the points as the grid shows them, in the units the combos
-  // show; a table a case file could not hold is refused before any question.
-  const int tUnit = Case.T_Unit, pUnit = Case.P_Unit;
-  Case.T_Unit = cboMainTempUnit->currentIndex() + 1;
-  Case.P_Unit = cboMainPressUnit->currentIndex() + 1;
+  // The file holds what the window shows: the condition box, the Antoine grid,
+  // the parameter boxes and the points as the grid shows them, in the units the
+  // combos show. A value a case file could not hold is refused before any
+  // question, and the case stays as it was whenever nothing is written.
+  struct Kept {
+    std::string name[3];
+    double A[3], B[3], C[3];
+    double l12, l21, t12, t21, alpha;
+    int32_t tUnit, pUnit;
+  } kept{};
+  for (int r = 1; r <= 2; ++r) {
+    kept.name[r] = Case.Comp_Name[r];
+    kept.A[r] = Case.Antoine_A[r];
+    kept.B[r] = Case.Antoine_B[r];
+    kept.C[r] = Case.Antoine_C[r];
+  }
+  kept.l12 = Case.Wilson_L12, kept.l21 = Case.Wilson_L21;
+  kept.t12 = Case.NRTL_Tau12, kept.t21 = Case.NRTL_Tau21, kept.alpha = Case.NRTL_Alpha;
+  kept.tUnit = Case.T_Unit, kept.pUnit = Case.P_Unit;
+  const vlefit::VLEData before = VLE;
+  auto restore = [&] {
+    VLE = before;
+    for (int r = 1; r <= 2; ++r) {
+      Case.Comp_Name[r] = kept.name[r];
+      Case.Antoine_A[r] = kept.A[r];
+      Case.Antoine_B[r] = kept.B[r];
+      Case.Antoine_C[r] = kept.C[r];
+    }
+    Case.Wilson_L12 = kept.l12, Case.Wilson_L21 = kept.l21;
+    Case.NRTL_Tau12 = kept.t12, Case.NRTL_Tau21 = kept.t21, Case.NRTL_Alpha = kept.alpha;
+    Case.T_Unit = kept.tUnit, Case.P_Unit = kept.pUnit;
+  };
+  if (!Take_Condition() || !Take_Components(true)) {
+    restore();
+    return;
+  }
   vlefit::DataRows rows;
   const std::string refusal = vlefit::Read_VLE_Data_Rows(Data_Rows(), vlefit::RowRule::Save, rows);
   if (!refusal.empty()) {
-    Case.T_Unit = tUnit;
-    Case.P_Unit = pUnit;
+    restore();
     Fail(refusal);
     return;
   }
-  const vlefit::VLEData before = VLE;
-  vlefit::Put_VLE_Data_Rows(rows);
-  if (!Save_Case_File()) {
-    // Nothing was saved: the case stays as it was.
-    VLE = before;
-    Case.T_Unit = tUnit;
-    Case.P_Unit = pUnit;
+  if (!Take_Parameters(true)) {
+    restore();
+    return;
   }
+  vlefit::Put_VLE_Data_Rows(rows);
+  if (!Save_Case_File()) restore();
 }
 
 bool frmVLE_Estimation::Save_Case_File() {
@@ -530,17 +563,18 @@ bool frmVLE_Estimation::Take_Condition() {
   if (!Box_Number(text, constT ? L("温度", "Temp") : L("圧力", "Press"), v)) return false;
   Case.T_Unit = cboMainTempUnit->currentIndex() + 1;
   Case.P_Unit = cboMainPressUnit->currentIndex() + 1;
-  if (constT)
-    VLE.VLE_Temp = vlefit::Display_Temp_To_C(v);
-  else
-    VLE.VLE_Press = vlefit::Display_Press_To_mmHg(v);
+  // Refused before it is stored: the case keeps the condition it had.
+  const double value = constT ? vlefit::Display_Temp_To_C(v) : vlefit::Display_Press_To_mmHg(v);
+  const std::string range = vlefit::Condition_Range_Problem(value);
+  if (!range.empty()) return Fail(range);
+  (constT ? VLE.VLE_Temp : VLE.VLE_Press) = value;
   return true;
 }
 
-bool frmVLE_Estimation::Take_Components() {
+bool frmVLE_Estimation::Take_Components(bool forSave) {
   for (int r = 1; r <= 2; ++r) {
     const std::string name = vaSpreadAntoine->Text(1, r);
-    if (IsBlank(name)) return Fail(L("成分名が未入力です", "No Component Name"));
+    if (!forSave && IsBlank(name)) return Fail(L("成分名が未入力です", "No Component Name"));
     // Read all three before storing any: a refused cell leaves the case as it was.
     double abc[3] = {0, 0, 0};
     for (int c = 0; c < 3; ++c) {
@@ -554,7 +588,8 @@ bool frmVLE_Estimation::Take_Components() {
     Case.Antoine_A[r] = abc[0];
     Case.Antoine_B[r] = abc[1];
     Case.Antoine_C[r] = abc[2];
-    if (Case.Antoine_A[r] == 0 || Case.Antoine_B[r] == 0 || Case.Antoine_C[r] == 0)
+    // A saved case may still miss them: the run start asks for them.
+    if (!forSave && (Case.Antoine_A[r] == 0 || Case.Antoine_B[r] == 0 || Case.Antoine_C[r] == 0))
       return Fail(L("Antoine 定数が未入力です", "No Antoine's parameters"));
   }
   return true;
@@ -565,28 +600,36 @@ bool frmVLE_Estimation::Take_Data_Rows() {
   return message.empty() || Fail(message);
 }
 
-bool frmVLE_Estimation::Take_Parameters() {
+bool frmVLE_Estimation::Take_Parameters(bool forSave) {
   const bool wilson = vlefit::Is_Wilson_Type(VLE.VLE_Calc_Type);
-  // Empty boxes start a fit from Wilson 1, 1 or NRTL 0, 0.
-  const bool filled = !IsBlank(ui::S(txtMainPara12->text()));
-  double p12 = wilson ? 1.0 : 0.0, p21 = p12;
-  if (filled) {
-    if (!Box_Number(ui::S(txtMainPara12->text()), wilson ? "Λ12" : "τ12", p12)) return false;
-    const std::string t21 = ui::S(txtMainPara21->text());
-    if (IsBlank(t21)) p21 = 0;
-    else if (!Box_Number(t21, wilson ? "Λ21" : "τ21", p21)) return false;
+  double& stored12 = wilson ? Case.Wilson_L12 : Case.NRTL_Tau12;
+  double& stored21 = wilson ? Case.Wilson_L21 : Case.NRTL_Tau21;
+  // A save keeps a stored value whose box still shows what the window wrote:
+  // the box holds 8 digits of it.
+  const bool same12 = forSave && txtMainPara12->text() == shown12_;
+  const bool same21 = forSave && txtMainPara21->text() == shown21_;
+  double p12 = stored12, p21 = stored21;
+  if (!(same12 && same21)) {
+    // Empty boxes start a fit from Wilson 1, 1 or NRTL 0, 0.
+    const bool filled = !IsBlank(ui::S(txtMainPara12->text()));
+    if (!same12) p12 = wilson ? 1.0 : 0.0;
+    if (!same21) p21 = filled ? 0.0 : (wilson ? 1.0 : 0.0);
+    if (filled) {
+      if (!same12 && !Box_Number(ui::S(txtMainPara12->text()), wilson ? "Λ12" : "τ12", p12)) return false;
+      const std::string t21 = ui::S(txtMainPara21->text());
+      if (!same21 && !IsBlank(t21) && !Box_Number(t21, wilson ? "Λ21" : "τ21", p21)) return false;
+    }
   }
-  if (wilson) {
-    if (!(p12 > 0 && p21 > 0)) return Fail(vlefit::Wilson_Positive_Message());
-    Case.Wilson_L12 = p12;
-    Case.Wilson_L21 = p21;
-    return true;
-  }
-  double alpha = 0.4;
+  // A case file holds Lambda 0 for "not entered"; a run needs both above 0.
+  if (wilson && !(forSave ? p12 >= 0 && p21 >= 0 : p12 > 0 && p21 > 0))
+    return Fail(vlefit::Wilson_Positive_Message());
+  double alpha = wilson ? Case.NRTL_Alpha : 0.4;
   const std::string a = ui::S(txtMainAlpha->text());
-  if (!IsBlank(a) && !Box_Number(a, "Alpha", alpha)) return false;
-  Case.NRTL_Tau12 = p12;
-  Case.NRTL_Tau21 = p21;
+  if (!wilson && !(forSave && txtMainAlpha->text() == shownAlpha_) && !IsBlank(a) && !Box_Number(a, "Alpha", alpha))
+    return false;
+  if (!wilson && forSave && txtMainAlpha->text() == shownAlpha_) alpha = Case.NRTL_Alpha;
+  stored12 = p12;
+  stored21 = p21;
   Case.NRTL_Alpha = alpha;
   return true;
 }

@@ -108,11 +108,19 @@ class frmVLE_Estimation : public ui::Form {
   void Apply_Language();
   int captionLanguage_ = -1;
   void Load_Example(int number);
-  // The run start's steps; each returns false after showing its message.
+  // The run start's steps, also the save's (the condition under the same rules,
+  // the others with `forSave`): each takes what its boxes show into the case, or
+  // returns false after showing its message. A save takes a partly filled case
+  // (names and constants may be missing) and keeps the stored parameters where
+  // the boxes still show what the window wrote (they show 8 digits of them).
   bool Take_Condition();
-  bool Take_Components();
+  bool Take_Components(bool forSave = false);
   bool Take_Data_Rows();
-  bool Take_Parameters();
+  bool Take_Parameters(bool forSave = false);
+  // Writes the parameters of the model shown (and alpha for NRTL) into their
+  // boxes and keeps the texts written.
+  void Write_Parameter_Boxes(bool nrtl);
+  QString shown12_, shown21_, shownAlpha_;
   bool Fail(const std::string& message);
   // The data grid's texts, rows 1..kVleDataGridRows.
   std::vector<std::array<std::string, 3>> Data_Rows() const;

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalRange.h"
 #include "platform/text/NumberText.h"
 
 namespace unifac {
@@ -16,6 +18,12 @@ namespace {
 // Shows a check's message in the language of the session and keeps it in Msg_Text.
 void Refuse(const char* ja, const char* en) {
   Case.Msg_Text = Case.Language == 1 ? en : ja;
+  Calc_Message(Case.Msg_Text);
+}
+
+// The same for a message already in the session's language.
+void RefuseText(const std::string& text) {
+  Case.Msg_Text = text;
   Calc_Message(Case.Msg_Text);
 }
 
@@ -93,13 +101,18 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
   }
   double press = 0;
   if (!NumberOf(entry.Press, Field("圧力", "Press"), press)) return false;
-  data.VLE_Press = press;
   // No bubble point exists at a pressure of 0 or less; the iteration would end
   // at the foot of the vapour-pressure curve as if it had found one.
-  if (!(data.VLE_Press > 0)) {
+  if (!(press > 0)) {
     Refuse("圧力が0以下です。", "Pressure is 0 or less");
     return false;
   }
+  // Nor far beyond the suite's range of pressures (the box is in mmHg).
+  if (const std::string range = Press_Range_Problem(press * (0.101325 / 760.0), "圧力", "Press"); !range.empty()) {
+    RefuseText(range);
+    return false;
+  }
+  data.VLE_Press = press;
   if (IsEmptyCell(entry.Temp)) {
     Refuse("温度が未入力です", "No Temperaturee data");
     return false;
@@ -109,6 +122,10 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
   // Antoine's equation and psi = exp(-a / T) have no meaning at or below 0 K.
   if (!(temp > -273.15)) {
     Refuse("温度が絶対零度以下です。", "Temperature at or below absolute zero");
+    return false;
+  }
+  if (const std::string range = Temp_Range_Problem(temp, "温度初期値", "Init Temp"); !range.empty()) {
+    RefuseText(range);
     return false;
   }
   data.Init_Temp = temp;

@@ -140,6 +140,33 @@ TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
   main.cmdFeed->click();
 }
 
+// A negative charge is refused at OK, saying it is negative, and the dialog
+// stays with what was typed; Calculate says the same of a negative charge that
+// came another way.
+TEST_F(BatchWindowTest, ChargeDialogRefusesANegativeCharge) {
+  auto& main = OpenExample(1);
+  script.Answer(ui::vbOK, "Total Feed is negative: enter 0 or more.")
+      .Answer(ui::vbOK, "全仕込量が負の値です。0 以上の値を入力してください。");
+  script.OnModal("frmBatchFeed", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchFeed&>(form);
+    f.txtFeed->setText("-100");
+    f.cmdOK->click();
+    EXPECT_TRUE(ui::Forms::IsLoaded("frmBatchFeed"));
+    EXPECT_EQ(ui::S(f.txtFeed->text()), "-100");
+    Case.Language = 0;
+    f.cmdOK->click();
+    f.cmdCancel->click();
+  });
+  main.cmdFeed->click();
+  ASSERT_EQ(script.messages.size(), 2u);
+  EXPECT_EQ(script.messages[0].title, "Batch Distillation  ");
+  EXPECT_EQ(Batch.Total_Feed, 100) << "nothing stored";
+  EXPECT_EQ(Text(main.lblFeedData), "100");
+  Batch.Total_Feed = -100;
+  script.Answer(ui::vbOK, "仕込量が負の値です。");
+  main.cmdGoCalc->click();
+}
+
 TEST_F(BatchWindowTest, TowerDialogLimitsAndRoundsThePlateCount) {
   auto& main = OpenExample(1);
   script.OnModal("frmBatchTowerSpec", [this](ui::Form& form) {

@@ -242,7 +242,16 @@ TEST_F(ShortCutWindowTest, BadInputsStopWithTheirMessageAndKeepTheStoredValues) 
   f.cmdCalc_Click();
   EXPECT_DOUBLE_EQ(Case.SC_Press, 760.0);
   EXPECT_EQ(Case.SC_Temp_Given, 0);
+  // Beyond the suite's range of temperatures and pressures, named.
+  f.txtTemp->setText("1e308");
+  script.Answer(ui::vbOK, "「温度」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。");
+  f.cmdCalc_Click();
   f.txtTemp->setText("");
+  f.txtPress->setText("1e308");
+  script.Answer(ui::vbOK, "「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。");
+  f.cmdCalc_Click();
+  EXPECT_FALSE(f.HasResult());
+  f.txtPress->setText("700");
   f.vaSpread1->TypeText(1, 3, "0.01x");  // Ethanol
   script.Answer(ui::vbOK, "「ﾌｨｰﾄﾞ組成 Ethanol」の「0.01x」は数値ではありません。");
   f.cmdCalc_Click();

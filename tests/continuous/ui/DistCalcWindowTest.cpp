@@ -119,6 +119,55 @@ TEST_F(DistCalcWindowTest, RunAtItsIterationLimitSaysSoAndStillStoresResults) {
   EXPECT_TRUE(std::filesystem::exists(ResultPath()));
 }
 
+// When Result.dat cannot be written after a run, the earlier one is removed:
+// Continue must not load it later as if it were this run. The user is told,
+// and the results stay in the case for the result windows.
+TEST_F(DistCalcWindowTest, ResultThatCannotBeWrittenLeavesNoEarlierResultDat) {
+  namespace fs = std::filesystem;
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();
+  auto run = [&](std::function<void(frmDistCalc&)> look) {
+    Calculate(m, [](frmDistGoCalc& d) { d.cmdGoCalcInz->click(); }, [look](frmDistCalc& calc) {
+      look(calc);
+      calc.cmdCalcAbort->click();
+    });
+  };
+  run([](frmDistCalc&) {});
+  ASSERT_TRUE(fs::exists(ResultPath()));
+  const auto before = fs::file_size(ResultPath());
+  fs::permissions(ResultPath(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  Case.Reflux_Ratio = 4;  // a run with other results than the first
+  script.Answer(ui::vbOK, "Cannot save [ ");
+  script.Answer(ui::vbOK, "Result.dat ] does not hold this run and was removed.");
+  run([](frmDistCalc& calc) {
+    EXPECT_EQ(calc.Outcome().status, DistRunStatus::Converged);
+    EXPECT_FALSE(calc.Outcome().resultWritten);
+    EXPECT_NE(StatusText(calc).find("could not be saved"), std::string::npos) << StatusText(calc);
+  });
+  EXPECT_FALSE(fs::exists(ResultPath())) << before;
+  EXPECT_TRUE(m.cmdResult->isVisibleTo(&m)) << "this run's results are in the case";
+  EXPECT_EQ(Label("lblMainDataFile"), "") << "no file holds them";
+  script.Answer(ui::vbOK, "not exist Continue Data");
+  m.cmdReadContinue->click();
+  EXPECT_EQ(Case.Reflux_Ratio, 4);
+
+  // Something that is no file under that name is left alone, and said so.
+  fs::create_directory(ResultPath());
+  Case.Language = 0;
+  script.Answer(ui::vbOK, "ファイルを保存できません。");
+  script.Answer(ui::vbOK, "は削除できませんでした。");
+  run([](frmDistCalc&) {});
+  EXPECT_TRUE(fs::is_directory(ResultPath()));
+
+  // The next run that can write its results is read back by Continue.
+  fs::remove(ResultPath());
+  run([](frmDistCalc& calc) { EXPECT_TRUE(calc.Outcome().resultWritten); });
+  Case.Reflux_Ratio = 3;
+  m.cmdReadContinue->click();
+  EXPECT_EQ(Case.Reflux_Ratio, 4);
+  EXPECT_EQ(Label("lblMainDataFile"), " Result.dat");
+}
+
 TEST_F(DistCalcWindowTest, ContinueWithAnotherComponentCountIsRefused) {
   frmDistMain& m = Open(1);
   m.cmdExample1->click();

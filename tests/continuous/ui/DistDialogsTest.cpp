@@ -74,6 +74,44 @@ TEST_F(DistDialogsTest, TowerRefusesTooManyOrNoPlatesAndStaysOpen) {
   EXPECT_EQ(Case.Reflux_Ratio, 9);
 }
 
+// A temperature estimate below absolute zero (or beyond the suite's range) is
+// refused at OK, naming the box in the dialog's language, and nothing is stored.
+TEST_F(DistDialogsTest, TowerRefusesEstimatesOutsideTheTemperatureRange) {
+  frmDistMain& m = Open(1);
+  m.cmdExample1->click();
+  const double top = Case.T_Top_Est, bottom = Case.T_Bottom_Est;
+  script.Answer(ui::vbOK,
+                "Initial Temp(6) Top: enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C.");
+  script.Answer(ui::vbOK, "Initial Temp(6) Bottom: enter a temperature above -273.15 °C");
+  Through<frmDistTower>(m.cmdDistSpec, "frmDistTower", [](frmDistTower& d) {
+    d.txtTowerTTop->setText("-300");
+    d.txtTowerRR->setText("9");
+    d.cmdTowerOK->click();
+    EXPECT_TRUE(Loaded("frmDistTower"));
+    d.txtTowerTTop->setText("60");
+    d.txtTowerTBottom->setText("1e308");
+    d.cmdTowerOK->click();
+    EXPECT_TRUE(Loaded("frmDistTower"));
+    d.cmdTowerCancel->click();
+  });
+  EXPECT_EQ(Case.T_Top_Est, top);
+  EXPECT_EQ(Case.T_Bottom_Est, bottom);
+  EXPECT_EQ(Case.Reflux_Ratio, 3) << "a refused OK stores nothing";
+  // In kelvin 0 is absolute zero itself; Japanese captions name the box.
+  Case.T_Unit = 2;
+  Case.Language = 0;
+  script.Answer(ui::vbOK, "「初期温度(6) 塔頂」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。");
+  Through<frmDistTower>(m.cmdDistSpec, "frmDistTower", [](frmDistTower& d) {
+    d.txtTowerTTop->setText("0");
+    d.txtTowerTBottom->setText("380");
+    d.cmdTowerOK->click();
+    d.txtTowerTTop->setText("340");
+    d.cmdTowerOK->click();
+  });
+  EXPECT_EQ(Case.T_Top_Est, 340);
+  EXPECT_EQ(Case.T_Bottom_Est, 380);
+}
+
 TEST_F(DistDialogsTest, TowerWithoutFeedReportsTheNegativeBottomsAndCancelKeepsTheCase) {
   frmDistMain& m = Open();
   script.Answer(ui::vbOK, "Bottom流量[ -83 ]が負です。");

@@ -154,6 +154,39 @@ TEST_F(DistWindowTest, CalculateRefusesBothTopProductsAndCasesTheSolverCannotRun
   EXPECT_EQ(script.modalForms, std::vector<std::string>{"frmDistGoCalc"});
 }
 
+// Calculate refuses a typed temperature or pressure outside the suite's range,
+// naming it, before the start dialog: a case from a file or an example that
+// went round the dialogs' checks.
+TEST_F(DistWindowTest, CalculateRefusesTemperaturesAndPressuresOutsideTheRange) {
+  frmDistMain& f = Open(1);
+  f.cmdExample1->click();
+  struct Bad {
+    double* value;
+    double typed;
+    const char* message;
+  } bad[] = {
+      {&Case.T_Top_Est, -300, "Initial Temp Top: enter a temperature above -273.15 °C"},
+      {&Case.T_Bottom_Est, 1e308, "Initial Temp Bottom: enter a temperature"},
+      {&Case.Feed_T[1], 20000, "Feed Temp Feed #1: enter a temperature"},
+      {&Case.Feed_P[1], 1e7, "Feed Press Feed #1: enter a pressure above 0 and at most 1000 MPa."},
+      {&Case.Tray_Press[7], 7.6e6, "Pressure of stage 7: enter a pressure above 0 and at most 1000 MPa."},
+  };
+  for (const Bad& b : bad) {
+    SCOPED_TRACE(b.message);
+    const double kept = *b.value;
+    *b.value = b.typed;
+    script.Answer(ui::vbOK, b.message);
+    f.cmdGoCalc->click();
+    EXPECT_TRUE(script.modalForms.empty());
+    *b.value = kept;
+  }
+  // 7.5e6 mmHg lies just inside 1000 MPa: the start dialog opens.
+  Case.Tray_Press[7] = 7.5e6;
+  script.OnModal("frmDistGoCalc", [](ui::Form&) {});
+  f.cmdGoCalc->click();
+  EXPECT_EQ(script.modalForms, std::vector<std::string>{"frmDistGoCalc"});
+}
+
 TEST_F(DistWindowTest, SavedCaseReadsBackIntoTheSameSummary) {
   frmDistMain& f = Open(1);
   f.cmdExample1->click();

@@ -189,6 +189,11 @@ TEST_F(AntoineCalcTest, PointsThatCannotCarryAFitAreRefusedInEitherLanguage) {
       {{{"-300", "1"}, {"10", "50"}, {"20", "90"}}, "絶対零度（-273.15℃）以下", "at or below absolute zero"},
       {{{"0", "10"}, {"10", "0"}, {"20", "90"}}, "圧力が 0 以下の点があります", "pressure of 0 or less"},
       {{{"0", "10"}, {"10", "-5"}, {"20", "90"}}, "圧力が 0 以下の点があります", "pressure of 0 or less"},
+      // Beyond the suite's range of temperatures and pressures, naming the cell.
+      {{{"0", "10"}, {"10", "50"}, {"20000", "90"}}, "「Ｔ(℃) (成分1, 4行)」には -273.15 ℃（絶対零度）より高く",
+       "T (deg C) (component 1, row 4): enter a temperature above -273.15 °C"},
+      {{{"0", "10"}, {"10", "1e308"}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」には 0 より大きく 1000 MPa 以下",
+       "P(mmHg) (component 1, row 3): enter a pressure above 0 and at most 1000 MPa."},
       {{{"0", "10"}, {"10", "1e999"}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」の「1e999」は数値の範囲を超えています。",
        "P(mmHg) (component 1, row 3): \"1e999\" is beyond the range of a number."},
       {{{"0", "10"}, {"10", "abc"}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」の「abc」は数値ではありません。",

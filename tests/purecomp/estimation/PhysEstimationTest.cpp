@@ -36,6 +36,7 @@ TEST(PhysEstimation, BoxesThatAreNotWhollyANumberAreRefused) {
       {"0", "80", "12", "「分子量」には0より大きい値を入力してください。"},
       {"78", "8O", "12", "「標準沸点(ﾟC)」の「8O」は数値ではありません。"},
       {"78", "-300", "12", "「標準沸点(ﾟC)」には-273.15℃より高い温度を入力してください。"},
+      {"78", "1e308", "12", "「標準沸点(ﾟC)」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。"},
       {"78", "80", "4294967297", "「Total原子数」には 0 から 10000 までの整数を入力してください。"},
       {"78", "80", "3e9", "「Total原子数」には 0 から 10000 までの整数を入力してください。"},
       {"78", "80", "-1", "「Total原子数」には 0 から 10000 までの整数を入力してください。"},
@@ -55,6 +56,13 @@ TEST(PhysEstimation, BoxesThatAreNotWhollyANumberAreRefused) {
   EXPECT_EQ(Estimation_Read_Range("0", "abc", lo, hi), "「推算温度範囲（上限）」の「abc」は数値ではありません。");
   EXPECT_EQ(Estimation_Read_Range("", "100", lo, hi), "「推算温度範囲（下限）」に数値を入力してください。");
   EXPECT_EQ(Estimation_Read_Range("1e999", "100", lo, hi), "「推算温度範囲（下限）」の「1e999」は数値の範囲を超えています。");
+  // Below absolute zero a range is cut; beyond the suite's range at the top it is refused.
+  EXPECT_EQ(Estimation_Read_Range("0", "1e308", lo, hi),
+            "「推算温度範囲（上限）」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。");
+  EXPECT_EQ(Estimation_Read_Range("20000", "100", lo, hi),
+            "「推算温度範囲（下限）」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。");
+  EXPECT_EQ(Estimation_Read_Reference("20000", "0.66", lo, hi),
+            "「Tref」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。");
   EXPECT_EQ(lo, 1);
   EXPECT_EQ(hi, 2);
   EXPECT_EQ(Estimation_Read_Range("-10", " 200 ", lo, hi), "");

@@ -12,6 +12,10 @@ using namespace vlefit::test;
 
 namespace {
 
+// The shared range's refusals in English, after the field name.
+const std::string kTempRange = "enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C.";
+const std::string kPressRange = "enter a pressure above 0 and at most 1000 MPa.";
+
 using Rows = std::vector<std::array<std::string, 3>>;
 
 class VLERunStart : public ::testing::Test {
@@ -144,10 +148,13 @@ TEST_F(VLERunStart, SavedRowsFollowTheRulesOfAFileThatReadsBack) {
             "out of X range(0-1) (row 2)");
   EXPECT_EQ(Read_VLE_Data_Rows({{"80", "0.5", "-0.01"}}, RowRule::Save, read), "out of Y range(0-1) (row 1)");
   EXPECT_EQ(Read_VLE_Data_Rows({{"80", "abc", "0.6"}}, RowRule::Save, read), "x1 (row 1): \"abc\" is not a number.");
-  EXPECT_EQ(Read_VLE_Data_Rows({{"-300", "0.5", "0.6"}}, RowRule::Save, read),
-            "Temperature at or below absolute zero (row 1)");
+  EXPECT_EQ(Read_VLE_Data_Rows({{"-300", "0.5", "0.6"}}, RowRule::Save, read), "Temp (row 1): " + kTempRange);
+  EXPECT_EQ(Read_VLE_Data_Rows({{"80", "0.5", "0.6"}, {"1e308", "0.5", "0.6"}}, RowRule::Fit, read),
+            "Temp (row 2): " + kTempRange);
   VLE.VLE_TP_Type = 1;
-  EXPECT_EQ(Read_VLE_Data_Rows({{"0", "0.5", "0.6"}}, RowRule::Save, read), "Pressure is 0 or less (row 1)");
+  EXPECT_EQ(Read_VLE_Data_Rows({{"0", "0.5", "0.6"}}, RowRule::Save, read), "Press (row 1): " + kPressRange);
+  EXPECT_EQ(Read_VLE_Data_Rows({{"7.6e6", "0.5", "0.6"}}, RowRule::Fit, read), "Press (row 1): " + kPressRange);
+  EXPECT_EQ(Read_VLE_Data_Rows({{"7.5e6", "0.5", "0.6"}}, RowRule::Fit, read), "") << "1000 MPa is 7.50062e6 mmHg";
   // Reading stores nothing.
   EXPECT_EQ(VLE.VLE_NData, 0);
 }
@@ -179,21 +186,23 @@ TEST_F(VLERunStart, PressuresOfZeroOrLessAndAntoinePolesAreRefused) {
   Load_VLE_Example(1);
   Case.Language = 1;
   VLE.VLE_Press = 0;
-  EXPECT_EQ(Calc_Gamma_Exp(), "Pressure is 0 or less");
+  EXPECT_EQ(Calc_Gamma_Exp(), "Press: " + kPressRange);
+  VLE.VLE_Press = 1e308;
+  EXPECT_EQ(Calc_Gamma_Exp(), "Press: " + kPressRange);
   VLE.VLE_Press = 760;
   VLE.VLE_TP_Type = 1;
   for (int i = 1; i <= 12; ++i) VLE.VLE_P_Data[i] = 700;
   VLE.VLE_P_Data[4] = -5;
-  EXPECT_EQ(Calc_Gamma_Exp(), "Pressure is 0 or less (row 4)");
+  EXPECT_EQ(Calc_Gamma_Exp(), "Press (row 4): " + kPressRange);
   VLE.VLE_P_Data[4] = 700;
   VLE.VLE_Temp = -230;  // -C of methanol
   EXPECT_EQ(Calc_Gamma_Exp(), "Cannot compute the activity coefficients of the VLE Data (row 1)");
   // Antoine's equation still has a value at -300 degC; the state does not exist.
   VLE.VLE_Temp = -300;
-  EXPECT_EQ(Calc_Gamma_Exp(), "Temperature at or below absolute zero (row 1)");
+  EXPECT_EQ(Calc_Gamma_Exp(), "Temp: " + kTempRange);
   VLE.VLE_TP_Type = 0;
   VLE.VLE_T_Data[3] = -273.15;
-  EXPECT_EQ(Calc_Gamma_Exp(), "Temperature at or below absolute zero (row 3)");
+  EXPECT_EQ(Calc_Gamma_Exp(), "Temp (row 3): " + kTempRange);
 }
 
 }  // namespace

@@ -359,7 +359,7 @@ TEST_F(VLEWindowTest, FitsWithoutABasisAreRefusedAtCalc) {
   Case.Language = 1;
   // The third row the same as the second, the first at -300 degC.
   f.vaSpread1->TypeText(1, 1, "-300");
-  Refused(f, "Temperature at or below absolute zero (row 1)");
+  Refused(f, "Temp (row 1): enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C.");
   for (int c = 1; c <= 3; ++c) f.vaSpread1->TypeText(c, 1, f.vaSpread1->Text(c, 2));
   f.vaSpread1->TypeText(1, 3, "");
   Refused(f, "Too few VLE Data: this Object Func needs 2 or more points with different X");
@@ -440,14 +440,14 @@ TEST_F(VLEWindowTest, SaveAsksTwiceOverAnExistingFileAndReadRefusesOtherFiles) {
   EXPECT_EQ(line, "old");
   EXPECT_EQ(script.fileDialogs.back().initialDir, DataDir());
   Case.Language = 0;
-  // Saving writes the stored case, not what was typed since.
+  // Saving writes what the window shows, typed since the last run start or not.
   f.txtMainPress->setText("500");
   script.ChooseFile(path).Answer(ui::vbYes).Answer(ui::vbYes, "上書きしますか？");
   f.cmdMainSaveData->click();
   f.cmdInitialize->click();
   script.ChooseFile(path).Answer(ui::vbYes);
   f.cmdMainReadData->click();
-  EXPECT_EQ(T(f.txtMainPress), "760");
+  EXPECT_EQ(T(f.txtMainPress), "500");
   EXPECT_EQ(f.vaSpreadAntoine->Text(1, 1), "Methanol");
   EXPECT_EQ(f.vaSpread1->Text(3, 12), "0.975");
   EXPECT_EQ(f.optMainCalcFunc.Value(), 0);
@@ -462,6 +462,103 @@ TEST_F(VLEWindowTest, SaveAsksTwiceOverAnExistingFileAndReadRefusesOtherFiles) {
   EXPECT_EQ(VLE.VLE_NData, 12);
   script.ChooseFile("");  // a cancelled dialog asks nothing
   f.cmdMainReadData->click();
+}
+
+// A run at 500 mmHg, then 760 typed and saved without a run: the file holds
+// 760, and so every box the window shows; a box a file cannot hold is refused
+// by name and nothing is written or changed.
+TEST_F(VLEWindowTest, SaveWritesEveryBoxAsShown) {
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample1->click();
+  f.txtMainPress->setText("500");
+  script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
+  f.cmdMainGoCalc->click();
+  ASSERT_EQ(VLE.VLE_Press, 500);
+  const double fitted12 = Case.Wilson_L12, fitted21 = Case.Wilson_L21;
+  f.Set_Display_Data();  // the fitted pair as the boxes show it, 8 digits
+  f.txtMainPress->setText("760");
+  f.vaSpreadAntoine->TypeText(1, 1, "Methyl alcohol");
+  f.vaSpreadAntoine->TypeText(3, 2, "1730.5");
+  f.txtMainPara21->setText("0.75");
+  const std::string path = DataPath("typed.dat");
+  script.ChooseFile(path).Answer(ui::vbYes, "を保存しますか？");
+  f.cmdMainSaveData->click();
+  EXPECT_EQ(VLE.VLE_Press, 760);
+  f.cmdInitialize->click();
+  script.ChooseFile(path).Answer(ui::vbYes);
+  f.cmdMainReadData->click();
+  EXPECT_EQ(VLE.VLE_Press, 760);
+  EXPECT_EQ(T(f.txtMainPress), "760");
+  EXPECT_EQ(Case.Comp_Name[1], "Methyl alcohol");
+  EXPECT_EQ(Case.Antoine_B[2], 1730.5);
+  // A box left as shown keeps its value as the file holds it (15 digits), not the box's 8.
+  EXPECT_NEAR(Case.Wilson_L12, fitted12, 1e-14) << "a box left as shown keeps its value";
+  EXPECT_NE(Case.Wilson_L21, fitted21);
+  EXPECT_EQ(Case.Wilson_L21, 0.75);
+
+  // Refused by name before any question; the case and the file stay as they were.
+  Case.Language = 1;
+  const std::size_t dialogs = script.fileDialogs.size();
+  const struct {
+    QLineEdit* box;
+    const char* text;
+    const char* message;
+  } bad[] = {
+      {f.txtMainPress, "", "No Pressure Data"},
+      {f.txtMainPress, "7x", "Press: \"7x\" is not a number."},
+      {f.txtMainPress, "1e308", "Press: enter a pressure above 0 and at most 1000 MPa."},
+      {f.txtMainPara12, "-1", "Λ12"},
+  };
+  for (const auto& b : bad) {
+    SCOPED_TRACE(b.text);
+    const QString before = b.box->text();
+    b.box->setText(b.text);
+    script.Answer(ui::vbOK, b.message);
+    f.cmdMainSaveData->click();
+    EXPECT_EQ(VLE.VLE_Press, 760);
+    EXPECT_EQ(Case.Wilson_L21, 0.75);
+    b.box->setText(before);
+  }
+  f.vaSpreadAntoine->TypeText(2, 1, "8.1");
+  f.vaSpreadAntoine->TypeText(2, 2, "abc");
+  script.Answer(ui::vbOK, "is not a number");
+  f.cmdMainSaveData->click();
+  EXPECT_EQ(Case.Antoine_A[1], 7.8786) << "nothing of a refused save is stored";
+  EXPECT_EQ(script.fileDialogs.size(), dialogs);
+
+  // NRTL shows alpha and tau: an edited alpha is saved with the grid as typed.
+  f.vaSpreadAntoine->TypeText(2, 2, "8.07131");
+  f.optMainCalcType.Click(1);
+  f.txtMainAlpha->setText("0.3");
+  script.ChooseFile(path).Answer(ui::vbYes).Answer(ui::vbYes, "over-write");
+  f.cmdMainSaveData->click();
+  f.cmdInitialize->click();
+  script.ChooseFile(path).Answer(ui::vbYes);
+  f.cmdMainReadData->click();
+  EXPECT_EQ(VLE.VLE_Calc_Type, 2);
+  EXPECT_EQ(Case.NRTL_Alpha, 0.3);
+  EXPECT_EQ(Case.Antoine_A[1], 8.1);
+  EXPECT_EQ(Case.Wilson_L21, 0.75) << "the Wilson pair, not shown, is kept";
+}
+
+// Far outside the suite's range the run start refuses the condition and the
+// measured values by name, before the fit (which would end at a bound on a
+// 309-digit pressure); the stored condition stays.
+TEST_F(VLEWindowTest, RunStartRefusesConditionsOutsideTheRange) {
+  frmVLE_Estimation& f = Open();
+  f.cmdMainExample1->click();
+  f.txtMainPress->setText("1e308");
+  Refused(f, "「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。");
+  EXPECT_EQ(VLE.VLE_Press, 760);
+  f.txtMainPress->setText("760");
+  Case.Language = 1;
+  f.vaSpread1->TypeText(1, 4, "20000");
+  Refused(f, "Temp (row 4): enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C.");
+  // In kelvin the same end: 10273.15 K passes the range, 10273.2 K does not.
+  f.cboMainTempUnit->setCurrentIndex(1);
+  for (int r = 1; r <= 12; ++r) f.vaSpread1->TypeText(1, r, "350");
+  f.vaSpread1->TypeText(1, 4, "10273.2");
+  Refused(f, "Temp (row 4): enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C.");
 }
 
 TEST_F(VLEWindowTest, ThirdExampleOnlyAnswers) {

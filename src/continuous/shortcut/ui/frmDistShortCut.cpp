@@ -7,6 +7,7 @@
 #include "continuous/shortcut/ShortCut.h"
 #include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
@@ -280,6 +281,14 @@ void frmDistShortCut::cmdCalc_Click() {
   c.SC_Press = press;
   const double P = Unit_Press_In(c.SC_Press);
   if (!(P > 0)) return Stop("圧力が0以下です。", "Pressure is 0 or less");
+  // The suite's range of temperatures and pressures, naming the box.
+  const std::string pressField = dlg::Field_Name(lblPress->text()), tempField = dlg::Field_Name(lblTemp->text());
+  std::string range = Press_Range_Problem(P, pressField, pressField);
+  if (range.empty() && !tempBlank) range = Temp_Range_Problem(Unit_Temp_In(temp), tempField, tempField);
+  if (!range.empty()) {
+    ui::MsgBox(range, ui::vbOKOnly);
+    return;
+  }
 
   double T = 0;
   if (tempBlank) {
