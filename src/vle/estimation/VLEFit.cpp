@@ -438,13 +438,15 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
   if (!std::isfinite(F)) return finish(FitStatus::NotFinite);
 
   // Parameter j moves to `value` when the objective is lower there (or no
-  // higher, with `orEqual`); true when it moved.
+  // higher than its precision, with `orEqual`); true when it moved.
   auto Move_If_Lower = [&](int j, double value, bool orEqual) {
     double q[2] = {p[0], p[1]};
     q[j] = value;
+    const double precision = Residual_Precision(problem, r0);
+    const double level = orEqual ? F + 2 * std::sqrt(F) * precision + precision * precision : F;
     const double Fq = evaluate(q[0], q[1], rCand);
     lastAtP = false;
-    if (!(usable && std::isfinite(Fq) && (Fq < F || (orEqual && Fq == F)))) return false;
+    if (!(usable && std::isfinite(Fq) && (Fq < F || (orEqual && Fq <= level)))) return false;
     p[j] = q[j];
     F = Fq;
     r0.swap(rCand);
@@ -651,10 +653,19 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
         central = true;
         continue;
       }
+      // Stationary is not yet a minimum: the objective's own curvature decides
+      // (below). It is measured here, at the point of the differences; its
+      // points leave the problem's state (the bubble-point starts) as they found it.
+      const double base[2] = {p[0], p[1]};
+      const bool curvatureTest = !insensitive && !(held[0] && held[1]) && F > 0;
+      Curvature c;
+      if (curvatureTest) {
+        if (problem.saveState) problem.saveState();
+        c = Measure_Curvature(base, held, cols);
+        if (problem.restoreState) problem.restoreState();
+      }
       // A last Gauss-Newton step below the tolerance is taken when it lowers the
       // objective: it brings a fit to exact data down to rounding.
-      // (The curvature below is measured at the point of the differences.)
-      const double base[2] = {p[0], p[1]};
       if (stat.step > 0 && stat.step < kConvTol * pmax) {
         const double c1 = clampTo(0, p[0] - stat.delta[0]), c2 = clampTo(1, p[1] - stat.delta[1]);
         const double Fpolish = evaluate(c1, c2, rCand);
@@ -669,14 +680,12 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
         res.boundParameter = insensitive;
         return finish(FitStatus::NoSensitivity);
       }
-      // Stationary is not yet a minimum: the objective's own curvature decides.
-      // Along a direction where it is negative, or too small to be told from
-      // zero, the objective is tried; a lower point there continues the fit.
-      // Where it is positive, a Newton step with the full curvature that would
-      // still lower the objective measurably (a narrow valley whose normal
-      // equations hold to their tolerance) is tried the same way.
-      if (!(held[0] && held[1]) && F > 0) {
-        const Curvature c = Measure_Curvature(base, held, cols);
+      // Along a direction where the curvature is negative, or too small to be
+      // told from zero, the objective is tried; a lower point there continues
+      // the fit. Where it is positive, a Newton step with the full curvature
+      // that would still lower the objective measurably (a narrow valley whose
+      // normal equations hold to their tolerance) is tried the same way.
+      if (curvatureTest) {
         const double precision = Residual_Precision(problem, r0);
         const double tolF = 2 * std::sqrt(F) * precision + precision * precision + 1e-15 * F;
         double q[2] = {p[0], p[1]}, Fq = F;
@@ -930,6 +939,11 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
     usable = o.bubbleFailures == 0;
     return F;
   };
+  // Objectives 4 and 5 start each bubble-point search from the last converged
+  // temperature of its point.
+  std::array<double, kMaxData + 1> savedTCalc{};
+  problem.saveState = [&] { std::copy(VLE.VLE_T_Calc, VLE.VLE_T_Calc + kMaxData + 1, savedTCalc.begin()); };
+  problem.restoreState = [&] { std::copy(savedTCalc.begin(), savedTCalc.end(), VLE.VLE_T_Calc); };
   std::function<void(const FitProgress&)> progress;
   if (onAccepted)
     progress = [&](const FitProgress& step) {

@@ -115,6 +115,9 @@ struct LeastSquaresProblem {
   // noise (0: no larger step than `step`).
   double maxStep[2] = {0, 0};
   double residualNoise = 0;  // norm of the possible errors of the residual vector (0: rounding only)
+  // The state evaluations hand on to the next one (where a search starts), kept
+  // and put back around evaluations that must not steer the fit's own; none by default.
+  std::function<void()> saveState, restoreState;
 };
 
 // Marquardt's damped Gauss-Newton fit of `problem` from (p1, p2): forward (later
