@@ -3,7 +3,7 @@
 standard library only, with the residuals of bounded_minima.py (bubble
 temperatures by bisection to 1e-13 degC, not the program's Newton).
 
-Reads lines of fits, one per fit (as a sweep driver prints them):
+Reads lines of fits, one per fit (as fit_sweep.cpp beside this file prints them):
   <set> <W|N> <obj> <start1> <start2> <status> <p1> <p2> <F> <calls> <boundParameter>
 with status 0 for Converged and 1 for AtBound (other codes are counted, not
 checked). The sets are those of bounded_minima.py and the chloroform (1) /
