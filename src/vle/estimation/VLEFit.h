@@ -36,10 +36,12 @@ enum class FitStatus {
                  // residuals' second-order term included, is positive, or a step
                  // along a direction of vanishing curvature finds no lower value)
   AtBound,       // a minimum with one parameter held on a bound of its range: the
-                 // objective falls toward the bound and the other parameter's
-                 // normal equation holds
+                 // objective falls toward the bound, the other parameter's normal
+                 // equation holds and the objective rises along it
   Stalled,       // damping shrank the step below 1e-6 * max(1, |p1|, |p2|) without a
-                 // lower objective, while the normal equations do not hold
+                 // lower objective, while the normal equations do not hold; or
+                 // they hold where the curvature is negative and no step along it
+                 // lowers the objective
   CallLimit,     // more than 800 m objective calls
   RetryLimit,    // more than 200 damped retries in one iteration
   DampingLimit,  // the damping grew past 1e6 ("Marquardt Too Big V")
