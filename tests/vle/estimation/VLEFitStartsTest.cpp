@@ -277,7 +277,10 @@ std::string CurvatureFault(const DataSet& d, const FitResult& fit) {
     const double mean = 0.5 * (H[0][0] + H[1][1]), rad = std::hypot(0.5 * (H[0][0] - H[1][1]), H[0][1]);
     for (double lam : {mean - rad, mean + rad}) {
       std::array<double, 2> v = {H[0][1], lam - H[0][0]};
-      if (std::hypot(v[0], v[1]) < 1e-300) v = std::fabs(lam - H[0][0]) <= std::fabs(lam - H[1][1]) ? std::array<double, 2>{1, 0} : std::array<double, 2>{0, 1};
+      if (std::hypot(v[0], v[1]) < 1e-300) {
+        const bool first = std::fabs(lam - H[0][0]) <= std::fabs(lam - H[1][1]);
+        v = {first ? 1.0 : 0.0, first ? 0.0 : 1.0};
+      }
       const double n = std::hypot(v[0], v[1]);
       dirs.push_back({lam, {v[0] / n, v[1] / n}});
     }
