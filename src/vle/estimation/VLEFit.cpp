@@ -21,6 +21,7 @@ constexpr double kDampGrow = 1.5;
 constexpr double kDampShrink = 0.5;
 constexpr double kConvTol = 1e-6;        // relative to max(1, |p1|, |p2|)
 constexpr double kCentralTol = 1e-4;     // relative, as above
+constexpr double kSlopeRel = 1e-8;       // a Newton step lowering F by more than this share is taken
 constexpr double kAbsoluteZeroC = -273.15;
 constexpr double kWilsonLambdaInside = 1e-6;  // where a Lambda on its lower bound is compared
 
@@ -130,6 +131,15 @@ double Residual_Precision(const LeastSquaresProblem& problem, const std::vector<
 struct Columns {
   double h[2] = {0, 0};
   bool resolved[2] = {true, true};
+  bool central[2] = {false, false};  // taken by central differences (both sides known)
+};
+
+// The residuals at p + h_j e_j and p - h_j e_j of the last differences (only the
+// side taken for a one-sided column): with r0 they give the second differences.
+struct Stencil {
+  std::vector<double> plus[2], minus[2];
+  explicit Stencil(int m) : plus{std::vector<double>(m + 1), std::vector<double>(m + 1)},
+                            minus{std::vector<double>(m + 1), std::vector<double>(m + 1)} {}
 };
 
 // Jacobian columns at p by differences (central ones where `central` and both
@@ -140,8 +150,8 @@ struct Columns {
 // tried only when `nearBound` says so: there the objective at the bound comes first.
 template <class Eval>
 void Differences(const LeastSquaresProblem& problem, double* p, bool central, const std::vector<double>& r0,
-                 std::vector<double>* J, Eval evaluate, std::vector<double>& r, std::vector<double>& rMinus,
-                 Columns& cols, const bool (&which)[2] = {true, true}, bool nearBound = false) {
+                 std::vector<double>* J, Eval evaluate, Stencil& at, Columns& cols,
+                 const bool (&which)[2] = {true, true}, bool nearBound = false) {
   const int m = problem.m;
   const double precision = Residual_Precision(problem, r0);
   for (int j = 0; j < 2; ++j) {
@@ -149,14 +159,17 @@ void Differences(const LeastSquaresProblem& problem, double* p, bool central, co
     const double saved = p[j];
     double h = DiffStep(problem, j, saved);
     for (;;) {
-      if (central && saved - h >= problem.lower[j] && saved + h <= problem.upper[j]) {
+      cols.central[j] = central && saved - h >= problem.lower[j] && saved + h <= problem.upper[j];
+      if (cols.central[j]) {
+        const std::vector<double>&rp = at.plus[j], &rm = at.minus[j];
         p[j] = saved - h;
-        evaluate(p[0], p[1], rMinus);
+        evaluate(p[0], p[1], at.minus[j]);
         p[j] = saved + h;
-        evaluate(p[0], p[1], r);
-        for (int k = 1; k <= m; ++k) J[j][k] = (r[k] - rMinus[k]) / (2 * h);
+        evaluate(p[0], p[1], at.plus[j]);
+        for (int k = 1; k <= m; ++k) J[j][k] = (rp[k] - rm[k]) / (2 * h);
       } else {
         const double sign = saved + h <= problem.upper[j] ? 1.0 : -1.0;
+        std::vector<double>& r = sign > 0 ? at.plus[j] : at.minus[j];
         p[j] = saved + sign * h;
         evaluate(p[0], p[1], r);
         for (int k = 1; k <= m; ++k) J[j][k] = sign * (r[k] - r0[k]) / h;
@@ -223,6 +236,41 @@ Stationarity Normal_Equations(const std::vector<double>* J, const std::vector<do
     }
   }
   return s;
+}
+
+// Half the Hessian of F = |r|^2 over the free parameters at a point where the
+// normal equations hold: J^T J plus the residuals' second-order term
+// sum r_k d2r_k, which J^T J (positive semidefinite by construction) leaves out
+// and which alone can show a saddle. The second differences reuse the
+// residuals of the central differences; the cross term takes one more point
+// (two where one does not settle the sign of the curvature).
+struct Curvature {
+  double H[2][2] = {{0, 0}, {0, 0}};
+  double g[2] = {0, 0};   // J^T r over the free parameters
+  double lmin = 0;        // smallest eigenvalue of H over the free parameters
+  double error = 0;       // bound on its error from the residuals' precision and the steps
+  double v[2] = {0, 0};   // unit direction of lmin
+  bool known = false;     // every free column had its second difference
+};
+
+// Smallest eigenvalue of the symmetric [[a, b], [b, c]] and its unit direction.
+void Smallest_Eigen(double a, double b, double c, double& lmin, double* v) {
+  const double mean = 0.5 * (a + c), half = 0.5 * (a - c);
+  lmin = mean - std::hypot(half, b);
+  if (b == 0) {
+    v[0] = a <= c ? 1 : 0;
+    v[1] = a <= c ? 0 : 1;
+    return;
+  }
+  // Of (b, lmin - a) and (lmin - c, b), the longer is the better conditioned.
+  double x = b, y = lmin - a;
+  if (std::fabs(lmin - c) > std::fabs(lmin - a)) {
+    x = lmin - c;
+    y = b;
+  }
+  const double n = std::hypot(x, y);
+  v[0] = x / n;
+  v[1] = y / n;
 }
 
 }  // namespace
@@ -351,7 +399,8 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
   const double* upper = problem.upper;
   auto clampTo = [&](int j, double v) { return std::min(std::max(v, lower[j]), upper[j]); };
   double p[2] = {clampTo(0, p1), clampTo(1, p2)};
-  std::vector<double> r0(m + 1), rMinus(m + 1), r(m + 1), rCand(m + 1);
+  std::vector<double> r0(m + 1), r(m + 1), rCand(m + 1);
+  Stencil at(m);
   std::vector<double> J[2] = {std::vector<double>(m + 1), std::vector<double>(m + 1)};
 
   int calls = 0;
@@ -389,13 +438,15 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
   if (!std::isfinite(F)) return finish(FitStatus::NotFinite);
 
   // Parameter j moves to `value` when the objective is lower there (or no
-  // higher, with `orEqual`); true when it moved.
+  // higher than its precision, with `orEqual`); true when it moved.
   auto Move_If_Lower = [&](int j, double value, bool orEqual) {
     double q[2] = {p[0], p[1]};
     q[j] = value;
+    const double precision = Residual_Precision(problem, r0);
+    const double level = orEqual ? F + 2 * std::sqrt(F) * precision + precision * precision : F;
     const double Fq = evaluate(q[0], q[1], rCand);
     lastAtP = false;
-    if (!(usable && std::isfinite(Fq) && (Fq < F || (orEqual && Fq == F)))) return false;
+    if (!(usable && std::isfinite(Fq) && (Fq < F || (orEqual && Fq <= level)))) return false;
     p[j] = q[j];
     F = Fq;
     r0.swap(rCand);
@@ -407,10 +458,136 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
   auto Go_To_Bound = [&](int j) { return Move_If_Lower(j, lower[j], true); };
   bool heldInside[2] = {false, false};  // held on a lower bound by its inside point
 
+  std::vector<double> rCorner(m + 1), rFar(m + 1);
+  // Curvature of the objective at p (where r0 was taken) over the parameters
+  // not `held`, from the residuals of the last central differences `cols` (see
+  // Curvature).
+  auto Measure_Curvature = [&](const double* p, const bool* held, const Columns& cols) {
+    Curvature c;
+    const double rn = std::sqrt(Dot(r0, r0, m));
+    const double precision = Residual_Precision(problem, r0);
+    const double* h = cols.h;
+    double err[2][2] = {{0, 0}, {0, 0}};
+    double side[2] = {1, 1};  // the side of each column whose residuals are known
+    double d2norm[2] = {0, 0};  // norms of the residuals' own second differences
+    for (int j = 0; j < 2; ++j) {
+      if (held[j]) continue;
+      c.g[j] = Dot(J[j], r0, m);
+      for (int i = 0; i < 2; ++i)
+        if (!held[i]) c.H[i][j] = Dot(J[i], J[j], m);
+      double d2 = 0;
+      if (cols.central[j]) {
+        for (int k = 1; k <= m; ++k) {
+          const double d = at.plus[j][k] - 2 * r0[k] + at.minus[j][k];
+          d2 += r0[k] * d;
+          d2norm[j] += d * d;
+        }
+      } else {
+        // One-sided near a bound: a second point further inside.
+        side[j] = p[j] + cols.h[j] <= upper[j] ? 1 : -1;
+        const std::vector<double>& near = side[j] > 0 ? at.plus[j] : at.minus[j];
+        double q[2] = {p[0], p[1]};
+        q[j] += 2 * side[j] * h[j];
+        if (q[j] < lower[j] || q[j] > upper[j]) return c;
+        evaluate(q[0], q[1], rFar);
+        lastAtP = false;
+        if (!usable) return c;
+        for (int k = 1; k <= m; ++k) {
+          const double d = rFar[k] - 2 * near[k] + r0[k];
+          d2 += r0[k] * d;
+          d2norm[j] += d * d;
+        }
+      }
+      c.H[j][j] += d2 / (h[j] * h[j]);
+      d2norm[j] = std::sqrt(d2norm[j]) / (h[j] * h[j]);
+      err[j][j] = 4 * rn * precision / (h[j] * h[j]) + 2 * std::sqrt(Dot(J[j], J[j], m)) * precision / h[j];
+    }
+    if (!held[0] && !held[1]) {
+      // The cross term by the corner on the known sides, one-sided in each
+      // parameter: its error of the order of the step is bounded at 1 % of it,
+      // and where that leaves the sign of the curvature open, the opposite corner
+      // makes it central.
+      for (int j = 0; j < 2; ++j)
+        if (cols.central[j]) side[j] = p[j] + h[j] <= upper[j] ? 1 : -1;
+      auto corner = [&](double s1, double s2, std::vector<double>& into) {
+        evaluate(p[0] + s1 * h[0], p[1] + s2 * h[1], into);
+        lastAtP = false;
+        const std::vector<double>&a = s1 > 0 ? at.plus[0] : at.minus[0], &b = s2 > 0 ? at.plus[1] : at.minus[1];
+        double d = 0;
+        for (int k = 1; k <= m; ++k) d += r0[k] * (into[k] - a[k] - b[k] + r0[k]);
+        return s1 * s2 * d / (h[0] * h[1]);
+      };
+      const double A12 = c.H[0][1];
+      const double diagError = std::sqrt(err[0][0] * err[0][0] + err[1][1] * err[1][1]);
+      // Small residuals on a well-conditioned J^T J: a cross term ten times the
+      // size of the diagonal ones could not make the curvature vanish, and no
+      // point is spent on it.
+      const double crossBound = 10 * rn * std::max(d2norm[0], d2norm[1]);
+      double worst = 0, unused[2];
+      Smallest_Eigen(c.H[0][0], std::fabs(A12) + crossBound, c.H[1][1], worst, unused);
+      c.error = 2 * diagError + 1e-12 * (std::fabs(c.H[0][0]) + std::fabs(c.H[1][1]));
+      if (worst > c.error) {
+        Smallest_Eigen(c.H[0][0], A12, c.H[1][1], c.lmin, c.v);  // at least `worst`
+        c.known = true;
+        return c;
+      }
+      double S12 = corner(side[0], side[1], rCorner);
+      if (!usable) return c;
+      const double base = 4 * rn * precision / (h[0] * h[1]) +
+                          precision * (std::sqrt(Dot(J[0], J[0], m)) / h[1] + std::sqrt(Dot(J[1], J[1], m)) / h[0]);
+      auto settle = [&](double truncation) {
+        c.H[0][1] = c.H[1][0] = A12 + S12;
+        err[0][1] = base + truncation;
+        Smallest_Eigen(c.H[0][0], c.H[0][1], c.H[1][1], c.lmin, c.v);
+        c.error = std::sqrt(err[0][0] * err[0][0] + 2 * err[0][1] * err[0][1] + err[1][1] * err[1][1]) +
+                  1e-12 * (std::fabs(c.H[0][0]) + std::fabs(c.H[1][1]) + std::fabs(c.H[0][1]));
+      };
+      settle(0.01 * std::fabs(S12));
+      if (std::fabs(c.lmin) <= c.error && cols.central[0] && cols.central[1]) {
+        const double S12b = corner(-side[0], -side[1], rCorner);
+        if (!usable) return c;
+        S12 = 0.5 * (S12 + S12b);
+        settle(0);
+      }
+    } else {
+      const int j = held[0] ? 1 : 0;
+      c.lmin = c.H[j][j];
+      c.v[j] = 1;
+      c.error = err[j][j] + 1e-12 * std::fabs(c.H[j][j]);
+    }
+    c.known = true;
+    return c;
+  };
+  // The first of the steps along `c.v` (10, 100 and 1000 difference steps, each
+  // way) that lowers the objective by more than its precision `tolF`; false when
+  // the objective rises both ways at some length, or stays level, first.
+  auto Probe = [&](const Curvature& c, const Columns& cols, double tolF, double* q, double& Fq) {
+    const double scale = std::fabs(c.v[0]) * cols.h[0] + std::fabs(c.v[1]) * cols.h[1];
+    for (double t = 10 * scale, n = 0; n < 3; ++n, t *= 10) {
+      bool rises = true;
+      for (double sign : {1.0, -1.0}) {
+        const double a = clampTo(0, p[0] + sign * t * c.v[0]), b = clampTo(1, p[1] + sign * t * c.v[1]);
+        if (a == p[0] && b == p[1]) continue;
+        const double Fab = evaluate(a, b, rCand);
+        lastAtP = false;
+        if (!(usable && std::isfinite(Fab))) continue;
+        if (Fab < F - tolF) {
+          q[0] = a;
+          q[1] = b;
+          Fq = Fab;
+          return true;
+        }
+        rises = rises && Fab > F + tolF;
+      }
+      if (rises) return false;
+    }
+    return false;
+  };
+
   for (;;) {
     auto eval = [&](double a, double b, std::vector<double>& into) { return evaluate(a, b, into); };
     Columns cols;
-    Differences(problem, p, central, r0, J, eval, r, rMinus, cols);
+    Differences(problem, p, central, r0, J, eval, at, cols);
     lastAtP = false;
     if (!Finite(J[0], m) || !Finite(J[1], m)) return finish(FitStatus::Singular);
 
@@ -440,7 +617,7 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
         if (moved) break;
         bool only[2] = {false, false};
         only[j] = true;
-        Differences(problem, p, central, r0, J, eval, r, rMinus, cols, only, true);
+        Differences(problem, p, central, r0, J, eval, at, cols, only, true);
       }
       if (p[j] <= lower[j] && std::isfinite(problem.insideLower[j])) {
         held[j] = heldInside[j] || !(moved = Leave_Bound(j));
@@ -476,6 +653,17 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
         central = true;
         continue;
       }
+      // Stationary is not yet a minimum: the objective's own curvature decides
+      // (below). It is measured here, at the point of the differences; its
+      // points leave the problem's state (the bubble-point starts) as they found it.
+      const double base[2] = {p[0], p[1]};
+      const bool curvatureTest = !insensitive && !(held[0] && held[1]) && F > 0;
+      Curvature c;
+      if (curvatureTest) {
+        if (problem.saveState) problem.saveState();
+        c = Measure_Curvature(base, held, cols);
+        if (problem.restoreState) problem.restoreState();
+      }
       // A last Gauss-Newton step below the tolerance is taken when it lowers the
       // objective: it brings a fit to exact data down to rounding.
       if (stat.step > 0 && stat.step < kConvTol * pmax) {
@@ -491,6 +679,54 @@ FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2
       if (insensitive) {
         res.boundParameter = insensitive;
         return finish(FitStatus::NoSensitivity);
+      }
+      // Along a direction where the curvature is negative, or too small to be
+      // told from zero, the objective is tried; a lower point there continues
+      // the fit. Where it is positive, a Newton step with the full curvature
+      // that would still lower the objective measurably (a narrow valley whose
+      // normal equations hold to their tolerance) is tried the same way.
+      if (curvatureTest) {
+        const double precision = Residual_Precision(problem, r0);
+        const double tolF = 2 * std::sqrt(F) * precision + precision * precision + 1e-15 * F;
+        double q[2] = {p[0], p[1]}, Fq = F;
+        bool lower = false;
+        if (c.known && c.lmin > c.error) {
+          double d[2] = {0, 0};
+          if (held[0] || held[1]) {
+            const int j = held[0] ? 1 : 0;
+            d[j] = c.g[j] / c.H[j][j];
+          } else {
+            const double det = c.H[0][0] * c.H[1][1] - c.H[0][1] * c.H[1][0];
+            d[0] = (c.g[0] * c.H[1][1] - c.H[0][1] * c.g[1]) / det;
+            d[1] = (c.H[0][0] * c.g[1] - c.H[1][0] * c.g[0]) / det;
+          }
+          const double decrease = c.g[0] * d[0] + c.g[1] * d[1];
+          if (std::max(std::fabs(d[0]), std::fabs(d[1])) >= kConvTol * pmax && decrease > kSlopeRel * F + tolF) {
+            q[0] = clampTo(0, base[0] - d[0]);
+            q[1] = clampTo(1, base[1] - d[1]);
+            Fq = evaluate(q[0], q[1], rCand);
+            lastAtP = false;
+            lower = usable && std::isfinite(Fq) && Fq < F - tolF;
+          }
+        } else if (c.known) {
+          lower = Probe(c, cols, tolF, q, Fq);
+          // A curvature known to be negative with no lower point along it.
+          if (!lower && c.lmin < -c.error) return finish(FitStatus::Stalled);
+        }
+        if (lower) {
+          const double step = std::max(std::fabs(q[0] - p[0]), std::fabs(q[1] - p[1]));
+          p[0] = q[0];
+          p[1] = q[1];
+          F = Fq;
+          r0.swap(rCand);
+          lastAtP = true;
+          central = step < kCentralTol * pmax;
+          tinyStep = false;
+          if (onAccepted) onAccepted(FitProgress{iteration, calls, F, p[0], p[1], V});
+          if (calls > callLimit) return finish(FitStatus::CallLimit);
+          ++iteration;
+          continue;
+        }
       }
       // The other parameter has settled: is the objective still lower on the bound?
       bool left = false;
@@ -703,6 +939,11 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
     usable = o.bubbleFailures == 0;
     return F;
   };
+  // Objectives 4 and 5 start each bubble-point search from the last converged
+  // temperature of its point.
+  std::array<double, kMaxData + 1> savedTCalc{};
+  problem.saveState = [&] { std::copy(VLE.VLE_T_Calc, VLE.VLE_T_Calc + kMaxData + 1, savedTCalc.begin()); };
+  problem.restoreState = [&] { std::copy(savedTCalc.begin(), savedTCalc.end(), VLE.VLE_T_Calc); };
   std::function<void(const FitProgress&)> progress;
   if (onAccepted)
     progress = [&](const FitProgress& step) {

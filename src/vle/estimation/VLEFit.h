@@ -31,12 +31,17 @@ void Set_Parameter(double p1, double p2);
 
 // How a fit ended.
 enum class FitStatus {
-  Converged,     // the normal equations hold at the accepted pair (a minimum)
+  Converged,     // a minimum: the normal equations hold at the accepted pair and the
+                 // objective rises in every direction (its full curvature, the
+                 // residuals' second-order term included, is positive, or a step
+                 // along a direction of vanishing curvature finds no lower value)
   AtBound,       // a minimum with one parameter held on a bound of its range: the
-                 // objective falls toward the bound and the other parameter's
-                 // normal equation holds
+                 // objective falls toward the bound, the other parameter's normal
+                 // equation holds and the objective rises along it
   Stalled,       // damping shrank the step below 1e-6 * max(1, |p1|, |p2|) without a
-                 // lower objective, while the normal equations do not hold
+                 // lower objective, while the normal equations do not hold; or
+                 // they hold where the curvature is negative and no step along it
+                 // lowers the objective
   CallLimit,     // more than 800 m objective calls
   RetryLimit,    // more than 200 damped retries in one iteration
   DampingLimit,  // the damping grew past 1e6 ("Marquardt Too Big V")
@@ -112,6 +117,9 @@ struct LeastSquaresProblem {
   // noise (0: no larger step than `step`).
   double maxStep[2] = {0, 0};
   double residualNoise = 0;  // norm of the possible errors of the residual vector (0: rounding only)
+  // The state evaluations hand on to the next one (where a search starts), kept
+  // and put back around evaluations that must not steer the fit's own; none by default.
+  std::function<void()> saveState, restoreState;
 };
 
 // Marquardt's damped Gauss-Newton fit of `problem` from (p1, p2): forward (later
@@ -119,8 +127,12 @@ struct LeastSquaresProblem {
 // damped problem factored by Householder reflections and re-solved by Cholesky
 // when a step is damped further; candidates are kept at or above the lower
 // bounds. Converged (or AtBound) only when the normal equations hold at an
-// accepted pair by central differences. Every exit leaves the best accepted pair
-// as the result, and the last evaluation is at it.
+// accepted pair by central differences and the objective's curvature over the
+// free parameters shows a minimum: where it is negative or cannot be told from
+// zero, steps along it are tried and a lower point continues the fit; where a
+// Newton step with the full curvature would still lower the objective by more
+// than 1e-8 of it, that step is tried too. Every exit leaves the best accepted
+// pair as the result, and the last evaluation is at it.
 FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2,
                         const MarquardtLimits& limits = {},
                         const std::function<void(const FitProgress&)>& onAccepted = {});

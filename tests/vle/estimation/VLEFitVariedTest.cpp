@@ -189,6 +189,28 @@ TEST(VLEFitVaried, NoisyAndExactSetsOfOtherSystemsAgreeWithTheReference) {
   RunFits(2, {6.8849703, 1177.71978, 225.236, 6.93621705, 1311.2219, 213.02}, hexaneToluene, refs, 1e-9, 1e4);
 }
 
+// Chloroform (1) / acetone (2) at 760 mmHg, 13 points from Wilson (1.6, 1.2).
+const std::vector<Point> kChloroformAcetone = {
+    {56.58182928, 0.02, 0.00900639}, {57.08921758, 0.05, 0.02371156}, {57.95655066, 0.10, 0.05163057},
+    {59.72252774, 0.20, 0.12162028}, {61.41804277, 0.30, 0.21222415}, {62.88395449, 0.40, 0.32338360},
+    {63.95095517, 0.50, 0.45125899}, {64.47452489, 0.60, 0.58754385}, {64.37876625, 0.70, 0.72059666},
+    {63.69061993, 0.80, 0.83852118}, {62.54592770, 0.90, 0.93274006}, {61.86892190, 0.95, 0.96973195},
+    {61.44750065, 0.98, 0.98868186}};
+const Antoine kChloroformAcetoneAntoine{7.22719435, 1336.49784, 246.332, 7.1837649, 1238.04328, 231.469};
+
+TEST(VLEFitVaried, ASaddlePointIsNotConvergence) {
+  // Objective 4 from Lambda21 = 0.001 used to stop at a stationary point near
+  // (4.3844, 0.0010), where the normal equations hold but the curvature in
+  // ln Lambda has eigenvalues -8e-7 and 0.454: a saddle. The descent from it ends
+  // on the lower bound of Lambda21 (independent fit: 4.388193, 8.55959214e-4);
+  // the default start still finds the exact pair.
+  std::vector<Reference> refs;
+  for (double s1 : {3.6, 8.0, 10.0})
+    refs.push_back({4, s1, 0.001, FitStatus::AtBound, 4.388193, kWilsonLambdaMin, 8.55959214e-4});
+  refs.push_back({4, 1, 1, FitStatus::Converged, 1.6, 1.2, 2.83237e-16});
+  RunFits(1, kChloroformAcetoneAntoine, kChloroformAcetone, refs, 1e-5, 1e-5);
+}
+
 TEST(VLEFitVaried, AWilsonStartThatIsNotPositiveIsRefused) {
   for (const auto& start : {std::pair{-0.1, 1.0}, std::pair{1.0, 0.0}}) {
     ResetAll();
