@@ -244,6 +244,7 @@ TEST_F(DistCaseFileTest, WhatWouldNotReadBackIsNeitherReadNorSaved) {
   std::ofstream(PathOf("big.dat"), std::ios::binary) << EditField(good, 44, 5, "1.7976931348623157e308");
   Case.Data_File = PathOf("big.dat");
   EXPECT_FALSE(Read_Dist_Data());
+  ASSERT_FALSE(Messages().empty());
   EXPECT_NE(Messages().back().find("44 行目: 数値 \"1.7976931348623157e308\" が範囲外です"), std::string::npos)
       << Messages().back();
   EXPECT_EQ(Case.P_Top, 760);
