@@ -24,7 +24,8 @@ enum class FileFault {
   NotAFile,   // a folder or a device, not a file
   TooLarge,   // far larger than any case or run file
   NotText,    // binary content (a NUL byte): not a case file
-  BadText,    // bytes that are characters neither of UTF-8 nor of the Japanese code page
+  BadText,    // a stray byte in UTF-8 text, or bytes that are text neither of
+              // UTF-8 nor of the Japanese code page
   NoAccess,   // no permission to read or write
   ReadOnly,   // the file exists and is marked read-only
   DiskFull,   // no room left on the disk
