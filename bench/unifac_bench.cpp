@@ -1,5 +1,6 @@
-// UNIFAC speed: one activity-coefficient evaluation of a ternary, and one
-// bubble-point curve of 201 points (the work of opening the result window).
+// UNIFAC speed: one activity-coefficient evaluation of a ternary, one
+// bubble-point curve of 201 points (the work of opening the result window), and
+// one read of the shipped group parameter file (the work of opening the window).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -68,6 +69,15 @@ void BM_Curve201(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Curve201)->Unit(benchmark::kMicrosecond);
+
+void BM_ParFileRead(benchmark::State& state) {
+  auto data = std::make_unique<UnifacData>();
+  for (auto _ : state) {
+    const auto status = unifac::Read_UNIFAC_Par(VZ_BIN_DIR "/UNIFAC.PAR", *data);
+    benchmark::DoNotOptimize(status);
+  }
+}
+BENCHMARK(BM_ParFileRead)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "database/CsvTable.h"
 
+#include "platform/text/SeqFile.h"
+
 namespace vzdb {
 
 CsvTable Parse_Csv(std::string_view text) {
@@ -69,6 +71,30 @@ CsvTable Parse_Csv(std::string_view text) {
     table.rows.push_back(std::move(records[r]));
   }
   return table;
+}
+
+CsvTable Read_Csv_Bytes(std::string_view bytes) {
+  std::string text;
+  try {
+    text = seqfile::DecodeFileText(bytes);
+  } catch (const seqfile::ReadError& e) {
+    CsvTable table;
+    table.error = e.what();
+    return table;
+  }
+  return Parse_Csv(text);
+}
+
+std::string Csv_Header_Fault(const TableSpec& table, const std::vector<std::string>& header) {
+  for (std::size_t i = 0; i < header.size(); ++i) {
+    if (!Find_Column(table, header[i])) return "unknown column \"" + header[i] + "\"";
+    // Two fields for one column: one would overwrite the other in every row.
+    for (std::size_t k = 0; k < i; ++k)
+      if (Same_Name_Nocase(header[k], header[i]))
+        return "column \"" + header[i] + "\" named twice (fields " + std::to_string(k + 1) + " and " +
+               std::to_string(i + 1) + (header[k] == header[i] ? "" : ", as \"" + header[k] + "\"") + ")";
+  }
+  return {};
 }
 
 }  // namespace vzdb

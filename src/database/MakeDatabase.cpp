@@ -1,7 +1,9 @@
 // Builds the shipped component property database from the CSV tables:
 //   vz_make_database <database file> <registration date YYYY-MM-DD> <CSV folder>
-// Each table comes from "<folder>/<table name>.csv"; its header names the
-// columns (any order, Date_Create may be left out and then gets the date).
+// Each table comes from "<folder>/<table name>.csv" (UTF-8, or the Japanese
+// code page); its header names the columns (any order, each once, letter case
+// ignored; Date_Create may be left out and then gets the date). A fault ends
+// the build with its file and a non-zero exit status.
 // The file is built beside the target and renamed over it only when complete.
 #include <QCoreApplication>
 
@@ -13,6 +15,7 @@
 
 #include "database/CsvTable.h"
 #include "database/PropertyDb.h"
+#include "platform/text/NumberText.h"
 
 namespace {
 
@@ -33,6 +36,7 @@ std::string Read_File(const std::filesystem::path& path, bool& ok) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  txt::SetMessageLanguage([] { return true; });  // a build tool: its messages are English
   if (argc != 4) return Fail("usage: vz_make_database <database> <date> <csv folder>");
   const std::filesystem::path target = argv[1];
   const std::string date = argv[2];
@@ -51,13 +55,13 @@ int main(int argc, char** argv) {
       bool ok = false;
       const std::string text = Read_File(file, ok);
       if (!ok) return Fail("cannot read " + file.string());
-      const vzdb::CsvTable csv = vzdb::Parse_Csv(text);
+      const vzdb::CsvTable csv = vzdb::Read_Csv_Bytes(text);
       if (!csv.error.empty()) return Fail(file.string() + ": " + csv.error);
-      for (const std::string& h : csv.header)
-        if (!vzdb::Find_Column(table, h)) return Fail(file.string() + ": unknown column " + h);
-      const bool has_date = vzdb::Find_Column(table, "Date_Create") &&
-                            std::find(csv.header.begin(), csv.header.end(), "Date_Create") !=
-                                csv.header.end();
+      if (const std::string fault = vzdb::Csv_Header_Fault(table, csv.header); !fault.empty())
+        return Fail(file.string() + ": " + fault);
+      const bool has_date = std::any_of(csv.header.begin(), csv.header.end(), [](const std::string& h) {
+        return vzdb::Same_Name_Nocase(h, "Date_Create");
+      });
       std::size_t line = 1;
       for (const auto& fields : csv.rows) {
         ++line;

@@ -264,6 +264,48 @@ TEST_F(BatchCaseTest, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
   EXPECT_EQ(Case.Mol_Wt[1], 0);
 }
 
+// What opens must save and what saves must open: a number the 15-digit writer
+// would write past the range of a double, a memo that makes the file larger
+// than the reader takes, and a UTF-8 file with a stray byte are refused; the
+// case and the file stay as they were.
+TEST_F(BatchCaseTest, WhatWouldNotReadBackIsNeitherReadNorSaved) {
+  Batch_Initial_set();
+  Batch_Example_set();
+  Case.Memo[2] = "メタノールと水の分離";
+  Save();
+  const std::string good = Slurp(CasePath());
+
+  WriteText(EditField(good, 48, 0, "1.7976931348623157e308"));
+  CalcMessageRecorder messages;
+  BatchReadResult r = Read_Batch_Data();
+  EXPECT_EQ(r.status, BatchReadStatus::Malformed);
+  EXPECT_NE(r.reason.find("48 行目: 数値 \"1.7976931348623157e308\" が範囲外です"), std::string::npos) << r.reason;
+  const double charge = Batch.Total_Feed;
+  Batch.Total_Feed = 1.7976931348623151e308;  // typed
+  std::string error;
+  EXPECT_FALSE(Save_Batch_Data(&error));
+  EXPECT_NE(error.find("読み戻せない値があります"), std::string::npos) << error;
+  Batch.Total_Feed = charge;
+
+  WriteText(good);
+  Case.Memo[2] = std::string(17 * 1024 * 1024, 'x');  // pasted
+  EXPECT_FALSE(Save_Batch_Data(&error));
+  EXPECT_NE(error.find("ケースのファイルとしては大きすぎます（16 MB 超）"), std::string::npos) << error;
+  English();
+  EXPECT_FALSE(Save_Batch_Data(&error));
+  EXPECT_NE(error.find("the file is too large for a case file (over 16 MB)"), std::string::npos) << error;
+  EXPECT_EQ(Slurp(CasePath()), good);
+
+  std::string stray = good;
+  stray.insert(stray.find("メタノールと水"), "\xE9");
+  WriteText(stray);
+  r = Read_Batch_Data();
+  EXPECT_EQ(r.status, BatchReadStatus::OpenFailed);
+  EXPECT_NE(r.reason.find("line 3: the byte 0xE9 is no UTF-8 character"), std::string::npos) << r.reason;
+  EXPECT_EQ(Case.Read_Error, 1);
+  EXPECT_EQ(Case.Memo[2].size(), 17u * 1024u * 1024u);
+}
+
 // A file the program wrote with a negative molecular weight, kept as test data.
 TEST_F(BatchCaseTest, KeptDamagedFileIsRefused) {
   Case.Language = 1;

@@ -7,6 +7,7 @@
 #include "core/model/CaseFileBlocks.h"
 #include "platform/text/SeqFile.h"
 #include "ColumnFixture.h"
+#include "support/CodePage.h"
 #include "support/FileEdit.h"
 
 namespace {
@@ -226,6 +227,61 @@ TEST_F(DistCaseFileTest, SaveRefusesACaseThatWouldNotReadBack) {
   Case.Mol_Wt[2] = 0;  // a weight not entered is kept
   EXPECT_TRUE(Save_Dist_Data());
   EXPECT_TRUE(Read_Dist_Data());
+}
+
+// What opens must save and what saves must open: a number that the 15-digit
+// writer would write past the range of a double, a case whose file would be
+// larger than the reader takes (a long memo, typed or read in the old code page,
+// where each character grows by half in UTF-8) and a UTF-8 file with a stray
+// byte are refused with a message; the case and the file stay as they were.
+TEST_F(DistCaseFileTest, WhatWouldNotReadBackIsNeitherReadNorSaved) {
+  Dist_Example1_set();
+  Case.Memo[2] = "メタノールと水の分離";
+  Case.Data_File = PathOf("case.dat");
+  ASSERT_TRUE(Save_Dist_Data());
+  const std::string good = ReadFile(Case.Data_File);
+
+  std::ofstream(PathOf("big.dat"), std::ios::binary) << EditField(good, 44, 5, "1.7976931348623157e308");
+  Case.Data_File = PathOf("big.dat");
+  EXPECT_FALSE(Read_Dist_Data());
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_NE(Messages().back().find("44 行目: 数値 \"1.7976931348623157e308\" が範囲外です"), std::string::npos)
+      << Messages().back();
+  EXPECT_EQ(Case.P_Top, 760);
+  Case.P_Top = 1.7976931348623151e308;  // typed
+  EXPECT_FALSE(Save_Dist_Data());
+  EXPECT_NE(Messages().back().find("読み戻せない値があります"), std::string::npos) << Messages().back();
+  Case.P_Top = 760;
+
+  // 11.4 MB of kanji in the code page: read, but 17.1 MB in UTF-8.
+  std::string kanji;
+  kanji.reserve(17100000);
+  for (int k = 0; k < 5700000; ++k) kanji += "水";
+  const std::string old = testfile::ToCp932(EditField(good, 3, 0, "\"" + kanji + "\""));
+  Case.Data_File = PathOf("old.dat");
+  std::ofstream(Case.Data_File, std::ios::binary) << old;
+  ASSERT_TRUE(Read_Dist_Data()) << Messages().back();
+  EXPECT_TRUE(Case.Memo[2] == kanji);
+  EXPECT_FALSE(Save_Dist_Data());
+  EXPECT_NE(Messages().back().find("ケースのファイルとしては大きすぎます（16 MB 超）"), std::string::npos) << Messages().back();
+  EXPECT_TRUE(ReadFile(Case.Data_File) == old);
+  Case.Language = 1;
+  Case.Memo[2] = std::string(17 * 1024 * 1024, 'x');  // pasted
+  Case.Data_File = PathOf("case.dat");
+  EXPECT_FALSE(Save_Dist_Data());
+  EXPECT_NE(Messages().back().find("the file is too large for a case file (over 16 MB)"), std::string::npos)
+      << Messages().back();
+  EXPECT_EQ(ReadFile(Case.Data_File), good);
+
+  std::string stray = good;
+  stray.insert(stray.find("メタノールと水"), "\xE9");
+  std::ofstream(PathOf("stray.dat"), std::ios::binary) << stray;
+  Case.Data_File = PathOf("stray.dat");
+  EXPECT_FALSE(Read_Dist_Data());
+  EXPECT_EQ(Case.Read_Error, 1);
+  EXPECT_NE(Messages().back().find("line 3: the byte 0xE9 is no UTF-8 character"), std::string::npos)
+      << Messages().back();
+  EXPECT_EQ(Case.Memo[2].size(), 17u * 1024u * 1024u);
 }
 
 TEST_F(DistCaseFileTest, ComponentBlockLayoutsReadBackInTheirOwnOrder) {

@@ -16,6 +16,7 @@
 #include "core/model/CaseData.h"
 #include "flash/FlashCalc.h"
 #include "flash/FlashFile.h"
+#include "support/FileEdit.h"
 
 namespace {
 
@@ -258,6 +259,52 @@ TEST_F(FlashFileTest, SaveRefusesACaseThatWouldNotReadBack) {
   EXPECT_EQ(Case.Flash_Z[2], -0.01) << "the check leaves the case as it was";
   Case.Flash_Z[2] = 0.01;
   EXPECT_TRUE(Flash_File_Refusal(win).empty());
+}
+
+// What opens must save and what saves must open: a number the 15-digit writer
+// would write past the range of a double, a memo that makes the file larger
+// than the reader takes, and a UTF-8 file with a stray byte are refused; the
+// case, the window's values and the file stay as they were.
+TEST_F(FlashFileTest, WhatWouldNotReadBackIsNeitherReadNorSaved) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("vz_flash_limits_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "case.dat").string(), other = (dir / "other.dat").string();
+  auto slurp = [](const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  Case.Memo[2] = "メタノールと水の分離";
+  ASSERT_TRUE(Save_Flash_Data(path, win));
+  const std::string good = slurp(path), before = Snapshot(win);
+
+  std::ofstream(other, std::ios::binary) << testfile::EditField(good, 43, 1, "1.7976931348623157e308");
+  FlashWindowValues w2 = win;
+  FlashReadResult r = Read_Flash_Data(other, w2);
+  EXPECT_EQ(r.status, FlashReadStatus::Rejected);
+  EXPECT_NE(r.reason.find("43 行目: 数値 \"1.7976931348623157e308\" が範囲外です"), std::string::npos) << r.reason;
+  EXPECT_EQ(Snapshot(w2), before);
+  std::string error;
+  w2.Flash_Win_P = 1.7976931348623151e308;  // typed
+  EXPECT_FALSE(Save_Flash_Data(path, w2, &error));
+  EXPECT_NE(error.find("読み戻せない値があります"), std::string::npos) << error;
+
+  Case.Memo[2] = std::string(17 * 1024 * 1024, 'x');  // pasted
+  EXPECT_FALSE(Save_Flash_Data(path, win, &error));
+  EXPECT_NE(error.find("ケースのファイルとしては大きすぎます（16 MB 超）"), std::string::npos) << error;
+  Case.Language = 1;
+  EXPECT_FALSE(Save_Flash_Data(path, win, &error));
+  EXPECT_NE(error.find("the file is too large for a case file (over 16 MB)"), std::string::npos) << error;
+  EXPECT_EQ(slurp(path), good);
+
+  std::string stray = good;
+  stray.insert(stray.find("メタノールと水"), "\xE9");
+  std::ofstream(other, std::ios::binary) << stray;
+  r = Read_Flash_Data(other, w2);
+  EXPECT_EQ(r.status, FlashReadStatus::Rejected);
+  EXPECT_NE(r.reason.find("line 3: the byte 0xE9 is no UTF-8 character"), std::string::npos) << r.reason;
+  EXPECT_EQ(Case.Memo[2].size(), 17u * 1024u * 1024u);
+  std::filesystem::remove_all(dir);
 }
 
 // Files the program wrote, each damaged in one place, kept as test data.

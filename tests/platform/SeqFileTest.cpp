@@ -15,8 +15,10 @@
 
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
+#include "support/CodePage.h"
 
 namespace fs = std::filesystem;
+using testfile::ToCp932;
 
 namespace {
 
@@ -297,6 +299,123 @@ TEST_F(SeqFileTest, ReadsTheJapaneseWindowsCodePage) {
   EXPECT_EQ(r.Double(), 1.5);
 }
 
+// Code-page files read as before, whatever their mix of kanji, kana and
+// half-width katakana (which forms well-formed UTF-8 pairs by chance); a UTF-8
+// file with a stray byte, and a file that is text of neither, are refused with
+// the line of the bad byte instead of being read garbled.
+TEST_F(SeqFileTest, CodePageFilesAndStrayBytesAreToldApart) {
+  const char* const texts[] = {
+      "蒸留計算のデータファイルではありません。", "ﾃｷｽﾄ型", "ﾊﾛｹﾞﾝ補正F", "Antoine定数", "ｶﾞｽ", "ﾎｰﾙﾄﾞｱｯﾌﾟ量",
+      "ﾊﾞｰｼﾞｮﾝ情報(&A)", "メタノール", "臨界温度  Tc(ﾟK)", "偏心係数  ω(-)", "熱量変換 BTU は未だサポートしていません。",
+      "ｶﾚﾝﾄﾃﾞｨﾚｸﾄﾘｰにUNIFACﾊﾟﾗﾒｰﾀﾌｧｲﾙ(UNIFAC.PAR)がありません。", "仕込量が入力されていません", "凝縮曲線",
+      "温度 ℃", "ﾏｳｽｸﾘｯｸ", "最大操作時間=", "ﾌｨｰﾄﾞ数=", "ERROR: DataBase ｴﾗｰ!!", "(空白の場合Fedors法で推算)"};
+  txt::SetMessageLanguage([] { return true; });
+  for (const char* t : texts) {
+    const std::string utf8 = std::string("\"Distillation Data\"\r\n\"") + t + "\"\r\n1.5\r\n";
+    EXPECT_EQ(seqfile::DecodeFileText(ToCp932(utf8)), utf8);
+    // The same file in UTF-8 with a stray byte at the start of its text.
+    std::string stray = utf8;
+    stray.insert(stray.find('"', 20) + 1, "\xE9");
+    std::size_t multiByte = 0;
+    for (unsigned char c : std::string(t)) multiByte += c >= 0xE0;
+    if (multiByte < 2) continue;  // too short to tell from code-page text
+    try {
+      seqfile::DecodeFileText(stray);
+      ADD_FAILURE() << t << " was read";
+    } catch (const seqfile::ReadError& e) {
+      EXPECT_EQ(std::string(e.what()).find("line 2: the byte 0xE9 is no UTF-8"), 0u) << e.what();
+    }
+  }
+
+  // A case file as the programs write it, with a stray byte typed in another
+  // encoding into the third memo line.
+  seqfile::Writer w;
+  w.Record("Distillation Data").Record("メタノール・水の分離").Record("2026年12月").Record("Caf? 試験");
+  w.Record("メタノール").Record("水").Record(2, 32.04, 7.89750, 1474.08, 229.13);
+  std::string bytes = w.Content();
+  bytes[bytes.find('?')] = '\xE9';
+  std::ofstream(Path("stray.dat"), std::ios::binary) << bytes;
+  std::ofstream(Path("bom.dat"), std::ios::binary) << "\xEF\xBB\xBF\"Head\"\r\n\"x\xB0\"\r\n";
+  // Code-page text with a byte that is no character there either.
+  std::ofstream(Path("neither.dat"), std::ios::binary) << "\"Head\"\r\n\r\n\"" + ToCp932("メタノール") + "\x80\"\r\n";
+  const struct {
+    const char* file;
+    const char* en;
+    const char* ja;
+  } refused[] = {
+      {"stray.dat", "line 4: the byte 0xE9 is no UTF-8 character", "4 行目: バイト 0xE9 は UTF-8 の文字ではありません"},
+      {"bom.dat", "line 2: the byte 0xB0 is no UTF-8 character", "2 行目: バイト 0xB0 は UTF-8 の文字ではありません"},
+      {"neither.dat", "line 3: the byte 0x80 is a character neither of UTF-8 nor of the Japanese code page",
+       "3 行目: バイト 0x80 は UTF-8 の文字でも日本語コードページ"}};
+  for (const auto& c : refused) {
+    for (bool en : {true, false}) {
+      txt::SetMessageLanguage(en ? +[] { return true; } : +[] { return false; });
+      seqfile::Reader r;
+      std::string error;
+      seqfile::FileFault fault = seqfile::FileFault::None;
+      EXPECT_FALSE(r.Open(Path(c.file), &error, &fault)) << c.file;
+      EXPECT_EQ(fault, seqfile::FileFault::BadText) << c.file;
+      EXPECT_NE(error.find(en ? c.en : c.ja), std::string::npos) << error;
+      EXPECT_NE(error.find(en ? "the text is damaged" : "文字が壊れています"), std::string::npos) << error;
+    }
+  }
+  txt::SetMessageLanguage(nullptr);
+}
+
+// The writer keeps 15 digits: a number just below the largest double would be
+// written as one past it, so the reader refuses it as out of range, and what
+// it accepts is written back as a number it reads again.
+TEST_F(SeqFileTest, NumbersTheWriterCannotWriteBackAreRefused) {
+  txt::SetMessageLanguage([] { return true; });
+  // The doubles from 1.7976931348623151e308 up are written as 1.79769313486232E+308.
+  for (const char* big : {"1.7976931348623151e308", "1.7976931348623157E+308", "-1.7976931348623153e308"}) {
+    seqfile::Reader r;
+    r.OpenText(std::string("1\r\n") + big + "\r\n");
+    EXPECT_EQ(r.Int(), 1);
+    try {
+      r.Double();
+      ADD_FAILURE() << big << " was read";
+    } catch (const seqfile::ReadError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("line 2: the number \"") + big + "\" is out of range");
+    }
+  }
+  for (const char* fine : {"1.79769313486231e308", "-1.797693134862315e308", "1e308"}) {
+    seqfile::Reader r;
+    r.OpenText(fine);
+    const double v = r.Double();
+    seqfile::Writer w;
+    w.Num(v);
+    r.OpenText(w.Content());
+    EXPECT_NEAR(r.Double(), v, 1e-14 * std::fabs(v)) << fine;
+  }
+  txt::SetMessageLanguage(nullptr);
+}
+
+// Nothing is saved that the readers would refuse unread: a save past the
+// read limit fails and leaves the previous file; one at the limit is written.
+TEST_F(SeqFileTest, SavesPastTheReadLimitAreRefused) {
+  ASSERT_TRUE(seqfile::SaveAtomic(Path("case.dat"), "old"));
+  std::string big(seqfile::kMaxFileBytes + 1, 'x');
+  std::string error;
+  seqfile::FileFault fault = seqfile::FileFault::None;
+  txt::SetMessageLanguage([] { return true; });
+  EXPECT_FALSE(seqfile::SaveAtomic(Path("case.dat"), big, &error, &fault));
+  EXPECT_EQ(fault, seqfile::FileFault::TooLarge);
+  EXPECT_EQ(error, Path("case.dat") + ": the file is too large for a case file (over 16 MB)");
+  txt::SetMessageLanguage(nullptr);
+  seqfile::Writer w;
+  w.Line(big);
+  EXPECT_FALSE(w.Save(Path("case.dat"), &error));
+  EXPECT_EQ(error, Path("case.dat") + ": ケースのファイルとしては大きすぎます（16 MB 超）");
+  EXPECT_EQ(Slurp(Path("case.dat")), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  big.pop_back();
+  ASSERT_TRUE(seqfile::SaveAtomic(Path("case.dat"), big, &error)) << error;
+  std::string text;
+  EXPECT_TRUE(seqfile::ReadFileText(Path("case.dat"), &text));
+  EXPECT_EQ(text.size(), seqfile::kMaxFileBytes);
+}
+
 TEST_F(SeqFileTest, LinesPositionsAndPaths) {
   seqfile::Reader r;
   r.OpenText("\"a\",1\r\nplain line, with comma\r\n\"b\"\r\n");
@@ -321,12 +440,18 @@ TEST_F(SeqFileTest, LinesPositionsAndPaths) {
 }  // namespace
 
 // Byte sequences that are no well-formed UTF-8 (encoded surrogates, overlong
-// forms, code points past U+10FFFF) are read as the Japanese code page, as any
-// other text that is not UTF-8; well-formed text at the edges stays as it is.
+// forms, code points past U+10FFFF) are never taken as UTF-8: read as the
+// Japanese code page where they are text of it, refused where not; well-formed
+// text at the edges stays as it is.
 TEST_F(SeqFileTest, OnlyWellFormedUtf8IsTakenAsUtf8) {
   for (const char* notUtf8 : {"\xED\xBB\xBF", "\xED\xA0\x80", "\xE0\x80\xAF", "\xF0\x80\x80\xAF", "\xF4\x90\x80\x80",
-                              "\xC0\xAF"})
-    EXPECT_NE(seqfile::DecodeFileText(notUtf8), notUtf8) << static_cast<int>(static_cast<unsigned char>(notUtf8[1]));
+                              "\xC0\xAF"}) {
+    try {
+      EXPECT_NE(seqfile::DecodeFileText(notUtf8), notUtf8) << static_cast<int>(static_cast<unsigned char>(notUtf8[1]));
+    } catch (const seqfile::ReadError& e) {
+      EXPECT_NE(std::string(e.what()).find("1 行目"), std::string::npos) << e.what();
+    }
+  }
   for (const char* utf8 : {"\xED\x9F\xBF", "\xEE\x80\x80", "\xE0\xA0\x80", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF",
                            "温度"})
     EXPECT_EQ(seqfile::DecodeFileText(utf8), utf8);

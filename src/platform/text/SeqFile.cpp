@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -220,6 +221,8 @@ std::string FaultText(FileFault fault, const std::string& detail, bool en) {
       return en ? "the file is too large for a case file (over 16 MB)"
                 : "ケースのファイルとしては大きすぎます（16 MB 超）";
     case FileFault::NotText: return en ? "not a case file (binary content)" : "ケースのファイルではありません（バイナリの内容）";
+    case FileFault::BadText:
+      return (en ? "the text is damaged" : "文字が壊れています") + (detail.empty() ? "" : ": " + detail);
     case FileFault::NoAccess: return en ? "no permission for this file" : "このファイルへのアクセス権がありません";
     case FileFault::ReadOnly: return en ? "the file is read-only" : "ファイルは読み取り専用です";
     case FileFault::DiskFull: return en ? "the disk is full" : "ディスクに空きがありません";
@@ -236,7 +239,10 @@ bool SaveAtomic(const std::string& path, std::string_view content, std::string* 
   struct stat st{};
   const bool exists = ::stat(target.c_str(), &st) == 0;
   // The rename would replace a read-only file all the same: refuse it instead.
-  if (exists && !S_ISREG(st.st_mode)) why = FileFault::NotAFile;
+  // Every reader refuses a file past the limit unread: such a save would only
+  // replace a good file with one that no longer opens.
+  if (content.size() > kMaxFileBytes) why = FileFault::TooLarge;
+  else if (exists && !S_ISREG(st.st_mode)) why = FileFault::NotAFile;
   else if (exists && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) why = FileFault::ReadOnly;
   std::string tmp;
   if (why == FileFault::None) {
@@ -255,80 +261,162 @@ bool SaveAtomic(const std::string& path, std::string_view content, std::string* 
   }
   if (fault) *fault = why;
   if (why == FileFault::None) return true;
+  // Callers that only look at errno learn the reason too.
+  if (why == FileFault::TooLarge) errno = EFBIG;
   if (error) *error = path + ": " + FaultText(why, err ? ErrnoText(err) : "");
   return false;
 }
 
 namespace {
 
-// Well-formed UTF-8 only: no overlong forms, no encoded surrogates (ED A0..BF),
-// nothing past U+10FFFF. Text that fails is read as the Japanese code page, where
-// such byte pairs are ordinary characters.
+// Length of the well-formed UTF-8 sequence of two or more bytes that starts at
+// `i` (no overlong forms, no encoded surrogates ED A0..BF, nothing past
+// U+10FFFF); 0 when the byte there starts none.
+std::size_t SequenceAt(std::string_view s, std::size_t i) {
+  const auto c = static_cast<unsigned char>(s[i]);
+  std::size_t extra = 0;
+  unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    extra = 1;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    extra = 2;
+    if (c == 0xE0) lo = 0xA0;
+    if (c == 0xED) hi = 0x9F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    extra = 3;
+    if (c == 0xF0) lo = 0x90;
+    if (c == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  if (i + extra >= s.size()) return 0;
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if (k == 1 ? (b < lo || b > hi) : (b & 0xC0) != 0x80) return 0;
+  }
+  return extra + 1;
+}
+
 bool IsValidUtf8(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    int extra = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-    if (c < 0x80) extra = 0;
-    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
-    else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2;
-      if (c == 0xE0) lo = 0xA0;
-      if (c == 0xED) hi = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3;
-      if (c == 0xF0) lo = 0x90;
-      if (c == 0xF4) hi = 0x8F;
-    } else {
-      return false;
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
+      ++i;
+      continue;
     }
-    if (i + extra >= s.size()) return false;
-    for (int k = 1; k <= extra; ++k) {
-      const auto b = static_cast<unsigned char>(s[i + k]);
-      if (k == 1 ? (b < lo || b > hi) : (b & 0xC0) != 0x80) return false;
-    }
-    i += static_cast<std::size_t>(extra) + 1;
+    const std::size_t n = SequenceAt(s, i);
+    if (n == 0) return false;
+    i += n;
   }
   return true;
 }
 
-std::string FromCp932(std::string_view bytes) {
+// What reading the bytes as UTF-8 finds: the well-formed characters beyond
+// ASCII and the bytes that belong to none.
+struct Utf8Scan {
+  std::size_t twoByte = 0;  // well-formed two-byte characters
+  std::size_t longer = 0;   // well-formed three- and four-byte characters
+  std::size_t stray = 0;    // bytes that start or continue no character
+  std::size_t firstStray = std::string_view::npos;
+};
+
+Utf8Scan ScanUtf8(std::string_view s) {
+  Utf8Scan scan;
+  std::size_t i = 0;
+  while (i < s.size()) {
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t n = SequenceAt(s, i);
+    if (n == 0) {
+      if (scan.stray++ == 0) scan.firstStray = i;
+      ++i;
+    } else {
+      (n == 2 ? scan.twoByte : scan.longer) += 1;
+      i += n;
+    }
+  }
+  return scan;
+}
+
+// Converts code-page text; false, with the offset of the first byte that is no
+// character of the code page, when it is not wholly such text.
+bool FromCp932(std::string_view bytes, std::string& out, std::size_t& badAt) {
   iconv_t cd = iconv_open("UTF-8", "CP932");
   if (cd == reinterpret_cast<iconv_t>(-1)) throw ReadError("the Japanese code page is not available");
-  std::string out;
-  out.resize(bytes.size() * 3 + 16);
+  out.assign(bytes.size() * 3 + 16, '\0');
   char* in = const_cast<char*>(bytes.data());
   std::size_t inLeft = bytes.size();
   char* dst = out.data();
   std::size_t outLeft = out.size();
+  bool ok = true;
   while (inLeft > 0) {
     if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1)) {
-      if (errno == EILSEQ || errno == EINVAL) {
-        // A byte that is no character in the code page either: keep a marker, go on.
-        ++in;
-        --inLeft;
-        if (outLeft >= 3) {
-          std::memcpy(dst, "\xEF\xBF\xBD", 3);
-          dst += 3;
-          outLeft -= 3;
-        }
-      } else {
-        break;
-      }
+      // EILSEQ: no character; EINVAL: a lead byte cut off by the end of the text.
+      ok = false;
+      badAt = static_cast<std::size_t>(in - bytes.data());
+      break;
     }
   }
   iconv_close(cd);
   out.resize(out.size() - outLeft);
-  return out;
+  return ok;
+}
+
+int LineOfByte(std::string_view bytes, std::size_t pos) {
+  return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
+}
+
+std::string ByteText(std::string_view bytes, std::size_t pos) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(bytes[pos])));
+  return hex;
+}
+
+// Decodes `bytes` (BOM included, if any) or says, naming the line, why it
+// cannot be done without garbling the text.
+FileFault Decode(std::string_view bytes, std::string& text, std::string& detail) {
+  const bool bom = bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
+  if (bom) bytes.remove_prefix(3);
+  if (IsValidUtf8(bytes)) {
+    text.assign(bytes);
+    return FileFault::None;
+  }
+  const bool en = txt::EnglishMessages();
+  // A UTF-8 file with a stray byte (a character typed in another encoding, a
+  // damaged byte) must not be taken for code-page text as a whole: every
+  // character beyond ASCII would come out garbled. In code-page text a
+  // well-formed UTF-8 character turns up only by chance, about one for every
+  // eight bytes that are not UTF-8 (two-byte ones mostly, from pairs of
+  // half-width katakana), so UTF-8 characters that outnumber the stray bytes
+  // twice over, counting a two-byte one as a quarter, mark a UTF-8 file.
+  const Utf8Scan scan = ScanUtf8(bytes);
+  const double utf8Evidence = static_cast<double>(scan.longer) + static_cast<double>(scan.twoByte) / 4.0;
+  if (bom || utf8Evidence >= 2.0 * static_cast<double>(scan.stray)) {
+    const std::string line = std::to_string(LineOfByte(bytes, scan.firstStray));
+    const std::string byte = ByteText(bytes, scan.firstStray);
+    detail = en ? "line " + line + ": the byte " + byte + " is no UTF-8 character, though the rest of the file is UTF-8 text"
+                : line + " 行目: バイト " + byte + " は UTF-8 の文字ではありません（ファイルの他の部分は UTF-8 のテキストです）";
+    return FileFault::BadText;
+  }
+  std::size_t badAt = 0;
+  if (FromCp932(bytes, text, badAt)) return FileFault::None;
+  text.clear();
+  const std::string line = std::to_string(LineOfByte(bytes, badAt));
+  const std::string byte = ByteText(bytes, badAt);
+  detail = en ? "line " + line + ": the byte " + byte +
+                    " is a character neither of UTF-8 nor of the Japanese code page (Shift_JIS)"
+              : line + " 行目: バイト " + byte + " は UTF-8 の文字でも日本語コードページ（Shift_JIS）の文字でもありません";
+  return FileFault::BadText;
 }
 
 }  // namespace
 
 std::string DecodeFileText(std::string_view bytes) {
-  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  if (IsValidUtf8(bytes)) return std::string(bytes);
-  return FromCp932(bytes);
+  std::string text, detail;
+  if (Decode(bytes, text, detail) != FileFault::None) throw ReadError(detail);
+  return text;
 }
 
 namespace {
@@ -339,14 +427,13 @@ FileFault DecodeRead(const std::string& bytes, FileFault why, std::string& detai
   if (why == FileFault::None && IsBinary(bytes)) why = FileFault::NotText;
   if (why != FileFault::None) return why;
   try {
-    *text = DecodeFileText(bytes);
+    return Decode(bytes, *text, detail);
   } catch (const ReadError& e) {
     detail = e.what();
     return FileFault::Other;
   } catch (const std::bad_alloc&) {
     return FileFault::TooLarge;
   }
-  return why;
 }
 
 // A read's outcome for its caller: the fault and a message naming the file.
@@ -507,7 +594,13 @@ double Reader::Double() {
   if (field.empty()) return 0.0;
   // One parse for a sound number; the reason is looked for only on a fault.
   double v = 0.0;
-  if (txt::ParseNumber(field, v) == txt::NumberProblem::None) return v;
+  if (txt::ParseNumber(field, v) == txt::NumberProblem::None) {
+    // The writer rounds to 15 digits: just below the largest double that gives
+    // a number past the range, and a file that opened could not be saved again.
+    if (std::fabs(v) >= 1.79769313486231e308 && txt::Overflows(txt::Plain(v)))
+      Fail("the number \"" + field + "\" is out of range", "数値 \"" + field + "\" が範囲外です", fieldStart_);
+    return v;
+  }
   // Past the range of a double ("1e999") is no number a case can hold.
   if (txt::Overflows(field))
     Fail("the number \"" + field + "\" is out of range", "数値 \"" + field + "\" が範囲外です",

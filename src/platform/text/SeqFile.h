@@ -24,6 +24,8 @@ enum class FileFault {
   NotAFile,   // a folder or a device, not a file
   TooLarge,   // far larger than any case or run file
   NotText,    // binary content (a NUL byte): not a case file
+  BadText,    // a stray byte in UTF-8 text, or bytes that are text neither of
+              // UTF-8 nor of the Japanese code page
   NoAccess,   // no permission to read or write
   ReadOnly,   // the file exists and is marked read-only
   DiskFull,   // no room left on the disk
@@ -31,7 +33,8 @@ enum class FileFault {
   Other,
 };
 
-// Case and run files stay far below this; a larger file is refused unread.
+// Case and run files stay far below this; a larger file is refused unread, and
+// a save that would write more is refused (it could not be read back).
 inline constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
 
 // The reason in the language of the program's texts (txt::EnglishMessages);
@@ -89,7 +92,8 @@ class Writer {
 };
 
 // Writes `content` to `path` through a temporary file beside it and a rename, so
-// that a failed save leaves the previous file as it was. The temporary file has
+// that a failed save leaves the previous file as it was. Content larger than
+// kMaxFileBytes is refused (TooLarge) before anything is written. The temporary file has
 // a name no other file in the folder has (created exclusively) and is removed
 // when the save fails; a folder that is missing is reported as such. A symbolic link is
 // followed (the file it points to is replaced, the link stays); a read-only file
@@ -99,7 +103,8 @@ bool SaveAtomic(const std::string& path, std::string_view content, std::string* 
 
 // Reads a whole case or run file as UTF-8 text (decoded as DecodeFileText does).
 // False, with the file and the reason, when it is missing, no file, larger than
-// kMaxFileBytes (refused before reading) or binary content (a NUL byte).
+// kMaxFileBytes (refused before reading), binary content (a NUL byte) or text
+// that DecodeFileText refuses (BadText, naming the line).
 bool ReadFileText(const std::string& path, std::string* text, std::string* error = nullptr,
                   FileFault* fault = nullptr);
 
@@ -108,15 +113,19 @@ bool ReadFileText(const std::string& path, std::string* text, std::string* error
 class Reader {
  public:
   Reader() = default;
-  // Opens and decodes a file (UTF-8, or the Japanese Windows code page when it is
-  // not valid UTF-8). False, with a reason, when it cannot be read: missing, no
-  // file, larger than kMaxFileBytes (refused before reading), binary content.
+  // Opens and decodes a file as ReadFileText does (UTF-8, or the Japanese Windows
+  // code page). False, with a reason, when it cannot be read: missing, no file,
+  // larger than kMaxFileBytes (refused before reading), binary content, text
+  // that is neither UTF-8 nor the code page.
   bool Open(const std::string& path, std::string* error = nullptr, FileFault* fault = nullptr);
   // Reads from text already in memory (UTF-8).
   void OpenText(std::string text);
 
   std::string Text();        // next field as text (quoted or not)
-  double Double();           // next field as a finite number; empty gives 0
+  // Next field as a finite number; empty gives 0. A number the writer could not
+  // write back (one whose 15-digit form is past the range of a double, as
+  // 1.7976931348623157E+308 is) is refused as out of range.
+  double Double();
   long long Int();           // next field as a whole number, halves to even
   std::string LineInput();   // the rest of the current line, raw
   bool Eof() const;          // no further field or line
@@ -142,7 +151,11 @@ class Reader {
 };
 
 // Decodes bytes read from disk to UTF-8: valid UTF-8 (a leading BOM dropped) as
-// is, anything else as the Japanese Windows code page (CP932).
+// is; text of the Japanese Windows code page (CP932) converted. Text that is
+// UTF-8 but for a few stray bytes (a byte-order mark, or far more UTF-8
+// characters than stray bytes), and text that is neither UTF-8 nor the code
+// page, throws ReadError naming the line of the first bad byte: neither is ever
+// read garbled.
 std::string DecodeFileText(std::string_view bytes);
 
 // The fields the Reader takes from one line, split as it splits them: a quote

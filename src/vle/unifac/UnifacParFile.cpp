@@ -51,6 +51,18 @@ class ItemReader {
     return item;
   }
 
+  // Refuses anything but blanks and line ends after the last item read (an old
+  // end-of-file mark included), naming the line it is on.
+  void End() {
+    while (pos_ < s_.size() && (IsBlank(s_[pos_]) || s_[pos_] == '\r' || s_[pos_] == '\n' || s_[pos_] == '\x1a')) {
+      if (s_[pos_] == '\n') ++line_;
+      ++pos_;
+    }
+    if (pos_ < s_.size())
+      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(line_) + " 行目: 主グループの行の後にファイルが続いています。",
+                                  "UNIFAC.PAR line " + LineText(line_) + ": the file goes on after the main-group lines.")};
+  }
+
   // The next item as a number: the whole item must be one finite number (a typo
   // such as "0.54x" would otherwise pass as 0.54 into every estimate).
   double Number(int* line) {
@@ -215,6 +227,9 @@ ParReadStatus Read_UNIFAC_Par_Text(const std::string& text, UnifacData& into, st
     ItemReader in(text);
     ReadSubgroups(in, *scratch);
     ReadMainGroups(in, *scratch);
+    // As every case reader: what follows the last record is a file of another
+    // layout (a heading with a comma, a count too small), not data to ignore.
+    in.End();
   } catch (const LayoutError& e) {
     if (message) *message = e.message;
     return ParReadStatus::BadLayout;
@@ -235,13 +250,19 @@ ParReadStatus Read_UNIFAC_Par(const std::string& path, UnifacData& into, std::st
     return ParReadStatus::Missing;
   }
   // The file is a few kilobytes; one far larger is refused before it is read,
-  // and the read stops at the bound should the file grow meanwhile.
+  // and the read stops at the bound should the file grow meanwhile. What the
+  // file holds is read, not a buffer of the bound filled each time.
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
   std::string bytes;
   if (!ec && size <= seqfile::kMaxFileBytes) {
-    bytes.resize(seqfile::kMaxFileBytes + 1);
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    bytes.reserve(static_cast<std::size_t>(size));
+    char buf[16384];
+    while (bytes.size() <= seqfile::kMaxFileBytes) {
+      file.read(buf, sizeof buf);
+      const auto got = static_cast<std::size_t>(file.gcount());
+      if (got == 0) break;
+      bytes.append(buf, got);
+    }
   }
   if (ec || size > seqfile::kMaxFileBytes || bytes.size() > seqfile::kMaxFileBytes) {
     if (message)
@@ -252,7 +273,15 @@ ParReadStatus Read_UNIFAC_Par(const std::string& path, UnifacData& into, std::st
     if (message) *message = kParMissingMessage;
     return ParReadStatus::Missing;
   }
-  return Read_UNIFAC_Par_Text(seqfile::DecodeFileText(bytes), into, message);
+  std::string text;
+  try {
+    text = seqfile::DecodeFileText(bytes);
+  } catch (const seqfile::ReadError& e) {
+    // Neither UTF-8 nor the code page: names and headings would come out garbled.
+    if (message) *message = "UNIFAC.PAR " + std::string(e.what());
+    return ParReadStatus::BadLayout;
+  }
+  return Read_UNIFAC_Par_Text(text, into, message);
 }
 
 ParReadStatus Load_UNIFAC_Par(const std::string& programFolder, UnifacData& into) {

@@ -11,7 +11,8 @@ namespace unifac {
 enum class ParReadStatus {
   Ok,         // the whole file was read into the variables
   Missing,    // the file cannot be opened; the program ends after the message
-  BadLayout,  // a field that is not a number, a broken limit or layout; the
+  BadLayout,  // a field that is not a number, a broken limit or layout, lines
+              // after the matrix, text that cannot be decoded; the
               // variables are unchanged and only the UNIFAC program closes
 };
 
@@ -22,8 +23,10 @@ extern const char* const kParMissingMessage;
 std::string UNIFAC_Par_Path(const std::string& programFolder);
 
 // Reads the file at `path` into the file group of `into` (subgroups, main groups,
-// a(m, n)). Nothing is changed unless the whole file was read; otherwise
-// `message` (when given) says what is wrong and on which line.
+// a(m, n)). Anything but blank lines after the last main-group line, and text
+// that is neither UTF-8 nor the Japanese code page, is refused. Nothing is
+// changed unless the whole file was read; otherwise `message` (when given) says
+// what is wrong and on which line.
 ParReadStatus Read_UNIFAC_Par(const std::string& path, UnifacData& into,
                               std::string* message = nullptr);
 

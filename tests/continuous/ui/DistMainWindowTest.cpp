@@ -253,6 +253,40 @@ TEST_F(DistWindowTest, WrongHeaderOrCancelledReadLeavesTheCaseAsItWas) {
   EXPECT_FALSE(f.cmdResult->isVisibleTo(&f));
 }
 
+// A save its reader would refuse (a memo pasted past the size of any case
+// file) says so and keeps the old file; a UTF-8 file with a stray byte is
+// refused naming its line, and the case stays.
+TEST_F(DistWindowTest, RefusedSavesAndGarbledFilesAreReported) {
+  frmDistMain& f = Open();
+  f.cmdExample1->click();
+  const std::string path = DataPath("column.dat");
+  auto slurp = [](const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  script.ChooseFile(path).Answer(ui::vbYes, "を保存しますか");
+  f.cmdSaveData->click();
+  const std::string saved = slurp(path);
+  Case.Memo[3] = std::string(17 * 1024 * 1024, 'x');
+  script.ChooseFile(path)
+      .Answer(ui::vbYes, "を保存しますか")
+      .Answer(ui::vbYes, "上書きしますか")
+      .Answer(ui::vbOK, "ケースのファイルとしては大きすぎます（16 MB 超）");
+  f.cmdSaveData->click();
+  EXPECT_EQ(slurp(path), saved);
+
+  Case.Language = 1;
+  std::string stray = saved;
+  stray.insert(stray.find("逐次段"), "\xE9");
+  const std::string strayPath = DataPath("stray.dat");
+  std::ofstream(strayPath, std::ios::binary) << stray;
+  script.ChooseFile(strayPath).Answer(ui::vbYes, "Read [").Answer(ui::vbOK, "line 2: the byte 0xE9 is no UTF-8 character");
+  f.cmdReadData->click();
+  EXPECT_EQ(Case.Read_Error, 1);
+  EXPECT_EQ(Case.Memo[3].size(), 17u * 1024u * 1024u);
+  EXPECT_EQ(Label("lblMainNC"), "4");
+}
+
 TEST_F(DistWindowTest, ContinueReadsResultDatOrSaysItIsMissing) {
   frmDistMain& f = Open(1);
   f.cmdExample1->click();

@@ -279,6 +279,48 @@ TEST_F(VLEFile, ValuesOutOfTheirRangeAreRefusedByFieldAndLine) {
   EXPECT_EQ(ReadAll(path_), good);
 }
 
+// What opens must save and what saves must open: a number the 15-digit writer
+// would write past the range of a double, a memo that makes the file larger
+// than the reader takes, and a UTF-8 file with a stray byte are refused; the
+// case and the file stay as they were.
+TEST_F(VLEFile, WhatWouldNotReadBackIsNeitherReadNorSaved) {
+  Load_VLE_Example(2);
+  Case.Memo[2] = "メタノールと水の分離";
+  ASSERT_EQ(Write_VLE_File(path_).status, VLEFileStatus::Ok);
+  const std::string good = ReadAll(path_);
+  const std::string before = Snapshot();
+  const std::string other = path_ + ".other";
+
+  WriteAll(other, EditField(good, 16, 4, "1.7976931348623157e308"));
+  VLEFileResult r = Read_VLE_File(other);
+  EXPECT_EQ(r.status, VLEFileStatus::BadData);
+  EXPECT_NE(r.message.find("16 行目: 数値 \"1.7976931348623157e308\" が範囲外です"), std::string::npos) << r.message;
+  EXPECT_EQ(Snapshot(), before);
+  VLE.VLE_Press = 1.7976931348623151e308;  // typed
+  r = Write_VLE_File(path_);
+  EXPECT_EQ(r.status, VLEFileStatus::CannotWrite);
+  EXPECT_NE(r.message.find("読み戻せない値があります"), std::string::npos) << r.message;
+  Load_VLE_Example(2);
+
+  Case.Memo[2] = std::string(17 * 1024 * 1024, 'x');  // pasted
+  r = Write_VLE_File(path_);
+  EXPECT_EQ(r.status, VLEFileStatus::CannotWrite);
+  EXPECT_NE(r.message.find("ケースのファイルとしては大きすぎます（16 MB 超）"), std::string::npos) << r.message;
+  Case.Language = 1;
+  r = Write_VLE_File(path_);
+  EXPECT_NE(r.message.find("the file is too large for a case file (over 16 MB)"), std::string::npos) << r.message;
+  EXPECT_EQ(ReadAll(path_), good);
+
+  std::string stray = good;
+  stray.insert(stray.find("メタノールと水"), "\xE9");
+  WriteAll(other, stray);
+  r = Read_VLE_File(other);
+  EXPECT_EQ(r.status, VLEFileStatus::CannotOpen);
+  EXPECT_NE(r.message.find("line 3: the byte 0xE9 is no UTF-8 character"), std::string::npos) << r.message;
+  EXPECT_EQ(Case.Memo[2].size(), 17u * 1024u * 1024u);
+  std::remove(other.c_str());
+}
+
 // A file the program wrote with x1 above 1, kept as test data.
 TEST_F(VLEFile, KeptDamagedFileIsRefused) {
   Load_VLE_Example(1);

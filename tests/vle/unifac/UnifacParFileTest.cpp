@@ -150,6 +150,37 @@ TEST_F(UnifacParFileTest, BinaryContentAndHugeFilesAreRefused) {
   fs::remove_all(dir);
 }
 
+// What follows the matrix is refused as every reader refuses what follows its
+// last record; blank lines and an old end-of-file mark are no content.
+TEST_F(UnifacParFileTest, LinesAfterTheMatrixAreRefused) {
+  ExpectRefused(std::string(kMinimal) + "MC third,1,2\r\n", "7");
+  ExpectRefused(std::string(kMinimal) + "\r\n\r\n  x\r\n", "9");
+  ExpectRefused("2,t\nGA,1,1,1\nGB,2,1,1\nhead\nMA x,0,1\nMB y,1,0,5\n", "6");
+  ASSERT_EQ(Read(std::string(kMinimal) + "\r\n  \r\n\t\r\n\x1a"), ParReadStatus::Ok) << message_;
+  Case.Language = 1;
+  EXPECT_EQ(Read(std::string(kMinimal) + "remark\r\n"), ParReadStatus::BadLayout);
+  EXPECT_EQ(message_, "UNIFAC.PAR line 7: the file goes on after the main-group lines.");
+}
+
+// Names in the Japanese code page read as their text; a file that is neither
+// that nor UTF-8 is refused with its line, before a name could come out garbled.
+TEST_F(UnifacParFileTest, TextIsDecodedOrRefusedWithItsLine) {
+  const fs::path dir = fs::temp_directory_path() / ("unifac_text_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string path = (dir / "UNIFAC.PAR").string();
+  // "メチル" in the code page: 83 81 83 60 83 8B.
+  std::ofstream(path, std::ios::binary) << "2,t\r\n\x83\x81\x83\x60\x83\x8B,1,0.5,0.4\r\nGB,2,0.75,0.25\r\nhead\r\n"
+                                           "MA x,0,100.5\r\nMB y,-20,0\r\n";
+  ASSERT_EQ(unifac::Read_UNIFAC_Par(path, *data_, &message_), ParReadStatus::Ok) << message_;
+  EXPECT_EQ(data_->UNIFAC_Sub_Name[1], "メチル");
+  std::ofstream(path, std::ios::binary) << "2,t\r\nGA,1,0.5,0.4\r\nGB,2,0.75,0.25\r\nhead メチル\r\n"
+                                           "MA caf\xE9,0,100.5\r\nMB y,-20,0\r\n";
+  EXPECT_EQ(unifac::Read_UNIFAC_Par(path, *data_, &message_), ParReadStatus::BadLayout);
+  EXPECT_EQ(message_.find("UNIFAC.PAR 5 行目: バイト 0xE9"), 0u) << message_;
+  EXPECT_EQ(data_->UNIFAC_Sub_Name[1], "メチル");
+  fs::remove_all(dir);
+}
+
 TEST_F(UnifacParFileTest, ShippedFileHoldsTheClassicNumbering) {
   ASSERT_EQ(unifac::Read_UNIFAC_Par(VZ_BIN_DIR "/UNIFAC.PAR", *data_, &message_), ParReadStatus::Ok)
       << message_;
