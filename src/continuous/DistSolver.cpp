@@ -268,7 +268,7 @@ void DistSolver::BeginPass(int p) {
   newtonPause_ = newtonFailures_ = 0;
   outcome_.newtonIterations = 0;
   errors_.clear();
-  restarted_ = false;
+  restarted_ = pseudoTimeTried_ = false;
   Work& w = *work_;
   const CaseData& c = Case;
   for (int j = 1; j <= c.NT; ++j) {
@@ -588,10 +588,22 @@ DistIterationReport DistSolver::Step() {
     corrected = corr.taken || corr.before <= kNewtonNearFloor;
     // A short step that barely lowers the residuals is creeping along a valley
     // of the residuals, far from the solution.
-    const bool creeping = corr.taken && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
-    if ((!corrected || creeping) && !restarted_) {
+    const bool creeping =
+        corr.taken && !corr.pseudoTime && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
+    // A Newton step that cannot be taken far, its largest temperature change
+    // ruling the whole column, is followed by pseudo-time steps, which damp
+    // each stage's compositions by its own flows; they grow back into Newton
+    // steps as the residuals fall. Only when they too find no lower residuals
+    // do the corrections go back to the pass's start or to the sweeps.
+    if ((!corrected || creeping) && !pseudoTimeTried_ && corr.before > kNewtonNearFloor) {
+      pseudoTimeTried_ = true;
+      newton_->BeginPseudoTime();
+      corrected = corr.taken;
+    } else if ((!corrected || creeping) && !restarted_) {
+      pseudoTimeTried_ = false;
       RestartFromPassStart();
     } else if (!corrected || creeping) {
+      pseudoTimeTried_ = false;
       // Substitution sweeps move the profile on, longer after each failure,
       // then the corrections try again from there.
       newtonPause_ = 5 * ++newtonFailures_;
