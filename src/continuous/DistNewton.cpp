@@ -16,8 +16,10 @@ constexpr double kMaxFall = 27.6;  // ln 1e12: the largest fall of a mole fracti
 constexpr double kMaxFlowCut = 0.5;
 constexpr int kHalvings = 12;
 // Pseudo-time steps: tries of one step, each with a quarter of the last theta;
-// the theta below which none is tried and the one from which a step is Newton's.
+// the theta of the first step, the one below which none is tried and the one
+// from which a step is Newton's.
 constexpr int kPseudoTries = 4;
+constexpr double kFirstTheta = 16;
 constexpr double kShortestTheta = 1e-4;
 constexpr double kNewtonTheta = 1e6;
 // A reused factorisation stays while its full step cuts the residuals to a tenth.
@@ -667,7 +669,7 @@ DistNewtonStep DistStageNewton::Step() {
 }
 
 void DistStageNewton::BeginPseudoTime() {
-  theta_ = 1.0;
+  theta_ = kFirstTheta;
   weighedNorm_ = 0;
   haveFactor_ = false;
 }
@@ -676,7 +678,11 @@ void DistStageNewton::BeginPseudoTime() {
 // hold-up term, its own flow through the stage over theta, so that the step
 // solves (J + D / theta) dz = -r, D the diagonal of those flows. A short theta
 // moves every stage's compositions by a small share of their own size whatever
-// the other stages ask; a long one is the Newton step. The weights of the
+// the other stages ask; a long one is the Newton step. Each stage's temperature
+// change is held to kMaxStepT and each ln x change to kMaxStepLnX on its own,
+// so that one stage far off does not shorten the step of all the others; only
+// a flow that would fall below half its value still shortens the whole
+// step. The weights of the
 // residuals stay those of the first step (they follow the errors otherwise,
 // and the steps could cycle between two weighings) until the residuals have
 // fallen a thousandfold. A step that finds no lower residuals is tried again
@@ -716,6 +722,7 @@ DistNewtonStep DistStageNewton::PseudoTimeStep(bool kept) {
       for (int j = 1; j <= nt_; ++j) {
         double* d = &dz_[(j - 1) * n];
         for (int i = 1; i <= nc_; ++i) d[i] = std::clamp(d[i], -kMaxStepLnX, kMaxStepLnX);
+        d[0] = std::clamp(d[0], -kMaxStepT, kMaxStepT);
       }
       const double alpha = LimitStep();
       Advance(alpha, false);

@@ -260,11 +260,15 @@ bool DistSolver::Start() {
 }
 
 void DistSolver::BeginPass(int p) {
+  // A first pass that ended in the corrections hands them its profile: the
+  // sweeps would first move the heat pass away from it again.
+  const bool correcting = p > 1 && newtonMode_ && !newtonFailed_;
   pass_ = p;
   iteration_ = 0;
   damping_ = DistDamping{};
   newton_.reset();
-  newtonMode_ = newtonFailed_ = lastWasNewton_ = false;
+  newtonFailed_ = lastWasNewton_ = false;
+  newtonMode_ = correcting;
   newtonPause_ = newtonFailures_ = 0;
   outcome_.newtonIterations = 0;
   errors_.clear();
