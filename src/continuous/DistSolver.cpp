@@ -533,6 +533,14 @@ double DistSolver::BalanceError() const {
 // or never arrive.
 bool DistSolver::SlowProgress() const {
   const std::size_t n = errors_.size();
+  // In the first of two passes, which only lays the start of the heat pass,
+  // an error that has risen four times running says the sweeps are moving
+  // away: the corrections take over without waiting for ten of them.
+  if (pass_ < outcome_.passCount && n >= 5) {
+    bool rising = true;
+    for (std::size_t k = n - 4; k < n; ++k) rising = rising && errors_[k] > errors_[k - 1];
+    if (rising) return true;
+  }
   return n >= 10 && errors_[n - 1] > 0.5 * errors_[n - 6];
 }
 

@@ -178,4 +178,21 @@ TEST_F(DistEstimates, EightComponentsConvergeFromAGridOfTypedEstimates) {
   }
 }
 
+TEST_F(DistEstimates, EthanolWaterByNrtlConvergesAtTheDefaultLimits) {
+  // From the pure boiling points at the top and bottom pressures; the answer
+  // of tools/column/column_newton.py. It ran out its iterations before, stages
+  // 54-57 up to 17 K off.
+  const auto set = Column_Case_Set();
+  Fresh(Named(set, "EthanolWaterNrtl60"));
+  ASSERT_EQ(Case.K_Method, 3);
+  Case.Max_Iter[1] = 20;
+  Case.Max_Iter[2] = 30;
+  DistSolver s(false);
+  s.Run();
+  ASSERT_EQ(s.Outcome().status, DistRunStatus::Converged) << Dist_Outcome_Text(s.Outcome());
+  EXPECT_NEAR(Case.Tray_T[1], 78.03828, 1e-4);
+  EXPECT_NEAR(Case.Tray_T[55], 83.81625, 1e-4);
+  EXPECT_NEAR(Case.Tray_T[60], 98.28695, 1e-4);
+}
+
 }  // namespace
