@@ -544,6 +544,67 @@ bool DistSolver::SlowProgress() const {
   return n >= 10 && errors_[n - 1] > 0.5 * errors_[n - 6];
 }
 
+// With every residual of the corrections at rounding, a trace far below the
+// rounding of the other components' balances (1e-100 of the feed at the far
+// end of a long column) can still be off its own balance: the corrections'
+// measure does not see it. With the temperatures, the flows and the K-values
+// (y / x) as they stand, each such component's balances are linear in its own
+// liquid fractions and are solved for them directly, stage by stage down and
+// back (the tridiagonal system of the sweeps); its vapour follows as K x.
+// Only the components off their balance by more than `limit` are solved; the
+// others, and so every bubble point, stay as they are. True when one changed.
+bool DistSolver::SolveTraceBalances(double limit) {
+  CaseData& c = Case;
+  const Work& w = *work_;
+  const int nt = c.NT, nc = c.NC;
+  const double* L = c.Tray_L;
+  const double* V = c.Tray_V;
+  auto liqOut = [&](int j) { return L[j] + w.in.sideLiq[j] + (j == 1 ? c.Top_Liq_Prod : 0); };
+  auto vapOut = [&](int j) { return V[j] + w.in.sideVap[j]; };
+  bool changed = false;
+  for (int i = 1; i <= nc; ++i) {
+    const double* x = c.Tray_X[i];
+    const double* y = c.Tray_Y[i];
+    double fed = 0, off = 0;
+    for (int j = 1; j <= nt; ++j) fed += w.in.zF[i][j];
+    if (!(fed > 0)) continue;
+    for (int j = 1; j <= nt; ++j) {
+      const double in = w.in.zF[i][j] + (j > 1 ? L[j - 1] * x[j - 1] : 0) + (j < nt ? V[j + 1] * y[j + 1] : 0);
+      const double out = liqOut(j) * x[j] + vapOut(j) * y[j];
+      off = std::max(off, std::fabs(in - out) / std::max({in, out, 1e-280 * c.Feed_Sum}));
+    }
+    if (!(off > limit)) continue;
+    double K[kMaxTray + 1], b[kMaxTray + 1], cc[kMaxTray + 1], d[kMaxTray + 1];
+    bool usable = true;
+    for (int j = 1; j <= nt; ++j) {
+      K[j] = x[j] > 0 ? y[j] / x[j] : 0;
+      usable = usable && x[j] > 0 && std::isfinite(K[j]) && K[j] > 0;
+    }
+    if (!usable) continue;
+    for (int j = 1; j <= nt; ++j) {
+      b[j] = -(liqOut(j) + vapOut(j) * K[j]);
+      cc[j] = j < nt ? V[j + 1] * K[j + 1] : 0;
+      d[j] = -w.in.zF[i][j];
+    }
+    for (int j = 1; j < nt; ++j) {
+      cc[j] /= b[j];
+      d[j] /= b[j];
+      b[j + 1] -= L[j] * cc[j];
+      d[j + 1] -= L[j] * d[j];
+    }
+    d[nt] /= b[nt];
+    for (int j = nt - 1; j >= 1; --j) d[j] -= cc[j] * d[j + 1];
+    for (int j = 1; j <= nt; ++j) usable = usable && d[j] > 0 && std::isfinite(d[j]);
+    if (!usable) continue;
+    for (int j = 1; j <= nt; ++j) {
+      c.Tray_X[i][j] = d[j];
+      c.Tray_Y[i][j] = K[j] * d[j];
+    }
+    changed = true;
+  }
+  return changed;
+}
+
 // Every stage at the bubble point of its liquid and its vapour in equilibrium
 // with it (y = K x), the enthalpies from that state: what the stage arrays hold
 // at the end of a run whose last iteration was a substitution sweep, whose own
@@ -668,8 +729,10 @@ DistIterationReport DistSolver::Step() {
     const bool due = lastPass ? AtFloor(corr) : corr.after <= std::max(10 * c.Conv_Crit[1], 1e-5);
     if (due) {
       // A correction taken stored its own evaluation of the state it stored.
-      const DistResidualReport check =
-          Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2, corr.taken);
+      DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2, corr.taken);
+      if (!check.balanced && check.worst.kind == DistResidualKind::Component && lastPass && AtFloor(corr) &&
+          SolveTraceBalances(10 * c.Conv_Crit[1]))
+        check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
       outcome_.worst = check.worst;
       converged = check.balanced;
     }

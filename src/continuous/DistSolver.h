@@ -154,6 +154,7 @@ class DistSolver {
   void Normalise();
   double BalanceError() const;
   void Equilibrate();
+  bool SolveTraceBalances(double limit);
   bool SlowProgress() const;
   void BeginPass(int p);
   void RestartFromPassStart();
