@@ -29,7 +29,7 @@ constexpr double kReuseGain = 1.0 / 16;  // on the squared norm: a tenth of the 
 constexpr double kFlowFloor = 1e-280;
 
 // The block kernels take the block size N as a template argument for the
-// small blocks of the common columns (2 to 7 components), whose loops the
+// small blocks of the common columns (1 to 8 components), whose loops the
 // compiler then lays out in full; N = 0 reads the size from `nRun`.
 template <int N>
 constexpr int Size(int nRun) {
@@ -500,6 +500,7 @@ bool DistStageNewton::Factor() {
     case 8: return BlockFactor<8>(n, nt_, lo, di, up, pv);
     case 9: return BlockFactor<9>(n, nt_, lo, di, up, pv);
     case 10: return BlockFactor<10>(n, nt_, lo, di, up, pv);
+    case 11: return BlockFactor<11>(n, nt_, lo, di, up, pv);
     default: return BlockFactor<0>(n, nt_, lo, di, up, pv);
   }
 }
@@ -519,6 +520,7 @@ void DistStageNewton::SolveFactored() {
     case 8: return BlockSolve<8>(n, nt_, lo, di, up, pv, r, g, d);
     case 9: return BlockSolve<9>(n, nt_, lo, di, up, pv, r, g, d);
     case 10: return BlockSolve<10>(n, nt_, lo, di, up, pv, r, g, d);
+    case 11: return BlockSolve<11>(n, nt_, lo, di, up, pv, r, g, d);
     default: return BlockSolve<0>(n, nt_, lo, di, up, pv, r, g, d);
   }
 }
@@ -698,25 +700,42 @@ DistNewtonStep DistStageNewton::PseudoTimeStep(bool kept) {
   zBase_ = z_;
   haveFactor_ = false;
   const double fs = c.Feed_Sum;
-  for (int attempt = 0; attempt < kPseudoTries; ++attempt) {
-    z_ = zBase_;
-    const bool reweigh = weighedNorm_ == 0;
-    weightsFrozen_ = !reweigh;
-    const double n0 = Evaluate(true);
-    weightsFrozen_ = false;
-    if (reweigh) weighedNorm_ = n0;
-    step.before = step.after = MaxResidual();
-    if (!std::isfinite(n0)) break;
-    Jacobian();
-    for (int j = 1; j <= nt_; ++j) {
-      const double* zj = &z_[(j - 1) * n];
-      const double sl = in_.sideLiq[j] + (j == 1 ? c.Top_Liq_Prod : 0), sv = in_.sideVap[j];
-      for (int i = 0; i < nc_; ++i) {
-        const std::size_t k = static_cast<std::size_t>(j - 1) * nc_ + i;
-        const double own = (zj[nc_ + 2] + sl) * x_[k] + (zj[nc_ + 1] + sv) * y_[k];
-        diag_[j * nn + i * n + 1 + i] -= own / (fs * theta_);
-      }
+  const bool reweigh = weighedNorm_ == 0;
+  weightsFrozen_ = !reweigh;
+  const double n0 = Evaluate(true);
+  weightsFrozen_ = false;
+  if (reweigh) weighedNorm_ = n0;
+  step.before = step.after = MaxResidual();
+  if (!std::isfinite(n0)) {
+    theta_ = 0;
+    return step;
+  }
+  Jacobian();
+  // A shorter theta changes only the hold-up terms: the Jacobian, the
+  // residuals and the stages' own flows of the first try serve every try.
+  const std::size_t stages = static_cast<std::size_t>(nt_);
+  savedDiag_.assign(diag_.begin(), diag_.end());
+  savedUpper_.assign(upper_.begin(), upper_.end());
+  savedRhs_.assign(rhs_.begin(), rhs_.end());
+  ownFlow_.resize(stages * nc_);
+  for (int j = 1; j <= nt_; ++j) {
+    const double* zj = &z_[(j - 1) * n];
+    const double sl = in_.sideLiq[j] + (j == 1 ? c.Top_Liq_Prod : 0), sv = in_.sideVap[j];
+    for (int i = 0; i < nc_; ++i) {
+      const std::size_t k = static_cast<std::size_t>(j - 1) * nc_ + i;
+      ownFlow_[k] = ((zj[nc_ + 2] + sl) * x_[k] + (zj[nc_ + 1] + sv) * y_[k]) / fs;
     }
+  }
+  for (int attempt = 0; attempt < kPseudoTries; ++attempt) {
+    if (attempt > 0) {
+      std::copy(savedDiag_.begin(), savedDiag_.end(), diag_.begin());
+      std::copy(savedUpper_.begin(), savedUpper_.end(), upper_.begin());
+      std::copy(savedRhs_.begin(), savedRhs_.end(), rhs_.begin());
+    }
+    z_ = zBase_;
+    for (int j = 1; j <= nt_; ++j)
+      for (int i = 0; i < nc_; ++i)
+        diag_[j * nn + i * n + 1 + i] -= ownFlow_[static_cast<std::size_t>(j - 1) * nc_ + i] / theta_;
     if (Factor()) {
       SolveFactored();
       for (int j = 1; j <= nt_; ++j) {

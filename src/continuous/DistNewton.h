@@ -119,6 +119,7 @@ class DistStageNewton {
   double theta_ = 0;  // pseudo-time step, in units of each stage's own residence; 0: plain Newton
   double weighedNorm_ = 0;      // squared residual norm when the pseudo-time weights were set
   bool weightsFrozen_ = false;  // Evaluate keeps the weights it has
+  std::vector<double> savedDiag_, savedUpper_, savedRhs_, ownFlow_;  // a pseudo-time step's first try
   // The last Store wrote the state z_ and its evaluation (rhs_, x_, y_, hv_,
   // hl_) whose squared scaled norm is storedNorm_.
   bool stored_ = false;
