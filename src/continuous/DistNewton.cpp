@@ -15,6 +15,13 @@ constexpr double kMaxStepLnX = 3.0;
 constexpr double kMaxFall = 27.6;  // ln 1e12: the largest fall of a mole fraction in one step
 constexpr double kMaxFlowCut = 0.5;
 constexpr int kHalvings = 12;
+// Pseudo-time steps: tries of one step, each with a quarter of the last theta;
+// the theta of the first step, the one below which none is tried and the one
+// from which a step is Newton's.
+constexpr int kPseudoTries = 4;
+constexpr double kFirstTheta = 16;
+constexpr double kShortestTheta = 1e-4;
+constexpr double kNewtonTheta = 1e6;
 // A reused factorisation stays while its full step cuts the residuals to a tenth.
 constexpr double kReuseGain = 1.0 / 16;  // on the squared norm: a tenth of the residuals
 // A component balance is measured against the component's own flow, but never
@@ -22,7 +29,7 @@ constexpr double kReuseGain = 1.0 / 16;  // on the squared norm: a tenth of the 
 constexpr double kFlowFloor = 1e-280;
 
 // The block kernels take the block size N as a template argument for the
-// small blocks of the common columns (2 to 7 components), whose loops the
+// small blocks of the common columns (1 to 8 components), whose loops the
 // compiler then lays out in full; N = 0 reads the size from `nRun`.
 template <int N>
 constexpr int Size(int nRun) {
@@ -357,7 +364,7 @@ double DistStageNewton::Evaluate(bool derivatives) {
   const int n = Block();
   for (int j = 1; j <= nt_; ++j) Properties(j, derivatives);
   for (int j = 1; j <= nt_; ++j) StageResidual(j, &rhs_[j * n]);
-  if (derivatives) SetWeights();
+  if (derivatives && !weightsFrozen_) SetWeights();
   double s = 0;
   for (int j = 1; j <= nt_; ++j)
     for (int k = 0; k < n; ++k) {
@@ -493,6 +500,7 @@ bool DistStageNewton::Factor() {
     case 8: return BlockFactor<8>(n, nt_, lo, di, up, pv);
     case 9: return BlockFactor<9>(n, nt_, lo, di, up, pv);
     case 10: return BlockFactor<10>(n, nt_, lo, di, up, pv);
+    case 11: return BlockFactor<11>(n, nt_, lo, di, up, pv);
     default: return BlockFactor<0>(n, nt_, lo, di, up, pv);
   }
 }
@@ -512,6 +520,7 @@ void DistStageNewton::SolveFactored() {
     case 8: return BlockSolve<8>(n, nt_, lo, di, up, pv, r, g, d);
     case 9: return BlockSolve<9>(n, nt_, lo, di, up, pv, r, g, d);
     case 10: return BlockSolve<10>(n, nt_, lo, di, up, pv, r, g, d);
+    case 11: return BlockSolve<11>(n, nt_, lo, di, up, pv, r, g, d);
     default: return BlockSolve<0>(n, nt_, lo, di, up, pv, r, g, d);
   }
 }
@@ -581,6 +590,7 @@ DistNewtonStep DistStageNewton::Step() {
   // the chord step then goes on from the state the last one stored, as it
   // holds it (ln x itself, not the logarithm of its stored exponential), and
   // from the evaluation it already made there.
+  if (theta_ > 0) return PseudoTimeStep(StoredStateStands());
   const bool kept = haveFactor_ && StoredStateStands();
   if (!kept) Load();
   zBase_ = z_;
@@ -657,6 +667,102 @@ DistNewtonStep DistStageNewton::Step() {
     Store();
   }
   step = sliver;
+  return step;
+}
+
+void DistStageNewton::BeginPseudoTime() {
+  theta_ = kFirstTheta;
+  weighedNorm_ = 0;
+  haveFactor_ = false;
+}
+
+// One step of pseudo-time from the stage arrays: each component balance gains a
+// hold-up term, its own flow through the stage over theta, so that the step
+// solves (J + D / theta) dz = -r, D the diagonal of those flows. A short theta
+// moves every stage's compositions by a small share of their own size whatever
+// the other stages ask; a long one is the Newton step. Each stage's temperature
+// change is held to kMaxStepT and each ln x change to kMaxStepLnX on its own,
+// so that one stage far off does not shorten the step of all the others; only
+// a flow that would fall below half its value still shortens the whole
+// step. The weights of the
+// residuals stay those of the first step (they follow the errors otherwise,
+// and the steps could cycle between two weighings) until the residuals have
+// fallen a thousandfold. A step that finds no lower residuals is tried again
+// with a quarter of theta, up to kPseudoTries times; theta grows after a
+// step taken, and once it is that of a Newton step the corrections are
+// Newton steps again.
+DistNewtonStep DistStageNewton::PseudoTimeStep(bool kept) {
+  DistNewtonStep step;
+  step.pseudoTime = true;
+  const CaseData& c = Case;
+  const int n = Block(), nn = n * n;
+  if (!kept) Load();
+  zBase_ = z_;
+  haveFactor_ = false;
+  const double fs = c.Feed_Sum;
+  const bool reweigh = weighedNorm_ == 0;
+  weightsFrozen_ = !reweigh;
+  const double n0 = Evaluate(true);
+  weightsFrozen_ = false;
+  if (reweigh) weighedNorm_ = n0;
+  step.before = step.after = MaxResidual();
+  if (!std::isfinite(n0)) {
+    theta_ = 0;
+    return step;
+  }
+  Jacobian();
+  // A shorter theta changes only the hold-up terms: the Jacobian, the
+  // residuals and the stages' own flows of the first try serve every try.
+  const std::size_t stages = static_cast<std::size_t>(nt_);
+  savedDiag_.assign(diag_.begin(), diag_.end());
+  savedUpper_.assign(upper_.begin(), upper_.end());
+  savedRhs_.assign(rhs_.begin(), rhs_.end());
+  ownFlow_.resize(stages * nc_);
+  for (int j = 1; j <= nt_; ++j) {
+    const double* zj = &z_[(j - 1) * n];
+    const double sl = in_.sideLiq[j] + (j == 1 ? c.Top_Liq_Prod : 0), sv = in_.sideVap[j];
+    for (int i = 0; i < nc_; ++i) {
+      const std::size_t k = static_cast<std::size_t>(j - 1) * nc_ + i;
+      ownFlow_[k] = ((zj[nc_ + 2] + sl) * x_[k] + (zj[nc_ + 1] + sv) * y_[k]) / fs;
+    }
+  }
+  for (int attempt = 0; attempt < kPseudoTries; ++attempt) {
+    if (attempt > 0) {
+      std::copy(savedDiag_.begin(), savedDiag_.end(), diag_.begin());
+      std::copy(savedUpper_.begin(), savedUpper_.end(), upper_.begin());
+      std::copy(savedRhs_.begin(), savedRhs_.end(), rhs_.begin());
+    }
+    z_ = zBase_;
+    for (int j = 1; j <= nt_; ++j)
+      for (int i = 0; i < nc_; ++i)
+        diag_[j * nn + i * n + 1 + i] -= ownFlow_[static_cast<std::size_t>(j - 1) * nc_ + i] / theta_;
+    if (Factor()) {
+      SolveFactored();
+      for (int j = 1; j <= nt_; ++j) {
+        double* d = &dz_[(j - 1) * n];
+        for (int i = 1; i <= nc_; ++i) d[i] = std::clamp(d[i], -kMaxStepLnX, kMaxStepLnX);
+        d[0] = std::clamp(d[0], -kMaxStepT, kMaxStepT);
+      }
+      const double alpha = LimitStep();
+      Advance(alpha, false);
+      const double n1 = Evaluate(false);
+      if (std::isfinite(n1) && n1 < n0 * (1 - 1e-4)) {
+        Store();
+        step.taken = true;
+        step.after = MaxResidual();
+        step.fraction = alpha;
+        step.maxDeltaT = MaxDeltaT(alpha);
+        theta_ *= std::clamp(std::sqrt(n0 / n1), 2.0, 10.0);
+        if (n1 < 1e-6 * weighedNorm_) weighedNorm_ = 0;
+        if (theta_ > kNewtonTheta) theta_ = 0;
+        return step;
+      }
+    }
+    theta_ *= 0.25;
+    if (theta_ < kShortestTheta) break;
+  }
+  z_ = zBase_;
+  theta_ = 0;
   return step;
 }
 

@@ -50,6 +50,7 @@ struct DistNewtonStep {
   double after = 0;         // largest scaled residual after it (before it when none was taken)
   double maxDeltaT = 0;     // largest stage temperature change of the step taken, K
   double fraction = 0;      // share of the Newton step taken
+  bool pseudoTime = false;  // a pseudo-time step was tried (see DistStageNewton::PseudoTimeStep)
 };
 
 class DistStageNewton {
@@ -63,6 +64,10 @@ class DistStageNewton {
   // One correction from the stage arrays as they stand, with a line search on
   // the scaled residuals. Stores Tray_T, Tray_X, Tray_Y = K x, Tray_V, Tray_L.
   DistNewtonStep Step();
+
+  // The corrections from here on are pseudo-time steps until they have grown
+  // into Newton steps again or can find no step at all.
+  void BeginPseudoTime();
 
   // The largest scaled residual of the stage arrays as they stand (component
   // balances per unit of the component's own flow through the stage).
@@ -104,12 +109,17 @@ class DistStageNewton {
   // z_ = zBase_ + alpha dz_, the mole fractions along x or ln x (LineSearch).
   void Advance(double alpha, bool linear);
   double MaxDeltaT(double alpha) const;
+  DistNewtonStep PseudoTimeStep(bool kept);
 
   const DistStageInputs& in_;
   bool heat_;
   int nc_, nt_;
   double hScale_ = 1;
   bool haveFactor_ = false;
+  double theta_ = 0;  // pseudo-time step, in units of each stage's own residence; 0: plain Newton
+  double weighedNorm_ = 0;      // squared residual norm when the pseudo-time weights were set
+  bool weightsFrozen_ = false;  // Evaluate keeps the weights it has
+  std::vector<double> savedDiag_, savedUpper_, savedRhs_, ownFlow_;  // a pseudo-time step's first try
   // The last Store wrote the state z_ and its evaluation (rhs_, x_, y_, hv_,
   // hl_) whose squared scaled norm is storedNorm_.
   bool stored_ = false;

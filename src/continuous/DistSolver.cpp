@@ -260,15 +260,19 @@ bool DistSolver::Start() {
 }
 
 void DistSolver::BeginPass(int p) {
+  // A first pass that ended in the corrections hands them its profile: the
+  // sweeps would first move the heat pass away from it again.
+  const bool correcting = p > 1 && newtonMode_ && !newtonFailed_;
   pass_ = p;
   iteration_ = 0;
   damping_ = DistDamping{};
   newton_.reset();
-  newtonMode_ = newtonFailed_ = lastWasNewton_ = false;
+  newtonFailed_ = lastWasNewton_ = false;
+  newtonMode_ = correcting;
   newtonPause_ = newtonFailures_ = 0;
   outcome_.newtonIterations = 0;
   errors_.clear();
-  restarted_ = false;
+  restarted_ = pseudoTimeTried_ = false;
   Work& w = *work_;
   const CaseData& c = Case;
   for (int j = 1; j <= c.NT; ++j) {
@@ -529,7 +533,76 @@ double DistSolver::BalanceError() const {
 // or never arrive.
 bool DistSolver::SlowProgress() const {
   const std::size_t n = errors_.size();
+  // In the first of two passes, which only lays the start of the heat pass,
+  // an error that has risen four times running says the sweeps are moving
+  // away: the corrections take over without waiting for ten of them.
+  if (pass_ < outcome_.passCount && n >= 5) {
+    bool rising = true;
+    for (std::size_t k = n - 4; k < n; ++k) rising = rising && errors_[k] > errors_[k - 1];
+    if (rising) return true;
+  }
   return n >= 10 && errors_[n - 1] > 0.5 * errors_[n - 6];
+}
+
+// With every residual of the corrections at rounding, a trace far below the
+// rounding of the other components' balances (1e-100 of the feed at the far
+// end of a long column) can still be off its own balance: the corrections'
+// measure does not see it. With the temperatures, the flows and the K-values
+// (y / x) as they stand, each such component's balances are linear in its own
+// liquid fractions and are solved for them directly, stage by stage down and
+// back (the tridiagonal system of the sweeps); its vapour follows as K x.
+// Only the components off their balance by more than `limit` are solved; the
+// others, and so every bubble point, stay as they are. True when one changed.
+bool DistSolver::SolveTraceBalances(double limit) {
+  CaseData& c = Case;
+  const Work& w = *work_;
+  const int nt = c.NT, nc = c.NC;
+  const double* L = c.Tray_L;
+  const double* V = c.Tray_V;
+  auto liqOut = [&](int j) { return L[j] + w.in.sideLiq[j] + (j == 1 ? c.Top_Liq_Prod : 0); };
+  auto vapOut = [&](int j) { return V[j] + w.in.sideVap[j]; };
+  bool changed = false;
+  for (int i = 1; i <= nc; ++i) {
+    const double* x = c.Tray_X[i];
+    const double* y = c.Tray_Y[i];
+    double fed = 0, off = 0;
+    for (int j = 1; j <= nt; ++j) fed += w.in.zF[i][j];
+    if (!(fed > 0)) continue;
+    for (int j = 1; j <= nt; ++j) {
+      const double in = w.in.zF[i][j] + (j > 1 ? L[j - 1] * x[j - 1] : 0) + (j < nt ? V[j + 1] * y[j + 1] : 0);
+      const double out = liqOut(j) * x[j] + vapOut(j) * y[j];
+      off = std::max(off, std::fabs(in - out) / std::max({in, out, 1e-280 * c.Feed_Sum}));
+    }
+    if (!(off > limit)) continue;
+    double K[kMaxTray + 1], b[kMaxTray + 1], cc[kMaxTray + 1], d[kMaxTray + 1];
+    bool usable = true;
+    for (int j = 1; j <= nt; ++j) {
+      K[j] = x[j] > 0 ? y[j] / x[j] : 0;
+      usable = usable && x[j] > 0 && std::isfinite(K[j]) && K[j] > 0;
+    }
+    if (!usable) continue;
+    for (int j = 1; j <= nt; ++j) {
+      b[j] = -(liqOut(j) + vapOut(j) * K[j]);
+      cc[j] = j < nt ? V[j + 1] * K[j + 1] : 0;
+      d[j] = -w.in.zF[i][j];
+    }
+    for (int j = 1; j < nt; ++j) {
+      cc[j] /= b[j];
+      d[j] /= b[j];
+      b[j + 1] -= L[j] * cc[j];
+      d[j + 1] -= L[j] * d[j];
+    }
+    d[nt] /= b[nt];
+    for (int j = nt - 1; j >= 1; --j) d[j] -= cc[j] * d[j + 1];
+    for (int j = 1; j <= nt; ++j) usable = usable && d[j] > 0 && std::isfinite(d[j]);
+    if (!usable) continue;
+    for (int j = 1; j <= nt; ++j) {
+      c.Tray_X[i][j] = d[j];
+      c.Tray_Y[i][j] = K[j] * d[j];
+    }
+    changed = true;
+  }
+  return changed;
 }
 
 // Every stage at the bubble point of its liquid and its vapour in equilibrium
@@ -588,10 +661,22 @@ DistIterationReport DistSolver::Step() {
     corrected = corr.taken || corr.before <= kNewtonNearFloor;
     // A short step that barely lowers the residuals is creeping along a valley
     // of the residuals, far from the solution.
-    const bool creeping = corr.taken && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
-    if ((!corrected || creeping) && !restarted_) {
+    const bool creeping =
+        corr.taken && !corr.pseudoTime && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
+    // A Newton step that cannot be taken far, its largest temperature change
+    // ruling the whole column, is followed by pseudo-time steps, which damp
+    // each stage's compositions by its own flows; they grow back into Newton
+    // steps as the residuals fall. Only when they too find no lower residuals
+    // do the corrections go back to the pass's start or to the sweeps.
+    if ((!corrected || creeping) && !pseudoTimeTried_ && corr.before > kNewtonNearFloor) {
+      pseudoTimeTried_ = true;
+      newton_->BeginPseudoTime();
+      corrected = corr.taken;
+    } else if ((!corrected || creeping) && !restarted_) {
+      pseudoTimeTried_ = false;
       RestartFromPassStart();
     } else if (!corrected || creeping) {
+      pseudoTimeTried_ = false;
       // Substitution sweeps move the profile on, longer after each failure,
       // then the corrections try again from there.
       newtonPause_ = 5 * ++newtonFailures_;
@@ -644,8 +729,10 @@ DistIterationReport DistSolver::Step() {
     const bool due = lastPass ? AtFloor(corr) : corr.after <= std::max(10 * c.Conv_Crit[1], 1e-5);
     if (due) {
       // A correction taken stored its own evaluation of the state it stored.
-      const DistResidualReport check =
-          Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2, corr.taken);
+      DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2, corr.taken);
+      if (!check.balanced && check.worst.kind == DistResidualKind::Component && lastPass && AtFloor(corr) &&
+          SolveTraceBalances(10 * c.Conv_Crit[1]))
+        check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
       outcome_.worst = check.worst;
       converged = check.balanced;
     }

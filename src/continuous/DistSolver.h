@@ -154,6 +154,7 @@ class DistSolver {
   void Normalise();
   double BalanceError() const;
   void Equilibrate();
+  bool SolveTraceBalances(double limit);
   bool SlowProgress() const;
   void BeginPass(int p);
   void RestartFromPassStart();
@@ -173,6 +174,7 @@ class DistSolver {
   bool newtonFailed_ = false;  // the corrections found no lower residuals, time after time
   int newtonFailures_ = 0;     // corrections of this pass that found no lower residuals
   bool restarted_ = false;     // the corrections went back to the profile the pass began with
+  bool pseudoTimeTried_ = false;  // pseudo-time steps were tried since the last restart or pause
   int newtonPause_ = 0;        // substitution sweeps before the next correction is tried
   bool lastWasNewton_ = false;
   std::vector<double> errors_;  // errors of the substitution sweeps of this pass

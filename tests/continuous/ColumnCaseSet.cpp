@@ -341,6 +341,33 @@ void EightLambda() {
   SetLambda("Toluene", "Ethylbenzene", 1.5941039, 0.50750393);
 }
 
+// Ethanol/water by NRTL (the database pair, evaluated at 89.3 C), 60 stages
+// from 760 to 820 mmHg, 10 % ethanol entering on stage 45 as liquid at
+// 47.92 C (about 40 K subcooled), heat balance, D 10, reflux 5, the estimates
+// the pure boiling points at the top and bottom pressures.
+Spec EthanolWaterNrtl60() {
+  Spec s;
+  s.comps = {kEthanol, kWater};
+  s.z = {0.1, 0.9};
+  s.kMethod = 3;
+  s.nt = 60;
+  s.feedStage = 45;
+  s.pBottom = 820;
+  s.feedT = 47.92;
+  s.tTop = 78.27;
+  s.tBottom = 101.95;
+  s.distillate = 10;
+  s.reflux = 5;
+  return s;
+}
+
+void EthanolWaterTau() {
+  CaseData& c = Case;
+  c.NRTL_Tau[1][2] = -0.080465286;
+  c.NRTL_Tau[2][1] = 1.7238916;
+  c.NRTL_Alpha = 0.2937;
+}
+
 // The benchmark's 50-stage binary: ideal K, heat balance, 1000 kmol/h of
 // liquid at 120 C on stage 25, D 500, reflux 2.
 Spec Series50() {
@@ -548,5 +575,6 @@ std::vector<ColumnSetCase> Column_Case_Set() {
          AlcoholLambda),
       Of("BtxStages50DefaultLimits", true, Btx,
          [](Spec& s) { s.nt = 50; s.feedStage = 25; s.reflux = 5; s.defaultLimits = true; }),
+      Of("EthanolWaterNrtl60", true, EthanolWaterNrtl60, nullptr, EthanolWaterTau),
   };
 }

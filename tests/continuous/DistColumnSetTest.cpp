@@ -36,6 +36,13 @@ void Dump(const std::string& name, const DistRunOutcome& run) {
     for (int k = 1; k <= c.NC; ++k) o << ' ' << c.Wilson_Lambda[i][k];
     o << '\n';
   }
+  if (c.K_Method == 3) {  // NRTL: alpha, then tau(i, k) row by row
+    o << c.NRTL_Alpha << '\n';
+    for (int i = 1; i <= c.NC; ++i) {
+      for (int k = 1; k <= c.NC; ++k) o << ' ' << c.NRTL_Tau[i][k];
+      o << '\n';
+    }
+  }
   o << c.N_Feed << ' ' << c.Top_Liq_Prod << '\n';
   for (int f = 1; f <= c.N_Feed; ++f) {
     o << c.Feed_Stage[f] << ' ' << c.Feed_Flow[f] << ' ' << c.Feed_T[f] << ' ' << c.Feed_VF[f];
@@ -325,7 +332,7 @@ TEST_F(DistColumnSet, CheckFromTheCorrectionsEvaluationMatchesAFreshOne) {
 }
 
 TEST_F(DistColumnSet, AtTheDefaultLimitsASharpSplitIsSolvedOrSaysHowFarOff) {
-  for (const char* name : {"HeptaneOctane80", "BenzeneToluene80Heat", "Eight"}) {
+  for (const char* name : {"HeptaneOctane80", "BenzeneToluene80Heat", "Eight", "EthanolWaterNrtl60"}) {
     SCOPED_TRACE(name);
     Fresh();
     SetUpCase(name);

@@ -3,7 +3,7 @@
 (COLUMN_DUMP_DIR=dir continuous_tests --gtest_filter='DistColumnSet.*'):
 all stage equations solved at once by a damped Newton method, from this
 script's own start (feed composition on every stage, feed bubble points,
-constant molal overflow), with its own Antoine, Wilson and enthalpy formulas
+constant molal overflow), with its own Antoine, Wilson, NRTL and enthalpy formulas
 and a banded Gaussian elimination. Plain python3, no extra packages.
 
 Unknowns: stage temperatures, liquid mole fractions (linear) and, with the

@@ -2,7 +2,7 @@
 """Independent check of converged columns written by the column-set test
 (COLUMN_DUMP_DIR=dir continuous_tests --gtest_filter='DistColumnSet.*').
 
-For every dump it evaluates, from its own Antoine, Wilson and enthalpy
+For every dump it evaluates, from its own Antoine, Wilson, NRTL and enthalpy
 formulas, the MESH equations of the profile: y = K x and sum K x = 1 on every
 stage (the top stage without a condenser by sum y / K = 1), the component
 balance of every stage and of the whole column per unit total feed, and the
@@ -31,6 +31,10 @@ def read(path):
     for _ in range(nc):
         row = take(10 + nc)
         comps.append(dict(mw=row[0], a=row[1], b=row[2], c=row[3], hv=row[4:7], hl=row[7:10], lam=row[10:]))
+    alpha, tau = 0.0, None
+    if kmeth == 3:  # NRTL: alpha, then tau(i, k) row by row
+        alpha = take()
+        tau = [[take() for _ in range(nc)] for _ in range(nc)]
     nf = int(take())
     dist = take()
     feeds = []
@@ -45,10 +49,28 @@ def read(path):
         row = take(4 + 2 * nc)
         stages.append(dict(t=row[0], p=row[1], l=row[2], v=row[3], x=row[4::2], y=row[5::2]))
     return dict(nc=nc, nt=nt, k=kmeth, h=hmeth, cond=cond, comps=comps, dist=dist, feeds=feeds,
-                liq=liq, vap=vap, st=stages)
+                liq=liq, vap=vap, st=stages, alpha=alpha, tau=tau)
+
+
+def nrtl_gammas(c, x):
+    """Renon and Prausnitz (1968): ln g(i) = sum_j tau(j,i) G(j,i) x(j) / S(i)
+    + sum_j x(j) G(i,j) / S(j) (tau(i,j) - sum_m x(m) tau(m,j) G(m,j) / S(j)),
+    G = exp(-alpha tau), S(j) = sum_k G(k,j) x(k)."""
+    n, tau = c["nc"], c["tau"]
+    G = [[math.exp(-c["alpha"] * tau[a][b]) for b in range(n)] for a in range(n)]
+    S = [sum(G[k][j] * x[k] for k in range(n)) for j in range(n)]
+    T = [sum(x[m] * tau[m][j] * G[m][j] for m in range(n)) / S[j] for j in range(n)]
+    out = []
+    for i in range(n):
+        v = sum(tau[j][i] * G[j][i] * x[j] for j in range(n)) / S[i]
+        v += sum(x[j] * G[i][j] / S[j] * (tau[i][j] - T[j]) for j in range(n))
+        out.append(math.exp(v))
+    return out
 
 
 def gammas(c, x):
+    if c["k"] == 3:
+        return nrtl_gammas(c, x)
     if c["k"] != 2:
         return [1.0] * c["nc"]
     lam = [cp["lam"] for cp in c["comps"]]
