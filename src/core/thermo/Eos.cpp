@@ -145,10 +145,9 @@ void EOS_Cubic_Root(const int32_t& eos, const int32_t& phase, const double& t, c
     }
   } else {
     // Cardano with the larger-magnitude term first to avoid cancellation.
-    // The second cube root is that of v = -p^3 / u, which is -p / cbrt(u).
     const double u = q < 0.0 ? (-q + std::sqrt(D)) / 2.0 : (-q - std::sqrt(D)) / 2.0;
-    const double cu = std::cbrt(u);
-    Z = cu - p / cu - c2 / 3.0;
+    const double v = -p * p * p / u;
+    Z = std::cbrt(u) + std::cbrt(v) - c2 / 3.0;
   }
   density = pBar / (Z * rt);
 }
@@ -765,8 +764,8 @@ bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& po
 constexpr int kRemembered = 256;      // stages remembered (above the largest column)
 constexpr double kNearLiquid = 0.02;  // largest |x - x'| of a stage's own earlier answer
 constexpr double kGuessReach = 0.05;  // largest change of 1/T, as a fraction, a remembered vapour is carried
-constexpr double kStableLiquid = 0.005;  // largest |x - x'| from the anchor that skips the test
-constexpr double kStableT = 1.0;         // largest |T - T'| (K) from the anchor that skips the test
+constexpr double kStableLiquid = 1e-3;   // largest |x - x'| from the anchor that skips the test
+constexpr double kStableT = 0.5;         // largest |T - T'| (K) from the anchor that skips the test
 constexpr double kStableLnP = 1e-3;      // largest |ln P / P'| from the anchor (and of a match)
 constexpr double kStableLnK = 0.05;      // largest |ln K - ln K'| from the anchor's vapour
 constexpr double kRel = 1e-2;            // vapour settled to this fraction of ln sum x K on the way
@@ -1058,27 +1057,31 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   // stable next to the answer.
   TempPoint near;
   double slope = NAN, dLnK[kMaxComp + 1];
-  // When the quick local solve finds nothing, the thorough one tries.
-  bool solved = localBubble(s, t, tColdC, tHotC, guess, own >= 0, false, near, slope, dLnK);
-  if (!solved) solved = localBubble(s, t, tColdC, tHotC, nullptr, false, true, near, slope, dLnK);
-  if (solved) {
-    const bool skip = own >= 0 && stableBefore(m.entries[own], P, x, near);
+  // The quick local solve (from what was remembered) stands only where the test
+  // spares it or confirms its vapour as the vapour-like one. Otherwise the
+  // thorough solve from the correlation's K-values, whose answer stands when the
+  // liquid is found stable; the whole-range scan last.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const bool thorough = attempt == 1;
+    if (!localBubble(s, t, tColdC, tHotC, thorough ? nullptr : guess, own >= 0, thorough, near, slope, dLnK))
+      continue;
+    const bool skip = !thorough && own >= 0 && stableBefore(m.entries[own], P, x, near);
     bool confirmed = false;
-    if (skip || !liquidUnstable(eos, P, x, near, confirmed)) {
-      out.iterations = s.evaluations;
-      double sum = 0.0;
-      for (int i = 1; i <= Case.NC; ++i) {
-        Case.K_Value[i] = std::exp(near.lnK[i]);
-        sum += x[i] * Case.K_Value[i];
-      }
-      out.residual = std::fabs(1.0 - sum);
-      // Only an answer whose vapour the test confirmed as the vapour-like one
-      // starts later calls: a start on another branch (a second liquid) would
-      // lead them along it.
-      if (skip || confirmed) remember(m, own, P, x, near, slope, dLnK, !skip);
-      else forget(m, own);
-      return near.t;
+    const bool unstable = !skip && liquidUnstable(eos, P, x, near, confirmed);
+    if (unstable && thorough) break;
+    if (unstable || !(skip || confirmed || thorough)) continue;
+    out.iterations = s.evaluations;
+    double sum = 0.0;
+    for (int i = 1; i <= Case.NC; ++i) {
+      Case.K_Value[i] = std::exp(near.lnK[i]);
+      sum += x[i] * Case.K_Value[i];
     }
+    out.residual = std::fabs(1.0 - sum);
+    // Only an answer whose vapour the test confirmed starts later calls: a
+    // start on another branch (a second liquid) would lead them along it.
+    if (skip || confirmed) remember(m, own, P, x, near, slope, dLnK, !skip);
+    else forget(m, own);
+    return near.t;
   }
   forget(m, own);
   scan(s, tColdC, tHotC);
