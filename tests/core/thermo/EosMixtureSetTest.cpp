@@ -325,6 +325,38 @@ TEST_P(EosMixtureSetTest, SweepsEndWhereCallsWithNothingRememberedEnd) {
   }
 }
 
+// Ethane with nitrogen entered as two components (k between them -0.05), by
+// Peng-Robinson at 2.38696 MPa: down a sweep whose stages differ by 0.004 in
+// the first two mole fractions, the liquid's bubble points end after the third
+// stage (tools/thermo/eos_bubble_check.py finds none for the fourth). The
+// fourth must not be taken as stable from its neighbour and shown converged.
+TEST(EosSweepTest, ALiquidPastItsNeighboursBubblePointIsNotTakenAsStableFromIt) {
+  Reset_Case_Data();
+  Case.NC = 3;
+  const double tc[] = {0, 305.32, 126.2, 126.2}, pc[] = {0, 48.72, 33.98, 33.98}, w[] = {0, 0.099, 0.037, 0.037};
+  const double k[4][4] = {{0, 0, 0, 0}, {0, 0, -0.05, 0.1}, {0, -0.05, 0, -0.05}, {0, 0.1, -0.05, 0}};
+  for (int i = 1; i <= 3; ++i) {
+    Case.Comp_Tc[i] = tc[i], Case.Comp_Pc[i] = pc[i], Case.Comp_Omega[i] = w[i];
+    for (int j = 1; j <= 3; ++j) Case.EOS_Kij[i][j] = k[i][j];
+  }
+  const double x0[] = {0, 0.30496698899883273, 0.18337065129134456, 0.51166235970982277};
+  const double P = 2.38696;
+  CalcMessageRecorder recorder;
+  ThermoOutcome out;
+  double t = T_Bubble_srk(1, 216.38, P, x0, &out);
+  ASSERT_EQ(out.status, ThermoStatus::Converged);
+  for (int s = 0; s < 4; ++s) {
+    double x[kMaxComp + 1] = {0, x0[1] + 0.004 * s, x0[2] - 0.004 * s, x0[3]};
+    t = T_Bubble_srk(1, t + 0.3, P, x, &out);
+    if (s < 3) {
+      ASSERT_EQ(out.status, ThermoStatus::Converged) << "stage " << s;
+      expectTwoPhases(1, t, P, x, "stage " + std::to_string(s));
+    } else {
+      EXPECT_NE(out.status, ThermoStatus::Converged) << "stage " << s << " at " << t;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(SrkAndPr, EosMixtureSetTest, ::testing::Values(0, 1));
 
 }  // namespace
