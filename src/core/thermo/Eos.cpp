@@ -886,7 +886,7 @@ void forget(Memory& m, int e) {
 // Newton in 1/T on ln sum(x K), each step at most a quarter of 1/T and kept
 // inside a bracket once the sign has changed; a step into one phase goes back
 // half way until the vapour is distinct again. The vapour of each temperature is
-// settled to a thousandth of ln sum x K only (tight at the root), starting from
+// settled to a hundredth of ln sum x K only (tight at the root), starting from
 // the last one carried along d ln K / d(1/T). The first slope is the chord of
 // newtonSlope (or the remembered one of this liquid's stage), every later one the
 // secant through the last two temperatures, with its d ln K. guess: an earlier
