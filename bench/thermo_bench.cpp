@@ -117,6 +117,98 @@ void BM_T_Bubble_srk_Warm(benchmark::State& state) {
 }
 BENCHMARK(BM_T_Bubble_srk_Warm)->ArgName("eos")->Arg(0)->Arg(1);
 
+
+// Mixtures an equation of state is chosen for, 2 to 4 components at 1 to 30
+// bar (critical constants of data/CriticalConstant.csv, k(i, j) of
+// data/Kij Parameter.csv where the case has them).
+struct EosMixture {
+  int nc;
+  double tc[5], pc[5], w[5], x[5];
+  double k12;  // k between components 1 and 2, every other pair 0
+  double pMPa;
+};
+const EosMixture kEosMixtures[] = {
+    // methane, ethane, propane at 25 bar
+    {3, {0, 190.56, 305.32, 369.83}, {0, 45.99, 48.72, 42.48}, {0, 0.011, 0.099, 0.152}, {0, 0.1, 0.3, 0.6}, 0, 2.5},
+    // nitrogen, methane at 10 bar
+    {2, {0, 126.2, 190.56}, {0, 33.98, 45.99}, {0, 0.037, 0.011}, {0, 0.2, 0.8}, 0.0289, 1.0},
+    // carbon dioxide, propane at 20 bar
+    {2, {0, 304.21, 369.83}, {0, 73.83, 42.48}, {0, 0.223621, 0.152}, {0, 0.3, 0.7}, 0.1315, 2.0},
+    // methane in n-decane at 30 bar
+    {2, {0, 190.56, 617.7}, {0, 45.99, 21.1}, {0, 0.011, 0.491}, {0, 0.1, 0.9}, 0.0411, 3.0},
+    // propane, n-butane, n-pentane, n-hexane at 5 bar
+    {4, {0, 369.83, 425.12, 469.7, 507.6}, {0, 42.48, 37.96, 33.7, 30.25}, {0, 0.152, 0.199, 0.251, 0.297},
+     {0, 0.25, 0.25, 0.25, 0.25}, 0.0033, 0.5},
+    // benzene, toluene at 1 atm
+    {2, {0, 562.05, 591.75}, {0, 48.95, 41.08}, {0, 0.209, 0.264}, {0, 0.5, 0.5}, 0, 0.101325},
+    // ethane, propane at 30 bar, some 30 K below the mixture's critical point
+    {2, {0, 305.32, 369.83}, {0, 48.72, 42.48}, {0, 0.099, 0.152}, {0, 0.5, 0.5}, 0.0011, 3.0},
+    // hydrogen sulfide, n-heptane at 10 bar
+    {2, {0, 373.53, 540.2}, {0, 89.6291, 27.4}, {0, 0.0941677, 0.35}, {0, 0.1, 0.9}, 0, 1.0},
+};
+
+const EosMixture& loadEos(int which, double x[]) {
+  const EosMixture& m = kEosMixtures[which];
+  Reset_Case_Data();
+  Case.NC = m.nc;
+  for (int i = 1; i <= m.nc; ++i) {
+    Case.Comp_Tc[i] = m.tc[i];
+    Case.Comp_Pc[i] = m.pc[i];
+    Case.Comp_Omega[i] = m.w[i];
+    x[i] = m.x[i];
+    for (int j = 1; j <= m.nc; ++j) Case.EOS_Kij[i][j] = 0;
+  }
+  Case.EOS_Kij[1][2] = Case.EOS_Kij[2][1] = m.k12;
+  return m;
+}
+
+// A stage's call started half a kelvin above its answer, after a call on the
+// same liquid (the K-values that call left still in place).
+void BM_T_Bubble_srk_SetWarm(benchmark::State& state) {
+  double x[kMaxComp + 1] = {};
+  const EosMixture& m = loadEos(static_cast<int>(state.range(0)), x);
+  const int32_t eos = static_cast<int32_t>(state.range(1));
+  const double start = T_Bubble_srk(eos, 20.0, m.pMPa, x) + 0.5;
+  for (auto _ : state) benchmark::DoNotOptimize(T_Bubble_srk(eos, start, m.pMPa, x));
+}
+BENCHMARK(BM_T_Bubble_srk_SetWarm)->ArgNames({"mix", "eos"})->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {0, 1}});
+
+// The same starts with nothing of an earlier call to go on: SRK and PR called
+// in turn, each after the other equation's call (time per pair of calls).
+void BM_T_Bubble_srk_SetCold(benchmark::State& state) {
+  double x[kMaxComp + 1] = {};
+  const EosMixture& m = loadEos(static_cast<int>(state.range(0)), x);
+  const double start0 = T_Bubble_srk(0, 20.0, m.pMPa, x) + 0.5;
+  const double start1 = T_Bubble_srk(1, 20.0, m.pMPa, x) + 0.5;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(T_Bubble_srk(0, start0, m.pMPa, x));
+    benchmark::DoNotOptimize(T_Bubble_srk(1, start1, m.pMPa, x));
+  }
+}
+BENCHMARK(BM_T_Bubble_srk_SetCold)->ArgName("mix")->DenseRange(0, 7);
+
+// A sweep down a column of 12 stages whose liquids run from 90 % of the first
+// component to 10 %, each stage started from its answer of the sweep before
+// plus 0.2 K (time per sweep).
+void BM_T_Bubble_srk_Sweep(benchmark::State& state) {
+  double x0[kMaxComp + 1] = {};
+  const EosMixture& m = loadEos(static_cast<int>(state.range(0)), x0);
+  const int32_t eos = static_cast<int32_t>(state.range(1));
+  constexpr int kStages = 12;
+  double xs[kStages][kMaxComp + 1] = {}, t[kStages];
+  for (int s = 0; s < kStages; ++s) {
+    const double light = 0.9 - 0.8 * s / (kStages - 1);
+    double rest = 0;
+    for (int i = 2; i <= m.nc; ++i) rest += m.x[i];
+    xs[s][1] = light;
+    for (int i = 2; i <= m.nc; ++i) xs[s][i] = (1 - light) * m.x[i] / rest;
+    t[s] = T_Bubble_srk(eos, 20.0, m.pMPa, xs[s]);
+  }
+  for (auto _ : state)
+    for (int s = 0; s < kStages; ++s) benchmark::DoNotOptimize(T_Bubble_srk(eos, t[s] + 0.2, m.pMPa, xs[s]));
+}
+BENCHMARK(BM_T_Bubble_srk_Sweep)->ArgNames({"mix", "eos"})->ArgsProduct({{0, 2, 4}, {0, 1}});
+
 }  // namespace
 
 BENCHMARK_MAIN();

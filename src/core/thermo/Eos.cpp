@@ -209,6 +209,7 @@ constexpr int kMaxRoots = 8;
 constexpr int kVapourPasses = 40;         // substitutions of the vapour before Newton takes over
 constexpr double kScanLnKTol = 1e-8;      // vapour settled, while scanning
 constexpr double kRootLnKTol = 1e-12;     // vapour settled, while polishing a root
+constexpr double kRelCap = 1e-4;          // loosest vapour tolerance that a fraction of ln sum x K allows
 constexpr double kRootTol = 1e-10;        // |ln sum x K| of an accepted bubble point
 constexpr double kEdgeNearZero = 0.1;     // |ln sum x K| beside an edge worth looking into
 constexpr double kJumpTol = 1e-7;         // |ln sum x K| left at a bracket that closed on a jump
@@ -311,6 +312,7 @@ struct TempPoint {
   double zL = 0;  // the liquid's compressibility
   bool valid = false;
   bool finite = true;
+  double settledTo = 0;  // the tolerance on ln K the vapour met
   double lnK[kMaxComp + 1];
   double lnPhiL[kMaxComp + 1];  // the liquid's ln phi
 };
@@ -326,9 +328,10 @@ bool collapsed(const double x[], const double lnK[], double zV, double zL) {
 
 // ln K' = ln phiL - ln phiV(y(ln K)); returns the vapour's root.
 double vapourMap(int32_t eos, const TemperatureTerms& terms, double P, const double x[], const double lnPhiL[],
-                 const double lnK[], double next[]) {
+                 const double lnK[], double next[], double* g = nullptr) {
   double y[kMaxComp + 1], lnPhiV[kMaxComp + 1];
-  vapourOf(x, lnK, y);
+  const double lnSum = vapourOf(x, lnK, y);
+  if (g) *g = lnSum;
   const double zV = phaseLnPhi(eos, 1, terms, P, y, lnPhiV);
   for (int i = 1; i <= Case.NC; ++i) next[i] = lnPhiL[i] - lnPhiV[i];
   return zV;
@@ -393,16 +396,24 @@ bool newtonVapour(int32_t eos, const TemperatureTerms& terms, double P, const do
 }
 
 // Successive substitution of the vapour, K = phiL / phiV(y), from the ln K in
-// lnK; every fifth pass is extrapolated along the dominant eigenvalue (Crowe and
-// Nishio 1975). When that still crawls, Newton finishes. Returns true when ln K
-// moved by less than tol; zV is the vapour's root.
+// lnK; passes are extrapolated along the dominant eigenvalue (Crowe and Nishio
+// 1975). When that still crawls, Newton finishes. Returns true when ln K
+// moved by less than tol, or by less than rel |ln sum x K| (at most kRelCap):
+// a temperature step needs ln sum x K only to a fraction of itself. settledTo:
+// the tolerance met; zV is the vapour's root.
 bool settleVapour(int32_t eos, const TemperatureTerms& terms, double P, const double x[], const double lnPhiL[],
-                  double zL, double lnK[], double tol, double& zV) {
+                  double zL, double lnK[], double tol, double rel, double& settledTo, double& zV) {
   const int nc = Case.NC;
   double next[kMaxComp + 1], delta[kMaxComp + 1], last[kMaxComp + 1];
   bool haveLast = false;
+  // Settling loosely, every third pass is extrapolated; otherwise every fifth,
+  // which keeps a near-critical vapour from being thrown onto another branch.
+  const int every = rel > 0.0 ? 3 : 5;
+  settledTo = tol;
   for (int pass = 0; pass < kVapourPasses; ++pass) {
-    zV = vapourMap(eos, terms, P, x, lnPhiL, lnK, next);
+    double g = 0.0;
+    zV = vapourMap(eos, terms, P, x, lnPhiL, lnK, next, &g);
+    if (rel > 0.0 && std::isfinite(g)) settledTo = std::fmax(tol, std::fmin(kRelCap, rel * std::fabs(g)));
     double change = 0.0, along = 0.0, lastSquared = 0.0;
     for (int i = 1; i <= nc; ++i) {
       delta[i] = next[i] - lnK[i];
@@ -411,10 +422,10 @@ bool settleVapour(int32_t eos, const TemperatureTerms& terms, double P, const do
       if (haveLast) along += delta[i] * last[i], lastSquared += last[i] * last[i];
       lnK[i] = next[i];
     }
-    if (change <= tol) return true;
+    if (change <= settledTo) return true;
     if (collapsed(x, lnK, zV, zL)) return false;
     const double lambda = lastSquared > 0.0 ? along / lastSquared : 0.0;
-    if (pass % 5 == 4 && lambda > 0.0 && lambda < 0.95) {
+    if (pass % every == every - 1 && lambda > 0.0 && lambda < 0.95) {
       for (int i = 1; i <= nc; ++i) lnK[i] += delta[i] * lambda / (1.0 - lambda);
       haveLast = false;
       continue;
@@ -424,7 +435,7 @@ bool settleVapour(int32_t eos, const TemperatureTerms& terms, double P, const do
   }
   double saved[kMaxComp + 1];
   for (int i = 1; i <= nc; ++i) saved[i] = lnK[i];
-  if (newtonVapour(eos, terms, P, x, lnPhiL, lnK, tol, zV)) return true;
+  if (newtonVapour(eos, terms, P, x, lnPhiL, lnK, settledTo, zV)) return true;
   for (int i = 1; i <= nc; ++i) lnK[i] = saved[i];
   return false;
 }
@@ -432,7 +443,7 @@ bool settleVapour(int32_t eos, const TemperatureTerms& terms, double P, const do
 // The liquid's fugacities at t, then the vapour from warm (the ln K of a
 // neighbouring temperature, or null) and, when that finds no second phase,
 // from the Riedel-type K-values at t.
-TempPoint evaluate(int32_t eos, double t, double P, const double x[], const double* warm, double tol) {
+TempPoint evaluate(int32_t eos, double t, double P, const double x[], const double* warm, double tol, double rel) {
   TempPoint point;
   point.t = t;
   TemperatureTerms terms;
@@ -449,7 +460,7 @@ TempPoint evaluate(int32_t eos, double t, double P, const double x[], const doub
       for (int i = 1; i <= Case.NC; ++i) point.lnK[i] = std::log(Case.K_Value[i]);
     }
     double zV = zL;
-    const bool settled = settleVapour(eos, terms, P, x, lnPhiL, zL, point.lnK, tol, zV);
+    const bool settled = settleVapour(eos, terms, P, x, lnPhiL, zL, point.lnK, tol, rel, point.settledTo, zV);
     point.g = vapourOf(x, point.lnK, y);
     if (!std::isfinite(point.g) || !std::isfinite(zL) || !std::isfinite(zV)) {
       point.finite = false;
@@ -480,9 +491,9 @@ struct Search {
   Root roots[kMaxRoots];
   int rootCount = 0;
 
-  TempPoint at(double t, const double* warm, double tol) {
+  TempPoint at(double t, const double* warm, double tol, double rel = 0.0) {
     ++evaluations;
-    TempPoint p = evaluate(eos, t, P, x, warm, tol);
+    TempPoint p = evaluate(eos, t, P, x, warm, tol, rel);
     if (!p.finite) sawNotFinite = true;
     return p;
   }
@@ -622,8 +633,8 @@ constexpr double kTrialSettled = 1e-9;   // change of ln W at which a trial stan
 constexpr double kUnstableTm = -1e-7;    // modified tangent-plane distance that shows another phase
 constexpr double kSameVapour = 1e-4;     // largest |ln y| apart of a trial that has reached the vapour found
 
-constexpr double kLocalFirstTol = 1e-7;  // vapour settled, away from the root
 constexpr double kLocalRootTol = 1e-11;  // vapour settled, at the root
+constexpr double kThoroughTol = 1e-7;    // vapour settled, away from the root, in the thorough solve
 constexpr int kNearSteps = 6;            // steps each way from a start without a distinct vapour
 constexpr double kNearStep = 0.001;      // the first of them, on T; each next one twice as far
 constexpr int kColderSteps = 8;          // steps down from a start without a distinct vapour
@@ -687,8 +698,10 @@ double newtonSlope(int32_t eos, double P, const double x[], const TempPoint& p, 
 // the liquid would rather form than the incipient one found (vapour, with distance
 // 0): true then, and a bubble point on that vapour's branch lies elsewhere. A
 // trial that runs onto the vapour found or onto the liquid itself, stands still
-// with tm >= 0 or reaches its pass limit with tm >= 0 shows nothing.
-bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& point) {
+// with tm >= 0 or reaches its pass limit with tm >= 0 shows nothing. reached:
+// the trial ran onto the vapour found, which is then the vapour-like one.
+bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& point, bool& reached) {
+  reached = false;
   const int nc = Case.NC;
   const double t = point.t, zL = point.zL;
   TemperatureTerms terms;
@@ -730,24 +743,183 @@ bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& po
       }
       if (!std::isfinite(tm)) break;
       if (tm < kUnstableTm) return true;
-      if (change <= kTrialSettled || apart < kSameVapour) break;
+      if (apart < kSameVapour) {
+        reached = true;
+        break;
+      }
+      if (change <= kTrialSettled) break;
       if (spread < kOnePhase && std::fabs(z - zL) < kOnePhase) break;  // the liquid itself
     }
   }
   return false;
 }
 
-// Newton in 1/T on ln sum(x K) with the vapour settled at every temperature (to
-// a tolerance that tightens with the residual), each step at most a quarter of
-// 1/T and kept inside a bracket once the sign has changed; a step into one phase
-// goes back half way until the vapour is distinct again. Succeeds on a bubble
-// point at which the liquid starts to boil on heating (ln sum x K rises through
-// 0); a falling root, a jump between vapour branches or a lost vapour leaves it
-// to the scan.
-bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& answer) {
-  double tol = kLocalFirstTol;
+// What earlier calls found, for the calls of a column or batch sweep: each
+// stage's liquid moves little from one sweep to the next, and the stage before
+// it in a sweep leaves its K-values in Case.K_Value. An entry is one stage's last
+// answer: its vapour (ln K), how the vapour moves with 1/T (dLnK) and the slope
+// of ln sum x K, and where the tangent-plane test last found its liquid stable
+// (the anchor). Entries belong to one mixture (equation, components, critical
+// constants, k(i, j)); another mixture clears them.
+constexpr int kRemembered = 256;      // stages remembered (above the largest column)
+constexpr double kNearLiquid = 0.02;  // largest |x - x'| of a stage's own earlier answer
+constexpr double kGuessReach = 0.05;  // largest change of 1/T, as a fraction, a remembered vapour is carried
+constexpr double kStableLiquid = 1e-3;   // largest |x - x'| from the anchor that skips the test
+constexpr double kStableT = 0.5;         // largest |T - T'| (K) from the anchor that skips the test
+constexpr double kStableLnP = 1e-3;      // largest |ln P / P'| from the anchor (and of a match)
+constexpr double kStableLnK = 0.05;      // largest |ln K - ln K'| from the anchor's vapour
+constexpr double kRel = 1e-2;            // vapour settled to this fraction of ln sum x K on the way
+
+struct Remembered {
+  double x[kMaxComp + 1];
+  double P, t, slope;  // slope: d ln sum(x K) / d(1/T) at t, NaN when unknown
+  double lnK[kMaxComp + 1], dLnK[kMaxComp + 1];
+  double anchorX[kMaxComp + 1], anchorLnK[kMaxComp + 1];
+  double anchorT, anchorP;
+};
+
+struct Memory {
+  int32_t eos = -1;
+  int nc = -1;
+  double tc[kMaxComp + 1], pc[kMaxComp + 1], omega[kMaxComp + 1], k[kMaxComp + 1][kMaxComp + 1];
+  Remembered entries[kRemembered];
+  int count = 0, next = 0;
+  int last = -1;                 // the entry of the last call's answer
+  double kLeft[kMaxComp + 1];    // the K-values it left in Case.K_Value
+};
+
+Memory& memory() {
+  static Memory m;
+  return m;
+}
+
+// True when the remembered entries belong to this mixture; otherwise forgets
+// them and takes the mixture as its own.
+bool sameMixture(Memory& m, int32_t eos) {
+  const int nc = Case.NC;
+  bool same = m.eos == eos && m.nc == nc;
+  for (int i = 1; same && i <= nc; ++i) {
+    same = m.tc[i] == Case.Comp_Tc[i] && m.pc[i] == Case.Comp_Pc[i] && m.omega[i] == Case.Comp_Omega[i];
+    for (int j = 1; same && j <= nc; ++j) same = m.k[i][j] == kij(i, j);
+  }
+  if (same) return true;
+  m.eos = eos, m.nc = nc, m.count = 0, m.next = 0, m.last = -1;
+  for (int i = 1; i <= nc; ++i) {
+    m.tc[i] = Case.Comp_Tc[i], m.pc[i] = Case.Comp_Pc[i], m.omega[i] = Case.Comp_Omega[i];
+    for (int j = 1; j <= nc; ++j) m.k[i][j] = kij(i, j);
+  }
+  return false;
+}
+
+double liquidApart(const double a[], const double b[]) {
+  double apart = 0.0;
+  for (int i = 1; i <= Case.NC; ++i) apart = std::fmax(apart, std::fabs(a[i] - b[i]));
+  return apart;
+}
+
+// The entry of this liquid's own stage: the nearest earlier answer at the same
+// pressure within kNearLiquid; -1 when there is none.
+int nearestEntry(const Memory& m, double P, const double x[]) {
+  int best = -1;
+  double bestApart = kNearLiquid;
+  for (int e = 0; e < m.count; ++e) {
+    const Remembered& r = m.entries[e];
+    if (!(std::fabs(std::log(P / r.P)) <= kStableLnP)) continue;
+    double apart = 0.0;
+    for (int i = 1; i <= Case.NC && apart <= bestApart; ++i) apart = std::fmax(apart, std::fabs(x[i] - r.x[i]));
+    if (apart <= bestApart) best = e, bestApart = apart;
+  }
+  return best;
+}
+
+// The K-values in Case.K_Value are the ones the last call left.
+bool kValuesLeft(const Memory& m) {
+  if (m.last < 0) return false;
+  for (int i = 1; i <= Case.NC; ++i)
+    if (Case.K_Value[i] != m.kLeft[i]) return false;
+  return true;
+}
+
+// No need of the tangent-plane test: the stage's liquid was found stable at a
+// temperature, pressure, liquid and vapour this close to the answer's.
+bool stableBefore(const Remembered& r, double P, const double x[], const TempPoint& p) {
+  if (!(std::fabs(p.t - r.anchorT) <= kStableT) || !(std::fabs(std::log(P / r.anchorP)) <= kStableLnP))
+    return false;
+  if (!(liquidApart(x, r.anchorX) <= kStableLiquid)) return false;
+  for (int i = 1; i <= Case.NC; ++i)
+    if (x[i] > 0.0 && !(std::fabs(p.lnK[i] - r.anchorLnK[i]) <= kStableLnK)) return false;
+  return true;
+}
+
+// Keeps the answer in entry e (the stage's own, or a new one when e < 0). tested:
+// the liquid was just found stable, else it was taken as stable from the
+// entry's anchor.
+void remember(Memory& m, int e, double P, const double x[], const TempPoint& p, double slope, const double dLnK[],
+              bool tested) {
+  const int nc = Case.NC;
+  if (e < 0) {
+    e = m.next;
+    m.next = (m.next + 1) % kRemembered;
+    if (m.count < kRemembered) ++m.count;
+  }
+  Remembered& r = m.entries[e];
+  r.P = P, r.t = p.t, r.slope = slope;
+  for (int i = 1; i <= nc; ++i) {
+    r.x[i] = x[i];
+    r.lnK[i] = p.lnK[i];
+    r.dLnK[i] = dLnK ? dLnK[i] : 0.0;
+  }
+  if (tested) {
+    r.anchorT = p.t, r.anchorP = P;
+    for (int i = 1; i <= nc; ++i) r.anchorX[i] = x[i], r.anchorLnK[i] = p.lnK[i];
+  }
+  m.last = e;
+  for (int i = 1; i <= nc; ++i) m.kLeft[i] = Case.K_Value[i];
+}
+
+// The stage's entry (e >= 0) no longer starts a call, nor do the K-values left.
+void forget(Memory& m, int e) {
+  if (e >= 0) m.entries[e].P = NAN;  // matches no pressure
+  m.last = -1;
+}
+
+// Newton in 1/T on ln sum(x K), each step at most a quarter of 1/T and kept
+// inside a bracket once the sign has changed; a step into one phase goes back
+// half way until the vapour is distinct again. The vapour of each temperature is
+// settled to a hundredth of ln sum x K only (tight at the root), starting from
+// the last one carried along d ln K / d(1/T). The first slope is the chord of
+// newtonSlope (or the remembered one of this liquid's stage), every later one the
+// secant through the last two temperatures, with its d ln K. guess: an earlier
+// answer to start the vapour from (and, with useSlope, the slope). Succeeds on a
+// bubble point at which the liquid starts to boil on heating (ln sum x K rises
+// through 0); a falling root, a jump between vapour branches or a lost vapour
+// leaves it to the scan. slopeOut, dLnKOut: the last slope and d ln K.
+// thorough: no guess, the chord at every temperature and every vapour settled
+// to 1e-7 at least: slower, but a chord that reaches far can step over a
+// maximum of ln sum x K that the secants stay beside.
+bool localBubble(Search& s, double t0, double tColdC, double tHotC, const Remembered* guess, bool useSlope,
+                 bool thorough, TempPoint& answer, double& slopeOut, double dLnKOut[]) {
+  const int nc = Case.NC;
+  const double rel = thorough ? 0.0 : kRel;
+  double tol = thorough ? kThoroughTol : kLocalRootTol;
   const double start = std::fmin(std::fmax(t0, tColdC), tHotC);
-  TempPoint p = s.at(start, nullptr, tol);
+  double slope = NAN, dLnK[kMaxComp + 1], warm[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i) dLnK[i] = 0.0;
+  const double* first = nullptr;
+  if (guess) {
+    const double du = reciprocal(start) - reciprocal(guess->t);
+    if (std::fabs(du) <= kGuessReach * reciprocal(guess->t)) {
+      const bool carried = std::isfinite(guess->slope);
+      for (int i = 1; i <= nc; ++i) warm[i] = guess->lnK[i] + (carried ? guess->dLnK[i] * du : 0.0);
+      first = warm;
+      if (useSlope && carried && guess->slope < 0.0) {
+        slope = guess->slope;
+        for (int i = 1; i <= nc; ++i) dLnK[i] = guess->dLnK[i];
+      }
+    }
+  }
+  TempPoint p = s.at(start, first, tol, rel);
+  if (!p.valid) slope = NAN;
   // A start where the liquid has no distinct vapour. Near the mixture's critical
   // region the vapour exists only in a window of a few kelvin about the bubble
   // point: hotter and colder by steps that double from 0.1 % of T first. Far off
@@ -757,33 +929,46 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& a
     const double factor = kNearStep * (1 << (k / 2));
     const double near = (start + kKelvinOffset) * (k % 2 == 0 ? 1.0 + factor : 1.0 - factor) - kKelvinOffset;
     if (near > tHotC || near < tColdC) continue;
-    p = s.at(near, nullptr, tol);
+    p = s.at(near, nullptr, tol, rel);
   }
-  if (!p.valid) p = s.at(idealBubbleC(s.P, s.x, tColdC, tHotC), nullptr, tol);
+  if (!p.valid) p = s.at(idealBubbleC(s.P, s.x, tColdC, tHotC), nullptr, tol, rel);
   for (int k = 0; k < kColderSteps && !p.valid; ++k) {
     const double colder = (p.t + kKelvinOffset) * kColderFactor - kKelvinOffset;
     if (colder < tColdC) break;
-    p = s.at(colder, nullptr, tol);
+    p = s.at(colder, nullptr, tol, rel);
   }
   if (!p.valid) return false;
   const double uLow = reciprocal(tHotC), uHigh = reciprocal(tColdC);
-  bool havePos = false, haveNeg = false;
+  bool havePos = false, haveNeg = false, havePrev = false;
   double uPos = 0, uNeg = 0;
-  double slope = NAN, dLnK[kMaxComp + 1], warm[kMaxComp + 1];
+  TempPoint prev;
   for (int n = 0; n < kLocalSteps; ++n) {
-    if (std::fabs(p.g) <= kRootTol && tol > kLocalRootTol) {
-      // Close enough to judge only with the vapour settled to the root's tolerance.
+    if (std::fabs(p.g) <= kRootTol && (p.settledTo > kLocalRootTol || tol > kLocalRootTol)) {
       tol = kLocalRootTol;
-      p = s.at(p.t, p.lnK, tol);
+      // Close enough to judge only with the vapour settled to the root's tolerance.
+      p = s.at(p.t, p.lnK, kLocalRootTol);
       if (!p.valid) return false;
+    }
+    const double u = reciprocal(p.t);
+    if (havePrev && !thorough) {
+      // The secant through the last two temperatures, and how the vapour moved.
+      const double du = u - reciprocal(prev.t);
+      const double secant = (p.g - prev.g) / du;
+      if (std::isfinite(secant) && secant < 0.0) {
+        slope = secant;
+        for (int i = 1; i <= nc; ++i) dLnK[i] = s.x[i] > 0.0 ? (p.lnK[i] - prev.lnK[i]) / du : 0.0;
+      } else {
+        slope = NAN;
+      }
     }
     if (std::fabs(p.g) <= kRootTol) {
       if (!std::isfinite(slope)) slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
       answer = p;
+      slopeOut = slope;
+      for (int i = 1; i <= nc; ++i) dLnKOut[i] = dLnK[i];
       return slope < 0.0;  // ln sum x K rises with T
     }
-    slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
-    const double u = reciprocal(p.t);
+    if (!std::isfinite(slope) || thorough) slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
     if (p.g > 0.0) havePos = true, uPos = u;
     else haveNeg = true, uNeg = u;
     if (!(std::isfinite(slope) && slope != 0.0)) return false;
@@ -797,14 +982,16 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, TempPoint& a
     next = std::fmin(std::fmax(next, uLow), uHigh);
     if (next == u) return false;
     // Newton squares the residual: below 1e-3 the next point is the root.
-    tol = std::fabs(p.g) < 1e-3 ? kLocalRootTol : std::fmin(kLocalFirstTol, 1e-2 * p.g * p.g);
-    for (int i = 1; i <= Case.NC; ++i) warm[i] = p.lnK[i] + dLnK[i] * (next - u);
-    TempPoint q = s.at(1.0 / next - kKelvinOffset, warm, tol);
+    if (thorough) tol = std::fabs(p.g) < 1e-3 ? kLocalRootTol : std::fmin(kThoroughTol, 1e-2 * p.g * p.g);
+    for (int i = 1; i <= nc; ++i) warm[i] = p.lnK[i] + dLnK[i] * (next - u);
+    TempPoint q = s.at(1.0 / next - kKelvinOffset, warm, tol, rel);
     for (int k = 0; k < kBackSteps && !q.valid; ++k) {
       next = 0.5 * (u + next);
-      q = s.at(1.0 / next - kKelvinOffset, p.lnK, tol);
+      q = s.at(1.0 / next - kKelvinOffset, p.lnK, tol, rel);
     }
     if (!q.valid) return false;
+    prev = p;
+    havePrev = true;
     p = q;
   }
   return false;
@@ -857,10 +1044,32 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   }
   Search s;
   s.eos = eos, s.P = P, s.x = x;
+  // The vapour to start from: this liquid's stage's own last answer, else the
+  // K-values the call before left (the stage before in a sweep), else the
+  // correlation's.
+  Memory& m = memory();
+  const bool known = sameMixture(m, eos);
+  const int own = known ? nearestEntry(m, P, x) : -1;
+  const Remembered* guess = own >= 0 ? &m.entries[own] : known && kValuesLeft(m) ? &m.entries[m.last] : nullptr;
   // From the start first; the whole-range scan only when that finds no bubble
-  // point at which the liquid boils on heating, or finds the liquid unstable there.
+  // point at which the liquid boils on heating, or finds the liquid unstable
+  // there. The tangent-plane test is spared where the stage's liquid was found
+  // stable next to the answer.
   TempPoint near;
-  if (localBubble(s, t, tColdC, tHotC, near) && !liquidUnstable(eos, P, x, near)) {
+  double slope = NAN, dLnK[kMaxComp + 1];
+  // The quick local solve (from what was remembered) stands only where the test
+  // spares it or confirms its vapour as the vapour-like one. Otherwise the
+  // thorough solve from the correlation's K-values, whose answer stands when the
+  // liquid is found stable; the whole-range scan last.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const bool thorough = attempt == 1;
+    if (!localBubble(s, t, tColdC, tHotC, thorough ? nullptr : guess, own >= 0, thorough, near, slope, dLnK))
+      continue;
+    const bool skip = !thorough && own >= 0 && stableBefore(m.entries[own], P, x, near);
+    bool confirmed = false;
+    const bool unstable = !skip && liquidUnstable(eos, P, x, near, confirmed);
+    if (unstable && thorough) break;
+    if (unstable || !(skip || confirmed || thorough)) continue;
     out.iterations = s.evaluations;
     double sum = 0.0;
     for (int i = 1; i <= Case.NC; ++i) {
@@ -868,8 +1077,13 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
       sum += x[i] * Case.K_Value[i];
     }
     out.residual = std::fabs(1.0 - sum);
+    // Only an answer whose vapour the test confirmed starts later calls: a
+    // start on another branch (a second liquid) would lead them along it.
+    if (skip || confirmed) remember(m, own, P, x, near, slope, dLnK, !skip);
+    else forget(m, own);
     return near.t;
   }
+  forget(m, own);
   scan(s, tColdC, tHotC);
   out.iterations = s.evaluations;
   // The lowest bubble point at which the liquid starts to boil on heating;

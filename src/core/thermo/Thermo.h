@@ -112,7 +112,11 @@ double Enthalpy_Liq_Deriv(const double& t, const double x[], double& dHdt, doubl
 // which the liquid starts to boil on heating, and a tangent-plane test finds no other vapour the
 // liquid would rather form; otherwise a scan of the whole range returns the lowest such bubble
 // point (a message says when it sees another). Never a one-phase answer. Without a bubble point:
-// status NoSolution, a message, t returned.
+// status NoSolution, a message, t returned. A call remembers its answer for the calls after it on
+// the same mixture (equation, components, critical constants, k): the vapour starts from the
+// answer of the same liquid's stage (within 0.02 in every mole fraction at the same pressure), else
+// from the K-values the call before left in Case.K_Value, else from the correlation; the
+// tangent-plane test is spared where that stage's liquid was found stable next to the answer.
 double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
                     ThermoOutcome* outcome = nullptr);
 // The calculate check of every program that offers SRK and Peng-Robinson: empty
