@@ -16,6 +16,7 @@
 #include "batch/run/BatchRun.h"
 #include "batch/run/BatchRunFiles.h"
 #include "core/model/CaseData.h"
+#include "support/ScratchDir.h"
 
 namespace batchtest {
 
@@ -58,9 +59,7 @@ class RecordingHost : public BatchHost {
 class BatchFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("batch_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = ScratchDirFor("batch");
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     Reset_Case_Data();

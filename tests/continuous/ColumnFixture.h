@@ -15,6 +15,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "support/ScratchDir.h"
 
 class ColumnFixture : public ::testing::Test {
  protected:
@@ -22,8 +23,7 @@ class ColumnFixture : public ::testing::Test {
     Reset_Case_Data();
     Case.Max_Comp = kMaxComp;
     Case.Max_Tray = kMaxTray;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = std::filesystem::temp_directory_path() / ("column_" + std::to_string(::getpid()) + "_" + info->name());
+    dir_ = ScratchDirFor("column");
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     Case.Data_Dir = dir_.string();

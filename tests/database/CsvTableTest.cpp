@@ -10,6 +10,7 @@
 #include "database/CsvTable.h"
 #include "database/PropertyDb.h"
 #include "platform/text/NumberText.h"
+#include "support/ScratchDir.h"
 
 namespace vzdb {
 namespace {
@@ -79,9 +80,7 @@ TEST(CsvTableTest, TextIsDecodedAsCaseFilesAre) {
 class MakeDatabaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("make_db_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = ScratchDirFor("make_db");
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     // Every table present with its header alone.

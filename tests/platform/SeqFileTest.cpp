@@ -16,6 +16,7 @@
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 #include "support/CodePage.h"
+#include "support/ScratchDir.h"
 
 namespace fs = std::filesystem;
 using testfile::ToCp932;
@@ -25,9 +26,7 @@ namespace {
 class SeqFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("seqfile_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = ScratchDirFor("seqfile");
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include "core/model/CaseData.h"
+#include "support/ScratchDir.h"
 
 void UiTest::SetUp() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dataDir_ = std::filesystem::temp_directory_path() /
-             ("vz_ui_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
+  dataDir_ = ScratchDirFor("vz_ui");
   std::filesystem::remove_all(dataDir_);
   std::filesystem::create_directories(dataDir_ / "docs");
   std::filesystem::create_directories(dataDir_ / "app");
