@@ -5,8 +5,8 @@ Plain Python, no packages. The library's equations of state (the same a, b, m
 constants, mixing rule and fugacity expressions) are solved here by other
 means:
 
-- the cubic: the largest root by Newton from above every root, the other two
-  from the deflated quadratic (no trigonometric formula);
+- the cubic: every real root by bisection between its turning points,
+  finished by Newton inside the bracket (no trigonometric formula);
 - the incipient vapour at a temperature: successive substitution from
   Wilson's K-values and from the previous temperature's vapour, finished by
   Newton on ln K with a finite-difference Jacobian to 1e-12; a vapour within
@@ -17,7 +17,10 @@ means:
 
 Every bubble point at the pressure is listed. The library returns the lowest
 one at which the liquid starts to boil on heating (sum x K rises through 1),
-else the lowest of any kind; this script prints that one first.
+else the lowest at which gas coming out of solution redissolves (sum x K
+falls through 1 with an incipient phase lighter than the liquid, which no
+vapour-like trial finds unstable); a falling root on a denser phase is no
+bubble point. This script prints that one first.
 
 Run: python3 tools/thermo/eos_bubble_check.py            (the test set)
      python3 tools/thermo/eos_bubble_check.py --cpp      (C++ table rows)
@@ -69,27 +72,49 @@ class Mixture:
 
 
 def cubic_roots(c2, c1, c0):
-    """Real roots of z^3 + c2 z^2 + c1 z + c0, ascending."""
+    """Real roots of z^3 + c2 z^2 + c1 z + c0, ascending: bisection between the
+    turning points of the cubic (and bounds beyond every root), each finished by
+    Newton kept inside its bracket. Newton from above alone can wander between a
+    complex pair and stop on no root at all."""
     f = lambda z: ((z + c2) * z + c1) * z + c0
     d = lambda z: (3 * z + 2 * c2) * z + c1
-    z = 1 + abs(c2) + abs(c1) + abs(c0)  # above every real root
-    for _ in range(500):
-        step = f(z) / d(z)
-        z -= step
-        if abs(step) <= 1e-16 * max(1.0, abs(z)):
-            break
-    # deflate: z^2 + e1 z + e0, e0 from the product of the roots (c1 + e1 z
-    # cancels to nothing for a liquid root near B at very low pressure)
-    e1 = c2 + z
-    e0 = -c0 / z
-    disc = e1 * e1 - 4 * e0
-    roots = [z]
-    if disc >= 0:
+    big = 1 + abs(c2) + abs(c1) + abs(c0)  # beyond every real root
+    edges = [-big]
+    disc = c2 * c2 - 3 * c1  # of f' / 3 = z^2 + 2 c2 / 3 z + c1 / 3, times 9 / 4
+    if disc > 0:
         s = math.sqrt(disc)
-        q = -0.5 * (e1 + math.copysign(s, e1))
-        r1 = q
-        r2 = e0 / q if q != 0 else -e1 - r1
-        roots += [r1, r2]
+        edges += sorted([(-c2 - s) / 3, (-c2 + s) / 3])
+    edges.append(big)
+    roots = []
+    for lo, hi in zip(edges, edges[1:]):
+        flo, fhi = f(lo), f(hi)
+        if flo == 0 or fhi == 0:
+            z = lo if flo == 0 else hi
+            if not any(r == z for r in roots):
+                roots.append(z)
+            continue
+        if (flo > 0) == (fhi > 0):
+            continue
+        for _ in range(200):  # halving from 2 big to a few ulps
+            mid = 0.5 * (lo + hi)
+            if not (lo < mid < hi):
+                break
+            fm = f(mid)
+            if fm == 0:
+                lo = hi = mid
+                break
+            if (fm > 0) == (flo > 0):
+                lo, flo = mid, fm
+            else:
+                hi = mid
+        z = 0.5 * (lo + hi)
+        for _ in range(2):  # Newton to the last digit, kept inside the bracket
+            dz = d(z)
+            if dz != 0:
+                nz = z - f(z) / dz
+                if lo <= nz <= hi:
+                    z = nz
+        roots.append(z)
     return sorted(roots)
 
 
@@ -208,15 +233,51 @@ class Residual:
             top = max(u)
             g = top + math.log(sum(x[i] * math.exp(u[i] - top) for i in range(mix.n)))
             if best is None or g > best[0]:
-                best = (g, u)
+                best = (g, u, zv, zl)
         if best is None:
             return None
         self.last = best[1]
+        self.found = best
         return best[0]
 
 
+def liquid_stable(mix, eos, T, pbar, x):
+    """No vapour-like trial (from Wilson's K-values and from each pure
+    component) reaches a negative tangent-plane distance of the liquid x."""
+    n = mix.n
+    consts = mix.consts(eos, T)
+    lpl, _ = ln_phi(mix, eos, consts, T, pbar, x, True)
+    d = [math.log(x[i]) + lpl[i] if x[i] > 0 else 0.0 for i in range(n)]
+    wilson = [math.log(mix.pc[i] / pbar) + 5.373 * (1 + mix.w[i]) * (1 - mix.tc[i] / T) for i in range(n)]
+    trials = [[math.log(x[i]) + wilson[i] if x[i] > 0 else -800.0 for i in range(n)]]
+    trials += [[0.0 if i == j else -30.0 for i in range(n)] for j in range(n) if x[j] > 0]
+    for lw in trials:
+        for _ in range(200):
+            top = max(lw)
+            W = [math.exp(v) if x[i] > 0 else 0.0 for i, v in enumerate(lw)]
+            sw = sum(W)
+            lpv, _ = ln_phi(mix, eos, consts, T, pbar, [v / sw for v in W], False)
+            nxt = [d[i] - lpv[i] for i in range(n)]
+            tm = 1 + sum(W[i] * (lw[i] - nxt[i] - 1) for i in range(n) if x[i] > 0)
+            if tm < -1e-7:
+                return False
+            if max(abs(nxt[i] - lw[i]) for i in range(n) if x[i] > 0) < 1e-10 or top > 700:
+                break
+            lw = [nxt[i] if x[i] > 0 else -800.0 for i in range(n)]
+    return True
+
+
+def classify(res, root, rising):
+    """(T, rising, gas): gas when the incipient phase is lighter than the liquid
+    and the liquid is stable there, as a falling root must be to count."""
+    res(root)
+    _, _, zv, zl = res.found
+    gas = zv > zl and liquid_stable(res.mix, res.eos, root, res.pbar, res.x)
+    return (root, rising, gas)
+
+
 def bubble_points(mix, eos, p_mpa, x, step=0.5):
-    """Every bubble point (K) at p_mpa, each as (T, rising)."""
+    """Every bubble point (K) at p_mpa, each as (T, rising, gas)."""
     pbar = p_mpa * 10
     res = Residual(mix, eos, pbar, x)
     present = [i for i in range(mix.n) if x[i] > 0]
@@ -230,7 +291,7 @@ def bubble_points(mix, eos, p_mpa, x, step=0.5):
         if g0 is not None and g1 is not None and (g0 > 0) != (g1 > 0):
             root = refine(res, t0, g0, t1, g1)
             if root is not None:
-                out.append((root, g1 > g0))
+                out.append(classify(res, root, g1 > g0))
         elif (g0 is None) != (g1 is None) and (g0 or g1) is not None:
             # the edge of the range with a distinct vapour: look closer
             sub = step / 50
@@ -241,7 +302,7 @@ def bubble_points(mix, eos, p_mpa, x, step=0.5):
                 if ga is not None and gb is not None and (ga > 0) != (gb > 0):
                     root = refine(res, a, ga, b, gb)
                     if root is not None:
-                        out.append((root, gb > ga))
+                        out.append(classify(res, root, gb > ga))
                 a, ga = b, gb
             res.last = None
         t0, g0 = t1, g1
@@ -276,12 +337,21 @@ def library_range(mix, x):
 
 def in_range(mix, x, points):
     lo, hi = library_range(mix, x)
-    return [(t, up) for t, up in points if lo <= t <= hi]
+    return [p for p in points if lo <= p[0] <= hi]
+
+
+def counted(points):
+    """The bubble points the library counts: every rising one, and a falling
+    one (gas coming out of solution redissolves on heating) only where the
+    incipient phase is a gas and the liquid stable; a falling root on a denser
+    phase is a second liquid or the dew point of a liquid that is itself a gas."""
+    return [p for p in points if p[1] or p[2]]
 
 
 def chosen(points):
-    rising = [t for t, up in points if up]
-    return min(rising) if rising else (min(t for t, _ in points) if points else None)
+    points = counted(points)
+    rising = [p[0] for p in points if p[1]]
+    return min(rising) if rising else (min(p[0] for p in points) if points else None)
 
 
 # ------------------------------------------------------------------ test set
@@ -379,9 +449,9 @@ def main():
             every = bubble_points(mix, eos, p, x)
             pts = in_range(mix, x, every)
             t = chosen(pts)
-            shown = [f"{tt - 273.15:.4f}{'+' if up else '-'}" for tt, up in every]
+            shown = [f"{tt - 273.15:.4f}{'+' if up else '-' if gas else '-(no gas)'}" for tt, up, gas in every]
             row.append("NAN" if t is None else f"{t - 273.15:.6f}")
-            row.append(str(len(pts)))
+            row.append(str(len(counted(pts))))
             if not cpp:
                 print(f"{case[0]:32s} eos {eos}: {'none' if t is None else f'{t - 273.15:.6f}'}"
                       f"  in range {len(pts)}, all: {shown}", flush=True)

@@ -310,6 +310,7 @@ struct TempPoint {
   double t = 0;  // degC
   double g = 0;
   double zL = 0;  // the liquid's compressibility
+  double zV = 0;  // the incipient vapour's
   bool valid = false;
   bool finite = true;
   double settledTo = 0;  // the tolerance on ln K the vapour met
@@ -461,6 +462,7 @@ TempPoint evaluate(int32_t eos, double t, double P, const double x[], const doub
     }
     double zV = zL;
     const bool settled = settleVapour(eos, terms, P, x, lnPhiL, zL, point.lnK, tol, rel, point.settledTo, zV);
+    point.zV = zV;
     point.g = vapourOf(x, point.lnK, y);
     if (!std::isfinite(point.g) || !std::isfinite(zL) || !std::isfinite(zV)) {
       point.finite = false;
@@ -570,6 +572,9 @@ bool answerAndAnother(const Search& s) {
   return false;
 }
 
+// The incipient phase is lighter than the liquid, as a vapour is.
+bool lighter(const TempPoint& p) { return p.zV > p.zL; }
+
 // Scans upward in steps that take ln sum x K about half way to zero at its
 // present slope (at least 0.5 K, at most 5 % of T), polishing every change of
 // sign between valid points. Near the liquid's critical region a vapour exists
@@ -588,11 +593,20 @@ void scan(Search& s, double tColdC, double tHotC) {
     h = std::fmin(std::fmax(h, 0.5), std::fmin(hMax, 2.0 * step));
     if (zSlope > 0.0) h = std::fmin(h, std::fmax(0.05, 0.01 / zSlope));
     step = h;
-    const TempPoint next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol);
+    TempPoint next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol);
     zSlope = std::fabs(next.zL - prev.zL) / (next.t - prev.t);
     if (prev.valid && next.valid) {
+      const int before = s.rootCount;
       if (!sameSign(prev.g, next.g)) polish(s, prev, next);
       slope = (next.g - prev.g) / (next.t - prev.t);
+      // A falling root whose incipient phase is denser than the liquid lies on
+      // a second liquid's branch (or the liquid is itself a gas): the scan goes
+      // on from the correlation's vapour, not along that branch, which would
+      // pass a bubble point of the vapour's branch unseen.
+      if (s.rootCount > before && !s.roots[before].rising && !lighter(s.roots[before].point)) {
+        const TempPoint again = s.at(next.t, nullptr, kScanLnKTol);
+        if (again.valid) next = again, slope = NAN;
+      }
     } else {
       if (prev.valid) examineEdge(s, prev, next.t);
       else if (next.valid) examineEdge(s, next, prev.t);
@@ -1087,14 +1101,20 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   scan(s, tColdC, tHotC);
   out.iterations = s.evaluations;
   // The lowest bubble point at which the liquid starts to boil on heating;
-  // without one, the lowest where gas coming out of solution redissolves.
+  // without one, the lowest where gas coming out of solution redissolves: a
+  // vapour lighter than the liquid, which is stable there. A root where ln sum
+  // x K falls with T and the incipient phase is denser, or the liquid would
+  // rather form another vapour, is a second liquid or the dew point of a liquid
+  // that is itself a gas: no bubble point.
   const Root* chosen = nullptr;
-  for (int r = 0; r < s.rootCount; ++r)
-    if (s.roots[r].rising) {
-      chosen = &s.roots[r];
-      break;
-    }
-  if (!chosen && s.rootCount > 0) chosen = &s.roots[0];
+  int found = 0;
+  for (int r = 0; r < s.rootCount; ++r) {
+    const Root& root = s.roots[r];
+    bool reached = false;
+    if (!root.rising && !(lighter(root.point) && !liquidUnstable(eos, P, x, root.point, reached))) continue;
+    ++found;
+    if (!chosen || (root.rising && !chosen->rising)) chosen = &root;
+  }
   if (chosen) {
     double sum = 0.0;
     for (int i = 1; i <= Case.NC; ++i) {
@@ -1102,7 +1122,7 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
       sum += x[i] * Case.K_Value[i];
     }
     out.residual = std::fabs(1.0 - sum);
-    if (s.rootCount > 1)
+    if (found > 1)
       message("T_Bubble_srk: この圧力では沸点が二つ以上あります。加熱して液が沸き始める最も低い温度を返します。",
               "T_Bubble_srk: the liquid has more than one bubble point at this pressure; the lowest temperature "
               "at which it starts to boil on heating is returned.");
