@@ -676,6 +676,12 @@ void DistStageNewton::BeginPseudoTime() {
   haveFactor_ = false;
 }
 
+void DistStageNewton::EndPseudoTime() {
+  theta_ = 0;
+  weighedNorm_ = 0;
+  haveFactor_ = false;
+}
+
 // One step of pseudo-time from the stage arrays: each component balance gains a
 // hold-up term, its own flow through the stage over theta, so that the step
 // solves (J + D / theta) dz = -r, D the diagonal of those flows. A short theta

@@ -68,6 +68,8 @@ class DistStageNewton {
   // The corrections from here on are pseudo-time steps until they have grown
   // into Newton steps again or can find no step at all.
   void BeginPseudoTime();
+  // Back to Newton steps, from a fresh Jacobian.
+  void EndPseudoTime();
 
   // The largest scaled residual of the stage arrays as they stand (component
   // balances per unit of the component's own flow through the stage).

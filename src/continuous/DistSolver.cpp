@@ -632,6 +632,8 @@ constexpr double kNewtonNearFloor = 1e-7;
 // Corrections that find no lower residual, each followed by a few substitution
 // sweeps, before the pass is left to the sweeps alone.
 constexpr int kNewtonTries = 6;
+// Pseudo-time steps within which the largest residual must halve (see Step).
+constexpr std::size_t kPseudoTimeSpan = 12;
 
 namespace {
 bool AtFloor(const DistNewtonStep& s) {
@@ -663,6 +665,21 @@ DistIterationReport DistSolver::Step() {
     // of the residuals, far from the solution.
     const bool creeping =
         corr.taken && !corr.pseudoTime && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
+    // Pseudo-time steps creep too where a composition front must travel the
+    // column: each step lowers the residuals a little, a longer theta climbs
+    // the walls of their valley, and the weights and theta of the episode's
+    // start no longer fit. Steps that have not halved the largest residual
+    // in kPseudoTimeSpan steps end the episode: a Newton step is tried from
+    // the state they reached and, should it creep, a fresh episode begins
+    // there, with the weights and the first theta of that state.
+    if (corr.pseudoTime && corr.taken) {
+      pseudoTimeAfter_.push_back(corr.after);
+      const std::size_t m = pseudoTimeAfter_.size();
+      if (m > kPseudoTimeSpan && corr.after > 0.5 * pseudoTimeAfter_[m - 1 - kPseudoTimeSpan]) {
+        newton_->EndPseudoTime();
+        pseudoTimeTried_ = false;
+      }
+    }
     // A Newton step that cannot be taken far, its largest temperature change
     // ruling the whole column, is followed by pseudo-time steps, which damp
     // each stage's compositions by its own flows; they grow back into Newton
@@ -670,6 +687,7 @@ DistIterationReport DistSolver::Step() {
     // do the corrections go back to the pass's start or to the sweeps.
     if ((!corrected || creeping) && !pseudoTimeTried_ && corr.before > kNewtonNearFloor) {
       pseudoTimeTried_ = true;
+      pseudoTimeAfter_.clear();
       newton_->BeginPseudoTime();
       corrected = corr.taken;
     } else if ((!corrected || creeping) && !restarted_) {

@@ -175,6 +175,7 @@ class DistSolver {
   int newtonFailures_ = 0;     // corrections of this pass that found no lower residuals
   bool restarted_ = false;     // the corrections went back to the profile the pass began with
   bool pseudoTimeTried_ = false;  // pseudo-time steps were tried since the last restart or pause
+  std::vector<double> pseudoTimeAfter_;  // largest residual after each step of the pseudo-time episode
   int newtonPause_ = 0;        // substitution sweeps before the next correction is tried
   bool lastWasNewton_ = false;
   std::vector<double> errors_;  // errors of the substitution sweeps of this pass

@@ -92,6 +92,9 @@ TEST_F(DistColumnSet, ConvergedMeansBalancedAndInfeasibleMeansRefused) {
       DistNegativeFlow n;
       EXPECT_FALSE(Dist_Find_Negative_Flow(n)) << Dist_Negative_Flow_Text(n);
       EXPECT_EQ(Dist_Result_Note(), "");
+      // Every pass, the first of two as well, ends on its own criterion, not
+      // by running out its iterations (the corrections must not creep there).
+      for (int p = 1; p <= o.passCount; ++p) EXPECT_TRUE(o.passes[p].converged) << "pass " << p;
       continue;
     }
     // Refused before the first iteration or stopped at the pass that went negative:
