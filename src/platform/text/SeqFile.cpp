@@ -297,20 +297,6 @@ std::size_t SequenceAt(std::string_view s, std::size_t i) {
   return extra + 1;
 }
 
-bool IsValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    if (static_cast<unsigned char>(s[i]) < 0x80) {
-      ++i;
-      continue;
-    }
-    const std::size_t n = SequenceAt(s, i);
-    if (n == 0) return false;
-    i += n;
-  }
-  return true;
-}
-
 // What reading the bytes as UTF-8 finds: the well-formed characters beyond
 // ASCII and the bytes that belong to none.
 struct Utf8Scan {
@@ -379,7 +365,8 @@ std::string ByteText(std::string_view bytes, std::size_t pos) {
 FileFault Decode(std::string_view bytes, std::string& text, std::string& detail) {
   const bool bom = bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
   if (bom) bytes.remove_prefix(3);
-  if (IsValidUtf8(bytes)) {
+  const Utf8Scan scan = ScanUtf8(bytes);
+  if (scan.stray == 0) {
     text.assign(bytes);
     return FileFault::None;
   }
@@ -391,7 +378,6 @@ FileFault Decode(std::string_view bytes, std::string& text, std::string& detail)
   // eight bytes that are not UTF-8 (two-byte ones mostly, from pairs of
   // half-width katakana), so UTF-8 characters that outnumber the stray bytes
   // twice over, counting a two-byte one as a quarter, mark a UTF-8 file.
-  const Utf8Scan scan = ScanUtf8(bytes);
   const double utf8Evidence = static_cast<double>(scan.longer) + static_cast<double>(scan.twoByte) / 4.0;
   if (bom || utf8Evidence >= 2.0 * static_cast<double>(scan.stray)) {
     const std::string line = std::to_string(LineOfByte(bytes, scan.firstStray));
