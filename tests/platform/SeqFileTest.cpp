@@ -311,7 +311,8 @@ TEST_F(SeqFileTest, CodePageFilesAndStrayBytesAreToldApart) {
   txt::SetMessageLanguage([] { return true; });
   for (const char* t : texts) {
     const std::string utf8 = std::string("\"Distillation Data\"\r\n\"") + t + "\"\r\n1.5\r\n";
-    EXPECT_EQ(seqfile::DecodeFileText(ToCp932(utf8)), utf8);
+    std::string notice;
+    EXPECT_EQ(seqfile::DecodeFileText(ToCp932(utf8), &notice), utf8);
     // The same file in UTF-8 with a stray byte at the start of its text.
     std::string stray = utf8;
     stray.insert(stray.find('"', 20) + 1, "\xE9");

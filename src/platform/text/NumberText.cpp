@@ -56,11 +56,14 @@ std::string ExponentText(int exponent) {
 
 std::string Plain(long long value) { return std::to_string(value); }
 
-std::string Plain(double value) {
+namespace {
+
+// The plain form with `sig` significant digits at most.
+std::string PlainDigits(double value, int sig) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
   if (value == 0.0) return "0";
-  const Digits d = ToDigits(value, 15);
+  const Digits d = ToDigits(value, sig);
   std::string out = d.negative ? "-" : "";
   if (d.exponent < -4 || d.exponent >= 15) {
     out += d.digits[0];
@@ -78,6 +81,20 @@ std::string Plain(double value) {
     out += d.digits.substr(0, intLen) + "." + d.digits.substr(intLen);
   }
   return out;
+}
+
+}  // namespace
+
+std::string Plain(double value) { return PlainDigits(value, 15); }
+
+std::string PlainExact(double value) {
+  // 17 significant digits tell every double apart; fewer do for most.
+  for (int sig = 15; sig < 17; ++sig) {
+    std::string s = PlainDigits(value, sig);
+    double back = 0;
+    if (std::from_chars(s.data(), s.data() + s.size(), back).ec == std::errc() && back == value) return s;
+  }
+  return PlainDigits(value, 17);
 }
 
 std::string Signed(long long value) { return value < 0 ? Plain(value) : " " + Plain(value); }
