@@ -74,6 +74,8 @@ bool IsUtf8(std::string_view s) {
   return true;
 }
 
+void SetLanguage(bool english) { Case.Language = english ? 1 : 0; }
+
 void Require(bool holds, const char* what, std::string_view detail) {
   if (holds) return;
   std::fprintf(stderr, "fuzz check failed: %s\n%.*s\n", what, static_cast<int>(detail.size()), detail.data());

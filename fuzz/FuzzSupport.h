@@ -17,6 +17,8 @@ void WriteFile(const std::string& path, std::string_view bytes);
 // The case, the batch group and the run state as a fresh program has them;
 // the language taken from `english`.
 void FreshState(bool english);
+// Only the language of the messages, for harnesses that touch no case.
+void SetLanguage(bool english);
 
 // Well-formed UTF-8 (decoded code point by code point: no overlong form, no
 // surrogate, nothing past U+10FFFF), checked apart from the decoder's own scan.

@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes = fuzz::Bytes(data, size);
-  fuzz::FreshState(size % 2 == 0);
+  fuzz::SetLanguage(size % 2 == 0);
   std::string notice, text;
   bool read = true;
   try {

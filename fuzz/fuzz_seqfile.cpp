@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(fuzz::Bytes(data, size));
-  fuzz::FreshState(true);
+  fuzz::SetLanguage(true);
   seqfile::Reader r;
   try {
     r.OpenText(text);

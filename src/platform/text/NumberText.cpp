@@ -338,12 +338,16 @@ std::string FitNumber(std::string_view text, const std::function<bool(std::strin
       if (fits(s)) return s;
     }
   }
-  std::string s;
+  // Next to the largest double a mantissa rounded up is past it ("1.8E+308"):
+  // no number at all, so such a form is never shown.
+  std::string shortest(text);
   for (int m = std::min(sig - 1, 14); m >= 0; --m) {
-    s = Format(v, m == 0 ? "0E+00" : "0." + std::string(static_cast<std::size_t>(m), '0') + "E+00");
+    const std::string s = Format(v, m == 0 ? "0E+00" : "0." + std::string(static_cast<std::size_t>(m), '0') + "E+00");
+    if (Overflows(s)) continue;
     if (fits(s)) return s;
+    shortest = s;
   }
-  return s;  // the shortest exponent form, even when the column is narrower still
+  return shortest;  // the shortest exponent form, even when the column is narrower still
 }
 
 bool EnglishMessages() { return g_english != nullptr && g_english(); }
