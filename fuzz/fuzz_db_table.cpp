@@ -4,7 +4,7 @@
 #include "database/CsvTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::FreshState(size % 2 == 0);
+  fuzz::SetLanguage(size % 2 == 0);
   const vzdb::CsvTable table = vzdb::Read_Csv_Bytes(fuzz::Bytes(data, size));
   if (!table.error.empty()) return 0;
   for (const auto& row : table.rows) fuzz::Require(row.size() == table.header.size(), "rows as long as the header");

@@ -6,7 +6,7 @@
 #include "vle/unifac/UnifacParFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::FreshState(size % 2 == 0);
+  fuzz::SetLanguage(size % 2 == 0);
   const std::string path = fuzz::ScratchPath("unifac");
   fuzz::WriteFile(path, fuzz::Bytes(data, size));
   auto into = std::make_unique<UnifacData>();
