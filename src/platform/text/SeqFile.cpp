@@ -13,6 +13,7 @@
 #include <new>
 #include <random>
 
+#include "core/model/PhysicalUnits.h"  // constants only: the writer judges temperatures as the readers do
 #include "platform/text/NumberText.h"
 
 namespace seqfile {
@@ -33,8 +34,8 @@ Writer& Writer::Text(std::string_view text) {
 bool AboveAbsoluteZero(double t, int tUnit) {
   // The same conversions the calculations apply, so that what passes here is
   // above -273.15 degC there too.
-  const double c = tUnit == 2 ? t - 273.15 : tUnit == 3 ? (t - 32) * 5 / 9 : t;
-  return std::isfinite(c) && c > -273.15;
+  const double c = tUnit == 2 ? t - kKelvinOffset : tUnit == 3 ? (t - 32) * 5 / 9 : t;
+  return std::isfinite(c) && c > kAbsoluteZeroC;
 }
 
 namespace {
