@@ -540,6 +540,8 @@ TEST_F(SeqFileTest, NearAsciiUtf8WithAStrayByteIsNeverReadSilently) {
       EXPECT_EQ(std::string(e.what()).find(where), 0u) << e.what();
     }
   }
+  RecordProperty("refused", refused);
+  RecordProperty("noticed", noticed);
   EXPECT_EQ(refused + noticed, 1400);
   EXPECT_GT(refused, 1350);  // a notice only where the stray byte touches a UTF-8 character
   txt::SetMessageLanguage(nullptr);
@@ -570,6 +572,7 @@ TEST_F(SeqFileTest, GeneratedCodePageFilesReadAsIconvConvertsThem) {
       EXPECT_THROW(seqfile::DecodeFileText(bytes), seqfile::ReadError);
     }
   }
+  RecordProperty("noticed", noticed);
   EXPECT_LT(noticed, 120);
 }
 
