@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // Mixed reads from the start, steered by the text's own bytes.
   r.Seek(0);
-  for (std::size_t step = 0; step < 256 && !text.empty(); ++step) {
+  for (std::size_t step = 0; step < 64 && !text.empty(); ++step) {
     const unsigned op = static_cast<unsigned char>(text[step % text.size()]) % 5;
     try {
       switch (op) {
