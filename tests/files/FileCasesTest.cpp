@@ -81,27 +81,68 @@ TEST_P(FileCasesTest, StrayBytesAreRefusedNamingTheirLineAndByte) {
 }
 
 // A code-page memo whose half-width katakana make UTF-8 pairs by chance, next
-// to a byte that is none, reads as code-page text, and the reader says so.
+// to a byte that is none, reads as code-page text in every program, and the
+// reader says so, naming the line and byte.
 TEST_P(FileCasesTest, AnAmbiguousCodePageFileReadsWithANotice) {
+  const std::string taken = English() ? "read as text of the Japanese code page"
+                                      : "日本語コードページ（Shift_JIS）のテキストとして読みました";
+  // The case's texts in ASCII but for the one memo line.
+  auto plainTexts = [] {
+    for (int k = 1; k <= kMaxMemo; ++k) Case.Memo[k] = "";
+    for (int i = 1; i <= kMaxComp; ++i) Case.Comp_Name[i] = "C" + std::to_string(i);
+    Case.Memo[2] = "ﾃｷｽﾄ型";
+  };
+  auto toCodePage = [this](const char* name) {
+    std::ifstream in(Path(name), std::ios::binary);
+    const std::string utf8((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    std::ofstream(Path(name), std::ios::binary | std::ios::trunc) << testfile::ToCp932(utf8);
+  };
+
   Dist_Example1_set();
-  for (int k = 1; k <= kMaxMemo; ++k) Case.Memo[k] = "";
-  for (int i = 1; i <= Case.NC; ++i) Case.Comp_Name[i] = "C" + std::to_string(i);
-  Case.Memo[2] = "ﾃｷｽﾄ型";
+  plainTexts();
   Case.Language = English() ? 1 : 0;
-  const std::string utf8 = Dist_Case_Text(Case);
-  std::ofstream(Path("old.dat"), std::ios::binary) << testfile::ToCp932(utf8);
-  Reset_Case_Data();
-  Case.Language = English() ? 1 : 0;
-  Case.Data_File = Path("old.dat");
+  Case.Data_File = Path("column.dat");
+  ASSERT_TRUE(Save_Dist_Data());
+  toCodePage("column.dat");
+  Case.Memo[2] = "";
+  {
+    CalcMessageRecorder messages;
+    ASSERT_TRUE(Read_Dist_Data());
+    EXPECT_EQ(Case.Memo[2], "ﾃｷｽﾄ型");
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_NE(messages.Messages()[0].find(Where(3, "0xBD")), std::string::npos) << messages.Messages()[0];
+    EXPECT_NE(messages.Messages()[0].find(taken), std::string::npos) << messages.Messages()[0];
+  }
+
+  FlashWindowValues win;
+  ASSERT_TRUE(Save_Flash_Data(Path("flash.dat"), win));
+  toCodePage("flash.dat");
+  const FlashReadResult flash = Read_Flash_Data(Path("flash.dat"), win);
+  ASSERT_EQ(flash.status, FlashReadStatus::Read) << flash.reason;
+  EXPECT_NE(flash.notice.find(Where(3, "0xBD")), std::string::npos) << flash.notice;
+
+  vlefit::VLE_Initial_set();
+  ASSERT_TRUE(vlefit::Load_VLE_Example(1));
+  plainTexts();
+  ASSERT_EQ(vlefit::Write_VLE_File(Path("vle.dat")).status, vlefit::VLEFileStatus::Ok);
+  toCodePage("vle.dat");
+  const vlefit::VLEFileResult vle = vlefit::Read_VLE_File(Path("vle.dat"));
+  ASSERT_EQ(vle.status, vlefit::VLEFileStatus::Ok) << vle.message;
+  EXPECT_NE(vle.message.find(Where(3, "0xBD")), std::string::npos) << vle.message;
+  EXPECT_NE(vle.message.find(taken), std::string::npos) << vle.message;
+
+  Batch_Initial_set();
+  Batch_Example_set();
+  plainTexts();
+  Batch.Batch_File = Path("batch.dat");
+  std::string error;
+  ASSERT_TRUE(Save_Batch_Data(&error)) << error;
+  toCodePage("batch.dat");
   CalcMessageRecorder messages;
-  ASSERT_TRUE(Read_Dist_Data());
-  EXPECT_EQ(Case.Memo[2], "ﾃｷｽﾄ型");
+  ASSERT_TRUE(Read_Batch_Data().ok());
   ASSERT_EQ(messages.Messages().size(), 1u);
-  const std::string& notice = messages.Messages()[0];
-  EXPECT_NE(notice.find(Where(3, "0xBD")), std::string::npos) << notice;
-  EXPECT_NE(notice.find(English() ? "read as text of the Japanese code page" : "日本語コードページ（Shift_JIS）のテキストとして読みました"),
-            std::string::npos)
-      << notice;
+  EXPECT_NE(messages.Messages()[0].find(Where(3, "0xBD")), std::string::npos) << messages.Messages()[0];
 }
 
 // -273.1499999999999 degC (the next double above absolute zero) is read, saved
