@@ -1,9 +1,13 @@
 #include "continuous/DistPassPolicy.h"
 
+#include <algorithm>
+#include <cmath>
+
 void DistPassPolicy::BeginPass(bool correcting) {
   correcting_ = correcting;
   gaveUp_ = restarted_ = pseudoTimeTried_ = false;
-  pause_ = failures_ = 0;
+  pause_ = failures_ = tries_ = 0;
+  theta_ = weighedNorm_ = 0;
   sweepErrors_.clear();
   pseudoTimeAfter_.clear();
 }
@@ -31,6 +35,7 @@ DistCorrectionMove DistPassPolicy::AfterCorrection(const DistCorrectionFacts& f)
     if (n > lim_.pseudoTimeSpan && f.after > lim_.pseudoTimeFall * pseudoTimeAfter_[n - 1 - lim_.pseudoTimeSpan]) {
       m.endPseudoTime = true;
       pseudoTimeTried_ = false;
+      theta_ = weighedNorm_ = 0;
     }
   }
   if (m.corrected && !creeping) return m;
@@ -38,6 +43,8 @@ DistCorrectionMove DistPassPolicy::AfterCorrection(const DistCorrectionFacts& f)
     pseudoTimeTried_ = true;
     pseudoTimeAfter_.clear();
     m.beginPseudoTime = true;
+    theta_ = lim_.firstTheta;
+    weighedNorm_ = 0;
     m.corrected = f.taken;
   } else if (!restarted_) {
     pseudoTimeTried_ = false;
@@ -53,6 +60,7 @@ DistCorrectionMove DistPassPolicy::AfterCorrection(const DistCorrectionFacts& f)
 
 void DistPassPolicy::Restarted() {
   restarted_ = true;
+  theta_ = weighedNorm_ = 0;
   sweepErrors_.clear();
 }
 
@@ -88,4 +96,23 @@ bool DistPassPolicy::AtFloor(const DistCorrectionFacts& f) const {
 
 bool DistPassPolicy::CheckDue(const DistCorrectionFacts& f, bool lastPass, double firstPassLimit) const {
   return lastPass ? AtFloor(f) : f.after <= firstPassLimit;
+}
+
+void DistPassPolicy::PseudoTimeLinearised(bool reweighed, double norm, bool finite) {
+  if (reweighed) weighedNorm_ = norm;
+  tries_ = 0;
+  if (!finite) theta_ = 0;
+}
+
+DistPassPolicy::Try DistPassPolicy::AfterPseudoTimeTry(double n0, double n1) {
+  if (std::isfinite(n1) && n1 < n0 * (1 - lim_.pseudoTimeDecrease)) {
+    theta_ *= std::clamp(std::sqrt(n0 / n1), lim_.minGrowth, lim_.maxGrowth);
+    if (n1 < lim_.reweighFall * weighedNorm_) weighedNorm_ = 0;
+    if (theta_ > lim_.newtonTheta) theta_ = 0;
+    return Try::Take;
+  }
+  theta_ *= lim_.retreat;
+  if (++tries_ < lim_.pseudoTimeTries && theta_ >= lim_.shortestTheta) return Try::Again;
+  theta_ = 0;
+  return Try::GiveUp;
 }

@@ -14,6 +14,13 @@
 // `correctionTries` such failures the sweeps alone. A pseudo-time episode
 // whose steps have not halved the largest residual over `pseudoTimeSpan`
 // steps ends, and a Newton step is tried from where it got to.
+//
+// Pseudo-time steps solve (J + D / theta) dz = -r, D each component balance's
+// own flow through its stage: a short theta moves every stage by a small share
+// of its own size, a long one is Newton's step. The policy holds theta: it
+// grows after each step taken by the fall of the residual norm, is quartered
+// for another try of a step that found no lower residuals, and once it is
+// that of a Newton step the corrections are Newton steps again.
 #pragma once
 
 #include <cstddef>
@@ -45,6 +52,22 @@ struct DistPassLimits {
   // halves it.
   double floor = 1e-9;
   double nearFloor = 1e-7;
+  // Pseudo-time: theta of an episode's first step, the one from which a step
+  // is Newton's and the shortest tried; after a step taken theta grows by the
+  // fall of the residual norm, within minGrowth..maxGrowth; a step that lowers
+  // the squared norm by less than pseudoTimeDecrease of itself is not taken
+  // and is tried again with retreat times theta, at most pseudoTimeTries times.
+  // The residual weights of an episode stay until the squared norm has fallen
+  // by reweighFall (re-weighing at every step made the steps cycle).
+  double firstTheta = 16;
+  double newtonTheta = 1e6;
+  double shortestTheta = 1e-4;
+  double minGrowth = 2;
+  double maxGrowth = 10;
+  double pseudoTimeDecrease = 1e-4;
+  double retreat = 0.25;
+  int pseudoTimeTries = 4;
+  double reweighFall = 1e-6;
 };
 
 // The facts of one correction, as the kernel reports them.
@@ -59,9 +82,9 @@ struct DistCorrectionFacts {
 // What follows a correction.
 struct DistCorrectionMove {
   bool corrected = false;        // the iteration counts as a correction (else a sweep follows)
-  bool beginPseudoTime = false;  // the next corrections are pseudo-time steps
-  bool endPseudoTime = false;    // the next correction is a Newton step again
-  bool restart = false;          // back to the profile the pass began with
+  bool beginPseudoTime = false;  // an episode of pseudo-time steps begins (Theta() is its first)
+  bool endPseudoTime = false;    // the episode ends: the next correction is a Newton step again
+  bool restart = false;          // the caller goes back to the profile the pass began with
 };
 
 class DistPassPolicy {
@@ -103,6 +126,20 @@ class DistPassPolicy {
   // After a correction: whether its residuals say the column check is due;
   // in the first of two passes once they are below firstPassLimit.
   bool CheckDue(const DistCorrectionFacts& f, bool lastPass, double firstPassLimit) const;
+  // --- Pseudo-time steps ---
+  // True while the corrections are pseudo-time steps.
+  bool InPseudoTime() const { return theta_ > 0; }
+  // Whether the next linearisation lays the residual weights afresh.
+  bool PseudoTimeReweigh() const { return weighedNorm_ == 0; }
+  // The step was linearised, with squared norm `norm` (re-weighed or not);
+  // `finite`: its residuals are finite (otherwise Newton steps follow).
+  void PseudoTimeLinearised(bool reweighed, double norm, bool finite);
+  // Theta of the next try.
+  double Theta() const { return theta_; }
+  // What a try from squared norm n0 to n1 leads to.
+  enum class Try { Take, Again, GiveUp };
+  Try AfterPseudoTimeTry(double n0, double n1);
+
   // The check failed at the floor of the corrections with a component's
   // balance off: worth solving the trace balances directly.
   bool AtFloor(const DistCorrectionFacts& f) const;
@@ -117,6 +154,9 @@ class DistPassPolicy {
   bool pseudoTimeTried_ = false;  // pseudo-time steps were tried since the last restart or pause
   int pause_ = 0;                 // sweeps before the next correction
   int failures_ = 0;              // failed corrections of this pass
+  double theta_ = 0;              // pseudo-time step length; 0: Newton steps
+  double weighedNorm_ = 0;        // squared norm when the episode's weights were laid; 0: lay them
+  int tries_ = 0;                 // tries of the present pseudo-time step
   std::vector<double> sweepErrors_;       // errors of the sweeps of this pass (since a restart)
   std::vector<double> pseudoTimeAfter_;   // largest residual after each step of the episode
 };

@@ -634,10 +634,23 @@ bool DistSolver::Sweep() {
   return false;
 }
 
-// One simultaneous correction and what the policy makes of it.
+// One simultaneous correction, a Newton step or one of pseudo-time with the
+// policy's theta, and what the policy makes of it.
 DistCorrectionFacts DistSolver::Correct(bool& corrected) {
   if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
-  const DistNewtonStep step = newton_->Step();
+  DistNewtonStep step;
+  if (!policy_.InPseudoTime()) {
+    step = newton_->Step();
+  } else {
+    const bool reweigh = policy_.PseudoTimeReweigh();
+    const bool finite = newton_->LinearisePseudoTime(reweigh, step);
+    policy_.PseudoTimeLinearised(reweigh, newton_->LinearisedNorm(), finite);
+    for (DistPassPolicy::Try t = DistPassPolicy::Try::Again; finite && t == DistPassPolicy::Try::Again;) {
+      t = policy_.AfterPseudoTimeTry(newton_->LinearisedNorm(), newton_->TryPseudoTime(policy_.Theta()));
+      if (t == DistPassPolicy::Try::Take) newton_->AcceptPseudoTime(step);
+      if (t == DistPassPolicy::Try::GiveUp) newton_->RejectPseudoTime();
+    }
+  }
   DistCorrectionFacts f;
   f.taken = step.taken;
   f.pseudoTime = step.pseudoTime;
@@ -645,8 +658,6 @@ DistCorrectionFacts DistSolver::Correct(bool& corrected) {
   f.after = step.after;
   f.fraction = step.fraction;
   const DistCorrectionMove move = policy_.AfterCorrection(f);
-  if (move.endPseudoTime) newton_->EndPseudoTime();
-  if (move.beginPseudoTime) newton_->BeginPseudoTime();
   if (move.restart) RestartFromPassStart();
   corrected = move.corrected;
   return f;

@@ -199,4 +199,57 @@ TEST(DistPassPolicyCorrections, TheCheckIsDueAtTheFloorOfTheResiduals) {
   EXPECT_FALSE(p.AtFloor(Taken(1e-3, 5e-6)));
 }
 
+TEST(DistPassPolicyPseudoTime, ThetaFollowsTheResidualsUntilTheStepsAreNewtonsAgain) {
+  using Try = DistPassPolicy::Try;
+  DistPassPolicy p = Correcting();
+  EXPECT_FALSE(p.InPseudoTime());
+  ASSERT_TRUE(p.AfterCorrection(Failed(0.1)).beginPseudoTime);
+  ASSERT_TRUE(p.InPseudoTime());
+  EXPECT_EQ(p.Theta(), 16);
+  EXPECT_TRUE(p.PseudoTimeReweigh());  // an episode lays its own weights
+  p.PseudoTimeLinearised(true, 1.0, true);
+  EXPECT_FALSE(p.PseudoTimeReweigh());
+  // A step that lowers the squared norm fourfold doubles theta; one a
+  // thousandfold grows it tenfold at most; one that barely lowers it still doubles it.
+  EXPECT_EQ(p.AfterPseudoTimeTry(1.0, 0.25), Try::Take);
+  EXPECT_DOUBLE_EQ(p.Theta(), 32);
+  p.PseudoTimeLinearised(false, 0.25, true);
+  EXPECT_EQ(p.AfterPseudoTimeTry(0.25, 0.25e-3), Try::Take);
+  EXPECT_DOUBLE_EQ(p.Theta(), 320);
+  p.PseudoTimeLinearised(false, 0.25e-3, true);
+  EXPECT_EQ(p.AfterPseudoTimeTry(0.25e-3, 0.2e-3), Try::Take);
+  EXPECT_DOUBLE_EQ(p.Theta(), 640);
+  // Not lower by a ten-thousandth: tried again with a quarter of theta, four tries in all.
+  p.PseudoTimeLinearised(false, 0.2e-3, true);
+  EXPECT_EQ(p.AfterPseudoTimeTry(0.2e-3, 0.2e-3 * (1 - 1e-5)), Try::Again);
+  EXPECT_DOUBLE_EQ(p.Theta(), 160);
+  EXPECT_EQ(p.AfterPseudoTimeTry(0.2e-3, HUGE_VAL), Try::Again);
+  EXPECT_EQ(p.AfterPseudoTimeTry(0.2e-3, 1.0), Try::Again);
+  EXPECT_EQ(p.AfterPseudoTimeTry(0.2e-3, 1.0), Try::GiveUp);
+  EXPECT_FALSE(p.InPseudoTime());  // a step that found nothing: Newton's turn, then the ladder
+  // A squared norm a millionth of the episode's first: the weights are laid afresh.
+  DistPassPolicy q = Correcting();
+  q.AfterCorrection(Failed(0.1));
+  q.PseudoTimeLinearised(true, 1.0, true);
+  EXPECT_EQ(q.AfterPseudoTimeTry(1.0, 0.5e-6), Try::Take);
+  EXPECT_TRUE(q.PseudoTimeReweigh());
+  // Theta past that of a Newton step: the corrections are Newton steps again.
+  for (int k = 0; k < 6 && q.InPseudoTime(); ++k) {
+    q.PseudoTimeLinearised(true, 1.0, true);
+    q.AfterPseudoTimeTry(1.0, 1e-3);
+  }
+  EXPECT_FALSE(q.InPseudoTime());
+  // Residuals that are not finite end the episode at once.
+  DistPassPolicy r = Correcting();
+  r.AfterCorrection(Failed(0.1));
+  r.PseudoTimeLinearised(true, HUGE_VAL, false);
+  EXPECT_FALSE(r.InPseudoTime());
+  // Going back to the pass start ends an episode too.
+  DistPassPolicy t = Correcting();
+  t.AfterCorrection(Failed(0.1));
+  ASSERT_TRUE(t.InPseudoTime());
+  ASSERT_TRUE(t.AfterCorrection(Failed(0.1)).restart);
+  EXPECT_FALSE(t.InPseudoTime());
+}
+
 }  // namespace
