@@ -706,12 +706,11 @@ DistIterationReport DistSolver::Step() {
   return rep;
 }
 
-// The corrections go on until the largest scaled residual of the stage
-// equations (each component balance per unit of its own flow) is at the floor
-// that rounding leaves (DistPassLimits::floor and nearFloor).
-//
 // The verdict of the pass after an iteration: whether it goes on and, if not,
-// why it ends. The one place that says a pass has converged.
+// why it ends; the one place that says a pass has converged. The corrections
+// go on until the largest scaled residual of the stage equations (each
+// component balance per unit of its own flow) is at the floor that rounding
+// leaves (DistPassLimits::floor and nearFloor).
 DistSolver::PassVerdict DistSolver::Verdict(bool corrected, bool swept, const DistCorrectionFacts& corr, double e) {
   if (!std::isfinite(e)) return PassVerdict::NotFinite;
   const CaseData& c = Case;
