@@ -14,9 +14,6 @@ constexpr double kMaxStepT = 5.0;
 constexpr double kMaxStepLnX = 3.0;
 constexpr double kMaxFall = 27.6;  // ln 1e12: the largest fall of a mole fraction in one step
 constexpr double kMaxFlowCut = 0.5;
-constexpr int kHalvings = 12;
-// A reused factorisation stays while its full step cuts the residuals to a tenth.
-constexpr double kReuseGain = 1.0 / 16;  // on the squared norm: a tenth of the residuals
 // A component balance is measured against the component's own flow, but never
 // against less than this share of the feed (below it the flow is lost in rounding).
 constexpr double kFlowFloor = 1e-280;
@@ -576,7 +573,7 @@ double DistStageNewton::Residual() {
   return MaxResidual();
 }
 
-DistNewtonStep DistStageNewton::Step() {
+DistNewtonStep DistStageNewton::Step(const DistNewtonLimits& lim) {
   DistNewtonStep step;
   const int n = Block();
   // Between two corrections nothing else moves the stage arrays, as a rule:
@@ -601,7 +598,7 @@ DistNewtonStep DistStageNewton::Step() {
           }
         Advance(1, false);
         const double n1 = Evaluate(false);
-        if (n1 < kReuseGain * n0) {
+        if (n1 < lim.reuseGain * n0) {
           Store();
           step.taken = step.reused = true;
           step.after = MaxResidual();
@@ -625,8 +622,8 @@ DistNewtonStep DistStageNewton::Step() {
   SolveFactored();
   // First along the straight line in x, then, should that find no lower
   // residuals, along ln x.
-  if (LineSearch(n0, step, true) || LineSearch(n0, step, false)) {
-    if (step.fraction >= 1.0 / 16 || step.after < 0.9 * step.before) return step;
+  if (LineSearch(n0, step, true, lim) || LineSearch(n0, step, false, lim)) {
+    if (step.fraction >= lim.sliverFraction || step.after < lim.sliverFall * step.before) return step;
   }
   // A Jacobian this close to singular (a pinched section, whose composition
   // front may shift along the column at almost no cost) sends the step far
@@ -636,7 +633,7 @@ DistNewtonStep DistStageNewton::Step() {
   const DistNewtonStep sliver = step;
   const std::vector<double> zSliver = z_;
   const double nSliver = step.taken ? Evaluate(false) : n0;
-  for (double lambda : {1e-6, 1e-4, 1e-2, 1.0}) {
+  for (const double lambda : lim.boosts) {
     z_ = zBase_;
     Evaluate(true);
     Jacobian();
@@ -646,7 +643,7 @@ DistNewtonStep DistStageNewton::Step() {
     if (!Factor()) break;
     SolveFactored();
     DistNewtonStep trial = sliver;
-    if (LineSearch(nSliver, trial, true)) {
+    if (LineSearch(nSliver, trial, true, lim)) {
       haveFactor_ = false;
       step = trial;
       return step;
@@ -765,7 +762,7 @@ double DistStageNewton::MaxDeltaT(double alpha) const {
   return m;
 }
 
-bool DistStageNewton::LineSearch(double n0, DistNewtonStep& step, bool linear) {
+bool DistStageNewton::LineSearch(double n0, DistNewtonStep& step, bool linear, const DistNewtonLimits& lim) {
   const int n = Block();
   double alpha = LimitStep();
   double big = 0;
@@ -777,10 +774,10 @@ bool DistStageNewton::LineSearch(double n0, DistNewtonStep& step, bool linear) {
     if (!(big > kMaxStepLnX)) return false;  // the same path as the linear one, near enough
     alpha = std::min(alpha, kMaxStepLnX / big);
   }
-  for (int h = 0; h <= kHalvings; ++h, alpha *= 0.5) {
+  for (int h = 0; h <= lim.halvings; ++h, alpha *= 0.5) {
     Advance(alpha, linear);
     const double n1 = Evaluate(false);
-    if (n1 < n0 * (1 - 1e-4 * alpha)) {
+    if (n1 < n0 * (1 - lim.armijo * alpha)) {
       Store();
       step.taken = true;
       step.after = MaxResidual();

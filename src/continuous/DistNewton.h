@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "continuous/DistPassPolicy.h"
 #include "core/model/CaseData.h"
 
 // Feeds and draws of every stage, as the balances take them.
@@ -64,8 +65,9 @@ class DistStageNewton {
   // One Newton correction from the stage arrays as they stand, with a line
   // search on the scaled residuals (a chord step while a kept factorisation
   // still cuts them to a tenth; stronger diagonals where only a sliver of the
-  // step lowers them). Stores Tray_T, Tray_X, Tray_Y = K x, Tray_V, Tray_L.
-  DistNewtonStep Step();
+  // step lowers them), by the rules `lim`. Stores Tray_T, Tray_X, Tray_Y = K x,
+  // Tray_V, Tray_L.
+  DistNewtonStep Step(const DistNewtonLimits& lim = {});
 
   // Pseudo-time steps (see DistNewton.cpp): the linearisation at the stage
   // arrays (re-weighing the residuals when `reweigh`), false when its
@@ -118,7 +120,7 @@ class DistStageNewton {
   bool Factor();
   void SolveFactored();
   double LimitStep() const;
-  bool LineSearch(double n0, DistNewtonStep& step, bool linear);
+  bool LineSearch(double n0, DistNewtonStep& step, bool linear, const DistNewtonLimits& lim);
   // z_ = zBase_ + alpha dz_, the mole fractions along x or ln x (LineSearch).
   void Advance(double alpha, bool linear);
   double MaxDeltaT(double alpha) const;

@@ -26,8 +26,27 @@
 #include <cstddef>
 #include <vector>
 
+// The rules of one Newton correction (DistStageNewton::Step): a kept
+// factorisation serves a chord step while its full step cuts the squared
+// scaled norm below reuseGain of itself; a line search halves the step at most
+// `halvings` times and takes it where the squared norm falls by armijo times
+// the share taken; a step taken over less than sliverFraction of the Newton
+// step that leaves more than sliverFall of the residual is a sliver (a Jacobian
+// near singular along a composition front), and the diagonals are then
+// strengthened by each factor of `boosts` in turn until one lowers the
+// residuals more.
+struct DistNewtonLimits {
+  double reuseGain = 1.0 / 16;  // a tenth of the residuals
+  int halvings = 12;
+  double armijo = 1e-4;
+  double sliverFraction = 1.0 / 16;
+  double sliverFall = 0.9;
+  double boosts[4] = {1e-6, 1e-4, 1e-2, 1.0};
+};
+
 // The limits of the strategy.
 struct DistPassLimits {
+  DistNewtonLimits newton;
   // Sweeps whose error has not fallen below sweepSlowFall of what it was
   // sweepSpan sweeps before, once there are sweepWindow of them, creep or cycle.
   std::size_t sweepWindow = 10;

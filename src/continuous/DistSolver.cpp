@@ -637,7 +637,7 @@ DistCorrectionFacts DistSolver::Correct(bool& corrected) {
   if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
   DistNewtonStep step;
   if (!policy_.InPseudoTime()) {
-    step = newton_->Step();
+    step = newton_->Step(policy_.Limits().newton);
   } else {
     const bool reweigh = policy_.PseudoTimeReweigh();
     const bool finite = newton_->LinearisePseudoTime(reweigh, step);
