@@ -35,6 +35,11 @@ std::string Condition_Range_Problem(double value) {
   return VLE.VLE_TP_Type == 1 ? RangeProblem(false, value, "温度", "Temp") : RangeProblem(true, value, "圧力", "Press");
 }
 
+std::string Data_Range_Problem(double measured, int row) {
+  const std::string field = Data_Cell_Name(1, row);
+  return RangeProblem(VLE.VLE_TP_Type == 1, measured, field.c_str(), field.c_str());
+}
+
 double Display_Temp_To_C(double t) { return Unit_Temp_In(t); }
 
 double Display_Press_To_mmHg(double p) {
@@ -97,8 +102,7 @@ std::string Read_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& ro
     const bool constT = VLE.VLE_TP_Type == 1;
     const double measured = constT ? Display_Press_To_mmHg(v[0]) : Display_Temp_To_C(v[0]);
     if (!std::isfinite(measured)) return txt::NumberProblemMessage(txt::NumberProblem::Overflow, Data_Cell_Name(1, row), rows[r][0]);
-    const std::string field = Data_Cell_Name(1, row);
-    if (std::string range = RangeProblem(constT, measured, field.c_str(), field.c_str()); !range.empty()) return range;
+    if (std::string range = Data_Range_Problem(measured, row); !range.empty()) return range;
     ++out.n;
     out.measured[out.n] = measured;
     out.x1[out.n] = v[1];
