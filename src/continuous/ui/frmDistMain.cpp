@@ -263,7 +263,7 @@ void frmDistMain::Set_Captions(bool design) {
       },
       design);
   if (!design && !dist::Language_Known()) return;
-  const bool english = !design && Case.Language == 1;
+  const bool english = !design && In_English();
   for (const ButtonText& b : kButtons)
     ui::SetControlText(this, b.name, english ? b.english : b.japanese);
 }

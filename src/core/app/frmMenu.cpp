@@ -9,6 +9,7 @@
 
 #include "core/app/ProgramPlaceholders.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/SeqFile.h"
 #include "platform/ui/DialogLanguage.h"
 #include "platform/ui/Interaction.h"
@@ -176,7 +177,7 @@ void frmMenu::cmdMyDocuments_Click() {
 }
 
 void frmMenu::Show_Data_Dir() {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   std::error_code ec;
   bool present = std::filesystem::is_directory(Case.Data_Dir, ec);
   if (!present && !Case.Data_Dir.empty() && Case.Data_Dir == ui::CurrentDesktop().documentsFolder()) {

@@ -22,7 +22,7 @@ constexpr double kLog10E = 0.434294481903252;
 bool Empty(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
 void Say(const std::string& ja, const std::string& en) {
-  Case.Msg_Text = Case.Language == 1 ? en : ja;
+  Case.Msg_Text = In_English() ? en : ja;
   Calc_Message(Case.Msg_Text);
 }
 

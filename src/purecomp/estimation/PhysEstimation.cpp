@@ -23,7 +23,7 @@ std::string Read_Number(const std::string& text, const char* fieldJa, const char
 }
 
 std::string Not_Positive(const char* fieldJa, const char* fieldEn) {
-  return Case.Language == 1 ? std::string(fieldEn) + ": enter a value greater than 0."
+  return In_English() ? std::string(fieldEn) + ": enter a value greater than 0."
                             : "「" + std::string(fieldJa) + "」には0より大きい値を入力してください。";
 }
 }  // namespace
@@ -152,7 +152,7 @@ std::string Spencer_Danner_Missing_Message() {
 }
 
 std::string Step_Fault_Message(const std::string& stepJa, const std::string& stepEn) {
-  return Case.Language == 1 ? "The " + stepEn +
+  return In_English() ? "The " + stepEn +
                                   " cannot be computed. Check the molecular weight, boiling point, critical "
                                   "constants and temperature range."
                             : stepJa + "が計算できません。入力値（分子量、沸点、臨界定数、温度範囲）を確認して下さい。";
@@ -175,7 +175,7 @@ std::string Range_Above_Tc_Message() {
 
 std::string Omega_Out_Of_Range_Message(double omega) {
   const std::string w = txt::Format(omega, "0.000000");
-  return Case.Language == 1
+  return In_English()
              ? "The estimated acentric factor (omega " + w +
                    ") is outside its physical range (-1 to 3): it is not used. Check the group counts and the "
                    "critical constants."

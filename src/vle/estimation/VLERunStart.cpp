@@ -19,7 +19,7 @@ constexpr int kMmHgUnit = 3;
 bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
 std::string RowText(const char* japanese, const char* english, int row) {
-  if (Case.Language == 1) return std::string(english) + " (row " + std::to_string(row) + ")";
+  if (In_English()) return std::string(english) + " (row " + std::to_string(row) + ")";
   return std::string(japanese) + "（" + std::to_string(row) + "行目）";
 }
 

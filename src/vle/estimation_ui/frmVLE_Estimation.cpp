@@ -30,7 +30,7 @@ namespace {
 const char* const kParamFormat = "#.0000000E+##";
 
 // Captions follow the language only for the codes 0 and 1; others keep the design.
-bool KnownLanguage() { return Case.Language == 0 || Case.Language == 1; }
+bool KnownLanguage() { return Case.Language == 0 || In_English(); }
 bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
 // A stored temperature (degC) and pressure (mmHg) in the display units of the case.

@@ -19,7 +19,7 @@ namespace {
 
 // Shows a check's message in the language of the session and keeps it in Msg_Text.
 void Refuse(const char* ja, const char* en) {
-  Case.Msg_Text = Case.Language == 1 ? en : ja;
+  Case.Msg_Text = In_English() ? en : ja;
   Calc_Message(Case.Msg_Text);
 }
 
