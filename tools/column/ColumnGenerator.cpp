@@ -71,9 +71,9 @@ double Num(const std::string& s) {
   }
 }
 
-// The mixture's thermodynamics through the library, over a Case laid with the
-// components (1-based arrays as the library takes them).
-void LayComponents(const GenColumn& col) {
+}  // namespace
+
+void Lay_Components(const GenColumn& col) {
   CaseData& c = Case;
   const int nc = static_cast<int>(col.comps.size());
   c.NC = nc;
@@ -102,6 +102,8 @@ void LayComponents(const GenColumn& col) {
   c.P_Unit = 3;
   c.H_Unit = 2;
 }
+
+namespace {
 
 double Bubble(const std::vector<double>& z, double pMmHg, double t0) {
   double x[kMaxComp + 1]{};
@@ -283,6 +285,19 @@ ComponentTables::ComponentTables(const std::string& dir) {
     if (r.size() > 6 && r[4] == "0") wilson_.push_back({r[1], r[3], Num(r[5]), Num(r[6]), 0});
   for (const auto& r : ReadCsv(dir + "/NRTL Parameter.csv"))
     if (r.size() > 7 && r[4] == "0") nrtl_.push_back({r[1], r[3], Num(r[5]), Num(r[6]), Num(r[7])});
+  const size_t n = pool_.size();
+  wilsonPaired_.assign(n * n, 0);
+  nrtlPaired_.assign(n * n, 0);
+  std::map<std::string, size_t> at;
+  for (size_t a = 0; a < n; ++a) at[pool_[a].name] = a;
+  auto mark = [&](std::vector<char>& m, const Pair& p) {
+    const auto a = at.find(p.a), b = at.find(p.b);
+    if (a != at.end() && b != at.end()) m[a->second * n + b->second] = m[b->second * n + a->second] = 1;
+  };
+  for (const Pair& p : wilson_)
+    if (std::isfinite(p.p12) && std::isfinite(p.p21) && p.p12 > 0 && p.p21 > 0) mark(wilsonPaired_, p);
+  for (const Pair& p : nrtl_)
+    if (std::isfinite(p.p12) && std::isfinite(p.p21) && std::isfinite(p.alpha)) mark(nrtlPaired_, p);
 }
 
 bool ComponentTables::Wilson(const std::string& i, const std::string& j, double& lij, double& lji) const {
@@ -316,8 +331,13 @@ bool ComponentTables::Nrtl(const std::string& i, const std::string& j, double& t
 }
 
 GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int index) {
-  Rng rng(seed * 0x100000001b3ULL + static_cast<uint64_t>(index) * 0x9e3779b97f4a7c15ULL + 12345);
-  for (int warm = 0; warm < 4; ++warm) rng.Next();
+  // The stream of a case starts from a hash of (seed, index): neighbouring
+  // indices must not give shifted copies of one sequence.
+  Rng mix(seed ^ 0x5851f42d4c957f2dULL);
+  const uint64_t a = mix.Next();
+  Rng mix2(a ^ (static_cast<uint64_t>(index) * 0xd1342543de82ef95ULL + 1));
+  mix2.Next();
+  Rng rng(mix2.Next());
   GenColumn col;
   col.index = index;
   col.seed = seed;
@@ -330,11 +350,7 @@ GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int inde
   // Components: for a non-ideal liquid, grown from one component by members
   // that share a database pair with one already chosen, so the model has data.
   std::vector<int> chosen;
-  auto paired = [&](int a, int b) {
-    double p, q, al;
-    return col.kMethod == 2 ? tables.Wilson(pool[a].name, pool[b].name, p, q)
-                            : tables.Nrtl(pool[a].name, pool[b].name, p, q, al);
-  };
+  auto paired = [&](int a, int b) { return tables.Paired(col.kMethod, a, b); };
   auto distinct = [&](int cand) {
     for (int k : chosen)
       if (std::fabs(pool[k].tb - pool[cand].tb) < 4 || pool[k].name == pool[cand].name) return false;
@@ -399,7 +415,7 @@ GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int inde
     z[col.trace] = rng.LogUniform(1e-7, 1e-3);
   }
   z = Normalised(z);
-  LayComponents(col);
+  Lay_Components(col);
 
   GenFeed f1;
   f1.flow = std::round(rng.LogUniform(20, 1000));
@@ -453,7 +469,7 @@ GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int inde
 
 void Lay_Column(const GenColumn& col, double tTopEst, double tBottomEst, int limitFactor) {
   Dist_Initial_set();
-  LayComponents(col);
+  Lay_Components(col);
   CaseData& c = Case;
   const int nc = static_cast<int>(col.comps.size());
   c.H_Method = col.hMethod;

@@ -65,6 +65,11 @@ class ComponentTables {
   // Pair parameters by component names (first index: the component served), false when absent.
   bool Wilson(const std::string& i, const std::string& j, double& lij, double& lji) const;
   bool Nrtl(const std::string& i, const std::string& j, double& tij, double& tji, double& alpha) const;
+  // Whether pool members a and b have a pair of the model (2 Wilson, 3 NRTL).
+  bool Paired(int kMethod, int a, int b) const {
+    const auto& m = kMethod == 2 ? wilsonPaired_ : nrtlPaired_;
+    return m[static_cast<size_t>(a) * pool_.size() + b] != 0;
+  }
 
  private:
   struct Pair {
@@ -73,6 +78,7 @@ class ComponentTables {
   };
   std::vector<GenComponent> pool_;
   std::vector<Pair> wilson_, nrtl_;
+  std::vector<char> wilsonPaired_, nrtlPaired_;  // pool x pool
 };
 
 // The case (seed, index). Uses the library's activity coefficients (through the
@@ -85,6 +91,10 @@ GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int inde
 // (default 20 / 30 times `limitFactor`); then the material balance and the
 // Initial start (compositions, profile).
 void Lay_Column(const GenColumn& col, double tTopEst, double tBottomEst, int limitFactor = 1);
+
+// Lays only the components, their constants and the liquid model into Case
+// (what the library's K-values and enthalpies read), H_Method 1.
+void Lay_Components(const GenColumn& col);
 
 // Pure normal boiling point of component i (0-based) at p mmHg, degC.
 double Pure_Boiling_Point(const GenComponent& c, double pMmHg);

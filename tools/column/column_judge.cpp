@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "ColumnGenerator.h"
+#include "ColumnJudge.h"
 #include "ColumnReference.h"
 #include "continuous/DistSolver.h"
 #include "core/model/CalcMessages.h"
@@ -40,49 +41,47 @@
 
 namespace {
 
-constexpr double kOffReference = 0.01;  // K: a converged stage temperature further from the reference is off it
-// A converged profile off the reference whose scaled residual in the reference's equations is
-// below this is another steady state of the column, not a false verdict.
-constexpr double kOtherSolution = 1e-5;
-
-const char* StatusName(DistRunStatus s) {
-  switch (s) {
-    case DistRunStatus::Running: return "Running";
-    case DistRunStatus::Converged: return "Converged";
-    case DistRunStatus::IterationLimit: return "IterationLimit";
-    case DistRunStatus::Unbalanced: return "Unbalanced";
-    case DistRunStatus::Infeasible: return "Infeasible";
-    case DistRunStatus::NotFinite: return "NotFinite";
-    case DistRunStatus::Stopped: return "Stopped";
-    case DistRunStatus::Refused: return "Refused";
-  }
-  return "?";
-}
-
 struct Options {
   int cases = 300, first = 0, workers = 0;
   uint64_t seed = 1;
-  std::string out, baseline, data = VZ_DATA_DIR;
+  std::string out, baseline, dump, data = VZ_DATA_DIR;
   bool quiet = false;
 };
 
-const char* kEstimates[] = {"boiling", "rounded", "low30", "high30", "tophot", "20-200"};
-
-// The six estimate pairs of case `col` with reference ends top and bottom.
-void EstimatePair(int e, const GenColumn& col, double top, double bottom, double& t1, double& t2) {
-  switch (e) {
-    case 0:
-      t1 = Pure_Boiling_Point(col.comps.front(), col.pTop);
-      t2 = Pure_Boiling_Point(col.comps.back(), col.pBottom);
-      break;
-    case 1: t1 = std::round(top / 10) * 10, t2 = std::round(bottom / 10) * 10; break;
-    case 2: t1 = top - 30, t2 = bottom - 30; break;
-    case 3: t1 = top + 30, t2 = bottom + 30; break;
-    case 4: t1 = top + 20, t2 = bottom - 20; break;
-    default: t1 = 20, t2 = 200; break;
+// The reference profile in the dump format of mesh_check.py / column_newton.py
+// (pressures in MPa), for checking the reference with their own formulas.
+void Dump(const std::string& path, const GenColumn& col, const RefProfile& ref) {
+  std::ofstream f(path);
+  f.precision(17);
+  const int nc = static_cast<int>(col.comps.size());
+  f << nc << " " << col.nt << " " << col.kMethod << " " << col.hMethod << " 1\n";
+  for (int i = 0; i < nc; ++i) {
+    const GenComponent& c = col.comps[i];
+    f << c.mw << " " << c.a << " " << c.b << " " << c.c;
+    for (double v : c.hv) f << " " << v;
+    for (double v : c.hl) f << " " << v;
+    for (int j = 0; j < nc; ++j) f << " " << (col.kMethod == 2 ? col.lambda[i][j] : 1.0);
+    f << "\n";
   }
-  t1 = std::round(t1 * 100) / 100;
-  t2 = std::round(t2 * 100) / 100;
+  if (col.kMethod == 3) {
+    f << col.alpha << "\n";
+    for (int i = 0; i < nc; ++i) {
+      for (int j = 0; j < nc; ++j) f << col.tau[i][j] << " ";
+      f << "\n";
+    }
+  }
+  f << col.feeds.size() << " " << col.distillate << "\n";
+  for (const GenFeed& g : col.feeds) {
+    f << g.stage << " " << g.flow << " " << g.t << " " << g.vf;
+    for (double v : g.z) f << " " << v;
+    f << "\n";
+  }
+  f << "0 0\n";
+  for (int j = 0; j < col.nt; ++j) {
+    f << ref.T[j] << " " << col.StagePressure(j + 1) * 0.101325 / 760 << " " << ref.L[j] << " " << ref.V[j];
+    for (int i = 0; i < nc; ++i) f << " " << ref.x[j][i] << " " << ref.y[j][i];
+    f << "\n";
+  }
 }
 
 // Every line one worker writes for one case.
@@ -92,48 +91,27 @@ std::string JudgeCase(const ComponentTables& tables, const Options& o, int index
   const GenColumn col = Generate_Column(tables, o.seed, index);
   Lay_Column(col, 50, 100);
   const RefProfile ref = Reference_Solve(col);
-  bool positive = ref.solved;
-  for (size_t j = 0; positive && j < ref.T.size(); ++j)
-    positive = (j == 0 || ref.V[j] > 0) && ref.L[j] > 0;
-  const bool feasible = ref.solved && positive;
-  const int nt = col.nt, nc = static_cast<int>(col.comps.size());
+  const bool feasible = Reference_Feasible(ref);
+  double minV = INFINITY, minL = INFINITY;
+  for (size_t j = 0; j < ref.T.size(); ++j) {
+    if (j > 0) minV = std::min(minV, ref.V[j]);
+    minL = std::min(minL, ref.L[j]);
+  }
   char hash[32];
   std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(col.Hash()));
   out << "case," << index << "," << hash << "," << (feasible ? 1 : 0) << "," << (feasible ? 0.0 : ref.residual) << ","
       << (ref.T.empty() ? NAN : ref.T.front()) << "," << (ref.T.empty() ? NAN : ref.T.back()) << ","
-      << (feasible ? "" : ref.why) << ",\"" << col.Describe() << "\"\n";
+      << (feasible ? "" : ref.why) << "," << minV << "," << minL << ",\"" << col.Describe() << "\"\n";
   if (!feasible) return out.str();
-  for (int e = 0; e < 6; ++e) {
+  if (!o.dump.empty()) Dump(o.dump + "/case" + std::to_string(index) + ".txt", col, ref);
+  for (int e = 0; e < kEstimateCount; ++e) {
     double t1, t2;
-    EstimatePair(e, col, ref.T.front(), ref.T.back(), t1, t2);
+    Estimate_Pair(e, col, ref, t1, t2);
     for (int factor : {1, 10}) {
-      Lay_Column(col, t1, t2, factor);
-      DistSolver solver(false);
-      const DistRunOutcome run = solver.Run();
-      const int iterations = run.passes[1].iterations + run.passes[2].iterations;
-      double dev = 0, resid = NAN;
-      std::string verdict = "limit";
-      if (run.status == DistRunStatus::Converged) {
-        RefProfile mine;
-        mine.T.resize(nt);
-        mine.L.resize(nt);
-        mine.V.resize(nt);
-        mine.x.assign(nt, std::vector<double>(nc));
-        for (int j = 1; j <= nt; ++j) {
-          mine.T[j - 1] = Case.Tray_T[j];
-          mine.L[j - 1] = Case.Tray_L[j];
-          mine.V[j - 1] = Case.Tray_V[j];
-          for (int i = 1; i <= nc; ++i) mine.x[j - 1][i - 1] = Case.Tray_X[i][j];
-          dev = std::max(dev, std::fabs(Case.Tray_T[j] - ref.T[j - 1]));
-        }
-        if (!std::isfinite(dev)) dev = 1e300;
-        resid = Reference_Residual(col, mine);
-        verdict = dev <= kOffReference ? "ok" : resid <= kOtherSolution ? "other" : "FALSE";
-      } else if (run.status == DistRunStatus::Infeasible) {
-        verdict = "infeasible";
-      }
-      out << "run," << index << "," << hash << "," << kEstimates[e] << "," << factor << "," << StatusName(run.status)
-          << "," << iterations << "," << dev << "," << resid << "," << verdict << "\n";
+      const EngineRun r = Run_Engine(col, ref, t1, t2, factor);
+      out << "run," << index << "," << hash << "," << Estimate_Name(e) << "," << factor << "," << r.status << ","
+          << r.iterations << "," << r.deviation << "," << (r.status == "Converged" ? r.residual : NAN) << ","
+          << Verdict_Name(r.verdict) << "\n";
     }
   }
   return out.str();
@@ -270,6 +248,7 @@ int main(int argc, char** argv) {
     else if (k == "--out") o.out = next();
     else if (k == "--baseline") o.baseline = next();
     else if (k == "--data") o.data = next();
+    else if (k == "--dump") o.dump = next();
     else if (k == "--quiet") o.quiet = true;
     else {
       std::fprintf(stderr, "unknown option %s\n", k.c_str());
@@ -288,12 +267,27 @@ int main(int argc, char** argv) {
     std::perror("mkdtemp");
     return 1;
   }
+  // The case indices wait in a pipe; each worker takes the next when it is
+  // free (reads of one int from a pipe are atomic), so one slow case does not
+  // hold back the cases behind it.
+  int queue[2];
+  if (pipe(queue) != 0) {
+    std::perror("pipe");
+    return 1;
+  }
+  for (int i = o.first; i < o.first + o.cases; ++i)
+    if (write(queue[1], &i, sizeof i) != static_cast<ssize_t>(sizeof i)) {
+      std::perror("write");
+      return 1;
+    }
+  close(queue[1]);
   std::vector<pid_t> kids;
   for (int w = 0; w < o.workers; ++w) {
     const pid_t pid = fork();
     if (pid == 0) {
       std::ofstream f(std::string(dir) + "/" + std::to_string(w));
-      for (int i = o.first + w; i < o.first + o.cases; i += o.workers) {
+      int i = 0;
+      while (read(queue[0], &i, sizeof i) == static_cast<ssize_t>(sizeof i)) {
         f << JudgeCase(tables, o, i);
         f.flush();
       }
@@ -301,6 +295,7 @@ int main(int argc, char** argv) {
     }
     kids.push_back(pid);
   }
+  close(queue[0]);
   for (pid_t p : kids) waitpid(p, nullptr, 0);
   std::map<int, std::string> byCase;
   for (int w = 0; w < o.workers; ++w) {
