@@ -495,12 +495,71 @@ void Lay_Column(const GenColumn& col, double tTopEst, double tBottomEst, int lim
   for (int j = 1; j <= c.NT; ++j) c.Tray_Press[j] = 0;
   c.Tray_Press[1] = c.P_Top;
   c.Tray_Press[c.NT] = c.P_Bottom;
-  c.Max_Iter[1] = 20 * limitFactor;
-  c.Max_Iter[2] = 30 * limitFactor;
-  c.Conv_Crit[1] = 5e-5;
-  c.Conv_Crit[2] = 1e-5;
+  // The window's defaults (Dist_Initial_set): iteration limits and criteria.
+  c.Max_Iter[1] *= limitFactor;
+  c.Max_Iter[2] *= limitFactor;
   c.Result_Flag = 0;
   Dist_Material_Balance();
   Initial_Composition_set();
   Initial_Profile_set();
+}
+
+bool Column_From_Case(GenColumn& col, std::string& why) {
+  const CaseData& c = Case;
+  col = GenColumn{};
+  if (c.Top_Vap_Prod != 0 || c.Reflux_Ratio <= 0 || c.Top_Liq_Prod <= 0) {
+    why = "not a total condenser with a liquid distillate";
+    return false;
+  }
+  if (c.N_LiqSC > 0 || c.N_VapSC > 0) {
+    why = "side cuts";
+    return false;
+  }
+  for (int j = 2; j < c.NT; ++j)
+    if (c.Tray_Press[j] != 0) {
+      why = "a stage pressure between top and bottom";
+      return false;
+    }
+  if (c.K_Method < 1 || c.K_Method > 3) {
+    why = "K-values other than ideal, Wilson or NRTL";
+    return false;
+  }
+  const int nc = c.NC;
+  col.kMethod = c.K_Method;
+  col.hMethod = c.H_Method == 1 ? 1 : 0;
+  col.lambda.assign(nc, std::vector<double>(nc, 1.0));
+  col.tau.assign(nc, std::vector<double>(nc, 0.0));
+  for (int i = 1; i <= nc; ++i) {
+    GenComponent g;
+    g.name = c.Comp_Name[i];
+    g.mw = c.Mol_Wt[i];
+    g.a = c.Antoine_A[i];
+    g.b = c.Antoine_B[i];
+    g.c = c.Antoine_C[i];
+    g.hv[0] = c.HV_A[i], g.hv[1] = c.HV_B[i], g.hv[2] = c.HV_C[i];
+    g.hl[0] = c.HL_A[i], g.hl[1] = c.HL_B[i], g.hl[2] = c.HL_C[i];
+    g.tb = Pure_Boiling_Point(g, 760);
+    col.comps.push_back(g);
+    for (int j = 1; j <= nc; ++j) {
+      col.lambda[i - 1][j - 1] = c.Wilson_Lambda[i][j];
+      col.tau[i - 1][j - 1] = c.NRTL_Tau[i][j];
+    }
+  }
+  col.alpha = c.NRTL_Alpha;
+  col.nt = c.NT;
+  col.pTop = Unit_Press_In(c.P_Top) * kMmHgPerMPa;
+  col.pBottom = Unit_Press_In(c.P_Bottom) * kMmHgPerMPa;
+  for (int f = 1; f <= c.N_Feed; ++f) {
+    GenFeed g;
+    g.stage = c.Feed_Stage[f];
+    g.flow = c.Feed_Flow[f];
+    g.t = Unit_Temp_In(c.Feed_T[f]);
+    g.vf = c.Feed_VF[f];
+    for (int i = 1; i <= nc; ++i) g.z.push_back(c.Feed_Z[i][f]);
+    g.state = "as read";
+    col.feeds.push_back(g);
+  }
+  col.distillate = c.Top_Liq_Prod;
+  col.reflux = c.Reflux_Ratio;
+  return true;
 }

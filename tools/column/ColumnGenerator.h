@@ -87,10 +87,15 @@ class ComponentTables {
 GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int index);
 
 // Lays the column into Case as the window's inputs would: units degC, mmHg,
-// kcal; top and bottom pressures; the given estimates and iteration limits
-// (default 20 / 30 times `limitFactor`); then the material balance and the
-// Initial start (compositions, profile).
+// kcal; top and bottom pressures; the given estimates; the default criteria
+// and iteration limits, the limits times `limitFactor`; then the material
+// balance and the Initial start (compositions, profile).
 void Lay_Column(const GenColumn& col, double tTopEst, double tBottomEst, int limitFactor = 1);
+
+// The column Case holds (a case file read by the window's reader, say) as a
+// GenColumn: false with the reason when it is beyond what the reference models
+// (a vapour top product, side cuts, a stage pressure set between top and bottom).
+bool Column_From_Case(GenColumn& col, std::string& why);
 
 // Lays only the components, their constants and the liquid model into Case
 // (what the library's K-values and enthalpies read), H_Method 1.

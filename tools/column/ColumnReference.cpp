@@ -17,6 +17,7 @@ constexpr double kMaxDLn = 4;            // ln x or ln flow per Newton step
 constexpr int kSweeps = 600;             // bubble-point sweeps of the start
 constexpr double kSweepGoal = 1e-4;      // K: the sweeps stop when no temperature moves more
 constexpr double kSweepMaxDT = 5;        // K a sweep moves a stage temperature at most
+constexpr double kSweepMinRelax = 0.05;  // smallest share of a sweep's new profile taken
 constexpr double kMinContinuationStep = 1.0 / 512;
 
 struct Stage {
@@ -373,6 +374,8 @@ std::vector<Stage> SweepStart(const Model& m, const GenColumn& col, bool theta) 
   }
   std::vector<double> fz(nt), aa(nt), bb(nt), cc(nt), xx(nt);
   std::vector<std::vector<double>> K(nt, std::vector<double>(nc));
+  double relax = 1, lastMoved = INFINITY;
+  std::vector<Stage> previous = st;
   for (int sweep = 0; sweep < kSweeps; ++sweep) {
     for (int j = 0; j < nt; ++j)
       for (int i = 0; i < nc; ++i) K[j][i] = st[j].y[i] / st[j].x[i];
@@ -427,16 +430,24 @@ std::vector<Stage> SweepStart(const Model& m, const GenColumn& col, bool theta) 
     for (int j = 0; j < nt; ++j) {
       double s = 0;
       for (int i = 0; i < nc; ++i) s += st[j].x[i];
-      for (int i = 0; i < nc; ++i) st[j].x[i] /= s;
+      for (int i = 0; i < nc; ++i) {
+        st[j].x[i] /= s;
+        // Relaxed where the sweeps swing (strongly non-ideal liquids).
+        if (relax < 1) st[j].x[i] = relax * st[j].x[i] + (1 - relax) * previous[j].x[i];
+      }
       const double old = st[j].T;
       m.BubbleT(j, st[j], old);
       if (!std::isfinite(st[j].T)) st[j].T = old;
-      if (std::fabs(st[j].T - old) > kSweepMaxDT) {
-        st[j].T = old + std::copysign(kSweepMaxDT, st[j].T - old);
+      const double dt = std::clamp(relax * (st[j].T - old), -kSweepMaxDT, kSweepMaxDT);
+      if (st[j].T != old + dt) {
+        st[j].T = old + dt;
         m.Equilibrium(j, st[j]);
       }
-      moved = std::max(moved, std::fabs(st[j].T - old));
+      moved = std::max(moved, std::fabs(dt) / relax);
     }
+    relax = moved < lastMoved ? std::min(1.0, relax * 1.1) : std::max(kSweepMinRelax, relax * 0.7);
+    lastMoved = moved;
+    previous = st;
     if (moved < kSweepGoal) break;
   }
   return st;

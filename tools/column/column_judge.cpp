@@ -4,7 +4,8 @@
 // reference (ColumnReference.h).
 //
 //   column_judge [--cases N] [--first K] [--seed S] [--workers W] [--out FILE.csv]
-//                [--baseline FILE.csv] [--data DIR] [--quiet]
+//                [--baseline FILE.csv] [--data DIR] [--dump DIR] [--quiet]
+//   column_judge --case-file FILE.dat [--case-file ...]
 //
 // Prints (and with --out writes) one CSV line per case ("case,...") and per run
 // ("run,..."), then the summary per limit. A case whose reference does not
@@ -35,6 +36,9 @@
 #include "ColumnGenerator.h"
 #include "ColumnJudge.h"
 #include "ColumnReference.h"
+#include "continuous/DistCaseFile.h"
+#include "continuous/DistDefaults.h"
+#include "continuous/DistInitialProfile.h"
 #include "continuous/DistSolver.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
@@ -45,6 +49,7 @@ struct Options {
   int cases = 300, first = 0, workers = 0;
   uint64_t seed = 1;
   std::string out, baseline, dump, data = VZ_DATA_DIR;
+  std::vector<std::string> caseFiles;
   bool quiet = false;
 };
 
@@ -102,7 +107,34 @@ std::string JudgeCase(const ComponentTables& tables, const Options& o, int index
   out << "case," << index << "," << hash << "," << (feasible ? 1 : 0) << "," << (feasible ? 0.0 : ref.residual) << ","
       << (ref.T.empty() ? NAN : ref.T.front()) << "," << (ref.T.empty() ? NAN : ref.T.back()) << ","
       << (feasible ? "" : ref.why) << "," << minV << "," << minL << ",\"" << col.Describe() << "\"\n";
-  if (!feasible) return out.str();
+  if (!feasible) {
+    // What the engine makes of a dropped case (at ten times the limits, from
+    // the pure boiling points): a converged profile that satisfies the stage
+    // equations with every flow positive is a solution the reference missed.
+    RefProfile none;
+    none.T = {Pure_Boiling_Point(col.comps.front(), col.pTop), Pure_Boiling_Point(col.comps.back(), col.pBottom)};
+    double t1, t2;
+    Estimate_Pair(0, col, none, t1, t2);
+    Lay_Column(col, t1, t2, 10);
+    DistSolver solver(false);
+    const DistRunOutcome run = solver.Run();
+    double resid = NAN, minFlow = INFINITY;
+    if (run.status == DistRunStatus::Converged) {
+      RefProfile mine;
+      for (int j = 1; j <= col.nt; ++j) {
+        mine.T.push_back(Case.Tray_T[j]);
+        mine.L.push_back(Case.Tray_L[j]);
+        mine.V.push_back(Case.Tray_V[j]);
+        mine.x.emplace_back();
+        for (size_t i = 1; i <= col.comps.size(); ++i) mine.x.back().push_back(Case.Tray_X[i][j]);
+        minFlow = std::min({minFlow, Case.Tray_L[j], j > 1 ? Case.Tray_V[j] : INFINITY});
+      }
+      resid = Reference_Residual(col, mine);
+    }
+    out << "dropped," << index << "," << hash << "," << (run.status == DistRunStatus::Converged ? "Converged" : "not converged")
+        << "," << resid << "," << minFlow << "\n";
+    return out.str();
+  }
   if (!o.dump.empty()) Dump(o.dump + "/case" + std::to_string(index) + ".txt", col, ref);
   for (int e = 0; e < kEstimateCount; ++e) {
     double t1, t2;
@@ -115,6 +147,55 @@ std::string JudgeCase(const ComponentTables& tables, const Options& o, int index
     }
   }
   return out.str();
+}
+
+// A case file of the program: the reference on every stage, the engine from
+// the file's own estimates and limits, and from the six estimate pairs.
+int JudgeCaseFile(const std::string& path) {
+  auto read = [&] {
+    Dist_Initial_set();
+    Dist_Clear_Kept_Data();
+    Case.Data_File = path;
+    return Read_Dist_Data();
+  };
+  if (!read()) {
+    std::printf("file,%s,unreadable\n", path.c_str());
+    return 1;
+  }
+  GenColumn col;
+  std::string why;
+  if (!Column_From_Case(col, why)) {
+    std::printf("file,%s,beyond the reference: %s\n", path.c_str(), why.c_str());
+    return 1;
+  }
+  const RefProfile ref = Reference_Solve(col);
+  const bool feasible = Reference_Feasible(ref);
+  std::printf("file,%s,reference %s,top %.4f,bottom %.4f,residual %.1e\n", path.c_str(),
+              feasible ? "solved" : ref.why.c_str(), ref.T.front(), ref.T.back(), ref.residual);
+  for (size_t j = 0; j < ref.T.size(); ++j)
+    std::printf("stage,%zu,T %.6f,L %.6f,V %.6f\n", j + 1, ref.T[j], ref.L[j], ref.V[j]);
+  if (!feasible) return 1;
+  read();
+  Dist_Material_Balance();
+  Initial_Composition_set();
+  Initial_Profile_set();
+  DistSolver solver(false);
+  const DistRunOutcome run = solver.Run();
+  double dev = 0;
+  for (int j = 1; j <= col.nt; ++j) dev = std::max(dev, std::fabs(Case.Tray_T[j] - ref.T[j - 1]));
+  std::printf("saved estimates,%s,iterations %d,max |T - Tref| %.2e K\n",
+              run.status == DistRunStatus::Converged ? "Converged" : "not converged",
+              run.passes[1].iterations + run.passes[2].iterations, dev);
+  for (int e = 0; e < kEstimateCount; ++e) {
+    double t1, t2;
+    Estimate_Pair(e, col, ref, t1, t2);
+    for (int factor : {1, 10}) {
+      const EngineRun r = Run_Engine(col, ref, t1, t2, factor);
+      std::printf("estimate,%s,%g/%g,x%d,%s,%d,%.2e,%s\n", Estimate_Name(e), t1, t2, factor, r.status.c_str(),
+                  r.iterations, r.deviation, Verdict_Name(r.verdict));
+    }
+  }
+  return 0;
 }
 
 struct Run {
@@ -168,8 +249,18 @@ std::string Summary(const std::string& text, const std::string& baselineText) {
       ++cases;
       feasible += Fields(line)[3] == "1";
     }
+  int missed = 0;
+  {
+    std::istringstream again(text);
+    while (std::getline(again, line))
+      if (line.rfind("dropped,", 0) == 0) {
+        const auto f = Fields(line);
+        missed += f.size() > 5 && f[3] == "Converged" && std::atof(f[4].c_str()) <= kOtherSolution &&
+                  std::atof(f[5].c_str()) > 0;
+      }
+  }
   o << "summary,cases " << cases << ", feasible " << feasible << ", dropped (reference unsolved) " << cases - feasible
-    << "\n";
+    << ", of which the engine solved with every flow positive " << missed << "\n";
   const std::vector<Run> runs = ReadRuns(text);
   std::map<std::string, Run> base;
   for (const Run& r : ReadRuns(baselineText)) base[r.hash + r.estimate + std::to_string(r.factor)] = r;
@@ -249,6 +340,7 @@ int main(int argc, char** argv) {
     else if (k == "--baseline") o.baseline = next();
     else if (k == "--data") o.data = next();
     else if (k == "--dump") o.dump = next();
+    else if (k == "--case-file") o.caseFiles.push_back(next());
     else if (k == "--quiet") o.quiet = true;
     else {
       std::fprintf(stderr, "unknown option %s\n", k.c_str());
@@ -257,6 +349,11 @@ int main(int argc, char** argv) {
   }
   if (o.workers <= 0) o.workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 2);
   Set_Calc_Message_Handler([](const std::string&) {});
+  if (!o.caseFiles.empty()) {
+    int bad = 0;
+    for (const std::string& f : o.caseFiles) bad += JudgeCaseFile(f);
+    return bad ? 1 : 0;
+  }
   const ComponentTables tables(o.data);
 
   // The library works on one process-wide case: the workers are processes,
