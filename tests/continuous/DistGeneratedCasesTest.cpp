@@ -13,8 +13,12 @@
 #include "ColumnGenerator.h"
 #include "ColumnJudge.h"
 #include "ColumnReference.h"
+#include "continuous/DistDefaults.h"
+#include "continuous/DistInitialProfile.h"
+#include "continuous/DistSolver.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/thermo/Thermo.h"
 
 namespace {
 
@@ -144,6 +148,44 @@ TEST_F(GeneratedColumns, ReferenceSolvesTheSpecificationTheEngineLays) {
     EXPECT_GT(Reference_Residual(col, off), kOtherSolution);
   }
   EXPECT_GT(overflow, 0);
+}
+
+// The project's own Example-1 (Wilson, heat balance) read back as a column:
+// the reference and the engine agree on every stage, and the first estimate
+// pair is each end component's own boiling point at its end's pressure.
+TEST_F(GeneratedColumns, ReferenceAndEngineAgreeOnExample1) {
+  Dist_Example1_set();
+  GenColumn col;
+  std::string why;
+  ASSERT_TRUE(Column_From_Case(col, why)) << why;
+  const RefProfile ref = Reference_Solve(col);
+  ASSERT_TRUE(Reference_Feasible(ref)) << ref.why;
+  Dist_Example1_set();
+  Initial_Composition_set();
+  Initial_Profile_set();
+  DistSolver solver(false);
+  ASSERT_EQ(solver.Run().status, DistRunStatus::Converged);
+  for (int j = 1; j <= col.nt; ++j) {
+    EXPECT_NEAR(Case.Tray_T[j], ref.T[j - 1], 1e-4) << "stage " << j;
+    if (j > 1 && j < col.nt) EXPECT_NEAR(Case.Tray_L[j], ref.L[j - 1], 1e-4 * ref.L[j - 1]) << "stage " << j;
+  }
+  double t1, t2;
+  Estimate_Pair(0, col, ref, t1, t2);
+  Lay_Components(col);
+  // Methanol boils first at the top, water last at the bottom (typed to 0.01 K).
+  EXPECT_NEAR(Antoine_Psat(1, t1), col.pTop, 5e-4 * col.pTop);
+  EXPECT_NEAR(Antoine_Psat(3, t2), col.pBottom, 5e-4 * col.pBottom);
+  EXPECT_GT(t2, t1 + 30);
+
+  // What the reference does not model is refused, not solved as something else.
+  Dist_Example1_set();
+  Case.N_LiqSC = 1;
+  Case.LiqSC_Stage[1] = 3;
+  Case.LiqSC_Flow[1] = 10;
+  EXPECT_FALSE(Column_From_Case(col, why));
+  Dist_Example1_set();
+  Case.Tray_Press[7] = 770;
+  EXPECT_FALSE(Column_From_Case(col, why));
 }
 
 // What users must be able to trust on columns nobody tuned to: no run ends

@@ -33,8 +33,12 @@ void Estimate_Pair(int e, const GenColumn& col, const RefProfile& ref, double& t
   const double top = ref.T.front(), bottom = ref.T.back();
   switch (e) {
     case 0:
-      t1 = Pure_Boiling_Point(col.comps.front(), col.pTop);
-      t2 = Pure_Boiling_Point(col.comps.back(), col.pBottom);
+      // The lightest component's boiling point at the top, the heaviest's at the bottom.
+      t1 = INFINITY, t2 = -INFINITY;
+      for (const GenComponent& c : col.comps) {
+        t1 = std::min(t1, Pure_Boiling_Point(c, col.pTop));
+        t2 = std::max(t2, Pure_Boiling_Point(c, col.pBottom));
+      }
       break;
     case 1: t1 = std::round(top / 10) * 10, t2 = std::round(bottom / 10) * 10; break;
     case 2: t1 = top - 30, t2 = bottom - 30; break;

@@ -244,10 +244,17 @@ std::string Summary(const std::string& text, const std::string& baselineText) {
   int cases = 0, feasible = 0;
   std::istringstream in(text);
   std::string line;
+  std::map<int, std::string> family;  // case index -> "model balance split"
   while (std::getline(in, line))
     if (line.rfind("case,", 0) == 0) {
       ++cases;
-      feasible += Fields(line)[3] == "1";
+      const auto f = Fields(line);
+      feasible += f[3] == "1";
+      std::istringstream d(f.back());
+      std::string model, balance;
+      d >> model >> balance;
+      family[std::atoi(f[1].c_str())] =
+          model + " " + balance + (f.back().find(" sharp") != std::string::npos ? " sharp" : " loose");
     }
   int missed = 0;
   {
@@ -295,6 +302,12 @@ std::string Summary(const std::string& text, const std::string& baselineText) {
         }
       }
     }
+    std::map<std::string, int> shortBy;
+    for (const Run& r : runs)
+      if (r.factor == factor && r.verdict != "ok") ++shortBy[family[r.index] + " " + r.verdict];
+    o << "summary,limits x" << factor << " runs not ok by family:";
+    for (const auto& [k, v] : shortBy) o << " [" << k << "] " << v;
+    o << "\n";
     char buf[512];
     std::snprintf(buf, sizeof buf,
                   "summary,limits x%d: runs %d, converged on the reference %d (%.1f %%), false Converged %d, "
