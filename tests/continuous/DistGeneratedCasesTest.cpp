@@ -214,4 +214,53 @@ TEST_F(GeneratedColumns, EngineNeverConvergesOffTheSolutionNorCallsAFeasibleCase
   EXPECT_GT(converged, 0) << runs << " runs";
 }
 
+// The comparison with a baseline counts a run as solved only on the reference
+// (a false "Converged" there is no solved run to lose), compares iterations
+// only over the runs both solve, and matches runs by case fingerprint, estimate
+// and limit whatever their order.
+TEST(JudgeSummary, CountsLostGainedAndIterationsOverRunsBothSolve) {
+  const std::string mine =
+      "case,0,h0,1,0,50,90,,10,10,\"ideal heat nc 2 (A,B) nt 10 sharp\"\n"
+      "case,1,h1,0,0.1,nan,nan,Newton found no solution,inf,inf,\"NRTL CMO nc 3 (A,B,C) nt 20 loose\"\n"
+      "dropped,1,h1,Converged,1e-09,3.5\n"
+      "case,2,h2,0,0.1,nan,nan,Newton found no solution,inf,inf,\"NRTL CMO nc 3 (A,B,C) nt 20 loose\"\n"
+      "dropped,2,h2,Converged,1e-09,-2\n"
+      "run,0,h0,high30,1,Converged,12,0,1e-12,ok\n"
+      "run,0,h0,boiling,1,Converged,10,0,1e-12,ok\n"
+      "run,0,h0,rounded,1,IterationLimit,21,0,nan,limit\n"
+      "run,0,h0,low30,1,Converged,41,0,1e-12,ok\n"
+      "run,0,h0,boiling,10,Converged,10,3.5,0.2,FALSE\n"
+      "run,0,h0,20-200,1,Converged,10,0.001,0.003,ok\n";
+  const std::string base =
+      "run,0,h0,boiling,1,Converged,5,0,1e-12,ok\n"
+      "run,0,h0,low30,1,Converged,10,0,1e-12,ok\n"
+      "run,0,h0,rounded,1,Converged,8,0,1e-12,ok\n"
+      "run,0,h0,high30,1,Converged,9,40,3,FALSE\n"
+      "run,0,h0,boiling,10,Converged,5,0,1e-12,ok\n"
+      "run,0,hX,20-200,1,Converged,3,0,1e-12,ok\n";
+  const JudgeSummary j = Summarise_Judge(mine, base);
+  EXPECT_EQ(j.cases, 3);
+  EXPECT_EQ(j.feasible, 1);
+  EXPECT_EQ(j.missed, 1);  // the engine's solution with a negative flow is none
+  const LimitSummary& x1 = j.limits[0];
+  EXPECT_EQ(x1.runs, 5);
+  EXPECT_EQ(x1.ok, 4);
+  EXPECT_EQ(x1.matched, 4);  // 20-200 is of another case there
+  EXPECT_EQ(x1.lost, 1);     // rounded
+  EXPECT_EQ(x1.gained, 1);   // high30: Converged off the solution there
+  EXPECT_EQ(x1.iterations, 10 + 41);
+  EXPECT_EQ(x1.baselineIterations, 5 + 10);
+  EXPECT_DOUBLE_EQ(x1.worstRatio, 4.1);
+  EXPECT_EQ(x1.beyond, 1);  // 41 > 3 x 10 + 10
+  EXPECT_EQ(x1.notOkByFamily.at("ideal heat sharp limit"), 1);
+  EXPECT_EQ(x1.okLoose, 1);  // on the reference's temperatures, a balance 0.3 % off
+  EXPECT_EQ(x1.worstOkRun, "0/20-200");
+  const LimitSummary& x10 = j.limits[1];
+  EXPECT_EQ(x10.runs, 1);
+  EXPECT_EQ(x10.falseConverged, 1);
+  EXPECT_EQ(x10.lost, 1);
+  EXPECT_EQ(x10.iterations, 0);
+  EXPECT_NE(Summary_Text(j, true).find("false Converged 1"), std::string::npos);
+}
+
 }  // namespace

@@ -105,17 +105,50 @@ void Lay_Components(const GenColumn& col) {
 
 namespace {
 
-double Bubble(const std::vector<double>& z, double pMmHg, double t0) {
-  double x[kMaxComp + 1]{};
-  for (size_t i = 0; i < z.size(); ++i) x[i + 1] = z[i];
-  return T_Bubble_Mix(t0, pMmHg * kMPaPerMmHg, x);
+// K-values of liquid x (normalised here) at t and p mmHg: the library's
+// activity coefficients and Antoine pressures; the bubble and dew points are
+// this file's own, so that a case stays the same whatever the library's
+// bubble-point routines do.
+std::vector<double> KValues(const std::vector<double>& x, double t, double pMmHg) {
+  double xn[kMaxComp + 1]{}, s = 0;
+  for (double v : x) s += v;
+  for (size_t i = 0; i < x.size(); ++i) xn[i + 1] = x[i] / s;
+  ActivityCoeff_Select(xn);
+  std::vector<double> k(x.size());
+  for (size_t i = 0; i < x.size(); ++i) k[i] = Case.Gamma[i + 1] * Antoine_Psat(static_cast<int>(i) + 1, t) / pMmHg;
+  return k;
 }
 
-double Dew(const std::vector<double>& z, double pMmHg, double t0) {
-  double y[kMaxComp + 1]{};
-  for (size_t i = 0; i < z.size(); ++i) y[i + 1] = z[i];
-  return T_Dew_Mix(t0, pMmHg * kMPaPerMmHg, y);
+// Newton on ln sum K x = 0 (bubble) or ln sum y / K = 0 (dew, the liquid y / K), steps of at most 20 K.
+double Saturation(const std::vector<double>& z, double pMmHg, double t0, bool dew, std::vector<double>* kOut = nullptr) {
+  double t = t0;
+  std::vector<double> liquid = z;
+  auto f = [&](double tt) {
+    const std::vector<double> k = KValues(liquid, tt, pMmHg);
+    double sum = 0;
+    for (size_t i = 0; i < z.size(); ++i) sum += dew ? z[i] / k[i] : k[i] * z[i];
+    return dew ? -std::log(sum) : std::log(sum);
+  };
+  for (int it = 0; it < 100; ++it) {
+    if (dew) {
+      const std::vector<double> k = KValues(liquid, t, pMmHg);
+      for (size_t i = 0; i < z.size(); ++i) liquid[i] = z[i] / k[i];
+    }
+    const double g = f(t), slope = (f(t + 0.01) - g) / 0.01;
+    if (!(slope > 0) || !std::isfinite(g)) break;
+    const double dt = std::clamp(-g / slope, -20.0, 20.0);
+    t += dt;
+    if (std::fabs(dt) < 1e-8) break;
+  }
+  if (kOut) *kOut = KValues(liquid, t, pMmHg);
+  return t;
 }
+
+double Bubble(const std::vector<double>& z, double pMmHg, double t0, std::vector<double>* k = nullptr) {
+  return Saturation(z, pMmHg, t0, false, k);
+}
+
+double Dew(const std::vector<double>& z, double pMmHg, double t0) { return Saturation(z, pMmHg, t0, true); }
 
 double Hmix(const std::vector<double>& z, double t, bool vapour) {
   double w[kMaxComp + 1]{};
@@ -171,9 +204,10 @@ double SetFeedState(Rng& rng, GenFeed& f, double pMmHg, const std::vector<GenCom
 double UnderwoodMinimum(const std::vector<double>& zbar, double F, double D, double q, double pMmHg,
                         const std::vector<GenComponent>& comps) {
   const int nc = static_cast<int>(zbar.size());
-  const double tb = Bubble(zbar, pMmHg, comps.front().tb);
+  std::vector<double> k;
+  Bubble(zbar, pMmHg, comps.front().tb, &k);
   std::vector<double> alpha(nc);
-  for (int i = 0; i < nc; ++i) alpha[i] = Case.K_Value[i + 1] / Case.K_Value[nc];
+  for (int i = 0; i < nc; ++i) alpha[i] = k[i] / k[nc - 1];
   std::vector<int> order(nc);
   for (int i = 0; i < nc; ++i) order[i] = i;
   std::sort(order.begin(), order.end(), [&](int a, int b) { return alpha[a] > alpha[b]; });
@@ -184,7 +218,6 @@ double UnderwoodMinimum(const std::vector<double>& zbar, double F, double D, dou
     xd[i] = take / D;
     left -= take;
   }
-  (void)tb;
   double rmin = 0;
   for (int k = 0; k + 1 < nc; ++k) {
     double hi = alpha[order[k]], lo = alpha[order[k + 1]];

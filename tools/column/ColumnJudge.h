@@ -3,7 +3,9 @@
 // estimate pairs a user might type, and what counts as a false verdict.
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "ColumnGenerator.h"
 #include "ColumnReference.h"
@@ -13,6 +15,10 @@ inline constexpr double kOffReference = 0.01;
 // A converged profile off the reference whose scaled residual in the reference's
 // equations is below this is another steady state of the column, not a false verdict.
 inline constexpr double kOtherSolution = 1e-5;
+
+// Converged on the reference's temperatures, yet a balance off by more than this
+// part of its component's own flow: counted apart (the run is still "ok").
+inline constexpr double kLooseBalance = 1e-4;
 
 inline constexpr int kEstimateCount = 6;
 // "boiling" (pure boiling points of the lightest and heaviest at the top and
@@ -45,3 +51,31 @@ bool Reference_Feasible(const RefProfile& ref);
 // Lays the column with the estimates and limits (times the defaults), runs the
 // engine and judges its end.
 EngineRun Run_Engine(const GenColumn& col, const RefProfile& ref, double tTop, double tBottom, int limitFactor);
+
+// The judge's text (column_judge's "case,", "run," and "dropped," lines)
+// summarised per limit, and matched against a baseline's text by case
+// fingerprint, estimate and limit.
+struct LimitSummary {
+  int factor = 1;
+  int runs = 0, ok = 0, falseConverged = 0, other = 0, infeasible = 0;
+  int okLoose = 0;  // ok runs with a residual beyond kLooseBalance
+  double worstOkResidual = 0;
+  std::string worstOkRun;
+  std::map<std::string, int> notOkByFamily;  // "model balance split verdict" -> runs
+  // Against the baseline: runs found in it, runs it solved that are not solved
+  // here (lost) and the reverse (gained), iterations over the runs both solve,
+  // the largest ratio of iterations here to there, and runs beyond 3x+10 of it.
+  int matched = 0, lost = 0, gained = 0, beyond = 0;
+  long iterations = 0, baselineIterations = 0;
+  double worstRatio = 0;
+  std::string worstRun;
+};
+struct JudgeSummary {
+  int cases = 0, feasible = 0;
+  int missed = 0;  // dropped cases the engine solved with every flow positive
+  LimitSummary limits[2];  // x1, x10
+};
+JudgeSummary Summarise_Judge(const std::string& text, const std::string& baselineText);
+std::string Summary_Text(const JudgeSummary& s, bool withBaseline);
+// The fields of one CSV line ("..." may hold commas).
+std::vector<std::string> Csv_Fields(const std::string& line);

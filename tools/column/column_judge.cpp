@@ -198,133 +198,6 @@ int JudgeCaseFile(const std::string& path) {
   return 0;
 }
 
-struct Run {
-  std::string hash, estimate, status, verdict;
-  int index = 0, factor = 0, iterations = 0;
-  double dev = 0;
-};
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> f;
-  std::string cur;
-  bool q = false;
-  for (char ch : line) {
-    if (ch == '"') q = !q;
-    else if (ch == ',' && !q) f.push_back(cur), cur.clear();
-    else cur += ch;
-  }
-  f.push_back(cur);
-  return f;
-}
-
-std::vector<Run> ReadRuns(const std::string& text) {
-  std::vector<Run> runs;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("run,", 0) != 0) continue;
-    const auto f = Fields(line);
-    if (f.size() < 10) continue;
-    Run r;
-    r.index = std::atoi(f[1].c_str());
-    r.hash = f[2];
-    r.estimate = f[3];
-    r.factor = std::atoi(f[4].c_str());
-    r.status = f[5];
-    r.iterations = std::atoi(f[6].c_str());
-    r.dev = std::atof(f[7].c_str());
-    r.verdict = f[9];
-    runs.push_back(r);
-  }
-  return runs;
-}
-
-std::string Summary(const std::string& text, const std::string& baselineText) {
-  std::ostringstream o;
-  int cases = 0, feasible = 0;
-  std::istringstream in(text);
-  std::string line;
-  std::map<int, std::string> family;  // case index -> "model balance split"
-  while (std::getline(in, line))
-    if (line.rfind("case,", 0) == 0) {
-      ++cases;
-      const auto f = Fields(line);
-      feasible += f[3] == "1";
-      std::istringstream d(f.back());
-      std::string model, balance;
-      d >> model >> balance;
-      family[std::atoi(f[1].c_str())] =
-          model + " " + balance + (f.back().find(" sharp") != std::string::npos ? " sharp" : " loose");
-    }
-  int missed = 0;
-  {
-    std::istringstream again(text);
-    while (std::getline(again, line))
-      if (line.rfind("dropped,", 0) == 0) {
-        const auto f = Fields(line);
-        missed += f.size() > 5 && f[3] == "Converged" && std::atof(f[4].c_str()) <= kOtherSolution &&
-                  std::atof(f[5].c_str()) > 0;
-      }
-  }
-  o << "summary,cases " << cases << ", feasible " << feasible << ", dropped (reference unsolved) " << cases - feasible
-    << ", of which the engine solved with every flow positive " << missed << "\n";
-  const std::vector<Run> runs = ReadRuns(text);
-  std::map<std::string, Run> base;
-  for (const Run& r : ReadRuns(baselineText)) base[r.hash + r.estimate + std::to_string(r.factor)] = r;
-  for (int factor : {1, 10}) {
-    int n = 0, conv = 0, falseConv = 0, other = 0, infeasible = 0;
-    long both = 0, bothBase = 0;
-    int matched = 0, lost = 0, gained = 0, beyond = 0;
-    double worst = 0;
-    std::string worstRun;
-    for (const Run& r : runs) {
-      if (r.factor != factor) continue;
-      ++n;
-      conv += r.verdict == "ok";
-      other += r.verdict == "other";
-      falseConv += r.verdict == "FALSE";
-      infeasible += r.verdict == "infeasible";
-      auto it = base.find(r.hash + r.estimate + std::to_string(r.factor));
-      if (it == base.end()) continue;
-      ++matched;
-      const bool mine = r.verdict == "ok", theirs = it->second.verdict == "ok";
-      lost += theirs && !mine;
-      gained += mine && !theirs;
-      if (mine && theirs) {
-        both += r.iterations;
-        bothBase += it->second.iterations;
-        const double ratio = static_cast<double>(r.iterations) / std::max(1, it->second.iterations);
-        if (r.iterations > 3 * it->second.iterations + 10) ++beyond;
-        if (ratio > worst) {
-          worst = ratio;
-          worstRun = std::to_string(r.index) + "/" + r.estimate + " " + std::to_string(r.iterations) + " vs " +
-                     std::to_string(it->second.iterations);
-        }
-      }
-    }
-    std::map<std::string, int> shortBy;
-    for (const Run& r : runs)
-      if (r.factor == factor && r.verdict != "ok") ++shortBy[family[r.index] + " " + r.verdict];
-    o << "summary,limits x" << factor << " runs not ok by family:";
-    for (const auto& [k, v] : shortBy) o << " [" << k << "] " << v;
-    o << "\n";
-    char buf[512];
-    std::snprintf(buf, sizeof buf,
-                  "summary,limits x%d: runs %d, converged on the reference %d (%.1f %%), false Converged %d, "
-                  "Converged on another steady state %d, Infeasible on feasible cases %d\n",
-                  factor, n, conv, n ? 100.0 * conv / n : 0.0, falseConv, other, infeasible);
-    o << buf;
-    if (!baselineText.empty()) {
-      std::snprintf(buf, sizeof buf,
-                    "summary,limits x%d vs baseline: matched %d, lost %d, gained %d, iterations over runs both solve "
-                    "%ld vs %ld, worst ratio %.2f (%s), beyond 3x+10: %d\n",
-                    factor, matched, lost, gained, both, bothBase, worst, worstRun.c_str(), beyond);
-      o << buf;
-    }
-  }
-  return o.str();
-}
-
 std::string Slurp(const std::string& path) {
   std::ifstream in(path);
   std::stringstream s;
@@ -413,7 +286,7 @@ int main(int argc, char** argv) {
     std::istringstream in(Slurp(path));
     std::string line;
     while (std::getline(in, line)) {
-      const auto f = Fields(line);
+      const auto f = Csv_Fields(line);
       if (f.size() > 1) byCase[std::atoi(f[1].c_str())] += line + "\n";
     }
     std::remove(path.c_str());
@@ -421,7 +294,7 @@ int main(int argc, char** argv) {
   rmdir(dir);
   std::string text;
   for (const auto& [i, lines] : byCase) text += lines;
-  const std::string summary = Summary(text, o.baseline.empty() ? "" : Slurp(o.baseline));
+  const std::string summary = Summary_Text(Summarise_Judge(text, o.baseline.empty() ? "" : Slurp(o.baseline)), !o.baseline.empty());
   if (!o.quiet) std::fputs(text.c_str(), stdout);
   std::fputs(summary.c_str(), stdout);
   if (!o.out.empty()) {
