@@ -11,6 +11,7 @@
 #include "continuous/DistDefaults.h"
 #include "continuous/DistInitialProfile.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalUnits.h"
 #include "core/thermo/Thermo.h"
 
 namespace {
@@ -303,7 +304,7 @@ ComponentTables::ComponentTables(const std::string& dir) {
     bool finite = std::isfinite(c.mw) && c.mw > 0 && std::isfinite(c.a) && std::isfinite(c.b) && std::isfinite(c.c);
     for (double v : e) finite = finite && std::isfinite(v);
     if (!finite) continue;
-    c.tb = Pure_Boiling_Point(c, 760);
+    c.tb = Pure_Boiling_Point(c, kMmHgPerAtm);
     // Liquids a column at 0.3-5 atm handles, their latent heat positive around the boiling point.
     if (!(c.tb > -45 && c.tb < 230)) continue;
     bool latent = true;
@@ -571,7 +572,7 @@ bool Column_From_Case(GenColumn& col, std::string& why) {
     g.c = c.Antoine_C[i];
     g.hv[0] = c.HV_A[i], g.hv[1] = c.HV_B[i], g.hv[2] = c.HV_C[i];
     g.hl[0] = c.HL_A[i], g.hl[1] = c.HL_B[i], g.hl[2] = c.HL_C[i];
-    g.tb = Pure_Boiling_Point(g, 760);
+    g.tb = Pure_Boiling_Point(g, kMmHgPerAtm);
     col.comps.push_back(g);
     for (int j = 1; j <= nc; ++j) {
       col.lambda[i - 1][j - 1] = c.Wilson_Lambda[i][j];

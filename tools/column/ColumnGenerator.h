@@ -42,7 +42,7 @@ struct GenColumn {
   std::vector<std::vector<double>> lambda, tau;  // [i][j], 0-based
   double alpha = 0.3;
   int nt = 0;
-  double pTop = 760, pBottom = 760;  // mmHg
+  double pTop = 760, pBottom = 760;  // mmHg (one atmosphere)
   std::vector<GenFeed> feeds;
   double distillate = 0;  // kmol/h, liquid
   double reflux = 0;

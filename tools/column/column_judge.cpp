@@ -42,6 +42,7 @@
 #include "continuous/DistSolver.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalUnits.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ void Dump(const std::string& path, const GenColumn& col, const RefProfile& ref) 
   }
   f << "0 0\n";
   for (int j = 0; j < col.nt; ++j) {
-    f << ref.T[j] << " " << col.StagePressure(j + 1) * 0.101325 / 760 << " " << ref.L[j] << " " << ref.V[j];
+    f << ref.T[j] << " " << col.StagePressure(j + 1) * kMPaPerMmHg << " " << ref.L[j] << " " << ref.V[j];
     for (int i = 0; i < nc; ++i) f << " " << ref.x[j][i] << " " << ref.y[j][i];
     f << "\n";
   }
