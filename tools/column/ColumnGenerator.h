@@ -1,9 +1,13 @@
 // Random continuous columns of the kinds users set up: 2-8 real components from
 // the shipped data tables (Antoine, enthalpy polynomials, molar masses, Wilson
 // and NRTL pairs), ideal, Wilson or NRTL liquids, 8-120 stages, a total
-// condenser with a liquid distillate, the reflux a multiple of its Underwood
-// minimum, one or two feeds from subcooled to superheated, pressure drop, trace
-// components, with and without the heat balance, sharp and loose splits.
+// condenser with a liquid distillate, the reflux 1.05-10 times its Underwood
+// minimum (relative volatilities at the mean feed's bubble point, the
+// distillate filled from the most volatile component; a minimum below 0.05 is
+// taken as 0.05), one or two feeds from subcooled to superheated, pressure
+// drop, trace components, with and without the heat balance, sharp splits (the
+// distillate 0.1-2 % off the feed of the components lighter than a cut) and
+// loose ones (15-85 % of the feed).
 //
 // A case is a pure function of (seed, index): the same pair gives the same
 // column on every machine and build (own random numbers, no std distributions).
