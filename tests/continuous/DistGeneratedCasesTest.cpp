@@ -133,7 +133,9 @@ TEST_F(GeneratedColumns, ReferenceSolvesTheSpecificationTheEngineLays) {
       ++overflow;
       for (int j = 1; j <= col.nt; ++j) {
         EXPECT_NEAR(ref.L[j - 1], Case.Tray_L[j], 1e-9 * (1 + ref.L[j - 1])) << "stage " << j;
-        if (j > 1) EXPECT_NEAR(ref.V[j - 1], Case.Tray_V[j], 1e-9 * (1 + ref.V[j - 1])) << "stage " << j;
+        if (j > 1) {
+          EXPECT_NEAR(ref.V[j - 1], Case.Tray_V[j], 1e-9 * (1 + ref.V[j - 1])) << "stage " << j;
+        }
       }
     }
     // Each component's feed leaves in the products.
@@ -167,7 +169,9 @@ TEST_F(GeneratedColumns, ReferenceAndEngineAgreeOnExample1) {
   ASSERT_EQ(solver.Run().status, DistRunStatus::Converged);
   for (int j = 1; j <= col.nt; ++j) {
     EXPECT_NEAR(Case.Tray_T[j], ref.T[j - 1], 1e-4) << "stage " << j;
-    if (j > 1 && j < col.nt) EXPECT_NEAR(Case.Tray_L[j], ref.L[j - 1], 1e-4 * ref.L[j - 1]) << "stage " << j;
+    if (j > 1 && j < col.nt) {
+      EXPECT_NEAR(Case.Tray_L[j], ref.L[j - 1], 1e-4 * ref.L[j - 1]) << "stage " << j;
+    }
   }
   double t1, t2;
   Estimate_Pair(0, col, ref, t1, t2);
