@@ -11,6 +11,7 @@
 #include "continuous/DistDefaults.h"
 #include "continuous/DistInitialProfile.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalUnits.h"
 #include "core/thermo/Thermo.h"
 
 namespace {
@@ -71,9 +72,9 @@ double Num(const std::string& s) {
   }
 }
 
-// The mixture's thermodynamics through the library, over a Case laid with the
-// components (1-based arrays as the library takes them).
-void LayComponents(const GenColumn& col) {
+}  // namespace
+
+void Lay_Components(const GenColumn& col) {
   CaseData& c = Case;
   const int nc = static_cast<int>(col.comps.size());
   c.NC = nc;
@@ -103,17 +104,52 @@ void LayComponents(const GenColumn& col) {
   c.H_Unit = 2;
 }
 
-double Bubble(const std::vector<double>& z, double pMmHg, double t0) {
-  double x[kMaxComp + 1]{};
-  for (size_t i = 0; i < z.size(); ++i) x[i + 1] = z[i];
-  return T_Bubble_Mix(t0, pMmHg * kMPaPerMmHg, x);
+namespace {
+
+// K-values of liquid x (normalised here) at t and p mmHg: the library's
+// activity coefficients and Antoine pressures; the bubble and dew points are
+// this file's own, so that a case stays the same whatever the library's
+// bubble-point routines do.
+std::vector<double> KValues(const std::vector<double>& x, double t, double pMmHg) {
+  double xn[kMaxComp + 1]{}, s = 0;
+  for (double v : x) s += v;
+  for (size_t i = 0; i < x.size(); ++i) xn[i + 1] = x[i] / s;
+  ActivityCoeff_Select(xn);
+  std::vector<double> k(x.size());
+  for (size_t i = 0; i < x.size(); ++i) k[i] = Case.Gamma[i + 1] * Antoine_Psat(static_cast<int>(i) + 1, t) / pMmHg;
+  return k;
 }
 
-double Dew(const std::vector<double>& z, double pMmHg, double t0) {
-  double y[kMaxComp + 1]{};
-  for (size_t i = 0; i < z.size(); ++i) y[i + 1] = z[i];
-  return T_Dew_Mix(t0, pMmHg * kMPaPerMmHg, y);
+// Newton on ln sum K x = 0 (bubble) or ln sum y / K = 0 (dew, the liquid y / K), steps of at most 20 K.
+double Saturation(const std::vector<double>& z, double pMmHg, double t0, bool dew, std::vector<double>* kOut = nullptr) {
+  double t = t0;
+  std::vector<double> liquid = z;
+  auto f = [&](double tt) {
+    const std::vector<double> k = KValues(liquid, tt, pMmHg);
+    double sum = 0;
+    for (size_t i = 0; i < z.size(); ++i) sum += dew ? z[i] / k[i] : k[i] * z[i];
+    return dew ? -std::log(sum) : std::log(sum);
+  };
+  for (int it = 0; it < 100; ++it) {
+    if (dew) {
+      const std::vector<double> k = KValues(liquid, t, pMmHg);
+      for (size_t i = 0; i < z.size(); ++i) liquid[i] = z[i] / k[i];
+    }
+    const double g = f(t), slope = (f(t + 0.01) - g) / 0.01;
+    if (!(slope > 0) || !std::isfinite(g)) break;
+    const double dt = std::clamp(-g / slope, -20.0, 20.0);
+    t += dt;
+    if (std::fabs(dt) < 1e-8) break;
+  }
+  if (kOut) *kOut = KValues(liquid, t, pMmHg);
+  return t;
 }
+
+double Bubble(const std::vector<double>& z, double pMmHg, double t0, std::vector<double>* k = nullptr) {
+  return Saturation(z, pMmHg, t0, false, k);
+}
+
+double Dew(const std::vector<double>& z, double pMmHg, double t0) { return Saturation(z, pMmHg, t0, true); }
 
 double Hmix(const std::vector<double>& z, double t, bool vapour) {
   double w[kMaxComp + 1]{};
@@ -169,9 +205,10 @@ double SetFeedState(Rng& rng, GenFeed& f, double pMmHg, const std::vector<GenCom
 double UnderwoodMinimum(const std::vector<double>& zbar, double F, double D, double q, double pMmHg,
                         const std::vector<GenComponent>& comps) {
   const int nc = static_cast<int>(zbar.size());
-  const double tb = Bubble(zbar, pMmHg, comps.front().tb);
+  std::vector<double> k;
+  Bubble(zbar, pMmHg, comps.front().tb, &k);
   std::vector<double> alpha(nc);
-  for (int i = 0; i < nc; ++i) alpha[i] = Case.K_Value[i + 1] / Case.K_Value[nc];
+  for (int i = 0; i < nc; ++i) alpha[i] = k[i] / k[nc - 1];
   std::vector<int> order(nc);
   for (int i = 0; i < nc; ++i) order[i] = i;
   std::sort(order.begin(), order.end(), [&](int a, int b) { return alpha[a] > alpha[b]; });
@@ -182,7 +219,6 @@ double UnderwoodMinimum(const std::vector<double>& zbar, double F, double D, dou
     xd[i] = take / D;
     left -= take;
   }
-  (void)tb;
   double rmin = 0;
   for (int k = 0; k + 1 < nc; ++k) {
     double hi = alpha[order[k]], lo = alpha[order[k + 1]];
@@ -268,7 +304,7 @@ ComponentTables::ComponentTables(const std::string& dir) {
     bool finite = std::isfinite(c.mw) && c.mw > 0 && std::isfinite(c.a) && std::isfinite(c.b) && std::isfinite(c.c);
     for (double v : e) finite = finite && std::isfinite(v);
     if (!finite) continue;
-    c.tb = Pure_Boiling_Point(c, 760);
+    c.tb = Pure_Boiling_Point(c, kMmHgPerAtm);
     // Liquids a column at 0.3-5 atm handles, their latent heat positive around the boiling point.
     if (!(c.tb > -45 && c.tb < 230)) continue;
     bool latent = true;
@@ -283,6 +319,19 @@ ComponentTables::ComponentTables(const std::string& dir) {
     if (r.size() > 6 && r[4] == "0") wilson_.push_back({r[1], r[3], Num(r[5]), Num(r[6]), 0});
   for (const auto& r : ReadCsv(dir + "/NRTL Parameter.csv"))
     if (r.size() > 7 && r[4] == "0") nrtl_.push_back({r[1], r[3], Num(r[5]), Num(r[6]), Num(r[7])});
+  const size_t n = pool_.size();
+  wilsonPaired_.assign(n * n, 0);
+  nrtlPaired_.assign(n * n, 0);
+  std::map<std::string, size_t> at;
+  for (size_t a = 0; a < n; ++a) at[pool_[a].name] = a;
+  auto mark = [&](std::vector<char>& m, const Pair& p) {
+    const auto a = at.find(p.a), b = at.find(p.b);
+    if (a != at.end() && b != at.end()) m[a->second * n + b->second] = m[b->second * n + a->second] = 1;
+  };
+  for (const Pair& p : wilson_)
+    if (std::isfinite(p.p12) && std::isfinite(p.p21) && p.p12 > 0 && p.p21 > 0) mark(wilsonPaired_, p);
+  for (const Pair& p : nrtl_)
+    if (std::isfinite(p.p12) && std::isfinite(p.p21) && std::isfinite(p.alpha)) mark(nrtlPaired_, p);
 }
 
 bool ComponentTables::Wilson(const std::string& i, const std::string& j, double& lij, double& lji) const {
@@ -316,8 +365,13 @@ bool ComponentTables::Nrtl(const std::string& i, const std::string& j, double& t
 }
 
 GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int index) {
-  Rng rng(seed * 0x100000001b3ULL + static_cast<uint64_t>(index) * 0x9e3779b97f4a7c15ULL + 12345);
-  for (int warm = 0; warm < 4; ++warm) rng.Next();
+  // The stream of a case starts from a hash of (seed, index): neighbouring
+  // indices must not give shifted copies of one sequence.
+  Rng mix(seed ^ 0x5851f42d4c957f2dULL);
+  const uint64_t a = mix.Next();
+  Rng mix2(a ^ (static_cast<uint64_t>(index) * 0xd1342543de82ef95ULL + 1));
+  mix2.Next();
+  Rng rng(mix2.Next());
   GenColumn col;
   col.index = index;
   col.seed = seed;
@@ -330,11 +384,7 @@ GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int inde
   // Components: for a non-ideal liquid, grown from one component by members
   // that share a database pair with one already chosen, so the model has data.
   std::vector<int> chosen;
-  auto paired = [&](int a, int b) {
-    double p, q, al;
-    return col.kMethod == 2 ? tables.Wilson(pool[a].name, pool[b].name, p, q)
-                            : tables.Nrtl(pool[a].name, pool[b].name, p, q, al);
-  };
+  auto paired = [&](int a, int b) { return tables.Paired(col.kMethod, a, b); };
   auto distinct = [&](int cand) {
     for (int k : chosen)
       if (std::fabs(pool[k].tb - pool[cand].tb) < 4 || pool[k].name == pool[cand].name) return false;
@@ -399,7 +449,7 @@ GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int inde
     z[col.trace] = rng.LogUniform(1e-7, 1e-3);
   }
   z = Normalised(z);
-  LayComponents(col);
+  Lay_Components(col);
 
   GenFeed f1;
   f1.flow = std::round(rng.LogUniform(20, 1000));
@@ -453,7 +503,7 @@ GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int inde
 
 void Lay_Column(const GenColumn& col, double tTopEst, double tBottomEst, int limitFactor) {
   Dist_Initial_set();
-  LayComponents(col);
+  Lay_Components(col);
   CaseData& c = Case;
   const int nc = static_cast<int>(col.comps.size());
   c.H_Method = col.hMethod;
@@ -479,12 +529,71 @@ void Lay_Column(const GenColumn& col, double tTopEst, double tBottomEst, int lim
   for (int j = 1; j <= c.NT; ++j) c.Tray_Press[j] = 0;
   c.Tray_Press[1] = c.P_Top;
   c.Tray_Press[c.NT] = c.P_Bottom;
-  c.Max_Iter[1] = 20 * limitFactor;
-  c.Max_Iter[2] = 30 * limitFactor;
-  c.Conv_Crit[1] = 5e-5;
-  c.Conv_Crit[2] = 1e-5;
+  // The window's defaults (Dist_Initial_set): iteration limits and criteria.
+  c.Max_Iter[1] *= limitFactor;
+  c.Max_Iter[2] *= limitFactor;
   c.Result_Flag = 0;
   Dist_Material_Balance();
   Initial_Composition_set();
   Initial_Profile_set();
+}
+
+bool Column_From_Case(GenColumn& col, std::string& why) {
+  const CaseData& c = Case;
+  col = GenColumn{};
+  if (c.Top_Vap_Prod != 0 || c.Reflux_Ratio <= 0 || c.Top_Liq_Prod <= 0) {
+    why = "not a total condenser with a liquid distillate";
+    return false;
+  }
+  if (c.N_LiqSC > 0 || c.N_VapSC > 0) {
+    why = "side cuts";
+    return false;
+  }
+  for (int j = 2; j < c.NT; ++j)
+    if (c.Tray_Press[j] != 0) {
+      why = "a stage pressure between top and bottom";
+      return false;
+    }
+  if (c.K_Method < 1 || c.K_Method > 3) {
+    why = "K-values other than ideal, Wilson or NRTL";
+    return false;
+  }
+  const int nc = c.NC;
+  col.kMethod = c.K_Method;
+  col.hMethod = c.H_Method == 1 ? 1 : 0;
+  col.lambda.assign(nc, std::vector<double>(nc, 1.0));
+  col.tau.assign(nc, std::vector<double>(nc, 0.0));
+  for (int i = 1; i <= nc; ++i) {
+    GenComponent g;
+    g.name = c.Comp_Name[i];
+    g.mw = c.Mol_Wt[i];
+    g.a = c.Antoine_A[i];
+    g.b = c.Antoine_B[i];
+    g.c = c.Antoine_C[i];
+    g.hv[0] = c.HV_A[i], g.hv[1] = c.HV_B[i], g.hv[2] = c.HV_C[i];
+    g.hl[0] = c.HL_A[i], g.hl[1] = c.HL_B[i], g.hl[2] = c.HL_C[i];
+    g.tb = Pure_Boiling_Point(g, kMmHgPerAtm);
+    col.comps.push_back(g);
+    for (int j = 1; j <= nc; ++j) {
+      col.lambda[i - 1][j - 1] = c.Wilson_Lambda[i][j];
+      col.tau[i - 1][j - 1] = c.NRTL_Tau[i][j];
+    }
+  }
+  col.alpha = c.NRTL_Alpha;
+  col.nt = c.NT;
+  col.pTop = Unit_Press_In(c.P_Top) * kMmHgPerMPa;
+  col.pBottom = Unit_Press_In(c.P_Bottom) * kMmHgPerMPa;
+  for (int f = 1; f <= c.N_Feed; ++f) {
+    GenFeed g;
+    g.stage = c.Feed_Stage[f];
+    g.flow = c.Feed_Flow[f];
+    g.t = Unit_Temp_In(c.Feed_T[f]);
+    g.vf = c.Feed_VF[f];
+    for (int i = 1; i <= nc; ++i) g.z.push_back(c.Feed_Z[i][f]);
+    g.state = "as read";
+    col.feeds.push_back(g);
+  }
+  col.distillate = c.Top_Liq_Prod;
+  col.reflux = c.Reflux_Ratio;
+  return true;
 }

@@ -1,9 +1,13 @@
 // Random continuous columns of the kinds users set up: 2-8 real components from
 // the shipped data tables (Antoine, enthalpy polynomials, molar masses, Wilson
 // and NRTL pairs), ideal, Wilson or NRTL liquids, 8-120 stages, a total
-// condenser with a liquid distillate, the reflux a multiple of its Underwood
-// minimum, one or two feeds from subcooled to superheated, pressure drop, trace
-// components, with and without the heat balance, sharp and loose splits.
+// condenser with a liquid distillate, the reflux 1.05-10 times its Underwood
+// minimum (relative volatilities at the mean feed's bubble point, the
+// distillate filled from the most volatile component; a minimum below 0.05 is
+// taken as 0.05), one or two feeds from subcooled to superheated, pressure
+// drop, trace components, with and without the heat balance, sharp splits (the
+// distillate 0.1-2 % off the feed of the components lighter than a cut) and
+// loose ones (15-85 % of the feed).
 //
 // A case is a pure function of (seed, index): the same pair gives the same
 // column on every machine and build (own random numbers, no std distributions).
@@ -42,7 +46,7 @@ struct GenColumn {
   std::vector<std::vector<double>> lambda, tau;  // [i][j], 0-based
   double alpha = 0.3;
   int nt = 0;
-  double pTop = 760, pBottom = 760;  // mmHg
+  double pTop = 760, pBottom = 760;  // mmHg (one atmosphere)
   std::vector<GenFeed> feeds;
   double distillate = 0;  // kmol/h, liquid
   double reflux = 0;
@@ -65,6 +69,11 @@ class ComponentTables {
   // Pair parameters by component names (first index: the component served), false when absent.
   bool Wilson(const std::string& i, const std::string& j, double& lij, double& lji) const;
   bool Nrtl(const std::string& i, const std::string& j, double& tij, double& tji, double& alpha) const;
+  // Whether pool members a and b have a pair of the model (2 Wilson, 3 NRTL).
+  bool Paired(int kMethod, int a, int b) const {
+    const auto& m = kMethod == 2 ? wilsonPaired_ : nrtlPaired_;
+    return m[static_cast<size_t>(a) * pool_.size() + b] != 0;
+  }
 
  private:
   struct Pair {
@@ -73,6 +82,7 @@ class ComponentTables {
   };
   std::vector<GenComponent> pool_;
   std::vector<Pair> wilson_, nrtl_;
+  std::vector<char> wilsonPaired_, nrtlPaired_;  // pool x pool
 };
 
 // The case (seed, index). Uses the library's activity coefficients (through the
@@ -81,10 +91,19 @@ class ComponentTables {
 GenColumn Generate_Column(const ComponentTables& tables, uint64_t seed, int index);
 
 // Lays the column into Case as the window's inputs would: units degC, mmHg,
-// kcal; top and bottom pressures; the given estimates and iteration limits
-// (default 20 / 30 times `limitFactor`); then the material balance and the
-// Initial start (compositions, profile).
+// kcal; top and bottom pressures; the given estimates; the default criteria
+// and iteration limits, the limits times `limitFactor`; then the material
+// balance and the Initial start (compositions, profile).
 void Lay_Column(const GenColumn& col, double tTopEst, double tBottomEst, int limitFactor = 1);
+
+// The column Case holds (a case file read by the window's reader, say) as a
+// GenColumn: false with the reason when it is beyond what the reference models
+// (a vapour top product, side cuts, a stage pressure set between top and bottom).
+bool Column_From_Case(GenColumn& col, std::string& why);
+
+// Lays only the components, their constants and the liquid model into Case
+// (what the library's K-values and enthalpies read), H_Method 1.
+void Lay_Components(const GenColumn& col);
 
 // Pure normal boiling point of component i (0-based) at p mmHg, degC.
 double Pure_Boiling_Point(const GenComponent& c, double pMmHg);

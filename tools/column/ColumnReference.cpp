@@ -1,8 +1,6 @@
 #include "ColumnReference.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cmath>
 #include <limits>
 
@@ -18,6 +16,8 @@ constexpr double kMaxDT = 10;            // K per Newton step
 constexpr double kMaxDLn = 4;            // ln x or ln flow per Newton step
 constexpr int kSweeps = 600;             // bubble-point sweeps of the start
 constexpr double kSweepGoal = 1e-4;      // K: the sweeps stop when no temperature moves more
+constexpr double kSweepMaxDT = 5;        // K a sweep moves a stage temperature at most
+constexpr double kSweepMinRelax = 0.05;  // smallest share of a sweep's new profile taken
 constexpr double kMinContinuationStep = 1.0 / 512;
 
 struct Stage {
@@ -128,6 +128,7 @@ class Model {
   double FixedL(int j) const { return heat_ ? (j == 0 ? Lcmo_[0] : Ftot_ - D_) : Lcmo_[j]; }
   double FixedV(int j) const { return heat_ ? 0.0 : Vcmo_[j]; }
   double lambda = 1;  // continuation: 0 constant molal overflow, 1 the enthalpy balances
+  double ideality = 1;  // continuation: K = gamma^ideality Psat / P, 0 an ideal liquid
 
   // K-values, y = K x and the enthalpies of a stage.
   void Equilibrium(int j, Stage& s) const {
@@ -135,7 +136,10 @@ class Model {
     for (int i = 0; i < nc_; ++i) sum += s.x[i];
     for (int i = 0; i < nc_; ++i) xn[i + 1] = s.x[i] / sum;
     ActivityCoeff_Select(xn);
-    for (int i = 0; i < nc_; ++i) s.y[i] = Case.Gamma[i + 1] * Antoine_Psat(i + 1, s.T) / pmm_[j] * s.x[i];
+    for (int i = 0; i < nc_; ++i) {
+      const double g = ideality == 1 ? Case.Gamma[i + 1] : std::pow(Case.Gamma[i + 1], ideality);
+      s.y[i] = g * Antoine_Psat(i + 1, s.T) / pmm_[j] * s.x[i];
+    }
     if (heat_) {
       double xv[kMaxComp + 1]{}, yv[kMaxComp + 1]{};
       for (int i = 0; i < nc_; ++i) xv[i + 1] = s.x[i], yv[i + 1] = s.y[i];
@@ -279,13 +283,16 @@ bool Newton(const Model& m, std::vector<double>& u, int& steps, double& finalBig
   std::vector<Stage> st = States(m, u);
   m.Residuals(st, r);
   for (int it = 0; it < kNewtonSteps; ++it) {
+    std::vector<double> ws;
     m.Weights(st, r, w);
+    m.Weights(st, r, ws, false);
     const double big = MaxAbsWeighted(r, w);
     finalBig = big;
     if (!std::isfinite(big)) return false;
-    if (big < kNewtonGoal) return true;
+    // Done when every balance holds to the goal per unit of its own flow, the
+    // traces' too (the floored weights only steer the step length).
+    if (MaxAbsWeighted(r, ws) < kNewtonGoal) return true;
     const double norm = Norm2(r, w);
-    if (std::getenv("COLUMN_REF_DEBUG")) std::fprintf(stderr, "newton %d big %.3e norm %.3e\n", it, big, norm);
     // Forward-difference Jacobian, stage by stage.
     Band J(n, band, band);
     for (int j = 0; j < nt; ++j) {
@@ -310,8 +317,7 @@ bool Newton(const Model& m, std::vector<double>& u, int& steps, double& finalBig
         }
       }
     }
-    std::vector<double> d(n), ws;
-    m.Weights(st, r, ws, false);
+    std::vector<double> d(n);
     for (int k = 0; k < n; ++k) {
       J.ScaleRow(k, ws[k]);
       d[k] = -r[k] * ws[k];
@@ -351,7 +357,7 @@ bool Newton(const Model& m, std::vector<double>& u, int& steps, double& finalBig
 }
 
 // Bubble-point sweeps at constant molal overflow: the start of the Newton method.
-std::vector<Stage> SweepStart(const Model& m, const GenColumn& col) {
+std::vector<Stage> SweepStart(const Model& m, const GenColumn& col, bool theta) {
   const int nt = m.Nt(), nc = m.Nc();
   std::vector<double> zbar(nc, 0);
   for (const GenFeed& f : col.feeds)
@@ -368,6 +374,8 @@ std::vector<Stage> SweepStart(const Model& m, const GenColumn& col) {
   }
   std::vector<double> fz(nt), aa(nt), bb(nt), cc(nt), xx(nt);
   std::vector<std::vector<double>> K(nt, std::vector<double>(nc));
+  double relax = 1, lastMoved = INFINITY;
+  std::vector<Stage> previous = st;
   for (int sweep = 0; sweep < kSweeps; ++sweep) {
     for (int j = 0; j < nt; ++j)
       for (int i = 0; i < nc; ++i) K[j][i] = st[j].y[i] / st[j].x[i];
@@ -391,17 +399,55 @@ std::vector<Stage> SweepStart(const Model& m, const GenColumn& col) {
       for (int j = nt - 2; j >= 0; --j) xx[j] = (fz[j] - cc[j] * xx[j + 1]) / bb[j];
       for (int j = 0; j < nt; ++j) st[j].x[i] = std::isfinite(xx[j]) ? std::max(xx[j], 1e-300) : 1e-300;
     }
+    // Theta correction: every component's profile scaled so that the product
+    // split meets the distillate, d(i) = F z(i) / (1 + theta b(i) / d(i)).
+    if (theta) {
+      std::vector<double> fzTot(nc, 0), ratio(nc);
+      for (const GenFeed& f : col.feeds)
+        for (int i = 0; i < nc; ++i) fzTot[i] += f.flow * f.z[i];
+      const double B = m.Ftot() - col.distillate;
+      for (int i = 0; i < nc; ++i)
+        ratio[i] = std::max(B * st[nt - 1].x[i], 1e-300) / std::max(col.distillate * st[0].x[i], 1e-300);
+      auto distillate = [&](double lnTheta) {
+        double s = 0;
+        for (int i = 0; i < nc; ++i) s += fzTot[i] / (1 + std::exp(lnTheta) * ratio[i]);
+        return s;
+      };
+      double lo = -700, hi = 700;
+      for (int it = 0; it < 200; ++it) {
+        const double mid = 0.5 * (lo + hi);
+        (distillate(mid) > col.distillate ? lo : hi) = mid;
+      }
+      const double theta = std::exp(0.5 * (lo + hi));
+      for (int i = 0; i < nc; ++i) {
+        const double d = std::max(col.distillate * st[0].x[i], 1e-300);
+        const double factor = fzTot[i] / (1 + theta * ratio[i]) / d;
+        if (std::isfinite(factor) && factor > 0)
+          for (int j = 0; j < nt; ++j) st[j].x[i] = std::max(st[j].x[i] * factor, 1e-300);
+      }
+    }
     double moved = 0;
     for (int j = 0; j < nt; ++j) {
       double s = 0;
       for (int i = 0; i < nc; ++i) s += st[j].x[i];
-      for (int i = 0; i < nc; ++i) st[j].x[i] /= s;
+      for (int i = 0; i < nc; ++i) {
+        st[j].x[i] /= s;
+        // Relaxed where the sweeps swing (strongly non-ideal liquids).
+        if (relax < 1) st[j].x[i] = relax * st[j].x[i] + (1 - relax) * previous[j].x[i];
+      }
       const double old = st[j].T;
       m.BubbleT(j, st[j], old);
       if (!std::isfinite(st[j].T)) st[j].T = old;
-      moved = std::max(moved, std::fabs(st[j].T - old));
+      const double dt = std::clamp(relax * (st[j].T - old), -kSweepMaxDT, kSweepMaxDT);
+      if (st[j].T != old + dt) {
+        st[j].T = old + dt;
+        m.Equilibrium(j, st[j]);
+      }
+      moved = std::max(moved, std::fabs(dt) / relax);
     }
-    if (std::getenv("COLUMN_REF_DEBUG") && sweep % 50 == 0) std::fprintf(stderr, "sweep %d moved %.3e\n", sweep, moved);
+    relax = moved < lastMoved ? std::min(1.0, relax * 1.1) : std::max(kSweepMinRelax, relax * 0.7);
+    lastMoved = moved;
+    previous = st;
     if (moved < kSweepGoal) break;
   }
   return st;
@@ -423,22 +469,64 @@ void Fill(const Model& m, const std::vector<double>& u, RefProfile& p) {
   }
 }
 
+
+// Carries a solution of the model at *param to *param = 1 in Newton-solved
+// steps, halving a step that fails and doubling one that succeeds.
+bool Continue(const Model& m, std::vector<double>& v, double* param, int& steps, double& big) {
+  double at = *param, step = 1 - at;
+  while (at < 1) {
+    const double next = std::min(1.0, at + step);
+    std::vector<double> trial = v;
+    *param = next;
+    if (Newton(m, trial, steps, big)) {
+      v.swap(trial);
+      at = next;
+      step = std::min(1.0, step * 2);
+    } else {
+      step *= 0.5;
+      if (step < kMinContinuationStep) break;
+    }
+  }
+  *param = at;
+  return at >= 1;
+}
+
+// The constant-overflow problem: bubble-point sweeps and Newton on the liquid
+// model, and where that fails from an ideal liquid's solution continued to it.
+bool SolveOverflow(Model& cmo, const GenColumn& col, std::vector<double>& u, int& steps, double& big) {
+  // Newton from the sweeps with the product-split correction, else from plain sweeps.
+  auto solve = [&] {
+    for (bool theta : {true, false}) {
+      const std::vector<Stage> start = SweepStart(cmo, col, theta);
+      for (int j = 0; j < cmo.Nt(); ++j) cmo.ToVector(start[j], j, u);
+      if (Newton(cmo, u, steps, big)) return true;
+    }
+    return false;
+  };
+  cmo.ideality = 1;
+  if (solve()) return true;
+  if (col.kMethod == 1) return false;
+  cmo.ideality = 0;
+  if (!solve()) return false;
+  return Continue(cmo, u, &cmo.ideality, steps, big);
+}
+
 }  // namespace
 
 RefProfile Reference_Solve(const GenColumn& col) {
+  Lay_Components(col);
   RefProfile p;
   Model cmo(col, false);
+  bool cmoFlows = true;
   for (int j = 0; j < cmo.Nt(); ++j)
-    if (!(cmo.Lcmo()[j] > 0) || (j > 0 && !(cmo.Vcmo()[j] > 0))) {
-      p.why = "constant molal overflow with a flow at or below zero";
-      if (col.hMethod == 0) return p;
-      break;
-    }
-  std::vector<Stage> start = SweepStart(cmo, col);
+    cmoFlows = cmoFlows && cmo.Lcmo()[j] > 0 && (j == 0 || cmo.Vcmo()[j] > 0);
+  if (!cmoFlows && col.hMethod == 0) {
+    p.why = "constant molal overflow with a flow at or below zero";
+    return p;
+  }
   std::vector<double> u(cmo.N());
-  for (int j = 0; j < cmo.Nt(); ++j) cmo.ToVector(start[j], j, u);
   double big = 0;
-  const bool cmoSolved = p.why.empty() && Newton(cmo, u, p.newtonSteps, big);
+  const bool cmoSolved = SolveOverflow(cmo, col, u, p.newtonSteps, big);
   if (col.hMethod == 0) {
     p.residual = big;
     p.solved = cmoSolved;
@@ -446,8 +534,8 @@ RefProfile Reference_Solve(const GenColumn& col) {
     Fill(cmo, u, p);
     return p;
   }
-  // Heat balance: from the constant-overflow profile (or the sweeps' one when
-  // that had a non-positive flow), continued from lambda 0 to 1.
+  // Heat balance: from the constant-overflow profile (its flows kept above
+  // zero), continued from lambda 0 to 1.
   Model heat(col, true);
   std::vector<double> v(heat.N());
   {
@@ -459,35 +547,22 @@ RefProfile Reference_Solve(const GenColumn& col) {
       heat.ToVector(s, j, v);
     }
   }
-  double lambda = 0, step = 1;
   heat.lambda = 0;
   if (!Newton(heat, v, p.newtonSteps, big)) {
-    p.why = "no constant-overflow solution to continue from";
+    p.why = cmoSolved ? "no constant-overflow solution with the flows free" : "no constant-overflow solution to continue from";
     Fill(heat, v, p);
     return p;
   }
-  while (lambda < 1) {
-    const double next = std::min(1.0, lambda + step);
-    std::vector<double> trial = v;
-    heat.lambda = next;
-    if (Newton(heat, trial, p.newtonSteps, big)) {
-      v.swap(trial);
-      lambda = next;
-      step = std::min(1.0, step * 2);
-    } else {
-      step *= 0.5;
-      if (step < kMinContinuationStep) break;
-    }
-  }
-  heat.lambda = 1;
-  p.solved = lambda >= 1;
+  p.solved = Continue(heat, v, &heat.lambda, p.newtonSteps, big);
   p.residual = big;
-  if (!p.solved) p.why = "continuation to the heat balance stopped at " + std::to_string(lambda);
+  if (!p.solved) p.why = "continuation to the heat balance stopped at " + std::to_string(heat.lambda);
+  heat.lambda = 1;
   Fill(heat, v, p);
   return p;
 }
 
 double Reference_Residual(const GenColumn& col, const RefProfile& p) {
+  Lay_Components(col);
   Model m(col, col.hMethod == 1);
   const int nt = m.Nt(), nc = m.Nc();
   if (static_cast<int>(p.T.size()) != nt) return std::numeric_limits<double>::infinity();

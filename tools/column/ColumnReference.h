@@ -2,7 +2,8 @@
 // (total condenser, partial reboiler), apart from the engine: its own
 // equations, start, Newton method and banded elimination; the library serves
 // only the K-values (activity coefficients, Antoine) and the enthalpy
-// polynomials, through the process-wide Case that Lay_Column left.
+// polynomials, through the process-wide Case (both functions lay the column's
+// components into it first; the rest of Case is left as it was).
 //
 // Unknowns per stage: temperature, ln x of every component, and with the heat
 // balance ln V (below the top) and ln L (between top and bottom), so every
@@ -31,7 +32,7 @@ struct RefProfile {
   std::vector<std::vector<double>> x, y;   // [stage][component]
 };
 
-// Solves the column Case holds (laid by Lay_Column from `col`).
+// Solves the column `col`.
 RefProfile Reference_Solve(const GenColumn& col);
 
 // The largest scaled residual of a profile (T, x, L, V as a solver left them) in

@@ -4,7 +4,8 @@
 // reference (ColumnReference.h).
 //
 //   column_judge [--cases N] [--first K] [--seed S] [--workers W] [--out FILE.csv]
-//                [--baseline FILE.csv] [--data DIR] [--quiet]
+//                [--baseline FILE.csv] [--data DIR] [--dump DIR] [--quiet]
+//   column_judge --case-file FILE.dat [--case-file ...]
 //
 // Prints (and with --out writes) one CSV line per case ("case,...") and per run
 // ("run,..."), then the summary per limit. A case whose reference does not
@@ -33,56 +34,60 @@
 #include <vector>
 
 #include "ColumnGenerator.h"
+#include "ColumnJudge.h"
 #include "ColumnReference.h"
+#include "continuous/DistCaseFile.h"
+#include "continuous/DistDefaults.h"
+#include "continuous/DistInitialProfile.h"
 #include "continuous/DistSolver.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalUnits.h"
 
 namespace {
-
-constexpr double kOffReference = 0.01;  // K: a converged stage temperature further from the reference is off it
-// A converged profile off the reference whose scaled residual in the reference's equations is
-// below this is another steady state of the column, not a false verdict.
-constexpr double kOtherSolution = 1e-5;
-
-const char* StatusName(DistRunStatus s) {
-  switch (s) {
-    case DistRunStatus::Running: return "Running";
-    case DistRunStatus::Converged: return "Converged";
-    case DistRunStatus::IterationLimit: return "IterationLimit";
-    case DistRunStatus::Unbalanced: return "Unbalanced";
-    case DistRunStatus::Infeasible: return "Infeasible";
-    case DistRunStatus::NotFinite: return "NotFinite";
-    case DistRunStatus::Stopped: return "Stopped";
-    case DistRunStatus::Refused: return "Refused";
-  }
-  return "?";
-}
 
 struct Options {
   int cases = 300, first = 0, workers = 0;
   uint64_t seed = 1;
-  std::string out, baseline, data = VZ_DATA_DIR;
+  std::string out, baseline, dump, data = VZ_DATA_DIR;
+  std::vector<std::string> caseFiles;
   bool quiet = false;
 };
 
-const char* kEstimates[] = {"boiling", "rounded", "low30", "high30", "tophot", "20-200"};
-
-// The six estimate pairs of case `col` with reference ends top and bottom.
-void EstimatePair(int e, const GenColumn& col, double top, double bottom, double& t1, double& t2) {
-  switch (e) {
-    case 0:
-      t1 = Pure_Boiling_Point(col.comps.front(), col.pTop);
-      t2 = Pure_Boiling_Point(col.comps.back(), col.pBottom);
-      break;
-    case 1: t1 = std::round(top / 10) * 10, t2 = std::round(bottom / 10) * 10; break;
-    case 2: t1 = top - 30, t2 = bottom - 30; break;
-    case 3: t1 = top + 30, t2 = bottom + 30; break;
-    case 4: t1 = top + 20, t2 = bottom - 20; break;
-    default: t1 = 20, t2 = 200; break;
+// The reference profile in the dump format of mesh_check.py / column_newton.py
+// (pressures in MPa), for checking the reference with their own formulas.
+void Dump(const std::string& path, const GenColumn& col, const RefProfile& ref) {
+  std::ofstream f(path);
+  f.precision(17);
+  const int nc = static_cast<int>(col.comps.size());
+  f << nc << " " << col.nt << " " << col.kMethod << " " << col.hMethod << " 1\n";
+  for (int i = 0; i < nc; ++i) {
+    const GenComponent& c = col.comps[i];
+    f << c.mw << " " << c.a << " " << c.b << " " << c.c;
+    for (double v : c.hv) f << " " << v;
+    for (double v : c.hl) f << " " << v;
+    for (int j = 0; j < nc; ++j) f << " " << (col.kMethod == 2 ? col.lambda[i][j] : 1.0);
+    f << "\n";
   }
-  t1 = std::round(t1 * 100) / 100;
-  t2 = std::round(t2 * 100) / 100;
+  if (col.kMethod == 3) {
+    f << col.alpha << "\n";
+    for (int i = 0; i < nc; ++i) {
+      for (int j = 0; j < nc; ++j) f << col.tau[i][j] << " ";
+      f << "\n";
+    }
+  }
+  f << col.feeds.size() << " " << col.distillate << "\n";
+  for (const GenFeed& g : col.feeds) {
+    f << g.stage << " " << g.flow << " " << g.t << " " << g.vf;
+    for (double v : g.z) f << " " << v;
+    f << "\n";
+  }
+  f << "0 0\n";
+  for (int j = 0; j < col.nt; ++j) {
+    f << ref.T[j] << " " << col.StagePressure(j + 1) * kMPaPerMmHg << " " << ref.L[j] << " " << ref.V[j];
+    for (int i = 0; i < nc; ++i) f << " " << ref.x[j][i] << " " << ref.y[j][i];
+    f << "\n";
+  }
 }
 
 // Every line one worker writes for one case.
@@ -92,155 +97,106 @@ std::string JudgeCase(const ComponentTables& tables, const Options& o, int index
   const GenColumn col = Generate_Column(tables, o.seed, index);
   Lay_Column(col, 50, 100);
   const RefProfile ref = Reference_Solve(col);
-  bool positive = ref.solved;
-  for (size_t j = 0; positive && j < ref.T.size(); ++j)
-    positive = (j == 0 || ref.V[j] > 0) && ref.L[j] > 0;
-  const bool feasible = ref.solved && positive;
-  const int nt = col.nt, nc = static_cast<int>(col.comps.size());
+  const bool feasible = Reference_Feasible(ref);
+  double minV = INFINITY, minL = INFINITY;
+  for (size_t j = 0; j < ref.T.size(); ++j) {
+    if (j > 0) minV = std::min(minV, ref.V[j]);
+    minL = std::min(minL, ref.L[j]);
+  }
   char hash[32];
   std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(col.Hash()));
   out << "case," << index << "," << hash << "," << (feasible ? 1 : 0) << "," << (feasible ? 0.0 : ref.residual) << ","
       << (ref.T.empty() ? NAN : ref.T.front()) << "," << (ref.T.empty() ? NAN : ref.T.back()) << ","
-      << (feasible ? "" : ref.why) << ",\"" << col.Describe() << "\"\n";
-  if (!feasible) return out.str();
-  for (int e = 0; e < 6; ++e) {
+      << (feasible ? "" : ref.why) << "," << minV << "," << minL << ",\"" << col.Describe() << "\"\n";
+  if (!feasible) {
+    // What the engine makes of a dropped case (at ten times the limits, from
+    // the pure boiling points): a converged profile that satisfies the stage
+    // equations with every flow positive is a solution the reference missed.
+    RefProfile none;
+    none.T = {Pure_Boiling_Point(col.comps.front(), col.pTop), Pure_Boiling_Point(col.comps.back(), col.pBottom)};
     double t1, t2;
-    EstimatePair(e, col, ref.T.front(), ref.T.back(), t1, t2);
-    for (int factor : {1, 10}) {
-      Lay_Column(col, t1, t2, factor);
-      DistSolver solver(false);
-      const DistRunOutcome run = solver.Run();
-      const int iterations = run.passes[1].iterations + run.passes[2].iterations;
-      double dev = 0, resid = NAN;
-      std::string verdict = "limit";
-      if (run.status == DistRunStatus::Converged) {
-        RefProfile mine;
-        mine.T.resize(nt);
-        mine.L.resize(nt);
-        mine.V.resize(nt);
-        mine.x.assign(nt, std::vector<double>(nc));
-        for (int j = 1; j <= nt; ++j) {
-          mine.T[j - 1] = Case.Tray_T[j];
-          mine.L[j - 1] = Case.Tray_L[j];
-          mine.V[j - 1] = Case.Tray_V[j];
-          for (int i = 1; i <= nc; ++i) mine.x[j - 1][i - 1] = Case.Tray_X[i][j];
-          dev = std::max(dev, std::fabs(Case.Tray_T[j] - ref.T[j - 1]));
-        }
-        if (!std::isfinite(dev)) dev = 1e300;
-        resid = Reference_Residual(col, mine);
-        verdict = dev <= kOffReference ? "ok" : resid <= kOtherSolution ? "other" : "FALSE";
-      } else if (run.status == DistRunStatus::Infeasible) {
-        verdict = "infeasible";
+    Estimate_Pair(0, col, none, t1, t2);
+    Lay_Column(col, t1, t2, 10);
+    DistSolver solver(false);
+    const DistRunOutcome run = solver.Run();
+    double resid = NAN, minFlow = INFINITY;
+    if (run.status == DistRunStatus::Converged) {
+      RefProfile mine;
+      for (int j = 1; j <= col.nt; ++j) {
+        mine.T.push_back(Case.Tray_T[j]);
+        mine.L.push_back(Case.Tray_L[j]);
+        mine.V.push_back(Case.Tray_V[j]);
+        mine.x.emplace_back();
+        for (size_t i = 1; i <= col.comps.size(); ++i) mine.x.back().push_back(Case.Tray_X[i][j]);
+        minFlow = std::min({minFlow, Case.Tray_L[j], j > 1 ? Case.Tray_V[j] : INFINITY});
       }
-      out << "run," << index << "," << hash << "," << kEstimates[e] << "," << factor << "," << StatusName(run.status)
-          << "," << iterations << "," << dev << "," << resid << "," << verdict << "\n";
+      resid = Reference_Residual(col, mine);
+    }
+    out << "dropped," << index << "," << hash << "," << (run.status == DistRunStatus::Converged ? "Converged" : "not converged")
+        << "," << resid << "," << minFlow << "\n";
+    return out.str();
+  }
+  if (!o.dump.empty()) Dump(o.dump + "/case" + std::to_string(index) + ".txt", col, ref);
+  for (int e = 0; e < kEstimateCount; ++e) {
+    double t1, t2;
+    Estimate_Pair(e, col, ref, t1, t2);
+    for (int factor : {1, 10}) {
+      const EngineRun r = Run_Engine(col, ref, t1, t2, factor);
+      out << "run," << index << "," << hash << "," << Estimate_Name(e) << "," << factor << "," << r.status << ","
+          << r.iterations << "," << r.deviation << "," << (r.status == "Converged" ? r.residual : NAN) << ","
+          << Verdict_Name(r.verdict) << "\n";
     }
   }
   return out.str();
 }
 
-struct Run {
-  std::string hash, estimate, status, verdict;
-  int index = 0, factor = 0, iterations = 0;
+// A case file of the program: the reference on every stage, the engine from
+// the file's own estimates and limits, and from the six estimate pairs.
+int JudgeCaseFile(const std::string& path) {
+  auto read = [&] {
+    Dist_Initial_set();
+    Dist_Clear_Kept_Data();
+    Case.Data_File = path;
+    return Read_Dist_Data();
+  };
+  if (!read()) {
+    std::printf("file,%s,unreadable\n", path.c_str());
+    return 1;
+  }
+  GenColumn col;
+  std::string why;
+  if (!Column_From_Case(col, why)) {
+    std::printf("file,%s,beyond the reference: %s\n", path.c_str(), why.c_str());
+    return 1;
+  }
+  const RefProfile ref = Reference_Solve(col);
+  const bool feasible = Reference_Feasible(ref);
+  std::printf("file,%s,reference %s,top %.4f,bottom %.4f,residual %.1e\n", path.c_str(),
+              feasible ? "solved" : ref.why.c_str(), ref.T.front(), ref.T.back(), ref.residual);
+  for (size_t j = 0; j < ref.T.size(); ++j)
+    std::printf("stage,%zu,T %.6f,L %.6f,V %.6f\n", j + 1, ref.T[j], ref.L[j], ref.V[j]);
+  if (!feasible) return 1;
+  read();
+  Dist_Material_Balance();
+  Initial_Composition_set();
+  Initial_Profile_set();
+  DistSolver solver(false);
+  const DistRunOutcome run = solver.Run();
   double dev = 0;
-};
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> f;
-  std::string cur;
-  bool q = false;
-  for (char ch : line) {
-    if (ch == '"') q = !q;
-    else if (ch == ',' && !q) f.push_back(cur), cur.clear();
-    else cur += ch;
-  }
-  f.push_back(cur);
-  return f;
-}
-
-std::vector<Run> ReadRuns(const std::string& text) {
-  std::vector<Run> runs;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("run,", 0) != 0) continue;
-    const auto f = Fields(line);
-    if (f.size() < 10) continue;
-    Run r;
-    r.index = std::atoi(f[1].c_str());
-    r.hash = f[2];
-    r.estimate = f[3];
-    r.factor = std::atoi(f[4].c_str());
-    r.status = f[5];
-    r.iterations = std::atoi(f[6].c_str());
-    r.dev = std::atof(f[7].c_str());
-    r.verdict = f[9];
-    runs.push_back(r);
-  }
-  return runs;
-}
-
-std::string Summary(const std::string& text, const std::string& baselineText) {
-  std::ostringstream o;
-  int cases = 0, feasible = 0;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line))
-    if (line.rfind("case,", 0) == 0) {
-      ++cases;
-      feasible += Fields(line)[3] == "1";
-    }
-  o << "summary,cases " << cases << ", feasible " << feasible << ", dropped (reference unsolved) " << cases - feasible
-    << "\n";
-  const std::vector<Run> runs = ReadRuns(text);
-  std::map<std::string, Run> base;
-  for (const Run& r : ReadRuns(baselineText)) base[r.hash + r.estimate + std::to_string(r.factor)] = r;
-  for (int factor : {1, 10}) {
-    int n = 0, conv = 0, falseConv = 0, other = 0, infeasible = 0;
-    long both = 0, bothBase = 0;
-    int matched = 0, lost = 0, gained = 0, beyond = 0;
-    double worst = 0;
-    std::string worstRun;
-    for (const Run& r : runs) {
-      if (r.factor != factor) continue;
-      ++n;
-      conv += r.verdict == "ok";
-      other += r.verdict == "other";
-      falseConv += r.verdict == "FALSE";
-      infeasible += r.verdict == "infeasible";
-      auto it = base.find(r.hash + r.estimate + std::to_string(r.factor));
-      if (it == base.end()) continue;
-      ++matched;
-      const bool mine = r.verdict == "ok", theirs = it->second.verdict == "ok";
-      lost += theirs && !mine;
-      gained += mine && !theirs;
-      if (mine && theirs) {
-        both += r.iterations;
-        bothBase += it->second.iterations;
-        const double ratio = static_cast<double>(r.iterations) / std::max(1, it->second.iterations);
-        if (r.iterations > 3 * it->second.iterations + 10) ++beyond;
-        if (ratio > worst) {
-          worst = ratio;
-          worstRun = std::to_string(r.index) + "/" + r.estimate + " " + std::to_string(r.iterations) + " vs " +
-                     std::to_string(it->second.iterations);
-        }
-      }
-    }
-    char buf[512];
-    std::snprintf(buf, sizeof buf,
-                  "summary,limits x%d: runs %d, converged on the reference %d (%.1f %%), false Converged %d, "
-                  "Converged on another steady state %d, Infeasible on feasible cases %d\n",
-                  factor, n, conv, n ? 100.0 * conv / n : 0.0, falseConv, other, infeasible);
-    o << buf;
-    if (!baselineText.empty()) {
-      std::snprintf(buf, sizeof buf,
-                    "summary,limits x%d vs baseline: matched %d, lost %d, gained %d, iterations over runs both solve "
-                    "%ld vs %ld, worst ratio %.2f (%s), beyond 3x+10: %d\n",
-                    factor, matched, lost, gained, both, bothBase, worst, worstRun.c_str(), beyond);
-      o << buf;
+  for (int j = 1; j <= col.nt; ++j) dev = std::max(dev, std::fabs(Case.Tray_T[j] - ref.T[j - 1]));
+  std::printf("saved estimates,%s,iterations %d,max |T - Tref| %.2e K\n",
+              run.status == DistRunStatus::Converged ? "Converged" : "not converged",
+              run.passes[1].iterations + run.passes[2].iterations, dev);
+  for (int e = 0; e < kEstimateCount; ++e) {
+    double t1, t2;
+    Estimate_Pair(e, col, ref, t1, t2);
+    for (int factor : {1, 10}) {
+      const EngineRun r = Run_Engine(col, ref, t1, t2, factor);
+      std::printf("estimate,%s,%g/%g,x%d,%s,%d,%.2e,%s\n", Estimate_Name(e), t1, t2, factor, r.status.c_str(),
+                  r.iterations, r.deviation, Verdict_Name(r.verdict));
     }
   }
-  return o.str();
+  return 0;
 }
 
 std::string Slurp(const std::string& path) {
@@ -270,6 +226,8 @@ int main(int argc, char** argv) {
     else if (k == "--out") o.out = next();
     else if (k == "--baseline") o.baseline = next();
     else if (k == "--data") o.data = next();
+    else if (k == "--dump") o.dump = next();
+    else if (k == "--case-file") o.caseFiles.push_back(next());
     else if (k == "--quiet") o.quiet = true;
     else {
       std::fprintf(stderr, "unknown option %s\n", k.c_str());
@@ -278,6 +236,11 @@ int main(int argc, char** argv) {
   }
   if (o.workers <= 0) o.workers = std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 2);
   Set_Calc_Message_Handler([](const std::string&) {});
+  if (!o.caseFiles.empty()) {
+    int bad = 0;
+    for (const std::string& f : o.caseFiles) bad += JudgeCaseFile(f);
+    return bad ? 1 : 0;
+  }
   const ComponentTables tables(o.data);
 
   // The library works on one process-wide case: the workers are processes,
@@ -288,12 +251,27 @@ int main(int argc, char** argv) {
     std::perror("mkdtemp");
     return 1;
   }
+  // The case indices wait in a pipe; each worker takes the next when it is
+  // free (reads of one int from a pipe are atomic), so one slow case does not
+  // hold back the cases behind it.
+  int queue[2];
+  if (pipe(queue) != 0) {
+    std::perror("pipe");
+    return 1;
+  }
+  for (int i = o.first; i < o.first + o.cases; ++i)
+    if (write(queue[1], &i, sizeof i) != static_cast<ssize_t>(sizeof i)) {
+      std::perror("write");
+      return 1;
+    }
+  close(queue[1]);
   std::vector<pid_t> kids;
   for (int w = 0; w < o.workers; ++w) {
     const pid_t pid = fork();
     if (pid == 0) {
       std::ofstream f(std::string(dir) + "/" + std::to_string(w));
-      for (int i = o.first + w; i < o.first + o.cases; i += o.workers) {
+      int i = 0;
+      while (read(queue[0], &i, sizeof i) == static_cast<ssize_t>(sizeof i)) {
         f << JudgeCase(tables, o, i);
         f.flush();
       }
@@ -301,6 +279,7 @@ int main(int argc, char** argv) {
     }
     kids.push_back(pid);
   }
+  close(queue[0]);
   for (pid_t p : kids) waitpid(p, nullptr, 0);
   std::map<int, std::string> byCase;
   for (int w = 0; w < o.workers; ++w) {
@@ -308,7 +287,7 @@ int main(int argc, char** argv) {
     std::istringstream in(Slurp(path));
     std::string line;
     while (std::getline(in, line)) {
-      const auto f = Fields(line);
+      const auto f = Csv_Fields(line);
       if (f.size() > 1) byCase[std::atoi(f[1].c_str())] += line + "\n";
     }
     std::remove(path.c_str());
@@ -316,7 +295,7 @@ int main(int argc, char** argv) {
   rmdir(dir);
   std::string text;
   for (const auto& [i, lines] : byCase) text += lines;
-  const std::string summary = Summary(text, o.baseline.empty() ? "" : Slurp(o.baseline));
+  const std::string summary = Summary_Text(Summarise_Judge(text, o.baseline.empty() ? "" : Slurp(o.baseline)), !o.baseline.empty());
   if (!o.quiet) std::fputs(text.c_str(), stdout);
   std::fputs(summary.c_str(), stdout);
   if (!o.out.empty()) {
