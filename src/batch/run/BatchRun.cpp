@@ -11,6 +11,7 @@
 #include "batch/run/BatchIntegrator.h"
 #include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
+#include "core/thermo/Thermo.h"
 #include "platform/text/SeqFile.h"
 
 void BatchHost::Message(const std::string& text) { Calc_Message(text); }
@@ -681,6 +682,7 @@ BatchEnd BatchRun::Run() {
   // The equilibrium routines may complain at every plate of every step: the
   // user hears each complaint once per run.
   CalcMessageScope once;
+  const ThermoRunScope thermoRun;  // what the run's bubble points remember lives and ends with it
   if (Start())
     while (Step()) {
     }
