@@ -234,8 +234,10 @@ class Residual:
             top = max(u)
             g = top + math.log(sum(x[i] * math.exp(u[i] - top) for i in range(mix.n)))
             # a bubble point is a root on the vapour's branch: a lighter phase
-            # first, and of two the one the liquid would rather form
-            if best is None or (zv > zl, g) > (best[2] > best[3], best[0]):
+            # first, the most vapour-like of two lighter ones (a second liquid
+            # can be lighter than a dense liquid), of two denser the one the
+            # liquid would rather form
+            if best is None or (zv > zl, zv if zv > zl else g) > (best[2] > best[3], best[2] if best[2] > best[3] else best[0]):
                 best = (g, u, zv, zl)
         if best is None:
             return None

@@ -476,7 +476,7 @@ void wilsonLnK(double t, double P, double lnK[]) {
 // from the Riedel-type K-values at t, and last from Wilson's (the two
 // correlations part where a component is above its critical temperature).
 TempPoint evaluate(int32_t eos, double t, double P, const double x[], const double* warm, double tol, double rel,
-                   TemperatureTerms& terms, const TempPoint* same = nullptr) {
+                   TemperatureTerms& terms, const TempPoint* same = nullptr, bool everyStart = false) {
   TempPoint point;
   point.t = t;
   prepareTerms(eos, t, terms);
@@ -493,8 +493,10 @@ TempPoint evaluate(int32_t eos, double t, double P, const double x[], const doub
   // A phase denser than the liquid stands only where no start finds a lighter
   // one: a bubble point lies on the vapour's branch, which a second liquid's
   // branch (where ln sum x K may stay above 0) would hide.
-  TempPoint denser;
-  bool haveDenser = false;
+  // everyStart: of the lighter phases every start finds, the most vapour-like
+  // (a second liquid may be lighter than a dense liquid too).
+  TempPoint denser, lightest;
+  bool haveDenser = false, haveLighter = false;
   for (int attempt = warm ? 0 : 1; attempt < 3; ++attempt) {
     if (attempt == 0) {
       for (int i = 1; i <= Case.NC; ++i) point.lnK[i] = warm[i];
@@ -517,9 +519,14 @@ TempPoint evaluate(int32_t eos, double t, double P, const double x[], const doub
       if (x[i] > 0.0) split = std::fmax(split, std::fabs(point.lnK[i]));
     // Equal roots with K = 1 are the liquid itself, not a second phase.
     point.valid = settled && (split > kOnePhase || std::fabs(zV - zL) > kOnePhase);
-    if (point.valid && zV > zL) return point;
-    if (point.valid && !haveDenser) denser = point, haveDenser = true;
+    if (point.valid && zV > zL && !everyStart) return point;
+    if (point.valid && zV > zL && (!haveLighter || zV > lightest.zV)) lightest = point, haveLighter = true;
+    if (point.valid && zV <= zL && !haveDenser) denser = point, haveDenser = true;
     point.valid = false;
+  }
+  if (haveLighter) {
+    lightest.finite = point.finite;
+    return lightest;
   }
   if (haveDenser) {
     denser.finite = point.finite;
@@ -548,9 +555,9 @@ struct Search {
   int answer = -1;        // the one of them that is the bubble point
   bool sawOther = false;  // a root that is no bubble point (a dew point, a second liquid)
 
-  TempPoint at(double t, const double* warm, double tol, double rel = 0.0) {
+  TempPoint at(double t, const double* warm, double tol, double rel = 0.0, bool everyStart = false) {
     ++evaluations;
-    TempPoint p = evaluate(eos, t, P, x, warm, tol, rel, terms);
+    TempPoint p = evaluate(eos, t, P, x, warm, tol, rel, terms, nullptr, everyStart);
     if (!p.finite) sawNotFinite = true;
     return p;
   }
@@ -578,10 +585,12 @@ void polish(Search& s, TempPoint a, TempPoint b) {
     double u = (ua * gb - ub * ga) / (gb - ga);
     if (!(u > std::fmin(ua, ub) && u < std::fmax(ua, ub))) u = 0.5 * (ua + ub);
     const TempPoint& near = std::fabs(ga) < std::fabs(gb) ? a : b;
-    TempPoint p = s.at(1.0 / u - kKelvinOffset, near.lnK, kRootLnKTol);
-    if (!p.valid) p = s.at(0.5 * (a.t + b.t), near.lnK, kRootLnKTol);
-    if (!p.valid) break;
+    // Where ln sum x K changes slowly with T the vapour is settled tighter.
     const double dgdT = std::fabs((b.g - a.g) / (b.t - a.t));
+    const double tol = std::fmax(kFinestLnKTol, std::fmin(kRootLnKTol, 2.0 * kRootTolK * dgdT));
+    TempPoint p = s.at(1.0 / u - kKelvinOffset, near.lnK, tol);
+    if (!p.valid) p = s.at(0.5 * (a.t + b.t), near.lnK, tol);
+    if (!p.valid) break;
     if (std::fabs(p.g) <= kRootTol && std::fabs(p.g) <= kRootTolK * dgdT) {
       if (s.rootCount < kMaxRoots) s.roots[s.rootCount++] = {p, rising};
       return;
@@ -656,7 +665,7 @@ bool isBubblePoint(const Search& s, const TempPoint& p, bool rising, bool& reach
 // that branch (a second liquid's, or a vapour the liquid would not form), which
 // would pass a bubble point of the vapour's branch unseen.
 void scan(Search& s, double tColdC, double tHotC) {
-  TempPoint prev = s.at(tColdC, nullptr, kScanLnKTol);
+  TempPoint prev = s.at(tColdC, nullptr, kScanLnKTol, 0.0, true);
   double slope = NAN, zSlope = 0.0, step = 1.0;
   for (int n = 0; n < kMaxScanPoints && prev.t < tHotC && s.answer < 0; ++n) {
     const double tK = prev.t + kKelvinOffset;
@@ -666,12 +675,12 @@ void scan(Search& s, double tColdC, double tHotC) {
       h = 0.5 * std::fmax(std::fabs(prev.g), 0.02) / std::fabs(slope);
     h = std::fmin(std::fmax(h, kScanMinStep), std::fmin(hMax, 2.0 * step));
     if (zSlope > 0.0) h = std::fmin(h, std::fmax(0.05, 0.01 / zSlope));
-    TempPoint next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol);
+    TempPoint next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol, 0.0, true);
     // The liquid's root jumped (the cubic's three-root region ended or began
     // within the step): a vapour may exist only in a window inside it.
     for (int k = 0; k < kScanRetries && h > kScanMinStep && std::fabs(next.zL - prev.zL) > kScanJumpZ; ++k) {
       h = std::fmax(kScanMinStep, 0.25 * h);
-      next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol);
+      next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol, 0.0, true);
     }
     step = h;
     zSlope = std::fabs(next.zL - prev.zL) / (next.t - prev.t);
@@ -1097,7 +1106,13 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, const Rememb
       if (!std::isfinite(slope)) slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
       // d ln sum x K / dT = -slope u^2; one step more where the root lies
       // further off than kRootTolK (unless that step is below rounding).
-      const double dgdT = std::fabs(slope) * u * u;
+      // The smaller of the slope and the secant through the last point: a
+      // chord reaching far, or a remembered slope, may overstate it.
+      double dgdT = std::fabs(slope) * u * u;
+      if (havePrev) {
+        const double secant = std::fabs((p.g - prev.g) / (u - reciprocal(prev.t))) * u * u;
+        if (std::isfinite(secant)) dgdT = std::fmin(dgdT, secant);
+      }
       // Where ln sum x K changes slowly with T (near a critical point) the
       // vapour is settled tighter, so that its ln sum x K places the root.
       const double need = std::fmax(kFinestLnKTol, 2.0 * kRootTolK * dgdT);
@@ -1107,8 +1122,10 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, const Rememb
         continue;
       }
       const bool there = std::fabs(p.g) <= kRootTolK * dgdT;
-      const bool canStep = n + 1 < kLocalSteps && std::isfinite(slope) && slope != 0.0 && u - p.g / slope != u;
-      if (there || !canStep) {
+      const bool atRounding = !(std::isfinite(slope) && slope != 0.0) || u - p.g / slope == u;
+      // Out of steps short of the root: not this solve's answer.
+      if (!there && !atRounding && n + 1 >= kLocalSteps) return false;
+      if (there || atRounding) {
         answer = p;
         slopeOut = slope;
         for (int i = 1; i <= nc; ++i) dLnKOut[i] = dLnK[i];

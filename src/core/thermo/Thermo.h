@@ -106,10 +106,11 @@ double Enthalpy_Liq_Deriv(const double& t, const double x[], double& dHdt, doubl
 // Bubble temperature by the equation of state, degC; P (MPa); K in Case.K_Value. The bubble point
 // is a temperature where ln sum x K (K = phiL(x) / phiV(y) of the incipient phase y) is 0 and rises
 // with T (the liquid starts to boil on heating), the incipient phase is lighter than the liquid and
-// the tangent-plane test from Wilson's K-values finds no vapour the liquid would rather form. The
-// answer is the lowest such root whatever the start: a local solve from t (or from what the run
-// remembers) proposes a root, the same tests judge it, and where it finds none that passes, a scan
-// of the whole range takes the lowest that does. Never a one-phase answer, a dew point or a root
+// the tangent-plane test from Wilson's K-values finds no vapour the liquid would rather form. A
+// local solve from t (or from what the run remembers) proposes a root and these tests judge it;
+// where it finds none that passes, a scan of the whole range from its cold end takes the lowest
+// that does. (A liquid with two such roots at one pressure, rare, gets the one the local solve
+// reaches from its start.) Never a one-phase answer, a dew point or a root
 // on a second liquid's branch (a second liquid phase is not looked for). Without a bubble point:
 // status NoSolution, a message, t returned. Inside a ThermoRunScope the vapour starts from the
 // run's earlier answer of the same liquid (within 0.02 in every mole fraction at the same
