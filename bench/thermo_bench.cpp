@@ -112,6 +112,7 @@ void BM_T_Bubble_srk_Warm(benchmark::State& state) {
     Case.Comp_Omega[i] = w[i];
   }
   const int32_t eos = static_cast<int32_t>(state.range(0));
+  const ThermoRunScope run;  // the calls of one run
   const double start = T_Bubble_srk(eos, -10.0, 0.980665, x) + 0.3;
   for (auto _ : state) benchmark::DoNotOptimize(T_Bubble_srk(eos, start, 0.980665, x));
 }
@@ -163,18 +164,19 @@ const EosMixture& loadEos(int which, double x[]) {
 }
 
 // A stage's call started half a kelvin above its answer, after a call on the
-// same liquid (the K-values that call left still in place).
+// same liquid in the same run (the K-values that call left still in place).
 void BM_T_Bubble_srk_SetWarm(benchmark::State& state) {
   double x[kMaxComp + 1] = {};
   const EosMixture& m = loadEos(static_cast<int>(state.range(0)), x);
   const int32_t eos = static_cast<int32_t>(state.range(1));
+  const ThermoRunScope run;  // the calls of one run
   const double start = T_Bubble_srk(eos, 20.0, m.pMPa, x) + 0.5;
   for (auto _ : state) benchmark::DoNotOptimize(T_Bubble_srk(eos, start, m.pMPa, x));
 }
 BENCHMARK(BM_T_Bubble_srk_SetWarm)->ArgNames({"mix", "eos"})->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {0, 1}});
 
-// The same starts with nothing of an earlier call to go on: SRK and PR called
-// in turn, each after the other equation's call (time per pair of calls).
+// The same starts with nothing of an earlier call to go on (no run open): SRK
+// and PR called in turn (time per pair of calls).
 void BM_T_Bubble_srk_SetCold(benchmark::State& state) {
   double x[kMaxComp + 1] = {};
   const EosMixture& m = loadEos(static_cast<int>(state.range(0)), x);
@@ -195,6 +197,7 @@ void BM_T_Bubble_srk_Sweep(benchmark::State& state) {
   const EosMixture& m = loadEos(static_cast<int>(state.range(0)), x0);
   const int32_t eos = static_cast<int32_t>(state.range(1));
   constexpr int kStages = 12;
+  const ThermoRunScope run;  // the sweeps of one run
   double xs[kStages][kMaxComp + 1] = {}, t[kStages];
   for (int s = 0; s < kStages; ++s) {
     const double light = 0.9 - 0.8 * s / (kStages - 1);

@@ -816,6 +816,7 @@ void DistSolver::EndRun(DistRunStatus status) {
 }
 
 const DistRunOutcome& DistSolver::Run(const std::function<void(const DistIterationReport&)>& onIteration) {
+  const ThermoRunScope thermoRun;  // what the run's bubble points remember lives and ends with it
   if (!Start()) return outcome_;
   // Nobody reads the reports of a run without a callback: their status lines
   // are not put together (number text costs a small column several percent).

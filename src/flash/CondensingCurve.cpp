@@ -68,6 +68,7 @@ double CondensingCurve::HFraction(double h) const {
 
 CondensingCurve Calc_Condensing_Curve(const std::string& lowText, const std::string& highText) {
   CalcMessageScope scope;
+  const ThermoRunScope thermoRun;  // what the curve's calls remember lives and ends with it
   CondensingCurve c;
   // The curve's dew point and flashes have no SRK or Peng-Robinson form: nothing
   // is computed, rather than a curve of K = 1.

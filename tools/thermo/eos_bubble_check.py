@@ -15,12 +15,11 @@ means:
   can exist, every change of sign of ln sum(x K) between distinct phases
   refined by bisection to 1e-9 K.
 
-Every bubble point at the pressure is listed. The library returns the lowest
-one at which the liquid starts to boil on heating (sum x K rises through 1),
-else the lowest at which gas coming out of solution redissolves (sum x K
-falls through 1 with an incipient phase lighter than the liquid, which no
-vapour-like trial finds unstable); a falling root on a denser phase is no
-bubble point. This script prints that one first.
+Every root at the pressure is listed. A bubble point is a root at which the
+liquid starts to boil on heating (sum x K rises through 1), the incipient
+phase is lighter than the liquid and no vapour-like trial finds the liquid
+unstable; the library returns the lowest such root, none where there is none.
+This script prints that one first.
 
 Run: python3 tools/thermo/eos_bubble_check.py            (the test set)
      python3 tools/thermo/eos_bubble_check.py --cpp      (C++ table rows)
@@ -208,7 +207,9 @@ def solve_linear(J, rhs):
 
 
 class Residual:
-    """ln sum x K at T with a vapour distinct from the liquid, or None."""
+    """ln sum x K at T with a vapour distinct from the liquid, or None: of the
+    stationary phases from the previous temperature's and Wilson's K-values,
+    a lighter one first (a denser one only where neither is lighter)."""
 
     def __init__(self, mix, eos, pbar, x):
         self.mix, self.eos, self.pbar, self.x = mix, eos, pbar, x
@@ -232,7 +233,11 @@ class Residual:
                 continue
             top = max(u)
             g = top + math.log(sum(x[i] * math.exp(u[i] - top) for i in range(mix.n)))
-            if best is None or g > best[0]:
+            # a bubble point is a root on the vapour's branch: a lighter phase
+            # first, the most vapour-like of two lighter ones (a second liquid
+            # can be lighter than a dense liquid), of two denser the one the
+            # liquid would rather form
+            if best is None or (zv > zl, zv if zv > zl else g) > (best[2] > best[3], best[2] if best[2] > best[3] else best[0]):
                 best = (g, u, zv, zl)
         if best is None:
             return None
@@ -241,16 +246,19 @@ class Residual:
         return best[0]
 
 
-def liquid_stable(mix, eos, T, pbar, x):
-    """No vapour-like trial (from Wilson's K-values and from each pure
-    component) reaches a negative tangent-plane distance of the liquid x."""
+def liquid_stable(mix, eos, T, pbar, x, pure_trials=True):
+    """No vapour-like trial (from Wilson's K-values and, with pure_trials, from
+    each pure component) reaches a negative tangent-plane distance of the
+    liquid x. The library tries Wilson's only: it does not look for a second
+    liquid."""
     n = mix.n
     consts = mix.consts(eos, T)
     lpl, _ = ln_phi(mix, eos, consts, T, pbar, x, True)
     d = [math.log(x[i]) + lpl[i] if x[i] > 0 else 0.0 for i in range(n)]
     wilson = [math.log(mix.pc[i] / pbar) + 5.373 * (1 + mix.w[i]) * (1 - mix.tc[i] / T) for i in range(n)]
     trials = [[math.log(x[i]) + wilson[i] if x[i] > 0 else -800.0 for i in range(n)]]
-    trials += [[0.0 if i == j else -30.0 for i in range(n)] for j in range(n) if x[j] > 0]
+    if pure_trials:
+        trials += [[0.0 if i == j else -30.0 for i in range(n)] for j in range(n) if x[j] > 0]
     for lw in trials:
         for _ in range(200):
             top = max(lw)
@@ -268,12 +276,15 @@ def liquid_stable(mix, eos, T, pbar, x):
 
 
 def classify(res, root, rising):
-    """(T, rising, gas): gas when the incipient phase is lighter than the liquid
-    and the liquid is stable there, as a falling root must be to count."""
+    """(T, rising, gas, vapour_gas): gas when the incipient phase is lighter
+    than the liquid and the liquid is stable there; vapour_gas the same with
+    only the vapour-like trial of the stability test (the library's)."""
     res(root)
     _, _, zv, zl = res.found
-    gas = zv > zl and liquid_stable(res.mix, res.eos, root, res.pbar, res.x)
-    return (root, rising, gas)
+    lighter = zv > zl
+    vapour_gas = lighter and liquid_stable(res.mix, res.eos, root, res.pbar, res.x, pure_trials=False)
+    gas = vapour_gas and liquid_stable(res.mix, res.eos, root, res.pbar, res.x)
+    return (root, rising, gas, vapour_gas)
 
 
 def bubble_points(mix, eos, p_mpa, x, step=0.5):
@@ -340,18 +351,19 @@ def in_range(mix, x, points):
     return [p for p in points if lo <= p[0] <= hi]
 
 
-def counted(points):
-    """The bubble points the library counts: every rising one, and a falling
-    one (gas coming out of solution redissolves on heating) only where the
-    incipient phase is a gas and the liquid stable; a falling root on a denser
-    phase is a second liquid or the dew point of a liquid that is itself a gas."""
-    return [p for p in points if p[1] or p[2]]
+def counted(points, vapour_only=False):
+    """The bubble points: roots where sum x K rises through 1 with T (the liquid
+    starts to boil on heating), the incipient phase is lighter than the liquid
+    and no vapour-like trial finds the liquid unstable. A falling root, or one
+    on a denser phase, is a dew point, a second liquid or gas redissolving."""
+    return [p for p in points if p[1] and p[3 if vapour_only else 2]]
 
 
-def chosen(points):
-    points = counted(points)
-    rising = [p[0] for p in points if p[1]]
-    return min(rising) if rising else (min(p[0] for p in points) if points else None)
+def chosen(points, vapour_only=False):
+    """The lowest bubble point, None where there is none; vapour_only: with the
+    library's stability test (no second liquid looked for)."""
+    points = counted(points, vapour_only)
+    return min(p[0] for p in points) if points else None
 
 
 # ------------------------------------------------------------------ test set
@@ -449,7 +461,7 @@ def main():
             every = bubble_points(mix, eos, p, x)
             pts = in_range(mix, x, every)
             t = chosen(pts)
-            shown = [f"{tt - 273.15:.4f}{'+' if up else '-' if gas else '-(no gas)'}" for tt, up, gas in every]
+            shown = [f"{tt - 273.15:.4f}{'+' if up else '-'}{'' if gas else '(no gas)'}" for tt, up, gas, _ in every]
             row.append("NAN" if t is None else f"{t - 273.15:.6f}")
             row.append(str(len(counted(pts))))
             if not cpp:

@@ -6,10 +6,16 @@ Random mixtures of 2 or 3 of sixteen components (critical constants of
 data/CriticalConstant.csv), random mole fractions, k(i, j) from -0.1 to 0.2,
 0.05 to 6 MPa, SRK or PR, starts from -200 to 300 degC. Each is handed to
 eos_random_driver (build it as its head says) and the library's answer
-compared with the checker's choice (the lowest rising bubble point, else the
-lowest falling one on a lighter, stable phase; none where there is none):
-agreement within 0.01 K, or no answer where the checker has none. Prints every
-case that disagrees, as a driver input line, and the count that agree.
+compared with the checker's choice (the lowest root where sum x K rises with T,
+the incipient phase is lighter and the liquid stable to the vapour-like trial
+the library tries; none where there is none): agreement within 0.01 K, or no
+answer where the checker has none. Each liquid is started from its random
+start, from -10 degC, from the ideal (Wilson K) estimate and from its first
+answer; every start must give the same status and temperature (1e-8 K).
+Prints every case that disagrees, as a driver input line, the count that
+agree, and how many answers the checker's stricter test (trials from each pure
+component too, which find a second liquid the library does not look for)
+would refuse.
 
 Run: python3 tools/thermo/eos_random_check.py DRIVER [SEED [COUNT]]
 """
@@ -58,12 +64,35 @@ def line(case):
     return " ".join(repr(v) for v in parts + x + [p, t0])
 
 
+def wilson_start(case):
+    """The ideal bubble point with Wilson's K-values, degC."""
+    _, comps, _, x, p, _ = case
+    lo, hi = 3.0, 3000.0
+    for _ in range(100):
+        T = 0.5 * (lo + hi)
+        s = sum(x[i] * c[2] / (10 * p) * math.exp(5.373 * (1 + c[3]) * (1 - c[1] / T)) for i, c in enumerate(comps))
+        lo, hi = (T, hi) if s < 1 else (lo, T)
+    return 0.5 * (lo + hi) - 273.15
+
+
+def with_start(case, t0):
+    return case[:5] + (t0,)
+
+
 def checker(case):
     eos, comps, k, x, p, _ = case
     mix = ck.Mixture([c[1] for c in comps], [c[2] for c in comps], [c[3] for c in comps], k)
     points = ck.in_range(mix, x, ck.bubble_points(mix, eos, p, x))
-    best = ck.chosen(points)
-    return (None if best is None else best - 273.15), [(round(t - 273.15, 4), up, gas) for t, up, gas in points]
+    best = ck.chosen(points, vapour_only=True)
+    strict = ck.chosen(points)
+    return ((None if best is None else best - 273.15), (None if strict is None else strict - 273.15),
+            [(round(t - 273.15, 4), up, gas, vgas) for t, up, gas, vgas in points])
+
+
+def run_driver(driver, todo):
+    run = subprocess.run([driver], input="\n".join(line(c) for c in todo) + "\n", capture_output=True, text=True,
+                         check=True)
+    return [(float(r.split()[0]), int(r.split()[1])) for r in run.stdout.splitlines()]
 
 
 def main():
@@ -71,20 +100,26 @@ def main():
     seed = int(sys.argv[2]) if len(sys.argv) > 2 else 1
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 500
     todo = cases(seed, count)
-    run = subprocess.run([driver], input="\n".join(line(c) for c in todo) + "\n", capture_output=True, text=True,
-                         check=True)
-    answers = [row.split() for row in run.stdout.splitlines()]
-    agree = 0
+    # Three starts a call, then the first answer as a fourth.
+    starts = [with_start(c, t0) for c in todo for t0 in (c[5], -10.0, wilson_start(c))]
+    answers = run_driver(driver, starts)
+    again = run_driver(driver, [with_start(todo[n], answers[3 * n][0]) for n in range(count)])
+    agree = consistent = strict_refused = 0
     with Pool(min(4, os.cpu_count() or 1)) as pool:
-        for n, (best, points) in enumerate(pool.imap(checker, todo)):
-            t, status = float(answers[n][0]), int(answers[n][1])
-            converged = status == 0
-            ok = (best is None and not converged) or (best is not None and converged and abs(t - best) < 0.01)
+        for n, (best, strict, points) in enumerate(pool.imap(checker, todo)):
+            mine = answers[3 * n:3 * n + 3] + [again[n]]
+            same = all(s == mine[0][1] and (s != 0 or abs(t - mine[0][0]) <= 1e-8) for t, s in mine)
+            consistent += same
+            ok = all((best is None and s != 0) or (best is not None and s == 0 and abs(t - best) < 0.01)
+                     for t, s in mine)
             agree += ok
-            if not ok:
-                print(f"{n}: library {t:.6f} status {status}, checker {best} {points}\n    {line(todo[n])}",
+            strict_refused += best is not None and strict is None
+            if not (ok and same):
+                shown = " ".join(f"{t:.9f}/{s}" for t, s in mine)
+                print(f"{n}: library {shown}, checker {best} (strict {strict}) {points}\n    {line(todo[n])}",
                       flush=True)
-    print(f"agree {agree} of {count} (seed {seed})")
+    print(f"agree {agree} of {count}, same from every start {consistent} of {count}; the stricter test refuses "
+          f"{strict_refused} of the checker's answers (seed {seed})")
 
 
 if __name__ == "__main__":

@@ -12,6 +12,7 @@
 #include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/Language.h"
+#include "core/thermo/Thermo.h"
 #include "platform/text/SeqFile.h"
 
 void BatchHost::Message(const std::string& text) { Calc_Message(text); }
@@ -678,6 +679,7 @@ BatchEnd BatchRun::Run() {
   // The equilibrium routines may complain at every plate of every step: the
   // user hears each complaint once per run.
   CalcMessageScope once;
+  const ThermoRunScope thermoRun;  // what the run's bubble points remember lives and ends with it
   if (Start())
     while (Step()) {
     }

@@ -10,6 +10,7 @@
 #include "continuous/ui/DistDisplay.h"
 #include "core/model/CaseData.h"
 #include "core/model/Language.h"
+#include "core/thermo/Thermo.h"
 #include "platform/ui/Controls.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
@@ -124,6 +125,7 @@ std::string Dist_Status_Text(const DistIterationReport& rep) {
 void frmDistCalc::Run_Calculation() {
   if (started_) return;
   started_ = true;
+  const ThermoRunScope thermoRun;  // what the run's bubble points remember lives and ends with it
   Graph_Dist_Comp_Frame(*this);
   Graph_Dist_Temp_Frame(*this);
   if (solver_->Start()) {

@@ -205,13 +205,21 @@ constexpr double kScanColdTr = 0.25;      // coldest scanned T / mean Tc of the 
 constexpr double kScanHotTr = 1.3;        // hottest scanned T / highest Tc of the liquid
 constexpr int kMaxScanPoints = 400;       // far above the usual 20 to 40
 constexpr int kMaxRoots = 8;
+constexpr double kScanMinStep = 0.5;      // K
+constexpr double kScanJumpZ = 0.02;       // change of the liquid's Z over a step that has it taken again shorter
+constexpr int kScanRetries = 6;           // shortenings of one step, each to a quarter
 constexpr int kVapourPasses = 40;         // substitutions of the vapour before Newton takes over
 constexpr double kScanLnKTol = 1e-8;      // vapour settled, while scanning
 constexpr double kRootLnKTol = 1e-12;     // vapour settled, while polishing a root
 constexpr double kRelCap = 1e-4;          // loosest vapour tolerance that a fraction of ln sum x K allows
 constexpr double kRootTol = 1e-10;        // |ln sum x K| of an accepted bubble point
+// ... and its distance from the root, |ln sum x K| / |d ln sum x K / dT|, K: so
+// that answers reached from any start agree to a few nanokelvin.
+constexpr double kRootTolK = 3e-9;
+constexpr double kFinestLnKTol = 1e-14;   // the tightest the vapour is ever settled
 constexpr double kEdgeNearZero = 0.1;     // |ln sum x K| beside an edge worth looking into
 constexpr double kJumpTol = 1e-7;         // |ln sum x K| left at a bracket that closed on a jump
+constexpr double kClosedK = 1e-9;         // width (K) at which a bracket has closed
 // A vapour whose largest |ln K| and |Zv - Zl| both stay below this is taken as
 // the liquid itself. Approaching that one-phase solution, ln sum x K falls
 // toward 0 with the square or cube of the split, so 1e-3 keeps it above the
@@ -238,6 +246,21 @@ void prepareTerms(int32_t eos, double t, TemperatureTerms& terms) {
     terms.rootParam[i] = std::sqrt(c.ac) * s;
     terms.rootFug[i] = std::sqrt(acConstant * tc * tc / Case.Comp_Pc[i]) * s;
     terms.b[i] = c.b;
+  }
+}
+
+// Wilson's K-values, ln K = ln Pc - ln P + slope (1 - Tc / T), for the
+// stability test's trial: the mixture's part, computed once per call (once per
+// run and mixture inside a run).
+struct WilsonConstants {
+  double lnPc[kMaxComp + 1];  // ln of Pc in bar
+  double slope[kMaxComp + 1];  // 5.373 (1 + omega)
+};
+
+void wilsonConstants(WilsonConstants& w) {
+  for (int i = 1; i <= Case.NC; ++i) {
+    w.lnPc[i] = std::log(Case.Comp_Pc[i]);
+    w.slope[i] = 5.373 * (1.0 + Case.Comp_Omega[i]);
   }
 }
 
@@ -440,24 +463,48 @@ bool settleVapour(int32_t eos, const TemperatureTerms& terms, double P, const do
   return false;
 }
 
+// Wilson's K-values at t (degC) and P (MPa), as ln K.
+void wilsonLnK(double t, double P, double lnK[]) {
+  const double T = t + kKelvinOffset;
+  const double pBar = P * kBarPerMPa;
+  for (int i = 1; i <= Case.NC; ++i)
+    lnK[i] = std::log(Case.Comp_Pc[i] / pBar) + 5.373 * (1.0 + Case.Comp_Omega[i]) * (1.0 - Case.Comp_Tc[i] / T);
+}
+
 // The liquid's fugacities at t, then the vapour from warm (the ln K of a
 // neighbouring temperature, or null) and, when that finds no second phase,
-// from the Riedel-type K-values at t.
-TempPoint evaluate(int32_t eos, double t, double P, const double x[], const double* warm, double tol, double rel) {
+// from the Riedel-type K-values at t, and last from Wilson's (the two
+// correlations part where a component is above its critical temperature).
+TempPoint evaluate(int32_t eos, double t, double P, const double x[], const double* warm, double tol, double rel,
+                   TemperatureTerms& terms, const TempPoint* same = nullptr, bool everyStart = false) {
   TempPoint point;
   point.t = t;
-  TemperatureTerms terms;
   prepareTerms(eos, t, terms);
   double* lnPhiL = point.lnPhiL;
   double y[kMaxComp + 1];
-  const double zL = phaseLnPhi(eos, 0, terms, P, x, lnPhiL);
-  point.zL = zL;
-  for (int attempt = warm ? 0 : 1; attempt < 2 && !point.valid; ++attempt) {
+  // The liquid of a point at this temperature already evaluated is the same.
+  if (same) {
+    for (int i = 1; i <= Case.NC; ++i) lnPhiL[i] = same->lnPhiL[i];
+    point.zL = same->zL;
+  } else {
+    point.zL = phaseLnPhi(eos, 0, terms, P, x, lnPhiL);
+  }
+  const double zL = point.zL;
+  // A phase denser than the liquid stands only where no start finds a lighter
+  // one: a bubble point lies on the vapour's branch, which a second liquid's
+  // branch (where ln sum x K may stay above 0) would hide.
+  // everyStart: of the lighter phases every start finds, the most vapour-like
+  // (a second liquid may be lighter than a dense liquid too).
+  TempPoint denser, lightest;
+  bool haveDenser = false, haveLighter = false;
+  for (int attempt = warm ? 0 : 1; attempt < 3; ++attempt) {
     if (attempt == 0) {
       for (int i = 1; i <= Case.NC; ++i) point.lnK[i] = warm[i];
-    } else {
+    } else if (attempt == 1) {
       K_Initial_Riedel(t, P);
       for (int i = 1; i <= Case.NC; ++i) point.lnK[i] = std::log(Case.K_Value[i]);
+    } else {
+      wilsonLnK(t, P, point.lnK);
     }
     double zV = zL;
     const bool settled = settleVapour(eos, terms, P, x, lnPhiL, zL, point.lnK, tol, rel, point.settledTo, zV);
@@ -472,6 +519,18 @@ TempPoint evaluate(int32_t eos, double t, double P, const double x[], const doub
       if (x[i] > 0.0) split = std::fmax(split, std::fabs(point.lnK[i]));
     // Equal roots with K = 1 are the liquid itself, not a second phase.
     point.valid = settled && (split > kOnePhase || std::fabs(zV - zL) > kOnePhase);
+    if (point.valid && zV > zL && !everyStart) return point;
+    if (point.valid && zV > zL && (!haveLighter || zV > lightest.zV)) lightest = point, haveLighter = true;
+    if (point.valid && zV <= zL && !haveDenser) denser = point, haveDenser = true;
+    point.valid = false;
+  }
+  if (haveLighter) {
+    lightest.finite = point.finite;
+    return lightest;
+  }
+  if (haveDenser) {
+    denser.finite = point.finite;
+    return denser;
   }
   return point;
 }
@@ -486,15 +545,26 @@ struct Search {
   double P = 0;
   const double* x = nullptr;
   int evaluations = 0;
+  const WilsonConstants* wilson = nullptr;
+  TemperatureTerms terms;  // those of the last temperature evaluated
   bool sawNotFinite = false;
   bool failedBracket = false;  // a bracket that closed without a root that holds
   TempPoint failedBest;
-  Root roots[kMaxRoots];
+  Root roots[kMaxRoots];  // the roots of the scan's present step
   int rootCount = 0;
+  int answer = -1;        // the one of them that is the bubble point
+  bool sawOther = false;  // a root that is no bubble point (a dew point, a second liquid)
 
-  TempPoint at(double t, const double* warm, double tol, double rel = 0.0) {
+  TempPoint at(double t, const double* warm, double tol, double rel = 0.0, bool everyStart = false) {
     ++evaluations;
-    TempPoint p = evaluate(eos, t, P, x, warm, tol, rel);
+    TempPoint p = evaluate(eos, t, P, x, warm, tol, rel, terms, nullptr, everyStart);
+    if (!p.finite) sawNotFinite = true;
+    return p;
+  }
+  // The point's vapour settled again, to tol.
+  TempPoint tighter(const TempPoint& q, double tol) {
+    ++evaluations;
+    TempPoint p = evaluate(eos, q.t, P, x, q.lnK, tol, 0.0, terms, &q);
     if (!p.finite) sawNotFinite = true;
     return p;
   }
@@ -515,10 +585,13 @@ void polish(Search& s, TempPoint a, TempPoint b) {
     double u = (ua * gb - ub * ga) / (gb - ga);
     if (!(u > std::fmin(ua, ub) && u < std::fmax(ua, ub))) u = 0.5 * (ua + ub);
     const TempPoint& near = std::fabs(ga) < std::fabs(gb) ? a : b;
-    TempPoint p = s.at(1.0 / u - kKelvinOffset, near.lnK, kRootLnKTol);
-    if (!p.valid) p = s.at(0.5 * (a.t + b.t), near.lnK, kRootLnKTol);
+    // Where ln sum x K changes slowly with T the vapour is settled tighter.
+    const double dgdT = std::fabs((b.g - a.g) / (b.t - a.t));
+    const double tol = std::fmax(kFinestLnKTol, std::fmin(kRootLnKTol, 2.0 * kRootTolK * dgdT));
+    TempPoint p = s.at(1.0 / u - kKelvinOffset, near.lnK, tol);
+    if (!p.valid) p = s.at(0.5 * (a.t + b.t), near.lnK, tol);
     if (!p.valid) break;
-    if (std::fabs(p.g) <= kRootTol) {
+    if (std::fabs(p.g) <= kRootTol && std::fabs(p.g) <= kRootTolK * dgdT) {
       if (s.rootCount < kMaxRoots) s.roots[s.rootCount++] = {p, rising};
       return;
     }
@@ -531,12 +604,12 @@ void polish(Search& s, TempPoint a, TempPoint b) {
       if (side == 1) ga *= 0.5;
       side = 1;
     }
-    if (std::fabs(a.t - b.t) < 1e-7) break;
+    if (std::fabs(a.t - b.t) < kClosedK) break;
   }
-  // A bracket closed to 1e-7 K holds a root when ln sum x K is as small as such
+  // A bracket closed to kClosedK holds a root when ln sum x K is as small as such
   // a width allows, and a jump between two vapour branches otherwise.
   const TempPoint& best = std::fabs(a.g) < std::fabs(b.g) ? a : b;
-  const bool closed = std::fabs(a.t - b.t) < 1e-7;
+  const bool closed = std::fabs(a.t - b.t) < kClosedK;
   if (closed && std::fabs(best.g) <= kJumpTol) {
     if (s.rootCount < kMaxRoots) s.roots[s.rootCount++] = {best, rising};
     return;
@@ -563,53 +636,107 @@ void examineEdge(Search& s, const TempPoint& validEnd, double invalidT) {
   if (inner.t != validEnd.t && !sameSign(inner.g, validEnd.g)) polish(s, validEnd, inner);
 }
 
-// The lowest rising bubble point and one more are known: the scan can stop.
-bool answerAndAnother(const Search& s) {
-  if (s.rootCount < 2) return false;
-  for (int r = 0; r < s.rootCount; ++r)
-    if (s.roots[r].rising) return true;
-  return false;
-}
-
 // The incipient phase is lighter than the liquid, as a vapour is.
 bool lighter(const TempPoint& p) { return p.zV > p.zL; }
+
+bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& point, const WilsonConstants& wilson,
+                    bool& reached, const TemperatureTerms* terms);
+
+// The one verdict on a root, whatever found it: a bubble point when ln sum x K
+// rises with T there (the liquid starts to boil on heating), the incipient
+// phase is lighter than the liquid and the tangent-plane test finds no vapour
+// the liquid would rather form. A falling root, or one on a denser phase, is a
+// dew point, a second liquid or gas redissolving. reached: the test's trial ran
+// onto the vapour found, which is then the vapour-like one.
+// terms: those of p's temperature when at hand.
+bool isBubblePoint(const Search& s, const TempPoint& p, bool rising, bool& reached,
+                   const TemperatureTerms* terms = nullptr) {
+  reached = false;
+  return rising && lighter(p) && !liquidUnstable(s.eos, s.P, s.x, p, *s.wilson, reached, terms);
+}
 
 // Scans upward in steps that take ln sum x K about half way to zero at its
 // present slope (at least 0.5 K, at most 5 % of T), polishing every change of
 // sign between valid points. Near the liquid's critical region a vapour exists
 // only in a window of a kelvin or two around the bubble point, and the liquid's
 // compressibility changes fast there: the step is also kept below what changes
-// it by 0.01. Stops once the answer and another bubble point are known.
+// it by 0.01. Stops at the first root that is a bubble point (s.answer); after
+// a root that is not, the scan goes on from the correlation's vapour, not along
+// that branch (a second liquid's, or a vapour the liquid would not form), which
+// would pass a bubble point of the vapour's branch unseen.
 void scan(Search& s, double tColdC, double tHotC) {
-  TempPoint prev = s.at(tColdC, nullptr, kScanLnKTol);
+  TempPoint prev = s.at(tColdC, nullptr, kScanLnKTol, 0.0, true);
   double slope = NAN, zSlope = 0.0, step = 1.0;
-  for (int n = 0; n < kMaxScanPoints && prev.t < tHotC && !answerAndAnother(s); ++n) {
+  for (int n = 0; n < kMaxScanPoints && prev.t < tHotC && s.answer < 0; ++n) {
     const double tK = prev.t + kKelvinOffset;
     const double hMax = std::fmax(5.0, 0.05 * tK);
     double h = hMax;
     if (prev.valid && std::isfinite(slope) && slope != 0.0)
       h = 0.5 * std::fmax(std::fabs(prev.g), 0.02) / std::fabs(slope);
-    h = std::fmin(std::fmax(h, 0.5), std::fmin(hMax, 2.0 * step));
+    h = std::fmin(std::fmax(h, kScanMinStep), std::fmin(hMax, 2.0 * step));
     if (zSlope > 0.0) h = std::fmin(h, std::fmax(0.05, 0.01 / zSlope));
+    TempPoint next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol, 0.0, true);
+    // The liquid's root jumped (the cubic's three-root region ended or began
+    // within the step): a vapour may exist only in a window inside it.
+    for (int k = 0; k < kScanRetries && h > kScanMinStep && std::fabs(next.zL - prev.zL) > kScanJumpZ; ++k) {
+      h = std::fmax(kScanMinStep, 0.25 * h);
+      next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol, 0.0, true);
+    }
     step = h;
-    TempPoint next = s.at(std::fmin(prev.t + h, tHotC), prev.valid ? prev.lnK : nullptr, kScanLnKTol);
     zSlope = std::fabs(next.zL - prev.zL) / (next.t - prev.t);
+    s.rootCount = 0;
     if (prev.valid && next.valid) {
-      const int before = s.rootCount;
       if (!sameSign(prev.g, next.g)) polish(s, prev, next);
       slope = (next.g - prev.g) / (next.t - prev.t);
-      // A falling root whose incipient phase is denser than the liquid lies on
-      // a second liquid's branch (or the liquid is itself a gas): the scan goes
-      // on from the correlation's vapour, not along that branch, which would
-      // pass a bubble point of the vapour's branch unseen.
-      if (s.rootCount > before && !s.roots[before].rising && !lighter(s.roots[before].point)) {
-        const TempPoint again = s.at(next.t, nullptr, kScanLnKTol);
-        if (again.valid) next = again, slope = NAN;
-      }
     } else {
       if (prev.valid) examineEdge(s, prev, next.t);
       else if (next.valid) examineEdge(s, next, prev.t);
       slope = NAN;
+    }
+    bool other = false;
+    for (int r = 0; r < s.rootCount; ++r) {
+      const Root& root = s.roots[r];
+      bool reached = false;
+      if (isBubblePoint(s, root.point, root.rising, reached)) {
+        if (s.answer < 0 || root.point.t < s.roots[s.answer].point.t) s.answer = r;
+      } else {
+        other = true;
+      }
+    }
+    // The step ended on the vapour's branch where the root's phase, or the
+    // step's start, was denser: the vapour's branch may cross zero inside the
+    // step too, unseen. Bisection back along the end's branch, to where that
+    // branch ends or changes sign.
+    const bool afterOther = other && s.rootCount == 1 && s.roots[0].point.t < next.t &&
+                            std::fabs(next.zV - s.roots[0].point.zV) > kOnePhase;
+    const bool intoLighter = s.rootCount == 0 && prev.valid && !lighter(prev) && std::fabs(next.zV - prev.zV) > kOnePhase;
+    if (s.answer < 0 && next.valid && lighter(next) && (afterOther || intoLighter)) {
+      const TempPoint from = afterOther ? s.roots[0].point : prev;
+      TempPoint inner = next;
+      double outer = from.t;
+      for (int k = 0; k < 16 && inner.t - outer > 1e-3; ++k) {
+        const TempPoint mid = s.at(0.5 * (inner.t + outer), inner.lnK, kScanLnKTol);
+        const bool sameBranch = mid.valid && std::fabs(mid.zV - next.zV) < std::fabs(mid.zV - from.zV);
+        if (!sameBranch) {
+          outer = mid.t;
+          continue;
+        }
+        if (!sameSign(mid.g, inner.g)) {
+          const int before = s.rootCount;
+          polish(s, mid, inner);
+          for (int r = before; r < s.rootCount; ++r) {
+            bool reached = false;
+            if (isBubblePoint(s, s.roots[r].point, s.roots[r].rising, reached)) s.answer = r;
+          }
+          break;
+        }
+        inner = mid;
+      }
+    }
+    s.sawOther = s.sawOther || other;
+    if (other && s.answer < 0 && next.valid) {
+      const TempPoint again = s.at(next.t, nullptr, kScanLnKTol);
+      if (again.valid) next = again, slope = NAN;
     }
     prev = next;
   }
@@ -644,7 +771,7 @@ constexpr int kBackSteps = 12;           // halvings back toward a two-phase poi
 constexpr int kTrialPasses = 40;         // substitutions of one stability trial
 constexpr double kTrialSettled = 1e-9;   // change of ln W at which a trial stands still
 constexpr double kUnstableTm = -1e-7;    // modified tangent-plane distance that shows another phase
-constexpr double kSameVapour = 1e-4;     // largest |ln y| apart of a trial that has reached the vapour found
+constexpr double kSameVapour = 1e-2;     // largest |ln y| apart of a trial that has reached the vapour found
 
 constexpr double kLocalRootTol = 1e-11;  // vapour settled, at the root
 constexpr double kThoroughTol = 1e-7;    // vapour settled, away from the root, in the thorough solve
@@ -713,82 +840,91 @@ double newtonSlope(int32_t eos, double P, const double x[], const TempPoint& p, 
 // trial that runs onto the vapour found or onto the liquid itself, stands still
 // with tm >= 0 or reaches its pass limit with tm >= 0 shows nothing. reached:
 // the trial ran onto the vapour found, which is then the vapour-like one.
-bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& point, bool& reached) {
+bool liquidUnstable(int32_t eos, double P, const double x[], const TempPoint& point, const WilsonConstants& wilson,
+                    bool& reached, const TemperatureTerms* known) {
   reached = false;
   const int nc = Case.NC;
   const double t = point.t, zL = point.zL;
-  TemperatureTerms terms;
-  prepareTerms(eos, t, terms);
-  double d[kMaxComp + 1], found[kMaxComp + 1];
-  vapourOf(x, point.lnK, found);
-  for (int i = 1; i <= nc; ++i) d[i] = x[i] > 0.0 ? std::log(x[i]) + point.lnPhiL[i] : 0.0;
+  TemperatureTerms own;
+  if (!known) prepareTerms(eos, t, own);
+  const TemperatureTerms& terms = known ? *known : own;
+  // The trial as v = ln W - ln x, so that ln x itself is never needed: the
+  // substitution is v' = ln phiL - ln phiV(W / sum W), ln y - ln x = v - ln sum W,
+  // and the vapour found has ln y - ln x = ln K - ln sum x K.
   const double T = t + kKelvinOffset;
-  const double pBar = P * kBarPerMPa;
-  {
-    const int32_t phase = 1;
-    double lnW[kMaxComp + 1], W[kMaxComp + 1], y[kMaxComp + 1], lnPhi[kMaxComp + 1];
+  const double lnP = std::log(P * kBarPerMPa);
+  const int32_t phase = 1;
+  double v[kMaxComp + 1], W[kMaxComp + 1], y[kMaxComp + 1], lnPhi[kMaxComp + 1];
+  for (int i = 1; i <= nc; ++i)
+    v[i] = x[i] > 0.0 ? wilson.lnPc[i] - lnP + wilson.slope[i] * (1.0 - Case.Comp_Tc[i] / T) : 0.0;
+  for (int pass = 0; pass < kTrialPasses; ++pass) {
+    // With d = v - ln K, the trial's ln y - ln y(found) is d - ln sum y(found)
+    // e^d, within [min d, max d] of 0: a spread of d below kSameVapour puts it
+    // on the vapour found before any exponential.
+    double top = -HUGE_VAL, dLow = HUGE_VAL, dHigh = -HUGE_VAL;
+    for (int i = 1; i <= nc; ++i)
+      if (x[i] > 0.0) {
+        top = std::fmax(top, v[i]);
+        dLow = std::fmin(dLow, v[i] - point.lnK[i]);
+        dHigh = std::fmax(dHigh, v[i] - point.lnK[i]);
+      }
+    if (dHigh - dLow < kSameVapour) {
+      reached = true;
+      break;
+    }
+    if (!std::isfinite(top) || top > 700.0) break;
+    double sumW = 0.0;
+    for (int i = 1; i <= nc; ++i) {
+      W[i] = x[i] > 0.0 ? x[i] * std::exp(v[i]) : 0.0;
+      sumW += W[i];
+    }
+    for (int i = 1; i <= nc; ++i) y[i] = W[i] / sumW;
+    const double lnSumW = std::log(sumW);
+    double spread = 0.0, apart = 0.0;
     for (int i = 1; i <= nc; ++i) {
       if (!(x[i] > 0.0)) continue;
-      const double lnK = std::log(Case.Comp_Pc[i] / pBar) + 5.373 * (1.0 + Case.Comp_Omega[i]) * (1.0 - Case.Comp_Tc[i] / T);
-      lnW[i] = std::log(x[i]) + lnK;
+      spread = std::fmax(spread, std::fabs(v[i] - lnSumW));
+      apart = std::fmax(apart, std::fabs(v[i] - lnSumW - point.lnK[i] + point.g));
     }
-    for (int pass = 0; pass < kTrialPasses; ++pass) {
-      double top = -HUGE_VAL;
-      for (int i = 1; i <= nc; ++i)
-        if (x[i] > 0.0) top = std::fmax(top, lnW[i]);
-      if (!std::isfinite(top) || top > 700.0) break;
-      double sumW = 0.0;
-      for (int i = 1; i <= nc; ++i) {
-        W[i] = x[i] > 0.0 ? std::exp(lnW[i]) : 0.0;
-        sumW += W[i];
-      }
-      for (int i = 1; i <= nc; ++i) y[i] = W[i] / sumW;
-      const double z = phaseLnPhi(eos, phase, terms, P, y, lnPhi);
-      double tm = 1.0, change = 0.0, spread = 0.0, apart = 0.0;
-      for (int i = 1; i <= nc; ++i) {
-        if (!(x[i] > 0.0)) continue;
-        const double next = d[i] - lnPhi[i];
-        tm += W[i] * (lnW[i] - next - 1.0);
-        change = std::fmax(change, std::fabs(next - lnW[i]));
-        spread = std::fmax(spread, std::fabs(std::log(y[i]) - std::log(x[i])));
-        apart = std::fmax(apart, std::fabs(std::log(y[i]) - std::log(found[i])));
-        lnW[i] = next;
-      }
-      if (!std::isfinite(tm)) break;
-      if (tm < kUnstableTm) return true;
-      if (apart < kSameVapour) {
-        reached = true;
-        break;
-      }
-      if (change <= kTrialSettled) break;
-      if (spread < kOnePhase && std::fabs(z - zL) < kOnePhase) break;  // the liquid itself
+    // On the vapour found (whose distance is 0 at the bubble point).
+    if (apart < kSameVapour) {
+      reached = true;
+      break;
     }
+    const double z = phaseLnPhi(eos, phase, terms, P, y, lnPhi);
+    double tm = 1.0, change = 0.0;
+    for (int i = 1; i <= nc; ++i) {
+      if (!(x[i] > 0.0)) continue;
+      const double next = point.lnPhiL[i] - lnPhi[i];
+      tm += W[i] * (v[i] - next - 1.0);
+      change = std::fmax(change, std::fabs(next - v[i]));
+      v[i] = next;
+    }
+    if (!std::isfinite(tm)) break;
+    if (tm < kUnstableTm) return true;
+    if (change <= kTrialSettled) break;
+    if (spread < kOnePhase && std::fabs(z - zL) < kOnePhase) break;  // the liquid itself
   }
   return false;
 }
 
-// What earlier calls found, for the calls of a column or batch sweep: each
-// stage's liquid moves little from one sweep to the next, and the stage before
-// it in a sweep leaves its K-values in Case.K_Value. An entry is one stage's last
-// answer: its vapour (ln K), how the vapour moves with 1/T (dLnK) and the slope
-// of ln sum x K, and where the tangent-plane test last found its liquid stable
-// (the anchor). Entries belong to one mixture (equation, components, critical
-// constants, k(i, j)); another mixture clears them.
+// What earlier calls of the run found, for the calls of a column or batch
+// sweep: each stage's liquid moves little from one sweep to the next, and the
+// stage before it in a sweep leaves its K-values in Case.K_Value. An entry is
+// one stage's last answer: its vapour (ln K), how the vapour moves with 1/T
+// (dLnK) and the slope of ln sum x K. Entries belong to one mixture (equation,
+// components, critical constants, k(i, j)); another mixture clears them. They
+// only start iterations: no entry decides whether an answer stands.
 constexpr int kRemembered = 256;      // stages remembered (above the largest column)
 constexpr double kNearLiquid = 0.02;  // largest |x - x'| of a stage's own earlier answer
 constexpr double kGuessReach = 0.05;  // largest change of 1/T, as a fraction, a remembered vapour is carried
-constexpr double kStableLiquid = 1e-3;   // largest |x - x'| from the anchor that skips the test
-constexpr double kStableT = 0.5;         // largest |T - T'| (K) from the anchor that skips the test
-constexpr double kStableLnP = 1e-3;      // largest |ln P / P'| from the anchor (and of a match)
-constexpr double kStableLnK = 0.05;      // largest |ln K - ln K'| from the anchor's vapour
-constexpr double kRel = 1e-2;            // vapour settled to this fraction of ln sum x K on the way
+constexpr double kSameLnP = 1e-3;     // largest |ln P / P'| of a stage's own earlier answer
+constexpr double kRel = 1e-2;         // vapour settled to this fraction of ln sum x K on the way
 
 struct Remembered {
   double x[kMaxComp + 1];
   double P, t, slope;  // slope: d ln sum(x K) / d(1/T) at t, NaN when unknown
   double lnK[kMaxComp + 1], dLnK[kMaxComp + 1];
-  double anchorX[kMaxComp + 1], anchorLnK[kMaxComp + 1];
-  double anchorT, anchorP;
 };
 
 struct Memory {
@@ -799,12 +935,19 @@ struct Memory {
   int count = 0, next = 0;
   int last = -1;                 // the entry of the last call's answer
   double kLeft[kMaxComp + 1];    // the K-values it left in Case.K_Value
+  WilsonConstants wilson;        // the mixture's
 };
 
-Memory& memory() {
-  static Memory m;
-  return m;
-}
+}  // namespace
+
+struct EosRunMemory {
+  Memory eos;
+};
+
+namespace {
+
+// The memory of the run this thread is computing, set by its ThermoRunScope.
+thread_local EosRunMemory* tRunMemory = nullptr;
 
 // True when the remembered entries belong to this mixture; otherwise forgets
 // them and takes the mixture as its own.
@@ -817,17 +960,12 @@ bool sameMixture(Memory& m, int32_t eos) {
   }
   if (same) return true;
   m.eos = eos, m.nc = nc, m.count = 0, m.next = 0, m.last = -1;
+  wilsonConstants(m.wilson);
   for (int i = 1; i <= nc; ++i) {
     m.tc[i] = Case.Comp_Tc[i], m.pc[i] = Case.Comp_Pc[i], m.omega[i] = Case.Comp_Omega[i];
     for (int j = 1; j <= nc; ++j) m.k[i][j] = kij(i, j);
   }
   return false;
-}
-
-double liquidApart(const double a[], const double b[]) {
-  double apart = 0.0;
-  for (int i = 1; i <= Case.NC; ++i) apart = std::fmax(apart, std::fabs(a[i] - b[i]));
-  return apart;
 }
 
 // The entry of this liquid's own stage: the nearest earlier answer at the same
@@ -837,7 +975,7 @@ int nearestEntry(const Memory& m, double P, const double x[]) {
   double bestApart = kNearLiquid;
   for (int e = 0; e < m.count; ++e) {
     const Remembered& r = m.entries[e];
-    if (!(std::fabs(std::log(P / r.P)) <= kStableLnP)) continue;
+    if (!(std::fabs(std::log(P / r.P)) <= kSameLnP)) continue;
     double apart = 0.0;
     for (int i = 1; i <= Case.NC && apart <= bestApart; ++i) apart = std::fmax(apart, std::fabs(x[i] - r.x[i]));
     if (apart <= bestApart) best = e, bestApart = apart;
@@ -845,7 +983,7 @@ int nearestEntry(const Memory& m, double P, const double x[]) {
   return best;
 }
 
-// The K-values in Case.K_Value are the ones the last call left.
+// The K-values in Case.K_Value are the ones the run's last call left.
 bool kValuesLeft(const Memory& m) {
   if (m.last < 0) return false;
   for (int i = 1; i <= Case.NC; ++i)
@@ -853,22 +991,8 @@ bool kValuesLeft(const Memory& m) {
   return true;
 }
 
-// No need of the tangent-plane test: the stage's liquid was found stable at a
-// temperature, pressure, liquid and vapour this close to the answer's.
-bool stableBefore(const Remembered& r, double P, const double x[], const TempPoint& p) {
-  if (!(std::fabs(p.t - r.anchorT) <= kStableT) || !(std::fabs(std::log(P / r.anchorP)) <= kStableLnP))
-    return false;
-  if (!(liquidApart(x, r.anchorX) <= kStableLiquid)) return false;
-  for (int i = 1; i <= Case.NC; ++i)
-    if (x[i] > 0.0 && !(std::fabs(p.lnK[i] - r.anchorLnK[i]) <= kStableLnK)) return false;
-  return true;
-}
-
-// Keeps the answer in entry e (the stage's own, or a new one when e < 0). tested:
-// the liquid was just found stable, else it was taken as stable from the
-// entry's anchor.
-void remember(Memory& m, int e, double P, const double x[], const TempPoint& p, double slope, const double dLnK[],
-              bool tested) {
+// Keeps the answer in entry e (the stage's own, or a new one when e < 0).
+void remember(Memory& m, int e, double P, const double x[], const TempPoint& p, double slope, const double dLnK[]) {
   const int nc = Case.NC;
   if (e < 0) {
     e = m.next;
@@ -881,10 +1005,6 @@ void remember(Memory& m, int e, double P, const double x[], const TempPoint& p, 
     r.x[i] = x[i];
     r.lnK[i] = p.lnK[i];
     r.dLnK[i] = dLnK ? dLnK[i] : 0.0;
-  }
-  if (tested) {
-    r.anchorT = p.t, r.anchorP = P;
-    for (int i = 1; i <= nc; ++i) r.anchorX[i] = x[i], r.anchorLnK[i] = p.lnK[i];
   }
   m.last = e;
   for (int i = 1; i <= nc; ++i) m.kLeft[i] = Case.K_Value[i];
@@ -919,6 +1039,7 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, const Rememb
   double slope = NAN, dLnK[kMaxComp + 1], warm[kMaxComp + 1];
   for (int i = 1; i <= nc; ++i) dLnK[i] = 0.0;
   const double* first = nullptr;
+  bool remembered = false;  // slope and dLnK are the stage's last answer's
   if (guess) {
     const double du = reciprocal(start) - reciprocal(guess->t);
     if (std::fabs(du) <= kGuessReach * reciprocal(guess->t)) {
@@ -926,13 +1047,15 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, const Rememb
       for (int i = 1; i <= nc; ++i) warm[i] = guess->lnK[i] + (carried ? guess->dLnK[i] * du : 0.0);
       first = warm;
       if (useSlope && carried && guess->slope < 0.0) {
+        remembered = true;
         slope = guess->slope;
         for (int i = 1; i <= nc; ++i) dLnK[i] = guess->dLnK[i];
       }
     }
   }
   TempPoint p = s.at(start, first, tol, rel);
-  if (!p.valid) slope = NAN;
+  if (!p.valid) slope = NAN, remembered = false;
+  const double uStart = reciprocal(start);
   // A start where the liquid has no distinct vapour. Near the mixture's critical
   // region the vapour exists only in a window of a few kelvin about the bubble
   // point: hotter and colder by steps that double from 0.1 % of T first. Far off
@@ -959,11 +1082,16 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, const Rememb
     if (std::fabs(p.g) <= kRootTol && (p.settledTo > kLocalRootTol || tol > kLocalRootTol)) {
       tol = kLocalRootTol;
       // Close enough to judge only with the vapour settled to the root's tolerance.
-      p = s.at(p.t, p.lnK, kLocalRootTol);
+      p = s.tighter(p, kLocalRootTol);
       if (!p.valid) return false;
     }
     const double u = reciprocal(p.t);
-    if (havePrev && !thorough) {
+    // The remembered slope belongs to the stage's last answer: where the first
+    // step, from a start away from it, landed next to it, that slope is a closer
+    // estimate there than the secant through the start, for the second step too.
+    const bool nearRemembered = remembered && n == 1 &&
+                                std::fabs(u - reciprocal(guess->t)) < 0.1 * std::fabs(uStart - reciprocal(guess->t));
+    if (havePrev && !thorough && !nearRemembered) {
       // The secant through the last two temperatures, and how the vapour moved.
       const double du = u - reciprocal(prev.t);
       const double secant = (p.g - prev.g) / du;
@@ -976,12 +1104,36 @@ bool localBubble(Search& s, double t0, double tColdC, double tHotC, const Rememb
     }
     if (std::fabs(p.g) <= kRootTol) {
       if (!std::isfinite(slope)) slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
-      answer = p;
-      slopeOut = slope;
-      for (int i = 1; i <= nc; ++i) dLnKOut[i] = dLnK[i];
-      return slope < 0.0;  // ln sum x K rises with T
+      // d ln sum x K / dT = -slope u^2; one step more where the root lies
+      // further off than kRootTolK (unless that step is below rounding).
+      // The smaller of the slope and the secant through the last point: a
+      // chord reaching far, or a remembered slope, may overstate it.
+      double dgdT = std::fabs(slope) * u * u;
+      if (havePrev) {
+        const double secant = std::fabs((p.g - prev.g) / (u - reciprocal(prev.t))) * u * u;
+        if (std::isfinite(secant)) dgdT = std::fmin(dgdT, secant);
+      }
+      // Where ln sum x K changes slowly with T (near a critical point) the
+      // vapour is settled tighter, so that its ln sum x K places the root.
+      const double need = std::fmax(kFinestLnKTol, 2.0 * kRootTolK * dgdT);
+      if (p.settledTo > need && n + 1 < kLocalSteps && std::isfinite(dgdT)) {
+        p = s.tighter(p, need);
+        if (!p.valid) return false;
+        continue;
+      }
+      const bool there = std::fabs(p.g) <= kRootTolK * dgdT;
+      const bool atRounding = !(std::isfinite(slope) && slope != 0.0) || u - p.g / slope == u;
+      // Out of steps short of the root: not this solve's answer.
+      if (!there && !atRounding && n + 1 >= kLocalSteps) return false;
+      if (there || atRounding) {
+        answer = p;
+        slopeOut = slope;
+        for (int i = 1; i <= nc; ++i) dLnKOut[i] = dLnK[i];
+        return slope < 0.0;  // ln sum x K rises with T
+      }
+    } else if (!std::isfinite(slope) || thorough) {
+      slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
     }
-    if (!std::isfinite(slope) || thorough) slope = newtonSlope(s.eos, s.P, s.x, p, dLnK);
     if (p.g > 0.0) havePos = true, uPos = u;
     else haveNeg = true, uNeg = u;
     if (!(std::isfinite(slope) && slope != 0.0)) return false;
@@ -1057,96 +1209,89 @@ double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const 
   }
   Search s;
   s.eos = eos, s.P = P, s.x = x;
-  // The vapour to start from: this liquid's stage's own last answer, else the
-  // K-values the call before left (the stage before in a sweep), else the
-  // correlation's.
-  Memory& m = memory();
-  const bool known = sameMixture(m, eos);
-  const int own = known ? nearestEntry(m, P, x) : -1;
-  const Remembered* guess = own >= 0 ? &m.entries[own] : known && kValuesLeft(m) ? &m.entries[m.last] : nullptr;
-  // From the start first; the whole-range scan only when that finds no bubble
-  // point at which the liquid boils on heating, or finds the liquid unstable
-  // there. The tangent-plane test is spared where the stage's liquid was found
-  // stable next to the answer.
+  // The vapour to start from, inside a run: this liquid's stage's own last
+  // answer, else the K-values the run's call before left (the stage before in a
+  // sweep); otherwise, and outside a run, the correlation's.
+  Memory* m = tRunMemory ? &tRunMemory->eos : nullptr;
+  const bool known = m && sameMixture(*m, eos);
+  const int own = known ? nearestEntry(*m, P, x) : -1;
+  const Remembered* guess = own >= 0 ? &m->entries[own] : known && kValuesLeft(*m) ? &m->entries[m->last] : nullptr;
+  WilsonConstants wilson;
+  if (m) {
+    s.wilson = &m->wilson;
+  } else {
+    wilsonConstants(wilson);
+    s.wilson = &wilson;
+  }
+  auto leave = [&](const TempPoint& p) {
+    double sum = 0.0;
+    for (int i = 1; i <= Case.NC; ++i) {
+      Case.K_Value[i] = std::exp(p.lnK[i]);
+      sum += x[i] * Case.K_Value[i];
+    }
+    out.residual = std::fabs(1.0 - sum);
+  };
+  // From the start first: the quick local solve (from what the run remembers,
+  // or the correlation), whose root stands where it is a bubble point and the
+  // tangent-plane trial confirms its vapour as the vapour-like one; then the
+  // thorough local solve from the correlation's K-values, whose root stands
+  // where it is a bubble point; the whole-range scan last.
   TempPoint near;
   double slope = NAN, dLnK[kMaxComp + 1];
-  // The quick local solve (from what was remembered) stands only where the test
-  // spares it or confirms its vapour as the vapour-like one. Otherwise the
-  // thorough solve from the correlation's K-values, whose answer stands when the
-  // liquid is found stable; the whole-range scan last.
   for (int attempt = 0; attempt < 2; ++attempt) {
     const bool thorough = attempt == 1;
     if (!localBubble(s, t, tColdC, tHotC, thorough ? nullptr : guess, own >= 0, thorough, near, slope, dLnK))
-      continue;
-    const bool skip = !thorough && own >= 0 && stableBefore(m.entries[own], P, x, near);
+      continue;  // no rising root from this start
     bool confirmed = false;
-    const bool unstable = !skip && liquidUnstable(eos, P, x, near, confirmed);
-    if (unstable && thorough) break;
-    if (unstable || !(skip || confirmed || thorough)) continue;
+    const bool bubble = isBubblePoint(s, near, true, confirmed, s.terms.t == near.t ? &s.terms : nullptr);
+    if (!bubble && thorough) break;
+    if (!bubble || !(confirmed || thorough)) continue;
     out.iterations = s.evaluations;
-    double sum = 0.0;
-    for (int i = 1; i <= Case.NC; ++i) {
-      Case.K_Value[i] = std::exp(near.lnK[i]);
-      sum += x[i] * Case.K_Value[i];
-    }
-    out.residual = std::fabs(1.0 - sum);
+    leave(near);
     // Only an answer whose vapour the test confirmed starts later calls: a
     // start on another branch (a second liquid) would lead them along it.
-    if (skip || confirmed) remember(m, own, P, x, near, slope, dLnK, !skip);
-    else forget(m, own);
+    if (m) {
+      if (confirmed) remember(*m, own, P, x, near, slope, dLnK);
+      else forget(*m, own);
+    }
     return near.t;
   }
-  forget(m, own);
+  if (m) forget(*m, own);
   scan(s, tColdC, tHotC);
   out.iterations = s.evaluations;
-  // The lowest bubble point at which the liquid starts to boil on heating;
-  // without one, the lowest where gas coming out of solution redissolves: a
-  // vapour lighter than the liquid, which is stable there. A root where ln sum
-  // x K falls with T and the incipient phase is denser, or the liquid would
-  // rather form another vapour, is a second liquid or the dew point of a liquid
-  // that is itself a gas: no bubble point.
-  const Root* chosen = nullptr;
-  int found = 0;
-  for (int r = 0; r < s.rootCount; ++r) {
-    const Root& root = s.roots[r];
-    bool reached = false;
-    if (!root.rising && !(lighter(root.point) && !liquidUnstable(eos, P, x, root.point, reached))) continue;
-    ++found;
-    if (!chosen || (root.rising && !chosen->rising)) chosen = &root;
-  }
-  if (chosen) {
-    double sum = 0.0;
-    for (int i = 1; i <= Case.NC; ++i) {
-      Case.K_Value[i] = std::exp(chosen->point.lnK[i]);
-      sum += x[i] * Case.K_Value[i];
-    }
-    out.residual = std::fabs(1.0 - sum);
-    if (found > 1)
-      message("T_Bubble_srk: この圧力では沸点が二つ以上あります。加熱して液が沸き始める最も低い温度を返します。",
-              "T_Bubble_srk: the liquid has more than one bubble point at this pressure; the lowest temperature "
-              "at which it starts to boil on heating is returned.");
-    return chosen->point.t;
+  if (s.answer >= 0) {
+    const TempPoint& p = s.roots[s.answer].point;
+    leave(p);
+    return p.t;
   }
   if (s.failedBracket || s.sawNotFinite) {
     // A change of sign that could not be polished: the last temperature, not converged.
     Calc_Message(kSrkMessage);
     out.status = s.failedBracket ? ThermoStatus::Stalled : ThermoStatus::NotFinite;
     if (s.failedBracket) {
-      double sum = 0.0;
-      for (int i = 1; i <= Case.NC; ++i) {
-        Case.K_Value[i] = std::exp(s.failedBest.lnK[i]);
-        sum += x[i] * Case.K_Value[i];
-      }
-      out.residual = std::fabs(1.0 - sum);
+      leave(s.failedBest);
       return s.failedBest.t;
     }
     K_Initial_Riedel(t, P);
     return t;
   }
-  message("T_Bubble_srk: この圧力では液の沸点がありません（液と蒸気の二相になりません）。",
-          "T_Bubble_srk: the liquid has no bubble point at this pressure (it does not split into liquid and "
-          "vapour).");
+  if (s.sawOther)
+    message("T_Bubble_srk: この圧力では液の沸点がありません（二相になる温度では、生じる相が液より重いか、"
+            "加熱で消えるか、液が別の蒸気を生じます）。",
+            "T_Bubble_srk: the liquid has no bubble point at this pressure (where it splits, the new phase is "
+            "denser than the liquid, vanishes on heating, or the liquid would rather form another vapour).");
+  else
+    message("T_Bubble_srk: この圧力では液の沸点がありません（液と蒸気の二相になりません）。",
+            "T_Bubble_srk: the liquid has no bubble point at this pressure (it does not split into liquid and "
+            "vapour).");
   out.status = ThermoStatus::NoSolution;
   K_Initial_Riedel(t, P);
   return t;
+}
+
+ThermoRunScope::ThermoRunScope() : memory_(new EosRunMemory), outer_(tRunMemory) { tRunMemory = memory_; }
+
+ThermoRunScope::~ThermoRunScope() {
+  tRunMemory = outer_;
+  delete memory_;
 }

@@ -103,18 +103,43 @@ double Enthalpy_Liq_Deriv(const double& t, const double x[], double& dHdt, doubl
 // Critical temperatures in K, critical pressures in bar; the working pressure
 // (MPa) enters as bar.
 
-// Bubble temperature by the equation of state, degC; P (MPa); K in Case.K_Value. From the start t
-// (a stage's last temperature, or any estimate) a local solve reaches the bubble point near it at
-// which the liquid starts to boil on heating, and a tangent-plane test finds no other vapour the
-// liquid would rather form; otherwise a scan of the whole range returns the lowest such bubble
-// point (a message says when it sees another). Never a one-phase answer. Without a bubble point:
-// status NoSolution, a message, t returned. A call remembers its answer for the calls after it on
-// the same mixture (equation, components, critical constants, k): the vapour starts from the
-// answer of the same liquid's stage (within 0.02 in every mole fraction at the same pressure), else
-// from the K-values the call before left in Case.K_Value, else from the correlation; the
-// tangent-plane test is spared where that stage's liquid was found stable next to the answer.
+// Bubble temperature by the equation of state, degC; P (MPa); K in Case.K_Value. The bubble point
+// is a temperature where ln sum x K (K = phiL(x) / phiV(y) of the incipient phase y) is 0 and rises
+// with T (the liquid starts to boil on heating), the incipient phase is lighter than the liquid and
+// the tangent-plane test from Wilson's K-values finds no vapour the liquid would rather form. A
+// local solve from t (or from what the run remembers) proposes a root and these tests judge it;
+// where it finds none that passes, a scan of the whole range from its cold end takes the lowest
+// that does. (A liquid with two such roots at one pressure, rare, gets the one the local solve
+// reaches from its start.) Never a one-phase answer, a dew point or a root
+// on a second liquid's branch (a second liquid phase is not looked for). Without a bubble point:
+// status NoSolution, a message, t returned. Inside a ThermoRunScope the vapour starts from the
+// run's earlier answer of the same liquid (within 0.02 in every mole fraction at the same
+// pressure), else from the K-values the run's call before left in Case.K_Value; outside one, from
+// the correlation at t.
 double T_Bubble_srk(const int32_t& eos, const double& t, const double& P, const double x[],
                     ThermoOutcome* outcome = nullptr);
+// What one run remembers (a column solve, a batch run, a flash curve, a fit). The run opens a
+// ThermoRunScope at its start; while it lives, the SRK and Peng-Robinson bubble points computed on
+// this thread may start their iterations from the run's earlier answers: per mixture (equation,
+// components, critical constants, k) up to 256 liquids, each with its temperature, vapour (ln K),
+// how they move with 1/T, and the K-values the last call left (about 0.25 MB on the heap, freed when
+// the scope closes). Every scope starts with nothing remembered; a scope opened inside another is a
+// run of its own, and the outer run's memory serves again when it closes. Without a scope nothing
+// is remembered. What is remembered only chooses where an iteration starts: every answer passes
+// the same tests as a call with nothing remembered, so the status is the same and the temperature
+// agrees to the root's tolerance. Nothing is shared between threads.
+struct EosRunMemory;
+class ThermoRunScope {
+ public:
+  ThermoRunScope();
+  ~ThermoRunScope();
+  ThermoRunScope(const ThermoRunScope&) = delete;
+  ThermoRunScope& operator=(const ThermoRunScope&) = delete;
+
+ private:
+  EosRunMemory* memory_;
+  EosRunMemory* outer_;
+};
 // The calculate check of every program that offers SRK and Peng-Robinson: empty
 // unless Case.K_Method is 4 or 5 and a component 1..NC lacks a critical temperature
 // or pressure (not a number above 0) or an acentric factor (not a finite number);

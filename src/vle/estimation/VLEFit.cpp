@@ -8,6 +8,7 @@
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/model/Language.h"
+#include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "vle/estimation/VLEBinary.h"
 #include "vle/estimation/VLEData.h"
@@ -884,6 +885,7 @@ std::string Fit_Status_Message(const FitResult& r) {
 
 FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
   CalcMessageScope scope;  // a message repeated by thousands of evaluations shows once
+  const ThermoRunScope thermoRun;  // what the fit's calls remember lives and ends with it
   const bool wilson = Is_Wilson_Type(VLE.VLE_Calc_Type);
   const double p1 = wilson ? Case.Wilson_L12 : Case.NRTL_Tau12;
   const double p2 = wilson ? Case.Wilson_L21 : Case.NRTL_Tau21;

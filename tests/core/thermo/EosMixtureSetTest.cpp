@@ -32,7 +32,7 @@ struct Mixture {
   double pMPa;
   double ownKij;  // every pair's k(i, j) when not NaN
   double tC[2];   // SRK, PR; NaN: no bubble point
-  int count[2];   // bubble points at the pressure (a falling one only on a lighter phase)
+  int count[2];   // bubble points at the pressure (rising roots on a lighter phase over a stable liquid)
 };
 
 // name, Tc K, Pc bar, omega (data/CriticalConstant.csv)
@@ -103,17 +103,17 @@ const Mixture kMixtures[] = {
     {"ethane n-heptane", {"ethane", "n-heptane"}, {0.95, 0.05}, 5.5, NAN, {46.243144, 46.268022}, {1, 1}},
     {"methane ethane nearly pure", {"methane", "ethane"}, {0.999, 0.001}, 2.0, NAN, {-107.640160, -107.468033}, {1, 1}},
     {"CO2 n-decane", {"carbon dioxide", "n-decane"}, {0.5, 0.5}, 5.0, NAN, {43.122584, 39.494628}, {1, 1}},
-    {"H2 n-decane", {"hydrogen", "n-decane"}, {0.02, 0.98}, 3.0, NAN, {-52.734341, -95.027625}, {1, 1}},
-    {"H2 n-heptane", {"hydrogen", "n-heptane"}, {0.01, 0.99}, 1.0, NAN, {165.989423, 168.348262}, {2, 2}},
+    {"H2 n-decane", {"hydrogen", "n-decane"}, {0.02, 0.98}, 3.0, NAN, {NAN, NAN}, {0, 0}},
+    {"H2 n-heptane", {"hydrogen", "n-heptane"}, {0.01, 0.99}, 1.0, NAN, {165.989423, 168.348262}, {1, 1}},
     {"N2 n-decane", {"nitrogen", "n-decane"}, {0.03, 0.97}, 2.0, NAN, {311.588827, 308.838201}, {1, 1}},
-    {"methane n-decane rich", {"methane", "n-decane"}, {0.3, 0.7}, 6.0, NAN, {-8.247718, -5.231855}, {2, 2}},
+    {"methane n-decane rich", {"methane", "n-decane"}, {0.3, 0.7}, 6.0, NAN, {-8.247718, -5.231855}, {1, 1}},
     {"CO2 n-butane", {"carbon dioxide", "n-butane"}, {0.2, 0.8}, 2.0, NAN, {35.961522, 34.054489}, {1, 1}},
     {"CO2 propane", {"carbon dioxide", "propane"}, {0.3, 0.7}, 3.0, NAN, {26.936489, 25.918705}, {1, 1}},
     {"methane toluene", {"methane", "toluene"}, {0.02, 0.98}, 0.5, NAN, {-60.307131, -52.844800}, {1, 1}},
     {"ethane n-decane", {"ethane", "n-decane"}, {0.2, 0.8}, 2.0, NAN, {126.335182, 125.491532}, {1, 1}},
     {"methane n-hexane", {"methane", "n-hexane"}, {0.1, 0.9}, 3.0, NAN, {121.903081, 118.855897}, {1, 1}},
     {"H2S n-heptane", {"hydrogen sulfide", "n-heptane"}, {0.1, 0.9}, 1.0, NAN, {138.442408, 136.807300}, {1, 1}},
-    {"methane n-butane high P", {"methane", "n-butane"}, {0.5, 0.5}, 10.0, NAN, {20.295141, 21.975053}, {2, 1}},
+    {"methane n-butane high P", {"methane", "n-butane"}, {0.5, 0.5}, 10.0, NAN, {20.295141, 21.975053}, {1, 1}},
     {"ethane n-pentane", {"ethane", "n-pentane"}, {0.7, 0.3}, 6.0, NAN, {89.932009, 89.719127}, {1, 1}},
     {"propane n-butane", {"propane", "n-butane"}, {0.5, 0.5}, 4.0, NAN, {123.409166, 123.357407}, {1, 1}},
     {"CO2 ethane", {"carbon dioxide", "ethane"}, {0.5, 0.5}, 5.5, NAN, {16.952129, 16.213328}, {1, 1}},
@@ -135,7 +135,7 @@ const Mixture kMixtures[] = {
     {"benzene toluene", {"benzene", "toluene"}, {0.5, 0.5}, 0.101325, NAN, {92.334262, 91.998609}, {1, 1}},
     {"n-hexane n-heptane vacuum", {"n-hexane", "n-heptane"}, {0.5, 0.5}, 0.005, NAN, {6.119699, 5.088547}, {1, 1}},
     {"N2 methane ethane", {"nitrogen", "methane", "ethane"}, {0.1, 0.6, 0.3}, 3.0, NAN, {-103.935552, -103.189369}, {1, 1}},
-    {"CO2 H2S methane", {"carbon dioxide", "hydrogen sulfide", "methane"}, {0.3, 0.6, 0.1}, 3.0, NAN, {-29.953920, -28.165523}, {2, 2}},
+    {"CO2 H2S methane", {"carbon dioxide", "hydrogen sulfide", "methane"}, {0.3, 0.6, 0.1}, 3.0, NAN, {-29.953920, -28.165523}, {1, 1}},
     {"ethane n-butane kij 0.1", {"ethane", "n-butane"}, {0.3, 0.7}, 2.0, 0.1, {37.759308, 37.231950}, {1, 1}},
     {"methane n-heptane kij -0.05", {"methane", "n-heptane"}, {0.1, 0.9}, 2.5, -0.05, {123.098192, 125.605405}, {1, 1}},
     {"five hydrocarbons", {"methane", "ethane", "propane", "n-butane", "n-pentane"}, {0.02, 0.08, 0.3, 0.3, 0.3}, 1.5, NAN, {50.615152, 51.219005}, {1, 1}},
@@ -238,17 +238,13 @@ TEST_P(EosMixtureSetTest, EveryStartEndsOnTheBubblePointOrSaysThereIsNone) {
       EXPECT_NEAR(t, reference, 1e-3) << where;
       expectTwoPhases(eos, t, m.pMPa, x, where);
       ++converged;
-      // Only the whole-range scan sees a second bubble point; it names it once.
-      // A local solve from a start near the answer does not look for another.
-      ASSERT_LE(recorder.Messages().size(), m.count[eos] > 1 ? 1u : 0u) << where;
-      if (!recorder.Messages().empty()) {
-        EXPECT_NE(recorder.Messages()[0].find(eos == 1 ? "more than one bubble point" : "二つ以上"),
-                  std::string::npos);
-      }
+      EXPECT_TRUE(recorder.Messages().empty()) << where;
     }
   }
   EXPECT_EQ(converged + none, 4 * static_cast<int>(std::size(kMixtures)));
-  EXPECT_EQ(none, 4 * 3);  // hydrogen in methane, methane above Pc, propane above Pc
+  // Hydrogen in methane, methane above Pc, propane above Pc, and hydrogen in
+  // n-decane above its Pc: there the gas only redissolves on heating.
+  EXPECT_EQ(none, 4 * 4);
 }
 
 // A stage's call in a column or batch run starts from its last temperature, just
@@ -269,17 +265,16 @@ TEST_P(EosMixtureSetTest, WarmStartsOnEitherSideOfTheRootEndOnIt) {
       ASSERT_EQ(out.status, ThermoStatus::Converged) << where;
       EXPECT_NEAR(t, reference, 1e-3) << where;
       expectTwoPhases(eos, t, m.pMPa, x, where);
-      EXPECT_LE(recorder.Messages().size(), m.count[eos] > 1 ? 1u : 0u) << where;
+      EXPECT_TRUE(recorder.Messages().empty()) << where;
     }
   }
 }
 
-// A column or batch sweep: stage after stage, each liquid a little from its
-// neighbour and from its own liquid of the sweep before, each started near its
-// last answer with the K-values of the stage before in place. Every stage must
-// end where a call with nothing remembered ends (the same mixture under the
-// other equation in between forgets it), in sweeps that move the liquids, the
-// pressure or a k(i, j) between them.
+// A column or batch sweep in one run: stage after stage, each liquid a little
+// from its neighbour and from its own liquid of the sweep before, each started
+// near its last answer with the K-values of the stage before in place. Every
+// stage must end where a call outside any run ends, in sweeps that move the
+// liquids, the pressure or a k(i, j) between them (the run sees them all).
 TEST_P(EosMixtureSetTest, SweepsEndWhereCallsWithNothingRememberedEnd) {
   const int32_t eos = GetParam();
   constexpr int kStages = 6;
@@ -289,6 +284,7 @@ TEST_P(EosMixtureSetTest, SweepsEndWhereCallsWithNothingRememberedEnd) {
     double x0[kMaxComp + 1] = {};
     load(m, x0);
     if (Case.NC < 2) continue;
+    const ThermoRunScope run;  // the outside calls below are made in runs of their own
     const double step = 0.1 * std::fmin(x0[1], x0[2]);
     for (int sweep = 0; sweep < 4; ++sweep) {
       // Sweeps 0 and 1: the liquids of a first iteration and of one after it;
@@ -300,15 +296,10 @@ TEST_P(EosMixtureSetTest, SweepsEndWhereCallsWithNothingRememberedEnd) {
         for (int i = 1; i <= Case.NC; ++i) xs[s][i] = x0[i];
         const double shift = step * (s + 0.3 * sweep) / kStages;
         xs[s][1] += shift, xs[s][2] -= shift;
-        CalcMessageRecorder quiet;
-        T_Bubble_srk(1 - eos, reference, P, xs[s]);
+        const ThermoRunScope alone;
         ThermoOutcome out;
         fresh[s] = T_Bubble_srk(eos, reference, P, xs[s], &out);
         ASSERT_EQ(out.status, ThermoStatus::Converged) << m.label << " stage " << s;
-      }
-      {
-        CalcMessageRecorder quiet;
-        T_Bubble_srk(1 - eos, reference, P, xs[0]);
       }
       for (int pass = 0; pass < 2; ++pass)
         for (int s = 0; s < kStages; ++s) {
@@ -318,7 +309,7 @@ TEST_P(EosMixtureSetTest, SweepsEndWhereCallsWithNothingRememberedEnd) {
           ThermoOutcome out;
           const double t = T_Bubble_srk(eos, fresh[s] + (pass == 0 ? 0.4 : -0.2), P, xs[s], &out);
           ASSERT_EQ(out.status, ThermoStatus::Converged) << where;
-          EXPECT_NEAR(t, fresh[s], 1e-6) << where;
+          EXPECT_NEAR(t, fresh[s], 1e-8) << where;
           expectTwoPhases(eos, t, P, xs[s], where);
         }
     }
@@ -342,6 +333,7 @@ TEST(EosSweepTest, ALiquidPastItsNeighboursBubblePointIsNotTakenAsStableFromIt) 
   const double x0[] = {0, 0.30496698899883273, 0.18337065129134456, 0.51166235970982277};
   const double P = 2.38696;
   CalcMessageRecorder recorder;
+  const ThermoRunScope run;
   ThermoOutcome out;
   double t = T_Bubble_srk(1, 216.38, P, x0, &out);
   ASSERT_EQ(out.status, ThermoStatus::Converged);
@@ -361,7 +353,9 @@ TEST(EosSweepTest, ALiquidPastItsNeighboursBubblePointIsNotTakenAsStableFromIt) 
 // and the incipient phase is denser than the liquid (a second liquid, or the
 // liquid itself a gas), or the liquid would rather form another vapour there:
 // tools/thermo/eos_bubble_check.py finds no bubble point, or a rising one the
-// scan passed while following that branch. Each from the start that led there.
+// scan passed while following that branch (argon / n-decane / H2S: a second
+// liquid's branch, where ln sum x K stays above 0, hid the vapour's). Each from
+// the start that led there.
 struct RandomMixture {
   const char* label;
   int32_t eos;
@@ -374,7 +368,8 @@ struct RandomMixture {
 };
 const RandomMixture kRandomMixtures[] = {
     {"argon n-decane H2S", 0, {"argon", "n-decane", "hydrogen sulfide"}, 0.0385, -0.0552, 0.0747,
-     {0.22995420684104118, 0.3566525555438578, 0.41339323761510116}, 3.9863966526195873, {213.85413209801408, 213.85}, NAN},
+     {0.22995420684104118, 0.3566525555438578, 0.41339323761510116}, 3.9863966526195873, {213.85413209801408, 213.85},
+     -77.222671},
     {"toluene benzene k 0.1031", 1, {"toluene", "benzene", nullptr}, 0.1031, 0, 0,
      {0.6678121451012665, 0.3321878548987335, 0}, 4.391966951358644, {161.82233162735878, 1.336}, NAN},
     {"n-hexane n-decane N2", 0, {"n-hexane", "n-decane", "nitrogen"}, 0.1799, -0.0734, 0.0731,
