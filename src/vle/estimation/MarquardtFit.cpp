@@ -1,0 +1,386 @@
+// The Marquardt loop of Marquardt_Fit (VLEFit.h): each iteration differences
+// the residuals at the fit's point, settles which parameters a bound holds,
+// judges the normal equations, and either gives the verdict at a stationary
+// point or takes a damped Gauss-Newton step. The pieces are in MarquardtSteps.h.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "core/model/CalcMessages.h"
+#include "vle/estimation/FitObjective.h"
+#include "vle/estimation/MarquardtSteps.h"
+#include "vle/estimation/VLEFit.h"
+
+namespace vlefit {
+
+namespace {
+
+using namespace steps;
+
+constexpr double kDampGrow = 1.5;
+constexpr double kDampShrink = 0.5;
+constexpr double kCentralTol = 1e-4;  // steps below this (relative to max(1, |p|)) take central differences
+
+// The 2 x 2 upper-triangular factor and right-hand side of the damped problem.
+struct Factor {
+  double R11 = 0, R12 = 0, R22 = 0, z1 = 0, z2 = 0;
+};
+
+// Householder QR (no pivoting) of [J r0; V 0 0; 0 V 0], (m + 2) x 3.
+Factor Householder(const std::vector<double>& J1, const std::vector<double>& J2, const std::vector<double>& r0,
+                   int m, double V) {
+  std::vector<std::array<double, 4>> a(static_cast<size_t>(m) + 3);
+  for (int k = 1; k <= m; ++k) a[k] = {0, J1[k], J2[k], r0[k]};
+  a[m + 1] = {0, V, 0, 0};
+  a[m + 2] = {0, 0, V, 0};
+  double Rdiag[3] = {0, 0, 0};
+  for (int c = 1; c <= 2; ++c) {
+    // Rows c..m+c are the only ones that can be non-zero in column c.
+    double s = 0;
+    for (int i = c; i <= m + c; ++i) s += a[i][c] * a[i][c];
+    s = std::sqrt(s);
+    const double beta = 1 / ((std::fabs(a[c][c]) + s) * s);
+    if (a[c][c] == 0) {
+      Rdiag[c] = -s;
+      a[c][c] = s;
+    } else {
+      const double sg = a[c][c] > 0 ? 1.0 : -1.0;
+      Rdiag[c] = -sg * s;
+      a[c][c] += sg * s;
+    }
+    for (int j = c + 1; j <= 3; ++j) {
+      double t = 0;
+      for (int i = c; i <= m + c; ++i) t += a[i][c] * a[i][j];
+      t *= beta;
+      for (int i = c; i <= m + c; ++i) a[i][j] -= t * a[i][c];
+    }
+  }
+  return Factor{Rdiag[1], a[1][2], Rdiag[2], a[1][3], a[2][3]};
+}
+
+bool Finite(const std::vector<double>& v, int m) {
+  for (int k = 1; k <= m; ++k)
+    if (!std::isfinite(v[k])) return false;
+  return true;
+}
+
+double Dot(const std::vector<double>& a, const std::vector<double>& b, int m) {
+  double s = 0;
+  for (int k = 1; k <= m; ++k) s += a[k] * b[k];
+  return s;
+}
+
+// One fit: the point it stands on, the objective, and the loop's own state.
+class MarquardtLoop {
+ public:
+  MarquardtLoop(const LeastSquaresProblem& problem, const MarquardtLimits& limits,
+                const std::function<void(const FitProgress&)>& onAccepted)
+      : problem_(problem), limits_(limits), onAccepted_(onAccepted), objective_(problem),
+        m_(problem.m), callLimit_(static_cast<long long>(limits.callsPerResidual) * problem.m),
+        stencil_(problem.m), J_{std::vector<double>(m_ + 1), std::vector<double>(m_ + 1)} {
+    at_.r.resize(m_ + 1);
+    trial_.r.resize(m_ + 1);
+  }
+
+  FitResult Run(double p1, double p2);
+
+ private:
+  // What the bound handling at the top of an iteration did.
+  enum class Hold { Settled, Moved };
+  // What the verdict at a stationary point found.
+  struct Verdict {
+    bool moved = false;  // a lower point was taken: the fit goes on from it
+    FitStatus status = FitStatus::Converged;
+  };
+
+  Hold Hold_Bounds(Columns& cols, bool* held);
+  Verdict At_Stationary(const Columns& cols, const bool* held, int insensitive, double pmax);
+  std::optional<FitStatus> Damped_Step(double pmax);
+  // Takes trial_ as the fit's point, reports it, and counts the iteration;
+  // false when the call limit is past.
+  bool Take_Trial();
+  bool Next_Iteration();
+  FitResult Finish(FitStatus status);
+
+  const LeastSquaresProblem& problem_;
+  const MarquardtLimits& limits_;
+  const std::function<void(const FitProgress&)>& onAccepted_;
+  FitObjective objective_;
+  const int m_;
+  const long long callLimit_;
+  FitPoint at_, trial_;
+  Stencil stencil_;
+  std::vector<double> J_[2];
+  double V_ = 0;           // Marquardt damping
+  bool central_ = false;   // take central differences next
+  bool tinyStep_ = false;  // the last accepted step was below the convergence tolerance
+  bool heldInside_[2] = {false, false};  // held on a lower bound by its inside point
+  int iteration_ = 1;
+  Stationarity stat_;
+};
+
+FitResult MarquardtLoop::Finish(FitStatus status) {
+  // Whatever the exit, the best accepted pair is the result, and the problem's
+  // last evaluation (its shared state) belongs to it.
+  if (!objective_.LastAt(at_.p[0], at_.p[1])) at_.F = objective_.Evaluate(at_.p[0], at_.p[1], trial_.r);
+  FitResult res;
+  res.status = status;
+  res.iterations = iteration_;
+  res.calls = objective_.Calls();
+  res.objective = at_.F;
+  res.p1 = at_.p[0];
+  res.p2 = at_.p[1];
+  res.gradient = stat_.cosine;
+  return res;
+}
+
+bool MarquardtLoop::Next_Iteration() {
+  if (objective_.Calls() > callLimit_) return false;
+  ++iteration_;
+  return true;
+}
+
+bool MarquardtLoop::Take_Trial() {
+  at_.p[0] = trial_.p[0];
+  at_.p[1] = trial_.p[1];
+  at_.F = trial_.F;
+  at_.r.swap(trial_.r);
+  objective_.Accept();
+  if (onAccepted_) onAccepted_(FitProgress{iteration_, objective_.Calls(), at_.F, at_.p[0], at_.p[1], V_});
+  return Next_Iteration();
+}
+
+// A parameter on its bound whose objective still falls toward the bound is held
+// there; the other is fitted alone. Where the problem names a point inside the
+// lower bound, the objective there decides, and a lower one is taken as the next
+// point: on such a bound the column is no guide. A hold found so is kept while
+// the other parameter moves, and tried again before the fit ends on it.
+MarquardtLoop::Hold MarquardtLoop::Hold_Bounds(Columns& cols, bool* held) {
+  held[0] = held[1] = false;
+  bool moved = false;
+  for (int j = 0; j < 2 && !moved; ++j) {
+    // Between the bound and the inside point a column lost in the noise cannot
+    // lead the way: the bound is taken when the objective is no higher there,
+    // else the column is taken again with larger steps.
+    if (!cols.resolved[j] && at_.p[j] > problem_.lower[j] && at_.p[j] <= problem_.insideLower[j]) {
+      moved = Move_If_Lower(objective_, at_, j, problem_.lower[j], true, trial_);
+      if (moved) break;
+      bool only[2] = {false, false};
+      only[j] = true;
+      Differences(objective_, at_, central_, J_, stencil_, cols, only, true);
+    }
+    if (On_Lower(problem_, j, at_.p[j]) && std::isfinite(problem_.insideLower[j])) {
+      held[j] = heldInside_[j] || !(moved = Move_If_Lower(objective_, at_, j, problem_.insideLower[j], false, trial_));
+      heldInside_[j] = held[j];
+    } else if (cols.resolved[j]) {
+      const double slope = Dot(J_[j], at_.r, m_);
+      held[j] = (On_Lower(problem_, j, at_.p[j]) && slope > 0) || (On_Upper(problem_, j, at_.p[j]) && slope < 0);
+    }
+  }
+  for (int j = 0; j < 2; ++j) heldInside_[j] = heldInside_[j] && held[j];
+  return moved ? Hold::Moved : Hold::Settled;
+}
+
+// The normal equations hold (by central differences): is this a minimum? The
+// objective's own curvature decides. Along a direction where it is negative, or
+// too small to be told from zero, the objective is probed; a lower point there
+// continues the fit. Where it is positive, a Newton step with the full
+// curvature that would still lower the objective measurably (a narrow valley
+// whose normal equations hold to their tolerance) is tried the same way.
+MarquardtLoop::Verdict MarquardtLoop::At_Stationary(const Columns& cols, const bool* held, int insensitive,
+                                                    double pmax) {
+  const FitPoint base = at_;
+  const bool curvatureTest = !insensitive && !(held[0] && held[1]) && at_.F > 0;
+  Curvature c;
+  // The curvature points leave the problem's state (the bubble-point starts) as
+  // they found it.
+  if (curvatureTest) {
+    if (problem_.saveState) problem_.saveState();
+    c = Measure_Curvature(objective_, at_, J_, stencil_, held, cols);
+    if (problem_.restoreState) problem_.restoreState();
+  }
+  // A last Gauss-Newton step below the tolerance is taken when it lowers the
+  // objective: it brings a fit to exact data down to rounding.
+  if (stat_.step > 0 && stat_.step < kConvTol * pmax) {
+    trial_.p[0] = Clamp_To_Range(problem_, 0, at_.p[0] - stat_.delta[0]);
+    trial_.p[1] = Clamp_To_Range(problem_, 1, at_.p[1] - stat_.delta[1]);
+    trial_.F = objective_.Evaluate(trial_.p[0], trial_.p[1], trial_.r);
+    if (objective_.Usable() && std::isfinite(trial_.F) && trial_.F < at_.F) {
+      at_.p[0] = trial_.p[0];
+      at_.p[1] = trial_.p[1];
+      at_.F = trial_.F;
+      at_.r.swap(trial_.r);
+      objective_.Accept();
+    }
+  }
+  if (insensitive) return {false, FitStatus::NoSensitivity};
+  if (curvatureTest) {
+    const double tolF = Objective_Precision(problem_, base.r, at_.F);
+    bool lower = false;
+    if (c.known && c.lmin > c.error) {
+      const NewtonStep newton = Curvature_Newton(c, held);
+      if (std::max(std::fabs(newton.d[0]), std::fabs(newton.d[1])) >= kConvTol * pmax &&
+          newton.decrease > kSlopeRel * at_.F + tolF) {
+        trial_.p[0] = Clamp_To_Range(problem_, 0, base.p[0] - newton.d[0]);
+        trial_.p[1] = Clamp_To_Range(problem_, 1, base.p[1] - newton.d[1]);
+        trial_.F = objective_.Evaluate(trial_.p[0], trial_.p[1], trial_.r);
+        lower = objective_.Usable() && std::isfinite(trial_.F) && trial_.F < at_.F - tolF;
+      }
+    } else if (c.known) {
+      const double scale = std::fabs(c.v[0]) * cols.h[0] + std::fabs(c.v[1]) * cols.h[1];
+      lower = Probe(objective_, at_, c.v, {10 * scale, 100 * scale, 1000 * scale}, tolF, trial_);
+      // A curvature known to be negative with no lower point along it.
+      if (!lower && c.lmin < -c.error) return {false, FitStatus::Stalled};
+    }
+    if (lower) {
+      const double step = std::max(std::fabs(trial_.p[0] - at_.p[0]), std::fabs(trial_.p[1] - at_.p[1]));
+      central_ = step < kCentralTol * pmax;
+      tinyStep_ = false;
+      if (!Take_Trial()) return {false, FitStatus::CallLimit};
+      return {true, FitStatus::Converged};
+    }
+  }
+  // The other parameter has settled: is the objective still lower inside the bound?
+  for (int j = 0; j < 2; ++j) {
+    if (heldInside_[j] && Move_If_Lower(objective_, at_, j, problem_.insideLower[j], false, trial_)) {
+      heldInside_[0] = heldInside_[1] = false;
+      if (!Next_Iteration()) return {false, FitStatus::CallLimit};
+      return {true, FitStatus::Converged};
+    }
+  }
+  return {false, held[0] || held[1] ? FitStatus::AtBound : FitStatus::Converged};
+}
+
+// One damped Gauss-Newton step from the fit's point, damped further until the
+// objective is no higher; nothing when the fit goes on, else how it ends.
+std::optional<FitStatus> MarquardtLoop::Damped_Step(double pmax) {
+  int retries = 0;
+  Factor f = Householder(J_[0], J_[1], at_.r, m_, V_);
+  double N11 = 0, N12 = 0, N22 = 0, g1 = 0, g2 = 0, dmax = 0;
+  auto lower = [&] { return objective_.Usable() && std::isfinite(trial_.F) && trial_.F <= at_.F; };
+  for (;;) {
+    const double d2 = f.z2 / f.R22;
+    const double d1 = (f.z1 - f.R12 * d2) / f.R11;
+    // A candidate beyond a bound is moved onto it.
+    trial_.p[0] = Clamp_To_Range(problem_, 0, at_.p[0] - d1);
+    trial_.p[1] = Clamp_To_Range(problem_, 1, at_.p[1] - d2);
+    dmax = std::max(std::fabs(trial_.p[0] - at_.p[0]), std::fabs(trial_.p[1] - at_.p[1]));
+    if (!std::isfinite(dmax)) return FitStatus::Singular;
+    trial_.F = objective_.Evaluate(trial_.p[0], trial_.p[1], trial_.r);
+    // A candidate without a finite objective, or one the problem marks unusable,
+    // is never taken: it is handled like a worse one.
+    if (lower()) break;
+    // A forward-difference slope is off by the order of its step, enough to
+    // point the step uphill near a minimum: the first rejection takes central
+    // differences before any damping.
+    if (!central_ && retries == 0) {
+      central_ = true;
+      return std::nullopt;
+    }
+    // The damping has shrunk the step to nothing without a lower objective, and
+    // the normal equations did not hold at the point: not a minimum.
+    if (dmax < kConvTol * pmax) return FitStatus::Stalled;
+
+    ++retries;
+    if (retries == 1) {
+      N11 = f.R11 * f.R11;
+      N12 = f.R11 * f.R12;
+      N22 = f.R12 * f.R12 + f.R22 * f.R22;
+      g1 = f.R11 * f.z1;
+      g2 = f.R12 * f.z1 + f.R22 * f.z2;
+    }
+    // (1.5 V)^2 = V^2 + 1.25 V^2: the normal equations take the grown damping.
+    N11 += 1.25 * V_ * V_;
+    N22 += 1.25 * V_ * V_;
+    f.R11 = std::sqrt(std::fabs(N11));
+    f.R12 = N12 / f.R11;
+    f.R22 = std::sqrt(std::fabs(N22 - f.R12 * f.R12));
+    f.z1 = g1 / f.R11;
+    f.z2 = (g2 - f.R12 * f.z1) / f.R22;
+    V_ *= kDampGrow;
+    if (V_ > limits_.dampingLimit) {
+      Calc_Message("Marquardt Too Big V");
+      return FitStatus::DampingLimit;
+    }
+    if (retries > limits_.maxRetries) return FitStatus::RetryLimit;
+  }
+  central_ = dmax < kCentralTol * pmax;
+  tinyStep_ = dmax < kConvTol * pmax;
+  if (retries == 0) V_ *= kDampShrink;
+  if (!Take_Trial()) return FitStatus::CallLimit;
+  return std::nullopt;
+}
+
+FitResult MarquardtLoop::Run(double p1, double p2) {
+  at_.p[0] = Clamp_To_Range(problem_, 0, p1);
+  at_.p[1] = Clamp_To_Range(problem_, 1, p2);
+  at_.F = objective_.Evaluate(at_.p[0], at_.p[1], at_.r);
+  objective_.Accept();
+  if (!std::isfinite(at_.F)) return Finish(FitStatus::NotFinite);
+  for (;;) {
+    Columns cols;
+    Differences(objective_, at_, central_, J_, stencil_, cols);
+    if (!Finite(J_[0], m_) || !Finite(J_[1], m_)) return Finish(FitStatus::Singular);
+    if (V_ == 0) {
+      double sum = 0;
+      for (int j = 0; j < 2; ++j)
+        for (int k = 1; k <= m_; ++k) sum += J_[j][k] * J_[j][k];
+      V_ = std::sqrt(sum / (2.0 * m_));
+      // A Jacobian of zeros: the residuals do not depend on the pair at all.
+      if (V_ == 0) return Finish(FitStatus::Singular);
+    }
+    bool held[2];
+    if (Hold_Bounds(cols, held) == Hold::Moved) {
+      if (!Next_Iteration()) return Finish(FitStatus::CallLimit);
+      continue;
+    }
+    // A free column lost in the residuals' precision even at the largest step:
+    // the objective no longer depends measurably on that parameter here. It is
+    // frozen while the other moves, and a fit that ends so is no minimum.
+    bool frozen[2] = {held[0], held[1]};
+    int insensitive = 0;
+    for (int j = 1; j >= 0; --j) {
+      if (!held[j] && !cols.resolved[j]) {
+        frozen[j] = true;
+        insensitive = j + 1;
+      }
+    }
+    const double pmax = std::max({1.0, std::fabs(at_.p[0]), std::fabs(at_.p[1])});
+    stat_ = Normal_Equations(J_, at_.r, m_, frozen, problem_.residualNoise, cols);
+    if (stat_.holds || stat_.step < kConvTol * pmax) {
+      // Forward differences carry an error of the order of their step: a minimum
+      // is confirmed by central ones.
+      if (!central_) {
+        central_ = true;
+        continue;
+      }
+      const Verdict verdict = At_Stationary(cols, held, insensitive, pmax);
+      if (verdict.moved) continue;
+      FitResult res = Finish(verdict.status);
+      if (verdict.status == FitStatus::NoSensitivity) {
+        res.boundParameter = insensitive;
+      } else if (verdict.status == FitStatus::AtBound || verdict.status == FitStatus::Converged) {
+        res.boundParameter = held[0] ? 1 : held[1] ? 2 : 0;
+        res.boundUpper = res.boundParameter > 0 && On_Upper(problem_, res.boundParameter - 1,
+                                                           res.boundParameter == 1 ? res.p1 : res.p2);
+      }
+      return res;
+    }
+    if (tinyStep_) return Finish(FitStatus::Stalled);
+    for (int j = 0; j < 2; ++j)
+      if (frozen[j]) std::fill(J_[j].begin(), J_[j].end(), 0.0);
+    if (const std::optional<FitStatus> end = Damped_Step(pmax)) return Finish(*end);
+  }
+}
+
+}  // namespace
+
+FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2, const MarquardtLimits& limits,
+                        const std::function<void(const FitProgress&)>& onAccepted) {
+  MarquardtLoop loop(problem, limits, onAccepted);
+  return loop.Run(p1, p2);
+}
+
+}  // namespace vlefit
