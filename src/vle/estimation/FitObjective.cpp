@@ -2,9 +2,7 @@
 
 namespace vlefit {
 
-FitObjective::FitObjective(const LeastSquaresProblem& problem) : problem_(problem) {
-  if (problem_.saveState) problem_.saveState();
-}
+FitObjective::FitObjective(const LeastSquaresProblem& problem) : problem_(problem) {}
 
 double FitObjective::Evaluate(double a, double b, std::vector<double>& r) {
   ++calls_;
@@ -14,8 +12,11 @@ double FitObjective::Evaluate(double a, double b, std::vector<double>& r) {
   return problem_.evaluate(a, b, r.data(), usable_);
 }
 
-void FitObjective::Accept() {
+double FitObjective::Look(double a, double b, std::vector<double>& r) {
   if (problem_.saveState) problem_.saveState();
+  const double F = Evaluate(a, b, r);
+  if (problem_.restoreState) problem_.restoreState();
+  return F;
 }
 
 }  // namespace vlefit

@@ -15,9 +15,13 @@ namespace vlefit {
 // - the problem's state that one evaluation hands on to the next (for the VLE
 //   objectives 4 and 5 at constant pressure the bubble-point start temperatures,
 //   VLE_T_Calc), through the problem's saveState / restoreState.
-// Every evaluation hands its state on to the next; Accept() keeps a copy of
-// the state as the fit's point left it (see Marquardt_Fit for the evaluations
-// that put it back).
+// Which evaluations may move that state: every Evaluate hands it on (the
+// candidates, the differences, the probes, the moves onto and off a bound, the
+// polish and the full-curvature steps: each starts its searches from the last
+// converged temperatures, near where the fit stands); a Look leaves it as it
+// found it (the curvature measurement's extra points, beside the differences,
+// never steer the fit). Either way a bubble point converges to 1e-11 from any
+// start, so the state moves the path of a fit by rounding only.
 class FitObjective {
  public:
   explicit FitObjective(const LeastSquaresProblem& problem);
@@ -26,10 +30,10 @@ class FitObjective {
   int Residuals() const { return problem_.m; }
 
   // Residuals at (a, b) into r[1..m] (r holds m + 1 values); returns their sum
-  // of squares.
+  // of squares. The state it leaves is handed on.
   double Evaluate(double a, double b, std::vector<double>& r);
-  // The state the last evaluation left becomes the accepted point's.
-  void Accept();
+  // The same, leaving the problem's state as it was.
+  double Look(double a, double b, std::vector<double>& r);
 
   // The problem did not mark the last evaluation unusable (for the VLE
   // objectives: its bubble points converged). Its value may still be non-finite.

@@ -22,6 +22,8 @@ using namespace steps;
 constexpr double kDampGrow = 1.5;
 constexpr double kDampShrink = 0.5;
 constexpr double kCentralTol = 1e-4;  // steps below this (relative to max(1, |p|)) take central differences
+constexpr double kShortestNewton = 1.0 / 64;  // the shortest share of a full-curvature Newton step tried
+constexpr double kLongestValleyProbe = 4;     // in the fitted variables (ln Lambda, tau)
 
 // The 2 x 2 upper-triangular factor and right-hand side of the damped problem.
 struct Factor {
@@ -97,6 +99,11 @@ class MarquardtLoop {
 
   Hold Hold_Bounds(Columns& cols, bool* held);
   Verdict At_Stationary(const Columns& cols, const bool* held, int insensitive, double pmax);
+  void Polish(double pmax);
+  // Where Gauss-Newton can go no further: a lower point by the objective's own
+  // curvature, taken as the next point (true), or none.
+  enum class Search { Lower, None, Saddle };
+  Search By_Curvature(const Columns& cols, const bool* held, double pmax, bool stationary);
   std::optional<FitStatus> Damped_Step(double pmax);
   // Takes trial_ as the fit's point, reports it, and counts the iteration;
   // false when the call limit is past.
@@ -147,7 +154,6 @@ bool MarquardtLoop::Take_Trial() {
   at_.p[1] = trial_.p[1];
   at_.F = trial_.F;
   at_.r.swap(trial_.r);
-  objective_.Accept();
   if (onAccepted_) onAccepted_(FitProgress{iteration_, objective_.Calls(), at_.F, at_.p[0], at_.p[1], V_});
   return Next_Iteration();
 }
@@ -191,56 +197,18 @@ MarquardtLoop::Hold MarquardtLoop::Hold_Bounds(Columns& cols, bool* held) {
 // whose normal equations hold to their tolerance) is tried the same way.
 MarquardtLoop::Verdict MarquardtLoop::At_Stationary(const Columns& cols, const bool* held, int insensitive,
                                                     double pmax) {
-  const FitPoint base = at_;
-  const bool curvatureTest = !insensitive && !(held[0] && held[1]) && at_.F > 0;
-  Curvature c;
-  // The curvature points leave the problem's state (the bubble-point starts) as
-  // they found it.
-  if (curvatureTest) {
-    if (problem_.saveState) problem_.saveState();
-    c = Measure_Curvature(objective_, at_, J_, stencil_, held, cols);
-    if (problem_.restoreState) problem_.restoreState();
-  }
   // A last Gauss-Newton step below the tolerance is taken when it lowers the
-  // objective: it brings a fit to exact data down to rounding.
-  if (stat_.step > 0 && stat_.step < kConvTol * pmax) {
-    trial_.p[0] = Clamp_To_Range(problem_, 0, at_.p[0] - stat_.delta[0]);
-    trial_.p[1] = Clamp_To_Range(problem_, 1, at_.p[1] - stat_.delta[1]);
-    trial_.F = objective_.Evaluate(trial_.p[0], trial_.p[1], trial_.r);
-    if (objective_.Usable() && std::isfinite(trial_.F) && trial_.F < at_.F) {
-      at_.p[0] = trial_.p[0];
-      at_.p[1] = trial_.p[1];
-      at_.F = trial_.F;
-      at_.r.swap(trial_.r);
-      objective_.Accept();
-    }
-  }
+  // objective: it brings a fit to exact data down to rounding. (The curvature
+  // is measured first, where the differences were taken.)
+  const bool curvatureTest = !insensitive && !(held[0] && held[1]) && at_.F > 0;
+  Search found = Search::None;
+  if (curvatureTest) found = By_Curvature(cols, held, pmax, true);
+  else Polish(pmax);
   if (insensitive) return {false, FitStatus::NoSensitivity};
-  if (curvatureTest) {
-    const double tolF = Objective_Precision(problem_, base.r, at_.F);
-    bool lower = false;
-    if (c.known && c.lmin > c.error) {
-      const NewtonStep newton = Curvature_Newton(c, held);
-      if (std::max(std::fabs(newton.d[0]), std::fabs(newton.d[1])) >= kConvTol * pmax &&
-          newton.decrease > kSlopeRel * at_.F + tolF) {
-        trial_.p[0] = Clamp_To_Range(problem_, 0, base.p[0] - newton.d[0]);
-        trial_.p[1] = Clamp_To_Range(problem_, 1, base.p[1] - newton.d[1]);
-        trial_.F = objective_.Evaluate(trial_.p[0], trial_.p[1], trial_.r);
-        lower = objective_.Usable() && std::isfinite(trial_.F) && trial_.F < at_.F - tolF;
-      }
-    } else if (c.known) {
-      const double scale = std::fabs(c.v[0]) * cols.h[0] + std::fabs(c.v[1]) * cols.h[1];
-      lower = Probe(objective_, at_, c.v, {10 * scale, 100 * scale, 1000 * scale}, tolF, trial_);
-      // A curvature known to be negative with no lower point along it.
-      if (!lower && c.lmin < -c.error) return {false, FitStatus::Stalled};
-    }
-    if (lower) {
-      const double step = std::max(std::fabs(trial_.p[0] - at_.p[0]), std::fabs(trial_.p[1] - at_.p[1]));
-      central_ = step < kCentralTol * pmax;
-      tinyStep_ = false;
-      if (!Take_Trial()) return {false, FitStatus::CallLimit};
-      return {true, FitStatus::Converged};
-    }
+  if (found == Search::Saddle) return {false, FitStatus::Stalled};
+  if (found == Search::Lower) {
+    if (!Next_Iteration()) return {false, FitStatus::CallLimit};
+    return {true, FitStatus::Converged};
   }
   // The other parameter has settled: is the objective still lower inside the bound?
   for (int j = 0; j < 2; ++j) {
@@ -251,6 +219,79 @@ MarquardtLoop::Verdict MarquardtLoop::At_Stationary(const Columns& cols, const b
     }
   }
   return {false, held[0] || held[1] ? FitStatus::AtBound : FitStatus::Converged};
+}
+
+void MarquardtLoop::Polish(double pmax) {
+  if (!(stat_.step > 0 && stat_.step < kConvTol * pmax)) return;
+  trial_.p[0] = Clamp_To_Range(problem_, 0, at_.p[0] - stat_.delta[0]);
+  trial_.p[1] = Clamp_To_Range(problem_, 1, at_.p[1] - stat_.delta[1]);
+  trial_.F = objective_.Evaluate(trial_.p[0], trial_.p[1], trial_.r);
+  if (objective_.Usable() && std::isfinite(trial_.F) && trial_.F < at_.F) {
+    at_.p[0] = trial_.p[0];
+    at_.p[1] = trial_.p[1];
+    at_.F = trial_.F;
+    at_.r.swap(trial_.r);
+    }
+}
+
+// The objective's own curvature over the free parameters decides (J^T J and the
+// residuals' second-order term). Where it is positive, the Newton step with
+// the full curvature is tried, and halved down to kShortestNewton of itself
+// (the quadratic model may hold only over part of it); at a stationary point
+// only where it would still lower the objective measurably (a narrow valley
+// whose normal equations hold to their tolerance). Where the curvature is
+// negative, or too small to be told from zero (the direction two parallel
+// columns cannot tell apart), the objective is probed along that direction.
+MarquardtLoop::Search MarquardtLoop::By_Curvature(const Columns& cols, const bool* held, double pmax,
+                                                  bool stationary) {
+  const FitPoint base = at_;
+  const Curvature c = Measure_Curvature(objective_, at_, J_, stencil_, held, cols);
+  if (stationary) Polish(pmax);
+  const double tolF = Objective_Precision(problem_, base.r, at_.F);
+  bool lower = false;
+  if (c.known && c.lmin > c.error) {
+    const NewtonStep newton = Curvature_Newton(c, held);
+    const double length = std::max(std::fabs(newton.d[0]), std::fabs(newton.d[1]));
+    if (length >= kConvTol * pmax && (!stationary || newton.decrease > kSlopeRel * at_.F + tolF)) {
+      for (double t = 1; !lower && t >= kShortestNewton && t * length >= kConvTol * pmax; t *= 0.5) {
+        trial_.p[0] = Clamp_To_Range(problem_, 0, base.p[0] - t * newton.d[0]);
+        trial_.p[1] = Clamp_To_Range(problem_, 1, base.p[1] - t * newton.d[1]);
+        trial_.F = objective_.Evaluate(trial_.p[0], trial_.p[1], trial_.r);
+        // A share of the step must lower the objective measurably: the full
+        // step is where the model's minimum is, a share only a way toward it.
+        lower = objective_.Usable() && std::isfinite(trial_.F) &&
+                trial_.F < at_.F - (t < 1 ? kSlopeRel * at_.F + tolF : tolF);
+      }
+    }
+  }
+  const double scale = std::fabs(c.v[0]) * cols.h[0] + std::fabs(c.v[1]) * cols.h[1];
+  if (c.known && !(c.lmin > c.error))
+    lower = Probe(objective_, at_, c.v, {10 * scale, 100 * scale, 1000 * scale}, tolF, trial_);
+  if (!lower && c.known && stat_.parallel && (!stationary || !stat_.determined)) {
+    // Along the direction nearly parallel columns barely tell apart the
+    // objective may fall in a valley whose floor bends away from the straight
+    // steps above: from the Newton length along it (or 1000 difference steps)
+    // down to a fraction of it, or to 10 difference steps, each probe
+    // corrected across the valley.
+    const double gv = c.g[0] * c.v[0] + c.g[1] * c.v[1];
+    double length = c.lmin > 0 ? std::fabs(gv) / c.lmin : 1000 * scale;
+    length = std::min(length, kLongestValleyProbe);
+    std::vector<double> lengths;
+    for (double t = length; t >= std::min(10 * scale, kShortestNewton * length); t *= 0.5) lengths.push_back(t);
+    lower = Valley_Probe(objective_, at_, c.v, gv, J_, lengths, kSlopeRel * at_.F + tolF, trial_);
+  }
+  // A curvature known to be negative with no lower point along it.
+  if (!lower && c.known && c.lmin < -c.error) return Search::Saddle;
+  if (!lower) return Search::None;
+  const double step = std::max(std::fabs(trial_.p[0] - at_.p[0]), std::fabs(trial_.p[1] - at_.p[1]));
+  central_ = step < kCentralTol * pmax;
+  tinyStep_ = false;
+  at_.p[0] = trial_.p[0];
+  at_.p[1] = trial_.p[1];
+  at_.F = trial_.F;
+  at_.r.swap(trial_.r);
+  if (onAccepted_) onAccepted_(FitProgress{iteration_, objective_.Calls(), at_.F, at_.p[0], at_.p[1], V_});
+  return Search::Lower;
 }
 
 // One damped Gauss-Newton step from the fit's point, damped further until the
@@ -317,7 +358,6 @@ FitResult MarquardtLoop::Run(double p1, double p2) {
   at_.p[0] = Clamp_To_Range(problem_, 0, p1);
   at_.p[1] = Clamp_To_Range(problem_, 1, p2);
   at_.F = objective_.Evaluate(at_.p[0], at_.p[1], at_.r);
-  objective_.Accept();
   if (!std::isfinite(at_.F)) return Finish(FitStatus::NotFinite);
   for (;;) {
     Columns cols;
@@ -347,7 +387,11 @@ FitResult MarquardtLoop::Run(double p1, double p2) {
         insensitive = j + 1;
       }
     }
-    const double pmax = std::max({1.0, std::fabs(at_.p[0]), std::fabs(at_.p[1])});
+    // Steps are judged on the scale of the parameters that move: beside a held
+    // parameter of 40 a step of 4e-5 in one of 0.7 has not converged.
+    const double pmax = held[0] ? std::max(1.0, std::fabs(at_.p[1]))
+                        : held[1] ? std::max(1.0, std::fabs(at_.p[0]))
+                                  : std::max({1.0, std::fabs(at_.p[0]), std::fabs(at_.p[1])});
     stat_ = Normal_Equations(J_, at_.r, m_, frozen, problem_.residualNoise, cols);
     if (stat_.holds || stat_.step < kConvTol * pmax) {
       // Forward differences carry an error of the order of their step: a minimum
@@ -368,10 +412,23 @@ FitResult MarquardtLoop::Run(double p1, double p2) {
       }
       return res;
     }
-    if (tinyStep_) return Finish(FitStatus::Stalled);
-    for (int j = 0; j < 2; ++j)
-      if (frozen[j]) std::fill(J_[j].begin(), J_[j].end(), 0.0);
-    if (const std::optional<FitStatus> end = Damped_Step(pmax)) return Finish(*end);
+    bool stalled = tinyStep_;
+    if (!stalled) {
+      for (int j = 0; j < 2; ++j)
+        if (frozen[j]) std::fill(J_[j].begin(), J_[j].end(), 0.0);
+      const std::optional<FitStatus> end = Damped_Step(pmax);
+      if (end && *end != FitStatus::Stalled) return Finish(*end);
+      stalled = end.has_value();
+    }
+    if (stalled) {
+      // Gauss-Newton goes no further while the normal equations do not hold
+      // (near parallel columns its damped steps cannot move along the direction
+      // they barely tell apart): the objective's own curvature may still find
+      // a lower point.
+      const bool curvature = !insensitive && !(held[0] && held[1]) && at_.F > 0;
+      if (!curvature || By_Curvature(cols, held, pmax, false) != Search::Lower) return Finish(FitStatus::Stalled);
+      if (!Next_Iteration()) return Finish(FitStatus::CallLimit);
+    }
   }
 }
 

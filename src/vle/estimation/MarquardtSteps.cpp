@@ -9,15 +9,26 @@ namespace vlefit::steps {
 namespace {
 
 constexpr double kDiffRel = 1e-3;  // difference step relative to the parameter
-// A value this many units in the last place of a bound from it is on it: a
-// step meant to end on the bound leaves that much rounding.
-constexpr double kBoundUlps = 16;
+// A central difference whose residuals' second difference is this share of
+// their first is taken again over a shorter step.
+constexpr double kCoarse = 0.1;
+constexpr int kShortenings = 2;  // at most 100 times shorter
+// A value this close to a bound (relative to it) is on it: a step meant to end
+// on the bound leaves rounding of this order, and a million times below the
+// convergence tolerance no step can tell the two apart.
+constexpr double kOnBound = 1e-12;
 // Free columns whose orthogonal parts are below this share of their norms
 // cannot be told apart by differences of relative step kDiffRel.
 constexpr double kParallelSine = 1e-6;
+// Below this sine of the angle between two free columns the cosines of the
+// columns themselves no longer say whether the normal equations hold along the
+// direction the columns barely tell apart: their orthogonal parts are judged.
+// (Where the columns are further apart, an orthogonal cosine is within a small
+// factor of the columns' own.)
+constexpr double kNearlyParallelSine = 1e-2;
 
 bool Near(double v, double bound) {
-  return std::fabs(v - bound) <= kBoundUlps * std::numeric_limits<double>::epsilon() * std::fabs(bound);
+  return std::fabs(v - bound) <= kOnBound * std::fabs(bound);
 }
 
 double Dot(const std::vector<double>& a, const std::vector<double>& b, int m) {
@@ -35,7 +46,9 @@ double DiffStep(const LeastSquaresProblem& problem, int j, double p) {
 }  // namespace
 
 double Clamp_To_Range(const LeastSquaresProblem& problem, int j, double v) {
-  return std::min(std::max(v, problem.lower[j]), problem.upper[j]);
+  if (v <= problem.lower[j] || Near(v, problem.lower[j])) return problem.lower[j];
+  if (v >= problem.upper[j] || Near(v, problem.upper[j])) return problem.upper[j];
+  return v;
 }
 
 bool On_Lower(const LeastSquaresProblem& problem, int j, double v) { return v <= problem.lower[j]; }
@@ -64,6 +77,13 @@ void Differences(FitObjective& objective, const FitPoint& at, bool central, std:
     double q[2] = {at.p[0], at.p[1]};
     const double pj = at.p[j];
     double h = DiffStep(problem, j, pj);
+    int shortened = 0;
+    bool grown = false;
+    // Central differences beside a bound are taken over the distance to it
+    // rather than one-sided over the full step (whose error is of the order of
+    // the step), while that distance is at least kShortenings tenfold steps.
+    const double room = std::min(pj - problem.lower[j], problem.upper[j] - pj);
+    if (central && room < h && room >= h * std::pow(0.1, kShortenings)) h = room;
     for (;;) {
       cols.central[j] = central && pj - h >= problem.lower[j] && pj + h <= problem.upper[j];
       if (cols.central[j]) {
@@ -72,7 +92,26 @@ void Differences(FitObjective& objective, const FitPoint& at, bool central, std:
         objective.Evaluate(q[0], q[1], stencil.minus[j]);
         q[j] = pj + h;
         objective.Evaluate(q[0], q[1], stencil.plus[j]);
-        for (int k = 1; k <= m; ++k) J[j][k] = (rp[k] - rm[k]) / (2 * h);
+        double first = 0, second = 0;
+        for (int k = 1; k <= m; ++k) {
+          J[j][k] = (rp[k] - rm[k]) / (2 * h);
+          first += (rp[k] - rm[k]) * (rp[k] - rm[k]);
+          second += (rp[k] - 2 * at.r[k] + rm[k]) * (rp[k] - 2 * at.r[k] + rm[k]);
+        }
+        // Residuals that bend over the step as much as they rise (the NRTL
+        // coefficients where exp(-alpha tau) is far from 1): the step is longer
+        // than the scale on which the objective changes, and the column is
+        // taken again over a step ten times shorter.
+        if (second > kCoarse * kCoarse * first && shortened < kShortenings && !grown) {
+          const double least = kResolve * precision / (0.1 * h);
+          double norm = 0;
+          for (int k = 1; k <= m; ++k) norm += J[j][k] * J[j][k];
+          if (norm >= least * least) {
+            h *= 0.1;
+            ++shortened;
+            continue;
+          }
+        }
       } else {
         const double sign = pj + h <= problem.upper[j] ? 1.0 : -1.0;
         std::vector<double>& r = sign > 0 ? stencil.plus[j] : stencil.minus[j];
@@ -86,6 +125,7 @@ void Differences(FitObjective& objective, const FitPoint& at, bool central, std:
       const bool judgedInside = pj <= problem.insideLower[j] && !nearBound;
       if (cols.resolved[j] || judgedInside || !(h < problem.maxStep[j])) break;
       h = std::min(10 * h, problem.maxStep[j]);
+      grown = true;
     }
   }
 }
@@ -111,6 +151,34 @@ Stationarity Normal_Equations(const std::vector<double>* J, const std::vector<do
     const double tol = kGradTol + noise / std::sqrt(rr) + noise / (cols.h[j] * std::sqrt(A[j][j]));
     s.cosine = std::max(s.cosine, c);
     s.holds = s.holds && c <= tol;
+  }
+  const double sine2 = A[0][0] > 0 && A[1][1] > 0 ? (A[0][0] * A[1][1] - A[0][1] * A[1][0]) / (A[0][0] * A[1][1]) : 1;
+  if (!held[0] && !held[1] && rr > 0 && cols.resolved[0] && cols.resolved[1] &&
+      sine2 < kNearlyParallelSine * kNearlyParallelSine) {
+    s.parallel = true;
+    s.determined = true;
+    // Each column's part orthogonal to the other: what the residuals say about
+    // that parameter alone. Where it is lost in the residuals' precision (or the
+    // columns are parallel to the differences' own accuracy), the columns cannot
+    // tell the parameters apart along one direction; else the normal equations
+    // hold on a system that determines both parameters only when they hold on
+    // those parts too: along a direction the columns barely tell apart, the
+    // cosines of the columns themselves hold long before the objective stops
+    // falling. (The orthogonal parts carry the differences' truncation errors
+    // magnified by 1 / sine: they decide nothing alone; see `determined`.)
+    const double precision = std::max(noise, 1e-15 * (std::sqrt(rr) + std::sqrt(m)));
+    const double det = std::max(A[0][0] * A[1][1] - A[0][1] * A[1][0], 0.0);
+    bool degenerate = false;
+    for (int j = 0; j < 2 && !degenerate; ++j) {
+      const int i = 1 - j;
+      const double orthogonal = std::sqrt(det / A[i][i]);
+      degenerate = orthogonal * cols.h[j] < kResolve * precision || sine2 <= kParallelSine * kParallelSine;
+      if (degenerate) break;
+      const double c = std::fabs(g[j] - A[i][j] / A[i][i] * g[i]) / (orthogonal * std::sqrt(rr));
+      const double tol = kGradTol + noise / std::sqrt(rr) + noise / (cols.h[j] * orthogonal);
+      s.determined = s.determined && c <= tol;
+    }
+    s.determined = s.determined && !degenerate;
   }
   if (held[0] && held[1]) {
     s.step = 0;
@@ -182,7 +250,7 @@ Curvature Measure_Curvature(FitObjective& objective, const FitPoint& at, const s
       double q[2] = {p[0], p[1]};
       q[j] += 2 * side[j] * h[j];
       if (q[j] < problem.lower[j] || q[j] > problem.upper[j]) return c;
-      objective.Evaluate(q[0], q[1], rFar);
+      objective.Look(q[0], q[1], rFar);
       if (!objective.Usable()) return c;
       for (int k = 1; k <= m; ++k) {
         const double d = rFar[k] - 2 * near[k] + r0[k];
@@ -210,7 +278,7 @@ Curvature Measure_Curvature(FitObjective& objective, const FitPoint& at, const s
     if (cols.central[j]) side[j] = p[j] + h[j] <= problem.upper[j] ? 1 : -1;
   std::vector<double>& rCorner = rFar;
   auto corner = [&](double s1, double s2) {
-    objective.Evaluate(p[0] + s1 * h[0], p[1] + s2 * h[1], rCorner);
+    objective.Look(p[0] + s1 * h[0], p[1] + s2 * h[1], rCorner);
     const std::vector<double>&a = s1 > 0 ? stencil.plus[0] : stencil.minus[0],
                          &b = s2 > 0 ? stencil.plus[1] : stencil.minus[1];
     double d = 0;
@@ -291,6 +359,42 @@ bool Probe(FitObjective& objective, const FitPoint& at, const double* v, const s
   return false;
 }
 
+bool Valley_Probe(FitObjective& objective, const FitPoint& at, const double* v, double gv,
+                  const std::vector<double>* J, const std::vector<double>& lengths, double tolF, FitPoint& found) {
+  const LeastSquaresProblem& problem = objective.Problem();
+  const int m = problem.m;
+  const double w[2] = {-v[1], v[0]};
+  std::vector<double> Jw(m + 1);
+  for (int k = 1; k <= m; ++k) Jw[k] = J[0][k] * w[0] + J[1][k] * w[1];
+  const double JwJw = Dot(Jw, Jw, m);
+  const double first = gv > 0 ? -1.0 : 1.0;
+  for (double t : lengths) {
+    for (double sign : {first, -first}) {
+      double q[2] = {Clamp_To_Range(problem, 0, at.p[0] + sign * t * v[0]),
+                     Clamp_To_Range(problem, 1, at.p[1] + sign * t * v[1])};
+      if (q[0] == at.p[0] && q[1] == at.p[1]) continue;
+      double F = objective.Evaluate(q[0], q[1], found.r);
+      if (!(objective.Usable() && std::isfinite(F))) continue;
+      if (JwJw > 0) {
+        const double s = -Dot(Jw, found.r, m) / JwJw;
+        const double c[2] = {Clamp_To_Range(problem, 0, q[0] + s * w[0]), Clamp_To_Range(problem, 1, q[1] + s * w[1])};
+        const double Fc = objective.Evaluate(c[0], c[1], found.r);
+        if (!(objective.Usable() && std::isfinite(Fc))) continue;
+        q[0] = c[0];
+        q[1] = c[1];
+        F = Fc;
+      }
+      if (F < at.F - tolF) {
+        found.p[0] = q[0];
+        found.p[1] = q[1];
+        found.F = F;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 bool Move_If_Lower(FitObjective& objective, FitPoint& at, int j, double value, bool orEqual, FitPoint& scratch) {
   double q[2] = {at.p[0], at.p[1]};
   q[j] = value;
@@ -301,7 +405,6 @@ bool Move_If_Lower(FitObjective& objective, FitPoint& at, int j, double value, b
   at.p[j] = q[j];
   at.F = F;
   at.r.swap(scratch.r);
-  objective.Accept();
   return true;
 }
 

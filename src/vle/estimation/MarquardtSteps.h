@@ -25,8 +25,8 @@ struct FitPoint {
 };
 
 // Parameter j of the problem's range: clamped into [lower, upper], and a value
-// within rounding of a bound (a few units in its last place, as p - d leaves
-// it when d was meant to reach the bound) taken onto it.
+// within rounding of a bound (1e-12 of it, as p - d leaves it when d was meant
+// to reach the bound) taken onto it.
 double Clamp_To_Range(const LeastSquaresProblem& problem, int j, double v);
 bool On_Lower(const LeastSquaresProblem& problem, int j, double v);
 bool On_Upper(const LeastSquaresProblem& problem, int j, double v);
@@ -67,11 +67,14 @@ struct Stationarity {
   bool holds = false;   // every free cosine within what the residuals' precision can resolve
   double step = 1e308;  // largest component of the undamped Gauss-Newton step (1e308: unknown)
   double delta[2] = {0, 0};  // that step (p - delta solves the linearised problem)
-  // The free columns are so nearly parallel that the residuals cannot tell the
-  // parameters apart along one direction: the system does not determine both
-  // parameters, and the objective's own curvature along that direction decides.
-  bool degenerate = false;
-  double null[2] = {0, 0};  // unit direction (in the parameters) the columns cannot tell
+  // The free columns are nearly parallel: the objective may run in a curved
+  // valley along the direction they barely tell apart.
+  bool parallel = false;
+  // The normal equations also hold on the columns' parts orthogonal to each
+  // other (always true for columns that are not nearly parallel): the system
+  // determines both parameters. Where not, a stationary point is a minimum only
+  // if the objective rises along the direction the columns barely tell apart.
+  bool determined = true;
 };
 
 // `noise` is the norm of the residuals' possible errors and cols.h the
@@ -122,6 +125,15 @@ NewtonStep Curvature_Newton(const Curvature& c, const bool* held);
 // the lengths run out.
 bool Probe(FitObjective& objective, const FitPoint& at, const double* v, const std::vector<double>& lengths,
            double tolF, FitPoint& found);
+
+// Probes along the unit direction `v` that the free columns J barely tell apart
+// (a curved valley of the objective): each point at a length of `lengths`
+// (the descent side first: against the sign of g.v) is corrected by one
+// Gauss-Newton step along the direction w orthogonal to v that the columns do
+// determine, as the valley's floor moves in w while it runs along v; the first
+// corrected point lower than at.F by more than `tolF` is returned in `found`.
+bool Valley_Probe(FitObjective& objective, const FitPoint& at, const double* v, double gv,
+                  const std::vector<double>* J, const std::vector<double>& lengths, double tolF, FitPoint& found);
 
 // Moves parameter j of `at` to `value` when the objective is lower there (or,
 // with `orEqual`, no higher within its precision); true when it moved.
