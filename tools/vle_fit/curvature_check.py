@@ -77,17 +77,18 @@ def neighbours_higher(case, obj, p, where, slack):
 BOX = 0.01
 
 
-def box_lower(fun, u, lo, hi, F0, newton=None):
+def box_lower(fun, u, lo, hi, F0, slack, newton=None):
     """Shares 1, 1/2, ..., 1/64 of the checker's own Newton step `newton` (where
     the curvature is positive) and a compass search from u, all within
     |v - u| <= BOX (and the range): the first point found lower than F0 by more
-    than 1e-6 of it, or None."""
+    than 1e-6 of it and `slack` (the precision of the residuals), or None."""
+    level = F0 * (1 - 1e-6) - slack
     if newton:
         t = 1.0
         while t >= 1 / 64:
             q = [min(max(u[k] - t * newton[k], lo, u[k] - BOX), hi, u[k] + BOX) for k in range(2)]
             Fq = fun(q)
-            if Fq < F0 * (1 - 1e-6):
+            if Fq < level:
                 return q, Fq
             t /= 2
     best, Fb, s = list(u), F0, BOX / 2
@@ -101,7 +102,7 @@ def box_lower(fun, u, lo, hi, F0, newton=None):
                 continue
             Fq = fun(q)
             evals += 1
-            if Fq < F0 * (1 - 1e-6):
+            if Fq < level:
                 return q, Fq
             if Fq < Fb:
                 best, Fb, moved = q, Fq, True
@@ -202,7 +203,7 @@ def judge(line):
         if len(free) == 1 and H[free[0]][free[0]] > 0:
             newton = [0.0, 0.0]
             newton[free[0]] = g[free[0]] / H[free[0]][free[0]]
-        found = box_lower(fun, u, lo, hi, F0, newton)
+        found = box_lower(fun, u, lo, hi, F0, 10 * (tolF + tolP), newton)
         if found:
             verdict = 'box-lower at u %r: %.9g < %.9g%s' % (found[0], found[1], F0, ' (also %s)' % verdict if verdict else '')
     if not verdict:

@@ -101,12 +101,15 @@ class MarquardtLoop {
   Verdict At_Stationary(const Columns& cols, const bool* held, int insensitive, double pmax);
   void Polish(double pmax);
   // Where Gauss-Newton can go no further: a lower point by the objective's own
-  // curvature, taken as the next point (true), or none.
+  // curvature, taken as the fit's point (Lower); none (None); none along a
+  // curvature known to be negative (Saddle).
   enum class Search { Lower, None, Saddle };
   Search By_Curvature(const Columns& cols, const bool* held, double pmax, bool stationary);
   std::optional<FitStatus> Damped_Step(double pmax);
-  // Takes trial_ as the fit's point, reports it, and counts the iteration;
-  // false when the call limit is past.
+  // Takes trial_ as the fit's point.
+  void Move_To_Trial();
+  // The same, reporting it and counting the iteration; false when the call
+  // limit is past.
   bool Take_Trial();
   bool Next_Iteration();
   FitResult Finish(FitStatus status);
@@ -149,11 +152,15 @@ bool MarquardtLoop::Next_Iteration() {
   return true;
 }
 
-bool MarquardtLoop::Take_Trial() {
+void MarquardtLoop::Move_To_Trial() {
   at_.p[0] = trial_.p[0];
   at_.p[1] = trial_.p[1];
   at_.F = trial_.F;
   at_.r.swap(trial_.r);
+}
+
+bool MarquardtLoop::Take_Trial() {
+  Move_To_Trial();
   if (onAccepted_) onAccepted_(FitProgress{iteration_, objective_.Calls(), at_.F, at_.p[0], at_.p[1], V_});
   return Next_Iteration();
 }
@@ -190,11 +197,9 @@ MarquardtLoop::Hold MarquardtLoop::Hold_Bounds(Columns& cols, bool* held) {
 }
 
 // The normal equations hold (by central differences): is this a minimum? The
-// objective's own curvature decides. Along a direction where it is negative, or
-// too small to be told from zero, the objective is probed; a lower point there
-// continues the fit. Where it is positive, a Newton step with the full
-// curvature that would still lower the objective measurably (a narrow valley
-// whose normal equations hold to their tolerance) is tried the same way.
+// objective's own curvature decides (By_Curvature); a lower point it finds
+// continues the fit, as does a lower objective inside a bound held by its
+// inside point.
 MarquardtLoop::Verdict MarquardtLoop::At_Stationary(const Columns& cols, const bool* held, int insensitive,
                                                     double pmax) {
   // A last Gauss-Newton step below the tolerance is taken when it lowers the
@@ -226,12 +231,7 @@ void MarquardtLoop::Polish(double pmax) {
   trial_.p[0] = Clamp_To_Range(problem_, 0, at_.p[0] - stat_.delta[0]);
   trial_.p[1] = Clamp_To_Range(problem_, 1, at_.p[1] - stat_.delta[1]);
   trial_.F = objective_.Evaluate(trial_.p[0], trial_.p[1], trial_.r);
-  if (objective_.Usable() && std::isfinite(trial_.F) && trial_.F < at_.F) {
-    at_.p[0] = trial_.p[0];
-    at_.p[1] = trial_.p[1];
-    at_.F = trial_.F;
-    at_.r.swap(trial_.r);
-    }
+  if (objective_.Usable() && std::isfinite(trial_.F) && trial_.F < at_.F) Move_To_Trial();
 }
 
 // The objective's own curvature over the free parameters decides (J^T J and the
@@ -286,10 +286,7 @@ MarquardtLoop::Search MarquardtLoop::By_Curvature(const Columns& cols, const boo
   const double step = std::max(std::fabs(trial_.p[0] - at_.p[0]), std::fabs(trial_.p[1] - at_.p[1]));
   central_ = step < kCentralTol * pmax;
   tinyStep_ = false;
-  at_.p[0] = trial_.p[0];
-  at_.p[1] = trial_.p[1];
-  at_.F = trial_.F;
-  at_.r.swap(trial_.r);
+  Move_To_Trial();
   if (onAccepted_) onAccepted_(FitProgress{iteration_, objective_.Calls(), at_.F, at_.p[0], at_.p[1], V_});
   return Search::Lower;
 }
