@@ -494,8 +494,8 @@ TEST(VLEFitEngine, StartsWithoutAValueOrASlopeEndAtTheStart) {
 
   LeastSquaresProblem nan;
   nan.m = 1;
-  nan.evaluate = [](double, double, double* r, bool&) {
-    r[1] = NAN;
+  nan.evaluate = [](double, double, double* res, bool&) {
+    res[1] = NAN;
     return NAN;
   };
   r = Marquardt_Fit(nan, 0.2, 0.4);
@@ -564,10 +564,10 @@ TEST(VLEFitEngine, ABoundHoldsOnlyWhereTheObjectiveFallsOutOfTheRange) {
   EXPECT_NEAR(r.p1, 0.3, 1e-8);
   EXPECT_NEAR(r.p2, 2, 1e-8);
   // The minimum below the bound: held there, with the other parameter fitted.
-  p.evaluate = [](double p1, double p2, double* r, bool&) {
-    r[1] = p1 + 0.3;
-    r[2] = p2 - 2;
-    return r[1] * r[1] + r[2] * r[2];
+  p.evaluate = [](double p1, double p2, double* res, bool&) {
+    res[1] = p1 + 0.3;
+    res[2] = p2 - 2;
+    return res[1] * res[1] + res[2] * res[2];
   };
   r = Marquardt_Fit(p, 1, 0);
   EXPECT_EQ(r.status, FitStatus::AtBound);
