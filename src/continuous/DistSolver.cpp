@@ -85,6 +85,7 @@ const std::string& Dist_Result_Note() { return resultNote; }
 void Dist_Clear_Result_Note() { resultNote.clear(); }
 
 bool Dist_Run_Check() {
+  if (!Dist_Range_Check()) return false;
   const CaseData& c = Case;
   if (c.Top_Liq_Prod > 0 && c.Top_Vap_Prod > 0)
     return Refuse("塔頂からの蒸気、液の同時抜き出しは未だサポートしていません。");

@@ -168,10 +168,14 @@ TEST_F(DistColumnSet, PressuresWithoutABoilingPointAreRefused) {
     void (*spoil)();
     const char* says;
   } bad[] = {
-      {"top at zero", [] { Case.P_Top = 0; }, "The pressure of stage 1 [ 0 ] must be above 0."},
-      {"negative middle", [] { Case.Tray_Press[7] = -5; }, "The pressure of stage 7 [-5 ] must be above 0."},
-      // 10^7.8786 mmHg is where the methanol Antoine equation has its pole.
-      {"at the pole", [] { Case.P_Bottom = 7.6e7; },
+      // Outside the suite's range the range check, the run check's first, names the box.
+      {"top at zero", [] { Case.P_Top = 0; }, "Top Press: enter a pressure above 0 and at most 1000 MPa."},
+      {"negative middle", [] { Case.Tray_Press[7] = -5; },
+       "Pressure of stage 7: enter a pressure above 0 and at most 1000 MPa."},
+      {"beyond the range", [] { Case.P_Bottom = 7.6e7; }, "Bottom Press: enter a pressure above 0 and at most 1000 MPa."},
+      {"top 1e308", [] { Case.P_Top = 1e308; }, "Top Press: enter a pressure above 0 and at most 1000 MPa."},
+      // An Antoine equation with A = 5 has its pole at 10^5 mmHg, inside the range.
+      {"at the pole", [] { Case.Antoine_A[1] = 5; Case.P_Bottom = 2e5; },
        "At the pressure of stage 15 the Antoine equation of Methanol has no boiling point (10^A or above): lower "
        "the pressure."},
   };
