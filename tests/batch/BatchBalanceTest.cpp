@@ -130,6 +130,6 @@ TEST_P(BatchBalanceTest, LightComponentRunsOutAndTheRunGoesToItsEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Charges, BatchBalanceTest, ::testing::Values(0, 1, 2),
-                         [](const auto& info) { return std::string(kCharges[info.param].name); });
+                         [](const auto& p) { return std::string(kCharges[p.param].name); });
 
 }  // namespace

@@ -319,6 +319,6 @@ INSTANTIATE_TEST_SUITE_P(
             "TimeOver steps=3856 cal=1.0004999999999453 D=10.000000000000163 host=2b5683376d129edf"
             " 1:1091330:88a558b78b15fdc2 2:3318:729e39ff0a64e5fa 3:2373:ea46ef389a5202ff"
             " 4:1197430:e53a5dde84e63b60 5:126:d8acc1bc64cf5368 log:178:ac61551c5c10cb23"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

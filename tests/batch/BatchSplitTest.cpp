@@ -430,6 +430,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Reference{"example", 0.005, 0.9276, {0.2000, 1.6448}},
                       Reference{"example_nrtl", 0.005, 1.3652, {0.2000, 1.2163}},
                       Reference{"tiny", 0.0005, 0.0055, {0.0075, 1.0075}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -239,8 +239,8 @@ TEST_F(DistColumnSet, NonIdealColumnsReachTheIndependentSolution) {
       for (int i = 1; i <= Case.NC; ++i) xn[i] = x[i] / sum;
       ActivityCoeff_Select(xn);
       for (int i = 1; i <= Case.NC; ++i) {
-        const double k = Case.Gamma[i] * Antoine_Psat(i, Case.Tray_T[j]) / (Case.Tray_P[j] * kMmHgPerMPa);
-        EXPECT_NEAR(Case.Tray_Y[i][j], k * x[i], 1e-9) << "stage " << j << " component " << i;
+        const double kValue = Case.Gamma[i] * Antoine_Psat(i, Case.Tray_T[j]) / (Case.Tray_P[j] * kMmHgPerMPa);
+        EXPECT_NEAR(Case.Tray_Y[i][j], kValue * x[i], 1e-9) << "stage " << j << " component " << i;
       }
     }
   }

@@ -218,7 +218,7 @@ const ColumnCase kColumns[] = {
     {"EnthalpyModelWithoutEnthalpies", [] { Example1(); Case.H_Method = 3; }},
 };
 INSTANTIATE_TEST_SUITE_P(Columns, DistColumnEquations, ::testing::ValuesIn(kColumns),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DistSolverTest, PassesReportLikeTheSolverWindowShowsThem) {
   Example1(1e-15);  // limits too short for either pass to balance

@@ -54,7 +54,7 @@ class FileCasesTest : public ::testing::TestWithParam<bool> {
 };
 
 INSTANTIATE_TEST_SUITE_P(Languages, FileCasesTest, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "English" : "Japanese"; });
+                         [](const auto& p) { return p.param ? "English" : "Japanese"; });
 
 // The memo of the degree-signs file holds two UTF-8 "°" and one saved as a
 // Latin-1 byte; the bad byte of the other file sits four lines below a valid

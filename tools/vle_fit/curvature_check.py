@@ -22,12 +22,18 @@ residuals (its bubble points stop within |1 - y1 - y2| < 1e-11): below that
 the program cannot tell, and the data do not say.
 On a bound only the free member is judged by the curvature. Prints every refused
 claim and a summary; exits 1 when a claim is refused.
+
+Options: --sets FILE adds the cases of a set file (user_sets.py writes them);
+--box also searches the box of half-width 0.01 around each claim in the
+search variables (a compass search within the range) and refuses a claim
+where it finds a sum of squares lower by more than 1e-6 of it.
 """
 import math
 import sys
 from multiprocessing import Pool
 
 import bounded_minima as bm
+import user_sets
 from varied_fits import ANT
 
 CA = bm.Case('chloroform-acetone-W', 'W', 0, 760.0, 0.4, ANT['chloroform'], ANT['acetone'], [
@@ -68,6 +74,44 @@ def neighbours_higher(case, obj, p, where, slack):
         bm.Case.F = shifted
 
 
+BOX = 0.01
+
+
+def box_lower(fun, u, lo, hi, F0, slack, newton=None):
+    """Shares 1, 1/2, ..., 1/64 of the checker's own Newton step `newton` (where
+    the curvature is positive) and a compass search from u, all within
+    |v - u| <= BOX (and the range): the first point found lower than F0 by more
+    than 1e-6 of it and `slack` (the precision of the residuals), or None."""
+    level = F0 * (1 - 1e-6) - slack
+    if newton:
+        t = 1.0
+        while t >= 1 / 64:
+            q = [min(max(u[k] - t * newton[k], lo, u[k] - BOX), hi, u[k] + BOX) for k in range(2)]
+            Fq = fun(q)
+            if Fq < level:
+                return q, Fq
+            t /= 2
+    best, Fb, s = list(u), F0, BOX / 2
+    dirs = [(1, 0), (-1, 0), (0, 1), (0, -1), (1, 1), (1, -1), (-1, 1), (-1, -1)]
+    evals = 0
+    while s > 1e-7 and evals < 400:
+        moved = False
+        for d in dirs:
+            q = [min(max(best[k] + s * d[k], lo, u[k] - BOX), hi, u[k] + BOX) for k in range(2)]
+            if q == best:
+                continue
+            Fq = fun(q)
+            evals += 1
+            if Fq < level:
+                return q, Fq
+            if Fq < Fb:
+                best, Fb, moved = q, Fq, True
+                break
+        if not moved:
+            s /= 2
+    return None
+
+
 def judge(line):
     f = line.split()
     name, obj, status = f[0], int(f[2]), int(f[5])
@@ -95,6 +139,7 @@ def judge(line):
         return fun.res(q)
 
     verdict = None
+    newton = None
     if free:
         # Gradient 2 J^T r from central differences of the residuals (step h / 10),
         # Hessian 2 (J^T J + sum r d2r) with second differences of step h.
@@ -128,6 +173,7 @@ def judge(line):
                 verdict = 'saddle %.3g %.3g' % (lmin, lmax)
             elif lmin > err:
                 step = [(H[1][1] * g[0] - H[0][1] * g[1]) / det, (H[0][0] * g[1] - H[0][1] * g[0]) / det]
+                newton = step
                 dec = (g[0] * step[0] + g[1] * step[1]) / 2
                 # The fit may stop once its step is below 1e-6 of the parameters.
                 far = max(abs(step[k]) / max(1.0, abs(u[k])) for k in range(2)) > 1e-6
@@ -153,6 +199,13 @@ def judge(line):
                 verdict = 'bound-saddle %.3g' % H[j][j]
             elif H[j][j] > err and g[j] ** 2 / H[j][j] / 2 > 1e-8 * F0 + 10 * tolP:
                 verdict = 'bound-slope'
+    if DO_BOX:
+        if len(free) == 1 and H[free[0]][free[0]] > 0:
+            newton = [0.0, 0.0]
+            newton[free[0]] = g[free[0]] / H[free[0]][free[0]]
+        found = box_lower(fun, u, lo, hi, F0, 10 * (tolF + tolP), newton)
+        if found:
+            verdict = 'box-lower at u %r: %.9g < %.9g%s' % (found[0], found[1], F0, ' (also %s)' % verdict if verdict else '')
     if not verdict:
         if status == 0:
             where = 'in'
@@ -165,9 +218,15 @@ def judge(line):
     return status, verdict and '%s: %s' % (' '.join(f[:9]), verdict)
 
 
+DO_BOX = '--box' in sys.argv
+if '--sets' in sys.argv:
+    CASES.update({c.name: c for c in user_sets.read(sys.argv[sys.argv.index('--sets') + 1])})
+
+
 def main():
-    lines = [l for l in open(sys.argv[1]) if l.strip() and 'LOADFAIL' not in l]
-    with Pool(int(sys.argv[2]) if len(sys.argv) > 2 else 4) as pool:
+    args = [a for k, a in enumerate(sys.argv) if not a.startswith('--') and sys.argv[k - 1] != '--sets']
+    lines = [l for l in open(args[1]) if l.strip() and 'LOADFAIL' not in l]
+    with Pool(int(args[2]) if len(args) > 2 else 4) as pool:
         out = pool.map(judge, lines, chunksize=8)
     counts, bad = {}, 0
     for status, verdict in out:

@@ -4,7 +4,11 @@
 // seven and every pair of 0.001, 3.6, 10, -3, 8; Wilson starts must be
 // positive), and prints one line per fit for curvature_check.py:
 //   <set> <W|N> <obj> <start1> <start2> <status> <p1> <p2> <F> <calls> <boundParameter>
-// With a second argument only the default starts are fitted.
+// Further set files (same format, "min" lines not needed) are fitted as well;
+// "default" among the arguments fits only the default starts, "examples" fits
+// only the two shipped examples from their own start values (Wilson and NRTL,
+// each objective); "trace <set> <obj> <start1> <start2>" after the set files
+// fits that one case and prints every accepted step and the messages.
 //
 // Build against a Release tree (from the repository root):
 //   g++ -std=c++20 -O2 -Isrc tools/vle_fit/fit_sweep.cpp build-rel/src/vle/estimation/libvz_vle_estimation.a \
@@ -15,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -95,10 +100,50 @@ bool Load(const DataSet& d, int obj, double s1, double s2) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: fit_sweep varied_fit_minima.txt [default]\n");
+    std::fprintf(stderr, "usage: fit_sweep varied_fit_minima.txt [more sets...] [default|examples]\n");
     return 2;
   }
-  std::vector<DataSet> sets = Read(argv[1]);
+  Set_Calc_Message_Handler([](const std::string&) {});
+  bool defaultOnly = false;
+  std::vector<DataSet> sets;
+  for (int a = 1; a < argc; ++a) {
+    const std::string arg = argv[a];
+    if (arg == "examples") {
+      for (int example : {1, 2})
+        for (int type : {1, 2})
+          for (int obj = 1; obj <= 5; ++obj) {
+            Load_VLE_Example(example);
+            VLE.VLE_Calc_Type = type;
+            VLE.VLE_Obj_Type = obj;
+            Calc_Gamma_Exp();
+            const FitResult r = Marquardt();
+            std::printf("example-%d %c %d %d %.17g %.17g %.17g %d %d\n", example, type == 1 ? 'W' : 'N', obj,
+                        static_cast<int>(r.status), r.p1, r.p2, r.objective, r.calls, r.boundParameter);
+          }
+      return 0;
+    }
+    if (arg == "trace" && a + 4 < argc) {
+      for (const DataSet& d : sets) {
+        if (d.name != argv[a + 1]) continue;
+        if (!Load(d, std::atoi(argv[a + 2]), std::atof(argv[a + 3]), std::atof(argv[a + 4]))) return 1;
+        Set_Calc_Message_Handler([](const std::string& m) { std::printf("message: %s\n", m.c_str()); });
+        const FitResult r = Marquardt([](const FitProgress& p) {
+          std::printf("step %d calls %d F %.12g p %.12g %.12g V %.3g\n", p.iteration, p.calls, p.objective, p.p1,
+                      p.p2, p.damping);
+        });
+        std::printf("end status %d p %.17g %.17g F %.17g calls %d cosine %.3g bound %d\n",
+                    static_cast<int>(r.status), r.p1, r.p2, r.objective, r.calls, r.gradient, r.boundParameter);
+        return 0;
+      }
+      return 1;
+    }
+    if (arg == "default") {
+      defaultOnly = true;
+    } else {
+      std::vector<DataSet> more = Read(argv[a]);
+      sets.insert(sets.end(), more.begin(), more.end());
+    }
+  }
   DataSet ca;
   ca.name = "chloroform-acetone-W";
   const double ant[6] = {7.22719435, 1336.49784, 246.332, 7.1837649, 1238.04328, 231.469};
@@ -111,11 +156,10 @@ int main(int argc, char** argv) {
                {61.44750065, 0.98, 0.98868186}};
   sets.push_back(ca);
   const double typed[] = {0.001, 3.6, 10, -3, 8};
-  Set_Calc_Message_Handler([](const std::string&) {});
   for (const DataSet& d : sets) {
     for (int obj = 1; obj <= 5; ++obj) {
       std::vector<std::pair<double, double>> starts = {d.wilson ? std::pair{1.0, 1.0} : std::pair{0.0, 0.0}};
-      if (argc <= 2) {
+      if (!defaultOnly) {
         const std::vector<std::pair<double, double>> seven =
             d.wilson ? std::vector<std::pair<double, double>>{{0.001, 0.001}, {1e-6, 1e-6}, {0.03, 0.03},
                                                               {10, 10},       {100, 0.01},  {0.2, 3}}

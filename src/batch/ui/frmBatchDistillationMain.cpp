@@ -75,9 +75,9 @@ frmBatchDistillationMain::frmBatchDistillationMain() : ui::Form("frmBatchDistill
   // The summary of the case: caption, value, unit.
   auto* summary = new QGridLayout();
   int row = 0;
-  auto add = [&](QLabel* caption, QLabel* data, QLabel* unit = nullptr) {
+  auto add = [&](QLabel* caption, QLabel* value, QLabel* unit = nullptr) {
     summary->addWidget(caption, row, 0);
-    summary->addWidget(data, row, 1);
+    summary->addWidget(value, row, 1);
     if (unit) summary->addWidget(unit, row, 2);
     ++row;
   };

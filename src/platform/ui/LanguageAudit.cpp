@@ -46,7 +46,7 @@ std::map<std::string, std::string> Visible_Texts(const Form& form) {
     } else if (const auto* t = qobject_cast<const QTabWidget*>(o)) {
       for (int i = 0; i < t->count(); ++i) Put(out, Where(o) + "[" + std::to_string(i) + "]", t->tabText(i));
     } else if (const auto* s = qobject_cast<const SpreadGrid*>(o)) {
-      for (int c = 1; c <= s->MaxCols(); ++c) Put(out, Where(o) + ":head " + std::to_string(c), QString::fromStdString(s->Text(c, 0)));
+      for (int col = 1; col <= s->MaxCols(); ++col) Put(out, Where(o) + ":head " + std::to_string(col), QString::fromStdString(s->Text(col, 0)));
       for (int r = 1; r <= s->MaxRows() && r <= 40; ++r)
         Put(out, Where(o) + ":row " + std::to_string(r), QString::fromStdString(s->Text(0, r)));
     }

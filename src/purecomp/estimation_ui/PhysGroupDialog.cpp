@@ -102,12 +102,12 @@ PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const
     }
   } else {
     const char* names[3] = {"lblTc", "lblPc", "lblVc"};
-    const char* data[3] = {"lblTcData", "lblPcData", "lblVcData"};
+    const char* dataNames[3] = {"lblTcData", "lblPcData", "lblVcData"};
     const char* titles[3] = {"Tc", "Pc", "Vc"};
     const int n = method == GroupMethod::Fedors ? 1 : 3;
     for (int k = 0; k < n; ++k) {
       resultTitles.push_back(ui::NewLabel(this, names[k], titles[k]));
-      resultData.push_back(Framed(ui::NewLabel(this, data[k])));
+      resultData.push_back(Framed(ui::NewLabel(this, dataNames[k])));
     }
   }
   for (std::size_t k = 0; k < resultData.size(); ++k) {

@@ -34,13 +34,18 @@ enum class FitStatus {
   Converged,     // a minimum: the normal equations hold at the accepted pair and the
                  // objective rises in every direction (its full curvature, the
                  // residuals' second-order term included, is positive, or a step
-                 // along a direction of vanishing curvature finds no lower value)
-  AtBound,       // a minimum with one parameter held on a bound of its range: the
-                 // objective falls toward the bound, the other parameter's normal
-                 // equation holds and the objective rises along it
+                 // along a direction of vanishing curvature finds no lower value);
+                 // where the two Jacobian columns are nearly parallel (Lambda near
+                 // 1, tau near 0), the objective also rises along the direction
+                 // they barely tell apart at every length tried
+  AtBound,       // a minimum with one parameter held on a bound of its range (a
+                 // value within rounding of a bound is on it): the objective falls
+                 // toward the bound, the other parameter's normal equation holds
+                 // and the objective rises along it
   Stalled,       // damping shrank the step below 1e-6 * max(1, |p1|, |p2|) without a
-                 // lower objective, while the normal equations do not hold; or
-                 // they hold where the curvature is negative and no step along it
+                 // lower objective, while the normal equations do not hold, and
+                 // no step by the objective's own curvature lowers it; or they
+                 // hold where the curvature is negative and no step along it
                  // lowers the objective
   CallLimit,     // more than 800 m objective calls
   RetryLimit,    // more than 200 damped retries in one iteration
@@ -118,7 +123,8 @@ struct LeastSquaresProblem {
   double maxStep[2] = {0, 0};
   double residualNoise = 0;  // norm of the possible errors of the residual vector (0: rounding only)
   // The state evaluations hand on to the next one (where a search starts), kept
-  // and put back around evaluations that must not steer the fit's own; none by default.
+  // and put back around the evaluations that must not steer the fit (see
+  // FitObjective.h for which); none by default.
   std::function<void()> saveState, restoreState;
 };
 
@@ -126,13 +132,21 @@ struct LeastSquaresProblem {
 // central) differences of step 0.001 * max(|p|, 1) or the problem's own, the
 // damped problem factored by Householder reflections and re-solved by Cholesky
 // when a step is damped further; candidates are kept at or above the lower
-// bounds. Converged (or AtBound) only when the normal equations hold at an
-// accepted pair by central differences and the objective's curvature over the
-// free parameters shows a minimum: where it is negative or cannot be told from
-// zero, steps along it are tried and a lower point continues the fit; where a
-// Newton step with the full curvature would still lower the objective by more
-// than 1e-8 of it, that step is tried too. Every exit leaves the best accepted
-// pair as the result, and the last evaluation is at it.
+// bounds (a candidate within rounding of a bound is put on it). Converged (or
+// AtBound) only when the normal equations hold at an accepted pair by central
+// differences and the objective's curvature over the free parameters shows a
+// minimum: where it is negative or cannot be told from zero, steps along it are
+// tried and a lower point continues the fit; where a Newton step with the full
+// curvature would still lower the objective by more than 1e-8 of it, that step
+// and its halves down to 1/64 are tried too. Where the two columns are nearly
+// parallel and their orthogonal parts do not satisfy the normal equations, the
+// objective is also probed along the direction they barely tell apart, each
+// probe corrected across it. A fit whose damped steps shrink to nothing takes
+// the same steps by the curvature before it ends Stalled. Columns are taken
+// again over shorter steps where the residuals bend within a step, and
+// centrally over the room left beside a bound. Every exit leaves the best
+// accepted pair as the result, and the last evaluation is at it. The loop is
+// in MarquardtFit.cpp, its pieces in MarquardtSteps.h.
 FitResult Marquardt_Fit(const LeastSquaresProblem& problem, double p1, double p2,
                         const MarquardtLimits& limits = {},
                         const std::function<void(const FitProgress&)>& onAccepted = {});

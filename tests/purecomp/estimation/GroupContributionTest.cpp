@@ -32,18 +32,18 @@ constexpr double kHexaneM = 86.17536, kHexaneTb = 341.88;  // measured Tc 507.6 
 // Values from tools/physprop/reference_values.py.
 
 TEST(GroupContribution, CriticalConstantsOfHexane) {
-  struct Case {
+  struct Row {
     GroupMethod m;
     std::vector<std::string> counts;
     double Tc, Pc, Vc;
   };
-  const Case cases[] = {
+  const Row cases[] = {
       {GroupMethod::Lydersen, Counts(GroupMethod::Lydersen, {{1, "6"}}), 508.2961641391615, 29.748426196594583, 370.0},
       {GroupMethod::Ambrose, Counts(GroupMethod::Ambrose, {{1, "6"}}), 507.03942028985506, 29.602411326608163, 370.6},
       {GroupMethod::Joback, Counts(GroupMethod::Joback, {{2, "2"}, {3, "4"}}), 507.6979169475826, 30.664685167454405,
        371.5},
   };
-  for (const Case& c : cases) {
+  for (const Row& c : cases) {
     Component(kHexaneM, kHexaneTb, 20);
     ASSERT_EQ(Critical_Estimate(c.m, c.counts).status, GroupStatus::Estimated);
     EXPECT_NEAR(Phys.Phys_Tc, c.Tc, 1e-9);
