@@ -8,14 +8,11 @@
 #include "continuous/DistSolver.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseFileBlocks.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 
 namespace {
-
-std::string InLanguage(const std::string& ja, const std::string& en) {
-  return Case.Language == 1 ? en : ja;
-}
 
 using casecheck::Code;
 using casecheck::Fraction;

@@ -7,14 +7,11 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 
 namespace {
-
-std::string InLanguage(const std::string& ja, const std::string& en) {
-  return Case.Language == 1 ? en : ja;
-}
 
 // Side draws of a stage besides Tray_L and Tray_V (the distillate counts with stage 1).
 // (No member initialisers: an array of them is cleared only where it is used.)

@@ -6,15 +6,12 @@
 #include "continuous/DistCaseFile.h"
 #include "continuous/DistDefaults.h"
 #include "continuous/DistInitialProfile.h"
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 
 namespace {
-
-std::string InLanguage(const std::string& ja, const std::string& en) {
-  return Case.Language == 1 ? en : ja;
-}
 
 bool Refuse(const std::string& text) {
   Calc_Message(text);

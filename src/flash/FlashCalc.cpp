@@ -5,7 +5,9 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 
 namespace {
@@ -31,10 +33,6 @@ bool Normalise(double v[], int nc) {
 double Number(const std::string& text) { return txt::ParseNumber(text).value_or(0.0); }
 double TempInC(const std::string& text) { return Unit_Temp_In(Number(text)); }
 double PressInMPa(const std::string& text) { return Unit_Press_In(Number(text)); }
-
-std::string InLanguage(const std::string& japanese, const std::string& english) {
-  return Case.Language == 1 ? english : japanese;
-}
 
 // The refusal of a box's text, naming the box as the window labels it; empty
 // when the text is a number (or blank where `blankAllowed`).
@@ -78,7 +76,7 @@ std::string Flash_Input_Problem(FlashCalcType type, const std::string& tempText,
   if (!problem.empty()) return problem;
   if (!(Unit_Press_In(p) > 0.0) || !(p > 0.0))
     return InLanguage("圧力は 0 より大きい値を入力してください。", "Enter a pressure above 0.");
-  if (!(Unit_Temp_In(t) > -273.15) || (curve && !(Unit_Temp_In(t2) > -273.15)))
+  if (!(Unit_Temp_In(t) > kAbsoluteZeroC) || (curve && !(Unit_Temp_In(t2) > kAbsoluteZeroC)))
     return InLanguage("温度は絶対零度 (-273.15 ℃) より高い値を入力してください。",
                       "Enter a temperature above absolute zero (-273.15 °C).");
   // Beyond the suite's range a bubble or dew point still comes out, with K near

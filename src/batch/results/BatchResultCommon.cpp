@@ -7,17 +7,12 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
 #include "platform/text/NumberText.h"
+#include "platform/ui/QLanguage.h"
 
 namespace batchres {
 
-bool English() { return Case.Language == 1; }
-
-std::string Pick(const char* japanese, const char* english) { return English() ? english : japanese; }
-
-QString QPick(const char* japanese, const char* english) { return QString::fromUtf8(English() ? english : japanese); }
-
 QString Caption(const char* japanese, const char* english) {
-  return ui::Q(Case.Prog_Title) + QPick(japanese, english);
+  return ui::Q(Case.Prog_Title) + QInLanguage(japanese, english);
 }
 
 void Say(const std::string& text) { ui::MsgBox(text, ui::vbOKOnly, Case.Prog_Title); }
@@ -72,13 +67,13 @@ HistoryTableForm::HistoryTableForm(const QString& name, const Choice (&choices)[
 
 void HistoryTableForm::Form_Load() {
   ResultForm::Form_Load();
-  for (int i = 0; i < 4; ++i) buttons_[i]->setText(QPick(choices_[i].caption[0], choices_[i].caption[1]));
-  cmdExit->setText(QPick("戻る(&X)", "Exit(&X)"));
+  for (int i = 0; i < 4; ++i) buttons_[i]->setText(QInLanguage(choices_[i].caption[0], choices_[i].caption[1]));
+  cmdExit->setText(QInLanguage("戻る(&X)", "Exit(&X)"));
   lblTitle->setText("");
 }
 
 void HistoryTableForm::Choose(int i) {
-  lblTitle->setText(QPick(choices_[i].title[0], choices_[i].title[1]));
+  lblTitle->setText(QInLanguage(choices_[i].title[0], choices_[i].title[1]));
   Fill(choices_[i].phase, choices_[i].kind);
 }
 

@@ -19,9 +19,6 @@
 
 namespace batchres {
 
-bool English();
-std::string Pick(const char* japanese, const char* english);
-QString QPick(const char* japanese, const char* english);
 // `Prog_Title` followed by the window's title word.
 QString Caption(const char* japanese, const char* english);
 // A message box with the OK button titled by the program.

@@ -4,11 +4,10 @@
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 VZ_FORM_FACTORY(frmBatchResult);
 
-using batchres::Pick;
-using batchres::QPick;
 
 namespace {
 
@@ -82,25 +81,25 @@ frmBatchResult::frmBatchResult() : ResultForm("frmBatchResult") {
 void frmBatchResult::Form_Load() {
   ResultForm::Form_Load();
   SetCaption(batchres::Caption("結果表示", "Calculation Result"));
-  fraGraphScale->setTitle(QPick("グラフ表示", "Graph"));
+  fraGraphScale->setTitle(QInLanguage("グラフ表示", "Graph"));
   optGraphScale[0]->setText("Log");
-  optGraphScale[1]->setText(QPick("直線", "Linear"));
-  lblGraphDiv->setText(QPick("分割数", "Div"));
-  fraData->setTitle(QPick("結果データ", "Result Data"));
-  optData[0]->setText(QPick("全還流", "Total Reflux"));
-  optData[1]->setText(QPick("製品抜出", "Product"));
-  cmdMenu1->setText(QPick("塔頂/塔底の液組成変化のグラフ表示(&1)", "Top/Btm Liquid Composition [Graph](&1)"));
-  cmdMenu2->setText(QPick("塔頂/塔底の温度変化のグラフ表示(&2)", "Top/Btm Temperature [Graph](&2)"));
-  cmdMenu3->setText(QPick("   段の液組成変化のグラフ表示(&3)", "   Tray Liquid Composition [Graph](&3)"));
-  cmdMenu4->setText(QPick("塔内液組成変化のグラフ表示(&4)", "Tower Liquid Composition [Graph](&4)"));
-  cmdMenu5->setText(QPick("全還流収束時の塔内液組成グラフ表示(&5)", "Total Reflux Liquid Composition[Graph](&5)"));
-  cmdMenu6->setText(QPick("全還流収束ﾃﾞｰﾀの表示(&6)", "Total Reflux [Data](&6)"));
-  cmdMenu7->setText(QPick("留出タンクの組成表示(&7)", "Product Tank Composition [Data](&7)"));
-  cmdMenu8->setText(QPick("蒸気／液流量ﾃﾞｰﾀ表示(&8)", "Vapor/Liquid Internal Flow [Data](&8)"));
-  cmdMenu9->setText(QPick("計算過程のデータ表示(&9)", "Each Calculation Result [Data](&9)"));
-  cmdMenuA->setText(QPick("塔頂/塔底の温度･液組成データ表示(&A)", "Top/Btm Temp/Liquid Composition [Data](&A)"));
-  cmdMenuL->setText(QPick("計算処理ログの表示(&L)", "Calculation Log (&L)"));
-  cmdOK->setText(QPick("戻る(&X)", "Exit(&X)"));
+  optGraphScale[1]->setText(QInLanguage("直線", "Linear"));
+  lblGraphDiv->setText(QInLanguage("分割数", "Div"));
+  fraData->setTitle(QInLanguage("結果データ", "Result Data"));
+  optData[0]->setText(QInLanguage("全還流", "Total Reflux"));
+  optData[1]->setText(QInLanguage("製品抜出", "Product"));
+  cmdMenu1->setText(QInLanguage("塔頂/塔底の液組成変化のグラフ表示(&1)", "Top/Btm Liquid Composition [Graph](&1)"));
+  cmdMenu2->setText(QInLanguage("塔頂/塔底の温度変化のグラフ表示(&2)", "Top/Btm Temperature [Graph](&2)"));
+  cmdMenu3->setText(QInLanguage("   段の液組成変化のグラフ表示(&3)", "   Tray Liquid Composition [Graph](&3)"));
+  cmdMenu4->setText(QInLanguage("塔内液組成変化のグラフ表示(&4)", "Tower Liquid Composition [Graph](&4)"));
+  cmdMenu5->setText(QInLanguage("全還流収束時の塔内液組成グラフ表示(&5)", "Total Reflux Liquid Composition[Graph](&5)"));
+  cmdMenu6->setText(QInLanguage("全還流収束ﾃﾞｰﾀの表示(&6)", "Total Reflux [Data](&6)"));
+  cmdMenu7->setText(QInLanguage("留出タンクの組成表示(&7)", "Product Tank Composition [Data](&7)"));
+  cmdMenu8->setText(QInLanguage("蒸気／液流量ﾃﾞｰﾀ表示(&8)", "Vapor/Liquid Internal Flow [Data](&8)"));
+  cmdMenu9->setText(QInLanguage("計算過程のデータ表示(&9)", "Each Calculation Result [Data](&9)"));
+  cmdMenuA->setText(QInLanguage("塔頂/塔底の温度･液組成データ表示(&A)", "Top/Btm Temp/Liquid Composition [Data](&A)"));
+  cmdMenuL->setText(QInLanguage("計算処理ログの表示(&L)", "Calculation Log (&L)"));
+  cmdOK->setText(QInLanguage("戻る(&X)", "Exit(&X)"));
 }
 
 void frmBatchResult::Form_Activate() {
@@ -145,7 +144,7 @@ void frmBatchResult::txtTrayNo_Change() {
   // Only a whole text that is a plate of the run is a plate ("12abc" is none).
   long long n;
   if (txt::ParseCount(text, 1, Run_Plates(), n) != txt::NumberProblem::None)
-    batchres::Say(Pick("段数が違います", "invalid Stage"));
+    batchres::Say(InLanguage("段数が違います", "invalid Stage"));
 }
 
 void frmBatchResult::Open(const char* window) {

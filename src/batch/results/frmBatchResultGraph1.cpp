@@ -11,11 +11,10 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 VZ_FORM_FACTORY(frmBatchResultGraph1);
 
-using batchres::Pick;
-using batchres::QPick;
 
 namespace {
 
@@ -57,9 +56,9 @@ frmBatchResultGraph1::frmBatchResultGraph1() : ResultForm("frmBatchResultGraph1"
 void frmBatchResultGraph1::Form_Load() {
   ResultForm::Form_Load();
   SetCaption(batchres::Caption("計算結果", "Calculation Result"));
-  lblTime->setText(QPick("操作時間", "Time"));
-  cmdProdData->setText(QPick("製品抜出(&P)", "Product(&P)"));
-  cmdExit->setText(QPick("戻る(&X)", "Exit(&X)"));
+  lblTime->setText(QInLanguage("操作時間", "Time"));
+  cmdProdData->setText(QInLanguage("製品抜出(&P)", "Product(&P)"));
+  cmdExit->setText(QInLanguage("戻る(&X)", "Exit(&X)"));
 }
 
 void frmBatchResultGraph1::Form_Activate() {
@@ -105,13 +104,13 @@ void frmBatchResultGraph1::Draw_Graph() {
   if (Batch_Result.Graph_Kind == 5) {
     Batch_Result.Data_Phase = 0;
     Batch.Batch_File = Batch_Result_Name(2);
-    lblTitle->setText(QPick("全還流収束データ", "Convergence Data"));
+    lblTitle->setText(QInLanguage("全還流収束データ", "Convergence Data"));
     Play_Profile_History();
     if (self) cmdProdData->setVisible(false);
     return;
   }
   const bool product = Batch_Result.Data_Phase != 0;
-  lblTitle->setText(product ? QPick("製品抜出データ", "Product Data") : QPick("全還流データ", "Total Reflux"));
+  lblTitle->setText(product ? QInLanguage("製品抜出データ", "Product Data") : QInLanguage("全還流データ", "Total Reflux"));
   Play_Profile_History();
   if (!self) return;
   if (Case.Stop_Flag == 1) {
@@ -129,7 +128,7 @@ void frmBatchResultGraph1::Show_Time() {
 }
 
 void frmBatchResultGraph1::Play_Profile_History() {
-  batchres::Say(Pick("表示開始", "Start Display"));
+  batchres::Say(InLanguage("表示開始", "Start Display"));
   Case.Stop_Flag = 0;
   drawing_ = true;
   cmdProdData->setVisible(false);
@@ -174,7 +173,7 @@ void frmBatchResultGraph1::Play_Profile_History() {
     Apply_History_Record(rec);
     Show_Time();
     if (product && Batch.Oper_Time > tanks.Pending()) {
-      batchres::Say(Pick("製品タンク切替", "Change Tank"));
+      batchres::Say(InLanguage("製品タンク切替", "Change Tank"));
       if (!self) return;
       Frame_And_Legend();
       tanks.Advance();
@@ -189,7 +188,7 @@ void frmBatchResultGraph1::Play_Profile_History() {
 void frmBatchResultGraph1::cmdProdData_Click() {
   pending_ = false;  // one drawing at a time: a queued one no longer runs
   Batch.Batch_File = Batch_History_Name(1);
-  lblTitle->setText(QPick("製品抜出データ", "Product Data"));
+  lblTitle->setText(QInLanguage("製品抜出データ", "Product Data"));
   Batch_Result.Data_Phase = 1;
   run_ = History_Run_Case(Batch_Result_Path(Batch.Batch_File));
   const RunCaseScope run(run_);
@@ -206,7 +205,7 @@ void frmBatchResultGraph1::Picture1_Click() {
 }
 
 void frmBatchResultGraph1::cmdExit_Click() {
-  Case.Msg_Text = Pick("表示中止", "Abort Display");
+  Case.Msg_Text = InLanguage("表示中止", "Abort Display");
   if (!drawing_ || Case.Stop_Flag != 0) {
     ResultForm::cmdExit_Click();
     return;

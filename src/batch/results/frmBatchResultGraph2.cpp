@@ -13,11 +13,10 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 VZ_FORM_FACTORY(frmBatchResultGraph2);
 
-using batchres::Pick;
-using batchres::QPick;
 
 namespace {
 
@@ -88,9 +87,9 @@ frmBatchResultGraph2::frmBatchResultGraph2() : ResultForm("frmBatchResultGraph2"
 void frmBatchResultGraph2::Form_Load() {
   ResultForm::Form_Load();
   SetCaption(batchres::Caption("計算結果", "Calculation Result"));
-  lblTime->setText(QPick("操作時間", "Time"));
-  cmdProdData->setText(QPick("製品抜出(&P)", "Product(&P)"));
-  cmdExit->setText(QPick("戻る(&X)", "Exit(&X)"));
+  lblTime->setText(QInLanguage("操作時間", "Time"));
+  cmdProdData->setText(QInLanguage("製品抜出(&P)", "Product(&P)"));
+  cmdExit->setText(QInLanguage("戻る(&X)", "Exit(&X)"));
 }
 
 void frmBatchResultGraph2::Form_Activate() {
@@ -135,7 +134,7 @@ void frmBatchResultGraph2::Draw_Graph() {
   const RunCaseScope run(History_Run_Case(Batch_Result_Path(Batch.Batch_File)));
   QPointer<frmBatchResultGraph2> self(this);
   const bool product = Batch_Result.Data_Phase != 0;
-  lblTitle->setText(product ? QPick("製品抜出データ", "Product Data") : QPick("全還流データ", "Total Reflux Data"));
+  lblTitle->setText(product ? QInLanguage("製品抜出データ", "Product Data") : QInLanguage("全還流データ", "Total Reflux Data"));
   cmdProdData->setVisible(false);
   G.Graph_X = 0;
   Prev_X = 0;
@@ -174,7 +173,7 @@ void frmBatchResultGraph2::Draw_Graph() {
 
 void frmBatchResultGraph2::Advance_Time_Axis(double w) {
   if (G.Graph_X > w) {
-    batchres::Say(Pick("Ｘ軸をオーバーします。", "Over X-Axis"));
+    batchres::Say(InLanguage("Ｘ軸をオーバーします。", "Over X-Axis"));
     Graph_History_Clip(*this, 1);
     G.Graph_X = Nearest(G.Graph_X - w / 2);
   }
@@ -268,7 +267,7 @@ void frmBatchResultGraph2::Graph_Temperature_Time() {
 void frmBatchResultGraph2::cmdProdData_Click() {
   pending_ = false;  // one drawing at a time: a queued one no longer runs
   Batch.Batch_File = Batch_History_Name(1);
-  lblTitle->setText(QPick("製品抜出データ", "Product Data"));
+  lblTitle->setText(QInLanguage("製品抜出データ", "Product Data"));
   Batch_Result.Data_Phase = 1;
   cmdProdData->setVisible(false);
   const RunCaseScope run(History_Run_Case(Batch_Result_Path(Batch.Batch_File)));
@@ -284,7 +283,7 @@ void frmBatchResultGraph2::Form_KeyDown(int& keyCode, int shift) {
 }
 
 void frmBatchResultGraph2::cmdExit_Click() {
-  Case.Msg_Text = Pick("表示中止", "Abort Display");
+  Case.Msg_Text = InLanguage("表示中止", "Abort Display");
   if (!drawing_ || Case.Stop_Flag != 0) {
     ResultForm::cmdExit_Click();
     return;

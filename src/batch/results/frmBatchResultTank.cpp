@@ -5,6 +5,7 @@
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 VZ_FORM_FACTORY(frmBatchResultTank);
 
@@ -27,7 +28,7 @@ frmBatchResultTank::frmBatchResultTank() : ResultForm("frmBatchResultTank") {
 void frmBatchResultTank::Form_Load() {
   ResultForm::Form_Load();
   SetCaption(batchres::Caption("留出ＴＡＮＫ組成", "Tank Data"));
-  cmdExit->setText(batchres::QPick("戻る(&X)", "Exit(&X)"));
+  cmdExit->setText(QInLanguage("戻る(&X)", "Exit(&X)"));
 }
 
 void frmBatchResultTank::Form_Activate() {
@@ -45,7 +46,7 @@ void frmBatchResultTank::Set_Tank_Table() {
   const int tanks = Batch.Tank_Count + 1;
   vaSpread1->SetMaxRows(nc + 5 + nt);
   vaSpread1->ClearAll();
-  vaSpread1->SetText(1, 1, batchres::Pick("[切替時間(Hr)]", "[Change T(Hr)]"));
+  vaSpread1->SetText(1, 1, InLanguage("[切替時間(Hr)]", "[Change T(Hr)]"));
   for (int j = 1; j <= nc; ++j) vaSpread1->SetText(1, j + 2, Case.Comp_Name[j]);
   vaSpread1->SetText(1, nc + 3, "[Total]");
   for (int i = 1; i <= nt; ++i) vaSpread1->SetText(1, nc + 5 + i, "Tray" + txt::Signed(i));

@@ -1,6 +1,7 @@
 #include "batch/results/frmBatchResultTopBtmData.h"
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 
 VZ_FORM_FACTORY(frmBatchResultTopBtmData);
@@ -46,8 +47,8 @@ void frmBatchResultTopBtmData::Set_Top_Btm_Table(int phase, int kind) {
   vaSpread1->SetMaxRows(0);
   vaSpread1->SetMaxCols(nc + 2);
   vaSpread1->ClearAll();
-  vaSpread1->SetText(1, 0, batchres::Pick("時間", "Time"));
-  vaSpread1->SetText(2, 0, batchres::Pick("温度", "Temp"));
+  vaSpread1->SetText(1, 0, InLanguage("時間", "Time"));
+  vaSpread1->SetText(2, 0, InLanguage("温度", "Temp"));
   for (int j = 1; j <= nc; ++j) vaSpread1->SetText(2 + j, 0, Case.Comp_Name[j]);
   const int plate = kind == 0 ? 1 : Case.NT;
   Fill_Rows(phase, [nc, plate](const HistoryRecord& rec, std::vector<std::string>& cells) {

@@ -7,10 +7,10 @@
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 VZ_FORM_FACTORY(frmBatchResultTotalReflux);
 
-using batchres::QPick;
 
 namespace {
 constexpr int kCols = 5 + kMaxComp;
@@ -76,13 +76,13 @@ frmBatchResultTotalReflux::frmBatchResultTotalReflux() : ResultForm("frmBatchRes
 void frmBatchResultTotalReflux::Form_Load() {
   ResultForm::Form_Load();
   SetCaption(batchres::Caption("全還流収束データ", "Total Reflux Data"));
-  cmdVaporMol->setText(QPick("蒸気モル分率(&1)", "Vap Mol Fr (&1)"));
-  cmdLiquidMol->setText(QPick("液モル分率(&2)", "Liq Mol Fr (&2)"));
-  cmdVaporWt->setText(QPick("蒸気重量分率(&3)", "Vap Wt Fr (&3)"));
-  cmdLiquidWt->setText(QPick("液重量分率(&4)", "Liq Wt Fr (&4)"));
-  cmdExit->setText(QPick("戻る(&X)", "Exit(&X)"));
-  lblTitle->setText(QPick("液モル分率", "Liquid Mol Fraction"));
-  lblConv->setText(QPick("収束時間(Hr)", "Convergence Time (Hr)"));
+  cmdVaporMol->setText(QInLanguage("蒸気モル分率(&1)", "Vap Mol Fr (&1)"));
+  cmdLiquidMol->setText(QInLanguage("液モル分率(&2)", "Liq Mol Fr (&2)"));
+  cmdVaporWt->setText(QInLanguage("蒸気重量分率(&3)", "Vap Wt Fr (&3)"));
+  cmdLiquidWt->setText(QInLanguage("液重量分率(&4)", "Liq Wt Fr (&4)"));
+  cmdExit->setText(QInLanguage("戻る(&X)", "Exit(&X)"));
+  lblTitle->setText(QInLanguage("液モル分率", "Liquid Mol Fraction"));
+  lblConv->setText(QInLanguage("収束時間(Hr)", "Convergence Time (Hr)"));
 }
 
 void frmBatchResultTotalReflux::Form_Activate() {
@@ -107,7 +107,7 @@ void frmBatchResultTotalReflux::Clear_Table() {
   // the heat unit, not a duty per hour (the condenser's is negative).
   const std::string unit = Heat_Unit_Shown();
   vaSpread1->SetText(3, 0, "Heat Input (" + unit + ")");
-  vaSpread1->SetColToolTip(3, batchres::Pick(("運転開始から全還流収束までに各段へ入った熱量の合計（" + unit +
+  vaSpread1->SetColToolTip(3, InLanguage(("運転開始から全還流収束までに各段へ入った熱量の合計（" + unit +
                                               "、毎時の値ではありません）。負は除かれた熱量（凝縮器）です。").c_str(),
                                              ("Heat put into each plate from the start of the run to total-reflux "
                                               "convergence, in " + unit +
@@ -167,21 +167,21 @@ void frmBatchResultTotalReflux::Set_Weight_Fraction_Table(int kind) {
 }
 
 void frmBatchResultTotalReflux::cmdLiquidMol_Click() {
-  lblTitle->setText(QPick("液モル分率", "Liquid Mol Fraction"));
+  lblTitle->setText(QInLanguage("液モル分率", "Liquid Mol Fraction"));
   Set_Mol_Fraction_Table(0);
 }
 
 void frmBatchResultTotalReflux::cmdVaporMol_Click() {
-  lblTitle->setText(QPick("蒸気モル分率", "Vapor Mol Fraction"));
+  lblTitle->setText(QInLanguage("蒸気モル分率", "Vapor Mol Fraction"));
   Set_Mol_Fraction_Table(1);
 }
 
 void frmBatchResultTotalReflux::cmdLiquidWt_Click() {
-  lblTitle->setText(QPick("液重量分率", "Liquid weight Fraction"));
+  lblTitle->setText(QInLanguage("液重量分率", "Liquid weight Fraction"));
   Set_Weight_Fraction_Table(0);
 }
 
 void frmBatchResultTotalReflux::cmdVaporWt_Click() {
-  lblTitle->setText(QPick("蒸気重量分率", "Vapor Weight Fraction"));
+  lblTitle->setText(QInLanguage("蒸気重量分率", "Vapor Weight Fraction"));
   Set_Weight_Fraction_Table(1);
 }

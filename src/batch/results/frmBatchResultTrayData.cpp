@@ -4,10 +4,10 @@
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 VZ_FORM_FACTORY(frmBatchResultTrayData);
 
-using batchres::QPick;
 
 frmBatchResultTrayData::frmBatchResultTrayData() : ResultForm("frmBatchResultTrayData") {
   lblTitle = ui::NewLabel(this, "lblTitle");
@@ -55,14 +55,14 @@ frmBatchResultTrayData::frmBatchResultTrayData() : ResultForm("frmBatchResultTra
 void frmBatchResultTrayData::Form_Load() {
   ResultForm::Form_Load();
   SetCaption(batchres::Caption("計算過程の各段毎の組成データ", "Tray Data at iteration"));
-  cmdVapor1->setText(QPick("全還流蒸気(&1)", "T.Reflux Vap (&1)"));
-  cmdLiquid1->setText(QPick("全還流液(&2)", "T.Reflux Liq (&2)"));
-  cmdVapor2->setText(QPick("製品抜出蒸気(&3)", "Product Vap (&3)"));
-  cmdLiquid2->setText(QPick("製品抜出液(&4)", "Product Liq (&4)"));
-  cmdNext->setText(QPick("次(&N)", "Next (&N)"));
-  cmdNext10->setText(QPick("次10(&M)", "Next10 (&M)"));
-  cmdExit->setText(QPick("戻る(&X)", "Exit(&X)"));
-  lblCalTime->setText(QPick("操作時間=", "Calc Time="));
+  cmdVapor1->setText(QInLanguage("全還流蒸気(&1)", "T.Reflux Vap (&1)"));
+  cmdLiquid1->setText(QInLanguage("全還流液(&2)", "T.Reflux Liq (&2)"));
+  cmdVapor2->setText(QInLanguage("製品抜出蒸気(&3)", "Product Vap (&3)"));
+  cmdLiquid2->setText(QInLanguage("製品抜出液(&4)", "Product Liq (&4)"));
+  cmdNext->setText(QInLanguage("次(&N)", "Next (&N)"));
+  cmdNext10->setText(QInLanguage("次10(&M)", "Next10 (&M)"));
+  cmdExit->setText(QInLanguage("戻る(&X)", "Exit(&X)"));
+  lblCalTime->setText(QInLanguage("操作時間=", "Calc Time="));
   lblTitle->setText("");
 }
 
@@ -76,7 +76,7 @@ void frmBatchResultTrayData::Show_Choices(bool choices) {
 }
 
 void frmBatchResultTrayData::Choose(const char* japanese, const char* english, int phase, int kind) {
-  lblTitle->setText(QPick(japanese, english));
+  lblTitle->setText(QInLanguage(japanese, english));
   Show_Vapor = kind != 0 ? 1 : 0;
   Open_Tray_Data(phase, kind);
   Show_Choices(false);
@@ -97,7 +97,7 @@ void frmBatchResultTrayData::Open_Tray_Data(int phase, int kind) {
   vaSpread1->ClearAll();
   lblCalTimeValue->setText("");
   vaSpread1->SetText(1, 0, "Temp");
-  vaSpread1->SetText(2, 0, kind != 0 ? batchres::Pick("蒸気流量", "Vapor") : batchres::Pick("液流量", "Liquid"));
+  vaSpread1->SetText(2, 0, kind != 0 ? InLanguage("蒸気流量", "Vapor") : InLanguage("液流量", "Liquid"));
   vaSpread1->SetColWidth(1, 10);
   vaSpread1->SetColWidth(2, 11);
   for (int j = 1; j <= nc; ++j) {

@@ -1,6 +1,7 @@
 #include "batch/results/frmBatchResultVLload.h"
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 
 VZ_FORM_FACTORY(frmBatchResultVLload);
@@ -45,7 +46,7 @@ void frmBatchResultVLload::Set_Flow_Table(int phase, int kind) {
   vaSpread1->SetMaxRows(0);
   vaSpread1->SetMaxCols(nt + 1);
   vaSpread1->ClearAll();
-  vaSpread1->SetText(1, 0, batchres::Pick("時間", "Time"));
+  vaSpread1->SetText(1, 0, InLanguage("時間", "Time"));
   for (int i = 1; i <= nt; ++i) vaSpread1->SetText(i + 1, 0, "Tray #" + txt::Signed(i));
   Fill_Rows(phase, [nt, kind](const HistoryRecord& rec, std::vector<std::string>& cells) {
     for (int i = 1; i <= nt && i <= rec.nt; ++i)

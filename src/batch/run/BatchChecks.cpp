@@ -7,18 +7,15 @@
 #include "batch/model/BatchData.h"
 #include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 
 namespace {
 
-std::string Text(const char* japanese, const char* english) {
-  return Case.Language == 1 ? english : japanese;
-}
-
 BatchCheckResult Refuse(const char* japanese, const char* english) {
-  return {false, Text(japanese, english)};
+  return {false, InLanguage(japanese, english)};
 }
 
 bool Positive(double v) { return std::isfinite(v) && v > 0; }
@@ -69,21 +66,21 @@ std::string Number(double v) { return txt::Plain(v); }
 std::string TankProblem(int k) {
   const int nc = Case.NC, cond = Batch.Tank_Cond[k];
   const double reflux = Batch.Prod_Spec[1][k];
-  if (!(std::isfinite(reflux) && reflux >= 0)) return Text("還流比 ", "reflux ratio ") + Number(reflux);
+  if (!(std::isfinite(reflux) && reflux >= 0)) return InLanguage("還流比 ", "reflux ratio ") + Number(reflux);
   if (Batch.Ope_Mode == 3) {
     const double duty = Batch.Prod_Spec[3][k];
     if (!(std::isfinite(duty) && duty > 0))
-      return Text("リボイラー熱量 ", "reboiler duty ") + Number(Case.H_Unit == 2 ? Unit_Heat_Out(duty) : duty);
+      return InLanguage("リボイラー熱量 ", "reboiler duty ") + Number(Case.H_Unit == 2 ? Unit_Heat_Out(duty) : duty);
   } else {
     const double d = Batch.Prod_Spec[2][k];
-    if (!(std::isfinite(d) && d > 0)) return Text("抜出量 ", "distillate rate ") + Number(d);
+    if (!(std::isfinite(d) && d > 0)) return InLanguage("抜出量 ", "distillate rate ") + Number(d);
   }
   const int component = cond > 100 ? cond - 100 : cond;
   if (cond >= 1 && (component < 1 || component > nc))
-    return Text("成分番号 ", "component ") + Number(component) + Text("、成分数は ", " of a ") + Number(nc) +
-           Text("", "-component case");
-  if (!(cond == -1 || cond == -2 || cond >= 1)) return Text("切替条件 ", "change condition ") + Number(cond);
-  if (!std::isfinite(Batch.Tank_Value[k])) return Text("切替値 ", "change value ") + Number(Batch.Tank_Value[k]);
+    return InLanguage("成分番号 ", "component ") + Number(component) + InLanguage("、成分数は ", " of a ") + Number(nc) +
+           InLanguage("", "-component case");
+  if (!(cond == -1 || cond == -2 || cond >= 1)) return InLanguage("切替条件 ", "change condition ") + Number(cond);
+  if (!std::isfinite(Batch.Tank_Value[k])) return InLanguage("切替値 ", "change value ") + Number(Batch.Tank_Value[k]);
   return {};
 }
 
@@ -91,7 +88,7 @@ std::string TankProblem(int k) {
 BatchCheckResult CheckProductPlan() {
   for (int k = 1; k <= Batch.N_Change_Tank + 1; ++k)
     if (const std::string problem = TankProblem(k); !problem.empty())
-      return {false, Text("製品抜出条件が正しくありません。(TANK ", "Product withdrawal condition is not valid (Tank ") +
+      return {false, InLanguage("製品抜出条件が正しくありません。(TANK ", "Product withdrawal condition is not valid (Tank ") +
                          Number(k) + ": " + problem + ")"};
   return {};
 }
@@ -143,8 +140,8 @@ BatchCheckResult CheckCase(bool forRun) {
   if (!(steps <= kMaxBatchSteps)) {
     char n[32];
     std::snprintf(n, sizeof n, steps < 1e15 ? "%.0f" : "%.3g", steps);
-    return {false, Text("計算ステップ数が多すぎます (", "Too many calculation steps (") + std::string(n) +
-                       Text(" ステップ、上限 10000000)。微分時間または最大操作時間を見直してください。",
+    return {false, InLanguage("計算ステップ数が多すぎます (", "Too many calculation steps (") + std::string(n) +
+                       InLanguage(" ステップ、上限 10000000)。微分時間または最大操作時間を見直してください。",
                             " steps, limit 10000000): change the time step or the operating time")};
   }
   // The history files must fit a disk: a record at every step of a long run
@@ -152,8 +149,8 @@ BatchCheckResult CheckCase(bool forRun) {
   if (const double bytes = Batch_Run_Files_Estimate(); bytes > kMaxRunFileBytes) {
     char gb[32];
     std::snprintf(gb, sizeof gb, "%.1f", bytes / 1e9);
-    return {false, Text("計算結果ファイルが大きすぎます (約 ", "The run files would take about ") + std::string(gb) +
-                       Text(" GB、上限 1 GB)。計算結果保存周期を長くするか最大操作時間を短くしてください。",
+    return {false, InLanguage("計算結果ファイルが大きすぎます (約 ", "The run files would take about ") + std::string(gb) +
+                       InLanguage(" GB、上限 1 GB)。計算結果保存周期を長くするか最大操作時間を短くしてください。",
                             " GB (limit 1 GB): lengthen the Save Interval or shorten the Max Ope Time")};
   }
   // Values no plant has: pressures of the plates, the start temperature and
@@ -178,7 +175,7 @@ BatchCheckResult CheckCase(bool forRun) {
 
 BatchCheckResult Batch_Check_Case() {
   if (Batch.Continue_Flag == 1 && (Case.NC != Case.NC_Save || Case.NT != Case.NT_Save)) {
-    Calc_Message(Text("全還流収束データの成分数or理論段数と違うため、初期状態から計算する。",
+    Calc_Message(InLanguage("全還流収束データの成分数or理論段数と違うため、初期状態から計算する。",
                       "not Equal N.Comp or T.Plate at total reflux data, calculate initial state"));
     Batch.Continue_Flag = 0;
   }

@@ -6,6 +6,7 @@
 
 #include "batch/model/BatchData.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 
@@ -16,10 +17,6 @@ std::string Short(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.3e", value);
   return txt::Plain(std::strtod(text, nullptr));
-}
-
-std::string Say(const std::string& japanese, const std::string& english) {
-  return Case.Language == 1 ? english : japanese;
 }
 
 // A heat or duty in the case's unit with its name: BTU has no conversion, so
@@ -43,7 +40,7 @@ std::string LatentHeatBlame(int plate) {
     pure[i] = 0;
     if (!(latent > 0)) {
       const std::string value = HeatText(latent, "/Kgmol");
-      return Say(own + " で " + Case.Comp_Name[i] + " の蒸発潜熱が 0 以下です (" + value +
+      return InLanguage(own + " で " + Case.Comp_Name[i] + " の蒸発潜熱が 0 以下です (" + value +
                      ")。エンタルピーデータを確認してください",
                  "the latent heat of " + Case.Comp_Name[i] + " on " + own + " is 0 or less (" + value +
                      "): check its enthalpy data");
@@ -59,7 +56,7 @@ std::string LatentHeatBlame(int plate) {
 std::string NegativeFlowText(int plate, bool vapour, double flow, int balance, bool topDown, double duty) {
   const int nt = Case.NT;
   const std::string tray = "Tray " + txt::Plain(plate), flowText = " (" + Short(flow) + " Kgmol/H): ";
-  const std::string text = Say(tray + (vapour ? " の蒸気流量がマイナス" : " の液流量がマイナス") + flowText,
+  const std::string text = InLanguage(tray + (vapour ? " の蒸気流量がマイナス" : " の液流量がマイナス") + flowText,
                                (vapour ? "Negative vapour flow on " : "Negative liquid flow on ") + tray + flowText);
   const std::string own = "Tray " + txt::Plain(balance);
   if (const std::string blame = LatentHeatBlame(balance); !blame.empty()) return text + blame;
@@ -85,21 +82,21 @@ std::string NegativeFlowText(int plate, bool vapour, double flow, int balance, b
   if (from != 0) {
     const std::string plates =
         from == to ? "Tray " + txt::Plain(from)
-                   : Say("Tray " + txt::Plain(from) + " ～ " + txt::Plain(to), "Trays " + txt::Plain(from) + " to " +
+                   : InLanguage("Tray " + txt::Plain(from) + " ～ " + txt::Plain(to), "Trays " + txt::Plain(from) + " to " +
                                                                                    txt::Plain(to));
-    const std::string heat = HeatText(sum, "/H") + (from == to ? "" : Say(" 合計", " in all"));
+    const std::string heat = HeatText(sum, "/H") + (from == to ? "" : InLanguage(" 合計", " in all"));
     if (cooling)
-      return text + Say(plates + " の除熱量 (" + heat + ") が下からの蒸気で賄えません",
+      return text + InLanguage(plates + " の除熱量 (" + heat + ") が下からの蒸気で賄えません",
                         "the heat removed on " + plates + " (" + heat +
                             ") is more than the vapour from below can give");
-    return text + Say(plates + " の加熱量 (" + heat + ") が流れ込む液より多くを蒸発させます",
+    return text + InLanguage(plates + " の加熱量 (" + heat + ") が流れ込む液より多くを蒸発させます",
                       "the heat put into " + plates + " (" + heat + ") boils off more liquid than reaches it");
   }
   if (!topDown)
-    return text + Say("リボイラー熱量 (" + HeatText(duty, "/H") + ") が小さすぎて蒸気が上がりません",
+    return text + InLanguage("リボイラー熱量 (" + HeatText(duty, "/H") + ") が小さすぎて蒸気が上がりません",
                       "the reboiler duty (" + HeatText(duty, "/H") + ") is too small to boil up vapour");
   const std::string heat = HeatText(Batch.Tray_Heat[balance], "/H");
-  return text + Say(own + " の熱収支 (熱量 " + heat + ") が成り立ちません",
+  return text + InLanguage(own + " の熱収支 (熱量 " + heat + ") が成り立ちません",
                     "the heat balance of " + own + " (heat input " + heat + ") cannot be met");
 }
 
@@ -111,7 +108,7 @@ std::string Batch_Negative_Flow_Text(bool withdrawal, int mode, double duty) {
   const double* l = Case.Tray_L;
   if (withdrawal && mode == 3 && Batch.Run_Distillate < 0) {
     const std::string tank = txt::Plain(Batch.Tank_No), d = Short(Batch.Run_Distillate);
-    return Say("TANK " + tank + " のリボイラー熱量 (" + HeatText(duty, "/H") + ") が小さすぎて留出しません (D = " + d +
+    return InLanguage("TANK " + tank + " のリボイラー熱量 (" + HeatText(duty, "/H") + ") が小さすぎて留出しません (D = " + d +
                    " Kgmol/H)",
                "the reboiler duty of Tank " + tank + " (" + HeatText(duty, "/H") +
                    ") is too small to give any distillate (D = " + d + " Kgmol/H)");
@@ -148,7 +145,7 @@ std::string Batch_Runaway_Flow_Text(int plate) {
     const std::string blame = LatentHeatBlame(p);
     if (blame.empty()) continue;
     const std::string flows = Short(Case.Tray_V[plate]) + " / " + Short(Case.Tray_L[plate]);
-    return Say("Tray " + txt::Plain(plate) + " の蒸気/液流量が大きすぎます (" + flows + " Kgmol/H): ",
+    return InLanguage("Tray " + txt::Plain(plate) + " の蒸気/液流量が大きすぎます (" + flows + " Kgmol/H): ",
                "Runaway vapour / liquid flows on Tray " + txt::Plain(plate) + " (" + flows + " Kgmol/H): ") +
            blame;
   }

@@ -11,6 +11,7 @@
 #include "batch/run/BatchIntegrator.h"
 #include "batch/run/BatchRunFiles.h"
 #include "core/model/CalcMessages.h"
+#include "core/model/Language.h"
 #include "platform/text/SeqFile.h"
 
 void BatchHost::Message(const std::string& text) { Calc_Message(text); }
@@ -106,10 +107,6 @@ BatchRun::BatchRun(BatchHost& host) : host_(host), snapshot_(std::make_unique<Sn
 
 BatchRun::~BatchRun() = default;
 
-std::string BatchRun::Say(const char* japanese, const char* english) const {
-  return Case.Language == 1 ? english : japanese;
-}
-
 void BatchRun::Log(const std::string& text) {
   Written(Batch_Log_Append(Batch.Batch_Log_File, text), Batch.Batch_Log_File);
 }
@@ -128,14 +125,14 @@ void BatchRun::Written(bool ok, const std::string& path) {
   std::error_code ec;
   std::string reason;
   if (!std::filesystem::is_directory(file.parent_path(), ec))
-    reason = Say("フォルダがありません", "the folder does not exist");
+    reason = InLanguage("フォルダがありません", "the folder does not exist");
   else if (error != 0)
     reason = seqfile::ErrnoText(error);
   else
-    reason = Say("書き込みできません", "it cannot be written");
-  writeFailure_ = Say("ERROR:ファイルに書き込めないため計算を中止しました\nフォルダ: ",
+    reason = InLanguage("書き込みできません", "it cannot be written");
+  writeFailure_ = InLanguage("ERROR:ファイルに書き込めないため計算を中止しました\nフォルダ: ",
                       "ERROR:Cannot write the run files, end of calculation\nFolder: ") +
-                  folder + "\n" + Say("理由: ", "Reason: ") + reason + "\n" + file.filename().string();
+                  folder + "\n" + InLanguage("理由: ", "Reason: ") + reason + "\n" + file.filename().string();
 }
 
 // Ends the run as an error once a file could not be written; true when it did.
@@ -143,7 +140,7 @@ bool BatchRun::EndIfWriteFailed() {
   if (writeFailure_.empty() || ending_) return false;
   if (!Ended())
     EndRun(BatchEnd::WriteFailed, writeFailure_,
-           Batch_Log_Time(calTime_) + Say(" ファイル書き込み不可のため計算中止", " Cannot write the run files, end of calculation"),
+           Batch_Log_Time(calTime_) + InLanguage(" ファイル書き込み不可のため計算中止", " Cannot write the run files, end of calculation"),
            false);
   return true;
 }
@@ -168,7 +165,7 @@ bool BatchRun::Start() {
   Written(Batch_Log_Create(Batch.Batch_Log_File, " Start Calculation"), Batch.Batch_Log_File);
   if (!EndIfWriteFailed()) PrepareRunFiles(continued);
   if (EndIfWriteFailed()) return false;
-  host_.Message(Say("計算を開始します", "Start Calculation"));
+  host_.Message(InLanguage("計算を開始します", "Start Calculation"));
 
   ResetRunState();
   calTime_ = continued ? Batch.Restart_Time : 0;
@@ -273,7 +270,7 @@ void BatchRun::RangesAndHeat() {
 // last step it took, so nothing negative is kept or written, and says why.
 void BatchRun::EndInfeasible(const std::string& text) {
   RollBack();
-  EndRun(BatchEnd::Infeasible, "ERROR:" + text + Say("。計算を中止しました", ", end of calculation"),
+  EndRun(BatchEnd::Infeasible, "ERROR:" + text + InLanguage("。計算を中止しました", ", end of calculation"),
          Batch_Log_Time(calTime_) + " " + text, false);
 }
 
@@ -404,13 +401,13 @@ void BatchRun::SwitchAtConvergence() {
   if (EndIfWriteFailed()) return;
   host_.MarkLine(15);
   if (Batch.Ope_Mode == 1) {
-    EndRun(BatchEnd::Converged, Say("計算完了", "End of Calculation"), Batch_Log_Time(calTime_) + " 計算完了",
+    EndRun(BatchEnd::Converged, InLanguage("計算完了", "End of Calculation"), Batch_Log_Time(calTime_) + " 計算完了",
            false);
     return;
   }
   // The phase caption and the withdrawal buttons change before the notice shows.
   host_.WithdrawalStarted();
-  host_.Notice(Say("全還流収束", "Total Reflux Converged"));
+  host_.Notice(InLanguage("全還流収束", "Total Reflux Converged"));
   Log(Batch_Log_Time(calTime_) + " 全還流収束");
   Batch.Prod_Phase = 1;
   Batch.Tank_Count = 0;
@@ -443,14 +440,14 @@ void BatchRun::ChangeTank() {
   Batch.Run_Distillate = Batch.Prod_Spec[2][k];
   Batch.QReb = Batch.Run_QReb = Batch.Prod_Spec[3][k];
   Batch.Last_Tank_Full = 0;
-  host_.Notice(Say("製品タンク切替", "Change Tank") + std::to_string(Batch.Tank_Count));
-  Log(Batch_Log_Time(calTime_) + Say(" タンク切り替え", " Change Tank"));
+  host_.Notice(InLanguage("製品タンク切替", "Change Tank") + std::to_string(Batch.Tank_Count));
+  Log(Batch_Log_Time(calTime_) + InLanguage(" タンク切り替え", " Change Tank"));
   host_.DrawProfile();
 }
 
 void BatchRun::CalcEnd() {
-  EndRun(BatchEnd::LastTank, Say("計算完了", "End of Calculation"),
-         Batch_Log_Time(calTime_) + Say(" 計算終了", " End of Calculation"), true);
+  EndRun(BatchEnd::LastTank, InLanguage("計算完了", "End of Calculation"),
+         Batch_Log_Time(calTime_) + InLanguage(" 計算終了", " End of Calculation"), true);
 }
 
 void BatchRun::EndRun(BatchEnd end, const std::string& message, const std::string& logText,
@@ -486,7 +483,7 @@ void BatchRun::EndOfTimeOrStill(BatchEnd end) {
   // The tank being filled is kept with what it holds.
   if (Batch.Prod_Phase == 1) Written(Append_Tank_Block(Batch_Run_File(5), calTime_), Batch_Run_File(5));
   if (EndIfWriteFailed()) return;
-  const std::string message = Say("時間オーバーまたは蒸留塔残り０で計算完了",
+  const std::string message = InLanguage("時間オーバーまたは蒸留塔残り０で計算完了",
                                   "Time over or Bottom Volume=0, end of calculation");
   EndRun(end, message, Batch_Log_Time(calTime_) + " " + message, false);
 }
@@ -497,7 +494,7 @@ void BatchRun::AbortEnd() {
     if (Ended()) return;
     CalcEnd();
   }
-  const std::string message = Say(" 中止により計算終了", " Abort, end of calculation");
+  const std::string message = InLanguage(" 中止により計算終了", " Abort, end of calculation");
   EndRun(BatchEnd::Abort, message, Batch_Log_Time(calTime_) + message, false);
 }
 
@@ -550,7 +547,7 @@ bool BatchRun::AdvanceColumn() {
     if (failures.empty()) return true;
 
     const bool retry = host_.AskRetry(
-        Say("ERROR:Runge-Kutta-Gill 組成がマイナス", "ERROR:Runge-Kutta-Gill Negative composition"));
+        InLanguage("ERROR:Runge-Kutta-Gill 組成がマイナス", "ERROR:Runge-Kutta-Gill Negative composition"));
     RollBack();
     if (retry)
       for (const Failure& f : failures)
@@ -559,10 +556,10 @@ bool BatchRun::AdvanceColumn() {
                 Batch.Batch_Log_File);
     if (!retry || halvings >= kMaxRetryHalvings) {
       EndRun(BatchEnd::NegativeComposition,
-             Say("ERROR:Runge-Kutta-Gill 組成がマイナスのため計算を中止しました",
+             InLanguage("ERROR:Runge-Kutta-Gill 組成がマイナスのため計算を中止しました",
                  "ERROR:Runge-Kutta-Gill Negative composition, end of calculation"),
              Batch_Log_Time(calTime_) +
-                 Say(" 組成がマイナスのため計算中止", " Negative composition, end of calculation"),
+                 InLanguage(" 組成がマイナスのため計算中止", " Negative composition, end of calculation"),
              false);
       return false;
     }
@@ -576,10 +573,10 @@ bool BatchRun::FlowsEnd() {
   if (!model_.Finite()) {
     RollBack();  // nothing that is no number is kept or written
     EndRun(BatchEnd::NotFinite,
-           Say("ERROR:流量が計算できないため計算を中止しました",
+           InLanguage("ERROR:流量が計算できないため計算を中止しました",
                "ERROR:Flows cannot be computed, end of calculation"),
            Batch_Log_Time(calTime_) +
-               Say(" 流量が計算できないため計算中止", " Flows not finite, end of calculation"),
+               InLanguage(" 流量が計算できないため計算中止", " Flows not finite, end of calculation"),
            false);
     return true;
   }

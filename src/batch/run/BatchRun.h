@@ -150,7 +150,6 @@ class BatchRun {
   void Log(const std::string& text);
   void Written(bool ok, const std::string& path);
   bool EndIfWriteFailed();
-  std::string Say(const char* japanese, const char* english) const;
 
   BatchHost& host_;
   BatchEnd end_ = BatchEnd::None;

@@ -9,17 +9,12 @@
 #include "platform/ui/Interaction.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 namespace batchui {
 
-bool English() { return Case.Language == 1; }
-
-std::string Pick(const char* japanese, const char* english) { return English() ? english : japanese; }
-
-QString QPick(const char* japanese, const char* english) { return QString::fromUtf8(Pick(japanese, english)); }
-
 QString Caption(const char* japanese, const char* english) {
-  return ui::Q(Case.Prog_Title) + QPick(japanese, english);
+  return ui::Q(Case.Prog_Title) + QInLanguage(japanese, english);
 }
 
 void Write_Main_Label(const char* label, const std::string& text) {

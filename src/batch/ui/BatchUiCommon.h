@@ -15,12 +15,6 @@ namespace batchui {
 // Name of the batch program's main window (the dialogs write its labels).
 inline constexpr const char* kMainWindow = "frmBatchDistillationMain";
 
-// True when the captions are English (`Language` 1).
-bool English();
-// The text for the current language.
-std::string Pick(const char* japanese, const char* english);
-QString QPick(const char* japanese, const char* english);
-
 // `Prog_Title` followed by the dialog's title word.
 QString Caption(const char* japanese, const char* english);
 

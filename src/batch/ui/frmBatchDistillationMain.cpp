@@ -25,12 +25,12 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/Programs.h"
+#include "platform/ui/QLanguage.h"
 
 VZ_PROGRAM_WINDOW(1, frmBatchDistillationMain, 1);
 VZ_FORM_FACTORY(frmBatchDistillationMain);
 
 using batchui::General;
-using batchui::Pick;
 
 namespace {
 
@@ -210,9 +210,9 @@ void frmBatchDistillationMain::Form_Unload() {
 
 void frmBatchDistillationMain::Set_Captions() {
   captionLanguage_ = Case.Language;
-  Case.Prog_Title = Pick("バッチ蒸留計算  ", "Batch Distillation  ");
+  Case.Prog_Title = InLanguage("バッチ蒸留計算  ", "Batch Distillation  ");
   SetCaption(batchui::Caption("メイン画面", "Program Menu  "));
-  lblTitle->setText(batchui::QPick("バッチ蒸留計算プログラムメイン画面", "Batch Distillation Program Menu"));
+  lblTitle->setText(QInLanguage("バッチ蒸留計算プログラムメイン画面", "Batch Distillation Program Menu"));
   struct Cap {
     QAbstractButton* button;
     const char* ja;
@@ -238,7 +238,7 @@ void frmBatchDistillationMain::Set_Captions() {
       {cmdResult, "計算結果(&Z)", "Show Result(&Z)"},
       {cmdExit, "戻る(&X)", "Exit(&X)"},
   };
-  for (const Cap& c : buttons) c.button->setText(batchui::QPick(c.ja, c.en));
+  for (const Cap& c : buttons) c.button->setText(QInLanguage(c.ja, c.en));
   struct LabelCap {
     QLabel* label;
     const char* ja;
@@ -259,7 +259,7 @@ void frmBatchDistillationMain::Set_Captions() {
       {lblOperation, "全還流運転→製品抜出操作", "T.Reflux→ProdOpe"},
       {lblProdChange, "製品抜出切替回数=", "N Change Tank="},
   };
-  for (const LabelCap& c : labels) c.label->setText(batchui::QPick(c.ja, c.en));
+  for (const LabelCap& c : labels) c.label->setText(QInLanguage(c.ja, c.en));
   lblFileName->setText("Data File Name=");
   lblSaveFileName->setText("Save File Name=");
 }
@@ -294,8 +294,8 @@ void Set_Batch_Display_Data() {
   f->lblOpeTimeData->setText(ui::Q(General(Batch.Max_Ope_Time)));
   f->lblDiffTimeData->setText(ui::Q(General(Batch.Diff_Time)));
   const bool withdrawal = Batch.Ope_Mode != 1;
-  f->lblOperation->setText(withdrawal ? batchui::QPick("全還流運転→製品抜出操作", "T.Reflux→ProdOpe")
-                                      : batchui::QPick("全還流運転", "TotalReflux"));
+  f->lblOperation->setText(withdrawal ? QInLanguage("全還流運転→製品抜出操作", "T.Reflux→ProdOpe")
+                                      : QInLanguage("全還流運転", "TotalReflux"));
   f->lblProdChange->setVisible(withdrawal);
   f->lblProdChangeData->setVisible(withdrawal);
   if (withdrawal) f->lblProdChangeData->setText(ui::Q(General(Batch.N_Change_Tank)));
@@ -310,7 +310,7 @@ void frmBatchDistillationMain::cmdFeed_Click() {
     ui::Forms::Get<frmBatchFeed>().ShowModal();
     return;
   }
-  ui::MsgBox(Pick("成分名が入力されていません", "No Component Name"), ui::vbOKOnly, Case.Prog_Title);
+  ui::MsgBox(InLanguage("成分名が入力されていません", "No Component Name"), ui::vbOKOnly, Case.Prog_Title);
 }
 
 void frmBatchDistillationMain::cmdTray_Click() {
@@ -318,7 +318,7 @@ void frmBatchDistillationMain::cmdTray_Click() {
     ui::Forms::Get<frmBatchTray>().ShowModal();
     return;
   }
-  ui::MsgBox(Pick("段数が入力されていません", "T.Plate does not input"), ui::vbOKOnly, Case.Prog_Title);
+  ui::MsgBox(InLanguage("段数が入力されていません", "T.Plate does not input"), ui::vbOKOnly, Case.Prog_Title);
 }
 
 void frmBatchDistillationMain::cmdKValue_Click() { ui::Forms::Get<frmK_Value>().ShowModal(); }
@@ -341,7 +341,7 @@ void frmBatchDistillationMain::cmdReadData_Click() {
   CalcMessageScope scope;
   const std::string path = Case_File_Dialog(false, "*.dat");
   if (path.empty()) return;
-  if (!AskYes(Pick(("[ " + path + " ] を読み込みます？").c_str(), ("Read [ " + path + " ]？").c_str()))) return;
+  if (!AskYes(InLanguage(("[ " + path + " ] を読み込みます？").c_str(), ("Read [ " + path + " ]？").c_str()))) return;
   Batch.Batch_File = Case.Data_File;
   // A rejected file says why and leaves the case as it was.
   const BatchReadResult r = Read_Batch_Continue(0);
@@ -357,7 +357,7 @@ void frmBatchDistillationMain::cmdReadContinue_Click() {
   Batch.Batch_Log_File = Batch_Log_Path();
   Batch.Batch_File = Batch_Run_File(2);
   if (!seqfile::FileExists(Batch.Batch_File)) {
-    ui::MsgBox(Pick("全還流収束値ファイルがありません", "not exist Total Reflux Data"), ui::vbOKOnly);
+    ui::MsgBox(InLanguage("全還流収束値ファイルがありません", "not exist Total Reflux Data"), ui::vbOKOnly);
     return;
   }
   const BatchReadResult r = Read_Batch_Continue(1);
@@ -377,16 +377,16 @@ void frmBatchDistillationMain::cmdReadContinue_Click() {
 void frmBatchDistillationMain::cmdSaveData_Click() {
   const std::string path = Case_File_Dialog(true, "dat");
   if (path.empty()) return;
-  if (!AskYes(Pick(("[ " + path + " ] を保存しますか？").c_str(), ("Save [ " + path + " ]？").c_str()))) return;
+  if (!AskYes(InLanguage(("[ " + path + " ] を保存しますか？").c_str(), ("Save [ " + path + " ]？").c_str()))) return;
   if (seqfile::FileExists(path) &&
-      !AskYes(Pick(("[ " + path + " ] が存在します。上書きしますか？").c_str(),
+      !AskYes(InLanguage(("[ " + path + " ] が存在します。上書きしますか？").c_str(),
                    ("exist [ " + path + " ] , Over-Write？").c_str())))
     return;
   Batch.Batch_File = Case.Data_File;
   std::string error;
   if (!Save_Batch_Data(&error)) {
     // The previous file is left as it was; the user must know the case is not on disk.
-    ui::MsgBox(Pick(("[ " + path + " ] を保存できませんでした。" + error).c_str(),
+    ui::MsgBox(InLanguage(("[ " + path + " ] を保存できませんでした。" + error).c_str(),
                     ("Could not save [ " + path + " ] : " + error).c_str()),
                ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
     return;

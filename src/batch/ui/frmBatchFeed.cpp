@@ -12,9 +12,9 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 using batchui::General;
-using batchui::QPick;
 
 frmBatchFeed::frmBatchFeed() : batchui::BatchDialog("frmBatchFeed") {
   auto* layout = new QVBoxLayout(this);
@@ -63,7 +63,7 @@ void frmBatchFeed::Select_Feed_Unit() {
 
 void frmBatchFeed::Write_Fraction_Header() {
   const bool weight = Batch.Feed_Comp_Unit == 1;
-  vaSpread1->SetText(1, 0, ui::S(weight ? QPick("重量分率", "Wt Fr") : QPick("モル分率", "Mol Fr")));
+  vaSpread1->SetText(1, 0, ui::S(weight ? QInLanguage("重量分率", "Wt Fr") : QInLanguage("モル分率", "Mol Fr")));
 }
 
 // The case keeps the charge in kmol and mole fractions; with the kg basis the
@@ -75,7 +75,7 @@ static bool MassBasis() { return Batch.Feed_Comp_Unit == 1; }
 static bool MolarMassesKnown() {
   for (int i = 1; i <= std::clamp<int>(Case.NC, 0, kMaxComp); ++i)
     if (!(std::isfinite(Case.Mol_Wt[i]) && Case.Mol_Wt[i] > 0)) {
-      ui::MsgBox(batchui::Pick(("成分「" + Case.Comp_Name[i] + "」の分子量がないため重量基準では入力できません").c_str(),
+      ui::MsgBox(InLanguage(("成分「" + Case.Comp_Name[i] + "」の分子量がないため重量基準では入力できません").c_str(),
                                ("No molecular weight of \"" + Case.Comp_Name[i] +
                                 "\": the charge cannot be given by weight")
                                    .c_str()),
@@ -101,7 +101,7 @@ void frmBatchFeed::Fill_Rows() {
 // refusal shown) otherwise.
 bool frmBatchFeed::Read_Rows(double& total, std::vector<double>& fractions) {
   const int nc = std::clamp<int>(Case.NC, 0, kMaxComp);
-  if (!batchui::Read_Number(ui::S(txtFeed->text()), batchui::Pick("全仕込量", "Total Feed"), total)) return false;
+  if (!batchui::Read_Number(ui::S(txtFeed->text()), InLanguage("全仕込量", "Total Feed"), total)) return false;
   const std::string header = vaSpread1->Text(1, 0);
   fractions.assign(nc + 1, 0.0);
   for (int i = 1; i <= nc; ++i)
@@ -128,10 +128,10 @@ void frmBatchFeed::Take_Rows(double total, const std::vector<double>& fractions)
 
 void frmBatchFeed::Set_Captions() {
   setWindowTitle(batchui::Caption("仕込量", "Feed"));
-  lblTitle->setText(QPick("全仕込量と組成を入力します。", "Total Feed & Composition"));
-  lblFeed->setText(QPick("全仕込量=", "Total Feed="));
-  cmdOK->setText(QPick("ＯＫ(&O)", "OK (&O)"));
-  cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+  lblTitle->setText(QInLanguage("全仕込量と組成を入力します。", "Total Feed & Composition"));
+  lblFeed->setText(QInLanguage("全仕込量=", "Total Feed="));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
 }
 
 void frmBatchFeed::Form_Load() {
@@ -178,7 +178,7 @@ void frmBatchFeed::cmdOK_Click() {
   if (!Read_Rows(total, fractions)) return;
   // A charge below zero is no amount: refused as such, not later as one not entered.
   if (total < 0) {
-    ui::MsgBox(batchui::Pick("全仕込量が負の値です。0 以上の値を入力してください。",
+    ui::MsgBox(InLanguage("全仕込量が負の値です。0 以上の値を入力してください。",
                              "Total Feed is negative: enter 0 or more."),
                ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
     txtFeed->setFocus();

@@ -13,10 +13,9 @@
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 using batchui::General;
-using batchui::Pick;
-using batchui::QPick;
 
 frmBatchOperation::frmBatchOperation() : batchui::BatchDialog("frmBatchOperation") {
   auto* layout = new QVBoxLayout(this);
@@ -96,21 +95,21 @@ frmBatchOperation::frmBatchOperation() : batchui::BatchDialog("frmBatchOperation
 
 void frmBatchOperation::Form_Load() {
   setWindowTitle(batchui::Caption("操作条件", "Operation"));
-  lblOpeTime->setText(QPick("最大操作時間(&1)", "Max Ope Time(&1)"));
-  lblDiffTime->setText(QPick("微分時間(&2)", "Diff Time(&2)"));
-  lblSaveInterval->setText(QPick("計算結果保存周期(&3)", "Save Interval(&3)"));
-  lblConvLimit->setText(QPick("全還流収束許容誤差(&4)", "T.Reflux Conv Limit(&4)"));
-  fraOpeSpec->setTitle(QPick("操作条件(&5)", "Operation(&5)"));
-  optOpeSpec[0]->setText(QPick("全還流運転", "Total Reflux"));
-  optOpeSpec[1]->setText(QPick("全還流運転→製品抜出操作", "T.Reflux -> Product"));
-  lblQreb->setText(QPick("全還流ﾘﾎﾞｲﾗ熱量", "Reboiler Duty(T.Reflux)"));
-  fraGraphScale->setTitle(QPick("グラフ表示(&6)", "Graph(&6)"));
-  optGraphScale[0]->setText(QPick("ログ", "Log"));
-  optGraphScale[1]->setText(QPick("直線", "Linear"));
-  lblGraphDiv->setText(QPick("分割数(&7)", "Div(&7)"));
-  cmdProdSpec->setText(QPick("製品抜出仕様(&P)", "Product Spec(&P)"));
-  cmdOK->setText(QPick("ＯＫ(&O)", "OK (&O)"));
-  cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+  lblOpeTime->setText(QInLanguage("最大操作時間(&1)", "Max Ope Time(&1)"));
+  lblDiffTime->setText(QInLanguage("微分時間(&2)", "Diff Time(&2)"));
+  lblSaveInterval->setText(QInLanguage("計算結果保存周期(&3)", "Save Interval(&3)"));
+  lblConvLimit->setText(QInLanguage("全還流収束許容誤差(&4)", "T.Reflux Conv Limit(&4)"));
+  fraOpeSpec->setTitle(QInLanguage("操作条件(&5)", "Operation(&5)"));
+  optOpeSpec[0]->setText(QInLanguage("全還流運転", "Total Reflux"));
+  optOpeSpec[1]->setText(QInLanguage("全還流運転→製品抜出操作", "T.Reflux -> Product"));
+  lblQreb->setText(QInLanguage("全還流ﾘﾎﾞｲﾗ熱量", "Reboiler Duty(T.Reflux)"));
+  fraGraphScale->setTitle(QInLanguage("グラフ表示(&6)", "Graph(&6)"));
+  optGraphScale[0]->setText(QInLanguage("ログ", "Log"));
+  optGraphScale[1]->setText(QInLanguage("直線", "Linear"));
+  lblGraphDiv->setText(QInLanguage("分割数(&7)", "Div(&7)"));
+  cmdProdSpec->setText(QInLanguage("製品抜出仕様(&P)", "Product Spec(&P)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
 }
 
 void frmBatchOperation::Form_Activate() {
@@ -147,13 +146,13 @@ void frmBatchOperation::cmdOK_Click() {
   const std::string divText = ui::S(txtGraphDiv->text());
   const long long div = txt::IsNumeric(divText) ? txt::RoundHalfEven(txt::Val(divText)) : 0;
   if (div < 1 || div > std::numeric_limits<int32_t>::max()) {
-    ui::MsgBox(Pick("分割数が正しくありません。", "Invalid Div"), ui::vbOKOnly, Case.Prog_Title);
+    ui::MsgBox(InLanguage("分割数が正しくありません。", "Invalid Div"), ui::vbOKOnly, Case.Prog_Title);
     return;
   }
   // Every box must hold a number as a whole; a refusal names the box and stores nothing.
   double opeTime, diffTime, saveInterval, convLimit, qReb;
   auto read = [](QLineEdit* box, const char* ja, const char* en, double& v) {
-    return batchui::Read_Number(ui::S(box->text()), Pick(ja, en), v);
+    return batchui::Read_Number(ui::S(box->text()), InLanguage(ja, en), v);
   };
   if (!read(txtOpeTime, "最大操作時間", "Max Ope Time", opeTime) ||
       !read(txtDiffTime, "微分時間", "Diff Time", diffTime) ||
@@ -169,11 +168,11 @@ void frmBatchOperation::cmdOK_Click() {
   Batch.QReb_TR = Unit_Heat_In(qReb);
   if (optOpeSpec[0]->isChecked()) {
     Batch.Ope_Mode = 1;
-    batchui::Write_Main_Label("lblOperation", Pick("全還流運転", "Total RTeflux"));
+    batchui::Write_Main_Label("lblOperation", InLanguage("全還流運転", "Total RTeflux"));
     batchui::Set_Main_Visible("lblProdChange", false);
     batchui::Set_Main_Visible("lblProdChangeData", false);
   } else {
-    batchui::Write_Main_Label("lblOperation", Pick("全還流運転→製品抜出操作", "T.Reflux -> Product"));
+    batchui::Write_Main_Label("lblOperation", InLanguage("全還流運転→製品抜出操作", "T.Reflux -> Product"));
     batchui::Set_Main_Visible("lblProdChange", true);
     batchui::Set_Main_Visible("lblProdChangeData", true);
     batchui::Write_Main_Label("lblProdChangeData", txt::Plain(Batch.N_Change_Tank));

@@ -13,10 +13,9 @@
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 using batchui::General;
-using batchui::Pick;
-using batchui::QPick;
 
 namespace {
 
@@ -144,21 +143,21 @@ frmBatchProduct::frmBatchProduct() : batchui::BatchDialog("frmBatchProduct") {
 
 void frmBatchProduct::Form_Load() {
   setWindowTitle(batchui::Caption("製品抜出操作条件", "Product Operation"));
-  fraProdType->setTitle(QPick("製品抜出のタイプ", "Operation Type"));
-  optOpeType[0]->setText(QPick("還流比、抜出量(Kgmol/H)指定", "Set R/D、Distillate(Kgmol/H)"));
-  optOpeType[1]->setText(QPick("還流比、ﾘﾎﾞｲﾗ熱量(Kcal/H)指定", "Set R/D、QReb(Kcal/H)"));
-  lblProdChange->setText(QPick("製品抜出切替回数", "No of TANK -1"));
+  fraProdType->setTitle(QInLanguage("製品抜出のタイプ", "Operation Type"));
+  optOpeType[0]->setText(QInLanguage("還流比、抜出量(Kgmol/H)指定", "Set R/D、Distillate(Kgmol/H)"));
+  optOpeType[1]->setText(QInLanguage("還流比、ﾘﾎﾞｲﾗ熱量(Kcal/H)指定", "Set R/D、QReb(Kcal/H)"));
+  lblProdChange->setText(QInLanguage("製品抜出切替回数", "No of TANK -1"));
   for (int i = 0; i < kTanks; ++i) {
-    lblReflux[i]->setText(QPick("還流比", "Reflux Ratio"));
-    fraOpeType[i]->setTitle(QPick("TANK 切替条件", "Tank Change Condition"));
-    optCond[2 * i]->setText(QPick("TANK Total量指定", "Tank Total Quantity"));
-    optCond[2 * i + 1]->setText(QPick("TANK 組成指定 成分No", "Tank Component No"));
+    lblReflux[i]->setText(QInLanguage("還流比", "Reflux Ratio"));
+    fraOpeType[i]->setTitle(QInLanguage("TANK 切替条件", "Tank Change Condition"));
+    optCond[2 * i]->setText(QInLanguage("TANK Total量指定", "Tank Total Quantity"));
+    optCond[2 * i + 1]->setText(QInLanguage("TANK 組成指定 成分No", "Tank Component No"));
     cboUpDown[i]->clear();
-    cboUpDown[i]->addItems(batchui::English() ? QStringList{">", "<"} : QStringList{"以上", "以下"});
+    cboUpDown[i]->addItems(In_English() ? QStringList{">", "<"} : QStringList{"以上", "以下"});
     cboUpDown[i]->setCurrentIndex(-1);
   }
-  cmdOK->setText(QPick("ＯＫ(&O)", "OK (&O)"));
-  cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
 }
 
 void frmBatchProduct::Show_Condition_Row(int i, bool amount) {
@@ -185,11 +184,11 @@ void frmBatchProduct::Form_Activate() {
     txtReflux[i]->setText(ui::Q(General(Batch.Prod_Spec[1][k])));
     if (Batch.Ope_Mode == 2) {
       txtProd_Qreb[i]->setText(ui::Q(General(Batch.Prod_Spec[2][k])));
-      lblProd_Qreb[i]->setText(QPick("流出量", "Distillate"));
+      lblProd_Qreb[i]->setText(QInLanguage("流出量", "Distillate"));
       lblUnitProd_Qreb[i]->setText("(Kgmol/H)");
     } else {
       txtProd_Qreb[i]->setText(ui::Q(General(Unit_Heat_Out(Batch.Prod_Spec[3][k]))));
-      lblProd_Qreb[i]->setText(QPick("ﾘﾎﾞｲﾗ", "Reboiler"));
+      lblProd_Qreb[i]->setText(QInLanguage("ﾘﾎﾞｲﾗ", "Reboiler"));
       lblUnitProd_Qreb[i]->setText(ui::Q("(" + TrimRight(Unit_Heat_Text()) + "/H)"));
     }
     const int cond = Batch.Tank_Cond[k];
@@ -220,11 +219,11 @@ void frmBatchProduct::optOpeType_Click(int index) {
   CalcMessageScope scope;
   for (int i = 0; i < kTanks; ++i) {
     if (index == 0) {
-      lblProd_Qreb[i]->setText(QPick("流出量", "Distillate"));
+      lblProd_Qreb[i]->setText(QInLanguage("流出量", "Distillate"));
       lblUnitProd_Qreb[i]->setText("(Kgmol/H)");
       txtProd_Qreb[i]->setText(ui::Q(General(Batch.Prod_Spec[2][i + 1])));
     } else {
-      lblProd_Qreb[i]->setText(QPick("ﾘﾎﾞｲﾗ", "Reboiler"));
+      lblProd_Qreb[i]->setText(QInLanguage("ﾘﾎﾞｲﾗ", "Reboiler"));
       lblUnitProd_Qreb[i]->setText(ui::Q(Unit_Heat_Text() + "/H"));
       txtProd_Qreb[i]->setText(ui::Q(General(Unit_Heat_Out(Batch.Prod_Spec[3][i + 1]))));
     }
@@ -243,14 +242,14 @@ void frmBatchProduct::txtProdChange_Change() {
 }
 
 void frmBatchProduct::Refuse(const std::string& japanese, const std::string& english) {
-  ui::MsgBox(batchui::English() ? english : japanese, ui::vbOKOnly);
+  ui::MsgBox(In_English() ? english : japanese, ui::vbOKOnly);
 }
 
 void frmBatchProduct::cmdOK_Click() {
   CalcMessageScope scope;
   Batch.Ope_Mode = optOpeType[0]->isChecked() ? 2 : 3;
   long long n;
-  if (!batchui::Read_Count(ui::S(txtProdChange->text()), batchui::Pick("製品抜出切替回数", "No of TANK -1"),
+  if (!batchui::Read_Count(ui::S(txtProdChange->text()), InLanguage("製品抜出切替回数", "No of TANK -1"),
                            -1000000000LL, 1000000000LL, n))
     return;
   if (n > kMaxChanges) {
@@ -269,7 +268,7 @@ void frmBatchProduct::cmdOK_Click() {
     // Each box of the tank must hold a number as a whole; the field names the tank.
     const std::string tank = " (TANK " + std::to_string(k) + ")";
     auto number = [&](QLineEdit* box, const char* ja, const char* en, double& v) {
-      return batchui::Read_Number(ui::S(box->text()), batchui::Pick(ja, en) + tank, v);
+      return batchui::Read_Number(ui::S(box->text()), InLanguage(ja, en) + tank, v);
     };
     double r, d;
     if (!number(txtReflux[i], "還流比", "Reflux Ratio", r)) return;

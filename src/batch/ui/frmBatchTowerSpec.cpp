@@ -11,10 +11,9 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 using batchui::General;
-using batchui::Pick;
-using batchui::QPick;
 
 frmBatchTowerSpec::frmBatchTowerSpec() : batchui::BatchDialog("frmBatchTowerSpec") {
   auto* layout = new QVBoxLayout(this);
@@ -59,13 +58,13 @@ frmBatchTowerSpec::frmBatchTowerSpec() : batchui::BatchDialog("frmBatchTowerSpec
 
 void frmBatchTowerSpec::Form_Load() {
   setWindowTitle(batchui::Caption("蒸留塔仕様", "Tower Specification"));
-  lblTitle->setText(QPick("蒸留塔の仕様を入力します。", "Set Tower Specification"));
-  lblNT->setText(QPick("理論段数(&1)", "Theoretical Plates(&1)"));
-  lblTopPress->setText(QPick("塔頂圧力(&2)", "Top Press(&2)"));
-  lblBtmPress->setText(QPick("塔底圧力(&3)", "Bottom Press(&3)"));
-  lblTemp->setText(QPick("塔の初期温度(&4)", "Initial Temperature(&4)"));
-  cmdOK->setText(QPick("ＯＫ(&O)", "OK(&O)"));
-  cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+  lblTitle->setText(QInLanguage("蒸留塔の仕様を入力します。", "Set Tower Specification"));
+  lblNT->setText(QInLanguage("理論段数(&1)", "Theoretical Plates(&1)"));
+  lblTopPress->setText(QInLanguage("塔頂圧力(&2)", "Top Press(&2)"));
+  lblBtmPress->setText(QInLanguage("塔底圧力(&3)", "Bottom Press(&3)"));
+  lblTemp->setText(QInLanguage("塔の初期温度(&4)", "Initial Temperature(&4)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK(&O)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
 }
 
 void frmBatchTowerSpec::Form_Activate() {
@@ -81,28 +80,28 @@ void frmBatchTowerSpec::Form_Activate() {
 
 void frmBatchTowerSpec::cmdOK_Click() {
   long long n;
-  if (!batchui::Read_Count(ui::S(txtNT->text()), Pick("理論段数", "Theoretical Plates"), -1000000000LL,
+  if (!batchui::Read_Count(ui::S(txtNT->text()), InLanguage("理論段数", "Theoretical Plates"), -1000000000LL,
                            1000000000LL, n))
     return;
   if (n > Case.Max_Tray) {
     const std::string limit = txt::Signed(Case.Max_Tray);
-    Case.Msg_Text = Pick(("最大理論段数(" + limit + ")を越えています。").c_str(),
+    Case.Msg_Text = InLanguage(("最大理論段数(" + limit + ")を越えています。").c_str(),
                          ("Over max theoretical plates (" + limit + ")").c_str());
     ui::MsgBox(Case.Msg_Text, ui::vbOKOnly);
     return;
   }
   // The plate count indexes the plate arrays: a negative count has no plates.
   if (n < 0) {
-    Case.Msg_Text = Pick("理論段数が 0未満です。", "Theoretical plates < 0");
+    Case.Msg_Text = InLanguage("理論段数が 0未満です。", "Theoretical plates < 0");
     ui::MsgBox(Case.Msg_Text, ui::vbOKOnly);
     return;
   }
   // The pressures and the temperature must be numbers as a whole; nothing is
   // stored while one of them is not.
   double top, bottom, temp;
-  if (!batchui::Read_Number(ui::S(txtTopPress->text()), Pick("塔頂圧力", "Top Press"), top) ||
-      !batchui::Read_Number(ui::S(txtBtmPress->text()), Pick("塔底圧力", "Bottom Press"), bottom) ||
-      !batchui::Read_Number(ui::S(txtTemp->text()), Pick("塔の初期温度", "Initial Temperature"), temp))
+  if (!batchui::Read_Number(ui::S(txtTopPress->text()), InLanguage("塔頂圧力", "Top Press"), top) ||
+      !batchui::Read_Number(ui::S(txtBtmPress->text()), InLanguage("塔底圧力", "Bottom Press"), bottom) ||
+      !batchui::Read_Number(ui::S(txtTemp->text()), InLanguage("塔の初期温度", "Initial Temperature"), temp))
     return;
   Case.NT = static_cast<int32_t>(n);
   Case.P_Top = top;

@@ -15,9 +15,9 @@
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 using batchui::General;
-using batchui::QPick;
 
 namespace {
 
@@ -36,7 +36,7 @@ std::string TrimRight(std::string s) {
 std::string Cell_Name(const ui::SpreadGrid& grid, int col, int row) {
   const std::string field = grid.Text(col, 0);
   if (row > Plates()) return grid.Text(0, row) + " " + field;
-  return batchui::English() ? "Tray " + txt::Plain(row) + " " + field : txt::Plain(row) + "段目の" + field;
+  return In_English() ? "Tray " + txt::Plain(row) + " " + field : txt::Plain(row) + "段目の" + field;
 }
 
 // Checks what is typed into a cell before the grid takes it: a text that is
@@ -111,16 +111,16 @@ frmBatchTray::frmBatchTray() : batchui::BatchDialog("frmBatchTray") {
 
 void frmBatchTray::Form_Load() {
   setWindowTitle(batchui::Caption("ＴＲＡＹﾃﾞｰﾀ", "Tray Data"));
-  lblTitle1->setText(QPick("各段の圧力、ホールドアップ量（必須）、熱の出入を入力します。",
+  lblTitle1->setText(QInLanguage("各段の圧力、ホールドアップ量（必須）、熱の出入を入力します。",
                            "Set Press, Holdup(Need), HeatInput for each tray"));
-  lblTitle2->setText(QPick("(指定する段の圧力／ﾎｰﾙﾄﾞｱｯﾌﾟ量／熱量(＋：入、－：出)、他は空白）",
+  lblTitle2->setText(QInLanguage("(指定する段の圧力／ﾎｰﾙﾄﾞｱｯﾌﾟ量／熱量(＋：入、－：出)、他は空白）",
                            "(Tray Press / Holdup / Heat(+:in, -:out) or blank）"));
-  cmdOK->setText(QPick("ＯＫ(&O)", "OK(&O)"));
-  cmdCancel->setText(QPick("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK(&O)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
   lblPressUnit->setText("mmHg");
   lblHeatUnit->setText(ui::Q(TrimRight(Unit_Heat_Text()) + "/H"));
-  vaSpread1->SetText(1, 0, batchui::Pick("圧力", "Press"));
-  vaSpread1->SetText(2, 0, batchui::Pick("ﾎｰﾙﾄﾞｱｯﾌﾟ量", "Hold up"));
+  vaSpread1->SetText(1, 0, InLanguage("圧力", "Press"));
+  vaSpread1->SetText(2, 0, InLanguage("ﾎｰﾙﾄﾞｱｯﾌﾟ量", "Hold up"));
   vaSpread1->SetText(3, 0, "HeatInput");
 }
 
@@ -156,8 +156,8 @@ void frmBatchTray::Form_Activate() {
   vaSpread1->SetBackColor(3, nt + 1, kGrey);
   vaSpread1->SetLocked(3, nt + 1, 3, nt + 1);
   if (nt >= 1) {
-    vaSpread1->SetText(0, 1, batchui::Pick("塔頂", "Top"));
-    vaSpread1->SetText(0, nt, batchui::Pick("塔底", "BTM"));
+    vaSpread1->SetText(0, 1, InLanguage("塔頂", "Top"));
+    vaSpread1->SetText(0, nt, InLanguage("塔底", "BTM"));
     vaSpread1->SetValue(3, nt, Unit_Heat_Out(Batch.QReb_TR));
   }
   vaSpread1->SetText(0, nt + 1, "Total");

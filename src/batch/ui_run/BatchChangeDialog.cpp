@@ -6,6 +6,7 @@
 #include "batch/ui_run/BatchGraphs.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -73,23 +74,19 @@ BatchChangeDialog::BatchChangeDialog(const BatchChangeSpec& spec)
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
-std::string BatchChangeDialog::Say(const char* const texts[2]) const {
-  return Case.Language == 1 ? texts[1] : texts[0];
-}
-
 void BatchChangeDialog::Form_Load() {
   if (Case.Language == 0 || Case.Language == 1) {
     const char* time[2] = {"操作時間=", "Ope.Time="};
     const char* ok[2] = {"ＯＫ(&O)", "OK (&O)"};
     const char* cancel[2] = {"取消(&C)", "Cancel(&C)"};
     const char* conv[2] = {"収束誤差", "Conv Limit"};
-    SetCaption(ui::Q(Case.Prog_Title + Say(spec_.title)));
-    lblTime->setText(ui::Q(Say(time)));
-    lblOld->setText(ui::Q(Say(spec_.oldCaption)));
-    lblNew->setText(ui::Q(Say(spec_.newCaption)));
-    cmdOK->setText(ui::Q(Say(ok)));
-    cmdCancel->setText(ui::Q(Say(cancel)));
-    if (lblConvError) lblConvError->setText(ui::Q(Say(conv)));
+    SetCaption(ui::Q(Case.Prog_Title + InLanguage(spec_.title[0], spec_.title[1])));
+    lblTime->setText(ui::Q(InLanguage(time[0], time[1])));
+    lblOld->setText(ui::Q(InLanguage(spec_.oldCaption[0], spec_.oldCaption[1])));
+    lblNew->setText(ui::Q(InLanguage(spec_.newCaption[0], spec_.newCaption[1])));
+    cmdOK->setText(ui::Q(InLanguage(ok[0], ok[1])));
+    cmdCancel->setText(ui::Q(InLanguage(cancel[0], cancel[1])));
+    if (lblConvError) lblConvError->setText(ui::Q(InLanguage(conv[0], conv[1])));
   }
   if (lblUnit1) {
     const std::string unit = spec_.heat ? TrimRight(Unit_Heat_Text()) + "/H" : "(Kg-mol/H)";
@@ -139,7 +136,7 @@ void BatchChangeDialog::Fill_Residuals() {
 
 std::string BatchChangeDialog::Refusal(double value) const {
   if (!std::isfinite(value)) return Case.Language == 1 ? "Enter a finite number." : "有限の数値を入力してください。";
-  if (value < spec_.floor || (value == spec_.floor && !spec_.floorAllowed)) return Say(spec_.refusal);
+  if (value < spec_.floor || (value == spec_.floor && !spec_.floorAllowed)) return InLanguage(spec_.refusal[0], spec_.refusal[1]);
   return {};
 }
 
@@ -171,7 +168,7 @@ void BatchChangeDialog::cmdOK_Click() {
   double& inForce = Batch.*spec_.value;
   if (value != inForce) {
     const std::string line =
-        Batch_Log_Time(Batch.Oper_Time) + Say(spec_.eventText) + Log_Number(Shown_Value()) + " New=" + typed;
+        Batch_Log_Time(Batch.Oper_Time) + InLanguage(spec_.eventText[0], spec_.eventText[1]) + Log_Number(Shown_Value()) + " New=" + typed;
     if (!Batch_Log_Append(Batch.Batch_Log_File, line))
       ui::MsgBox((Case.Language == 1 ? "Cannot write the file: " : "ファイルに書き込めません: ") +
                  Batch.Batch_Log_File);

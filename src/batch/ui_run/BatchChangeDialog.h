@@ -62,7 +62,6 @@ class BatchChangeDialog : public ui::Form {
   void Fill_Residuals();
   // The value in force as the dialog shows it (display heat unit for a duty).
   double Shown_Value() const;
-  std::string Say(const char* const texts[2]) const;
   // The message that refuses a typed value, empty when the run can use it.
   std::string Refusal(double value) const;
 

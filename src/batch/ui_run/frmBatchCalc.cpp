@@ -15,6 +15,7 @@
 #include "batch/ui_run/frmBatchTankData.h"
 #include "batch/ui_run/frmBatchTrayData.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
@@ -53,7 +54,7 @@ class frmBatchCalc::Host : public BatchHost {
       case BatchEnd::NegativeComposition:
         // The buttons stay for a last look at the plates; one click on the
         // exit button leaves, as the ended run has set the stop flag.
-        w_.cmdOK->setText(ui::Q(w_.Say("戻る(&X)", "Exit(&X)")));
+        w_.cmdOK->setText(ui::Q(InLanguage("戻る(&X)", "Exit(&X)")));
         break;
       case BatchEnd::Refused:
         Case.Stop_Flag = -1;
@@ -141,10 +142,6 @@ frmBatchCalc::frmBatchCalc() : ui::Form("frmBatchCalc") {
 
 frmBatchCalc::~frmBatchCalc() = default;
 
-std::string frmBatchCalc::Say(const char* japanese, const char* english) const {
-  return Case.Language == 1 ? english : japanese;
-}
-
 void frmBatchCalc::Set_Captions() {
   struct Caption {
     QWidget* control;
@@ -171,7 +168,7 @@ void frmBatchCalc::Set_Captions() {
   for (const Caption& c : captions)
     ui::SetControlText(this, c.control->objectName().toLatin1().constData(),
                        Case.Language == 1 ? c.english : c.japanese);
-  SetCaption(ui::Q(Case.Prog_Title + Say("計算過程", "Calculation")));
+  SetCaption(ui::Q(Case.Prog_Title + InLanguage("計算過程", "Calculation")));
 }
 
 void frmBatchCalc::Form_Load() {
@@ -204,29 +201,29 @@ void frmBatchCalc::Batch_Calc() {
 // ---------------------------------------------------------------- captions of the run
 
 void frmBatchCalc::Show_Start_Captions() {
-  cmdOK->setText(ui::Q(Say("中止(&X)", "Abort(&X)")));
-  lblCalType->setText(ui::Q(Say("[全還流計算]", "[TotalReflux]")));
+  cmdOK->setText(ui::Q(InLanguage("中止(&X)", "Abort(&X)")));
+  lblCalType->setText(ui::Q(InLanguage("[全還流計算]", "[TotalReflux]")));
   cmdMenu[6]->setVisible(false);
 }
 
 void frmBatchCalc::Show_Withdrawal_Captions() {
-  lblCalType->setText(ui::Q(Say("[製品抜出操作]", "[Product Ope]")));
-  cmdMenu[4]->setText(ui::Q(Say("還流比(&4)", "R/D(&4)")));
-  cmdMenu[4]->setToolTip(ui::Q(Say("製品抜出時の還流比を変更する。", "Change Reflux Ratio (Prod)")));
+  lblCalType->setText(ui::Q(InLanguage("[製品抜出操作]", "[Product Ope]")));
+  cmdMenu[4]->setText(ui::Q(InLanguage("還流比(&4)", "R/D(&4)")));
+  cmdMenu[4]->setToolTip(ui::Q(InLanguage("製品抜出時の還流比を変更する。", "Change Reflux Ratio (Prod)")));
   if (Batch.Ope_Mode == 2) {
-    cmdMenu[5]->setText(ui::Q(Say("抜出量(&5)", "Dist(&5)")));
-    cmdMenu[5]->setToolTip(ui::Q(Say("製品抜出時の抜出量を変更する。", "Change Distillate Flow(Prod)")));
+    cmdMenu[5]->setText(ui::Q(InLanguage("抜出量(&5)", "Dist(&5)")));
+    cmdMenu[5]->setToolTip(ui::Q(InLanguage("製品抜出時の抜出量を変更する。", "Change Distillate Flow(Prod)")));
   } else {
-    cmdMenu[5]->setText(ui::Q(Say("ﾘﾎﾞｲﾗ(&5)", "Reboil(&5)")));
+    cmdMenu[5]->setText(ui::Q(InLanguage("ﾘﾎﾞｲﾗ(&5)", "Reboil(&5)")));
     cmdMenu[5]->setToolTip(
-        ui::Q(Say("製品抜出時のﾘﾎﾞｲﾗ熱量を変更する。", "Change Reboiler Heat Duty(Prod)")));
+        ui::Q(InLanguage("製品抜出時のﾘﾎﾞｲﾗ熱量を変更する。", "Change Reboiler Heat Duty(Prod)")));
   }
   cmdMenu[6]->setVisible(true);
 }
 
 void frmBatchCalc::Show_Ended_Captions() {
   for (int i = 1; i <= 6; ++i) cmdMenu[i]->setVisible(false);
-  cmdOK->setText(ui::Q(Say("戻る(&X)", "Exit(&X)")));
+  cmdOK->setText(ui::Q(InLanguage("戻る(&X)", "Exit(&X)")));
 }
 
 // ---------------------------------------------------------------- graphs
@@ -274,7 +271,7 @@ void frmBatchCalc::Graph_Tray_Profile2() {
     g.Graph_Last_Y[2][c] = y2;
   }
   if (g.Graph_X >= w) {
-    Batch_Show_Notice(Say("Ｘ軸をオーバーします。", "over X-axis"));
+    Batch_Show_Notice(InLanguage("Ｘ軸をオーバーします。", "over X-axis"));
     Graph_History_Clip(*this, 0);
     g.Graph_X_Step = std::floor(g.Graph_X_Step / 2);
   }
@@ -323,7 +320,7 @@ void frmBatchCalc::cmdOK_Click() {
     if (!running_) Leave();
     return;
   }
-  Case.Msg_Text = Say("計算中止", "Stop Calculation");
+  Case.Msg_Text = InLanguage("計算中止", "Stop Calculation");
   if (ui::MsgBox(Case.Msg_Text, ui::vbYesNo, Case.Prog_Title) != ui::vbYes) return;
   // The results are offered when the run has ended and left its files.
   Case.Stop_Flag = 1;

@@ -71,7 +71,6 @@ class frmBatchCalc : public ui::Form {
   void Show_Ended_Captions();
   void Print_Time_Box();
   void Leave();
-  std::string Say(const char* japanese, const char* english) const;
 
   bool running_ = false;
   BatchEnd end_ = BatchEnd::None;

@@ -6,18 +6,15 @@
 
 #include "continuous/results/DistResultData.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/ui/Controls.h"
 
 namespace results {
 
 bool KnownLanguage() { return Case.Language == 0 || Case.Language == 1; }
-bool English() { return Case.Language == 1; }
-
-std::string Pick(const char* japanese, const char* english) { return English() ? english : japanese; }
-
 void SetCaption(QWidget* control, const char* japanese, const char* english) {
   if (!KnownLanguage() || !control) return;
-  const QString text = QString::fromUtf8(English() ? english : japanese);
+  const QString text = QString::fromUtf8(In_English() ? english : japanese);
   if (auto* b = qobject_cast<QAbstractButton*>(control)) b->setText(text);
   else if (auto* l = qobject_cast<QLabel*>(control)) l->setText(text);
   else if (auto* g = qobject_cast<QGroupBox*>(control)) g->setTitle(text);
@@ -41,6 +38,7 @@ void ShowWarning(QLabel* label) {
 
 }  // namespace results
 
+#include "core/model/Language.h"
 #include "platform/ui/Interaction.h"
 
 namespace results {

@@ -12,9 +12,6 @@ class QWidget;
 namespace results {
 
 bool KnownLanguage();
-bool English();
-// The Japanese or the English text by the flag (Japanese for any other flag).
-std::string Pick(const char* japanese, const char* english);
 // Sets the caption of a button, label or frame for flags 0 and 1 only.
 void SetCaption(QWidget* control, const char* japanese, const char* english);
 

@@ -5,6 +5,7 @@
 #include "continuous/results/DistResultData.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -96,11 +97,11 @@ void frmDistResultProd::Form_Load() {
     results::SetCaption(cmdResultProdExit, "戻る(&X)", "Exit(&X)");
     Place_Buttons();
     const std::string t = ui::S(unit.cboTemp->currentText()), p = ui::S(unit.cboPress->currentText());
-    vaSpread1->SetText(0, 1, results::Pick("温度 ", "Temp ") + t);
-    vaSpread1->SetText(0, 2, results::Pick("圧力 ", "Press ") + p);
+    vaSpread1->SetText(0, 1, InLanguage("温度 ", "Temp ") + t);
+    vaSpread1->SetText(0, 2, InLanguage("圧力 ", "Press ") + p);
     vaSpread1->SetText(0, 3, "-");
-    vaSpread1->SetText(0, 4, results::Pick("流量", "Flow"));
-    vaSpread1->SetText(0, 5, results::Pick("エンタルピー", "Enthalpy"));
+    vaSpread1->SetText(0, 4, InLanguage("流量", "Flow"));
+    vaSpread1->SetText(0, 5, InLanguage("エンタルピー", "Enthalpy"));
   }
   for (int i = 1; i <= nc; ++i) vaSpread1->SetText(0, 5 + i, Case.Comp_Name[i]);
   CalcMessageScope scope;
@@ -116,7 +117,7 @@ void frmDistResultProd::Form_KeyDown(int& keyCode, int) {
 }
 
 std::string frmDistResultProd::Start_Table(int basis) {
-  const std::string suffix = basis == 0 ? results::Pick("(モル)", "(Mol)") : results::Pick("(重量)", "(Wt)");
+  const std::string suffix = basis == 0 ? InLanguage("(モル)", "(Mol)") : InLanguage("(重量)", "(Wt)");
   vaSpread1->ClearRange(1, 1, std::max(kMaxStreamCols, vaSpread1->MaxCols()), std::max(Case.Max_Comp, Comps()) + 5);
   return suffix;
 }
@@ -153,7 +154,7 @@ void frmDistResultProd::Disp_Feed_Data(int basis) {
     PutView(vaSpread1, f, Stream_View(basis != 0, Case.Feed_Flow[f], Case.Feed_H[f], z));
   }
   vaSpread1->SetMaxCols(nFeed);
-  lblResultProdText->setText(ui::Q(results::Pick("フィードデータ", "Feed Data ") + suffix));
+  lblResultProdText->setText(ui::Q(InLanguage("フィードデータ", "Feed Data ") + suffix));
 }
 
 void frmDistResultProd::Set_Stream_Condition(int basis, int phase, int stage, double flow,
@@ -188,12 +189,12 @@ void frmDistResultProd::Disp_Liq_SideCut(int basis) {
     Set_Stream_Condition(basis, 0, s.stage, s.flow, z);
   }
   vaSpread1->SetMaxCols(col);
-  lblResultProdText->setText(ui::Q(results::Pick("液抜き出し", "Liquid Side Cut") + suffix));
+  lblResultProdText->setText(ui::Q(InLanguage("液抜き出し", "Liquid Side Cut") + suffix));
 }
 
 void frmDistResultProd::Disp_Vap_SideCut(int basis) {
   if (Case.Top_Vap_Prod == 0 && Case.N_VapSC == 0) {
-    Case.Msg_Text = results::Pick("蒸気抜き出しはありません。", "no Vapor Side Cut");
+    Case.Msg_Text = InLanguage("蒸気抜き出しはありません。", "no Vapor Side Cut");
     ui::MsgBox(Case.Msg_Text, ui::vbOKOnly);
     return;
   }
@@ -208,5 +209,5 @@ void frmDistResultProd::Disp_Vap_SideCut(int basis) {
     Set_Stream_Condition(basis, 1, s.stage, s.flow, z);
   }
   vaSpread1->SetMaxCols(col);
-  lblResultProdText->setText(ui::Q(results::Pick("蒸気抜き出し", "Vapor Side Cut") + suffix));
+  lblResultProdText->setText(ui::Q(InLanguage("蒸気抜き出し", "Vapor Side Cut") + suffix));
 }

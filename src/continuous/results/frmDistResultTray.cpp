@@ -5,6 +5,7 @@
 #include "continuous/results/DistResultData.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
@@ -85,7 +86,7 @@ void frmDistResultTray::Form_KeyDown(int& keyCode, int) {
 }
 
 void frmDistResultTray::cmdResultPrint_Click() {
-  Case.Msg_Text = results::Pick("この機能は未だありません。", "not support");
+  Case.Msg_Text = InLanguage("この機能は未だありません。", "not support");
   ui::MsgBox(Case.Msg_Text, ui::vbOKOnly);
 }
 
@@ -103,7 +104,7 @@ void frmDistResultTray::Disp_Tray_Profile(int phase, int basis) {
   // Headings and title words; an unknown language flag leaves them empty.
   std::string phaseWord, suffix, flowHead, enthalpyHead, tempWord, pressWord, compWord;
   if (results::KnownLanguage()) {
-    const bool en = results::English();
+    const bool en = In_English();
     phaseWord = vapour ? (en ? "Vapor" : "蒸気") : (en ? "Liquid" : "液");
     suffix = weight ? (en ? "(Wt)" : "(重量)") : (en ? "(Mol)" : "(モル)");
     flowHead = weight ? (en ? "Flow(Kg/H)" : "流量(Kg/H)") : (en ? "Flow(Kgmol/H)" : "流量(Kgmol/H)");

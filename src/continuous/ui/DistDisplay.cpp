@@ -9,6 +9,7 @@
 #include "core/dialogs/frmK_Value.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 #include "platform/ui/Controls.h"
@@ -17,8 +18,6 @@
 namespace dist {
 
 bool Language_Known() { return Case.Language == 0 || Case.Language == 1; }
-
-std::string Pick(const char* japanese, const char* english) { return Case.Language == 1 ? english : japanese; }
 
 void Apply_Captions(QWidget* form, std::initializer_list<Caption> captions, bool design) {
   if (!form) return;
@@ -62,9 +61,9 @@ std::string Discard_Unsaved_Result() {
   stale = {};
   std::error_code ec;
   const fs::file_status st = fs::symlink_status(path, ec);
-  if (ec || !fs::exists(st)) return Pick("計算結果を保存できませんでした。", "The results of this run could not be saved.");
+  if (ec || !fs::exists(st)) return InLanguage("計算結果を保存できませんでした。", "The results of this run could not be saved.");
   if ((fs::is_regular_file(st) || fs::is_symlink(st)) && fs::remove(path, ec) && !ec)
-    return Pick(("計算結果を保存できませんでした。前回の計算結果ファイル [ " + path +
+    return InLanguage(("計算結果を保存できませんでした。前回の計算結果ファイル [ " + path +
                  " ] は今回の計算のものではないため削除しました。").c_str(),
                 ("The results of this run could not be saved: the earlier result file [ " + path +
                  " ] does not hold this run and was removed.").c_str());
@@ -72,7 +71,7 @@ std::string Discard_Unsaved_Result() {
   stale.path = path;
   stale.time = fs::last_write_time(path, ec);
   stale.size = fs::is_regular_file(path, ec) ? fs::file_size(path, ec) : 0;
-  return Pick(("計算結果を保存できませんでした。前回の計算結果ファイル [ " + path +
+  return InLanguage(("計算結果を保存できませんでした。前回の計算結果ファイル [ " + path +
                " ] は削除できませんでした。今回の計算のものではないため「前回データ」では読み込みません。").c_str(),
               ("The results of this run could not be saved, and the earlier result file [ " + path +
                " ] could not be removed: it does not hold this run and will not be read by Continue.").c_str());

@@ -24,9 +24,6 @@ struct Caption {
 // of a window before it loads).
 void Apply_Captions(QWidget* form, std::initializer_list<Caption> captions, bool design = false);
 
-// The text for the language flag: English for 1, Japanese otherwise.
-std::string Pick(const char* japanese, const char* english);
-
 // True when the language flag names a language the captions know (0 or 1).
 bool Language_Known();
 

@@ -9,6 +9,7 @@
 #include "continuous/results/DistGraphs.h"
 #include "continuous/ui/DistDisplay.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/ui/Controls.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
@@ -180,7 +181,7 @@ void frmDistCalc::End_Of_Run() {
 }
 
 void frmDistCalc::cmdCalcAbort_Click() {
-  Case.Msg_Text = dist::Pick("計算中止", "End of Calc");
+  Case.Msg_Text = InLanguage("計算中止", "End of Calc");
   if (Case.Result_Flag != 0 || runOver_) {
     ui::Forms::Unload(this);
     return;

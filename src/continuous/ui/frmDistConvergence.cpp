@@ -9,6 +9,7 @@
 #include "continuous/ui/DistDisplay.h"
 #include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 
@@ -79,7 +80,7 @@ void frmDistConvergence::cmdConvOK_Click() {
   CaseData& c = Case;
   // Field names: the row heading and the column heading's part for the box.
   const auto field = [this](const char* row, const char* japanese, const char* english) {
-    return dlg::Field_Name(ui::Q(ui::ControlText(this, row))) + " " + dist::Pick(japanese, english);
+    return dlg::Field_Name(ui::Q(ui::ControlText(this, row))) + " " + InLanguage(japanese, english);
   };
   // The limits are checked against the range of the stored count before they
   // are converted; every box is read before anything is stored.

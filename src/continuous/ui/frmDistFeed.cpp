@@ -10,6 +10,7 @@
 #include "core/dialogs/DialogCommon.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
@@ -70,18 +71,18 @@ void frmDistFeed::Form_Load() {
   const CaseData& c = Case;
   Apply(this, false);
   ui::SpreadGrid& g = *vaSpreadFeed;
-  g.SetText(1, 0, dist::Pick("説明", "Description"));
-  g.SetText(2, 0, dist::Pick("単位", "Unit"));
+  g.SetText(1, 0, InLanguage("説明", "Description"));
+  g.SetText(2, 0, InLanguage("単位", "Unit"));
   const int nFeed = std::clamp(static_cast<int>(c.N_Feed), 0, kMaxFeed);
   for (int f = 1; f <= kMaxFeed; ++f)
-    g.SetText(f + 2, 0, f <= nFeed ? dist::Pick("ﾌｨｰﾄﾞ #", "Feed #") + txt::Plain(f) : " ");
+    g.SetText(f + 2, 0, f <= nFeed ? InLanguage("ﾌｨｰﾄﾞ #", "Feed #") + txt::Plain(f) : " ");
   const char* rows[5][2] = {{"フィード段", "Feed Loc"},
                             {"フィード温度", "Feed Temp"},
                             {"フィード圧力", "Feed Press"},
                             {"フィードＶ／Ｆ", "Feed V/F"},
                             {"フィード量", "Feed Flow"}};
-  for (int r = 0; r < 5; ++r) g.SetText(1, r + 1, dist::Pick(rows[r][0], rows[r][1]));
-  g.SetText(2, 1, dist::Pick("塔頂から", "from Top"));
+  for (int r = 0; r < 5; ++r) g.SetText(1, r + 1, InLanguage(rows[r][0], rows[r][1]));
+  g.SetText(2, 1, InLanguage("塔頂から", "from Top"));
   g.SetText(2, 2, Unit_Temp_Text());
   g.SetText(2, 3, Unit_Press_Text());
   g.SetText(2, 4, "  -");
@@ -89,7 +90,7 @@ void frmDistFeed::Form_Load() {
   const int nc = Component_Count();
   for (int i = 1; i <= nc; ++i) {
     g.SetText(1, i + 5, c.Comp_Name[i]);
-    g.SetText(2, i + 5, dist::Pick("ﾓﾙ分率", "Mole Fr"));
+    g.SetText(2, i + 5, InLanguage("ﾓﾙ分率", "Mole Fr"));
   }
   for (int f = 1; f <= nFeed; ++f) {
     const int col = f + 2;
@@ -118,7 +119,7 @@ struct FeedColumn {
 };
 
 // "Feed #2" for column 4, also where the heading is still blank (a new feed).
-std::string Feed_Name(int col) { return dist::Pick("ﾌｨｰﾄﾞ #", "Feed #") + txt::Plain(col - kFirstFeedCol + 1); }
+std::string Feed_Name(int col) { return InLanguage("ﾌｨｰﾄﾞ #", "Feed #") + txt::Plain(col - kFirstFeedCol + 1); }
 
 // The field name of a cell: its row's description and its feed.
 std::string Cell_Field(const ui::SpreadGrid& g, int col, int row) {
@@ -142,13 +143,13 @@ bool Read_Feed_Column(const ui::SpreadGrid& g, int col, int nc, FeedColumn& f) {
     if (!dlg::Read_Number(ui::Q(g.Text(col, r)), Cell_Field(g, col, r), *values[r - 2])) return false;
   if (f.VF < 0 || f.VF > 1) {
     const std::string field = Cell_Field(g, col, 4);
-    ui::MsgBox(dist::Pick(("「" + field + "」は 0 から 1 の数値を入力して下さい。").c_str(),
+    ui::MsgBox(InLanguage(("「" + field + "」は 0 から 1 の数値を入力して下さい。").c_str(),
                           (field + ": enter a number from 0 to 1.").c_str()));
     return false;
   }
   if (f.flow < 0) {
     const std::string field = Cell_Field(g, col, 5);
-    ui::MsgBox(dist::Pick(("「" + field + "」に負の流量は入力できません。").c_str(),
+    ui::MsgBox(InLanguage(("「" + field + "」に負の流量は入力できません。").c_str(),
                           (field + ": a flow cannot be negative.").c_str()));
     return false;
   }
@@ -159,7 +160,7 @@ bool Read_Feed_Column(const ui::SpreadGrid& g, int col, int nc, FeedColumn& f) {
     if (!dlg::Read_Number(ui::Q(g.Text(col, row)), Cell_Field(g, col, row), f.z[i])) return false;
     if (f.z[i] < 0 || f.z[i] > 1) {
       const std::string field = Cell_Field(g, col, row);
-      ui::MsgBox(dist::Pick(("「" + field + "」は 0 から 1 のモル分率を入力して下さい。").c_str(),
+      ui::MsgBox(InLanguage(("「" + field + "」は 0 から 1 のモル分率を入力して下さい。").c_str(),
                             (field + ": enter a mole fraction from 0 to 1.").c_str()));
       return false;
     }
@@ -175,12 +176,12 @@ bool Normalise_Feed(int col, int nc, FeedColumn& f) {
   for (int i = 1; i <= nc; ++i) sum += f.z[i];
   const std::string feed = Feed_Name(col);
   if (nc > 0 && !(sum > 0)) {
-    ui::MsgBox(dist::Pick(("「" + feed + "」のモル分率の合計が 0 です。").c_str(),
+    ui::MsgBox(InLanguage(("「" + feed + "」のモル分率の合計が 0 です。").c_str(),
                           (feed + ": the mole fractions sum to 0.").c_str()));
     return false;
   }
   if (nc > 0 && std::fabs(sum - 1) > 1e-6) {
-    ui::MsgBox(dist::Pick(
+    ui::MsgBox(InLanguage(
         ("「" + feed + "」のモル分率の合計が 1 ではありません (" + txt::Plain(sum) + ")。正規化して記憶します。").c_str(),
         (feed + ": the mole fractions sum to " + txt::Plain(sum) + ", not 1; they are stored normalised.").c_str()));
     for (int i = 1; i <= nc; ++i) f.z[i] /= sum;

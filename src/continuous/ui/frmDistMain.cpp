@@ -27,6 +27,7 @@
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/SeqFile.h"
@@ -271,8 +272,8 @@ void frmDistMain::Form_Load() {
   Case.Max_Comp = kMaxComp;
   Case.Max_Tray = kMaxTray;
   if (dist::Language_Known()) {
-    Case.Prog_Title = dist::Pick("逐次段蒸留計算", "Step by Step Distillation");
-    SetCaption(ui::Q(Case.Prog_Title + dist::Pick(" メイン ", "  Main")));
+    Case.Prog_Title = InLanguage("逐次段蒸留計算", "Step by Step Distillation");
+    SetCaption(ui::Q(Case.Prog_Title + InLanguage(" メイン ", "  Main")));
     Set_Captions(false);
   }
   // The engine and the thermodynamic library report through the message sink;
@@ -377,14 +378,14 @@ void frmDistMain::cmdReadData_Click() {
 void frmDistMain::cmdReadContinue_Click() {
   const std::string path = seqfile::JoinPath(Case.Data_Dir, "\\Result.dat");
   if (!seqfile::FileExists(path)) {
-    ui::MsgBox(dist::Pick("前回計算結果データファイルがありません", "not exist Continue Data"));
+    ui::MsgBox(InLanguage("前回計算結果データファイルがありません", "not exist Continue Data"));
     return;
   }
   // Left behind by a run whose own results could not be written: not that run's.
   if (dist::Result_File_Is_Stale(path)) {
     const std::string ja = "前回計算結果データファイル [ " + path + " ] は最後の計算のものではありません（保存できませんでした）。";
     const std::string en = "[ " + path + " ] does not hold the last run (its results could not be saved).";
-    ui::MsgBox(dist::Pick(ja.c_str(), en.c_str()), ui::vbOKOnly | ui::vbExclamation);
+    ui::MsgBox(InLanguage(ja.c_str(), en.c_str()), ui::vbOKOnly | ui::vbExclamation);
     return;
   }
   if (!Read_Case_File(path)) return;

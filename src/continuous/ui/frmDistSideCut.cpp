@@ -9,6 +9,7 @@
 #include "continuous/ui/DistDisplay.h"
 #include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
@@ -60,7 +61,7 @@ bool Read_Grid(const ui::SpreadGrid& g, SideCuts& out, const char* stageJa, cons
     long long stage = 0;
     const txt::NumberProblem p = txt::ParseCount(g.Text(k, 1), 2, Case.NT, stage);
     if (p == txt::NumberProblem::OutOfRange) {
-      ui::MsgBox(dist::Pick(stageJa, "Location <1 or >NT"));
+      ui::MsgBox(InLanguage(stageJa, "Location <1 or >NT"));
       return false;
     }
     if (p != txt::NumberProblem::None) {
@@ -76,7 +77,7 @@ bool Read_Grid(const ui::SpreadGrid& g, SideCuts& out, const char* stageJa, cons
       return false;
     }
     if (flow < 0) {
-      ui::MsgBox(dist::Pick(flowJa, flowEn));
+      ui::MsgBox(InLanguage(flowJa, flowEn));
       return false;
     }
     out.count = k;
@@ -120,15 +121,15 @@ frmDistSideCut::frmDistSideCut() : ui::Form("frmDistSideCut") {
 void frmDistSideCut::Form_Load() {
   Apply(this, false);
   for (int k = 1; k <= kMaxFeed; ++k) {
-    const std::string head = dist::Pick("ｻｲﾄﾞｶｯﾄ #", "Sidecut #") + txt::Plain(k);
+    const std::string head = InLanguage("ｻｲﾄﾞｶｯﾄ #", "Sidecut #") + txt::Plain(k);
     vaSpreadSideCutLiquid->SetText(k, 0, head);
     vaSpreadSideCutVapor->SetText(k, 0, head);
   }
-  const std::string location = dist::Pick("ｻｲﾄﾞｶｯﾄ段(塔頂から)", "Location(from top)");
+  const std::string location = InLanguage("ｻｲﾄﾞｶｯﾄ段(塔頂から)", "Location(from top)");
   vaSpreadSideCutLiquid->SetText(0, 1, location);
   vaSpreadSideCutVapor->SetText(0, 1, location);
-  vaSpreadSideCutLiquid->SetText(0, 2, dist::Pick("液抜出量(Kgmol/H)", "LiquidFlow(Kgmol/H)"));
-  vaSpreadSideCutVapor->SetText(0, 2, dist::Pick("蒸気抜出量(Kgmol/H)", "VaporFlow(Kgmol/H)"));
+  vaSpreadSideCutLiquid->SetText(0, 2, InLanguage("液抜出量(Kgmol/H)", "LiquidFlow(Kgmol/H)"));
+  vaSpreadSideCutVapor->SetText(0, 2, InLanguage("蒸気抜出量(Kgmol/H)", "VaporFlow(Kgmol/H)"));
 }
 
 void frmDistSideCut::Form_Activate() {

@@ -7,6 +7,7 @@
 #include "core/dialogs/DialogCommon.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
@@ -145,12 +146,12 @@ void frmDistTower::cmdTowerOK_Click() {
   if (txt::ParseCount(ui::S(ntText), 1, c.Max_Tray, n) != txt::NumberProblem::None) {
     if (typed > 1) {
       const std::string max = txt::Signed(static_cast<int>(c.Max_Tray));
-      ui::MsgBox(dist::Pick(("最大理論段数(" + max + ")を越えています。").c_str(),
+      ui::MsgBox(InLanguage(("最大理論段数(" + max + ")を越えています。").c_str(),
                             ("Over max theoretical plates (" + max + ")").c_str()));
     } else {
       // The pressure profile's bottom end is stage NT: a count below 1 has no
       // bottom stage and would address the profile before its first element.
-      ui::MsgBox(dist::Pick("理論段数が1未満です。", "Theoretical plates less than 1"));
+      ui::MsgBox(InLanguage("理論段数が1未満です。", "Theoretical plates less than 1"));
     }
     return;
   }

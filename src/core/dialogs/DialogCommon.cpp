@@ -6,17 +6,12 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 namespace dlg {
 
-bool English() { return Case.Language == 1; }
-
-QString Pick(const char* japanese, const char* english) {
-  return QString::fromUtf8(English() ? english : japanese);
-}
-
 QString Dialog_Caption(const char* japanese, const char* english) {
-  return ui::Q(Case.Prog_Title) + Pick(japanese, english);
+  return ui::Q(Case.Prog_Title) + QInLanguage(japanese, english);
 }
 
 void Set_Dialog_Caption(ui::Form& dialog, const char* japanese, const char* english) {

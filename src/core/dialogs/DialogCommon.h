@@ -11,12 +11,6 @@
 
 namespace dlg {
 
-// True when the captions are English (`Language` 1).
-bool English();
-
-// The caption for the current language.
-QString Pick(const char* japanese, const char* english);
-
 // The window caption of a shared dialog: `Prog_Title` followed by its title word.
 QString Dialog_Caption(const char* japanese, const char* english);
 

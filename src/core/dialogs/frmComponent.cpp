@@ -10,6 +10,7 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 
 namespace {
 constexpr int kCompCols = 6;
@@ -46,17 +47,17 @@ frmComponent::frmComponent() : ui::Form("frmComponent") {
 
 void frmComponent::Form_Load() {
   dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
-  lblTitle->setText(dlg::Pick("蒸留計算の成分名、分子量を入力します。", "Input Component Name / Moleculer Weight"));
-  cmdDBSearch->setText(dlg::Pick("物性DB検索(&Q)", "Querry DB(&Q)"));
-  cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
-  cmdOK->setText(dlg::Pick("ＯＫ(&O)", "OK (&O)"));
-  vaSpreadComp->SetText(1, 0, ui::S(dlg::Pick("成分名", "Name")));
-  vaSpreadComp->SetText(2, 0, ui::S(dlg::Pick("分子量", "Mol Wt")));
+  lblTitle->setText(QInLanguage("蒸留計算の成分名、分子量を入力します。", "Input Component Name / Moleculer Weight"));
+  cmdDBSearch->setText(QInLanguage("物性DB検索(&Q)", "Querry DB(&Q)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
+  vaSpreadComp->SetText(1, 0, ui::S(QInLanguage("成分名", "Name")));
+  vaSpreadComp->SetText(2, 0, ui::S(QInLanguage("分子量", "Mol Wt")));
   vaSpreadComp->SetText(3, 0, "Tc");
   vaSpreadComp->SetText(4, 0, "Pc");
   // The equation of state takes the critical pressure in bar, as the database holds it.
-  vaSpreadComp->SetColToolTip(3, ui::S(dlg::Pick("臨界温度 (K)", "Critical temperature (K)")));
-  vaSpreadComp->SetColToolTip(4, ui::S(dlg::Pick("臨界圧力 (bar)", "Critical pressure (bar)")));
+  vaSpreadComp->SetColToolTip(3, ui::S(QInLanguage("臨界温度 (K)", "Critical temperature (K)")));
+  vaSpreadComp->SetColToolTip(4, ui::S(QInLanguage("臨界圧力 (bar)", "Critical pressure (bar)")));
   vaSpreadComp->SetText(5, 0, "Vc");
   vaSpreadComp->SetText(6, 0, "ω");
 
@@ -96,7 +97,7 @@ void frmComponent::cmdOK_Click() {
   for (int row = 1; row <= vaSpreadComp->MaxRows() && !vaSpreadComp->Text(1, row).empty(); ++row) {
     if (rows == kMaxComp) {
       const std::string limit = txt::Signed(kMaxComp);
-      ui::MsgBox(dlg::English() ? "Over max components (" + limit + ")" : "最大成分数(" + limit + ")を越えています。",
+      ui::MsgBox(In_English() ? "Over max components (" + limit + ")" : "最大成分数(" + limit + ")を越えています。",
                  ui::vbOKOnly);
       break;
     }

@@ -9,6 +9,7 @@
 #include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 namespace {
 
@@ -78,14 +79,14 @@ frmEnthalpy::~frmEnthalpy() = default;
 void frmEnthalpy::Form_Load() {
   captionLanguage_ = Case.Language;
   dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
-  lblEnthalpy->setText(dlg::Pick(kTitleJa, kTitleEn));
-  cmdDBEnthalpyCoeff->setText(dlg::Pick("Enthalpy係数検索(&S)", "Querry Enthalpy(&S)"));
-  cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
-  cmdOK->setText(dlg::Pick("ＯＫ(&O)", "OK (&O)"));
+  lblEnthalpy->setText(QInLanguage(kTitleJa, kTitleEn));
+  cmdDBEnthalpyCoeff->setText(QInLanguage("Enthalpy係数検索(&S)", "Querry Enthalpy(&S)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
   QSignalBlocker block(cboEnthalpy);
   cboEnthalpy->clear();
-  cboEnthalpy->addItem(dlg::Pick("0.エンタルピー計算なし", "0.not Heatr Balance"));
-  cboEnthalpy->addItem(dlg::Pick("1.温度多項式(H=A+B*t+C*t^2)", "1.Equation(H=A+B*t+C*t^2)"));
+  cboEnthalpy->addItem(QInLanguage("0.エンタルピー計算なし", "0.not Heatr Balance"));
+  cboEnthalpy->addItem(QInLanguage("1.温度多項式(H=A+B*t+C*t^2)", "1.Equation(H=A+B*t+C*t^2)"));
   cboEnthalpy->addItem(QString::fromUtf8("2.Ｓ－Ｒ－Ｋ"));
   cboEnthalpy->addItem(QString::fromUtf8("3.Ｐ－Ｒ"));
   cboEnthalpy->setCurrentIndex(-1);
@@ -139,13 +140,13 @@ void frmEnthalpy::Show_Layout(int position, bool emptyUnused) {
   }
   fraEnthalpy->setVisible(true);
   auto* g = vaSpreadEnthalpy;
-  g->SetText(1, 0, ui::S(dlg::Pick("成分名", "Name")));
+  g->SetText(1, 0, ui::S(QInLanguage("成分名", "Name")));
   const int nc = CaseNC();
   if (Polynomial(position)) {
     const char* heads[] = {"A(Vap)", "B(Vap)", "C(Vap)", "A(Liq)", "B(Liq)", "C(Liq)"};
     for (int c = 2; c <= kEnthalpyCols; ++c) g->SetText(c, 0, heads[c - 2]);
-    lblEnthalpyVap->setText(dlg::Pick("蒸気エンタルピー", "Vapor Enthalpy"));
-    lblEnthalpyLiq->setText(dlg::Pick("液エンタルピー", "Liquid Enthalpy"));
+    lblEnthalpyVap->setText(QInLanguage("蒸気エンタルピー", "Vapor Enthalpy"));
+    lblEnthalpyLiq->setText(QInLanguage("液エンタルピー", "Liquid Enthalpy"));
     lblEnthalpyEquation->setText(QString::fromUtf8("H(Kcal/Kgmol)=A + B*t + C*t^2     t:℃"));
     for (int i = 1; i <= nc; ++i) {
       g->SetText(1, i, Case.Comp_Name[i]);

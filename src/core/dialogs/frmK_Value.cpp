@@ -10,6 +10,7 @@
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 namespace {
 
@@ -124,14 +125,14 @@ int frmK_Value::MatrixOf(int position) {
 void frmK_Value::Form_Load() {
   captionLanguage_ = Case.Language;
   dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
-  lblK_Value->setText(dlg::Pick(kTitleJa, kTitleEn));
-  lblAntoine->setText(dlg::Pick("Ａｎｔｏｉｎｅ定数", "Antoine Constants"));
-  cmdDBAntoine->setText(dlg::Pick("Antoine定数検索(&S)", "Querry Antoine(&S)"));
-  cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
-  cmdOK->setText(dlg::Pick("ＯＫ(&O)", "OK (&O)"));
+  lblK_Value->setText(QInLanguage(kTitleJa, kTitleEn));
+  lblAntoine->setText(QInLanguage("Ａｎｔｏｉｎｅ定数", "Antoine Constants"));
+  cmdDBAntoine->setText(QInLanguage("Antoine定数検索(&S)", "Querry Antoine(&S)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
   QSignalBlocker block(cboK_Value);
   cboK_Value->clear();
-  cboK_Value->addItem(dlg::Pick("1.理想系(Antoine)", "1.Ideal(Antoine)"));
+  cboK_Value->addItem(QInLanguage("1.理想系(Antoine)", "1.Ideal(Antoine)"));
   for (const char* e : {"2.Antoine+Wilson", "3.Antoine+N.R.T.L", "4.S-R-K", "5.P-R"}) cboK_Value->addItem(e);
   // A freshly filled list has no entry chosen until the program or the user picks one.
   cboK_Value->setCurrentIndex(-1);
@@ -233,8 +234,8 @@ void frmK_Value::Show_Matrix_Part(int position) {
       {"", ""}, {"Wilsonﾊﾟﾗﾒｰﾀ(Λij)", "Wilson Para(Λij)"}, {"N.R.T.Lﾊﾟﾗﾒｰﾀ(τij)", "N.R.T.L Para(τij)"}, {"Kijﾊﾟﾗﾒｰﾀ", "Kij Para"}};
   static const char* const kButton[4][2] = {
       {"", ""}, {"Wilson定数検索(&W)", "Querry Wilson(&W)"}, {"NRTL定数検索(&N)", "Querry NRTL(&N)"}, {"Kij 定数検索(&N)", "Querry Kij(&N)"}};
-  lblWilson->setText(dlg::Pick(kLabel[m][0], kLabel[m][1]));
-  cmdDBWilson->setText(dlg::Pick(kButton[m][0], kButton[m][1]));
+  lblWilson->setText(QInLanguage(kLabel[m][0], kLabel[m][1]));
+  cmdDBWilson->setText(QInLanguage(kButton[m][0], kButton[m][1]));
   lblNRTLAlpha->setVisible(m == kNrtl);
   txtNRTLAlpha->setVisible(m == kNrtl);
   fraWison->setVisible(true);

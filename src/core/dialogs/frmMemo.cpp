@@ -6,6 +6,7 @@
 #include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 namespace {
 constexpr const char* kTitleJa = "メモ入力";
@@ -58,10 +59,10 @@ frmMemo::frmMemo() : ui::Form("frmMemo") {
 
 void frmMemo::Form_Load() {
   dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
-  lblTitle->setText(dlg::Pick("メモを入力します。(max 10行)", "Memorandum (max 10Line)"));
-  cmdErase->setText(dlg::Pick("消去(&E)", "Erase(&E)"));
-  cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
-  cmdOK->setText(dlg::Pick("ＯＫ(&O)", "OK (&O)"));
+  lblTitle->setText(QInLanguage("メモを入力します。(max 10行)", "Memorandum (max 10Line)"));
+  cmdErase->setText(QInLanguage("消去(&E)", "Erase(&E)"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
 }
 
 void frmMemo::Form_Activate() {

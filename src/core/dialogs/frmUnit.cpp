@@ -6,6 +6,7 @@
 #include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 
 namespace {
 
@@ -62,13 +63,13 @@ frmUnit::frmUnit() : ui::Form("frmUnit") {
 void frmUnit::Form_Load() {
   captionLanguage_ = Case.Language;
   dlg::Set_Dialog_Caption(*this, kTitleJa, kTitleEn);
-  lblTitle->setText(dlg::Pick("単位系を選んで下さい。", "Select Unit"));
-  lblTemp->setText(dlg::Pick("温度単位系", "Temperature"));
-  lblPress->setText(dlg::Pick("圧力単位系", "Pressure"));
-  lblHeat->setText(dlg::Pick("熱量単位系", "Heat"));
-  cmdCancel->setText(dlg::Pick("取消(&C)", "Cancel(&C)"));
-  cmdOK->setText(dlg::Pick("ＯＫ(&O)", "OK (&O)"));
-  if (dlg::English()) Fill(cboTemp, {"C", "K", "F"});
+  lblTitle->setText(QInLanguage("単位系を選んで下さい。", "Select Unit"));
+  lblTemp->setText(QInLanguage("温度単位系", "Temperature"));
+  lblPress->setText(QInLanguage("圧力単位系", "Pressure"));
+  lblHeat->setText(QInLanguage("熱量単位系", "Heat"));
+  cmdCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
+  cmdOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
+  if (In_English()) Fill(cboTemp, {"C", "K", "F"});
   else Fill(cboTemp, {"℃", "゜K", "゜F"});
   Fill(cboPress, {"MPa", "KPa", "mmHg", "mmH2O", "Kgf/cm2", "PSIA"});
   Fill(cboHeat, {"J", "Kcal"});

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 
 namespace {
@@ -64,8 +65,8 @@ void End(const seqfile::Reader& r) {
 bool AboveAbsoluteZero(double t, int tUnit) {
   // The same conversions the calculations apply, so that what passes here is
   // above -273.15 degC there too.
-  const double c = tUnit == 2 ? t - 273.15 : tUnit == 3 ? (t - 32) * 5 / 9 : t;
-  return std::isfinite(c) && c > -273.15;
+  const double c = tUnit == 2 ? t - kKelvinOffset : tUnit == 3 ? (t - 32) * 5 / 9 : t;
+  return std::isfinite(c) && c > kAbsoluteZeroC;
 }
 
 double Temperature(seqfile::Reader& r, const FieldName& f, int tUnit) {

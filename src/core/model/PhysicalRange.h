@@ -16,7 +16,9 @@
 
 #include <string>
 
-inline constexpr double kTempRangeLowC = -273.15;   // degC, excluded
+#include "core/model/PhysicalUnits.h"
+
+inline constexpr double kTempRangeLowC = kAbsoluteZeroC;   // degC, excluded
 inline constexpr double kTempRangeHighC = 10000.0;  // degC
 inline constexpr double kPressRangeHighMPa = 1000.0;  // MPa
 

@@ -37,7 +37,7 @@ bool InputRefused(const double* t, const double* P, ThermoOutcome& out) {
   if (CountOutside()) {
     japanese = "成分数が 0 から 20 の範囲外です。計算しません。";
     english = "The number of components is outside 0 to 20; nothing is calculated.";
-  } else if ((P && !(std::isfinite(*P) && *P > 0.0)) || (t && !(std::isfinite(*t) && *t > -273.15))) {
+  } else if ((P && !(std::isfinite(*P) && *P > 0.0)) || (t && !(std::isfinite(*t) && *t > kAbsoluteZeroC))) {
     japanese = "温度または圧力が物理的にあり得ない値です (圧力 0 以下、絶対零度以下、数値でない値)。計算しません。";
     english = "The temperature or pressure is not physical (pressure 0 or below, below absolute zero, or not a "
               "number); nothing is calculated.";

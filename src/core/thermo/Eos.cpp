@@ -17,7 +17,6 @@
 namespace {
 
 constexpr double kGasConstant = 0.082053;
-constexpr double kKelvinOffset = 273.15;
 constexpr double kBarPerMPa = 10.0;
 constexpr double kSqrt2 = 1.414213562;
 constexpr double kTwoPiThirds = 2.0943951023931957;   // 120 degrees between the three real roots

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalUnits.h"
 
 // How an iterative routine ended.
 enum class ThermoStatus {
@@ -43,11 +44,6 @@ double Unit_Press_In(const double& P);   // display pressure -> MPa
 double Unit_Press_Out(const double& P);  // MPa -> display pressure
 double Unit_Heat_In(const double& H);    // display heat -> J (BTU: message, unconverted)
 double Unit_Heat_Out(const double& H);   // J -> display heat (BTU: message, unconverted)
-
-// One standard atmosphere is 760 mmHg and 0.101325 MPa, so 1 mmHg = 101325 / 760 Pa.
-inline constexpr double kMPaPerMmHg = 0.101325 / 760.0;
-// mmHg per MPa, used by every vapour-pressure routine of the library.
-inline constexpr double kMmHgPerMPa = 760.0 / 0.101325;
 
 // Antoine vapour pressure of component i at t (degC), mmHg: 10^(A - B / (t + C)).
 double Antoine_Psat(int i, double t);

@@ -3,6 +3,7 @@
 // and out comes back unchanged; mmHg uses the exact 101325 / 760 Pa.
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalUnits.h"
 #include "core/thermo/Thermo.h"
 
 namespace {
@@ -27,7 +28,7 @@ double pressureFactorMPa(int32_t code) {
 
 double Unit_Temp_In(const double& T) {
   switch (Case.T_Unit) {
-    case 2: return T - 273.15;
+    case 2: return T - kKelvinOffset;
     case 3: return (T - 32.0) * (5.0 / 9.0);
     default: return T;
   }
@@ -35,7 +36,7 @@ double Unit_Temp_In(const double& T) {
 
 double Unit_Temp_Out(const double& T) {
   switch (Case.T_Unit) {
-    case 2: return T + 273.15;
+    case 2: return T + kKelvinOffset;
     case 3: return T * 1.8 + 32.0;
     default: return T;
   }

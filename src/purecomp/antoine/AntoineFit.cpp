@@ -8,7 +8,9 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 
 namespace antoine {
@@ -16,8 +18,6 @@ namespace antoine {
 namespace {
 
 constexpr double kLog10E = 0.434294481903252;
-constexpr double kAbsoluteZeroC = -273.15;
-constexpr double kMPaPerMmHg = 0.101325 / 760.0;  // one atmosphere is 760 mmHg
 
 bool Empty(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
@@ -25,8 +25,6 @@ void Say(const std::string& ja, const std::string& en) {
   Case.Msg_Text = Case.Language == 1 ? en : ja;
   Calc_Message(Case.Msg_Text);
 }
-
-std::string Lang(const std::string& ja, const std::string& en) { return Case.Language == 1 ? en : ja; }
 
 // Why a cell's text is no number, naming the cell; empty when it is one (or
 // blank where blank is allowed).
@@ -49,9 +47,9 @@ std::string Check_Cells(const AntoineInput& in) {
   for (int i = 1; i <= kMaxComp; ++i) {
     for (int row = 2, n = 0; row <= AntoineInput::kDataRows && n < kMaxPoint; ++row, ++n) {
       if (Empty(in.Points[row][2 * i - 1])) break;
-      const std::string at = Lang(" (成分" + std::to_string(i) + ", " + std::to_string(row) + "行)",
+      const std::string at = InLanguage(" (成分" + std::to_string(i) + ", " + std::to_string(row) + "行)",
                                   " (component " + std::to_string(i) + ", row " + std::to_string(row) + ")");
-      if (auto m = Cell_Problem(in.Points[row][2 * i - 1], Lang("Ｔ(℃)", "T (deg C)") + at, false); !m.empty())
+      if (auto m = Cell_Problem(in.Points[row][2 * i - 1], InLanguage("Ｔ(℃)", "T (deg C)") + at, false); !m.empty())
         return m;
       if (auto m = Cell_Problem(in.Points[row][2 * i], "P(mmHg)" + at, false); !m.empty()) return m;
     }
@@ -155,7 +153,7 @@ bool Fit_Components(AntoineData& data, CalcOutcome& out) {
     }
     // Inside the suite's range of temperatures and pressures, naming the cell.
     for (int k = 1; k <= n; ++k) {
-      const std::string at = Lang(" (成分" + std::to_string(i) + ", " + std::to_string(k + 1) + "行)",
+      const std::string at = InLanguage(" (成分" + std::to_string(i) + ", " + std::to_string(k + 1) + "行)",
                                   " (component " + std::to_string(i) + ", row " + std::to_string(k + 1) + ")");
       std::string range = Temp_Range_Problem(data.Antoine_T_Data[i][k], "Ｔ(℃)" + at, "T (deg C)" + at);
       if (range.empty())
@@ -248,7 +246,7 @@ FitResult Fit_Antoine(const double* tempC, const double* pressMmHg, int n) {
 }
 
 double Lee_Kesler_Psat(double tempC, double tcK, double pcBar, double omega) {
-  const double tr = (tempC + 273.15) / tcK;
+  const double tr = (tempC + kKelvinOffset) / tcK;
   const double f0 = 5.92714 - 6.09648 / tr - 1.28862 * std::log(tr) + 0.169347 * std::pow(tr, 6);
   const double f1 = 15.2518 - 15.6875 / tr - 13.4721 * std::log(tr) + 0.43577 * std::pow(tr, 6);
   return std::exp(f0 + omega * f1) * pcBar * kMmHgPerBar;
@@ -268,7 +266,7 @@ bool Read_Temp_Range(const std::string& tempMin, const std::string& tempMax, Ant
                                      std::tuple{&tempMax, &hi, "温度範囲 上限", "Temp range Upper"}}) {
     const txt::NumberProblem p = txt::ParseNumber(*text, *value);
     if (p != txt::NumberProblem::None) {
-      Case.Msg_Text = txt::NumberProblemMessage(p, Lang(ja, en), *text);
+      Case.Msg_Text = txt::NumberProblemMessage(p, InLanguage(ja, en), *text);
       Calc_Message(Case.Msg_Text);
       return false;
     }

@@ -7,12 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "core/model/PhysicalUnits.h"
+
 namespace antoine {
 
 constexpr int kMaxComp = 5;    // components of the program
 constexpr int kMaxPoint = 50;  // points per component the arrays hold
 constexpr int kLeeKeslerPoints = 11;
-constexpr double kMmHgPerBar = 760.0 / 1.01325;  // 1 atm = 760 mmHg = 1.01325 bar
 
 // The window-level data of the Antoine program, components and points from 1.
 struct AntoineData {

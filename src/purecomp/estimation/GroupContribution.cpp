@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 #include "core/model/CaseData.h"
 #include "purecomp/estimation/PhysData.h"
@@ -12,7 +13,6 @@ namespace physprop {
 
 namespace {
 
-constexpr double kBarPerAtm = 1.01325;
 
 GroupEstimate Refused(const std::vector<std::string>& missing) {
   GroupEstimate r;
@@ -138,11 +138,11 @@ GroupEstimate Critical_Estimate(GroupMethod method, const std::vector<std::strin
   const double M = Phys.Phys_Mol_Wt;
   double Tc = Phys.Phys_Tc, TbK, TbC = Phys.Phys_Tb_C;
   if (Phys.Phys_Tb_Blank == 0) {
-    TbK = Phys.Phys_Tb_C + 273.15;
+    TbK = Phys.Phys_Tb_C + kKelvinOffset;
     Tc = Tc_From_Tb(method, TbK, s.sums[0], M);
   } else {
     TbK = Tb_From_Tc(method, Tc, s.sums[0], M);
-    TbC = TbK - 273.15;
+    TbC = TbK - kKelvinOffset;
   }
   // Joback's Pc is built on the atom count: a blank (or 0) count is not a count of 0 atoms.
   const bool pcNeedsAtoms =

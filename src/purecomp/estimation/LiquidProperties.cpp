@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "core/model/PhysicalUnits.h"
 #include "purecomp/estimation/LeastSquares.h"
 
 namespace physprop {
@@ -14,7 +15,6 @@ constexpr double kR_cal = 1.987;            // gas constant, cal/mol/K
 constexpr double kR_J = 8.31441;            // gas constant, J/mol/K
 constexpr double kJPerCal = 4.18605;
 constexpr double kR_cm3atm = 82.05;         // gas constant, cm3 atm/mol/K
-constexpr double kBarPerAtm = 1.01325;
 
 struct PropertyRange {
   double* values;
@@ -147,7 +147,7 @@ PhysStatus LiqDensity_Gunn_Yamada(FitWork& work) {
 
 PhysStatus LiqDensity_Spencer_Danner(FitWork& work, double rhoRef, double TrefC) {
   const double Tc = Phys.Phys_Tc, Pc = Phys.Phys_Pc, M = Phys.Phys_Mol_Wt;
-  const double TrRef = (TrefC + 273.15) / Tc;
+  const double TrRef = (TrefC + kKelvinOffset) / Tc;
   const double Zref = Pc * M / (kR_cm3atm * Tc * rhoRef);
   const double ZRA = std::pow(Zref, 1.0 / (1.0 + std::pow(1.0 - TrRef, 2.0 / 7.0)));
   if (!std::isfinite(ZRA)) return PhysStatus::NotFinite;

@@ -4,23 +4,22 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 
 namespace physprop {
 
 namespace {
 constexpr double kLog10e = 0.434294481903252;
-constexpr double kAbsoluteZeroC = -273.15;
 }  // namespace
 
 namespace {
-std::string Chosen(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
-
 // A required number box: wholly one finite number.
 std::string Read_Number(const std::string& text, const char* fieldJa, const char* fieldEn, double& value) {
   const txt::NumberProblem p = txt::ParseNumber(text, value);
-  return p == txt::NumberProblem::None ? "" : txt::NumberProblemMessage(p, Chosen(fieldJa, fieldEn), text);
+  return p == txt::NumberProblem::None ? "" : txt::NumberProblemMessage(p, InLanguage(fieldJa, fieldEn), text);
 }
 
 std::string Below_Zero(const char* fieldJa, const char* fieldEn) {
@@ -49,13 +48,13 @@ std::string Estimation_Read_Inputs(const std::string& name, const std::string& m
   long long atoms = 0;
   const txt::NumberProblem ap = txt::ParseCount(totalAtom, 0, kMaxTotalAtoms, atoms);
   if (ap != txt::NumberProblem::None && ap != txt::NumberProblem::Blank)
-    return txt::NumberProblemMessage(ap, Chosen("Total原子数", "Total atoms"), totalAtom, 0, kMaxTotalAtoms);
+    return txt::NumberProblemMessage(ap, InLanguage("Total原子数", "Total atoms"), totalAtom, 0, kMaxTotalAtoms);
   Phys.Phys_Tb_Blank = 0;
   Use_Group_Counts_Of(name);
   Phys.Phys_Comp_Name = name;
   Phys.Phys_Mol_Wt = M;
   Phys.Phys_Tb_C = Tb;
-  Phys.Phys_Tb_K = Phys.Phys_Tb_C + 273.15;
+  Phys.Phys_Tb_K = Phys.Phys_Tb_C + kKelvinOffset;
   Phys.Phys_Total_Atom = static_cast<int>(atoms);
   Phys.Phys_Total_Atom_Blank = ap == txt::NumberProblem::Blank ? 1 : 0;
   return "";
@@ -126,9 +125,9 @@ RangeCut Estimation_Range(double lowC, double highC) {
   RangeCut cut;
   Phys.Phys_Temp_Low = lowC;
   Phys.Phys_Temp_High = highC;
-  if (Phys.Phys_Temp_High + 273.15 > Phys.Phys_Tc) {
+  if (Phys.Phys_Temp_High + kKelvinOffset > Phys.Phys_Tc) {
     Calc_Message(Range_Above_Tc_Message());
-    Phys.Phys_Temp_High = Phys.Phys_Tc - 273.15;
+    Phys.Phys_Temp_High = Phys.Phys_Tc - kKelvinOffset;
     cut.highCut = true;
   }
   // A falling range (low above high) may end below absolute zero just as a rising one may start there.
@@ -146,30 +145,30 @@ RangeCut Estimation_Range(double lowC, double highC) {
   Phys.Phys_Temp_Step = (Phys.Phys_Temp_High - Phys.Phys_Temp_Low) / 50.0;
   for (int i = 1; i <= kPhysPoints; ++i) {
     Phys.Phys_Temp_C[i] = (i - 1) * Phys.Phys_Temp_Step + Phys.Phys_Temp_Low;
-    Phys.Phys_Temp_K[i] = Phys.Phys_Temp_C[i] + 273.15;
+    Phys.Phys_Temp_K[i] = Phys.Phys_Temp_C[i] + kKelvinOffset;
   }
   return cut;
 }
 
 std::string Lyman_Danner_Unavailable_Message() {
-  return Chosen("Lyman-Danner法は使用できません。相関式の定数Ｘと会合係数Ｋの公表値がデータにないため、"
+  return InLanguage("Lyman-Danner法は使用できません。相関式の定数Ｘと会合係数Ｋの公表値がデータにないため、"
                 "推算値に根拠がありません。",
                 "Lyman-Danner cannot be used: the published values of its constant X and of the "
                 "association factor K are not in the data, so an estimate would have no basis.");
 }
 
 std::string Fedors_Not_Estimated_Message() {
-  return Chosen("標準沸点が空白で、Fedors法のTcが推算されなかったため、推算を中止します。",
+  return InLanguage("標準沸点が空白で、Fedors法のTcが推算されなかったため、推算を中止します。",
                 "The normal boiling point is blank and no Fedors Tc was estimated: the run stops.");
 }
 
 std::string Cp0_Not_Estimated_Message() {
-  return Chosen("理想気体比熱が推算されなかったため、液比熱は計算しません。",
+  return InLanguage("理想気体比熱が推算されなかったため、液比熱は計算しません。",
                 "No ideal-gas heat capacity was estimated: the liquid heat capacity is not computed.");
 }
 
 std::string Spencer_Danner_Missing_Message() {
-  return Chosen("Spencer-Danner式はRohRef, Trefデータが入力されていないため計算できない。",
+  return InLanguage("Spencer-Danner式はRohRef, Trefデータが入力されていないため計算できない。",
                 "Spencer-Danner cannot be computed: RhoRef and Tref are not entered.");
 }
 
@@ -181,21 +180,21 @@ std::string Step_Fault_Message(const std::string& stepJa, const std::string& ste
 }
 
 std::string No_Point_Below_Tc_Message() {
-  return Chosen("推算温度範囲に臨界温度Tc未満の温度がないため、蒸気圧・液物性は計算しません。",
+  return InLanguage("推算温度範囲に臨界温度Tc未満の温度がないため、蒸気圧・液物性は計算しません。",
                 "No temperature of the range lies below the critical temperature Tc: no vapour pressure or "
                 "liquid property is computed.");
 }
 
 std::string Too_Few_Points_Below_Tc_Message() {
-  return Chosen("臨界温度Tc未満の温度が3点未満のため、Antoine定数を求められません。",
+  return InLanguage("臨界温度Tc未満の温度が3点未満のため、Antoine定数を求められません。",
                 "Fewer than three temperatures of the range lie below Tc: no Antoine constants can be fitted.");
 }
 
 std::string Range_Above_Tc_Message() {
-  return Chosen("臨界温度Tcを越えています。", "The range goes above the critical temperature Tc.");
+  return InLanguage("臨界温度Tcを越えています。", "The range goes above the critical temperature Tc.");
 }
 
-std::string Range_Below_Zero_Message() { return Chosen("-273.15℃以下です。", "Below -273.15 deg C."); }
+std::string Range_Below_Zero_Message() { return InLanguage("-273.15℃以下です。", "Below -273.15 deg C."); }
 
 std::string Omega_Out_Of_Range_Message(double omega) {
   const std::string w = txt::Format(omega, "0.000000");
@@ -207,7 +206,7 @@ std::string Omega_Out_Of_Range_Message(double omega) {
 }
 
 std::string Tc_Zero_Omega_Message() {
-  return Chosen("Tcが 0のため偏心因子ωが推算できません。",
+  return InLanguage("Tcが 0のため偏心因子ωが推算できません。",
                 "Tc is 0, so the acentric factor cannot be estimated.");
 }
 

@@ -1,3 +1,4 @@
+#include "core/model/PhysicalUnits.h"
 #include "purecomp/estimation/VaporPressure.h"
 
 #include <cmath>
@@ -8,14 +9,13 @@ namespace {
 
 constexpr double kLog10e = 0.434294481903252;
 // Pc is in atm: a reduced pressure of 1/Pc is one atmosphere, 760 mmHg.
-constexpr double kMmHgPerAtm = 760.0;
 
 double Log10(double x) { return std::log(x) * kLog10e; }
 
 }  // namespace
 
 double Vapor_Press_Riedel_Plank_Miller(double t, double Tb, double Tc, double Pc) {
-  const double Tr = (t + 273.15) / Tc;
+  const double Tr = (t + kKelvinOffset) / Tc;
   const double Tbr = Tb / Tc;
   const double h = Tbr * std::log(Pc) / (1.0 - Tbr);
   const double G = 0.4835 + 0.4605 * h;
@@ -26,7 +26,7 @@ double Vapor_Press_Riedel_Plank_Miller(double t, double Tb, double Tc, double Pc
 }
 
 double Vapor_Press_Pitzer(double t, double Tc, double Pc, double omega) {
-  const double Tr = (t + 273.15) / Tc;
+  const double Tr = (t + kKelvinOffset) / Tc;
   const double L = Log10(Tr);
   const double phi = 36.0 / Tr - 35.0 - std::pow(Tr, 6) + 96.73 * L;
   const double a = L - 0.0364 * phi;
@@ -36,7 +36,7 @@ double Vapor_Press_Pitzer(double t, double Tc, double Pc, double omega) {
 }
 
 double Vapor_Press_Lee_Kesler(double t, double Tc, double Pc, double omega) {
-  const double Tr = (t + 273.15) / Tc;
+  const double Tr = (t + kKelvinOffset) / Tc;
   const double f0 = 5.92714 - 6.09648 / Tr - 1.28862 * std::log(Tr) + 0.169347 * std::pow(Tr, 6);
   const double f1 = 15.2518 - 15.6875 / Tr - 13.4721 * std::log(Tr) + 0.43577 * std::pow(Tr, 6);
   return kMmHgPerAtm * Pc * std::exp(f0 + omega * f1);

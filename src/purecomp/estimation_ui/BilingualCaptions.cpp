@@ -6,8 +6,6 @@
 
 #include "core/model/CaseData.h"
 
-const char* Lang(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
-
 QWidget* BilingualCaptions::Add(QWidget* widget, const char* ja, const char* en, Kind kind) {
   items_.push_back({widget, ja, en, kind});
   Set(items_.back());

@@ -27,5 +27,3 @@ class BilingualCaptions {
   std::vector<Item> items_;
 };
 
-// The text of the chosen language.
-const char* Lang(const char* ja, const char* en);

@@ -12,6 +12,7 @@
 #include "platform/ui/Controls.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 #include "purecomp/estimation_ui/BilingualCaptions.h"
 #include "purecomp/estimation/PhysData.h"
 
@@ -126,25 +127,25 @@ PhysGroupDialog::PhysGroupDialog(const char* formName, GroupMethod method, const
 void PhysGroupDialog::Apply_Language() {
   const physprop::GroupTable& table = physprop::Group_Table(method_);
   SetCaption(ui::Q(physprop::Group_Caption(method_)));
-  vaSpread1->SetText(1, 0, Lang("構造要素", "Group"));
-  const char* noValue = Lang("値なし", "no value");
+  vaSpread1->SetText(1, 0, InLanguage("構造要素", "Group"));
+  const std::string noValue = InLanguage("値なし", "no value");
   for (int i = 1; i <= table.Rows(); ++i) {
     vaSpread1->SetText(1, i, physprop::Group_Row_Cell(method_, i));
     for (int c = 0; c < table.contributionCols; ++c) {
       const char* cell = table.Row(i).cell[c];
-      vaSpread1->SetText(3 + c, i, cell ? cell : noValue);
+      vaSpread1->SetText(3 + c, i, cell ? std::string(cell) : noValue);
     }
   }
   const bool critical = method_ != GroupMethod::Fedors && method_ != GroupMethod::RihaniDoraiswamy;
   lblNoValues->setText(
-      critical ? Lang("灰色の行は寄与値の公表値がないため、数を入力できません（Vcだけがない行は数を入力でき、Vcは推算しません）。",
+      critical ? QInLanguage("灰色の行は寄与値の公表値がないため、数を入力できません（Vcだけがない行は数を入力でき、Vcは推算しません）。",
                       "Grey rows: no published contribution is at hand, so they cannot be counted (a row without "
                       "only its Vc can be counted; Vc is then not estimated).")
-               : Lang("灰色の行は寄与値の公表値がないため、数を入力できません。",
+               : QInLanguage("灰色の行は寄与値の公表値がないため、数を入力できません。",
                       "Grey rows: no published contribution is at hand, so they cannot be counted."));
   if (method_ == GroupMethod::Ambrose)
     lblNoValues->setText(lblNoValues->text() + "\n" +
-                         Lang("f(nC): アルコールの-OHの寄与は炭素原子数nC（1行目の数）による: "
+                         QInLanguage("f(nC): アルコールの-OHの寄与は炭素原子数nC（1行目の数）による: "
                               "△Tc = 0.87 - 0.11 nC + 0.003 nC²、△Pc = 0.100 - 0.013 nC。",
                               "f(nC): the alcohol -OH increments follow the carbon number nC (the count of row 1): "
                               "△Tc = 0.87 - 0.11 nC + 0.003 nC², △Pc = 0.100 - 0.013 nC."));
@@ -152,9 +153,9 @@ void PhysGroupDialog::Apply_Language() {
   int width = vaSpread1->verticalHeader()->width() + vaSpread1->verticalScrollBar()->sizeHint().width() + 8;
   for (int c = 0; c < vaSpread1->MaxCols(); ++c) width += vaSpread1->columnWidth(c);
   vaSpread1->setMinimumWidth(std::max(table.contributionCols > 3 ? 600 : 470, width));
-  cmdEstimation->setText(Lang("推算(&E)", "&Estimate"));
-  cmdExit->setText(Lang("戻る(&X)", "E&xit"));
-  lblEstimate->setText(Lang("推算値", "Estimate"));
+  cmdEstimation->setText(QInLanguage("推算(&E)", "&Estimate"));
+  cmdExit->setText(QInLanguage("戻る(&X)", "E&xit"));
+  lblEstimate->setText(QInLanguage("推算値", "Estimate"));
 }
 
 void PhysGroupDialog::Form_Activate() { Apply_Language(); }

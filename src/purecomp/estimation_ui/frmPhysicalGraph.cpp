@@ -6,8 +6,10 @@
 #include <cmath>
 #include <vector>
 
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 #include "purecomp/estimation/LiquidProperties.h"
 #include "purecomp/estimation/PhysData.h"
 
@@ -183,7 +185,7 @@ void frmPhysicalGraph::Form_Activate() {
 }
 
 void frmPhysicalGraph::Apply_Language() {
-  SetCaption(Lang("グラフ表示", "Graphs"));
+  SetCaption(QInLanguage("グラフ表示", "Graphs"));
   captions_.Apply();
   // A caption wider than its place (the equations run up to the exit button)
   // is set in a smaller size rather than cut.
@@ -235,22 +237,22 @@ void frmPhysicalGraph::Graph_Est_Vapor_Press() {
 void frmPhysicalGraph::Graph_Est_Heat_Capacity() {
   const double xLow = physgraph::Axis_Low(Phys.Phys_Temp_Low);
   const double xHigh = physgraph::Axis_High(Phys.Phys_Temp_High);
-  const double ymin = std::min(physprop::Cp0_At(xLow + 273.15), Phys.Phys_CpL_Min);
-  const double ymax = std::max(physprop::Cp0_At(xHigh + 273.15), Phys.Phys_CpL_Max);
+  const double ymin = std::min(physprop::Cp0_At(xLow + kKelvinOffset), Phys.Phys_CpL_Min);
+  const double ymax = std::max(physprop::Cp0_At(xHigh + kKelvinOffset), Phys.Phys_CpL_Max);
   Linear_Graph(*Picture2, ymin, ymax, "##.#0",
-               {{[](double t) { return physprop::Cp0_At(t + 273.15); }, 10},
-                {[](double t) { return Quadratic(Phys.Phys_CpL_A, Phys.Phys_CpL_B, Phys.Phys_CpL_C, t + 273.15); },
+               {{[](double t) { return physprop::Cp0_At(t + kKelvinOffset); }, 10},
+                {[](double t) { return Quadratic(Phys.Phys_CpL_A, Phys.Phys_CpL_B, Phys.Phys_CpL_C, t + kKelvinOffset); },
                  11}});
 }
 
 void frmPhysicalGraph::Graph_Est_Liq_Density() {
   Linear_Graph(
       *Picture3, Phys.Phys_DenL_Min, Phys.Phys_DenL_Max, "##.#00",
-      {{[](double t) { return Quadratic(Phys.Phys_DenL2_A, Phys.Phys_DenL2_B, Phys.Phys_DenL2_C, t + 273.15); },
+      {{[](double t) { return Quadratic(Phys.Phys_DenL2_A, Phys.Phys_DenL2_B, Phys.Phys_DenL2_C, t + kKelvinOffset); },
         10},
        {[](double t) {
           // Defined up to Tc only: beyond it the curve ends.
-          const double u = 1.0 - (t + 273.15) / Phys.Phys_Tc;
+          const double u = 1.0 - (t + kKelvinOffset) / Phys.Phys_Tc;
           return u < 0 ? NAN : Phys.Phys_DenL1_A * std::pow(Phys.Phys_DenL1_B, -std::pow(u, 2.0 / 7.0));
         },
         11}});
@@ -258,7 +260,7 @@ void frmPhysicalGraph::Graph_Est_Liq_Density() {
 
 void frmPhysicalGraph::Graph_Est_Latent_Heat() {
   Linear_Graph(*Picture4, Phys.Phys_Hv_Min, Phys.Phys_Hv_Max, "##.#0",
-               {{[](double t) { return Quadratic(Phys.Phys_Hv_A, Phys.Phys_Hv_B, Phys.Phys_Hv_C, t + 273.15); },
+               {{[](double t) { return Quadratic(Phys.Phys_Hv_A, Phys.Phys_Hv_B, Phys.Phys_Hv_C, t + kKelvinOffset); },
                  10}});
 }
 

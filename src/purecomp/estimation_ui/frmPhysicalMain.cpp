@@ -9,6 +9,7 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/Programs.h"
+#include "platform/ui/QLanguage.h"
 #include "purecomp/estimation/LeastSquares.h"
 #include "purecomp/estimation/LiquidProperties.h"
 #include "purecomp/estimation/PhysEstimation.h"
@@ -304,7 +305,7 @@ frmPhysicalMain::frmPhysicalMain() : ui::Form("frmPhysicalMain") {
 }
 
 void frmPhysicalMain::Apply_Language() {
-  SetCaption(Lang("純物質の物性値推算", "Pure Component Property Estimation"));
+  SetCaption(QInLanguage("純物質の物性値推算", "Pure Component Property Estimation"));
   captions_.Apply();
   optCpLiquid[1]->setToolTip(ui::Q(physprop::Lyman_Danner_Unavailable_Message()));
 }

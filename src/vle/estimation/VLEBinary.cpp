@@ -5,6 +5,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "vle/estimation/VLEData.h"
 
 namespace vlefit {
@@ -21,7 +22,7 @@ constexpr double kMaxStepC = 20;
 void Floored(int i, double& gamma) {
   gamma = kGammaFloor;
   Calc_Message("ActivityCoeff:G(" + std::to_string(i) + ") " +
-               Lang_Text("Wilson 式の値がないため活量係数を 0.00001 としました",
+               InLanguage("Wilson 式の値がないため活量係数を 0.00001 としました",
                          "has no value by the Wilson equation: 0.00001 was used"));
 }
 

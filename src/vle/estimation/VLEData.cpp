@@ -6,10 +6,6 @@ namespace vlefit {
 
 VLEData VLE;
 
-std::string Lang_Text(const char* japanese, const char* english) {
-  return Case.Language == 1 ? english : japanese;
-}
-
 void VLE_Initial_set() {
   for (int i = 1; i <= kMaxMemo; ++i) Case.Memo[i].clear();
   for (int i = 1; i <= 2; ++i) {

@@ -49,7 +49,4 @@ void VLE_Initial_set();
 // fit at 760 mmHg with the first objective. False for any other number (nothing changes).
 bool Load_VLE_Example(int number);
 
-// The message text in the user's language (Case.Language 1 English, else Japanese).
-std::string Lang_Text(const char* japanese, const char* english);
-
 }  // namespace vlefit

@@ -7,6 +7,7 @@
 
 #include "core/model/CaseData.h"
 #include "core/model/CaseFileBlocks.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 #include "vle/estimation/VLEData.h"
@@ -166,19 +167,19 @@ VLEFileResult Write_VLE_File(const std::string& path) {
     ReadBody(in, w.Content(), *fc);
   } catch (const seqfile::ReadError& e) {
     return {VLEFileStatus::CannotWrite,
-            Lang_Text("ファイルに保存できません。読み戻せない値があります: ",
+            InLanguage("ファイルに保存できません。読み戻せない値があります: ",
                       "Cannot save the file: a value would not read back: ") + e.what()};
   }
   std::string error;
   if (!w.Save(path, &error))
     return {VLEFileStatus::CannotWrite,
-            Lang_Text("ファイルに保存できません: ", "Cannot save the file: ") + error};
+            InLanguage("ファイルに保存できません: ", "Cannot save the file: ") + error};
   return {};
 }
 
 VLEFileResult Read_VLE_File(const std::string& path) {
   auto cannotOpen = [](const std::string& why) {
-    return VLEFileResult{VLEFileStatus::CannotOpen, Lang_Text("ファイルを開けません: ", "Cannot open the file: ") + why};
+    return VLEFileResult{VLEFileStatus::CannotOpen, InLanguage("ファイルを開けません: ", "Cannot open the file: ") + why};
   };
   // The shared reader refuses, before reading, what is no case file: a folder,
   // a FIFO or device (which would block or never end) and a file far larger than
@@ -199,14 +200,14 @@ VLEFileResult Read_VLE_File(const std::string& path) {
   }
   if (header != kHeader)
     return {VLEFileStatus::WrongHeader,
-            Lang_Text("気液平衡のデータファイルではありません。", "not Vapor-Liquid Equibrium Data")};
+            InLanguage("気液平衡のデータファイルではありません。", "not Vapor-Liquid Equibrium Data")};
   // The file case is large for the stack (50 points and strings); build it on the heap.
   auto fc = std::make_unique<FileCase>();
   try {
     ReadBody(in, text, *fc);
   } catch (const seqfile::ReadError& e) {
     return {VLEFileStatus::BadData,
-            Lang_Text("データファイルが読み込めません: ", "Cannot read the data file: ") + e.what()};
+            InLanguage("データファイルが読み込めません: ", "Cannot read the data file: ") + e.what()};
   }
   Commit(*fc);
   return {};

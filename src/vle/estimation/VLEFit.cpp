@@ -7,6 +7,8 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 #include "vle/estimation/VLEBinary.h"
 #include "vle/estimation/VLEData.h"
@@ -22,7 +24,6 @@ constexpr double kDampShrink = 0.5;
 constexpr double kConvTol = 1e-6;        // relative to max(1, |p1|, |p2|)
 constexpr double kCentralTol = 1e-4;     // relative, as above
 constexpr double kSlopeRel = 1e-8;       // a Newton step lowering F by more than this share is taken
-constexpr double kAbsoluteZeroC = -273.15;
 constexpr double kWilsonLambdaInside = 1e-6;  // where a Lambda on its lower bound is compared
 
 // The objectives' bubble points are held to 1e-11 rather than the 1e-6 of a
@@ -346,14 +347,14 @@ int Independent_Residuals(int objType, int nData) {
 
 std::string Check_Fit_Data() {
   const int type = VLE.VLE_Obj_Type;
-  if (type < 1 || type > 5) return Lang_Text("収束評価関数が選択されていません。", "No Object Func");
+  if (type < 1 || type > 5) return InLanguage("収束評価関数が選択されていません。", "No Object Func");
   const int n = VLE.VLE_NData;
-  if (n < 1) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
-  if (n > kMaxData) return Lang_Text("データの最大数50を越えています。", "Over Max Data (50)");
+  if (n < 1) return InLanguage("実測気液平衡データが未入力です", "No VLE Data");
+  if (n > kMaxData) return InLanguage("データの最大数50を越えています。", "Over Max Data (50)");
   const bool constP = VLE.VLE_TP_Type == 0;
-  const std::string pressureMsg = Lang_Text("圧力が0以下です。", "Pressure is 0 or less");
-  const std::string tempMsg = Lang_Text("温度が絶対零度以下です。", "Temperature at or below absolute zero");
-  const std::string notFinite = Lang_Text("数値でないデータがあります", "Not a number in VLE Data");
+  const std::string pressureMsg = InLanguage("圧力が0以下です。", "Pressure is 0 or less");
+  const std::string tempMsg = InLanguage("温度が絶対零度以下です。", "Temperature at or below absolute zero");
+  const std::string notFinite = InLanguage("数値でないデータがあります", "Not a number in VLE Data");
   auto aboveZeroK = [](double t) { return t > kAbsoluteZeroC; };
   if (constP) {
     if (!std::isfinite(VLE.VLE_Press)) return notFinite;
@@ -369,15 +370,15 @@ std::string Check_Fit_Data() {
     if (constP && !aboveZeroK(measured)) return tempMsg;
     if (!constP && !(measured > 0)) return pressureMsg;
     if (!(VLE.VLE_X1_Data[i] > 0 && VLE.VLE_X1_Data[i] < 1))
-      return Lang_Text("X の値が0以下又は1以上です。", "out of X range(0-1)");
+      return InLanguage("X の値が0以下又は1以上です。", "out of X range(0-1)");
     if (!(VLE.VLE_Y1_Data[i] > 0 && VLE.VLE_Y1_Data[i] < 1))
-      return Lang_Text("Y の値が0以下又は1以上です。", "out of Y range(0-1)");
+      return InLanguage("Y の値が0以下又は1以上です。", "out of Y range(0-1)");
     // Objectives 1 to 3 compare with the measured coefficients, which must exist.
     if (type <= 3) {
       for (int j = 1; j <= 2; ++j) {
         const double g = VLE.VLE_Gamma_Exp[j][i];
         if (!(g > 0 && std::isfinite(g)))
-          return Lang_Text("実測データの活量係数が計算できません。",
+          return InLanguage("実測データの活量係数が計算できません。",
                            "Cannot compute the activity coefficients of the VLE Data");
       }
     }
@@ -385,7 +386,7 @@ std::string Check_Fit_Data() {
   // Two parameters need two independent residuals; with fewer, any pair on a
   // whole line of pairs fits and the result means nothing.
   if (Independent_Residuals(type, n) < 2)
-    return Lang_Text("データが不足しています。この収束評価関数では X の異なる2点以上のデータが必要です。",
+    return InLanguage("データが不足しています。この収束評価関数では X の異なる2点以上のデータが必要です。",
                      "Too few VLE Data: this Object Func needs 2 or more points with different X");
   return {};
 }
@@ -842,15 +843,15 @@ std::string Fit_Status_Message(const FitResult& r) {
   // The common end says nothing: no text is put together for it.
   if (r.status == FitStatus::Converged) return {};
   const std::string off = txt::Format(r.gradient, "0.0E+00");
-  const std::string tail = Lang_Text("（正規方程式の相対残差 ", " (normal equations off by ") + off +
-                           Lang_Text("）。結果は最小点ではありません。", ", relative): the result is not a minimum.");
+  const std::string tail = InLanguage("（正規方程式の相対残差 ", " (normal equations off by ") + off +
+                           InLanguage("）。結果は最小点ではありません。", ", relative): the result is not a minimum.");
   switch (r.status) {
     case FitStatus::AtBound: {
       const std::string bound = txt::Plain(Bound_Value(r.boundUpper));
-      return Lang_Text("この初期値からのフィッティングは ", "The fit from this start ended on the bound ") +
-             Parameter_Name(r.boundParameter) + " = " + bound + Lang_Text(" の境界（範囲 ", " of the range ") +
+      return InLanguage("この初期値からのフィッティングは ", "The fit from this start ended on the bound ") +
+             Parameter_Name(r.boundParameter) + " = " + bound + InLanguage(" の境界（範囲 ", " of the range ") +
              Range_Text() +
-             Lang_Text("）で終わりました。そこでは収束評価関数が境界に向かって減少します。これはこの初期値の近くでの結果にすぎず、"
+             InLanguage("）で終わりました。そこでは収束評価関数が境界に向かって減少します。これはこの初期値の近くでの結果にすぎず、"
                        "範囲内にもっと小さい最小があるかもしれません。別の初期値も試してください。",
                        ": the Object Func falls toward the bound there. This holds near this start only; a lower "
                        "minimum may lie inside the range: try another start.");
@@ -858,7 +859,7 @@ std::string Fit_Status_Message(const FitResult& r) {
     case FitStatus::NoSensitivity: {
       const std::string name = Parameter_Name(r.boundParameter);
       const std::string at = txt::Format(r.boundParameter == 1 ? r.p1 : r.p2, "0.000E+00");
-      return Lang_Text("フィッティングが収束しません: ", "The fit did not converge: at ") + name +
+      return InLanguage("フィッティングが収束しません: ", "The fit did not converge: at ") + name +
              (Case.Language == 1 ? " = " + at + " the Object Func no longer depends measurably on " + name +
                                        ", so no step toward a minimum can be found. The result is not a minimum: "
                                        "try another start."
@@ -867,22 +868,22 @@ std::string Fit_Status_Message(const FitResult& r) {
                                        "別の初期値を試してください。");
     }
     case FitStatus::Stalled:
-      return Lang_Text("フィッティングが停滞しました: 減衰を大きくしても収束評価関数が減少しないまま刻みが許容値を下回りました",
+      return InLanguage("フィッティングが停滞しました: 減衰を大きくしても収束評価関数が減少しないまま刻みが許容値を下回りました",
                        "The fit stalled: damping shrank the step below the tolerance without lowering the Object Func") +
              tail;
     case FitStatus::CallLimit:
-      return Lang_Text("フィッティングが収束しません: 収束評価関数の計算回数が上限に達しました",
+      return InLanguage("フィッティングが収束しません: 収束評価関数の計算回数が上限に達しました",
                        "The fit did not converge: the limit of Object Func evaluations was reached") +
              tail;
     case FitStatus::RetryLimit:
-      return Lang_Text("フィッティングが収束しません: 減衰の再試行回数が上限に達しました",
+      return InLanguage("フィッティングが収束しません: 減衰の再試行回数が上限に達しました",
                        "The fit did not converge: the limit of damped retries was reached") +
              tail;
     case FitStatus::Singular:
-      return Lang_Text("最小二乗法の連立方程式が特異です。フィッティングを中止しました。",
+      return InLanguage("最小二乗法の連立方程式が特異です。フィッティングを中止しました。",
                        "The least-squares system is singular: the fit was stopped");
     case FitStatus::NotFinite:
-      return Lang_Text("初期値で収束評価関数が計算できません。フィッティングを中止しました。",
+      return InLanguage("初期値で収束評価関数が計算できません。フィッティングを中止しました。",
                        "The Object Func has no value at the start parameters: the fit was stopped");
     default:
       return {};
@@ -965,7 +966,7 @@ FitResult Marquardt(const std::function<void(const FitProgress&)>& onAccepted) {
 }
 
 std::string Wilson_Positive_Message() {
-  return Lang_Text("Wilson パラメータ Λ12, Λ21 は正の値でなければなりません。",
+  return InLanguage("Wilson パラメータ Λ12, Λ21 は正の値でなければなりません。",
                    "Wilson parameters Λ12 and Λ21 must be positive.");
 }
 

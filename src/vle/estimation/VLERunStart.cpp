@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
@@ -67,8 +68,8 @@ std::string Data_Cell_Problem(const std::string& text, int column, int row) {
 
 std::string Data_Cell_Name(int column, int row) {
   const std::string head = column == 2 ? "x1" : column == 3 ? "y1"
-                           : VLE.VLE_TP_Type == 1 ? Lang_Text("圧力", "Press")
-                                                  : Lang_Text("温度", "Temp");
+                           : VLE.VLE_TP_Type == 1 ? InLanguage("圧力", "Press")
+                                                  : InLanguage("温度", "Temp");
   return RowText(head.c_str(), head.c_str(), row);
 }
 
@@ -76,7 +77,7 @@ std::string Read_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& ro
   out = DataRows{};
   const bool open = rule == RowRule::Save;
   for (size_t r = 0; r < rows.size() && !IsBlank(rows[r][0]); ++r) {
-    if (out.n == kMaxData) return Lang_Text("データの最大数50を越えています。", "Over Max Data (50)");
+    if (out.n == kMaxData) return InLanguage("データの最大数50を越えています。", "Over Max Data (50)");
     const int row = static_cast<int>(r) + 1;
     double v[3] = {0, 0, 0};
     // A fit needs 0 < x1, y1 < 1; a saved file may hold a pure end, not beyond it.
@@ -103,7 +104,7 @@ std::string Read_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& ro
     out.x1[out.n] = v[1];
     out.y1[out.n] = v[2];
   }
-  if (out.n == 0 && !open) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
+  if (out.n == 0 && !open) return InLanguage("実測気液平衡データが未入力です", "No VLE Data");
   return {};
 }
 
@@ -125,7 +126,7 @@ std::string Store_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& r
 
 std::string Calc_Gamma_Exp() {
   const int n = VLE.VLE_NData;
-  if (n < 1 || n > kMaxData) return Lang_Text("実測気液平衡データが未入力です", "No VLE Data");
+  if (n < 1 || n > kMaxData) return InLanguage("実測気液平衡データが未入力です", "No VLE Data");
   const bool constP = VLE.VLE_TP_Type == 0;
   // A pressure of zero or less gives coefficients of zero or less, whose
   // logarithms the objectives take; Antoine's equation gives a vapour pressure

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalUnits.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "vle/estimation/VLEBinary.h"
@@ -78,7 +79,7 @@ double Axis_Value(double tOrP_mmHg) {
 void Calc_Curve(PlotFrame& f) {
   f.Plot_X_Span = XRange();
   const bool constP = VLE.VLE_TP_Type == 0;
-  double largest = constP ? -273.15 : 0;
+  double largest = constP ? kAbsoluteZeroC : 0;
   double smallest = 9999999;
   double gammaMax = 1;
   for (int i = 1; i <= vlefit::kCurvePoints; ++i) {

@@ -6,6 +6,7 @@
 #include "core/model/CaseData.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/QLanguage.h"
 #include "vle/estimation/VLEData.h"
 #include "vle/estimation/VLERunStart.h"
 #include "vle/estimation_ui/frmDBParameterSave.h"
@@ -29,16 +30,12 @@ constexpr int kWidthTwips = 11100;
 const char* const kParamFormat = "#.0000000E+##";
 const char* const kReadFormat = "#.####0";
 
-bool English() { return Case.Language == 1; }
-
 // A pressure kept in mmHg, shown in the case's display unit: `pattern` for values
 // of mmHg or kPa size, five decimals for the small numbers of MPa and the like.
 std::string Pressure_Text(double pMmHg, const char* pattern) {
   const double p = vlefit::mmHg_To_Display_Press(pMmHg);
   return std::fabs(p) >= 10 ? txt::Format(p, pattern) : txt::Format(p, "##0.00000");
 }
-const char* L(const char* ja, const char* en) { return English() ? en : ja; }
-
 // A number as the picture prints it: a blank in place of the sign of a
 // non-negative value, and one blank behind.
 std::string Printed(double v) { return txt::Signed(v) + " "; }
@@ -177,20 +174,20 @@ void frmVLE_Calc::SetHeightTwips(int twips) {
 
 void frmVLE_Calc::Set_Captions() {
   captionLanguage_ = Case.Language;
-  SetCaption(L("気液平衡推算  計算結果", "Vapor-Liquid Equibrium Calculation Rresult"));
-  fraPoint->setTitle(L("ﾏｳｽｸﾘｯｸ", "Mouse Click point"));
-  cmdDBSaveParameter->setText(L("Parameter DB保存(&S)", "Save Parameter(&S)"));
-  fraCalcAntoine->setTitle(L("Antoine 定数", "Antoine's Constants"));
-  lblCalcTP->setText(L("圧力 =", "Press="));
-  fraCalcPHI->setTitle(L("収束評価関数", "Object Func"));
-  cmdCaclScale->setText(L("ｸﾞﾗﾌｽｹｰﾙ変更(&G)", "Change Graph Scale(&G)"));
-  cmdCalcChangePara->setText(L("Parameter値変更(&C)", "Change Parameter(&C)"));
-  cmdCalcExit->setText(L("戻る(&X)", "Exit (&X)"));
+  SetCaption(QInLanguage("気液平衡推算  計算結果", "Vapor-Liquid Equibrium Calculation Rresult"));
+  fraPoint->setTitle(QInLanguage("ﾏｳｽｸﾘｯｸ", "Mouse Click point"));
+  cmdDBSaveParameter->setText(QInLanguage("Parameter DB保存(&S)", "Save Parameter(&S)"));
+  fraCalcAntoine->setTitle(QInLanguage("Antoine 定数", "Antoine's Constants"));
+  lblCalcTP->setText(QInLanguage("圧力 =", "Press="));
+  fraCalcPHI->setTitle(QInLanguage("収束評価関数", "Object Func"));
+  cmdCaclScale->setText(QInLanguage("ｸﾞﾗﾌｽｹｰﾙ変更(&G)", "Change Graph Scale(&G)"));
+  cmdCalcChangePara->setText(QInLanguage("Parameter値変更(&C)", "Change Parameter(&C)"));
+  cmdCalcExit->setText(QInLanguage("戻る(&X)", "Exit (&X)"));
 }
 
 void frmVLE_Calc::Show_Condition() {
   const bool constT = VLE.VLE_TP_Type != 0;
-  lblCalcTP->setText(constT ? L("温度=", "Temp=") : L("圧力=", "Press="));
+  lblCalcTP->setText(constT ? QInLanguage("温度=", "Temp=") : QInLanguage("圧力=", "Press="));
   // The condition as typed on the main window, in its display unit.
   std::string typed, unit;
   if (auto* main = ui::Forms::Find<frmVLE_Estimation>()) {

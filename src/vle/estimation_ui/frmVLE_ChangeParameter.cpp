@@ -4,6 +4,7 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 #include "vle/estimation/VLEData.h"
 #include "vle/estimation/VLEFit.h"
 
@@ -11,8 +12,6 @@ VZ_FORM_FACTORY(frmVLE_ChangeParameter);
 
 namespace {
 
-bool English() { return Case.Language == 1; }
-const char* L(const char* ja, const char* en) { return English() ? en : ja; }
 bool Nrtl() { return !vlefit::Is_Wilson_Type(vlefit::VLE.VLE_Calc_Type); }
 
 }  // namespace
@@ -65,12 +64,12 @@ void frmVLE_ChangeParameter::Form_Load() {
   const bool nrtl = Nrtl();
   const bool known = Case.Language == 0 || Case.Language == 1;
   if (known) {
-    SetCaption(nrtl ? L("気液平衡推算　N.R.T.L.パラメータの変更", "Change N.R.T.L. Parameter(V-L Equibrium)")
-                    : L("気液平衡推算　Wilsonパラメータの変更", "Change Wilson Parameter(V-L Equibrium)"));
-    fraCalcParameter->setTitle(L("元のParameterの値", "Old Parameter"));
-    fraNewParameter->setTitle(L("新しいParameterの値", "New Parameter"));
-    cmdChangeParameterOK->setText(L("ＯＫ(&O)", "OK (&O)"));
-    cmdChangeParameterCancel->setText(L("取消(&C)", "Cancel(&C)"));
+    SetCaption(nrtl ? QInLanguage("気液平衡推算　N.R.T.L.パラメータの変更", "Change N.R.T.L. Parameter(V-L Equibrium)")
+                    : QInLanguage("気液平衡推算　Wilsonパラメータの変更", "Change Wilson Parameter(V-L Equibrium)"));
+    fraCalcParameter->setTitle(QInLanguage("元のParameterの値", "Old Parameter"));
+    fraNewParameter->setTitle(QInLanguage("新しいParameterの値", "New Parameter"));
+    cmdChangeParameterOK->setText(QInLanguage("ＯＫ(&O)", "OK (&O)"));
+    cmdChangeParameterCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
   }
   const char* n12 = nrtl ? "τ12=" : "Λ12=";
   const char* n21 = nrtl ? "τ21=" : "Λ21=";

@@ -4,6 +4,7 @@
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
+#include "platform/ui/QLanguage.h"
 #include "vle/estimation/VLEData.h"
 
 VZ_FORM_FACTORY(frmVLE_ChangeScale);
@@ -11,9 +12,6 @@ VZ_FORM_FACTORY(frmVLE_ChangeScale);
 using vlefit::VLE;
 
 namespace {
-
-bool English() { return Case.Language == 1; }
-const char* L(const char* ja, const char* en) { return English() ? en : ja; }
 
 }  // namespace
 
@@ -47,11 +45,11 @@ frmVLE_ChangeScale::frmVLE_ChangeScale() : ui::Form("frmVLE_ChangeScale") {
 
 void frmVLE_ChangeScale::Form_Load() {
   if (Case.Language == 0 || Case.Language == 1) {
-    SetCaption(L("気液平衡推算　ｸﾞﾗﾌｽｹｰﾙ変更", "Change Graph Range(V-L Equibrium)"));
-    lblChangeScaleX_Title->setText(L("Ｘ軸", "X-Axis"));
-    lblChangeScaleY_Title->setText(L("Ｙ軸", "Y-Axis"));
-    cmdChangeScaleOK->setText(L("ＯＫ(&O)", "OK(&O)"));
-    cmdChangeScaleCancel->setText(L("取消(&C)", "Cancel(&C)"));
+    SetCaption(QInLanguage("気液平衡推算　ｸﾞﾗﾌｽｹｰﾙ変更", "Change Graph Range(V-L Equibrium)"));
+    lblChangeScaleX_Title->setText(QInLanguage("Ｘ軸", "X-Axis"));
+    lblChangeScaleY_Title->setText(QInLanguage("Ｙ軸", "Y-Axis"));
+    cmdChangeScaleOK->setText(QInLanguage("ＯＫ(&O)", "OK(&O)"));
+    cmdChangeScaleCancel->setText(QInLanguage("取消(&C)", "Cancel(&C)"));
   }
   txtChangeScaleXmin->setText(ui::Q(txt::Plain(VLE.VLE_Graph_Xmin)));
   txtChangeScaleXmax->setText(ui::Q(txt::Plain(VLE.VLE_Graph_Xmax)));
@@ -69,7 +67,7 @@ void frmVLE_ChangeScale::cmdChangeScaleOK_Click() {
     const std::string text = ui::S(boxes[k]->text());
     const txt::NumberProblem problem = txt::ParseNumber(text, v[k]);
     if (problem != txt::NumberProblem::None) {
-      Case.Msg_Text = txt::NumberProblemMessage(problem, L(fields[k][0], fields[k][1]), text);
+      Case.Msg_Text = txt::NumberProblemMessage(problem, InLanguage(fields[k][0], fields[k][1]), text);
       ui::MsgBox(Case.Msg_Text, ui::vbOKOnly);
       return;
     }

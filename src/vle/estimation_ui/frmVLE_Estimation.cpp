@@ -13,6 +13,7 @@
 #include "platform/text/SeqFile.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/Programs.h"
+#include "platform/ui/QLanguage.h"
 #include "vle/estimation/VLEData.h"
 #include "vle/estimation/VLEFile.h"
 #include "vle/estimation/VLEFit.h"
@@ -28,11 +29,8 @@ namespace {
 
 const char* const kParamFormat = "#.0000000E+##";
 
-bool English() { return Case.Language == 1; }
 // Captions follow the language only for the codes 0 and 1; others keep the design.
 bool KnownLanguage() { return Case.Language == 0 || Case.Language == 1; }
-const char* L(const char* ja, const char* en) { return English() ? en : ja; }
-
 bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
 // A stored temperature (degC) and pressure (mmHg) in the display units of the case.
@@ -226,14 +224,14 @@ void frmVLE_Estimation::Form_Activate() {
 
 void frmVLE_Estimation::Apply_Language() {
   captionLanguage_ = Case.Language;
-  Case.Prog_Title = English() ? "Vapor-Liquid Equibrium" : "気液平衡推算";
-  SetCaption(ui::Q(Case.Prog_Title + (English() ? "Program Menu  " : "メイン画面")));
+  Case.Prog_Title = In_English() ? "Vapor-Liquid Equibrium" : "気液平衡推算";
+  SetCaption(ui::Q(Case.Prog_Title + (In_English() ? "Program Menu  " : "メイン画面")));
   if (!KnownLanguage()) return;
   Set_Captions();
-  vaSpread1->SetText(1, 0, VLE.VLE_TP_Type == 1 ? L("圧力", "Press") : L("温度", "Temp"));
+  vaSpread1->SetText(1, 0, VLE.VLE_TP_Type == 1 ? InLanguage("圧力", "Press") : InLanguage("温度", "Temp"));
   const int type = optMainCalcType.Value();
   if (type >= 2)
-    cmdDBWilson->setText(type == 3 ? L("NRTL定数検索(&F)", "Querry NRTL(&F)") : L("Wilson定数検索(&F)", "Querry Wilson(&F)"));
+    cmdDBWilson->setText(type == 3 ? QInLanguage("NRTL定数検索(&F)", "Querry NRTL(&F)") : QInLanguage("Wilson定数検索(&F)", "Querry Wilson(&F)"));
 }
 
 void frmVLE_Estimation::Form_Unload() {
@@ -243,35 +241,35 @@ void frmVLE_Estimation::Form_Unload() {
 }
 
 void frmVLE_Estimation::Set_Captions() {
-  lblMainTitle->setText(L("気液平衡推算(Ｗｉｌｓｏｎ／Ｎ.Ｒ.Ｔ.Ｌパラメータ)", "V-L Equibrium(Wilson/NRTL Parameter Estimation)"));
-  fraTPType->setTitle(L("圧力温度条件", "Press/Temp Condition"));
-  optTPType[0]->setText(L("定圧条件", "P_Const"));
-  optTPType[1]->setText(L("定温条件", "T_Const"));
-  lblMainTemp->setText(L("温度", "Temp"));
-  lblMainPress->setText(L("圧力", "Press"));
-  lblMainAntoine->setText(L("Antoine定数", "Antoine Parameter"));
-  vaSpreadAntoine->SetText(1, 0, L("成分名", "Name"));
-  lblDataTitle->setText(L("実測気液平衡データ", "V-L Data"));
-  vaSpread1->SetText(1, 0, L("温度", "Temp"));
-  cmdDBAntoine->setText(L("Antoine定数検索(&Q)", "Querry Antoine(&Q)"));
-  fraMainCalcType->setTitle(L("計算タイプ(&T)", "Calc Type(&T)"));
-  optMainCalcType[0]->setText(L("Wilson Parameter推算", "Estimate Wilson Para"));
-  optMainCalcType[1]->setText(L("NRTL   Parameter推算", "Estimate NRTL   Para"));
-  optMainCalcType[2]->setText(L("気液平衡 by Wilson ", "Calc V-L by Wilson "));
-  optMainCalcType[3]->setText(L("気液平衡 by NRTL", "Calc V-L by NRTL"));
-  fraMainCalcFunc->setTitle(L("収束評価関数(&F)", "Object Func(&F)"));
-  lblTempInitial->setText(L("温度初期値", "Init Temp"));
-  cmdDBWilson->setText(L("Wilson定数検索(&W)", "Querry Wilson(&W)"));
-  cmdMainExample1->setText(L("例題1(&1)", "Examp-1(&1)"));
-  cmdMainExample2->setText(L("例題2(&2)", "Examp-2(&2)"));
-  cmdMainExample3->setText(L("例題3(&3)", "Examp-3(&3)"));
-  cmdInitialize->setText(L("初期化(&Z)", "Initialize(&Z)"));
-  cmdMainMemo->setText(L("メモ入力(&M)", "Memo(&M)"));
-  cmdMainReadData->setText(L("データ読込(&R)", "Read Data(&R)"));
-  cmdMainSaveData->setText(L("データ保存(&S)", "Save Data(&S)"));
-  cmdMainGoCalc->setText(L("計算(&G)", "Calc (&G)"));
-  cmdMainVersion->setText(L("ﾊﾞｰｼﾞｮﾝ情報(&A)", "Version(&A)"));
-  cmdMainExit->setText(L("戻る(&X)", "Exit (&X)"));
+  lblMainTitle->setText(QInLanguage("気液平衡推算(Ｗｉｌｓｏｎ／Ｎ.Ｒ.Ｔ.Ｌパラメータ)", "V-L Equibrium(Wilson/NRTL Parameter Estimation)"));
+  fraTPType->setTitle(QInLanguage("圧力温度条件", "Press/Temp Condition"));
+  optTPType[0]->setText(QInLanguage("定圧条件", "P_Const"));
+  optTPType[1]->setText(QInLanguage("定温条件", "T_Const"));
+  lblMainTemp->setText(QInLanguage("温度", "Temp"));
+  lblMainPress->setText(QInLanguage("圧力", "Press"));
+  lblMainAntoine->setText(QInLanguage("Antoine定数", "Antoine Parameter"));
+  vaSpreadAntoine->SetText(1, 0, InLanguage("成分名", "Name"));
+  lblDataTitle->setText(QInLanguage("実測気液平衡データ", "V-L Data"));
+  vaSpread1->SetText(1, 0, InLanguage("温度", "Temp"));
+  cmdDBAntoine->setText(QInLanguage("Antoine定数検索(&Q)", "Querry Antoine(&Q)"));
+  fraMainCalcType->setTitle(QInLanguage("計算タイプ(&T)", "Calc Type(&T)"));
+  optMainCalcType[0]->setText(QInLanguage("Wilson Parameter推算", "Estimate Wilson Para"));
+  optMainCalcType[1]->setText(QInLanguage("NRTL   Parameter推算", "Estimate NRTL   Para"));
+  optMainCalcType[2]->setText(QInLanguage("気液平衡 by Wilson ", "Calc V-L by Wilson "));
+  optMainCalcType[3]->setText(QInLanguage("気液平衡 by NRTL", "Calc V-L by NRTL"));
+  fraMainCalcFunc->setTitle(QInLanguage("収束評価関数(&F)", "Object Func(&F)"));
+  lblTempInitial->setText(QInLanguage("温度初期値", "Init Temp"));
+  cmdDBWilson->setText(QInLanguage("Wilson定数検索(&W)", "Querry Wilson(&W)"));
+  cmdMainExample1->setText(QInLanguage("例題1(&1)", "Examp-1(&1)"));
+  cmdMainExample2->setText(QInLanguage("例題2(&2)", "Examp-2(&2)"));
+  cmdMainExample3->setText(QInLanguage("例題3(&3)", "Examp-3(&3)"));
+  cmdInitialize->setText(QInLanguage("初期化(&Z)", "Initialize(&Z)"));
+  cmdMainMemo->setText(QInLanguage("メモ入力(&M)", "Memo(&M)"));
+  cmdMainReadData->setText(QInLanguage("データ読込(&R)", "Read Data(&R)"));
+  cmdMainSaveData->setText(QInLanguage("データ保存(&S)", "Save Data(&S)"));
+  cmdMainGoCalc->setText(QInLanguage("計算(&G)", "Calc (&G)"));
+  cmdMainVersion->setText(QInLanguage("ﾊﾞｰｼﾞｮﾝ情報(&A)", "Version(&A)"));
+  cmdMainExit->setText(QInLanguage("戻る(&X)", "Exit (&X)"));
 }
 
 std::string frmVLE_Estimation::Objective_Caption(int objType) const {
@@ -307,7 +305,7 @@ void frmVLE_Estimation::Set_Display_Data() {
   }
 
   const bool constT = VLE.VLE_TP_Type == 1;
-  vaSpread1->SetText(1, 0, constT ? L("圧力", "Press") : L("温度", "Temp"));
+  vaSpread1->SetText(1, 0, constT ? InLanguage("圧力", "Press") : InLanguage("温度", "Temp"));
   const int n = std::clamp(static_cast<int>(VLE.VLE_NData), 0, vlefit::kMaxData);
   for (int i = 1; i <= n; ++i) {
     vaSpread1->SetText(1, i, constT ? Press_Display(VLE.VLE_P_Data[i]) : Temp_Display(VLE.VLE_T_Data[i]));
@@ -365,7 +363,7 @@ void frmVLE_Estimation::optMainCalcType_Click(int index) {
   lblMainPara21->setText(nrtl ? "τ21=" : "Λ21=");
   Write_Parameter_Boxes(nrtl);
   if (given) {
-    cmdDBWilson->setText(nrtl ? L("NRTL定数検索(&F)", "Querry NRTL(&F)") : L("Wilson定数検索(&F)", "Querry Wilson(&F)"));
+    cmdDBWilson->setText(nrtl ? QInLanguage("NRTL定数検索(&F)", "Querry NRTL(&F)") : QInLanguage("Wilson定数検索(&F)", "Querry Wilson(&F)"));
   }
   cmdDBWilson->setVisible(given);
 }
@@ -519,9 +517,9 @@ bool frmVLE_Estimation::Save_Case_File() {
     Case.Msg_Text = text;
     return ui::MsgBox(text, ui::vbYesNoCancel | ui::vbQuestion) == ui::vbYes;
   };
-  if (!ask(English() ? "Save [ " + path + " ]" : "[ " + path + " ] を保存しますか？")) return false;
+  if (!ask(In_English() ? "Save [ " + path + " ]" : "[ " + path + " ] を保存しますか？")) return false;
   if (seqfile::FileExists(path) &&
-      !ask(English() ? "exsist [ " + path + " ], over-write" : "[ " + path + " ] が存在します。上書きしますか？"))
+      !ask(In_English() ? "exsist [ " + path + " ], over-write" : "[ " + path + " ] が存在します。上書きしますか？"))
     return false;
   const vlefit::VLEFileResult r = vlefit::Write_VLE_File(path);
   if (r.status == vlefit::VLEFileStatus::Ok) return true;
@@ -533,7 +531,7 @@ void frmVLE_Estimation::cmdMainReadData_Click() {
   Input_Click();
   const std::string path = Case_File_Dialog(false, "*.dat");
   if (path.empty()) return;
-  Case.Msg_Text = English() ? "Read [ " + path + " ]" : "[ " + path + " ] を読み込みます？";
+  Case.Msg_Text = In_English() ? "Read [ " + path + " ]" : "[ " + path + " ] を読み込みます？";
   if (ui::MsgBox(Case.Msg_Text, ui::vbYesNoCancel | ui::vbQuestion) != ui::vbYes) return;
   const vlefit::VLEFileResult r = vlefit::Read_VLE_File(path);
   if (r.status != vlefit::VLEFileStatus::Ok) {
@@ -558,9 +556,9 @@ bool frmVLE_Estimation::Box_Number(const std::string& text, const std::string& f
 bool frmVLE_Estimation::Take_Condition() {
   const bool constT = VLE.VLE_TP_Type == 1;
   const std::string text = ui::S((constT ? txtMainTemp : txtMainPress)->text());
-  if (IsBlank(text)) return Fail(constT ? L("温度が未入力です", "No Temperature Data") : L("圧力が未入力です", "No Pressure Data"));
+  if (IsBlank(text)) return Fail(constT ? InLanguage("温度が未入力です", "No Temperature Data") : InLanguage("圧力が未入力です", "No Pressure Data"));
   double v = 0;
-  if (!Box_Number(text, constT ? L("温度", "Temp") : L("圧力", "Press"), v)) return false;
+  if (!Box_Number(text, constT ? InLanguage("温度", "Temp") : InLanguage("圧力", "Press"), v)) return false;
   Case.T_Unit = cboMainTempUnit->currentIndex() + 1;
   Case.P_Unit = cboMainPressUnit->currentIndex() + 1;
   // Refused before it is stored: the case keeps the condition it had.
@@ -574,13 +572,13 @@ bool frmVLE_Estimation::Take_Condition() {
 bool frmVLE_Estimation::Take_Components(bool forSave) {
   for (int r = 1; r <= 2; ++r) {
     const std::string name = vaSpreadAntoine->Text(1, r);
-    if (!forSave && IsBlank(name)) return Fail(L("成分名が未入力です", "No Component Name"));
+    if (!forSave && IsBlank(name)) return Fail(InLanguage("成分名が未入力です", "No Component Name"));
     // Read all three before storing any: a refused cell leaves the case as it was.
     double abc[3] = {0, 0, 0};
     for (int c = 0; c < 3; ++c) {
       const std::string text = vaSpreadAntoine->Text(c + 2, r);
       if (IsBlank(text)) continue;  // an empty constant is refused below as missing
-      const std::string field = std::string(L("Antoine定数", "Antoine Parameter")) + " " +
+      const std::string field = std::string(InLanguage("Antoine定数", "Antoine Parameter")) + " " +
                                 vaSpreadAntoine->Text(c + 2, 0) + " (" + name + ")";
       if (!Box_Number(text, field, abc[c])) return false;
     }
@@ -590,7 +588,7 @@ bool frmVLE_Estimation::Take_Components(bool forSave) {
     Case.Antoine_C[r] = abc[2];
     // A saved case may still miss them: the run start asks for them.
     if (!forSave && (Case.Antoine_A[r] == 0 || Case.Antoine_B[r] == 0 || Case.Antoine_C[r] == 0))
-      return Fail(L("Antoine 定数が未入力です", "No Antoine's parameters"));
+      return Fail(InLanguage("Antoine 定数が未入力です", "No Antoine's parameters"));
   }
   return true;
 }

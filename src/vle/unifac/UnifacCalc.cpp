@@ -5,13 +5,13 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 
 namespace unifac {
 
 namespace {
 
-constexpr double kKelvin = 273.15;
 constexpr double kBubbleTolMmHg = 1e-6;
 constexpr double kDiffStepC = 0.01;  // forward-difference step of the bubble Newton
 
@@ -153,7 +153,7 @@ GroupMixture Binary_Mixture(UnifacData& data, TemperatureCheck* check) {
   GroupMixture mix = MixtureOf(data);
   int mainOf[kMaxGroup + 1] = {};
   for (int g = 1; g <= mix.nGroup; ++g) mainOf[g] = data.UNIFAC_Main_Of[data.UNIFAC_Group_List[g]];
-  const TemperatureCheck set = Set_Temperature(mix, data.UNIFAC_A, mainOf, data.Init_Temp + kKelvin);
+  const TemperatureCheck set = Set_Temperature(mix, data.UNIFAC_A, mainOf, data.Init_Temp + kKelvinOffset);
   if (check) *check = set;
   if (!set.ok) return mix;
   for (int k = 1; k <= mix.nGroup; ++k)

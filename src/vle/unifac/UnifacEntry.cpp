@@ -8,7 +8,9 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
+#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 
 namespace unifac {
@@ -43,13 +45,11 @@ bool NumberOf(const std::string& text, const std::string& field, double& value) 
   return false;
 }
 
-std::string Field(const char* ja, const char* en) { return Case.Language == 1 ? en : ja; }
-
 // A group count: wholly a whole number, 0..1000. A negative count keeps its
 // own message; a fraction (a molecule holds no half group) and one past the
 // range are refused before conversion, never rounded or wrapped.
 bool CountOf(const std::string& text, int comp, int sub, int32_t& count) {
-  const std::string field = Field("原子寄与団", "Group") + " " + std::to_string(sub) + " x" + std::to_string(comp);
+  const std::string field = InLanguage("原子寄与団", "Group") + " " + std::to_string(sub) + " x" + std::to_string(comp);
   double value = 0;
   if (!NumberOf(text, field, value)) return false;
   if (value < 0) {
@@ -79,7 +79,7 @@ bool CheckComponents(const UnifacEntry& entry) {
     double abc[4] = {0, 0, 0, 0};
     for (int c = 1; c <= 3; ++c) {
       if (IsEmptyCell(entry.Antoine[i][c])) continue;  // refused below as missing
-      const std::string field = Field("Antoine定数", "Antoine's Para.") + " " + kHeads[c] + " (" + entry.Name[i] + ")";
+      const std::string field = InLanguage("Antoine定数", "Antoine's Para.") + " " + kHeads[c] + " (" + entry.Name[i] + ")";
       if (!NumberOf(entry.Antoine[i][c], field, abc[c])) return false;
     }
     Case.Comp_Name[i] = entry.Name[i];
@@ -100,7 +100,7 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
     return false;
   }
   double press = 0;
-  if (!NumberOf(entry.Press, Field("圧力", "Press"), press)) return false;
+  if (!NumberOf(entry.Press, InLanguage("圧力", "Press"), press)) return false;
   // No bubble point exists at a pressure of 0 or less; the iteration would end
   // at the foot of the vapour-pressure curve as if it had found one.
   if (!(press > 0)) {
@@ -108,7 +108,7 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
     return false;
   }
   // Nor far beyond the suite's range of pressures (the box is in mmHg).
-  if (const std::string range = Press_Range_Problem(press * (0.101325 / 760.0), "圧力", "Press"); !range.empty()) {
+  if (const std::string range = Press_Range_Problem(press * kMPaPerMmHg, "圧力", "Press"); !range.empty()) {
     RefuseText(range);
     return false;
   }
@@ -118,9 +118,9 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
     return false;
   }
   double temp = 0;
-  if (!NumberOf(entry.Temp, Field("温度初期値", "Init Temp"), temp)) return false;
+  if (!NumberOf(entry.Temp, InLanguage("温度初期値", "Init Temp"), temp)) return false;
   // Antoine's equation and psi = exp(-a / T) have no meaning at or below 0 K.
-  if (!(temp > -273.15)) {
+  if (!(temp > kAbsoluteZeroC)) {
     Refuse("温度が絶対零度以下です。", "Temperature at or below absolute zero");
     return false;
   }

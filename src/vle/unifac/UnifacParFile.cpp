@@ -9,6 +9,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 
@@ -23,10 +24,6 @@ namespace {
 struct LayoutError {
   std::string message;
 };
-
-std::string Bilingual(const std::string& ja, const std::string& en) {
-  return Case.Language == 1 ? en : ja;
-}
 
 std::string LineText(int line) { return std::to_string(line); }
 
@@ -59,7 +56,7 @@ class ItemReader {
       ++pos_;
     }
     if (pos_ < s_.size())
-      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(line_) + " 行目: 主グループの行の後にファイルが続いています。",
+      throw LayoutError{InLanguage("UNIFAC.PAR " + LineText(line_) + " 行目: 主グループの行の後にファイルが続いています。",
                                   "UNIFAC.PAR line " + LineText(line_) + ": the file goes on after the main-group lines.")};
   }
 
@@ -78,7 +75,7 @@ class ItemReader {
     EndItem();
     const double value = txt::IsNumeric(item) ? txt::Val(item) : NAN;
     if (txt::Overflows(item) || !std::isfinite(value)) {
-      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(*line) + " 行目: 「" + item + "」は数値ではありません。",
+      throw LayoutError{InLanguage("UNIFAC.PAR " + LineText(*line) + " 行目: 「" + item + "」は数値ではありません。",
                                   "UNIFAC.PAR line " + LineText(*line) + ": \"" + item + "\" is not a number.")};
     }
     return value;
@@ -96,7 +93,7 @@ class ItemReader {
     SkipBlanks();
     if (pos_ >= s_.size()) {
       // Named by the last line that holds anything: the one that is too short.
-      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(lastItemLine_) + " 行目: ファイルが途中で終わっています。",
+      throw LayoutError{InLanguage("UNIFAC.PAR " + LineText(lastItemLine_) + " 行目: ファイルが途中で終わっています。",
                                   "UNIFAC.PAR line " + LineText(lastItemLine_) + ": the file ends early.")};
     }
     *line = lastItemLine_ = line_;
@@ -142,7 +139,7 @@ void ReadSubgroups(ItemReader& in, UnifacData& d) {
   int line = 0;
   const long long nSub = WholeNumber(in.Number(&line));
   if (nSub < 1 || nSub > kMaxSub) {
-    throw LayoutError{Bilingual(
+    throw LayoutError{InLanguage(
         "UNIFAC.PAR " + LineText(line) + " 行目: サブグループ数 " + std::to_string(nSub) +
             " は 1～100 の範囲外です。",
         "UNIFAC.PAR line " + LineText(line) + ": the subgroup count " + std::to_string(nSub) +
@@ -157,11 +154,11 @@ void ReadSubgroups(ItemReader& in, UnifacData& d) {
     // place in it and mean the file is not what it should be.
     const std::string& name = d.UNIFAC_Sub_Name[k];
     if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }))
-      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(line) + " 行目: サブグループ名に制御文字があります。",
+      throw LayoutError{InLanguage("UNIFAC.PAR " + LineText(line) + " 行目: サブグループ名に制御文字があります。",
                                   "UNIFAC.PAR line " + LineText(line) + ": a control character in a subgroup name.")};
     const long long main = WholeNumber(in.Number(&line));
     if (main < 1 || main > kMaxMain) {
-      throw LayoutError{Bilingual(
+      throw LayoutError{InLanguage(
           "UNIFAC.PAR " + LineText(line) + " 行目: 主グループ番号 " + std::to_string(main) +
               " は 1～50 の範囲外です。",
           "UNIFAC.PAR line " + LineText(line) + ": the main group " + std::to_string(main) +
@@ -181,7 +178,7 @@ void ReadMainGroups(ItemReader& in, UnifacData& d) {
     const std::string item = in.Text(&line);
     const std::size_t blank = item.find_first_of(" \t");
     if (blank == std::string::npos) {
-      throw LayoutError{Bilingual(
+      throw LayoutError{InLanguage(
           "UNIFAC.PAR " + LineText(line) + " 行目: 主グループ " + std::to_string(m) +
               " の名前の後に空白がありません。",
           "UNIFAC.PAR line " + LineText(line) + ": no blank after the name of main group " +
@@ -221,7 +218,7 @@ ParReadStatus Read_UNIFAC_Par_Text(const std::string& text, UnifacData& into, st
     // its line rather than read as part of a name.
     if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
       const int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n'));
-      throw LayoutError{Bilingual("UNIFAC.PAR " + LineText(line) + " 行目: バイナリの内容（NUL バイト）があります。",
+      throw LayoutError{InLanguage("UNIFAC.PAR " + LineText(line) + " 行目: バイナリの内容（NUL バイト）があります。",
                                   "UNIFAC.PAR line " + LineText(line) + ": binary content (a NUL byte).")};
     }
     ItemReader in(text);

@@ -7,6 +7,7 @@
 #include "continuous/shortcut/ShortCut.h"
 #include "core/dialogs/DialogCommon.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
@@ -16,13 +17,12 @@ VZ_FORM_FACTORY(frmDistShortCut);
 
 namespace {
 
-bool English() { return Case.Language == 1; }
 bool KnownLanguage() { return Case.Language == 0 || Case.Language == 1; }
 
 template <typename W>
 void SetCap(W* w, const char* japanese, const char* english) {
   if (!KnownLanguage()) return;
-  const QString text = QString::fromUtf8(English() ? english : japanese);
+  const QString text = QString::fromUtf8(In_English() ? english : japanese);
   if constexpr (std::is_same_v<W, QGroupBox>) w->setTitle(text);
   else w->setText(text);
 }
@@ -153,7 +153,7 @@ void frmDistShortCut::Form_Load() {
   previousHandler_ = Set_Calc_Message_Handler([](const std::string& text) { ui::MsgBox(text); });
   handlerInstalled_ = true;
   if (KnownLanguage())
-    SetCaption(QString::fromUtf8(English() ? "Short Cut Distillation (Fenske-Underwood-Gilliland式)"
+    SetCaption(QString::fromUtf8(In_English() ? "Short Cut Distillation (Fenske-Underwood-Gilliland式)"
                                            : "ＳｈｏｒｔＣｕｔ蒸留計算(Fenske-Underwood-Gilliland式)"));
   SetCap(fraInputData, "入力データ", "Input Data");
   SetCap(lblCalcType, "計算タイプ", "Calc Type");
@@ -176,9 +176,9 @@ void frmDistShortCut::Form_Load() {
   SetCap(cmdCalc, "計算(&G)", "Go Calc(&G)");
   SetCap(cmdExit, "戻る(&X)", "Exit(&X)");
   if (KnownLanguage()) {
-    vaSpread1->SetText(1, 0, English() ? "Feed " : "ﾌｨｰﾄﾞ組成");
-    vaSpread1->SetText(2, 0, English() ? "Top" : "塔頂組成");
-    vaSpread1->SetText(3, 0, English() ? "Bottom" : "塔底組成");
+    vaSpread1->SetText(1, 0, In_English() ? "Feed " : "ﾌｨｰﾄﾞ組成");
+    vaSpread1->SetText(2, 0, In_English() ? "Top" : "塔頂組成");
+    vaSpread1->SetText(3, 0, In_English() ? "Bottom" : "塔底組成");
   }
 }
 
@@ -233,7 +233,7 @@ void frmDistShortCut::Form_Activate() {
 }
 
 void frmDistShortCut::Stop(const char* japanese, const char* english) {
-  ui::MsgBox(English() ? english : japanese, ui::vbOKOnly);
+  ui::MsgBox(In_English() ? english : japanese, ui::vbOKOnly);
 }
 
 void frmDistShortCut::cmdCalc_Click() {
@@ -379,7 +379,7 @@ RoundAxis Round_Axis(double lo, double hi) {
 
 void frmDistShortCut::Draw_Gilliland_Graph() {
   ui::PictureBox& pic = *picResult;
-  const bool en = English();
+  const bool en = In_English();
   const std::string title = en ? "《Gilliland Correlation》" : "《Gilliland 相関関係》";
   const std::string stageCaption = en ? "T.Plates" : "理論段";
   const std::string refluxCaption = en ? "Reflux" : "還流比";
