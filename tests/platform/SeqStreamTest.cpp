@@ -251,6 +251,16 @@ TEST_F(SeqStreamTest, ALineLongerThanTheSlicesMayGrowToIsRefusedNamingIt) {
   } catch (const seqfile::StreamError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("line 3: ", 0), 0u) << e.what();
   }
+  // On the first line too: the file opens, its first read refuses.
+  ASSERT_TRUE(r.Open(Write("long1.dat", std::string(100, '7') + "\r\n2\r\n")));
+  EXPECT_FALSE(r.Eof());
+  EXPECT_THROW(r.LineInput(), seqfile::StreamError);
+  try {
+    r.Int();
+    FAIL() << "a line of 100 bytes read in slices of 16";
+  } catch (const seqfile::StreamError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("line 1: ", 0), 0u) << e.what();
+  }
 }
 
 }  // namespace

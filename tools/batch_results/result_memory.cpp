@@ -68,10 +68,13 @@ void Measure(const char* what, const std::function<void()>& drive) {
               (peak - before) / 1024.0, before / 1024.0);
 }
 
-void LongRun(const std::string& folder, double megabytes) {
-  // A record every step; the step shortened until the history is long enough.
+// The example run with a record every step; the step is shortened until the
+// withdrawal history is long enough (a few tries at most). The longest
+// operating time is cut to what the example needs, so that the run files stay
+// within what a run may write.
+bool LongRun(const std::string& folder, double megabytes) {
   double dt = 0;
-  for (;;) {
+  for (int attempt = 0; attempt < 6; ++attempt) {
     Reset_Case_Data();
     Reset_Batch_Data();
     Case.Max_Comp = 20;
@@ -82,18 +85,23 @@ void LongRun(const std::string& folder, double megabytes) {
     Batch_Example_set();
     Batch.Ope_Mode = 2;
     Batch.QReb = Batch.QReb_TR;
+    Batch.Max_Ope_Time = 3;
     if (dt == 0) dt = Batch.Diff_Time;
     Batch.Diff_Time = dt;
     Batch.Save_Interval = dt;
-    BatchHost host;
-    Batch_Calc(host);
+    struct Host : BatchHost {
+      void Message(const std::string& text) override { std::printf("run: %s\n", text.c_str()); }
+    } host;
+    const BatchEnd end = Batch_Calc(host);
+    if (end == BatchEnd::Refused) return false;
     const double mb = std::filesystem::file_size(Batch_Result_Path(Batch_History_Name(1))) / 1048576.0;
-    std::printf("run with a step of %g h: withdrawal history %.1f MB, total reflux %.1f MB\n", dt, mb,
-                std::filesystem::file_size(Batch_Result_Path(Batch_History_Name(0))) / 1048576.0);
+    std::printf("run with a step of %g h (end %d): withdrawal history %.1f MB, total reflux %.1f MB\n", dt,
+                static_cast<int>(end), mb, std::filesystem::file_size(Batch_Result_Path(Batch_History_Name(0))) / 1048576.0);
     std::fflush(stdout);
-    if (mb >= megabytes) return;
+    if (mb >= megabytes) return true;
     dt *= mb > 0 ? std::max(0.2, mb / megabytes * 0.9) : 0.5;
   }
+  return false;
 }
 
 }  // namespace
@@ -107,7 +115,10 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder);
   Unattended answers;
   ui::SetInteraction(&answers);
-  LongRun(folder, megabytes);
+  if (!LongRun(folder, megabytes)) {
+    std::printf("no run wrote a history of %.0f MB\n", megabytes);
+    return 1;
+  }
   const std::string history = Batch_Result_Path(Batch_History_Name(1));
   {
     HistoryFile f;

@@ -8,6 +8,7 @@
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/model/CaseFileBlocks.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 
 BatchResultVars Batch_Result;
@@ -218,7 +219,7 @@ RunFileResult HistoryFile::Open(const std::string& path) {
     }
   } catch (const seqfile::ReadError&) {
   }
-  if (!reader_.Seek(Mark{})) return Damaged(path, Case.Language == 1 ? "the file could not be read again" : "ファイルを読み直せません");
+  if (!reader_.Seek(Mark{})) return Damaged(path, InLanguage("ファイルを読み直せません", "the file could not be read again"));
   if (counts.empty()) return {};  // no record: nothing to count
   const std::size_t lines = (counts.size() - 1) / 2 * 2;  // whole plates only
   const bool shaped = counts[0] == 1 && lines >= 2 && counts[1] % 2 == 0 && counts[1] / 2 <= kMaxComp &&
@@ -242,7 +243,7 @@ RunFileResult HistoryFile::Open(const std::string& path) {
     }
     ++count;
   }
-  if (!reader_.Seek(Mark{})) return Damaged(path, Case.Language == 1 ? "the file could not be read again" : "ファイルを読み直せません");
+  if (!reader_.Seek(Mark{})) return Damaged(path, InLanguage("ファイルを読み直せません", "the file could not be read again"));
   records_ = count;
   return {};
 }

@@ -160,10 +160,10 @@ bool StreamReader::Open(const std::string& path, std::string* error, FileFault* 
   textLastNonBlank_ = s.lastNonBlank;
   try {
     Load(Mark{});
-  } catch (const ReadError& e) {
-    ::close(fd_);
-    fd_ = -1;
-    return Report(path, FileFault::Other, e.what(), error, fault);
+  } catch (const ReadError&) {
+    // A first line too long for a slice: the file is text, and the read of
+    // that line says what is wrong with it (the empty slice loads it again).
+    slice_.OpenText(std::string());
   }
   return true;
 }
