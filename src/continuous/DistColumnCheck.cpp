@@ -8,6 +8,7 @@
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/model/Language.h"
+#include "core/model/PhysicalRange.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 
@@ -290,6 +291,37 @@ bool Dist_Pressure_Check(bool laidStagePressures) {
                       "At the pressure of stage " + std::to_string(j) + " the Antoine equation of " +
                           c.Comp_Name[i] + " has no boiling point (10^A or above): lower the pressure.");
     }
+  }
+  return true;
+}
+
+bool Dist_Range_Check() {
+  const CaseData& c = Case;
+  auto refused = [](const std::string& problem) {
+    if (problem.empty()) return false;
+    Calc_Message(problem);
+    return true;
+  };
+  auto press = [&](double typed, const std::string& ja, const std::string& en) {
+    return refused(Press_Range_Problem(Unit_Press_In(typed), ja, en));
+  };
+  auto temp = [&](double typed, const std::string& ja, const std::string& en) {
+    return refused(Temp_Range_Problem(Unit_Temp_In(typed), ja, en));
+  };
+  const int nt = std::clamp(static_cast<int>(c.NT), 0, kMaxTray);
+  if (press(c.P_Top, "塔頂圧力", "Top Press") || press(c.P_Bottom, "塔底圧力", "Bottom Press")) return false;
+  // A middle stage's 0 means "interpolated".
+  for (int j = 2; j < nt; ++j) {
+    const std::string n = std::to_string(j);
+    if (c.Tray_Press[j] != 0 && press(c.Tray_Press[j], "段" + n + "の圧力", "Pressure of stage " + n)) return false;
+  }
+  if (temp(c.T_Top_Est, "初期温度 塔頂", "Initial Temp Top") || temp(c.T_Bottom_Est, "初期温度 塔底", "Initial Temp Bottom"))
+    return false;
+  for (int f = 1; f <= std::clamp(static_cast<int>(c.N_Feed), 0, kMaxFeed); ++f) {
+    const std::string n = std::to_string(f);
+    if (temp(c.Feed_T[f], "フィード温度 ﾌｨｰﾄﾞ #" + n, "Feed Temp Feed #" + n)) return false;
+    // The solver does not use a feed's pressure: 0 stands for "not given".
+    if (c.Feed_P[f] != 0 && press(c.Feed_P[f], "フィード圧力 ﾌｨｰﾄﾞ #" + n, "Feed Press Feed #" + n)) return false;
   }
   return true;
 }

@@ -59,3 +59,9 @@ std::string Dist_Negative_Flow_Text(const DistNegativeFlow& n);
 // the run above zero and below the pressure at which a component's Antoine
 // equation has no temperature (10^A mmHg). False with the reason shown.
 bool Dist_Pressure_Check(bool laidStagePressures);
+
+// The typed temperatures and pressures of the column inside the suite's range
+// (core/model/PhysicalRange.h), naming the first box that is not; false after
+// its message. The run check's first step: a value outside would confuse every
+// later check.
+bool Dist_Range_Check();

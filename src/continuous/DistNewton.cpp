@@ -14,16 +14,6 @@ constexpr double kMaxStepT = 5.0;
 constexpr double kMaxStepLnX = 3.0;
 constexpr double kMaxFall = 27.6;  // ln 1e12: the largest fall of a mole fraction in one step
 constexpr double kMaxFlowCut = 0.5;
-constexpr int kHalvings = 12;
-// Pseudo-time steps: tries of one step, each with a quarter of the last theta;
-// the theta of the first step, the one below which none is tried and the one
-// from which a step is Newton's.
-constexpr int kPseudoTries = 4;
-constexpr double kFirstTheta = 16;
-constexpr double kShortestTheta = 1e-4;
-constexpr double kNewtonTheta = 1e6;
-// A reused factorisation stays while its full step cuts the residuals to a tenth.
-constexpr double kReuseGain = 1.0 / 16;  // on the squared norm: a tenth of the residuals
 // A component balance is measured against the component's own flow, but never
 // against less than this share of the feed (below it the flow is lost in rounding).
 constexpr double kFlowFloor = 1e-280;
@@ -583,14 +573,13 @@ double DistStageNewton::Residual() {
   return MaxResidual();
 }
 
-DistNewtonStep DistStageNewton::Step() {
+DistNewtonStep DistStageNewton::Step(const DistNewtonLimits& lim) {
   DistNewtonStep step;
   const int n = Block();
   // Between two corrections nothing else moves the stage arrays, as a rule:
   // the chord step then goes on from the state the last one stored, as it
   // holds it (ln x itself, not the logarithm of its stored exponential), and
   // from the evaluation it already made there.
-  if (theta_ > 0) return PseudoTimeStep(StoredStateStands());
   const bool kept = haveFactor_ && StoredStateStands();
   if (!kept) Load();
   zBase_ = z_;
@@ -609,7 +598,7 @@ DistNewtonStep DistStageNewton::Step() {
           }
         Advance(1, false);
         const double n1 = Evaluate(false);
-        if (n1 < kReuseGain * n0) {
+        if (n1 < lim.reuseGain * n0) {
           Store();
           step.taken = step.reused = true;
           step.after = MaxResidual();
@@ -633,8 +622,8 @@ DistNewtonStep DistStageNewton::Step() {
   SolveFactored();
   // First along the straight line in x, then, should that find no lower
   // residuals, along ln x.
-  if (LineSearch(n0, step, true) || LineSearch(n0, step, false)) {
-    if (step.fraction >= 1.0 / 16 || step.after < 0.9 * step.before) return step;
+  if (LineSearch(n0, step, true, lim) || LineSearch(n0, step, false, lim)) {
+    if (step.fraction >= lim.sliverFraction || step.after < lim.sliverFall * step.before) return step;
   }
   // A Jacobian this close to singular (a pinched section, whose composition
   // front may shift along the column at almost no cost) sends the step far
@@ -644,7 +633,7 @@ DistNewtonStep DistStageNewton::Step() {
   const DistNewtonStep sliver = step;
   const std::vector<double> zSliver = z_;
   const double nSliver = step.taken ? Evaluate(false) : n0;
-  for (double lambda : {1e-6, 1e-4, 1e-2, 1.0}) {
+  for (const double lambda : lim.boosts) {
     z_ = zBase_;
     Evaluate(true);
     Jacobian();
@@ -654,7 +643,7 @@ DistNewtonStep DistStageNewton::Step() {
     if (!Factor()) break;
     SolveFactored();
     DistNewtonStep trial = sliver;
-    if (LineSearch(nSliver, trial, true)) {
+    if (LineSearch(nSliver, trial, true, lim)) {
       haveFactor_ = false;
       step = trial;
       return step;
@@ -670,52 +659,32 @@ DistNewtonStep DistStageNewton::Step() {
   return step;
 }
 
-void DistStageNewton::BeginPseudoTime() {
-  theta_ = kFirstTheta;
-  weighedNorm_ = 0;
-  haveFactor_ = false;
-}
-
-void DistStageNewton::EndPseudoTime() {
-  theta_ = 0;
-  weighedNorm_ = 0;
-  haveFactor_ = false;
-}
-
-// One step of pseudo-time from the stage arrays: each component balance gains a
-// hold-up term, its own flow through the stage over theta, so that the step
+// Pseudo-time steps from the stage arrays: each component balance gains a
+// hold-up term, its own flow through the stage over theta, so that a step
 // solves (J + D / theta) dz = -r, D the diagonal of those flows. A short theta
 // moves every stage's compositions by a small share of their own size whatever
 // the other stages ask; a long one is the Newton step. Each stage's temperature
 // change is held to kMaxStepT and each ln x change to kMaxStepLnX on its own,
 // so that one stage far off does not shorten the step of all the others; only
-// a flow that would fall below half its value still shortens the whole
-// step. The weights of the
-// residuals stay those of the first step (they follow the errors otherwise,
-// and the steps could cycle between two weighings) until the residuals have
-// fallen a thousandfold. A step that finds no lower residuals is tried again
-// with a quarter of theta, up to kPseudoTries times; theta grows after a
-// step taken, and once it is that of a Newton step the corrections are
-// Newton steps again.
-DistNewtonStep DistStageNewton::PseudoTimeStep(bool kept) {
-  DistNewtonStep step;
+// a flow that would fall below half its value still shortens the whole step.
+// The residual weights stay those of the last linearisation that laid them
+// (they follow the errors otherwise, and the steps could cycle between two
+// weighings). Which theta, and whether to re-weigh, is the caller's.
+bool DistStageNewton::LinearisePseudoTime(bool reweigh, DistNewtonStep& step) {
+  step = DistNewtonStep{};
   step.pseudoTime = true;
   const CaseData& c = Case;
-  const int n = Block(), nn = n * n;
-  if (!kept) Load();
+  const int n = Block();
+  if (!StoredStateStands()) Load();
   zBase_ = z_;
   haveFactor_ = false;
+  pseudoTries_ = 0;
   const double fs = c.Feed_Sum;
-  const bool reweigh = weighedNorm_ == 0;
   weightsFrozen_ = !reweigh;
-  const double n0 = Evaluate(true);
+  baseNorm_ = Evaluate(true);
   weightsFrozen_ = false;
-  if (reweigh) weighedNorm_ = n0;
   step.before = step.after = MaxResidual();
-  if (!std::isfinite(n0)) {
-    theta_ = 0;
-    return step;
-  }
+  if (!std::isfinite(baseNorm_)) return false;
   Jacobian();
   // A shorter theta changes only the hold-up terms: the Jacobian, the
   // residuals and the stages' own flows of the first try serve every try.
@@ -732,45 +701,41 @@ DistNewtonStep DistStageNewton::PseudoTimeStep(bool kept) {
       ownFlow_[k] = ((zj[nc_ + 2] + sl) * x_[k] + (zj[nc_ + 1] + sv) * y_[k]) / fs;
     }
   }
-  for (int attempt = 0; attempt < kPseudoTries; ++attempt) {
-    if (attempt > 0) {
-      std::copy(savedDiag_.begin(), savedDiag_.end(), diag_.begin());
-      std::copy(savedUpper_.begin(), savedUpper_.end(), upper_.begin());
-      std::copy(savedRhs_.begin(), savedRhs_.end(), rhs_.begin());
-    }
-    z_ = zBase_;
-    for (int j = 1; j <= nt_; ++j)
-      for (int i = 0; i < nc_; ++i)
-        diag_[j * nn + i * n + 1 + i] -= ownFlow_[static_cast<std::size_t>(j - 1) * nc_ + i] / theta_;
-    if (Factor()) {
-      SolveFactored();
-      for (int j = 1; j <= nt_; ++j) {
-        double* d = &dz_[(j - 1) * n];
-        for (int i = 1; i <= nc_; ++i) d[i] = std::clamp(d[i], -kMaxStepLnX, kMaxStepLnX);
-        d[0] = std::clamp(d[0], -kMaxStepT, kMaxStepT);
-      }
-      const double alpha = LimitStep();
-      Advance(alpha, false);
-      const double n1 = Evaluate(false);
-      if (std::isfinite(n1) && n1 < n0 * (1 - 1e-4)) {
-        Store();
-        step.taken = true;
-        step.after = MaxResidual();
-        step.fraction = alpha;
-        step.maxDeltaT = MaxDeltaT(alpha);
-        theta_ *= std::clamp(std::sqrt(n0 / n1), 2.0, 10.0);
-        if (n1 < 1e-6 * weighedNorm_) weighedNorm_ = 0;
-        if (theta_ > kNewtonTheta) theta_ = 0;
-        return step;
-      }
-    }
-    theta_ *= 0.25;
-    if (theta_ < kShortestTheta) break;
+  return true;
+}
+
+double DistStageNewton::TryPseudoTime(double theta) {
+  const int n = Block(), nn = n * n;
+  if (pseudoTries_++ > 0) {
+    std::copy(savedDiag_.begin(), savedDiag_.end(), diag_.begin());
+    std::copy(savedUpper_.begin(), savedUpper_.end(), upper_.begin());
+    std::copy(savedRhs_.begin(), savedRhs_.end(), rhs_.begin());
   }
   z_ = zBase_;
-  theta_ = 0;
-  return step;
+  for (int j = 1; j <= nt_; ++j)
+    for (int i = 0; i < nc_; ++i)
+      diag_[j * nn + i * n + 1 + i] -= ownFlow_[static_cast<std::size_t>(j - 1) * nc_ + i] / theta;
+  if (!Factor()) return HUGE_VAL;
+  SolveFactored();
+  for (int j = 1; j <= nt_; ++j) {
+    double* d = &dz_[(j - 1) * n];
+    for (int i = 1; i <= nc_; ++i) d[i] = std::clamp(d[i], -kMaxStepLnX, kMaxStepLnX);
+    d[0] = std::clamp(d[0], -kMaxStepT, kMaxStepT);
+  }
+  trialFraction_ = LimitStep();
+  Advance(trialFraction_, false);
+  return Evaluate(false);
 }
+
+void DistStageNewton::AcceptPseudoTime(DistNewtonStep& step) {
+  Store();
+  step.taken = true;
+  step.after = MaxResidual();
+  step.fraction = trialFraction_;
+  step.maxDeltaT = MaxDeltaT(trialFraction_);
+}
+
+void DistStageNewton::RejectPseudoTime() { z_ = zBase_; }
 
 // Tries dz_ with halvings; true when a step lowered the squared norm n0 and
 // was stored. `linear`: the mole fractions move along the straight line
@@ -797,7 +762,7 @@ double DistStageNewton::MaxDeltaT(double alpha) const {
   return m;
 }
 
-bool DistStageNewton::LineSearch(double n0, DistNewtonStep& step, bool linear) {
+bool DistStageNewton::LineSearch(double n0, DistNewtonStep& step, bool linear, const DistNewtonLimits& lim) {
   const int n = Block();
   double alpha = LimitStep();
   double big = 0;
@@ -809,10 +774,10 @@ bool DistStageNewton::LineSearch(double n0, DistNewtonStep& step, bool linear) {
     if (!(big > kMaxStepLnX)) return false;  // the same path as the linear one, near enough
     alpha = std::min(alpha, kMaxStepLnX / big);
   }
-  for (int h = 0; h <= kHalvings; ++h, alpha *= 0.5) {
+  for (int h = 0; h <= lim.halvings; ++h, alpha *= 0.5) {
     Advance(alpha, linear);
     const double n1 = Evaluate(false);
-    if (n1 < n0 * (1 - 1e-4 * alpha)) {
+    if (n1 < n0 * (1 - lim.armijo * alpha)) {
       Store();
       step.taken = true;
       step.after = MaxResidual();

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "continuous/DistPassPolicy.h"
 #include "core/model/CaseData.h"
 
 // Feeds and draws of every stage, as the balances take them.
@@ -50,7 +51,7 @@ struct DistNewtonStep {
   double after = 0;         // largest scaled residual after it (before it when none was taken)
   double maxDeltaT = 0;     // largest stage temperature change of the step taken, K
   double fraction = 0;      // share of the Newton step taken
-  bool pseudoTime = false;  // a pseudo-time step was tried (see DistStageNewton::PseudoTimeStep)
+  bool pseudoTime = false;  // a pseudo-time step was tried (see DistStageNewton::LinearisePseudoTime)
 };
 
 class DistStageNewton {
@@ -61,15 +62,27 @@ class DistStageNewton {
   // a condenser, the reflux Tray_L(1) stay as they are); otherwise every flow stays.
   DistStageNewton(const DistStageInputs& inputs, bool heat);
 
-  // One correction from the stage arrays as they stand, with a line search on
-  // the scaled residuals. Stores Tray_T, Tray_X, Tray_Y = K x, Tray_V, Tray_L.
-  DistNewtonStep Step();
+  // One Newton correction from the stage arrays as they stand, with a line
+  // search on the scaled residuals (a chord step while a kept factorisation
+  // still cuts them to a tenth; stronger diagonals where only a sliver of the
+  // step lowers them), by the rules `lim`. Stores Tray_T, Tray_X, Tray_Y = K x,
+  // Tray_V, Tray_L.
+  DistNewtonStep Step(const DistNewtonLimits& lim = {});
 
-  // The corrections from here on are pseudo-time steps until they have grown
-  // into Newton steps again or can find no step at all.
-  void BeginPseudoTime();
-  // Back to Newton steps, from a fresh Jacobian.
-  void EndPseudoTime();
+  // Pseudo-time steps (see DistNewton.cpp): the linearisation at the stage
+  // arrays (re-weighing the residuals when `reweigh`), false when its
+  // residuals are not finite; `step` gets the residual there.
+  bool LinearisePseudoTime(bool reweigh, DistNewtonStep& step);
+  // The squared scaled norm at that linearisation.
+  double LinearisedNorm() const { return baseNorm_; }
+  // One trial with step length theta (in units of each stage's own
+  // residence) from the linearisation: the squared scaled norm at the trial
+  // state, HUGE_VAL when the blocks do not factor or it is not finite.
+  double TryPseudoTime(double theta);
+  // Stores the last trial (Tray_T, Tray_X, Tray_Y = K x, Tray_V, Tray_L) into the stage arrays and `step`.
+  void AcceptPseudoTime(DistNewtonStep& step);
+  // Back to the linearisation's state.
+  void RejectPseudoTime();
 
   // The largest scaled residual of the stage arrays as they stand (component
   // balances per unit of the component's own flow through the stage).
@@ -107,20 +120,20 @@ class DistStageNewton {
   bool Factor();
   void SolveFactored();
   double LimitStep() const;
-  bool LineSearch(double n0, DistNewtonStep& step, bool linear);
+  bool LineSearch(double n0, DistNewtonStep& step, bool linear, const DistNewtonLimits& lim);
   // z_ = zBase_ + alpha dz_, the mole fractions along x or ln x (LineSearch).
   void Advance(double alpha, bool linear);
   double MaxDeltaT(double alpha) const;
-  DistNewtonStep PseudoTimeStep(bool kept);
 
   const DistStageInputs& in_;
   bool heat_;
   int nc_, nt_;
   double hScale_ = 1;
   bool haveFactor_ = false;
-  double theta_ = 0;  // pseudo-time step, in units of each stage's own residence; 0: plain Newton
-  double weighedNorm_ = 0;      // squared residual norm when the pseudo-time weights were set
   bool weightsFrozen_ = false;  // Evaluate keeps the weights it has
+  double baseNorm_ = 0;         // squared scaled norm at the pseudo-time linearisation
+  int pseudoTries_ = 0;         // trials from that linearisation
+  double trialFraction_ = 1;    // share of the last trial's step that the flows allowed
   std::vector<double> savedDiag_, savedUpper_, savedRhs_, ownFlow_;  // a pseudo-time step's first try
   // The last Store wrote the state z_ and its evaluation (rhs_, x_, y_, hv_,
   // hl_) whose squared scaled norm is storedNorm_.

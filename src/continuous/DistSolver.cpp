@@ -41,6 +41,10 @@ struct DistSolver::Work {
   // The stage arrays as the pass found them.
   double startT[kMaxTray + 1], startV[kMaxTray + 1], startL[kMaxTray + 1];
   double startX[kMaxComp + 1][kMaxTray + 1], startY[kMaxComp + 1][kMaxTray + 1];
+  // The stage arrays before the last heat-pass sweep.
+  double keptT[kMaxTray + 1], keptV[kMaxTray + 1], keptL[kMaxTray + 1];
+  double keptHV[kMaxTray + 1], keptHL[kMaxTray + 1];
+  double keptX[kMaxComp + 1][kMaxTray + 1], keptY[kMaxComp + 1][kMaxTray + 1];
 };
 
 std::string Dist_Outcome_Text(const DistRunOutcome& o) {
@@ -81,6 +85,7 @@ const std::string& Dist_Result_Note() { return resultNote; }
 void Dist_Clear_Result_Note() { resultNote.clear(); }
 
 bool Dist_Run_Check() {
+  if (!Dist_Range_Check()) return false;
   const CaseData& c = Case;
   if (c.Top_Liq_Prod > 0 && c.Top_Vap_Prod > 0)
     return Refuse("塔頂からの蒸気、液の同時抜き出しは未だサポートしていません。");
@@ -259,17 +264,14 @@ bool DistSolver::Start() {
 void DistSolver::BeginPass(int p) {
   // A first pass that ended in the corrections hands them its profile: the
   // sweeps would first move the heat pass away from it again.
-  const bool correcting = p > 1 && newtonMode_ && !newtonFailed_;
+  const bool correcting = p > 1 && policy_.Correcting() && !policy_.GaveUp();
   pass_ = p;
   iteration_ = 0;
   damping_ = DistDamping{};
   newton_.reset();
-  newtonFailed_ = lastWasNewton_ = false;
-  newtonMode_ = correcting;
-  newtonPause_ = newtonFailures_ = 0;
+  lastWasNewton_ = false;
+  policy_.BeginPass(correcting);
   outcome_.newtonIterations = 0;
-  errors_.clear();
-  restarted_ = pseudoTimeTried_ = false;
   Work& w = *work_;
   const CaseData& c = Case;
   for (int j = 1; j <= c.NT; ++j) {
@@ -288,10 +290,8 @@ void DistSolver::BeginPass(int p) {
 // the pass began with, from which they reach the solution of sharp, pinched
 // and strongly non-ideal columns in a few steps.
 void DistSolver::RestartFromPassStart() {
-  restarted_ = true;
   newton_.reset();
   damping_ = DistDamping{};
-  errors_.clear();
   const Work& w = *work_;
   CaseData& c = Case;
   for (int j = 1; j <= c.NT; ++j) {
@@ -525,22 +525,6 @@ double DistSolver::BalanceError() const {
   return sum / c.Feed_Sum / nt;
 }
 
-// Substitution sweeps whose error has not halved over five of them are
-// creeping or cycling: the bubble-point method alone would need hundreds more,
-// or never arrive.
-bool DistSolver::SlowProgress() const {
-  const std::size_t n = errors_.size();
-  // In the first of two passes, which only lays the start of the heat pass,
-  // an error that has risen four times running says the sweeps are moving
-  // away: the corrections take over without waiting for ten of them.
-  if (pass_ < outcome_.passCount && n >= 5) {
-    bool rising = true;
-    for (std::size_t k = n - 4; k < n; ++k) rising = rising && errors_[k] > errors_[k - 1];
-    if (rising) return true;
-  }
-  return n >= 10 && errors_[n - 1] > 0.5 * errors_[n - 6];
-}
-
 // With every residual of the corrections at rounding, a trace far below the
 // rounding of the other components' balances (1e-100 of the feed at the far
 // end of a long column) can still be off its own balance: the corrections'
@@ -620,23 +604,62 @@ void DistSolver::Equilibrate() {
   }
 }
 
-// The corrections go on until the largest scaled residual of the stage
-// equations (each component balance per unit of its own flow) is at the floor
-// that rounding leaves: below kNewtonFloor, or below kNewtonNearFloor with a
-// correction that no longer halves it.
-constexpr double kNewtonFloor = 1e-9;
-constexpr double kNewtonNearFloor = 1e-7;
-// Corrections that find no lower residual, each followed by a few substitution
-// sweeps, before the pass is left to the sweeps alone.
-constexpr int kNewtonTries = 6;
-// Pseudo-time steps within which the largest residual must halve (see Step).
-constexpr std::size_t kPseudoTimeSpan = 12;
-
-namespace {
-bool AtFloor(const DistNewtonStep& s) {
-  return s.after <= kNewtonFloor || (s.after <= kNewtonNearFloor && s.after > 0.5 * s.before);
+// One damped bubble-point sweep; false when it was not taken. In the heat
+// pass a sweep that drives a flow below zero is not taken: the stage arrays
+// go back to where it began and the corrections, which keep every flow
+// positive, go on from there. (Without them such a flow ends the run.)
+bool DistSolver::Sweep() {
+  CaseData& c = Case;
+  Work& w = *work_;
+  const bool guard = pass_ == 2 && DistStageNewton::Available();
+  if (guard)
+    for (int j = 1; j <= c.NT; ++j) {
+      w.keptT[j] = c.Tray_T[j], w.keptV[j] = c.Tray_V[j], w.keptL[j] = c.Tray_L[j];
+      w.keptHV[j] = c.Dist_Tray_HV[j], w.keptHL[j] = c.Dist_Tray_HL[j];
+      for (int i = 1; i <= c.NC; ++i) w.keptX[i][j] = c.Tray_X[i][j], w.keptY[i][j] = c.Tray_Y[i][j];
+    }
+  StageTemperatures();
+  ComponentBalances();
+  Normalise();
+  DistNegativeFlow n;
+  if (!guard || !Dist_Find_Negative_Flow(n)) return true;
+  for (int j = 1; j <= c.NT; ++j) {
+    c.Tray_T[j] = w.keptT[j], c.Tray_V[j] = w.keptV[j], c.Tray_L[j] = w.keptL[j];
+    c.Dist_Tray_HV[j] = w.keptHV[j], c.Dist_Tray_HL[j] = w.keptHL[j];
+    for (int i = 1; i <= c.NC; ++i) c.Tray_X[i][j] = w.keptX[i][j], c.Tray_Y[i][j] = w.keptY[i][j];
+  }
+  policy_.SweepWentNegative();
+  return false;
 }
-}  // namespace
+
+// One simultaneous correction, a Newton step or one of pseudo-time with the
+// policy's theta, and what the policy makes of it.
+DistCorrectionFacts DistSolver::Correct(bool& corrected) {
+  if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
+  DistNewtonStep step;
+  if (!policy_.InPseudoTime()) {
+    step = newton_->Step(policy_.Limits().newton);
+  } else {
+    const bool reweigh = policy_.PseudoTimeReweigh();
+    const bool finite = newton_->LinearisePseudoTime(reweigh, step);
+    policy_.PseudoTimeLinearised(reweigh, newton_->LinearisedNorm(), finite);
+    for (DistPassPolicy::Try t = DistPassPolicy::Try::Again; finite && t == DistPassPolicy::Try::Again;) {
+      t = policy_.AfterPseudoTimeTry(newton_->LinearisedNorm(), newton_->TryPseudoTime(policy_.Theta()));
+      if (t == DistPassPolicy::Try::Take) newton_->AcceptPseudoTime(step);
+      if (t == DistPassPolicy::Try::GiveUp) newton_->RejectPseudoTime();
+    }
+  }
+  DistCorrectionFacts f;
+  f.taken = step.taken;
+  f.pseudoTime = step.pseudoTime;
+  f.before = step.before;
+  f.after = step.after;
+  f.fraction = step.fraction;
+  const DistCorrectionMove move = policy_.AfterCorrection(f);
+  if (move.restart) RestartFromPassStart();
+  corrected = move.corrected;
+  return f;
+}
 
 DistIterationReport DistSolver::Step() {
   DistIterationReport rep;
@@ -650,167 +673,123 @@ DistIterationReport DistSolver::Step() {
     rep.finished = true;
     return rep;
   }
-  const bool lastPass = pass_ == outcome_.passCount;
-  const bool canNewton = DistStageNewton::Available();
-  DistNewtonStep corr;
-  bool corrected = false;  // this iteration was a correction (or found the profile at the floor)
-  if (canNewton && newtonMode_ && newtonPause_ == 0) {
-    if (!newton_) newton_ = std::make_unique<DistStageNewton>(work_->in, pass_ == 2);
-    corr = newton_->Step();
-    corrected = corr.taken || corr.before <= kNewtonNearFloor;
-    // A short step that barely lowers the residuals is creeping along a valley
-    // of the residuals, far from the solution.
-    const bool creeping =
-        corr.taken && !corr.pseudoTime && corr.fraction < 1.0 / 16 && corr.after > 0.9 * corr.before;
-    // Pseudo-time steps creep too where a composition front must travel the
-    // column: each step lowers the residuals a little, a longer theta climbs
-    // the walls of their valley, and the weights and theta of the episode's
-    // start no longer fit. Steps that have not halved the largest residual
-    // in kPseudoTimeSpan steps end the episode: a Newton step is tried from
-    // the state they reached and, should it creep, a fresh episode begins
-    // there, with the weights and the first theta of that state.
-    if (corr.pseudoTime && corr.taken) {
-      pseudoTimeAfter_.push_back(corr.after);
-      const std::size_t m = pseudoTimeAfter_.size();
-      if (m > kPseudoTimeSpan && corr.after > 0.5 * pseudoTimeAfter_[m - 1 - kPseudoTimeSpan]) {
-        newton_->EndPseudoTime();
-        pseudoTimeTried_ = false;
-      }
-    }
-    // A Newton step that cannot be taken far, its largest temperature change
-    // ruling the whole column, is followed by pseudo-time steps, which damp
-    // each stage's compositions by its own flows; they grow back into Newton
-    // steps as the residuals fall. Only when they too find no lower residuals
-    // do the corrections go back to the pass's start or to the sweeps.
-    if ((!corrected || creeping) && !pseudoTimeTried_ && corr.before > kNewtonNearFloor) {
-      pseudoTimeTried_ = true;
-      pseudoTimeAfter_.clear();
-      newton_->BeginPseudoTime();
-      corrected = corr.taken;
-    } else if ((!corrected || creeping) && !restarted_) {
-      pseudoTimeTried_ = false;
-      RestartFromPassStart();
-    } else if (!corrected || creeping) {
-      pseudoTimeTried_ = false;
-      // Substitution sweeps move the profile on, longer after each failure,
-      // then the corrections try again from there.
-      newtonPause_ = 5 * ++newtonFailures_;
-      if (newtonFailures_ >= kNewtonTries) newtonFailed_ = true, newtonMode_ = false;
-    }
-  } else if (newtonPause_ > 0) {
-    --newtonPause_;
-  }
+  // The iteration: a correction when the policy says so, otherwise (or when
+  // the correction found nothing to take) a sweep.
+  DistCorrectionFacts corr;
+  bool corrected = false;
+  if (DistStageNewton::Available() && policy_.CorrectionNext()) corr = Correct(corrected);
   lastWasNewton_ = corrected;
-  if (!corrected) {
-    StageTemperatures();
-    ComponentBalances();
-    Normalise();
-  } else if (corr.taken) {
-    ++outcome_.newtonIterations;
-  }
+  const bool swept = !corrected && Sweep();
+  if (corrected && corr.taken) ++outcome_.newtonIterations;
   const double e = BalanceError();
   rep.pass = pass_;
   rep.iteration = iteration_;
   rep.error = e;
   rep.newton = corrected;
-  if (!std::isfinite(e)) {
-    if (statusText_) rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
-    outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
-    EndRun(DistRunStatus::NotFinite);
-    rep.finished = true;
-    return rep;
-  }
-  // The heat pass moves the flows: one that turns negative ends the run there,
-  // unless the sweeps took it there and the corrections have yet to try from
-  // where the pass began (they keep every flow above zero).
-  if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative) && !corrected && canNewton && !restarted_) {
-    newtonMode_ = true;
-    newtonPause_ = 0;
-    RestartFromPassStart();
-  } else if (pass_ == 2 && Dist_Find_Negative_Flow(outcome_.negative)) {
-    if (statusText_) rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
-    outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
-    EndRun(DistRunStatus::Infeasible);
-    rep.finished = true;
-    return rep;
-  }
-  const CaseData& c = Case;
-  bool converged = false;
-  if (corrected) {
-    // A correction converges on the residuals of the stage equations themselves,
-    // once they are as small as rounding lets them be.
-    // The first of two passes only lays the start of the heat pass. The check
-    // is asked only where the corrections' own residuals say it may hold.
-    const bool due = lastPass ? AtFloor(corr) : corr.after <= std::max(10 * c.Conv_Crit[1], 1e-5);
-    if (due) {
-      // A correction taken stored its own evaluation of the state it stored.
-      DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2, corr.taken);
-      if (!check.balanced && check.worst.kind == DistResidualKind::Component && lastPass && AtFloor(corr) &&
-          SolveTraceBalances(10 * c.Conv_Crit[1]))
-        check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
-      outcome_.worst = check.worst;
-      converged = check.balanced;
-    }
-  } else {
-    converged = damping_.Update(iteration_, e, c.Conv_Crit[pass_]);
-    errors_.push_back(e);
-    if (canNewton && !newtonFailed_ && (lastPass || !converged)) {
-      // Slow progress, and in the last pass also the change test, hands the
-      // pass to the corrections; only they end the last pass converged. A
-      // first pass that meets its change test ends there as it always did.
-      if (converged || SlowProgress()) newtonMode_ = true;
-      converged = false;
-    } else if (converged && lastPass) {
-      // A vanishing change between iterations is not yet a solution: the column
-      // must satisfy its own equations as well, with every vapour in
-      // equilibrium with its liquid. Until it does the pass goes on.
-      Equilibrate();
-      const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
-      outcome_.worst = check.worst;
-      if (!check.balanced) {
-        converged = false;
-        stalled_ = true;
-        damping_.previousError = e;
-        if (canNewton) newtonMode_ = true;
-      }
-    }
-  }
-  if (converged) {
+  const PassVerdict v = Verdict(corrected, swept, corr, e);
+  if (v == PassVerdict::Converged) {
     rep.passConverged = true;
     rep.statusLine = "  Convergenced";
-    EndPass(true, iteration_ + 1, e);
-  } else {
-    if (statusText_) rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
+  } else if (statusText_) {
+    rep.statusLine = txt::Plain(pass_) + " " + txt::Plain(iteration_) + " " + txt::Plain(e);
+  }
+  if (v == PassVerdict::Continue) {
     rep.redraw = iteration_ > 0;
     ++iteration_;
-    if (iteration_ > c.Max_Iter[pass_]) EndPass(false, iteration_, e);
+  } else if (v == PassVerdict::NotFinite) {
+    outcome_.passes[pass_] = {true, false, iteration_ + 1, e};
+    EndRun(DistRunStatus::NotFinite);
+  } else {
+    rep.redraw = v != PassVerdict::Converged && v != PassVerdict::Infeasible && iteration_ > 0;
+    EndPass(v, iteration_ + 1, e);
   }
   rep.finished = finished_;
   return rep;
 }
 
-void DistSolver::EndPass(bool converged, int iterations, double e) {
-  outcome_.passes[pass_] = {true, converged, iterations, e};
+// The verdict of the pass after an iteration: whether it goes on and, if not,
+// why it ends; the one place that says a pass has converged. The corrections
+// go on until the largest scaled residual of the stage equations (each
+// component balance per unit of its own flow) is at the floor that rounding
+// leaves (DistPassLimits::floor and nearFloor).
+DistSolver::PassVerdict DistSolver::Verdict(bool corrected, bool swept, const DistCorrectionFacts& corr, double e) {
+  if (!std::isfinite(e)) return PassVerdict::NotFinite;
+  const CaseData& c = Case;
+  const bool lastPass = pass_ == outcome_.passCount;
+  const bool canNewton = DistStageNewton::Available();
+  if (corrected) {
+    // A correction converges on the residuals of the stage equations
+    // themselves, once they are as small as rounding lets them be; the first
+    // of two passes, which only lays the start of the heat pass, sooner. The
+    // column check, each balance on its own scale, has the last word.
+    if (policy_.CheckDue(corr, lastPass, std::max(10 * c.Conv_Crit[1], 1e-5))) {
+      // A correction taken stored its own evaluation of the state it stored.
+      DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2, corr.taken);
+      if (!check.balanced && check.worst.kind == DistResidualKind::Component && lastPass && policy_.AtFloor(corr) &&
+          SolveTraceBalances(10 * c.Conv_Crit[1]))
+        check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+      outcome_.worst = check.worst;
+      if (check.balanced) return PassVerdict::Converged;
+    }
+  } else if (swept) {
+    // Without the corrections a heat-pass sweep that drives a flow below zero
+    // ends the run: nothing else can keep the flows positive.
+    if (pass_ == 2 && !canNewton && Dist_Find_Negative_Flow(outcome_.negative)) return PassVerdict::Infeasible;
+    const bool changeTest = damping_.Update(iteration_, e, c.Conv_Crit[pass_]);
+    switch (policy_.AfterSweep(e, changeTest, lastPass, canNewton)) {
+      case DistPassPolicy::SweepEnd::PassConverged:
+        return PassVerdict::Converged;
+      case DistPassPolicy::SweepEnd::CheckAlone: {
+        // A vanishing change between iterations is not yet a solution: the
+        // column must satisfy its own equations as well, with every vapour in
+        // equilibrium with its liquid. Until it does the pass goes on.
+        Equilibrate();
+        const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+        outcome_.worst = check.worst;
+        if (check.balanced) return PassVerdict::Converged;
+        stalled_ = true;
+        damping_.previousError = e;
+        policy_.CheckAloneFailed(canNewton);
+        break;
+      }
+      case DistPassPolicy::SweepEnd::GoOn:
+        break;
+    }
+  }
+  if (iteration_ < c.Max_Iter[pass_]) return PassVerdict::Continue;
+  return lastPass ? FinalVerdict() : PassVerdict::NotConverged;
+}
+
+// The last pass has used up its iterations. The stored vapour is the one in
+// equilibrium with the stored liquid, and the worst residual says how far that
+// state is from a solution; a profile whose every residual holds is a
+// solution, whatever stopped the iterations. (A correction part of the way
+// leaves liquids that need not sum to 1 off their bubble points: every stage
+// is put at the bubble point of its normalised liquid.) A flow that the sweeps
+// would drive below zero on the way says nothing of the specification: the
+// corrections keep every flow positive, and a run they do not finish is
+// reported by its worst residual.
+DistSolver::PassVerdict DistSolver::FinalVerdict() {
+  const CaseData& c = Case;
+  if (lastWasNewton_) Normalise();
+  Equilibrate();
+  const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
+  outcome_.worst = check.worst;
+  if (check.balanced) return PassVerdict::Converged;
+  // A pass that stood still without balancing is reported by its worst residual.
+  return stalled_ ? PassVerdict::Unbalanced : PassVerdict::NotConverged;
+}
+
+void DistSolver::EndPass(PassVerdict v, int iterations, double e) {
+  outcome_.passes[pass_] = {true, v == PassVerdict::Converged, iterations, e};
   if (pass_ < outcome_.passCount) {
     BeginPass(pass_ + 1);
     return;
   }
-  const CaseData& c = Case;
-  if (!converged) {
-    // The stored vapour is the one in equilibrium with the stored liquid, and
-    // the worst residual says how far that state is from a solution. A profile
-    // whose every residual holds is a solution, whatever stopped the iterations.
-    // A correction part of the way leaves liquids that need not sum to 1 off
-    // their bubble points: every stage is put at the bubble point of its
-    // normalised liquid.
-    if (lastWasNewton_) Normalise();
-    Equilibrate();
-    const DistResidualReport check = Dist_Column_Residuals(c.Conv_Crit[1], c.Conv_Crit[2], pass_ == 2);
-    outcome_.worst = check.worst;
-    if (check.balanced) converged = true, outcome_.passes[pass_].converged = true;
-  }
-  // A pass that stood still without balancing is reported by its worst residual.
-  EndRun(converged ? DistRunStatus::Converged : stalled_ ? DistRunStatus::Unbalanced : DistRunStatus::IterationLimit);
+  EndRun(v == PassVerdict::Converged    ? DistRunStatus::Converged
+         : v == PassVerdict::Unbalanced ? DistRunStatus::Unbalanced
+         : v == PassVerdict::Infeasible ? DistRunStatus::Infeasible
+                                        : DistRunStatus::IterationLimit);
 }
 
 void DistSolver::EndRun(DistRunStatus status) {

@@ -10,7 +10,9 @@
 // corrections of the same stage equations (DistNewton.h) until their
 // residuals are at the floor rounding leaves, so that a run is called
 // converged only on a profile that satisfies them all, each component's
-// balance to a small part of its own flow.
+// balance to a small part of its own flow. What a pass does next is
+// DistPassPolicy's; Step() shows where each iteration is taken and Verdict()
+// alone says how the pass stands and why it ends.
 //
 // A window drives it one iteration per Step() (redrawing and yielding between
 // calls) or lets Run() loop with a callback per iteration. Case.Stop_Flag is
@@ -25,6 +27,7 @@
 
 #include "continuous/DistColumnCheck.h"
 #include "continuous/DistNewton.h"
+#include "continuous/DistPassPolicy.h"
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 
@@ -35,7 +38,8 @@ enum class DistRunStatus {
   IterationLimit,  // the last pass used up Max_Iter + 1 iterations; results written all the same
   Unbalanced,      // the last pass stood still without the column balancing and used up its
                    // iterations; results written all the same, marked not converged
-  Infeasible,      // a pass drove a flow below zero (the reason was shown); nothing stored
+  Infeasible,      // without the corrections, a heat-pass sweep drove a flow below zero (the reason
+                   // was shown); nothing stored
   NotFinite,       // the error turned NaN or infinite; nothing stored
   Stopped,         // the user stopped the run; nothing stored
   Refused,         // the case cannot be run (the reason was shown); nothing changed
@@ -147,6 +151,8 @@ class DistSolver {
 
  private:
   struct Work;
+  // How the pass stands after an iteration.
+  enum class PassVerdict { Continue, Converged, NotConverged, Unbalanced, Infeasible, NotFinite };
   void StageTemperatures();
   void StageEquilibrium(int j, const double k[]);
   void ComponentBalances();
@@ -155,30 +161,26 @@ class DistSolver {
   double BalanceError() const;
   void Equilibrate();
   bool SolveTraceBalances(double limit);
-  bool SlowProgress() const;
+  bool Sweep();
+  DistCorrectionFacts Correct(bool& corrected);
+  PassVerdict Verdict(bool corrected, bool swept, const DistCorrectionFacts& corr, double e);
+  PassVerdict FinalVerdict();
   void BeginPass(int p);
   void RestartFromPassStart();
-  void EndPass(bool converged, int iterations, double e);
+  void EndPass(PassVerdict v, int iterations, double e);
   void EndRun(DistRunStatus status);
 
   std::unique_ptr<Work> work_;  // the fixed-size work arrays of the run
   std::optional<CalcMessageScope> scope_;
   DistRunOutcome outcome_;
   DistDamping damping_;
+  DistPassPolicy policy_;                    // what the pass does next (DistPassPolicy.h)
+  std::unique_ptr<DistStageNewton> newton_;  // the corrections, once the pass is handed to them
   int pass_ = 0;
   int iteration_ = 0;
   bool condenser_ = false;
   bool stalled_ = false;  // the last pass met its change test without balancing
-  std::unique_ptr<DistStageNewton> newton_;
-  bool newtonMode_ = false;    // the last pass corrects by Newton steps
-  bool newtonFailed_ = false;  // the corrections found no lower residuals, time after time
-  int newtonFailures_ = 0;     // corrections of this pass that found no lower residuals
-  bool restarted_ = false;     // the corrections went back to the profile the pass began with
-  bool pseudoTimeTried_ = false;  // pseudo-time steps were tried since the last restart or pause
-  std::vector<double> pseudoTimeAfter_;  // largest residual after each step of the pseudo-time episode
-  int newtonPause_ = 0;        // substitution sweeps before the next correction is tried
   bool lastWasNewton_ = false;
-  std::vector<double> errors_;  // errors of the substitution sweeps of this pass
   bool started_ = false;
   bool finished_ = false;
   bool writeResultFile_ = true;

@@ -4,6 +4,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::string Limit(const std::string& text, double fallback, const char* fieldJa,
     value = fallback;
     return "";
   }
-  return txt::NumberProblemMessage(p, Case.Language == 1 ? fieldEn : fieldJa, text);
+  return txt::NumberProblemMessage(p, In_English() ? fieldEn : fieldJa, text);
 }
 
 }  // namespace

@@ -74,13 +74,8 @@ std::string Flash_Input_Problem(FlashCalcType type, const std::string& tempText,
   if (problem.empty()) problem = BoxProblem(pressText, "圧力", "Pressure", false, p);
   if (problem.empty() && curve) problem = BoxProblem(temp2Text, "上限温度", "Upper temperature", true, t2);
   if (!problem.empty()) return problem;
-  if (!(Unit_Press_In(p) > 0.0) || !(p > 0.0))
-    return InLanguage("圧力は 0 より大きい値を入力してください。", "Enter a pressure above 0.");
-  if (!(Unit_Temp_In(t) > kAbsoluteZeroC) || (curve && !(Unit_Temp_In(t2) > kAbsoluteZeroC)))
-    return InLanguage("温度は絶対零度 (-273.15 ℃) より高い値を入力してください。",
-                      "Enter a temperature above absolute zero (-273.15 °C).");
-  // Beyond the suite's range a bubble or dew point still comes out, with K near
-  // 1, from a state no equilibrium has.
+  // Below 0 K or 0 MPa nothing is defined, and beyond the suite's range a bubble
+  // or dew point still comes out, with K near 1, from a state no equilibrium has.
   problem = Press_Range_Problem(Unit_Press_In(p), "圧力", "Pressure");
   if (problem.empty())
     problem = Temp_Range_Problem(Unit_Temp_In(t), curve ? "下限温度" : "温度", curve ? "Lower temperature" : "Temperature");

@@ -11,6 +11,7 @@
 #include "core/dialogs/frmMemo.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "flash/FlashFile.h"
 #include "flash/frmFlashCondensingCurve.h"
 #include "platform/text/NumberText.h"
@@ -181,7 +182,7 @@ void frmFlash::Form_Load() {
 }
 
 void frmFlash::Set_Title() {
-  Case.Prog_Title = Case.Language == 1 ? "Flash Calculation" : "ＦＬＡＳＨ計算";
+  Case.Prog_Title = In_English() ? "Flash Calculation" : "ＦＬＡＳＨ計算";
   SetCaption(ui::Q(Case.Prog_Title));
 }
 
@@ -331,7 +332,7 @@ bool frmFlash::Box_Number(QLineEdit* box, const char* fieldJa, const char* field
     value = 0.0;
     return true;
   }
-  ui::MsgBox(txt::NumberProblemMessage(p, Case.Language == 1 ? fieldEn : fieldJa, text));
+  ui::MsgBox(txt::NumberProblemMessage(p, In_English() ? fieldEn : fieldJa, text));
   return false;
 }
 

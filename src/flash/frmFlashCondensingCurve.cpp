@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "flash/frmFlash.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -100,7 +101,7 @@ frmFlashCondensingCurve::frmFlashCondensingCurve() : ui::Form("frmFlashCondensin
 void frmFlashCondensingCurve::Form_Load() { Set_Caption(); }
 
 void frmFlashCondensingCurve::Set_Caption() {
-  if (Case.Language == 1) {
+  if (In_English()) {
     SetCaption("Flash Calculation Condensing Curve");
   } else {
     SetCaption("ＦＬＡＳＨ計算 凝縮曲線");

@@ -64,10 +64,11 @@ TEST_F(BatchRunTest, ChecksRefuseWhatWouldHangOrDivideByZero) {
       {[] { Case.NT = 1; }, "N.Comp or T.Plate does not input"},
       {[] { Case.H_Method = 2; }, "K-Value or Enthalpy Method does not input"},
       {[] { Batch.Total_Feed = -100; }, "Feed rate is negative"},
-      {[] { Batch.Feed_Comp[2] = -0.03; }, "Feed Composition doese not input"},
+      {[] { Batch.Feed_Comp[2] = -0.03; }, "The feed composition of Ethanol is negative: enter 0 or more."},
       {[] { Batch.Tray_Holdup[1][4] = 0, Batch.Tray_Holdup[2][4] = 3; }, "Tray holdup rate does not input"},
       {[] { Batch.Holdup_Unit = 3, Batch.Tray_Holdup[3][2] = 1; }, "Tray holdup rate does not input"},
-      {[] { Batch.Total_Feed = 13; }, "Tray holdup rate does not input"},  // the still keeps nothing
+      {[] { Batch.Total_Feed = 13; },  // the still keeps nothing
+       "The charge is not more than the plates' hold-ups: nothing is left in the still."},
       {[] { Batch.Diff_Time = -0.0002; }, "Calculation condition does not input"},
       {[] { Batch.Max_Ope_Time = 0; }, "Calculation condition does not input"},
       {[] { Batch.Save_Interval = -1; }, "Calculation condition does not input"},

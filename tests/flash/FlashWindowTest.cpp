@@ -202,12 +202,15 @@ TEST_F(FlashWindowTest, NonPhysicalInputsAreRefused) {
     int type;
     const char *temp, *press, *temp2, *japanese, *english;
   } cases[] = {
-      {0, "80", "0", "100", "圧力は 0 より大きい", "Enter a pressure above 0."},
-      {4, "80", "-760", "100", "圧力は 0 より大きい", "Enter a pressure above 0."},
-      {2, "-273.15", "760", "100", "絶対零度", "above absolute zero"},
-      {4, "-400", "760", "100", "絶対零度", "above absolute zero"},
-      {5, "20", "760", "-300", "絶対零度", "above absolute zero"},
-      // Beyond the suite's range of temperatures and pressures, named.
+      // Outside the suite's range of temperatures and pressures, below or
+      // beyond, refused by the one message that names the box.
+      {0, "80", "0", "100", "「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。",
+       "Pressure: enter a pressure above 0 and at most 1000 MPa."},
+      {4, "80", "-760", "100", "「圧力」には 0 より大きく", "Pressure: enter a pressure above 0"},
+      {2, "-273.15", "760", "100", "「温度」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。",
+       "Temperature: enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C."},
+      {4, "-400", "760", "100", "「温度」には -273.15 ℃", "Temperature: enter a temperature above -273.15 °C"},
+      {5, "20", "760", "-300", "「上限温度」には -273.15 ℃", "Upper temperature: enter a temperature above -273.15 °C"},
       {1, "1e308", "760", "100", "「温度」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。",
        "Temperature: enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C."},
       {0, "80", "1e308", "100", "「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。",

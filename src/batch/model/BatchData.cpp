@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 
 BatchData Batch;
@@ -53,7 +54,7 @@ void Batch_Initial_set() {
 namespace {
 
 void SetExampleMemo() {
-  const bool english = Case.Language == 1;
+  const bool english = In_English();
   Case.Memo[1] = english ? "Batch Distillation Program" : "バッチ蒸留計算プログラム";
   Case.Memo[2] = english ? "  Example Data" : "  例題データ";
   Case.Memo[3].clear();

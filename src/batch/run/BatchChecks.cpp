@@ -52,7 +52,9 @@ BatchCheckResult CheckHoldups() {
     for (int p = 1; p <= nt - 1; ++p) plates += Batch.Tray_Holdup[2][p] / mw;
   }
   // The still holds what the plates leave of the charge; it must hold something.
-  if (!Positive(Batch.Total_Feed - plates)) return Refuse(ja, en);
+  if (!Positive(Batch.Total_Feed - plates))
+    return Refuse("仕込量が段のホールドアップの合計以下のため、スチルに液が残りません。",
+                  "The charge is not more than the plates' hold-ups: nothing is left in the still.");
   return {};
 }
 
@@ -113,6 +115,9 @@ BatchCheckResult CheckCase(bool forRun) {
   for (int i = 1; i <= nc; ++i) {
     const double z = Batch.Feed_Comp[i];
     // The run itself leaves a component absent from the charge out of its balances.
+    if (z < 0)
+      return {false, InLanguage("仕込組成が負の値です（" + Case.Comp_Name[i] + "）。0 以上の値を入力してください。",
+                                "The feed composition of " + Case.Comp_Name[i] + " is negative: enter 0 or more.")};
     const bool bad = forRun ? !(std::isfinite(z) && z >= 0) : !Positive(z);
     if (bad) return Refuse("仕込組成が入力されていません。", "Feed Composition doese not input");
     charge += z;

@@ -184,7 +184,18 @@ void frmBatchFeed::cmdOK_Click() {
     txtFeed->setFocus();
     return;
   }
+  for (int i = 1; i < static_cast<int>(fractions.size()); ++i) {
+    if (fractions[i] < 0) {
+      ui::MsgBox(InLanguage("仕込組成が負の値です（" + Case.Comp_Name[i] + "）。0 以上の値を入力してください。",
+                            "The feed composition of " + Case.Comp_Name[i] + " is negative: enter 0 or more."),
+                 ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
+      return;
+    }
+  }
   if (MassBasis() && !MolarMassesKnown()) return;
+  // Taken on trial: a charge the plates' hold-ups would leave the still below
+  // zero of is refused, and the case keeps the charge it had.
+  const BatchData before = Batch;
   Take_Rows(total, fractions);
   // The still holds what the plates leave of the charge, in the hold-up unit in use.
   const int unit = Batch.Holdup_Unit, nt = Case.NT;
@@ -192,7 +203,18 @@ void frmBatchFeed::cmdOK_Click() {
     double plates = 0, mw = 0;
     for (int j = 1; j <= nt - 1; ++j) plates += Batch.Tray_Holdup[unit][j];
     for (int i = 1; i <= std::clamp<int>(Case.NC, 0, kMaxComp); ++i) mw += Batch.Feed_Comp[i] * Case.Mol_Wt[i];
-    Batch.Tray_Holdup[unit][nt] = Batch.Total_Feed * (unit == 2 ? mw : 1) - plates;
+    const double still = Batch.Total_Feed * (unit == 2 ? mw : 1) - plates;
+    if (still < 0) {
+      Batch = before;
+      ui::MsgBox(InLanguage("全仕込量が段のホールドアップの合計より少ないため、スチルの量が負になります。"
+                            "全仕込量を大きくするか、ホールドアップを小さくしてください。",
+                            "Total Feed is less than the plates' hold-ups, so the still would hold a negative "
+                            "amount: enter a larger Total Feed or smaller hold-ups."),
+                 ui::vbOKOnly | ui::vbExclamation, Case.Prog_Title);
+      txtFeed->setFocus();
+      return;
+    }
+    Batch.Tray_Holdup[unit][nt] = still;
   }
   // Each figure in the charge's basis, with its own unit.
   const batchui::ChargeFigures shown = batchui::Charge_In_Basis();

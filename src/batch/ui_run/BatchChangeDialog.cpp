@@ -75,7 +75,7 @@ BatchChangeDialog::BatchChangeDialog(const BatchChangeSpec& spec)
 }
 
 void BatchChangeDialog::Form_Load() {
-  if (Case.Language == 0 || Case.Language == 1) {
+  if (Case.Language == 0 || In_English()) {
     const char* time[2] = {"操作時間=", "Ope.Time="};
     const char* ok[2] = {"ＯＫ(&O)", "OK (&O)"};
     const char* cancel[2] = {"取消(&C)", "Cancel(&C)"};
@@ -135,7 +135,7 @@ void BatchChangeDialog::Fill_Residuals() {
 }
 
 std::string BatchChangeDialog::Refusal(double value) const {
-  if (!std::isfinite(value)) return Case.Language == 1 ? "Enter a finite number." : "有限の数値を入力してください。";
+  if (!std::isfinite(value)) return In_English() ? "Enter a finite number." : "有限の数値を入力してください。";
   if (value < spec_.floor || (value == spec_.floor && !spec_.floorAllowed)) return InLanguage(spec_.refusal[0], spec_.refusal[1]);
   return {};
 }
@@ -170,7 +170,7 @@ void BatchChangeDialog::cmdOK_Click() {
     const std::string line =
         Batch_Log_Time(Batch.Oper_Time) + InLanguage(spec_.eventText[0], spec_.eventText[1]) + Log_Number(Shown_Value()) + " New=" + typed;
     if (!Batch_Log_Append(Batch.Batch_Log_File, line))
-      ui::MsgBox((Case.Language == 1 ? "Cannot write the file: " : "ファイルに書き込めません: ") +
+      ui::MsgBox((In_English() ? "Cannot write the file: " : "ファイルに書き込めません: ") +
                  Batch.Batch_Log_File);
     inForce = value;
   }

@@ -164,10 +164,10 @@ void frmBatchCalc::Set_Captions() {
   };
   for (int i = 1; i <= 6; ++i) cmdMenu[i]->setToolTip(QString::fromUtf8(kMenuTips[i]));
   // Any other language keeps the captions the window was built with.
-  if (Case.Language != 0 && Case.Language != 1) return;
+  if (Case.Language != 0 && !In_English()) return;
   for (const Caption& c : captions)
     ui::SetControlText(this, c.control->objectName().toLatin1().constData(),
-                       Case.Language == 1 ? c.english : c.japanese);
+                       In_English() ? c.english : c.japanese);
   SetCaption(ui::Q(Case.Prog_Title + InLanguage("計算過程", "Calculation")));
 }
 

@@ -7,6 +7,7 @@
 
 #include "batch/model/BatchData.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/text/SeqFile.h"
 #include "platform/ui/Controls.h"
@@ -28,8 +29,8 @@ frmBatchDispLog::frmBatchDispLog() : ui::Form("frmBatchDispLog") {
 }
 
 void frmBatchDispLog::Form_Load() {
-  if (Case.Language != 0 && Case.Language != 1) return;
-  const bool english = Case.Language == 1;
+  if (Case.Language != 0 && !In_English()) return;
+  const bool english = In_English();
   SetCaption(ui::Q(Case.Prog_Title + (english ? "Calculation Log" : "Ｌｏｇの表示")));
   lblTitle->setText(english ? "Calculation Log" : "計算過程のログ");
   cmdOK->setText(english ? "Exit (&X)" : "戻る(&X)");
@@ -54,7 +55,7 @@ std::string Lines_With_Breaks(const std::string& decoded) {
   return text;
 }
 
-bool EnglishCaptions() { return Case.Language == 1; }
+bool EnglishCaptions() { return In_English(); }
 
 std::string Megabytes(double bytes) { return txt::Format(bytes / (1024.0 * 1024.0), "0.0"); }
 

@@ -1,6 +1,7 @@
 #include "batch/ui_run/frmBatchMessage.h"
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/ui/Controls.h"
 
 VZ_FORM_FACTORY(frmBatchMessage);
@@ -21,7 +22,7 @@ frmBatchMessage::frmBatchMessage() : ui::Form("frmBatchMessage") {
 void frmBatchMessage::Form_Load() {
   SetCaption(ui::Q(Case.Prog_Title));
   if (Case.Language == 0) cmdOK->setText("ＯＫ(&O)");
-  else if (Case.Language == 1) cmdOK->setText("OK (&O)");
+  else if (In_English()) cmdOK->setText("OK (&O)");
 }
 
 void frmBatchMessage::Form_Activate() {

@@ -3,6 +3,7 @@
 #include "batch/model/BatchData.h"
 #include "batch/ui_run/BatchChangeDialog.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/PictureBox.h"
@@ -37,7 +38,7 @@ frmBatchTankData::frmBatchTankData() : ui::Form("frmBatchTankData") {
 }
 
 void frmBatchTankData::Form_Load() {
-  const bool english = Case.Language == 1;
+  const bool english = In_English();
   if (Case.Language == 0 || english) {
     SetCaption(ui::Q(Case.Prog_Title + (english ? "Product Tank Change" : "製品タンク切替")));
     lblTime->setText(english ? "Ope.Time" : "操作時間");
@@ -90,7 +91,7 @@ void frmBatchTankData::Show_Condition() {
 BatchTankCondition Batch_Tank_Condition_Text(int k) {
   BatchTankCondition out;
   if (k < 0 || k > kMaxTank) return out;
-  const bool english = Case.Language == 1;
+  const bool english = In_English();
   const int code = Batch.Tank_Cond[k];
   const double v = Batch.Tank_Value[k];
   const std::string head = "(" + std::to_string(k) + ") ";

@@ -4,6 +4,7 @@
 #include "batch/ui_run/BatchGraphs.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -26,7 +27,7 @@ frmBatchTrayData::frmBatchTrayData() : ui::Form("frmBatchTrayData") {
 }
 
 void frmBatchTrayData::Form_Load() {
-  const bool english = Case.Language == 1;
+  const bool english = In_English();
   if (Case.Language == 0 || english) {
     SetCaption(ui::Q(Case.Prog_Title + (english ? "Tray Composition Profile" : "塔内組成")));
     lblTime->setText(english ? "Ope.Time=" : "操作時間=");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
@@ -144,7 +145,7 @@ void Graph_Dist_Comp_Frame(ui::PictureBox& pic) {
 
   pic.Box(kLeft, kTop, W - 400, H - 200, ui::QBColor(kFrameColour));
 
-  Case.Msg_Text = Case.Language == 1 ? "Vapor/Liquid Profile" : "蒸気／液組成分布";
+  Case.Msg_Text = In_English() ? "Vapor/Liquid Profile" : "蒸気／液組成分布";
   pic.SetForeColor(ui::QBColor(kForeColour));
   PrintAt(pic, (kLeft + W - 400) / 2.0 - 200, H - 180, Case.Msg_Text);
 
@@ -227,7 +228,7 @@ void Graph_Dist_Temp_Frame(ui::PictureBox& pic) {
   for (int i = 1; i <= 3; ++i) pic.Line(kLeft + i * q, kTop, kLeft + i * q, H - 200, grid);
   pic.Box(kLeft, kTop, W - 200, H - 200, ui::QBColor(kFrameColour));
 
-  Case.Msg_Text = Case.Language == 1 ? "Temp Profile" : "温度分布";
+  Case.Msg_Text = In_English() ? "Temp Profile" : "温度分布";
   pic.SetForeColor(ui::QBColor(kForeColour));
   PrintAt(pic, (kLeft + W - 200) / 2.0 - 200, H - 180, Case.Msg_Text);
 }

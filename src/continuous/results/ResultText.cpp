@@ -11,7 +11,7 @@
 
 namespace results {
 
-bool KnownLanguage() { return Case.Language == 0 || Case.Language == 1; }
+bool KnownLanguage() { return Case.Language == 0 || In_English(); }
 void SetCaption(QWidget* control, const char* japanese, const char* english) {
   if (!KnownLanguage() || !control) return;
   const QString text = QString::fromUtf8(In_English() ? english : japanese);

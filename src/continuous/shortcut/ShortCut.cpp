@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "core/model/CalcMessages.h"
+#include "core/model/Language.h"
 #include "core/thermo/Thermo.h"
 
 namespace {
 
 int Comps() { return std::clamp(Case.NC, 0, kMaxComp); }
 
-void Message(const char* japanese, const char* english) { Calc_Message(Case.Language == 1 ? english : japanese); }
+void Message(const char* japanese, const char* english) { Calc_Message(In_English() ? english : japanese); }
 
 // One split for a trial distillate fraction phi under mole-fraction
 // key targets; the residual is the top amount less phi.

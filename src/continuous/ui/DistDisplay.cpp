@@ -17,12 +17,12 @@
 
 namespace dist {
 
-bool Language_Known() { return Case.Language == 0 || Case.Language == 1; }
+bool Language_Known() { return Case.Language == 0 || In_English(); }
 
 void Apply_Captions(QWidget* form, std::initializer_list<Caption> captions, bool design) {
   if (!form) return;
   if (!design && !Language_Known()) return;
-  const bool english = !design && Case.Language == 1;
+  const bool english = !design && In_English();
   for (const Caption& c : captions) {
     const char* text = english ? c.english : c.japanese;
     if (c.control)

@@ -263,7 +263,7 @@ void frmDistMain::Set_Captions(bool design) {
       },
       design);
   if (!design && !dist::Language_Known()) return;
-  const bool english = !design && Case.Language == 1;
+  const bool english = !design && In_English();
   for (const ButtonText& b : kButtons)
     ui::SetControlText(this, b.name, english ? b.english : b.japanese);
 }
@@ -406,39 +406,6 @@ void frmDistMain::cmdSaveData_Click() {
 
 void frmDistMain::cmdShortCut_Click() { Show_By_Name("frmDistShortCut"); }
 
-// The typed temperatures and pressures of the column inside the suite's range,
-// naming the first that is not; false after its message.
-static bool Dist_Range_Check() {
-  const CaseData& c = Case;
-  auto refused = [](const std::string& problem) {
-    if (problem.empty()) return false;
-    Calc_Message(problem);
-    return true;
-  };
-  auto press = [&](double typed, const std::string& ja, const std::string& en) {
-    return refused(Press_Range_Problem(Unit_Press_In(typed), ja, en));
-  };
-  auto temp = [&](double typed, const std::string& ja, const std::string& en) {
-    return refused(Temp_Range_Problem(Unit_Temp_In(typed), ja, en));
-  };
-  const int nt = std::clamp(static_cast<int>(c.NT), 0, kMaxTray);
-  if (press(c.P_Top, "塔頂圧力", "Top Press") || press(c.P_Bottom, "塔底圧力", "Bottom Press")) return false;
-  // A middle stage's 0 means "interpolated".
-  for (int j = 2; j < nt; ++j) {
-    const std::string n = std::to_string(j);
-    if (c.Tray_Press[j] != 0 && press(c.Tray_Press[j], "段" + n + "の圧力", "Pressure of stage " + n)) return false;
-  }
-  if (temp(c.T_Top_Est, "初期温度 塔頂", "Initial Temp Top") || temp(c.T_Bottom_Est, "初期温度 塔底", "Initial Temp Bottom"))
-    return false;
-  for (int f = 1; f <= std::clamp(static_cast<int>(c.N_Feed), 0, kMaxFeed); ++f) {
-    const std::string n = std::to_string(f);
-    if (temp(c.Feed_T[f], "フィード温度 ﾌｨｰﾄﾞ #" + n, "Feed Temp Feed #" + n)) return false;
-    // The solver does not use a feed's pressure: 0 stands for "not given".
-    if (c.Feed_P[f] != 0 && press(c.Feed_P[f], "フィード圧力 ﾌｨｰﾄﾞ #" + n, "Feed Press Feed #" + n)) return false;
-  }
-  return true;
-}
-
 void frmDistMain::cmdGoCalc_Click() {
   if (Case.Top_Liq_Prod > 0 && Case.Top_Vap_Prod > 0) {
     ui::MsgBox("塔頂からの蒸気、液の同時抜き出しは未だサポートしていません。", ui::vbExclamation);
@@ -450,7 +417,7 @@ void frmDistMain::cmdGoCalc_Click() {
   bool runnable;
   {
     CalcMessageScope scope;
-    runnable = Dist_Run_Check() && Dist_Range_Check();
+    runnable = Dist_Run_Check();
   }
   if (!runnable) return;
   ui::Forms::Get<frmDistGoCalc>().ShowModal();

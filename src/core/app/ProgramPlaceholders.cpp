@@ -11,6 +11,7 @@
 #include "core/dialogs/frmMemo.h"
 #include "core/dialogs/frmUnit.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Programs.h"
 
@@ -88,7 +89,7 @@ frmProgramPlaceholder::frmProgramPlaceholder(const PlaceholderSpec& spec)
   auto* version = ui::NewButton(this, "cmdVersion", "Version");
   connect(version, &QPushButton::clicked, this, [this] { cmdVersion_Click(); });
   row->addWidget(version);
-  auto* exit = ui::NewButton(this, spec.exitButton, Case.Language == 1 ? "E x i t" : "終  了");
+  auto* exit = ui::NewButton(this, spec.exitButton, In_English() ? "E x i t" : "終  了");
   connect(exit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
   row->addWidget(exit);
   layout->addLayout(row);
@@ -96,7 +97,7 @@ frmProgramPlaceholder::frmProgramPlaceholder(const PlaceholderSpec& spec)
 }
 
 void frmProgramPlaceholder::Form_Load() {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   const std::string title = en ? spec_.titleEn : spec_.titleJa;
   if (spec_.programNo <= 1) {
     Case.Max_Comp = kMaxComp;

@@ -9,7 +9,9 @@
 
 #include "core/app/ProgramPlaceholders.h"
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/SeqFile.h"
+#include "platform/ui/DialogLanguage.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/Programs.h"
 #include "platform/ui/Services.h"
@@ -127,6 +129,7 @@ void frmMenu::Form_Load() {
   if (Case.Data_Dir.empty()) Case.Data_Dir = ui::CurrentDesktop().documentsFolder();
   lblVersion->setText(kVersionText);
   Case.Language = 0;
+  ui::Use_Standard_Dialog_Language(true);
   Show_Data_Dir();
   const std::string base = seqfile::JoinPath(ui::CurrentDesktop().applicationFolder(), "Vadezid$");
   Case.DB_Path = seqfile::FileExists(base + ".mdb") ? base + ".mdb" : base + ".mde";
@@ -174,7 +177,7 @@ void frmMenu::cmdMyDocuments_Click() {
 }
 
 void frmMenu::Show_Data_Dir() {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   std::error_code ec;
   bool present = std::filesystem::is_directory(Case.Data_Dir, ec);
   if (!present && !Case.Data_Dir.empty() && Case.Data_Dir == ui::CurrentDesktop().documentsFolder()) {
@@ -212,6 +215,7 @@ void frmMenu::resizeEvent(QResizeEvent* event) {
 
 void frmMenu::optLanguage_Click(int index) {
   Case.Language = static_cast<int16_t>(index);
+  ui::Use_Standard_Dialog_Language(index != 1);
   // The menu is shown only while no program is open, so every other loaded
   // window is one a program left hidden (the unit, K-value and enthalpy dialogs
   // the column summary loads once): it is loaded again, in this language, when

@@ -1,11 +1,12 @@
 #include "core/dialogs/CaseFilePrompts.h"
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/ui/Interaction.h"
 
 namespace {
 
-bool InEnglish(PromptLanguage language) { return language == PromptLanguage::Current && Case.Language == 1; }
+bool InEnglish(PromptLanguage language) { return language == PromptLanguage::Current && In_English(); }
 
 bool AskYes(const std::string& text, const std::string& title = "") {
   return ui::MsgBox(text, ui::vbYesNoCancel | ui::vbQuestion, title) == ui::vbYes;

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
 #include "platform/ui/Programs.h"
@@ -88,7 +89,7 @@ void DbBrowserForm::Form_Load() {
 void DbBrowserForm::Form_Activate() { Set_Captions(); }
 
 void DbBrowserForm::Set_Captions() {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   setWindowTitle(ui::Q(Window_Caption(en)));
   lblCompName->setText(ui::Q(en ? "Querry Name" : "検索物質名"));
   cmdKensaku->setText(ui::Q(en ? "Querry(&Q)" : "検索(&Q)"));

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
@@ -34,7 +35,7 @@ DbLookupForm::DbLookupForm(const char* name, int columns) : ui::Form(name), colu
 void DbLookupForm::Form_Load() { Set_Captions(); }
 
 void DbLookupForm::Set_Captions() {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   const Captions c = Caption();
   setWindowTitle(Q(Case.Prog_Title + (en ? c.en : c.ja)));
   const auto heads = Headings();
@@ -137,7 +138,7 @@ std::optional<long long> DbLookupForm::Listed_Index(int row) const {
 }
 
 void DbLookupForm::Show_Select_Row_Message() {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   const std::string text = en ? "ERROR: Select Data" : "ERROR: 物質名を選択して下さい。";
   if (Message_With_App_Title()) {
     ui::MsgBox(text, ui::vbOKOnly, en ? "Batch Distillation" : ui::ApplicationTitle());

@@ -117,21 +117,31 @@ int RealInteraction::Message(const MessageRequest& r) {
   return buttons.size() > 1 ? vbCancel : vbOK;
 }
 
-std::string RealInteraction::File(const FileRequest& r) {
+std::unique_ptr<QFileDialog> NewFileDialog(const FileRequest& r) {
   QString filter = Q(r.filter);
   // "Description|pattern" becomes Qt's "Description (pattern)" form.
   if (const int bar = filter.indexOf('|'); bar >= 0) filter = filter.left(bar);
   QString start = Q(r.initialDir);
   if (!r.fileName.empty()) start += "/" + Q(r.fileName);
-  QFileDialog dialog(nullptr, Q(r.title), start, filter);
-  dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  auto dialog = std::make_unique<QFileDialog>(nullptr, Q(r.title), start, filter);
+  // Qt's own dialog speaks the language of the installed translation (a
+  // desktop's native one speaks the desktop's), and asks no overwrite question
+  // of its own: each program asks its one before it writes.
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  dialog->setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog->setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   QString ext = Q(r.defaultExt);
   ext.remove("*.");
-  if (!ext.isEmpty()) dialog.setDefaultSuffix(ext);
-  if (!r.save && r.fileName == "Dummy") dialog.setFileMode(QFileDialog::AnyFile);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
-  return dialog.selectedFiles().front().toStdString();
+  if (!ext.isEmpty()) dialog->setDefaultSuffix(ext);
+  if (!r.save && r.fileName == "Dummy") dialog->setFileMode(QFileDialog::AnyFile);
+  return dialog;
+}
+
+std::string RealInteraction::File(const FileRequest& r) {
+  const auto dialog = NewFileDialog(r);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return "";
+  return dialog->selectedFiles().front().toStdString();
 }
 
 void RealInteraction::RunModal(Form& form) { form.exec(); }

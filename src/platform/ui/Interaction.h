@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class QFileDialog;
 class QMessageBox;
 class QWidget;
 
@@ -78,6 +79,8 @@ class RealInteraction : public Interaction {
 // (the application's title when the request has none), text, icon and buttons,
 // and wide enough that the window frame shows the title whole.
 std::unique_ptr<QMessageBox> NewMessageBox(const MessageRequest& request);
+// The file dialog RealInteraction runs for `request`, not yet shown.
+std::unique_ptr<QFileDialog> NewFileDialog(const FileRequest& request);
 // The width in pixels a window needs for its frame to show `title` whole: the
 // title's text in a title bar's font and the frame's icon, buttons and borders.
 int TitleWidthPx(const QWidget& window, const std::string& title);

@@ -22,7 +22,7 @@ constexpr double kLog10E = 0.434294481903252;
 bool Empty(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
 void Say(const std::string& ja, const std::string& en) {
-  Case.Msg_Text = Case.Language == 1 ? en : ja;
+  Case.Msg_Text = In_English() ? en : ja;
   Calc_Message(Case.Msg_Text);
 }
 
@@ -122,14 +122,6 @@ void Say_Point_Fault(FitStatus status, const std::string& name) {
       Say("Antoine 定数を求めるには異なる温度の点が3点以上必要です（" + name + "）",
           "Three constants need points at three or more different temperatures (" + name + ")");
       break;
-    case FitStatus::BelowAbsoluteZero:
-      Say("絶対零度（-273.15℃）以下の温度の点があります（" + name + "）",
-          "A point lies at or below absolute zero, -273.15 deg C (" + name + ")");
-      break;
-    case FitStatus::NonPositivePressure:
-      Say("圧力が 0 以下の点があります（" + name + "）",
-          "A point has a pressure of 0 or less (" + name + ")");
-      break;
     case FitStatus::NotFiniteValue:
       Say("数値として扱えない温度または圧力の点があります（" + name + "）",
           "A point's temperature or pressure is not a finite number (" + name + ")");
@@ -146,12 +138,8 @@ bool Fit_Components(AntoineData& data, CalcOutcome& out) {
   for (int i = 1; i <= Case.NC; ++i) {
     const int n = data.Antoine_NData[i];
     if (n <= 0) continue;
-    const FitStatus check = Check_Points(data.Antoine_T_Data[i], data.Antoine_P_Data[i], n);
-    if (check != FitStatus::Ok) {
-      Say_Point_Fault(check, Case.Comp_Name[i]);
-      return false;
-    }
-    // Inside the suite's range of temperatures and pressures, naming the cell.
+    // Inside the suite's range of temperatures and pressures, naming the cell,
+    // before any other rule of the points.
     for (int k = 1; k <= n; ++k) {
       const std::string at = InLanguage(" (成分" + std::to_string(i) + ", " + std::to_string(k + 1) + "行)",
                                   " (component " + std::to_string(i) + ", row " + std::to_string(k + 1) + ")");
@@ -163,6 +151,11 @@ bool Fit_Components(AntoineData& data, CalcOutcome& out) {
         Calc_Message(range);
         return false;
       }
+    }
+    const FitStatus check = Check_Points(data.Antoine_T_Data[i], data.Antoine_P_Data[i], n);
+    if (check != FitStatus::Ok) {
+      Say_Point_Fault(check, Case.Comp_Name[i]);
+      return false;
     }
   }
   for (int i = 1; i <= Case.NC; ++i) {
@@ -193,9 +186,7 @@ FitStatus Check_Points(const double* tempC, const double* pressMmHg, int n) {
   for (int k = 1; k <= n; ++k)
     if (!std::isfinite(tempC[k]) || !std::isfinite(pressMmHg[k])) return FitStatus::NotFiniteValue;
   for (int k = 1; k <= n; ++k)
-    if (!(tempC[k] > kAbsoluteZeroC)) return FitStatus::BelowAbsoluteZero;
-  for (int k = 1; k <= n; ++k)
-    if (!(pressMmHg[k] > 0)) return FitStatus::NonPositivePressure;
+    if (!Temp_In_Range(tempC[k]) || !Press_In_Range(pressMmHg[k] * kMPaPerMmHg)) return FitStatus::OutOfRange;
   // Identical temperatures count once: three constants need three of them.
   int distinct = 0;
   for (int k = 1; k <= n && distinct < 3; ++k) {
@@ -268,6 +259,16 @@ bool Read_Temp_Range(const std::string& tempMin, const std::string& tempMax, Ant
     if (p != txt::NumberProblem::None) {
       Case.Msg_Text = txt::NumberProblemMessage(p, InLanguage(ja, en), *text);
       Calc_Message(Case.Msg_Text);
+      return false;
+    }
+  }
+  // Points are generated and the graph drawn over this range: an end outside
+  // the suite's range is refused naming its box before anything is made of it.
+  for (auto [value, ja, en] : {std::tuple{lo, "温度範囲 下限", "Temp range Low"},
+                               std::tuple{hi, "温度範囲 上限", "Temp range Upper"}}) {
+    if (std::string range = Temp_Range_Problem(value, ja, en); !range.empty()) {
+      Case.Msg_Text = range;
+      Calc_Message(range);
       return false;
     }
   }

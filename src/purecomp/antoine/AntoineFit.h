@@ -32,16 +32,16 @@ double Det3(double a1, double a2, double a3, double a4, double a5, double a6, do
 enum class FitStatus {
   Ok,
   TooFewPoints,         // fewer than three distinct temperatures for three constants
-  NonPositivePressure,  // a pressure of 0 or less has no logarithm
-  BelowAbsoluteZero,    // a temperature at or below -273.15 deg C
+  OutOfRange,           // a temperature or pressure outside the suite's range (PhysicalRange.h)
   NotFiniteValue,       // a temperature or pressure that is no finite number
   Singular,             // the normal equations have no unique solution
   NotFinite,            // the solution gives no finite constants (a2 = 0)
 };
 
 // The points' own faults, before any sum is formed: too few distinct
-// temperatures, non-finite values, temperatures at or below absolute zero,
-// pressures <= 0. Ok when the points can carry a fit.
+// temperatures, non-finite values, a temperature or pressure outside the
+// suite's range (a pressure <= 0 has no logarithm). Ok when the points can
+// carry a fit.
 FitStatus Check_Points(const double* tempC, const double* pressMmHg, int n);
 
 struct FitResult {

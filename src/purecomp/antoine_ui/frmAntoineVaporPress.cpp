@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "database/PropertyDb.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -178,7 +179,7 @@ frmAntoineVaporPress::frmAntoineVaporPress() : ui::Form("frmAntoineVaporPress") 
 }
 
 void frmAntoineVaporPress::Set_Captions() {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   if (Case.Language != 0 && !en) return;
   Case.Prog_Title = en ? "Antoine Vapor Pressure" : "Antoine蒸気圧";
   SetCaption(Q(Case.Prog_Title));
@@ -415,7 +416,7 @@ void frmAntoineVaporPress::cmdDBAntoineSave_Click() {
   if (r < 1 || r > kConstRows) return;
   const std::string formula = vaSpreadAntoine->Text(1, r);
   const std::string name = vaSpreadAntoine->Text(2, r);
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   // The constants as typed: each wholly a number, or the row is not saved.
   double abc[3] = {0, 0, 0};
   const char* heads[3] = {"A", "B", "C"};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "core/model/Language.h"
 #include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 #include "core/model/CaseData.h"
@@ -38,7 +39,7 @@ GroupEstimate Out_Of_Range(const char* property, const char* rangeJa, const char
   GroupEstimate r;
   r.status = GroupStatus::OutOfRange;
   r.badProperty = property;
-  r.badRange = Case.Language == 1 ? rangeEn : rangeJa;
+  r.badRange = In_English() ? rangeEn : rangeJa;
   return r;
 }
 
@@ -213,7 +214,7 @@ GroupEstimate Cp0_Estimate(const std::vector<std::string>& countTexts) {
 }
 
 std::string Group_Estimate_Message(const GroupEstimate& estimate) {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   auto joined = [](const std::vector<std::string>& names) {
     std::string out;
     for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;

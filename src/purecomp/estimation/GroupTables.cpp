@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "purecomp/estimation/PhysData.h"
 
 // Sources of the contributions: Lydersen (1955) and Klincewicz & Reid (1984) as
@@ -379,7 +380,7 @@ std::string Group_Row_Cell(GroupMethod method, int row) {
   const GroupTable& table = Group_Table(method);
   if (row < 1 || row > table.Rows()) return "";
   const char* name = table.Row(row).name;
-  if (Case.Language == 1)
+  if (In_English())
     for (const NameEn& n : kNamesEn)
       if (std::string_view(n.ja) == name) return n.en;
   return name;
@@ -394,7 +395,7 @@ std::string Group_Row_Name(GroupMethod method, int row) {
 
 std::string Group_Caption(GroupMethod method) {
   const GroupTable& table = Group_Table(method);
-  return Case.Language == 1 ? table.captionEn : table.caption;
+  return In_English() ? table.captionEn : table.caption;
 }
 
 bool Group_Heading_Row(GroupMethod method, int row) {

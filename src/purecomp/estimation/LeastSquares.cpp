@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 
 namespace physprop {
 
@@ -88,7 +89,7 @@ FitStatus Least_Square(int M, FitWork& work) {
 }
 
 std::string Least_Square_Pivot_Message() {
-  if (Case.Language == 1)
+  if (In_English())
     return "Least squares: a pivot fell below 1E-10 (fewer points below the critical temperature "
            "than coefficients). This step gives no result.";
   return "最小自乗法でPivotが1E-10になった（臨界温度未満の点が係数の数より少ない）。この推算は結果なしで終わります。";

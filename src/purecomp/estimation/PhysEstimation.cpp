@@ -22,13 +22,8 @@ std::string Read_Number(const std::string& text, const char* fieldJa, const char
   return p == txt::NumberProblem::None ? "" : txt::NumberProblemMessage(p, InLanguage(fieldJa, fieldEn), text);
 }
 
-std::string Below_Zero(const char* fieldJa, const char* fieldEn) {
-  return Case.Language == 1 ? std::string(fieldEn) + ": enter a temperature above -273.15 deg C."
-                            : "「" + std::string(fieldJa) + "」には-273.15℃より高い温度を入力してください。";
-}
-
 std::string Not_Positive(const char* fieldJa, const char* fieldEn) {
-  return Case.Language == 1 ? std::string(fieldEn) + ": enter a value greater than 0."
+  return In_English() ? std::string(fieldEn) + ": enter a value greater than 0."
                             : "「" + std::string(fieldJa) + "」には0より大きい値を入力してください。";
 }
 }  // namespace
@@ -42,7 +37,6 @@ std::string Estimation_Read_Inputs(const std::string& name, const std::string& m
   const bool tbBlank = tbC.find_first_not_of(" \t") == std::string::npos;
   if (!tbBlank) {
     if (auto m = Read_Number(tbC, "標準沸点(ﾟC)", "Normal boiling point (deg C)", Tb); !m.empty()) return m;
-    if (!(Tb > kAbsoluteZeroC)) return Below_Zero("標準沸点(ﾟC)", "Normal boiling point (deg C)");
     if (auto m = Temp_Range_Problem(Tb, "標準沸点(ﾟC)", "Normal boiling point (deg C)"); !m.empty()) return m;
   }
   long long atoms = 0;
@@ -65,12 +59,10 @@ std::string Estimation_Read_Range(const std::string& lowText, const std::string&
   double lo = 0, hi = 0;
   if (auto m = Read_Number(lowText, "推算温度範囲（下限）", "Temperature range (low)", lo); !m.empty()) return m;
   if (auto m = Read_Number(highText, "推算温度範囲（上限）", "Temperature range (high)", hi); !m.empty()) return m;
-  // Below absolute zero a range is cut there (Estimation_Range); beyond the
-  // suite's range at the top it is refused.
-  if (lo > kTempRangeHighC)
-    return Temp_Range_Problem(lo, "推算温度範囲（下限）", "Temperature range (low)");
-  if (hi > kTempRangeHighC)
-    return Temp_Range_Problem(hi, "推算温度範囲（上限）", "Temperature range (high)");
+  // An end outside the suite's range is refused naming its box, before any
+  // estimate: below absolute zero no property exists to estimate.
+  if (auto m = Temp_Range_Problem(lo, "推算温度範囲（下限）", "Temperature range (low)"); !m.empty()) return m;
+  if (auto m = Temp_Range_Problem(hi, "推算温度範囲（上限）", "Temperature range (high)"); !m.empty()) return m;
   lowC = lo;
   highC = hi;
   return "";
@@ -80,7 +72,6 @@ std::string Estimation_Read_Reference(const std::string& trefText, const std::st
                                       double& rhoRef) {
   double t = 0, d = 0;
   if (auto m = Read_Number(trefText, "Tref", "Tref", t); !m.empty()) return m;
-  if (!(t > kAbsoluteZeroC)) return Below_Zero("Tref", "Tref");
   if (auto m = Temp_Range_Problem(t, "Tref", "Tref"); !m.empty()) return m;
   if (auto m = Read_Number(drefText, "ρref", "ρref", d); !m.empty()) return m;
   if (!(d > 0)) return Not_Positive("ρref", "ρref");
@@ -130,18 +121,6 @@ RangeCut Estimation_Range(double lowC, double highC) {
     Phys.Phys_Temp_High = Phys.Phys_Tc - kKelvinOffset;
     cut.highCut = true;
   }
-  // A falling range (low above high) may end below absolute zero just as a rising one may start there.
-  const bool lowBelow = Phys.Phys_Temp_Low < kAbsoluteZeroC;
-  const bool highBelow = Phys.Phys_Temp_High < kAbsoluteZeroC;
-  if (lowBelow || highBelow) Calc_Message(Range_Below_Zero_Message());
-  if (lowBelow) {
-    Phys.Phys_Temp_Low = kAbsoluteZeroC;
-    cut.lowCut = true;
-  }
-  if (highBelow) {
-    Phys.Phys_Temp_High = kAbsoluteZeroC;
-    cut.highCut = true;
-  }
   Phys.Phys_Temp_Step = (Phys.Phys_Temp_High - Phys.Phys_Temp_Low) / 50.0;
   for (int i = 1; i <= kPhysPoints; ++i) {
     Phys.Phys_Temp_C[i] = (i - 1) * Phys.Phys_Temp_Step + Phys.Phys_Temp_Low;
@@ -173,7 +152,7 @@ std::string Spencer_Danner_Missing_Message() {
 }
 
 std::string Step_Fault_Message(const std::string& stepJa, const std::string& stepEn) {
-  return Case.Language == 1 ? "The " + stepEn +
+  return In_English() ? "The " + stepEn +
                                   " cannot be computed. Check the molecular weight, boiling point, critical "
                                   "constants and temperature range."
                             : stepJa + "が計算できません。入力値（分子量、沸点、臨界定数、温度範囲）を確認して下さい。";
@@ -194,11 +173,9 @@ std::string Range_Above_Tc_Message() {
   return InLanguage("臨界温度Tcを越えています。", "The range goes above the critical temperature Tc.");
 }
 
-std::string Range_Below_Zero_Message() { return InLanguage("-273.15℃以下です。", "Below -273.15 deg C."); }
-
 std::string Omega_Out_Of_Range_Message(double omega) {
   const std::string w = txt::Format(omega, "0.000000");
-  return Case.Language == 1
+  return In_English()
              ? "The estimated acentric factor (omega " + w +
                    ") is outside its physical range (-1 to 3): it is not used. Check the group counts and the "
                    "critical constants."

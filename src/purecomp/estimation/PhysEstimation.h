@@ -50,11 +50,10 @@ PhysStatus Acentric_Factor(int method, double* rejectedOmega = nullptr);
 // The refusal of an acentric factor outside kMinOmega..kMaxOmega.
 std::string Omega_Out_Of_Range_Message(double omega);
 
-// The estimation range (degC) cut to Tc and to absolute zero with their
-// messages, and the 51 points from low to high.
+// The estimation range (degC, both ends in the suite's range: Estimation_Read_Range)
+// cut to Tc with its message, and the 51 points from low to high.
 struct RangeCut {
-  bool highCut = false;  // high was above Tc, now Tc - 273.15, or below -273.15, now -273.15
-  bool lowCut = false;   // low was below -273.15: now -273.15
+  bool highCut = false;  // high was above Tc, now Tc - 273.15
 };
 RangeCut Estimation_Range(double lowC, double highC);
 
@@ -71,9 +70,8 @@ std::string Spencer_Danner_Missing_Message();
 std::string No_Point_Below_Tc_Message();
 // Fewer than three temperatures below Tc: no Antoine fit.
 std::string Too_Few_Points_Below_Tc_Message();
-// The range messages: above Tc (high cut to Tc) and below absolute zero.
+// The range message: above Tc (high cut to Tc).
 std::string Range_Above_Tc_Message();
-std::string Range_Below_Zero_Message();
 std::string Tc_Zero_Omega_Message();
 // A step whose inputs give no finite value ("蒸気圧" and the like name the step).
 std::string Step_Fault_Message(const std::string& stepJa, const std::string& stepEn);

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 
 QWidget* BilingualCaptions::Add(QWidget* widget, const char* ja, const char* en, Kind kind) {
   items_.push_back({widget, ja, en, kind});
@@ -19,7 +20,7 @@ void BilingualCaptions::Apply() const {
 void BilingualCaptions::Set(const Item& item) {
   QWidget* w = item.widget;
   if (w == nullptr) return;
-  const QString text = QString::fromStdString(Case.Language == 1 ? item.en : item.ja);
+  const QString text = QString::fromStdString(In_English() ? item.en : item.ja);
   if (item.kind == Kind::ToolTip) {
     w->setToolTip(text);
   } else if (auto* l = qobject_cast<QLabel*>(w)) {

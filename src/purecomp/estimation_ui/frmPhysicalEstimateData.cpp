@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
@@ -97,7 +98,7 @@ frmPhysicalEstimateData::frmPhysicalEstimateData() : ui::Form("frmPhysicalEstima
 }
 
 void frmPhysicalEstimateData::Apply_Language() {
-  const bool en = Case.Language == 1;
+  const bool en = In_English();
   SetCaption(en ? "Estimated data" : "推算値");
   for (int r = 1; r <= 26; ++r) vaSpread1->SetText(1, r, en ? kConstantRows[r - 1].nameEn : kConstantRows[r - 1].name);
   for (int c = 1; c <= 6; ++c) vaSpread2->SetText(c, 1, en ? kPointTitlesEn[c - 1] : kPointTitles[0][c - 1]);

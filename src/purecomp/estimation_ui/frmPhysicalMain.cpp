@@ -424,7 +424,6 @@ void frmPhysicalMain::cmdEstimation_Click() {
     txtTempHigh->setText(ui::Q(txt::Plain(Phys.Phys_Temp_High)));
     txtTempHigh->setCursorPosition(0);
   }
-  if (cut.lowCut) txtTempLow->setText("-273.15");
 
   if (!Step_Ok(physprop::Vapor_Press_Antoine_Fit(optVaporPress.Value()), "蒸気圧", "vapour pressure")) return;
   lblAntoineAEst->setText(ui::Q(txt::Format(Phys.Phys_Antoine_A, "####.00000")));

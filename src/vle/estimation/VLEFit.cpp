@@ -8,10 +8,10 @@
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/model/Language.h"
-#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 #include "vle/estimation/VLEBinary.h"
 #include "vle/estimation/VLEData.h"
+#include "vle/estimation/VLERunStart.h"
 
 namespace vlefit {
 
@@ -352,23 +352,15 @@ std::string Check_Fit_Data() {
   if (n < 1) return InLanguage("実測気液平衡データが未入力です", "No VLE Data");
   if (n > kMaxData) return InLanguage("データの最大数50を越えています。", "Over Max Data (50)");
   const bool constP = VLE.VLE_TP_Type == 0;
-  const std::string pressureMsg = InLanguage("圧力が0以下です。", "Pressure is 0 or less");
-  const std::string tempMsg = InLanguage("温度が絶対零度以下です。", "Temperature at or below absolute zero");
   const std::string notFinite = InLanguage("数値でないデータがあります", "Not a number in VLE Data");
-  auto aboveZeroK = [](double t) { return t > kAbsoluteZeroC; };
-  if (constP) {
-    if (!std::isfinite(VLE.VLE_Press)) return notFinite;
-    if (!(VLE.VLE_Press > 0)) return pressureMsg;
-  } else {
-    if (!std::isfinite(VLE.VLE_Temp)) return notFinite;
-    if (!aboveZeroK(VLE.VLE_Temp)) return tempMsg;
-  }
+  const double condition = constP ? VLE.VLE_Press : VLE.VLE_Temp;
+  if (!std::isfinite(condition)) return notFinite;
+  if (std::string range = Condition_Range_Problem(condition); !range.empty()) return range;
   for (int i = 1; i <= n; ++i) {
     const double measured = constP ? VLE.VLE_T_Data[i] : VLE.VLE_P_Data[i];
     if (!std::isfinite(measured) || !std::isfinite(VLE.VLE_X1_Data[i]) || !std::isfinite(VLE.VLE_Y1_Data[i]))
       return notFinite;
-    if (constP && !aboveZeroK(measured)) return tempMsg;
-    if (!constP && !(measured > 0)) return pressureMsg;
+    if (std::string range = Data_Range_Problem(measured, i); !range.empty()) return range;
     if (!(VLE.VLE_X1_Data[i] > 0 && VLE.VLE_X1_Data[i] < 1))
       return InLanguage("X の値が0以下又は1以上です。", "out of X range(0-1)");
     if (!(VLE.VLE_Y1_Data[i] > 0 && VLE.VLE_Y1_Data[i] < 1))

@@ -19,7 +19,7 @@ constexpr int kMmHgUnit = 3;
 bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
 std::string RowText(const char* japanese, const char* english, int row) {
-  if (Case.Language == 1) return std::string(english) + " (row " + std::to_string(row) + ")";
+  if (In_English()) return std::string(english) + " (row " + std::to_string(row) + ")";
   return std::string(japanese) + "（" + std::to_string(row) + "行目）";
 }
 
@@ -33,6 +33,11 @@ std::string RangeProblem(bool pressure, double value, const char* fieldJa, const
 
 std::string Condition_Range_Problem(double value) {
   return VLE.VLE_TP_Type == 1 ? RangeProblem(false, value, "温度", "Temp") : RangeProblem(true, value, "圧力", "Press");
+}
+
+std::string Data_Range_Problem(double measured, int row) {
+  const std::string field = Data_Cell_Name(1, row);
+  return RangeProblem(VLE.VLE_TP_Type == 1, measured, field.c_str(), field.c_str());
 }
 
 double Display_Temp_To_C(double t) { return Unit_Temp_In(t); }
@@ -97,8 +102,7 @@ std::string Read_VLE_Data_Rows(const std::vector<std::array<std::string, 3>>& ro
     const bool constT = VLE.VLE_TP_Type == 1;
     const double measured = constT ? Display_Press_To_mmHg(v[0]) : Display_Temp_To_C(v[0]);
     if (!std::isfinite(measured)) return txt::NumberProblemMessage(txt::NumberProblem::Overflow, Data_Cell_Name(1, row), rows[r][0]);
-    const std::string field = Data_Cell_Name(1, row);
-    if (std::string range = RangeProblem(constT, measured, field.c_str(), field.c_str()); !range.empty()) return range;
+    if (std::string range = Data_Range_Problem(measured, row); !range.empty()) return range;
     ++out.n;
     out.measured[out.n] = measured;
     out.x1[out.n] = v[1];

@@ -24,6 +24,8 @@ const char* Display_Press_Unit();
 // mmHg) lies outside the suite's range of temperatures and pressures, naming
 // the box; empty when it is inside.
 std::string Condition_Range_Problem(double value);
+// The same for the measured temperature (degC) or pressure (mmHg) of data row `row`, naming its cell.
+std::string Data_Range_Problem(double measured, int row);
 
 // The text of one data cell as a number: the whole text (blanks around it allowed)
 // must be one finite number; an empty cell reads as 0. False for any other text.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "database/PropertyDb.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
@@ -119,11 +120,11 @@ void frmDBParameterSave::Form_Load() {
     vaSpread1->SetText(i + 2, i, txt::Format(w ? 1.0 : 0.0, "#.0"));
   }
   if (w) {
-    Case.Msg_Text = Case.Language == 1 ? "Save Wilson Parameter" : "Wilson Parameter 保存";
+    Case.Msg_Text = In_English() ? "Save Wilson Parameter" : "Wilson Parameter 保存";
     vaSpread1->SetText(4, 1, txt::Format(Case.Wilson_L12, "#.000000E+##"));
     vaSpread1->SetText(3, 2, txt::Format(Case.Wilson_L21, "#.000000E+##"));
   } else {
-    Case.Msg_Text = Case.Language == 1 ? "Save N.R.T.L. Parameter" : "N.R.T.L. Parameter 保存";
+    Case.Msg_Text = In_English() ? "Save N.R.T.L. Parameter" : "N.R.T.L. Parameter 保存";
     vaSpread1->SetText(4, 1, txt::Format(Case.NRTL_Tau12, "#.000000E+##"));
     vaSpread1->SetText(3, 2, txt::Format(Case.NRTL_Tau21, "#.000000E+##"));
     lblNRTLAlpha->setText(ui::Q("Alpha= " + txt::Signed(Case.NRTL_Alpha)));

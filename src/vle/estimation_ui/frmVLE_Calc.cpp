@@ -218,7 +218,7 @@ void frmVLE_Calc::Show_Parameters() {
 }
 
 void frmVLE_Calc::Form_Load() {
-  if (Case.Language == 0 || Case.Language == 1) Set_Captions();
+  if (Case.Language == 0 || In_English()) Set_Captions();
   fraPoint->setVisible(false);
   SetHeightTwips(kVleCalcHeightCollapsed);
   lblCalcComp1->setText(ui::Q(Case.Comp_Name[1]));
@@ -248,7 +248,7 @@ void frmVLE_Calc::Form_Load() {
 
 void frmVLE_Calc::Form_Activate() {
   // A language chosen since the load: the captions and the labels that speak it.
-  if (captionLanguage_ != Case.Language && (Case.Language == 0 || Case.Language == 1)) {
+  if (captionLanguage_ != Case.Language && (Case.Language == 0 || In_English())) {
     Set_Captions();
     Show_Condition();
   }
@@ -302,7 +302,7 @@ void frmVLE_Calc::Draw_Axes() {
   if (f.Plot_Gamma_Cut) {
     const std::string top = txt::Plain(f.Plot_Gamma_Max);
     PrintAt(f.Plot_Left + 60, f.Plot_Top + 230, kColText,
-            Case.Language == 1 ? "γ above " + top + " is cut at the top" : "γ > " + top + " は上端で打ち切り");
+            In_English() ? "γ above " + top + " is cut at the top" : "γ > " + top + " は上端で打ち切り");
   }
 }
 

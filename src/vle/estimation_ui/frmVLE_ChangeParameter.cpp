@@ -62,7 +62,7 @@ frmVLE_ChangeParameter::frmVLE_ChangeParameter() : ui::Form("frmVLE_ChangeParame
 
 void frmVLE_ChangeParameter::Form_Load() {
   const bool nrtl = Nrtl();
-  const bool known = Case.Language == 0 || Case.Language == 1;
+  const bool known = Case.Language == 0 || In_English();
   if (known) {
     SetCaption(nrtl ? QInLanguage("気液平衡推算　N.R.T.L.パラメータの変更", "Change N.R.T.L. Parameter(V-L Equibrium)")
                     : QInLanguage("気液平衡推算　Wilsonパラメータの変更", "Change Wilson Parameter(V-L Equibrium)"));

@@ -44,7 +44,7 @@ frmVLE_ChangeScale::frmVLE_ChangeScale() : ui::Form("frmVLE_ChangeScale") {
 }
 
 void frmVLE_ChangeScale::Form_Load() {
-  if (Case.Language == 0 || Case.Language == 1) {
+  if (Case.Language == 0 || In_English()) {
     SetCaption(QInLanguage("気液平衡推算　ｸﾞﾗﾌｽｹｰﾙ変更", "Change Graph Range(V-L Equibrium)"));
     lblChangeScaleX_Title->setText(QInLanguage("Ｘ軸", "X-Axis"));
     lblChangeScaleY_Title->setText(QInLanguage("Ｙ軸", "Y-Axis"));

@@ -30,7 +30,7 @@ namespace {
 const char* const kParamFormat = "#.0000000E+##";
 
 // Captions follow the language only for the codes 0 and 1; others keep the design.
-bool KnownLanguage() { return Case.Language == 0 || Case.Language == 1; }
+bool KnownLanguage() { return Case.Language == 0 || In_English(); }
 bool IsBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
 // A stored temperature (degC) and pressure (mmHg) in the display units of the case.
@@ -340,8 +340,21 @@ void frmVLE_Estimation::Set_Display_Data() {
 
 void frmVLE_Estimation::optTPType_Click(int index) {
   Input_Click();
+  // The window is laid out afresh for the other condition; what the user typed
+  // into a box (and the unit it is typed in) stays, as nothing has taken it yet.
+  const QString temp = txtMainTemp->text(), press = txtMainPress->text();
+  const int tempUnit = cboMainTempUnit->currentIndex(), pressUnit = cboMainPressUnit->currentIndex();
+  const QString p12 = txtMainPara12->text(), p21 = txtMainPara21->text(), alpha = txtMainAlpha->text();
+  const bool typed12 = p12 != shown12_, typed21 = p21 != shown21_, typedAlpha = alpha != shownAlpha_;
   VLE.VLE_TP_Type = index;
   Set_Display_Data();
+  txtMainTemp->setText(temp);
+  txtMainPress->setText(press);
+  cboMainTempUnit->setCurrentIndex(tempUnit);
+  cboMainPressUnit->setCurrentIndex(pressUnit);
+  if (typed12) txtMainPara12->setText(p12);
+  if (typed21) txtMainPara21->setText(p21);
+  if (typedAlpha && !vlefit::Is_Wilson_Type(VLE.VLE_Calc_Type)) txtMainAlpha->setText(alpha);
 }
 
 void frmVLE_Estimation::optMainCalcFunc_Click(int index) {
@@ -602,10 +615,11 @@ bool frmVLE_Estimation::Take_Parameters(bool forSave) {
   const bool wilson = vlefit::Is_Wilson_Type(VLE.VLE_Calc_Type);
   double& stored12 = wilson ? Case.Wilson_L12 : Case.NRTL_Tau12;
   double& stored21 = wilson ? Case.Wilson_L21 : Case.NRTL_Tau21;
-  // A save keeps a stored value whose box still shows what the window wrote:
-  // the box holds 8 digits of it.
-  const bool same12 = forSave && txtMainPara12->text() == shown12_;
-  const bool same21 = forSave && txtMainPara21->text() == shown21_;
+  // A save and a run keep the stored value whose box still shows what the
+  // window wrote (the box holds 8 digits of it): what is shown, saved and used
+  // is one pair. A box typed into wins.
+  const bool same12 = txtMainPara12->text() == shown12_;
+  const bool same21 = txtMainPara21->text() == shown21_;
   double p12 = stored12, p21 = stored21;
   if (!(same12 && same21)) {
     // Empty boxes start a fit from Wilson 1, 1 or NRTL 0, 0.
@@ -623,9 +637,9 @@ bool frmVLE_Estimation::Take_Parameters(bool forSave) {
     return Fail(vlefit::Wilson_Positive_Message());
   double alpha = wilson ? Case.NRTL_Alpha : 0.4;
   const std::string a = ui::S(txtMainAlpha->text());
-  if (!wilson && !(forSave && txtMainAlpha->text() == shownAlpha_) && !IsBlank(a) && !Box_Number(a, "Alpha", alpha))
-    return false;
-  if (!wilson && forSave && txtMainAlpha->text() == shownAlpha_) alpha = Case.NRTL_Alpha;
+  const bool sameAlpha = txtMainAlpha->text() == shownAlpha_;
+  if (!wilson && !sameAlpha && !IsBlank(a) && !Box_Number(a, "Alpha", alpha)) return false;
+  if (!wilson && sameAlpha) alpha = Case.NRTL_Alpha;
   stored12 = p12;
   stored21 = p21;
   Case.NRTL_Alpha = alpha;
@@ -653,4 +667,7 @@ void frmVLE_Estimation::cmdMainGoCalc_Click() {
   vlefit::Reset_Graph_Range();
   auto& result = ui::Forms::Get<frmVLE_Calc>();
   result.ShowModal();
+  // A fit (or a change in the result window) leaves other parameters in force:
+  // the boxes show them, so that Save writes and the next run uses that pair.
+  Write_Parameter_Boxes(!vlefit::Is_Wilson_Type(VLE.VLE_Calc_Type));
 }

@@ -5,6 +5,7 @@
 
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
+#include "core/model/PhysicalRange.h"
 #include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 
@@ -93,8 +94,7 @@ void Group_Residual(const GroupMixture& mix, const double* x, double* X, double*
 
 std::string TemperatureCheck::Message() const {
   if (mainM == 0)
-    return "UNIFAC: " + std::string(txt::EnglishMessages() ? "the temperature is at or below absolute zero"
-                                                           : "温度が絶対零度以下です。");
+    return Temp_Range_Problem(tempK - kKelvinOffset, "温度初期値", "Init Temp");
   return "相互作用ﾊﾟﾗﾒｰﾀ a" + txt::Signed(mainM) + "," + txt::Signed(mainN) + "が登録されていません。";
 }
 
@@ -108,7 +108,8 @@ TemperatureCheck Set_Temperature(GroupMixture& mix, const double a[kMaxMain + 1]
         check.mainM = mainOf[k];
         check.mainN = mainOf[m];
       }
-  if (check.ok && !(tempK > 0 && std::isfinite(tempK))) check.ok = false;
+  check.tempK = tempK;
+  if (check.ok && !Temp_In_Range(tempK - kKelvinOffset)) check.ok = false;
   if (!check.ok) return check;
   for (int k = 1; k <= mix.nGroup; ++k)
     for (int m = 1; m <= mix.nGroup; ++m) mix.psi[k][m] = std::exp(-a[mainOf[k]][mainOf[m]] / tempK);

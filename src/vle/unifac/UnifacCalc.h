@@ -31,17 +31,18 @@ void Group_Residual(const GroupMixture& mix, const double* x, double* X, double*
                     double* lnGamma);
 
 // Whether a temperature could be set: every main-group pair of the list has a
-// registered a(m, n), and the temperature is above absolute zero.
+// registered a(m, n), and the temperature lies in the suite's range.
 struct TemperatureCheck {
   bool ok = true;
   int mainM = 0, mainN = 0;  // the first pair without a(m, n), 0 when none
-  std::string Message() const;  // "相互作用ﾊﾟﾗﾒｰﾀ a m, nが登録されていません。" or the temperature's refusal
+  double tempK = 0;          // the temperature asked for, K
+  std::string Message() const;  // "相互作用ﾊﾟﾗﾒｰﾀ a m, nが登録されていません。" or the temperature's range refusal
 };
 
 // psi(k, l) at temperature T (K) from a(m, n) in K, and the pure-component
 // references ln Gamma_k(i) at that temperature. Refuses, leaving `mix` as it
 // was, a pair of the list whose a(m, n) is not registered (below -9000) and a
-// temperature that is not above 0 K: such a pair gives no coefficient at all,
+// temperature outside the suite's range (above 0 K, at most 10000 degC): such a pair gives no coefficient at all,
 // not the 1e-10 or 1e-29 that exp(9999 / T) would make of it.
 TemperatureCheck Set_Temperature(GroupMixture& mix, const double a[kMaxMain + 1][kMaxMain + 1],
                                  const int mainOf[kMaxGroup + 1], double tempK);

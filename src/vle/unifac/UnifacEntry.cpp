@@ -19,7 +19,7 @@ namespace {
 
 // Shows a check's message in the language of the session and keeps it in Msg_Text.
 void Refuse(const char* ja, const char* en) {
-  Case.Msg_Text = Case.Language == 1 ? en : ja;
+  Case.Msg_Text = In_English() ? en : ja;
   Calc_Message(Case.Msg_Text);
 }
 
@@ -101,13 +101,9 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
   }
   double press = 0;
   if (!NumberOf(entry.Press, InLanguage("圧力", "Press"), press)) return false;
-  // No bubble point exists at a pressure of 0 or less; the iteration would end
-  // at the foot of the vapour-pressure curve as if it had found one.
-  if (!(press > 0)) {
-    Refuse("圧力が0以下です。", "Pressure is 0 or less");
-    return false;
-  }
-  // Nor far beyond the suite's range of pressures (the box is in mmHg).
+  // No bubble point exists at a pressure of 0 or less (the iteration would end
+  // at the foot of the vapour-pressure curve as if it had found one), nor far
+  // beyond the suite's range of pressures (the box is in mmHg).
   if (const std::string range = Press_Range_Problem(press * kMPaPerMmHg, "圧力", "Press"); !range.empty()) {
     RefuseText(range);
     return false;
@@ -120,10 +116,6 @@ bool CheckConditions(const UnifacEntry& entry, UnifacData& data) {
   double temp = 0;
   if (!NumberOf(entry.Temp, InLanguage("温度初期値", "Init Temp"), temp)) return false;
   // Antoine's equation and psi = exp(-a / T) have no meaning at or below 0 K.
-  if (!(temp > kAbsoluteZeroC)) {
-    Refuse("温度が絶対零度以下です。", "Temperature at or below absolute zero");
-    return false;
-  }
   if (const std::string range = Temp_Range_Problem(temp, "温度初期値", "Init Temp"); !range.empty()) {
     RefuseText(range);
     return false;

@@ -263,7 +263,7 @@ ParReadStatus Read_UNIFAC_Par(const std::string& path, UnifacData& into, std::st
   }
   if (ec || size > seqfile::kMaxFileBytes || bytes.size() > seqfile::kMaxFileBytes) {
     if (message)
-      *message = "UNIFAC.PAR: " + seqfile::FaultText(seqfile::FileFault::TooLarge, "", Case.Language == 1);
+      *message = "UNIFAC.PAR: " + seqfile::FaultText(seqfile::FileFault::TooLarge, "", In_English());
     return ParReadStatus::BadLayout;
   }
   if (file.bad()) {

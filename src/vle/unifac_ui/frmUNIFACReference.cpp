@@ -1,6 +1,7 @@
 #include "vle/unifac_ui/frmUNIFACReference.h"
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/ui/Controls.h"
 
 frmUNIFACReference::frmUNIFACReference() : ui::Form("frmUNIFACReference") {
@@ -26,7 +27,7 @@ void frmUNIFACReference::Form_Load() {
   if (Case.Language == 0) {
     lblMessage->setText("");
     cmdExit->setText("戻る(&X)");
-  } else if (Case.Language == 1) {
+  } else if (In_English()) {
     lblMessage->setText("Sorry Japanease only");
     cmdExit->setText("Exit (&X)");
   }

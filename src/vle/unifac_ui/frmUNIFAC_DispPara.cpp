@@ -1,6 +1,7 @@
 #include "vle/unifac_ui/frmUNIFAC_DispPara.h"
 
 #include "core/model/CaseData.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/PictureBox.h"
@@ -61,7 +62,7 @@ void frmUNIFAC_DispPara::Form_Load() {
     SetCaption("グループ寄与法による気液平衡推算  ＵＮＩＦＡＣグループ相互作用パラメータ");
     vaSpread1->SetText(1, 0, "主Group");
     cmdExit->setText("戻る(&X)");
-  } else if (Case.Language == 1) {
+  } else if (In_English()) {
     SetCaption("UNIFAC Group interraction parameter");
     vaSpread1->SetText(1, 0, "MainGroup");
     cmdExit->setText("Exit (&X)");

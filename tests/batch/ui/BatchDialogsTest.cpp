@@ -119,21 +119,22 @@ TEST_F(BatchWindowTest, ChargeDialogStoresTheChargeAndTheStillHoldup) {
     auto& f = static_cast<frmBatchFeed&>(form);
     f.cboFeedUnit->setCurrentIndex(1);
     f.cboFeedUnit_LostFocus();
-    f.txtFeed->setText("100");
+    // 1000 kg: about 36 kmol, more than the plates' 13 kmol of hold-up.
+    f.txtFeed->setText("1000");
     f.vaSpread1->TypeText(1, 1, "0.5");
     f.vaSpread1->TypeText(1, 2, "0.2");
     f.vaSpread1->TypeText(1, 3, "0.3");
     f.cmdOK->click();
   });
   main.cmdFeed->click();
-  const double kmol = 50 / 32.04 + 20 / 46.07 + 30 / 18.015;
+  const double kmol = 500 / 32.04 + 200 / 46.07 + 300 / 18.015;
   EXPECT_NEAR(Batch.Total_Feed, kmol, 1e-12);
-  EXPECT_NEAR(Batch.Feed_Comp[1], 50 / 32.04 / kmol, 1e-12);
-  EXPECT_NEAR(Batch.Feed_Comp[3], 30 / 18.015 / kmol, 1e-12);
+  EXPECT_NEAR(Batch.Feed_Comp[1], 500 / 32.04 / kmol, 1e-12);
+  EXPECT_NEAR(Batch.Feed_Comp[3], 300 / 18.015 / kmol, 1e-12);
   // Shown again in kg, as typed.
   script.OnModal("frmBatchFeed", [](ui::Form& form) {
     auto& f = static_cast<frmBatchFeed&>(form);
-    EXPECT_NEAR(std::stod(ui::S(f.txtFeed->text())), 100, 1e-9);
+    EXPECT_NEAR(std::stod(ui::S(f.txtFeed->text())), 1000, 1e-9);
     EXPECT_NEAR(f.vaSpread1->Value(1, 2), 0.2, 1e-12);
     ui::SendKey(f.txtFeed, ui::vbKeyEscape);
   });
@@ -165,6 +166,54 @@ TEST_F(BatchWindowTest, ChargeDialogRefusesANegativeCharge) {
   Batch.Total_Feed = -100;
   script.Answer(ui::vbOK, "仕込量が負の値です。");
   main.cmdGoCalc->click();
+}
+
+// A charge below the plates' hold-ups (13 kmol in the example) would leave the
+// still below zero, and a negative mole fraction is no composition: both are
+// refused at OK, saying what is wrong, in either language, and the case and the
+// main window keep the charge they had. Calculate says the same of a negative
+// fraction or a still left empty that came another way.
+TEST_F(BatchWindowTest, ChargeDialogRefusesANegativeStillAndANegativeFraction) {
+  auto& main = OpenExample(1);
+  script.Answer(ui::vbOK, "全仕込量が段のホールドアップの合計より少ないため、スチルの量が負になります。")
+      .Answer(ui::vbOK, "Total Feed is less than the plates' hold-ups, so the still would hold a negative amount")
+      .Answer(ui::vbOK, "仕込組成が負の値です（Methanol）。0 以上の値を入力してください。")
+      .Answer(ui::vbOK, "The feed composition of Methanol is negative: enter 0 or more.");
+  script.OnModal("frmBatchFeed", [](ui::Form& form) {
+    auto& f = static_cast<frmBatchFeed&>(form);
+    Case.Language = 0;
+    f.txtFeed->setText("1");
+    f.cmdOK->click();
+    EXPECT_TRUE(ui::Forms::IsLoaded("frmBatchFeed"));
+    Case.Language = 1;
+    f.cmdOK->click();
+    Case.Language = 0;
+    f.txtFeed->setText("100");
+    f.vaSpread1->TypeText(1, 1, "-0.12");
+    f.cmdOK->click();
+    Case.Language = 1;
+    f.cmdOK->click();
+    EXPECT_TRUE(ui::Forms::IsLoaded("frmBatchFeed"));
+    f.cmdCancel->click();
+  });
+  main.cmdFeed->click();
+  EXPECT_EQ(script.Pending(), 0u);
+  EXPECT_EQ(Batch.Total_Feed, 100) << "nothing stored";
+  EXPECT_GT(Batch.Feed_Comp[1], 0);
+  EXPECT_EQ(Batch.Tray_Holdup[1][Case.NT], 87);
+  EXPECT_EQ(Text(main.lblBtmData), "87");
+  // The same faults arriving another way are named at Calculate.
+  Case.Language = 0;
+  const double z1 = Batch.Feed_Comp[1];
+  Batch.Feed_Comp[1] = -0.12;
+  script.Answer(ui::vbOK, "仕込組成が負の値です（Methanol）。");
+  main.cmdGoCalc->click();
+  Batch.Feed_Comp[1] = z1;
+  Batch.Total_Feed = 1;
+  Case.Language = 1;
+  script.Answer(ui::vbOK, "The charge is not more than the plates' hold-ups: nothing is left in the still.");
+  main.cmdGoCalc->click();
+  EXPECT_EQ(script.Pending(), 0u);
 }
 
 TEST_F(BatchWindowTest, TowerDialogLimitsAndRoundsThePlateCount) {

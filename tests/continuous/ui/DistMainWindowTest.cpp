@@ -170,6 +170,9 @@ TEST_F(DistWindowTest, CalculateRefusesTemperaturesAndPressuresOutsideTheRange) 
       {&Case.Feed_T[1], 20000, "Feed Temp Feed #1: enter a temperature"},
       {&Case.Feed_P[1], 1e7, "Feed Press Feed #1: enter a pressure above 0 and at most 1000 MPa."},
       {&Case.Tray_Press[7], 7.6e6, "Pressure of stage 7: enter a pressure above 0 and at most 1000 MPa."},
+      // Beyond every Antoine pole: the range names the box before the pole check speaks.
+      {&Case.P_Top, 1e308, "Top Press: enter a pressure above 0 and at most 1000 MPa."},
+      {&Case.P_Bottom, 1e308, "Bottom Press: enter a pressure above 0 and at most 1000 MPa."},
   };
   for (const Bad& b : bad) {
     SCOPED_TRACE(b.message);
@@ -180,6 +183,14 @@ TEST_F(DistWindowTest, CalculateRefusesTemperaturesAndPressuresOutsideTheRange) 
     EXPECT_TRUE(script.modalForms.empty());
     *b.value = kept;
   }
+  Case.Language = 0;
+  const double top = Case.P_Top;
+  Case.P_Top = 1e308;
+  script.Answer(ui::vbOK, "「塔頂圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。");
+  f.cmdGoCalc->click();
+  EXPECT_TRUE(script.modalForms.empty());
+  Case.P_Top = top;
+  Case.Language = 1;
   // 7.5e6 mmHg lies just inside 1000 MPa: the start dialog opens.
   Case.Tray_Press[7] = 7.5e6;
   script.OnModal("frmDistGoCalc", [](ui::Form&) {});

@@ -1,5 +1,6 @@
 // Start-up, the main menu and the about box as a user meets them.
 #include <QApplication>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "core/app/frmMenu.h"
 #include "core/dialogs/frmMemo.h"
 #include "core/model/CaseData.h"
+#include "platform/ui/Interaction.h"
 #include "support/UiTest.h"
 
 namespace {
@@ -153,9 +155,13 @@ TEST_F(MenuTest, LanguageSwitchRewritesTheCaptions) {
   EXPECT_TRUE(menu.lblTitle->text().startsWith("["));
   EXPECT_EQ(menu.cmdMyDocuments->text(), "My Documents(&Z)");
   EXPECT_EQ(menu.cmdProgram[2]->toolTip(), "沸点・露点及びフラッシュ計算");
+  // Qt's own buttons of the standard dialogs follow the choice.
+  EXPECT_EQ(ui::NewMessageBox({"?", ui::vbYesNo, ""})->button(QMessageBox::Yes)->text(), "&Yes");
   menu.optLanguage.Click(0);
   EXPECT_EQ(menu.cmdProgram[5]->text(), "Ｕ Ｎ Ｉ Ｆ Ａ Ｃ (&6)");
   EXPECT_TRUE(menu.lblTitle->text().startsWith("【"));
+  EXPECT_EQ(ui::NewMessageBox({"?", ui::vbYesNo, ""})->button(QMessageBox::Yes)->text(), "はい(&Y)");
+  menu.optLanguage.Click(1);
 }
 
 TEST_F(MenuTest, EveryProgramButtonOpensItsWindowAndExitReturnsToTheMenu) {

@@ -79,11 +79,12 @@ TEST(AntoineFit, PointsThatCannotFixThreeConstantsAreRefused) {
   EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::TooFewPoints);
   t[11] = 70;
   EXPECT_EQ(Check_Points(t, p, 11), FitStatus::Ok);
-  // A point at or below absolute zero, or one that is no number.
+  // A point outside the suite's range (at or below absolute zero, a pressure of
+  // 0 or less), or one that is no number.
   t[3] = -300;
-  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::BelowAbsoluteZero);
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::OutOfRange);
   t[3] = -273.15;
-  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::BelowAbsoluteZero);
+  EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::OutOfRange);
   t[3] = 55;
   p[4] = INFINITY;
   EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::NotFiniteValue);
@@ -91,7 +92,7 @@ TEST(AntoineFit, PointsThatCannotFixThreeConstantsAreRefused) {
   EXPECT_EQ(Fit_Antoine(t, p, 11).status, FitStatus::NotFiniteValue);
   const double t3[] = {0, 10, 20, 30};
   const double p3[] = {0, 100, 0, 300};
-  EXPECT_EQ(Fit_Antoine(t3, p3, 3).status, FitStatus::NonPositivePressure);
+  EXPECT_EQ(Fit_Antoine(t3, p3, 3).status, FitStatus::OutOfRange);
   EXPECT_DOUBLE_EQ(Det3(2, 0, 0, 0, 3, 0, 0, 0, 4), 24);
   EXPECT_DOUBLE_EQ(Det3(1, 2, 3, 4, 5, 6, 7, 8, 10), -3);
 }
@@ -186,10 +187,13 @@ TEST_F(AntoineCalcTest, PointsThatCannotCarryAFitAreRefusedInEitherLanguage) {
        "three or more different temperatures (Methanol)"},
       {{{"10", "50"}, {"10", "50"}, {"10", "50"}, {"10", "50"}}, "異なる温度の点が3点以上必要です",
        "three or more different temperatures"},
-      {{{"-300", "1"}, {"10", "50"}, {"20", "90"}}, "絶対零度（-273.15℃）以下", "at or below absolute zero"},
-      {{{"0", "10"}, {"10", "0"}, {"20", "90"}}, "圧力が 0 以下の点があります", "pressure of 0 or less"},
-      {{{"0", "10"}, {"10", "-5"}, {"20", "90"}}, "圧力が 0 以下の点があります", "pressure of 0 or less"},
-      // Beyond the suite's range of temperatures and pressures, naming the cell.
+      // Outside the suite's range of temperatures and pressures, below or beyond, naming the cell.
+      {{{"-300", "1"}, {"10", "50"}, {"20", "90"}}, "「Ｔ(℃) (成分1, 2行)」には -273.15 ℃（絶対零度）より高く",
+       "T (deg C) (component 1, row 2): enter a temperature above -273.15 °C"},
+      {{{"0", "10"}, {"10", "0"}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」には 0 より大きく 1000 MPa 以下",
+       "P(mmHg) (component 1, row 3): enter a pressure above 0 and at most 1000 MPa."},
+      {{{"0", "10"}, {"10", "-5"}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」には 0 より大きく 1000 MPa 以下",
+       "P(mmHg) (component 1, row 3): enter a pressure above 0 and at most 1000 MPa."},
       {{{"0", "10"}, {"10", "50"}, {"20000", "90"}}, "「Ｔ(℃) (成分1, 4行)」には -273.15 ℃（絶対零度）より高く",
        "T (deg C) (component 1, row 4): enter a temperature above -273.15 °C"},
       {{{"0", "10"}, {"10", "1e308"}, {"20", "90"}}, "「P(mmHg) (成分1, 3行)」には 0 より大きく 1000 MPa 以下",

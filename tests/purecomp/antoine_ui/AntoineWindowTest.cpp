@@ -291,3 +291,43 @@ TEST_F(AntoineWindowTest, GraphLabelsStayInsideThePicture) {
   }
   EXPECT_GT(labels, 10);
 }
+
+// A graph range end outside the suite's range (below absolute zero, or a slip
+// such as 1e308) is refused naming its box, in either language, before any
+// point is generated: the data grid and the graph stay as they were, and the
+// corrected range then fits as usual.
+TEST_F(AntoineWindowTest, GraphRangeOutsideTheSuitesRangeIsRefusedNamingTheBoxAndWritesNoRow) {
+  frmAntoineVaporPress& f = Open();
+  struct Typed {
+    const char *low, *high;
+    int language;
+    const char* says;
+  } typed[] = {
+      {"-300", "80", 0, "「温度範囲 下限」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。"},
+      {"-300", "80", 1, "Temp range Low: enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C."},
+      {"-20", "1e308", 0, "「温度範囲 上限」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。"},
+      {"-20", "1e308", 1, "Temp range Upper: enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C."},
+  };
+  for (const Typed& t : typed) {
+    SCOPED_TRACE(t.says);
+    Case.Language = static_cast<int16_t>(t.language);
+    f.cmdExample->click();
+    const std::string ethanolFirst = f.vaSpread2->Text(3, 2);
+    f.txtTempMin->setText(t.low);
+    f.txtTempMax->setText(t.high);
+    script.Answer(ui::vbOK, t.says);
+    f.cmdCalc->click();
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(f.vaSpread2->Text(3, 2), ethanolFirst) << "no generated point is written";
+    EXPECT_EQ(f.vaSpread2->Text(4, 2), "");
+    EXPECT_TRUE(f.Picture1->Calls().empty());
+    EXPECT_EQ(ui::S(f.txtTempMin->text()), t.low);
+  }
+  // Back inside the range, Calculate fits with no cell to clear first.
+  Case.Language = 0;
+  f.txtTempMin->setText("-20");
+  f.txtTempMax->setText("80");
+  f.cmdCalc->click();
+  EXPECT_EQ(f.vaSpread2->Text(3, 2), "-20.00");
+  EXPECT_FALSE(f.Picture1->Calls().empty());
+}

@@ -168,7 +168,7 @@ TEST_F(VLEWindowTest, InitializeAndTPOptionShowTheStoredCase) {
   EXPECT_TRUE(f.txtMainPress->isVisibleTo(&f));
   EXPECT_FALSE(f.txtMainTemp->isVisibleTo(&f));
   EXPECT_EQ(f.optMainCalcFunc.Value(), -1) << "no objective after Initialize";
-  // Typed values that no run start took are replaced by the stored ones.
+  // A typed value that no run start took yet stays in its box, in its unit.
   f.txtMainPress->setText("123");
   f.cboMainPressUnit->setCurrentIndex(0);
   f.optTPType.Click(1);
@@ -178,8 +178,99 @@ TEST_F(VLEWindowTest, InitializeAndTPOptionShowTheStoredCase) {
   EXPECT_FALSE(f.txtMainPress->isVisibleTo(&f));
   EXPECT_EQ(f.vaSpread1->Text(1, 0), "圧力");
   f.optTPType.Click(0);
-  EXPECT_EQ(T(f.txtMainPress), "760");
-  EXPECT_EQ(ui::S(f.cboMainPressUnit->currentText()), "mmHg");
+  EXPECT_EQ(T(f.txtMainPress), "123");
+  EXPECT_EQ(ui::S(f.cboMainPressUnit->currentText()), "MPa");
+}
+
+// 760 typed into the pressure box after a run at 500 stays through a change of
+// condition and back, and so do typed parameter boxes; the next run uses them.
+TEST_F(VLEWindowTest, TypedBoxesKeepTheirTextThroughAChangeOfCondition) {
+  for (int language : {0, 1}) {
+    SCOPED_TRACE(language);
+    Case.Language = static_cast<int16_t>(language);
+    frmVLE_Estimation& f = Open();
+    f.cmdMainExample1->click();
+    f.txtMainPress->setText("500");
+    script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
+    f.cmdMainGoCalc->click();
+    ASSERT_EQ(VLE.VLE_Press, 500);
+    f.txtMainPress->setText("760");
+    f.txtMainPara21->setText("0.8");
+    f.optTPType.Click(1);
+    EXPECT_EQ(T(f.txtMainPara21), "0.8");
+    f.txtMainTemp->setText("65");
+    f.optTPType.Click(0);
+    EXPECT_EQ(T(f.txtMainPress), "760");
+    EXPECT_EQ(T(f.txtMainPara21), "0.8");
+    f.optTPType.Click(1);
+    EXPECT_EQ(T(f.txtMainTemp), "65");
+    f.optTPType.Click(0);
+    // The parameters in force after a run are shown; the typed one wins at the next start.
+    f.optMainCalcType.Click(2);
+    f.txtMainPara21->setText("0.8");
+    double used21 = 0;
+    script.OnModal("frmVLE_Calc", [&](ui::Form& r) {
+      used21 = Case.Wilson_L21;
+      static_cast<frmVLE_Calc&>(r).cmdCalcExit->click();
+    });
+    f.cmdMainGoCalc->click();
+    EXPECT_EQ(VLE.VLE_Press, 760);
+    EXPECT_EQ(used21, 0.8);
+    ui::Forms::Unload<frmVLE_Estimation>();
+  }
+  Case.Language = 0;
+}
+
+// After a fit the parameter boxes show the fitted pair: the window shows, Save
+// writes and the next "VLE by Wilson/NRTL" run uses one pair.
+TEST_F(VLEWindowTest, AfterAFitShownSavedAndUsedAreOnePair) {
+  struct Model {
+    int fitType, givenType, language;
+    const char* start12;
+  } models[] = {{0, 2, 0, "4.3045000E-1"}, {1, 3, 1, ".0000000E+0"}, {0, 2, 1, "4.3045000E-1"}};
+  for (const Model& m : models) {
+    SCOPED_TRACE(m.fitType);
+    Case.Language = static_cast<int16_t>(m.language);
+    frmVLE_Estimation& f = Open();
+    f.cmdMainExample1->click();
+    f.optMainCalcType.Click(m.fitType);
+    const bool nrtl = m.fitType == 1;
+    f.optMainCalcFunc.Click(0);
+    EXPECT_EQ(T(f.txtMainPara12), m.start12);
+    script.OnModal("frmVLE_Calc", [](ui::Form& r) { static_cast<frmVLE_Calc&>(r).cmdCalcExit->click(); });
+    f.cmdMainGoCalc->click();
+    const double fitted12 = nrtl ? Case.NRTL_Tau12 : Case.Wilson_L12;
+    const double fitted21 = nrtl ? Case.NRTL_Tau21 : Case.Wilson_L21;
+    ASSERT_NE(txt::Format(fitted12, "#.0000000E+##"), m.start12);
+    EXPECT_EQ(T(f.txtMainPara12), txt::Format(fitted12, "#.0000000E+##"));
+    EXPECT_EQ(T(f.txtMainPara21), txt::Format(fitted21, "#.0000000E+##"));
+    // Saved: the fitted pair, read back whole.
+    const std::string path = DataPath("fitted.dat");
+    script.ChooseFile(path).Answer(ui::vbYes);
+    if (std::ifstream(path).good()) script.Answer(ui::vbYes);
+    f.cmdMainSaveData->click();
+    EXPECT_EQ(script.Pending(), 0u);
+    // Used: a run with the given parameters starts from the boxes as shown.
+    f.optMainCalcType.Click(m.givenType);
+    double used12 = 0, used21 = 0;
+    script.OnModal("frmVLE_Calc", [&](ui::Form& r) {
+      used12 = nrtl ? Case.NRTL_Tau12 : Case.Wilson_L12;
+      used21 = nrtl ? Case.NRTL_Tau21 : Case.Wilson_L21;
+      static_cast<frmVLE_Calc&>(r).cmdCalcExit->click();
+    });
+    f.cmdMainGoCalc->click();
+    EXPECT_EQ(used12, fitted12);
+    EXPECT_EQ(used21, fitted21);
+    // The file holds the same pair (to the digits a case file keeps).
+    f.cmdInitialize->click();
+    script.ChooseFile(path).Answer(ui::vbYes);
+    f.cmdMainReadData->click();
+    EXPECT_NEAR(nrtl ? Case.NRTL_Tau12 : Case.Wilson_L12, fitted12, 1e-9);
+    EXPECT_NEAR(nrtl ? Case.NRTL_Tau21 : Case.Wilson_L21, fitted21, 1e-9);
+    EXPECT_EQ(T(f.txtMainPara12), txt::Format(fitted12, "#.0000000E+##"));
+    ui::Forms::Unload<frmVLE_Estimation>();
+  }
+  Case.Language = 0;
 }
 
 TEST_F(VLEWindowTest, ExampleOneFitsFromItsLiteratureValues) {

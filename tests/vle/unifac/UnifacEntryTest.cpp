@@ -66,7 +66,7 @@ TEST_F(UnifacEntryTest, ChecksRunInOrderAndStopAtTheFirst) {
   entry_.Temp = "";
   EXPECT_EQ(Start(false), std::vector<std::string>{"圧力が未入力です"});
   entry_.Press = "0";  // a pressure of 0 has no bubble point
-  EXPECT_EQ(Start(false), std::vector<std::string>{"圧力が0以下です。"});
+  EXPECT_EQ(Start(false), std::vector<std::string>{"「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。"});
   entry_.Press = "700";
   EXPECT_EQ(Start(false), std::vector<std::string>{"温度が未入力です"});
   EXPECT_DOUBLE_EQ(data_->VLE_Press, 700);
@@ -79,7 +79,7 @@ TEST_F(UnifacEntryTest, ChecksRunInOrderAndStopAtTheFirst) {
   Case.Language = 1;
   EXPECT_EQ(Start(false), std::vector<std::string>{"No group data"});
   entry_.Press = "-1";
-  EXPECT_EQ(Start(false), std::vector<std::string>{"Pressure is 0 or less"});
+  EXPECT_EQ(Start(false), std::vector<std::string>{"Press: enter a pressure above 0 and at most 1000 MPa."});
   entry_.Press = "700";
   entry_.Temp = " ";
   EXPECT_EQ(Start(false), std::vector<std::string>{"No Temperaturee data"});
@@ -97,9 +97,9 @@ TEST_F(UnifacEntryTest, TextsThatAreNotWhollyNumbersAreRefusedByName) {
       {&entry_.Press, "760abc", "「圧力」の「760abc」は数値ではありません。"},
       {&entry_.Press, "1e999", "「圧力」の「1e999」は数値の範囲を超えています。"},
       {&entry_.Press, "1e308", "「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。"},
-      {&entry_.Press, "-1", "圧力が0以下です。"},
+      {&entry_.Press, "-1", "「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。"},
       {&entry_.Temp, "60C", "「温度初期値」の「60C」は数値ではありません。"},
-      {&entry_.Temp, "-300", "温度が絶対零度以下です。"},
+      {&entry_.Temp, "-300", "「温度初期値」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。"},
       {&entry_.Temp, "1e308", "「温度初期値」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。"},
       {&entry_.Antoine[2][3], "233.4x", "「Antoine定数 Ｃ (Water)」の「233.4x」は数値ではありません。"},
       {&entry_.Count[1][16], "1x", "「原子寄与団 16 x1」の「1x」は数値ではありません。"},

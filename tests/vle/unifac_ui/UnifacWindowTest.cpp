@@ -370,3 +370,33 @@ TEST_F(UnifacWindowTest, DiagramWithoutAConvergedPointLeavesOutTheTemperatureAxi
   EXPECT_EQ(CountLines(pic, 14), 200) << "the y-x and gamma curves are still drawn";
   EXPECT_EQ(CountLines(pic, 13), 200);
 }
+
+// A temperature at or below absolute zero, a pressure of 0 and a slip such as
+// 1e308 get the one range message that names the box, in either language, and
+// no result window opens.
+TEST_F(UnifacWindowTest, TemperaturesAndPressuresOutsideTheRangeAreRefusedNamingTheBox) {
+  UseShippedFile();
+  frmUNIFAC& f = Open();
+  struct Bad {
+    QLineEdit* box;
+    const char* typed;
+    int language;
+    const char* says;
+  } bad[] = {
+      {f.txtTemp, "-300", 0, "「温度初期値」には -273.15 ℃（絶対零度）より高く 10000 ℃ 以下の温度を入力してください。"},
+      {f.txtTemp, "-273.15", 1, "Init Temp: enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C."},
+      {f.txtTemp, "1e308", 1, "Init Temp: enter a temperature above -273.15 °C (absolute zero) and at most 10000 °C."},
+      {f.txtPress, "0", 0, "「圧力」には 0 より大きく 1000 MPa 以下の圧力を入力してください。"},
+      {f.txtPress, "-760", 1, "Press: enter a pressure above 0 and at most 1000 MPa."},
+  };
+  for (const Bad& b : bad) {
+    SCOPED_TRACE(b.says);
+    Case.Language = static_cast<int16_t>(b.language);
+    f.cmdExample1->click();
+    b.box->setText(b.typed);
+    script.Answer(ui::vbOK, b.says);
+    f.cmdCalc->click();
+    EXPECT_TRUE(script.modalForms.empty());
+  }
+  Case.Language = 0;
+}

@@ -17,7 +17,7 @@ VZ_FORM_FACTORY(frmDistShortCut);
 
 namespace {
 
-bool KnownLanguage() { return Case.Language == 0 || Case.Language == 1; }
+bool KnownLanguage() { return Case.Language == 0 || In_English(); }
 
 template <typename W>
 void SetCap(W* w, const char* japanese, const char* english) {
