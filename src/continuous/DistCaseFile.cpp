@@ -213,9 +213,9 @@ bool Save_Dist_Data() {
 bool Read_Dist_Data() {
   Case.Read_Error = 0;
   seqfile::Reader r;
-  std::string error;
+  std::string error, notice;
   seqfile::FileFault fault = seqfile::FileFault::None;
-  if (!r.Open(Case.Data_File, &error, &fault)) {
+  if (!r.Open(Case.Data_File, &error, &fault, &notice)) {
     Case.Read_Error = 1;
     Calc_Message(fault == seqfile::FileFault::Missing ? seqfile::FaultText(fault) : error);
     return false;
@@ -238,5 +238,6 @@ bool Read_Dist_Data() {
   scratch->Read_Error = 0;
   Case = *scratch;
   Dist_Clear_Result_Note();
+  if (!notice.empty()) Calc_Message(Case.Data_File + ": " + notice);
   return true;
 }

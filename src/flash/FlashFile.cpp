@@ -138,10 +138,12 @@ FlashReadResult Read_Flash_Text(const std::string& text, FlashWindowValues& win)
 }
 
 FlashReadResult Read_Flash_Data(const std::string& path, FlashWindowValues& win) {
-  std::string text, error;
+  std::string text, error, notice;
   // Missing, oversized and binary files are refused before any field is read.
-  if (!seqfile::ReadFileText(path, &text, &error)) return {FlashReadStatus::Rejected, error};
-  return Read_Flash_Text(text, win);
+  if (!seqfile::ReadFileText(path, &text, &error, nullptr, &notice)) return {FlashReadStatus::Rejected, error, {}};
+  FlashReadResult result = Read_Flash_Text(text, win);
+  if (result.status == FlashReadStatus::Read && !notice.empty()) result.notice = path + ": " + notice;
+  return result;
 }
 
 std::string Flash_Read_Failure_Message(const FlashReadResult& result) {

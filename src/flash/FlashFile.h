@@ -19,6 +19,7 @@ enum class FlashReadStatus {
 struct FlashReadResult {
   FlashReadStatus status = FlashReadStatus::Read;
   std::string reason;  // for Rejected: what is wrong, naming the line
+  std::string notice;  // for Read: how the text was decoded, when the user must be told
 };
 
 // The header message, shown in Japanese whatever the language.

@@ -303,6 +303,7 @@ void frmFlash::cmdReadData_Click() {
   if (path.empty()) return;
   const FlashReadResult r = Read_Flash_Data(path, Win_Values);
   if (r.status != FlashReadStatus::Read) ui::MsgBox(Flash_Read_Failure_Message(r));
+  if (!r.notice.empty()) ui::MsgBox(r.notice);
   Set_Int_Display_Data();
 }
 

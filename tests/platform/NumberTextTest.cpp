@@ -140,6 +140,10 @@ TEST(NumberText, FitNumberShortensWithoutLosingTheMagnitude) {
   EXPECT_EQ(txt::FitNumber("0.000000", width(3)), "0");
   EXPECT_EQ(txt::FitNumber("Water", width(2)), "Water");  // no number: as it is
   EXPECT_EQ(txt::FitNumber("0.5", width(9)), "0.5");
+  // Rounded up, the mantissa of a number next to the largest double would be
+  // past it: the form shown is one that is still a number.
+  EXPECT_EQ(txt::FitNumber("1.79764967297931E+308", width(8)), "1.7976E+308");
+  EXPECT_EQ(txt::FitNumber("1.79769313486231E+308", width(12)), "1.79769E+308");
   for (double v : {3.1656e-6, -7.25e-11, 0.987654321, 1234567.891, 6.02214076e23, -0.0004567}) {
     const std::string full = txt::Plain(v);
     for (std::size_t n = 6; n <= full.size(); ++n) {

@@ -1,5 +1,6 @@
 #include "batch/model/BatchCaseFile.h"
 
+#include <cstdint>
 #include <memory>
 
 #include "batch/model/BatchData.h"
@@ -73,7 +74,7 @@ class CaseReader {
     b_.Holdup_Unit = Count("Holdup_Unit", 1, 3);
     c_.K_Method = Count("K_Method", 0, 5);
     c_.H_Method = Count("H_Method", 0, 3);
-    b_.Batch_Opt3 = static_cast<int32_t>(r_.Int());
+    b_.Batch_Opt3 = Count("Batch_Opt3", INT32_MIN, INT32_MAX);
     // Unit code 0 is kept: the conversions treat it as "no conversion".
     c_.T_Unit = Count("T_Unit", 0, 3);
     c_.P_Unit = Count("P_Unit", 0, 6);
@@ -275,8 +276,9 @@ bool Save_Batch_Data(std::string* error) {
 }
 
 BatchReadResult Read_Batch_Continue(int32_t withState) {
-  std::string text, error;
-  if (!seqfile::ReadFileText(Batch.Batch_File, &text, &error)) return Refuse(BatchReadStatus::OpenFailed, error);
+  std::string text, error, notice;
+  if (!seqfile::ReadFileText(Batch.Batch_File, &text, &error, nullptr, &notice))
+    return Refuse(BatchReadStatus::OpenFailed, error);
 
   auto c = std::make_unique<CaseData>(Case);
   auto b = std::make_unique<BatchData>(Batch);
@@ -294,6 +296,7 @@ BatchReadResult Read_Batch_Continue(int32_t withState) {
   c->Read_Error = 0;
   Case = *c;
   Batch = *b;
+  if (!notice.empty()) Calc_Message(Batch.Batch_File + ": " + notice);
   return {};
 }
 

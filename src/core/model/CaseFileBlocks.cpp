@@ -4,7 +4,6 @@
 #include <cmath>
 #include <string>
 
-#include "core/model/PhysicalUnits.h"
 #include "platform/text/NumberText.h"
 
 namespace {
@@ -62,12 +61,7 @@ void End(const seqfile::Reader& r) {
   throw seqfile::ReadError(l + " 行目: 最後の記録の後に余分な項目があります");
 }
 
-bool AboveAbsoluteZero(double t, int tUnit) {
-  // The same conversions the calculations apply, so that what passes here is
-  // above -273.15 degC there too.
-  const double c = tUnit == 2 ? t - kKelvinOffset : tUnit == 3 ? (t - 32) * 5 / 9 : t;
-  return std::isfinite(c) && c > kAbsoluteZeroC;
-}
+bool AboveAbsoluteZero(double t, int tUnit) { return seqfile::AboveAbsoluteZero(t, tUnit); }
 
 double Temperature(seqfile::Reader& r, const FieldName& f, int tUnit) {
   const double v = r.Double();

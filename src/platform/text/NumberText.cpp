@@ -56,11 +56,14 @@ std::string ExponentText(int exponent) {
 
 std::string Plain(long long value) { return std::to_string(value); }
 
-std::string Plain(double value) {
+namespace {
+
+// The plain form with `sig` significant digits at most.
+std::string PlainDigits(double value, int sig) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
   if (value == 0.0) return "0";
-  const Digits d = ToDigits(value, 15);
+  const Digits d = ToDigits(value, sig);
   std::string out = d.negative ? "-" : "";
   if (d.exponent < -4 || d.exponent >= 15) {
     out += d.digits[0];
@@ -78,6 +81,20 @@ std::string Plain(double value) {
     out += d.digits.substr(0, intLen) + "." + d.digits.substr(intLen);
   }
   return out;
+}
+
+}  // namespace
+
+std::string Plain(double value) { return PlainDigits(value, 15); }
+
+std::string PlainExact(double value) {
+  // 17 significant digits tell every double apart; fewer do for most.
+  for (int sig = 15; sig < 17; ++sig) {
+    std::string s = PlainDigits(value, sig);
+    double back = 0;
+    if (std::from_chars(s.data(), s.data() + s.size(), back).ec == std::errc() && back == value) return s;
+  }
+  return PlainDigits(value, 17);
 }
 
 std::string Signed(long long value) { return value < 0 ? Plain(value) : " " + Plain(value); }
@@ -321,12 +338,16 @@ std::string FitNumber(std::string_view text, const std::function<bool(std::strin
       if (fits(s)) return s;
     }
   }
-  std::string s;
+  // Next to the largest double a mantissa rounded up is past it ("1.8E+308"):
+  // no number at all, so such a form is never shown.
+  std::string shortest(text);
   for (int m = std::min(sig - 1, 14); m >= 0; --m) {
-    s = Format(v, m == 0 ? "0E+00" : "0." + std::string(static_cast<std::size_t>(m), '0') + "E+00");
+    const std::string s = Format(v, m == 0 ? "0E+00" : "0." + std::string(static_cast<std::size_t>(m), '0') + "E+00");
+    if (Overflows(s)) continue;
     if (fits(s)) return s;
+    shortest = s;
   }
-  return s;  // the shortest exponent form, even when the column is narrower still
+  return shortest;  // the shortest exponent form, even when the column is narrower still
 }
 
 bool EnglishMessages() { return g_english != nullptr && g_english(); }

@@ -13,6 +13,10 @@ namespace txt {
 // from 1E+15 on; no leading blank ("0.5", "-3", "351.35").
 std::string Plain(double value);
 std::string Plain(long long value);
+// The plain form with as few digits beyond 15 as it takes to read back as
+// exactly `value` (at most 17): for the rare value whose 15-digit form would be
+// judged otherwise by a reader.
+std::string PlainExact(double value);
 inline std::string Plain(int value) { return Plain(static_cast<long long>(value)); }
 
 // The plain form with a leading blank in place of the sign of a non-negative

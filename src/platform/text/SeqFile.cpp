@@ -13,6 +13,7 @@
 #include <new>
 #include <random>
 
+#include "core/model/PhysicalUnits.h"  // constants only: the writer judges temperatures as the readers do
 #include "platform/text/NumberText.h"
 
 namespace seqfile {
@@ -30,9 +31,39 @@ Writer& Writer::Text(std::string_view text) {
   return *this;
 }
 
+bool AboveAbsoluteZero(double t, int tUnit) {
+  // The same conversions the calculations apply, so that what passes here is
+  // above -273.15 degC there too.
+  const double c = tUnit == 2 ? t - kKelvinOffset : tUnit == 3 ? (t - 32) * 5 / 9 : t;
+  return std::isfinite(c) && c > kAbsoluteZeroC;
+}
+
+namespace {
+
+// The strict bounds the readers hold a number to: above absolute zero in each
+// temperature unit, above 0. Rounding to 15 digits never carries a number past a
+// bound that has 15 digits or fewer, but it may carry it onto one.
+bool SameSideOfBounds(double a, double b) {
+  for (int unit = 1; unit <= 3; ++unit)
+    if (AboveAbsoluteZero(a, unit) != AboveAbsoluteZero(b, unit)) return false;
+  return (a > 0) == (b > 0);
+}
+
+// Where 15 digits can put a number on the other side of a bound: just above
+// absolute zero in degC or degF, or just above 0 (absolute zero in kelvin).
+bool NearStrictBound(double v) { return (v > -460.0 && v < -273.0) || (v > 0 && v < 1e-10); }
+
+}  // namespace
+
 Writer& Writer::Num(double value) {
   Separator();
-  content_ += txt::Plain(value);
+  std::string text = txt::Plain(value);
+  if (NearStrictBound(value)) {
+    double back = 0;
+    if (txt::ParseNumber(text, back) == txt::NumberProblem::None && back != value && !SameSideOfBounds(value, back))
+      text = txt::PlainExact(value);
+  }
+  content_ += text;
   return *this;
 }
 
@@ -298,31 +329,44 @@ std::size_t SequenceAt(std::string_view s, std::size_t i) {
 }
 
 // What reading the bytes as UTF-8 finds: the well-formed characters beyond
-// ASCII and the bytes that belong to none.
+// ASCII, the bytes that belong to none, and how the runs of bytes beyond ASCII
+// (what lies between two ASCII bytes) fall: wholly UTF-8 or holding a stray byte.
 struct Utf8Scan {
   std::size_t twoByte = 0;  // well-formed two-byte characters
   std::size_t longer = 0;   // well-formed three- and four-byte characters
   std::size_t stray = 0;    // bytes that start or continue no character
   std::size_t firstStray = std::string_view::npos;
+  std::size_t cleanRuns = 0;   // runs of non-ASCII bytes that are wholly UTF-8 characters
+  std::size_t brokenRuns = 0;  // runs that hold a stray byte
+  std::size_t MultiByte() const { return twoByte + longer; }
 };
 
 Utf8Scan ScanUtf8(std::string_view s) {
   Utf8Scan scan;
   std::size_t i = 0;
+  bool inRun = false, runBroken = false;
+  const auto endRun = [&] {
+    if (inRun) (runBroken ? scan.brokenRuns : scan.cleanRuns) += 1;
+    inRun = runBroken = false;
+  };
   while (i < s.size()) {
     if (static_cast<unsigned char>(s[i]) < 0x80) {
+      if (inRun) endRun();
       ++i;
       continue;
     }
+    inRun = true;
     const std::size_t n = SequenceAt(s, i);
     if (n == 0) {
       if (scan.stray++ == 0) scan.firstStray = i;
+      runBroken = true;
       ++i;
     } else {
       (n == 2 ? scan.twoByte : scan.longer) += 1;
       i += n;
     }
   }
+  endRun();
   return scan;
 }
 
@@ -360,9 +404,29 @@ std::string ByteText(std::string_view bytes, std::size_t pos) {
   return hex;
 }
 
-// Decodes `bytes` (BOM included, if any) or says, naming the line, why it
-// cannot be done without garbling the text.
-FileFault Decode(std::string_view bytes, std::string& text, std::string& detail) {
+// The message of a refusal: the line and the byte where the reading broke.
+std::string BadByteText(std::string_view bytes, std::size_t at, const char* en, const char* ja) {
+  const std::string line = std::to_string(LineOfByte(bytes, at));
+  const std::string byte = ByteText(bytes, at);
+  return txt::EnglishMessages() ? "line " + line + ": the byte " + byte + en : line + " 行目: バイト " + byte + ja;
+}
+
+// Decodes `bytes` (BOM included, if any) or says, naming the line and the byte,
+// why it cannot be done without garbling the text. A file that is not wholly
+// UTF-8 is either UTF-8 with stray bytes (a character typed in another
+// encoding, a damaged byte) or text of the Japanese code page, in which UTF-8
+// characters turn up only by chance (pairs of half-width katakana mostly):
+// - no UTF-8 character beyond ASCII, or more stray bytes than UTF-8
+//   characters: code-page text;
+// - otherwise the UTF-8 reading is as likely; a file whose runs of bytes beyond
+//   ASCII are as often wholly UTF-8 as not is UTF-8 with stray bytes, refused
+//   at the first of them (code-page text makes a whole run of UTF-8 only by
+//   rare chance);
+// - what is left could be either: read in the code page with `notice` saying
+//   so, or refused when the caller has no way to say it.
+// Where neither reading takes the whole file, the refusal names the byte where
+// the likelier reading broke.
+FileFault Decode(std::string_view bytes, std::string& text, std::string& detail, std::string* notice) {
   const bool bom = bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
   if (bom) bytes.remove_prefix(3);
   const Utf8Scan scan = ScanUtf8(bytes);
@@ -370,38 +434,50 @@ FileFault Decode(std::string_view bytes, std::string& text, std::string& detail)
     text.assign(bytes);
     return FileFault::None;
   }
-  const bool en = txt::EnglishMessages();
-  // A UTF-8 file with a stray byte (a character typed in another encoding, a
-  // damaged byte) must not be taken for code-page text as a whole: every
-  // character beyond ASCII would come out garbled. In code-page text a
-  // well-formed UTF-8 character turns up only by chance, about one for every
-  // eight bytes that are not UTF-8 (two-byte ones mostly, from pairs of
-  // half-width katakana), so UTF-8 characters that outnumber the stray bytes
-  // twice over, counting a two-byte one as a quarter, mark a UTF-8 file.
-  const double utf8Evidence = static_cast<double>(scan.longer) + static_cast<double>(scan.twoByte) / 4.0;
-  if (bom || utf8Evidence >= 2.0 * static_cast<double>(scan.stray)) {
-    const std::string line = std::to_string(LineOfByte(bytes, scan.firstStray));
-    const std::string byte = ByteText(bytes, scan.firstStray);
-    detail = en ? "line " + line + ": the byte " + byte + " is no UTF-8 character, though the rest of the file is UTF-8 text"
-                : line + " 行目: バイト " + byte + " は UTF-8 の文字ではありません（ファイルの他の部分は UTF-8 のテキストです）";
+  constexpr const char* kStrayEn = " is no UTF-8 character, though the rest of the file is UTF-8 text";
+  constexpr const char* kStrayJa = " は UTF-8 の文字ではありません（ファイルの他の部分は UTF-8 のテキストです）";
+  const bool utf8Likely = bom || (scan.MultiByte() > 0 && scan.stray <= scan.MultiByte());
+  const bool utf8Clear = bom || (utf8Likely && scan.cleanRuns >= scan.brokenRuns);
+  if (utf8Clear) {
+    detail = BadByteText(bytes, scan.firstStray, kStrayEn, kStrayJa);
     return FileFault::BadText;
   }
   std::size_t badAt = 0;
-  if (FromCp932(bytes, text, badAt)) return FileFault::None;
+  if (FromCp932(bytes, text, badAt)) {
+    if (!utf8Likely) return FileFault::None;
+    if (notice) {
+      *notice = BadByteText(bytes, scan.firstStray,
+                            " is no UTF-8 character: the file was read as text of the Japanese code page "
+                            "(Shift_JIS), which all of it is; if it was saved as UTF-8, that line is damaged",
+                            " は UTF-8 の文字ではないため、ファイル全体を日本語コードページ（Shift_JIS）の"
+                            "テキストとして読みました。UTF-8 で保存したファイルなら、この行は壊れています");
+      return FileFault::None;
+    }
+    text.clear();
+    detail = BadByteText(bytes, scan.firstStray,
+                         " is no UTF-8 character, and the file may be UTF-8 text with a stray byte or text "
+                         "of the Japanese code page (Shift_JIS): the two cannot be told apart",
+                         " は UTF-8 の文字ではありません。UTF-8 のテキストに不正なバイトがあるのか、"
+                         "日本語コードページ（Shift_JIS）のテキストなのか区別できません");
+    return FileFault::BadText;
+  }
   text.clear();
-  const std::string line = std::to_string(LineOfByte(bytes, badAt));
-  const std::string byte = ByteText(bytes, badAt);
-  detail = en ? "line " + line + ": the byte " + byte +
-                    " is a character neither of UTF-8 nor of the Japanese code page (Shift_JIS)"
-              : line + " 行目: バイト " + byte + " は UTF-8 の文字でも日本語コードページ（Shift_JIS）の文字でもありません";
+  if (utf8Likely) {
+    detail = BadByteText(bytes, scan.firstStray, kStrayEn, kStrayJa);
+  } else {
+    detail = BadByteText(bytes, std::max(badAt, scan.firstStray),
+                         " is a character neither of UTF-8 nor of the Japanese code page (Shift_JIS)",
+                         " は UTF-8 の文字でも日本語コードページ（Shift_JIS）の文字でもありません");
+  }
   return FileFault::BadText;
 }
 
 }  // namespace
 
-std::string DecodeFileText(std::string_view bytes) {
+std::string DecodeFileText(std::string_view bytes, std::string* notice) {
   std::string text, detail;
-  if (Decode(bytes, text, detail) != FileFault::None) throw ReadError(detail);
+  if (notice) notice->clear();
+  if (Decode(bytes, text, detail, notice) != FileFault::None) throw ReadError(detail);
   return text;
 }
 
@@ -409,11 +485,13 @@ namespace {
 
 // The bytes of a read that went well so far, as text: binary content refused,
 // the code page decided. Returns the read's fault, with its detail.
-FileFault DecodeRead(const std::string& bytes, FileFault why, std::string& detail, std::string* text) {
+FileFault DecodeRead(const std::string& bytes, FileFault why, std::string& detail, std::string* text,
+                     std::string* notice) {
+  if (notice) notice->clear();
   if (why == FileFault::None && IsBinary(bytes)) why = FileFault::NotText;
   if (why != FileFault::None) return why;
   try {
-    return Decode(bytes, *text, detail);
+    return Decode(bytes, *text, detail, notice);
   } catch (const ReadError& e) {
     detail = e.what();
     return FileFault::Other;
@@ -433,7 +511,8 @@ bool ReportRead(const std::string& path, FileFault why, std::string detail, std:
 
 }  // namespace
 
-bool ReadFileText(const std::string& path, std::string* text, std::string* error, FileFault* fault) {
+bool ReadFileText(const std::string& path, std::string* text, std::string* error, FileFault* fault,
+                  std::string* notice) {
   FileFault why = FileFault::None;
   std::string detail;
   std::string bytes;
@@ -473,13 +552,13 @@ bool ReadFileText(const std::string& path, std::string* text, std::string* error
       std::fclose(f);
     }
   }
-  why = DecodeRead(bytes, why, detail, text);
+  why = DecodeRead(bytes, why, detail, text, notice);
   return ReportRead(path, why, detail, error, fault);
 }
 
-bool Reader::Open(const std::string& path, std::string* error, FileFault* fault) {
+bool Reader::Open(const std::string& path, std::string* error, FileFault* fault, std::string* notice) {
   std::string text;
-  if (!ReadFileText(path, &text, error, fault)) return false;
+  if (!ReadFileText(path, &text, error, fault, notice)) return false;
   OpenText(std::move(text));
   return true;
 }
@@ -488,6 +567,9 @@ void Reader::OpenText(std::string text) {
   // A NUL byte never occurs in a text file: such a file is no case file at all.
   if (IsBinary(text)) throw ReadError(FaultText(FileFault::NotText));
   data_ = std::move(text);
+  // The old end-of-file mark ends the text for every part of the reader: what
+  // follows it was never part of the file's records.
+  if (const std::size_t mark = data_.find(kEndOfFileMark); mark != std::string::npos) data_.resize(mark);
   pos_ = 0;
   linePos_ = 0;
   lineNo_ = 1;
@@ -517,8 +599,7 @@ void Reader::Fail(const std::string& english, const std::string& japanese, std::
 
 bool Reader::Eof() const {
   std::size_t i = pos_;
-  while (i < data_.size() && (data_[i] == '\r' || data_[i] == '\n' || data_[i] == ' ' ||
-                              data_[i] == '\t' || data_[i] == '\x1a'))
+  while (i < data_.size() && (data_[i] == '\r' || data_[i] == '\n' || data_[i] == ' ' || data_[i] == '\t'))
     ++i;
   return i >= data_.size();
 }
@@ -530,7 +611,7 @@ std::string Reader::RawField(bool* quoted) {
   while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t' ||
                                  data_[pos_] == '\r' || data_[pos_] == '\n'))
     ++pos_;
-  if (pos_ >= data_.size() || data_[pos_] == '\x1a') Fail("the file ends before this field", "この項目の前でファイルが終わっています");
+  if (pos_ >= data_.size()) Fail("the file ends before this field", "この項目の前でファイルが終わっています");
   std::string field;
   fieldStart_ = pos_;
   *quoted = data_[pos_] == '"';
@@ -618,7 +699,7 @@ int FieldsOnLine(std::string_view line) {
   auto blank = [&](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   for (;;) {
     while (i < line.size() && blank(line[i])) ++i;
-    if (i >= line.size() || line[i] == '\x1a') return n;
+    if (i >= line.size() || line[i] == kEndOfFileMark) return n;
     ++n;
     // As RawField: a quote opens a text only where the field begins, and what
     // follows its closing quote up to the delimiter belongs to the same field.
@@ -634,6 +715,7 @@ int FieldsOnLine(std::string_view line) {
 
 std::vector<int> FieldsPerLine(std::string_view text) {
   std::vector<int> counts;
+  text = text.substr(0, text.find(kEndOfFileMark));  // as the reader, which ends there
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     const int n = FieldsOnLine(text.substr(0, end));
@@ -711,7 +793,7 @@ bool ReadFileTail(const std::string& path, std::size_t maxBytes, std::string* te
       bytes.erase(0, start);
     }
   }
-  why = DecodeRead(bytes, why, detail, text);
+  why = DecodeRead(bytes, why, detail, text, nullptr);
   if (cut) *cut = why == FileFault::None && leftOut;
   return ReportRead(path, why, detail, error, fault);
 }

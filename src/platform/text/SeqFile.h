@@ -33,6 +33,10 @@ enum class FileFault {
   Other,
 };
 
+// The end-of-file mark of old DOS and Windows text files: the text ends at the
+// first one; what follows is no part of any record.
+inline constexpr char kEndOfFileMark = '\x1a';
+
 // Case and run files stay far below this; a larger file is refused unread, and
 // a save that would write more is refused (it could not be read back).
 inline constexpr std::size_t kMaxFileBytes = 16u * 1024u * 1024u;
@@ -50,11 +54,17 @@ FileFault FaultOf(int err);
 std::string ErrnoText(int err);
 std::string ErrnoText(int err, bool english);
 
+// True when `t` in the display unit `tUnit` (1 degC, 2 K, 3 degF, other codes
+// convert nothing: degC) lies above absolute zero, as the readers judge it.
+bool AboveAbsoluteZero(double t, int tUnit);
+
 // Builds the content of a case or run file in memory; Save() puts it on disk.
 class Writer {
  public:
   Writer& Text(std::string_view text);   // a quoted text field
-  Writer& Num(double value);             // a number field, up to 15 significant digits
+  // A number field, up to 15 significant digits; a number those would carry onto
+  // a bound a reader holds it to (absolute zero, 0) gets the digits it needs.
+  Writer& Num(double value);
   Writer& Int(long long value);          // a whole-number field
   Writer& EndRecord();                   // ends the record (CR LF)
   Writer& Line(std::string_view text);   // a plain text line, unquoted, with CR LF
@@ -101,12 +111,13 @@ class Writer {
 bool SaveAtomic(const std::string& path, std::string_view content, std::string* error = nullptr,
                 FileFault* fault = nullptr);
 
-// Reads a whole case or run file as UTF-8 text (decoded as DecodeFileText does).
-// False, with the file and the reason, when it is missing, no file, larger than
-// kMaxFileBytes (refused before reading), binary content (a NUL byte) or text
-// that DecodeFileText refuses (BadText, naming the line).
+// Reads a whole case or run file as UTF-8 text (decoded as DecodeFileText does,
+// `notice` as there). False, with the file and the reason, when it is missing,
+// no file, larger than kMaxFileBytes (refused before reading), binary content (a
+// NUL byte) or text that DecodeFileText refuses (BadText, naming the line and
+// the byte).
 bool ReadFileText(const std::string& path, std::string* text, std::string* error = nullptr,
-                  FileFault* fault = nullptr);
+                  FileFault* fault = nullptr, std::string* notice = nullptr);
 
 // Reads a case or run file field by field in the order written. Every read
 // throws ReadError when the file has no such field.
@@ -116,8 +127,9 @@ class Reader {
   // Opens and decodes a file as ReadFileText does (UTF-8, or the Japanese Windows
   // code page). False, with a reason, when it cannot be read: missing, no file,
   // larger than kMaxFileBytes (refused before reading), binary content, text
-  // that is neither UTF-8 nor the code page.
-  bool Open(const std::string& path, std::string* error = nullptr, FileFault* fault = nullptr);
+  // that is neither UTF-8 nor the code page. `notice` as DecodeFileText has it.
+  bool Open(const std::string& path, std::string* error = nullptr, FileFault* fault = nullptr,
+            std::string* notice = nullptr);
   // Reads from text already in memory (UTF-8).
   void OpenText(std::string text);
 
@@ -152,15 +164,18 @@ class Reader {
 
 // Decodes bytes read from disk to UTF-8: valid UTF-8 (a leading BOM dropped) as
 // is; text of the Japanese Windows code page (CP932) converted. Text that is
-// UTF-8 but for a few stray bytes (a byte-order mark, or far more UTF-8
-// characters than stray bytes), and text that is neither UTF-8 nor the code
-// page, throws ReadError naming the line of the first bad byte: neither is ever
-// read garbled.
-std::string DecodeFileText(std::string_view bytes);
+// UTF-8 but for stray bytes (a byte-order mark, or no more stray bytes than
+// UTF-8 characters, with runs of bytes beyond ASCII as often wholly UTF-8 as
+// not), and text that is neither UTF-8 nor the code page, throws ReadError
+// naming the line and the byte where the reading broke: neither is ever read
+// garbled. Text that could be either (no more stray bytes than UTF-8
+// characters, but most runs broken) is read in the code page with `notice` set
+// to say so and why; without `notice` it is refused, naming the line and byte.
+std::string DecodeFileText(std::string_view bytes, std::string* notice = nullptr);
 
 // The fields the Reader takes from one line, split as it splits them: a quote
 // opens a text only at the start of a field, a comma inside such a text does not
-// end it, and blanks alone carry no field.
+// end it, blanks alone carry no field, and the end-of-file mark ends the text.
 int FieldsOnLine(std::string_view line);
 // FieldsOnLine for each line of `text` that holds at least one field.
 std::vector<int> FieldsPerLine(std::string_view text);

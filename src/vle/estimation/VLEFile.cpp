@@ -184,8 +184,8 @@ VLEFileResult Read_VLE_File(const std::string& path) {
   // The shared reader refuses, before reading, what is no case file: a folder,
   // a FIFO or device (which would block or never end) and a file far larger than
   // any case; and after reading, binary content.
-  std::string text, error;
-  if (!seqfile::ReadFileText(path, &text, &error)) return cannotOpen(error);
+  std::string text, error, notice;
+  if (!seqfile::ReadFileText(path, &text, &error, nullptr, &notice)) return cannotOpen(error);
   seqfile::Reader in;
   try {
     in.OpenText(text);
@@ -210,7 +210,7 @@ VLEFileResult Read_VLE_File(const std::string& path) {
             InLanguage("データファイルが読み込めません: ", "Cannot read the data file: ") + e.what()};
   }
   Commit(*fc);
-  return {};
+  return {VLEFileStatus::Ok, notice.empty() ? std::string() : path + ": " + notice};
 }
 
 }  // namespace vlefit

@@ -18,7 +18,7 @@ enum class VLEFileStatus {
 
 struct VLEFileResult {
   VLEFileStatus status = VLEFileStatus::Ok;
-  std::string message;  // what to show the user (empty when Ok)
+  std::string message;  // what to show the user (when Ok: how the text was decoded, if the user must be told)
 };
 
 // Writes the case as it stands in VLE and Case to `path` (replacing it only once

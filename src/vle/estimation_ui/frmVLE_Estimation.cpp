@@ -552,6 +552,7 @@ void frmVLE_Estimation::cmdMainReadData_Click() {
     ui::MsgBox(r.message, ui::vbOKOnly);
     return;
   }
+  if (!r.message.empty()) ui::MsgBox(r.message, ui::vbOKOnly);
   Set_Display_Data();
 }
 
