@@ -14,7 +14,6 @@ namespace seqfile {
 
 namespace {
 
-constexpr char kEndOfFileMark = '\x1a';
 
 bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
