@@ -1,5 +1,8 @@
 #include "batch/results/BatchResultCommon.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "core/model/CaseData.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Interaction.h"
@@ -74,21 +77,55 @@ void HistoryTableForm::Choose(int i) {
   Fill(choices_[i].phase, choices_[i].kind);
 }
 
-void HistoryTableForm::Fill_Rows(int phase, const std::function<void(int, const HistoryRecord&)>& row) {
-  HistoryFile file;
-  RunFileResult r = file.Open(Batch_Result_Path(Batch_History_Name(phase)));
-  HistoryRecord rec;
-  int n = 0;
-  while (r.ok()) {
-    r = file.Next(rec);
-    if (!r.ok()) break;
-    ++n;
-    if (n > vaSpread1->MaxRows()) vaSpread1->SetMaxRows(2 * n + 62);  // grows by blocks, cut at the end
-    vaSpread1->SetText(1, n, txt::Format(rec.time, "##0.0000"));
-    row(n, rec);
+HistoryTableForm::~HistoryTableForm() { vaSpread1->cellSource = nullptr; }
+
+void HistoryTableForm::Fill_Rows(int phase, HistoryRows::RowCells row) {
+  vaSpread1->cellSource = nullptr;
+  rows_ = std::make_unique<HistoryRows>(vaSpread1->MaxCols(), std::move(row));
+  const RunFileResult r = rows_->Open(Batch_Result_Path(Batch_History_Name(phase)));
+  if (!r.ok()) {
+    rows_.reset();
+    vaSpread1->SetMaxRows(0);
+    Say_Run_File(r);
+    return;
   }
-  vaSpread1->SetMaxRows(n);
-  Say_Run_File(r);
+  // A grid counts its rows in an int; no run writes that many records.
+  const std::size_t n = std::min<std::size_t>(rows_->Records(), static_cast<std::size_t>(INT32_MAX));
+  HistoryRows* rows = rows_.get();
+  vaSpread1->cellSource = [rows](int col, int row) { return rows->Cell(col, row); };
+  vaSpread1->SetMaxRows(static_cast<int>(n));
+}
+
+HistoryRows::Block& HistoryRows::Fetch(std::size_t first) {
+  for (int i = 0; i < 2; ++i)
+    if (blocks_[i].first == first) {
+      lastUsed_ = i;
+      return blocks_[i];
+    }
+  Block& b = blocks_[1 - lastUsed_];
+  lastUsed_ = 1 - lastUsed_;
+  b.first = first;
+  b.cells.clear();
+  const std::size_t cols = static_cast<std::size_t>(std::max(cols_, 1));
+  const std::size_t count = std::min(HistoryFile::kMarkStride, file_.Records() - std::min(first, file_.Records()));
+  if (!file_.SeekRecord(first, rec_)) return b;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (!file_.Next(rec_).ok()) break;  // changed since it was opened: the rest stays empty
+    rowCells_.assign(cols - 1, std::string());
+    row_(rec_, rowCells_);
+    b.cells.push_back(txt::Format(rec_.time, "##0.0000"));
+    for (std::size_t c = 0; c + 1 < cols; ++c) b.cells.push_back(std::move(rowCells_[c]));
+  }
+  return b;
+}
+
+const std::string& HistoryRows::Cell(int col, int row) {
+  if (row < 1 || col < 1 || col > cols_) return none_;
+  const std::size_t r = static_cast<std::size_t>(row - 1);
+  const std::size_t first = r / HistoryFile::kMarkStride * HistoryFile::kMarkStride;
+  const Block& b = Fetch(first);
+  const std::size_t i = (r - first) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col - 1);
+  return i < b.cells.size() ? b.cells[i] : none_;
 }
 
 }  // namespace batchres

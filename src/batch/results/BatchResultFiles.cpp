@@ -8,6 +8,7 @@
 #include "core/model/CalcMessages.h"
 #include "core/model/CaseData.h"
 #include "core/model/CaseFileBlocks.h"
+#include "core/model/Language.h"
 #include "platform/text/NumberText.h"
 
 BatchResultVars Batch_Result;
@@ -56,11 +57,12 @@ RunFileResult Damaged(const std::string& path, const std::string& what) {
 // A number field that must be finite: a text or an overflow in a number field
 // is damage, not a value to draw or divide by.
 double Number(seqfile::Reader& r) {
-  const int line = r.Line();
   const double v = r.Double();
-  if (!std::isfinite(v))
-    throw seqfile::ReadError(txt::EnglishMessages() ? "a number that is not finite (line " + std::to_string(line) + ")"
-                                                    : std::to_string(line) + " 行目: 数値が有限ではありません");
+  if (!std::isfinite(v)) {
+    const std::string line = std::to_string(r.FieldLine());
+    throw seqfile::ReadError(txt::EnglishMessages() ? "line " + line + ": a number that is not finite"
+                                                    : line + " 行目: 数値が有限ではありません");
+  }
   return v;
 }
 
@@ -194,10 +196,14 @@ BatchRunCase History_Run_Case(const std::string& historyPath) {
 
 RunFileResult HistoryFile::Open(const std::string& path) {
   path_ = path;
-  reader_ = seqfile::Reader{};
   nc_ = Case.NC;
   nt_ = Case.NT;
-  if (RunFileResult o = OpenFile(reader_, path); !o.ok()) return o;
+  records_ = 0;
+  marks_.clear();
+  if (!seqfile::FileExists(path)) return {RunFileStatus::Missing, path};
+  if (RunFileResult o = CheckOwner(path); !o.ok()) return o;
+  std::string error;
+  if (!reader_.Open(path, &error)) return {RunFileStatus::Missing, error.empty() ? path : error};
   // The first record's lines: the time, then pairs of 2 NC fractions and ten
   // plate values, up to the next time line or the end.
   std::vector<int> counts;
@@ -213,7 +219,7 @@ RunFileResult HistoryFile::Open(const std::string& path) {
     }
   } catch (const seqfile::ReadError&) {
   }
-  reader_.Seek(0);
+  if (!reader_.Seek(Mark{})) return Damaged(path, InLanguage("ファイルを読み直せません", "the file could not be read again"));
   if (counts.empty()) return {};  // no record: nothing to count
   const std::size_t lines = (counts.size() - 1) / 2 * 2;  // whole plates only
   const bool shaped = counts[0] == 1 && lines >= 2 && counts[1] % 2 == 0 && counts[1] / 2 <= kMaxComp &&
@@ -226,13 +232,28 @@ RunFileResult HistoryFile::Open(const std::string& path) {
   // absolute zero) or a record cut short is damaged as a whole, and nothing is
   // drawn from it.
   HistoryRecord rec;
+  std::size_t count = 0;
   for (;;) {
+    if (count % kMarkStride == 0) marks_.push_back(reader_.Loc());
     const RunFileResult r = Next(rec);
     if (r.status == RunFileStatus::End) break;
-    if (!r.ok()) return r;
+    if (!r.ok()) {
+      marks_.clear();
+      return r;
+    }
+    ++count;
   }
-  reader_.Seek(0);
+  if (!reader_.Seek(Mark{})) return Damaged(path, InLanguage("ファイルを読み直せません", "the file could not be read again"));
+  records_ = count;
   return {};
+}
+
+bool HistoryFile::SeekRecord(std::size_t index, HistoryRecord& rec) {
+  if (index >= records_ || index / kMarkStride >= marks_.size()) return false;
+  if (!reader_.Seek(marks_[index / kMarkStride])) return false;
+  for (std::size_t k = index / kMarkStride * kMarkStride; k < index; ++k)
+    if (!Next(rec).ok()) return false;
+  return true;
 }
 
 RunFileResult HistoryFile::Next(HistoryRecord& rec) {
@@ -240,17 +261,17 @@ RunFileResult HistoryFile::Next(HistoryRecord& rec) {
   const int nc = nc_, nt = nt_;
   if (rec.nc != nc || rec.nt != nt || rec.plate.empty()) rec.Size(nc, nt);
   try {
-    rec.time = casecheck::NonNegative(reader_, Field("運転時間", "time"));
+    rec.time = casecheck::NonNegative(reader_.Field(), Field("運転時間", "time"));
     for (int p = 1; p <= nt; ++p) {
       for (int c = 1; c <= nc; ++c) {
         const std::size_t i = static_cast<std::size_t>(p * (nc + 1) + c);
-        rec.x[i] = casecheck::Fraction(reader_, Field("液組成", "x", c, p));
-        rec.y[i] = casecheck::Fraction(reader_, Field("蒸気組成", "y", c, p));
+        rec.x[i] = casecheck::Fraction(reader_.Field(), Field("液組成", "x", c, p));
+        rec.y[i] = casecheck::Fraction(reader_.Field(), Field("蒸気組成", "y", c, p));
       }
-      for (int k = 0; k < 10; ++k) rec.plate[static_cast<std::size_t>(p * 10 + k)] = PlateValue(reader_, k, p);
+      for (int k = 0; k < 10; ++k) rec.plate[static_cast<std::size_t>(p * 10 + k)] = PlateValue(reader_.Field(), k, p);
     }
   } catch (const seqfile::ReadError& e) {
-    return Damaged(path_, e.what());
+    return Damaged(path_, reader_.Relined(e));
   }
   return {};
 }

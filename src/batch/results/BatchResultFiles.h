@@ -12,6 +12,7 @@
 
 #include "batch/model/BatchData.h"
 #include "platform/text/SeqFile.h"
+#include "platform/text/SeqStream.h"
 
 // The choices the result menu hands to the result windows, and the tank table's
 // blocks.
@@ -106,8 +107,15 @@ class RunCaseScope {
 };
 
 // A history file read one record at a time, with the counts of its own records.
+// The file is read a slice at a time, never held: a run at a fine record
+// interval writes histories far beyond what a case file may hold.
 class HistoryFile {
  public:
+  using Mark = seqfile::StreamReader::Mark;
+  // Every kMarkStride-th record's place is kept at Open, so that a table can
+  // go to any record reading at most that many records.
+  static constexpr std::size_t kMarkStride = 64;
+
   // Opens the file and learns NC and NT from the lines of its first record
   // (a time, then per plate 2 NC fractions and ten plate values). Damaged, and
   // no record to read, when any record is cut short or holds a value no run
@@ -116,18 +124,24 @@ class HistoryFile {
   RunFileResult Open(const std::string& path);
   int NC() const { return nc_; }
   int NT() const { return nt_; }
+  // The records the file holds (known once Open has said Ok).
+  std::size_t Records() const { return records_; }
   // The next record; End at the end of the file, Damaged (rec unchanged in the
   // run state's sense: the caller must not use it) when it ends inside one.
   RunFileResult Next(HistoryRecord& rec);
   bool AtEnd() const { return reader_.Eof(); }
-  std::size_t Pos() const { return reader_.Loc(); }
-  void Seek(std::size_t pos) { reader_.Seek(pos); }
+  Mark Pos() const { return reader_.Loc(); }
+  bool Seek(const Mark& pos) { return reader_.Seek(pos); }
+  // Goes to record `index` (0-based) of the file; false past its last record.
+  bool SeekRecord(std::size_t index, HistoryRecord& rec);
   const std::string& Path() const { return path_; }
 
  private:
-  seqfile::Reader reader_;
+  seqfile::StreamReader reader_;
   std::string path_;
   int nc_ = 0, nt_ = 0;
+  std::size_t records_ = 0;
+  std::vector<Mark> marks_;  // record k * kMarkStride starts at marks_[k]
 };
 
 // The tank file read one block ahead, as the graphs mark the tank changes.

@@ -102,6 +102,11 @@ VZ_GALLERY_SHOT("batch_result_flow", [] {
   w.cmdVload2_Click();
   return static_cast<QWidget*>(&w);
 });
+VZ_GALLERY_SHOT("batch_result_flow_en", [] {
+  auto& w = Window<frmBatchResultVLload>(1);
+  w.cmdLload1_Click();
+  return static_cast<QWidget*>(&w);
+});
 VZ_GALLERY_SHOT("batch_result_tray_data", [] {
   auto& w = Window<frmBatchResultTrayData>(0);
   w.Form_Activate();
@@ -117,6 +122,11 @@ VZ_GALLERY_SHOT("batch_result_tray_data_choices_en", [] {
 VZ_GALLERY_SHOT("batch_result_top_btm", [] {
   auto& w = Window<frmBatchResultTopBtmData>(0);
   w.cmdBtmLiquid1_Click();
+  return static_cast<QWidget*>(&w);
+});
+VZ_GALLERY_SHOT("batch_result_top_btm_en", [] {
+  auto& w = Window<frmBatchResultTopBtmData>(1);
+  w.cmdTopLiquid2_Click();
   return static_cast<QWidget*>(&w);
 });
 VZ_GALLERY_SHOT("batch_result_graph_top_btm_log", [] { return Graph2(1, 0, 0); });

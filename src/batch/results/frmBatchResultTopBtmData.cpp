@@ -51,10 +51,10 @@ void frmBatchResultTopBtmData::Set_Top_Btm_Table(int phase, int kind) {
   vaSpread1->SetText(2, 0, InLanguage("温度", "Temp"));
   for (int j = 1; j <= nc; ++j) vaSpread1->SetText(2 + j, 0, Case.Comp_Name[j]);
   const int plate = kind == 0 ? 1 : Case.NT;
-  Fill_Rows(phase, [&](int n, const HistoryRecord& rec) {
-    if (plate < 1) return;  // a case without plates has no top or still to show
-    for (int j = 1; j <= nc; ++j) vaSpread1->SetText(2 + j, n, txt::Format(rec.X(j, plate), "#0.000000000"));
-    vaSpread1->SetText(2, n, txt::Format(rec.T(plate), "###0.000"));
+  Fill_Rows(phase, [nc, plate](const HistoryRecord& rec, std::vector<std::string>& cells) {
+    if (plate < 1 || plate > rec.nt) return;  // a case without plates has no top or still to show
+    for (int j = 1; j <= nc && j <= rec.nc; ++j) cells[static_cast<std::size_t>(j)] = txt::Format(rec.X(j, plate), "#0.000000000");
+    cells[0] = txt::Format(rec.T(plate), "###0.000");
   });
   // Widths after the rows are set: a new row count lays the columns out afresh.
   for (int c = 1; c <= nc + 2; ++c) vaSpread1->SetColWidth(c, c <= 2 ? 10 : 14);

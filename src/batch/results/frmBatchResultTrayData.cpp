@@ -104,7 +104,7 @@ void frmBatchResultTrayData::Open_Tray_Data(int phase, int kind) {
     vaSpread1->SetText(2 + j, 0, Case.Comp_Name[j]);
     vaSpread1->SetColWidth(2 + j, 14);
   }
-  Next_Pos = 0;
+  Next_Pos = {};
   HistoryFile file;
   const RunFileResult r = file.Open(Batch_Result_Path(Batch.Batch_File));
   if (!r.ok()) {

@@ -35,7 +35,7 @@ class frmBatchResultTrayData : public batchres::ResultForm {
 
   int Record_View = 0;
   int Show_Vapor = 0;
-  std::size_t Next_Pos = 0;
+  HistoryFile::Mark Next_Pos;  // where the record after the one shown starts
 
   QPushButton* cmdVapor1;
   QPushButton* cmdLiquid1;

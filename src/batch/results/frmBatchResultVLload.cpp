@@ -48,8 +48,9 @@ void frmBatchResultVLload::Set_Flow_Table(int phase, int kind) {
   vaSpread1->ClearAll();
   vaSpread1->SetText(1, 0, InLanguage("時間", "Time"));
   for (int i = 1; i <= nt; ++i) vaSpread1->SetText(i + 1, 0, "Tray #" + txt::Signed(i));
-  Fill_Rows(phase, [&](int n, const HistoryRecord& rec) {
-    for (int i = 1; i <= nt; ++i) vaSpread1->SetText(i + 1, n, txt::Format(kind != 0 ? rec.V(i) : rec.L(i), "###0.0000"));
+  Fill_Rows(phase, [nt, kind](const HistoryRecord& rec, std::vector<std::string>& cells) {
+    for (int i = 1; i <= nt && i <= rec.nt; ++i)
+      cells[static_cast<std::size_t>(i - 1)] = txt::Format(kind != 0 ? rec.V(i) : rec.L(i), "###0.0000");
   });
   // Widths after the rows are set: a new row count lays the columns out afresh.
   for (int c = 1; c <= nt + 1; ++c) vaSpread1->SetColWidth(c, 10);

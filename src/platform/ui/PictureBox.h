@@ -62,7 +62,7 @@ class PictureBox : public QWidget {
 
   const QImage& Image() const { return image_; }
 
-  // A record of the drawing since the last Cls.
+  // A record of the drawing since the last Cls (its latest kMaxCalls calls).
   struct DrawCall {
     std::string kind;  // "Line", "Box", "Circle", "PSet", "Print", "Paint"
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -84,7 +84,13 @@ class PictureBox : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void Record(DrawCall call) { calls_.push_back(std::move(call)); }
+  // The record keeps the latest kMaxCalls calls: the replay of a long history
+  // draws a million lines over each other, which the record must not all hold.
+  static constexpr std::size_t kMaxCalls = 1u << 14;
+  void Record(DrawCall call) {
+    if (calls_.size() >= kMaxCalls) calls_.erase(calls_.begin(), calls_.begin() + kMaxCalls / 2);
+    calls_.push_back(std::move(call));
+  }
   void ResetScaleFromSize();
 
   QImage image_;

@@ -27,7 +27,10 @@ int SpreadModel::columnCount(const QModelIndex& parent) const { return parent.is
 QVariant SpreadModel::data(const QModelIndex& index, int role) const {
   const int col = index.column() + 1, row = index.row() + 1;
   const auto* cell = grid_->Find(col, row);
-  if (!cell) return {};
+  if (!cell) {
+    if (role != Qt::DisplayRole || !grid_->cellSource || row > grid_->rows_ || col > grid_->cols_) return {};
+    return Q(grid_->ShownText(col, grid_->cellSource(col, row)));
+  }
   switch (role) {
     case Qt::DisplayRole: return Q(grid_->ShownText(col, cell->text));
     case Qt::EditRole: return Q(cell->text);
@@ -90,7 +93,9 @@ SpreadGrid::~SpreadGrid() {
 
 void SpreadGrid::SetMaxRows(int rows) {
   rows_ = rows < 0 ? 0 : rows;
-  rowHeads_.resize(static_cast<std::size_t>(rows_) + 1);
+  // Row headings are kept only as far as one was written: a long table holds
+  // no empty heading per row.
+  if (rowHeads_.size() > static_cast<std::size_t>(rows_) + 1) rowHeads_.resize(static_cast<std::size_t>(rows_) + 1);
   model_->Reset();
 }
 
@@ -130,6 +135,7 @@ std::string SpreadGrid::Text(int col, int row) const {
     return i < heads.size() ? heads[i] : std::string();
   }
   const auto* cell = Find(col, row);
+  if (!cell && cellSource && row >= 1 && row <= rows_ && col >= 1 && col <= cols_) return cellSource(col, row);
   return cell ? cell->text : std::string();
 }
 

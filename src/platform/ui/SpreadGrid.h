@@ -93,6 +93,10 @@ class SpreadGrid : public QTableView {
   std::function<void(int col, int row)> onClick;
   std::function<void(int col, int row)> onChange;
 
+  // Text of the cells of rows 1..MaxRows that were never written, when set: a
+  // result table of millions of rows reads its rows as they are shown.
+  std::function<std::string(int col, int row)> cellSource;
+
   // What a user does, for tests: click a cell; type a text into a cell.
   void ClickCell(int col, int row);
   void TypeText(int col, int row, const std::string& text);

@@ -3,6 +3,8 @@
 // a record.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "batch/BatchTestSupport.h"
 #include "batch/model/BatchCaseFile.h"
 #include "batch/results/BatchResultFiles.h"
@@ -46,7 +48,7 @@ TEST_F(ResultFilesTest, HistoryRecordsAreReadInOrderAndApplied) {
   EXPECT_DOUBLE_EQ(r.X(2, 3), 0.05 + 0.03 + 0.002);
   EXPECT_DOUBLE_EQ(r.Y(1, 2), 0.9);
   EXPECT_DOUBLE_EQ(r.L(2), 16.0);
-  const std::size_t second = f.Pos();
+  const HistoryFile::Mark second = f.Pos();
   ASSERT_TRUE(f.Next(r).ok());
   Batch.Tray_Heat[2] = 123;  // a heat typed after the run is the case's, not the record's
   Apply_History_Record(r);
@@ -339,6 +341,73 @@ TEST_F(ResultFilesTest, HistoryIsReadWithTheCountsOfItsRun) {
   w.Record(0.5).Record(1.0, 2.0, 3.0);
   ASSERT_TRUE(w.Save(path));
   EXPECT_EQ(f.Open(path).status, RunFileStatus::Damaged);
+}
+
+// The old end-of-file mark ends a history: before it there is no record, and
+// every way of asking says so.
+TEST_F(ResultFilesTest, TheEndOfFileMarkEndsAHistory) {
+  seqfile::Writer w;
+  ASSERT_TRUE(w.Line("\x1a" "0").Save(Path(1)));
+  HistoryFile f;
+  ASSERT_TRUE(f.Open(Path(1)).ok());
+  EXPECT_EQ(f.Records(), 0u);
+  EXPECT_TRUE(f.AtEnd());
+  HistoryRecord r;
+  EXPECT_EQ(f.Next(r).status, RunFileStatus::End);
+
+  // After whole records the mark ends the file as well.
+  seqfile::Writer two;
+  Record(two, 0.5);
+  Record(two, 1.0);
+  ASSERT_TRUE(two.Line("\x1a" "garbage, 1, 2").Save(Path(1)));
+  ASSERT_TRUE(f.Open(Path(1)).ok());
+  EXPECT_EQ(f.Records(), 2u);
+  ASSERT_TRUE(f.Next(r).ok());
+  ASSERT_TRUE(f.Next(r).ok());
+  EXPECT_TRUE(f.AtEnd());
+  EXPECT_EQ(f.Next(r).status, RunFileStatus::End);
+}
+
+// A history beyond the bound for case files, as a long run at a fine record
+// interval writes it, is read to its last record, and any record can be gone
+// to. (Lines named across slices are the stream reader's tests.)
+TEST_F(ResultFilesTest, AHistoryBeyondTheCaseFileBoundIsReadToItsEnd) {
+  for (int n : {1, 4}) Batch_Run_File_Written(n);  // the files are this run's own
+  // Numbers of fifteen digits, as the run writes them: few fields per byte.
+  const std::string plate =
+      "0.123456789012345,0.876543210987654\r\n"
+      "78.1234567890123,101.234567890123,99.8765432109876,41234.5678901234,12345.6789012345,0,"
+      "4.12345678901234,0,0,0\r\n";
+  std::string text;
+  std::size_t records = 0;
+  while (text.size() <= seqfile::kMaxFileBytes + 4096) {
+    text += std::to_string(records) + ".5\r\n" + plate;
+    ++records;
+  }
+  {
+    std::FILE* out = std::fopen(Path(4).c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(std::fwrite(text.data(), 1, text.size(), out), text.size());
+    std::fclose(out);
+  }
+  HistoryFile f;
+  const RunFileResult opened = f.Open(Path(4));
+  ASSERT_TRUE(opened.ok()) << opened.reason;
+  EXPECT_EQ(f.NC(), 1);
+  EXPECT_EQ(f.NT(), 1);
+  ASSERT_EQ(f.Records(), records);
+  HistoryRecord r;
+  ASSERT_TRUE(f.SeekRecord(records - 1, r));
+  ASSERT_TRUE(f.Next(r).ok());
+  EXPECT_DOUBLE_EQ(r.time, static_cast<double>(records - 1) + 0.5);
+  EXPECT_DOUBLE_EQ(r.Y(1, 1), 0.876543210987654);
+  EXPECT_DOUBLE_EQ(r.Value(1, 3), 41234.5678901234);
+  EXPECT_TRUE(f.AtEnd());
+  EXPECT_EQ(f.Next(r).status, RunFileStatus::End);
+  ASSERT_TRUE(f.SeekRecord(HistoryFile::kMarkStride + 1, r));
+  ASSERT_TRUE(f.Next(r).ok());
+  EXPECT_DOUBLE_EQ(r.time, HistoryFile::kMarkStride + 1.5);
+  EXPECT_FALSE(f.SeekRecord(records, r));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 #include "batch/model/BatchData.h"
@@ -459,7 +460,7 @@ TEST_F(ResultWindowTest, TrayDataStepsThroughRecords) {
   // Next10 with one record left shows it and stops at the end of the file.
   t.cmdNext10_Click();
   EXPECT_EQ(t.lblCalTimeValue->text(), "3.0000");
-  EXPECT_EQ(t.Next_Pos, std::filesystem::file_size(Path(4)));
+  EXPECT_EQ(t.Next_Pos.byte, std::filesystem::file_size(Path(4)));
   t.cmdNext_Click();
   EXPECT_EQ(t.lblCalTimeValue->text(), "3.0000");
 
@@ -749,6 +750,50 @@ TEST_F(ResultWindowTest, ReplayOfAnEmptyOrMissingFile) {
   k.Draw_Graph();
   EXPECT_EQ(Case.Stop_Flag, -1);
   EXPECT_EQ(script.Pending(), 0u);
+}
+
+// The tables read their rows from the file as the grid shows them, a block
+// of records at a time: every record is a row with its own values, whichever
+// block is asked for and in whatever order. (Histories beyond the bound for
+// case files are read by the same reader: the file tests; every window over a
+// long run's history: tools/batch_results/result_memory.)
+TEST_F(ResultWindowTest, TablesReadTheirRowsAsTheyAreShown) {
+  SmallCase();
+  for (int n : {1, 4}) Batch_Run_File_Written(n);
+  const int records = 5 * static_cast<int>(HistoryFile::kMarkStride) + 7;
+  seqfile::Writer w;
+  for (int k = 0; k < records; ++k) Record(w, k * 0.25, 0.001 * (k + 1), 60 + k);
+  ASSERT_TRUE(w.Save(Path(4)));
+  auto& tb = ui::Forms::Get<frmBatchResultTopBtmData>();
+  tb.cmdTopLiquid2_Click();
+  ASSERT_EQ(tb.vaSpread1->MaxRows(), records);
+  for (int row : {records, 1, 200, 65, 64, records - 1, 130, 2}) {
+    const int k = row - 1;
+    EXPECT_EQ(tb.vaSpread1->Text(1, row), txt::Format(k * 0.25, "##0.0000")) << row;
+    EXPECT_EQ(tb.vaSpread1->Text(2, row), txt::Format(61.0 + k, "###0.000")) << row;
+    EXPECT_EQ(tb.vaSpread1->Text(3, row), txt::Format(0.001 * (k + 1), "#0.000000000")) << row;
+  }
+  EXPECT_EQ(tb.vaSpread1->Text(6, 2), "");            // past the last column
+  EXPECT_EQ(tb.vaSpread1->Text(1, records + 1), "");  // past the last row
+  auto& v = ui::Forms::Get<frmBatchResultVLload>();
+  v.cmdVload2_Click();
+  ASSERT_EQ(v.vaSpread1->MaxRows(), records);
+  EXPECT_EQ(v.vaSpread1->Text(4, records - 70), "13.0000");
+  // Another choice reads the other file afresh.
+  seqfile::Writer one;
+  Record(one, 9.5, 0.5);
+  ASSERT_TRUE(one.Save(Path(1)));
+  v.cmdVload1_Click();
+  ASSERT_EQ(v.vaSpread1->MaxRows(), 1);
+  EXPECT_EQ(v.vaSpread1->Text(1, 1), "9.5000");
+  EXPECT_EQ(v.vaSpread1->Text(1, 2), "");
+  auto& t = ui::Forms::Get<frmBatchResultTrayData>();
+  t.cmdLiquid2_Click();
+  EXPECT_EQ(t.lblCalTimeValue->text(), "0.0000");
+  for (int i = 0; i < 7; ++i) t.cmdNext10_Click();
+  EXPECT_EQ(t.lblCalTimeValue->text(), "17.5000");
+  EXPECT_EQ(t.vaSpread1->Text(1, 3), "133.000");
+  EXPECT_TRUE(script.messages.empty());
 }
 
 }  // namespace
