@@ -593,6 +593,14 @@ TEST_F(SeqFileTest, TheEndOfFileMarkEndsTheText) {
   EXPECT_TRUE(r.Eof());
   EXPECT_THROW(r.Double(), seqfile::ReadError);
   EXPECT_EQ(seqfile::FieldsPerLine(text), std::vector<int>{2});
+
+  // What an old editor left after the mark (padding, even control bytes) is not
+  // part of the file: the file opens, as the stream reader of run files opens it.
+  std::ofstream(Path("padded.dat"), std::ios::binary) << std::string("5\r\n\x1a\x01\x02\xe9", 7);
+  std::string error;
+  ASSERT_TRUE(r.Open(Path("padded.dat"), &error)) << error;
+  EXPECT_EQ(r.Double(), 5);
+  EXPECT_TRUE(r.Eof());
   txt::SetMessageLanguage(nullptr);
 }
 

@@ -485,9 +485,13 @@ namespace {
 
 // The bytes of a read that went well so far, as text: binary content refused,
 // the code page decided. Returns the read's fault, with its detail.
-FileFault DecodeRead(const std::string& bytes, FileFault why, std::string& detail, std::string* text,
+FileFault DecodeRead(const std::string& read, FileFault why, std::string& detail, std::string* text,
                      std::string* notice) {
   if (notice) notice->clear();
+  // The old end-of-file mark ends the file: what follows it (padding an old
+  // editor left) is neither judged as text nor decoded. No byte of a UTF-8 or
+  // code-page character is 0x1A, so the cut never splits a character.
+  const std::string_view bytes = std::string_view(read).substr(0, read.find(kEndOfFileMark));
   if (why == FileFault::None && IsBinary(bytes)) why = FileFault::NotText;
   if (why != FileFault::None) return why;
   try {
@@ -564,12 +568,12 @@ bool Reader::Open(const std::string& path, std::string* error, FileFault* fault,
 }
 
 void Reader::OpenText(std::string text) {
+  // The old end-of-file mark ends the text for every part of the reader: what
+  // follows it was never part of the file's records.
+  if (const std::size_t mark = text.find(kEndOfFileMark); mark != std::string::npos) text.resize(mark);
   // A NUL byte never occurs in a text file: such a file is no case file at all.
   if (IsBinary(text)) throw ReadError(FaultText(FileFault::NotText));
   data_ = std::move(text);
-  // The old end-of-file mark ends the text for every part of the reader: what
-  // follows it was never part of the file's records.
-  if (const std::size_t mark = data_.find(kEndOfFileMark); mark != std::string::npos) data_.resize(mark);
   pos_ = 0;
   linePos_ = 0;
   lineNo_ = 1;
