@@ -102,8 +102,8 @@ constexpr double kFlowFloor = 1e-280;
 DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, bool heat, bool evaluated) {
   const CaseData& c = Case;
   const int nt = c.NT, nc = c.NC;
-  const double matLimit = std::max(10 * materialCrit, 1e-10);
-  const double heatLimit = std::max(10 * heatCrit, 1e-10);
+  const double matLimit = std::max(materialCrit, 1e-10);
+  const double heatLimit = std::max(heatCrit, 1e-10);
   const double feed = c.Feed_Sum;
   const bool condenser = c.Reflux_Ratio > 0;
   const double* L = c.Tray_L;

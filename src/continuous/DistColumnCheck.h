@@ -30,7 +30,8 @@ struct DistResidualReport {
 // of every stage and the equilibrium y = K x of each of its components, the component balance of every stage and of the whole column,
 // and with `heat` the enthalpy balance of every stage without a duty.
 // `materialCrit` and `heatCrit` are the user's convergence criteria; each
-// residual is allowed ten times its criterion. A component balance is taken per
+// residual is allowed its criterion (ten times it let a run end as converged
+// a hundredth of a kelvin off the solution). A component balance is taken per
 // unit of that component's own flow (per unit feed for one no feed carries).
 // `evaluated`: the stage arrays are as a correction stored them, every vapour
 // y = K x from the K-values at the stored temperature and liquid and, with
