@@ -124,6 +124,16 @@ DistResidualReport Dist_Column_Residuals(double materialCrit, double heatCrit, b
     } else {
       e = EquilibriumResidual(j, dewTop);
     }
+    // Liquid and vapour each sum to 1. The balances imply it where the flows
+    // are positive, but a stage whose liquid flow has fallen to nothing takes
+    // any liquid at all: a profile with fractions summing to 2.9 there
+    // satisfied every other equation.
+    double sx = 0, sy = 0;
+    for (int i = 1; i <= nc; ++i) {
+      sx += c.Tray_X[i][j];
+      sy += c.Tray_Y[i][j];
+    }
+    e = std::max({e, std::fabs(sx - 1), std::fabs(sy - 1)});
     t.Add(DistResidualKind::Equilibrium, e, eqLimit, j, 0);
   }
 

@@ -27,7 +27,9 @@ struct DistResidualReport {
 };
 
 // The residuals of the stage arrays as they stand: the bubble (dew) condition
-// of every stage and the equilibrium y = K x of each of its components, the component balance of every stage and of the whole column,
+// of every stage, the equilibrium y = K x of each of its components and the
+// sums of its liquid and vapour fractions, the component balance of every
+// stage and of the whole column,
 // and with `heat` the enthalpy balance of every stage without a duty.
 // `materialCrit` and `heatCrit` are the user's convergence criteria; each
 // residual is allowed its criterion (ten times it let a run end as converged

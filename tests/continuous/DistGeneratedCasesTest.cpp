@@ -268,3 +268,30 @@ TEST(JudgeSummary, CountsLostGainedAndIterationsOverRunsBothSolve) {
 }
 
 }  // namespace
+
+namespace {
+
+// A short binary column by heat balance whose corrections ran four stages
+// dry: with no liquid flow a stage takes any liquid at all, and a profile with
+// fractions summing to 2.9 there (43 K off the solution) satisfied every
+// balance. It must end on the solution, or not as converged.
+TEST_F(GeneratedColumns, ADryStageIsNotASolution) {
+  const GenColumn col = Generate_Column(Tables(), 2, 187);
+  ASSERT_EQ(col.nt, 8);
+  Lay_Column(col, 50, 100);
+  const RefProfile ref = Reference_Solve(col);
+  ASSERT_TRUE(Reference_Feasible(ref));
+  double tTop, tBottom;
+  Estimate_Pair(0, col, ref, tTop, tBottom);
+  Lay_Column(col, tTop, tBottom, 10);
+  DistSolver solver(false);
+  if (solver.Run().status != DistRunStatus::Converged) return;
+  for (int j = 1; j <= col.nt; ++j) {
+    double sx = 0;
+    for (int i = 1; i <= Case.NC; ++i) sx += Case.Tray_X[i][j];
+    EXPECT_NEAR(sx, 1.0, 1e-5) << "stage " << j;
+    EXPECT_NEAR(Case.Tray_T[j], ref.T[j - 1], kOffReference) << "stage " << j;
+  }
+}
+
+}  // namespace
